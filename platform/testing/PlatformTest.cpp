@@ -1,0 +1,27 @@
+#include "platform/testing/PlatformTest.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/win/Root.h"
+
+namespace wavorel::testing {
+
+void PlatformTest::SetUp() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "wavorel-test-XXXXXX").string();
+  char* made = mkdtemp(tmpl.data());
+  ASSERT_NE(made, nullptr) << "cannot create a temporary platform root";
+  root_ = made;
+  clock_ = installVirtualClock();
+  setPlatformRoot(root_);
+}
+
+void PlatformTest::TearDown() {
+  resetPlatformState();
+  if (!root_.empty() && std::getenv("WAVOREL_KEEP_TEST_ROOT") == nullptr) {
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+  }
+}
+
+}  // namespace wavorel::testing

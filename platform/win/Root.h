@@ -1,0 +1,22 @@
+// The platform root: the folder that holds this machine's drives, registry
+// hives and session state. WAVOREL_ROOT chooses it; the default is
+// ~/.local/share/wavorel. Tests give every test its own.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace wavorel {
+
+// The root folder (a Linux path, without a trailing slash). Created on first use.
+std::string platformRoot();
+// Switches the root (tests). Runs the registered resets so that no module keeps
+// state from the previous root.
+void setPlatformRoot(const std::string& path);
+
+// Modules that cache state derived from the root (registry hives, open INI
+// caches, the language table...) register a reset here.
+void registerStateReset(std::function<void()> fn);
+void resetPlatformState();
+
+}  // namespace wavorel
