@@ -4,3 +4,5 @@
 
 #include "platform/win/Types.h"
 #include "platform/win/Errors.h"
+// INI files
+#include "platform/win/PrivateProfile.h"
