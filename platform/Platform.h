@@ -4,5 +4,7 @@
 
 #include "platform/win/Types.h"
 #include "platform/win/Errors.h"
+// Registry
+#include "platform/win/Registry.h"
 // INI files
 #include "platform/win/PrivateProfile.h"
