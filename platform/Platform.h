@@ -8,3 +8,9 @@
 #include "platform/win/Registry.h"
 // INI files
 #include "platform/win/PrivateProfile.h"
+// MFC value classes
+#include "platform/mfc/Object.h"
+#include "platform/mfc/Exception.h"
+#include "platform/mfc/String.h"
+#include "platform/mfc/Array.h"
+#include "platform/mfc/Map.h"
