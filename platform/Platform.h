@@ -8,6 +8,8 @@
 #include "platform/win/Registry.h"
 // INI files
 #include "platform/win/PrivateProfile.h"
+// Language library
+#include "platform/lingwell/Lingwell.h"
 // MFC value classes
 #include "platform/mfc/Object.h"
 #include "platform/mfc/Exception.h"

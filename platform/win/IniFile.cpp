@@ -1,7 +1,5 @@
 #include "platform/win/IniFile.h"
 
-#include <cctype>
-
 namespace wavorel {
 
 namespace {
@@ -16,11 +14,12 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
+char foldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool sameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (foldCase(a[i]) != foldCase(b[i])) return false;
   }
   return true;
 }

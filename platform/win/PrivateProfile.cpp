@@ -50,16 +50,22 @@ struct CachedFile {
 };
 
 struct ProfileCache {
-  std::mutex mutex;       // guards files
+  std::mutex mutex;       // guards files and paths
   std::mutex writeMutex;  // one read-modify-write at a time
   std::unordered_map<std::string, CachedFile> files;
+  // Where a file name (with the current and program folders it was resolved
+  // against) was found, so that a read of an existing file costs one stat.
+  std::unordered_map<std::string, std::string> paths;
 };
+
+constexpr size_t kMaxRememberedPaths = 256;
 
 ProfileCache& cache() {
   static ProfileCache c;
   static const bool registered = (wavorel::registerStateReset([] {
                                     std::lock_guard<std::mutex> lock(c.mutex);
                                     c.files.clear();
+                                    c.paths.clear();
                                   }),
                                   true);
   (void)registered;
@@ -103,10 +109,29 @@ bool profilePath(LPCTSTR fileName, std::string& linuxPath, bool& inWindowsFolder
 }
 
 std::shared_ptr<const IniFile> readProfile(LPCTSTR fileName) {
+  ProfileCache& c = cache();
+  std::string key = std::string(fileName ? fileName : "") + '\n' + wavorel::currentDirectory() + '\n' +
+                    wavorel::programFolderLinux();
   std::string linuxPath;
+  {
+    std::lock_guard<std::mutex> lock(c.mutex);
+    auto it = c.paths.find(key);
+    if (it != c.paths.end()) linuxPath = it->second;
+  }
+  if (!linuxPath.empty()) {
+    if (auto ini = loadFile(linuxPath)) return ini;
+    std::lock_guard<std::mutex> lock(c.mutex);
+    c.paths.erase(key);
+  }
   bool inWindowsFolder = false;
   if (!profilePath(fileName, linuxPath, inWindowsFolder)) return nullptr;
-  return loadFile(linuxPath);
+  std::shared_ptr<const IniFile> ini = loadFile(linuxPath);
+  if (ini) {
+    std::lock_guard<std::mutex> lock(c.mutex);
+    if (c.paths.size() >= kMaxRememberedPaths) c.paths.clear();
+    c.paths[key] = linuxPath;
+  }
+  return ini;
 }
 
 DWORD copyValue(std::string_view value, LPTSTR buffer, DWORD size) {
@@ -118,7 +143,8 @@ DWORD copyValue(std::string_view value, LPTSTR buffer, DWORD size) {
 }
 
 // Each name followed by a NUL, then a second NUL; a list cut to the buffer
-// still ends in two NULs.
+// still ends in two NULs. An empty name cannot be listed (it would end the
+// list) and is left out.
 DWORD copyList(const std::vector<std::string>& names, LPTSTR buffer, DWORD size) {
   if (buffer == nullptr || size == 0) return 0;
   if (size == 1) {
@@ -127,6 +153,7 @@ DWORD copyList(const std::vector<std::string>& names, LPTSTR buffer, DWORD size)
   }
   std::string joined;
   for (const std::string& name : names) {
+    if (name.empty()) continue;
     joined += name;
     joined += '\0';
   }
