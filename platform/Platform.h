@@ -16,3 +16,8 @@
 #include "platform/mfc/String.h"
 #include "platform/mfc/Array.h"
 #include "platform/mfc/Map.h"
+// C run-time, time and code pages
+#include "platform/win/Time.h"
+#include "platform/win/CrtTime.h"
+#include "platform/win/CodePage.h"
+#include "platform/win/Crt.h"
