@@ -21,3 +21,7 @@
 #include "platform/win/CrtTime.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Crt.h"
+
+// Resources
+#include "platform/win/Resources.h"
+#include "platform/win/DialogTemplate.h"
