@@ -25,3 +25,12 @@
 // Resources
 #include "platform/win/Resources.h"
 #include "platform/win/DialogTemplate.h"
+// Files and paths
+#include "platform/win/Paths.h"
+#include "platform/win/Devices.h"
+#include "platform/win/CloseHandle.h"
+#include "platform/win/Files.h"
+#include "platform/win/FileSystem.h"
+#include "platform/win/FindFile.h"
+#include "platform/win/Folders.h"
+#include "platform/win/CrtFiles.h"

@@ -28,6 +28,7 @@ struct ProgramFolder {
 std::mutex g_mutex;
 ProgramFolder g_program;  // empty: not yet derived from the executable
 std::string g_currentDir;  // empty: the program folder
+std::string g_driveCReady;  // the drive C folder last made complete
 
 bool endsWithExe(const std::string& name) {
   return name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".exe") == 0;
@@ -164,6 +165,18 @@ std::string lookup(const fs::path& dir, const std::string& name) {
   return name;
 }
 
+// Drive C: always exists, with the folders every Windows machine has.
+void ensureDriveC(const std::string& folder) {
+  {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    if (g_driveCReady == folder) return;
+    g_driveCReady = folder;
+  }
+  std::error_code ec;
+  fs::create_directories(folder + "/Windows/system32", ec);
+  fs::create_directories(folder + "/Windows/Temp", ec);
+}
+
 std::string driveFolder(char drive) {
   return platformRoot() + "/drive_" + static_cast<char>(std::tolower(static_cast<unsigned char>(drive)));
 }
@@ -214,7 +227,7 @@ bool resolveWindowsPath(const std::string& winPath, std::string& linuxPath) {
   } else {
     base = driveFolder(w.drive);
     std::error_code ec;
-    if (w.drive == 'C') fs::create_directories(base, ec);
+    if (w.drive == 'C') ensureDriveC(base.string());
     if (!fs::is_directory(base, ec)) {
       SetLastError(ERROR_PATH_NOT_FOUND);
       return false;
@@ -309,6 +322,7 @@ const bool g_registered = [] {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_program = ProgramFolder{};
     g_currentDir.clear();
+    g_driveCReady.clear();
   });
   return true;
 }();

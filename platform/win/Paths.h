@@ -1,6 +1,7 @@
 // Windows paths on this machine. A drive letter X: is the folder
-// platformRoot()/drive_x (C: always exists; other drives exist only when their
-// folder does). The real folder of the running program is mounted at
+// platformRoot()/drive_x. C: always exists (made on first use, with
+// C:\Windows\system32 and C:\Windows\Temp); other drives exist only when
+// their folder does. The real folder of the running program is mounted at
 // "C:\Program Files\<ExeBase>", and the program's module name is that folder
 // plus "<ExeBase>.exe" (the Linux executable has no extension).
 //
