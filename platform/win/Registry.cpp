@@ -210,7 +210,7 @@ LONG change(Root root, const std::function<LONG(RegistryHive&, int64_t now, bool
 
 // Runs `fn` on the key a handle names, in the current hive. A root view whose
 // key is missing reads as an empty key.
-LONG read(const OpenKey& k, const std::function<LONG(Key&)>& fn) {
+LONG readKey(const OpenKey& k, const std::function<LONG(Key&)>& fn) {
   std::lock_guard<std::mutex> guard(g_mutex);
   LONG status = refresh(k.root);
   if (status != ERROR_SUCCESS) return status;
@@ -344,7 +344,7 @@ LSTATUS RegOpenKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM sam
   LONG status = below(hKey, lpSubKey, parent, k);
   if (status != ERROR_SUCCESS) return status;
   k.access = samDesired & ~static_cast<REGSAM>(KEY_WOW64_RES);
-  status = read(k, [](Key&) { return ERROR_SUCCESS; });
+  status = readKey(k, [](Key&) { return ERROR_SUCCESS; });
   if (status == ERROR_KEY_DELETED) return ERROR_FILE_NOT_FOUND;
   if (status != ERROR_SUCCESS) return status;
   if ((k.access & kWriteRights) && !mayWrite(k.root)) return ERROR_ACCESS_DENIED;
@@ -390,7 +390,7 @@ LSTATUS RegFlushKey(HKEY hKey) {
   OpenKey k;
   LONG status = resolve(hKey, k);
   if (status != ERROR_SUCCESS) return status;
-  return read(k, [](Key&) { return ERROR_SUCCESS; });
+  return readKey(k, [](Key&) { return ERROR_SUCCESS; });
 }
 
 LSTATUS RegQueryValueEx(HKEY hKey, LPCSTR lpValueName, LPDWORD /*lpReserved*/, LPDWORD lpType, LPBYTE lpData,
@@ -401,7 +401,7 @@ LSTATUS RegQueryValueEx(HKEY hKey, LPCSTR lpValueName, LPDWORD /*lpReserved*/, L
   if (lpData && !lpcbData) return ERROR_INVALID_PARAMETER;
   if (!(k.access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
   std::string name = lpValueName ? lpValueName : "";
-  return read(k, [&](Key& key) -> LONG {
+  return readKey(k, [&](Key& key) -> LONG {
     const RegistryHive::Value* v = key.value(name);
     if (!v) return ERROR_FILE_NOT_FOUND;
     if (lpType) *lpType = v->type;
@@ -472,7 +472,7 @@ LSTATUS RegEnumKeyEx(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, 
   if (status != ERROR_SUCCESS) return status;
   if (!lpName || !lpcchName || (lpClass && !lpcchClass)) return ERROR_INVALID_PARAMETER;
   if (!(k.access & KEY_ENUMERATE_SUB_KEYS)) return ERROR_ACCESS_DENIED;
-  return read(k, [&](Key& key) -> LONG {
+  return readKey(k, [&](Key& key) -> LONG {
     if (dwIndex >= key.subkeys.size()) return ERROR_NO_MORE_ITEMS;
     const Key& child = *std::next(key.subkeys.begin(), dwIndex)->second;
     LONG result = copyName(child.name, lpName, lpcchName);
@@ -493,7 +493,7 @@ LSTATUS RegEnumValue(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchV
   if (status != ERROR_SUCCESS) return status;
   if (!lpValueName || !lpcchValueName || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
   if (!(k.access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
-  return read(k, [&](Key& key) -> LONG {
+  return readKey(k, [&](Key& key) -> LONG {
     if (dwIndex >= key.values.size()) return ERROR_NO_MORE_ITEMS;
     const RegistryHive::Value& v = key.values[dwIndex];
     LONG result = copyName(v.name, lpValueName, lpcchValueName);
@@ -512,7 +512,7 @@ LSTATUS RegQueryInfoKey(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD /*
   if (status != ERROR_SUCCESS) return status;
   if (lpClass && !lpcchClass) return ERROR_INVALID_PARAMETER;
   if (!(k.access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
-  return read(k, [&](Key& key) -> LONG {
+  return readKey(k, [&](Key& key) -> LONG {
     if (lpClass) {
       LONG result = copyName("", lpClass, lpcchClass);
       if (result != ERROR_SUCCESS) return result;
