@@ -16,6 +16,7 @@
 #include "platform/mfc/String.h"
 #include "platform/mfc/Array.h"
 #include "platform/mfc/Map.h"
+#include "platform/mfc/Time.h"
 // C run-time, time and code pages
 #include "platform/win/Time.h"
 #include "platform/win/CrtTime.h"

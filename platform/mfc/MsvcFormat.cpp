@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/win/WideText.h"
+#include "platform/win/CodePage.h"
 
 namespace wavorel {
 namespace {
@@ -67,6 +67,15 @@ void buildHostSpec(char* hostSpec, const Spec& s, const char* length, char conv)
   while (*length) *p++ = *length++;
   *p++ = conv;
   *p = '\0';
+}
+
+// `count` code units of `w` (-1: up to its zero) in the ANSI code page.
+std::string ansiFromWide(const WCHAR* w, int count) {
+  int n = WideCharToMultiByte(CP_ACP, 0, w, count, nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(CP_ACP, 0, w, count, &s[0], n, nullptr, nullptr);
+  if (count < 0 && !s.empty()) s.pop_back();  // the converted terminator
+  return s;
 }
 
 // Reads decimal digits at `p`, saturating well below INT_MAX.
@@ -206,7 +215,7 @@ class Formatter {
         if (isWide(conv, s)) {
           WCHAR unit = static_cast<WCHAR>(ch);
           buildHostSpec(hostSpec, s, "", 's');
-          appendHost(out_, hostSpec, utf16ToUtf8(&unit, 1).c_str());
+          appendHost(out_, hostSpec, ansiFromWide(&unit, 1).c_str());
         } else {
           buildHostSpec(hostSpec, s, "", 'c');
           appendHost(out_, hostSpec, ch);
@@ -218,7 +227,7 @@ class Formatter {
         buildHostSpec(hostSpec, s, "", 's');
         if (isWide(conv, s)) {
           const WCHAR* w = va_arg(ap_, const WCHAR*);
-          appendHost(out_, hostSpec, w ? utf16ToUtf8(w).c_str() : "(null)");
+          appendHost(out_, hostSpec, w ? ansiFromWide(w, -1).c_str() : "(null)");
         } else {
           const char* str = va_arg(ap_, const char*);
           appendHost(out_, hostSpec, str ? str : "(null)");

@@ -8,9 +8,9 @@
 //   %Id %Iu %Ix                            pointer-sized integers
 //   %hs %hc                                narrow string / character
 //   %S %ls %ws, %C %lc %wc                 WCHAR (UTF-16) string / character,
-//                                          written as the platform's narrow
-//                                          text (UTF-8); precision and width
-//                                          count bytes of that text
+//                                          written in the ANSI code page
+//                                          (WideCharToMultiByte, CP_ACP);
+//                                          precision and width count bytes
 //   %s with a null pointer                 "(null)" (also for the wide forms)
 //   %p                                     16 upper-case hex digits, no "0x"
 // A specification with an unknown conversion (and %n, which the Windows

@@ -6,6 +6,7 @@
 
 #include "platform/mfc/Exception.h"
 #include "platform/mfc/MsvcFormat.h"
+#include "platform/win/Resources.h"
 
 namespace {
 
@@ -276,6 +277,23 @@ char* CString::GetBufferSetLength(int nNewLength) {
 void CString::ReleaseBuffer(int nNewLength) {
   size_t length = nNewLength < 0 ? std::strlen(m_str.c_str()) : std::min(static_cast<size_t>(nNewLength), m_str.size());
   m_str.resize(length);
+}
+
+BOOL CString::LoadString(UINT nID) {
+  HINSTANCE module = wavorel::findResourceModule(MAKEINTRESOURCE((nID >> 4) + 1), RT_STRING);
+  // A string resource holds at most 65535 UTF-16 units; LoadString cuts a
+  // longer text at most 4 bytes short of the buffer, so a shorter result is whole.
+  constexpr size_t kLargest = 65535 * 3 + 5;
+  std::string buffer(256, '\0');
+  for (;;) {
+    int n = ::LoadString(module, nID, &buffer[0], static_cast<int>(buffer.size()));
+    if (n <= 0) return FALSE;
+    if (static_cast<size_t>(n) + 4 < buffer.size() || buffer.size() >= kLargest) {
+      m_str.assign(buffer.data(), static_cast<size_t>(n));
+      return TRUE;
+    }
+    buffer.resize(std::min(buffer.size() * 8, kLargest));
+  }
 }
 
 CString operator+(const CString& a, const CString& b) {

@@ -100,6 +100,10 @@ class CString {
   char* GetBufferSetLength(int nNewLength);
   void ReleaseBuffer(int nNewLength = -1);
 
+  // Replaces the text by string resource nID from the resource module (or the
+  // program); FALSE, text unchanged, when there is no such string.
+  BOOL LoadString(UINT nID);
+
  private:
   std::string m_str;
 };

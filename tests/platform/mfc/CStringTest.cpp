@@ -5,6 +5,8 @@
 
 #include "platform/mfc/Exception.h"
 #include "platform/mfc/String.h"
+#include "platform/testing/PlatformTest.h"
+#include "platform/win/Resources.h"
 
 namespace {
 
@@ -204,6 +206,48 @@ TEST(CString, GetBufferReleaseBufferRoundTrip) {
   s.GetBuffer(0);
   s.ReleaseBuffer(50);  // more than the buffer holds: cut to it
   EXPECT_STREQ(s, "12");
+}
+
+// String block 2 (ids 16 to 31) of a resource-only module: id 17 "Hello",
+// id 18 a text longer than the first buffer LoadString tries.
+const wavorel::ResourceTable& stringModuleTable() {
+  static const std::vector<BYTE> block = [] {
+    std::vector<BYTE> b;
+    auto put = [&b](const std::u16string& s) {
+      b.push_back(static_cast<BYTE>(s.size() & 0xFF));
+      b.push_back(static_cast<BYTE>(s.size() >> 8));
+      for (char16_t c : s) {
+        b.push_back(static_cast<BYTE>(c & 0xFF));
+        b.push_back(static_cast<BYTE>(c >> 8));
+      }
+    };
+    for (int i = 0; i < 16; ++i) put(i == 1 ? u"Hello" : i == 2 ? std::u16string(1000, u'x') : u"");
+    return b;
+  }();
+  static const wavorel::ResourceEntry entry = {{6, nullptr}, {2, nullptr}, 0x0409, block.data(),
+                                               static_cast<DWORD>(block.size())};
+  static const wavorel::ResourceTable table = {&entry, 1, nullptr, 0};
+  return table;
+}
+
+using CStringResourceTest = wavorel::testing::PlatformTest;
+
+TEST_F(CStringResourceTest, LoadStringReadsTheResourceModule) {
+  HINSTANCE module = wavorel::moduleInstance("mfcstrings.dll");
+  static bool registered = false;
+  if (!registered) wavorel::registerResourceModule(module, stringModuleTable());
+  registered = true;
+
+  CString s("unchanged");
+  EXPECT_FALSE(s.LoadString(17)) << "the program has no such string";
+  EXPECT_STREQ(s, "unchanged");
+  wavorel::setResourceModule(module);
+  EXPECT_TRUE(s.LoadString(17));
+  EXPECT_STREQ(s, "Hello");
+  EXPECT_TRUE(s.LoadString(18));
+  EXPECT_EQ(s, CString('x', 1000));
+  EXPECT_FALSE(s.LoadString(19)) << "an empty entry is no string";
+  EXPECT_EQ(s.GetLength(), 1000);
 }
 
 }  // namespace
