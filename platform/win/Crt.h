@@ -8,8 +8,7 @@
 // then sends every call to the wavorel_ version through a function-like macro,
 // so the system's plain `rand()` and `std::rand()` alike reach the Windows
 // behaviour, while `&strtoul` and the C++ library's own uses of these names
-// (std::stoul...) keep the host's. Include it (through platform/Platform.h)
-// after any C or C++ library header.
+// (std::stoul...) keep the host's. Standard headers may come before or after it.
 #pragma once
 
 #include <cstdarg>
