@@ -117,6 +117,13 @@ bool sameFile(const struct stat& a, const struct stat& b) {
 
 std::string registryFolder() { return wavorel::platformRoot() + "/registry"; }
 
+// The root's hive state, with the path of its file under the current platform root.
+HiveFile& hiveFile(Root root) {
+  HiveFile& h = g_hives[root];
+  if (h.path.empty()) h.path = registryFolder() + "/" + kRoots[root].file;
+  return h;
+}
+
 void useEmptyHive(HiveFile& h, Root root) {
   h.hive = std::make_unique<RegistryHive>(kRoots[root].name);
   h.held.reset();
@@ -160,8 +167,7 @@ LONG load(HiveFile& h, Root root) {
 
 // Brings the cached hive up to date with its file. Caller holds g_mutex.
 LONG refresh(Root root) {
-  HiveFile& h = g_hives[root];
-  if (h.path.empty()) h.path = registryFolder() + "/" + kRoots[root].file;
+  HiveFile& h = hiveFile(root);
   struct stat st {};
   if (::stat(h.path.c_str(), &st) != 0) {
     if (errno != ENOENT) return ERROR_REGISTRY_IO_FAILED;
@@ -176,10 +182,9 @@ LONG refresh(Root root) {
 // writes the hive back when `fn` succeeded and reported a change.
 LONG change(Root root, const std::function<LONG(RegistryHive&, int64_t now, bool& changed)>& fn) {
   std::lock_guard<std::mutex> guard(g_mutex);
-  HiveFile& h = g_hives[root];
+  HiveFile& h = hiveFile(root);
   std::error_code ec;
   std::filesystem::create_directories(registryFolder(), ec);
-  if (h.path.empty()) h.path = registryFolder() + "/" + kRoots[root].file;
   Fd lock(::open((h.path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
   if (!lock.valid()) return ERROR_REGISTRY_IO_FAILED;
   while (::flock(lock.get(), LOCK_EX) != 0) {
