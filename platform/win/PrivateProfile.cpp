@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -101,13 +100,14 @@ std::shared_ptr<const IniFile> loadFile(const std::string& linuxPath) {
 bool hasFolder(const std::string& name) { return name.find_first_of("\\/:") != std::string::npos; }
 
 // The Linux path of a profile file name; false with the last error set.
-bool profilePath(LPCTSTR fileName, std::string& linuxPath, bool& inWindowsFolder) {
+bool profilePath(LPCTSTR fileName, std::string& linuxPath) {
   std::string name = fileName ? fileName : "win.ini";
-  inWindowsFolder = !hasFolder(name);
-  if (inWindowsFolder) name = kWindowsFolder + name;
+  if (!hasFolder(name)) name = kWindowsFolder + name;
   return wavorel::resolveWindowsPath(name, linuxPath);
 }
 
+// The parsed file, or nullptr when it does not exist. A file found before is
+// looked for where it was found first.
 std::shared_ptr<const IniFile> readProfile(LPCTSTR fileName) {
   ProfileCache& c = cache();
   std::string key = std::string(fileName ? fileName : "") + '\n' + wavorel::currentDirectory() + '\n' +
@@ -123,8 +123,7 @@ std::shared_ptr<const IniFile> readProfile(LPCTSTR fileName) {
     std::lock_guard<std::mutex> lock(c.mutex);
     c.paths.erase(key);
   }
-  bool inWindowsFolder = false;
-  if (!profilePath(fileName, linuxPath, inWindowsFolder)) return nullptr;
+  if (!profilePath(fileName, linuxPath)) return nullptr;
   std::shared_ptr<const IniFile> ini = loadFile(linuxPath);
   if (ini) {
     std::lock_guard<std::mutex> lock(c.mutex);
@@ -232,8 +231,7 @@ DWORD GetPrivateProfileSectionNames(LPTSTR lpszReturnBuffer, DWORD nSize, LPCTST
 
 BOOL WritePrivateProfileString(LPCTSTR lpAppName, LPCTSTR lpKeyName, LPCTSTR lpString, LPCTSTR lpFileName) {
   std::string linuxPath;
-  bool inWindowsFolder = false;
-  if (!profilePath(lpFileName, linuxPath, inWindowsFolder)) return FALSE;
+  if (!profilePath(lpFileName, linuxPath)) return FALSE;
   ProfileCache& c = cache();
   if (lpAppName == nullptr) {
     if (lpKeyName == nullptr && lpString == nullptr) {
@@ -256,10 +254,6 @@ BOOL WritePrivateProfileString(LPCTSTR lpAppName, LPCTSTR lpKeyName, LPCTSTR lpS
     ini.set(lpAppName, lpKeyName, lpString);
   }
 
-  if (inWindowsFolder) {
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(linuxPath).parent_path(), ec);
-  }
   if (!wavorel::writeFileAtomically(linuxPath, ini.serialize())) {
     SetLastError(writeError(linuxPath));
     return FALSE;

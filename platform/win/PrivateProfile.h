@@ -27,5 +27,5 @@ DWORD GetPrivateProfileSectionNames(LPTSTR lpszReturnBuffer, DWORD nSize, LPCTST
 // lpString NULL deletes the key, lpKeyName NULL deletes the whole section.
 // All three NULL only drops the cached copy of the file and returns FALSE.
 // Returns FALSE with the last error set when the file cannot be written (its
-// folder must exist, except the Windows folder).
+// folder must exist).
 BOOL WritePrivateProfileString(LPCTSTR lpAppName, LPCTSTR lpKeyName, LPCTSTR lpString, LPCTSTR lpFileName);
