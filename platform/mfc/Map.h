@@ -95,7 +95,6 @@ class CMap : public CObject {
     rNextPosition = toPosition(a->next ? a->next.get() : firstFrom(a->hash % m_nHashTableSize + 1));
   }
 
-  UINT GetHashTableSize() const { return m_nHashTableSize; }
   void InitHashTable(UINT hashSize, BOOL bAllocNow = TRUE) {
     std::vector<std::unique_ptr<Assoc>> old;
     old.swap(m_buckets);
