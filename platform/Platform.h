@@ -35,3 +35,5 @@
 #include "platform/win/FindFile.h"
 #include "platform/win/Folders.h"
 #include "platform/win/CrtFiles.h"
+#include "platform/mfc/FileException.h"
+#include "platform/mfc/File.h"

@@ -17,7 +17,7 @@
 #define FILE_READ_DATA 0x0001u
 #define FILE_WRITE_DATA 0x0002u
 #define FILE_APPEND_DATA 0x0004u
-#define DELETE 0x00010000u
+#define DELETE 0x00010000L  // spelled as in Registry.h, so both may be included
 
 #define FILE_SHARE_READ 0x00000001u
 #define FILE_SHARE_WRITE 0x00000002u
