@@ -140,9 +140,15 @@ bool normalise(const std::string& input, WinPath& out) {
   if (!parseCurrent(cur)) return false;
   std::string rest;
   if (s.size() >= 2 && s[1] == ':' && std::isalpha(static_cast<unsigned char>(s[0]))) {
-    out = WinPath{};
-    out.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(s[0])));
+    char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(s[0])));
     rest = s.substr(2);
+    // "X:name" is relative to the current directory when that is on X:, else to X:'s root.
+    if (drive == cur.drive && (rest.empty() || rest[0] != '\\')) {
+      out = cur;
+    } else {
+      out = WinPath{};
+      out.drive = drive;
+    }
   } else if (s[0] == '\\') {
     out = WinPath{};
     out.drive = cur.drive;

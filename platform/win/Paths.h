@@ -10,7 +10,8 @@
 //   and ".." goes up one level. A ".." above the drive root fails with
 //   ERROR_ACCESS_DENIED (the path escapes the machine).
 // - A path without a drive ("a\b", "\a") is taken against the current
-//   directory (which starts at the program folder); "X:a" against the root of X:.
+//   directory (which starts at the program folder); "X:a" too when the current
+//   directory is on X:, else against the root of X:.
 // - Each component that exists is looked up case-insensitively ("Skin" finds
 //   "skin"); a component that does not exist keeps the case given, so a new file
 //   is created with that name.

@@ -46,6 +46,7 @@ TEST_F(Paths, ResolvesWindowsPaths) {
       {"Skin\\a.bmp", "@/Skin/a.bmp"},  // relative: the program folder is the current directory
       {".\\setting", "@/setting"},
       {"\\Data\\skin", "/drive_c/Data/skin"},
+      {"C:Skin", "@/Skin"},  // drive-relative: the current directory is on C:
   };
   for (const Case& c : cases) {
     std::string out;
