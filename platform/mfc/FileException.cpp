@@ -25,7 +25,6 @@ int CFileException::OsErrorToException(LONG lOsError) {
     case ERROR_ALREADY_EXISTS:
       return accessDenied;
     case ERROR_BAD_FORMAT:
-    case ERROR_BAD_EXE_FORMAT:
       return invalidFile;
     case ERROR_DIR_NOT_EMPTY:
       return removeCurrentDir;
