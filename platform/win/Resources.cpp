@@ -22,6 +22,8 @@ namespace {
 constexpr uintptr_t kProgramInstance = 0x400000;
 constexpr uintptr_t kFirstModuleInstance = 0x10000000;
 constexpr uintptr_t kModuleInstanceStep = 0x10000;
+// The user's language on this machine: English (United States).
+constexpr WORD kUserLanguage = 0x0409;
 
 struct Module {
   std::vector<const ResourceEntry*> entries;
@@ -188,15 +190,16 @@ HRSRC FindResourceEx(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD wLangua
   }
   bool typeSeen = false;
   const ResourceEntry* best = nullptr;
-  int bestRank = 4;
+  int bestRank = 5;
   for (const ResourceEntry* e : it->second.entries) {
     if (!wavorel::nameMatches(lpType, e->type)) continue;
     typeSeen = true;
     if (!wavorel::nameMatches(lpName, e->name)) continue;
-    int rank = e->language == wLanguage                              ? 0
+    int rank = e->language == wLanguage                                 ? 0
                : PRIMARYLANGID(e->language) == PRIMARYLANGID(wLanguage) ? 1
-               : e->language == 0                                    ? 2
-                                                                     : 3;
+               : e->language == 0                                       ? 2
+               : e->language == wavorel::kUserLanguage                  ? 3
+                                                                        : 4;
     if (rank < bestRank) {
       best = e;
       bestRank = rank;

@@ -101,7 +101,8 @@ std::string resourceText(const WCHAR* text, size_t count);
 // Win32 resource functions. FindResource takes the name before the type.
 HRSRC FindResource(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
 // Exact language first, then the same primary language, then neutral, then
-// any language.
+// the user's language (English, United States), then any. FindResource asks
+// for the neutral language.
 HRSRC FindResourceEx(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD wLanguage);
 HGLOBAL LoadResource(HMODULE hModule, HRSRC hResInfo);
 LPVOID LockResource(HGLOBAL hResData);

@@ -144,9 +144,10 @@ Value Expression::multiplicative() {
       Value b = unary();
       a = combine(a, b, a.value * b.value);
     } else if (ts_.isPunct("/") || ts_.isPunct("%")) {
-      bool divide = ts_.next().text == "/";
+      const Token op = ts_.next();
+      bool divide = op.text == "/";
       Value b = unary();
-      if (b.value == 0) ts_.fail("division by zero");
+      if (b.value == 0) throw RcError(op.file, op.line, "division by zero");
       a = combine(a, b, divide ? a.value / b.value : a.value % b.value);
     } else {
       return a;

@@ -70,11 +70,7 @@ size_t readString(const std::string& line, size_t i, bool wide, Token& t) {
           ++digits;
         }
         if (digits == 0) fail("\\x without hexadecimal digits");
-        if (wide) {
-          appendUtf8(t.text, v);
-        } else {
-          t.text += static_cast<char>(v);
-        }
+        appendUtf8(t.text, v);  // the character U+00HH (U+HHHH in wide strings)
         break;
       }
       default:

@@ -48,6 +48,9 @@ void compileScript(Script& s) {
       parseStringTable(s, at);
       continue;
     }
+    if (at.kind == TokenKind::Punct && at.text != "(" && at.text != "-") {
+      ts.fail("unexpected '" + at.text + "' outside any resource");
+    }
     if (at.kind == TokenKind::Identifier) {
       uint32_t ignored = 0;
       if (!lookupConstant(at.text, ignored)) ts.fail("unknown statement or undefined name '" + at.text + "'");

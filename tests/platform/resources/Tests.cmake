@@ -1,0 +1,7 @@
+# The resource tests compile two scripts into their program (the program's own
+# resources and a resource module) and run wavrc on scripts they write.
+wavorel_add_resources(${name} ${dir}/data/Test.rc)
+wavorel_add_resources(${name} ${dir}/data/Module.rc "ResStrings.dll")
+target_compile_definitions(${name} PRIVATE WAVRC_PATH="$<TARGET_FILE:wavrc>"
+                                           RESOURCE_DATA_DIR="${dir}/data")
+add_dependencies(${name} wavrc)
