@@ -37,3 +37,12 @@
 #include "platform/win/CrtFiles.h"
 #include "platform/mfc/FileException.h"
 #include "platform/mfc/File.h"
+// Kernel: sync, threads, processes, modules, system
+#include "platform/win/Sync.h"
+#include "platform/win/Thread.h"
+#include "platform/win/Process.h"
+#include "platform/win/GlobalMemory.h"
+#include "platform/win/Module.h"
+#include "platform/win/System.h"
+#include "platform/win/Security.h"
+#include "platform/win/VersionInfo.h"
