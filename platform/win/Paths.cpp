@@ -157,7 +157,12 @@ bool normalise(const std::string& input, WinPath& out) {
     out = cur;
     rest = s;
   }
-  return appendComponents(rest, out);
+  if (!appendComponents(rest, out)) return false;
+  if (out.str().size() >= MAX_PATH) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return false;
+  }
+  return true;
 }
 
 // The entry of `dir` named `name`, found case-insensitively when the exact name is absent.

@@ -16,7 +16,8 @@
 //   "skin"); a component that does not exist keeps the case given, so a new file
 //   is created with that name.
 // - <>:"|?* and control characters in a component fail with ERROR_INVALID_NAME;
-//   an empty path fails with ERROR_PATH_NOT_FOUND; "\\.\name" names a device
+//   a full path of MAX_PATH (260) characters or more with
+//   ERROR_FILENAME_EXCED_RANGE; an empty path with ERROR_PATH_NOT_FOUND; "\\.\name" names a device
 //   (see Devices.h) and "\\server\share" is not supported (ERROR_BAD_PATHNAME).
 #pragma once
 

@@ -79,8 +79,14 @@ TEST_F(Paths, RefusesMalformedOrEscapingPaths) {
     EXPECT_EQ(GetLastError(), c.error) << c.win;
     EXPECT_EQ(out, "untouched");
   }
-  // "..\..\" that stays on the drive is fine.
+  // The full path counts against MAX_PATH: 259 characters are the most.
+  std::string longest = "C:\\" + std::string(MAX_PATH - 4, 'a');
   std::string out;
+  EXPECT_TRUE(resolveWindowsPath(longest, out));
+  EXPECT_FALSE(resolveWindowsPath(longest + "b", out));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
+
+  // "..\..\" that stays on the drive is fine.
   EXPECT_TRUE(resolveWindowsPath("..\\..\\Data", out));
   EXPECT_EQ(out, root() + "/drive_c/Data");
 }
