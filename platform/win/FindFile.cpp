@@ -77,10 +77,8 @@ bool validPattern(const std::string& pattern) {
   return !pattern.empty();
 }
 
-}  // namespace
-
-namespace wavorel {
-
+// Windows wildcard match of one name: a pattern ending in ".*" also matches
+// the names its part before ".*" matches.
 bool matchesWildcard(const char* pattern, const char* name) {
   if (matchAt(pattern, name)) return true;
   size_t len = std::strlen(pattern);
@@ -89,7 +87,7 @@ bool matchesWildcard(const char* pattern, const char* name) {
   return false;
 }
 
-}  // namespace wavorel
+}  // namespace
 
 HANDLE FindFirstFile(LPCSTR lpFileName, LPWIN32_FIND_DATA lpFindFileData) {
   if (!lpFileName || !lpFindFileData) {
@@ -115,7 +113,7 @@ HANDLE FindFirstFile(LPCSTR lpFileName, LPWIN32_FIND_DATA lpFindFileData) {
   std::vector<std::string> names;
   for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
     std::string name = it->path().filename().string();
-    if (wavorel::matchesWildcard(pattern.c_str(), name.c_str())) names.push_back(name);
+    if (matchesWildcard(pattern.c_str(), name.c_str())) names.push_back(name);
   }
   std::sort(names.begin(), names.end(),
             [](const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) < 0; });
@@ -125,8 +123,8 @@ HANDLE FindFirstFile(LPCSTR lpFileName, LPWIN32_FIND_DATA lpFindFileData) {
   if (full.size() > 3) {  // not a drive root
     std::string parent;
     wavorel::resolveWindowsPath(full + "\\..", parent);
-    if (wavorel::matchesWildcard(pattern.c_str(), ".") && entryData(dir, ".", data)) entries.push_back(data);
-    if (wavorel::matchesWildcard(pattern.c_str(), "..") && entryData(parent, "..", data)) entries.push_back(data);
+    if (matchesWildcard(pattern.c_str(), ".") && entryData(dir, ".", data)) entries.push_back(data);
+    if (matchesWildcard(pattern.c_str(), "..") && entryData(parent, "..", data)) entries.push_back(data);
   }
   for (const std::string& name : names)
     if (entryData(dir + "/" + name, name, data)) entries.push_back(data);

@@ -29,8 +29,3 @@ HANDLE FindFirstFile(LPCSTR lpFileName, LPWIN32_FIND_DATA lpFindFileData);
 // FALSE with ERROR_NO_MORE_FILES after the last entry.
 BOOL FindNextFile(HANDLE hFindFile, LPWIN32_FIND_DATA lpFindFileData);
 BOOL FindClose(HANDLE hFindFile);
-
-namespace wavorel {
-// Windows wildcard match of one name (see above).
-bool matchesWildcard(const char* pattern, const char* name);
-}  // namespace wavorel

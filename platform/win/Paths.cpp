@@ -1,7 +1,6 @@
 #include "platform/win/Paths.h"
 
 #include <strings.h>
-#include <unistd.h>
 
 #include <cctype>
 #include <filesystem>
