@@ -83,6 +83,11 @@ void compileScript(Script& s) {
     } else if (type == "RCDATA") {
       parseData(s, ResName::ordinal(kRtRcData), name, typeToken);
     } else {
+      static const char* const kUnsupported[] = {"MENUEX", "ACCELERATORS", "MESSAGETABLE", "FONT", "TEXTINCLUDE",
+                                                 "DESIGNINFO", "GUIDELINES", "HTML", "ANICURSOR", "ANIICON"};
+      for (const char* u : kUnsupported) {
+        if (type == u) throw RcError(typeToken.file, typeToken.line, type + " resources are not supported");
+      }
       s.skipMemoryOptions();
       if (!ts.isString() && !ts.isBegin()) {
         throw RcError(typeToken.file, typeToken.line, "unknown resource type '" + typeToken.text + "'");

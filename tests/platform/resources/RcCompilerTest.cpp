@@ -61,6 +61,7 @@ TEST_F(RcCompiler, MalformedScriptsStopWithFileLineAndMessage) {
       {"1 DLGINIT\nBEGIN\n  5, 0x403, 9, 0, \"abc\\0\", 0\nEND\n", 1, "DLGINIT entry length runs past the data"},
       {"1 DIALOG 0, 0, 10, 10 / 0\nBEGIN\nEND\n", 1, "division by zero"},
       {"1 WIDGET 3\n", 1, "unknown resource type 'WIDGET'"},
+      {"1 MENUEX\nBEGIN\nEND\n", 1, "MENUEX resources are not supported"},
       {"1 TOOLBAR 16, 15\nBEGIN\n  ICON 5\nEND\n", 3, "expected BUTTON, SEPARATOR or END in TOOLBAR"},
       {"/* open\n\n", 1, "unterminated comment"},
   };
