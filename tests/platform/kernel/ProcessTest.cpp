@@ -112,31 +112,39 @@ TEST_F(Process, FailedStartsFailAsOnWindowsAndAreRecorded) {
 
 TEST_F(Process, RegisteredProgramRunsItsHandler) {
   std::mutex m;
-  std::vector<std::string> seen;
+  std::vector<std::vector<std::string>> runs;
   registerProgram("qzswap", [&](const ProgramRun& run) {
     std::lock_guard<std::mutex> lock(m);
-    seen = run.args;
+    runs.push_back(run.args);
     return run.args.size() > 1 && run.args[1] == "ON" ? DWORD{9} : DWORD{4};
   });
+  auto runCount = [&] {
+    std::lock_guard<std::mutex> lock(m);
+    return runs.size();
+  };
   EXPECT_GT(WinExec("\"QzSwap.exe\" ON Sorvik Vendrel \"Nerolt Wireless\" USB 1 ABC", 6), 31u);
+  for (int i = 0; i < 500 && runCount() < 1; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_EQ(runCount(), 1u);
   auto starts = processStarts();
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0].program, "QzSwap.exe");
   EXPECT_EQ(starts[0].show, 6);
   EXPECT_EQ(starts[0].error, 0u);
 
-  std::string commandLine = "\"QzSwap.exe\" ON";
+  std::string commandLine = "\"QzSwap.exe\" OFF";
   STARTUPINFO si{};
   PROCESS_INFORMATION pi{};
   ASSERT_TRUE(CreateProcess(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, INFINITE), WAIT_OBJECT_0);
   DWORD code = 0;
   EXPECT_TRUE(GetExitCodeProcess(pi.hProcess, &code));
-  EXPECT_EQ(code, 9u);
+  EXPECT_EQ(code, 4u);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
   std::lock_guard<std::mutex> lock(m);
-  EXPECT_EQ(seen, (std::vector<std::string>{"QzSwap.exe", "ON"}));
+  EXPECT_EQ(runs, (std::vector<std::vector<std::string>>{
+                      {"QzSwap.exe", "ON", "Sorvik", "Vendrel", "Nerolt Wireless", "USB", "1", "ABC"},
+                      {"QzSwap.exe", "OFF"}}));
 }
 
 TEST_F(Process, ShellExecuteOpensDocumentsAndAddressesWithTheirPrograms) {
