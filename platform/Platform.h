@@ -46,3 +46,9 @@
 #include "platform/win/System.h"
 #include "platform/win/Security.h"
 #include "platform/win/VersionInfo.h"
+// Window system
+#include "platform/win/WindowConstants.h"
+#include "platform/win/User.h"
+#include "platform/win/Region.h"
+#include "platform/win/MessageLoop.h"
+#include "platform/win/ModalLoop.h"

@@ -1,0 +1,76 @@
+#include "platform/win/ModalLoop.h"
+
+#include <cstdio>
+#include <mutex>
+
+#include "platform/win/MessageQueue.h"
+#include "platform/win/WindowManager.h"
+
+namespace wavorel {
+
+namespace {
+
+std::mutex g_mutex;
+ModalResponder g_responder;
+
+}  // namespace
+
+void setModalResponder(ModalResponder responder) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_responder = std::move(responder);
+}
+
+void resetModalLoops() { setModalResponder(nullptr); }
+
+int answerModal(const ModalWindow& window) {
+  ModalResponder responder;
+  {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    responder = g_responder;
+  }
+  if (responder) return responder(window);
+  std::fprintf(stderr, "wavorel: modal window \"%s\" (\"%s\") answered with button %d, the default\n",
+               window.caption.c_str(), window.text.c_str(), window.defaultButton);
+  return window.defaultButton;
+}
+
+bool runModalLoop(HWND hwnd, const std::function<bool()>& done) {
+  auto q = MessageQueue::current();
+  for (;;) {
+    if (done && done()) return true;
+    if (hwnd) {
+      auto w = WindowManager::instance().find(hwnd);
+      if (!w) return false;
+      if (w->modalEnded) return true;
+    }
+    MSG msg;
+    if (!q->peek(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      q->waitForMessage();
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
+      q->postQuit(static_cast<int>(msg.wParam));
+      return false;
+    }
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+  }
+}
+
+BOOL endModal(HWND hwnd, INT_PTR result) {
+  auto w = ownWindowOrFail(hwnd);
+  if (!w) return FALSE;
+  w->modalEnded = true;
+  w->modalResult = result;
+  return TRUE;
+}
+
+BOOL takeModalResult(HWND hwnd, INT_PTR* result) {
+  auto w = WindowManager::instance().find(hwnd);
+  if (!w || !w->modalEnded) return FALSE;
+  if (result) *result = w->modalResult;
+  w->modalEnded = false;
+  return TRUE;
+}
+
+}  // namespace wavorel

@@ -1,0 +1,48 @@
+// Modal loops. One loop function serves every modal window (message boxes,
+// dialogs run with DoModal, popup menus); loops nest, and each ends on its own
+// condition while timers and posted messages keep being dispatched.
+//
+// With no user at the screen, a modal window is answered by a responder: a
+// test installs one; without one (the headless run) the default button is
+// pressed and what was answered is logged to stderr.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win/User.h"
+
+namespace wavorel {
+
+// A modal window as the responder sees it once the window is shown.
+struct ModalWindow {
+  HWND hwnd = nullptr;
+  std::string caption;
+  std::string text;
+  std::vector<int> buttons;  // command ids, left to right
+  int defaultButton = 0;
+};
+
+// Returns the id of the button to press, or 0 to leave the window open (a
+// timer or a message may end it later).
+using ModalResponder = std::function<int(const ModalWindow&)>;
+void setModalResponder(ModalResponder responder);
+
+// What the responder (or the headless default) answers for a window just shown.
+int answerModal(const ModalWindow& window);
+
+// Runs messages until `done` returns true or endModal(hwnd) is called (true),
+// or until `hwnd` is destroyed or WM_QUIT arrives (false; WM_QUIT is posted
+// again for the outer loop). `hwnd` may be NULL for a loop without a window.
+bool runModalLoop(HWND hwnd, const std::function<bool()>& done = {});
+
+// Ends the modal loop of `hwnd` with a result (from the window's thread).
+BOOL endModal(HWND hwnd, INT_PTR result);
+// TRUE, with the result, when endModal was called for `hwnd`; clears the mark.
+BOOL takeModalResult(HWND hwnd, INT_PTR* result);
+
+// Removes the responder (a fresh platform).
+void resetModalLoops();
+
+}  // namespace wavorel
