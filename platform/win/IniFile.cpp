@@ -126,6 +126,19 @@ std::vector<std::string> IniFile::keyNames(std::string_view section) const {
   return keys;
 }
 
+std::vector<std::string> IniFile::entries(std::string_view section) const {
+  std::vector<std::string> result;
+  size_t header = findHeader(section);
+  if (header == lines_.size()) return result;
+  size_t end = sectionEnd(header);
+  for (size_t i = header + 1; i < end; ++i) {
+    if (lines_[i].kind == Kind::Entry && findEntry(header, lines_[i].name) == i) {
+      result.push_back(lines_[i].name + "=" + lines_[i].value);
+    }
+  }
+  return result;
+}
+
 void IniFile::set(std::string_view section, std::string_view key, std::string_view value) {
   size_t header = findHeader(section);
   if (header == lines_.size()) {

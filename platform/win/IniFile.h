@@ -34,6 +34,9 @@ class IniFile {
   std::vector<std::string> sectionNames() const;
   // The keys of a section in file order (empty when the section is missing).
   std::vector<std::string> keyNames(std::string_view section) const;
+  // The entries of a section in file order as "key=value" (trimmed), each key
+  // once; empty when the section is missing.
+  std::vector<std::string> entries(std::string_view section) const;
 
   // Replaces the value in place, or adds the key after the section's last
   // entry, or adds the section at the end of the file.

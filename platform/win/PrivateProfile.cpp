@@ -229,6 +229,11 @@ DWORD GetPrivateProfileSectionNames(LPTSTR lpszReturnBuffer, DWORD nSize, LPCTST
   return GetPrivateProfileString(nullptr, nullptr, nullptr, lpszReturnBuffer, nSize, lpFileName);
 }
 
+DWORD GetPrivateProfileSection(LPCTSTR lpAppName, LPTSTR lpReturnedString, DWORD nSize, LPCTSTR lpFileName) {
+  std::shared_ptr<const IniFile> ini = readProfile(lpFileName);
+  return copyList(ini && lpAppName ? ini->entries(lpAppName) : std::vector<std::string>{}, lpReturnedString, nSize);
+}
+
 BOOL WritePrivateProfileString(LPCTSTR lpAppName, LPCTSTR lpKeyName, LPCTSTR lpString, LPCTSTR lpFileName) {
   std::string linuxPath;
   if (!profilePath(lpFileName, linuxPath)) return FALSE;

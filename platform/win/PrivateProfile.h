@@ -23,6 +23,9 @@ DWORD GetPrivateProfileString(LPCTSTR lpAppName, LPCTSTR lpKeyName, LPCTSTR lpDe
 UINT GetPrivateProfileInt(LPCTSTR lpAppName, LPCTSTR lpKeyName, INT nDefault, LPCTSTR lpFileName);
 // The section names as with GetPrivateProfileString(NULL, ...).
 DWORD GetPrivateProfileSectionNames(LPTSTR lpszReturnBuffer, DWORD nSize, LPCTSTR lpFileName);
+// The entries of a section as a NUL-separated list of "key=value" ending in a
+// second NUL, cut to the buffer as the lists of GetPrivateProfileString.
+DWORD GetPrivateProfileSection(LPCTSTR lpAppName, LPTSTR lpReturnedString, DWORD nSize, LPCTSTR lpFileName);
 // Sets a key ("key=value"), creating the file and the section as needed;
 // lpString NULL deletes the key, lpKeyName NULL deletes the whole section.
 // All three NULL only drops the cached copy of the file and returns FALSE.

@@ -156,6 +156,16 @@ TEST_F(IniTest, KeyListOfSection) {
   EXPECT_EQ(std::string(buf, 2), std::string("\0\0", 2));
 }
 
+TEST_F(IniTest, SectionEntriesAsKeyValueList) {
+  put("[S]\nOne = 1\nnoequals\n;Two=2\nthree=  3 \nONE=dup\n[T]\nFour=4\n");
+  char buf[64];
+  EXPECT_EQ(GetPrivateProfileSection("s", buf, sizeof buf, kFile), 14u);
+  EXPECT_EQ(std::string(buf, 15), std::string("One=1\0three=3\0\0", 15));
+  EXPECT_EQ(GetPrivateProfileSection("S", buf, 9, kFile), 7u);
+  EXPECT_EQ(std::string(buf, 9), std::string("One=1\0t\0\0", 9));
+  EXPECT_EQ(GetPrivateProfileSection("Missing", buf, sizeof buf, kFile), 0u);
+}
+
 TEST_F(IniTest, ReadsIntegers) {
   put("[S]\nA=42\nB=-7\nC=12abc\nD=abc\nE=0x1F\nF=  8  \nG=\nH=\"5\"\nI=+3\nJ=4294967295\nK=0x\n");
   struct Case {
