@@ -47,7 +47,7 @@ class Window {
   INT_PTR modalResult = 0;
 
   bool isChild() const { return (style & WS_CHILD) != 0; }
-  bool alive() const { return life == Life::Creating || life == Life::Alive; }
+  bool alive() const { return life != Life::Destroyed; }
   LONG width() const { return rect.right - rect.left; }
   LONG height() const { return rect.bottom - rect.top; }
   // The frame around the client area as {left, top, right, bottom} thicknesses:
