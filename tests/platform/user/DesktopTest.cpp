@@ -1,0 +1,118 @@
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "UserTestSupport.h"
+
+namespace wavorel::testing {
+namespace {
+
+constexpr UINT kEndInstance = WM_USER + 500;
+constexpr UINT kShowInstance = WM_USER + 501;
+constexpr const char* kMark = "WavorelVista";
+
+class DesktopTest : public UserTest {
+ protected:
+  // Starts a second process that publishes a hidden window marked with the
+  // instance property, answers kShowInstance by showing itself (result 1234)
+  // and kEndInstance by closing; `serve` false leaves it waiting without a loop.
+  pid_t startFirstInstance(bool serve) {
+    int fds[2];
+    EXPECT_EQ(pipe(fds), 0);
+    pid_t pid = fork();
+    if (pid == 0) {
+      close(fds[0]);
+      on(kShowInstance, [](HWND h, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        ShowWindow(h, SW_SHOWNORMAL);
+        return 1234;
+      });
+      on(kEndInstance, [](HWND h, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        PostMessage(h, WM_CLOSE, 0, 0);
+        return 0;
+      });
+      on(WM_DESTROY, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        PostQuitMessage(7);
+        return 0;
+      });
+      HWND w = make("Wireless Utility");
+      SetProp(w, kMark, reinterpret_cast<HANDLE>(1));
+      char ready = w ? 'r' : 'x';
+      (void)!write(fds[1], &ready, 1);
+      if (!serve) pause();
+      MSG m;
+      while (GetMessage(&m, nullptr, 0, 0) > 0) DispatchMessage(&m);
+      _exit(static_cast<int>(m.wParam));
+    }
+    close(fds[1]);
+    pollfd p{fds[0], POLLIN, 0};
+    char ready = 0;
+    EXPECT_EQ(poll(&p, 1, 10000), 1);
+    EXPECT_EQ(read(fds[0], &ready, 1), 1);
+    EXPECT_EQ(ready, 'r');
+    close(fds[0]);
+    return pid;
+  }
+
+  // The single-instance scan: top-level windows from the desktop's first
+  // child on, the first one carrying the mark.
+  static HWND scanForMark() {
+    for (HWND h = GetWindow(GetDesktopWindow(), GW_CHILD); h && IsWindow(h); h = GetWindow(h, GW_HWNDNEXT))
+      if (GetProp(h, kMark)) return h;
+    return nullptr;
+  }
+};
+
+TEST_F(DesktopTest, SecondInstanceFindsTheFirstAndTalksToIt) {
+  HWND own = make("Own window");
+  SetProp(own, "Other", reinterpret_cast<HANDLE>(5));
+  pid_t pid = startFirstInstance(true);
+  HWND first = scanForMark();
+  ASSERT_NE(first, nullptr);
+  EXPECT_NE(first, own);
+  EXPECT_EQ(FindWindow(kClass, "wireless utility"), first);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(first, &owner);
+  EXPECT_EQ(owner, static_cast<DWORD>(pid));
+  char title[64];
+  EXPECT_EQ(GetWindowText(first, title, sizeof title), 16);
+  EXPECT_FALSE(IsWindowVisible(first));
+  EXPECT_EQ(SendMessage(first, kShowInstance, 0, 0), 1234);
+  EXPECT_TRUE(IsWindowVisible(first)) << "the first instance showed itself and republished";
+  EXPECT_TRUE(PostMessage(first, WM_NULL, 0, 0));
+  EXPECT_EQ(SendMessage(first, kEndInstance, 0, 0), 0);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 7) << "the first instance closed and quit";
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_EQ(scanForMark(), nullptr);
+  SetLastError(0);
+  EXPECT_FALSE(PostMessage(first, WM_USER, 0, 0));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+  EXPECT_EQ(GetProp(own, "Other"), reinterpret_cast<HANDLE>(5));
+}
+
+TEST_F(DesktopTest, WindowsOfADeadProcessAreIgnored) {
+  pid_t pid = startFirstInstance(false);
+  HWND first = scanForMark();
+  ASSERT_NE(first, nullptr);
+  int count = 0;
+  EnumWindows([](HWND, LPARAM p) -> BOOL {
+    ++*reinterpret_cast<int*>(p);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&count));
+  EXPECT_EQ(count, 1);
+  kill(pid, SIGKILL);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  EXPECT_EQ(scanForMark(), nullptr);
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_EQ(FindWindow(kClass, nullptr), nullptr);
+  SetLastError(0);
+  EXPECT_EQ(SendMessage(first, kShowInstance, 0, 0), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+}
+
+}  // namespace
+}  // namespace wavorel::testing
