@@ -22,12 +22,6 @@ ATOM AtomTable::add(const std::string& name) {
   return atom;
 }
 
-ATOM AtomTable::find(const std::string& name) const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  auto it = byName_.find(lowerName(name));
-  return it == byName_.end() ? 0 : it->second;
-}
-
 void AtomTable::clear() {
   std::lock_guard<std::mutex> lock(mutex_);
   byName_.clear();

@@ -18,8 +18,6 @@ class AtomTable {
 
   // The atom of `name`, added when new; 0 when the name is empty or the table is full.
   ATOM add(const std::string& name);
-  // 0 when the name was never added.
-  ATOM find(const std::string& name) const;
   void clear();
 
  private:

@@ -2,6 +2,7 @@
 // text, properties, extra bytes, paint state and owning thread.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <utility>
@@ -42,7 +43,7 @@ class Window {
   HRGN region = nullptr;       // window region, window coordinates; owned by the window
   std::shared_ptr<MessageQueue> queue;
   DWORD threadId = 0;
-  Life life = Life::Creating;
+  std::atomic<Life> life{Life::Creating};  // read by posting threads
   bool modalEnded = false;
   INT_PTR modalResult = 0;
 
