@@ -4,28 +4,11 @@
 
 #include "platform/win/Types.h"
 #include "platform/win/Errors.h"
-// Registry
-#include "platform/win/Registry.h"
-// INI files
-#include "platform/win/PrivateProfile.h"
-// Language library
-#include "platform/lingwell/Lingwell.h"
-// MFC value classes
-#include "platform/mfc/Object.h"
-#include "platform/mfc/Exception.h"
-#include "platform/mfc/String.h"
-#include "platform/mfc/Array.h"
-#include "platform/mfc/Map.h"
-#include "platform/mfc/Time.h"
 // C run-time, time and code pages
-#include "platform/win/Time.h"
-#include "platform/win/CrtTime.h"
-#include "platform/win/CodePage.h"
 #include "platform/win/Crt.h"
-
-// Resources
-#include "platform/win/Resources.h"
-#include "platform/win/DialogTemplate.h"
+#include "platform/win/CrtTime.h"
+#include "platform/win/Time.h"
+#include "platform/win/CodePage.h"
 // Files and paths
 #include "platform/win/Paths.h"
 #include "platform/win/Devices.h"
@@ -35,8 +18,10 @@
 #include "platform/win/FindFile.h"
 #include "platform/win/Folders.h"
 #include "platform/win/CrtFiles.h"
-#include "platform/mfc/FileException.h"
-#include "platform/mfc/File.h"
+// INI files
+#include "platform/win/PrivateProfile.h"
+// Registry
+#include "platform/win/Registry.h"
 // Kernel: sync, threads, processes, modules, system
 #include "platform/win/Sync.h"
 #include "platform/win/Thread.h"
@@ -46,9 +31,23 @@
 #include "platform/win/System.h"
 #include "platform/win/Security.h"
 #include "platform/win/VersionInfo.h"
+// Resources
+#include "platform/win/Resources.h"
+#include "platform/win/DialogTemplate.h"
 // Window system
 #include "platform/win/WindowConstants.h"
 #include "platform/win/User.h"
 #include "platform/win/Region.h"
 #include "platform/win/MessageLoop.h"
 #include "platform/win/ModalLoop.h"
+// MFC value classes
+#include "platform/mfc/Object.h"
+#include "platform/mfc/Exception.h"
+#include "platform/mfc/String.h"
+#include "platform/mfc/Array.h"
+#include "platform/mfc/Map.h"
+#include "platform/mfc/Time.h"
+#include "platform/mfc/FileException.h"
+#include "platform/mfc/File.h"
+// Language library
+#include "platform/lingwell/Lingwell.h"
