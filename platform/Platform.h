@@ -40,6 +40,8 @@
 #include "platform/win/Region.h"
 #include "platform/win/MessageLoop.h"
 #include "platform/win/ModalLoop.h"
+// Menus and tray
+#include "platform/win/OwnerDraw.h"
 // MFC value classes
 #include "platform/mfc/Object.h"
 #include "platform/mfc/Exception.h"
