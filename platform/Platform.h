@@ -42,6 +42,8 @@
 #include "platform/win/ModalLoop.h"
 // Menus and tray
 #include "platform/win/OwnerDraw.h"
+// Standard controls
+#include "platform/win/controls/ControlConstants.h"
 // MFC value classes
 #include "platform/mfc/Object.h"
 #include "platform/mfc/Exception.h"
