@@ -29,6 +29,10 @@ int answerModal(const ModalWindow& window) {
     responder = g_responder;
   }
   if (responder) return responder(window);
+  if (window.kind == ModalWindow::Kind::Menu) {
+    std::fprintf(stderr, "wavorel: popup menu of %zu commands dismissed\n", window.buttons.size());
+    return 0;
+  }
   std::fprintf(stderr, "wavorel: modal window \"%s\" (\"%s\") answered with button %d, the default\n",
                window.caption.c_str(), window.text.c_str(), window.defaultButton);
   return window.defaultButton;

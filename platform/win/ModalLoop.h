@@ -4,7 +4,7 @@
 //
 // With no user at the screen, a modal window is answered by a responder: a
 // test installs one; without one (the headless run) the default button is
-// pressed and what was answered is logged to stderr.
+// pressed (a popup menu is dismissed) and what was answered is logged to stderr.
 #pragma once
 
 #include <functional>
@@ -22,6 +22,11 @@ struct ModalWindow {
   std::string text;
   std::vector<int> buttons;  // command ids, left to right
   int defaultButton = 0;
+  // A popup menu lists its command ids in `buttons` with their texts in
+  // `labels`, and its default item (if any) as `defaultButton`.
+  enum class Kind { Window, Menu };
+  Kind kind = Kind::Window;
+  std::vector<std::string> labels;
 };
 
 // Returns the id of the button to press, or 0 to leave the window open (a
