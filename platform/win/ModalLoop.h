@@ -26,7 +26,7 @@ struct ModalWindow {
   // `labels`, and its default item (if any) as `defaultButton`.
   enum class Kind { Window, Menu };
   Kind kind = Kind::Window;
-  std::vector<std::string> labels;
+  std::vector<std::string> labels{};
 };
 
 // Returns the id of the button to press, or 0 to leave the window open (a
