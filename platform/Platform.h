@@ -42,6 +42,8 @@
 #include "platform/win/ModalLoop.h"
 // Menus and tray
 #include "platform/win/OwnerDraw.h"
+#include "platform/win/Menu.h"
+#include "platform/win/Tray.h"
 // Standard controls
 #include "platform/win/controls/ControlConstants.h"
 // MFC value classes
