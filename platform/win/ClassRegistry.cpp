@@ -5,6 +5,21 @@
 
 namespace wavorel {
 
+namespace {
+
+std::vector<void (*)()>& systemRegistrars() {
+  static std::vector<void (*)()> list;
+  return list;
+}
+
+}  // namespace
+
+void addSystemClassRegistrar(void (*registrar)()) { systemRegistrars().push_back(registrar); }
+
+void registerSystemClasses() {
+  for (auto registrar : systemRegistrars()) registrar();
+}
+
 ClassRegistry& ClassRegistry::instance() {
   static ClassRegistry registry;
   return registry;
@@ -46,6 +61,7 @@ ATOM ClassRegistry::add(const WNDCLASSEX& wc) {
 
 std::shared_ptr<WindowClass> ClassRegistry::find(LPCSTR nameOrAtom) const {
   if (nameOrAtom == nullptr) return nullptr;
+  if (!systemClassesReady_.exchange(true)) registerSystemClasses();
   std::lock_guard<std::mutex> lock(mutex_);
   if (IS_INTRESOURCE(nameOrAtom)) {
     ATOM atom = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(nameOrAtom));
@@ -75,6 +91,7 @@ BOOL ClassRegistry::remove(LPCSTR nameOrAtom) {
 void ClassRegistry::clear() {
   std::lock_guard<std::mutex> lock(mutex_);
   byName_.clear();
+  systemClassesReady_ = false;
 }
 
 }  // namespace wavorel

@@ -44,7 +44,14 @@ class ClassRegistry {
 
  private:
   mutable std::mutex mutex_;
+  mutable std::atomic<bool> systemClassesReady_{false};
   std::map<std::string, std::shared_ptr<WindowClass>> byName_;  // lower-case names
 };
+
+// The system's global classes (the standard controls and the like). A module
+// that provides some adds its registrar once, at load time; the registrars run
+// before the first class lookup after a start or a reset of the window system.
+void addSystemClassRegistrar(void (*registrar)());
+void registerSystemClasses();
 
 }  // namespace wavorel

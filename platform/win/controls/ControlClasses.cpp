@@ -1,0 +1,45 @@
+// Registers the standard control classes as global system classes.
+#include "platform/win/ClassRegistry.h"
+#include "platform/win/Errors.h"
+#include "platform/win/controls/ButtonControl.h"
+#include "platform/win/controls/ComboBoxControl.h"
+#include "platform/win/controls/EditControl.h"
+#include "platform/win/controls/ListBoxControl.h"
+#include "platform/win/controls/StaticControl.h"
+
+namespace wavorel {
+
+namespace {
+
+void registerControlClasses() {
+  DWORD lastError = GetLastError();  // a lookup must not change it
+  struct Entry {
+    LPCSTR name;
+    WNDPROC proc;
+    UINT style;
+  };
+  const Entry entries[] = {
+      {WC_BUTTON, controlProc<ButtonControl>, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
+      {WC_EDIT, controlProc<EditControl>, CS_DBLCLKS},
+      {WC_STATIC, controlProc<StaticControl>, CS_DBLCLKS},
+      {WC_LISTBOX, controlProc<ListBoxControl>, CS_DBLCLKS},
+      {WC_COMBOBOX, controlProc<ComboBoxControl>, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
+  };
+  for (const auto& e : entries) {
+    WNDCLASS wc{};
+    wc.style = e.style | CS_GLOBALCLASS;
+    wc.lpfnWndProc = e.proc;
+    wc.lpszClassName = e.name;
+    RegisterClass(&wc);
+  }
+  SetLastError(lastError);
+}
+
+const bool g_added = [] {
+  addSystemClassRegistrar(registerControlClasses);
+  return true;
+}();
+
+}  // namespace
+
+}  // namespace wavorel
