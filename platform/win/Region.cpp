@@ -2,77 +2,183 @@
 
 #include <algorithm>
 
-#include "platform/win/Handles.h"
-
 namespace wavorel {
 
 namespace {
 
 bool isEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
-HandleTable<Region>& regionHandles() {
-  static HandleTable<Region> table(0x00A00004, 4);
-  return table;
+// A band of a banded rectangle list: rectangles [begin, end) share top and bottom.
+struct Band {
+  LONG top;
+  LONG bottom;
+  size_t begin;
+  size_t end;
+};
+
+std::vector<Band> bandsOf(const std::vector<RECT>& rects) {
+  std::vector<Band> bands;
+  for (size_t i = 0; i < rects.size();) {
+    size_t j = i + 1;
+    while (j < rects.size() && rects[j].top == rects[i].top) ++j;
+    bands.push_back({rects[i].top, rects[i].bottom, i, j});
+    i = j;
+  }
+  return bands;
 }
 
-// Appends the parts of `r` outside `cut` (at most four rectangles).
-void appendDifference(const RECT& r, const RECT& cut, std::vector<RECT>& out) {
-  if (cut.right <= r.left || cut.left >= r.right || cut.bottom <= r.top || cut.top >= r.bottom) {
-    out.push_back(r);
-    return;
+bool apply(Region::Op op, bool a, bool b) {
+  switch (op) {
+    case Region::Op::And:
+      return a && b;
+    case Region::Op::Or:
+      return a || b;
+    case Region::Op::Xor:
+      return a != b;
+    case Region::Op::Diff:
+      return a && !b;
   }
-  LONG top = std::max(r.top, cut.top);
-  LONG bottom = std::min(r.bottom, cut.bottom);
-  if (cut.top > r.top) out.push_back({r.left, r.top, r.right, cut.top});
-  if (cut.bottom < r.bottom) out.push_back({r.left, cut.bottom, r.right, r.bottom});
-  if (cut.left > r.left) out.push_back({r.left, top, cut.left, bottom});
-  if (cut.right < r.right) out.push_back({cut.right, top, r.right, bottom});
+  return false;
+}
+
+// Combines the x-spans of two bands (each sorted and disjoint) into `out` as
+// [left, right) pairs.
+void combineSpans(const RECT* a, size_t na, const RECT* b, size_t nb, Region::Op op, std::vector<LONG>& out) {
+  out.clear();
+  size_t ea = 0, eb = 0;  // edges passed: even = outside, odd = inside
+  const size_t ta = na * 2, tb = nb * 2;
+  auto edgeA = [&](size_t k) { return (k & 1) ? a[k / 2].right : a[k / 2].left; };
+  auto edgeB = [&](size_t k) { return (k & 1) ? b[k / 2].right : b[k / 2].left; };
+  bool open = false;
+  while (ea < ta || eb < tb) {
+    LONG x;
+    if (eb >= tb || (ea < ta && edgeA(ea) <= edgeB(eb))) x = edgeA(ea);
+    else x = edgeB(eb);
+    while (ea < ta && edgeA(ea) == x) ++ea;
+    while (eb < tb && edgeB(eb) == x) ++eb;
+    bool inside = apply(op, (ea & 1) != 0, (eb & 1) != 0);
+    if (inside != open) {
+      out.push_back(x);
+      open = inside;
+    }
+  }
+}
+
+// Appends a band of spans, merging it into the previous band when that one
+// ends where this one starts with the same spans.
+void appendBand(std::vector<RECT>& rects, size_t& lastBand, LONG top, LONG bottom, const std::vector<LONG>& spans) {
+  if (spans.empty()) return;
+  size_t count = spans.size() / 2;
+  if (lastBand < rects.size() && rects[lastBand].bottom == top && rects.size() - lastBand == count) {
+    bool same = true;
+    for (size_t i = 0; i < count && same; ++i)
+      same = rects[lastBand + i].left == spans[2 * i] && rects[lastBand + i].right == spans[2 * i + 1];
+    if (same) {
+      for (size_t i = lastBand; i < rects.size(); ++i) rects[i].bottom = bottom;
+      return;
+    }
+  }
+  lastBand = rects.size();
+  for (size_t i = 0; i < count; ++i) rects.push_back({spans[2 * i], top, spans[2 * i + 1], bottom});
 }
 
 }  // namespace
 
-Region::Region(const RECT& r) { add(r); }
+Region::Region(const RECT& r) {
+  if (!isEmptyRect(r)) rects_.push_back(r);
+  finish();
+}
 
-RECT Region::bounds() const {
-  if (rects_.empty()) return {0, 0, 0, 0};
-  RECT b = rects_.front();
-  for (const RECT& r : rects_) {
-    b.left = std::min(b.left, r.left);
-    b.top = std::min(b.top, r.top);
-    b.right = std::max(b.right, r.right);
-    b.bottom = std::max(b.bottom, r.bottom);
+Region Region::fromRects(const RECT* rects, size_t count) {
+  std::vector<Region> parts;
+  parts.reserve(count);
+  for (size_t i = 0; i < count; ++i)
+    if (!isEmptyRect(rects[i])) parts.emplace_back(rects[i]);
+  if (parts.empty()) return Region();
+  // Pairwise unions keep every step's inputs of similar size.
+  while (parts.size() > 1) {
+    size_t half = (parts.size() + 1) / 2;
+    for (size_t i = 0; i < parts.size() / 2; ++i)
+      parts[i] = combine(parts[2 * i], parts[2 * i + 1], Op::Or);
+    if (parts.size() & 1) parts[half - 1] = std::move(parts.back());
+    parts.resize(half);
   }
-  return b;
+  return std::move(parts.front());
+}
+
+Region Region::combine(const Region& a, const Region& b, Op op) {
+  std::vector<Band> ba = bandsOf(a.rects_), bb = bandsOf(b.rects_);
+  std::vector<LONG> edges;
+  edges.reserve((ba.size() + bb.size()) * 2);
+  for (const Band& band : ba) {
+    edges.push_back(band.top);
+    edges.push_back(band.bottom);
+  }
+  for (const Band& band : bb) {
+    edges.push_back(band.top);
+    edges.push_back(band.bottom);
+  }
+  std::sort(edges.begin(), edges.end());
+  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+
+  Region result;
+  result.rects_.reserve(a.rects_.size() + b.rects_.size());
+  size_t lastBand = SIZE_MAX;
+  size_t ia = 0, ib = 0;
+  std::vector<LONG> spans;
+  for (size_t e = 0; e + 1 < edges.size(); ++e) {
+    LONG top = edges[e], bottom = edges[e + 1];
+    while (ia < ba.size() && ba[ia].bottom <= top) ++ia;
+    while (ib < bb.size() && bb[ib].bottom <= top) ++ib;
+    bool inA = ia < ba.size() && ba[ia].top <= top;
+    bool inB = ib < bb.size() && bb[ib].top <= top;
+    const RECT* ra = inA ? &a.rects_[ba[ia].begin] : nullptr;
+    const RECT* rb = inB ? &b.rects_[bb[ib].begin] : nullptr;
+    combineSpans(ra, inA ? ba[ia].end - ba[ia].begin : 0, rb, inB ? bb[ib].end - bb[ib].begin : 0, op, spans);
+    appendBand(result.rects_, lastBand, top, bottom, spans);
+  }
+  result.finish();
+  return result;
+}
+
+void Region::finish() {
+  if (rects_.empty()) {
+    bounds_ = {0, 0, 0, 0};
+    return;
+  }
+  bounds_ = {rects_.front().left, rects_.front().top, rects_.front().right, rects_.back().bottom};
+  for (const RECT& r : rects_) {
+    bounds_.left = std::min(bounds_.left, r.left);
+    bounds_.right = std::max(bounds_.right, r.right);
+  }
 }
 
 bool Region::contains(LONG x, LONG y) const {
-  return std::any_of(rects_.begin(), rects_.end(),
-                     [&](const RECT& r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; });
+  if (x < bounds_.left || x >= bounds_.right || y < bounds_.top || y >= bounds_.bottom) return false;
+  auto it = std::lower_bound(rects_.begin(), rects_.end(), y, [](const RECT& r, LONG v) { return r.bottom <= v; });
+  for (; it != rects_.end() && it->top <= y; ++it)
+    if (x >= it->left && x < it->right) return true;
+  return false;
+}
+
+bool Region::intersects(const RECT& r) const {
+  if (isEmptyRect(r)) return false;
+  for (const RECT& s : rects_) {
+    if (s.top >= r.bottom) break;
+    if (s.bottom > r.top && s.left < r.right && s.right > r.left) return true;
+  }
+  return false;
 }
 
 void Region::add(const RECT& r) {
-  if (isEmptyRect(r)) return;
-  subtract(r);
-  rects_.push_back(r);
+  if (!isEmptyRect(r)) *this = combine(*this, Region(r), Op::Or);
 }
 
-void Region::subtract(const RECT& cut) {
-  if (isEmptyRect(cut) || rects_.empty()) return;
-  std::vector<RECT> out;
-  out.reserve(rects_.size() + 4);
-  for (const RECT& r : rects_) appendDifference(r, cut, out);
-  rects_.swap(out);
+void Region::subtract(const RECT& r) {
+  if (!isEmptyRect(r) && !empty()) *this = combine(*this, Region(r), Op::Diff);
 }
 
-void Region::intersect(const RECT& clip) {
-  std::vector<RECT> out;
-  for (const RECT& r : rects_) {
-    RECT i{std::max(r.left, clip.left), std::max(r.top, clip.top), std::min(r.right, clip.right),
-           std::min(r.bottom, clip.bottom)};
-    if (!isEmptyRect(i)) out.push_back(i);
-  }
-  rects_.swap(out);
-}
+void Region::intersect(const RECT& r) { *this = combine(*this, Region(r), Op::And); }
 
 void Region::offset(LONG dx, LONG dy) {
   for (RECT& r : rects_) {
@@ -81,6 +187,12 @@ void Region::offset(LONG dx, LONG dy) {
     r.top += dy;
     r.bottom += dy;
   }
+  finish();
+}
+
+void Region::clear() {
+  rects_.clear();
+  finish();
 }
 
 int Region::complexity() const {
@@ -88,14 +200,11 @@ int Region::complexity() const {
   return rects_.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
-HRGN insertRegion(std::shared_ptr<Region> region) {
-  return reinterpret_cast<HRGN>(regionHandles().insert(std::move(region)));
+bool Region::operator==(const Region& other) const {
+  return rects_.size() == other.rects_.size() &&
+         std::equal(rects_.begin(), rects_.end(), other.rects_.begin(), [](const RECT& x, const RECT& y) {
+           return x.left == y.left && x.top == y.top && x.right == y.right && x.bottom == y.bottom;
+         });
 }
-
-std::shared_ptr<Region> regionFromHandle(HRGN handle) {
-  return regionHandles().find(reinterpret_cast<uintptr_t>(handle));
-}
-
-bool deleteRegion(HRGN handle) { return regionHandles().remove(reinterpret_cast<uintptr_t>(handle)) != nullptr; }
 
 }  // namespace wavorel

@@ -1,0 +1,221 @@
+#include "platform/win/gdi/DeviceContext.h"
+
+#include <algorithm>
+
+#include "platform/win/gdi/Raster.h"
+#include "platform/win/gdi/StockObjects.h"
+
+namespace wavorel::gdi {
+
+namespace {
+
+void selectDefaults(DcState& state) {
+  auto set = [&](DcState::Slot slot, HGDIOBJ handle) {
+    state.selected[slot].handle = handle;
+    state.selected[slot].object = gdiObject(handle);
+  };
+  set(DcState::kBrush, stockObject(WHITE_BRUSH));
+  set(DcState::kPen, stockObject(BLACK_PEN));
+  set(DcState::kFont, stockObject(SYSTEM_FONT));
+  set(DcState::kPalette, stockObject(DEFAULT_PALETTE));
+}
+
+}  // namespace
+
+std::shared_ptr<DeviceContext> DeviceContext::makeMemory() {
+  std::shared_ptr<DeviceContext> dc(new DeviceContext(OBJ_MEMDC, nullptr));
+  selectDefaults(dc->state_);
+  HBITMAP stock = stockBitmap();
+  dc->state_.selected[DcState::kBitmap] = {stock, gdiObject(stock)};
+  for (auto& s : dc->state_.selected)
+    if (s.object) ++s.object->selections;
+  return dc;
+}
+
+std::shared_ptr<DeviceContext> DeviceContext::makeView(std::shared_ptr<Bitmap> target, POINT origin, Region visible,
+                                                       HWND window) {
+  std::shared_ptr<DeviceContext> dc(new DeviceContext(OBJ_DC, window));
+  selectDefaults(dc->state_);
+  for (auto& s : dc->state_.selected)
+    if (s.object) ++s.object->selections;
+  dc->view_ = std::move(target);
+  dc->origin_ = origin;
+  dc->visible_ = std::move(visible);
+  return dc;
+}
+
+DeviceContext::~DeviceContext() {
+  for (auto& s : state_.selected)
+    if (s.object) --s.object->selections;
+  if (Bitmap* b = selectedBitmap(); b && b->owner == this) b->owner = nullptr;
+}
+
+void DeviceContext::changeSelection(DcState::Selection& slot, HGDIOBJ handle, std::shared_ptr<GdiObject> object) {
+  if (slot.object) --slot.object->selections;
+  if (object) ++object->selections;
+  slot.handle = handle;
+  slot.object = std::move(object);
+}
+
+HGDIOBJ DeviceContext::select(DcState::Slot slot, HGDIOBJ handle, std::shared_ptr<GdiObject> object) {
+  DcState::Selection& current = state_.selected[slot];
+  HGDIOBJ previous = current.handle;
+  if (slot == DcState::kBitmap) {
+    if (!isMemory()) return nullptr;
+    auto* bitmap = static_cast<Bitmap*>(object.get());
+    if (!bitmap->stock && bitmap->owner && bitmap->owner != this) return nullptr;
+    if (Bitmap* old = selectedBitmap(); old && old->owner == this) old->owner = nullptr;
+    if (!bitmap->stock) bitmap->owner = this;
+    clipDirty_ = true;
+  }
+  changeSelection(current, handle, std::move(object));
+  return previous;
+}
+
+int DeviceContext::save() {
+  saved_.push_back(state_);
+  return static_cast<int>(saved_.size());
+}
+
+void DeviceContext::adopt(DcState& from) {
+  for (int i = 0; i < DcState::kSlotCount; ++i) {
+    if (i == DcState::kBitmap) {
+      auto* bitmap = static_cast<Bitmap*>(from.selected[i].object.get());
+      // A bitmap that went into another DC meanwhile stays where it is.
+      if (bitmap && !bitmap->stock && bitmap->owner && bitmap->owner != this) continue;
+      if (Bitmap* old = selectedBitmap(); old && old->owner == this) old->owner = nullptr;
+      if (bitmap && !bitmap->stock) bitmap->owner = this;
+    }
+    changeSelection(state_.selected[i], from.selected[i].handle, from.selected[i].object);
+  }
+  DcState::Selection kept[DcState::kSlotCount];
+  std::copy(std::begin(state_.selected), std::end(state_.selected), std::begin(kept));
+  state_ = std::move(from);
+  std::copy(std::begin(kept), std::end(kept), std::begin(state_.selected));
+  clipDirty_ = true;
+}
+
+bool DeviceContext::restore(int level) {
+  int depth = static_cast<int>(saved_.size());
+  int target = level < 0 ? depth + level + 1 : level;
+  if (target <= 0 || target > depth) return false;
+  DcState state = std::move(saved_[static_cast<size_t>(target - 1)]);
+  saved_.resize(static_cast<size_t>(target - 1));
+  adopt(state);
+  return true;
+}
+
+POINT DeviceContext::toDevice(POINT p) const {
+  return {p.x - state_.windowOrg.x + state_.viewportOrg.x, p.y - state_.windowOrg.y + state_.viewportOrg.y};
+}
+
+RECT DeviceContext::toDevice(const RECT& r) const {
+  POINT a = toDevice(POINT{r.left, r.top}), b = toDevice(POINT{r.right, r.bottom});
+  return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
+POINT DeviceContext::toLogical(POINT p) const {
+  return {p.x + state_.windowOrg.x - state_.viewportOrg.x, p.y + state_.windowOrg.y - state_.viewportOrg.y};
+}
+
+void DeviceContext::setClip(const Region* region) {
+  state_.hasClip = region != nullptr;
+  state_.clip = region ? *region : Region();
+  clipDirty_ = true;
+}
+
+Region DeviceContext::deviceArea() const {
+  Bitmap* b = target();
+  if (!b) return Region();
+  Region area(RECT{0, 0, b->surface().width(), b->surface().height()});
+  if (!isMemory()) area = Region::combine(area, visible_, Region::Op::And);
+  area.offset(-origin_.x, -origin_.y);
+  return area;
+}
+
+const Region& DeviceContext::targetClip() {
+  Bitmap* b = target();
+  if (!clipDirty_ && b) return targetClip_;
+  targetClip_.clear();
+  if (!b) return targetClip_;
+  Region area = deviceArea();
+  area.offset(origin_.x, origin_.y);
+  if (state_.hasClip) {
+    Region clip = state_.clip;
+    clip.offset(origin_.x, origin_.y);
+    area = Region::combine(area, clip, Region::Op::And);
+  }
+  targetClip_ = std::move(area);
+  clipDirty_ = false;
+  return targetClip_;
+}
+
+RECT DeviceContext::deviceClipBox() {
+  RECT b = targetClip().bounds();
+  if (targetClip().empty()) return b;
+  return {b.left - origin_.x, b.top - origin_.y, b.right - origin_.x, b.bottom - origin_.y};
+}
+
+Pixel DeviceContext::targetValue(COLORREF colour) const {
+  Surface* s = surface();
+  return s ? colourValue(*s, colour) : pixelFromColor(colour);
+}
+
+void DeviceContext::fillSpan(LONG y, LONG x0, LONG x1, COLORREF colour) { fillRect(RECT{x0, y, x1, y + 1}, colour); }
+
+void DeviceContext::plot(LONG x, LONG y, COLORREF colour) { fillRect(RECT{x, y, x + 1, y + 1}, colour); }
+
+void DeviceContext::fillRect(const RECT& rect, COLORREF colour) {
+  Surface* s = surface();
+  if (!s || state_.rop2 == R2_NOP) return;
+  Pixel pen = colourValue(*s, colour);
+  int mode = state_.rop2;
+  forEachClipped(rect, [&](const RECT& r) {
+    for (LONG y = r.top; y < r.bottom; ++y) {
+      if (s->bpp() == 32 && mode == R2_COPYPEN) {
+        std::fill(s->row32(y) + r.left, s->row32(y) + r.right, pen);
+        continue;
+      }
+      for (LONG x = r.left; x < r.right; ++x) writeValue(*s, x, y, applyRop2(mode, pen, readValue(*s, x, y)));
+    }
+  });
+}
+
+void DeviceContext::blendPixel(LONG x, LONG y, COLORREF colour, BYTE alpha) {
+  Surface* s = surface();
+  if (!s || alpha == 0) return;
+  forEachClipped(RECT{x, y, x + 1, y + 1}, [&](const RECT& r) {
+    Pixel d = s->get(r.left, r.top);
+    Pixel c = pixelFromColor(colour);
+    Pixel out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+      unsigned dc = (d >> shift) & 0xFF, cc = (c >> shift) & 0xFF;
+      unsigned v = (cc * alpha + dc * (255u - alpha) + 127) / 255;
+      out |= static_cast<Pixel>(v) << shift;
+    }
+    s->set(r.left, r.top, out);
+  });
+}
+
+void DeviceContext::paintRect(const RECT& rect, const Brush& brush, DWORD rop3) {
+  Surface* s = surface();
+  BYTE code = ropCode(rop3);
+  if (!s || (ropUsesPattern(code) && !brush.paints())) return;
+  Pixel pattern = colourValue(*s, brush.colour);
+  forEachClipped(rect, [&](const RECT& r) {
+    for (LONG y = r.top; y < r.bottom; ++y) {
+      if (s->bpp() == 32 && code == 0xF0) {
+        std::fill(s->row32(y) + r.left, s->row32(y) + r.right, pattern);
+        continue;
+      }
+      for (LONG x = r.left; x < r.right; ++x)
+        writeValue(*s, x, y, applyRop3(code, pattern, 0, readValue(*s, x, y)));
+    }
+  });
+}
+
+std::shared_ptr<DeviceContext> dcFromHandle(HDC handle) {
+  return gdiObjectAs<DeviceContext>(reinterpret_cast<HGDIOBJ>(handle));
+}
+
+}  // namespace wavorel::gdi

@@ -1,0 +1,18 @@
+// The backing surfaces that window DCs draw into: one 32-bit bitmap per
+// top-level window, sized to its window rectangle, and one for the screen.
+// The presenter composes the window tree from these.
+#pragma once
+
+#include <memory>
+
+#include "platform/win/gdi/Bitmap.h"
+
+namespace wavorel::gdi {
+
+// The surface of a top-level window, made (or remade at a new size, keeping
+// the pixels that still fit) on use; null for no window or an empty one.
+std::shared_ptr<Bitmap> windowSurface(HWND topLevel);
+// The screen's surface (GetDC(NULL)).
+std::shared_ptr<Bitmap> screenSurface();
+
+}  // namespace wavorel::gdi
