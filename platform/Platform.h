@@ -55,5 +55,14 @@
 #include "platform/mfc/Time.h"
 #include "platform/mfc/FileException.h"
 #include "platform/mfc/File.h"
+// MFC windows and applications
+#include "platform/win/NotifyHeader.h"
+#include "platform/mfc/Point.h"
+#include "platform/mfc/Size.h"
+#include "platform/mfc/Rect.h"
+#include "platform/mfc/CmdTarget.h"
+#include "platform/mfc/Wnd.h"
+#include "platform/mfc/WinThread.h"
+#include "platform/mfc/WinApp.h"
 // Language library
 #include "platform/lingwell/Lingwell.h"

@@ -70,6 +70,14 @@ struct CREATESTRUCT {
 };
 typedef CREATESTRUCT* LPCREATESTRUCT;
 
+// What a WH_CBT hook gets with HCBT_CREATEWND: the window exists (wParam is
+// its handle) but has had no message yet. A nonzero hook result refuses it.
+struct CBT_CREATEWND {
+  LPCREATESTRUCT lpcs;
+  HWND hwndInsertAfter;
+};
+typedef CBT_CREATEWND* LPCBT_CREATEWND;
+
 struct WINDOWPOS {
   HWND hwnd;
   HWND hwndInsertAfter;
@@ -204,7 +212,8 @@ UINT RegisterWindowMessage(LPCSTR name);
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
-// Hooks (thread hooks of the calling thread; WH_KEYBOARD).
+// Hooks (thread hooks of the calling thread; WH_KEYBOARD, and WH_CBT for
+// HCBT_CREATEWND only).
 HHOOK SetWindowsHookEx(int kind, HOOKPROC proc, HINSTANCE module, DWORD threadId);
 BOOL UnhookWindowsHookEx(HHOOK hook);
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);

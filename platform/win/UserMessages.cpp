@@ -150,7 +150,7 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
 }
 
 HHOOK SetWindowsHookEx(int kind, HOOKPROC proc, HINSTANCE, DWORD threadId) {
-  if (kind != WH_KEYBOARD) {
+  if (kind != WH_KEYBOARD && kind != WH_CBT) {
     SetLastError(ERROR_INVALID_HOOK_FILTER);
     return nullptr;
   }

@@ -6,6 +6,7 @@
 #include "platform/win/AtomTable.h"
 #include "platform/win/Desktop.h"
 #include "platform/win/Errors.h"
+#include "platform/win/HookChain.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/WindowManager.h"
 
@@ -289,6 +290,14 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
 
   CREATESTRUCT cs{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style), windowName, className,
                   exStyle};
+  auto& hooks = wavorel::HookChain::instance();
+  if (hooks.has(WH_CBT, w->threadId)) {
+    CBT_CREATEWND cbt{&cs, HWND_TOP};
+    if (hooks.call(WH_CBT, w->threadId, HCBT_CREATEWND, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&cbt))) {
+      if (w->life != Window::Life::Destroyed) finalDestroy(w);
+      return nullptr;
+    }
+  }
   if (!wavorel::sendTo(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
     if (w->life != Window::Life::Destroyed) finalDestroy(w);
     return nullptr;

@@ -396,6 +396,19 @@
 #define USER_TIMER_MINIMUM 0x0000000A
 #define USER_TIMER_MAXIMUM 0x7FFFFFFF
 
+// WM_SETICON / WM_GETICON.
+#define ICON_SMALL 0
+#define ICON_BIG 1
+
+// WM_CTLCOLOR kinds: the message minus WM_CTLCOLORMSGBOX.
+#define CTLCOLOR_MSGBOX 0
+#define CTLCOLOR_EDIT 1
+#define CTLCOLOR_LISTBOX 2
+#define CTLCOLOR_BTN 3
+#define CTLCOLOR_DLG 4
+#define CTLCOLOR_SCROLLBAR 5
+#define CTLCOLOR_STATIC 6
+
 // Hooks.
 #define WH_MSGFILTER (-1)
 #define WH_KEYBOARD 2
@@ -405,6 +418,7 @@
 #define WH_MOUSE 7
 #define HC_ACTION 0
 #define HC_NOREMOVE 3
+#define HCBT_CREATEWND 3
 
 // Virtual keys.
 #define VK_BACK 0x08
