@@ -15,7 +15,7 @@ enum class ArgSize { Default, Char, Short, Long, Int64, LongDouble, Wide };
 
 enum Flag : unsigned { kMinus = 1, kPlus = 2, kSpace = 4, kHash = 8, kZero = 16 };
 
-struct Spec {
+struct ConversionSpec {
   unsigned flags = 0;
   int width = -1;      // -1: none
   int precision = -1;  // -1: none
@@ -23,11 +23,11 @@ struct Spec {
   bool narrowPrefix = false;  // 'h': forces the narrow form of %S and %C
 };
 
-// Appends printf(hostSpec, value) to `out`, through a stack buffer when it fits.
+// Appends printf(hostConversion, value) to `out`, through a stack buffer when it fits.
 template <typename T>
-void appendHost(std::string& out, const char* hostSpec, T value) {
+void appendHost(std::string& out, const char* hostConversion, T value) {
   char buf[128];
-  int n = std::snprintf(buf, sizeof buf, hostSpec, value);
+  int n = std::snprintf(buf, sizeof buf, hostConversion, value);
   if (n < 0) return;
   if (static_cast<size_t>(n) < sizeof buf) {
     out.append(buf, static_cast<size_t>(n));
@@ -35,7 +35,7 @@ void appendHost(std::string& out, const char* hostSpec, T value) {
   }
   size_t old = out.size();
   out.resize(old + static_cast<size_t>(n) + 1);
-  std::snprintf(&out[old], static_cast<size_t>(n) + 1, hostSpec, value);
+  std::snprintf(&out[old], static_cast<size_t>(n) + 1, hostConversion, value);
   out.resize(old + static_cast<size_t>(n));
 }
 
@@ -49,10 +49,10 @@ void appendNumber(char*& p, int v) {
   while (n > 0) *p++ = digits[--n];
 }
 
-// Writes the host's specification "%<flags><width>.<precision><length><conv>"
-// into `hostSpec` (at least 40 bytes).
-void buildHostSpec(char* hostSpec, const Spec& s, const char* length, char conv) {
-  char* p = hostSpec;
+// Writes the host's conversion "%<flags><width>.<precision><length><conv>"
+// into `hostConversion` (at least 40 bytes).
+void buildHostConversion(char* hostConversion, const ConversionSpec& s, const char* length, char conv) {
+  char* p = hostConversion;
   *p++ = '%';
   if (s.flags & kMinus) *p++ = '-';
   if (s.flags & kPlus) *p++ = '+';
@@ -106,10 +106,10 @@ class Formatter {
   }
 
  private:
-  // Formats the specification starting at `pct` ('%'); returns where the text goes on.
+  // Formats the conversion starting at `pct` ('%'); returns where the text goes on.
   const char* conversion(const char* pct) {
     const char* p = pct + 1;
-    Spec s;
+    ConversionSpec s;
     for (;; ++p) {
       if (*p == '-') s.flags |= kMinus;
       else if (*p == '+') s.flags |= kPlus;
@@ -149,7 +149,7 @@ class Formatter {
     return p + 1;
   }
 
-  static const char* lengthPrefix(const char* p, Spec& s) {
+  static const char* lengthPrefix(const char* p, ConversionSpec& s) {
     switch (*p) {
       case 'h':
         s.narrowPrefix = true;
@@ -194,43 +194,43 @@ class Formatter {
   }
 
   // Formats one conversion; false for a conversion that is not supported.
-  bool format(char conv, const Spec& s) {
-    char hostSpec[40];
+  bool format(char conv, const ConversionSpec& s) {
+    char hostConversion[40];
     switch (conv) {
       case 'd':
       case 'i':
-        buildHostSpec(hostSpec, s, "ll", 'd');
-        appendHost(out_, hostSpec, signedArg(s.size));
+        buildHostConversion(hostConversion, s, "ll", 'd');
+        appendHost(out_, hostConversion, signedArg(s.size));
         return true;
       case 'u':
       case 'o':
       case 'x':
       case 'X':
-        buildHostSpec(hostSpec, s, "ll", conv);
-        appendHost(out_, hostSpec, unsignedArg(s.size));
+        buildHostConversion(hostConversion, s, "ll", conv);
+        appendHost(out_, hostConversion, unsignedArg(s.size));
         return true;
       case 'c':
       case 'C': {
         int ch = va_arg(ap_, int);
         if (isWide(conv, s)) {
           WCHAR unit = static_cast<WCHAR>(ch);
-          buildHostSpec(hostSpec, s, "", 's');
-          appendHost(out_, hostSpec, ansiFromWide(&unit, 1).c_str());
+          buildHostConversion(hostConversion, s, "", 's');
+          appendHost(out_, hostConversion, ansiFromWide(&unit, 1).c_str());
         } else {
-          buildHostSpec(hostSpec, s, "", 'c');
-          appendHost(out_, hostSpec, ch);
+          buildHostConversion(hostConversion, s, "", 'c');
+          appendHost(out_, hostConversion, ch);
         }
         return true;
       }
       case 's':
       case 'S': {
-        buildHostSpec(hostSpec, s, "", 's');
+        buildHostConversion(hostConversion, s, "", 's');
         if (isWide(conv, s)) {
           const WCHAR* w = va_arg(ap_, const WCHAR*);
-          appendHost(out_, hostSpec, w ? ansiFromWide(w, -1).c_str() : "(null)");
+          appendHost(out_, hostConversion, w ? ansiFromWide(w, -1).c_str() : "(null)");
         } else {
           const char* str = va_arg(ap_, const char*);
-          appendHost(out_, hostSpec, str ? str : "(null)");
+          appendHost(out_, hostConversion, str ? str : "(null)");
         }
         return true;
       }
@@ -243,20 +243,20 @@ class Formatter {
       case 'a':
       case 'A':
         if (s.size == ArgSize::LongDouble) {
-          buildHostSpec(hostSpec, s, "L", conv);
-          appendHost(out_, hostSpec, va_arg(ap_, long double));
+          buildHostConversion(hostConversion, s, "L", conv);
+          appendHost(out_, hostConversion, va_arg(ap_, long double));
         } else {
-          buildHostSpec(hostSpec, s, "", conv);
-          appendHost(out_, hostSpec, va_arg(ap_, double));
+          buildHostConversion(hostConversion, s, "", conv);
+          appendHost(out_, hostConversion, va_arg(ap_, double));
         }
         return true;
       case 'p': {
-        Spec ptr;
+        ConversionSpec ptr;
         ptr.flags = s.flags & kMinus;
         ptr.width = s.width;
         ptr.precision = static_cast<int>(sizeof(void*) * 2);
-        buildHostSpec(hostSpec, ptr, "ll", 'X');
-        appendHost(out_, hostSpec, static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(va_arg(ap_, void*))));
+        buildHostConversion(hostConversion, ptr, "ll", 'X');
+        appendHost(out_, hostConversion, static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(va_arg(ap_, void*))));
         return true;
       }
       case '%':
@@ -268,7 +268,7 @@ class Formatter {
   }
 
   // %s and %c are narrow unless 'l' or 'w' is given; %S and %C are wide unless 'h' is.
-  static bool isWide(char conv, const Spec& s) {
+  static bool isWide(char conv, const ConversionSpec& s) {
     if (conv == 's' || conv == 'c') return s.size == ArgSize::Long || s.size == ArgSize::Wide;
     return !s.narrowPrefix;
   }

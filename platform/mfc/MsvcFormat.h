@@ -13,7 +13,7 @@
 //                                          precision and width count bytes
 //   %s with a null pointer                 "(null)" (also for the wide forms)
 //   %p                                     16 upper-case hex digits, no "0x"
-// A specification with an unknown conversion (and %n, which the Windows
+// A conversion with an unknown conversion (and %n, which the Windows
 // run-time refuses) is copied to the output as written and reads no argument.
 #pragma once
 

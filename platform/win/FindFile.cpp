@@ -94,11 +94,11 @@ HANDLE FindFirstFile(LPCSTR lpFileName, LPWIN32_FIND_DATA lpFindFileData) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
-  std::string spec = lpFileName;
-  size_t cut = spec.find_last_of("\\/");
-  if (cut == std::string::npos && spec.size() >= 2 && spec[1] == ':') cut = 1;
-  std::string folder = cut == std::string::npos ? "." : spec.substr(0, cut + 1);
-  std::string pattern = cut == std::string::npos ? spec : spec.substr(cut + 1);
+  std::string request = lpFileName;
+  size_t cut = request.find_last_of("\\/");
+  if (cut == std::string::npos && request.size() >= 2 && request[1] == ':') cut = 1;
+  std::string folder = cut == std::string::npos ? "." : request.substr(0, cut + 1);
+  std::string pattern = cut == std::string::npos ? request : request.substr(cut + 1);
   std::string dir;
   if (!wavorel::resolveWindowsPath(folder, dir)) return INVALID_HANDLE_VALUE;
   std::error_code ec;
