@@ -46,6 +46,8 @@
 #include "platform/win/Tray.h"
 // Standard controls
 #include "platform/win/controls/ControlConstants.h"
+// Dialogs
+#include "platform/win/Dialog.h"
 // MFC value classes
 #include "platform/mfc/Object.h"
 #include "platform/mfc/Exception.h"
