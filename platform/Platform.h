@@ -40,6 +40,11 @@
 #include "platform/win/Region.h"
 #include "platform/win/MessageLoop.h"
 #include "platform/win/ModalLoop.h"
+// Drawing: text and shapes
+#include "platform/win/Fonts.h"
+#include "platform/win/Text.h"
+#include "platform/win/Shapes.h"
+#include "platform/win/ControlDrawing.h"
 // Menus and tray
 #include "platform/win/OwnerDraw.h"
 #include "platform/win/Menu.h"

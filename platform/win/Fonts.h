@@ -83,3 +83,21 @@ typedef struct tagTEXTMETRICA {
   BYTE tmPitchAndFamily;
   BYTE tmCharSet;
 } TEXTMETRICA, TEXTMETRIC, *PTEXTMETRIC, *LPTEXTMETRIC;
+
+// number * numerator / denominator with a 64-bit intermediate, rounded half
+// away from zero; -1 when the denominator is 0 or the result overflows.
+int MulDiv(int number, int numerator, int denominator);
+
+HFONT CreateFontIndirect(const LOGFONT* lf);
+HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                 DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision, DWORD quality,
+                 DWORD pitchAndFamily, LPCSTR faceName);
+
+// Measures with the font selected into the DC: cx is the sum of the
+// characters' advances (no kerning), cy the font's tmHeight.
+BOOL GetTextMetrics(HDC hdc, LPTEXTMETRIC tm);
+BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int count, LPSIZE size);
+BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, LPSIZE size);
+// The selected font's face name as it was asked for; the length copied
+// without the zero (cut to count - 1), or with a null buffer the size needed.
+int GetTextFace(HDC hdc, int count, LPSTR faceName);

@@ -35,3 +35,21 @@
 // ExtTextOut options.
 #define ETO_OPAQUE 0x0002
 #define ETO_CLIPPED 0x0004
+
+// TA_* flags; GDI_ERROR for an invalid DC.
+UINT SetTextAlign(HDC hdc, UINT align);
+UINT GetTextAlign(HDC hdc);
+
+// Text in the selected font and the text colour at a reference point placed
+// by the text alignment (TA_UPDATECP: at the current position, which moves
+// past the text). In OPAQUE background mode the text cell is filled with the
+// background colour first.
+BOOL TextOut(HDC hdc, int x, int y, LPCSTR text, int count);
+// ETO_OPAQUE fills `rect` with the background colour; ETO_CLIPPED keeps the
+// text inside `rect`; `dx`, when given, holds each character's advance.
+BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT count, const INT* dx);
+// Formatted text in a rectangle (see TextLayout.h for the layout); clipped
+// to the rectangle unless DT_NOCLIP. DT_CALCRECT draws nothing and sets the
+// rectangle's right and bottom to the text's. Returns the height of the text
+// (0 on failure).
+int DrawText(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format);
