@@ -71,5 +71,11 @@
 #include "platform/mfc/Wnd.h"
 #include "platform/mfc/WinThread.h"
 #include "platform/mfc/WinApp.h"
+// MFC standard controls
+#include "platform/mfc/Button.h"
+#include "platform/mfc/Edit.h"
+#include "platform/mfc/Static.h"
+#include "platform/mfc/ListBox.h"
+#include "platform/mfc/ComboBox.h"
 // Language library
 #include "platform/lingwell/Lingwell.h"
