@@ -80,10 +80,9 @@ LONG GetDialogBaseUnits();
 namespace wavorel {
 
 // The dialog base units (average character width, character height in
-// pixels) of a dialog font. Until fonts are measured this gives the
-// documented units of "MS Shell Dlg" 8 pt at 96 dpi, 6 x 13, scaled by the
-// point size for other sizes; the text layer replaces it with the metrics of
-// the font itself.
+// pixels) of a dialog font, measured by the text layer: the width is the
+// average width of the 52 letters A-Z a-z rounded, (extent / 26 + 1) / 2,
+// the height the font's tmHeight. A size of 0 or less means 8 points.
 SIZE dialogFontBaseUnits(const std::string& face, int points, int weight, bool italic);
 
 // A dialog from a parsed template (the work of CreateDialogParam).

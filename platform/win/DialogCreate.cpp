@@ -67,13 +67,6 @@ bool createControls(HWND dialog, HINSTANCE instance, const wavorel::DialogTempla
 
 namespace wavorel {
 
-SIZE dialogFontBaseUnits(const std::string&, int points, int, bool) {
-  constexpr int kShellDlgPoints = 8;
-  if (points <= 0) points = kShellDlgPoints;
-  auto scaled = [&](LONG units) { return (units * points + kShellDlgPoints / 2) / kShellDlgPoints; };
-  return {scaled(6), scaled(13)};
-}
-
 HWND createDialog(HINSTANCE instance, const DialogTemplate& t, HWND parent, DLGPROC proc, LPARAM initParam) {
   std::string className = WC_DIALOG;
   if (t.windowClass.isOrdinal)
