@@ -34,15 +34,14 @@ ThreadWindows& threadWindows() {
 
 const char kPlainClass[] = "AfxWnd";
 
+// Registered on first use, and again after a platform reset cleared it.
 LPCTSTR plainClass() {
-  static const bool registered = [] {
-    WNDCLASS wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = AfxWndProc;
-    wc.lpszClassName = kPlainClass;
-    return RegisterClass(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-  }();
-  return registered ? kPlainClass : nullptr;
+  WNDCLASS wc{};
+  if (GetClassInfo(nullptr, kPlainClass, &wc)) return kPlainClass;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = AfxWndProc;
+  wc.lpszClassName = kPlainClass;
+  return RegisterClass(&wc) ? kPlainClass : nullptr;
 }
 
 }  // namespace
