@@ -20,6 +20,11 @@ void setModalResponder(ModalResponder responder) {
   g_responder = std::move(responder);
 }
 
+bool hasModalResponder() {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  return static_cast<bool>(g_responder);
+}
+
 void resetModalLoops() { setModalResponder(nullptr); }
 
 int answerModal(const ModalWindow& window) {

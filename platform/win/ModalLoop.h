@@ -33,6 +33,8 @@ struct ModalWindow {
 // timer or a message may end it later).
 using ModalResponder = std::function<int(const ModalWindow&)>;
 void setModalResponder(ModalResponder responder);
+// True while a responder is installed (a headless run has none).
+bool hasModalResponder();
 
 // What the responder (or the headless default) answers for a window just shown.
 int answerModal(const ModalWindow& window);

@@ -247,7 +247,10 @@ UINT PopupMenu::track(HMENU menu, UINT flags, int x, int y, HWND owner) {
   popup.describe(menu, shown, 0);
   UINT def = GetMenuDefaultItem(menu, FALSE, 0);
   shown.defaultButton = def == static_cast<UINT>(-1) ? 0 : static_cast<int>(def);
-  if (int answer = answerModal(shown)) popup.choose(static_cast<UINT>(answer));
+  if (int answer = answerModal(shown))
+    popup.choose(static_cast<UINT>(answer));
+  else if (!hasModalResponder())
+    popup.end(0);  // nobody there to choose
   runModalLoop(popup.hwnd_, [&popup] { return popup.ended_; });
 
   if (hook) UnhookWindowsHookEx(hook);
