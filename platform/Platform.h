@@ -71,6 +71,7 @@
 #include "platform/mfc/Wnd.h"
 #include "platform/mfc/WinThread.h"
 #include "platform/mfc/WinApp.h"
+#include "platform/mfc/Menu.h"
 // MFC standard controls
 #include "platform/mfc/Button.h"
 #include "platform/mfc/Edit.h"
