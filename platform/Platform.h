@@ -71,6 +71,10 @@
 #include "platform/mfc/Wnd.h"
 #include "platform/mfc/WinThread.h"
 #include "platform/mfc/WinApp.h"
+// MFC dialogs and dialog data exchange
+#include "platform/mfc/UserException.h"
+#include "platform/mfc/Dialog.h"
+#include "platform/mfc/DataExchange.h"
 #include "platform/mfc/Menu.h"
 // MFC standard controls
 #include "platform/mfc/Button.h"

@@ -14,6 +14,7 @@
 // MAKEINTRESOURCE name.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/win/DialogTemplate.h"
@@ -91,10 +92,12 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate& dialogTemplate, HWND
 
 // Runs a dialog modally: disables the owner's top-level window, shows the
 // dialog, lets the modal responder answer (its button is clicked), runs the
-// modal loop with the dialog's keyboard interface until EndDialog, enables the
-// owner again. Returns the EndDialog result, or -1 when the dialog went away
-// without one. Does not destroy the dialog.
-INT_PTR runDialogModal(HWND dialog);
+// modal loop until EndDialog, enables the owner again. Each message the loop
+// takes goes first to `preTranslate` (by default the dialog's keyboard
+// interface, IsDialogMessage) and is dispatched when that returns FALSE.
+// Returns the EndDialog result, or -1 when the dialog went away without one.
+// Does not destroy the dialog.
+INT_PTR runDialogModal(HWND dialog, const std::function<BOOL(MSG*)>& preTranslate = {});
 
 // Sends the initial list and combo box items of the DLGINIT resource of
 // dialog `name` to the dialog's controls (CB_ADDSTRING, LB_ADDSTRING). FALSE

@@ -1,6 +1,7 @@
 // Modal dialogs: the owner disabled, the responder's answer, and the modal
 // loop with the dialog's keyboard interface.
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,15 +51,17 @@ wavorel::ModalWindow describe(HWND dialog) {
   return window;
 }
 
-// Keyboard messages for the dialog at the head of the queue go through
-// IsDialogMessage before the loop would dispatch them; true once the dialog
-// has ended.
-bool filterKeys(HWND dialog) {
+// Messages at the head of the queue go through the pre-translation (by
+// default the dialog's keyboard interface) before the loop would take them;
+// true once the dialog has ended.
+bool preTranslateQueued(HWND dialog, const std::function<BOOL(MSG*)>& preTranslate) {
   MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
-         (msg.hwnd == dialog || IsChild(dialog, msg.hwnd))) {
+  while (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) {
     if (!PeekMessage(&msg, nullptr, msg.message, msg.message, PM_REMOVE)) break;
-    IsDialogMessage(dialog, &msg);
+    if (!(preTranslate ? preTranslate(&msg) : IsDialogMessage(dialog, &msg))) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
     auto state = wavorel::dialogState(dialog);
     if (!state || state->hasResult) return true;
   }
@@ -69,7 +72,7 @@ bool filterKeys(HWND dialog) {
 
 namespace wavorel {
 
-INT_PTR runDialogModal(HWND dialog) {
+INT_PTR runDialogModal(HWND dialog, const std::function<BOOL(MSG*)>& preTranslate) {
   auto state = dialogState(dialog);
   if (!state) return -1;
   HWND owner = GetWindow(dialog, GW_OWNER);
@@ -84,7 +87,8 @@ INT_PTR runDialogModal(HWND dialog) {
     if (answer && IsWindow(dialog) && !state->hasResult)
       SendMessage(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
-    if (IsWindow(dialog) && !state->hasResult) runModalLoop(dialog, [dialog] { return filterKeys(dialog); });
+    if (IsWindow(dialog) && !state->hasResult) 
+      runModalLoop(dialog, [dialog, &preTranslate] { return preTranslateQueued(dialog, preTranslate); });
   }
   if (state->disabledOwner && IsWindow(state->disabledOwner)) EnableWindow(state->disabledOwner, TRUE);
   state->disabledOwner = nullptr;
