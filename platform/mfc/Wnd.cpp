@@ -142,6 +142,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 // --- The handle map ---
 
 CWnd::~CWnd() {
+  // The insert-after places hold no window (and outlive the window system).
+  if (this == &wndTop || this == &wndBottom || this == &wndTopMost || this == &wndNoTopMost) return;
   if (m_hWnd && FromHandlePermanent(m_hWnd) == this) DestroyWindow();
 }
 

@@ -144,6 +144,19 @@ class CWnd : public CCmdTarget {
   HANDLE GetProp(LPCTSTR lpszString) const;
   HANDLE RemoveProp(LPCTSTR lpszString);
 
+  // Dialog items (children by control id).
+  void SetDlgItemText(int nID, LPCTSTR lpszString);
+  int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const;
+  int GetDlgItemText(int nID, CString& rString) const;
+  void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE);
+  UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const;
+  void CheckDlgButton(int nIDButton, UINT nCheck);
+  UINT IsDlgButtonChecked(int nIDButton) const;
+  void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
+  // The first checked button of the range, 0 when none is.
+  int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) const;
+  LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
   // Geometry.
   void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
   void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);

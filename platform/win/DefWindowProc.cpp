@@ -71,6 +71,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       else
         w->style &= ~WS_VISIBLE;
       return 0;
+    case WM_SETICON: {
+      if (wParam > ICON_BIG) return 0;
+      HICON old = w->icons[wParam];
+      w->icons[wParam] = reinterpret_cast<HICON>(lParam);
+      return reinterpret_cast<LRESULT>(old);
+    }
+    case WM_GETICON:
+      return wParam > ICON_BIG ? 0 : reinterpret_cast<LRESULT>(w->icons[wParam]);
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_CLOSE: SendMessage(hwnd, WM_CLOSE, 0, 0); break;

@@ -41,6 +41,7 @@ class Window {
   bool erase = false;
   bool internalPaint = false;
   HRGN region = nullptr;       // window region, window coordinates; owned by the window
+  HICON icons[2] = {nullptr, nullptr};  // WM_SETICON: ICON_SMALL, ICON_BIG
   std::shared_ptr<MessageQueue> queue;
   DWORD threadId = 0;
   std::atomic<Life> life{Life::Creating};  // read by posting threads

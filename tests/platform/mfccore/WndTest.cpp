@@ -247,3 +247,32 @@ TEST_F(CWndTest, PreTranslateMessageOfAParentSwallowsAKey) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CWndTest, IconsAndDialogItemsThroughTheWrappers) {
+  CWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, nullptr, "", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr));
+  auto big = reinterpret_cast<HICON>(static_cast<UINT_PTR>(0x100));
+  auto small = reinterpret_cast<HICON>(static_cast<UINT_PTR>(0x200));
+  EXPECT_EQ(wnd.SetIcon(big, TRUE), nullptr);
+  EXPECT_EQ(wnd.SetIcon(small, FALSE), nullptr);
+  EXPECT_EQ(wnd.GetIcon(TRUE), big);
+  EXPECT_EQ(wnd.GetIcon(FALSE), small);
+  EXPECT_EQ(wnd.SetIcon(nullptr, TRUE), big);
+
+  CWnd item;
+  ASSERT_TRUE(item.Create(nullptr, "", WS_VISIBLE, CRect(0, 0, 10, 10), &wnd, 12));
+  EXPECT_EQ(wnd.GetDlgItem(12), &item);
+  wnd.SetDlgItemInt(12, static_cast<UINT>(-45), TRUE);
+  CString text;
+  EXPECT_EQ(wnd.GetDlgItemText(12, text), 3);
+  EXPECT_STREQ(text, "-45");
+  BOOL ok = FALSE;
+  EXPECT_EQ(static_cast<int>(wnd.GetDlgItemInt(12, &ok, TRUE)), -45);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(wnd.GetDlgItemText(13, text), 0);
+  EXPECT_TRUE(text.IsEmpty());
+}
+
+}  // namespace
