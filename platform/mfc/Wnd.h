@@ -13,7 +13,8 @@
 // may `delete this`. Destroying a permanent object destroys its window.
 //
 // Reflection: WM_COMMAND and WM_NOTIFY from a child, and WM_CTLCOLOR*,
-// WM_DRAWITEM, WM_MEASUREITEM, WM_HSCROLL and WM_VSCROLL reaching CWnd's
+// WM_DRAWITEM, WM_MEASUREITEM, WM_COMPAREITEM, WM_DELETEITEM, WM_HSCROLL and
+// WM_VSCROLL reaching CWnd's
 // default handling, are first offered to the child's object (OnChildNotify ->
 // ReflectChildNotify -> its ON_*_REFLECT entries, at WM_REFLECT_BASE + the
 // message). When the child takes it the parent's own entries do not run;
@@ -243,6 +244,8 @@ class CWnd : public CCmdTarget {
   LRESULT OnCtlColorMessage(WPARAM wParam, LPARAM lParam);
   LRESULT OnDrawItemMessage(WPARAM wParam, LPARAM lParam);
   LRESULT OnMeasureItemMessage(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCompareItemMessage(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDeleteItemMessage(WPARAM wParam, LPARAM lParam);
   LRESULT OnScrollMessage(WPARAM wParam, LPARAM lParam);
 };
 

@@ -1,12 +1,15 @@
 // CWnd's message map and its default message handlers.
 #include "platform/mfc/WinThread.h"
 #include "platform/mfc/Wnd.h"
+#include "platform/win/controls/ControlConstants.h"
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
   ON_WM_NCDESTROY()
   ON_MESSAGE(WM_CTLCOLOR, &CWnd::OnCtlColorMessage)
   ON_MESSAGE(WM_DRAWITEM, &CWnd::OnDrawItemMessage)
   ON_MESSAGE(WM_MEASUREITEM, &CWnd::OnMeasureItemMessage)
+  ON_MESSAGE(WM_COMPAREITEM, &CWnd::OnCompareItemMessage)
+  ON_MESSAGE(WM_DELETEITEM, &CWnd::OnDeleteItemMessage)
   ON_MESSAGE(WM_HSCROLL, &CWnd::OnScrollMessage)
   ON_MESSAGE(WM_VSCROLL, &CWnd::OnScrollMessage)
 END_MESSAGE_MAP()
@@ -40,6 +43,16 @@ LRESULT CWnd::OnDrawItemMessage(WPARAM, LPARAM lParam) {
 
 LRESULT CWnd::OnMeasureItemMessage(WPARAM, LPARAM lParam) {
   return ReflectOrDefault(measureItemChild(m_hWnd, reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)));
+}
+
+LRESULT CWnd::OnCompareItemMessage(WPARAM, LPARAM lParam) {
+  auto* cis = reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam);
+  return ReflectOrDefault(cis ? cis->hwndItem : nullptr);
+}
+
+LRESULT CWnd::OnDeleteItemMessage(WPARAM, LPARAM lParam) {
+  auto* dis = reinterpret_cast<const DELETEITEMSTRUCT*>(lParam);
+  return ReflectOrDefault(dis ? dis->hwndItem : nullptr);
 }
 
 LRESULT CWnd::OnScrollMessage(WPARAM, LPARAM lParam) { return ReflectOrDefault(reinterpret_cast<HWND>(lParam)); }

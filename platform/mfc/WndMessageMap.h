@@ -53,14 +53,16 @@ WAVOREL_WM_ADAPTER(queryDragIcon, HCURSOR(), *pResult = reinterpret_cast<LRESULT
 WAVOREL_WM_ADAPTER(ctlColor, HBRUSH(CDC*, CWnd*, UINT),
                    *pResult = reinterpret_cast<LRESULT>((p->*F)(dcFromHandle(reinterpret_cast<HDC>(wParam)), wndL(lParam),
                                                                 message - WM_CTLCOLORMSGBOX)))
+// Owner-draw messages answer TRUE once handled.
 WAVOREL_WM_ADAPTER(drawItem, void(int, LPDRAWITEMSTRUCT),
-                   (p->*F)(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)))
+                   ((p->*F)(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)), *pResult = TRUE))
 WAVOREL_WM_ADAPTER(measureItem, void(int, LPMEASUREITEMSTRUCT),
-                   (p->*F)(static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)))
+                   ((p->*F)(static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)), *pResult = TRUE))
 // Reflected to the control itself.
-WAVOREL_WM_ADAPTER(drawItemReflect, void(LPDRAWITEMSTRUCT), (p->*F)(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)))
+WAVOREL_WM_ADAPTER(drawItemReflect, void(LPDRAWITEMSTRUCT),
+                   ((p->*F)(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)), *pResult = TRUE))
 WAVOREL_WM_ADAPTER(measureItemReflect, void(LPMEASUREITEMSTRUCT),
-                   (p->*F)(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)))
+                   ((p->*F)(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)), *pResult = TRUE))
 WAVOREL_WM_ADAPTER(scrollReflect, void(UINT, UINT), (p->*F)(LOWORD(wParam), HIWORD(wParam)))
 #undef WAVOREL_WM_ADAPTER
 

@@ -149,12 +149,16 @@ class CReflectingChild : public CWnd {
     return !exDeclines;
   }
   void OnControlReflect() { g_log.push_back("child.control"); }
+  void DrawItem(LPDRAWITEMSTRUCT dis) { g_log.push_back("child.draw " + std::to_string(dis->itemID)); }
+  void HScroll(UINT code, UINT pos) { g_log.push_back("child.scroll " + std::to_string(code) + " " + std::to_string(pos)); }
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CReflectingChild, CWnd)
   ON_NOTIFY_REFLECT(NM_TEST, &CReflectingChild::OnNotifyReflect)
   ON_NOTIFY_REFLECT_EX(NM_TEST_EX, &CReflectingChild::OnNotifyReflectEx)
   ON_CONTROL_REFLECT(CN_TEST, &CReflectingChild::OnControlReflect)
+  ON_WM_DRAWITEM_REFLECT()
+  ON_WM_HSCROLL_REFLECT()
 END_MESSAGE_MAP()
 
 class CNotifiedParent : public CWnd {
@@ -194,6 +198,21 @@ TEST_F(ReflectionTest, ChildTakingItsNotificationKeepsItFromTheParent) {
   g_log.clear();
   parent.SendMessage(WM_COMMAND, MAKEWPARAM(kChildId, CN_TEST), reinterpret_cast<LPARAM>(child.m_hWnd));
   EXPECT_EQ(g_log, std::vector<std::string>{"child.control"});
+}
+
+TEST_F(ReflectionTest, CWndDefaultHandlingReflectsItemAndScrollMessages) {
+  constexpr UINT kThumbTrack = 5;
+  DRAWITEMSTRUCT dis{};
+  dis.CtlType = ODT_BUTTON;
+  dis.CtlID = kChildId;
+  dis.itemID = 3;
+  dis.hwndItem = child.m_hWnd;
+  EXPECT_EQ(parent.SendMessage(WM_DRAWITEM, kChildId, reinterpret_cast<LPARAM>(&dis)), TRUE);
+  parent.SendMessage(WM_HSCROLL, MAKEWPARAM(kThumbTrack, 40), reinterpret_cast<LPARAM>(child.m_hWnd));
+  // A menu item is never a child's.
+  dis.CtlType = ODT_MENU;
+  parent.SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+  EXPECT_EQ(g_log, (std::vector<std::string>{"child.draw 3", "child.scroll " + std::to_string(kThumbTrack) + " 40"}));
 }
 
 TEST_F(ReflectionTest, ExFormsDecideWhetherTheParentSeesItToo) {
