@@ -118,6 +118,18 @@ TEST_F(CWndTest, SubclassDlgItemKeepsThePreviousProcedureForTheRest) {
   DestroyWindow(parent);
 }
 
+TEST_F(CWndTest, CreatingAWindowOfAnotherClassSubclassesIt) {
+  registerPlainClass();
+  CSubclassed wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, "CWndTestPlain", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr));
+  EXPECT_EQ(wnd.preSubclassCalls, 1);
+  EXPECT_EQ(wnd.SendMessage(WM_APP + 8), 5);
+  EXPECT_EQ(wnd.SendMessage(WM_APP + 7), 77);
+  char name[32] = "";
+  GetClassName(wnd.m_hWnd, name, sizeof name);
+  EXPECT_STREQ(name, "CWndTestPlain");
+}
+
 TEST_F(CWndTest, FromHandleWrapsWindowsWithoutObjectInTemporaries) {
   registerPlainClass();
   HWND plain = CreateWindow("CWndTestPlain", "t", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
