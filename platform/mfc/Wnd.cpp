@@ -5,7 +5,6 @@
 #include <unordered_map>
 
 #include "platform/mfc/Exception.h"
-#include "platform/win/Errors.h"
 #include "platform/win/Module.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
