@@ -84,3 +84,6 @@
 #include "platform/mfc/ComboBox.h"
 // Language library
 #include "platform/lingwell/Lingwell.h"
+// Simulated machine interfaces
+#include "platform/win/DeviceIo.h"
+#include "platform/sim/SetupApi.h"

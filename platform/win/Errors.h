@@ -86,6 +86,7 @@
 #define ERROR_BAD_PROFILE 1206L
 #define ERROR_NOT_CONNECTED 2250L
 #define ERROR_PRIVILEGE_NOT_HELD 1314L
+#define ERROR_INVALID_USER_BUFFER 1784L
 
 // The calling thread's last error.
 DWORD GetLastError();

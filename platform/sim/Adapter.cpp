@@ -1,0 +1,304 @@
+#include "platform/sim/Adapter.h"
+
+#include <cmath>
+
+#include "platform/win/Clock.h"
+
+namespace wavorel::sim {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr uint64_t kSignalPeriodMs = 30000;
+constexpr int32_t kSensitivityDbm = -95;
+
+// Traffic of a link, per second.
+constexpr uint64_t kTxFramesPerSecond = 20;
+constexpr uint64_t kRxFramesPerSecond = 50;
+constexpr uint64_t kTxBytesPerSecond = 8000;
+constexpr uint64_t kRxBytesPerSecond = 45000;
+
+}  // namespace
+
+Adapter::Adapter(WorldAdapter config, const std::vector<WorldNetwork>& networks, uint64_t loadTick)
+    : config_(std::move(config)),
+      networks_(networks),
+      loadTick_(loadTick),
+      lastTick_(loadTick),
+      present_(config_.present) {
+  registers_[{3, 0x36}] = config_.register54;
+}
+
+void Adapter::advance() {
+  uint64_t now = clock().tickMs();
+  if (now < lastTick_) now = lastTick_;
+  if (network_) connectedMs_ += now - lastTick_;
+  lastTick_ = now;
+  if (network_ && !inRange(*network_, now)) dropLink(kLinkDown);
+  if (pending_ && !inRange(*pending_, now)) pending_ = nullptr;
+  if (scanStartedAt_ && now >= *scanStartedAt_ + kScanDurationMs) {
+    uint64_t done = *scanStartedAt_ + kScanDurationMs;
+    scanStartedAt_.reset();
+    scanResults_.clear();
+    for (const WorldNetwork& n : networks_)
+      if (inRange(n, done)) scanResults_.push_back({&n, signalAt(n, done)});
+  }
+}
+
+int32_t Adapter::signalAt(const WorldNetwork& n, uint64_t tick) const {
+  double phase = 2.0 * kPi * static_cast<double>((tick - loadTick_) % kSignalPeriodMs) / kSignalPeriodMs +
+                 n.bssid[5] * 0.7;
+  return n.signalDbm + static_cast<int32_t>(std::lround(n.variationDbm * std::sin(phase)));
+}
+
+bool Adapter::inRange(const WorldNetwork& n, uint64_t now) const {
+  if (!present_ || !radioOn_ || apMode_) return false;
+  uint64_t since = now - loadTick_;
+  if (since < n.appearsMs || (n.leavesMs != 0 && since >= n.leavesMs)) return false;
+  if (n.band5() && !config_.band5) return false;
+  return signalAt(n, now) >= kSensitivityDbm;
+}
+
+void Adapter::setPresent(bool present) {
+  advance();
+  present_ = present;
+  if (!present) {
+    dropLink(kLinkDown);
+    scanStartedAt_.reset();
+    scanResults_.clear();
+  }
+}
+
+void Adapter::setRadio(bool on) {
+  advance();
+  radioOn_ = on;
+  if (!on) dropLink(kSoftwareRadioOff);
+}
+
+void Adapter::setApMode(bool on) {
+  advance();
+  if (on) dropLink(kLinkDown);
+  apMode_ = on;
+}
+
+void Adapter::startScan() {
+  advance();
+  if (present_ && radioOn_ && !apMode_) scanStartedAt_ = lastTick_;
+}
+
+bool Adapter::scanning() {
+  advance();
+  return scanStartedAt_.has_value();
+}
+
+std::vector<ScanEntry> Adapter::scanResults() {
+  advance();
+  return scanResults_;
+}
+
+void Adapter::setWepKey(int index, const std::string& material, bool transmit) {
+  wepKeys_[index & 3] = material;
+  if (transmit) transmitKey_ = index & 3;
+}
+
+void Adapter::removeKey(int index) { wepKeys_[index & 3].clear(); }
+
+void Adapter::setPairwiseMasterKey(const std::string& material) {
+  advance();
+  Psk key;
+  std::copy(material.begin(), material.begin() + 32, key.begin());
+  pmk_ = key;
+  if (pending_) {
+    const WorldNetwork* n = pending_;
+    pending_ = nullptr;
+    if (wpaPassphraseKey(n->passphrase, n->ssid) == key) {
+      network_ = n;
+      linkEvent_ = kLinkUp;
+    } else {
+      linkEvent_ = kFourWayTimeout;
+    }
+  }
+}
+
+void Adapter::clearKeys() {
+  for (auto& k : wepKeys_) k.clear();
+  transmitKey_ = 0;
+  pmk_.reset();
+}
+
+bool Adapter::securityMatches(const WorldNetwork& n, uint32_t& failEvent, bool& pending) const {
+  failEvent = kAssociationFailed;
+  pending = false;
+  if ((n.adhoc && infrastructureMode == 1) || (!n.adhoc && infrastructureMode == 0)) return false;
+  switch (n.security) {
+    case Security::Open:
+      return (authMode == kAuthOpen || authMode == kAuthAutoSwitch) && encryptionStatus != kWepEnabled;
+    case Security::Wep:
+      if (encryptionStatus != kWepEnabled) return false;
+      if (authMode == kAuthShared && wepKeys_[n.wepKeyIndex] != n.wepKeys[n.wepKeyIndex]) {
+        failEvent = kSharedAuthFail;
+        return false;
+      }
+      return authMode == kAuthOpen || authMode == kAuthShared || authMode == kAuthAutoSwitch;
+    case Security::WpaPsk:
+    case Security::Wpa2Psk:
+    case Security::Wpa2Enterprise: {
+      uint32_t wanted = n.security == Security::WpaPsk   ? kAuthWpaPsk
+                        : n.security == Security::Wpa2Psk ? kAuthWpa2Psk
+                                                          : kAuthWpa2;
+      if (n.adhoc && n.security != Security::Wpa2Enterprise) wanted = kAuthWpaNone;
+      if (authMode != wanted) return false;
+      unsigned cipher = encryptionStatus == kTkipEnabled ? kCipherTkip
+                        : encryptionStatus == kAesEnabled ? kCipherCcmp
+                                                          : 0;
+      if ((n.ciphers & cipher) == 0) return false;
+      if (n.security == Security::Wpa2Enterprise) return n.eapAccepts;
+      if (!pmk_) {
+        pending = true;
+        return false;
+      }
+      if (wpaPassphraseKey(n.passphrase, n.ssid) != *pmk_) {
+        failEvent = kFourWayTimeout;
+        return false;
+      }
+      return true;
+    }
+  }
+  return false;
+}
+
+void Adapter::associate(const std::string& ssid, const std::optional<Mac>& bssid) {
+  advance();
+  dropLink(kLinkDown);
+  pending_ = nullptr;
+  desiredSsid_ = ssid;
+  if (!present_ || !radioOn_ || apMode_) return;
+  const WorldNetwork* best = nullptr;
+  for (const WorldNetwork& n : networks_) {
+    if (n.ssid != ssid || !inRange(n, lastTick_) || (bssid && *bssid != n.bssid)) continue;
+    if (!best || signalAt(n, lastTick_) > signalAt(*best, lastTick_)) best = &n;
+  }
+  if (!best) return;
+  uint32_t failEvent = kAssociationFailed;
+  bool pending = false;
+  if (securityMatches(*best, failEvent, pending)) {
+    network_ = best;
+    linkEvent_ = best->security == Security::Wpa2Enterprise ? kEapSucceeded : kLinkUp;
+    icvError_ = best->security == Security::Wep && wepKeys_[best->wepKeyIndex] != best->wepKeys[best->wepKeyIndex];
+  } else if (pending) {
+    pending_ = best;
+  } else {
+    linkEvent_ = failEvent;
+  }
+}
+
+void Adapter::dropLink(uint32_t event) {
+  if (network_) linkEvent_ = event;
+  else if (event == kSoftwareRadioOff) linkEvent_ = event;
+  network_ = nullptr;
+  pending_ = nullptr;
+  icvError_ = false;
+}
+
+void Adapter::disassociate() {
+  advance();
+  dropLink(kLinkDown);
+  desiredSsid_.clear();
+}
+
+bool Adapter::connected() {
+  advance();
+  return network_ != nullptr;
+}
+
+const WorldNetwork* Adapter::network() {
+  advance();
+  return network_;
+}
+
+uint32_t Adapter::linkEvent() {
+  advance();
+  return linkEvent_;
+}
+
+bool Adapter::wepIcvError() {
+  advance();
+  return icvError_;
+}
+
+int32_t Adapter::rssiDbm(int chain) {
+  advance();
+  if (chain >= config_.chains) return kNoChainDbm;
+  if (!network_) return -100;
+  return signalAt(*network_, lastTick_) - 2 * chain;
+}
+
+int32_t Adapter::signalOf(const WorldNetwork& n) {
+  advance();
+  return signalAt(n, lastTick_);
+}
+
+uint32_t Adapter::txRateUnits() {
+  advance();
+  if (!network_) return 2;  // 1 Mb/s
+  int32_t s = signalAt(*network_, lastTick_);
+  uint32_t top = network_->ht && config_.ht ? (network_->band5() ? 600 : 260) : 108;  // 300, 130, 54 Mb/s
+  if (s >= -60) return top;
+  if (s >= -70) return top / 2;
+  if (s >= -80) return top / 4;
+  return 2;
+}
+
+LinkCounters Adapter::counters() {
+  advance();
+  LinkCounters c;
+  uint64_t ms = connectedMs_;
+  c.txFrames = ms * kTxFramesPerSecond / 1000;
+  c.rxFrames = ms * kRxFramesPerSecond / 1000;
+  c.txBytes = ms * kTxBytesPerSecond / 1000;
+  c.rxBytes = ms * kRxBytesPerSecond / 1000;
+  c.txMulticast = c.txFrames / 10;
+  c.rxMulticast = c.rxFrames / 8;
+  c.txRetries = c.txFrames / 25;
+  c.txMultipleRetries = c.txRetries / 4;
+  c.txFailed = c.txFrames / 400;
+  c.ackFailure = c.txFailed;
+  c.rtsSuccess = c.txFrames / 50;
+  c.rtsFailure = c.rtsSuccess / 20;
+  c.rxDuplicates = c.rxFrames / 200;
+  c.rxFcsErrors = c.rxFrames / 100;
+  c.rxNoBuffer = c.rxFrames / 1000;
+  auto minus = [](uint64_t& v, uint64_t base) { v = v >= base ? v - base : 0; };
+  minus(c.txFrames, offset_.txFrames);
+  minus(c.rxFrames, offset_.rxFrames);
+  minus(c.txMulticast, offset_.txMulticast);
+  minus(c.rxMulticast, offset_.rxMulticast);
+  minus(c.txRetries, offset_.txRetries);
+  minus(c.txMultipleRetries, offset_.txMultipleRetries);
+  minus(c.txFailed, offset_.txFailed);
+  minus(c.ackFailure, offset_.ackFailure);
+  minus(c.rtsSuccess, offset_.rtsSuccess);
+  minus(c.rtsFailure, offset_.rtsFailure);
+  minus(c.rxDuplicates, offset_.rxDuplicates);
+  minus(c.rxFcsErrors, offset_.rxFcsErrors);
+  minus(c.rxNoBuffer, offset_.rxNoBuffer);
+  return c;  // byte counts are free-running: a reset leaves them
+}
+
+void Adapter::resetCounters() {
+  offset_ = LinkCounters{};
+  offset_ = counters();
+}
+
+std::vector<uint8_t>& Adapter::stored(int code, std::vector<uint8_t> initial) {
+  return stored_.emplace(code, std::move(initial)).first->second;
+}
+
+uint32_t Adapter::registerValue(uint32_t space, uint32_t address) const {
+  auto it = registers_.find({space, address});
+  return it == registers_.end() ? 0 : it->second;
+}
+
+void Adapter::setRegister(uint32_t space, uint32_t address, uint32_t value) { registers_[{space, address}] = value; }
+
+}  // namespace wavorel::sim

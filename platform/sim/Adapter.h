@@ -1,0 +1,172 @@
+// One adapter of the simulated machine: the single model of its radio, scan,
+// association, link and counters. The driver's code table, the SetupAPI device
+// and (later) the Native Wi-Fi and WMI views read and change it; they keep no
+// state of their own. Time comes from the platform clock: everything that
+// moves (scans, signal, traffic, networks coming and going) is worked out from
+// the tick count whenever the model is looked at.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/Pbkdf2.h"
+#include "platform/sim/World.h"
+
+namespace wavorel::sim {
+
+// How long a scan takes, in milliseconds of the platform clock.
+constexpr uint64_t kScanDurationMs = 2500;
+// RSSI of a receive chain the adapter does not have.
+constexpr int32_t kNoChainDbm = -200;
+
+// NDIS 802.11 authentication modes and encryption states.
+enum AuthMode : uint32_t {
+  kAuthOpen = 0,
+  kAuthShared = 1,
+  kAuthAutoSwitch = 2,
+  kAuthWpa = 3,
+  kAuthWpaPsk = 4,
+  kAuthWpaNone = 5,
+  kAuthWpa2 = 6,
+  kAuthWpa2Psk = 7,
+};
+enum EncryptionStatus : uint32_t {
+  kWepEnabled = 0,
+  kWepDisabled = 1,
+  kWepKeyAbsent = 2,
+  kEncryptionNotSupported = 3,
+  kTkipEnabled = 4,
+  kTkipKeyAbsent = 5,
+  kAesEnabled = 6,
+  kAesKeyAbsent = 7,
+};
+// Codes of the driver's last link event.
+enum LinkEvent : uint32_t {
+  kLinkUp = 0,
+  kLinkDown = 1,
+  kHardwareRadioOff = 2,
+  kSoftwareRadioOff = 3,
+  kOpenAuthFail = 4,
+  kSharedAuthFail = 5,
+  kAssociationFailed = 6,
+  kFourWayTimeout = 8,
+  kEapSucceeded = 10,
+};
+
+struct ScanEntry {
+  const WorldNetwork* network;
+  int32_t rssiDbm;
+};
+
+struct LinkCounters {
+  uint64_t txFrames = 0, txMulticast = 0, txFailed = 0, txRetries = 0, txMultipleRetries = 0;
+  uint64_t rtsSuccess = 0, rtsFailure = 0, ackFailure = 0;
+  uint64_t rxFrames = 0, rxMulticast = 0, rxDuplicates = 0, rxFcsErrors = 0, rxNoBuffer = 0;
+  uint64_t txBytes = 0, rxBytes = 0;
+};
+
+class Adapter {
+ public:
+  Adapter(WorldAdapter config, const std::vector<WorldNetwork>& networks, uint64_t loadTick);
+
+  const WorldAdapter& config() const { return config_; }
+  const std::string& guid() const { return config_.guid; }
+  bool present() const { return present_; }
+  // Unplugging drops the link and the scan results.
+  void setPresent(bool present);
+
+  // Radio and mode.
+  bool radioOn() const { return radioOn_; }
+  void setRadio(bool on);
+  bool apMode() const { return apMode_; }
+  void setApMode(bool on);
+
+  // Scanning: results appear kScanDurationMs after the start.
+  void startScan();
+  bool scanning();
+  std::vector<ScanEntry> scanResults();
+
+  // Station settings the association uses.
+  uint32_t infrastructureMode = 1;  // 0 ad hoc, 1 infrastructure, 2 automatic
+  uint32_t authMode = kAuthOpen;
+  uint32_t encryptionStatus = kWepDisabled;
+  void setWepKey(int index, const std::string& material, bool transmit);
+  void removeKey(int index);
+  // A 32-byte pairwise master key (pre-shared-key modes); checked against the
+  // network's passphrase, and completes a pending handshake.
+  void setPairwiseMasterKey(const std::string& material);
+  void clearKeys();
+
+  // Association. Looks the SSID up among the networks in range (a hidden one
+  // too) and checks security and keys; the outcome is the link state and the
+  // last link event.
+  void associate(const std::string& ssid, const std::optional<Mac>& bssid);
+  void disassociate();
+  bool connected();
+  const WorldNetwork* network();  // the network of the link, or nullptr
+  std::string desiredSsid() const { return desiredSsid_; }
+  uint32_t linkEvent();
+  bool wepIcvError();
+
+  // The link as it stands now.
+  int32_t rssiDbm(int chain);  // kNoChainDbm for a chain the adapter lacks
+  int32_t signalOf(const WorldNetwork& n);
+  uint32_t txRateUnits();      // 500 kb/s units
+  LinkCounters counters();
+  void resetCounters();
+
+  // Values of codes that the driver only keeps (by canonical code), with
+  // their defaults supplied by the first reader.
+  std::vector<uint8_t>& stored(int code, std::vector<uint8_t> initial);
+
+  // Keys of the soft AP: WEP keys by index, or the 32-byte pre-shared key.
+  const std::string& apKey(int index) const { return apKeys_[index & 3]; }
+  void setApKey(int index, const std::string& material) { apKeys_[index & 3] = material; }
+  const std::string& apPreSharedKey() const { return apPsk_; }
+  void setApPreSharedKey(const std::string& material) { apPsk_ = material; }
+
+  // Registers read through the register code: {space, address} -> value.
+  uint32_t registerValue(uint32_t space, uint32_t address) const;
+  void setRegister(uint32_t space, uint32_t address, uint32_t value);
+
+ private:
+  void advance();
+  bool inRange(const WorldNetwork& n, uint64_t now) const;
+  int32_t signalAt(const WorldNetwork& n, uint64_t tick) const;
+  void dropLink(uint32_t event);
+  bool securityMatches(const WorldNetwork& n, uint32_t& failEvent, bool& pending) const;
+
+  WorldAdapter config_;
+  const std::vector<WorldNetwork>& networks_;
+  uint64_t loadTick_;
+  uint64_t lastTick_;
+  bool present_;
+  bool radioOn_ = true;
+  bool apMode_ = false;
+
+  std::optional<uint64_t> scanStartedAt_;
+  std::vector<ScanEntry> scanResults_;
+
+  std::string wepKeys_[4];
+  int transmitKey_ = 0;
+  std::optional<Psk> pmk_;
+
+  std::string desiredSsid_;
+  const WorldNetwork* network_ = nullptr;  // associated
+  const WorldNetwork* pending_ = nullptr;  // waiting for its key (pre-shared-key modes)
+  uint32_t linkEvent_ = kLinkDown;
+  bool icvError_ = false;
+
+  uint64_t connectedMs_ = 0;  // link time counted into the traffic
+  LinkCounters offset_;       // counters at the last reset
+
+  std::string apKeys_[4];
+  std::string apPsk_;
+  std::map<int, std::vector<uint8_t>> stored_;
+  std::map<std::pair<uint32_t, uint32_t>, uint32_t> registers_;
+};
+
+}  // namespace wavorel::sim

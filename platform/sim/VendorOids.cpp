@@ -1,0 +1,221 @@
+// Handlers of the adapter driver's private codes.
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/sim/Adapter.h"
+#include "platform/sim/Bytes.h"
+#include "platform/sim/CodeTable.h"
+#include "platform/win/Errors.h"
+
+namespace wavorel::sim {
+
+namespace {
+
+constexpr int32_t kNoiseFloorDbm = -92;
+constexpr uint32_t kSnrUnknown = 44;
+constexpr uint32_t kRegisterRecordSize = 12;
+
+bool htFamily(const Adapter& a) { return a.config().family >= 6 && a.config().family <= 8; }
+
+// Transmit rate as the PHY word: mode in bits 14-15 (0 CCK, 1 OFDM, 2 HT),
+// MCS or rate index in bits 0-6, 40 MHz in bit 7, short guard interval in bit 8.
+uint32_t phyWord(Adapter& a) {
+  const WorldNetwork* n = a.network();
+  if (n && n->ht && a.config().ht) {
+    int32_t s = a.rssiDbm(0);
+    uint32_t mcs = s >= -60 ? 7 : s >= -70 ? 4 : s >= -80 ? 2 : 0;
+    if (a.config().chains >= 2 && s >= -65) mcs += 8;
+    uint32_t wide = n->band5() ? 1 : 0;
+    return (2u << 14) | (1u << 8) | (wide << 7) | mcs;
+  }
+  uint32_t units = a.txRateUnits();
+  static const uint32_t kOfdm[] = {12, 18, 24, 36, 48, 72, 96, 108};
+  for (uint32_t i = 8; i-- > 0;)
+    if (units >= kOfdm[i]) return (1u << 14) | i;
+  return units >= 22 ? 3 : units >= 11 ? 2 : units >= 4 ? 1 : 0;  // CCK 1, 2, 5.5, 11
+}
+
+// The rate index 0..11 of adapters without 802.11n: 1, 2, 5.5, 11, 6, 9, 12, 18, 24, 36, 48, 54 Mb/s.
+uint32_t rateIndex(Adapter& a) {
+  static const uint32_t kUnits[] = {2, 4, 11, 22, 12, 18, 24, 36, 48, 72, 96, 108};
+  uint32_t units = a.txRateUnits(), best = 0;
+  for (uint32_t i = 0; i < 12; ++i)
+    if (kUnits[i] <= units && kUnits[i] >= kUnits[best]) best = i;
+  return best;
+}
+
+uint32_t linkStatus(OidRequest& r) {
+  Adapter& a = r.adapter;
+  std::vector<uint8_t> b(htFamily(a) ? 20 : 16, 0);
+  LinkCounters c = a.counters();
+  const WorldNetwork* n = a.network();
+  uint32_t quality = 0;
+  if (n) {
+    int32_t percent = std::clamp(2 * (a.rssiDbm(0) + 100), 0, 100);
+    quality = static_cast<uint32_t>(std::max(0.0, (percent - 10) / 1.2));
+  }
+  putU32(b.data(), a.txRateUnits());
+  putU32(b.data() + 4, quality);
+  putU32(b.data() + 8, static_cast<uint32_t>(c.txBytes));
+  putU32(b.data() + 12, static_cast<uint32_t>(c.rxBytes));
+  if (b.size() == 20 && n) putU32(b.data() + 16, static_cast<uint32_t>(n->band5() ? n->channel + 2 : n->channel));
+  return answer(r, b);
+}
+
+uint32_t registerAccess(OidRequest& r) {
+  uint32_t error = ERROR_SUCCESS;
+  if (!hasData(r, kRegisterRecordSize, error)) return error;
+  uint32_t space = getU32(r.buffer), address = getU32(r.buffer + 4);
+  if (r.set) {
+    r.adapter.setRegister(space, address, getU32(r.buffer + 8));
+  } else {
+    putU32(r.buffer + 8, r.adapter.registerValue(space, address));
+  }
+  r.returned = kRegisterRecordSize;
+  return ERROR_SUCCESS;
+}
+
+uint32_t apCounters(OidRequest& r) {
+  LinkCounters c = r.adapter.counters();
+  std::vector<uint8_t> b(184, 0);
+  putU32(b.data(), 184);
+  const uint64_t fields[] = {c.txFrames,   c.txMulticast, c.txFailed,     c.txRetries,
+                             c.txMultipleRetries, c.rtsSuccess, c.rtsFailure, c.ackFailure,
+                             c.rxDuplicates, c.rxFrames,  c.rxMulticast,  c.rxFcsErrors};
+  for (size_t i = 0; i < std::size(fields); ++i) putU64(b.data() + 8 + 8 * i, fields[i]);
+  putU64(b.data() + 176, c.rxFrames);
+  return answer(r, b);
+}
+
+uint32_t apMode(OidRequest& r) {
+  if (!r.set) return answerU32(r, r.adapter.apMode() ? 1 : 0);
+  uint32_t error = ERROR_SUCCESS;
+  if (!hasData(r, 4, error)) return error;
+  uint32_t v = getU32(r.buffer);
+  if (v > 1) return ERROR_INVALID_PARAMETER;
+  r.adapter.setApMode(v == 1);
+  r.returned = 4;
+  return ERROR_SUCCESS;
+}
+
+uint32_t snr(OidRequest& r, int chain) {
+  int32_t rssi = r.adapter.rssiDbm(chain);
+  if (!r.adapter.connected() || rssi == kNoChainDbm) return answerU32(r, kSnrUnknown);
+  return answerU32(r, static_cast<uint32_t>(std::max(0, rssi - kNoiseFloorDbm)));
+}
+
+uint32_t noise(OidRequest& r) {
+  int32_t floor = kNoiseFloorDbm + static_cast<int32_t>(r.adapter.counters().rxFrames % 3);
+  return answerU32(r, static_cast<uint32_t>(floor + 143));
+}
+
+uint32_t queryOnly(OidRequest& r, uint32_t value) { return r.set ? ERROR_NOT_SUPPORTED : answerU32(r, value); }
+
+uint32_t wirelessModeDefault(const Adapter& a) {
+  for (const auto& [name, value] : a.config().driverValues) {
+    if (name == "WirelessMode" && !value.data.empty()) return static_cast<uint32_t>(std::atoi(value.data.c_str()));
+  }
+  return a.config().ht ? (a.config().band5 ? 5u : 9u) : 0u;
+}
+
+}  // namespace
+
+void addVendorCodes(CodeTable& t) {
+  // Codes backed by the adapter model.
+  t.vendor("OID_VX_LINK_STATUS_BLOCK", 0xFF0C0009, 0, 0x0D710102, 0, linkStatus);
+  t.vendor("OID_VX_RESET_COUNTERS", 0, 0xFF8C000C, 0, 0x0DF10103, [](OidRequest& r) -> uint32_t {
+    r.adapter.resetCounters();
+    return ERROR_SUCCESS;
+  });
+  t.vendor("OID_VX_REGISTER_RW", 0xFF0C0008, 0xFF8C0008, 0x0D710105, 0x0DF10105, registerAccess);
+  t.vendor("OID_VX_COUNTRY_REGION", 0xFF0C0003, 0xFF8C0003, 0x0D710107, 0x0DF10107, [](OidRequest& r) {
+    return keptU32(0x0D710107, r.adapter.config().countryRegion)(r);
+  });
+  t.vendor("OID_VX_WIRELESS_MODE", 0, 0xFF8C0002, 0x0D71010C, 0x0DF1010C, [](OidRequest& r) -> uint32_t {
+    if (r.set && r.size >= 4 && getU32(r.buffer) > 10) return ERROR_INVALID_PARAMETER;
+    return keptU32(0x0D71010C, wirelessModeDefault(r.adapter))(r);
+  });
+  t.vendor("OID_VX_AP_MODE", 0xFF0C001A, 0xFF8C001A, 0x0D710126, 0x0DF10126, apMode);
+  t.vendor("OID_VX_AP_COUNTERS", 0xFF0C000B, 0, 0, 0, apCounters);
+  t.vendor("OID_VX_NOISE_LEVEL", 0xFF0C000A, 0, 0x0D71011A, 0, noise);
+  t.vendor("OID_VX_TX_RATE", 0xFF0C000E, 0, 0x0D71011B, 0, [](OidRequest& r) {
+    return queryOnly(r, htFamily(r.adapter) ? phyWord(r.adapter) : rateIndex(r.adapter));
+  });
+  t.vendor("OID_VX_HT_PHY_WORD", 0xFF0C0021, 0, 0x0D71011C, 0, [](OidRequest& r) {
+    return queryOnly(r, phyWord(r.adapter));
+  });
+  t.vendor("OID_VX_LINK_EVENT", 0xFF0C000D, 0, 0x0D71011D, 0,
+           [](OidRequest& r) { return queryOnly(r, r.adapter.linkEvent()); });
+  t.vendor("OID_VX_RSSI0", 0xFF0C000F, 0, 0, 0,
+           [](OidRequest& r) { return queryOnly(r, static_cast<uint32_t>(r.adapter.rssiDbm(0))); });
+  t.vendor("OID_VX_RSSI1", 0xFF0C0010, 0, 0x0D710125, 0,
+           [](OidRequest& r) { return queryOnly(r, static_cast<uint32_t>(r.adapter.rssiDbm(1))); });
+  t.vendor("OID_VX_RSSI2", 0xFF0C0022, 0, 0x0D710134, 0,
+           [](OidRequest& r) { return queryOnly(r, static_cast<uint32_t>(r.adapter.rssiDbm(2))); });
+  t.vendor("OID_VX_SNR0", 0xFF0C0023, 0, 0x0D710135, 0, [](OidRequest& r) { return snr(r, 0); });
+  t.vendor("OID_VX_SNR1", 0xFF0C0024, 0, 0x0D710136, 0, [](OidRequest& r) { return snr(r, 1); });
+  t.vendor("OID_VX_WEP_ICV_ERROR", 0x0D710133, 0, 0x0D710133, 0,
+           [](OidRequest& r) { return queryOnly(r, r.adapter.wepIcvError() ? 1 : 0); });
+
+  // Codes whose values the driver keeps for its readers.
+  t.vendor("OID_VX_PREAMBLE", 0xFF710101, 0xFFF10101, 0x0D710101, 0x0DF10101, keptU32(0x0D710101, 0));
+  t.vendor("OID_VX_PRIVATE_0104", 0, 0, 0, 0x0DF10104, keptU32(0x0DF10104, 0));
+  t.vendor("OID_VX_PRIVATE_0108", 0, 0, 0x0D710108, 0x0DF10108, keptU32(0x0D710108, 0));
+  t.vendor("OID_VX_REGISTER_RW_2", 0xFF0C003E, 0xFF8C003E, 0x0D710109, 0x0DF10109, keptU32(0x0D710109, 0));
+  t.vendor("OID_VX_AP_OPTIONS", 0xFF0C0040, 0xFF8C0040, 0x0D71010F, 0x0DF1010F,
+           keptValue(0x0D71010F, std::vector<uint8_t>(32)));
+  t.vendor("OID_VX_ACCESS_CONTROL", 0, 0xFF8C0046, 0, 0x0DF10110, keptValue(0x0DF10110, std::vector<uint8_t>(264)));
+  t.vendor("OID_VX_PRIVATE_0111", 0xFF710111, 0xFFF10111, 0x0D710111, 0x0DF10111,
+           keptValue(0x0D710111, std::vector<uint8_t>(32)));
+  t.vendor("OID_VX_WDS_LIST", 0, 0xFF8C0048, 0, 0x0DF10112, keptValue(0x0DF10112, std::vector<uint8_t>(60)));
+  t.vendor("OID_VX_RADIUS", 0xFF0C003A, 0xFF8C003A, 0x0D710113, 0x0DF10113,
+           keptValue(0x0D710113, std::vector<uint8_t>(72)));
+  t.vendor("OID_VX_REKEY", 0xFF0C0041, 0xFF8C0041, 0x0D710114, 0x0DF10114, keptValue(0x0D710114, std::vector<uint8_t>(8)));
+  t.vendor("OID_VX_TX_POWER", 0xFF0C0007, 0xFF8C0007, 0x0D710118, 0x0DF10118, keptU32(0x0D710118, 0xFFFFFFFFu));
+  t.vendor("OID_VX_PRIVATE_011E", 0, 0xFFF1011E, 0, 0x0DF1011E, keptU32(0x0DF1011E, 0));
+  t.vendor("OID_VX_PRIVATE_0127", 0, 0, 0, 0x0DF10127, keptValue(0x0DF10127, std::vector<uint8_t>(26)));
+  t.vendor("OID_VX_APSD_CAPABLE", 0xFF71012A, 0xFFF1012A, 0x0D71012A, 0x0DF1012A, keptU32(0x0D71012A, 0));
+  t.vendor("OID_VX_PRIVATE_012D", 0, 0xFFF1012D, 0, 0x0DF1012D, keptValue(0x0DF1012D, std::vector<uint8_t>(1)));
+  t.vendor("OID_VX_DLS_CAPABLE", 0, 0xFFF10131, 0, 0x0DF10131, keptU32(0x0DF10131, 0));
+  t.vendor("OID_VX_PRIVATE_0134", 0, 0, 0, 0x0DF10134, keptU32(0x0DF10134, 0));
+  t.vendor("OID_VX_HT_SETTING", 0xFF0C0026, 0xFF8C0026, 0x0D710137, 0x0DF10137,
+           keptValue(0x0D710137, std::vector<uint8_t>(8)));
+  t.vendor("OID_VX_PRIVATE_0139", 0, 0, 0, 0x0DF10139, keptU32(0x0DF10139, 0));
+  t.vendor("OID_VX_HT_TRANSMIT", 0xFF0C0028, 0xFF8C0028, 0x0D71013B, 0x0DF1013B,
+           keptValue(0x0D71013B, std::vector<uint8_t>(12)));
+  t.vendor("OID_VX_PRIVATE_0143", 0, 0, 0, 0x0DF10143, keptU32(0x0DF10143, 0));
+  t.vendor("OID_VX_PRIVATE_0144", 0, 0xFF8C002B, 0, 0x0DF10144, keptU32(0x0DF10144, 0));
+  t.vendor("OID_VX_PRIVATE_0146", 0, 0xFF8C002C, 0, 0x0DF10146, keptU32(0x0DF10146, 0));
+  t.vendor("OID_VX_PRIVATE_0149", 0, 0, 0, 0x0DF10149, keptValue(0x0DF10149, std::vector<uint8_t>(1)));
+  t.vendor("OID_VX_PRIVATE_0151", 0, 0xFFF10151, 0, 0x0DF10151, keptU32(0x0DF10151, 0));
+  t.vendor("OID_VX_CONFIGURATION", 0xFF0C003B, 0xFF8C003B, 0, 0, keptValue(0xFF0C003B, std::vector<uint8_t>(32)));
+  t.vendor("OID_VX_RTS_THRESHOLD", 0xFF0C003C, 0xFF8C003C, 0, 0, keptU32(0xFF0C003C, 2347));
+  t.vendor("OID_VX_FRAG_THRESHOLD", 0xFF0C003D, 0xFF8C003D, 0, 0, keptU32(0xFF0C003D, 2346));
+  t.vendor("OID_VX_AUTH_MODE", 0, 0xFF8C0035, 0, 0, keptU32(0xFF8C0035, 0));
+  t.vendor("OID_VX_ENCRYPTION", 0, 0xFF8C0036, 0, 0, keptU32(0xFF8C0036, 1));
+  t.vendor("OID_VX_DEFAULT_KEY_ID", 0, 0xFF8C0039, 0, 0, keptU32(0xFF8C0039, 0), 4);
+  t.vendor("OID_VX_REMOVE_KEY", 0, 0xFF8C0039, 0, 0, [](OidRequest& r) -> uint32_t {
+    uint32_t index = 0;
+    uint32_t error = readRemoveKeyRecord(r, index);
+    if (error == ERROR_SUCCESS) r.adapter.setApKey(static_cast<int>(index), std::string());
+    return error;
+  }, kRemoveKeySize);
+  t.vendor("OID_VX_ADD_KEY", 0, 0xFF8C0038, 0, 0, [](OidRequest& r) -> uint32_t {
+    uint32_t index = 0;
+    std::string material;
+    uint32_t error = readKeyRecord(r, index, material);
+    if (error != ERROR_SUCCESS) return error;
+    if (material.size() == 32) {
+      r.adapter.setApPreSharedKey(material);
+    } else if (material.size() == 5 || material.size() == 13) {
+      r.adapter.setApKey(static_cast<int>(index & 3), material);
+    } else {
+      return ERROR_INVALID_PARAMETER;
+    }
+    return ERROR_SUCCESS;
+  });
+  t.vendor("OID_VX_DESIRED_RATES", 0, 0xFF8C0045, 0, 0, keptValue(0xFF8C0045, std::vector<uint8_t>(8)));
+  t.vendor("OID_VX_PRIVATE_FF8C0030", 0, 0xFF8C0030, 0, 0, keptU32(0xFF8C0030, 0));
+}
+
+}  // namespace wavorel::sim

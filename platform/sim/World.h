@@ -1,0 +1,114 @@
+// The world file: the adapters of the simulated machine and the networks and
+// AP-mode clients around them. Format: README.md beside this file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wavorel::sim {
+
+using Mac = std::array<uint8_t, 6>;
+
+// A world file that cannot be used: what() is "file:line: reason".
+class WorldError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class Bus { Usb, Pci };
+enum class Security { Open, Wep, WpaPsk, Wpa2Psk, Wpa2Enterprise };
+enum class WpsMethod { None, PushButton, Pin };
+
+// Cipher bits of a WPA network.
+constexpr unsigned kCipherTkip = 1;
+constexpr unsigned kCipherCcmp = 2;
+
+struct RegistryValue {
+  uint32_t type = 0;  // REG_SZ or REG_DWORD
+  std::string data;   // the bytes as stored (REG_SZ with its terminating zero)
+};
+
+struct WorldAdapter {
+  std::string hardwareId;
+  Bus bus = Bus::Usb;
+  int family = 5;
+  std::string guid;  // "{...}", upper case
+  std::string friendlyName;  // may be empty: the device then has no friendly name
+  std::string description;
+  std::string manufacturer;
+  std::string location;
+  Mac mac{};
+  int chains = 1;
+  bool band5 = false;
+  bool ht = false;
+  bool present = true;
+  unsigned classIndex = 0;           // the driver key's "00NN"
+  uint32_t countryRegion = 0;        // what the driver reports (flag bits included)
+  uint16_t driverVersion = 0x0501;   // OID_GEN_DRIVER_VERSION
+  uint32_t register54 = 0;           // word behind the register probe {3, 0x36}
+  std::vector<std::pair<std::string, RegistryValue>> driverValues;  // file order
+};
+
+struct WorldNetwork {
+  std::string ssid;
+  bool hidden = false;
+  Mac bssid{};
+  int channel = 1;
+  int signalDbm = -60;
+  int variationDbm = 0;
+  Security security = Security::Open;
+  unsigned ciphers = 0;           // kCipher* bits (WPA kinds)
+  std::string passphrase;         // WPA-PSK, WPA2-PSK
+  std::array<std::string, 4> wepKeys;  // key bytes, empty when unset
+  int wepKeyIndex = 0;            // 0..3
+  bool eapAccepts = true;         // WPA2-Enterprise: outcome of 802.1X
+  WpsMethod wps = WpsMethod::None;
+  std::string wpsPin;             // 8 digits, PIN method
+  bool wpsConfigured = true;
+  bool ht = false;
+  bool adhoc = false;
+  int beaconPeriod = 100;
+  uint64_t appearsMs = 0;         // after the machine loads
+  uint64_t leavesMs = 0;          // 0: never
+
+  bool band5() const { return channel > 14; }
+};
+
+struct WorldClient {
+  size_t adapter = 0;  // index into adapters
+  Mac mac{};
+  std::string passphrase;  // key it brings (empty: none)
+  uint64_t arrivesMs = 0;  // after AP mode starts
+  uint64_t leavesMs = 0;   // 0: stays
+};
+
+struct WorldFaults {
+  std::map<uint32_t, int> failCounts;      // code as sent -> failures still to come
+  std::map<uint32_t, uint32_t> shortAnswers;  // code as sent -> bytes answered at most
+  std::set<std::string> unopenable;        // adapter GUIDs whose device will not open
+};
+
+struct World {
+  std::vector<WorldAdapter> adapters;
+  std::vector<WorldNetwork> networks;
+  std::vector<WorldClient> clients;
+  WorldFaults faults;
+};
+
+// Parses a world; `fileName` names it in errors. Throws WorldError.
+World parseWorld(std::string_view text, const std::string& fileName);
+// The world of WAVOREL_WORLD, else the built-in default. Throws WorldError.
+World loadWorld();
+// The built-in default world.
+std::string_view defaultWorldText();
+
+// Centre frequency in kHz of a channel, 0 for a channel that does not exist.
+uint32_t channelFrequencyKhz(int channel);
+
+}  // namespace wavorel::sim
