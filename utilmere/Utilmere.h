@@ -1,0 +1,5 @@
+// The public header of the utility library: every exported function and
+// class, one header per area.
+#pragma once
+
+#include "utilmere/TimeTools.h"
