@@ -1,0 +1,129 @@
+// CDC: a device context handle owned by the object (the destructor deletes a
+// DC it made or attached); CClientDC and CWindowDC take a window's DC and
+// release it. FromHandle and DeleteTempMap work as for CGdiObject.
+#pragma once
+
+#include "platform/mfc/Bitmap.h"
+#include "platform/mfc/Brush.h"
+#include "platform/mfc/Object.h"
+#include "platform/mfc/Palette.h"
+#include "platform/mfc/Pen.h"
+#include "platform/mfc/Point.h"
+#include "platform/mfc/Rect.h"
+#include "platform/mfc/Rgn.h"
+#include "platform/mfc/Size.h"
+#include "platform/win/gdi/Gdi.h"
+#include "platform/win/gdi/Images.h"
+
+class CFont;
+class CWnd;
+
+class CDC : public CObject {
+  DECLARE_DYNCREATE(CDC)
+
+ public:
+  CDC() = default;
+  ~CDC() override;
+  CDC(const CDC&) = delete;
+  CDC& operator=(const CDC&) = delete;
+
+  HDC m_hDC = nullptr;
+  HDC m_hAttribDC = nullptr;
+
+  operator HDC() const { return m_hDC; }  // NOLINT: implicit as in MFC
+  HDC GetSafeHdc() const { return m_hDC; }
+  static CDC* FromHandle(HDC hdc);
+  static void DeleteTempMap();
+  BOOL Attach(HDC hdc);
+  HDC Detach();
+  BOOL CreateCompatibleDC(CDC* dc);
+  BOOL DeleteDC();
+
+  // Objects. The CGdiObject results are wrappers of the previous handles.
+  CBitmap* SelectObject(CBitmap* bitmap);
+  CBrush* SelectObject(CBrush* brush);
+  CPen* SelectObject(CPen* pen);
+  CGdiObject* SelectObject(CGdiObject* object);
+  int SelectObject(CRgn* region);
+  CGdiObject* SelectStockObject(int index);
+  CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
+  UINT RealizePalette() { return ::RealizePalette(m_hDC); }
+  CBitmap* GetCurrentBitmap() const;
+  int SaveDC() { return ::SaveDC(m_hDC); }
+  BOOL RestoreDC(int saved) { return ::RestoreDC(m_hDC, saved); }
+  int GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hDC, index); }
+
+  // Attributes.
+  COLORREF SetBkColor(COLORREF c) { return ::SetBkColor(m_hDC, c); }
+  COLORREF GetBkColor() const { return ::GetBkColor(m_hDC); }
+  COLORREF SetTextColor(COLORREF c) { return ::SetTextColor(m_hDC, c); }
+  COLORREF GetTextColor() const { return ::GetTextColor(m_hDC); }
+  int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
+  int GetBkMode() const { return ::GetBkMode(m_hDC); }
+  int SetROP2(int mode) { return ::SetROP2(m_hDC, mode); }
+  int GetROP2() const { return ::GetROP2(m_hDC); }
+  int SetStretchBltMode(int mode) { return ::SetStretchBltMode(m_hDC, mode); }
+
+  // Coordinates.
+  CPoint SetViewportOrg(int x, int y);
+  CPoint SetViewportOrg(POINT p) { return SetViewportOrg(p.x, p.y); }
+  CPoint OffsetViewportOrg(int dx, int dy);
+  CPoint GetViewportOrg() const;
+  CPoint SetWindowOrg(int x, int y);
+  CPoint SetWindowOrg(POINT p) { return SetWindowOrg(p.x, p.y); }
+  CPoint GetWindowOrg() const;
+  void LPtoDP(LPPOINT points, int count = 1) const { ::LPtoDP(m_hDC, points, count); }
+  void LPtoDP(LPRECT rect) const { ::LPtoDP(m_hDC, reinterpret_cast<LPPOINT>(rect), 2); }
+  void DPtoLP(LPPOINT points, int count = 1) const { ::DPtoLP(m_hDC, points, count); }
+  void DPtoLP(LPRECT rect) const { ::DPtoLP(m_hDC, reinterpret_cast<LPPOINT>(rect), 2); }
+
+  // Clipping.
+  int SelectClipRgn(CRgn* region) { return ::SelectClipRgn(m_hDC, region ? static_cast<HRGN>(*region) : nullptr); }
+  int SelectClipRgn(CRgn* region, int mode) {
+    return ::ExtSelectClipRgn(m_hDC, region ? static_cast<HRGN>(*region) : nullptr, mode);
+  }
+  int IntersectClipRect(int l, int t, int r, int b) { return ::IntersectClipRect(m_hDC, l, t, r, b); }
+  int IntersectClipRect(LPCRECT r) { return ::IntersectClipRect(m_hDC, r->left, r->top, r->right, r->bottom); }
+  int ExcludeClipRect(int l, int t, int r, int b) { return ::ExcludeClipRect(m_hDC, l, t, r, b); }
+  int ExcludeClipRect(LPCRECT r) { return ::ExcludeClipRect(m_hDC, r->left, r->top, r->right, r->bottom); }
+  int GetClipBox(LPRECT rect) const { return ::GetClipBox(m_hDC, rect); }
+
+  // Pixels and blits.
+  COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+  COLORREF GetPixel(POINT p) const { return ::GetPixel(m_hDC, p.x, p.y); }
+  COLORREF SetPixel(int x, int y, COLORREF c) { return ::SetPixel(m_hDC, x, y, c); }
+  COLORREF SetPixel(POINT p, COLORREF c) { return ::SetPixel(m_hDC, p.x, p.y, c); }
+  BOOL BitBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, DWORD rop);
+  BOOL StretchBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, int sw, int sh, DWORD rop);
+  BOOL PatBlt(int x, int y, int w, int h, DWORD rop) { return ::PatBlt(m_hDC, x, y, w, h, rop); }
+  BOOL TransparentBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, int sw, int sh, UINT transparent);
+  // Fills with the colour, which also becomes the background colour.
+  void FillSolidRect(LPCRECT rect, COLORREF colour);
+  void FillSolidRect(int x, int y, int cx, int cy, COLORREF colour);
+  BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+  BOOL DrawIcon(POINT p, HICON icon) { return ::DrawIcon(m_hDC, p.x, p.y, icon); }
+
+  // ---- Text and shape members (fonts, text output, lines, rectangles,
+  // ---- frames and edges) are declared below by the text layer.
+  // ---- End of the text and shape members.
+};
+
+// The client-area DC of a window, released when the object goes.
+class CClientDC : public CDC {
+ public:
+  explicit CClientDC(CWnd* wnd);
+  ~CClientDC() override;
+
+ protected:
+  HWND m_hWnd;
+};
+
+// The whole-window DC of a window, released when the object goes.
+class CWindowDC : public CDC {
+ public:
+  explicit CWindowDC(CWnd* wnd);
+  ~CWindowDC() override;
+
+ protected:
+  HWND m_hWnd;
+};

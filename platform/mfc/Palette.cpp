@@ -1,0 +1,3 @@
+#include "platform/mfc/Palette.h"
+
+IMPLEMENT_DYNCREATE(CPalette, CGdiObject)
