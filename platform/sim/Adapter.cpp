@@ -170,7 +170,7 @@ bool Adapter::securityMatches(const WorldNetwork& n, uint32_t& failEvent, bool& 
 void Adapter::associate(const std::string& ssid, const std::optional<Mac>& bssid) {
   advance();
   dropLink(kLinkDown);
-  pending_ = nullptr;
+  linkEvent_ = kLinkDown;
   desiredSsid_ = ssid;
   if (!present_ || !radioOn_ || apMode_) return;
   const WorldNetwork* best = nullptr;

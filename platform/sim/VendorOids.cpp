@@ -1,5 +1,6 @@
 // Handlers of the adapter driver's private codes.
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "platform/sim/Adapter.h"
@@ -111,6 +112,14 @@ uint32_t noise(OidRequest& r) {
 
 uint32_t queryOnly(OidRequest& r, uint32_t value) { return r.set ? ERROR_NOT_SUPPORTED : answerU32(r, value); }
 
+// A version word: `high` says which byte holds the major number.
+uint32_t version(OidRequest& r, const std::array<int, 2>& v, bool majorHigh) {
+  if (r.set) return ERROR_NOT_SUPPORTED;
+  if (v[0] < 0) return ERROR_NOT_SUPPORTED;
+  uint32_t major = static_cast<uint32_t>(v[0]), minor = static_cast<uint32_t>(v[1]);
+  return answerU32(r, majorHigh ? (major << 8) | minor : (minor << 8) | major);
+}
+
 uint32_t wirelessModeDefault(const Adapter& a) {
   for (const auto& [name, value] : a.config().driverValues) {
     if (name == "WirelessMode" && !value.data.empty()) return static_cast<uint32_t>(std::atoi(value.data.c_str()));
@@ -157,7 +166,22 @@ void addVendorCodes(CodeTable& t) {
   t.vendor("OID_VX_WEP_ICV_ERROR", 0x0D710133, 0, 0x0D710133, 0,
            [](OidRequest& r) { return queryOnly(r, r.adapter.wepIcvError() ? 1 : 0); });
 
+  t.vendor("OID_VX_VERSION_WORD_1", 0xFF0C0004, 0, 0x0D710119, 0,
+           [](OidRequest& r) { return version(r, r.adapter.config().eepromVersion, false); });
+  t.vendor("OID_VX_VERSION_WORD_2", 0xFF0C0005, 0, 0x0D710129, 0,
+           [](OidRequest& r) { return version(r, r.adapter.config().firmwareVersion, true); });
+  t.vendor("OID_VX_IP_ADDRESS", 0xFF0C001B, 0, 0x0D71011F, 0, [](OidRequest& r) -> uint32_t {
+    const WorldNetwork* n = r.adapter.network();
+    return answer(r, n ? std::vector<uint8_t>(n->address.begin(), n->address.end()) : std::vector<uint8_t>(4, 0));
+  });
+  // The register page refresh (and the timed MIC-error test, which sends the
+  // same number without data) changes nothing the adapter model shows.
+  t.vendor("OID_VX_REGISTER_REFRESH", 0, 0xFF8C0047, 0, 0x0DF10115, [](OidRequest& r) -> uint32_t {
+    return r.set ? ERROR_SUCCESS : ERROR_NOT_SUPPORTED;
+  });
+
   // Codes whose values the driver keeps for its readers.
+  t.vendor("OID_VX_WPS_AUTO_PICK", 0, 0xFF8C004C, 0, 0x0DF10148, keptU32(0x0DF10148, 0));
   t.vendor("OID_VX_PREAMBLE", 0xFF710101, 0xFFF10101, 0x0D710101, 0x0DF10101, keptU32(0x0D710101, 0));
   t.vendor("OID_VX_PRIVATE_0104", 0, 0, 0, 0x0DF10104, keptU32(0x0DF10104, 0));
   t.vendor("OID_VX_PRIVATE_0108", 0, 0, 0x0D710108, 0x0DF10108, keptU32(0x0D710108, 0));

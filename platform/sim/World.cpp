@@ -1,6 +1,7 @@
 #include "platform/sim/World.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -162,6 +163,28 @@ class SectionReader {
     }
     return out;
   }
+  // "major.minor" (0..255 each), or "none".
+  std::array<int, 2> version(std::string_view key, std::array<int, 2> fallback) {
+    auto v = text(key);
+    if (!v) return fallback;
+    if (fold(*v) == "none") return {-1, -1};
+    unsigned major = 0, minor = 0;
+    char end = 0;
+    if (std::sscanf(v->c_str(), "%u.%u%c", &major, &minor, &end) != 2 || major > 255 || minor > 255)
+      fail(key, "not a version major.minor: " + *v);
+    return {static_cast<int>(major), static_cast<int>(minor)};
+  }
+  std::array<uint8_t, 4> ipv4(std::string_view key) {
+    auto v = text(key);
+    if (!v) return {};
+    unsigned b[4];
+    char end = 0;
+    if (std::sscanf(v->c_str(), "%u.%u.%u.%u%c", &b[0], &b[1], &b[2], &b[3], &end) != 4 || b[0] > 255 ||
+        b[1] > 255 || b[2] > 255 || b[3] > 255)
+      fail(key, "not an IPv4 address: " + *v);
+    return {static_cast<uint8_t>(b[0]), static_cast<uint8_t>(b[1]), static_cast<uint8_t>(b[2]),
+            static_cast<uint8_t>(b[3])};
+  }
   uint64_t seconds(std::string_view key) { return static_cast<uint64_t>(integer(key, 0, 86400 * 365, 0)) * 1000; }
 
   // Keys starting with `prefix` in file order, prefix removed; they count as used.
@@ -229,6 +252,8 @@ WorldAdapter readAdapter(SectionReader& r, unsigned index) {
   a.countryRegion = static_cast<uint32_t>(r.integer("CountryRegion", 0, 0xFFFF, 0));
   a.driverVersion = static_cast<uint16_t>(r.integer("DriverVersion", 0, 0xFFFF, 0x0501));
   a.register54 = static_cast<uint32_t>(r.integer("Register54", 0, 0xFFFFFFFF, 0));
+  a.eepromVersion = r.version("EepromVersion", a.eepromVersion);
+  a.firmwareVersion = r.version("FirmwareVersion", a.firmwareVersion);
   for (auto& [name, value] : r.prefixed("Reg.")) {
     RegistryValue v;
     if (startsWith(value, "dword:")) {
@@ -301,6 +326,7 @@ WorldNetwork readNetwork(SectionReader& r) {
   n.ht = r.flag("HT", false);
   n.adhoc = r.choice<bool>("Mode", {{"Infrastructure", false}, {"AdHoc", true}}, false);
   n.beaconPeriod = static_cast<int>(r.integer("BeaconPeriod", 20, 1000, 100));
+  n.address = r.ipv4("Address");
   n.appearsMs = r.seconds("Appears");
   n.leavesMs = r.seconds("Leaves");
   if (n.leavesMs != 0 && n.leavesMs <= n.appearsMs) r.fail("Leaves", "not after Appears");
@@ -347,14 +373,12 @@ World parseWorld(std::string_view text, const std::string& fileName) {
       continue;  // read once every adapter is known
     } else if (fold(section) == "faults") {
       for (auto& [code, count] : r.prefixed("Fail.")) {
-        SectionReader one(ini, lines, section);
         world.faults.failCounts[parseCode(lines, section, "Fail." + code, code)] =
-            static_cast<int>(one.integer("Fail." + code, 1, 1000000, 1));
+            static_cast<int>(r.integer("Fail." + code, 1, 1000000, 1));
       }
       for (auto& [code, bytes] : r.prefixed("Short.")) {
-        SectionReader one(ini, lines, section);
         world.faults.shortAnswers[parseCode(lines, section, "Short." + code, code)] =
-            static_cast<uint32_t>(one.integer("Short." + code, 0, 65536, 0));
+            static_cast<uint32_t>(r.integer("Short." + code, 0, 65536, 0));
       }
       for (auto& [name, guid] : r.prefixed("NoOpen.")) {
         std::string g = upper(guid);

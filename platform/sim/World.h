@@ -52,6 +52,9 @@ struct WorldAdapter {
   uint32_t countryRegion = 0;        // what the driver reports (flag bits included)
   uint16_t driverVersion = 0x0501;   // OID_GEN_DRIVER_VERSION
   uint32_t register54 = 0;           // word behind the register probe {3, 0x36}
+  // Versions as {major, minor}; {-1, -1}: the driver cannot tell.
+  std::array<int, 2> eepromVersion{1, 2};
+  std::array<int, 2> firmwareVersion{2, 5};
   std::vector<std::pair<std::string, RegistryValue>> driverValues;  // file order
 };
 
@@ -74,6 +77,7 @@ struct WorldNetwork {
   bool ht = false;
   bool adhoc = false;
   int beaconPeriod = 100;
+  std::array<uint8_t, 4> address{};  // IPv4 address the adapter gets there, 0.0.0.0: none
   uint64_t appearsMs = 0;         // after the machine loads
   uint64_t leavesMs = 0;          // 0: never
 

@@ -143,6 +143,18 @@ TEST_F(DriverTest, OneNumberWithTwoRecordsIsToldApartBySize) {
   EXPECT_EQ(error, static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
+TEST_F(DriverTest, VersionWordsComeFromTheWorldOrFail) {
+  EXPECT_EQ(queryU32(0xFF0C0004), 0x0201u) << "EEPROM 1.2: byte 0 major";
+  EXPECT_EQ(queryU32(0x0D710129), 0x0205u) << "firmware 2.5: byte 1 major";
+  EXPECT_EQ(queryU32(0xFF0C0005), 0x0205u);
+  std::string world(defaultWorldText());
+  useWorld(world.replace(world.find("FirmwareVersion = 2.5"), 21, "FirmwareVersion = none"));
+  std::vector<uint8_t> b(4);
+  DWORD returned = 0, error = 0;
+  EXPECT_FALSE(request(0x0D710129, b, returned, error));
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+}
+
 TEST_F(DriverTest, RegisterProbeReadsTheWorldsWordAndRegistersKeepWrites) {
   std::string world(defaultWorldText());
   useWorld(world.replace(world.find("Register54 = 0x0000"), 19, "Register54 = 0x0300"));

@@ -233,7 +233,7 @@ TEST_F(RadioTest, AssociationChecksSecurityAndKeys) {
       {"CafeFree", 0, 0, "", false, 6},                                // privacy where there is none
       {"OldRouter", 1, 0, wep("0123456789"), true, 0},
       {"OldRouter", 1, 0, wep("0123456780"), false, 5},                // shared authentication fails
-      {"HomeNet", 7, 6, psk("correct horse battery", "HomeNet"), true, 0},
+      {"HomeNet", 7, 6, psk("correct horse battery", "HomeNet"), true, 0},  // address 192.168.1.23
       {"HomeNet", 7, 6, psk("correct horse battery!", "HomeNet"), false, 8},
       {"HomeNet", 7, 4, psk("correct horse battery", "HomeNet"), false, 6},  // TKIP on a CCMP-only network
       {"HomeNet", 4, 6, psk("correct horse battery", "HomeNet"), false, 6},  // WPA on a WPA2 network
@@ -251,6 +251,9 @@ TEST_F(RadioTest, AssociationChecksSecurityAndKeys) {
       std::vector<uint8_t> bssid = query(OID_802_11_BSSID, 6);
       EXPECT_NE(bssid, std::vector<uint8_t>(6, 0));
     }
+    std::vector<uint8_t> address = query(0x0D71011F, 4);
+    EXPECT_EQ(address, c.connects && std::string(c.ssid) == "HomeNet" ? (std::vector<uint8_t>{192, 168, 1, 23})
+                                                                       : std::vector<uint8_t>(4, 0));
     set(0x0D810115, {});  // disassociate
     set(0x0D81011C, u32(0));  // reload default keys
   }

@@ -49,6 +49,8 @@ TEST(WorldTest, RefusesMalformedFilesWithFileLineAndReason) {
       {"[Adapter1]\nHardwareId = PCI\\VEN_1&DEV_2\nFamily = 9\n", "w.ini:3: Family: out of range 0..8: 9"},
       {"[Adapter1]\nHardwareId = USB\\VID_1&PID_2\nBus = PCI\n", "w.ini:2: HardwareId: does not name a device"},
       {"[Adapter1]\nHardwareId = USB\\VID_1&PID_2\nGuid = 1234\n", "w.ini:3: Guid: not a GUID in braces"},
+      {std::string(kAdapter) + "EepromVersion = 1\n", "w.ini:7: EepromVersion: not a version major.minor: 1"},
+      {net + "Address = 300.1.1.1\n", "w.ini:4: Address: not an IPv4 address: 300.1.1.1"},
       {net + "Channel = 15\n", "w.ini:4: Channel: no such channel: 15"},
       {net + "Channel = twelve\n", "w.ini:4: Channel: not a number: twelve"},
       {net + "Signal = -5\n", "w.ini:4: Signal: out of range -100..-10: -5"},
