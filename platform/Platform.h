@@ -53,6 +53,16 @@
 #include "platform/win/controls/ControlConstants.h"
 // Dialogs
 #include "platform/win/Dialog.h"
+// Common controls
+#include "platform/win/commctrl/CommonControls.h"
+#include "platform/win/commctrl/Header.h"
+#include "platform/win/commctrl/ListView.h"
+#include "platform/win/commctrl/Tab.h"
+#include "platform/win/commctrl/Progress.h"
+#include "platform/win/commctrl/Trackbar.h"
+#include "platform/win/commctrl/ToolTip.h"
+#include "platform/win/commctrl/IpAddress.h"
+#include "platform/win/commctrl/RichEdit.h"
 // MFC value classes
 #include "platform/mfc/Object.h"
 #include "platform/mfc/Exception.h"

@@ -1,0 +1,32 @@
+#include "platform/win/commctrl/Notify.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace wavorel {
+
+namespace {
+
+constexpr int kCharWidth = 6;
+
+}  // namespace
+
+LRESULT sendNotify(HWND control, UINT code, NMHDR* record) {
+  record->hwndFrom = control;
+  record->idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(control));
+  record->code = code;
+  HWND parent = GetParent(control);
+  return parent ? SendMessage(parent, WM_NOTIFY, record->idFrom, reinterpret_cast<LPARAM>(record)) : 0;
+}
+
+int defaultTextWidth(const std::string& text) { return static_cast<int>(text.size()) * kCharWidth; }
+
+int copyText(const std::string& text, LPSTR buffer, int size) {
+  if (buffer == nullptr || size <= 0) return 0;
+  size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+  return static_cast<int>(n);
+}
+
+}  // namespace wavorel
