@@ -1,5 +1,7 @@
 #include "platform/mfc/WinApp.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -136,6 +138,58 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
           ? ::RegDeleteValue(key, lpszEntry)
           : ::RegSetValueEx(key, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
                             static_cast<DWORD>(std::string(lpszValue).size() + 1));
+  ::RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes) {
+  if (ppData == nullptr || pBytes == nullptr) return FALSE;
+  *ppData = nullptr;
+  *pBytes = 0;
+  std::vector<BYTE> data;
+  if (m_pszRegistryKey == nullptr) {
+    CString text = GetProfileString(lpszSection, lpszEntry, nullptr);
+    if (text.IsEmpty() || text.GetLength() % 2 != 0) return FALSE;
+    for (int i = 0; i < text.GetLength(); i += 2) {
+      char pair[3] = {text[i], text[i + 1], '\0'};
+      char* end = nullptr;
+      unsigned long byte = std::strtoul(pair, &end, 16);
+      if (end != pair + 2) return FALSE;
+      data.push_back(static_cast<BYTE>(byte));
+    }
+  } else {
+    HKEY key = OpenSectionKey(lpszSection, false);
+    if (!key) return FALSE;
+    DWORD type = 0, size = 0;
+    LSTATUS status = ::RegQueryValueEx(key, lpszEntry, nullptr, &type, nullptr, &size);
+    if (status == ERROR_SUCCESS && type == REG_BINARY) {
+      data.resize(size);
+      status = ::RegQueryValueEx(key, lpszEntry, nullptr, &type, data.data(), &size);
+      data.resize(size);
+    }
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_BINARY) return FALSE;
+  }
+  *ppData = new BYTE[data.size() ? data.size() : 1];
+  std::copy(data.begin(), data.end(), *ppData);
+  *pBytes = static_cast<UINT>(data.size());
+  return TRUE;
+}
+
+BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes) {
+  if (pData == nullptr && nBytes != 0) return FALSE;
+  if (m_pszRegistryKey == nullptr) {
+    std::string text;
+    static const char kDigits[] = "0123456789ABCDEF";
+    for (UINT i = 0; i < nBytes; ++i) {
+      text += kDigits[pData[i] >> 4];
+      text += kDigits[pData[i] & 0x0F];
+    }
+    return ::WritePrivateProfileString(lpszSection, lpszEntry, text.c_str(), m_pszProfileName);
+  }
+  HKEY key = OpenSectionKey(lpszSection, true);
+  if (!key) return FALSE;
+  LSTATUS status = ::RegSetValueEx(key, lpszEntry, 0, REG_BINARY, pData, nBytes);
   ::RegCloseKey(key);
   return status == ERROR_SUCCESS;
 }

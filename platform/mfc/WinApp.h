@@ -37,6 +37,11 @@ class CWinApp : public CWinThread {
   BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
   // A null entry deletes the section, a null value the entry.
   BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+  // Binary values: REG_BINARY under the registry key, else two hexadecimal
+  // digits a byte in the INI file. GetProfileBinary hands back a new[] block
+  // the caller delete[]s (NULL and 0 bytes when the value is missing).
+  BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+  BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
   // Every AfxMessageBox goes through here: a message box owned by the main
   // window with the application's name as its caption.

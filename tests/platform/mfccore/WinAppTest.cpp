@@ -1,3 +1,4 @@
+#include <algorithm>
 // CWinApp: names and command line, profile values in the INI file and in
 // the registry, message boxes, and the program's entry.
 #include <gtest/gtest.h>
@@ -103,6 +104,26 @@ TEST_F(CWinAppTest, ProfileValuesLiveUnderTheRegistryKey) {
   ASSERT_TRUE(app.WriteProfileString("Setting", nullptr, nullptr));
   EXPECT_NE(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Wavorel(Quendal)\\RegApp\\Setting", 0, KEY_READ, &key),
             ERROR_SUCCESS);
+}
+
+TEST_F(CWinAppTest, BinaryProfileValuesRoundTripInRegistryAndIni) {
+  const BYTE layout[] = {3, 0, 0, 0, 120, 0, 0, 0, 0x0A, 1, 0, 0};
+  for (bool registry : {true, false}) {
+    SCOPED_TRACE(registry ? "registry" : "INI");
+    CTestApp app("BinApp");
+    ASSERT_TRUE(AfxWinInit(GetModuleHandle(nullptr), nullptr, nullptr, SW_SHOW));
+    if (registry) app.SetRegistryKey("Wavorel(Quendal)");
+    LPBYTE data = nullptr;
+    UINT bytes = 7;
+    EXPECT_FALSE(app.GetProfileBinary("Lists", "1001", &data, &bytes));
+    EXPECT_EQ(data, nullptr);
+    EXPECT_EQ(bytes, 0u);
+    ASSERT_TRUE(app.WriteProfileBinary("Lists", "1001", const_cast<LPBYTE>(layout), sizeof layout));
+    ASSERT_TRUE(app.GetProfileBinary("Lists", "1001", &data, &bytes));
+    ASSERT_EQ(bytes, sizeof layout);
+    EXPECT_TRUE(std::equal(layout, layout + sizeof layout, data));
+    delete[] data;
+  }
 }
 
 TEST_F(CWinAppTest, AfxMessageBoxGoesThroughDoMessageBox) {
