@@ -3,3 +3,7 @@
 #pragma once
 
 #include "utilmere/TimeTools.h"
+#include "utilmere/Strings.h"
+#include "utilmere/MultiByteString.h"
+#include "utilmere/RegistryTools.h"
+#include "utilmere/Random.h"

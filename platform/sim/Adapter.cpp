@@ -290,6 +290,32 @@ void Adapter::resetCounters() {
   offset_ = counters();
 }
 
+void Adapter::startWps(const WpsRequest& request) {
+  advance();
+  wps_.start(request, lastTick_);
+  wpsRegistrar_ = request.registrar;
+  wpsTaken_ = nullptr;
+  wpsByButton_ = false;
+}
+
+void Adapter::pressWpsButton() {
+  startWps(WpsRequest{});
+  wpsByButton_ = true;
+}
+
+uint32_t Adapter::wpsStatus() {
+  advance();
+  std::vector<const WorldNetwork*> heard;
+  for (const WorldNetwork& n : networks_)
+    if (inRange(n, lastTick_)) heard.push_back(&n);
+  uint32_t status = wps_.status(lastTick_, heard);
+  if (wps_.result() && !wpsRegistrar_ && wpsTaken_ != wps_.result()) {
+    wpsTaken_ = wps_.result();
+    wpsTable_ = wpsCredentialTable(*wpsTaken_);
+  }
+  return status;
+}
+
 std::vector<uint8_t>& Adapter::stored(int code, std::vector<uint8_t> initial) {
   return stored_.emplace(code, std::move(initial)).first->second;
 }

@@ -14,6 +14,7 @@
 
 #include "platform/sim/Pbkdf2.h"
 #include "platform/sim/World.h"
+#include "platform/sim/WpsRun.h"
 
 namespace wavorel::sim {
 
@@ -122,6 +123,16 @@ class Adapter {
   // their defaults supplied by the first reader.
   std::vector<uint8_t>& stored(int code, std::vector<uint8_t> initial);
 
+  // WPS: a run started by the driver's start request; its status word; the
+  // credential table (set by the caller for a registrar run, filled by an
+  // enrollee run that ends configured).
+  void startWps(const WpsRequest& request);
+  uint32_t wpsStatus();
+  std::vector<uint8_t>& wpsCredentials() { return wpsTable_; }
+  // The adapter's own WPS button: starts a push-button run by the driver.
+  void pressWpsButton();
+  bool wpsStartedByButton() const { return wpsByButton_; }
+
   // Keys of the soft AP: WEP keys by index, or the 32-byte pre-shared key.
   const std::string& apKey(int index) const { return apKeys_[index & 3]; }
   void setApKey(int index, const std::string& material) { apKeys_[index & 3] = material; }
@@ -162,6 +173,12 @@ class Adapter {
 
   uint64_t connectedMs_ = 0;  // link time counted into the traffic
   LinkCounters offset_;       // counters at the last reset
+
+  WpsRun wps_;
+  bool wpsRegistrar_ = false;
+  bool wpsByButton_ = false;
+  const WorldNetwork* wpsTaken_ = nullptr;
+  std::vector<uint8_t> wpsTable_ = std::vector<uint8_t>(996, 0);
 
   std::string apKeys_[4];
   std::string apPsk_;

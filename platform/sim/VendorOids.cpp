@@ -120,6 +120,37 @@ uint32_t version(OidRequest& r, const std::array<int, 2>& v, bool majorHigh) {
   return answerU32(r, majorHigh ? (major << 8) | minor : (minor << 8) | major);
 }
 
+uint32_t wpsStart(OidRequest& r) {
+  uint32_t error = ERROR_SUCCESS;
+  if (!hasData(r, 56, error)) return error;
+  uint32_t mode = getU32(r.buffer);
+  if (mode != 0x10000000u && mode != 0x20000000u) return ERROR_INVALID_PARAMETER;
+  uint8_t role = r.buffer[55];
+  if (role != 1 && role != 2) return ERROR_INVALID_PARAMETER;
+  WpsRequest request;
+  request.pin = mode == 0x10000000u;
+  request.registrar = role == 2;
+  if (request.pin) {
+    request.pinDigits.assign(reinterpret_cast<const char*>(r.buffer + 4), 8);
+    uint32_t ssidLength = std::min<uint32_t>(getU32(r.buffer + 12), 32);
+    request.ssid.assign(reinterpret_cast<const char*>(r.buffer + 16), ssidLength);
+    std::copy(r.buffer + 48, r.buffer + 54, request.bssid.begin());
+  }
+  r.adapter.startWps(request);
+  r.returned = 56;
+  return ERROR_SUCCESS;
+}
+
+uint32_t wpsCredentials(OidRequest& r) {
+  std::vector<uint8_t>& table = r.adapter.wpsCredentials();
+  if (!r.set) return answer(r, table);
+  uint32_t error = ERROR_SUCCESS;
+  if (!hasData(r, static_cast<uint32_t>(table.size()), error)) return error;
+  std::copy(r.buffer, r.buffer + table.size(), table.begin());
+  r.returned = static_cast<uint32_t>(table.size());
+  return ERROR_SUCCESS;
+}
+
 uint32_t wirelessModeDefault(const Adapter& a) {
   for (const auto& [name, value] : a.config().driverValues) {
     if (name == "WirelessMode" && !value.data.empty()) return static_cast<uint32_t>(std::atoi(value.data.c_str()));
@@ -179,6 +210,14 @@ void addVendorCodes(CodeTable& t) {
   t.vendor("OID_VX_REGISTER_REFRESH", 0, 0xFF8C0047, 0, 0x0DF10115, [](OidRequest& r) -> uint32_t {
     return r.set ? ERROR_SUCCESS : ERROR_NOT_SUPPORTED;
   });
+
+  t.vendor("OID_VX_WPS_START", 0, 0xFF8C002A, 0, 0x0DF10140, wpsStart);
+  t.vendor("OID_VX_WPS_STATUS", 0xFF0C002D, 0, 0x0D710141, 0,
+           [](OidRequest& r) { return queryOnly(r, r.adapter.wpsStatus()); });
+  t.vendor("OID_VX_WPS_CREDENTIALS", 0xFF0C002E, 0xFF8C0049, 0x0D710142, 0x0DF10142, wpsCredentials);
+  // Non-zero when the driver started a push-button run by itself (its button).
+  t.vendor("OID_VX_PRIVATE_0145", 0xFF0C002F, 0, 0x0D710145, 0,
+           [](OidRequest& r) { return queryOnly(r, r.adapter.wpsStartedByButton() ? 1 : 0); });
 
   // Codes whose values the driver keeps for its readers.
   t.vendor("OID_VX_WPS_AUTO_PICK", 0, 0xFF8C004C, 0, 0x0DF10148, keptU32(0x0DF10148, 0));
