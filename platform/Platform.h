@@ -100,6 +100,8 @@
 #include "platform/mfc/DataExchange.h"
 #include "platform/mfc/Menu.h"
 // MFC standard controls
+#include "platform/mfc/PropertyPage.h"
+#include "platform/mfc/PropertySheet.h"
 #include "platform/mfc/Button.h"
 #include "platform/mfc/Edit.h"
 #include "platform/mfc/Static.h"

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/mfc/DataExchange.h"
+#include "platform/mfc/DialogCreation.h"
 #include "platform/mfc/UserException.h"
 #include "platform/mfc/WinApp.h"
 #include "platform/win/Dialog.h"
@@ -13,29 +14,6 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_COMMAND(IDOK, &CDialog::OnOK)
   ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
-
-namespace {
-
-// The dialog being created on this thread: it takes the first window made.
-thread_local CDialog* t_creating = nullptr;
-thread_local HHOOK t_hook = nullptr;
-
-LRESULT CALLBACK creationFilter(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND && t_creating) {
-    CDialog* pDlg = t_creating;
-    t_creating = nullptr;
-    pDlg->SubclassWindow(reinterpret_cast<HWND>(wParam));
-  }
-  return CallNextHookEx(t_hook, code, wParam, lParam);
-}
-
-INT_PTR CALLBACK dialogProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
-  if (message != WM_INITDIALOG) return FALSE;
-  auto* pDlg = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd));
-  return pDlg ? pDlg->OnInitDialog() : TRUE;
-}
-
-}  // namespace
 
 CDialog::CDialog() = default;
 
@@ -60,16 +38,7 @@ BOOL CDialog::CreateFromTemplate(LPCTSTR lpszTemplateName, HWND hWndParent) {
   wavorel::DialogTemplate t;
   if (lpszTemplateName == nullptr || !wavorel::findDialogTemplate(AfxGetResourceHandle(), lpszTemplateName, t))
     return FALSE;
-  CDialog* previous = t_creating;
-  HHOOK hook = SetWindowsHookEx(WH_CBT, creationFilter, nullptr, 0);
-  HHOOK previousHook = t_hook;
-  t_hook = hook;
-  t_creating = this;
-  HWND hWnd = wavorel::createDialog(AfxGetResourceHandle(), t, hWndParent, dialogProc, 0);
-  t_creating = previous;
-  t_hook = previousHook;
-  UnhookWindowsHookEx(hook);
-  return hWnd != nullptr && m_hWnd == hWnd;
+  return wavorel::createDialogWindow(this, t, hWndParent);
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) { return Create(MAKEINTRESOURCE(nIDTemplate), pParentWnd); }

@@ -1,0 +1,50 @@
+#include "platform/mfc/DialogCreation.h"
+
+#include "platform/mfc/Dialog.h"
+#include "platform/mfc/PropertySheet.h"
+#include "platform/mfc/WinApp.h"
+#include "platform/win/Dialog.h"
+
+namespace {
+
+// The object being created on this thread: it takes the first window made.
+thread_local CWnd* t_creating = nullptr;
+thread_local HHOOK t_hook = nullptr;
+
+LRESULT CALLBACK creationFilter(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && t_creating) {
+    CWnd* pWnd = t_creating;
+    t_creating = nullptr;
+    pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+  }
+  return CallNextHookEx(t_hook, code, wParam, lParam);
+}
+
+INT_PTR CALLBACK dialogProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
+  if (message != WM_INITDIALOG) return FALSE;
+  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+  if (auto* pDlg = dynamic_cast<CDialog*>(pWnd)) return pDlg->OnInitDialog();
+  if (auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd)) return pSheet->OnInitDialog();
+  return TRUE;
+}
+
+}  // namespace
+
+namespace wavorel {
+
+BOOL createDialogWindow(CWnd* pWnd, const DialogTemplate& dialogTemplate, HWND hWndParent) {
+  // One hook serves nested creations (a page made while its sheet is made).
+  bool ownsHook = t_hook == nullptr;
+  if (ownsHook) t_hook = SetWindowsHookEx(WH_CBT, creationFilter, nullptr, 0);
+  CWnd* previous = t_creating;
+  t_creating = pWnd;
+  HWND hWnd = createDialog(AfxGetResourceHandle(), dialogTemplate, hWndParent, dialogProc, 0);
+  t_creating = previous;
+  if (ownsHook) {
+    UnhookWindowsHookEx(t_hook);
+    t_hook = nullptr;
+  }
+  return hWnd != nullptr && pWnd->m_hWnd == hWnd;
+}
+
+}  // namespace wavorel

@@ -1,0 +1,13 @@
+// Creating the window of a dialog object (CDialog, CPropertySheet) from a
+// parsed template: the object takes the window before its first message and
+// WM_INITDIALOG reaches the object's OnInitDialog.
+#pragma once
+
+#include "platform/mfc/Wnd.h"
+#include "platform/win/DialogTemplate.h"
+
+namespace wavorel {
+
+BOOL createDialogWindow(CWnd* pWnd, const DialogTemplate& dialogTemplate, HWND hWndParent);
+
+}  // namespace wavorel
