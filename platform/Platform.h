@@ -107,6 +107,15 @@
 #include "platform/mfc/Static.h"
 #include "platform/mfc/ListBox.h"
 #include "platform/mfc/ComboBox.h"
+// MFC common controls
+#include "platform/mfc/HeaderCtrl.h"
+#include "platform/mfc/ListCtrl.h"
+#include "platform/mfc/TabCtrl.h"
+#include "platform/mfc/ProgressCtrl.h"
+#include "platform/mfc/SliderCtrl.h"
+#include "platform/mfc/RichEditCtrl.h"
+#include "platform/mfc/ToolTipCtrl.h"
+#include "platform/mfc/IPAddressCtrl.h"
 // Language library
 #include "platform/lingwell/Lingwell.h"
 // Simulated machine interfaces
