@@ -1,5 +1,6 @@
 #include "platform/sim/Adapter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/win/Clock.h"
@@ -198,6 +199,8 @@ void Adapter::dropLink(uint32_t event) {
   network_ = nullptr;
   pending_ = nullptr;
   icvError_ = false;
+  blockAck_.clear();
+  directLinks_.clear();
 }
 
 void Adapter::disassociate() {
@@ -288,6 +291,33 @@ LinkCounters Adapter::counters() {
 void Adapter::resetCounters() {
   offset_ = LinkCounters{};
   offset_ = counters();
+}
+
+bool Adapter::addBlockAck(const uint8_t* request) {
+  advance();
+  return network_ && std::equal(network_->bssid.begin(), network_->bssid.end(), request + 1) &&
+         blockAck_.add(request);
+}
+
+bool Adapter::removeBlockAck(const uint8_t* request) {
+  advance();
+  return blockAck_.remove(request);
+}
+
+std::vector<uint8_t> Adapter::blockAckTable() {
+  advance();
+  return blockAck_.table();
+}
+
+bool Adapter::applyDirectLink(const uint8_t* entry) {
+  advance();
+  return (network_ || entry[11] == 0) && directLinks_.apply(entry, lastTick_);
+}
+
+std::vector<uint8_t> Adapter::directLinkTable() {
+  advance();
+  directLinks_.expire(lastTick_);
+  return directLinks_.table();
 }
 
 void Adapter::startWps(const WpsRequest& request) {

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/BlockAckTable.h"
+#include "platform/sim/DlsLinkTable.h"
 #include "platform/sim/Pbkdf2.h"
 #include "platform/sim/World.h"
 #include "platform/sim/WpsRun.h"
@@ -123,6 +125,14 @@ class Adapter {
   // their defaults supplied by the first reader.
   std::vector<uint8_t>& stored(int code, std::vector<uint8_t> initial);
 
+  // Block-Ack sessions and direct links live on the link: only its access
+  // point is a Block-Ack peer, direct links need a link, and both end with it.
+  bool addBlockAck(const uint8_t* request);
+  bool removeBlockAck(const uint8_t* request);
+  std::vector<uint8_t> blockAckTable();
+  bool applyDirectLink(const uint8_t* entry);
+  std::vector<uint8_t> directLinkTable();
+
   // WPS: a run started by the driver's start request; its status word; the
   // credential table (set by the caller for a registrar run, filled by an
   // enrollee run that ends configured).
@@ -174,6 +184,8 @@ class Adapter {
   uint64_t connectedMs_ = 0;  // link time counted into the traffic
   LinkCounters offset_;       // counters at the last reset
 
+  BlockAckTable blockAck_;
+  DlsLinkTable directLinks_;
   WpsRun wps_;
   bool wpsRegistrar_ = false;
   bool wpsByButton_ = false;

@@ -15,6 +15,7 @@ namespace {
 constexpr int32_t kNoiseFloorDbm = -92;
 constexpr uint32_t kSnrUnknown = 44;
 constexpr uint32_t kRegisterRecordSize = 12;
+constexpr int kDlsCapableKey = 0x0DF10131;
 
 bool htFamily(const Adapter& a) { return a.config().family >= 6 && a.config().family <= 8; }
 
@@ -151,6 +152,24 @@ uint32_t wpsCredentials(OidRequest& r) {
   return ERROR_SUCCESS;
 }
 
+uint32_t blockAck(OidRequest& r) {
+  if (!r.set) return answer(r, r.adapter.blockAckTable());
+  uint32_t error = ERROR_SUCCESS;
+  if (!hasData(r, BlockAckTable::kRequestSize, error)) return error;
+  r.returned = BlockAckTable::kRequestSize;
+  return r.adapter.addBlockAck(r.buffer) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
+}
+
+uint32_t directLinks(OidRequest& r) {
+  if (!r.set) return answer(r, r.adapter.directLinkTable());
+  uint32_t error = ERROR_SUCCESS;
+  if (!hasData(r, DlsLinkTable::kEntrySize, error)) return error;
+  bool capable = getU32(r.adapter.stored(kDlsCapableKey, std::vector<uint8_t>(4)).data()) == 1;
+  if (!capable && r.buffer[11] != 0) return ERROR_INVALID_PARAMETER;
+  r.returned = DlsLinkTable::kEntrySize;
+  return r.adapter.applyDirectLink(r.buffer) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
+}
+
 uint32_t wirelessModeDefault(const Adapter& a) {
   for (const auto& [name, value] : a.config().driverValues) {
     if (name == "WirelessMode" && !value.data.empty()) return static_cast<uint32_t>(std::atoi(value.data.c_str()));
@@ -239,7 +258,15 @@ void addVendorCodes(CodeTable& t) {
   t.vendor("OID_VX_PRIVATE_0127", 0, 0, 0, 0x0DF10127, keptValue(0x0DF10127, std::vector<uint8_t>(26)));
   t.vendor("OID_VX_APSD_CAPABLE", 0xFF71012A, 0xFFF1012A, 0x0D71012A, 0x0DF1012A, keptU32(0x0D71012A, 0));
   t.vendor("OID_VX_PRIVATE_012D", 0, 0xFFF1012D, 0, 0x0DF1012D, keptValue(0x0DF1012D, std::vector<uint8_t>(1)));
-  t.vendor("OID_VX_DLS_CAPABLE", 0, 0xFFF10131, 0, 0x0DF10131, keptU32(0x0DF10131, 0));
+  t.vendor("OID_VX_DLS_CAPABLE", 0, 0xFFF10131, 0, 0x0DF10131, keptU32(kDlsCapableKey, 0));
+  t.vendor("OID_VX_DLS_LINKS", 0xFF710132, 0xFFF10132, 0x0D710132, 0x0DF10132, directLinks);
+  t.vendor("OID_VX_BLOCK_ACK", 0xFF0C0025, 0xFF8C0025, 0x0D710138, 0x0DF10138, blockAck);
+  t.vendor("OID_VX_BLOCK_ACK_DELETE", 0, 0xFF8C0027, 0, 0x0DF1013A, [](OidRequest& r) -> uint32_t {
+    uint32_t error = ERROR_SUCCESS;
+    if (!hasData(r, BlockAckTable::kRequestSize, error)) return error;
+    r.returned = BlockAckTable::kRequestSize;
+    return r.adapter.removeBlockAck(r.buffer) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
+  });
   t.vendor("OID_VX_PRIVATE_0134", 0, 0, 0, 0x0DF10134, keptU32(0x0DF10134, 0));
   t.vendor("OID_VX_HT_SETTING", 0xFF0C0026, 0xFF8C0026, 0x0D710137, 0x0DF10137,
            keptValue(0x0D710137, std::vector<uint8_t>(8)));
