@@ -29,6 +29,8 @@
 #include "platform/win/GlobalMemory.h"
 #include "platform/win/Module.h"
 #include "platform/win/System.h"
+#include "platform/win/Locale.h"
+#include "platform/win/SystemMessages.h"
 #include "platform/win/Security.h"
 #include "platform/win/VersionInfo.h"
 // Resources
@@ -98,10 +100,10 @@
 #include "platform/mfc/UserException.h"
 #include "platform/mfc/Dialog.h"
 #include "platform/mfc/DataExchange.h"
-#include "platform/mfc/Menu.h"
-// MFC standard controls
 #include "platform/mfc/PropertyPage.h"
 #include "platform/mfc/PropertySheet.h"
+#include "platform/mfc/Menu.h"
+// MFC standard controls
 #include "platform/mfc/Button.h"
 #include "platform/mfc/Edit.h"
 #include "platform/mfc/Static.h"

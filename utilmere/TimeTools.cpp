@@ -1,6 +1,7 @@
 #include "utilmere/TimeTools.h"
 
 #include "platform/Platform.h"
+#include "utilmere/LocalTimeValue.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void formatLayout(const struct tm& local, int layout, char* text) {
 }
 
 // A local date and time as a time value; -1 when the run-time cannot hold it.
-__int64 localTimeValue(int year, int month, int day, int hour, int minute, int second) {
+__int64 partsValue(int year, int month, int day, int hour, int minute, int second) {
   struct tm local = {};
   local.tm_year = year - 1900;
   local.tm_mon = month - 1;
@@ -62,20 +63,20 @@ __int64 localTimeValue(int year, int month, int day, int hour, int minute, int s
   return _mktime64(&local);
 }
 
-__int64 systemTimeValue(const SYSTEMTIME& st) {
-  if (st.wYear < 1900) return 0;
-  __int64 value = localTimeValue(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
-  return value < 0 ? 0 : value;
-}
-
 bool inRange(int value, int low, int high) { return value >= low && value <= high; }
 
 }  // namespace
 
+__int64 utilmere::localTimeValue(const SYSTEMTIME& st) {
+  if (st.wYear < 1900) return 0;
+  __int64 value = partsValue(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+  return value < 0 ? 0 : value;
+}
+
 __int64 gxGetCurrentTime() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  return systemTimeValue(now);
+  return utilmere::localTimeValue(now);
 }
 
 int ConvertTimeToStr(__int64 time, char* buffer, int size, int layout) {
@@ -98,7 +99,7 @@ CString ConvertTimeToStr(__int64 time, int layout) {
   return CString(buffer);
 }
 
-CString ConvertTimeToStr(SYSTEMTIME& st, int layout) { return ConvertTimeToStr(systemTimeValue(st), layout); }
+CString ConvertTimeToStr(SYSTEMTIME& st, int layout) { return ConvertTimeToStr(utilmere::localTimeValue(st), layout); }
 
 DWORD GetCurTimeString(char* buffer, __int64 time) {
   if (time == 0) time = gxGetCurrentTime();
@@ -169,11 +170,11 @@ int ConvertStrToCTime(const char* text, CTime& time) {
   if (dateValid) {
     kind = clockValid ? 1 : 2;
     const int y = year <= 1970 ? 1971 : year;
-    value = clockValid ? localTimeValue(y, month, day, numbers[3], numbers[4], numbers[5])
-                       : localTimeValue(y, month, day, 0, 0, 0);
+    value = clockValid ? partsValue(y, month, day, numbers[3], numbers[4], numbers[5])
+                       : partsValue(y, month, day, 0, 0, 0);
   } else if (inRange(numbers[0], 0, 23) && inRange(numbers[1], 0, 59) && inRange(numbers[2], 0, 59)) {
     kind = 3;
-    value = localTimeValue(1971, 1, 1, numbers[0], numbers[1], numbers[2]);
+    value = partsValue(1971, 1, 1, numbers[0], numbers[1], numbers[2]);
   }
   if (kind == 0 || value < 0) return 0;
   time = CTime(value);
