@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/mfc/Menu.h"
 #include "platform/mfc/WinApp.h"
 #include "platform/mfc/Wnd.h"
 #include "platform/win/CloseHandle.h"
@@ -66,6 +67,7 @@ int CWinThread::ExitInstance() { return static_cast<int>(m_msgCur.wParam); }
 
 BOOL CWinThread::OnIdle(LONG) {
   wavorel::releaseTemporaryWindows();
+  wavorel::releaseTemporaryMenus();
   return FALSE;
 }
 

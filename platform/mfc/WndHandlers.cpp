@@ -1,4 +1,5 @@
 // CWnd's message map and its default message handlers.
+#include "platform/mfc/Menu.h"
 #include "platform/mfc/WinThread.h"
 #include "platform/mfc/Wnd.h"
 #include "platform/win/controls/ControlConstants.h"
@@ -38,10 +39,13 @@ HWND measureItemChild(HWND hWndParent, const MEASUREITEMSTRUCT* mis) {
 LRESULT CWnd::OnCtlColorMessage(WPARAM, LPARAM lParam) { return ReflectOrDefault(reinterpret_cast<HWND>(lParam)); }
 
 LRESULT CWnd::OnDrawItemMessage(WPARAM, LPARAM lParam) {
+  // Owner-drawn menu items go to the CMenu that owns the menu.
+  if (wavorel::routeMenuOwnerDraw(WM_DRAWITEM, lParam)) return TRUE;
   return ReflectOrDefault(drawItemChild(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)));
 }
 
 LRESULT CWnd::OnMeasureItemMessage(WPARAM, LPARAM lParam) {
+  if (wavorel::routeMenuOwnerDraw(WM_MEASUREITEM, lParam)) return TRUE;
   return ReflectOrDefault(measureItemChild(m_hWnd, reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)));
 }
 

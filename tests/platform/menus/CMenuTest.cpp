@@ -57,11 +57,11 @@ class DrawnMenu : public CMenu {
 };
 
 TEST_F(CMenuTest, OwnerDrawnItemsReachTheirMenuObject) {
+  // The owner is an MFC window: its default WM_MEASUREITEM/WM_DRAWITEM
+  // handlers pass menu items on to the CMenu.
   HWND owner = make("owner", WS_POPUP | WS_VISIBLE);
-  for (UINT msg : {static_cast<UINT>(WM_MEASUREITEM), static_cast<UINT>(WM_DRAWITEM)})
-    on(msg, [](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
-      return routeMenuOwnerDraw(m, l) ? TRUE : FALSE;
-    });
+  CWnd ownerObject;
+  ASSERT_TRUE(ownerObject.SubclassWindow(owner));
   DrawnMenu menu;
   ASSERT_TRUE(menu.CreatePopupMenu());
   menu.AppendMenu(MF_OWNERDRAW, 41, nullptr);
@@ -73,7 +73,7 @@ TEST_F(CMenuTest, OwnerDrawnItemsReachTheirMenuObject) {
     SendMessage(w.hwnd, WM_PRINTCLIENT, 0x1, 0);
     return 42;
   });
-  CWnd* pOwner = CWnd::FromHandle(owner);
+  CWnd* pOwner = &ownerObject;
   EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 0, 0, pOwner), 42);
   EXPECT_EQ(menu.measured, (std::vector<UINT>{41, 42}));
   EXPECT_EQ(menu.drawn, (std::vector<UINT>{41, 42}));
