@@ -120,6 +120,7 @@
 #include "platform/mfc/IPAddressCtrl.h"
 // Language library
 #include "platform/lingwell/Lingwell.h"
+#include "platform/lingwell/WindowLanguage.h"
 // Simulated machine interfaces
 #include "platform/win/DeviceIo.h"
 #include "platform/sim/SetupApi.h"
