@@ -21,12 +21,14 @@ constexpr uint64_t kRxBytesPerSecond = 45000;
 
 }  // namespace
 
-Adapter::Adapter(WorldAdapter config, const std::vector<WorldNetwork>& networks, uint64_t loadTick)
+Adapter::Adapter(WorldAdapter config, const std::vector<WorldNetwork>& networks, std::vector<WorldClient> clients,
+                 uint64_t loadTick)
     : config_(std::move(config)),
       networks_(networks),
       loadTick_(loadTick),
       lastTick_(loadTick),
-      present_(config_.present) {
+      present_(config_.present),
+      softAp_(std::move(clients)) {
   registers_[{3, 0x36}] = config_.register54;
 }
 
@@ -35,6 +37,7 @@ void Adapter::advance() {
   if (now < lastTick_) now = lastTick_;
   if (network_) connectedMs_ += now - lastTick_;
   lastTick_ = now;
+  softAp_.advance(now);
   if (network_ && !inRange(*network_, now)) dropLink(kLinkDown);
   if (pending_ && !inRange(*pending_, now)) pending_ = nullptr;
   if (scanStartedAt_ && now >= *scanStartedAt_ + kScanDurationMs) {
@@ -65,6 +68,7 @@ void Adapter::setPresent(bool present) {
   present_ = present;
   if (!present) {
     dropLink(kLinkDown);
+    softAp_.stop();
     scanStartedAt_.reset();
     scanResults_.clear();
   }
@@ -79,7 +83,14 @@ void Adapter::setRadio(bool on) {
 void Adapter::setApMode(bool on) {
   advance();
   if (on) dropLink(kLinkDown);
+  if (on && !apMode_ && present_) softAp_.start(lastTick_, config_.mac);
+  if (!on) softAp_.stop();
   apMode_ = on;
+}
+
+SoftAp& Adapter::softAp() {
+  advance();
+  return softAp_;
 }
 
 void Adapter::startScan() {
@@ -106,6 +117,10 @@ void Adapter::removeKey(int index) { wepKeys_[index & 3].clear(); }
 
 void Adapter::setPairwiseMasterKey(const std::string& material) {
   advance();
+  if (apMode_) {
+    softAp_.preSharedKey = material;
+    return;
+  }
   Psk key;
   std::copy(material.begin(), material.begin() + 32, key.begin());
   pmk_ = key;
@@ -173,6 +188,7 @@ void Adapter::associate(const std::string& ssid, const std::optional<Mac>& bssid
   dropLink(kLinkDown);
   linkEvent_ = kLinkDown;
   desiredSsid_ = ssid;
+  if (apMode_) softAp_.ssid = ssid;
   if (!present_ || !radioOn_ || apMode_) return;
   const WorldNetwork* best = nullptr;
   for (const WorldNetwork& n : networks_) {

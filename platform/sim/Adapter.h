@@ -15,6 +15,7 @@
 #include "platform/sim/BlockAckTable.h"
 #include "platform/sim/DlsLinkTable.h"
 #include "platform/sim/Pbkdf2.h"
+#include "platform/sim/SoftAp.h"
 #include "platform/sim/World.h"
 #include "platform/sim/WpsRun.h"
 
@@ -73,7 +74,8 @@ struct LinkCounters {
 
 class Adapter {
  public:
-  Adapter(WorldAdapter config, const std::vector<WorldNetwork>& networks, uint64_t loadTick);
+  Adapter(WorldAdapter config, const std::vector<WorldNetwork>& networks, std::vector<WorldClient> clients,
+          uint64_t loadTick);
 
   const WorldAdapter& config() const { return config_; }
   const std::string& guid() const { return config_.guid; }
@@ -143,11 +145,11 @@ class Adapter {
   void pressWpsButton();
   bool wpsStartedByButton() const { return wpsByButton_; }
 
-  // Keys of the soft AP: WEP keys by index, or the 32-byte pre-shared key.
+  // The soft AP (its stations move on while AP mode is on). In AP mode the
+  // SSID and a 32-byte key given to the station codes configure the AP.
+  SoftAp& softAp();
   const std::string& apKey(int index) const { return apKeys_[index & 3]; }
   void setApKey(int index, const std::string& material) { apKeys_[index & 3] = material; }
-  const std::string& apPreSharedKey() const { return apPsk_; }
-  void setApPreSharedKey(const std::string& material) { apPsk_ = material; }
 
   // Registers read through the register code: {space, address} -> value.
   uint32_t registerValue(uint32_t space, uint32_t address) const;
@@ -192,8 +194,8 @@ class Adapter {
   const WorldNetwork* wpsTaken_ = nullptr;
   std::vector<uint8_t> wpsTable_ = std::vector<uint8_t>(996, 0);
 
+  SoftAp softAp_;
   std::string apKeys_[4];
-  std::string apPsk_;
   std::map<int, std::vector<uint8_t>> stored_;
   std::map<std::pair<uint32_t, uint32_t>, uint32_t> registers_;
 };

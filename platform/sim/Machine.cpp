@@ -72,7 +72,12 @@ std::recursive_mutex& machineMutex() {
 
 Machine::Machine(World world) : world_(std::move(world)) {
   uint64_t now = clock().tickMs();
-  for (const WorldAdapter& a : world_.adapters) adapters_.push_back(std::make_unique<Adapter>(a, world_.networks, now));
+  for (size_t i = 0; i < world_.adapters.size(); ++i) {
+    std::vector<WorldClient> clients;
+    for (const WorldClient& c : world_.clients)
+      if (c.adapter == i) clients.push_back(c);
+    adapters_.push_back(std::make_unique<Adapter>(world_.adapters[i], world_.networks, std::move(clients), now));
+  }
   install();
 }
 

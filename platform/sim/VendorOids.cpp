@@ -6,6 +6,7 @@
 #include "platform/sim/Adapter.h"
 #include "platform/sim/Bytes.h"
 #include "platform/sim/CodeTable.h"
+#include "platform/win/Clock.h"
 #include "platform/win/Errors.h"
 
 namespace wavorel::sim {
@@ -246,7 +247,25 @@ void addVendorCodes(CodeTable& t) {
   t.vendor("OID_VX_REGISTER_RW_2", 0xFF0C003E, 0xFF8C003E, 0x0D710109, 0x0DF10109, keptU32(0x0D710109, 0));
   t.vendor("OID_VX_AP_OPTIONS", 0xFF0C0040, 0xFF8C0040, 0x0D71010F, 0x0DF1010F,
            keptValue(0x0D71010F, std::vector<uint8_t>(32)));
-  t.vendor("OID_VX_ACCESS_CONTROL", 0, 0xFF8C0046, 0, 0x0DF10110, keptValue(0x0DF10110, std::vector<uint8_t>(264)));
+  t.vendor("OID_VX_ACCESS_CONTROL", 0, 0xFF8C0046, 0, 0x0DF10110, [](OidRequest& r) -> uint32_t {
+    uint32_t error = ERROR_SUCCESS;
+    if (!hasData(r, SoftAp::kAccessControlSize, error)) return error;
+    std::vector<uint8_t>& acl = r.adapter.softAp().accessControl;
+    std::copy(r.buffer, r.buffer + acl.size(), acl.begin());
+    r.returned = SoftAp::kAccessControlSize;
+    return ERROR_SUCCESS;
+  });
+  t.vendor("OID_VX_STATION_TABLE", 0xFF0C0029, 0, 0x0D71010B, 0, [](OidRequest& r) {
+    return r.set ? ERROR_NOT_SUPPORTED : answer(r, r.adapter.softAp().stationTable(r.adapter.config().ht));
+  });
+  t.vendor("OID_VX_EVENT_LOG", 0xFF0C0043, 0, 0x0D71010A, 0, [](OidRequest& r) -> uint32_t {
+    if (r.set) return ERROR_NOT_SUPPORTED;
+    if (r.size < 168) {
+      r.returned = 168;
+      return ERROR_INSUFFICIENT_BUFFER;  // the events stay for a read that fits
+    }
+    return answer(r, r.adapter.softAp().takeEventLog(clock().tickMs(), clock().utcFileTime()));
+  });
   t.vendor("OID_VX_PRIVATE_0111", 0xFF710111, 0xFFF10111, 0x0D710111, 0x0DF10111,
            keptValue(0x0D710111, std::vector<uint8_t>(32)));
   t.vendor("OID_VX_WDS_LIST", 0, 0xFF8C0048, 0, 0x0DF10112, keptValue(0x0DF10112, std::vector<uint8_t>(60)));
@@ -296,7 +315,7 @@ void addVendorCodes(CodeTable& t) {
     uint32_t error = readKeyRecord(r, index, material);
     if (error != ERROR_SUCCESS) return error;
     if (material.size() == 32) {
-      r.adapter.setApPreSharedKey(material);
+      r.adapter.softAp().preSharedKey = material;
     } else if (material.size() == 5 || material.size() == 13) {
       r.adapter.setApKey(static_cast<int>(index & 3), material);
     } else {

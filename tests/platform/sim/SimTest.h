@@ -11,6 +11,7 @@
 
 #include "platform/Platform.h"
 #include "platform/sim/Machine.h"
+#include "platform/sim/Pbkdf2.h"
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/Root.h"
 
