@@ -174,3 +174,29 @@ TEST_F(IconTest, StandardIconsAndCursorsAreSharedObjects) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(IconTest, ImagesLoadFromTheProgramsResources) {
+  HBITMAP logo = LoadBitmap(nullptr, MAKEINTRESOURCE(300));
+  ASSERT_NE(logo, nullptr);
+  BITMAP bm{};
+  GetObject(logo, sizeof(bm), &bm);
+  EXPECT_EQ(bm.bmWidth, 2);
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  DeleteObject(logo);
+  HINSTANCE program = wavorel::programInstance();
+  HICON app = LoadIcon(program, MAKEINTRESOURCE(301));
+  ASSERT_NE(app, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(app, &info));
+  BITMAP colour{};
+  GetObject(info.hbmColor, sizeof(colour), &colour);
+  EXPECT_EQ(colour.bmWidth, 32);  // LoadIcon gives the system size
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  EXPECT_NE(LoadCursor(program, MAKEINTRESOURCE(302)), nullptr);
+  EXPECT_EQ(LoadBitmap(program, MAKEINTRESOURCE(399)), nullptr);
+}
+
+}  // namespace

@@ -1,3 +1,6 @@
+# The GDI tests load images from a resource script compiled into the program.
+wavorel_add_resources(${name} ${dir}/data/Gdi.rc)
+
 # A libFuzzer target for the BMP and ICO/CUR readers (fuzz_image_files), made
 # only by compilers that have libFuzzer (clang); ctest does not run it.
 include(CheckCXXSourceCompiles)
