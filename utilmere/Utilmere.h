@@ -7,3 +7,4 @@
 #include "utilmere/MultiByteString.h"
 #include "utilmere/RegistryTools.h"
 #include "utilmere/Random.h"
+#include "utilmere/WindowTools.h"
