@@ -77,7 +77,11 @@ void Adapter::setPresent(bool present) {
 void Adapter::setRadio(bool on) {
   advance();
   radioOn_ = on;
-  if (!on) dropLink(kSoftwareRadioOff);
+  if (!on) {
+    dropLink(kSoftwareRadioOff);
+    scanStartedAt_.reset();
+    scanResults_.clear();
+  }
 }
 
 void Adapter::setApMode(bool on) {
@@ -96,11 +100,6 @@ SoftAp& Adapter::softAp() {
 void Adapter::startScan() {
   advance();
   if (present_ && radioOn_ && !apMode_) scanStartedAt_ = lastTick_;
-}
-
-bool Adapter::scanning() {
-  advance();
-  return scanStartedAt_.has_value();
 }
 
 std::vector<ScanEntry> Adapter::scanResults() {
@@ -250,11 +249,6 @@ int32_t Adapter::rssiDbm(int chain) {
   if (chain >= config_.chains) return kNoChainDbm;
   if (!network_) return -100;
   return signalAt(*network_, lastTick_) - 2 * chain;
-}
-
-int32_t Adapter::signalOf(const WorldNetwork& n) {
-  advance();
-  return signalAt(n, lastTick_);
 }
 
 uint32_t Adapter::txRateUnits() {

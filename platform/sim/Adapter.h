@@ -83,15 +83,13 @@ class Adapter {
   // Unplugging drops the link and the scan results.
   void setPresent(bool present);
 
-  // Radio and mode.
-  bool radioOn() const { return radioOn_; }
+  // Radio (the software switch) and mode.
   void setRadio(bool on);
   bool apMode() const { return apMode_; }
   void setApMode(bool on);
 
   // Scanning: results appear kScanDurationMs after the start.
   void startScan();
-  bool scanning();
   std::vector<ScanEntry> scanResults();
 
   // Station settings the association uses.
@@ -118,7 +116,6 @@ class Adapter {
 
   // The link as it stands now.
   int32_t rssiDbm(int chain);  // kNoChainDbm for a chain the adapter lacks
-  int32_t signalOf(const WorldNetwork& n);
   uint32_t txRateUnits();      // 500 kb/s units
   LinkCounters counters();
   void resetCounters();
@@ -148,7 +145,6 @@ class Adapter {
   // The soft AP (its stations move on while AP mode is on). In AP mode the
   // SSID and a 32-byte key given to the station codes configure the AP.
   SoftAp& softAp();
-  const std::string& apKey(int index) const { return apKeys_[index & 3]; }
   void setApKey(int index, const std::string& material) { apKeys_[index & 3] = material; }
 
   // Registers read through the register code: {space, address} -> value.

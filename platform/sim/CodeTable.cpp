@@ -1,5 +1,6 @@
 #include "platform/sim/CodeTable.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "platform/sim/Adapter.h"
@@ -22,8 +23,11 @@ void CodeTable::bind(uint32_t number, bool set, uint32_t size, const std::string
   for (const CodeBinding& b : bindings_) {
     if (b.number != number) continue;
     if (b.name == name) return;  // the same code reached twice (an XP number the Vista build shares)
-    if (b.size == size || b.size == 0 || size == 0)
-      throw std::logic_error("driver code 0x" + std::to_string(number) + " bound to " + b.name + " and " + name);
+    if (b.size == size || b.size == 0 || size == 0) {
+      char hex[11];
+      std::snprintf(hex, sizeof hex, "0x%08X", number);
+      throw std::logic_error(std::string("driver code ") + hex + " bound to " + b.name + " and " + name);
+    }
   }
   bindings_.push_back({number, set, size, name, handler});
 }

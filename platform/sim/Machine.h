@@ -41,7 +41,6 @@ class Machine {
   size_t adapterCount() const { return adapters_.size(); }
   Adapter& adapter(size_t index) { return *adapters_.at(index); }
   Adapter* findAdapter(const std::string& guid);
-  const World& world() const { return world_; }
 
   // "{4D36E972-...}\00NN", the device's driver value.
   std::string driverValue(const Adapter& a) const;

@@ -299,6 +299,19 @@ TEST_F(RadioTest, SignalCountersAndLinkMoveWithVirtualTime) {
   EXPECT_EQ(u32At(query(OID_VX_LINK_STATUS, 20), 8), u32At(linkAfter, 8)) << "byte counts run on";
 }
 
+TEST_F(RadioTest, SoftwareRadioOffDropsTheLinkAndHearsNothing) {
+  ASSERT_EQ(scan().size(), 8u);
+  connect("CafeFree", 0, 1);
+  ASSERT_TRUE(connected());
+  machine().adapter(0).setRadio(false);
+  EXPECT_FALSE(connected());
+  EXPECT_EQ(queryU32(OID_VX_LINK_EVENT), 3u);
+  EXPECT_TRUE(parseList(query(OID_802_11_BSSID_LIST, 65536)).empty()) << "old results are gone";
+  EXPECT_TRUE(scan().empty());
+  machine().adapter(0).setRadio(true);
+  EXPECT_EQ(scan().size(), 8u);
+}
+
 TEST_F(RadioTest, NetworksComeAndGoWithTheWorldsTimes) {
   useWorld(std::string(defaultWorldText()) +
            "[Network Bus]\nSsid = BusWifi\nBssid = 00-1D-7E-11-22-09\nChannel = 11\nSignal = -50\n"
