@@ -64,3 +64,11 @@ void gxDrawIcon(CDC* dc, HICON icon, CRect& rectangle);
 // rectangle (0) to its bottom (full scale) over an optional background.
 void DrawCurveByDataBuffer(CDC* dc, CRect& rectangle, COLORREF colour, BYTE* data, int dataBytes, CBrush* background,
                            int sampleBytes, int xStep);
+
+// A font of `size` points (-MulDiv(size, the DC's LOGPIXELSY, 72)) when a DC
+// is given, else of height `size`; weight 700 when bold; DEFAULT_CHARSET; the
+// face (empty when null, cut to 31 characters). The object's previous font is
+// deleted and the new one attached; returns the attach result.
+// The font object is taken as its GDI base class, so CFont objects pass.
+int gxCreateFont(HDC dc, CGdiObject& font, long size, int bold, int italic, int underline, const char* face,
+                 int width);

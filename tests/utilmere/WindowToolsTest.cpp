@@ -260,3 +260,54 @@ TEST_F(WindowToolsTest, WindowTextColoursAndInstances) {
 }
 
 }  // namespace
+
+namespace {
+
+class WindowToolsFontTest : public wavorel::testing::PlatformTest {};
+
+TEST_F(WindowToolsFontTest, HeightsFromPointSizesAndFontAttributes) {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  struct Case {
+    HDC dc;
+    long size;
+    LONG height;
+  } cases[] = {
+      {screen, 9, -MulDiv(9, dpi, 72)},
+      {screen, 10, -MulDiv(10, dpi, 72)},
+      {screen, 11, -MulDiv(11, dpi, 72)},
+      {nullptr, 16, 16},
+      {nullptr, -12, -12},
+  };
+  if (dpi == 96) {
+    EXPECT_EQ(cases[1].height, -13);  // 13.33 rounds down
+    EXPECT_EQ(cases[2].height, -15);  // 14.67 rounds up
+  }
+  CGdiObject font;
+  for (const Case& c : cases) {
+    ASSERT_TRUE(gxCreateFont(c.dc, font, c.size, 0, 0, 0, "Arial", 0));
+    LOGFONT made = {};
+    ASSERT_EQ(GetObject(font, sizeof made, &made), static_cast<int>(sizeof made));
+    EXPECT_EQ(made.lfHeight, c.height) << c.size;
+  }
+
+  const HGDIOBJ previous = font.m_hObject;
+  ASSERT_TRUE(gxCreateFont(nullptr, font, 12, 1, 1, 1, "Tahoma", 5));
+  EXPECT_EQ(GetObjectType(previous), 0u);  // the previous font was deleted
+  LOGFONT made = {};
+  GetObject(font, sizeof made, &made);
+  EXPECT_EQ(made.lfWeight, FW_BOLD);
+  EXPECT_EQ(made.lfItalic, 1);
+  EXPECT_EQ(made.lfUnderline, 1);
+  EXPECT_EQ(made.lfWidth, 5);
+  EXPECT_EQ(made.lfCharSet, DEFAULT_CHARSET);
+  EXPECT_STREQ(made.lfFaceName, "Tahoma");
+
+  ASSERT_TRUE(gxCreateFont(nullptr, font, 12, 0, 0, 0, nullptr, 0));
+  GetObject(font, sizeof made, &made);
+  EXPECT_EQ(made.lfWeight, 0);
+  EXPECT_STREQ(made.lfFaceName, "");
+  ReleaseDC(nullptr, screen);
+}
+
+}  // namespace
