@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "platform/mfc/DC.h"
+#include "platform/mfc/GdiObject.h"
+#include "platform/mfc/ImageList.h"
 #include "platform/mfc/Menu.h"
 #include "platform/mfc/WinApp.h"
 #include "platform/mfc/Wnd.h"
@@ -68,6 +71,9 @@ int CWinThread::ExitInstance() { return static_cast<int>(m_msgCur.wParam); }
 BOOL CWinThread::OnIdle(LONG) {
   wavorel::releaseTemporaryWindows();
   wavorel::releaseTemporaryMenus();
+  CGdiObject::DeleteTempMap();
+  CDC::DeleteTempMap();
+  CImageList::DeleteTempMap();
   return FALSE;
 }
 
