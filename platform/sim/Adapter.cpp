@@ -102,6 +102,11 @@ void Adapter::startScan() {
   if (present_ && radioOn_ && !apMode_) scanStartedAt_ = lastTick_;
 }
 
+bool Adapter::scanning() {
+  advance();
+  return scanStartedAt_.has_value();
+}
+
 std::vector<ScanEntry> Adapter::scanResults() {
   advance();
   return scanResults_;
@@ -249,6 +254,11 @@ int32_t Adapter::rssiDbm(int chain) {
   if (chain >= config_.chains) return kNoChainDbm;
   if (!network_) return -100;
   return signalAt(*network_, lastTick_) - 2 * chain;
+}
+
+int32_t Adapter::signalOf(const WorldNetwork& n) {
+  advance();
+  return signalAt(n, lastTick_);
 }
 
 uint32_t Adapter::txRateUnits() {

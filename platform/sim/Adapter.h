@@ -84,12 +84,14 @@ class Adapter {
   void setPresent(bool present);
 
   // Radio (the software switch) and mode.
+  bool radioOn() const { return radioOn_; }
   void setRadio(bool on);
   bool apMode() const { return apMode_; }
   void setApMode(bool on);
 
   // Scanning: results appear kScanDurationMs after the start.
   void startScan();
+  bool scanning();
   std::vector<ScanEntry> scanResults();
 
   // Station settings the association uses.
@@ -116,6 +118,7 @@ class Adapter {
 
   // The link as it stands now.
   int32_t rssiDbm(int chain);  // kNoChainDbm for a chain the adapter lacks
+  int32_t signalOf(const WorldNetwork& n);
   uint32_t txRateUnits();      // 500 kb/s units
   LinkCounters counters();
   void resetCounters();

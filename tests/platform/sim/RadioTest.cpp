@@ -306,10 +306,12 @@ TEST_F(RadioTest, SoftwareRadioOffDropsTheLinkAndHearsNothing) {
   machine().adapter(0).setRadio(false);
   EXPECT_FALSE(connected());
   EXPECT_EQ(queryU32(OID_VX_LINK_EVENT), 3u);
+  EXPECT_EQ(u32At(query(0xFF710111, 32), 20), 0u) << "configuration block: radio off";
   EXPECT_TRUE(parseList(query(OID_802_11_BSSID_LIST, 65536)).empty()) << "old results are gone";
   EXPECT_TRUE(scan().empty());
   machine().adapter(0).setRadio(true);
   EXPECT_EQ(scan().size(), 8u);
+  EXPECT_EQ(u32At(query(0xFF710111, 32), 20), 1u);
 }
 
 TEST_F(RadioTest, NetworksComeAndGoWithTheWorldsTimes) {
