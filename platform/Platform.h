@@ -54,6 +54,7 @@
 #include "platform/mfc/Rgn.h"
 #include "platform/mfc/Palette.h"
 #include "platform/mfc/ImageList.h"
+#include "platform/mfc/Font.h"
 #include "platform/mfc/DC.h"
 // Drawing: text and shapes
 #include "platform/win/Fonts.h"

@@ -5,6 +5,7 @@
 
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/Brush.h"
+#include "platform/mfc/Font.h"
 #include "platform/mfc/Object.h"
 #include "platform/mfc/Palette.h"
 #include "platform/mfc/Pen.h"
@@ -12,10 +13,13 @@
 #include "platform/mfc/Rect.h"
 #include "platform/mfc/Rgn.h"
 #include "platform/mfc/Size.h"
+#include "platform/mfc/String.h"
+#include "platform/win/ControlDrawing.h"
+#include "platform/win/Shapes.h"
+#include "platform/win/Text.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/Images.h"
 
-class CFont;
 class CWnd;
 
 class CDC : public CObject {
@@ -105,6 +109,60 @@ class CDC : public CObject {
 
   // ---- Text and shape members (fonts, text output, lines, rectangles,
   // ---- frames and edges) are declared below by the text layer.
+  // Text (DCText.cpp). SelectObject gives the wrapper of the previous font.
+  CFont* SelectObject(CFont* font);
+  UINT SetTextAlign(UINT align) { return ::SetTextAlign(m_hDC, align); }
+  UINT GetTextAlign() const { return ::GetTextAlign(m_hDC); }
+  int DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
+    return ::DrawText(m_hDC, text, count, rect, format);
+  }
+  int DrawText(const CString& text, LPRECT rect, UINT format);
+  BOOL TextOut(int x, int y, LPCTSTR text, int count) { return ::TextOut(m_hDC, x, y, text, count); }
+  BOOL TextOut(int x, int y, const CString& text);
+  BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, LPINT dx) {
+    return ::ExtTextOut(m_hDC, x, y, options, rect, text, count, dx);
+  }
+  BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, const CString& text, LPINT dx);
+  // The extent of the text in the selected font ((0, 0) on failure).
+  CSize GetTextExtent(LPCTSTR text, int count) const;
+  CSize GetTextExtent(const CString& text) const;
+  BOOL GetTextMetrics(LPTEXTMETRIC metrics) const { return ::GetTextMetrics(m_hDC, metrics); }
+
+  // Rectangles, frames and edges (DCShapes.cpp).
+  void FillRect(LPCRECT rect, CBrush* brush);
+  void FrameRect(LPCRECT rect, CBrush* brush);
+  void InvertRect(LPCRECT rect) { ::InvertRect(m_hDC, rect); }
+  // The top and left sides in `topLeft`, the bottom and right ones in
+  // `bottomRight`, each one pixel wide: the top-right pixel belongs to the
+  // right side and the bottom-left one to the bottom side.
+  void Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight);
+  void Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight);
+  BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags) { return ::DrawEdge(m_hDC, rect, edge, flags); }
+  BOOL DrawFrameControl(LPRECT rect, UINT type, UINT state) { return ::DrawFrameControl(m_hDC, rect, type, state); }
+  void DrawFocusRect(LPCRECT rect) { ::DrawFocusRect(m_hDC, rect); }
+  // Icons drawn at `size`, bitmaps cut to it (0 sides: the image's own);
+  // DSS_DISABLED embosses (see ::DrawState).
+  BOOL DrawState(CPoint at, CSize size, HICON icon, UINT flags, HBRUSH brush = nullptr);
+  BOOL DrawState(CPoint at, CSize size, HICON icon, UINT flags, CBrush* brush = nullptr);
+  BOOL DrawState(CPoint at, CSize size, HBITMAP bitmap, UINT flags, HBRUSH brush = nullptr);
+  BOOL DrawState(CPoint at, CSize size, CBitmap* bitmap, UINT flags, CBrush* brush = nullptr);
+
+  // Lines and shapes with the selected pen and brush (DCShapes.cpp).
+  CPoint MoveTo(int x, int y);
+  CPoint MoveTo(POINT p) { return MoveTo(p.x, p.y); }
+  BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+  BOOL LineTo(POINT p) { return ::LineTo(m_hDC, p.x, p.y); }
+  BOOL Polyline(const POINT* points, int count) { return ::Polyline(m_hDC, points, count); }
+  BOOL Rectangle(int l, int t, int r, int b) { return ::Rectangle(m_hDC, l, t, r, b); }
+  BOOL Rectangle(LPCRECT r) { return ::Rectangle(m_hDC, r->left, r->top, r->right, r->bottom); }
+  BOOL RoundRect(int l, int t, int r, int b, int cornerWidth, int cornerHeight) {
+    return ::RoundRect(m_hDC, l, t, r, b, cornerWidth, cornerHeight);
+  }
+  BOOL RoundRect(LPCRECT r, POINT corner) {
+    return ::RoundRect(m_hDC, r->left, r->top, r->right, r->bottom, corner.x, corner.y);
+  }
+  BOOL Ellipse(int l, int t, int r, int b) { return ::Ellipse(m_hDC, l, t, r, b); }
+  BOOL Ellipse(LPCRECT r) { return ::Ellipse(m_hDC, r->left, r->top, r->right, r->bottom); }
   // ---- End of the text and shape members.
 };
 

@@ -9,6 +9,8 @@
 #include "platform/win/TextPainter.h"
 #include "platform/win/User.h"
 #include "platform/win/gdi/DeviceContext.h"
+#include "platform/win/gdi/Icon.h"
+#include "platform/win/gdi/Images.h"
 
 using wavorel::gdi::Brush;
 using wavorel::gdi::dcFromHandle;
@@ -188,56 +190,107 @@ BOOL DrawFrameControl(HDC hdc, LPRECT rect, UINT type, UINT state) {
   return TRUE;
 }
 
+namespace {
+
+// The disabled look of an image of w x h pixels at device point `at`: its
+// shape (the pixels `inShape` names) in COLOR_3DHIGHLIGHT one pixel right and
+// down, then in COLOR_3DSHADOW in place.
+template <class F>
+void emboss(DeviceContext& dc, POINT at, int w, int h, F inShape) {
+  const COLORREF lit = GetSysColor(COLOR_3DHIGHLIGHT), shadow = GetSysColor(COLOR_3DSHADOW);
+  for (int pass = 0; pass < 2; ++pass) {
+    const LONG off = pass == 0 ? 1 : 0;
+    for (int py = 0; py < h; ++py) {
+      for (int px = 0; px < w; ++px) {
+        if (inShape(px, py)) dc.blendPixel(at.x + px + off, at.y + py + off, pass == 0 ? lit : shadow, 255);
+      }
+    }
+  }
+}
+
+// The colour an icon pixel leaves on a white background.
+COLORREF overWhite(const wavorel::gdi::Icon& icon, int x, int y) {
+  const wavorel::gdi::Pixel p = icon.colour().get(x, y);
+  if (icon.hasAlpha()) {
+    const unsigned a = p >> 24;
+    wavorel::gdi::Pixel out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+      out |= static_cast<wavorel::gdi::Pixel>((((p >> shift) & 0xFF) * a + 255 * (255 - a) + 127) / 255) << shift;
+    }
+    return wavorel::gdi::colorFromPixel(out) & 0xFFFFFF;
+  }
+  const wavorel::gdi::Pixel under = icon.mask().index(x, y) ? 0xFFFFFFu : 0u;
+  return wavorel::gdi::colorFromPixel(under ^ (p & 0xFFFFFFu)) & 0xFFFFFF;
+}
+
+BOOL drawStateText(HDC hdc, DeviceContext& dc, LPARAM data, WPARAM wData, int x, int y, bool disabled) {
+  const char* text = reinterpret_cast<const char*>(data);
+  if (!text) return FALSE;
+  const int length = wData ? static_cast<int>(wData) : static_cast<int>(std::strlen(text));
+  auto& st = dc.state();
+  const COLORREF oldColour = st.textColor;
+  const int oldMode = st.bkMode;
+  RECT r{x, y, x + 0x3FFFFFFF, y + 0x3FFFFFFF};
+  if (disabled) {
+    st.bkMode = TRANSPARENT;
+    st.textColor = GetSysColor(COLOR_3DHIGHLIGHT);
+    RECT lit{r.left + 1, r.top + 1, r.right, r.bottom};
+    DrawText(hdc, text, length, &lit, DT_NOCLIP);
+    st.textColor = GetSysColor(COLOR_3DSHADOW);
+  }
+  DrawText(hdc, text, length, &r, DT_NOCLIP);
+  st.textColor = oldColour;
+  st.bkMode = oldMode;
+  return TRUE;
+}
+
+BOOL drawStateBitmap(DeviceContext& dc, LPARAM data, POINT at, int cx, int cy, bool disabled) {
+  auto bitmap = wavorel::gdi::gdiObjectAs<wavorel::gdi::Bitmap>(reinterpret_cast<HGDIOBJ>(data));
+  if (!bitmap) return FALSE;
+  const wavorel::gdi::Surface& s = bitmap->surface();
+  const int w = cx > 0 ? std::min(cx, s.width()) : s.width(), h = cy > 0 ? std::min(cy, s.height()) : s.height();
+  auto colour = [&](int px, int py) { return wavorel::gdi::colorFromPixel(s.get(px, py)) & 0xFFFFFF; };
+  if (disabled) {
+    emboss(dc, at, w, h, [&](int px, int py) { return colour(px, py) != RGB(255, 255, 255); });
+    return TRUE;
+  }
+  for (int py = 0; py < h; ++py) {
+    for (int px = 0; px < w; ++px) dc.blendPixel(at.x + px, at.y + py, colour(px, py), 255);
+  }
+  return TRUE;
+}
+
+BOOL drawStateIcon(DeviceContext& dc, LPARAM data, POINT at, int cx, int cy, bool disabled) {
+  auto icon = wavorel::gdi::iconFromHandle(reinterpret_cast<HICON>(data));
+  if (!icon) return FALSE;
+  if ((cx > 0 && cx != icon->width()) || (cy > 0 && cy != icon->height())) icon = icon->scaled(cx, cy);
+  if (!icon) return FALSE;
+  if (disabled) {
+    emboss(dc, at, icon->width(), icon->height(),
+           [&](int px, int py) { return overWhite(*icon, px, py) != RGB(255, 255, 255); });
+  } else {
+    wavorel::gdi::drawIcon(dc, *icon, RECT{at.x, at.y, at.x + icon->width(), at.y + icon->height()}, DI_NORMAL);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 BOOL DrawState(HDC hdc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM wData, int x, int y, int cx, int cy,
                UINT flags) {
   (void)brush;
   (void)proc;
-  (void)cx;
-  (void)cy;
   auto dc = dcFromHandle(hdc);
   if (!dc) return FALSE;
   const bool disabled = (flags & DSS_DISABLED) != 0;
-  const UINT kind = flags & 0x000F;
-  if (kind == DST_TEXT) {
-    const char* text = reinterpret_cast<const char*>(data);
-    if (!text) return FALSE;
-    const int length = wData ? static_cast<int>(wData) : static_cast<int>(std::strlen(text));
-    auto& st = dc->state();
-    const COLORREF oldColour = st.textColor;
-    const int oldMode = st.bkMode;
-    RECT r{x, y, x + 0x3FFFFFFF, y + 0x3FFFFFFF};
-    if (disabled) {
-      st.bkMode = TRANSPARENT;
-      st.textColor = GetSysColor(COLOR_3DHIGHLIGHT);
-      RECT lit{r.left + 1, r.top + 1, r.right, r.bottom};
-      DrawText(hdc, text, length, &lit, DT_NOCLIP);
-      st.textColor = GetSysColor(COLOR_3DSHADOW);
-    }
-    DrawText(hdc, text, length, &r, DT_NOCLIP);
-    st.textColor = oldColour;
-    st.bkMode = oldMode;
-    return TRUE;
+  switch (flags & 0x000F) {
+    case DST_TEXT:
+      return drawStateText(hdc, *dc, data, wData, x, y, disabled);
+    case DST_BITMAP:
+      return drawStateBitmap(*dc, data, dc->toDevice(POINT{x, y}), cx, cy, disabled);
+    case DST_ICON:
+      return drawStateIcon(*dc, data, dc->toDevice(POINT{x, y}), cx, cy, disabled);
+    default:
+      return FALSE;
   }
-  if (kind == DST_BITMAP) {
-    auto bitmap = wavorel::gdi::gdiObjectAs<wavorel::gdi::Bitmap>(reinterpret_cast<HGDIOBJ>(data));
-    if (!bitmap) return FALSE;
-    const wavorel::gdi::Surface& s = bitmap->surface();
-    const POINT at = dc->toDevice(POINT{x, y});
-    const COLORREF lit = GetSysColor(COLOR_3DHIGHLIGHT), shadow = GetSysColor(COLOR_3DSHADOW);
-    for (int pass = disabled ? 0 : 1; pass < 2; ++pass) {
-      for (int py = 0; py < s.height(); ++py) {
-        for (int px = 0; px < s.width(); ++px) {
-          const COLORREF c = wavorel::gdi::colorFromPixel(s.get(px, py)) & 0xFFFFFF;
-          if (!disabled) {
-            dc->blendPixel(at.x + px, at.y + py, c, 255);
-          } else if (c != RGB(255, 255, 255)) {
-            const LONG off = pass == 0 ? 1 : 0;
-            dc->blendPixel(at.x + px + off, at.y + py + off, pass == 0 ? lit : shadow, 255);
-          }
-        }
-      }
-    }
-    return TRUE;
-  }
-  return FALSE;
 }

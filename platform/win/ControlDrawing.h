@@ -65,9 +65,11 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect);
 BOOL DrawFrameControl(HDC hdc, LPRECT rect, UINT type, UINT state);
 
 typedef BOOL(CALLBACK* DRAWSTATEPROC)(HDC hdc, LPARAM data, WPARAM wData, int cx, int cy);
-// DST_TEXT (data: the text, wData its length or 0) and DST_BITMAP (data: an
-// HBITMAP) at (x, y). DSS_DISABLED embosses: the image's shape (the text's
-// glyphs, a bitmap's non-white pixels) in COLOR_3DHIGHLIGHT one pixel right
-// and down, then in COLOR_3DSHADOW in place.
+// DST_TEXT (data: the text, wData its length or 0), DST_BITMAP (data: an
+// HBITMAP, cut to cx x cy) and DST_ICON (data: an HICON, drawn at cx x cy)
+// at (x, y); a size of 0 is the image's own. DSS_DISABLED embosses: the
+// image's shape (the text's glyphs, a bitmap's non-white pixels, an icon's
+// pixels that are not white when it is drawn on white) in COLOR_3DHIGHLIGHT
+// one pixel right and down, then in COLOR_3DSHADOW in place.
 BOOL DrawState(HDC hdc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM wData, int x, int y, int cx, int cy,
                UINT flags);

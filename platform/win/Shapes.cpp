@@ -153,33 +153,52 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   return TRUE;
 }
 
-BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
-  auto dc = dcFromHandle(hdc);
-  if (!dc) return FALSE;
-  const RECT r = dc->toDevice(normalised(left, top, right, bottom));
-  const int w = penWidth(*dc);
-  const double cx = (r.left + r.right) / 2.0, cy = (r.top + r.bottom) / 2.0;
-  const double rx = (r.right - r.left) / 2.0, ry = (r.bottom - r.top) / 2.0;
-  if (rx <= 0 || ry <= 0) return TRUE;
-  // Pixel centres inside the ellipse through the bounds' edges; the outline
-  // is the band of width w along its border.
+namespace {
+
+// The pixels of device rectangle `r` with its corners rounded by ellipses of
+// cornerW x cornerH (an ellipse when they are the rectangle's size): pixel
+// centres inside the shape are filled with the brush, those within the pen's
+// width of its border take the pen.
+void roundedShape(DeviceContext& dc, const RECT& r, int cornerW, int cornerH) {
+  const int w = penWidth(dc);
+  const double rx = std::min<double>(std::abs(cornerW), r.right - r.left) / 2.0;
+  const double ry = std::min<double>(std::abs(cornerH), r.bottom - r.top) / 2.0;
   auto inside = [&](double px, double py, double shrink) {
+    const double left = r.left + shrink, right = r.right - shrink, top = r.top + shrink, bottom = r.bottom - shrink;
+    if (px < left || px > right || py < top || py > bottom) return false;
     const double ax = rx - shrink, ay = ry - shrink;
-    if (ax <= 0 || ay <= 0) return false;
-    const double dx = (px - cx) / ax, dy = (py - cy) / ay;
-    return dx * dx + dy * dy <= 1.0;
+    if (ax <= 0 || ay <= 0) return true;  // corners no rounder than the band is deep: square inside it
+    const double dx = px < left + ax ? px - (left + ax) : px > right - ax ? px - (right - ax) : 0;
+    const double dy = py < top + ay ? py - (top + ay) : py > bottom - ay ? py - (bottom - ay) : 0;
+    return (dx / ax) * (dx / ax) + (dy / ay) * (dy / ay) <= 1.0;
   };
-  const Brush* brush = dc->brush();
+  const Brush* brush = dc.brush();
   for (LONG y = r.top; y < r.bottom; ++y) {
     for (LONG x = r.left; x < r.right; ++x) {
       const double px = x + 0.5, py = y + 0.5;
       if (!inside(px, py, 0)) continue;
       if (w > 0 && !inside(px, py, w)) {
-        dc->plot(x, y, dc->pen()->colour);
+        dc.plot(x, y, dc.pen()->colour);
       } else if (brush && brush->paints()) {
-        dc->plot(x, y, brush->colour);
+        dc.plot(x, y, brush->colour);
       }
     }
   }
+}
+
+}  // namespace
+
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+  auto dc = dcFromHandle(hdc);
+  if (!dc) return FALSE;
+  const RECT r = dc->toDevice(normalised(left, top, right, bottom));
+  roundedShape(*dc, r, r.right - r.left, r.bottom - r.top);
+  return TRUE;
+}
+
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
+  auto dc = dcFromHandle(hdc);
+  if (!dc) return FALSE;
+  roundedShape(*dc, dc->toDevice(normalised(left, top, right, bottom)), cornerWidth, cornerHeight);
   return TRUE;
 }

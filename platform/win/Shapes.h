@@ -21,3 +21,6 @@ BOOL Polyline(HDC hdc, const POINT* points, int count);
 // filled area is one pixel smaller at the right and bottom.
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
+// A rectangle whose corners are quarters of a cornerWidth x cornerHeight
+// ellipse; corners of 0 give a plain rectangle.
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
