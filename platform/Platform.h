@@ -125,3 +125,8 @@
 // Simulated machine interfaces
 #include "platform/win/DeviceIo.h"
 #include "platform/sim/SetupApi.h"
+// Painting and presentation
+#include "platform/win/Paint.h"
+#include "platform/mfc/PaintDC.h"
+#include "platform/present/WindowImage.h"
+#include "platform/present/Screenshot.h"

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win/Paint.h"
 #include "platform/win/WindowManager.h"
 
 using wavorel::Window;
@@ -18,6 +19,8 @@ void setText(Window& w, LPCSTR text) {
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto w = wavorel::WindowManager::instance().find(hwnd);
   if (!w) return 0;
+  LRESULT painted = 0;
+  if (wavorel::defaultPaintMessage(hwnd, msg, wParam, lParam, &painted)) return painted;
   switch (msg) {
     case WM_NCCREATE: {
       auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
@@ -39,9 +42,6 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return static_cast<LRESULT>(w->text.size());
     case WM_CLOSE:
       DestroyWindow(hwnd);
-      return 0;
-    case WM_PAINT:
-      wavorel::takeUpdateRegion(hwnd, nullptr, nullptr);
       return 0;
     case WM_WINDOWPOSCHANGED: {
       auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);

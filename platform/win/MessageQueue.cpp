@@ -1,5 +1,6 @@
 #include "platform/win/MessageQueue.h"
 
+#include <atomic>
 #include <chrono>
 #include <map>
 #include <vector>
@@ -218,7 +219,32 @@ bool MessageQueue::takePosted(MSG* out, HWND filter, UINT filterMin, UINT filter
   }
 }
 
+namespace {
+std::atomic<bool (*)()> g_idleHook{nullptr};
+thread_local bool t_inIdleHook = false;
+}  // namespace
+
+void MessageQueue::setIdleHook(bool (*hook)()) { g_idleHook = hook; }
+
+void MessageQueue::wake() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++postGen_;
+  }
+  cv_.notify_all();
+}
+
 bool MessageQueue::peek(MSG* out, HWND filter, UINT filterMin, UINT filterMax, UINT flags) {
+  if (peekOnce(out, filter, filterMin, filterMax, flags)) return true;
+  auto hook = g_idleHook.load();
+  if (!hook || t_inIdleHook) return false;
+  t_inIdleHook = true;
+  bool posted = hook();
+  t_inIdleHook = false;
+  return posted && peekOnce(out, filter, filterMin, filterMax, flags);
+}
+
+bool MessageQueue::peekOnce(MSG* out, HWND filter, UINT filterMin, UINT filterMax, UINT flags) {
   bool remove = (flags & PM_REMOVE) != 0;
   runIncomingSends();
   if (takePosted(out, filter, filterMin, filterMax, remove)) return true;

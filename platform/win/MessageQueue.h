@@ -50,6 +50,14 @@ class MessageQueue : public std::enable_shared_from_this<MessageQueue> {
 
   DWORD threadId() const { return threadId_; }
 
+  // Runs on a queue's thread whenever a peek finds nothing to take (the
+  // presenter shows what was painted and reads display input there); it
+  // returns true when it posted something, and the peek looks again.
+  static void setIdleHook(bool (*hook)());
+  // Ends a wait of the owner thread without a message (input from another
+  // source is ready for the idle hook). Any thread.
+  void wake();
+
   // Any thread.
   void post(const MSG& msg, bool input = false);
   // Runs `hwnd`'s message on this queue's thread and waits for the result;
@@ -74,6 +82,7 @@ class MessageQueue : public std::enable_shared_from_this<MessageQueue> {
     MSG msg;
     bool input;
   };
+  bool peekOnce(MSG* out, HWND filter, UINT filterMin, UINT filterMax, UINT flags);
   bool takePosted(MSG* out, HWND filter, UINT filterMin, UINT filterMax, bool remove);
   void clear();
 
