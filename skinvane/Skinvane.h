@@ -1,0 +1,4 @@
+// The public header of the skinned control library: one header per class.
+#pragma once
+
+#include "skinvane/WndCommonAttr.h"
