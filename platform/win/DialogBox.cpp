@@ -51,23 +51,6 @@ wavorel::ModalWindow describe(HWND dialog) {
   return window;
 }
 
-// Messages at the head of the queue go through the pre-translation (by
-// default the dialog's keyboard interface) before the loop would take them;
-// true once the dialog has ended.
-bool preTranslateQueued(HWND dialog, const std::function<BOOL(MSG*)>& preTranslate) {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) {
-    if (!PeekMessage(&msg, nullptr, msg.message, msg.message, PM_REMOVE)) break;
-    if (!(preTranslate ? preTranslate(&msg) : IsDialogMessage(dialog, &msg))) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    auto state = wavorel::dialogState(dialog);
-    if (!state || state->hasResult) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 namespace wavorel {
@@ -87,8 +70,10 @@ INT_PTR runDialogModal(HWND dialog, const std::function<BOOL(MSG*)>& preTranslat
     if (answer && IsWindow(dialog) && !state->hasResult)
       SendMessage(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
-    if (IsWindow(dialog) && !state->hasResult) 
-      runModalLoop(dialog, [dialog, &preTranslate] { return preTranslateQueued(dialog, preTranslate); });
+    if (IsWindow(dialog) && !state->hasResult)
+      runModalLoop(dialog, {}, [dialog, &preTranslate](MSG& msg) {
+        return (preTranslate ? preTranslate(&msg) : IsDialogMessage(dialog, &msg)) != FALSE;
+      });
   }
   if (state->disabledOwner && IsWindow(state->disabledOwner)) EnableWindow(state->disabledOwner, TRUE);
   state->disabledOwner = nullptr;

@@ -5,11 +5,9 @@
 
 #include "platform/win/Dialog.h"
 #include "platform/win/DialogState.h"
+#include "platform/win/Input.h"
 
 namespace {
-
-// The state of the Shift key as the dialogs' keyboard messages showed it.
-thread_local bool t_shiftDown = false;
 
 DWORD styleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)); }
 
@@ -69,7 +67,7 @@ bool dialogKey(HWND dialog, const MSG& msg) {
   switch (msg.wParam) {
     case VK_TAB: {
       if (code & DLGC_WANTTAB) return false;
-      HWND next = GetNextDlgTabItem(dialog, focus, t_shiftDown);
+      HWND next = GetNextDlgTabItem(dialog, focus, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
       if (next) wavorel::setDialogFocus(dialog, next);
       return true;
     }
@@ -142,8 +140,6 @@ HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
 BOOL IsDialogMessage(HWND dialog, LPMSG msg) {
   if (msg == nullptr || dialog == nullptr || !IsWindow(dialog)) return FALSE;
   if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) return FALSE;
-  if ((msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) && msg->wParam == VK_SHIFT)
-    t_shiftDown = msg->message == WM_KEYDOWN;
   if (msg->message == WM_KEYDOWN && dialogKey(dialog, *msg)) return TRUE;
   TranslateMessage(msg);
   DispatchMessage(msg);

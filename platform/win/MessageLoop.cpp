@@ -1,10 +1,9 @@
 #include "platform/win/MessageLoop.h"
 
 #include <algorithm>
-#include <bitset>
-#include <mutex>
 
 #include "platform/win/Clock.h"
+#include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/WindowManager.h"
 
@@ -19,6 +18,7 @@ size_t pumpMessages() {
       q->postQuit(static_cast<int>(msg.wParam));
       break;
     }
+    noteRetrievedMessage(msg);
     TranslateMessage(&msg);
     DispatchMessage(&msg);
     ++count;
@@ -39,17 +39,10 @@ void runFor(uint64_t ms) {
 }
 
 bool sendKey(UINT vk, bool down) {
-  static std::mutex mutex;
-  static std::bitset<256> pressed;
   auto& wm = WindowManager::instance();
   auto target = wm.find(wm.focus ? wm.focus : wm.active);
   if (!target || !target->queue) return false;
-  bool wasDown;
-  {
-    std::lock_guard<std::mutex> lock(mutex);
-    wasDown = pressed[vk & 0xFF];
-    pressed[vk & 0xFF] = down;
-  }
+  bool wasDown = setAsyncKeyDown(vk, down);
   // Repeat count 1; bit 30: the key was down before; bit 31: the key is being released.
   LPARAM flags = 1 | (wasDown ? (1L << 30) : 0) | (down ? 0 : static_cast<LPARAM>(1UL << 31));
   MSG m{target->hwnd, static_cast<UINT>(down ? WM_KEYDOWN : WM_KEYUP), vk, flags,

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/WindowManager.h"
 
@@ -38,12 +39,17 @@ int answerModal(const ModalWindow& window) {
     std::fprintf(stderr, "wavorel: popup menu of %zu commands dismissed\n", window.buttons.size());
     return 0;
   }
+  if (window.kind == ModalWindow::Kind::FileDialog) {
+    std::fprintf(stderr, "wavorel: file dialog \"%s\" (\"%s\") cancelled\n", window.caption.c_str(),
+                 window.text.c_str());
+    return IDCANCEL;
+  }
   std::fprintf(stderr, "wavorel: modal window \"%s\" (\"%s\") answered with button %d, the default\n",
                window.caption.c_str(), window.text.c_str(), window.defaultButton);
   return window.defaultButton;
 }
 
-bool runModalLoop(HWND hwnd, const std::function<bool()>& done) {
+bool runModalLoop(HWND hwnd, const std::function<bool()>& done, const ModalFilter& filter) {
   auto q = MessageQueue::current();
   for (;;) {
     if (done && done()) return true;
@@ -61,6 +67,8 @@ bool runModalLoop(HWND hwnd, const std::function<bool()>& done) {
       q->postQuit(static_cast<int>(msg.wParam));
       return false;
     }
+    noteRetrievedMessage(msg);
+    if (filter && filter(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessage(&msg);
   }

@@ -4,7 +4,8 @@
 //
 // With no user at the screen, a modal window is answered by a responder: a
 // test installs one; without one (the headless run) the default button is
-// pressed (a popup menu is dismissed) and what was answered is logged to stderr.
+// pressed (a popup menu is dismissed, a file dialog cancelled) and what was
+// answered is logged to stderr.
 #pragma once
 
 #include <functional>
@@ -24,7 +25,11 @@ struct ModalWindow {
   int defaultButton = 0;
   // A popup menu lists its command ids in `buttons` with their texts in
   // `labels`, and its default item (if any) as `defaultButton`.
-  enum class Kind { Window, Menu };
+  // A file dialog (open or save) has the initial file name as `text` and its
+  // filter as `labels`, description and pattern in turn; the responder picks
+  // a file by setting the dialog's file name edit (SetDlgItemText with edt1)
+  // and answering IDOK, or answers IDCANCEL.
+  enum class Kind { Window, Menu, FileDialog };
   Kind kind = Kind::Window;
   std::vector<std::string> labels{};
 };
@@ -42,7 +47,10 @@ int answerModal(const ModalWindow& window);
 // Runs messages until `done` returns true or endModal(hwnd) is called (true),
 // or until `hwnd` is destroyed or WM_QUIT arrives (false; WM_QUIT is posted
 // again for the outer loop). `hwnd` may be NULL for a loop without a window.
-bool runModalLoop(HWND hwnd, const std::function<bool()>& done = {});
+// Each message taken goes first to `filter` (a dialog's keyboard interface,
+// say) and is dispatched only when that returns false.
+using ModalFilter = std::function<bool(MSG&)>;
+bool runModalLoop(HWND hwnd, const std::function<bool()>& done = {}, const ModalFilter& filter = {});
 
 // Ends the modal loop of `hwnd` with a result (from the window's thread).
 BOOL endModal(HWND hwnd, INT_PTR result);

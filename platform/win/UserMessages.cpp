@@ -7,6 +7,7 @@
 #include "platform/win/Desktop.h"
 #include "platform/win/Errors.h"
 #include "platform/win/HookChain.h"
+#include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/WindowManager.h"
 
@@ -54,8 +55,9 @@ BOOL PostThreadMessage(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam) {
 void PostQuitMessage(int exitCode) { MessageQueue::current()->postQuit(exitCode); }
 
 BOOL PeekMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
-  if (msg == nullptr) return FALSE;
-  return MessageQueue::current()->peek(msg, hwnd, filterMin, filterMax, removeMsg) ? TRUE : FALSE;
+  if (msg == nullptr || !MessageQueue::current()->peek(msg, hwnd, filterMin, filterMax, removeMsg)) return FALSE;
+  if (removeMsg & PM_REMOVE) wavorel::noteRetrievedMessage(*msg);
+  return TRUE;
 }
 
 BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
@@ -66,6 +68,7 @@ BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   }
   auto q = MessageQueue::current();
   while (!q->peek(msg, hwnd, filterMin, filterMax, PM_REMOVE)) q->waitForMessage();
+  wavorel::noteRetrievedMessage(*msg);
   return msg->message == WM_QUIT ? FALSE : TRUE;
 }
 

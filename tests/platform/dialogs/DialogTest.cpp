@@ -60,8 +60,12 @@ class DialogTest : public testing::PlatformTest {
   }
   HWND item(int id) const { return GetDlgItem(dialog, id); }
   // A key as the message loop would hand it to IsDialogMessage.
+  // A key message as a loop takes it from the queue (which also moves the
+  // thread's key state) and gives it to the dialog.
   void key(UINT vk, UINT message = WM_KEYDOWN) {
-    MSG msg{GetFocus() ? GetFocus() : dialog, message, vk, 1, 0, {0, 0}};
+    PostMessage(GetFocus() ? GetFocus() : dialog, message, vk, 1);
+    MSG msg{};
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, message, message, PM_REMOVE));
     EXPECT_TRUE(IsDialogMessage(dialog, &msg));
   }
 
