@@ -2,3 +2,6 @@
 #pragma once
 
 #include "skinvane/WndCommonAttr.h"
+#include "skinvane/PolygonDialog.h"
+#include "skinvane/GxBtnPub.h"
+#include "skinvane/GxBtnPic.h"
