@@ -125,8 +125,12 @@
 // Simulated machine interfaces
 #include "platform/win/DeviceIo.h"
 #include "platform/sim/SetupApi.h"
+#include "platform/sim/Wlan.h"
+#include "platform/win/Services.h"
 // Painting and presentation
 #include "platform/win/Paint.h"
+#include "platform/win/Cursor.h"
 #include "platform/mfc/PaintDC.h"
 #include "platform/present/WindowImage.h"
 #include "platform/present/Screenshot.h"
+#include "platform/present/Presenter.h"

@@ -102,7 +102,9 @@ const bool g_registered = (wavorel::registerStateReset([] {
                            }),
                            true);
 
-bool mayWrite(Root root) { return root == kCurrentUser || wavorel::runningAsAdministrator(); }
+thread_local bool g_serviceRights = false;  // see RegistryServiceRights
+
+bool mayWrite(Root root) { return root == kCurrentUser || g_serviceRights || wavorel::runningAsAdministrator(); }
 
 int64_t fileTimeOf(const struct stat& st) {
   constexpr int64_t kSecondsFrom1601To1970 = 11644473600LL;
@@ -541,3 +543,10 @@ LSTATUS RegQueryInfoKey(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD /*
     return ERROR_SUCCESS;
   });
 }
+
+namespace wavorel {
+
+RegistryServiceRights::RegistryServiceRights() : was_(g_serviceRights) { g_serviceRights = true; }
+RegistryServiceRights::~RegistryServiceRights() { g_serviceRights = was_; }
+
+}  // namespace wavorel

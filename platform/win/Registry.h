@@ -124,3 +124,21 @@ LSTATUS RegQueryInfoKey(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lp
                         LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen, LPDWORD lpcValues,
                         LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen, LPDWORD lpcbSecurityDescriptor,
                         PFILETIME lpftLastWriteTime);
+
+namespace wavorel {
+
+// While alive, the registry calls of the thread that made it have the rights
+// of a local service (HKEY_LOCAL_MACHINE writable) whoever runs the program;
+// the simulated system services write with it.
+class RegistryServiceRights {
+ public:
+  RegistryServiceRights();
+  ~RegistryServiceRights();
+  RegistryServiceRights(const RegistryServiceRights&) = delete;
+  RegistryServiceRights& operator=(const RegistryServiceRights&) = delete;
+
+ private:
+  bool was_;
+};
+
+}  // namespace wavorel
