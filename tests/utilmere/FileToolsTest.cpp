@@ -176,14 +176,16 @@ TEST_F(FileToolsTest, PathsSplitAtTheirLastSeparator) {
     EXPECT_STREQ(folder, c.folder) << (c.path ? c.path : "null");
   }
   char file[6];
-  char folder[5];
-  EXPECT_EQ(PartFileAndPathByFullPath("C:\\a\\b.txt", file, sizeof(file), folder, sizeof(folder)), 0);
+  char folder[6];
+  EXPECT_EQ(PartFileAndPathByFullPath("C:\\a\\b.txt", file, sizeof(file), folder, 5), 0);
   EXPECT_STREQ(file, "b.txt");
   EXPECT_STREQ(folder, "");
-  EXPECT_EQ(PartFileAndPathByFullPath("C:\\a\\bb.txt", file, sizeof(file), folder, 6), 0);
+  EXPECT_EQ(PartFileAndPathByFullPath("C:\\a\\bb.txt", file, sizeof(file), folder, sizeof(folder)), 0);
   EXPECT_STREQ(file, "");
   EXPECT_STREQ(folder, "C:\\a\\");
-  EXPECT_EQ(PartFileAndPathByFullPath("C:\\a\\b.txt", nullptr, 0, folder, sizeof(folder) + 1), 1);
+  char wide[MAX_PATH];
+  EXPECT_EQ(PartFileAndPathByFullPath("C:\\a\\b.txt", nullptr, 0, wide, sizeof(wide)), 1);
+  EXPECT_STREQ(wide, "C:\\a\\");
 }
 
 TEST_F(FileToolsTest, PathsSplitIntoFolderNameAndExtension) {
