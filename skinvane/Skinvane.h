@@ -5,3 +5,6 @@
 #include "skinvane/PolygonDialog.h"
 #include "skinvane/GxBtnPub.h"
 #include "skinvane/GxBtnPic.h"
+#include "skinvane/GxBtnChkRadio.h"
+#include "skinvane/GxBtnHotspot.h"
+#include "skinvane/GxEdit.h"
