@@ -8,3 +8,7 @@
 #include "skinvane/GxBtnChkRadio.h"
 #include "skinvane/GxBtnHotspot.h"
 #include "skinvane/GxEdit.h"
+#include "skinvane/SortHeaderCtrl.h"
+#include "skinvane/SortListCtrl.h"
+#include "skinvane/EditForListCtrl.h"
+#include "skinvane/ComboBoxForListCtrl.h"

@@ -420,6 +420,23 @@
 #define HC_NOREMOVE 3
 #define HCBT_CREATEWND 3
 
+// Scroll requests (LOWORD of WM_HSCROLL / WM_VSCROLL's wParam).
+#define SB_LINEUP 0
+#define SB_LINELEFT 0
+#define SB_LINEDOWN 1
+#define SB_LINERIGHT 1
+#define SB_PAGEUP 2
+#define SB_PAGELEFT 2
+#define SB_PAGEDOWN 3
+#define SB_PAGERIGHT 3
+#define SB_THUMBPOSITION 4
+#define SB_THUMBTRACK 5
+#define SB_TOP 6
+#define SB_LEFT 6
+#define SB_BOTTOM 7
+#define SB_RIGHT 7
+#define SB_ENDSCROLL 8
+
 // Virtual keys.
 #define VK_BACK 0x08
 #define VK_TAB 0x09
