@@ -12,3 +12,4 @@
 #include "skinvane/SortListCtrl.h"
 #include "skinvane/EditForListCtrl.h"
 #include "skinvane/ComboBoxForListCtrl.h"
+#include "skinvane/BalloonHelp.h"
