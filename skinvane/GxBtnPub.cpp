@@ -14,6 +14,7 @@ BEGIN_MESSAGE_MAP(CGxBtn_Pub, CButton)
   ON_WM_MOUSELEAVE()
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
+  ON_WM_SETCURSOR()
   ON_WM_ENABLE()
   ON_WM_SETFOCUS()
   ON_WM_KILLFOCUS()
@@ -444,6 +445,13 @@ void CGxBtn_Pub::OnLButtonUp(UINT flags, CPoint point) {
     if (StateAttr* normal = StateAttrOf(0)) normal->text = m_visitedColor;
   }
   CButton::OnLButtonUp(flags, point);
+}
+
+BOOL CGxBtn_Pub::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
+  StateAttr* attr = StateAttrOf(Get_BTNSTATE_Index());
+  if (!attr || !attr->cursor) return CButton::OnSetCursor(wnd, hitTest, message);
+  SetCursor(attr->cursor);
+  return TRUE;
 }
 
 void CGxBtn_Pub::OnEnable(BOOL enable) {

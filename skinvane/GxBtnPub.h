@@ -101,6 +101,7 @@ class CGxBtn_Pub : public CButton, public CWndCommonAttr {
   void OnMouseLeave();
   void OnLButtonDown(UINT flags, CPoint point);
   void OnLButtonUp(UINT flags, CPoint point);
+  BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
   void OnEnable(BOOL enable);
   void OnSetFocus(CWnd* oldWnd);
   void OnKillFocus(CWnd* newWnd);

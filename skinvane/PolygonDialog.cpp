@@ -2,9 +2,6 @@
 
 #include <cstring>
 
-#ifndef MK_LBUTTON
-#define MK_LBUTTON 0x0001
-#endif
 #ifndef HTCAPTION
 #define HTCAPTION 2
 #endif
