@@ -32,6 +32,7 @@
 #include "platform/win/User.h"
 
 class CDC;
+class CFont;
 struct CCreateContext;
 struct TOOLINFO;
 
@@ -172,6 +173,15 @@ class CWnd : public CCmdTarget {
   // the screen; kept on the screen.
   void CenterWindow(CWnd* pAlternateOwner = nullptr);
   int SetWindowRgn(HRGN hRgn, BOOL bRedraw);
+
+  // Fonts and device contexts (WndDrawing.cpp). GetFont gives the wrapper
+  // of the window's WM_GETFONT answer (null when it has none); GetDC and
+  // GetWindowDC give temporary wrappers, released with ReleaseDC.
+  void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+  CFont* GetFont() const;
+  CDC* GetDC();
+  CDC* GetWindowDC();
+  int ReleaseDC(CDC* pDC);
 
   // Painting state.
   void Invalidate(BOOL bErase = TRUE);

@@ -3,11 +3,12 @@
 // draw, hit tests, scrolling and sorting.
 //
 // Geometry (client coordinates): the header takes the top HeaderControl
-// height (20 pixels, none with LVS_NOCOLUMNHEADER); rows follow at a fixed
-// height of 16 pixels (the small icon height; fonts do not size rows yet);
-// row r lies at y = header + (r - top index) x
-// row height. Columns stand side by side in the header's display order,
-// shifted left by the horizontal scroll offset. A visible row is one whose
+// height (20 pixels, none with LVS_NOCOLUMNHEADER); rows follow, as high as
+// the taller of a line of the list's font (WM_SETFONT; DEFAULT_GUI_FONT until
+// one is set) and a small icon (16 pixels); row r lies at
+// y = header + (r - top index) x row height. Columns stand side by side in
+// the header's display order, shifted left by the horizontal scroll offset.
+// A visible row is one whose
 // rectangle meets the area below the header; a visible cell is one of a
 // visible row whose column meets the client width. Column 0 holds the state
 // image (16 pixels, with LVS_EX_CHECKBOXES or a state image list), then the

@@ -106,7 +106,7 @@ BOOL ListViewControl::setColumnWidth(int index, int width) {
   if (index < 0 || index >= columnCount()) return FALSE;
   if (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER) {
     int widest = 0;
-    for (int row = 0; row < count(); ++row) widest = std::max(widest, defaultTextWidth(cellText(row, index)));
+    for (int row = 0; row < count(); ++row) widest = std::max(widest, textWidth(cellText(row, index)));
     if (index == 0) widest += stateImageWidth() + iconWidth();
     if (width == LVSCW_AUTOSIZE_USEHEADER) {
       char title[kTitleSize];
@@ -115,7 +115,7 @@ BOOL ListViewControl::setColumnWidth(int index, int width) {
       item.pszText = title;
       item.cchTextMax = kTitleSize;
       SendMessage(header_, HDM_GETITEM, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-      widest = defaultTextWidth(title);
+      widest = textWidth(title);
       std::vector<int> order = columnOrder();
       if (!order.empty() && order.back() == index) {
         // The last column fills what the client area has left.

@@ -16,8 +16,8 @@ namespace wavorel {
 
 class ListViewControl : public Control {
  public:
-  static constexpr int kRowHeight = 16;
   static constexpr int kIconWidth = 16;
+  static constexpr int kIconHeight = 16;
   // Room beside a text when a column is sized to its contents.
   static constexpr int kTextMargin = 12;
   // Buffer for a column title read back from the header.
@@ -97,6 +97,9 @@ class ListViewControl : public Control {
 
   // Geometry, hit tests and scrolling (ListViewGeometry.cpp).
   int headerHeight() const;
+  // The taller of a line of the list's font and a small icon.
+  int rowHeight() const;
+  void fontChanged() override;
   RECT clientRect() const;
   int countPerPage() const;
   // The rows whose rectangles meet the area below the header: [first, last).
@@ -125,6 +128,7 @@ class ListViewControl : public Control {
   void moveFocus(int index);
 
   HWND header_ = nullptr;
+  mutable int rowHeight_ = 0;  // 0: measure again
   std::vector<Item> items_;
   std::vector<Column> columns_;
   int virtualCount_ = 0;

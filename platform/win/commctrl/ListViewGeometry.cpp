@@ -8,6 +8,16 @@
 
 namespace wavorel {
 
+int ListViewControl::rowHeight() const {
+  if (rowHeight_ == 0) rowHeight_ = std::max(fontHeight(), kIconHeight);
+  return rowHeight_;
+}
+
+void ListViewControl::fontChanged() {
+  rowHeight_ = 0;
+  if (header_) SendMessage(header_, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+}
+
 int ListViewControl::headerHeight() const {
   return (style() & LVS_NOCOLUMNHEADER) ? 0 : HeaderControl::kHeight;
 }
@@ -20,13 +30,13 @@ RECT ListViewControl::clientRect() const {
 
 int ListViewControl::countPerPage() const {
   int area = clientRect().bottom - headerHeight();
-  return std::max(0, area / kRowHeight);
+  return std::max(0, area / rowHeight());
 }
 
 std::pair<int, int> ListViewControl::visibleRows() const {
   int area = clientRect().bottom - headerHeight();
   if (area <= 0) return {top_, top_};
-  int rows = (area + kRowHeight - 1) / kRowHeight;
+  int rows = (area + rowHeight() - 1) / rowHeight();
   return {top_, std::min(count(), top_ + rows)};
 }
 
@@ -60,8 +70,8 @@ int ListViewControl::totalWidth() const {
 
 bool ListViewControl::rowRect(int index, int code, RECT* rect) const {
   if (!valid(index)) return false;
-  int top = headerHeight() + (index - top_) * kRowHeight;
-  RECT bounds{-scrollX_, top, totalWidth() - scrollX_, top + kRowHeight};
+  int top = headerHeight() + (index - top_) * rowHeight();
+  RECT bounds{-scrollX_, top, totalWidth() - scrollX_, top + rowHeight()};
   RECT first = columnCount() > 0 ? columnSpan(0) : RECT{bounds.left, 0, bounds.left, 0};
   int iconLeft = first.left + stateImageWidth();
   int labelLeft = std::min(iconLeft + iconWidth(), static_cast<int>(first.right));
@@ -120,7 +130,7 @@ int ListViewControl::hitTest(LVHITTESTINFO* info, bool subItems) const {
   if (info->flags) return -1;
   info->flags = LVHT_NOWHERE;
   if (pt.y < headerHeight()) return -1;
-  int row = top_ + (pt.y - headerHeight()) / kRowHeight;
+  int row = top_ + (pt.y - headerHeight()) / rowHeight();
   if (!valid(row)) return -1;
   int column = -1;
   for (int c : columnOrder()) {
@@ -165,7 +175,7 @@ BOOL ListViewControl::ensureVisible(int index) {
 
 BOOL ListViewControl::scroll(int dx, int dy) {
   // Whole rows only: dy is rounded to the nearest multiple of the row height.
-  int rows = (std::abs(dy) + kRowHeight / 2) / kRowHeight;
+  int rows = (std::abs(dy) + rowHeight() / 2) / rowHeight();
   setTop(top_ + (dy < 0 ? -rows : rows));
   int widest = std::max(0, totalWidth() - static_cast<int>(clientRect().right));
   int x = std::clamp(scrollX_ + dx, 0, widest);

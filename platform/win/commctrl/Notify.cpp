@@ -5,12 +5,6 @@
 
 namespace wavorel {
 
-namespace {
-
-constexpr int kCharWidth = 6;
-
-}  // namespace
-
 LRESULT sendNotify(HWND control, UINT code, NMHDR* record) {
   record->hwndFrom = control;
   record->idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(control));
@@ -18,8 +12,6 @@ LRESULT sendNotify(HWND control, UINT code, NMHDR* record) {
   HWND parent = GetParent(control);
   return parent ? SendMessage(parent, WM_NOTIFY, record->idFrom, reinterpret_cast<LPARAM>(record)) : 0;
 }
-
-int defaultTextWidth(const std::string& text) { return static_cast<int>(text.size()) * kCharWidth; }
 
 int copyText(const std::string& text, LPSTR buffer, int size) {
   if (buffer == nullptr || size <= 0) return 0;

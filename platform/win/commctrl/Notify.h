@@ -1,5 +1,4 @@
-// WM_NOTIFY from a common control to its parent, and the interim text metrics
-// the controls size columns and tabs with until they measure with fonts.
+// WM_NOTIFY from a common control to its parent, and copying texts out.
 #pragma once
 
 #include <string>
@@ -12,9 +11,6 @@ namespace wavorel {
 // Fills the record's header (the control, its id, `code`) and sends WM_NOTIFY
 // to the control's parent. 0 when the control has no parent.
 LRESULT sendNotify(HWND control, UINT code, NMHDR* record);
-
-// Width of a text in the controls' default font: 6 pixels a character.
-int defaultTextWidth(const std::string& text);
 
 // Copies `text` into a caller's buffer of `size` characters, cut to fit and
 // always terminated; returns the characters copied (without the terminator).

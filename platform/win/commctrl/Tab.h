@@ -2,10 +2,14 @@
 // with TCN_SELCHANGING (non-zero keeps the current tab) and reports
 // TCN_SELCHANGE; TCM_SETCURSEL changes the tab silently.
 //
-// Geometry: one row of tabs along the top (the bottom with TCS_BOTTOM), 20
-// pixels high unless TCM_SETITEMSIZE gives a height; a tab is as wide as its
-// text (6 pixels a character) plus the padding (6 pixels) on both sides and
-// a 16-pixel icon when it has one, or the fixed width with TCS_FIXEDWIDTH.
+// Geometry: one row of tabs along the top (the bottom with TCS_BOTTOM), as
+// high as a line of the control's font (WM_SETFONT; DEFAULT_GUI_FONT until
+// one is set) plus the vertical padding (3 pixels) above and below and a
+// 1-pixel border - 20 pixels in the default font - unless TCM_SETITEMSIZE
+// gives a height; a tab is as wide as its text in that font plus the
+// horizontal padding (6 pixels) on both sides and a 16-pixel icon when it
+// has one, or the fixed width with TCS_FIXEDWIDTH. TCM_SETPADDING sets both
+// paddings.
 // Tabs start 2 pixels in; the display area is the client area less the tab
 // row and a 2-pixel border (TCM_ADJUSTRECT).
 #pragma once

@@ -62,6 +62,7 @@ LRESULT TabControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case TCM_SETPADDING:
       padding_ = static_cast<short>(LOWORD(lParam));
       redraw();
+      verticalPadding_ = static_cast<short>(HIWORD(lParam));
       return 0;
     case TCM_GETROWCOUNT:
       return 1;
@@ -112,7 +113,7 @@ int TabControl::tabWidth(int index) const {
   if ((style() & TCS_FIXEDWIDTH) && width_ > 0) return width_;
   const Item& item = items_[static_cast<size_t>(index)];
   int icon = item.image >= 0 && imageList_ ? kIconWidth : 0;
-  return defaultTextWidth(item.text) + 2 * padding_ + icon;
+  return textWidth(item.text) + 2 * padding_ + icon;
 }
 
 bool TabControl::itemRect(int index, RECT* rect) const {

@@ -11,8 +11,8 @@ namespace wavorel {
 
 class TabControl : public Control {
  public:
-  static constexpr int kTabHeight = 20;
   static constexpr int kPadding = 6;
+  static constexpr int kVerticalPadding = 3;
   static constexpr int kIconWidth = 16;
   static constexpr int kIndent = 2;
 
@@ -29,7 +29,7 @@ class TabControl : public Control {
   };
 
   int count() const { return static_cast<int>(items_.size()); }
-  int tabHeight() const { return height_ > 0 ? height_ : kTabHeight; }
+  int tabHeight() const { return height_ > 0 ? height_ : fontHeight() + 2 * verticalPadding_ + 1; }
   int tabWidth(int index) const;
   bool itemRect(int index, RECT* rect) const;
   int hitTest(TCHITTESTINFO* info) const;
@@ -47,6 +47,7 @@ class TabControl : public Control {
   int width_ = 0;
   int height_ = 0;
   int padding_ = kPadding;
+  int verticalPadding_ = kVerticalPadding;
   HIMAGELIST imageList_ = nullptr;
 };
 

@@ -281,7 +281,7 @@ void ToolTipControl::show(int index) {
   SetWindowText(hwnd(), text.c_str());
   NMHDR hdr{hwnd(), tool.id, TTN_SHOW};
   bool placed = SendMessage(tool.hwnd, WM_NOTIFY, tool.id, reinterpret_cast<LPARAM>(&hdr)) != 0;
-  int width = defaultTextWidth(text);
+  int width = textWidth(text);
   if (maxWidth_ > 0) width = std::min(width, maxWidth_);
   width += kTipMargin;
   POINT at = (tool.flags & TTF_TRACK) ? trackPoint_ : POINT{lastPoint_.x, lastPoint_.y + kCursorHeight};

@@ -3,7 +3,9 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "platform/win/Fonts.h"
 #include "platform/win/Root.h"
+#include "platform/win/gdi/Gdi.h"
 
 namespace wavorel {
 
@@ -42,6 +44,41 @@ void Control::drawItem(UINT ctlType, HDC dc, UINT itemId, UINT state, ULONG_PTR 
   sendParent(WM_DRAWITEM, id(), reinterpret_cast<LPARAM>(&dis));
 }
 
+LRESULT Control::fontMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_GETFONT) return reinterpret_cast<LRESULT>(font_);
+  font_ = reinterpret_cast<HFONT>(wParam);
+  fontChanged();
+  if (LOWORD(lParam)) redraw();
+  return 0;
+}
+
+namespace {
+
+// Measures with `font` (DEFAULT_GUI_FONT when null) selected into a memory DC.
+template <class F>
+void withFont(HFONT font, F measure) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (!dc) return;
+  HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  measure(dc);
+  if (old) SelectObject(dc, old);
+  DeleteDC(dc);
+}
+
+}  // namespace
+
+int Control::textWidth(const std::string& text) const {
+  SIZE size{0, 0};
+  withFont(font_, [&](HDC dc) { GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size); });
+  return size.cx;
+}
+
+int Control::fontHeight() const {
+  TEXTMETRIC tm{};
+  withFont(font_, [&](HDC dc) { GetTextMetrics(dc, &tm); });
+  return tm.tmHeight;
+}
+
 void adoptControl(std::shared_ptr<Control> control) {
   auto& c = controls();
   std::lock_guard<std::mutex> lock(c.mutex);
@@ -58,7 +95,14 @@ std::shared_ptr<Control> controlOf(HWND hwnd) {
 
 LRESULT dispatchToControl(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto control = controlOf(hwnd);  // kept alive while it answers, even if the window goes
-  LRESULT result = control ? control->handle(msg, wParam, lParam) : DefWindowProc(hwnd, msg, wParam, lParam);
+  LRESULT result = 0;
+  if (!control) {
+    result = DefWindowProc(hwnd, msg, wParam, lParam);
+  } else if (msg == WM_SETFONT || msg == WM_GETFONT) {
+    result = control->fontMessage(msg, wParam, lParam);
+  } else {
+    result = control->handle(msg, wParam, lParam);
+  }
   if (msg == WM_NCDESTROY) {
     auto& c = controls();
     std::lock_guard<std::mutex> lock(c.mutex);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/win/User.h"
 #include "platform/win/controls/ControlConstants.h"
@@ -24,8 +25,19 @@ class Control {
   virtual UINT colorMessage() const = 0;
 
   HWND hwnd() const { return hwnd_; }
+  // WM_SETFONT / WM_GETFONT, answered for every control: the font is kept
+  // (null: the default font), fontChanged() told and, when asked, the control
+  // redrawn; WM_GETFONT gives the font kept.
+  LRESULT fontMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  HFONT font() const { return font_; }
 
  protected:
+  // Controls whose geometry follows the font recompute it here.
+  virtual void fontChanged() {}
+  // Text in the control's font, or DEFAULT_GUI_FONT while it has none: the
+  // width of a single line and the height of a line (tmHeight).
+  int textWidth(const std::string& text) const;
+  int fontHeight() const;
   DWORD style() const { return static_cast<DWORD>(GetWindowLong(hwnd_, GWL_STYLE)); }
   void setStyle(DWORD style) const { SetWindowLong(hwnd_, GWL_STYLE, static_cast<LONG>(style)); }
   UINT id() const { return static_cast<UINT>(GetDlgCtrlID(hwnd_)); }
@@ -40,6 +52,7 @@ class Control {
 
  private:
   HWND hwnd_;
+  HFONT font_ = nullptr;
 };
 
 // Keeps `control` as the object of its window.

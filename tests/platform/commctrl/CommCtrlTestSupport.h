@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -33,6 +34,16 @@ class CommCtrlTest : public UserTest {
                           nullptr);
   }
   void answer(UINT code, NotifyHandler h) { answers_[code] = std::move(h); }
+  // Width of a text in DEFAULT_GUI_FONT, the font of a control that was given none.
+  static int guiTextWidth(const std::string& text) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{0, 0};
+    GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return size.cx;
+  }
   std::vector<UINT> codes(UINT only) const {
     std::vector<UINT> out;
     for (UINT c : codes_)

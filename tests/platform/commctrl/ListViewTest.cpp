@@ -466,7 +466,7 @@ TEST_F(ListViewTest, ColumnsLiveInTheHeader) {
 
   addItems(list, {"abcdefghij"});
   SendMessage(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(LVSCW_AUTOSIZE, 0));
-  EXPECT_EQ(SendMessage(list, LVM_GETCOLUMNWIDTH, 0, 0), 10 * 6 + 12);
+  EXPECT_EQ(SendMessage(list, LVM_GETCOLUMNWIDTH, 0, 0), guiTextWidth("abcdefghij") + 12);
 }
 
 TEST_F(ListViewTest, ItemsTextsAndDeletion) {

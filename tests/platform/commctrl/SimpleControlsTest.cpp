@@ -127,7 +127,7 @@ TEST_F(TabTest, UserSelectionCanBeVetoed) {
   EXPECT_EQ(SendMessage(tab, TCM_GETCURSEL, 0, 0), 0);
   RECT r{};
   SendMessage(tab, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
-  EXPECT_EQ(r.left, 2 + 3 * 6 + 12);
+  EXPECT_EQ(r.left, 2 + guiTextWidth("One") + 12);  // indent, then the first tab: text and padding
   EXPECT_EQ(r.bottom, 20);
 
   bool veto = true;
