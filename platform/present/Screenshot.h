@@ -1,10 +1,6 @@
 // Screenshots: a composed window or the whole desktop written as a PNG file,
-// or as a 32-bit BMP file when the path ends in ".bmp".
-//
-// With WAVOREL_SCREENSHOT=<file> in the environment, the program's main
-// window (the first top-level window it showed, while it lives) is written
-// to that file whenever the message loop runs out of work after a paint, so
-// the file always shows the window as last painted before the loop waited.
+// or as a 32-bit BMP file when the path ends in ".bmp" (see Presenter.h for
+// WAVOREL_SCREENSHOT).
 #pragma once
 
 #include <string>

@@ -420,6 +420,14 @@
 #define HC_NOREMOVE 3
 #define HCBT_CREATEWND 3
 
+// Mouse message key flags (wParam) and the client hit-test code.
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+#define MK_MBUTTON 0x0010
+#define HTCLIENT 1
+
 // Scroll requests (LOWORD of WM_HSCROLL / WM_VSCROLL's wParam).
 #define SB_LINEUP 0
 #define SB_LINELEFT 0

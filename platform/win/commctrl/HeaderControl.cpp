@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win/Paint.h"
 #include "platform/win/commctrl/Notify.h"
 
 namespace wavorel {
@@ -66,7 +67,9 @@ LRESULT HeaderControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       pressed_ = tracking_ = -1;
       return 0;
     case WM_PAINT:
-      takeUpdateRegion(hwnd(), nullptr, nullptr);
+      return paintThroughPrintClient(hwnd());
+    case WM_PRINTCLIENT:
+      paintLook(reinterpret_cast<HDC>(wParam));
       return 0;
     default:
       return byDefault(msg, wParam, lParam);

@@ -53,6 +53,8 @@ class HeaderControl : public Control {
   HIMAGELIST imageList_ = nullptr;
   int pressed_ = -1;   // item pressed with the left button
   int tracking_ = -1;  // item whose divider is dragged
+  // The default look (HeaderPaint.cpp).
+  void paintLook(HDC dc) const;
 };
 
 }  // namespace wavorel

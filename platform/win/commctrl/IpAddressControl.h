@@ -30,6 +30,8 @@ class IpAddressControl : public Control {
   Field fields_[kFields];
   int current_ = 0;
   std::string typed_;  // digits typed into the current field
+  // The default look (IpAddressPaint.cpp).
+  void paintLook(HDC dc) const;
 };
 
 }  // namespace wavorel

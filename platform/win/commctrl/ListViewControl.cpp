@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win/Paint.h"
 #include "platform/win/commctrl/Header.h"
 #include "platform/win/commctrl/Notify.h"
 
@@ -54,10 +55,14 @@ LRESULT ListViewControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       deleteAllItems();
       return byDefault(msg, wParam, lParam);
-    case WM_PAINT:
-      takeUpdateRegion(hwnd(), nullptr, nullptr);
-      paint(nullptr);
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      paintBackground(dc);
+      paint(dc);
+      EndPaint(hwnd(), &ps);
       return 0;
+    }
     case WM_SETREDRAW:
       redraw_ = wParam != 0;
       if (redraw_) invalidateAll();

@@ -146,6 +146,9 @@ class ListViewControl : public Control {
   int mark_ = -1;
   bool redraw_ = true;
   std::pair<int, int> hinted_{-1, -1};
+  // Drawing with a DC (ListViewLook.cpp).
+  void paintBackground(HDC dc) const;
+  void drawCell(HDC dc, const RECT& cell, const std::string& text, COLORREF textColor, COLORREF backColor) const;
 };
 
 }  // namespace wavorel

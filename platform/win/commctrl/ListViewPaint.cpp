@@ -57,6 +57,7 @@ std::vector<ListViewPaintedCell> ListViewControl::paint(HDC dc) {
         COLORREF text = highlight ? GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT) : cd.clrText;
         COLORREF back = highlight ? GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : cd.clrTextBk;
         painted.push_back({row, column, cellText(row, column), text, back});
+        drawCell(dc, cell, painted.back().text, text, back);
       }
       if (sub & CDRF_NOTIFYPOSTPAINT)
         stage(CDDS_ITEMPOSTPAINT | CDDS_SUBITEM, cell, static_cast<DWORD_PTR>(row), column);

@@ -1,4 +1,5 @@
 #include "platform/win/commctrl/ProgressControl.h"
+#include "platform/win/Paint.h"
 
 #include <algorithm>
 
@@ -46,7 +47,9 @@ LRESULT ProgressControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case PBM_GETBKCOLOR:
       return backColor_;
     case WM_PAINT:
-      takeUpdateRegion(hwnd(), nullptr, nullptr);
+      return paintThroughPrintClient(hwnd());
+    case WM_PRINTCLIENT:
+      paintLook(reinterpret_cast<HDC>(wParam));
       return 0;
     default:
       return byDefault(msg, wParam, lParam);

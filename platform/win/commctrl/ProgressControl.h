@@ -23,6 +23,8 @@ class ProgressControl : public Control {
   int step_ = 10;
   COLORREF barColor_ = CLR_DEFAULT;
   COLORREF backColor_ = CLR_DEFAULT;
+  // The default look (ProgressPaint.cpp).
+  void paintLook(HDC dc) const;
 };
 
 }  // namespace wavorel

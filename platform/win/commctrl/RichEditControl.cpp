@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win/Paint.h"
 #include "platform/win/commctrl/Notify.h"
 
 namespace wavorel {
@@ -174,7 +175,9 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
       return DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL | ((style() & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
     case WM_PAINT:
-      takeUpdateRegion(hwnd(), nullptr, nullptr);
+      return paintThroughPrintClient(hwnd());
+    case WM_PRINTCLIENT:
+      paintLook(reinterpret_cast<HDC>(wParam));
       return 0;
     default:
       return byDefault(msg, wParam, lParam);

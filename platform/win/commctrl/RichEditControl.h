@@ -64,6 +64,8 @@ class RichEditControl : public Control {
   COLORREF backColor_;
   bool hideSelection_ = false;
   LONG firstLine_ = 0;
+  // The default look (RichEditPaint.cpp).
+  void paintLook(HDC dc) const;
 };
 
 }  // namespace wavorel

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win/Paint.h"
 #include "platform/win/commctrl/Notify.h"
 
 namespace wavorel {
@@ -92,7 +93,9 @@ LRESULT TabControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_PAINT:
-      takeUpdateRegion(hwnd(), nullptr, nullptr);
+      return paintThroughPrintClient(hwnd());
+    case WM_PRINTCLIENT:
+      paintLook(reinterpret_cast<HDC>(wParam));
       return 0;
     default:
       return byDefault(msg, wParam, lParam);

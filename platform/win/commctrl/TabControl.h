@@ -49,6 +49,8 @@ class TabControl : public Control {
   int padding_ = kPadding;
   int verticalPadding_ = kVerticalPadding;
   HIMAGELIST imageList_ = nullptr;
+  // The default look (TabPaint.cpp).
+  void paintLook(HDC dc) const;
 };
 
 }  // namespace wavorel

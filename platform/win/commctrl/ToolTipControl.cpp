@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/win/Paint.h"
 #include "platform/win/Resources.h"
 #include "platform/win/commctrl/Notify.h"
 
@@ -139,7 +140,9 @@ LRESULT ToolTipControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_PAINT:
-      takeUpdateRegion(hwnd(), nullptr, nullptr);
+      return paintThroughPrintClient(hwnd());
+    case WM_PRINTCLIENT:
+      paintLook(reinterpret_cast<HDC>(wParam));
       return 0;
     default:
       return byDefault(msg, wParam, lParam);

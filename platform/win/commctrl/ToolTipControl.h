@@ -54,6 +54,8 @@ class ToolTipControl : public Control {
   POINT trackPoint_{0, 0};
   int delays_[4] = {-1, -1, -1, -1};  // by TTDT_*: -1 = default
   int maxWidth_ = -1;
+  // The default look (ToolTipPaint.cpp).
+  void paintLook(HDC dc) const;
 };
 
 }  // namespace wavorel

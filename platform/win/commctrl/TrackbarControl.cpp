@@ -1,4 +1,5 @@
 #include "platform/win/commctrl/TrackbarControl.h"
+#include "platform/win/Paint.h"
 
 #include <algorithm>
 
@@ -77,7 +78,9 @@ LRESULT TrackbarControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
     case WM_PAINT:
-      takeUpdateRegion(hwnd(), nullptr, nullptr);
+      return paintThroughPrintClient(hwnd());
+    case WM_PRINTCLIENT:
+      paintLook(reinterpret_cast<HDC>(wParam));
       return 0;
     default:
       return byDefault(msg, wParam, lParam);

@@ -39,6 +39,8 @@ class TrackbarControl : public Control {
   int ticFrequency_ = 1;
   bool dragging_ = false;
   bool paging_ = false;
+  // The default look (TrackbarPaint.cpp).
+  void paintLook(HDC dc) const;
 };
 
 }  // namespace wavorel

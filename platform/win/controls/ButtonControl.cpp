@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/win/Paint.h"
+
 namespace wavorel {
 
 namespace {
@@ -119,7 +121,10 @@ void ButtonControl::uncheckGroupRadios() const {
 }
 
 void ButtonControl::paint(HDC dc) const {
-  if (type() != BS_OWNERDRAW) return;
+  if (type() != BS_OWNERDRAW) {
+    paintLook(dc);
+    return;
+  }
   DWORD s = style();
   UINT state = 0;
   if (pushed_) state |= ODS_SELECTED;
@@ -197,6 +202,7 @@ LRESULT ButtonControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return r;
     }
     case WM_PRINTCLIENT: paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_PAINT: return paintThroughPrintClient(hwnd());
     default: return byDefault(msg, wParam, lParam);
   }
 }

@@ -24,6 +24,8 @@ class ButtonControl : public Control {
   void click();
   void uncheckGroupRadios() const;
   void paint(HDC dc) const;
+  // Everything but owner-drawn buttons (ButtonPaint.cpp).
+  void paintLook(HDC dc) const;
 
   UINT check_ = BST_UNCHECKED;
   bool pushed_ = false;

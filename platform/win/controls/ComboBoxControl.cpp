@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win/Paint.h"
+
 namespace wavorel {
 
 namespace {
@@ -141,7 +143,10 @@ LRESULT ComboBoxControl::setItemHeight(WPARAM index, UINT height) {
 }
 
 void ComboBoxControl::paint(HDC dc) const {
-  if (!items_->kind().ownerDraw) return;
+  if (!items_->kind().ownerDraw) {
+    paintLook(dc);
+    return;
+  }
   RECT client;
   GetClientRect(hwnd(), &client);
   RECT field{0, 0, client.right, std::min<LONG>(client.bottom, fieldHeight_)};
@@ -253,6 +258,7 @@ LRESULT ComboBoxControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_PRINTCLIENT: paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_PAINT: return paintThroughPrintClient(hwnd());
     default: return byDefault(msg, wParam, lParam);
   }
 }

@@ -35,6 +35,8 @@ class ComboBoxControl : public Control {
   LRESULT getText(WPARAM size, LPSTR out) const;
   LRESULT setItemHeight(WPARAM index, UINT height);
   void paint(HDC dc) const;
+  // The look of a list that is not owner-drawn (ComboBoxPaint.cpp).
+  void paintLook(HDC dc) const;
 
   std::unique_ptr<ItemList> items_;
   HWND edit_ = nullptr;

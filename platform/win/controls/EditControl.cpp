@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win/AtomTable.h"
+#include "platform/win/Paint.h"
 
 namespace wavorel {
 
@@ -187,6 +188,8 @@ LRESULT EditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_SETMODIFY: modified_ = wParam != 0; return 0;
     case EM_GETLINECOUNT: return lineCount();
     case EM_LINEINDEX: return lineIndex(wParam);
+    case WM_PRINTCLIENT: paintLook(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_PAINT: return paintThroughPrintClient(hwnd());
     default: return byDefault(msg, wParam, lParam);
   }
 }

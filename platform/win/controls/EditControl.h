@@ -30,6 +30,8 @@ class EditControl : public Control {
   void eraseRange(size_t start, size_t end);
   LRESULT lineIndex(WPARAM line) const;
   LRESULT lineCount() const;
+  // The text, the selection and the password characters (EditPaint.cpp).
+  void paintLook(HDC dc) const;
 
   std::string text_;
   size_t selStart_ = 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win/Paint.h"
+
 namespace wavorel {
 
 void ListBoxControl::create() {
@@ -75,7 +77,10 @@ LRESULT ListBoxControl::removeItem(WPARAM index) {
 }
 
 void ListBoxControl::paint(HDC dc) const {
-  if (!items_->kind().ownerDraw) return;
+  if (!items_->kind().ownerDraw) {
+    paintLook(dc);
+    return;
+  }
   for (int i = top_; i < items_->count(); ++i) {
     auto at = static_cast<WPARAM>(i);
     drawItem(ODT_LISTBOX, dc, static_cast<UINT>(i), i == selected_ ? ODS_SELECTED : 0, items_->at(at).data, itemRect(i));
@@ -178,6 +183,7 @@ LRESULT ListBoxControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (notifies()) notify(LBN_KILLFOCUS);
       return 0;
     case WM_PRINTCLIENT: paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_PAINT: return paintThroughPrintClient(hwnd());
     default: return byDefault(msg, wParam, lParam);
   }
 }

@@ -29,6 +29,8 @@ class ListBoxControl : public Control {
   RECT itemRect(int index) const;
   LRESULT removeItem(WPARAM index);
   void paint(HDC dc) const;
+  // The look of a list that is not owner-drawn (ListBoxPaint.cpp).
+  void paintLook(HDC dc) const;
 
   std::unique_ptr<ItemList> items_;
   int selected_ = LB_ERR;

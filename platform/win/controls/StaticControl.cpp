@@ -1,5 +1,7 @@
 #include "platform/win/controls/StaticControl.h"
 
+#include "platform/win/Paint.h"
+
 namespace wavorel {
 
 namespace {
@@ -55,8 +57,11 @@ LRESULT StaticControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         RECT r;
         GetClientRect(hwnd(), &r);
         drawItem(ODT_STATIC, reinterpret_cast<HDC>(wParam), 0, IsWindowEnabled(hwnd()) ? 0 : ODS_DISABLED, 0, r);
+      } else {
+        paintLook(reinterpret_cast<HDC>(wParam));
       }
       return 0;
+    case WM_PAINT: return paintThroughPrintClient(hwnd());
     default: return byDefault(msg, wParam, lParam);
   }
 }

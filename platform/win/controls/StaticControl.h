@@ -15,6 +15,8 @@ class StaticControl : public Control {
  private:
   HANDLE* imageSlot(WPARAM type);
   LRESULT setImage(WPARAM type, HANDLE image);
+  // Everything but owner-drawn statics (StaticPaint.cpp).
+  void paintLook(HDC dc) const;
 
   HANDLE bitmap_ = nullptr;
   HANDLE icon_ = nullptr;

@@ -1,0 +1,120 @@
+// The presenter's idle work (see Presenter.h): the screenshot switch and the
+// X display.
+#include "platform/present/Presenter.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <mutex>
+
+#include "platform/present/Screenshot.h"
+#include "platform/present/X11Display.h"
+#include "platform/win/MessageQueue.h"
+#include "platform/win/Paint.h"
+#include "platform/win/Root.h"
+#include "platform/win/WindowManager.h"
+
+namespace wavorel::present {
+
+namespace {
+
+struct State {
+  std::mutex mutex;
+  bool triedDisplay = false;
+  std::unique_ptr<X11Display> display;
+  HWND main = nullptr;
+  HWND shotWindow = nullptr;
+  uint64_t shotPaints = UINT64_MAX;
+};
+
+State& state() {
+  static State* s = [] {
+    static State instance;
+    registerStateReset([] {
+      std::unique_ptr<X11Display> gone;
+      std::lock_guard<std::mutex> lock(instance.mutex);
+      gone.swap(instance.display);
+      instance.triedDisplay = false;
+      instance.main = nullptr;
+      instance.shotWindow = nullptr;
+      instance.shotPaints = UINT64_MAX;
+    });
+    return &instance;
+  }();
+  return *s;
+}
+
+// The main window of the calling thread (see Presenter.h).
+HWND mainWindow(State& s) {
+  DWORD me = MessageQueue::currentThreadId();
+  auto& wm = WindowManager::instance();
+  auto current = s.main ? wm.find(s.main) : nullptr;
+  if (current && current->threadId == me) return s.main;
+  s.main = nullptr;
+  for (HWND h : std::vector<HWND>(wm.desktop().children)) {
+    auto w = wm.find(h);
+    if (w && w->threadId == me && (w->style & WS_VISIBLE)) return s.main = h;
+  }
+  return nullptr;
+}
+
+void writeScreenshot(State& s, const char* path) {
+  HWND main = mainWindow(s);
+  if (!main || (main == s.shotWindow && s.shotPaints == paintGeneration())) return;
+  WindowImage image = composeWindow(main);
+  s.shotWindow = main;
+  s.shotPaints = paintGeneration();
+  if (!writeImage(image, path)) std::fprintf(stderr, "wavorel: cannot write the screenshot %s\n", path);
+}
+
+bool onIdle() {
+  State& s = state();
+  std::unique_lock<std::mutex> lock(s.mutex, std::try_to_lock);
+  if (!lock.owns_lock()) return false;
+  try {
+    if (!s.triedDisplay) {
+      s.triedDisplay = true;
+      const char* name = std::getenv("DISPLAY");
+      if (name && *name && !std::getenv("WAVOREL_HEADLESS")) s.display = X11Display::open(name);
+    }
+    bool posted = false;
+    if (s.display && s.display->thread() == MessageQueue::currentThreadId()) posted = s.display->sync();
+    const char* path = std::getenv("WAVOREL_SCREENSHOT");
+    if (path && *path) writeScreenshot(s, path);
+    return posted;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "wavorel: presenter: %s\n", e.what());
+    return false;
+  }
+}
+
+const bool g_hooked = (MessageQueue::setIdleHook(&onIdle), true);
+
+}  // namespace
+
+bool openDisplay(const char* name) {
+  State& s = state();
+  std::unique_ptr<X11Display> opened = X11Display::open(name);
+  std::unique_ptr<X11Display> old;
+  std::lock_guard<std::mutex> lock(s.mutex);
+  s.triedDisplay = true;
+  old.swap(s.display);
+  s.display = std::move(opened);
+  return s.display != nullptr;
+}
+
+void closeDisplay() {
+  State& s = state();
+  std::unique_ptr<X11Display> old;
+  std::lock_guard<std::mutex> lock(s.mutex);
+  old.swap(s.display);
+}
+
+bool displayOpen() {
+  State& s = state();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.display != nullptr;
+}
+
+}  // namespace wavorel::present

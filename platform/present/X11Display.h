@@ -1,0 +1,82 @@
+// One connection to an X display showing the top-level windows of one UI
+// thread (see Presenter.h). Only that thread calls sync(); a helper thread
+// waits on the connection and wakes the thread's message queue.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/win/Types.h"
+
+namespace wavorel {
+class MessageQueue;
+}
+
+namespace wavorel::present {
+
+class X11Display {
+ public:
+  // Null when the display cannot be opened or has no 24-bit true-colour visual.
+  static std::unique_ptr<X11Display> open(const char* name);
+  ~X11Display();
+  X11Display(const X11Display&) = delete;
+  X11Display& operator=(const X11Display&) = delete;
+
+  DWORD thread() const { return thread_; }
+  // Turns waiting X events into window messages and brings the X windows up
+  // to date. True when it posted a message.
+  bool sync();
+
+ private:
+  struct Shown {
+    unsigned long xwin = 0;
+    RECT rect{0, 0, 0, 0};
+    std::vector<RECT> shape;
+    bool shaped = false;
+    uint64_t painted = UINT64_MAX;
+    bool mapped = false;
+    std::string title;
+  };
+  struct Click {
+    HWND hwnd = nullptr;
+    unsigned button = 0;
+    unsigned long time = 0;
+    POINT at{0, 0};
+  };
+
+  X11Display(void* display, DWORD thread, std::shared_ptr<MessageQueue> queue);
+  bool readEvents();
+  bool handleEvent(void* event);
+  bool mouse(HWND top, int x, int y, unsigned button, bool down, unsigned state, unsigned long time);
+  void mouseMove(HWND top, int x, int y, unsigned state);
+  void postMouse(HWND target, UINT msg, WPARAM keys, POINT screen);
+  void update();
+  void show(HWND hwnd, Shown& shown);
+  void putImage(HWND hwnd, Shown& shown);
+  HWND windowOf(unsigned long xwin) const;
+  void watch();
+
+  void* display_;  // Display*
+  int fd_;
+  DWORD thread_;
+  std::shared_ptr<MessageQueue> queue_;
+  unsigned long deleteAtom_ = 0;
+  unsigned long motifAtom_ = 0;
+  bool shapes_ = false;
+  std::unordered_map<HWND, Shown> shown_;
+  Click lastClick_;
+
+  std::mutex mutex_;
+  std::condition_variable cv_;
+  bool drained_ = true;
+  bool stop_ = false;
+  int wakePipe_[2] = {-1, -1};
+  std::thread watcher_;
+};
+
+}  // namespace wavorel::present
