@@ -167,15 +167,17 @@ void CGxBtn_Pub::Init() {
   if (m_initialised) return;
   m_initialised = 1;
   m_btnType = GetStyle() & 0xFF;
-  SendMessage(BM_SETSTYLE, m_btnType | BS_OWNERDRAW, TRUE);
+  // As BM_SETSTYLE would, also while the window is still being created and
+  // its button procedure has not seen a message yet.
+  ModifyStyle(0xFFFF, m_btnType | BS_OWNERDRAW);
+  Invalidate();
   CWnd::GetClientRect(&m_btnRect);
   if (m_autoSetAttr) SetNormalAttr();
 }
 
 void CGxBtn_Pub::PreSubclassWindow() {
   CButton::PreSubclassWindow();
-  // A window made by Create gets its Init at WM_CREATE, once it exists.
-  if (GetSafeHwnd() && IsWindow(GetSafeHwnd())) Init();
+  Init();
 }
 
 int CGxBtn_Pub::OnCreate(LPCREATESTRUCT createStruct) {

@@ -1,0 +1,157 @@
+#include "skinvane/GxBtnHotspot.h"
+#include "skinvane/GxBtnPic.h"
+
+#include <functional>
+
+#include "tests/skinvane/SkinTest.h"
+
+namespace {
+
+using skinvane::testing::kKeyYellow;
+using skinvane::testing::SkinTest;
+using skinvane::testing::writeBmp;
+
+const COLORREF kFrames[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(128, 128, 128)};
+
+class GxBtnTest : public SkinTest {
+ protected:
+  void SetUp() override {
+    SkinTest::SetUp();
+    ASSERT_TRUE(parent_.CreateEx(0, nullptr, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
+    // Four 10 x 6 frames, each with a yellow top-left pixel.
+    ASSERT_TRUE(writeBmp(skinFile("strip.bmp"), 40, 6,
+                         [](int x, int y) { return x % 10 == 0 && y == 0 ? kKeyYellow : kFrames[x / 10]; }));
+    // One frame: red with a white marker at (2, 2).
+    ASSERT_TRUE(writeBmp(skinFile("single.bmp"), 10, 6,
+                         [](int x, int y) { return x == 2 && y == 2 ? RGB(255, 255, 255) : RGB(255, 0, 0); }));
+  }
+  void TearDown() override {
+    parent_.DestroyWindow();
+    SkinTest::TearDown();
+  }
+
+  void createButton(CGxBtn_Pub& button) {
+    ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 50, 30), &parent_, 100));
+  }
+  COLORREF paintedAt(CWnd& button, int x, int y) {
+    repaint(parent_);
+    return pixelAt(button, x, y);
+  }
+
+  // The user actions that lead into each state, undone in reverse.
+  struct Step {
+    const char* name;
+    std::function<void(CWnd&)> enter;
+    std::function<void(CWnd&)> leave;
+  };
+  static std::vector<Step> states() {
+    return {
+        {"normal", [](CWnd&) {}, [](CWnd&) {}},
+        {"hover", [](CWnd& b) { b.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3)); },
+         [](CWnd& b) { b.SendMessage(WM_MOUSELEAVE); }},
+        {"pressed", [](CWnd& b) { b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3)); },
+         [](CWnd& b) { b.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3)); }},
+        {"disabled", [](CWnd& b) { b.EnableWindow(FALSE); }, [](CWnd& b) { b.EnableWindow(TRUE); }},
+    };
+  }
+
+  CWnd parent_;
+};
+
+TEST_F(GxBtnTest, StripShowsOneFramePerState) {
+  CGxBtn_Pic button;
+  createButton(button);
+  button.SetBtnAttr_Pic(skinFile("strip.bmp"), 4, "", 0);
+  int state = 0;
+  for (const Step& step : states()) {
+    SCOPED_TRACE(step.name);
+    step.enter(button);
+    EXPECT_EQ(paintedAt(button, 5, 3), kFrames[state]);
+    EXPECT_NE(pixelAt(button, 0, 0), kKeyYellow);  // the key colour is transparent
+    step.leave(button);
+    EXPECT_EQ(paintedAt(button, 5, 3), kFrames[0]);
+    ++state;
+  }
+}
+
+TEST_F(GxBtnTest, SingleFrameShiftsUpLeftOnHoverAndDownRightWhenPressed) {
+  CGxBtn_Pic button;
+  createButton(button);
+  button.SetBtnAttr_Pic(skinFile("single.bmp"), 1, "", 0);
+  const POINT marker[4] = {{2, 2}, {1, 1}, {3, 3}, {2, 2}};
+  int state = 0;
+  for (const Step& step : states()) {
+    SCOPED_TRACE(step.name);
+    step.enter(button);
+    repaint(parent_);
+    EXPECT_EQ(pixelAt(button, marker[state].x, marker[state].y), RGB(255, 255, 255));
+    EXPECT_EQ(pixelAt(button, 4, 4), RGB(255, 0, 0));
+    step.leave(button);
+    ++state;
+  }
+}
+
+TEST_F(GxBtnTest, AutoSizeFitsTheButtonAroundThePicture) {
+  CGxBtn_Pic button;
+  createButton(button);  // 40 x 20 centred on (30, 20)
+  button.SetBtnAttr_Pic(skinFile("strip.bmp"), 4, "tip", 1);
+  repaint(parent_);
+  CRect rect;
+  button.CWnd::GetWindowRect(&rect);
+  parent_.ScreenToClient(&rect);
+  EXPECT_EQ(rect, CRect(25, 16, 35, 24));  // 10 x (6 + 2), same centre
+  EXPECT_EQ(pixelAt(button, 5, 1), kFrames[0]);  // the picture centred
+}
+
+TEST_F(GxBtnTest, AnimationBlinksWithTheLastImageUntilStopped) {
+  CGxBtn_Pic button;
+  createButton(button);
+  button.SetBtnAttr_Pic(skinFile("strip.bmp"), 4, "", 0);
+  button.Dynamic(500);
+  const COLORREF expected[] = {kFrames[3], kFrames[0], kFrames[3]};
+  for (COLORREF colour : expected) {
+    wavorel::runFor(500);
+    EXPECT_EQ(paintedAt(button, 5, 3), colour);
+  }
+  button.StopDynamic();
+  EXPECT_EQ(paintedAt(button, 5, 3), kFrames[0]);
+  wavorel::runFor(1000);
+  EXPECT_EQ(paintedAt(button, 5, 3), kFrames[0]);
+}
+
+TEST_F(GxBtnTest, PerStateColoursReachEveryLaterState) {
+  CGxBtn_Hotspot button;
+  button.Enable_AutoSetAttr(0);
+  createButton(button);
+  button.SetBtn_BKColor(0, RGB(255, 0, 0));
+  button.SetBtn_BKColor(2, RGB(0, 0, 255));
+  button.SetBtn_BorderColor(1, RGB(0, 0, 0));
+  struct Look {
+    COLORREF fill;
+    COLORREF border;
+  };
+  const Look looks[4] = {{RGB(255, 0, 0), RGB(255, 0, 0)},
+                         {RGB(255, 0, 0), RGB(0, 0, 0)},
+                         {RGB(0, 0, 255), RGB(0, 0, 0)},
+                         {RGB(0, 0, 255), RGB(0, 0, 0)}};
+  int state = 0;
+  for (const Step& step : states()) {
+    SCOPED_TRACE(step.name);
+    step.enter(button);
+    EXPECT_EQ(paintedAt(button, 5, 5), looks[state].fill);
+    EXPECT_EQ(pixelAt(button, 0, 0), looks[state].border);
+    EXPECT_EQ(pixelAt(button, 39, 19), looks[state].border);
+    step.leave(button);
+    ++state;
+  }
+}
+
+TEST_F(GxBtnTest, MissingPictureMakesAStandardButton) {
+  CGxBtn_Pic button;
+  createButton(button);
+  EXPECT_EQ(button.GetButtonStyle() & 0x0F, static_cast<UINT>(BS_OWNERDRAW));
+  EXPECT_EQ(button.SetBtn_PicBmp(4, kKeyYellow, skinFile("missing.bmp")), 0);
+  EXPECT_NE(button.GetButtonStyle() & 0x0F, static_cast<UINT>(BS_OWNERDRAW));
+}
+
+}  // namespace
