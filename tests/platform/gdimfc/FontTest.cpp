@@ -1,0 +1,87 @@
+// CFont: point sizes through the DC's resolution, the LOGFONT kept, wrappers.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/Platform.h"
+#include "platform/testing/PlatformTest.h"
+
+namespace wavorel::testing {
+namespace {
+
+class CFontTest : public PlatformTest {};
+
+TEST_F(CFontTest, PointSizesBecomeNegativePixelHeightsAt96Dpi) {
+  struct Case {
+    int tenths;
+    LONG height;
+  } cases[] = {
+      {90, -12},   // 9 pt: exactly 12 pixels
+      {80, -11},   // 10.67 rounds up
+      {100, -13},  // 13.33 rounds down
+      {95, -13},   // 12.67: rounded, not cut
+      {-90, -12},  // the sign of the request does not matter
+  };
+  for (const Case& c : cases) {
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(c.tenths, "Tahoma")) << c.tenths;
+    LOGFONT lf{};
+    ASSERT_EQ(font.GetLogFont(&lf), static_cast<int>(sizeof lf));
+    EXPECT_EQ(lf.lfHeight, c.height) << c.tenths;
+    EXPECT_STREQ(lf.lfFaceName, "Tahoma");
+    EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(lf.lfWeight, FW_DONTCARE);
+  }
+}
+
+TEST_F(CFontTest, PointFontIndirectConvertsOnlyTheHeightAndUsesTheGivenDc) {
+  HDC screen = GetDC(nullptr);
+  CDC* dc = CDC::FromHandle(screen);
+  LOGFONT in{};
+  in.lfHeight = 120;
+  in.lfWeight = FW_BOLD;
+  in.lfItalic = TRUE;
+  std::strcpy(in.lfFaceName, "Trebuchet MS");
+  CFont font;
+  ASSERT_TRUE(font.CreatePointFontIndirect(&in, dc));
+  LOGFONT out{};
+  font.GetLogFont(&out);
+  EXPECT_EQ(out.lfHeight, -16);
+  EXPECT_EQ(out.lfWeight, FW_BOLD);
+  EXPECT_EQ(out.lfItalic, TRUE);
+  EXPECT_STREQ(out.lfFaceName, "Trebuchet MS");
+  ReleaseDC(nullptr, screen);
+
+  // A face name longer than LF_FACESIZE - 1 is cut and stays terminated.
+  CFont longName;
+  ASSERT_TRUE(longName.CreatePointFont(90, "A face name that is far longer than thirty-one characters"));
+  longName.GetLogFont(&out);
+  EXPECT_EQ(std::strlen(out.lfFaceName), static_cast<size_t>(LF_FACESIZE - 1));
+}
+
+TEST_F(CFontTest, HandlesAndWrappers) {
+  CFont font;
+  EXPECT_FALSE(font.CreateFontIndirect(nullptr));
+  ASSERT_TRUE(font.CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, 1, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma"));
+  HFONT handle = font;
+  EXPECT_EQ(GetObjectType(handle), static_cast<DWORD>(OBJ_FONT));
+  EXPECT_EQ(CFont::FromHandle(handle), &font);  // the attached object itself
+  LOGFONT lf{};
+  font.GetLogFont(&lf);
+  EXPECT_EQ(lf.lfUnderline, 1);
+
+  // A handle that belongs to no object gets a temporary wrapper that does not
+  // delete it.
+  HFONT stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  CFont* temporary = CFont::FromHandle(stock);
+  ASSERT_NE(temporary, nullptr);
+  EXPECT_EQ(static_cast<HFONT>(*temporary), stock);
+  CGdiObject::DeleteTempMap();
+  EXPECT_EQ(GetObjectType(stock), static_cast<DWORD>(OBJ_FONT));
+
+  EXPECT_TRUE(font.DeleteObject());
+  EXPECT_EQ(GetObjectType(handle), 0u);
+}
+
+}  // namespace
+}  // namespace wavorel::testing
