@@ -13,3 +13,6 @@
 #include "skinvane/EditForListCtrl.h"
 #include "skinvane/ComboBoxForListCtrl.h"
 #include "skinvane/BalloonHelp.h"
+#include "skinvane/BitListBox.h"
+#include "skinvane/GxComboBitmap.h"
+#include "skinvane/GxComboBox.h"
