@@ -8,7 +8,12 @@
 void CSortListCtrl::OnClick(NMHDR* header, LRESULT* result) {
   auto* click = reinterpret_cast<NMITEMACTIVATE*>(header);
   *result = 0;
-  if (!ModifySelItemContent(click->iItem, click->iSubItem) && GetParent())
+  // The cell under the click, also outside the label of column 0.
+  LVHITTESTINFO hit = {};
+  hit.pt = click->ptAction;
+  SubItemHitTest(&hit);
+  const int row = click->iItem >= 0 ? click->iItem : hit.iItem;
+  if (!ModifySelItemContent(row, click->iSubItem) && GetParent())
     GetParent()->SendMessage(WM_SORTLIST_CLICK, reinterpret_cast<WPARAM>(click), 0);
 }
 
