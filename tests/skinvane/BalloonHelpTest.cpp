@@ -1,0 +1,151 @@
+#include "skinvane/BalloonHelp.h"
+
+#include <vector>
+
+#include "tests/skinvane/SkinTest.h"
+
+namespace {
+
+using skinvane::testing::SkinTest;
+
+// The alpha values the balloons applied, through the USER32 export the
+// balloon looks up.
+std::vector<int> g_alphas;
+BOOL CALLBACK recordAlpha(HWND, COLORREF, BYTE alpha, DWORD flags) {
+  if (flags == 0x2) g_alphas.push_back(alpha);
+  return TRUE;
+}
+
+class Receiver : public CWnd {
+ public:
+  std::vector<int> hideReasons;
+  std::vector<DWORD> hideData;
+
+ protected:
+  LRESULT OnHide(WPARAM wParam, LPARAM lParam) {
+    hideReasons.push_back(HIWORD(wParam));
+    hideData.push_back(*reinterpret_cast<DWORD*>(lParam));
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Receiver, CWnd)
+  ON_MESSAGE(WM_BALLOON_HIDE, &Receiver::OnHide)
+END_MESSAGE_MAP()
+
+class BalloonHelpTest : public SkinTest {
+ protected:
+  void SetUp() override {
+    SkinTest::SetUp();
+    g_alphas.clear();
+    ASSERT_TRUE(parent_.CreateEx(0, nullptr, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+  }
+  void TearDown() override {
+    parent_.DestroyWindow();
+    SkinTest::TearDown();
+  }
+  static void provideLayering() {
+    wavorel::registerModule("USER32.DLL",
+                            {{"SetLayeredWindowAttributes", 0, wavorel::exportedProc(&recordAlpha)}});
+    // A window program has it loaded.
+    ASSERT_NE(LoadLibrary("USER32.DLL"), nullptr);
+  }
+
+  Receiver parent_;
+};
+
+TEST_F(BalloonHelpTest, FadesInWaitsForItsTimeoutThenFadesOutAndCloses) {
+  provideLayering();
+  CBalloonHelp balloon;
+  balloon.SetItemData(42);
+  ASSERT_EQ(balloon.Create("Title", "Some content", CPoint(50, 50), 0, &parent_, "", 1000, nullptr), 1);
+  EXPECT_EQ(balloon.GetOptions() & (BALLOON_DISABLE_FADEIN | BALLOON_DISABLE_FADEOUT), 0u);
+  EXPECT_TRUE(balloon.IsWindowVisible());
+  EXPECT_EQ(balloon.GetExStyle() & (WS_EX_LAYERED | WS_EX_TOOLWINDOW), static_cast<DWORD>(WS_EX_LAYERED | WS_EX_TOOLWINDOW));
+  ASSERT_FALSE(g_alphas.empty());
+  EXPECT_EQ(g_alphas.front(), 5);
+
+  // Eleven steps of 25 every 25 ms reach full opacity.
+  wavorel::runFor(25 * 11);
+  std::vector<int> fadeIn(g_alphas.begin(), g_alphas.end());
+  const std::vector<int> expectedIn = {5, 30, 55, 80, 105, 130, 155, 180, 205, 230, 255, 255};
+  EXPECT_EQ(fadeIn, expectedIn);
+  EXPECT_EQ(balloon.GetAlpha(), 255);
+
+  // The timeout runs from full opacity.
+  wavorel::runFor(990);
+  EXPECT_TRUE(parent_.hideReasons.empty());
+  wavorel::runFor(20);
+  ASSERT_EQ(parent_.hideReasons, std::vector<int>{0});
+  EXPECT_EQ(parent_.hideData, std::vector<DWORD>{42});
+  EXPECT_EQ(balloon.GetAlpha(), 250);
+  EXPECT_TRUE(IsWindow(balloon.GetSafeHwnd()));
+
+  // Fading out: 250 down to 0, then the window goes.
+  wavorel::runFor(25 * 10);
+  EXPECT_EQ(g_alphas.back(), 0);
+  EXPECT_TRUE(IsWindow(balloon.GetSafeHwnd()));
+  wavorel::runFor(25);
+  EXPECT_EQ(balloon.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(parent_.hideReasons.size(), 1u);
+}
+
+TEST_F(BalloonHelpTest, WithoutLayeringItShowsAndHidesAtOnceAndAZeroTimeoutStays) {
+  CBalloonHelp balloon;
+  ASSERT_EQ(balloon.Create("Title", "Text", CPoint(50, 50), BALLOON_CLOSE_ON_RBUTTON, &parent_, "", 0, nullptr), 1);
+  EXPECT_EQ(balloon.GetOptions() & (BALLOON_DISABLE_FADEIN | BALLOON_DISABLE_FADEOUT),
+            static_cast<DWORD>(BALLOON_DISABLE_FADEIN | BALLOON_DISABLE_FADEOUT));
+  EXPECT_EQ(balloon.GetAlpha(), 255);
+  wavorel::runFor(60000);
+  EXPECT_TRUE(IsWindow(balloon.GetSafeHwnd()));
+  EXPECT_TRUE(parent_.hideReasons.empty());
+  balloon.SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(20, 30));
+  EXPECT_EQ(balloon.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(parent_.hideReasons, std::vector<int>{0});
+}
+
+TEST_F(BalloonHelpTest, KeyPressClosesEveryHookedBalloonAndTheHookGoesWithTheLast) {
+  CBalloonHelp first;
+  CBalloonHelp second;
+  const UINT options = BALLOON_CLOSE_ON_KEYPRESS | BALLOON_CLOSE_ON_LBUTTON;
+  ASSERT_EQ(first.Create("One", "a", CPoint(40, 40), options, &parent_, "", 0, nullptr), 1);
+  ASSERT_EQ(second.Create("Two", "b", CPoint(60, 60), options, &parent_, "", 0, nullptr), 1);
+  parent_.SetFocus();
+  // A key release does not close them.
+  ASSERT_TRUE(wavorel::sendKey('A', false));
+  wavorel::pumpMessages();
+  EXPECT_TRUE(IsWindow(first.GetSafeHwnd()));
+  EXPECT_TRUE(IsWindow(second.GetSafeHwnd()));
+
+  ASSERT_TRUE(wavorel::sendKey('A', true));
+  wavorel::pumpMessages();
+  EXPECT_EQ(first.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(second.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(parent_.hideReasons, (std::vector<int>{0, 0}));
+
+  // A balloon made later installs the hook again and is closed by it.
+  CBalloonHelp third;
+  ASSERT_EQ(third.Create("Three", "c", CPoint(60, 60), options, &parent_, "", 0, nullptr), 1);
+  third.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 20));
+  EXPECT_EQ(third.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(parent_.hideReasons, (std::vector<int>{0, 0, 1}));
+  ASSERT_TRUE(wavorel::sendKey('B', true));
+  wavorel::pumpMessages();
+  EXPECT_EQ(parent_.hideReasons.size(), 3u);
+}
+
+TEST_F(BalloonHelpTest, LaunchedBalloonDeletesItselfWhenClosed) {
+  CBalloonHelp::LaunchBalloon("Error", "Bad key", CPoint(10, 10), nullptr, BALLOON_CLOSE_ON_KEYPRESS, &parent_, "",
+                              500);
+  HWND balloon = FindWindow("BalloonHelpClass", "Error");
+  ASSERT_NE(balloon, nullptr);
+  wavorel::runFor(600);
+  EXPECT_FALSE(IsWindow(balloon));
+  EXPECT_EQ(parent_.hideReasons, std::vector<int>{0});
+  // Without a parent or main window there is no balloon.
+  CBalloonHelp orphan;
+  EXPECT_EQ(orphan.Create("x", "y", CPoint(0, 0), 0, nullptr, "", 0, nullptr), 0);
+}
+
+}  // namespace
