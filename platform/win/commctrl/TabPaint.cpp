@@ -1,5 +1,5 @@
 // The default look of tab controls: a raised page frame under a row of tabs,
-// the selected tab raised above the others and joined to the page.
+// the selected tab raised above the others.
 #include "platform/win/ControlDrawing.h"
 #include "platform/win/ControlLook.h"
 #include "platform/win/Shapes.h"
@@ -18,14 +18,20 @@ void TabControl::paintLook(HDC dc) const {
   RECT page{r.left, r.top + tabHeight(), r.right, r.bottom};
   DrawEdge(dc, &page, EDGE_RAISED, BF_RECT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  for (int i = 0; i < count(); ++i) {
-    RECT tab{};
-    if (!itemRect(i, &tab)) continue;
-    if (i == current_) tab = RECT{tab.left - 2, tab.top - 2, tab.right + 2, tab.bottom + 1};
-    FillRect(dc, &tab, GetSysColorBrush(COLOR_3DFACE));
-    DrawEdge(dc, &tab, EDGE_RAISED, BF_LEFT | BF_TOP | BF_RIGHT);
-    drawControlText(hwnd(), dc, items_[static_cast<size_t>(i)].text, tab,
-                    DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+  // The selected tab last, over its neighbours.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < count(); ++i) {
+      if ((i == current_) != (pass == 1)) continue;
+      RECT tab{};
+      if (!itemRect(i, &tab)) continue;
+      // The selected tab stands 2 pixels higher and wider, joined to the page.
+      if (i == current_) tab = RECT{tab.left - 2, tab.top, tab.right + 2, tab.bottom + 1};
+      else tab.top += 2;
+      FillRect(dc, &tab, GetSysColorBrush(COLOR_3DFACE));
+      DrawEdge(dc, &tab, EDGE_RAISED, BF_LEFT | BF_TOP | BF_RIGHT);
+      drawControlText(hwnd(), dc, items_[static_cast<size_t>(i)].text, tab,
+                      DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    }
   }
 }
 

@@ -37,6 +37,7 @@ class ComboBoxControl : public Control {
   void paint(HDC dc) const;
   // The look of a list that is not owner-drawn (ComboBoxPaint.cpp).
   void paintLook(HDC dc) const;
+  void paintBelowField(HDC dc, RECT area, HBRUSH listBrush) const;
 
   std::unique_ptr<ItemList> items_;
   HWND edit_ = nullptr;

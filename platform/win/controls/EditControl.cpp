@@ -38,6 +38,7 @@ void EditControl::setText(std::string text, bool notifyChange) {
 }
 
 void EditControl::select(LONG start, LONG end) {
+  redraw();  // the selection shows in the highlight colours
   LONG len = static_cast<LONG>(text_.size());
   if (start < 0) {  // removes the selection, keeping the caret
     selStart_ = selEnd_;
@@ -155,8 +156,14 @@ LRESULT EditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR: typeChar(static_cast<char>(wParam)); return 0;
     case WM_KEYDOWN: keyDown(wParam); return 0;
     case WM_LBUTTONDOWN: SetFocus(hwnd()); return 0;
-    case WM_SETFOCUS: notify(EN_SETFOCUS); return 0;
-    case WM_KILLFOCUS: notify(EN_KILLFOCUS); return 0;
+    case WM_SETFOCUS:
+      redraw();
+      notify(EN_SETFOCUS);
+      return 0;
+    case WM_KILLFOCUS:
+      redraw();
+      notify(EN_KILLFOCUS);
+      return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (multiline() ? DLGC_WANTALLKEYS : 0);
     case EM_GETSEL: {
