@@ -146,6 +146,32 @@ TEST_F(GxBtnTest, PerStateColoursReachEveryLaterState) {
   }
 }
 
+TEST_F(GxBtnTest, HotspotTextColoursPerStateAndAfterAVisit) {
+  CGxBtn_Hotspot link;
+  ASSERT_TRUE(link.Create("HHH", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 150, 60), &parent_, 100));
+  ASSERT_EQ(link.SetBtn_Font(-1, 24, 1, 0, 0, "MS Sans Serif"), 1);
+  link.AdjustPosition();
+  // Whether some pixel of the button has exactly the colour.
+  const auto shows = [&](COLORREF colour) {
+    repaint(parent_);
+    CRect client;
+    link.CWnd::GetClientRect(&client);
+    for (int y = 0; y < client.bottom; ++y)
+      for (int x = 0; x < client.right; ++x)
+        if (pixelAt(link, x, y) == colour) return true;
+    return false;
+  };
+  EXPECT_TRUE(shows(0xB25125));
+  link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_TRUE(shows(0x0000FF));
+  link.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  EXPECT_TRUE(shows(0x008080));
+  link.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  link.SendMessage(WM_MOUSELEAVE);
+  EXPECT_TRUE(shows(0x000080));
+  EXPECT_FALSE(shows(0xB25125));
+}
+
 TEST_F(GxBtnTest, MissingPictureMakesAStandardButton) {
   CGxBtn_Pic button;
   createButton(button);
