@@ -126,10 +126,13 @@
 #include "platform/win/DeviceIo.h"
 #include "platform/sim/SetupApi.h"
 #include "platform/sim/Wlan.h"
+#include "platform/sim/Wmi.h"
+#include "platform/win/Rpc.h"
 #include "platform/win/Services.h"
 // Painting and presentation
 #include "platform/win/Paint.h"
 #include "platform/win/Cursor.h"
+#include "platform/win/MouseTracking.h"
 #include "platform/mfc/PaintDC.h"
 #include "platform/present/WindowImage.h"
 #include "platform/present/Screenshot.h"

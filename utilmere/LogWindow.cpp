@@ -6,8 +6,6 @@ namespace {
 
 // From this many characters on, a new line replaces the whole content.
 const long kLogWindowTextLimit = 0x5000;
-// The WM_VSCROLL request SB_BOTTOM, which the platform headers do not name yet.
-const WPARAM kScrollToBottom = 7;
 
 long characterCount(CRichEditCtrl* control) { return control->GetTextLengthEx(GTL_NUMCHARS); }
 
@@ -45,5 +43,5 @@ void AddLogTextToEditCtrl(CRichEditCtrl* control, const char* text, int code) {
   control->HideSelection(TRUE, FALSE);
   const long end = characterCount(control);
   control->SetSel(end, end);
-  control->SendMessage(WM_VSCROLL, kScrollToBottom, 0);
+  control->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
 }

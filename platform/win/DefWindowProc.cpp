@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win/Cursor.h"
 #include "platform/win/Paint.h"
 #include "platform/win/WindowManager.h"
 
@@ -90,6 +91,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
+    case WM_SETCURSOR: {
+      // The parent decides first; in the client area the class cursor (if
+      // any) is set, and a child's own class cursor comes last.
+      if ((w->style & WS_CHILD) && w->parent && SendMessage(w->parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+      auto cursor = reinterpret_cast<HCURSOR>(GetClassLongPtr(hwnd, GCLP_HCURSOR));
+      if (LOWORD(lParam) == HTCLIENT && cursor) SetCursor(cursor);
+      return FALSE;
+    }
     default:
       return 0;
   }

@@ -118,7 +118,9 @@ int MessageBoxWindow::run(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   if (hwnd) {
     SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(&box));
     ShowWindow(hwnd, SW_SHOWNORMAL);
-    int answer = answerModal(ModalWindow{hwnd, title, body, buttons, box.defaultButton_});
+    ModalWindow shown{hwnd, title, body, buttons, box.defaultButton_};
+    shown.style = type;
+    int answer = answerModal(shown);
     if (answer && IsWindow(hwnd)) SendMessage(hwnd, WM_COMMAND, static_cast<WPARAM>(answer), 0);
     runModalLoop(hwnd);
   }

@@ -32,6 +32,8 @@ struct ModalWindow {
   enum class Kind { Window, Menu, FileDialog };
   Kind kind = Kind::Window;
   std::vector<std::string> labels{};
+  // A message box's MB_ flags as given (buttons, icon, default button, modality).
+  UINT style = 0;
 };
 
 // Returns the id of the button to press, or 0 to leave the window open (a

@@ -154,10 +154,12 @@ TEST_F(LogTest, RoutingByCodeBits) {
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, "100% sure %d");
   EXPECT_EQ(boxes_[0].caption, "Pellandor.Omrin.LogInfo");
+  EXPECT_EQ(boxes_[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
   SetAppName("Wavorel");
   Log(0x201, "named");
   ASSERT_EQ(boxes_.size(), 2u);
   EXPECT_EQ(boxes_[1].caption, "Wavorel");
+  EXPECT_EQ(boxes_[1].style & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
 
   SetCallbackFunc_LogHandleOutDlg(captureOutDialog);
   Log(0x202, "to dialog");
