@@ -126,8 +126,6 @@
 #include "platform/win/DeviceIo.h"
 #include "platform/sim/SetupApi.h"
 #include "platform/sim/Wlan.h"
-#include "platform/sim/Wmi.h"
-#include "platform/win/Rpc.h"
 #include "platform/win/Services.h"
 // Painting and presentation
 #include "platform/win/Paint.h"
