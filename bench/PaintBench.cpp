@@ -1,0 +1,89 @@
+// Painting a 600 x 450 dialog-like window with a dozen controls: a full
+// repaint (everything invalidated, erased and painted) and composition into
+// one image, and the composition alone when nothing changed.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/win/Root.h"
+
+namespace {
+
+// A temporary platform root (top-level windows are published there), removed at exit.
+struct BenchRoot {
+  std::string path;
+  BenchRoot() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "wavorel-bench-XXXXXX").string();
+    if (mkdtemp(tmpl.data())) path = tmpl;
+  }
+  ~BenchRoot() {
+    wavorel::resetPlatformState();
+    std::error_code ec;
+    if (!path.empty()) std::filesystem::remove_all(path, ec);
+  }
+};
+
+HWND makeDialog() {
+  static BenchRoot root;
+  wavorel::setPlatformRoot(root.path);
+  WNDCLASS wc{};
+  wc.lpfnWndProc = DefWindowProc;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
+  wc.lpszClassName = "PaintBenchDialog";
+  RegisterClass(&wc);  // fails harmlessly when the class is still there
+  HWND dlg = CreateWindowEx(0, "PaintBenchDialog", "Bench", WS_POPUP | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN, 0,
+                            0, 600, 450, nullptr, nullptr, nullptr, nullptr);
+  auto add = [&](LPCSTR cls, LPCSTR text, DWORD style, int x, int y, int cx, int cy) {
+    return CreateWindowEx(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, dlg, nullptr, nullptr, nullptr);
+  };
+  add("Button", "OK", BS_DEFPUSHBUTTON, 400, 380, 80, 24);
+  add("Button", "Cancel", BS_PUSHBUTTON, 490, 380, 80, 24);
+  add("Button", "Remember the key", BS_AUTOCHECKBOX, 20, 20, 160, 20);
+  add("Button", "Automatic", BS_AUTORADIOBUTTON, 20, 50, 160, 20);
+  add("Button", "Security", BS_GROUPBOX, 10, 90, 280, 120);
+  add("Static", "Network name:", SS_LEFT, 20, 110, 120, 20);
+  add("Edit", "HomeNetwork", ES_AUTOHSCROLL, 140, 110, 140, 22);
+  HWND list = add("ListBox", "", WS_BORDER, 300, 20, 280, 150);
+  for (int i = 0; i < 10; ++i) SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Access point entry"));
+  HWND progress = add(PROGRESS_CLASS, "", 0, 20, 240, 560, 20);
+  SendMessage(progress, PBM_SETPOS, 60, 0);
+  add(TRACKBAR_CLASS, "", 0, 20, 280, 560, 30);
+  HWND tab = add(WC_TABCONTROL, "", 0, 20, 320, 360, 100);
+  for (LPCSTR text : {"General", "Advanced", "Status"}) {
+    TCITEM item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<LPSTR>(text);
+    SendMessage(tab, TCM_INSERTITEM, 9, reinterpret_cast<LPARAM>(&item));
+  }
+  add(WC_IPADDRESS, "", 0, 300, 190, 160, 22);
+  return dlg;
+}
+
+void BM_FullRepaintAndCompose(benchmark::State& state) {
+  HWND dlg = makeDialog();
+  for (auto _ : state) {
+    RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    wavorel::WindowImage image = wavorel::composeWindow(dlg);
+    benchmark::DoNotOptimize(image.pixels.data());
+  }
+  DestroyWindow(dlg);
+}
+BENCHMARK(BM_FullRepaintAndCompose)->Unit(benchmark::kMillisecond);
+
+void BM_ComposeUnchanged(benchmark::State& state) {
+  HWND dlg = makeDialog();
+  wavorel::composeWindow(dlg);
+  for (auto _ : state) {
+    wavorel::WindowImage image = wavorel::composeWindow(dlg);
+    benchmark::DoNotOptimize(image.pixels.data());
+  }
+  DestroyWindow(dlg);
+}
+BENCHMARK(BM_ComposeUnchanged)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
