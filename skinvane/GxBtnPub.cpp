@@ -112,14 +112,15 @@ int CGxBtn_Pub::SetBtn_PicBmp(int frames, COLORREF mask, UINT bitmapId) {
   return AddPicStrip(bitmap, frames, mask);
 }
 
-int CGxBtn_Pub::AddPicIcon(int index, HICON icon) {
-  if (!icon) {
+int CGxBtn_Pub::AddPicIcon(int index, HICON icon, int cx, int cy) {
+  // ExtractIcon answers 1 for a file that holds no icon.
+  if (!icon || icon == reinterpret_cast<HICON>(1)) {
     FallBackToStandard();
     return 0;
   }
   bool ok = true;
   if (!m_imageList.GetSafeHandle()) {
-    const CSize size = gxGetIconSize(icon);
+    const CSize size = cx > 0 && cy > 0 ? CSize(cx, cy) : gxGetIconSize(icon);
     ok = m_imageList.Create(size.cx, size.cy, ILC_COLOR24 | ILC_MASK, m_stateCount, 1) != FALSE;
   }
   if (ok) {
@@ -135,15 +136,15 @@ int CGxBtn_Pub::AddPicIcon(int index, HICON icon) {
   return 1;
 }
 
-int CGxBtn_Pub::SetBtn_PicIcon(int index, const char* exeFile, int, int) {
-  return AddPicIcon(index, ExtractIcon(nullptr, exeFile, 0));
+int CGxBtn_Pub::SetBtn_PicIcon(int index, const char* exeFile, int cx, int cy) {
+  return AddPicIcon(index, ExtractIcon(nullptr, exeFile, 0), cx, cy);
 }
 
 int CGxBtn_Pub::SetBtn_PicIcon(int index, UINT iconId, int cx, int cy) {
   HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(iconId), RT_GROUP_ICON);
   HICON icon = static_cast<HICON>(LoadImage(module, MAKEINTRESOURCE(iconId), IMAGE_ICON, std::max(cx, 0),
                                             std::max(cy, 0), 0));
-  return AddPicIcon(index, icon);
+  return AddPicIcon(index, icon, cx, cy);
 }
 
 CRect CGxBtn_Pub::Get_BTNSTATE_Offset(CRect& rect) {

@@ -136,5 +136,5 @@ class CGxBtn_Pub : public CButton, public CWndCommonAttr {
 
  private:
   int AddPicStrip(CBitmap& bitmap, int frames, COLORREF mask);
-  int AddPicIcon(int index, HICON icon);
+  int AddPicIcon(int index, HICON icon, int cx, int cy);
 };

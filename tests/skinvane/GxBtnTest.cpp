@@ -1,7 +1,10 @@
 #include "skinvane/GxBtnHotspot.h"
 #include "skinvane/GxBtnPic.h"
 
+#include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "tests/skinvane/SkinTest.h"
 
@@ -91,6 +94,23 @@ TEST_F(GxBtnTest, SingleFrameShiftsUpLeftOnHoverAndDownRightWhenPressed) {
   }
 }
 
+TEST_F(GxBtnTest, SolidFrameRisesOnHoverSinksWhenPressedAndKeepsThePictureStill) {
+  CGxBtn_Pic button;
+  createButton(button);
+  button.SetBtnAttr_Pic(skinFile("single.bmp"), 1, "", 0);
+  button.EnableSolidFrame(1);
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(paintedAt(button, 2, 2), RGB(255, 255, 255));
+  EXPECT_EQ(pixelAt(button, 0, 0), light);
+  EXPECT_EQ(pixelAt(button, 39, 19), shadow);
+  button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  EXPECT_EQ(paintedAt(button, 2, 2), RGB(255, 255, 255));
+  EXPECT_EQ(pixelAt(button, 0, 0), shadow);
+  EXPECT_EQ(pixelAt(button, 39, 19), light);
+}
+
 TEST_F(GxBtnTest, AutoSizeFitsTheButtonAroundThePicture) {
   CGxBtn_Pic button;
   createButton(button);  // 40 x 20 centred on (30, 20)
@@ -170,6 +190,64 @@ TEST_F(GxBtnTest, HotspotTextColoursPerStateAndAfterAVisit) {
   link.SendMessage(WM_MOUSELEAVE);
   EXPECT_TRUE(shows(0x000080));
   EXPECT_FALSE(shows(0xB25125));
+}
+
+// A 4 x 4 32-bit icon file of one colour.
+bool writeIcon(const char* path, COLORREF colour) {
+  std::string bytes(6 + 16 + 40 + 4 * 4 * 4 + 4 * 4, '\0');
+  const auto put16 = [&bytes](size_t at, uint16_t v) {
+    bytes[at] = static_cast<char>(v);
+    bytes[at + 1] = static_cast<char>(v >> 8);
+  };
+  const auto put32 = [&](size_t at, uint32_t v) {
+    put16(at, static_cast<uint16_t>(v));
+    put16(at + 2, static_cast<uint16_t>(v >> 16));
+  };
+  put16(2, 1);  // icon
+  put16(4, 1);  // one image
+  bytes[6] = 4;
+  bytes[7] = 4;
+  put16(10, 1);
+  put16(12, 32);
+  put32(14, static_cast<uint32_t>(bytes.size() - 22));
+  put32(18, 22);
+  put32(22, 40);
+  put32(26, 4);
+  put32(30, 8);  // colour and mask rows
+  put16(34, 1);
+  put16(36, 32);
+  for (int i = 0; i < 16; ++i) {
+    const size_t at = 62 + static_cast<size_t>(i) * 4;
+    bytes[at] = static_cast<char>(GetBValue(colour));
+    bytes[at + 1] = static_cast<char>(GetGValue(colour));
+    bytes[at + 2] = static_cast<char>(GetRValue(colour));
+    bytes[at + 3] = static_cast<char>(0xFF);
+  }
+  CFile file;
+  if (!file.Open(path, CFile::modeCreate | CFile::modeWrite)) return false;
+  file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+  file.Close();
+  return true;
+}
+
+TEST_F(GxBtnTest, IconsReplaceOrAppendImages) {
+  ASSERT_TRUE(writeIcon(skinFile("green.ico"), RGB(0, 255, 0)));
+  ASSERT_TRUE(writeIcon(skinFile("blue.ico"), RGB(0, 0, 255)));
+  CGxBtn_Pic button;
+  createButton(button);
+  button.SetBKPicMode(BKPIC_PICTURE_ONLY);
+  button.EnableAutoAdjustRect(0);
+  ASSERT_EQ(button.SetBtn_PicIcon(0, skinFile("green.ico"), 0, 0), 1);
+  // A single image is drawn at the button's top-left corner.
+  EXPECT_EQ(paintedAt(button, 1, 1), RGB(0, 255, 0));
+  ASSERT_EQ(button.SetBtn_PicIcon(0, skinFile("blue.ico"), 0, 0), 1);  // replaces image 0
+  EXPECT_EQ(paintedAt(button, 1, 1), RGB(0, 0, 255));
+  ASSERT_EQ(button.SetBtn_PicIcon(5, skinFile("green.ico"), 0, 0), 1);  // appended as image 1
+  button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(paintedAt(button, 1, 1), RGB(0, 255, 0));
+  // A file that holds no icon, or none at all, makes a standard button.
+  EXPECT_EQ(button.SetBtn_PicIcon(0, skinFile("strip.bmp"), 0, 0), 0);
+  EXPECT_NE(button.GetButtonStyle() & 0x0F, static_cast<UINT>(BS_OWNERDRAW));
 }
 
 TEST_F(GxBtnTest, MissingPictureMakesAStandardButton) {
