@@ -3,6 +3,7 @@
 #include "platform/win/DialogState.h"
 #include "platform/win/Errors.h"
 #include "platform/win/ModalLoop.h"
+#include "platform/win/gdi/Gdi.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ LRESULT defaultProcessing(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!state) return DefWindowProc(dialog, msg, wParam, lParam);
   switch (msg) {
     case WM_NCDESTROY:
+      if (state->templateFont) DeleteObject(state->templateFont);
       wavorel::removeDialogState(dialog);
       return DefWindowProc(dialog, msg, wParam, lParam);
     case WM_CLOSE: {
@@ -53,6 +55,11 @@ LRESULT defaultProcessing(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
       PostMessage(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
       return 0;
     }
+    case WM_SETFONT:
+      state->font = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(state->font);
     case DM_GETDEFID:
       return state->defId ? MAKELONG(state->defId, DC_HASDEFID) : 0;
     case DM_SETDEFID:

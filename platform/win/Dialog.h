@@ -18,6 +18,7 @@
 #include <string>
 
 #include "platform/win/DialogTemplate.h"
+#include "platform/win/Fonts.h"
 #include "platform/win/User.h"
 #include "platform/win/controls/ControlConstants.h"
 
@@ -85,6 +86,8 @@ namespace wavorel {
 // average width of the 52 letters A-Z a-z rounded, (extent / 26 + 1) / 2,
 // the height the font's tmHeight. A size of 0 or less means 8 points.
 SIZE dialogFontBaseUnits(const std::string& face, int points, int weight, bool italic);
+// The font of a DS_SETFONT template: -MulDiv(points, 96, 72) pixels high.
+LOGFONT dialogLogFont(const std::string& face, int points, int weight, bool italic);
 
 // A dialog from a parsed template (the work of CreateDialogParam).
 HWND createDialog(HINSTANCE instance, const DialogTemplate& dialogTemplate, HWND parent, DLGPROC proc,

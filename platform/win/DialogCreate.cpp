@@ -57,6 +57,7 @@ bool createControls(HWND dialog, HINSTANCE instance, const wavorel::DialogTempla
       if (t.style & DS_NOFAILCREATE) continue;
       return false;
     }
+    if (state.templateFont) SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.templateFont), FALSE);
     if (state.defId == 0 && (wavorel::dialogCode(control) & DLGC_DEFPUSHBUTTON))
       state.defId = static_cast<WORD>(c.id);
   }
@@ -99,7 +100,12 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate& t, HWND parent, DLGP
   auto state = addDialogState(dialog);
   state->baseUnits = units;
   SetWindowLongPtr(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
-  // DS_SETFONT's WM_SETFONT to the dialog and its controls comes with fonts.
+  // DS_SETFONT: the template's font goes to the dialog, then to each control.
+  if (t.hasFont) {
+    const LOGFONT lf = dialogLogFont(t.font.face, t.font.pointSize, t.font.weight, t.font.italic != 0);
+    state->templateFont = CreateFontIndirect(&lf);
+    SendMessage(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(state->templateFont), FALSE);
+  }
   if (!createControls(dialog, instance, t, *state)) {
     DWORD error = GetLastError();
     DestroyWindow(dialog);

@@ -1,6 +1,6 @@
 // What the dialog manager keeps for each dialog window beside the window
-// itself: the base units of its font, the default button, the focus it had
-// when it was last deactivated and the modal state.
+// itself: its font and that font's base units, the default button, the focus
+// it had when it was last deactivated and the modal state.
 #pragma once
 
 #include <memory>
@@ -14,6 +14,8 @@ struct DialogState {
   WORD defId = 0;              // 0: none set (Enter then means IDOK)
   HWND savedFocus = nullptr;
   HWND disabledOwner = nullptr;  // the owner a modal loop disabled
+  HFONT font = nullptr;         // WM_SETFONT / WM_GETFONT
+  HFONT templateFont = nullptr;  // made for DS_SETFONT, deleted with the dialog
   bool hasResult = false;
   INT_PTR result = 0;
 };

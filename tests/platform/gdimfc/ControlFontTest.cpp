@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "tests/platform/commctrl/CommCtrlTestSupport.h"
+#include "tests/platform/gdimfc/data/resource.h"
 
 namespace wavorel::testing {
 namespace {
@@ -146,6 +147,35 @@ TEST_F(ControlFontTest, CWndSetFontAndGetFont) {
   EXPECT_NE(dc->GetSafeHdc(), nullptr);
   EXPECT_EQ(wnd->ReleaseDC(dc), 1);
   DestroyWindow(edit);
+}
+
+TEST_F(ControlFontTest, DialogTemplateFontReachesTheDialogAndItsControls) {
+  HWND dialog = CreateDialogParam(nullptr, MAKEINTRESOURCE(IDD_LARGE_FONT), nullptr, nullptr, 0);
+  ASSERT_NE(dialog, nullptr);
+  HFONT font = reinterpret_cast<HFONT>(SendMessage(dialog, WM_GETFONT, 0, 0));
+  ASSERT_NE(font, nullptr);
+  LOGFONT lf{};
+  ASSERT_EQ(GetObject(font, sizeof lf, &lf), static_cast<int>(sizeof lf));
+  EXPECT_EQ(lf.lfHeight, -16);  // 12 points at 96 dots per inch
+  EXPECT_EQ(lf.lfWeight, FW_BOLD);
+  EXPECT_STREQ(lf.lfFaceName, "Tahoma");
+  HWND list = GetDlgItem(dialog, IDC_LIST);
+  for (int id : {IDC_LABEL, IDC_LIST})
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendDlgItemMessage(dialog, id, WM_GETFONT, 0, 0)), font) << id;
+  // The list's rows follow the dialog's font.
+  LVCOLUMN column{};
+  column.mask = LVCF_WIDTH;
+  column.cx = 100;
+  SendMessage(list, LVM_INSERTCOLUMN, 0, reinterpret_cast<LPARAM>(&column));
+  LVITEM item{};
+  item.mask = LVIF_TEXT;
+  item.pszText = const_cast<LPSTR>("Home");
+  SendMessage(list, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item));
+  const RECT r = itemRect(list, 0);
+  EXPECT_EQ(r.bottom - r.top, metrics(font).tmHeight);
+
+  DestroyWindow(dialog);
+  EXPECT_EQ(GetObjectType(font), 0u);  // the dialog's own font goes with it
 }
 
 }  // namespace
