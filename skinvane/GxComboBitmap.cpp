@@ -8,7 +8,6 @@ BEGIN_MESSAGE_MAP(CGxComboBitmap, CComboBox)
   ON_WM_PAINT()
   ON_WM_DESTROY()
   ON_WM_SETFOCUS()
-  ON_MESSAGE(WM_CTLCOLORLISTBOX, &CGxComboBitmap::OnCtlColorListBox)
   ON_WM_KILLFOCUS()
 END_MESSAGE_MAP()
 
@@ -135,6 +134,12 @@ void CGxComboBitmap::SetNormalPositionColor(COLORREF background, COLORREF text) 
 void CGxComboBitmap::SetDisableColor(COLORREF background, COLORREF text) {
   m_disabledBack = background;
   m_disabledText = text;
+}
+
+LRESULT CGxComboBitmap::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The message maps key every colour request alike; the list's is told apart here.
+  if (message == WM_CTLCOLORLISTBOX) return OnCtlColorListBox(wParam, lParam);
+  return CComboBox::WindowProc(message, wParam, lParam);
 }
 
 LRESULT CGxComboBitmap::OnCtlColorListBox(WPARAM wParam, LPARAM lParam) {

@@ -33,6 +33,7 @@ class CGxComboBitmap : public CComboBox {
   void DrawListTop(int);
   void DrawListBot(int);
   void DrawItem(LPDRAWITEMSTRUCT draw) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   // The left edge of item texts, shared by every combo of the library.
   static int TextIndent();
