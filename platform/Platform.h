@@ -79,6 +79,7 @@
 #include "platform/win/commctrl/ToolTip.h"
 #include "platform/win/commctrl/IpAddress.h"
 #include "platform/win/commctrl/RichEdit.h"
+#include "platform/win/commctrl/UpDown.h"
 // MFC value classes
 #include "platform/mfc/Object.h"
 #include "platform/mfc/Exception.h"

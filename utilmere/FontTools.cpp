@@ -3,8 +3,7 @@
 
 #include "utilmere/WindowTools.h"
 
-int gxCreateFont(HDC dc, CGdiObject& font, long size, int bold, int italic, int underline, const char* face,
-                 int width) {
+int gxCreateFont(HDC dc, CFont& font, long size, int bold, int italic, int underline, const char* face, int width) {
   LOGFONT logFont = {};
   logFont.lfHeight = dc != nullptr ? -MulDiv(static_cast<int>(size), ::GetDeviceCaps(dc, LOGPIXELSY), 72) : size;
   logFont.lfWidth = width;

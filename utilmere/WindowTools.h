@@ -7,6 +7,7 @@
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/Brush.h"
 #include "platform/mfc/DC.h"
+#include "platform/mfc/Font.h"
 #include "platform/mfc/ImageList.h"
 #include "platform/mfc/ListCtrl.h"
 
@@ -69,6 +70,18 @@ void DrawCurveByDataBuffer(CDC* dc, CRect& rectangle, COLORREF colour, BYTE* dat
 // is given, else of height `size`; weight 700 when bold; DEFAULT_CHARSET; the
 // face (empty when null, cut to 31 characters). The object's previous font is
 // deleted and the new one attached; returns the attach result.
-// The font object is taken as its GDI base class, so CFont objects pass.
-int gxCreateFont(HDC dc, CGdiObject& font, long size, int bold, int italic, int underline, const char* face,
-                 int width);
+int gxCreateFont(HDC dc, CFont& font, long size, int bold, int italic, int underline, const char* face, int width);
+
+// Asks for a WM_MOUSELEAVE to the window when the mouse leaves it (nothing
+// for a null pointer or a window that does not exist).
+void TrackMouseEvent(CWnd* window);
+// Shows the hourglass and remembers the cursor it replaced.
+void SetWaitCursor();
+// Brings back the remembered cursor (the arrow when none) and forgets it.
+void RestoreCursor();
+// Spin-button notification handler of a numeric edit: moves the edit's value
+// to the next multiple of `step` below (a click whose iDelta is 1) or above
+// (any other), limited to minimum .. maximum, writes it back, selects it,
+// focuses the edit and sets *result to 0.
+void HandleSpanClick(CWnd* dialog, int editId, NMHDR* notification, LRESULT* result, int maximum, int minimum,
+                     int step);

@@ -283,7 +283,7 @@ TEST_F(WindowToolsFontTest, HeightsFromPointSizesAndFontAttributes) {
     EXPECT_EQ(cases[1].height, -13);  // 13.33 rounds down
     EXPECT_EQ(cases[2].height, -15);  // 14.67 rounds up
   }
-  CGdiObject font;
+  CFont font;
   for (const Case& c : cases) {
     ASSERT_TRUE(gxCreateFont(c.dc, font, c.size, 0, 0, 0, "Arial", 0));
     LOGFONT made = {};
