@@ -14,7 +14,7 @@ class ProgressSTTest : public SkinTest {
  protected:
   void SetUp() override {
     SkinTest::SetUp();
-    ASSERT_TRUE(parent_.CreateEx(0, nullptr, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
+    ASSERT_TRUE(parent_.CreateEx(0, nullptr, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr));
     ASSERT_TRUE(writeBmp(skinFile("bar.bmp"), 3, 5, [](int, int) { return kBar; }));
     ASSERT_TRUE(writeBmp(skinFile("back.bmp"), 8, 8, [](int, int) { return kBack; }));
   }
@@ -88,12 +88,16 @@ TEST_F(ProgressSTTest, PositionsClampAndStepsWrapPastTheMaximum) {
   EXPECT_EQ(bar.SetBitmap("", 0), 1);
   EXPECT_EQ(bar.SetBitmap(skinFile("missing.bmp"), 0), 0);
   // The fill grows in whole hundredths of the area: an area narrower than
-  // 100 pixels shows none.
+  // 100 pixels shows none; a wider one starts at its left margin.
   ASSERT_EQ(bar.SetBitmap(skinFile("bar.bmp"), 0), 1);
   bar.DeflateRect(10, 2, 2, 2);
   bar.SetPos(100);
   repaint(parent_.GetSafeHwnd());
   EXPECT_EQ(pixelAt(bar.GetSafeHwnd(), 10, 10), kBack);
+  bar.MoveWindow(0, 0, 212, 20);
+  repaint(parent_.GetSafeHwnd());
+  EXPECT_EQ(pixelAt(bar.GetSafeHwnd(), 9, 10), kBack);
+  EXPECT_EQ(pixelAt(bar.GetSafeHwnd(), 10, 10), kBar);
 }
 
 }  // namespace
