@@ -127,6 +127,10 @@
 #include "platform/win/DeviceIo.h"
 #include "platform/sim/SetupApi.h"
 #include "platform/sim/Wlan.h"
+#include "platform/sim/Wmi.h"
+#include "platform/sim/Crypt.h"
+#include "platform/sim/IpHelper.h"
+#include "platform/win/Rpc.h"
 #include "platform/win/Services.h"
 // Painting and presentation
 #include "platform/win/Paint.h"

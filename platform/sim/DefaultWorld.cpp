@@ -123,6 +123,18 @@ Mac = 00-23-76-AB-CD-01
 Passphrase = softap-secret
 Arrives = 5
 Leaves = 120
+
+[Certificate User]
+Store = MY
+Subject = Dana Wheeler
+Issuer = Harbor Issuing CA
+FriendlyName = Dana's wireless login
+Expires = 2029-06-30
+
+[Certificate Root]
+Store = ROOT
+Subject = Harbor Root CA
+Expires = 2036-12-31
 )";
 }
 

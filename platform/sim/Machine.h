@@ -38,6 +38,7 @@ class Machine {
   Machine(const Machine&) = delete;
   Machine& operator=(const Machine&) = delete;
 
+  const World& world() const { return world_; }
   size_t adapterCount() const { return adapters_.size(); }
   Adapter& adapter(size_t index) { return *adapters_.at(index); }
   Adapter* findAdapter(const std::string& guid);

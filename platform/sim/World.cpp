@@ -355,6 +355,22 @@ uint32_t channelFrequencyKhz(int channel) {
   return 0;
 }
 
+WorldCertificate readCertificate(SectionReader& r) {
+  WorldCertificate c;
+  c.store = r.choice<std::string>("Store", {{"MY", "MY"}, {"ROOT", "ROOT"}}, "");
+  if (c.store.empty()) r.required("Store");
+  c.subject = r.required("Subject");
+  c.issuer = r.text("Issuer").value_or(c.subject);
+  c.friendlyName = r.text("FriendlyName").value_or("");
+  std::string expires = r.required("Expires");
+  auto& [year, month, day] = c.expires;
+  char end = 0;
+  if (std::sscanf(expires.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &end) != 3 || year < 1601 ||
+      year > 9999 || month < 1 || month > 12 || day < 1 || day > 31)
+    r.fail("Expires", "not a date YYYY-MM-DD: " + expires);
+  return c;
+}
+
 World parseWorld(std::string_view text, const std::string& fileName) {
   LineMap lines(text, fileName);
   IniFile ini = IniFile::parse(text);
@@ -368,6 +384,8 @@ World parseWorld(std::string_view text, const std::string& fileName) {
       adapterIndex[fold(section)] = world.adapters.size() - 1;
     } else if (startsWith(section, "Network")) {
       world.networks.push_back(readNetwork(r));
+    } else if (startsWith(section, "Certificate")) {
+      world.certificates.push_back(readCertificate(r));
     } else if (startsWith(section, "Client")) {
       clientSections.push_back(section);
       continue;  // read once every adapter is known

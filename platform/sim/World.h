@@ -92,6 +92,15 @@ struct WorldClient {
   uint64_t leavesMs = 0;   // 0: stays
 };
 
+// A certificate of a system store of the machine.
+struct WorldCertificate {
+  std::string store;         // "MY" or "ROOT"
+  std::string subject;
+  std::string issuer;        // the subject when not given (self-signed)
+  std::string friendlyName;  // empty: the certificate has none
+  std::array<int, 3> expires{};  // year, month, day (UTC midnight)
+};
+
 struct WorldFaults {
   std::map<uint32_t, int> failCounts;      // code as sent -> failures still to come
   std::map<uint32_t, uint32_t> shortAnswers;  // code as sent -> bytes answered at most
@@ -102,6 +111,7 @@ struct World {
   std::vector<WorldAdapter> adapters;
   std::vector<WorldNetwork> networks;
   std::vector<WorldClient> clients;
+  std::vector<WorldCertificate> certificates;
   WorldFaults faults;
 };
 

@@ -42,10 +42,11 @@ std::vector<ModuleExport> kernel32Exports() {
 struct Modules {
   std::mutex mutex;
   std::map<std::string, Module> byKey;
+  std::map<std::string, Module> persistent;  // registered for the life of the process
 
   Modules() { restore(); }
   void restore() {
-    byKey.clear();
+    byKey = persistent;
     Module k{"kernel32.dll", kernel32Exports(), 0, true};
     byKey.emplace("kernel32", std::move(k));
   }
@@ -71,12 +72,13 @@ const bool g_reset = (registerStateReset([] {
 
 }  // namespace
 
-void registerModule(const std::string& name, std::vector<ModuleExport> exports) {
+void registerModule(const std::string& name, std::vector<ModuleExport> exports, bool persistent) {
   auto& m = modules();
   std::lock_guard<std::mutex> lock(m.mutex);
   Module& module = m.byKey[moduleKey(name)];
   module.fileName = fileNameOf(name);
   module.exports = std::move(exports);
+  if (persistent) m.persistent[moduleKey(name)] = Module{module.fileName, module.exports, 0, false};
 }
 
 }  // namespace wavorel

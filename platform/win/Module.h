@@ -35,7 +35,8 @@ FARPROC exportedProc(F* function) {
 }
 
 // Provides (or replaces) a module. Registrations are reset with the platform
-// state; kernel32 comes back with its built-in exports.
-void registerModule(const std::string& name, std::vector<ModuleExport> exports);
+// state; kernel32 comes back with its built-in exports, and so does a module
+// registered as persistent (the system's own modules), unloaded.
+void registerModule(const std::string& name, std::vector<ModuleExport> exports, bool persistent = false);
 
 }  // namespace wavorel

@@ -100,7 +100,8 @@ struct ProgramRun {
 using ProgramHandler = std::function<DWORD(const ProgramRun&)>;
 
 // Models a program by its file name (case-insensitive; ".exe" optional).
-void registerProgram(const std::string& name, ProgramHandler handler);
+// Registrations are dropped with the platform state unless persistent.
+void registerProgram(const std::string& name, ProgramHandler handler, bool persistent = false);
 // The program that opens documents with this extension (".chm") or addresses
 // of this scheme ("http"), as ShellExecute's "open" uses it.
 void registerFileAssociation(const std::string& extensionOrScheme, const std::string& program);

@@ -31,11 +31,20 @@ struct CaseInsensitiveLess {
   bool operator()(const std::string& a, const std::string& b) const { return strcasecmp(a.c_str(), b.c_str()) < 0; }
 };
 
-std::mutex g_programsMutex;
-std::map<std::string, ProgramHandler, CaseInsensitiveLess> g_programs;  // by "<name>.exe"
+using ProgramTable = std::map<std::string, ProgramHandler, CaseInsensitiveLess>;  // by "<name>.exe"
+struct Programs {
+  std::mutex mutex;
+  ProgramTable current;
+  ProgramTable persistent;
+};
+// Reached through a function: other files register programs during static initialisation.
+Programs& programs() {
+  static Programs p;
+  return p;
+}
 const bool g_reset = (registerStateReset([] {
-                        std::lock_guard<std::mutex> lock(g_programsMutex);
-                        g_programs.clear();
+                        std::lock_guard<std::mutex> lock(programs().mutex);
+                        programs().current = programs().persistent;
                       }),
                       true);
 
@@ -100,9 +109,9 @@ bool findProgram(const std::string& name, bool search, std::string& winPath, std
 }
 
 ProgramHandler registeredProgram(const std::string& name) {
-  std::lock_guard<std::mutex> lock(g_programsMutex);
-  auto it = g_programs.find(withExe(lastComponent(name)));
-  return it == g_programs.end() ? nullptr : it->second;
+  std::lock_guard<std::mutex> lock(programs().mutex);
+  auto it = programs().current.find(withExe(lastComponent(name)));
+  return it == programs().current.end() ? nullptr : it->second;
 }
 
 DWORD runRegistered(const ProgramHandler& handler, ProgramRun run, Launched& launched) {
@@ -203,9 +212,11 @@ bool linuxFolder(const std::string& winDir, std::string& linuxDir, DWORD& error)
 
 }  // namespace
 
-void registerProgram(const std::string& name, ProgramHandler handler) {
-  std::lock_guard<std::mutex> lock(g_programsMutex);
-  g_programs[withExe(lastComponent(name))] = std::move(handler);
+void registerProgram(const std::string& name, ProgramHandler handler, bool persistent) {
+  std::lock_guard<std::mutex> lock(programs().mutex);
+  std::string key = withExe(lastComponent(name));
+  if (persistent) programs().persistent[key] = handler;
+  programs().current[key] = std::move(handler);
 }
 
 DWORD launchProgram(const std::string& applicationName, const std::string& commandLine,
