@@ -426,6 +426,7 @@ void CGxBtn_Pub::OnMouseMove(UINT flags, CPoint point) {
   if (!m_mouseOver) {
     m_mouseOver = 1;
     Invalidate();
+    TrackMouseEvent(this);
   }
   CButton::OnMouseMove(flags, point);
 }

@@ -47,15 +47,24 @@ class GxBtnTest : public SkinTest {
     std::function<void(CWnd&)> enter;
     std::function<void(CWnd&)> leave;
   };
-  static std::vector<Step> states() {
+  std::vector<Step> states() {
     return {
         {"normal", [](CWnd&) {}, [](CWnd&) {}},
-        {"hover", [](CWnd& b) { b.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3)); },
-         [](CWnd& b) { b.SendMessage(WM_MOUSELEAVE); }},
+        {"hover", [](CWnd& b) { hover(b); }, [this](CWnd&) { leave(); }},
         {"pressed", [](CWnd& b) { b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3)); },
          [](CWnd& b) { b.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3)); }},
         {"disabled", [](CWnd& b) { b.EnableWindow(FALSE); }, [](CWnd& b) { b.EnableWindow(TRUE); }},
     };
+  }
+
+  // The mouse moves onto the button, or away to a corner of the parent.
+  static void hover(CWnd& button) {
+    wavorel::mouseMoveTo(button, POINT{3, 3});
+    wavorel::pumpMessages();
+  }
+  void leave() {
+    wavorel::mouseMoveTo(parent_, POINT{190, 90});
+    wavorel::pumpMessages();
   }
 
   CWnd parent_;
@@ -75,6 +84,17 @@ TEST_F(GxBtnTest, StripShowsOneFramePerState) {
     EXPECT_EQ(paintedAt(button, 5, 3), kFrames[0]);
     ++state;
   }
+}
+
+TEST_F(GxBtnTest, MouseOverShowsHoverUntilTheMouseLeavesAndTakesTheHandCursor) {
+  CGxBtn_Pic button;
+  createButton(button);
+  button.SetBtnAttr_Pic(skinFile("strip.bmp"), 4, "", 0);
+  hover(button);
+  EXPECT_EQ(paintedAt(button, 5, 3), kFrames[1]);
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+  leave();
+  EXPECT_EQ(paintedAt(button, 5, 3), kFrames[0]);
 }
 
 TEST_F(GxBtnTest, SingleFrameShiftsUpLeftOnHoverAndDownRightWhenPressed) {
@@ -101,7 +121,7 @@ TEST_F(GxBtnTest, SolidFrameRisesOnHoverSinksWhenPressedAndKeepsThePictureStill)
   button.EnableSolidFrame(1);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  hover(button);
   EXPECT_EQ(paintedAt(button, 2, 2), RGB(255, 255, 255));
   EXPECT_EQ(pixelAt(button, 0, 0), light);
   EXPECT_EQ(pixelAt(button, 39, 19), shadow);
@@ -182,12 +202,12 @@ TEST_F(GxBtnTest, HotspotTextColoursPerStateAndAfterAVisit) {
     return false;
   };
   EXPECT_TRUE(shows(0xB25125));
-  link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  hover(link);
   EXPECT_TRUE(shows(0x0000FF));
   link.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   EXPECT_TRUE(shows(0x008080));
   link.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-  link.SendMessage(WM_MOUSELEAVE);
+  leave();
   EXPECT_TRUE(shows(0x000080));
   EXPECT_FALSE(shows(0xB25125));
 }
@@ -243,7 +263,7 @@ TEST_F(GxBtnTest, IconsReplaceOrAppendImages) {
   ASSERT_EQ(button.SetBtn_PicIcon(0, skinFile("blue.ico"), 0, 0), 1);  // replaces image 0
   EXPECT_EQ(paintedAt(button, 1, 1), RGB(0, 0, 255));
   ASSERT_EQ(button.SetBtn_PicIcon(5, skinFile("green.ico"), 0, 0), 1);  // appended as image 1
-  button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  hover(button);
   EXPECT_EQ(paintedAt(button, 1, 1), RGB(0, 255, 0));
   // A file that holds no icon, or none at all, makes a standard button.
   EXPECT_EQ(button.SetBtn_PicIcon(0, skinFile("strip.bmp"), 0, 0), 0);

@@ -123,7 +123,12 @@ TEST_F(GxCheckRadioTest, StripShowsTheCheckedHoverAndDisabledImages) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.image);
     radio.SetCheck(c.check);
-    radio.SendMessage(c.hover ? WM_MOUSEMOVE : WM_MOUSELEAVE, 0, MAKELPARAM(1, 1));
+    if (c.hover) {
+      wavorel::mouseMoveTo(radio, POINT{1, 1});
+    } else {
+      wavorel::mouseMoveTo(dialog_, POINT{0, 0});
+    }
+    wavorel::pumpMessages();
     radio.EnableWindow(c.enabled);
     repaint(dialog_);
     EXPECT_EQ(pixelAt(radio, 1, 1), kStates[c.image]);
