@@ -20,6 +20,9 @@ constexpr LONG kMargin = 7;
 constexpr LONG kButtonWidth = 50;
 constexpr LONG kButtonHeight = 14;
 constexpr LONG kButtonGap = 4;
+// The tab strip round the page area: its row of tabs and its border.
+constexpr LONG kTabRow = 16;
+constexpr LONG kTabBorder = 2;
 
 wavorel::DialogControl button(const char* text, int id, DWORD style, LONG x, LONG y) {
   wavorel::DialogControl c;
@@ -60,7 +63,8 @@ BOOL CPropertySheet::CreateSheet(HWND hWndParent, DWORD dwStyle, DWORD dwExStyle
   }
   LONG buttonsWidth = 4 * kButtonWidth + 3 * kButtonGap;
   LONG width = std::max(area.cx, buttonsWidth) + 2 * kMargin;
-  LONG y = kMargin + area.cy + kMargin;
+  LONG tabHeight = kTabRow + area.cy + 2 * kTabBorder;
+  LONG y = kMargin + tabHeight + kMargin;
   wavorel::DialogTemplate t;
   t.style = dwStyle | DS_SETFONT | DS_3DLOOK;
   t.exStyle = dwExStyle | WS_EX_CONTROLPARENT;
@@ -70,6 +74,12 @@ BOOL CPropertySheet::CreateSheet(HWND hWndParent, DWORD dwStyle, DWORD dwExStyle
   t.font.pointSize = 8;
   t.font.weight = 400;
   t.font.face = "MS Shell Dlg";
+  wavorel::DialogControl tab;
+  tab.className = WC_TABCONTROL;
+  tab.id = AFX_IDC_TAB_CONTROL;
+  tab.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS;
+  tab.rect = RECT{kMargin, kMargin, width - kMargin, kMargin + tabHeight};
+  t.controls.push_back(tab);
   LONG x = width - kMargin - buttonsWidth;
   t.controls.push_back(button("OK", IDOK, WS_VISIBLE | WS_GROUP | BS_DEFPUSHBUTTON, x, y));
   t.controls.push_back(button("Cancel", IDCANCEL, WS_VISIBLE | BS_PUSHBUTTON, x + kButtonWidth + kButtonGap, y));
@@ -108,14 +118,27 @@ INT_PTR CPropertySheet::DoModal() {
 
 BOOL CPropertySheet::OnInitDialog() {
   if (m_psh.dwFlags & PSH_USEHICON) SetIcon(m_psh.hIcon, TRUE);
+  m_tabCtrl.SubclassDlgItem(AFX_IDC_TAB_CONTROL, this);
+  for (int i = 0; i < GetPageCount(); ++i) InsertTab(i);
   int start = m_psh.nStartPage < static_cast<UINT>(GetPageCount()) ? static_cast<int>(m_psh.nStartPage) : 0;
   if (GetPageCount() > 0) ShowPage(start);
   return TRUE;
 }
 
+CTabCtrl* CPropertySheet::GetTabControl() const { return &m_tabCtrl; }
+
+void CPropertySheet::InsertTab(int nPage) {
+  if (m_tabCtrl.m_hWnd == nullptr) return;
+  CString caption = m_pages[nPage]->GetCaption();
+  m_tabCtrl.InsertItem(nPage, caption);
+}
+
+// The tab control's display area, in the sheet's client coordinates.
 RECT CPropertySheet::PageRect() const {
-  RECT r{kMargin, kMargin, kMargin, kMargin};
-  ::MapDialogRect(m_hWnd, &r);
+  RECT r{};
+  ::GetWindowRect(m_tabCtrl.m_hWnd, &r);
+  ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&r), 2);
+  m_tabCtrl.AdjustRect(FALSE, &r);
   return r;
 }
 
@@ -127,13 +150,16 @@ void CPropertySheet::ShowPage(int nPage) {
   pPage->OnSetActive();
   if (pPage->m_hWnd) pPage->ShowWindow(SW_SHOW);
   if (pOld && pOld->m_hWnd) pOld->ShowWindow(SW_HIDE);
+  if (m_tabCtrl.m_hWnd) m_tabCtrl.SetCurSel(nPage);
 }
 
 void CPropertySheet::AddPage(CPropertyPage* pPage) {
   if (pPage == nullptr) return;
   pPage->m_pSheet = this;
   m_pages.Add(pPage);
-  if (m_hWnd && m_nActive < 0) ShowPage(GetPageCount() - 1);
+  if (m_hWnd == nullptr) return;
+  InsertTab(GetPageCount() - 1);
+  if (m_nActive < 0) ShowPage(GetPageCount() - 1);
 }
 
 void CPropertySheet::RemovePage(CPropertyPage* pPage) { RemovePage(GetPageIndex(pPage)); }
@@ -152,6 +178,10 @@ void CPropertySheet::RemovePage(int nPage) {
     m_nActive = -1;
   else if (m_nActive > nPage)
     --m_nActive;
+  if (m_tabCtrl.m_hWnd) {
+    m_tabCtrl.DeleteItem(nPage);
+    m_tabCtrl.SetCurSel(m_nActive);
+  }
 }
 
 int CPropertySheet::GetPageCount() const { return static_cast<int>(m_pages.GetSize()); }
@@ -218,6 +248,23 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
   }
   PageModified();
   if (id == IDOK) Finish(IDOK);
+  return TRUE;
+}
+
+BOOL CPropertySheet::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+  if (hdr == nullptr || m_tabCtrl.m_hWnd == nullptr || hdr->hwndFrom != m_tabCtrl.m_hWnd ||
+      (hdr->code != TCN_SELCHANGING && hdr->code != TCN_SELCHANGE))
+    return CWnd::OnNotify(wParam, lParam, pResult);
+  LRESULT result = 0;
+  if (hdr->code == TCN_SELCHANGING) {
+    CPropertyPage* pActive = GetPage(m_nActive);
+    result = pActive && !pActive->OnKillActive();  // non-zero keeps the current tab
+  } else {
+    int nPage = m_tabCtrl.GetCurSel();
+    if (nPage >= 0 && nPage < GetPageCount() && nPage != m_nActive) ShowPage(nPage);
+  }
+  if (pResult) *pResult = result;
   return TRUE;
 }
 

@@ -1,8 +1,13 @@
 // CPropertySheet: a dialog holding CPropertyPage pages, one shown at a time,
 // with OK, Cancel, Apply (unless PSH_NOAPPLYNOW) and a hidden Help button
 // (IDHELP; shown with PSH_HASHELP) under the page area. Modal (DoModal) or
-// modeless (Create). There is no tab strip yet: pages are switched with
-// SetActivePage.
+// modeless (Create).
+//
+// A tab control (GetTabControl) holds one tab per page with the page's
+// caption, follows AddPage, RemovePage and SetActivePage, and the pages sit
+// in its display area. A click on a tab switches pages as SetActivePage
+// does: the active page's OnKillActive may refuse (TCN_SELCHANGING), then the
+// new page's OnSetActive (TCN_SELCHANGE).
 //
 // OK: the active page's OnKillActive, then OnApply of every page that has a
 // window; then the sheet ends (modal) or is destroyed (modeless). Cancel:
@@ -12,6 +17,7 @@
 
 #include "platform/mfc/Array.h"
 #include "platform/mfc/PropertyPage.h"
+#include "platform/mfc/TabCtrl.h"
 
 // PROPSHEETHEADER flags used here.
 #define PSH_DEFAULT 0x00000000
@@ -20,6 +26,7 @@
 #define PSH_HASHELP 0x00000200
 #define PSH_MODELESS 0x00000400
 #define ID_APPLY_NOW 0x3021
+#define AFX_IDC_TAB_CONTROL 0x3020
 
 struct PROPSHEETHEADER {
   DWORD dwSize = sizeof(PROPSHEETHEADER);
@@ -60,10 +67,13 @@ class CPropertySheet : public CWnd {
   BOOL SetActivePage(int nPage);
   BOOL SetActivePage(CPropertyPage* pPage);
   void SetTitle(LPCTSTR lpszText);
+  // The tab strip; its m_hWnd is null while the sheet has no window.
+  CTabCtrl* GetTabControl() const;
 
   virtual BOOL OnInitDialog();
   BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   void OnClose();
 
  protected:
@@ -77,10 +87,12 @@ class CPropertySheet : public CWnd {
   void ShowPage(int nPage);
   void Finish(int nResult);
   void PageModified();
+  void InsertTab(int nPage);
 
   CString m_strCaption;
   CWnd* m_pParentWnd;
   CArray<CPropertyPage*, CPropertyPage*> m_pages;
   int m_nActive = -1;
   BOOL m_bModeless = FALSE;
+  mutable CTabCtrl m_tabCtrl;
 };
