@@ -25,6 +25,11 @@ void ListBoxControl::measureFixed() {
   }
 }
 
+void ListBoxControl::fontChanged() {
+  if (style() & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) return;
+  itemHeight_ = font() ? static_cast<UINT>(fontHeight()) : 16;
+}
+
 UINT ListBoxControl::heightOf(int index) const {
   return items_->kind().variable ? items_->at(static_cast<WPARAM>(index)).height : itemHeight_;
 }

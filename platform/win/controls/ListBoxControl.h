@@ -20,6 +20,9 @@ class ListBoxControl : public Control {
   void create();
   // An owner-drawn list of fixed height asks its owner for the height once.
   void measureFixed();
+  // A list that is not owner-drawn takes the height of a line of its font
+  // (of the system font, 16 pixels, when the font is set back to none).
+  void fontChanged() override;
   bool notifies() const { return (style() & LBS_NOTIFY) != 0; }
   UINT heightOf(int index) const;
   LRESULT setCurSel(WPARAM index);

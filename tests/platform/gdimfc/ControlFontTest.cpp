@@ -111,6 +111,22 @@ TEST_F(ControlFontTest, ListViewRowsFollowTheFont) {
   DeleteObject(small);
 }
 
+TEST_F(ControlFontTest, PlainListBoxItemsAreAsHighAsTheFontsLine) {
+  HWND plain = control("LISTBOX", 0, {0, 0, 100, 100});
+  HWND ownerDrawn = control("LISTBOX", LBS_OWNERDRAWFIXED, {0, 0, 100, 100}, 101);
+  const LRESULT drawnHeight = SendMessage(ownerDrawn, LB_GETITEMHEIGHT, 0, 0);
+  EXPECT_EQ(SendMessage(plain, LB_GETITEMHEIGHT, 0, 0), 16);  // the system font's line
+  HFONT font = makeFont(-16);
+  for (HWND list : {plain, ownerDrawn}) SendMessage(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  EXPECT_EQ(SendMessage(plain, LB_GETITEMHEIGHT, 0, 0), metrics(font).tmHeight);
+  EXPECT_EQ(SendMessage(ownerDrawn, LB_GETITEMHEIGHT, 0, 0), drawnHeight);  // its owner measures it
+  SendMessage(plain, WM_SETFONT, 0, FALSE);
+  EXPECT_EQ(SendMessage(plain, LB_GETITEMHEIGHT, 0, 0), 16);
+  DestroyWindow(plain);
+  DestroyWindow(ownerDrawn);
+  DeleteObject(font);
+}
+
 TEST_F(ControlFontTest, TabsAreSizedByTheFont) {
   HWND tab = control(WC_TABCONTROL, 0, {0, 0, 300, 200});
   TCITEM item{};
