@@ -42,6 +42,7 @@
 #include "platform/win/Region.h"
 #include "platform/win/MessageLoop.h"
 #include "platform/win/ModalLoop.h"
+#include "platform/win/Input.h"
 // Drawing
 #include "platform/win/gdi/GdiTypes.h"
 #include "platform/win/gdi/Gdi.h"
@@ -69,6 +70,7 @@
 #include "platform/win/controls/ControlConstants.h"
 // Dialogs
 #include "platform/win/Dialog.h"
+#include "platform/win/FileDialog.h"
 // Common controls
 #include "platform/win/commctrl/CommonControls.h"
 #include "platform/win/commctrl/Header.h"
@@ -104,6 +106,7 @@
 #include "platform/mfc/DataExchange.h"
 #include "platform/mfc/PropertyPage.h"
 #include "platform/mfc/PropertySheet.h"
+#include "platform/mfc/FileDialog.h"
 #include "platform/mfc/Menu.h"
 // MFC standard controls
 #include "platform/mfc/Button.h"

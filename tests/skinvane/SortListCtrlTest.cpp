@@ -167,6 +167,25 @@ TEST_F(SortListCtrlTest, HeaderClicksToggleTheOrderAndStartAnotherColumnAscendin
   clickHeader(list, 0);
   EXPECT_EQ(column(list, 0), (std::vector<std::string>{"a", "b", "c"}));
 
+  // The sorted column's header item is drawn by the list's header.
+  HDITEM format = {};
+  format.mask = HDI_FORMAT;
+  ASSERT_TRUE(list.GetHeaderCtrl()->GetItem(0, &format));
+  EXPECT_TRUE(format.fmt & HDF_OWNERDRAW);
+  repaint(list.GetSafeHwnd());
+  list.GetHeaderCtrl()->Invalidate();
+  list.GetHeaderCtrl()->UpdateWindow();
+  const HWND header = list.GetHeaderCtrl()->GetSafeHwnd();
+  EXPECT_EQ(pixelAt(header, 2, 2), GetSysColor(COLOR_BTNFACE));
+  // The sort arrow left of the item's edge, in the shadow colour.
+  CRect item;
+  list.GetHeaderCtrl()->GetItemRect(0, &item);
+  int shadow = 0;
+  for (int y = item.top; y < item.bottom; ++y)
+    for (int x = item.right - item.Height(); x < item.right - 3; ++x)
+      if (pixelAt(header, x, y) == GetSysColor(COLOR_BTNSHADOW)) ++shadow;
+  EXPECT_GT(shadow, 2);
+
   clickHeader(list, 1);
   EXPECT_EQ(list.GetSortColumn(), 1);
   EXPECT_EQ(column(list, 1), (std::vector<std::string>{"2", "4", "30"}));
@@ -318,6 +337,10 @@ TEST_F(SortListCtrlTest, ColumnLayoutSurvivesARestartThroughTheRegistry) {
 TEST_F(SortListCtrlTest, RowRecordsCarryColoursDataTipsAndRemovalNotice) {
   CSortListCtrl list;
   create(list, "Name,100;Key,100");
+  // An empty list measures a row with a temporary one.
+  const CRect empty = list.GetItemRect(LVIR_BOUNDS);
+  EXPECT_GT(empty.Height(), 0);
+  EXPECT_EQ(list.CListCtrl::GetItemCount(), 0);
   list.InsertItem(-1, 0, "home", "a");
   list.InsertItem(-1, 0, "work", "b");
   list.ChangeLineColor(0, RGB(1, 2, 3), RGB(200, 210, 220));
