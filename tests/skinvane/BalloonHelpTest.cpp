@@ -1,5 +1,6 @@
 #include "skinvane/BalloonHelp.h"
 
+#include <string>
 #include <vector>
 
 #include "tests/skinvane/SkinTest.h"
@@ -20,8 +21,13 @@ class Receiver : public CWnd {
  public:
   std::vector<int> hideReasons;
   std::vector<DWORD> hideData;
+  std::vector<std::string> saved;
 
  protected:
+  LRESULT OnSave(WPARAM wParam, LPARAM) {
+    saved.push_back(reinterpret_cast<const char*>(wParam));
+    return 0;
+  }
   LRESULT OnHide(WPARAM wParam, LPARAM lParam) {
     hideReasons.push_back(HIWORD(wParam));
     hideData.push_back(*reinterpret_cast<DWORD*>(lParam));
@@ -32,6 +38,7 @@ class Receiver : public CWnd {
 
 BEGIN_MESSAGE_MAP(Receiver, CWnd)
   ON_MESSAGE(WM_BALLOON_HIDE, &Receiver::OnHide)
+  ON_MESSAGE(WM_BALLOON_SAVE, &Receiver::OnSave)
 END_MESSAGE_MAP()
 
 class BalloonHelpTest : public SkinTest {
@@ -146,6 +153,31 @@ TEST_F(BalloonHelpTest, LaunchedBalloonDeletesItselfWhenClosed) {
   // Without a parent or main window there is no balloon.
   CBalloonHelp orphan;
   EXPECT_EQ(orphan.Create("x", "y", CPoint(0, 0), 0, nullptr, "", 0, nullptr), 0);
+}
+
+TEST_F(BalloonHelpTest, EditBalloonSavesAChangedTextAndCloses) {
+  CBalloonHelp balloon;
+  balloon.SetShowEditInitString("old");
+  ASSERT_EQ(balloon.Create("Name", "Enter a name", CPoint(80, 80), BALLOON_SHOW_EDIT, &parent_, "", 3000, nullptr), 1);
+  EXPECT_TRUE(balloon.GetOptions() & BALLOON_SHOW_CLOSE_BUTTON);
+  CWnd* edit = balloon.GetDlgItem(0x7F10);
+  CWnd* save = balloon.GetDlgItem(0x7F11);
+  ASSERT_NE(edit, nullptr);
+  ASSERT_NE(save, nullptr);
+  CString text;
+  edit->GetWindowText(text);
+  EXPECT_STREQ(text, "old");
+  EXPECT_FALSE(save->IsWindowEnabled());
+  // No timeout in edit mode.
+  wavorel::runFor(5000);
+  EXPECT_TRUE(IsWindow(balloon.GetSafeHwnd()));
+
+  edit->SetWindowText("new name");  // EN_CHANGE enables the save button
+  EXPECT_TRUE(save->IsWindowEnabled());
+  balloon.SendMessage(WM_COMMAND, MAKEWPARAM(0x7F11, BN_CLICKED), reinterpret_cast<LPARAM>(save->GetSafeHwnd()));
+  EXPECT_EQ(parent_.saved, std::vector<std::string>{"new name"});
+  EXPECT_EQ(parent_.hideReasons, std::vector<int>{0});
+  EXPECT_EQ(balloon.GetSafeHwnd(), nullptr);
 }
 
 }  // namespace
