@@ -47,6 +47,17 @@ HWND deepestChildAt(const Window& w, POINT screen) {
   return nullptr;
 }
 
+// A child that was hidden or moved uncovers part of its old place: its
+// parent and the siblings there paint it again.
+void exposeUnder(const wavorel::Window& w, const RECT& oldRect) {
+  auto parent = wavorel::parentOf(w);
+  if (!parent) return;
+  wavorel::Region gone(oldRect);
+  if (w.style & WS_VISIBLE) gone.subtract(w.rect);
+  for (const RECT& r : gone.rects())
+    RedrawWindow(parent->hwnd, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 }  // namespace
 
 BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
@@ -106,6 +117,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       for (const RECT& r : grown.rects()) wavorel::invalidate(*w, &r, true);
     }
   }
+  if (w->isChild() && wasVisible && !(f & SWP_NOREDRAW) && !sameRect(oldRect, w->rect) && (w->style & WS_VISIBLE))
+    wavorel::invalidate(*w, nullptr, true);  // a child's pixels do not move with it
+  if (w->isChild() && wasVisible && !(f & SWP_NOREDRAW) && (!(w->style & WS_VISIBLE) || !sameRect(oldRect, w->rect)))
+    exposeUnder(*w, oldRect);
   POINT newOrigin = wavorel::clientOrigin(*w);
   WINDOWPOS done{hwnd, wp.hwndInsertAfter, w->rect.left, w->rect.top, w->width(), w->height(), f};
   if (sameRect(oldRect, w->rect)) done.flags |= SWP_NOMOVE | SWP_NOSIZE;

@@ -10,8 +10,8 @@ namespace wavorel {
 
 void ListViewControl::paintBackground(HDC dc) const {
   if (!dc || backColor_ == CLR_NONE) return;
-  RECT r;
-  GetClientRect(hwnd(), &r);
+  RECT r = clientRect();
+  r.top = headerHeight();  // the header draws itself
   HBRUSH back = CreateSolidBrush(backColor_);
   FillRect(dc, &r, back);
   DeleteObject(back);

@@ -43,6 +43,19 @@ TEST_F(ComposeSuite, PushedButtonRepaintsOnlyItself) {
   EXPECT_EQ(outside, 0);
 }
 
+TEST_F(ComposeSuite, HiddenOrMovedChildUncoversItsParent) {
+  HWND top = make(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 60, nullptr, RGB(255, 255, 255));
+  HWND child = make(WS_CHILD | WS_VISIBLE, 10, 10, 20, 20, top, RGB(0, 0, 255));
+  composeWindow(top);
+  SetWindowPos(child, nullptr, 50, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  WindowImage moved = composeWindow(top);
+  EXPECT_EQ(moved.colorAt(15, 15), RGB(255, 255, 255));
+  EXPECT_EQ(moved.colorAt(55, 15), RGB(0, 0, 255));
+  ShowWindow(child, SW_HIDE);
+  EXPECT_EQ(composeWindow(top).colorAt(55, 15), RGB(255, 255, 255));
+  DestroyWindow(top);
+}
+
 TEST_F(ComposeSuite, DesktopShowsVisibleWindowsOnTheDesktopColour) {
   HWND a = make(WS_POPUP | WS_VISIBLE, 10, 10, 40, 40, nullptr, RGB(255, 0, 0));
   HWND b = make(WS_POPUP | WS_VISIBLE, 30, 30, 40, 40, nullptr, RGB(0, 0, 255));
