@@ -3,6 +3,7 @@
 #include "platform/win/DialogState.h"
 #include "platform/win/Errors.h"
 #include "platform/win/ModalLoop.h"
+#include "platform/win/Shapes.h"
 #include "platform/win/gdi/Gdi.h"
 
 namespace {
@@ -81,6 +82,14 @@ LRESULT defaultProcessing(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       focusControl(dialog, *state);
       return 0;
+    case WM_ERASEBKGND: {
+      // The background is the brush the dialog answers WM_CTLCOLORDLG with.
+      auto brush =
+          reinterpret_cast<HBRUSH>(SendMessage(dialog, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(dialog)));
+      RECT r;
+      GetClientRect(dialog, &r);
+      return brush && FillRect(reinterpret_cast<HDC>(wParam), &r, brush) ? TRUE : FALSE;
+    }
     default:
       return DefWindowProc(dialog, msg, wParam, lParam);
   }

@@ -176,3 +176,30 @@ TEST_F(PaintSuite, CaptionAndBorderAreDrawnOnWmNcPaint) {
 
 }  // namespace
 }  // namespace wavorel::testing
+
+namespace wavorel::testing {
+namespace {
+
+INT_PTR CALLBACK blueDialog(HWND, UINT msg, WPARAM, LPARAM) {
+  static HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+  return msg == WM_CTLCOLORDLG ? reinterpret_cast<INT_PTR>(blue) : FALSE;
+}
+
+TEST_F(PaintSuite, DialogBackgroundIsItsWmCtlColorDlgBrush) {
+  WNDCLASS wc{};
+  wc.lpfnWndProc = DefDlgProc;
+  wc.cbWndExtra = DLGWINDOWEXTRA;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
+  wc.lpszClassName = "PlainDialog";
+  ASSERT_TRUE(RegisterClass(&wc));
+  HWND dialog = CreateWindowEx(0, "PlainDialog", "", WS_POPUP, 0, 0, 40, 30, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(dialog);
+  WindowImage plain = (ShowWindow(dialog, SW_SHOW), composeWindow(dialog));
+  EXPECT_EQ(plain.colorAt(20, 15), GetSysColor(COLOR_3DFACE));
+  SetWindowLongPtr(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(blueDialog));
+  InvalidateRect(dialog, nullptr, TRUE);
+  EXPECT_EQ(composeWindow(dialog).colorAt(20, 15), RGB(0, 0, 255));
+}
+
+}  // namespace
+}  // namespace wavorel::testing
