@@ -82,7 +82,7 @@ TEST_F(Process, FailedStartsFailAsOnWindowsAndAreRecorded) {
       {"CreateProcess", "\"C:\\tools\\none.exe\" a", ERROR_FILE_NOT_FOUND, 0},
       {"CreateProcess", "C:\\nowhere\\x.exe", ERROR_PATH_NOT_FOUND, 0},
       {"CreateProcess", "C:\\tools\\plain.exe", ERROR_BAD_EXE_FORMAT, 0},
-      {"WinExec", "\"QzSwap.exe\" ON Sorvik", ERROR_FILE_NOT_FOUND, ERROR_FILE_NOT_FOUND},
+      {"WinExec", "\"Absent.exe\" ON Sorvik", ERROR_FILE_NOT_FOUND, ERROR_FILE_NOT_FOUND},
       {"WinExec", "C:\\tools\\plain.exe", ERROR_BAD_EXE_FORMAT, ERROR_BAD_FORMAT},
       {"ShellExecute", "C:\\help\\QZCONFIGENG.CHM", ERROR_FILE_NOT_FOUND, SE_ERR_FNF},
       {"ShellExecute", "C:\\help\\readme.txt", ERROR_NO_ASSOCIATION, SE_ERR_NOASSOC},
