@@ -15,6 +15,7 @@
 #include "platform/win/Clock.h"
 #include "platform/win/MessageLoop.h"
 #include "platform/win/MessageQueue.h"
+#include "platform/win/MouseTracking.h"
 #include "platform/win/Paint.h"
 #include "platform/win/WindowManager.h"
 
@@ -209,6 +210,7 @@ bool X11Display::handleEvent(void* event) {
 }
 
 void X11Display::postMouse(HWND target, UINT msg, WPARAM keys, POINT screen) {
+  mouseAt(screen, keys);  // the cursor position, and leave and hover tracking
   SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTCLIENT, msg));
   if (!IsWindow(target)) return;
   POINT client = screen;
