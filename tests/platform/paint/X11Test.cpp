@@ -12,6 +12,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -142,6 +144,33 @@ TEST_F(X11Suite, ShapedWindowWithAButtonIsShownAndClicked) {
   XTestFakeButtonEvent(d, 1, False, 0);
   XSync(d, False);
   EXPECT_TRUE(pumpUntil([] { return g_clicks == 1; }));
+
+  // A loop waiting in GetMessage wakes up for X input that arrives later.
+  DWORD uiThread = GetCurrentThreadId();
+  std::mutex mutex;
+  std::condition_variable cv;
+  bool finished = false;
+  std::thread clicker([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    XTestFakeButtonEvent(d, 1, True, 0);
+    XTestFakeButtonEvent(d, 1, False, 0);
+    XSync(d, False);
+    std::unique_lock<std::mutex> lock(mutex);
+    if (!cv.wait_for(lock, std::chrono::seconds(5), [&] { return finished; }))
+      PostThreadMessage(uiThread, WM_QUIT, 0, 0);  // the wake-up failed: end the loop
+  });
+  MSG msg;
+  while (g_clicks < 2 && GetMessage(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+  }
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    finished = true;
+  }
+  cv.notify_all();
+  clicker.join();
+  EXPECT_EQ(g_clicks, 2);
 
   ShowWindow(top, SW_HIDE);
   EXPECT_TRUE(pumpUntil([&] {
