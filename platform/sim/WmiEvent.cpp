@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/sim/WmiNamespace.h"
 #include "platform/win/WideText.h"
 
 namespace wavorel::sim {
@@ -22,14 +23,7 @@ WmiEvent::WmiEvent(const std::string& className, std::map<std::string, WmiValue>
 }
 
 HRESULT WmiEvent::QueryInterface(REFIID riid, void** ppvObject) {
-  if (!ppvObject) return E_POINTER;
-  if (IsEqualGUID(riid, IID_IUnknown) || IsEqualGUID(riid, IID_IWbemClassObject)) {
-    AddRef();
-    *ppvObject = static_cast<IWbemClassObject*>(this);
-    return S_OK;
-  }
-  *ppvObject = nullptr;
-  return E_NOINTERFACE;
+  return answerInterface(this, riid, IID_IWbemClassObject, ppvObject);
 }
 
 ULONG WmiEvent::AddRef() { return ++references_; }

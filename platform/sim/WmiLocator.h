@@ -1,5 +1,5 @@
-// The WBEM locator (CLSID_WbemLocator) and the "ROOT\WMI" namespace it
-// connects to. Both are reference counted; the last Release deletes them.
+// The WBEM locator (CLSID_WbemLocator): connects to the "ROOT\WMI"
+// namespace. Reference counted; the last Release deletes it.
 #pragma once
 
 #include <atomic>
@@ -7,19 +7,6 @@
 #include "platform/sim/Wmi.h"
 
 namespace wavorel::sim {
-
-class WmiNamespace : public IWbemServices {
- public:
-  HRESULT QueryInterface(REFIID riid, void** ppvObject) override;
-  ULONG AddRef() override { return ++references_; }
-  ULONG Release() override;
-  HRESULT ExecNotificationQueryAsync(const BSTR strQueryLanguage, const BSTR strQuery, long lFlags,
-                                     IWbemContext* pCtx, IWbemObjectSink* pResponseHandler) override;
-  HRESULT CancelAsyncCall(IWbemObjectSink* pSink) override;
-
- private:
-  std::atomic<ULONG> references_{1};
-};
 
 class WmiLocator : public IWbemLocator {
  public:
