@@ -49,8 +49,7 @@ State& state() {
 HWND mainWindow(State& s) {
   DWORD me = MessageQueue::currentThreadId();
   auto& wm = WindowManager::instance();
-  auto current = s.main ? wm.find(s.main) : nullptr;
-  if (current && current->threadId == me) return s.main;
+  if (auto current = s.main ? wm.find(s.main) : nullptr) return current->threadId == me ? s.main : nullptr;
   s.main = nullptr;
   for (HWND h : std::vector<HWND>(wm.desktop().children)) {
     auto w = wm.find(h);
