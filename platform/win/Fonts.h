@@ -84,6 +84,36 @@ typedef struct tagTEXTMETRICA {
   BYTE tmCharSet;
 } TEXTMETRICA, TEXTMETRIC, *PTEXTMETRIC, *LPTEXTMETRIC;
 
+// The fonts and sizes of the non-client areas (SystemParametersInfo with
+// SPI_GETNONCLIENTMETRICS; param and cbSize are the record's size, with or
+// without the last field). The classic look: 8-point Tahoma throughout, the
+// caption's bold.
+#define SPI_GETNONCLIENTMETRICS 0x0029
+
+typedef struct tagNONCLIENTMETRICSA {
+  UINT cbSize;
+  int iBorderWidth;
+  int iScrollWidth;
+  int iScrollHeight;
+  int iCaptionWidth;
+  int iCaptionHeight;
+  LOGFONTA lfCaptionFont;
+  int iSmCaptionWidth;
+  int iSmCaptionHeight;
+  LOGFONTA lfSmCaptionFont;
+  int iMenuWidth;
+  int iMenuHeight;
+  LOGFONTA lfMenuFont;
+  LOGFONTA lfStatusFont;
+  LOGFONTA lfMessageFont;
+  int iPaddedBorderWidth;
+} NONCLIENTMETRICSA, NONCLIENTMETRICS, *PNONCLIENTMETRICS, *LPNONCLIENTMETRICS;
+
+namespace wavorel {
+// SystemParametersInfo's SPI_GETNONCLIENTMETRICS.
+BOOL nonClientMetrics(UINT size, void* data);
+}  // namespace wavorel
+
 // number * numerator / denominator with a 64-bit intermediate, rounded half
 // away from zero; -1 when the denominator is 0 or the result overflows.
 int MulDiv(int number, int numerator, int denominator);

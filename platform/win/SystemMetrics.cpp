@@ -2,6 +2,7 @@
 // a 30-pixel taskbar at the bottom, the metrics of the classic look, and the
 // colours of the "Windows Classic" scheme.
 #include "platform/win/Errors.h"
+#include "platform/win/Fonts.h"
 #include "platform/win/User.h"
 
 namespace {
@@ -139,12 +140,14 @@ DWORD GetSysColor(int index) {
   return kColors[index];
 }
 
-BOOL SystemParametersInfo(UINT action, UINT, PVOID data, UINT) {
+BOOL SystemParametersInfo(UINT action, UINT param, PVOID data, UINT) {
   switch (action) {
     case SPI_GETWORKAREA:
       if (data == nullptr) return SetLastError(ERROR_INVALID_PARAMETER), FALSE;
       *static_cast<RECT*>(data) = RECT{0, 0, kScreenWidth, kScreenHeight - kTaskbarHeight};
       return TRUE;
+    case SPI_GETNONCLIENTMETRICS:
+      return wavorel::nonClientMetrics(param, data);
     case SPI_GETGRADIENTCAPTIONS:
     case SPI_GETTOOLTIPANIMATION:
     case SPI_GETTOOLTIPFADE:

@@ -1,6 +1,7 @@
 // CFont: point sizes through the DC's resolution, the LOGFONT kept, wrappers.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 
 #include "platform/Platform.h"
@@ -81,6 +82,42 @@ TEST_F(CFontTest, HandlesAndWrappers) {
 
   EXPECT_TRUE(font.DeleteObject());
   EXPECT_EQ(GetObjectType(handle), 0u);
+}
+
+TEST_F(CFontTest, MenuFontOfTheNonClientMetrics) {
+  NONCLIENTMETRICS ncm{};
+  ncm.cbSize = sizeof ncm;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+  EXPECT_EQ(ncm.iMenuHeight + 1, GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(ncm.iCaptionHeight + 1, GetSystemMetrics(SM_CYCAPTION));
+  EXPECT_EQ(ncm.lfCaptionFont.lfWeight, FW_BOLD);
+  CFont menu;
+  ASSERT_TRUE(menu.CreateFontIndirect(&ncm.lfMenuFont));
+  LOGFONT lf{};
+  menu.GetLogFont(&lf);
+  EXPECT_EQ(lf.lfHeight, -11);
+  EXPECT_STREQ(lf.lfFaceName, "Tahoma");
+
+  // The record without its last field is also accepted, and that field kept.
+  const UINT older = offsetof(NONCLIENTMETRICS, iPaddedBorderWidth);
+  NONCLIENTMETRICS old{};
+  old.cbSize = older;
+  old.iPaddedBorderWidth = 77;
+  EXPECT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, older, &old, 0));
+  EXPECT_EQ(old.iPaddedBorderWidth, 77);
+  EXPECT_STREQ(old.lfMessageFont.lfFaceName, "Tahoma");
+
+  struct Bad {
+    UINT param, cbSize;
+  } bad[] = {{sizeof ncm, 0}, {0, sizeof ncm}, {sizeof ncm - 1, sizeof ncm - 1}, {older, sizeof ncm}};
+  for (const Bad& b : bad) {
+    NONCLIENTMETRICS m{};
+    m.cbSize = b.cbSize;
+    SetLastError(0);
+    EXPECT_FALSE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, b.param, &m, 0)) << b.param << " " << b.cbSize;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  }
+  EXPECT_FALSE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, nullptr, 0));
 }
 
 }  // namespace
