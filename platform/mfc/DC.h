@@ -163,6 +163,9 @@ class CDC : public CObject {
   }
   BOOL Ellipse(int l, int t, int r, int b) { return ::Ellipse(m_hDC, l, t, r, b); }
   BOOL Ellipse(LPCRECT r) { return ::Ellipse(m_hDC, r->left, r->top, r->right, r->bottom); }
+  // No DC of this system prints: off-screen drawing helpers draw through.
+  BOOL IsPrinting() const { return m_bPrinting; }
+  BOOL m_bPrinting = FALSE;
   // ---- End of the text and shape members.
 };
 
