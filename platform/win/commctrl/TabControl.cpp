@@ -62,8 +62,8 @@ LRESULT TabControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case TCM_SETPADDING:
       padding_ = static_cast<short>(LOWORD(lParam));
-      redraw();
       verticalPadding_ = static_cast<short>(HIWORD(lParam));
+      redraw();
       return 0;
     case TCM_GETROWCOUNT:
       return 1;
