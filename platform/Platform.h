@@ -39,6 +39,7 @@
 // Window system
 #include "platform/win/WindowConstants.h"
 #include "platform/win/User.h"
+#include "platform/win/LayeredWindows.h"
 #include "platform/win/Region.h"
 #include "platform/win/MessageLoop.h"
 #include "platform/win/ModalLoop.h"

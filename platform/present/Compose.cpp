@@ -2,10 +2,39 @@
 #include <cstring>
 
 #include "platform/present/WindowImage.h"
+#include "platform/win/LayeredWindows.h"
+#include "platform/win/Window.h"
 #include "platform/win/WindowManager.h"
 #include "platform/win/gdi/WindowSurface.h"
 
 namespace wavorel {
+
+namespace {
+
+// A layered window shows nothing until its attributes are set; then its
+// colour key is cut out and the rest takes its constant alpha.
+void applyLayering(WindowImage& image, const LayeredAttributes& layered) {
+  const uint32_t alpha = !layered.set ? 0 : (layered.flags & LWA_ALPHA) ? layered.alpha : 255;
+  const bool keyed = layered.set && (layered.flags & LWA_COLORKEY);
+  const uint32_t key = (GetRValue(layered.key) << 16) | (GetGValue(layered.key) << 8) | GetBValue(layered.key);
+  for (uint32_t& p : image.pixels) {
+    const uint32_t rgb = p & 0x00FFFFFFu;
+    p = (keyed && rgb == key) ? rgb : (alpha << 24) | rgb;
+  }
+}
+
+uint32_t blend(uint32_t under, uint32_t over) {
+  const uint32_t a = over >> 24;
+  uint32_t out = 0xFF000000u;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const uint32_t u = (under >> shift) & 0xFF;
+    const uint32_t o = (over >> shift) & 0xFF;
+    out |= ((o * a + u * (255 - a) + 127) / 255) << shift;
+  }
+  return out;
+}
+
+}  // namespace
 
 WindowImage composeWindow(HWND hwnd) {
   WindowImage image;
@@ -25,6 +54,7 @@ WindowImage composeWindow(HWND hwnd) {
     uint32_t* to = &image.pixels[static_cast<size_t>(y) * image.width];
     for (int x = 0; x < image.width; ++x) to[x] = from[x] | 0xFF000000u;
   }
+  if (w->exStyle & WS_EX_LAYERED) applyLayering(image, w->layered);
   if (shape) {
     Region outside(RECT{0, 0, image.width, image.height});
     outside = Region::combine(outside, *shape, Region::Op::Diff);
@@ -53,8 +83,10 @@ WindowImage composeDesktop() {
       if (sy < 0 || sy >= screen.height) continue;
       for (int x = 0; x < image.width; ++x) {
         int sx = at.left + x;
-        if (sx >= 0 && sx < screen.width && image.opaqueAt(x, y))
-          screen.pixels[static_cast<size_t>(sy) * screen.width + sx] = image.pixel(x, y);
+        if (sx >= 0 && sx < screen.width && image.opaqueAt(x, y)) {
+          uint32_t& at = screen.pixels[static_cast<size_t>(sy) * screen.width + sx];
+          at = blend(at, image.pixel(x, y));
+        }
       }
     }
   }

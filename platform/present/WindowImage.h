@@ -10,7 +10,9 @@
 namespace wavorel {
 
 // 32-bit pixels 0xAARRGGBB, rows from the top. Alpha is 0 where the window
-// region leaves the window out, 255 elsewhere.
+// region leaves the window out, 255 elsewhere; a layered window
+// (WS_EX_LAYERED) has its constant alpha instead, 0 on its colour key, and is
+// all transparent until SetLayeredWindowAttributes was called for it.
 struct WindowImage {
   int width = 0;
   int height = 0;

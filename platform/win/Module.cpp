@@ -81,6 +81,14 @@ void registerModule(const std::string& name, std::vector<ModuleExport> exports, 
   if (persistent) m.persistent[moduleKey(name)] = Module{module.fileName, module.exports, 0, false};
 }
 
+void registerSystemModule(const std::string& name, std::vector<ModuleExport> exports) {
+  auto& m = modules();
+  std::lock_guard<std::mutex> lock(m.mutex);
+  Module module{fileNameOf(name), std::move(exports), 0, true};
+  m.persistent[moduleKey(name)] = module;
+  m.byKey[moduleKey(name)] = std::move(module);
+}
+
 }  // namespace wavorel
 
 using wavorel::modules;

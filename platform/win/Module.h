@@ -38,5 +38,8 @@ FARPROC exportedProc(F* function) {
 // state; kernel32 comes back with its built-in exports, and so does a module
 // registered as persistent (the system's own modules), unloaded.
 void registerModule(const std::string& name, std::vector<ModuleExport> exports, bool persistent = false);
+// A module every process has loaded, as kernel32: GetModuleHandle finds it
+// without LoadLibrary, FreeLibrary never unloads it, and it survives resets.
+void registerSystemModule(const std::string& name, std::vector<ModuleExport> exports);
 
 }  // namespace wavorel

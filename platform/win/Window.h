@@ -16,6 +16,14 @@ namespace wavorel {
 
 class MessageQueue;
 
+// What SetLayeredWindowAttributes kept for a WS_EX_LAYERED window.
+struct LayeredAttributes {
+  bool set = false;
+  COLORREF key = 0;
+  BYTE alpha = 255;
+  DWORD flags = 0;  // LWA_COLORKEY, LWA_ALPHA
+};
+
 class Window {
  public:
   enum class Life { Creating, Alive, Destroying, Destroyed };
@@ -42,6 +50,7 @@ class Window {
   bool internalPaint = false;
   HRGN region = nullptr;       // window region, window coordinates; owned by the window
   HICON icons[2] = {nullptr, nullptr};  // WM_SETICON: ICON_SMALL, ICON_BIG
+  LayeredAttributes layered;
   std::shared_ptr<MessageQueue> queue;
   DWORD threadId = 0;
   std::atomic<Life> life{Life::Creating};  // read by posting threads

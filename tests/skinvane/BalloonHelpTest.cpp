@@ -9,12 +9,16 @@ namespace {
 
 using skinvane::testing::SkinTest;
 
-// The alpha values the balloons applied, through the USER32 export the
-// balloon looks up.
-std::vector<int> g_alphas;
-BOOL CALLBACK recordAlpha(HWND, COLORREF, BYTE alpha, DWORD flags) {
-  if (flags == 0x2) g_alphas.push_back(alpha);
-  return TRUE;
+// Eleven steps of 25 ms take a balloon from full opacity to gone (and from
+// the first alpha to full opacity).
+constexpr DWORD kFadeOutMs = 25 * 11;
+
+// The constant alpha a balloon gave its layered window; -1 when none.
+int layeredAlpha(const CWnd& balloon) {
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!GetLayeredWindowAttributes(balloon.GetSafeHwnd(), nullptr, &alpha, &flags) || flags != LWA_ALPHA) return -1;
+  return alpha;
 }
 
 class Receiver : public CWnd {
@@ -45,37 +49,33 @@ class BalloonHelpTest : public SkinTest {
  protected:
   void SetUp() override {
     SkinTest::SetUp();
-    g_alphas.clear();
     ASSERT_TRUE(parent_.CreateEx(0, nullptr, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
   }
   void TearDown() override {
     parent_.DestroyWindow();
     SkinTest::TearDown();
   }
-  static void provideLayering() {
-    wavorel::registerModule("USER32.DLL",
-                            {{"SetLayeredWindowAttributes", 0, wavorel::exportedProc(&recordAlpha)}});
-    // A window program has it loaded.
-    ASSERT_NE(LoadLibrary("USER32.DLL"), nullptr);
-  }
+  // A system whose user32 lacks SetLayeredWindowAttributes (the platform
+  // reset brings the real one back).
+  static void withoutLayering() { wavorel::registerModule("USER32.DLL", {}); }
 
   Receiver parent_;
 };
 
 TEST_F(BalloonHelpTest, FadesInWaitsForItsTimeoutThenFadesOutAndCloses) {
-  provideLayering();
   CBalloonHelp balloon;
   balloon.SetItemData(42);
   ASSERT_EQ(balloon.Create("Title", "Some content", CPoint(50, 50), 0, &parent_, "", 1000, nullptr), 1);
   EXPECT_EQ(balloon.GetOptions() & (BALLOON_DISABLE_FADEIN | BALLOON_DISABLE_FADEOUT), 0u);
   EXPECT_TRUE(balloon.IsWindowVisible());
   EXPECT_EQ(balloon.GetExStyle() & (WS_EX_LAYERED | WS_EX_TOOLWINDOW), static_cast<DWORD>(WS_EX_LAYERED | WS_EX_TOOLWINDOW));
-  ASSERT_FALSE(g_alphas.empty());
-  EXPECT_EQ(g_alphas.front(), 5);
+  std::vector<int> fadeIn = {layeredAlpha(balloon)};
 
-  // Eleven steps of 25 every 25 ms reach full opacity.
-  wavorel::runFor(25 * 11);
-  std::vector<int> fadeIn(g_alphas.begin(), g_alphas.end());
+  // Steps of 25 every 25 ms reach full opacity.
+  for (int step = 0; step < 11; ++step) {
+    wavorel::runFor(25);
+    fadeIn.push_back(layeredAlpha(balloon));
+  }
   const std::vector<int> expectedIn = {5, 30, 55, 80, 105, 130, 155, 180, 205, 230, 255, 255};
   EXPECT_EQ(fadeIn, expectedIn);
   EXPECT_EQ(balloon.GetAlpha(), 255);
@@ -91,7 +91,7 @@ TEST_F(BalloonHelpTest, FadesInWaitsForItsTimeoutThenFadesOutAndCloses) {
 
   // Fading out: 250 down to 0, then the window goes.
   wavorel::runFor(25 * 10);
-  EXPECT_EQ(g_alphas.back(), 0);
+  EXPECT_EQ(layeredAlpha(balloon), 0);
   EXPECT_TRUE(IsWindow(balloon.GetSafeHwnd()));
   wavorel::runFor(25);
   EXPECT_EQ(balloon.GetSafeHwnd(), nullptr);
@@ -99,6 +99,7 @@ TEST_F(BalloonHelpTest, FadesInWaitsForItsTimeoutThenFadesOutAndCloses) {
 }
 
 TEST_F(BalloonHelpTest, WithoutLayeringItShowsAndHidesAtOnceAndAZeroTimeoutStays) {
+  withoutLayering();
   CBalloonHelp balloon;
   ASSERT_EQ(balloon.Create("Title", "Text", CPoint(50, 50), BALLOON_CLOSE_ON_RBUTTON, &parent_, "", 0, nullptr), 1);
   EXPECT_EQ(balloon.GetOptions() & (BALLOON_DISABLE_FADEIN | BALLOON_DISABLE_FADEOUT),
@@ -127,6 +128,7 @@ TEST_F(BalloonHelpTest, KeyPressClosesEveryHookedBalloonAndTheHookGoesWithTheLas
 
   ASSERT_TRUE(wavorel::sendKey('A', true));
   wavorel::pumpMessages();
+  wavorel::runFor(kFadeOutMs);
   EXPECT_EQ(first.GetSafeHwnd(), nullptr);
   EXPECT_EQ(second.GetSafeHwnd(), nullptr);
   EXPECT_EQ(parent_.hideReasons, (std::vector<int>{0, 0}));
@@ -135,6 +137,7 @@ TEST_F(BalloonHelpTest, KeyPressClosesEveryHookedBalloonAndTheHookGoesWithTheLas
   CBalloonHelp third;
   ASSERT_EQ(third.Create("Three", "c", CPoint(60, 60), options, &parent_, "", 0, nullptr), 1);
   third.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 20));
+  wavorel::runFor(kFadeOutMs);
   EXPECT_EQ(third.GetSafeHwnd(), nullptr);
   EXPECT_EQ(parent_.hideReasons, (std::vector<int>{0, 0, 1}));
   ASSERT_TRUE(wavorel::sendKey('B', true));
@@ -147,7 +150,8 @@ TEST_F(BalloonHelpTest, LaunchedBalloonDeletesItselfWhenClosed) {
                               500);
   HWND balloon = FindWindow("BalloonHelpClass", "Error");
   ASSERT_NE(balloon, nullptr);
-  wavorel::runFor(600);
+  // Fading in, the timeout, fading out.
+  wavorel::runFor(kFadeOutMs + 500 + kFadeOutMs);
   EXPECT_FALSE(IsWindow(balloon));
   EXPECT_EQ(parent_.hideReasons, std::vector<int>{0});
   // Without a parent or main window there is no balloon.
@@ -177,6 +181,7 @@ TEST_F(BalloonHelpTest, EditBalloonSavesAChangedTextAndCloses) {
   balloon.SendMessage(WM_COMMAND, MAKEWPARAM(0x7F11, BN_CLICKED), reinterpret_cast<LPARAM>(save->GetSafeHwnd()));
   EXPECT_EQ(parent_.saved, std::vector<std::string>{"new name"});
   EXPECT_EQ(parent_.hideReasons, std::vector<int>{0});
+  wavorel::runFor(kFadeOutMs);
   EXPECT_EQ(balloon.GetSafeHwnd(), nullptr);
 }
 
