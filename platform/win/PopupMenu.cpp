@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/win/Paint.h"
 #include "platform/win/ClassRegistry.h"
 #include "platform/win/Errors.h"
 #include "platform/win/MenuObject.h"
@@ -117,7 +118,10 @@ void PopupMenu::drawItems(HDC dc) {
   if (!m) return;
   for (size_t i = 0; i < m->items.size() && i < rects_.size(); ++i) {
     const MenuItem& item = m->items[i];
-    if (!(item.type & MFT_OWNERDRAW)) continue;
+    if (!(item.type & MFT_OWNERDRAW)) {
+      drawItem(dc, item, rects_[i]);
+      continue;
+    }
     UINT state = 0;
     if (item.state & MFS_HILITE) state |= ODS_SELECTED;
     if (item.state & MF_GRAYED) state |= ODS_GRAYED;
@@ -157,8 +161,7 @@ LRESULT CALLBACK PopupMenu::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       menu->drawItems(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_PAINT:
-      takeUpdateRegion(hwnd, nullptr, nullptr);
-      return 0;
+      return paintThroughPrintClient(hwnd);
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: {
       RECT client;
@@ -199,6 +202,7 @@ bool PopupMenu::registerClass() {
   wc.style = CS_SAVEBITS | CS_DROPSHADOW;
   wc.lpfnWndProc = proc;
   wc.cbWndExtra = sizeof(void*);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
   wc.lpszClassName = kClassName;
   return RegisterClass(&wc) != 0;
 }

@@ -5,8 +5,8 @@
 //
 // The owner gets WM_INITMENUPOPUP for the menu (and for each submenu on the
 // way to a chosen command), WM_MEASUREITEM for owner-drawn items not measured
-// yet, WM_DRAWITEM for them when the menu draws into a DC (WM_PRINTCLIENT; a
-// WM_PAINT only validates until windows get paint DCs), and WM_MENUSELECT for
+// yet, WM_DRAWITEM for them when the menu paints (WM_PAINT, WM_PRINTCLIENT;
+// the other items are drawn in the menu colours), and WM_MENUSELECT for
 // the chosen item and on closing. TPM_NONOTIFY leaves out WM_INITMENUPOPUP and
 // WM_MENUSELECT.
 #pragma once
@@ -17,6 +17,8 @@
 #include "platform/win/User.h"
 
 namespace wavorel {
+
+struct MenuItem;
 
 struct ModalWindow;
 
@@ -43,6 +45,8 @@ class PopupMenu {
   // submenus (opening the submenus on the way); false leaves the menu open.
   bool choose(UINT id);
   void drawItems(HDC dc);
+  // The default look of an item that is not owner-drawn (PopupMenuPaint.cpp).
+  void drawItem(HDC dc, const MenuItem& item, const RECT& rect) const;
   // The command of the item under a client point; 0 for none.
   UINT commandAt(POINT pt) const;
   void end(UINT command);
