@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -78,6 +79,15 @@ WPARAM keyFlags(unsigned state) {
   return keys;
 }
 
+// A protocol error (a window gone on the server side, say) is logged; the
+// default handler would end the program.
+int logXError(Display* d, XErrorEvent* e) {
+  char text[128] = "";
+  XGetErrorText(d, e->error_code, text, sizeof text);
+  std::fprintf(stderr, "wavorel: X error: %s (request %d)\n", text, e->request_code);
+  return 0;
+}
+
 bool sameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -87,6 +97,7 @@ bool sameRect(const RECT& a, const RECT& b) {
 std::unique_ptr<X11Display> X11Display::open(const char* name) {
   Display* d = XOpenDisplay(name);
   if (!d) return nullptr;
+  XSetErrorHandler(logXError);
   Visual* visual = DefaultVisual(d, DefaultScreen(d));
   if (DefaultDepth(d, DefaultScreen(d)) != 24 || visual->red_mask != 0xFF0000 || visual->green_mask != 0xFF00 ||
       visual->blue_mask != 0xFF) {
