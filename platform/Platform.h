@@ -30,6 +30,7 @@
 #include "platform/win/Module.h"
 #include "platform/win/System.h"
 #include "platform/win/Locale.h"
+#include "platform/win/KernelStrings.h"
 #include "platform/win/SystemMessages.h"
 #include "platform/win/Security.h"
 #include "platform/win/VersionInfo.h"

@@ -291,8 +291,7 @@ int CSortListCtrl::CompareTexts(const CString& first, const CString& second) {
   CTime t2;
   if (ConvertStrToCTime(a, t1) && ConvertStrToCTime(second, t2))
     return t1 < t2 ? -1 : (t2 < t1 ? 1 : 0);
-  const int order = strcmp(a, second);
-  return order < 0 ? -1 : (order > 0 ? 1 : 0);
+  return lstrcmp(a, second);
 }
 
 int CALLBACK CSortListCtrl::CompareFunction(LPARAM first, LPARAM second, LPARAM list) {

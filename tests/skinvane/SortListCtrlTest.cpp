@@ -135,7 +135,8 @@ TEST_F(SortListCtrlTest, SortTellsNumbersTimesAndTextApart) {
       {{"10", "9", "100", "1.5"}, {"1.5", "9", "10", "100"}},
       {{"2024-03-01 10:00:00", "2023-12-31 23:59:59", "2024-03-01 09:00:00"},
        {"2023-12-31 23:59:59", "2024-03-01 09:00:00", "2024-03-01 10:00:00"}},
-      {{"beta", "Alpha", "alpha", "10a"}, {"10a", "Alpha", "alpha", "beta"}},
+      // Text in the user's order: case second, lower case first.
+      {{"beta", "Alpha", "Gamma", "alpha", "10a"}, {"10a", "alpha", "Alpha", "beta", "Gamma"}},
   };
   for (const Case& c : cases) {
     CSortListCtrl list;
