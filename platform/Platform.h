@@ -48,6 +48,7 @@
 // Drawing
 #include "platform/win/gdi/GdiTypes.h"
 #include "platform/win/gdi/Gdi.h"
+#include "platform/win/gdi/ColorTables.h"
 #include "platform/win/gdi/Images.h"
 #include "platform/win/gdi/ImageList.h"
 #include "platform/mfc/GdiObject.h"
