@@ -51,10 +51,9 @@ void CProgressST::CreateBarPalette(const char* path) {
   DWORD colours = readU32(info + 32);
   if (colours == 0 && bits <= 8) colours = 1u << bits;
   if (colours == 0 || colours > 256) {
-    makePalette(m_palette, 216, [](int i) {
-      return PALETTEENTRY{static_cast<BYTE>((i / 36) * 51), static_cast<BYTE>((i / 6 % 6) * 51),
-                          static_cast<BYTE>((i % 6) * 51), 0};
-    });
+    HDC screen = ::GetDC(nullptr);
+    m_palette.Attach(::CreateHalftonePalette(screen));
+    ::ReleaseDC(nullptr, screen);
     return;
   }
   std::vector<BYTE> table(colours * 4);
