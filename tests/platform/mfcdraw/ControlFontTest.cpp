@@ -4,7 +4,7 @@
 
 #include "platform/Platform.h"
 #include "tests/platform/commctrl/CommCtrlTestSupport.h"
-#include "tests/platform/gdimfc/data/resource.h"
+#include "tests/platform/mfcdraw/data/resource.h"
 
 namespace wavorel::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "Sim3Test.h"
+#include "LabWorldTest.h"
 #include "platform/sim/Sha1.h"
 
 namespace wavorel::sim::testing {

@@ -1,10 +1,10 @@
-#include "Sim3Test.h"
+#include "LabWorldTest.h"
 #include "platform/sim/IcsDhcp.h"
 
 namespace wavorel::sim::testing {
 namespace {
 
-using IcsDhcpTest = Sim3Test;
+using IcsDhcpTest = LabWorldTest;
 
 typedef DWORD(WINAPI* EnableProc)(LPVOID, DWORD);
 typedef DWORD(WINAPI* DisableProc)();

@@ -1,9 +1,9 @@
-#include "Sim3Test.h"
+#include "LabWorldTest.h"
 
 namespace wavorel::sim::testing {
 namespace {
 
-using IpHelperTest = Sim3Test;
+using IpHelperTest = LabWorldTest;
 
 std::vector<uint8_t> table(ULONG& size) {
   size = 0;

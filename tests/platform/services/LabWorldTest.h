@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/platform/sim/SimTest.h"
-#include "tests/platform/sim2/Sim2Test.h"
+#include "tests/platform/services/ServiceTest.h"
 
 namespace wavorel::sim::testing {
 
@@ -17,7 +17,7 @@ inline std::string labWorld(const std::string& extra = "") {
          extra;
 }
 
-class Sim3Test : public SimTest {
+class LabWorldTest : public SimTest {
  protected:
   void SetUp() override {
     SimTest::SetUp();

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "Sim2Test.h"
+#include "ServiceTest.h"
 #include "platform/sim/Wlan.h"
 #include "platform/win/Root.h"
 
@@ -38,10 +38,10 @@ std::string hexOf(const std::string& s) {
   return out;
 }
 
-class NativeWifiTest : public Sim2Test {
+class NativeWifiTest : public ServiceTest {
  protected:
   void SetUp() override {
-    Sim2Test::SetUp();
+    ServiceTest::SetUp();
     DWORD version = 0;
     ASSERT_EQ(WlanOpenHandle(2, nullptr, &version, &client_), static_cast<DWORD>(ERROR_SUCCESS));
     EXPECT_EQ(version, 2u);
@@ -58,7 +58,7 @@ class NativeWifiTest : public Sim2Test {
   }
   void TearDown() override {
     EXPECT_EQ(WlanCloseHandle(client_, nullptr), static_cast<DWORD>(ERROR_SUCCESS));
-    Sim2Test::TearDown();
+    ServiceTest::TearDown();
   }
   static void callback(PWLAN_NOTIFICATION_DATA d, PVOID context) {
     auto* self = static_cast<NativeWifiTest*>(context);

@@ -1,9 +1,9 @@
-#include "Sim3Test.h"
+#include "LabWorldTest.h"
 
 namespace wavorel::sim::testing {
 namespace {
 
-using RegistrationTest = Sim3Test;
+using RegistrationTest = LabWorldTest;
 
 DWORD WINAPI answer() { return 42; }
 
@@ -46,7 +46,7 @@ TEST_F(RegistrationTest, PersistentModulesAndProgramsSurviveAPlatformReset) {
   EXPECT_GE(run("Passing.exe"), 1000u);
 }
 
-using SiblingToolsTest = Sim3Test;
+using SiblingToolsTest = LabWorldTest;
 
 TEST_F(SiblingToolsTest, EachToolStartsEndsWithZeroAndIsRecorded) {
   for (const char* line : {"\"QzSwap.exe\" ON Sorvik Vendrel \"Nerolt Wireless\" USB 8 USB\\VID_148F&PID_2870",

@@ -1,4 +1,4 @@
-#include "Sim3Test.h"
+#include "LabWorldTest.h"
 #include "platform/sim/RegistryRpcService.h"
 #include "platform/win/Account.h"
 
@@ -9,10 +9,10 @@ constexpr const char* kKey = "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E9
 
 RPC_CSTR cs(const char* s) { return reinterpret_cast<RPC_CSTR>(const_cast<char*>(s)); }
 
-class RpcRegistryTest : public Sim3Test {
+class RpcRegistryTest : public LabWorldTest {
  protected:
   void SetUp() override {
-    Sim3Test::SetUp();
+    LabWorldTest::SetUp();
     setRunningAsAdministrator(false);
   }
   // Binds the way the registry client does.

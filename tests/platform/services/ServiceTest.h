@@ -17,7 +17,7 @@ namespace wavorel::sim::testing {
 
 constexpr const char* kAdapterGuid = "{6B29FC40-CA47-1067-B31D-00DD010662DA}";
 
-class Sim2Test : public wavorel::testing::PlatformTest {
+class ServiceTest : public wavorel::testing::PlatformTest {
  protected:
   void SetUp() override {
     unsetenv("WAVOREL_WORLD");

@@ -1,11 +1,11 @@
-#include "Sim2Test.h"
+#include "ServiceTest.h"
 #include "platform/win/Account.h"
 #include "platform/win/Services.h"
 
 namespace wavorel::sim::testing {
 namespace {
 
-class ServicesTest : public Sim2Test {
+class ServicesTest : public ServiceTest {
  protected:
   DWORD state(SC_HANDLE service) {
     SERVICE_STATUS s{};

@@ -1,6 +1,6 @@
 #include <thread>
 
-#include "Sim3Test.h"
+#include "LabWorldTest.h"
 #include "platform/win/WideText.h"
 
 namespace wavorel::sim::testing {
@@ -64,13 +64,13 @@ class TestSink : public IWbemObjectSink {
   Inbox<Seen> inbox;
 };
 
-class WmiTest : public Sim3Test {
+class WmiTest : public LabWorldTest {
  protected:
   void TearDown() override {
     if (services) services->Release();
     if (locator) locator->Release();
     CoUninitialize();
-    Sim3Test::TearDown();
+    LabWorldTest::TearDown();
   }
   void connect() {
     ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
