@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "platform/testing/PlatformTest.h"
+#include "platform/testing/TestBitmaps.h"
 #include "platform/win/commctrl/CommonControls.h"
 #include "utilmere/WindowTools.h"
 
@@ -23,37 +24,9 @@ class WindowToolsTest : public wavorel::testing::PlatformTest {
     PlatformTest::TearDown();
   }
 
-  // A 24-bit bottom-up BMP file whose pixel (x, y), y from the top, has the
-  // colour `pixel(x, y)`.
   template <class Pixel>
   static void writeBmp(const char* path, int width, int height, Pixel pixel) {
-    const int stride = (width * 3 + 3) & ~3;
-    std::string bytes(54 + static_cast<size_t>(stride * height), '\0');
-    const auto put32 = [&bytes](size_t at, uint32_t v) {
-      for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, static_cast<uint32_t>(bytes.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
-    bytes[26] = 1;
-    bytes[28] = 24;
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        const COLORREF c = pixel(x, y);
-        const size_t at = 54 + static_cast<size_t>((height - 1 - y) * stride + x * 3);
-        bytes[at] = static_cast<char>(GetBValue(c));
-        bytes[at + 1] = static_cast<char>(GetGValue(c));
-        bytes[at + 2] = static_cast<char>(GetRValue(c));
-      }
-    }
-    CFile file;
-    ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
-    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-    file.Close();
+    ASSERT_TRUE(wavorel::testing::writeBmp(path, width, height, pixel));
   }
 
   // A memory DC over a 32-bit bitmap filled with grey.
