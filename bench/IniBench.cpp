@@ -2,40 +2,27 @@
 // parsed copy is already cached.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
 
+#include "platform/testing/BenchRoot.h"
 #include "platform/win/PrivateProfile.h"
-#include "platform/win/Root.h"
 
 namespace {
 
-class IniFixture {
- public:
-  IniFixture() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "wavorel-bench-XXXXXX").string();
-    if (mkdtemp(tmpl.data()) != nullptr) root_ = tmpl;
-    wavorel::setPlatformRoot(root_);
-    std::filesystem::create_directories(root_ + "/drive_c/data");
-    std::ofstream out(root_ + "/drive_c/data/VX52PCI_{GUID}_sta", std::ios::binary);
-    for (int s = 0; s < 4; ++s) {
-      out << "[Section" << s << "]\r\n";
-      for (int k = 0; k < 49; ++k) out << "Key" << k << "=value of key " << k << "\r\n";
-    }
+// A 200-line INI file in a temporary platform root.
+void writeProfile(const wavorel::testing::BenchRoot& root) {
+  std::filesystem::create_directories(root.path() + "/drive_c/data");
+  std::ofstream out(root.path() + "/drive_c/data/VX52PCI_{GUID}_sta", std::ios::binary);
+  for (int s = 0; s < 4; ++s) {
+    out << "[Section" << s << "]\r\n";
+    for (int k = 0; k < 49; ++k) out << "Key" << k << "=value of key " << k << "\r\n";
   }
-  ~IniFixture() {
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
-  }
-
- private:
-  std::string root_;
-};
+}
 
 void BM_GetPrivateProfileStringWarm(benchmark::State& state) {
-  IniFixture fixture;
+  wavorel::testing::BenchRoot root;
+  writeProfile(root);
   char buf[128];
   const char* file = "C:\\data\\VX52PCI_{GUID}_sta";
   GetPrivateProfileString("Section3", "Key48", "", buf, sizeof buf, file);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/testing/BenchRoot.h"
 #include "platform/win/Clock.h"
 #include "platform/win/Root.h"
 
@@ -18,24 +19,10 @@ LRESULT CALLBACK countingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
   return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
-// A temporary platform root (top-level windows are published there), removed at exit.
-struct BenchRoot {
-  std::string path;
-  BenchRoot() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "wavorel-bench-XXXXXX").string();
-    if (mkdtemp(tmpl.data())) path = tmpl;
-  }
-  ~BenchRoot() {
-    wavorel::resetPlatformState();
-    std::error_code ec;
-    if (!path.empty()) std::filesystem::remove_all(path, ec);
-  }
-};
-
 // A fresh platform with one window of a counting class.
 HWND benchWindow() {
-  static BenchRoot root;
-  wavorel::setPlatformRoot(root.path);
+  static wavorel::testing::BenchRoot root;
+  wavorel::setPlatformRoot(root.path());
   WNDCLASS wc{};
   wc.lpfnWndProc = countingProc;
   wc.lpszClassName = "BenchWnd";

@@ -8,23 +8,10 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/testing/BenchRoot.h"
 #include "platform/win/Root.h"
 
 namespace {
-
-struct BenchRoot {
-  std::string path;
-  BenchRoot() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "wavorel-bench-XXXXXX").string();
-    if (mkdtemp(tmpl.data())) path = tmpl;
-    wavorel::setPlatformRoot(path);
-  }
-  ~BenchRoot() {
-    wavorel::resetPlatformState();
-    std::error_code ec;
-    if (!path.empty()) std::filesystem::remove_all(path, ec);
-  }
-};
 
 long g_count = 0;
 
@@ -73,7 +60,7 @@ BEGIN_MESSAGE_MAP(CDerived, CMiddle)
 END_MESSAGE_MAP()
 
 void dispatch(benchmark::State& state, UINT message, WPARAM wParam) {
-  static BenchRoot root;
+  static wavorel::testing::BenchRoot root;
   CDerived wnd;
   wnd.CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
   for (auto _ : state) benchmark::DoNotOptimize(wnd.SendMessage(message, wParam, 0));

@@ -8,27 +8,14 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/testing/BenchRoot.h"
 #include "platform/win/Root.h"
 
 namespace {
 
-// A temporary platform root (top-level windows are published there), removed at exit.
-struct BenchRoot {
-  std::string path;
-  BenchRoot() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "wavorel-bench-XXXXXX").string();
-    if (mkdtemp(tmpl.data())) path = tmpl;
-  }
-  ~BenchRoot() {
-    wavorel::resetPlatformState();
-    std::error_code ec;
-    if (!path.empty()) std::filesystem::remove_all(path, ec);
-  }
-};
-
 HWND makeDialog() {
-  static BenchRoot root;
-  wavorel::setPlatformRoot(root.path);
+  static wavorel::testing::BenchRoot root;
+  wavorel::setPlatformRoot(root.path());
   WNDCLASS wc{};
   wc.lpfnWndProc = DefWindowProc;
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);

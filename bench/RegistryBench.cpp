@@ -3,9 +3,9 @@
 // the hive file changed).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
+
+#include "platform/testing/BenchRoot.h"
 
 #include "platform/win/Errors.h"
 #include "platform/win/Registry.h"
@@ -16,12 +16,11 @@ namespace {
 const char* kDriverKey = "System\\CurrentControlSet\\Control\\Class\\{4d36e972-e325-11ce-bfc1-08002be10318}\\0007";
 
 void BM_OpenQueryDwordClose(benchmark::State& state) {
-  std::string tmpl = (std::filesystem::temp_directory_path() / "wavorel-bench-XXXXXX").string();
-  if (!mkdtemp(tmpl.data())) {
+  wavorel::testing::BenchRoot root;
+  if (root.path().empty()) {
     state.SkipWithError("cannot create a temporary root");
     return;
   }
-  wavorel::setPlatformRoot(tmpl);
   HKEY key = nullptr;
   RegCreateKeyEx(HKEY_LOCAL_MACHINE, kDriverKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
   // A driver key of realistic size: some forty values, the one read among the last.
@@ -45,8 +44,6 @@ void BM_OpenQueryDwordClose(benchmark::State& state) {
     benchmark::DoNotOptimize(value);
     RegCloseKey(k);
   }
-  std::error_code ec;
-  std::filesystem::remove_all(tmpl, ec);
 }
 BENCHMARK(BM_OpenQueryDwordClose);
 
