@@ -38,8 +38,10 @@ void Adapter::advance() {
   if (network_) connectedMs_ += now - lastTick_;
   lastTick_ = now;
   softAp_.advance(now);
+  if (handshake_ && now >= handshake_->endsAt) finishHandshake(now);
   if (network_ && !inRange(*network_, now)) dropLink(kLinkDown);
   if (pending_ && !inRange(*pending_, now)) pending_ = nullptr;
+  if (handshake_ && !inRange(*handshake_->network, now)) handshake_.reset();
   if (scanStartedAt_ && now >= *scanStartedAt_ + kScanDurationMs) {
     uint64_t done = *scanStartedAt_ + kScanDurationMs;
     scanStartedAt_.reset();
@@ -128,16 +130,32 @@ void Adapter::setPairwiseMasterKey(const std::string& material) {
   Psk key;
   std::copy(material.begin(), material.begin() + 32, key.begin());
   pmk_ = key;
-  if (pending_) {
-    const WorldNetwork* n = pending_;
-    pending_ = nullptr;
-    if (wpaPassphraseKey(n->passphrase, n->ssid) == key) {
-      network_ = n;
-      linkEvent_ = kLinkUp;
-    } else {
-      linkEvent_ = kFourWayTimeout;
-    }
+  // A key that arrives while the association waits for it, or while its
+  // handshake runs, starts the handshake (again) with this key.
+  const WorldNetwork* n = pending_ ? pending_ : handshake_ ? handshake_->network : nullptr;
+  pending_ = nullptr;
+  if (n) startHandshake(*n, lastTick_);
+}
+
+void Adapter::startHandshake(const WorldNetwork& n, uint64_t now) {
+  handshake_ = Handshake{&n, now + kHandshakeMs, pmk_ && wpaPassphraseKey(n.passphrase, n.ssid) == *pmk_};
+}
+
+void Adapter::finishHandshake(uint64_t now) {
+  Handshake h = *handshake_;
+  handshake_.reset();
+  if (!h.keyMatches) {
+    linkEvent_ = kFourWayTimeout;
+    return;
   }
+  network_ = h.network;
+  linkEvent_ = kLinkUp;
+  connectedMs_ += now - h.endsAt;  // the link has carried traffic since the handshake ended
+}
+
+bool Adapter::handshaking() {
+  advance();
+  return handshake_.has_value();
 }
 
 void Adapter::clearKeys() {
@@ -146,20 +164,22 @@ void Adapter::clearKeys() {
   pmk_.reset();
 }
 
-bool Adapter::securityMatches(const WorldNetwork& n, uint32_t& failEvent, bool& pending) const {
+Adapter::Admission Adapter::admission(const WorldNetwork& n, uint32_t& failEvent) const {
   failEvent = kAssociationFailed;
-  pending = false;
-  if ((n.adhoc && infrastructureMode == 1) || (!n.adhoc && infrastructureMode == 0)) return false;
+  if ((n.adhoc && infrastructureMode == 1) || (!n.adhoc && infrastructureMode == 0)) return Admission::Refuse;
   switch (n.security) {
     case Security::Open:
-      return (authMode == kAuthOpen || authMode == kAuthAutoSwitch) && encryptionStatus != kWepEnabled;
+      return (authMode == kAuthOpen || authMode == kAuthAutoSwitch) && encryptionStatus != kWepEnabled
+                 ? Admission::Join
+                 : Admission::Refuse;
     case Security::Wep:
-      if (encryptionStatus != kWepEnabled) return false;
+      if (encryptionStatus != kWepEnabled) return Admission::Refuse;
       if (authMode == kAuthShared && wepKeys_[n.wepKeyIndex] != n.wepKeys[n.wepKeyIndex]) {
         failEvent = kSharedAuthFail;
-        return false;
+        return Admission::Refuse;
       }
-      return authMode == kAuthOpen || authMode == kAuthShared || authMode == kAuthAutoSwitch;
+      return authMode == kAuthOpen || authMode == kAuthShared || authMode == kAuthAutoSwitch ? Admission::Join
+                                                                                             : Admission::Refuse;
     case Security::WpaPsk:
     case Security::Wpa2Psk:
     case Security::Wpa2Enterprise: {
@@ -167,24 +187,16 @@ bool Adapter::securityMatches(const WorldNetwork& n, uint32_t& failEvent, bool& 
                         : n.security == Security::Wpa2Psk ? kAuthWpa2Psk
                                                           : kAuthWpa2;
       if (n.adhoc && n.security != Security::Wpa2Enterprise) wanted = kAuthWpaNone;
-      if (authMode != wanted) return false;
+      if (authMode != wanted) return Admission::Refuse;
       unsigned cipher = encryptionStatus == kTkipEnabled ? kCipherTkip
                         : encryptionStatus == kAesEnabled ? kCipherCcmp
                                                           : 0;
-      if ((n.ciphers & cipher) == 0) return false;
-      if (n.security == Security::Wpa2Enterprise) return n.eapAccepts;
-      if (!pmk_) {
-        pending = true;
-        return false;
-      }
-      if (wpaPassphraseKey(n.passphrase, n.ssid) != *pmk_) {
-        failEvent = kFourWayTimeout;
-        return false;
-      }
-      return true;
+      if ((n.ciphers & cipher) == 0) return Admission::Refuse;
+      if (n.security == Security::Wpa2Enterprise) return n.eapAccepts ? Admission::Join : Admission::Refuse;
+      return pmk_ ? Admission::Handshake : Admission::AwaitKey;
     }
   }
-  return false;
+  return Admission::Refuse;
 }
 
 void Adapter::associate(const std::string& ssid, const std::optional<Mac>& bssid) {
@@ -201,15 +213,21 @@ void Adapter::associate(const std::string& ssid, const std::optional<Mac>& bssid
   }
   if (!best) return;
   uint32_t failEvent = kAssociationFailed;
-  bool pending = false;
-  if (securityMatches(*best, failEvent, pending)) {
-    network_ = best;
-    linkEvent_ = best->security == Security::Wpa2Enterprise ? kEapSucceeded : kLinkUp;
-    icvError_ = best->security == Security::Wep && wepKeys_[best->wepKeyIndex] != best->wepKeys[best->wepKeyIndex];
-  } else if (pending) {
-    pending_ = best;
-  } else {
-    linkEvent_ = failEvent;
+  switch (admission(*best, failEvent)) {
+    case Admission::Join:
+      network_ = best;
+      linkEvent_ = best->security == Security::Wpa2Enterprise ? kEapSucceeded : kLinkUp;
+      icvError_ = best->security == Security::Wep && wepKeys_[best->wepKeyIndex] != best->wepKeys[best->wepKeyIndex];
+      break;
+    case Admission::Handshake:
+      startHandshake(*best, lastTick_);
+      break;
+    case Admission::AwaitKey:
+      pending_ = best;
+      break;
+    case Admission::Refuse:
+      linkEvent_ = failEvent;
+      break;
   }
 }
 
@@ -218,6 +236,7 @@ void Adapter::dropLink(uint32_t event) {
   else if (event == kSoftwareRadioOff) linkEvent_ = event;
   network_ = nullptr;
   pending_ = nullptr;
+  handshake_.reset();
   icvError_ = false;
   blockAck_.clear();
   directLinks_.clear();

@@ -25,6 +25,8 @@ namespace wavorel::sim {
 constexpr uint64_t kScanDurationMs = 2500;
 // RSSI of a receive chain the adapter does not have.
 constexpr int32_t kNoChainDbm = -200;
+// How long the pre-shared-key 4-way handshake takes after association.
+constexpr uint64_t kHandshakeMs = 300;
 
 // NDIS 802.11 authentication modes and encryption states.
 enum AuthMode : uint32_t {
@@ -100,17 +102,19 @@ class Adapter {
   uint32_t encryptionStatus = kWepDisabled;
   void setWepKey(int index, const std::string& material, bool transmit);
   void removeKey(int index);
-  // A 32-byte pairwise master key (pre-shared-key modes); checked against the
-  // network's passphrase, and completes a pending handshake.
+  // A 32-byte pairwise master key (pre-shared-key modes); an association that
+  // waits for it starts its 4-way handshake.
   void setPairwiseMasterKey(const std::string& material);
   void clearKeys();
 
   // Association. Looks the SSID up among the networks in range (a hidden one
   // too) and checks security and keys; the outcome is the link state and the
-  // last link event.
+  // last link event. With a pre-shared key the link comes up (or fails with
+  // the handshake-timeout event) kHandshakeMs after the key is there.
   void associate(const std::string& ssid, const std::optional<Mac>& bssid);
   void disassociate();
   bool connected();
+  bool handshaking();  // associated, the 4-way handshake still running
   const WorldNetwork* network();  // the network of the link, or nullptr
   std::string desiredSsid() const { return desiredSsid_; }
   uint32_t linkEvent();
@@ -159,7 +163,10 @@ class Adapter {
   bool inRange(const WorldNetwork& n, uint64_t now) const;
   int32_t signalAt(const WorldNetwork& n, uint64_t tick) const;
   void dropLink(uint32_t event);
-  bool securityMatches(const WorldNetwork& n, uint32_t& failEvent, bool& pending) const;
+  enum class Admission { Join, Handshake, AwaitKey, Refuse };
+  Admission admission(const WorldNetwork& n, uint32_t& failEvent) const;
+  void startHandshake(const WorldNetwork& n, uint64_t now);
+  void finishHandshake(uint64_t now);
 
   WorldAdapter config_;
   const std::vector<WorldNetwork>& networks_;
@@ -179,6 +186,12 @@ class Adapter {
   std::string desiredSsid_;
   const WorldNetwork* network_ = nullptr;  // associated
   const WorldNetwork* pending_ = nullptr;  // waiting for its key (pre-shared-key modes)
+  struct Handshake {
+    const WorldNetwork* network;
+    uint64_t endsAt;
+    bool keyMatches;
+  };
+  std::optional<Handshake> handshake_;
   uint32_t linkEvent_ = kLinkDown;
   bool icvError_ = false;
 

@@ -192,6 +192,7 @@ void NativeWifiService::onLink(const LinkNotice& notice) {
       break;
     }
     case LinkChange::Connected:
+      if (connections_.count(guid)) connections_[guid].pending = false;
       if (!connections_.count(guid)) {
         const WorldNetwork* n = a->network();
         connections_[guid] = Connection{wlan_connection_mode_discovery_unsecure, "", n ? n->ssid : "",
@@ -226,8 +227,13 @@ void NativeWifiService::onLink(const LinkNotice& notice) {
     case LinkChange::Removal:
       notify(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_interface_removal, guid, {});
       break;
-    case LinkChange::LinkEvent:
+    case LinkChange::LinkEvent: {
+      // A handshake that ends without a link fails the connection it belongs to.
+      auto it = connections_.find(guid);
+      if (it != connections_.end() && it->second.pending && notice.value == kFourWayTimeout)
+        failConnection(*a, failureReason(notice.value, true));
       break;
+    }
   }
 }
 
@@ -246,15 +252,19 @@ void NativeWifiService::connect(Adapter& a, const WlanProfile& p, WLAN_CONNECTIO
   }
   configure(a, p);
   a.associate(p.ssid, bssid);
-  if (a.connected()) {
+  if (a.connected() || a.handshaking()) {
+    // The link monitor reports the outcome of a running handshake.
+    connections_[a.guid()].pending = a.handshaking();
     checkLinks();
     return;
   }
-  // A failed handshake or association leaves its link event; a network not
-  // heard leaves none.
+  // A refused association leaves its link event; a network not heard leaves none.
   bool found = a.linkEvent() != kLinkDown;
   for (const ScanEntry& e : a.scanResults()) found = found || e.network->ssid == p.ssid;
-  WLAN_REASON_CODE reason = failureReason(a.linkEvent(), found);
+  failConnection(a, failureReason(a.linkEvent(), found));
+}
+
+void NativeWifiService::failConnection(Adapter& a, WLAN_REASON_CODE reason) {
   a.disassociate();
   checkLinks();
   notify(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_connection_attempt_fail, a.guid(),

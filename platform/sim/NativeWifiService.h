@@ -63,11 +63,14 @@ class NativeWifiService {
     std::string ssid;
     bool secured = false;
     bool ibss = false;
+    bool pending = false;  // its 4-way handshake still runs
   };
 
   static uintptr_t key(HANDLE h) { return reinterpret_cast<uintptr_t>(h); }
   void onLink(const LinkNotice& notice);
   void notify(DWORD source, DWORD code, const std::string& guid, std::vector<uint8_t> data);
+  // Ends a connection attempt: attempt-failed and completion notifications with `reason`.
+  void failConnection(Adapter& a, WLAN_REASON_CODE reason);
   std::vector<uint8_t> connectionData(const std::string& guid, WLAN_REASON_CODE reason) const;
   std::vector<uint8_t> msmData(Adapter& a) const;
 

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "ServiceTest.h"
+#include "platform/sim/Adapter.h"
 #include "platform/sim/Wlan.h"
 #include "platform/win/Root.h"
 
@@ -267,6 +268,7 @@ TEST_F(NativeWifiTest, ConnectWithTheRightKeyCompletesAndAWrongKeyFailsWithAReas
   ASSERT_EQ(setProfile(profileXml("Home", hexOf("HomeNet"), "WPA2PSK", "AES", "wrong horse battery"), 0, reason),
             static_cast<DWORD>(ERROR_SUCCESS));
   ASSERT_EQ(connectByProfile("Home"), static_cast<DWORD>(ERROR_SUCCESS));
+  clock().advance(kHandshakeMs);  // a wrong key fails at the end of the handshake
   ASSERT_TRUE(waitFor(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_connection_attempt_fail));
   Notice fail = first(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_connection_attempt_fail);
   ASSERT_GE(fail.data.size(), 564u);
@@ -277,6 +279,7 @@ TEST_F(NativeWifiTest, ConnectWithTheRightKeyCompletesAndAWrongKeyFailsWithAReas
   ASSERT_EQ(setProfile(profileXml("Home", hexOf("HomeNet"), "WPA2PSK", "AES", "correct horse battery"), 0, reason),
             static_cast<DWORD>(ERROR_SUCCESS));
   ASSERT_EQ(connectByProfile("Home"), static_cast<DWORD>(ERROR_SUCCESS));
+  clock().advance(kHandshakeMs);
   ASSERT_TRUE(inbox_.waitFor([](const Notice& n) {
     uint32_t r = 1;
     if (n.code == wlan_notification_acm_connection_complete && n.source == WLAN_NOTIFICATION_SOURCE_ACM)

@@ -245,6 +245,7 @@ TEST_F(RadioTest, AssociationChecksSecurityAndKeys) {
   for (const Case& c : cases) {
     if (!c.key.empty()) addKey(0x80000000u, c.key);
     connect(c.ssid, c.auth, c.encryption);
+    clock().advance(kHandshakeMs);
     EXPECT_EQ(connected(), c.connects) << c.ssid << " auth " << c.auth;
     EXPECT_EQ(queryU32(OID_VX_LINK_EVENT), c.event) << c.ssid << " auth " << c.auth;
     if (c.connects) {
@@ -259,12 +260,47 @@ TEST_F(RadioTest, AssociationChecksSecurityAndKeys) {
   }
 }
 
-TEST_F(RadioTest, PreSharedKeyAfterTheSsidCompletesThePendingHandshake) {
-  connect("HomeNet", 7, 6);
-  EXPECT_FALSE(connected());
+TEST_F(RadioTest, TheFourWayHandshakeTakesItsTimeOnceTheKeyIsThere) {
+  struct Case {
+    const char* passphrase;
+    bool keyFirst;
+    bool connects;
+    uint32_t event;
+  };
+  const Case cases[] = {
+      {"correct horse battery", true, true, 0},
+      {"correct horse battery", false, true, 0},  // the key completes a waiting association
+      {"wrong horse battery", true, false, 8},    // handshake timeout, only once the time is up
+      {"wrong horse battery", false, false, 8},
+  };
+  for (const Case& c : cases) {
+    Psk p = wpaPassphraseKey(c.passphrase, "HomeNet");
+    std::string key(p.begin(), p.end());
+    if (c.keyFirst) addKey(0x80000000u, key);
+    connect("HomeNet", 7, 6);
+    if (!c.keyFirst) {
+      clock().advance(1000);
+      EXPECT_FALSE(connected()) << "waits for its key";
+      addKey(0x80000000u, key);
+    }
+    clock().advance(kHandshakeMs - 1);
+    EXPECT_FALSE(connected()) << c.passphrase;
+    EXPECT_EQ(queryU32(OID_VX_LINK_EVENT), 1u) << "no outcome yet";
+    EXPECT_EQ(query(OID_802_11_BSSID, 6), std::vector<uint8_t>(6, 0));
+    clock().advance(1);
+    EXPECT_EQ(connected(), c.connects) << c.passphrase;
+    EXPECT_EQ(queryU32(OID_VX_LINK_EVENT), c.event) << c.passphrase;
+    set(0x0D810115, {});      // disassociate
+    set(0x0D81011C, u32(0));  // reload default keys
+  }
+}
+
+TEST_F(RadioTest, TrafficCountsFromTheEndOfTheHandshake) {
   Psk p = wpaPassphraseKey("correct horse battery", "HomeNet");
   addKey(0x80000000u, std::string(p.begin(), p.end()));
-  EXPECT_TRUE(connected());
+  connect("HomeNet", 7, 6);
+  clock().advance(kHandshakeMs + 10000);
+  EXPECT_EQ(u64At(query(OID_802_11_STATISTICS, 200), 8), 200u) << "10 s of 20 frames a second";
 }
 
 TEST_F(RadioTest, SignalCountersAndLinkMoveWithVirtualTime) {
