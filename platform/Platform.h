@@ -29,6 +29,7 @@
 #include "platform/win/GlobalMemory.h"
 #include "platform/win/Module.h"
 #include "platform/win/System.h"
+#include "platform/win/PackedVersion.h"
 #include "platform/win/Locale.h"
 #include "platform/win/KernelStrings.h"
 #include "platform/win/SystemMessages.h"
@@ -45,6 +46,7 @@
 #include "platform/win/MessageLoop.h"
 #include "platform/win/ModalLoop.h"
 #include "platform/win/Input.h"
+#include "platform/win/MessageBeep.h"
 // Drawing
 #include "platform/win/gdi/GdiTypes.h"
 #include "platform/win/gdi/Gdi.h"
@@ -101,6 +103,7 @@
 #include "platform/mfc/Rect.h"
 #include "platform/mfc/CmdTarget.h"
 #include "platform/mfc/Wnd.h"
+#include "platform/mfc/RegisterWndClass.h"
 #include "platform/mfc/WinThread.h"
 #include "platform/mfc/WinApp.h"
 // MFC dialogs and dialog data exchange
