@@ -80,9 +80,8 @@ WORD CGxEdit::CharClass(UINT ch) {
   }
 }
 
-// The character is dropped by the caller; the beep needs MessageBeep, which
-// the platform does not have yet.
-void CGxEdit::OnBadInput() {}
+// The character is dropped by the caller.
+void CGxEdit::OnBadInput() { MessageBeep(static_cast<UINT>(-1)); }
 
 void CGxEdit::OnChar(UINT ch, UINT repeat, UINT flags) {
   if (m_parseType != GX_PARSE_NONE && !(CharClass(ch) & m_parseType)) {

@@ -37,7 +37,7 @@ class CGxEdit : public CEdit, public CWndCommonAttr {
 
  protected:
   void PreSubclassWindow() override;
-  // A refused character (the hook for a beep).
+  // A refused character: the simple beep.
   virtual void OnBadInput();
 
   HBRUSH CtlColor(CDC* dc, UINT ctlColor);

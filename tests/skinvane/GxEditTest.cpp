@@ -1,6 +1,8 @@
 #include "skinvane/GxEdit.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/win/Input.h"
 #include "tests/skinvane/SkinTest.h"
@@ -72,8 +74,13 @@ TEST_F(GxEditTest, ParseTypesFilterTypedCharacters) {
     CGxEdit edit;
     create(edit);
     EXPECT_EQ(edit.SetParseType(c.type), c.type);
+    const size_t beepsBefore = wavorel::beeps().size();
     type(edit, c.typed);
     EXPECT_EQ(textOf(edit), c.kept);
+    // Every refused character beeps once, with the simple beep.
+    const std::vector<UINT> all = wavorel::beeps();
+    const std::vector<UINT> refused(all.begin() + static_cast<std::ptrdiff_t>(beepsBefore), all.end());
+    EXPECT_EQ(refused, std::vector<UINT>(std::string(c.typed).size() - std::string(c.kept).size(), 0xFFFFFFFF));
     // Control keys always pass: backspace removes the last character.
     edit.SendMessage(WM_CHAR, VK_BACK, 1);
     EXPECT_EQ(textOf(edit).GetLength(), static_cast<int>(std::string(c.kept).size()) - 1);
