@@ -102,3 +102,13 @@ SIZE_T GlobalSize(HGLOBAL hMem) {
   }
   return it->second.size;
 }
+
+HGLOBAL GlobalHandle(LPCVOID pMem) {
+  auto& b = blocks();
+  std::lock_guard<std::mutex> lock(b.mutex);
+  for (const auto& [handle, block] : b.byHandle) {
+    if (pMem && block.data.get() == pMem) return reinterpret_cast<HGLOBAL>(handle);
+  }
+  SetLastError(ERROR_INVALID_HANDLE);
+  return nullptr;
+}

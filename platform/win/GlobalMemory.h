@@ -21,3 +21,6 @@ BOOL GlobalUnlock(HGLOBAL hMem);
 // with ERROR_INVALID_HANDLE when it names no block.
 HGLOBAL GlobalFree(HGLOBAL hMem);
 SIZE_T GlobalSize(HGLOBAL hMem);
+// The handle of the block whose address GlobalLock gave (or of a fixed block);
+// NULL with ERROR_INVALID_HANDLE for an address that begins no block.
+HGLOBAL GlobalHandle(LPCVOID pMem);
