@@ -28,8 +28,10 @@ Adapter::Adapter(WorldAdapter config, const std::vector<WorldNetwork>& networks,
       loadTick_(loadTick),
       lastTick_(loadTick),
       present_(config_.present),
+      hardwareRadioOn_(config_.hardwareRadio),
       softAp_(std::move(clients)) {
   registers_[{3, 0x36}] = config_.register54;
+  if (!hardwareRadioOn_) linkEvent_ = kHardwareRadioOff;
 }
 
 void Adapter::advance() {
@@ -58,7 +60,7 @@ int32_t Adapter::signalAt(const WorldNetwork& n, uint64_t tick) const {
 }
 
 bool Adapter::inRange(const WorldNetwork& n, uint64_t now) const {
-  if (!present_ || !radioOn_ || apMode_) return false;
+  if (!present_ || !radioWorks() || apMode_) return false;
   uint64_t since = now - loadTick_;
   if (since < n.appearsMs || (n.leavesMs != 0 && since >= n.leavesMs)) return false;
   if (n.band5() && !config_.band5) return false;
@@ -79,11 +81,19 @@ void Adapter::setPresent(bool present) {
 void Adapter::setRadio(bool on) {
   advance();
   radioOn_ = on;
-  if (!on) {
-    dropLink(kSoftwareRadioOff);
-    scanStartedAt_.reset();
-    scanResults_.clear();
-  }
+  if (!on) radioOff(kSoftwareRadioOff);
+}
+
+void Adapter::setHardwareRadio(bool on) {
+  advance();
+  hardwareRadioOn_ = on;
+  if (!on) radioOff(kHardwareRadioOff);
+}
+
+void Adapter::radioOff(uint32_t event) {
+  dropLink(event);
+  scanStartedAt_.reset();
+  scanResults_.clear();
 }
 
 void Adapter::setApMode(bool on) {
@@ -101,7 +111,7 @@ SoftAp& Adapter::softAp() {
 
 void Adapter::startScan() {
   advance();
-  if (present_ && radioOn_ && !apMode_) scanStartedAt_ = lastTick_;
+  if (present_ && radioWorks() && !apMode_) scanStartedAt_ = lastTick_;
 }
 
 bool Adapter::scanning() {
@@ -205,7 +215,7 @@ void Adapter::associate(const std::string& ssid, const std::optional<Mac>& bssid
   linkEvent_ = kLinkDown;
   desiredSsid_ = ssid;
   if (apMode_) softAp_.ssid = ssid;
-  if (!present_ || !radioOn_ || apMode_) return;
+  if (!present_ || !radioWorks() || apMode_) return;
   const WorldNetwork* best = nullptr;
   for (const WorldNetwork& n : networks_) {
     if (n.ssid != ssid || !inRange(n, lastTick_) || (bssid && *bssid != n.bssid)) continue;
@@ -232,8 +242,7 @@ void Adapter::associate(const std::string& ssid, const std::optional<Mac>& bssid
 }
 
 void Adapter::dropLink(uint32_t event) {
-  if (network_) linkEvent_ = event;
-  else if (event == kSoftwareRadioOff) linkEvent_ = event;
+  if (network_ || event == kSoftwareRadioOff || event == kHardwareRadioOff) linkEvent_ = event;
   network_ = nullptr;
   pending_ = nullptr;
   handshake_.reset();

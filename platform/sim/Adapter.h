@@ -85,9 +85,14 @@ class Adapter {
   // Unplugging drops the link and the scan results.
   void setPresent(bool present);
 
-  // Radio (the software switch) and mode.
+  // Radio: the software switch, the hardware switch on the adapter, and
+  // whether the radio works (both on). Turning either off drops the link
+  // with its radio-off event and the scan results.
   bool radioOn() const { return radioOn_; }
   void setRadio(bool on);
+  bool hardwareRadioOn() const { return hardwareRadioOn_; }
+  void setHardwareRadio(bool on);
+  bool radioWorks() const { return radioOn_ && hardwareRadioOn_; }
   bool apMode() const { return apMode_; }
   void setApMode(bool on);
 
@@ -163,6 +168,7 @@ class Adapter {
   bool inRange(const WorldNetwork& n, uint64_t now) const;
   int32_t signalAt(const WorldNetwork& n, uint64_t tick) const;
   void dropLink(uint32_t event);
+  void radioOff(uint32_t event);
   enum class Admission { Join, Handshake, AwaitKey, Refuse };
   Admission admission(const WorldNetwork& n, uint32_t& failEvent) const;
   void startHandshake(const WorldNetwork& n, uint64_t now);
@@ -174,6 +180,7 @@ class Adapter {
   uint64_t lastTick_;
   bool present_;
   bool radioOn_ = true;
+  bool hardwareRadioOn_;
   bool apMode_ = false;
 
   std::optional<uint64_t> scanStartedAt_;

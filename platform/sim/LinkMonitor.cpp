@@ -15,6 +15,7 @@ namespace {
 struct Look {
   bool present = false;
   bool radioOn = false;
+  bool hardwareRadioOn = false;
   bool scanning = false;
   const WorldNetwork* network = nullptr;
   uint32_t linkEvent = kLinkDown;
@@ -43,6 +44,7 @@ Look lookAt(Adapter& a) {
   Look l;
   l.present = a.present();
   l.radioOn = a.radioOn();
+  l.hardwareRadioOn = a.hardwareRadioOn();
   l.scanning = a.scanning();
   l.network = a.network();
   l.linkEvent = a.linkEvent();
@@ -59,9 +61,11 @@ void tell(const LinkNotice& notice) {
 void compare(const std::string& guid, const Look& was, const Look& now) {
   if (!was.present && now.present) tell({LinkChange::Arrival, guid});
   if (was.network && was.network != now.network) tell({LinkChange::Disconnected, guid});
-  if (was.radioOn != now.radioOn) tell({LinkChange::RadioChanged, guid, now.radioOn ? 1u : 2u});
+  bool works = now.radioOn && now.hardwareRadioOn;
+  if (was.radioOn != now.radioOn || was.hardwareRadioOn != now.hardwareRadioOn)
+    tell({LinkChange::RadioChanged, guid, works ? 1u : 2u});
   if (was.scanning && !now.scanning)
-    tell({now.present && now.radioOn ? LinkChange::ScanComplete : LinkChange::ScanFailed, guid});
+    tell({now.present && works ? LinkChange::ScanComplete : LinkChange::ScanFailed, guid});
   if (now.network && was.network != now.network) tell({LinkChange::Connected, guid});
   if (was.linkEvent != now.linkEvent) tell({LinkChange::LinkEvent, guid, now.linkEvent});
   if (now.network && was.network == now.network && was.quality != now.quality)

@@ -16,7 +16,7 @@ enum class LinkChange {
   ScanFailed,
   Connected,
   Disconnected,
-  RadioChanged,   // value: 1 on, 2 off
+  RadioChanged,   // either switch moved; value: 1 the radio works, 2 it does not
   LinkEvent,      // value: the driver's link event code
   Arrival,
   Removal,

@@ -4,6 +4,7 @@
 
 #include "platform/sim/CodeTable.h"
 #include "platform/sim/DriverDevice.h"
+#include "platform/sim/LinkMonitor.h"
 #include "platform/win/Account.h"
 #include "platform/win/Clock.h"
 #include "platform/win/Devices.h"
@@ -120,6 +121,14 @@ Adapter* Machine::findAdapter(const std::string& guid) {
 
 void Machine::setPresent(const std::string& guid, bool present) {
   if (Adapter* a = findAdapter(guid)) a->setPresent(present);
+}
+
+void Machine::setHardwareRadio(const std::string& guid, bool on) {
+  std::lock_guard<std::recursive_mutex> lock(machineMutex());
+  Adapter* a = findAdapter(guid);
+  if (!a) return;
+  a->setHardwareRadio(on);
+  checkLinks();
 }
 
 void Machine::failCode(uint32_t code, int times) { world_.faults.failCounts[code] = times; }

@@ -48,6 +48,8 @@ class Machine {
 
   // Plugging and unplugging.
   void setPresent(const std::string& guid, bool present);
+  // Flipping the radio switch on the adapter; the services hear of it at once.
+  void setHardwareRadio(const std::string& guid, bool on);
 
   // Faults: the next `times` requests with `code` fail (ERROR_GEN_FAILURE);
   // answers to `code` are cut to `bytes`; the device of `guid` will not open.

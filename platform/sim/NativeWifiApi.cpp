@@ -166,7 +166,7 @@ DWORD WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_
       v->dwNumberOfPhys = static_cast<DWORD>(phys.size());
       for (size_t i = 0; i < phys.size(); ++i)
         v->PhyRadioState[i] = {static_cast<DWORD>(i), a->radioOn() ? dot11_radio_state_on : dot11_radio_state_off,
-                               dot11_radio_state_on};
+                               a->hardwareRadioOn() ? dot11_radio_state_on : dot11_radio_state_off};
       if (pWlanOpcodeValueType) *pWlanOpcodeValueType = wlan_opcode_value_type_set_by_user;
       return hand(v, sizeof *v, pdwDataSize, ppData);
     }

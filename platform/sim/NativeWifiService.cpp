@@ -210,8 +210,8 @@ void NativeWifiService::onLink(const LinkNotice& notice) {
       break;
     case LinkChange::RadioChanged: {
       std::vector<uint8_t> radio(sizeof(WLAN_PHY_RADIO_STATE), 0);
-      putU32(radio.data() + 4, notice.value);
-      putU32(radio.data() + 8, dot11_radio_state_on);
+      putU32(radio.data() + 4, a->radioOn() ? dot11_radio_state_on : dot11_radio_state_off);
+      putU32(radio.data() + 8, a->hardwareRadioOn() ? dot11_radio_state_on : dot11_radio_state_off);
       notify(WLAN_NOTIFICATION_SOURCE_MSM, wlan_notification_msm_radio_state_change, guid, radio);
       break;
     }

@@ -270,7 +270,7 @@ void addVendorCodes(CodeTable& t) {
   // is the driver's own and tells whether the radio is on.
   t.vendor("OID_VX_PRIVATE_0111", 0xFF710111, 0xFFF10111, 0x0D710111, 0x0DF10111, [](OidRequest& r) {
     uint32_t error = keptValue(0x0D710111, std::vector<uint8_t>(32))(r);
-    if (error == ERROR_SUCCESS && !r.set) putU32(r.buffer + 20, r.adapter.radioOn() ? 1 : 0);
+    if (error == ERROR_SUCCESS && !r.set) putU32(r.buffer + 20, r.adapter.radioWorks() ? 1 : 0);
     return error;
   });
   t.vendor("OID_VX_WDS_LIST", 0, 0xFF8C0048, 0, 0x0DF10112, keptValue(0x0DF10112, std::vector<uint8_t>(60)));

@@ -248,6 +248,7 @@ WorldAdapter readAdapter(SectionReader& r, unsigned index) {
   a.band5 = r.choice<bool>("Bands", {{"2.4", false}, {"2.4+5", true}}, false);
   a.ht = r.flag("HT", false);
   a.present = r.flag("Present", true);
+  a.hardwareRadio = r.flag("HardwareRadio", true);
   a.classIndex = static_cast<unsigned>(r.integer("ClassIndex", 0, 9999, index));
   a.countryRegion = static_cast<uint32_t>(r.integer("CountryRegion", 0, 0xFFFF, 0));
   a.driverVersion = static_cast<uint16_t>(r.integer("DriverVersion", 0, 0xFFFF, 0x0501));

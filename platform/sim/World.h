@@ -48,6 +48,7 @@ struct WorldAdapter {
   bool band5 = false;
   bool ht = false;
   bool present = true;
+  bool hardwareRadio = true;         // the radio switch on the adapter
   unsigned classIndex = 0;           // the driver key's "00NN"
   uint32_t countryRegion = 0;        // what the driver reports (flag bits included)
   uint16_t driverVersion = 0x0501;   // OID_GEN_DRIVER_VERSION
