@@ -1,0 +1,25 @@
+#include "worker/WorkerGlobals.h"
+
+int g_nOsType = 0;
+
+int g_nFamilyIndex = 0;
+int g_nBusType = 0;
+int g_nBuiltinRow = 0;
+int g_bUsbFound = 0;
+int g_bPciFound = 0;
+char g_szHardwareId[kHardwareIdSize] = {};
+char g_szFriendlyName[kFriendlyNameSize] = {};
+CString g_strDevicePath;
+CString g_strAdapterGuid;
+CString g_strDriverKey;
+int g_bVx52Family = 0;
+int g_bHtFamily = 0;
+int g_nHtFamilyIndex = 0;
+int g_bAdapterChanged = 0;
+int g_bSelCardDlgOpen = 0;
+
+WORD g_wDriverVersion = 0;
+
+CString g_strProgramFolder;
+CString g_strDataFolder;
+UINT g_nDataFolderKind = 0;

@@ -1,0 +1,43 @@
+// Module-level state of the station worker: what adapter discovery found (the
+// driver request path opens g_strDevicePath for every call), the settings
+// folders, and the flags the worker's parts share. One instance each, used on
+// the UI thread only.
+#pragma once
+
+#include "platform/Platform.h"
+
+// Windows generation from GetOsType: 0 until it ran; 4/5 = 98 SE/Me, 7 = 2000,
+// 8 = XP, 10 = XP x64 (Windows 5.2 workstation), 11 = Windows 6.x, ...
+extern int g_nOsType;
+
+// Adapter discovery's results.
+extern int g_nFamilyIndex;     // chip family 0..8
+extern int g_nBusType;         // 1 USB, 0 PCI
+extern int g_nBuiltinRow;      // row of the built-in device table that matched
+extern int g_bUsbFound;        // set by the last hardware-ID match
+extern int g_bPciFound;
+constexpr size_t kHardwareIdSize = 22;  // 21 characters and the terminator
+extern char g_szHardwareId[kHardwareIdSize];
+constexpr size_t kFriendlyNameSize = 256;
+extern char g_szFriendlyName[kFriendlyNameSize];
+extern CString g_strDevicePath;   // "\\.\{GUID}" (empty until an adapter was found)
+extern CString g_strAdapterGuid;  // the adapter's NetCfgInstanceId
+extern CString g_strDriverKey;    // the driver key below HKEY_LOCAL_MACHINE
+extern int g_bVx52Family;
+extern int g_bHtFamily;
+extern int g_nHtFamilyIndex;
+// Set when rediscovery finds another adapter (another driver key) than the
+// one before; cleared when a connect is queued.
+extern int g_bAdapterChanged;
+// 1 while the adapter choice dialog is shown.
+extern int g_bSelCardDlgOpen;
+
+// The driver's NDIS version word (QueryDriverVersion).
+extern WORD g_wDriverVersion;
+
+// Settings folders: the program folder (with its trailing backslash), the
+// data folder of the INI profile store, and its kind (0 per-user folder, 1
+// folder named in the setting file).
+extern CString g_strProgramFolder;
+extern CString g_strDataFolder;
+extern UINT g_nDataFolderKind;
