@@ -44,5 +44,8 @@ class CDlgMessageBox : public CPolygonDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
+  void Unlist();
+
+  // The box that was current when this one opened.
   CDlgMessageBox* m_outer = nullptr;
 };

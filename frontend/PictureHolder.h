@@ -26,6 +26,9 @@ class CPictureHolder {
   // Draws the picture stretched into `rect`, or at its natural size from the
   // rectangle's top-left corner when `rect` is empty.
   void Render(CDC* dc, const RECT& rect);
+  // Fills `area` outside the picture's natural rectangle placed at `at` with
+  // the background brush of `window`'s class.
+  void EraseAround(CDC* dc, HWND window, const RECT& area, POINT at);
 
  private:
   HBITMAP m_bitmap = nullptr;

@@ -1,0 +1,11 @@
+#include "frontend/SkinMessageBox.h"
+
+#include "frontend/DlgMessageBox.h"
+
+int SkinMessageBox(UINT type, const char* caption, const char* text) {
+  CDlgMessageBox box(nullptr);
+  box.m_nType = static_cast<int>(type);
+  box.m_strCaption = caption != nullptr ? caption : "";
+  box.m_strText = text != nullptr ? text : "";
+  return static_cast<int>(box.DoModal());
+}
