@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "frontend/GxTabPage.h"
+#include "frontend/PictureDraw.h"
 #include "platform/Platform.h"
 #include "skinvane/Skinvane.h"
 
@@ -85,6 +86,11 @@ class CGxTabCtrl : public CStatic, public CWndCommonAttr {
   // Places the visible labels left to right and the current page below them.
   void RecalcLayout();
 
+  // The picture painted behind the pages (none by default); the control
+  // owns it.
+  void SetBkPicture(std::unique_ptr<CPictureDraw> picture);
+  CPictureDraw* GetBkPicture() const { return m_bkPicture.get(); }
+
  protected:
   void PreSubclassWindow() override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -101,6 +107,11 @@ class CGxTabCtrl : public CStatic, public CWndCommonAttr {
  private:
   bool InRange(int index) const { return index >= 0 && index < GetPageCount(); }
 
+  // Label i carries its index as button data and id kFirstLabelId + i; the
+  // first label starts the radio group.
+  void NumberLabels();
+
   int m_curSel = -1;
   std::vector<_sheet_data> m_pages;
+  std::unique_ptr<CPictureDraw> m_bkPicture;
 };

@@ -16,10 +16,6 @@ class CGxTabPage : public CPolygonDialog {
   CGxTabPage(UINT templateId, CWnd* parent);
   ~CGxTabPage() override;
 
-  // The modeless page window from `templateId` as a child of `parent`.
-  BOOL Create(UINT templateId, CWnd* parent) override;
-  using CPolygonDialog::Create;
-
   // The dialog's initialisation, then the window texts in the user's language.
   BOOL OnInitDialog() override;
 

@@ -32,9 +32,10 @@ class CSystemTray : public CWnd {
   CSystemTray(const CSystemTray&) = delete;
   CSystemTray& operator=(const CSystemTray&) = delete;
 
-  // Adds the icon: `icon` NULL takes the first frame of the list; the
-  // balloon shows only when both its title and text are non-empty; `target`
-  // NULL means the main window. The result is whether the icon was added.
+  // Adds the icon (replacing it when it is there already): `icon` NULL takes
+  // the first frame of the list; the balloon shows only when both its title
+  // and text are non-empty; `target` NULL means the main window. Texts
+  // longer than their fields are cut. The result is whether it was added.
   BOOL Create(const CString& tooltip, HICON icon, UINT id, const CString& balloonTitle, const CString& balloonText,
               CWnd* target);
   void RemoveIcon();
@@ -44,6 +45,7 @@ class CSystemTray : public CWnd {
   // (*changed = 1), the same icon none (*changed = 0). `changed` may be NULL.
   BOOL SetIcon(HICON icon, BOOL* changed);
   HICON GetIcon() const;
+  // Replaces the frames; FALSE (and an empty list) when they cannot be kept.
   BOOL SetIconList(const HICON* icons, int count);
   int GetIconCount() const { return static_cast<int>(m_icons.GetSize()); }
   // FALSE for an index outside the list (the picture stays).
@@ -63,7 +65,6 @@ class CSystemTray : public CWnd {
   // The icon's callback message: mouse events on the icon.
   virtual LRESULT OnTrayNotification(WPARAM id, LPARAM event);
 
-  BOOL PreTranslateMessage(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  protected:
@@ -74,8 +75,6 @@ class CSystemTray : public CWnd {
   // Shows the tray menu at the cursor; FALSE when it cannot be loaded.
   BOOL ShowTrayMenu(CWnd* target);
   void RunDefaultCommand(CWnd* target);
-  // The default item of the popup as a command id.
-  UINT DefaultCommand(CMenu* popup) const;
 
   BOOL m_added = FALSE;
   NOTIFYICONDATA m_data{};
