@@ -8,9 +8,6 @@
 #include "frontend/SystemTray.h"
 #include "skinvane/Skinvane.h"
 
-// The tray icon's id, also the id of the tray menu resource.
-#define IDR_TRAY_MENU 563
-
 class CWavorelApp : public CGxWinApp {
  public:
   CWavorelApp();
@@ -40,13 +37,9 @@ class CWavorelApp : public CGxWinApp {
   WORD GetBalloonTag() const { return m_wBalloonTag; }
 
  private:
-  // Cuts the tray frames from the skin strip, else takes the program icon.
-  HICON LoadTrayIcons();
-
   CBalloonHelp m_balloon;
   WORD m_wBalloonTag = 0;
   CSystemTray m_tray;
-  CArray<HICON, HICON> m_trayFrames;  // owned: destroyed with the application
 };
 
 // Writes "PSPXlink" ("1" or "0") into every network-class key of every

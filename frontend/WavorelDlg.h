@@ -5,15 +5,11 @@
 // messages between instances, and keeps the mode in "Setting"/"Mode".
 #pragma once
 
+#include "frontend/SystemTray.h"
 #include "frontend/WavorelDlgIds.h"
 #include "skinvane/Skinvane.h"
 
 class CGxTabCtrl;
-
-// Asks the main dialog to translate the tray menu (wParam: the CMenu*).
-#ifndef WM_TRAY_MENU_LANGUAGE
-#define WM_TRAY_MENU_LANGUAGE (WM_USER + 512)
-#endif
 
 // Timers of the main dialog.
 #define TIMER_AUTO_HIDE 99999
