@@ -19,8 +19,6 @@ constexpr int kMainDialogBandHeight = 80;
 // The colour outside every shape (COLORREF 0x00FFFF, red 255, green 255).
 constexpr unsigned kTransparentColor = 0x00FFFF;
 
-enum class FileKind { Bitmap, Icon, Cursor };
-
 enum class Look {
   Dialog,        // a window background with rounded corners and a title band
   Page,          // a tab page background
@@ -38,8 +36,13 @@ enum class Look {
   SignalImages,  // list images: five signal levels, then the same connected
   WpsImages,     // list images: plain, state 0, state 1
   Tray,          // tray frames by connection state
-  IconFile,      // an .ico
-  CursorFile     // a .cur
+  AppIcon,       // .ico: the program icon
+  InfoIcon,      // .ico: the message box icons
+  WarningIcon,
+  QuestionIcon,
+  ErrorIcon,
+  CheckCursor,   // .cur: the radio cursors
+  UncheckCursor
 };
 
 struct SkinFile {
@@ -48,8 +51,7 @@ struct SkinFile {
   int frames;      // images side by side
   int frameWidth;  // of one image
   int height;
-  const char* label;  // text drawn on it, or null
-  FileKind kind;
+  int band;  // dialogs and pages: the height of the dark title band
 };
 
 // Every file the generator writes, with its geometry.

@@ -4,3 +4,8 @@ wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/MessageBox.rc
 # opens the programs' tray menu.
 wavorel_add_resources(${name} ${CMAKE_CURRENT_SOURCE_DIR}/frontend/GxTabCtrlTest.rc)
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/TrayMenu.rc)
+endif()
+if(TARGET ${program})
+  add_dependencies(${name} ${program})
+  target_compile_definitions(${name} PRIVATE WAVOREL_PROGRAM_FILE="$<TARGET_FILE:${program}>")
+endif()
