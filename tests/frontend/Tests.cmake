@@ -4,8 +4,8 @@ wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/MessageBox.rc
 # opens the programs' tray menu.
 wavorel_add_resources(${name} ${CMAKE_CURRENT_SOURCE_DIR}/frontend/GxTabCtrlTest.rc)
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/TrayMenu.rc)
+# The skin generator draws the skin folder the tests load.
+if(NOT TARGET skingen)
+  add_subdirectory(${PROJECT_SOURCE_DIR}/apps/skin ${CMAKE_BINARY_DIR}/apps/skin)
 endif()
-if(TARGET ${program})
-  add_dependencies(${name} ${program})
-  target_compile_definitions(${name} PRIVATE WAVOREL_PROGRAM_FILE="$<TARGET_FILE:${program}>")
-endif()
+target_link_libraries(${name} PRIVATE skingen)
