@@ -2,10 +2,24 @@
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/MessageBox.rc)
 # The tab control tests create their pages from small templates; the tray
 # opens the programs' tray menu.
-wavorel_add_resources(${name} ${CMAKE_CURRENT_SOURCE_DIR}/frontend/GxTabCtrlTest.rc)
+wavorel_add_resources(${name} ${dir}/GxTabCtrlTest.rc)
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/TrayMenu.rc)
 # The skin generator draws the skin folder the tests load.
 if(NOT TARGET skingen)
   add_subdirectory(${PROJECT_SOURCE_DIR}/apps/skin ${CMAKE_BINARY_DIR}/apps/skin)
 endif()
 target_link_libraries(${name} PRIVATE skingen)
+# The application and main-dialog tests: the main dialog's template, the
+# generated skin, and the built program of the same build for the tests that
+# start real processes.
+wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/MainDialog.rc)
+target_link_libraries(${name} PRIVATE skingen)
+if(name MATCHES "_xp$")
+  set(program Wavorel)
+else()
+  set(program WavorelVista)
+endif()
+if(TARGET ${program})
+  add_dependencies(${name} ${program})
+  target_compile_definitions(${name} PRIVATE WAVOREL_PROGRAM_FILE="$<TARGET_FILE:${program}>")
+endif()
