@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/sim/Bytes.h"
 #include "platform/win/Clock.h"
 
 namespace wavorel::sim {
@@ -12,12 +13,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr uint64_t kSignalPeriodMs = 30000;
 constexpr int32_t kSensitivityDbm = -95;
-
-// Traffic of a link, per second.
-constexpr uint64_t kTxFramesPerSecond = 20;
-constexpr uint64_t kRxFramesPerSecond = 50;
-constexpr uint64_t kTxBytesPerSecond = 8000;
-constexpr uint64_t kRxBytesPerSecond = 45000;
 
 }  // namespace
 
@@ -37,7 +32,7 @@ Adapter::Adapter(WorldAdapter config, const std::vector<WorldNetwork>& networks,
 void Adapter::advance() {
   uint64_t now = clock().tickMs();
   if (now < lastTick_) now = lastTick_;
-  if (network_) connectedMs_ += now - lastTick_;
+  if (network_) (icvError_ ? undecryptableMs_ : connectedMs_) += now - lastTick_;
   lastTick_ = now;
   softAp_.advance(now);
   if (handshake_ && now >= handshake_->endsAt) finishHandshake(now);
@@ -92,6 +87,7 @@ void Adapter::setHardwareRadio(bool on) {
 
 void Adapter::radioOff(uint32_t event) {
   dropLink(event);
+  softAp_.takeDown(lastTick_);
   scanStartedAt_.reset();
   scanResults_.clear();
 }
@@ -125,11 +121,15 @@ std::vector<ScanEntry> Adapter::scanResults() {
 }
 
 void Adapter::setWepKey(int index, const std::string& material, bool transmit) {
-  wepKeys_[index & 3] = material;
-  if (transmit) transmitKey_ = index & 3;
+  advance();
+  (apMode_ ? softAp_.wepKeys : wepKeys_)[index & 3] = material;
+  if (transmit) (apMode_ ? softAp_.wepTransmitKey : transmitKey_) = index & 3;
 }
 
-void Adapter::removeKey(int index) { wepKeys_[index & 3].clear(); }
+void Adapter::removeKey(int index) {
+  advance();
+  (apMode_ ? softAp_.wepKeys : wepKeys_)[index & 3].clear();
+}
 
 void Adapter::setPairwiseMasterKey(const std::string& material) {
   advance();
@@ -214,7 +214,7 @@ void Adapter::associate(const std::string& ssid, const std::optional<Mac>& bssid
   dropLink(kLinkDown);
   linkEvent_ = kLinkDown;
   desiredSsid_ = ssid;
-  if (apMode_) softAp_.ssid = ssid;
+  if (apMode_ && present_ && radioWorks()) softAp_.bringUp(lastTick_, ssid);
   if (!present_ || !radioWorks() || apMode_) return;
   const WorldNetwork* best = nullptr;
   for (const WorldNetwork& n : networks_) {
@@ -254,17 +254,41 @@ void Adapter::dropLink(uint32_t event) {
 void Adapter::disassociate() {
   advance();
   dropLink(kLinkDown);
+  softAp_.takeDown(lastTick_);
   desiredSsid_.clear();
 }
 
-bool Adapter::connected() {
-  advance();
-  return network_ != nullptr;
-}
+bool Adapter::connected() { return network() != nullptr; }
 
 const WorldNetwork* Adapter::network() {
   advance();
+  if (apMode_) return softAp_.beaconing() ? &apBss() : nullptr;
   return network_;
+}
+
+const WorldNetwork& Adapter::apBss() {
+  apBss_.ssid = softAp_.ssid();
+  apBss_.bssid = config_.mac;
+  apBss_.signalDbm = -30;  // the adapter hears itself
+  apBss_.ht = config_.ht;
+  // The channel and beacon period of the configuration block last set, in
+  // either build's code.
+  for (int code : {0x0D010211, static_cast<int>(0xFF0C003Bu)}) {
+    auto it = stored_.find(code);
+    if (it == stored_.end() || it->second.size() < 16 || getU32(it->second.data() + 12) == 0) continue;
+    uint32_t khz = getU32(it->second.data() + 12);
+    for (int channel = 1; channel <= 196; ++channel)
+      if (channelFrequencyKhz(channel) == khz) apBss_.channel = channel;
+    if (uint32_t period = getU32(it->second.data() + 4)) apBss_.beaconPeriod = static_cast<int>(period);
+  }
+  switch (softAp_.kind()) {
+    case SoftAp::Kind::Open: apBss_.security = Security::Open; break;
+    case SoftAp::Kind::Wep: apBss_.security = Security::Wep; break;
+    case SoftAp::Kind::Psk: apBss_.security = Security::Wpa2Psk; break;
+    case SoftAp::Kind::Eap: apBss_.security = Security::Wpa2Enterprise; break;
+  }
+  apBss_.ciphers = softAp_.cipherAlgorithm == 2u ? kCipherTkip : kCipherCcmp;
+  return apBss_;
 }
 
 uint32_t Adapter::linkEvent() {
@@ -300,45 +324,19 @@ uint32_t Adapter::txRateUnits() {
   return 2;
 }
 
+LinkCounters Adapter::rawCounters() const {
+  return apMode_ ? trafficOver(softAp_.decryptingMs(), softAp_.undecryptableMs())
+                 : trafficOver(connectedMs_, undecryptableMs_);
+}
+
 LinkCounters Adapter::counters() {
   advance();
-  LinkCounters c;
-  uint64_t ms = connectedMs_;
-  c.txFrames = ms * kTxFramesPerSecond / 1000;
-  c.rxFrames = ms * kRxFramesPerSecond / 1000;
-  c.txBytes = ms * kTxBytesPerSecond / 1000;
-  c.rxBytes = ms * kRxBytesPerSecond / 1000;
-  c.txMulticast = c.txFrames / 10;
-  c.rxMulticast = c.rxFrames / 8;
-  c.txRetries = c.txFrames / 25;
-  c.txMultipleRetries = c.txRetries / 4;
-  c.txFailed = c.txFrames / 400;
-  c.ackFailure = c.txFailed;
-  c.rtsSuccess = c.txFrames / 50;
-  c.rtsFailure = c.rtsSuccess / 20;
-  c.rxDuplicates = c.rxFrames / 200;
-  c.rxFcsErrors = c.rxFrames / 100;
-  c.rxNoBuffer = c.rxFrames / 1000;
-  auto minus = [](uint64_t& v, uint64_t base) { v = v >= base ? v - base : 0; };
-  minus(c.txFrames, offset_.txFrames);
-  minus(c.rxFrames, offset_.rxFrames);
-  minus(c.txMulticast, offset_.txMulticast);
-  minus(c.rxMulticast, offset_.rxMulticast);
-  minus(c.txRetries, offset_.txRetries);
-  minus(c.txMultipleRetries, offset_.txMultipleRetries);
-  minus(c.txFailed, offset_.txFailed);
-  minus(c.ackFailure, offset_.ackFailure);
-  minus(c.rtsSuccess, offset_.rtsSuccess);
-  minus(c.rtsFailure, offset_.rtsFailure);
-  minus(c.rxDuplicates, offset_.rxDuplicates);
-  minus(c.rxFcsErrors, offset_.rxFcsErrors);
-  minus(c.rxNoBuffer, offset_.rxNoBuffer);
-  return c;  // byte counts are free-running: a reset leaves them
+  return sinceReset(rawCounters(), apMode_ ? apOffset_ : offset_);
 }
 
 void Adapter::resetCounters() {
-  offset_ = LinkCounters{};
-  offset_ = counters();
+  advance();
+  (apMode_ ? apOffset_ : offset_) = rawCounters();
 }
 
 bool Adapter::addBlockAck(const uint8_t* request) {

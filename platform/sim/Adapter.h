@@ -16,6 +16,7 @@
 #include "platform/sim/DlsLinkTable.h"
 #include "platform/sim/Pbkdf2.h"
 #include "platform/sim/SoftAp.h"
+#include "platform/sim/Traffic.h"
 #include "platform/sim/World.h"
 #include "platform/sim/WpsRun.h"
 
@@ -67,12 +68,6 @@ struct ScanEntry {
   int32_t rssiDbm;
 };
 
-struct LinkCounters {
-  uint64_t txFrames = 0, txMulticast = 0, txFailed = 0, txRetries = 0, txMultipleRetries = 0;
-  uint64_t rtsSuccess = 0, rtsFailure = 0, ackFailure = 0;
-  uint64_t rxFrames = 0, rxMulticast = 0, rxDuplicates = 0, rxFcsErrors = 0, rxNoBuffer = 0;
-  uint64_t txBytes = 0, rxBytes = 0;
-};
 
 class Adapter {
  public:
@@ -105,6 +100,7 @@ class Adapter {
   uint32_t infrastructureMode = 1;  // 0 ad hoc, 1 infrastructure, 2 automatic
   uint32_t authMode = kAuthOpen;
   uint32_t encryptionStatus = kWepDisabled;
+  // WEP keys: the station's, or in AP mode the AP's.
   void setWepKey(int index, const std::string& material, bool transmit);
   void removeKey(int index);
   // A 32-byte pairwise master key (pre-shared-key modes); an association that
@@ -120,7 +116,9 @@ class Adapter {
   void disassociate();
   bool connected();
   bool handshaking();  // associated, the 4-way handshake still running
-  const WorldNetwork* network();  // the network of the link, or nullptr
+  // The network of the link, or nullptr; in AP mode the AP's own BSS while it
+  // beacons (its SSID, the adapter's MAC as BSSID, the configured channel).
+  const WorldNetwork* network();
   std::string desiredSsid() const { return desiredSsid_; }
   uint32_t linkEvent();
   bool wepIcvError();
@@ -129,6 +127,8 @@ class Adapter {
   int32_t rssiDbm(int chain);  // kNoChainDbm for a chain the adapter lacks
   int32_t signalOf(const WorldNetwork& n);
   uint32_t txRateUnits();      // 500 kb/s units
+  // The traffic counters since the last reset: of the station's link, or in
+  // AP mode of the AP's stations.
   LinkCounters counters();
   void resetCounters();
 
@@ -155,9 +155,9 @@ class Adapter {
   bool wpsStartedByButton() const { return wpsByButton_; }
 
   // The soft AP (its stations move on while AP mode is on). In AP mode the
-  // SSID and a 32-byte key given to the station codes configure the AP.
+  // SSID brings its BSS up (disassociating takes it down) and the keys given
+  // to the station codes are the AP's.
   SoftAp& softAp();
-  void setApKey(int index, const std::string& material) { apKeys_[index & 3] = material; }
 
   // Registers read through the register code: {space, address} -> value.
   uint32_t registerValue(uint32_t space, uint32_t address) const;
@@ -169,6 +169,8 @@ class Adapter {
   int32_t signalAt(const WorldNetwork& n, uint64_t tick) const;
   void dropLink(uint32_t event);
   void radioOff(uint32_t event);
+  LinkCounters rawCounters() const;
+  const WorldNetwork& apBss();
   enum class Admission { Join, Handshake, AwaitKey, Refuse };
   Admission admission(const WorldNetwork& n, uint32_t& failEvent) const;
   void startHandshake(const WorldNetwork& n, uint64_t now);
@@ -202,8 +204,10 @@ class Adapter {
   uint32_t linkEvent_ = kLinkDown;
   bool icvError_ = false;
 
-  uint64_t connectedMs_ = 0;  // link time counted into the traffic
-  LinkCounters offset_;       // counters at the last reset
+  uint64_t connectedMs_ = 0;     // link time counted into the traffic
+  uint64_t undecryptableMs_ = 0;  // of it, with a WEP key that does not fit
+  LinkCounters offset_;           // station counters at the last reset
+  LinkCounters apOffset_;         // AP counters at the last reset
 
   BlockAckTable blockAck_;
   DlsLinkTable directLinks_;
@@ -214,7 +218,7 @@ class Adapter {
   std::vector<uint8_t> wpsTable_ = std::vector<uint8_t>(996, 0);
 
   SoftAp softAp_;
-  std::string apKeys_[4];
+  WorldNetwork apBss_;  // the AP's own BSS as the link views see it
   std::map<int, std::vector<uint8_t>> stored_;
   std::map<std::pair<uint32_t, uint32_t>, uint32_t> registers_;
 };

@@ -240,6 +240,11 @@ void NativeWifiService::onLink(const LinkNotice& notice) {
 void NativeWifiService::connect(Adapter& a, const WlanProfile& p, WLAN_CONNECTION_MODE mode,
                                 const DOT11_BSSID_LIST* bssids) {
   checkLinks();  // report what happened before this request first
+  if (a.connected()) {
+    // A new connection ends the current one first (in AP mode: the BSS restarts).
+    a.disassociate();
+    checkLinks();
+  }
   Connection c{mode, p.name, p.ssid, p.secured(), p.ibss};
   connections_[a.guid()] = c;
   notify(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_connection_start, a.guid(),

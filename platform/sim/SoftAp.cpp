@@ -18,21 +18,66 @@ static_assert(8 + kEventsPerRead * kEventSize == kEventLogSize, "count, reserved
 // Transmit setting of a station: HT, MCS 7, 20 MHz, long guard interval.
 constexpr uint16_t kStationTxSetting = (2u << 14) | 7u;
 
+// Authentication values of the AP codes that ask for a pre-shared key or 802.1X.
+bool pskAuth(uint32_t a) { return a == 4 || a == 7 || a == 0x80000001u; }
+bool eapAuth(uint32_t a) { return a == 3 || a == 6 || a == 0x80000000u; }
+
 }  // namespace
+
+SoftAp::SoftAp(std::vector<WorldClient> clients) : clients_(std::move(clients)), tried_(clients_.size(), false) {}
 
 void SoftAp::start(uint64_t now, const Mac& own) {
   running_ = true;
+  up_ = false;
+  own_ = own;
   startedAt_ = workedTo_ = now;
   stations_.clear();
-  log(now, own, kApRestarted);
+  std::fill(tried_.begin(), tried_.end(), false);
+  // Keys do not outlive an AP session.
+  preSharedKey.clear();
+  for (std::string& k : wepKeys) k.clear();
 }
 
 void SoftAp::stop() {
   running_ = false;
+  up_ = false;
   stations_.clear();
 }
 
-bool SoftAp::admitted(const WorldClient& c) const {
+void SoftAp::bringUp(uint64_t now, const std::string& ssid) {
+  if (!running_) return;
+  if (up_) takeDown(now);  // a new SSID restarts the BSS
+  if (ssid.empty()) return;
+  ssid_ = ssid;
+  up_ = true;
+  upSince_ = workedTo_ = std::max(workedTo_, now);
+  log(upSince_, own_, kApRestarted);
+}
+
+void SoftAp::takeDown(uint64_t now) {
+  if (!up_) return;
+  countTraffic(now);
+  for (const Station& s : stations_) log(now, clients_[s.client].mac, kApLeft);
+  stations_.clear();
+  std::fill(tried_.begin(), tried_.end(), false);  // they come again when the BSS is back
+  up_ = false;
+}
+
+SoftAp::Kind SoftAp::kind() const {
+  if (authAlgorithm) {
+    if (pskAuth(*authAlgorithm)) return Kind::Psk;
+    if (eapAuth(*authAlgorithm)) return Kind::Eap;
+    if (*authAlgorithm == kApAuthShared || cipherAlgorithm == kApCipherWep) return Kind::Wep;
+    return Kind::Open;
+  }
+  // Without an authentication setting the keys the AP holds decide.
+  if (!preSharedKey.empty()) return Kind::Psk;
+  if (std::any_of(std::begin(wepKeys), std::end(wepKeys), [](const std::string& k) { return !k.empty(); }))
+    return Kind::Wep;
+  return Kind::Open;
+}
+
+bool SoftAp::allowedByList(const WorldClient& c) const {
   uint32_t policy = getU32(accessControl.data());
   uint32_t count = std::min<uint32_t>(getU32(accessControl.data() + 4), 32);
   bool listed = false;
@@ -43,9 +88,54 @@ bool SoftAp::admitted(const WorldClient& c) const {
   return true;
 }
 
+void SoftAp::admit(size_t client, uint64_t tick) {
+  const WorldClient& c = clients_[client];
+  if (!allowedByList(c) || stations_.size() == kMaxStations) return;
+  bool decrypts = true;
+  switch (kind()) {
+    case Kind::Open:
+      break;
+    case Kind::Psk: {
+      Psk key = wpaPassphraseKey(c.passphrase, ssid_);
+      if (c.passphrase.empty() || std::string(key.begin(), key.end()) != preSharedKey) {
+        log(tick, c.mac, kApWrongPsk);
+        return;
+      }
+      break;
+    }
+    case Kind::Wep: {
+      if (c.wepKey.empty()) return;
+      // Shared-key authentication proves the key; open authentication lets a
+      // wrong key associate, and its frames then fail decryption.
+      decrypts = c.wepKey == wepKeys[wepTransmitKey & 3];
+      if (!decrypts && authAlgorithm == kApAuthShared) return;
+      break;
+    }
+    case Kind::Eap:
+      if (!radiusServer || !c.eapAccepts) return;
+      break;
+  }
+  uint8_t aid = 1;
+  while (std::any_of(stations_.begin(), stations_.end(), [aid](const Station& s) { return s.aid == aid; })) ++aid;
+  stations_.push_back({client, aid, decrypts});
+  log(tick, c.mac, kApAssociated);
+}
+
+void SoftAp::countTraffic(uint64_t until) {
+  if (until <= workedTo_) return;
+  uint64_t span = until - workedTo_;
+  for (const Station& s : stations_) (s.decrypts ? decryptingMs_ : undecryptableMs_) += span;
+  workedTo_ = until;
+}
+
 void SoftAp::advance(uint64_t now) {
   if (!running_ || now <= workedTo_) return;
-  // Every arrival and departure in (workedTo_, now], in time order.
+  if (!up_) {
+    workedTo_ = now;
+    return;
+  }
+  // Every arrival and departure in (workedTo_, now], in time order. A client
+  // that arrived while the BSS was down comes as soon as it is up.
   struct Change {
     uint64_t tick;
     size_t client;
@@ -53,36 +143,32 @@ void SoftAp::advance(uint64_t now) {
   };
   std::vector<Change> changes;
   for (size_t i = 0; i < clients_.size(); ++i) {
-    uint64_t arrive = startedAt_ + clients_[i].arrivesMs;
+    uint64_t arrive = std::max(startedAt_ + clients_[i].arrivesMs, upSince_);
     uint64_t leave = clients_[i].leavesMs ? startedAt_ + clients_[i].leavesMs : 0;
-    if (arrive > workedTo_ && arrive <= now) changes.push_back({arrive, i, true});
-    if (leave && leave > workedTo_ && leave <= now) changes.push_back({leave, i, false});
+    bool station = std::any_of(stations_.begin(), stations_.end(), [i](const Station& s) { return s.client == i; });
+    if (!tried_[i] && arrive <= now) {
+      tried_[i] = true;
+      if (leave && leave <= arrive) continue;  // gone before the BSS was there
+      changes.push_back({arrive, i, true});
+      if (leave && leave <= now) changes.push_back({leave, i, false});
+    } else if (station && leave && leave <= now) {
+      changes.push_back({leave, i, false});
+    }
   }
   std::stable_sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) { return a.tick < b.tick; });
   for (const Change& ch : changes) {
-    const WorldClient& c = clients_[ch.client];
-    auto it = std::find_if(stations_.begin(), stations_.end(), [&](const Station& s) { return s.client == ch.client; });
-    if (!ch.arrives) {
-      if (it != stations_.end()) {
-        stations_.erase(it);
-        log(ch.tick, c.mac, kApLeft);
-      }
+    countTraffic(ch.tick);
+    if (ch.arrives) {
+      admit(ch.client, ch.tick);
       continue;
     }
-    if (!admitted(c) || stations_.size() == kMaxStations) continue;
-    if (!preSharedKey.empty()) {
-      Psk key = wpaPassphraseKey(c.passphrase, ssid);
-      if (c.passphrase.empty() || std::string(key.begin(), key.end()) != preSharedKey) {
-        log(ch.tick, c.mac, kApWrongPsk);
-        continue;
-      }
+    auto it = std::find_if(stations_.begin(), stations_.end(), [&](const Station& s) { return s.client == ch.client; });
+    if (it != stations_.end()) {
+      stations_.erase(it);
+      log(ch.tick, clients_[ch.client].mac, kApLeft);
     }
-    uint8_t aid = 1;
-    while (std::any_of(stations_.begin(), stations_.end(), [aid](const Station& s) { return s.aid == aid; })) ++aid;
-    stations_.push_back({ch.client, aid});
-    log(ch.tick, c.mac, kApAssociated);
   }
-  workedTo_ = now;
+  countTraffic(now);
 }
 
 std::vector<uint8_t> SoftAp::stationTable(bool ht) const {

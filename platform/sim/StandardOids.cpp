@@ -19,6 +19,15 @@ constexpr size_t kBssListLimit = 65536;
 
 std::vector<uint8_t> macBytes(const Mac& m) { return std::vector<uint8_t>(m.begin(), m.end()); }
 
+// The NDIS settings of the XP build's AP in the numbering the AP codes use.
+uint32_t apAuthOf(uint32_t ndis) {
+  static const uint32_t kMap[] = {1, kApAuthShared, 1, 3, 4, 5, 6, 7};  // open, shared, auto, WPA, ..., WPA2-PSK
+  return ndis < std::size(kMap) ? kMap[ndis] : 1;
+}
+uint32_t apCipherOf(uint32_t ndis) {
+  return ndis == kWepEnabled ? kApCipherWep : ndis == kTkipEnabled ? 2 : ndis == kAesEnabled ? 4 : 0;
+}
+
 uint32_t macAddress(OidRequest& r) { return answer(r, macBytes(r.adapter.config().mac)); }
 
 uint32_t u32Setting(OidRequest& r, uint32_t& field, uint32_t maxValue) {
@@ -129,7 +138,12 @@ uint32_t statistics(OidRequest& r) {
                              c.txMultipleRetries, c.rtsSuccess, c.rtsFailure, c.ackFailure,
                              c.rxDuplicates, c.rxFrames,  c.rxMulticast,  c.rxFcsErrors};
   for (size_t i = 0; i < std::size(fields); ++i) putU64(b.data() + 8 + 8 * i, fields[i]);
-  if (size == kStatisticsLong) putU64(b.data() + 184, c.rxFrames);  // frames decrypted
+  putU64(b.data() + 160, c.rxUndecryptable);  // WEP undecryptable
+  putU64(b.data() + 168, c.rxUndecryptable);  // WEP ICV errors
+  if (size == kStatisticsLong) {
+    putU64(b.data() + 184, c.rxDecrypted);      // decrypted
+    putU64(b.data() + 192, c.rxUndecryptable);  // decryption failed
+  }
   return answer(r, b);
 }
 
@@ -193,7 +207,7 @@ void addStandardCodes(CodeTable& t) {
   t.standard("OID_GEN_MEDIA_CONNECT_STATUS", 0x00010114, CodeTable::Use::Query,
              [](OidRequest& r) { return answerU32(r, r.adapter.connected() ? 0 : 1); });
   t.standard("OID_GEN_RCV_OK", 0x00020102, CodeTable::Use::Query,
-             [](OidRequest& r) { return answerU32(r, static_cast<uint32_t>(r.adapter.counters().rxFrames)); });
+             [](OidRequest& r) { return answerU32(r, static_cast<uint32_t>(r.adapter.counters().rxDecrypted)); });
   t.standard("OID_GEN_RCV_NO_BUFFER", 0x00020105, CodeTable::Use::Query,
              [](OidRequest& r) { return answerU32(r, static_cast<uint32_t>(r.adapter.counters().rxNoBuffer)); });
   t.standard("OID_802_3_PERMANENT_ADDRESS", 0x01010101, CodeTable::Use::Query, macAddress);
@@ -205,8 +219,11 @@ void addStandardCodes(CodeTable& t) {
              [](OidRequest& r) { return u32Setting(r, r.adapter.infrastructureMode, 2); });
   t.standard("OID_802_11_DISASSOCIATE", 0x0D010115, CodeTable::Use::Set,
              [](OidRequest& r) { return noData(r, [](Adapter& a) { a.disassociate(); }); });
-  t.standard("OID_802_11_AUTHENTICATION_MODE", 0x0D010118, CodeTable::Use::Both,
-             [](OidRequest& r) { return u32Setting(r, r.adapter.authMode, kAuthWpa2Psk); });
+  t.standard("OID_802_11_AUTHENTICATION_MODE", 0x0D010118, CodeTable::Use::Both, [](OidRequest& r) {
+    uint32_t error = u32Setting(r, r.adapter.authMode, kAuthWpa2Psk);
+    if (error == ERROR_SUCCESS && r.set && r.adapter.apMode()) r.adapter.softAp().authAlgorithm = apAuthOf(r.adapter.authMode);
+    return error;
+  });
   t.standard("OID_802_11_BSSID_LIST_SCAN", 0x0D01011A, CodeTable::Use::Set,
              [](OidRequest& r) { return noData(r, [](Adapter& a) { a.startScan(); }); });
   t.standard("OID_802_11_ENCRYPTION_STATUS", 0x0D01011B, CodeTable::Use::Both, [](OidRequest& r) -> uint32_t {
@@ -216,6 +233,7 @@ void addStandardCodes(CodeTable& t) {
       if (v != kWepEnabled && v != kWepDisabled && v != kTkipEnabled && v != kAesEnabled)
         return ERROR_INVALID_PARAMETER;
       r.adapter.encryptionStatus = v;
+      if (r.adapter.apMode()) r.adapter.softAp().cipherAlgorithm = apCipherOf(v);
     }
     return error;
   });

@@ -86,7 +86,7 @@ uint32_t apCounters(OidRequest& r) {
                              c.txMultipleRetries, c.rtsSuccess, c.rtsFailure, c.ackFailure,
                              c.rxDuplicates, c.rxFrames,  c.rxMulticast,  c.rxFcsErrors};
   for (size_t i = 0; i < std::size(fields); ++i) putU64(b.data() + 8 + 8 * i, fields[i]);
-  putU64(b.data() + 176, c.rxFrames);
+  putU64(b.data() + 176, c.rxDecrypted);
   return answer(r, b);
 }
 
@@ -274,8 +274,12 @@ void addVendorCodes(CodeTable& t) {
     return error;
   });
   t.vendor("OID_VX_WDS_LIST", 0, 0xFF8C0048, 0, 0x0DF10112, keptValue(0x0DF10112, std::vector<uint8_t>(60)));
-  t.vendor("OID_VX_RADIUS", 0xFF0C003A, 0xFF8C003A, 0x0D710113, 0x0DF10113,
-           keptValue(0x0D710113, std::vector<uint8_t>(72)));
+  t.vendor("OID_VX_RADIUS", 0xFF0C003A, 0xFF8C003A, 0x0D710113, 0x0DF10113, [](OidRequest& r) {
+    // The AP authenticates 802.1X stations once it has a server address.
+    uint32_t error = keptValue(0x0D710113, std::vector<uint8_t>(72))(r);
+    if (error == ERROR_SUCCESS && r.set) r.adapter.softAp().radiusServer = getU32(r.buffer) != 0;
+    return error;
+  });
   t.vendor("OID_VX_REKEY", 0xFF0C0041, 0xFF8C0041, 0x0D710114, 0x0DF10114, keptValue(0x0D710114, std::vector<uint8_t>(8)));
   t.vendor("OID_VX_TX_POWER", 0xFF0C0007, 0xFF8C0007, 0x0D710118, 0x0DF10118, keptU32(0x0D710118, 0xFFFFFFFFu));
   t.vendor("OID_VX_PRIVATE_011E", 0, 0xFFF1011E, 0, 0x0DF1011E, keptU32(0x0DF1011E, 0));
@@ -305,13 +309,21 @@ void addVendorCodes(CodeTable& t) {
   t.vendor("OID_VX_CONFIGURATION", 0xFF0C003B, 0xFF8C003B, 0, 0, keptValue(0xFF0C003B, std::vector<uint8_t>(32)));
   t.vendor("OID_VX_RTS_THRESHOLD", 0xFF0C003C, 0xFF8C003C, 0, 0, keptU32(0xFF0C003C, 2347));
   t.vendor("OID_VX_FRAG_THRESHOLD", 0xFF0C003D, 0xFF8C003D, 0, 0, keptU32(0xFF0C003D, 2346));
-  t.vendor("OID_VX_AUTH_MODE", 0, 0xFF8C0035, 0, 0, keptU32(0xFF8C0035, 0));
-  t.vendor("OID_VX_ENCRYPTION", 0, 0xFF8C0036, 0, 0, keptU32(0xFF8C0036, 1));
+  t.vendor("OID_VX_AUTH_MODE", 0, 0xFF8C0035, 0, 0, [](OidRequest& r) {
+    uint32_t error = keptU32(0xFF8C0035, 0)(r);
+    if (error == ERROR_SUCCESS && r.set) r.adapter.softAp().authAlgorithm = getU32(r.buffer);
+    return error;
+  });
+  t.vendor("OID_VX_ENCRYPTION", 0, 0xFF8C0036, 0, 0, [](OidRequest& r) {
+    uint32_t error = keptU32(0xFF8C0036, 1)(r);
+    if (error == ERROR_SUCCESS && r.set) r.adapter.softAp().cipherAlgorithm = getU32(r.buffer);
+    return error;
+  });
   t.vendor("OID_VX_DEFAULT_KEY_ID", 0, 0xFF8C0039, 0, 0, keptU32(0xFF8C0039, 0), 4);
   t.vendor("OID_VX_REMOVE_KEY", 0, 0xFF8C0039, 0, 0, [](OidRequest& r) -> uint32_t {
     uint32_t index = 0;
     uint32_t error = readRemoveKeyRecord(r, index);
-    if (error == ERROR_SUCCESS) r.adapter.setApKey(static_cast<int>(index), std::string());
+    if (error == ERROR_SUCCESS) r.adapter.removeKey(static_cast<int>(index));
     return error;
   }, kRemoveKeySize);
   t.vendor("OID_VX_ADD_KEY", 0, 0xFF8C0038, 0, 0, [](OidRequest& r) -> uint32_t {
@@ -320,9 +332,9 @@ void addVendorCodes(CodeTable& t) {
     uint32_t error = readKeyRecord(r, index, material);
     if (error != ERROR_SUCCESS) return error;
     if (material.size() == 32) {
-      r.adapter.softAp().preSharedKey = material;
+      r.adapter.setPairwiseMasterKey(material);
     } else if (material.size() == 5 || material.size() == 13) {
-      r.adapter.setApKey(static_cast<int>(index & 3), material);
+      r.adapter.setWepKey(static_cast<int>(index & 3), material, (index & kKeyTransmit) != 0);
     } else {
       return ERROR_INVALID_PARAMETER;
     }

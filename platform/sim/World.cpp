@@ -418,6 +418,13 @@ World parseWorld(std::string_view text, const std::string& fileName) {
     c.adapter = it->second;
     c.mac = r.mac("Mac");
     c.passphrase = r.text("Passphrase").value_or("");
+    if (c.passphrase.size() > 63 || (!c.passphrase.empty() && c.passphrase.size() < 8))
+      r.fail("Passphrase", "must have 8 to 63 characters");
+    if (r.text("WepKey")) {
+      c.wepKey = r.hexBytes("WepKey");
+      if (c.wepKey.size() != 5 && c.wepKey.size() != 13) r.fail("WepKey", "a WEP key has 10 or 26 hexadecimal digits");
+    }
+    c.eapAccepts = r.choice<bool>("Eap", {{"accept", true}, {"reject", false}}, true);
     c.arrivesMs = r.seconds("Arrives");
     c.leavesMs = r.seconds("Leaves");
     if (c.leavesMs != 0 && c.leavesMs <= c.arrivesMs) r.fail("Leaves", "not after Arrives");

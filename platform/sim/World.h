@@ -88,7 +88,9 @@ struct WorldNetwork {
 struct WorldClient {
   size_t adapter = 0;  // index into adapters
   Mac mac{};
-  std::string passphrase;  // key it brings (empty: none)
+  std::string passphrase;  // pre-shared key it brings (empty: none)
+  std::string wepKey;      // WEP key bytes it brings (empty: none)
+  bool eapAccepts = true;  // outcome of its 802.1X authentication
   uint64_t arrivesMs = 0;  // after AP mode starts
   uint64_t leavesMs = 0;   // 0: stays
 };

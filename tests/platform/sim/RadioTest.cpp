@@ -295,6 +295,30 @@ TEST_F(RadioTest, TheFourWayHandshakeTakesItsTimeOnceTheKeyIsThere) {
   }
 }
 
+TEST_F(RadioTest, WrongWepKeyAssociatesButItsFramesFailDecryption) {
+  struct Case {
+    const char* key;
+    bool icvError;
+  };
+  const Case cases[] = {{"\x01\x23\x45\x67\x89", false}, {"\x01\x23\x45\x67\x80", true}};
+  for (const Case& c : cases) {
+    addKey(0x80000000u, std::string(c.key, 5));
+    connect("OldRouter", 0, 0);  // open authentication
+    ASSERT_TRUE(connected());
+    std::vector<uint8_t> before = query(OID_802_11_STATISTICS, 200);
+    uint32_t received = queryU32(0x00020102);  // OID_GEN_RCV_OK
+    clock().advance(10000);
+    std::vector<uint8_t> after = query(OID_802_11_STATISTICS, 200);
+    EXPECT_EQ(u64At(after, 8) - u64At(before, 8), 200u) << "frames go out either way";
+    EXPECT_EQ(u64At(after, 80) - u64At(before, 80), 500u) << "and come in";
+    EXPECT_EQ(queryU32(0x00020102) - received, c.icvError ? 0u : 500u) << "received as decrypted";
+    EXPECT_EQ(u64At(after, 168) - u64At(before, 168), c.icvError ? 500u : 0u) << "WEP ICV errors";
+    EXPECT_EQ(queryU32(0x0D710133), c.icvError ? 1u : 0u) << "ICV error flag";
+    set(0x0D810115, {});
+    set(0x0D81011C, u32(0));
+  }
+}
+
 TEST_F(RadioTest, TrafficCountsFromTheEndOfTheHandshake) {
   Psk p = wpaPassphraseKey("correct horse battery", "HomeNet");
   addKey(0x80000000u, std::string(p.begin(), p.end()));
