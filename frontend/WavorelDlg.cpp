@@ -112,7 +112,7 @@ BOOL CWavorelDlg::OnInitDialog() {
 }
 
 void CWavorelDlg::SkinModeRadio(CGxBtn_ChkRadio& radio, LPCTSTR lpszImageFile, LPCTSTR lpszTooltipKey) {
-  radio.SetBtnAttr_Pic(SkinPath(lpszImageFile), 6, GetMLText(lpszTooltipKey), 1);
+  radio.SetBtnAttr_Pic(SkinPath(lpszImageFile), 6, GetMLText(lpszTooltipKey), 0);
   radio.SetBtn_Cursor(0, SkinPath("RadioCheck.cur"));
   radio.SetBtn_Cursor(2, SkinPath("RadioUnCheck.cur"));
   radio.SetBKPicMode(BKPIC_LEFT);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/present/HeadlessRun.h"
 #include "platform/present/Screenshot.h"
 #include "platform/present/X11Display.h"
 #include "platform/win/MessageQueue.h"
@@ -81,6 +82,7 @@ bool onIdle() {
     if (s.display && s.display->thread() == MessageQueue::currentThreadId()) posted = s.display->sync();
     const char* path = std::getenv("WAVOREL_SCREENSHOT");
     if (path && *path) writeScreenshot(s, path);
+    headlessIdle();
     return posted;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "wavorel: presenter: %s\n", e.what());

@@ -7,6 +7,8 @@
 //   once it is gone, the topmost visible one) is written to the file after
 //   every change in what was painted, so the file always shows the window as
 //   last painted before the loop waited.
+// - WAVOREL_RUN_MS and WAVOREL_TRAY: the headless run's end and its tray
+//   file (HeadlessRun.h).
 // - An X display: where DISPLAY is set and WAVOREL_HEADLESS is not, the
 //   first idle loop connects to it. Every visible top-level window of that
 //   thread then appears as an X window of its size and place (popups without

@@ -1,5 +1,6 @@
 #include "platform/win/ModalLoop.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <mutex>
 
@@ -43,6 +44,13 @@ int answerModal(const ModalWindow& window) {
     std::fprintf(stderr, "wavorel: file dialog \"%s\" (\"%s\") cancelled\n", window.caption.c_str(),
                  window.text.c_str());
     return IDCANCEL;
+  }
+  // A window without its default button (a program's main dialog, made of
+  // owner-drawn controls only) has nothing to press: it stays open.
+  bool listed = std::find(window.buttons.begin(), window.buttons.end(), window.defaultButton) != window.buttons.end();
+  if (window.hwnd && !listed && !GetDlgItem(window.hwnd, window.defaultButton)) {
+    std::fprintf(stderr, "wavorel: modal window \"%s\" left open: it has no default button\n", window.caption.c_str());
+    return 0;
   }
   std::fprintf(stderr, "wavorel: modal window \"%s\" (\"%s\") answered with button %d, the default\n",
                window.caption.c_str(), window.text.c_str(), window.defaultButton);

@@ -5,7 +5,8 @@
 // With no user at the screen, a modal window is answered by a responder: a
 // test installs one; without one (the headless run) the default button is
 // pressed (a popup menu is dismissed, a file dialog cancelled) and what was
-// answered is logged to stderr.
+// answered is logged to stderr. A window that has no default button to press
+// (neither among its push buttons nor as a child control) is left open.
 #pragma once
 
 #include <functional>

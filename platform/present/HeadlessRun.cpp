@@ -1,0 +1,95 @@
+#include "platform/present/HeadlessRun.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <sstream>
+
+#include "platform/win/AtomicFile.h"
+#include "platform/win/MessageQueue.h"
+#include "platform/win/Root.h"
+#include "platform/win/Tray.h"
+#include "platform/win/User.h"
+
+namespace wavorel::present {
+
+namespace {
+
+struct RunState {
+  std::mutex mutex;
+  bool armed = false;
+  std::string trayWritten;
+  bool trayEverWritten = false;
+};
+
+RunState& runState() {
+  static RunState* s = [] {
+    static RunState instance;
+    registerStateReset([] {
+      std::lock_guard<std::mutex> lock(instance.mutex);
+      instance.armed = false;
+      instance.trayWritten.clear();
+      instance.trayEverWritten = false;
+    });
+    return &instance;
+  }();
+  return *s;
+}
+
+void CALLBACK endRun(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (const char* path = std::getenv("WAVOREL_TRAY"); path && *path) writeFileAtomically(path, trayStateText());
+  std::fprintf(stderr, "wavorel: the run time is over; the program is asked to quit\n");
+  PostQuitMessage(0);
+}
+
+// Milliseconds from WAVOREL_RUN_MS; false when it is not a positive number.
+bool runMs(unsigned long* ms) {
+  const char* text = std::getenv("WAVOREL_RUN_MS");
+  if (!text || !*text) return false;
+  char* end = nullptr;
+  unsigned long value = std::strtoul(text, &end, 10);
+  if (*end || value == 0 || value > 0x7FFFFFFFul) {
+    std::fprintf(stderr, "wavorel: WAVOREL_RUN_MS=%s is not a number of milliseconds; ignored\n", text);
+    return false;
+  }
+  *ms = value;
+  return true;
+}
+
+}  // namespace
+
+std::string trayStateText() {
+  std::ostringstream out;
+  for (const TrayIcon& icon : trayIcons()) {
+    char title[256] = "";
+    GetWindowText(icon.hwnd, title, sizeof title);
+    out << "icon " << icon.id << " of \"" << title << "\": " << (icon.visible ? "shown" : "hidden")
+        << ", picture " << (icon.icon ? "set" : "none") << ", tip \"" << icon.tip << "\"";
+    if (!icon.balloonText.empty()) out << ", balloon \"" << icon.balloonTitle << "\" \"" << icon.balloonText << "\"";
+    out << "\n";
+  }
+  return out.str();
+}
+
+void headlessIdle() {
+  RunState& s = runState();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (!s.armed) {
+    s.armed = true;
+    unsigned long ms = 0;
+    if (runMs(&ms)) SetTimer(nullptr, 0, static_cast<UINT>(ms), &endRun);
+  }
+  const char* path = std::getenv("WAVOREL_TRAY");
+  if (!path || !*path) return;
+  std::string text = trayStateText();
+  if (s.trayEverWritten && text == s.trayWritten) return;
+  if (!writeFileAtomically(path, text)) {
+    std::fprintf(stderr, "wavorel: cannot write the tray state %s\n", path);
+    return;
+  }
+  s.trayWritten = text;
+  s.trayEverWritten = true;
+}
+
+}  // namespace wavorel::present

@@ -1,0 +1,47 @@
+// Fixture of the front-end tests: a fresh platform (temporary root, virtual
+// clock) whose program folder holds the generated skin and the English
+// texts, named like the program of the build under test, with the utility
+// library started as the program starts it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+
+#include "apps/skin/SkinGenerator.h"
+#include "platform/Platform.h"
+#include "platform/testing/PlatformTest.h"
+#include "platform/win/Paths.h"
+#include "utilmere/Utilmere.h"
+
+namespace wavorel::testing {
+
+class FrontendTest : public PlatformTest {
+ protected:
+  // The executable's base name of the build under test.
+  static const char* programName() { return WAVOREL_BUILD_XP ? "Wavorel" : "WavorelVista"; }
+
+  void SetUp() override {
+    PlatformTest::SetUp();
+    programDir_ = root() + "/program";
+    ::mkdir(programDir_.c_str(), 0755);
+    ::mkdir((programDir_ + "/Language").c_str(), 0755);
+    std::string error;
+    ASSERT_TRUE(wavorel::skin::writeSkin(programDir_ + "/Skin", &error)) << error;
+    std::ofstream(programDir_ + "/Language/English.ini")
+        << "[Text]\r\nCompanyName=Quendal Wireless\r\nCompanyWeb=http://www.quendal.example/\r\n"
+        << "Model No.=Wavorel 802.11n Wireless Adapter\r\n";
+    setProgramFolder(programDir_, programName());
+    Init_Utilmere("Wavorel");
+  }
+
+  // The Linux folder of the program.
+  const std::string& programDir() const { return programDir_; }
+
+ private:
+  std::string programDir_;
+};
+
+}  // namespace wavorel::testing
