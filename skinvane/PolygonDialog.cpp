@@ -2,10 +2,6 @@
 
 #include <cstring>
 
-#ifndef HTCAPTION
-#define HTCAPTION 2
-#endif
-
 namespace {
 
 constexpr DWORD kRectsPerStep = 100;

@@ -198,12 +198,12 @@ bool X11Display::handleEvent(void* event) {
       return false;
     case ButtonPress:
     case ButtonRelease:
-      return mouse(top, e.xbutton.x, e.xbutton.y, e.xbutton.button, e.type == ButtonPress, e.xbutton.state,
-                   e.xbutton.time);
+      return mouse(top, POINT{e.xbutton.x_root, e.xbutton.y_root}, e.xbutton.button, e.type == ButtonPress,
+                   e.xbutton.state, e.xbutton.time);
     case MotionNotify: {
       XEvent next;
       while (XCheckTypedWindowEvent(dpy(display_), e.xany.window, MotionNotify, &next)) e = next;
-      mouseMove(top, e.xmotion.x, e.xmotion.y, e.xmotion.state);
+      mouseMove(top, POINT{e.xmotion.x_root, e.xmotion.y_root}, e.xmotion.state);
       return true;
     }
     case KeyPress:
@@ -238,16 +238,12 @@ static HWND mouseTarget(HWND top, POINT screen) {
   return under && (under == top || IsChild(top, under)) ? under : top;
 }
 
-void X11Display::mouseMove(HWND top, int x, int y, unsigned state) {
-  RECT at = shown_[top].rect;
-  POINT screen{at.left + x, at.top + y};
+void X11Display::mouseMove(HWND top, POINT screen, unsigned state) {
   postMouse(mouseTarget(top, screen), WM_MOUSEMOVE, keyFlags(state), screen);
 }
 
-bool X11Display::mouse(HWND top, int x, int y, unsigned button, bool down, unsigned state, unsigned long time) {
+bool X11Display::mouse(HWND top, POINT screen, unsigned button, bool down, unsigned state, unsigned long time) {
   if (button != Button1 && button != Button3) return false;
-  RECT at = shown_[top].rect;
-  POINT screen{at.left + x, at.top + y};
   HWND target = mouseTarget(top, screen);
   WPARAM keys = keyFlags(state);
   WPARAM mask = button == Button1 ? MK_LBUTTON : MK_RBUTTON;

@@ -52,8 +52,11 @@ class X11Display {
   X11Display(void* display, DWORD thread, std::shared_ptr<MessageQueue> queue);
   bool readEvents();
   bool handleEvent(void* event);
-  bool mouse(HWND top, int x, int y, unsigned button, bool down, unsigned state, unsigned long time);
-  void mouseMove(HWND top, int x, int y, unsigned state);
+  // Mouse input at `screen`, the pointer's place on the X root window (the
+  // platform's screen): not relative to the X window, which may still be on
+  // its way to where a window being dragged was moved.
+  bool mouse(HWND top, POINT screen, unsigned button, bool down, unsigned state, unsigned long time);
+  void mouseMove(HWND top, POINT screen, unsigned state);
   void postMouse(HWND target, UINT msg, WPARAM keys, POINT screen);
   void update();
   void show(HWND hwnd, Shown& shown);

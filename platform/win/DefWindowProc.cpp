@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/win/Cursor.h"
+#include "platform/win/MoveLoop.h"
 #include "platform/win/Paint.h"
 #include "platform/win/WindowManager.h"
 
@@ -80,8 +81,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETICON:
       return wParam > ICON_BIG ? 0 : reinterpret_cast<LRESULT>(w->icons[wParam]);
+    case WM_NCLBUTTONDOWN:
+      // A press on the caption moves the window.
+      if (wParam == HTCAPTION) SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
+      return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
+        case SC_MOVE: wavorel::runMoveLoop(hwnd); break;
         case SC_CLOSE: SendMessage(hwnd, WM_CLOSE, 0, 0); break;
         case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
         case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); break;

@@ -15,12 +15,15 @@ POINT g_cursor{0, 0};
 
 // The key state of the thread's messages: bit 0x80 down, bit 1 toggled.
 thread_local std::array<unsigned char, 256> t_keys{};
+// The point of the message the thread took last.
+thread_local POINT t_messagePos{0, 0};
 
 const bool g_reset = (wavorel::registerStateReset([] {
                         std::lock_guard<std::mutex> lock(g_mutex);
                         g_asyncDown.reset();
                         g_cursor = POINT{0, 0};
                         t_keys.fill(0);
+                        t_messagePos = POINT{0, 0};
                       }),
                       true);
 
@@ -50,6 +53,10 @@ BOOL SetCursorPos(int X, int Y) {
   return TRUE;
 }
 
+DWORD GetMessagePos() {
+  return static_cast<DWORD>(MAKELONG(t_messagePos.x, t_messagePos.y));
+}
+
 namespace wavorel {
 
 bool setAsyncKeyDown(UINT vk, bool down) {
@@ -60,6 +67,7 @@ bool setAsyncKeyDown(UINT vk, bool down) {
 }
 
 void noteRetrievedMessage(const MSG& msg) {
+  t_messagePos = msg.pt;
   bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
   if (!down && msg.message != WM_KEYUP && msg.message != WM_SYSKEYUP) return;
   unsigned char& k = t_keys[msg.wParam & 0xFF];

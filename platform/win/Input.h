@@ -9,6 +9,10 @@
 //
 // The cursor: one position per process in screen coordinates, moved by the
 // mouse input path (wavorel::setCursorPos) and by SetCursorPos.
+//
+// GetMessagePos: where the cursor was (screen coordinates, x in the low word,
+// y in the high word) when the message the calling thread took last from its
+// queue was made.
 #pragma once
 
 #include "platform/win/User.h"
@@ -20,13 +24,15 @@ BOOL GetCursorPos(LPPOINT lpPoint);
 // Moves the cursor, kept inside the screen.
 BOOL SetCursorPos(int X, int Y);
 
+DWORD GetMessagePos();
+
 namespace wavorel {
 
 // The keyboard: a key went down or up (GetAsyncKeyState). Returns whether it
 // was down before.
 bool setAsyncKeyDown(UINT vk, bool down);
 // A message the calling thread took from its queue: key messages update the
-// thread's key state (GetKeyState).
+// thread's key state (GetKeyState); its point is GetMessagePos from now on.
 void noteRetrievedMessage(const MSG& msg);
 
 // The mouse: the cursor is at `pt` (screen coordinates).

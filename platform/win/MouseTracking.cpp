@@ -168,6 +168,11 @@ HWND mouseMoveTo(POINT screen, WPARAM keys) {
   return target;
 }
 
+WPARAM mouseKeys() {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  return g_keys;
+}
+
 HWND mouseMoveTo(HWND hwnd, POINT client, WPARAM keys) {
   POINT screen = client;
   if (!ClientToScreen(hwnd, &screen)) return nullptr;

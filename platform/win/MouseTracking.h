@@ -54,4 +54,7 @@ HWND mouseMoveTo(POINT screen, WPARAM keys = 0);
 // The same for a point of `hwnd`'s client area.
 HWND mouseMoveTo(HWND hwnd, POINT client, WPARAM keys = 0);
 
+// The MK_ flags (buttons and keys) of the last mouse input.
+WPARAM mouseKeys();
+
 }  // namespace wavorel

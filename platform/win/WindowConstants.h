@@ -420,13 +420,18 @@
 #define HC_NOREMOVE 3
 #define HCBT_CREATEWND 3
 
-// Mouse message key flags (wParam) and the client hit-test code.
+// Mouse message key flags (wParam).
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
 #define MK_SHIFT 0x0004
 #define MK_CONTROL 0x0008
 #define MK_MBUTTON 0x0010
+
+// Hit-test codes (WM_NCHITTEST's answer; WM_NCLBUTTONDOWN's and
+// WM_SETCURSOR's area): pressing the left button on HTCAPTION moves the window.
+#define HTNOWHERE 0
 #define HTCLIENT 1
+#define HTCAPTION 2
 
 // Scroll requests (LOWORD of WM_HSCROLL / WM_VSCROLL's wParam).
 #define SB_LINEUP 0

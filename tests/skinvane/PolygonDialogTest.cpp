@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/win/MouseTracking.h"
 #include "tests/skinvane/SkinTest.h"
 #include "tests/skinvane/data/resource.h"
 
@@ -11,19 +12,12 @@ using skinvane::testing::kKeyYellow;
 using skinvane::testing::SkinTest;
 using skinvane::testing::writeBmp;
 
-constexpr LPARAM kCaptionHit = 2;  // HTCAPTION
-
-// Records the caption presses the dialog sends itself to start a drag.
+// Counts the calls of the drawing hook.
 class SkinDialog : public CPolygonDialog {
  public:
-  int captionPresses = 0;
   int paints = 0;
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(kCaptionHit)) ++captionPresses;
-    return CPolygonDialog::WindowProc(message, wParam, lParam);
-  }
   void Paint(CDC*) override { ++paints; }
 };
 
@@ -92,19 +86,28 @@ TEST_F(PolygonDialogTest, MissingOrAllYellowSkinLeavesARectangularWindow) {
   plain.DestroyWindow();
 }
 
-TEST_F(PolygonDialogTest, OnlyTheLeftButtonAloneDrags) {
-  ASSERT_TRUE(writeBmp(skinFile("column.bmp"), 8, 4, columnSkin));
+TEST_F(PolygonDialogTest, OnlyTheLeftButtonAloneDragsTheWindowByTheMouseOffset) {
+  ASSERT_TRUE(writeBmp(skinFile("plain.bmp"), 40, 30, [](int, int) { return RGB(255, 0, 0); }));
   SkinDialog dialog;
-  create(dialog, "column.bmp");
+  create(dialog, "plain.bmp");
+  dialog.ShowWindow(SW_SHOW);
   struct Case {
     WPARAM keys;
-    int drags;
+    bool moves;
   };
-  for (const Case& c : {Case{MK_LBUTTON, 1}, Case{MK_LBUTTON | MK_SHIFT, 0}, Case{MK_LBUTTON | MK_CONTROL, 0},
-                        Case{MK_RBUTTON, 0}, Case{0, 0}}) {
-    dialog.captionPresses = 0;
-    dialog.SendMessage(WM_MOUSEMOVE, c.keys, MAKELPARAM(1, 1));
-    EXPECT_EQ(dialog.captionPresses, c.drags) << "keys " << c.keys;
+  for (const Case& c : {Case{MK_LBUTTON, true}, Case{MK_LBUTTON | MK_SHIFT, false}, Case{MK_LBUTTON | MK_CONTROL, false},
+                        Case{MK_RBUTTON, false}, Case{0, false}}) {
+    SCOPED_TRACE(c.keys);
+    dialog.SetWindowPos(nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // Press at (5, 5) of the dialog, move 20 right and 10 down, release.
+    ASSERT_EQ(wavorel::mouseMoveTo(dialog, POINT{5, 5}, c.keys), dialog.GetSafeHwnd());
+    ASSERT_EQ(wavorel::mouseMoveTo(POINT{125, 115}, c.keys), dialog.GetSafeHwnd());
+    dialog.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(25, 15));
+    wavorel::pumpMessages();
+    CRect rect;
+    dialog.CWnd::GetWindowRect(&rect);
+    EXPECT_EQ(rect.TopLeft(), c.moves ? CPoint(120, 110) : CPoint(100, 100));
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
   }
   dialog.DestroyWindow();
 }
