@@ -4,6 +4,7 @@
 
 #include "platform/sim/CodeTable.h"
 #include "platform/sim/DriverDevice.h"
+#include "platform/sim/DriverFiles.h"
 #include "platform/sim/LinkMonitor.h"
 #include "platform/win/Account.h"
 #include "platform/win/Clock.h"
@@ -91,6 +92,7 @@ std::string Machine::driverValue(const Adapter& a) const {
 void Machine::install() {
   InstallerRights rights;
   for (const auto& a : adapters_) {
+    installDriverFiles(a->config());
     std::string path = std::string(kClassRoot) + "\\" + driverValue(*a);
     HKEY key = nullptr;
     if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
