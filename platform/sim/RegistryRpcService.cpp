@@ -1,8 +1,10 @@
 #include "platform/sim/RegistryRpcService.h"
 
 #include <algorithm>
-#include <atomic>
+#include <mutex>
+#include <optional>
 
+#include "platform/sim/Machine.h"
 #include "platform/win/Errors.h"
 #include "platform/win/Registry.h"
 #include "platform/win/Root.h"
@@ -14,8 +16,14 @@ namespace {
 constexpr unsigned kSetValue = 3;
 constexpr unsigned kCreateKey = 4;
 
-std::atomic<bool> g_listening{true};
-const bool g_reset = (registerStateReset([] { g_listening = true; }), true);
+// What a test set with setRegistryServiceListening, over the world's setting.
+std::mutex g_overrideMutex;
+std::optional<bool> g_override;
+const bool g_reset = (registerStateReset([] {
+                        std::lock_guard<std::mutex> lock(g_overrideMutex);
+                        g_override.reset();
+                      }),
+                      true);
 
 bool fits(const std::vector<RpcArgument>& args, const std::vector<bool>& texts) {
   if (args.size() != texts.size()) return false;
@@ -49,8 +57,20 @@ LONG createKey(const std::vector<RpcArgument>& args) {
 
 }  // namespace
 
-void setRegistryServiceListening(bool listening) { g_listening = listening; }
-bool registryServiceListening() { return g_listening; }
+void setRegistryServiceListening(bool listening) {
+  std::lock_guard<std::mutex> lock(g_overrideMutex);
+  g_override = listening;
+}
+
+bool registryServiceListening() {
+  {
+    std::lock_guard<std::mutex> lock(g_overrideMutex);
+    if (g_override) return *g_override;
+  }
+  std::lock_guard<std::recursive_mutex> lock(machineMutex());
+  Machine* m = machineIfLoaded();
+  return !m || m->world().registryServiceListening;
+}
 
 LONG callRegistryService(unsigned procedure, const std::vector<RpcArgument>& args) {
   RegistryServiceRights rights;

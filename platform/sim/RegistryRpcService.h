@@ -1,8 +1,9 @@
 // The local registry service of the machine: it listens on one "ncalrpc"
 // endpoint and carries out, with a service's rights, the registry writes its
 // clients send (procedure 3 sets a value under a key path of
-// HKEY_LOCAL_MACHINE, procedure 4 creates a key). It listens unless told not
-// to; a platform reset makes it listen again.
+// HKEY_LOCAL_MACHINE, procedure 4 creates a key). It listens as the world's
+// [Services] section says, unless a test says otherwise (until the next
+// platform reset).
 #pragma once
 
 #include <string>

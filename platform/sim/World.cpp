@@ -174,6 +174,27 @@ class SectionReader {
       fail(key, "not a version major.minor: " + *v);
     return {static_cast<int>(major), static_cast<int>(minor)};
   }
+  // "YYYY-MM-DD".
+  std::array<int, 3> date(std::string_view key, const std::string& text) {
+    int year = 0, month = 0, day = 0;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &end) != 3 || year < 1601 || year > 9999 ||
+        month < 1 || month > 12 || day < 1 || day > 31)
+      fail(key, "not a date YYYY-MM-DD: " + text);
+    return {year, month, day};
+  }
+  // "a.b.c.d", each 0..65535.
+  std::array<uint16_t, 4> fileVersion(std::string_view key, std::array<uint16_t, 4> fallback) {
+    auto v = text(key);
+    if (!v) return fallback;
+    unsigned w[4];
+    char end = 0;
+    if (std::sscanf(v->c_str(), "%u.%u.%u.%u%c", &w[0], &w[1], &w[2], &w[3], &end) != 4 || w[0] > 65535 ||
+        w[1] > 65535 || w[2] > 65535 || w[3] > 65535)
+      fail(key, "not a file version a.b.c.d: " + *v);
+    return {static_cast<uint16_t>(w[0]), static_cast<uint16_t>(w[1]), static_cast<uint16_t>(w[2]),
+            static_cast<uint16_t>(w[3])};
+  }
   std::array<uint8_t, 4> ipv4(std::string_view key) {
     auto v = text(key);
     if (!v) return {};
@@ -211,6 +232,17 @@ class SectionReader {
   std::string name_;
   std::set<std::string> unused_;
 };
+
+// The driver files of a chip family: the names of the XP and the Vista driver.
+std::vector<std::string> familyDriverFiles(int family) {
+  static const char* const kNames[9][2] = {
+      {"vx52.sys", "vx52.sys"},   {"vx52usb.sys", "vxw52u.sys"},  {"vx53.sys", "vxw53.sys"},
+      {"vx53usb.sys", "vxw53usb.sys"}, {"vx42.sys", "vxw42.sys"}, {"vx41.sys", "vxw41.sys"},
+      {"vx32.sys", "vxw32a.sys"}, {"vx32.sys", "vxw32.sys"},      {"vx31.sys", "vxw31.sys"}};
+  const auto& row = kNames[family];
+  if (std::string(row[0]) == row[1]) return {row[0]};
+  return {row[0], row[1]};
+}
 
 bool validGuid(const std::string& g) {
   static const char* kShape = "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
@@ -253,6 +285,15 @@ WorldAdapter readAdapter(SectionReader& r, unsigned index) {
   a.countryRegion = static_cast<uint32_t>(r.integer("CountryRegion", 0, 0xFFFF, 0));
   a.driverVersion = static_cast<uint16_t>(r.integer("DriverVersion", 0, 0xFFFF, 0x0501));
   a.register54 = static_cast<uint32_t>(r.integer("Register54", 0, 0xFFFFFFFF, 0));
+  if (auto file = r.text("DriverFile")) {
+    if (file->empty() || file->find_first_of("\\/:") != std::string::npos)
+      r.fail("DriverFile", "not a file name: " + *file);
+    a.driverFiles = {*file};
+  } else {
+    a.driverFiles = familyDriverFiles(a.family);
+  }
+  a.driverFileVersion = r.fileVersion("DriverFileVersion", a.driverFileVersion);
+  if (auto date = r.text("DriverDate")) a.driverDate = r.date("DriverDate", *date);
   a.eepromVersion = r.version("EepromVersion", a.eepromVersion);
   a.firmwareVersion = r.version("FirmwareVersion", a.firmwareVersion);
   for (auto& [name, value] : r.prefixed("Reg.")) {
@@ -363,12 +404,7 @@ WorldCertificate readCertificate(SectionReader& r) {
   c.subject = r.required("Subject");
   c.issuer = r.text("Issuer").value_or(c.subject);
   c.friendlyName = r.text("FriendlyName").value_or("");
-  std::string expires = r.required("Expires");
-  auto& [year, month, day] = c.expires;
-  char end = 0;
-  if (std::sscanf(expires.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &end) != 3 || year < 1601 ||
-      year > 9999 || month < 1 || month > 12 || day < 1 || day > 31)
-    r.fail("Expires", "not a date YYYY-MM-DD: " + expires);
+  c.expires = r.date("Expires", r.required("Expires"));
   return c;
 }
 
@@ -404,6 +440,9 @@ World parseWorld(std::string_view text, const std::string& fileName) {
         if (!validGuid(g)) lines.fail(lines.key(section, "NoOpen." + name), "not a GUID in braces: " + guid);
         world.faults.unopenable.insert(g);
       }
+    } else if (fold(section) == "services") {
+      world.registryServiceListening =
+          r.choice<bool>("RegistryService", {{"listening", true}, {"stopped", false}}, true);
     } else {
       lines.fail(lines.section(section), "unknown section " + section);
     }

@@ -57,6 +57,11 @@ struct WorldAdapter {
   std::array<int, 2> eepromVersion{1, 2};
   std::array<int, 2> firmwareVersion{2, 5};
   std::vector<std::pair<std::string, RegistryValue>> driverValues;  // file order
+  // The driver's files in the system folder's "drivers" folder, their version
+  // (most significant word first) and their modification date.
+  std::vector<std::string> driverFiles;
+  std::array<uint16_t, 4> driverFileVersion{1, 0, 0, 0};
+  std::array<int, 3> driverDate{2008, 1, 1};
 };
 
 struct WorldNetwork {
@@ -116,6 +121,7 @@ struct World {
   std::vector<WorldClient> clients;
   std::vector<WorldCertificate> certificates;
   WorldFaults faults;
+  bool registryServiceListening = true;  // [Services] RegistryService
 };
 
 // Parses a world; `fileName` names it in errors. Throws WorldError.

@@ -1,5 +1,6 @@
 #include "SimTest.h"
 
+#include "platform/sim/RegistryRpcService.h"
 #include "platform/sim/World.h"
 
 namespace wavorel::sim::testing {
@@ -69,6 +70,23 @@ TEST(WorldTest, RefusesMalformedFilesWithFileLineAndReason) {
       {net + "Appears = 10\nLeaves = 5\n", "w.ini:5: Leaves: not after Appears"},
       {"[Network A]\nBssid = 00-11-22-33-44-55\n", "w.ini:1: Ssid: missing (a network without one is Hidden)"},
       {"[Client A]\nAdapter = Adapter9\nMac = 00-11-22-33-44-55\n", "w.ini:2: Adapter: no such adapter section: Adapter9"},
+      {std::string(kAdapter) + "Chains = 4\n", "w.ini:7: Chains: out of range 1..3: 4"},
+      {std::string(kAdapter) + "ClassIndex = 10000\n", "w.ini:7: ClassIndex: out of range 0..9999: 10000"},
+      {std::string(kAdapter) + "HardwareRadio = maybe\n", "w.ini:7: HardwareRadio: not yes or no: maybe"},
+      {std::string(kAdapter) + "DriverFileVersion = 1.2.3\n", "w.ini:7: DriverFileVersion: not a file version"},
+      {std::string(kAdapter) + "DriverFileVersion = 1.2.3.65536\n", "w.ini:7: DriverFileVersion: not a file version"},
+      {std::string(kAdapter) + "DriverDate = 2009-13-01\n", "w.ini:7: DriverDate: not a date YYYY-MM-DD"},
+      {std::string(kAdapter) + "DriverFile = ..\\evil.sys\n", "w.ini:7: DriverFile: not a file name"},
+      {"[Client A]\nAdapter = Adapter1\nMac = 00-11-22-33-44-55\nWepKey = 0102\n" + std::string(kAdapter),
+       "w.ini:4: WepKey: a WEP key has 10 or 26 hexadecimal digits"},
+      {"[Client A]\nAdapter = Adapter1\nMac = 00-11-22-33-44-55\nPassphrase = short\n" + std::string(kAdapter),
+       "w.ini:4: Passphrase: must have 8 to 63 characters"},
+      {"[Client A]\nAdapter = Adapter1\nMac = 00-11-22-33-44-55\nEap = maybe\n" + std::string(kAdapter),
+       "w.ini:4: Eap: unknown value: maybe"},
+      {"[Client A]\nAdapter = Adapter1\nMac = 00-11-22-33-44-55\nArrives = -1\n" + std::string(kAdapter),
+       "w.ini:4: Arrives: out of range"},
+      {"[Services]\nRegistryService = paused\n", "w.ini:2: RegistryService: unknown value: paused"},
+      {"[Faults]\nShort.0D010102 = 70000\n", "w.ini:2: Short.0D010102: out of range 0..65536: 70000"},
       {"[Faults]\nFail.XYZ = 2\n", "w.ini:2: not a hexadecimal code: XYZ"},
       {"[Faults]\nFail.0D010102 = 0\n", "w.ini:2: Fail.0D010102: out of range 1..1000000: 0"},
   };
@@ -119,6 +137,30 @@ TEST_F(WorldFileTest, RefusedWorldLeavesAMachineWithoutAdapters) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_ITEMS));
   SetupDiDestroyDeviceInfoList(set);
   EXPECT_NE(err.find("world.ini:1: missing Guid"), std::string::npos) << err;
+}
+
+TEST_F(WorldFileTest, RegistryServiceListensAsTheWorldSaysUnlessATestSaysOtherwise) {
+  auto listening = [] {
+    RPC_CSTR text = nullptr;
+    char protseq[] = "ncalrpc";
+    std::string endpoint = kRegistryServiceEndpoint;
+    EXPECT_EQ(RpcStringBindingCompose(nullptr, reinterpret_cast<RPC_CSTR>(protseq), nullptr,
+                                      reinterpret_cast<RPC_CSTR>(endpoint.data()), nullptr, &text),
+              RPC_S_OK);
+    RPC_BINDING_HANDLE h = nullptr;
+    EXPECT_EQ(RpcBindingFromStringBinding(text, &h), RPC_S_OK);
+    RpcStringFree(&text);
+    RPC_STATUS status = RpcMgmtIsServerListening(h);
+    RpcBindingFree(&h);
+    return status;
+  };
+  EXPECT_EQ(listening(), RPC_S_OK) << "the built-in world's service listens";
+  useWorld(std::string(defaultWorldText()) + "[Services]\nRegistryService = stopped\n");
+  EXPECT_EQ(listening(), RPC_S_NOT_LISTENING);
+  setRegistryServiceListening(true);
+  EXPECT_EQ(listening(), RPC_S_OK) << "the test hook overrides the world";
+  wavorel::resetPlatformState();
+  EXPECT_EQ(listening(), RPC_S_NOT_LISTENING) << "until the next reset";
 }
 
 }  // namespace
