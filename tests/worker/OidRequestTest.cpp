@@ -1,8 +1,10 @@
 // Driver queries and sets of the station module against the simulated driver.
 #include <array>
 #include <cstring>
+#include <memory>
 
 #include "tests/worker/DriverTest.h"
+#include "platform/win/Devices.h"
 
 namespace worker::testing {
 namespace {
@@ -150,6 +152,41 @@ TEST_F(OidRequestTest, CcxControlWordAndPspXlinkSwitch) {
     ASSERT_EQ(calls().size(), 1u);
     EXPECT_EQ(calls()[0].data, (std::vector<uint8_t>{static_cast<uint8_t>(on ? 1 : 0), 0, 0, 0}));
   }
+}
+
+}  // namespace
+}  // namespace worker::testing
+
+namespace worker::testing {
+namespace {
+
+// A driver that writes into the data of every set it receives.
+class ScribblingDevice : public wavorel::DeviceIoObject {
+ public:
+  BOOL ioControl(DWORD, const void*, DWORD, void* out, DWORD outSize, DWORD& returned) override {
+    if (out && outSize) std::memset(out, 0xCC, outSize);
+    returned = outSize;
+    return TRUE;
+  }
+};
+
+TEST_F(OidRequestTest, OnXp64ASetWorksOnACopyOfTheCallersData) {
+  const std::string path = "\\\\.\\Scribbler";
+  wavorel::registerDevice(path, [] { return std::make_shared<ScribblingDevice>(); });
+  g_strDevicePath = path.c_str();
+  for (int osType : {10, 11}) {
+    g_nOsType = osType;
+    DWORD value = 0x11223344;
+    DWORD returned = 0;
+    EXPECT_TRUE(SetOid(OID_VX_AP_MODE_SET, &value, sizeof(value), &returned, 3));
+    EXPECT_EQ(returned, 4u);
+    if (osType == 10) {
+      EXPECT_EQ(value, 0x11223344u) << "the driver wrote into a copy";
+    } else {
+      EXPECT_EQ(value, 0xCCCCCCCCu) << "the driver works on the caller's buffer";
+    }
+  }
+  wavorel::unregisterDevice(path);
 }
 
 }  // namespace
