@@ -42,7 +42,8 @@ TEST_F(DriverTest, BufferTooSmallGetsTheNeededSizeAndIsNotWritten) {
   DWORD listSize = static_cast<DWORD>(query(OID_802_11_BSSID_LIST, 65536).size());
   const Case cases[] = {{OID_802_3_CURRENT_ADDRESS, 6}, {OID_802_11_SSID, 36}, {OID_802_11_STATISTICS, 176},
                         {0xFF0C0009, 20} /* link status of an 802.11n family */, {OID_802_11_BSSID_LIST, listSize},
-                        {0xFF0C000B, 184}};
+                        {0xFF0C000B, 184}, {0xFF0C0029, 324} /* station table */, {0xFF0C0043, 168} /* event log */,
+                        {0xFF0C002E, 996} /* WPS credentials */, {0xFF0C0025, 3076} /* Block-Ack tables */};
   for (const Case& c : cases) {
     std::vector<uint8_t> b(c.needed - 1, 0xEE);
     DWORD returned = 0, error = 0;
@@ -50,6 +51,17 @@ TEST_F(DriverTest, BufferTooSmallGetsTheNeededSizeAndIsNotWritten) {
     EXPECT_EQ(error, static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(returned, c.needed) << std::hex << c.oid;
     EXPECT_EQ(b, std::vector<uint8_t>(c.needed - 1, 0xEE));
+  }
+  // Sets whose data is shorter than their record are refused with the size they need.
+  const Case sets[] = {{0x0D810102, 36} /* SSID */,          {0xFF8C0046, 264} /* access control */,
+                       {0xFF8C003A, 72} /* RADIUS */,        {0xFF8C0038, 32} /* key record head */,
+                       {0xFF8C002A, 56} /* WPS start */,     {0xFF8C0008, 12} /* register */};
+  for (const Case& c : sets) {
+    std::vector<uint8_t> b(c.needed - 1, 0);
+    DWORD returned = 0, error = 0;
+    EXPECT_FALSE(request(c.oid, b, returned, error)) << std::hex << c.oid;
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER)) << std::hex << c.oid;
+    EXPECT_EQ(returned, c.needed) << std::hex << c.oid;
   }
   // The statistics record has a second, longer form.
   EXPECT_EQ(query(OID_802_11_STATISTICS, 200).size(), 200u);
