@@ -314,6 +314,15 @@ TEST_F(SystemTrayTest, OtherEventsAndOtherIconsDoNothing) {
   wavorel::pumpMessages();
   EXPECT_FALSE(menuShown);
   EXPECT_TRUE(g_events.empty());
+
+  // An icon whose id names no menu: no menu, and no command on a double click.
+  CSystemTray other;
+  ASSERT_TRUE(other.Create("other", icons[0], 999, "", "", &target));
+  EXPECT_EQ(other.OnTrayNotification(999, WM_RBUTTONUP), 0);
+  EXPECT_EQ(other.OnTrayNotification(999, WM_LBUTTONDBLCLK), 1);
+  wavorel::pumpMessages();
+  EXPECT_FALSE(menuShown);
+  EXPECT_TRUE(g_events.empty());
 }
 
 TEST_F(SystemTrayTest, TaskbarRestartBringsTheIconBackAsItWas) {
