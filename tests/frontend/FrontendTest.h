@@ -34,11 +34,14 @@ class FrontendTest : public PlatformTest {
         << "[Text]\r\nCompanyName=Quendal Wireless\r\nCompanyWeb=http://www.quendal.example/\r\n"
         << "Model No.=Wavorel 802.11n Wireless Adapter\r\n";
     setProgramFolder(programDir_, programName());
-    Init_Utilmere("Wavorel");
+    if (startUtilmere_) Init_Utilmere("Wavorel");
   }
 
   // The Linux folder of the program.
   const std::string& programDir() const { return programDir_; }
+
+  // Set before SetUp by tests that start the library themselves.
+  bool startUtilmere_ = true;
 
  private:
   std::string programDir_;
