@@ -107,15 +107,16 @@ TEST_F(UiBridgeTest, SentValueAnswersAtOnceWithTheReceiversResult) {
 
 TEST_F(UiBridgeTest, TargetsSwitchAndClear) {
   HWND station = stationTab();
-  HWND ap = receiver(BRIDGE_UI_STATION_FIRST, BRIDGE_UI_AP_LAST);
+  HWND ap = receiver(BRIDGE_UI_CONNECTION_STATE, BRIDGE_UI_AP_LAST);
   SetUINotifyWnd(station);
-  NotifyUIInt(BRIDGE_UI_LINK_QUALITY, 57, TRUE);
+  NotifyUI(BRIDGE_UI_CONNECTION_STATE, "03Good", TRUE);
   SetUINotifyWnd(ap);  // a mode switch
-  NotifyUIInt(BRIDGE_UI_LINK_QUALITY, 58, TRUE);
+  NotifyUI(BRIDGE_UI_CONNECTION_STATE, "04Normal", TRUE);
   wavorel::pumpMessages();
   ASSERT_EQ(g_received.size(), 2u);
   EXPECT_EQ(g_received[0].hwnd, station);
   EXPECT_EQ(g_received[1].hwnd, ap);
+  EXPECT_EQ(g_received[1].value, "04Normal");
 
   SetUINotifyWnd(nullptr);
   EXPECT_EQ(NotifyUI(BRIDGE_UI_LINK_STATUS, "x", TRUE), -1);
