@@ -6,14 +6,6 @@ namespace {
 constexpr int kHimetricPerInch = 2540;
 constexpr int kFileDpi = 96;
 
-// The window class's background brush; a system colour index + 1 stands for
-// that colour's brush.
-HBRUSH classBrush(HWND window) {
-  const ULONG_PTR value = GetClassLongPtr(window, GCL_HBRBACKGROUND);
-  if (value != 0 && value <= COLOR_MENUBAR + 1) return GetSysColorBrush(static_cast<int>(value) - 1);
-  return reinterpret_cast<HBRUSH>(value);
-}
-
 }  // namespace
 
 CPictureHolder::~CPictureHolder() { Release(); }
@@ -79,7 +71,8 @@ void CPictureHolder::EraseAround(CDC* dc, HWND window, const RECT& area, POINT a
   const SIZE natural = GetSizeInPixels(dc);
   HRGN outside = CreateRectRgn(area.left, area.top, area.right, area.bottom);
   HRGN picture = CreateRectRgn(at.x, at.y, at.x + natural.cx, at.y + natural.cy);
-  HBRUSH brush = classBrush(window);
+  // A class brush may also be a system colour index + 1; FillRect takes both.
+  auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtr(window, GCL_HBRBACKGROUND));
   if (outside != nullptr && picture != nullptr && brush != nullptr &&
       CombineRgn(outside, outside, picture, RGN_DIFF) != NULLREGION) {
     const int saved = SaveDC(dc->GetSafeHdc());
