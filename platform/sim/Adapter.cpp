@@ -304,6 +304,7 @@ bool Adapter::wepIcvError() {
 int32_t Adapter::rssiDbm(int chain) {
   advance();
   if (chain >= config_.chains) return kNoChainDbm;
+  if (apMode_) return softAp_.strongestStation().value_or(-100) - 2 * chain;  // what the AP hears
   if (!network_) return -100;
   return signalAt(*network_, lastTick_) - 2 * chain;
 }

@@ -124,7 +124,8 @@ class Adapter {
   bool wepIcvError();
 
   // The link as it stands now.
-  int32_t rssiDbm(int chain);  // kNoChainDbm for a chain the adapter lacks
+  // kNoChainDbm for a chain the adapter lacks; in AP mode the strongest station.
+  int32_t rssiDbm(int chain);
   int32_t signalOf(const WorldNetwork& n);
   uint32_t txRateUnits();      // 500 kb/s units
   // The traffic counters since the last reset: of the station's link, or in

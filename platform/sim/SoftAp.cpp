@@ -171,6 +171,12 @@ void SoftAp::advance(uint64_t now) {
   countTraffic(now);
 }
 
+std::optional<int> SoftAp::strongestStation() const {
+  std::optional<int> best;
+  for (const Station& s : stations_) best = std::max(best.value_or(-100), clients_[s.client].signalDbm);
+  return best;
+}
+
 std::vector<uint8_t> SoftAp::stationTable(bool ht) const {
   size_t entry = ht ? 10 : 8;
   std::vector<uint8_t> t(4 + kMaxStations * entry, 0);

@@ -64,6 +64,8 @@ class SoftAp {
   // decrypts, and with traffic it cannot (a wrong WEP key).
   uint64_t decryptingMs() const { return decryptingMs_; }
   uint64_t undecryptableMs() const { return undecryptableMs_; }
+  // The strongest signal among the stations, or nothing without one.
+  std::optional<int> strongestStation() const;
 
   // The station table: count, then 32 entries of 10 bytes (with 802.11n:
   // MAC, AID, power save, transmit setting) or 8 bytes (without).

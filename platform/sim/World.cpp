@@ -464,6 +464,7 @@ World parseWorld(std::string_view text, const std::string& fileName) {
       if (c.wepKey.size() != 5 && c.wepKey.size() != 13) r.fail("WepKey", "a WEP key has 10 or 26 hexadecimal digits");
     }
     c.eapAccepts = r.choice<bool>("Eap", {{"accept", true}, {"reject", false}}, true);
+    c.signalDbm = static_cast<int>(r.integer("Signal", -100, -10, -55));
     c.arrivesMs = r.seconds("Arrives");
     c.leavesMs = r.seconds("Leaves");
     if (c.leavesMs != 0 && c.leavesMs <= c.arrivesMs) r.fail("Leaves", "not after Arrives");

@@ -96,6 +96,7 @@ struct WorldClient {
   std::string passphrase;  // pre-shared key it brings (empty: none)
   std::string wepKey;      // WEP key bytes it brings (empty: none)
   bool eapAccepts = true;  // outcome of its 802.1X authentication
+  int signalDbm = -55;     // as the AP hears it
   uint64_t arrivesMs = 0;  // after AP mode starts
   uint64_t leavesMs = 0;   // 0: stays
 };

@@ -34,7 +34,7 @@ const std::string kWepKey = "\x01\x02\x03\x04\x05";
 // The default world's phone brings the AP's pass phrase; these come at the same time.
 const std::string kClients =
     "[Client Laptop]\nAdapter = Adapter1\nMac = 00-23-76-AB-CD-02\nWepKey = 0102030405\nArrives = 5\n"
-    "[Client Tablet]\nAdapter = Adapter1\nMac = 00-23-76-AB-CD-03\nWepKey = 0A0B0C0D0E\nArrives = 5\n"
+    "[Client Tablet]\nAdapter = Adapter1\nMac = 00-23-76-AB-CD-03\nWepKey = 0A0B0C0D0E\nSignal = -48\nArrives = 5\n"
     "[Client Badge]\nAdapter = Adapter1\nMac = 00-23-76-AB-CD-04\nEap = reject\nArrives = 5\n";
 
 class SoftApSecurityTest : public SimTest {
@@ -122,6 +122,7 @@ TEST_F(SoftApSecurityTest, CountersMoveWithTheStationsAndOnlyDecryptedFramesAreR
   std::vector<uint8_t> idle = query(OID_VX_AP_COUNTERS, 184);
   EXPECT_EQ(u64At(idle, 8), 0u) << "no station, no traffic";
   EXPECT_EQ(u64At(idle, 176), 0u);
+  EXPECT_EQ(static_cast<int32_t>(queryU32(0xFF0C000F)), -100) << "RSSI: no station heard";
 
   clock().advance(11000);  // laptop and tablet for 10 s
   std::vector<uint8_t> busy = query(OID_VX_AP_COUNTERS, 184);
@@ -129,6 +130,8 @@ TEST_F(SoftApSecurityTest, CountersMoveWithTheStationsAndOnlyDecryptedFramesAreR
   EXPECT_EQ(u64At(busy, 80), 1000u) << "50 frames a second heard from each";
   EXPECT_EQ(u64At(busy, 176), 500u) << "the wrong key's frames do not decrypt";
   EXPECT_EQ(queryU32(OID_GEN_RCV_OK), 500u);
+  EXPECT_EQ(static_cast<int32_t>(queryU32(0xFF0C000F)), -48) << "RSSI: the strongest station";
+  EXPECT_EQ(static_cast<int32_t>(queryU32(0xFF0C0010)), -50) << "second chain";
 
   set(OID_VX_RESET_COUNTERS, {});
   EXPECT_EQ(u64At(query(OID_VX_AP_COUNTERS, 184), 8), 0u);
