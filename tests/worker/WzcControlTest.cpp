@@ -1,0 +1,109 @@
+#include "platform/sim/ServiceManager.h"
+#include "platform/win/Account.h"
+#include "tests/worker/ModuleTest.h"
+
+namespace worker::testing {
+namespace {
+
+class WzcControlTest : public ModuleTest {
+ protected:
+  static wavorel::sim::ServiceState service() {
+    wavorel::sim::ServiceState state{};
+    EXPECT_TRUE(wavorel::sim::serviceState("WZCSVC", state));
+    return state;
+  }
+  static CString interfaceKey() { return CString("SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\") + g_strAdapterGuid; }
+  // The interface's ControlFlags, or -1.
+  static long long controlFlags() {
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, interfaceKey(), 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+    DWORD flags = 0, size = sizeof flags;
+    LSTATUS status = RegQueryValueEx(key, "ControlFlags", nullptr, nullptr, reinterpret_cast<LPBYTE>(&flags), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? static_cast<long long>(flags) : -1;
+  }
+  static void setControlFlags(DWORD flags) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, interfaceKey(), 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    RegSetValueEx(key, "ControlFlags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags), sizeof flags);
+    RegCloseKey(key);
+  }
+  // Opens the manager once so that the service's interface key exists.
+  static void touchManager() {
+    SC_HANDLE manager = OpenSCManager(nullptr, nullptr, SC_MANAGER_CONNECT);
+    ASSERT_NE(manager, nullptr);
+    CloseServiceHandle(manager);
+  }
+  void settle() { clock().advance(wavorel::sim::kServiceTransitionMs + 1); }
+};
+
+TEST_F(WzcControlTest, StopWzcServiceStopsAndOptionallyMakesItDemandStart) {
+  ASSERT_EQ(service().state, static_cast<uint32_t>(SERVICE_RUNNING));
+  StopWzcService(0);
+  settle();
+  EXPECT_EQ(service().state, static_cast<uint32_t>(SERVICE_STOPPED));
+  EXPECT_EQ(service().startType, static_cast<uint32_t>(SERVICE_AUTO_START));
+
+  StopWzcService(0);  // already stopped: nothing changes
+  EXPECT_EQ(service().state, static_cast<uint32_t>(SERVICE_STOPPED));
+  EXPECT_EQ(service().startType, static_cast<uint32_t>(SERVICE_AUTO_START));
+
+  StopWzcService(1);
+  EXPECT_EQ(service().state, static_cast<uint32_t>(SERVICE_STOPPED));
+  EXPECT_EQ(service().startType, static_cast<uint32_t>(SERVICE_DEMAND_START));
+}
+
+TEST_F(WzcControlTest, TakingTheAdapterBackClearsTheFlagAndRestartsTheService) {
+  touchManager();
+  ASSERT_EQ(controlFlags(), 0x8000);
+  setControlFlags(0x8003);
+  EnableWzcOnInterface(0);
+  EXPECT_EQ(controlFlags(), 0x0003);
+  // Stopped to take the flag, then started again (the stop was waited for).
+  const auto state = service();
+  EXPECT_TRUE(state.state == SERVICE_START_PENDING || state.state == SERVICE_RUNNING) << state.state;
+  EXPECT_EQ(state.startType, static_cast<uint32_t>(SERVICE_AUTO_START));
+  settle();
+  EXPECT_EQ(service().state, static_cast<uint32_t>(SERVICE_RUNNING));
+}
+
+TEST_F(WzcControlTest, HandingOverSetsTheFlagAndStartsAStoppedService) {
+  touchManager();
+  setControlFlags(0);
+  StopWzcService(1);
+  settle();
+  EnableWzcOnInterface(1);
+  EXPECT_EQ(controlFlags(), 0x8000);
+  EXPECT_EQ(service().state, static_cast<uint32_t>(SERVICE_START_PENDING));
+  EXPECT_EQ(service().startType, static_cast<uint32_t>(SERVICE_AUTO_START));
+}
+
+TEST_F(WzcControlTest, AFlagAlreadyRightLeavesARunningServiceAlone) {
+  touchManager();
+  EnableWzcOnInterface(1);
+  EXPECT_EQ(controlFlags(), 0x8000);
+  EXPECT_EQ(service().state, static_cast<uint32_t>(SERVICE_RUNNING));
+}
+
+TEST_F(WzcControlTest, AnInterfaceKeyThatDoesNotOpenChangesNoFlagButStartsTheService) {
+  StopWzcService(1);
+  settle();
+  g_strAdapterGuid = "{00000000-0000-0000-0000-000000000000}";
+  EnableWzcOnInterface(0);
+  EXPECT_EQ(controlFlags(), -1);
+  EXPECT_EQ(service().state, static_cast<uint32_t>(SERVICE_START_PENDING));
+}
+
+TEST_F(WzcControlTest, AStandardUserCannotOpenTheServiceAndNothingHappens) {
+  touchManager();
+  wavorel::setRunningAsAdministrator(false);
+  StopWzcService(1);
+  EnableWzcOnInterface(0);
+  wavorel::setRunningAsAdministrator(true);
+  EXPECT_EQ(service().state, static_cast<uint32_t>(SERVICE_RUNNING));
+  EXPECT_EQ(service().startType, static_cast<uint32_t>(SERVICE_AUTO_START));
+  EXPECT_EQ(controlFlags(), 0x8000);
+}
+
+}  // namespace
+}  // namespace worker::testing
