@@ -32,7 +32,7 @@ LRESULT CALLBACK instanceProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 struct Box {
-  UINT type;
+  UINT type;  // the box's icon: 0 information, 1 warning, 2 question, 3 error
   std::string text;
 };
 
@@ -199,7 +199,7 @@ TEST_F(WavorelAppTest, EndPrevInstEndsTheOthersAskingOnce) {
   EXPECT_FALSE(IsWindow(second));
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "Instance is running. Click <OK> to termination");
-  EXPECT_EQ(boxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_EQ(boxes[0].type, 1u);  // the warning icon
   EXPECT_EQ(mainDialogRuns, 1);
 }
 
@@ -214,7 +214,7 @@ TEST_F(WavorelAppTest, EndPrevInstThatFailsShowsTheSurvivor) {
   EXPECT_GE(GetTickCount() - start, 100u * 100u);
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].text, "Terminate all instance failed");
-  EXPECT_EQ(boxes[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONHAND));
+  EXPECT_EQ(boxes[1].type, 3u);  // the error icon
   EXPECT_EQ(g_instanceMessages, (std::vector<UINT>{WM_END_INSTANCE, WM_SHOW_INSTANCE}));
   EXPECT_EQ(mainDialogRuns, 0);
 }
