@@ -25,6 +25,7 @@ CSortListCtrl::~CSortListCtrl() {
 }
 
 BOOL CSortListCtrl::SubclassWindow() {
+  EnableToolTips(TRUE);  // the cell tips
   HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
   if (!header) return FALSE;
   return m_header.SubclassWindow(header);
@@ -354,8 +355,11 @@ INT_PTR CSortListCtrl::OnToolHitTest(CPoint point, TOOLINFO* info) const {
     info->hwnd = m_hWnd;
     info->uId = static_cast<UINT_PTR>(id);
     info->lpszText = LPSTR_TEXTCALLBACK;
-    const_cast<CSortListCtrl*>(this)->GetSubItemRect(hit.iItem, hit.iSubItem, LVIR_BOUNDS,
-                                                      *reinterpret_cast<CRect*>(&info->rect));
+    CRect cell;
+    const_cast<CSortListCtrl*>(this)->GetSubItemRect(hit.iItem, hit.iSubItem, LVIR_BOUNDS, cell);
+    // The bounds of column 0 are the whole row's; its tool is its own cell.
+    if (hit.iSubItem == 0) cell.right = cell.left + GetColumnWidth(0);
+    info->rect = cell;
   }
   return id;
 }

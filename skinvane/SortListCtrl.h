@@ -60,7 +60,8 @@ class CSortListCtrl : public CListCtrl {
   CSortListCtrl();
   ~CSortListCtrl() override;
 
-  // Subclasses the list's header with the sort header; 0 without a header.
+  // Subclasses the list's header with the sort header (0 without a header)
+  // and switches the cell tooltips on.
   using CListCtrl::SubclassWindow;
   BOOL SubclassWindow();
   void SetFillCallback(FillCallback callback) { m_fill = callback; }

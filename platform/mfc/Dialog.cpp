@@ -108,6 +108,7 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+  CWnd::PreTranslateMessage(pMsg);  // the dialog's tooltips
   bool input = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
                (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
   if (!input || m_hWnd == nullptr || (GetStyle() & WS_CHILD)) return FALSE;

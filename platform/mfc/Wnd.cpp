@@ -6,6 +6,7 @@
 
 #include "platform/mfc/Exception.h"
 #include "platform/win/Module.h"
+#include "platform/win/commctrl/ToolTip.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
@@ -302,8 +303,11 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   auto* hdr = reinterpret_cast<NMHDR*>(lParam);
   CWnd* pChild = FromHandlePermanent(hdr->hwndFrom);
   if (pChild && pChild->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult)) return TRUE;
-  return DispatchMessageEntries(WM_NOTIFY, hdr->code, static_cast<UINT>(hdr->idFrom), WM_NOTIFY, wParam, lParam,
-                                pResult);
+  // A tooltip names the tool in idFrom; its notifications are found under
+  // the tooltip's own control id, 0 (ON_NOTIFY_EX(TTN_NEEDTEXT, 0, ...)).
+  const bool fromToolTip = hdr->code >= TTN_LAST && hdr->code <= TTN_FIRST;
+  const UINT nID = fromToolTip ? 0 : static_cast<UINT>(hdr->idFrom);
+  return DispatchMessageEntries(WM_NOTIFY, hdr->code, nID, WM_NOTIFY, wParam, lParam, pResult);
 }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
@@ -348,7 +352,10 @@ LRESULT CWnd::ReflectOrDefault(HWND hWndChild) {
   return Default();
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
+  FilterToolTipMessage(pMsg);
+  return FALSE;
+}
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
   for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {

@@ -89,6 +89,22 @@ class CWnd : public CCmdTarget {
   // Offers pMsg to PreTranslateMessage of the objects of its window and of
   // each parent up to hWndStop; TRUE when one took it.
   static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+  // Tooltips (WndToolTips.cpp). After EnableToolTips(TRUE), every mouse
+  // move over this window or a child (that has no tooltips of its own) asks
+  // OnToolHitTest which tool is under the mouse; the thread's one tooltip
+  // control (TTS_ALWAYSTIP, owned by the top-level window) takes that tool
+  // and shows its text after the initial delay, hides it when the mouse
+  // moves off the tool, leaves the window or a button or key is pressed.
+  // A tool whose text is LPSTR_TEXTCALLBACK asks for it with TTN_NEEDTEXT
+  // (WM_NOTIFY to the tool's window from the tooltip, whose control id is 0:
+  // ON_NOTIFY_EX(TTN_NEEDTEXT, 0, ...)). The filter runs in
+  // CWnd::PreTranslateMessage, which the thread's and the modal loops call.
+  BOOL EnableToolTips(BOOL bEnable = TRUE);
+  void FilterToolTipMessage(MSG* pMsg);
+  // The tool under `point` (client coordinates): its id, or -1. The default
+  // finds a visible child with a control id: the tool is that child
+  // (TTF_IDISHWND, uId its handle, hwnd this window, text by callback) and
+  // the answer is its id.
   virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -248,6 +264,10 @@ class CWnd : public CCmdTarget {
   friend class CWndCreationHook;
   friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
   explicit CWnd(HWND hWndPlace) : m_hWnd(hWndPlace) {}
+  // The nearest window, from hWnd up through its parents, that enabled
+  // tooltips.
+  static CWnd* ToolTipWindowOf(HWND hWnd);
+  bool m_bToolTips = false;
   void RouteThroughObject();
   LRESULT ReflectOrDefault(HWND hWndChild);
   // CWnd's own entries for messages that concern a child control.

@@ -101,5 +101,3 @@ void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
 BOOL CWnd::OnQueryEndSession() { return static_cast<BOOL>(Default()); }
 UINT CWnd::OnPowerBroadcast(UINT, LPARAM) { return static_cast<UINT>(Default()); }
 HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
-
-INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFO*) const { return -1; }

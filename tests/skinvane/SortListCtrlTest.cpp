@@ -1,8 +1,10 @@
 #include "skinvane/SortListCtrl.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/win/MouseTracking.h"
 #include "tests/skinvane/SkinTest.h"
 
 namespace {
@@ -90,14 +92,43 @@ class SortListCtrlTest : public SkinTest {
     parent_.SendMessage(WM_NOTIFY, kListId, reinterpret_cast<LPARAM>(&nm));
   }
 
+  // The middle of a cell.
+  static CPoint cellCenter(CSortListCtrl& list, int row, int c) {
+    CRect cell;
+    EXPECT_TRUE(list.GetSubItemRect(row, c, LVIR_BOUNDS, cell));
+    if (c == 0) cell.right = cell.left + list.GetColumnWidth(0);
+    return cell.CenterPoint();
+  }
   // A left click in the middle of a cell.
   static void clickCell(CSortListCtrl& list, int row, int c) {
-    CRect cell;
-    ASSERT_TRUE(list.GetSubItemRect(row, c, LVIR_BOUNDS, cell));
-    if (c == 0) cell.right = cell.left + list.GetColumnWidth(0);
-    const CPoint at = cell.CenterPoint();
+    const CPoint at = cellCenter(list, row, c);
     list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  }
+
+  // Moves the mouse (no button down) to a point of `window` and runs what
+  // is ready as the program's loop does: each message passes the windows'
+  // PreTranslateMessage first, where the tooltips watch the mouse.
+  void hover(HWND window, CPoint at, uint64_t restMs) {
+    wavorel::mouseMoveTo(window, at, 0);
+    for (uint64_t rested = 0;; rested += 50) {
+      MSG msg;
+      while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (CWnd::WalkPreTranslateTree(nullptr, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+      }
+      if (rested >= restMs) break;
+      clock().advance(50);
+    }
+  }
+  // The text of the tip on the screen ("" when none is shown).
+  static std::string shownTip() {
+    HWND tip = FindWindow(TOOLTIPS_CLASS, nullptr);
+    if (!tip || !IsWindowVisible(tip)) return "";
+    char text[128] = "";
+    GetWindowText(tip, text, sizeof text);
+    return text;
   }
 
   ListParent parent_;
@@ -386,6 +417,48 @@ TEST_F(SortListCtrlTest, RowRecordsCarryColoursDataTipsAndRemovalNotice) {
   EXPECT_EQ(list.DeleteItem(0, 1), 1);
   EXPECT_EQ(list.DeleteItem(0, 0), 1);
   EXPECT_EQ(removed, std::vector<int>{0});
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SortListCtrlTest, CellTipsShowTheRowsTextWhileTheMouseRestsOnACell) {
+  CSortListCtrl list;
+  create(list, "Name,100;Value,80;");
+  list.InsertItem(-1, 0, "home", "1");
+  list.InsertItem(-1, 0, "work", "2");
+  list.InsertItem(-1, 0, "lab", "3");
+  list.SetItemToolTipText(0, "Home network");
+  list.SetItemToolTipText(1, std::string(100, 'w').c_str());
+
+  // Nothing before the initial delay, the row's text after it.
+  hover(list, cellCenter(list, 0, 1), 300);
+  EXPECT_EQ(shownTip(), "");
+  hover(list, cellCenter(list, 0, 1) + CPoint(1, 0), 600);
+  EXPECT_EQ(shownTip(), "Home network");
+  // Another cell of the same row is another tool with the same text; the
+  // next row's tip follows at once, cut to the notification's 80 characters.
+  hover(list, cellCenter(list, 0, 0), 200);
+  EXPECT_EQ(shownTip(), "Home network");
+  hover(list, cellCenter(list, 1, 0), 200);
+  EXPECT_EQ(shownTip(), std::string(79, 'w'));
+  // A row without a text shows none.
+  hover(list, cellCenter(list, 2, 1), 1000);
+  EXPECT_EQ(shownTip(), "");
+
+  // Leaving the list for its parent, or for no window at all, hides the tip.
+  hover(list, cellCenter(list, 0, 1), 600);
+  ASSERT_EQ(shownTip(), "Home network");
+  hover(parent_, CPoint(395, 295), 0);
+  EXPECT_EQ(shownTip(), "");
+  hover(list, cellCenter(list, 0, 1), 600);
+  ASSERT_EQ(shownTip(), "Home network");
+  CPoint outside(1000, 700);
+  wavorel::mouseMoveTo(POINT{outside.x, outside.y}, 0);
+  wavorel::runFor(200);
+  EXPECT_EQ(shownTip(), "");
+  list.DestroyWindow();
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 // is deactivated. Without TTS_ALWAYSTIP tips show only while the tool's
 // top-level window is the active window. Default delays: 500 ms initial,
 // 5000 ms auto-pop, 100 ms re-show (to move from one tool's tip to another's).
+// A tip shown while the mouse cursor is on its tool hides once the cursor
+// leaves the tool, whichever window it moves to.
 #pragma once
 
 #include "platform/win/User.h"
@@ -52,6 +54,7 @@
 #define TTM_POP (WM_USER + 28)
 
 #define TTN_FIRST (0u - 520u)
+#define TTN_LAST (0u - 549u)
 #define TTN_GETDISPINFO (TTN_FIRST - 0)
 #define TTN_SHOW (TTN_FIRST - 1)
 #define TTN_POP (TTN_FIRST - 2)

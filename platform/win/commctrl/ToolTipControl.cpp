@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/win/Input.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Resources.h"
 #include "platform/win/commctrl/Notify.h"
@@ -137,6 +138,9 @@ LRESULT ToolTipControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (phase_ == Phase::Waiting) show(current_);
       } else if (wParam == kPopTimer) {
         hide();
+      } else if (wParam == kLeaveTimer) {
+        const bool shown = phase_ == Phase::Shown && current_ >= 0 && static_cast<size_t>(current_) < tools_.size();
+        if (!shown || !cursorOnTool(tools_[static_cast<size_t>(current_)])) hide();
       }
       return 0;
     case WM_PAINT:
@@ -232,6 +236,16 @@ int ToolTipControl::toolAt(const MSG& msg) const {
   return -1;
 }
 
+bool ToolTipControl::cursorOnTool(const Tool& tool) const {
+  POINT at;
+  GetCursorPos(&at);
+  const HWND window = (tool.flags & TTF_IDISHWND) ? reinterpret_cast<HWND>(tool.id) : tool.hwnd;
+  if (WindowFromPoint(at) != window) return false;
+  if (tool.flags & TTF_IDISHWND) return true;
+  ScreenToClient(window, &at);
+  return at.x >= tool.rect.left && at.x < tool.rect.right && at.y >= tool.rect.top && at.y < tool.rect.bottom;
+}
+
 void ToolTipControl::relay(const MSG* msg) {
   if (msg == nullptr || !active_) return;
   switch (msg->message) {
@@ -290,12 +304,15 @@ void ToolTipControl::show(int index) {
   POINT at = (tool.flags & TTF_TRACK) ? trackPoint_ : POINT{lastPoint_.x, lastPoint_.y + kCursorHeight};
   UINT flags = SWP_NOACTIVATE | SWP_SHOWWINDOW | (placed ? SWP_NOMOVE : 0);
   SetWindowPos(hwnd(), HWND_TOPMOST, at.x, at.y, width, kTipHeight, flags);
-  if (!(tool.flags & TTF_TRACK)) SetTimer(hwnd(), kPopTimer, static_cast<UINT>(delay(TTDT_AUTOPOP)), nullptr);
+  if (tool.flags & TTF_TRACK) return;
+  SetTimer(hwnd(), kPopTimer, static_cast<UINT>(delay(TTDT_AUTOPOP)), nullptr);
+  if (cursorOnTool(tool)) SetTimer(hwnd(), kLeaveTimer, kLeaveCheckMs, nullptr);
 }
 
 void ToolTipControl::hide() {
   KillTimer(hwnd(), kShowTimer);
   KillTimer(hwnd(), kPopTimer);
+  KillTimer(hwnd(), kLeaveTimer);
   Phase was = phase_;
   int tool = current_;
   phase_ = Phase::Idle;

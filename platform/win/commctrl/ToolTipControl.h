@@ -32,10 +32,12 @@ class ToolTipControl : public Control {
     LPARAM lParam = 0;
   };
   enum class Phase { Idle, Waiting, Shown };
-  enum Timer : UINT_PTR { kShowTimer = 1, kPopTimer = 2 };
+  enum Timer : UINT_PTR { kShowTimer = 1, kPopTimer = 2, kLeaveTimer = 3 };
+  static constexpr UINT kLeaveCheckMs = 100;
 
   int find(const TOOLINFO* info) const;
   int toolAt(const MSG& msg) const;
+  bool cursorOnTool(const Tool& tool) const;
   void fill(const Tool& tool, TOOLINFO* info) const;
   void store(Tool& tool, const TOOLINFO& info);
   std::string textOf(int index);
