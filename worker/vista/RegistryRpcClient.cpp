@@ -30,13 +30,15 @@ std::string DataText(const BYTE* data, DWORD size) {
 
 }  // namespace
 
-CRegistryRpcClient::CRegistryRpcClient() { bound = Bind(); }
+CRegistryRpcClient::CRegistryRpcClient() { Bind(); }
 
 CRegistryRpcClient::~CRegistryRpcClient() {
   if (bound) Unbind();
 }
 
 BOOL CRegistryRpcClient::Bind() {
+  // A second Bind starts over, so nothing of the first binding is left behind.
+  if (bound) Unbind();
   if (RpcStringBindingCompose(nullptr, rpcText(kProtocolSequence), nullptr, rpcText(kEndpoint), nullptr,
                               &stringBinding) != RPC_S_OK) {
     return FALSE;
@@ -50,6 +52,7 @@ BOOL CRegistryRpcClient::Bind() {
     Unbind();
     return FALSE;
   }
+  bound = TRUE;
   return TRUE;
 }
 

@@ -19,6 +19,7 @@ class CRegistryRpcClient {
   // Composes the string binding, binds the module's handle with connect-level
   // Windows NT authentication and asks the server: TRUE unless the compose or
   // binding fails or the server does not listen (then everything is freed).
+  // The result is also what IsBound tells afterwards.
   BOOL Bind();
   // Frees the string binding and the module's handle; TRUE when both went.
   BOOL Unbind();

@@ -58,6 +58,8 @@ TEST_F(RegistryRpcClientTest, BindsOnlyToAListeningService) {
     EXPECT_TRUE(client.Unbind());
     EXPECT_FALSE(client.IsBound());
     EXPECT_TRUE(client.Bind());
+    EXPECT_TRUE(client.IsBound()) << "a client bound again unbinds when it ends";
+    EXPECT_TRUE(client.Bind()) << "binding twice starts over";
   }
   wavorel::sim::setRegistryServiceListening(false);
   CRegistryRpcClient client;
