@@ -28,7 +28,11 @@ void* CSetOidQueue::CopyData(const void* data, DWORD size) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
   if (!block) return nullptr;
   void* copy = GlobalLock(block);
-  if (copy && data) std::memcpy(copy, data, size);
+  if (!copy) {
+    GlobalFree(block);
+    return nullptr;
+  }
+  if (data) std::memcpy(copy, data, size);
   return copy;
 }
 
@@ -54,7 +58,7 @@ BOOL CSetOidQueue::Set(DWORD oid, const void* data, DWORD size, DWORD* bytesRetu
   if (g_nOsType == kOsTypeXp64) {
     // The driver works on a private copy; the caller's buffer stays untouched.
     std::vector<unsigned char> copy(size);
-    if (size) std::memcpy(copy.data(), data, size);
+    if (size && data) std::memcpy(copy.data(), data, size);
     ok = Send(device.Get(), oid, size ? copy.data() : nullptr, size, bytesReturned);
   } else {
     ok = Send(device.Get(), oid, const_cast<void*>(data), size, bytesReturned);
