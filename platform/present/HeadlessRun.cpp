@@ -72,24 +72,26 @@ std::string trayStateText() {
   return out.str();
 }
 
-void headlessIdle() {
+bool headlessIdle() {
   RunState& s = runState();
   std::lock_guard<std::mutex> lock(s.mutex);
+  bool armedNow = false;
   if (!s.armed) {
     s.armed = true;
     unsigned long ms = 0;
-    if (runMs(&ms)) SetTimer(nullptr, 0, static_cast<UINT>(ms), &endRun);
+    if (runMs(&ms)) armedNow = SetTimer(nullptr, 0, static_cast<UINT>(ms), &endRun) != 0;
   }
   const char* path = std::getenv("WAVOREL_TRAY");
-  if (!path || !*path) return;
+  if (!path || !*path) return armedNow;
   std::string text = trayStateText();
-  if (s.trayEverWritten && text == s.trayWritten) return;
+  if (s.trayEverWritten && text == s.trayWritten) return armedNow;
   if (!writeFileAtomically(path, text)) {
     std::fprintf(stderr, "wavorel: cannot write the tray state %s\n", path);
-    return;
+    return armedNow;
   }
   s.trayWritten = text;
   s.trayEverWritten = true;
+  return armedNow;
 }
 
 }  // namespace wavorel::present

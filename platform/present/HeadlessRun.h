@@ -15,7 +15,8 @@
 namespace wavorel::present {
 
 // The presenter's hook: arms the run's end once, and writes the tray file.
-void headlessIdle();
+// True when it set the end's timer just now (the queue must look again).
+bool headlessIdle();
 
 // The tray icons as the tray file shows them.
 std::string trayStateText();

@@ -82,7 +82,7 @@ bool onIdle() {
     if (s.display && s.display->thread() == MessageQueue::currentThreadId()) posted = s.display->sync();
     const char* path = std::getenv("WAVOREL_SCREENSHOT");
     if (path && *path) writeScreenshot(s, path);
-    headlessIdle();
+    if (headlessIdle()) posted = true;
     return posted;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "wavorel: presenter: %s\n", e.what());
