@@ -1,2 +1,4 @@
 # The control tests create their dialogs from a script compiled into the program.
 wavorel_add_resources(${name} ${dir}/data/Skinvane.rc)
+# The screenshot test writes its picture beside the test program.
+target_compile_definitions(${name} PRIVATE SKINVANE_SCREENSHOT_DIR="${CMAKE_CURRENT_BINARY_DIR}/screenshots")
