@@ -20,6 +20,16 @@ extern int g_nWirelessMode;          // driver key "WirelessMode" through Adjust
 constexpr int kMaxChannels = 64;
 extern BYTE g_channelList[kMaxChannels];
 extern int g_nChannelCount;
+extern int g_bRadioOn;               // the software radio state as last read
+// Cleared by the rescan step: the WPS credential table as the driver keeps it
+// and the BSSID of the WPS run.
+constexpr size_t kWscCredentialTableSize = 996;
+extern BYTE g_wscCredentialTable[kWscCredentialTableSize];
+extern BYTE g_wpsBssid[6];
+// Settings the rescan step gives their start values 2, 1 and 6.
+extern int g_nRescanSetting1;
+extern int g_nRescanSetting2;
+extern int g_nRescanSetting3;
 
 // ---- Zero Configuration service "WZCSVC" ----
 // Stops the service unless it is stopped; with `restartType` not 0 its start
