@@ -130,6 +130,7 @@ TEST_F(SoftApSecurityTest, CountersMoveWithTheStationsAndOnlyDecryptedFramesAreR
   EXPECT_EQ(u64At(busy, 80), 1000u) << "50 frames a second heard from each";
   EXPECT_EQ(u64At(busy, 176), 500u) << "the wrong key's frames do not decrypt";
   EXPECT_EQ(queryU32(OID_GEN_RCV_OK), 500u);
+  EXPECT_EQ(stations(), (std::set<int>{2, 3}));
   EXPECT_EQ(static_cast<int32_t>(queryU32(0xFF0C000F)), -48) << "RSSI: the strongest station";
   EXPECT_EQ(static_cast<int32_t>(queryU32(0xFF0C0010)), -50) << "second chain";
 
