@@ -68,6 +68,7 @@ void Adapter::setPresent(bool present) {
   if (!present) {
     dropLink(kLinkDown);
     softAp_.stop();
+    apMode_ = false;  // the driver starts in station mode when the adapter is back
     scanStartedAt_.reset();
     scanResults_.clear();
   }

@@ -77,7 +77,7 @@ class Adapter {
   const WorldAdapter& config() const { return config_; }
   const std::string& guid() const { return config_.guid; }
   bool present() const { return present_; }
-  // Unplugging drops the link and the scan results.
+  // Unplugging drops the link, the scan results and AP mode.
   void setPresent(bool present);
 
   // Radio: the software switch, the hardware switch on the adapter, and

@@ -192,6 +192,19 @@ TEST_F(SoftApSecurityTest, SsidAndBssidAreTheApsOwnWhileItBeacons) {
   EXPECT_EQ(queryU32(OID_GEN_MEDIA_CONNECT_STATUS), 1u);
 }
 
+TEST_F(SoftApSecurityTest, UnpluggingEndsApModeAndItsStations) {
+  startAp();
+  clock().advance(5000);
+  ASSERT_FALSE(stations().empty());
+  machine().setPresent(kDefaultGuid, false);
+  machine().setPresent(kDefaultGuid, true);
+  EXPECT_EQ(queryU32(0xFF0C001A), 0u) << "the driver is back in station mode";
+  EXPECT_EQ(queryU32(OID_GEN_MEDIA_CONNECT_STATUS), 1u);
+  startAp();  // a new AP session: the stations come again at their times after its start
+  clock().advance(5000);
+  EXPECT_EQ(stations(), (std::set<int>{1, 2, 3, 4}));
+}
+
 struct ConnectNotice {
   DWORD code;
   DWORD reason;
