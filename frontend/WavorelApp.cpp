@@ -78,6 +78,11 @@ BOOL CWavorelApp::InitInstance() {
 
 int CWavorelApp::ExitInstance() {
   HideBalloon();
+  // The tray goes with the program, also when it ends without the tray's
+  // "Exit" (WM_QUIT): the application object outlives the window system.
+  m_tray.RemoveIcon();
+  if (m_tray.GetSafeHwnd()) m_tray.DestroyWindow();
+  if (m_balloon.GetSafeHwnd()) m_balloon.DestroyWindow();
   return CGxWinApp::ExitInstance();
 }
 
@@ -109,6 +114,8 @@ void CWavorelApp::ShowBalloon(LPCTSTR lpszTitle, LPCTSTR lpszContent, CPoint anc
     content.TrimRight("\r\n");
   }
   if (hIcon) m_balloon.SetIcon(hIcon);
+  // The balloon is a member of the application: it never deletes itself.
+  nOptions &= ~static_cast<UINT>(BALLOON_DELETE_THIS_ON_CLOSE);
 
   if (m_balloon.GetSafeHwnd() && m_balloon.GetOptions() != nOptions) m_balloon.DestroyWindow();
   if (m_balloon.GetSafeHwnd()) {
