@@ -91,17 +91,20 @@ class EndToEndTest : public wavorel::testing::FrontendTest {
 };
 
 TEST_F(EndToEndTest, SecondStartShowsTheFirstThenEndPrevInstReplacesIt) {
-  pid_t first = start({"/AutoHide"});
+  pid_t first = start({});
   ASSERT_NE(first, 0);
   HWND window = nullptr;
   ASSERT_TRUE(eventually(
       [&] {
         auto windows = instanceWindows();
         window = windows.size() == 1 ? windows[0] : nullptr;
-        return window && !IsWindowVisible(window);
+        return window && IsWindowVisible(window);
       },
       20))
-      << "the first instance did not start hidden";
+      << "the first instance did not show its window";
+  // Escape hides it to the tray.
+  PostMessage(window, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(eventually([&] { return !IsWindowVisible(window); }, 10)) << "the first instance did not hide";
 
   // A second start brings the first to the front and ends without a window.
   pid_t second = start({});
