@@ -1,5 +1,6 @@
 #include "platform/sim/ServiceManager.h"
 #include "platform/win/Account.h"
+#include "platform/win/System.h"
 #include "tests/worker/ModuleTest.h"
 
 namespace worker::testing {
@@ -76,6 +77,15 @@ TEST_F(WzcControlTest, HandingOverSetsTheFlagAndStartsAStoppedService) {
   EXPECT_EQ(controlFlags(), 0x8000);
   EXPECT_EQ(service().state, static_cast<uint32_t>(SERVICE_START_PENDING));
   EXPECT_EQ(service().startType, static_cast<uint32_t>(SERVICE_AUTO_START));
+}
+
+TEST_F(WzcControlTest, UnderWow64TheInterfaceKeyIsReachedThrough64BitView) {
+  touchManager();
+  wavorel::setWow64(true);
+  g_nOsType = 11;
+  EnableWzcOnInterface(0);
+  wavorel::setWow64(false);
+  EXPECT_EQ(controlFlags(), 0);
 }
 
 TEST_F(WzcControlTest, AFlagAlreadyRightLeavesARunningServiceAlone) {
