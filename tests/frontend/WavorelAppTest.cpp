@@ -3,6 +3,7 @@
 // held, the window carrying the property), the whole start-up and shut-down
 // with the main dialog answered by the test, the skinned message boxes, and
 // the PSP-Xlink values of the network-class keys.
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -249,6 +250,25 @@ TEST_F(WavorelAppTest, RunStartsTrayAndLogAndShutsDownInOrder) {
   Log(GXLOG_NORMAL, "started");
   EXPECT_NE(GetFileAttributes(log), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(app.ExitInstance(), 0);
+}
+
+TEST_F(WavorelAppTest, RunsWithoutItsSkin) {
+  std::filesystem::remove_all(programDir() + "/Skin");
+  CWavorelApp app;
+  init(app, "");
+  bool sawTray = false;
+  onMainDialog = [&](HWND dialog) {
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    auto icons = wavorel::trayIcons();
+    ASSERT_EQ(icons.size(), 1u);
+    EXPECT_EQ(icons[0].tip, "Wavorel 802.11n Wireless Adapter");
+    sawTray = true;
+  };
+  EXPECT_FALSE(app.InitInstance());
+  EXPECT_EQ(mainDialogRuns, 1);
+  EXPECT_TRUE(sawTray);
+  EXPECT_EQ(app.GetTray().GetIconCount(), 0);
+  EXPECT_TRUE(wavorel::trayIcons().empty());
 }
 
 TEST_F(WavorelAppTest, LanguageComesFromTheProfile) {
