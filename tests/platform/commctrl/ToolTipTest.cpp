@@ -1,5 +1,6 @@
 #include <string>
 
+#include "platform/win/MouseTracking.h"
 #include "platform/win/commctrl/ToolTip.h"
 #include "tests/platform/commctrl/CommCtrlTestSupport.h"
 
@@ -83,6 +84,35 @@ TEST_F(ToolTipTest, ShowsAfterTheInitialDelayAndHidesAgain) {
   SendMessage(tip_, TTM_ACTIVATE, FALSE, 0);
   relay(WM_MOUSEMOVE, 20, 20);
   runFor(1000);
+  EXPECT_EQ(shown(), "");
+}
+
+TEST_F(ToolTipTest, ATipShownUnderTheCursorHidesOnceTheCursorLeavesTheTool) {
+  char text[] = "tool";
+  addTool(1, {0, 0, 100, 100}, text);
+  auto cursorTo = [](HWND hwnd, POINT p) {
+    ClientToScreen(hwnd, &p);
+    mouseAt(p);
+  };
+  cursorTo(owner_, {20, 20});
+  relay(WM_MOUSEMOVE, 20, 20);
+  runFor(500);
+  ASSERT_EQ(shown(), "tool");
+  // Moving within the tool keeps it; leaving the tool hides it without a
+  // relayed message, whether onto the owner's other part or another window.
+  cursorTo(owner_, {60, 60});
+  runFor(300);
+  EXPECT_EQ(shown(), "tool");
+  cursorTo(owner_, {150, 60});
+  runFor(100);
+  EXPECT_EQ(shown(), "");
+
+  cursorTo(owner_, {20, 20});
+  relay(WM_MOUSEMOVE, 20, 21);
+  runFor(500);
+  ASSERT_EQ(shown(), "tool");
+  cursorTo(parent_, {500, 300});
+  runFor(100);
   EXPECT_EQ(shown(), "");
 }
 
