@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "platform/present/WindowImage.h"
+#include "platform/present/X11Tray.h"
 #include "platform/win/Clock.h"
 #include "platform/win/MessageLoop.h"
 #include "platform/win/MessageQueue.h"
@@ -115,6 +116,7 @@ X11Display::X11Display(void* display, DWORD thread, std::shared_ptr<MessageQueue
   motifAtom_ = XInternAtom(d, "_MOTIF_WM_HINTS", False);
   int eventBase = 0, errorBase = 0;
   shapes_ = XShapeQueryExtension(d, &eventBase, &errorBase) != 0;
+  tray_ = std::make_unique<X11Tray>(display_, thread_);
   if (pipe(wakePipe_) == 0) watcher_ = std::thread([this] { watch(); });
 }
 
@@ -133,6 +135,7 @@ X11Display::~X11Display() {
   for (int fd : wakePipe_)
     if (fd >= 0) close(fd);
   for (auto& entry : shown_) XDestroyWindow(dpy(display_), entry.second.xwin);
+  tray_.reset();
   XCloseDisplay(dpy(display_));
 }
 
@@ -190,6 +193,7 @@ HWND X11Display::windowOf(unsigned long xwin) const {
 
 bool X11Display::handleEvent(void* event) {
   auto& e = *static_cast<XEvent*>(event);
+  if (tray_->owns(e.xany.window)) return tray_->handleEvent(event);
   HWND top = windowOf(e.xany.window);
   if (!top || !IsWindow(top)) return false;
   switch (e.type) {
@@ -292,6 +296,7 @@ void X11Display::update() {
   }
   // Bottom of the z-order first, so the top one is raised last.
   for (auto it = visible.rbegin(); it != visible.rend(); ++it) show(*it, shown_[*it]);
+  tray_->update();
   XFlush(d);
 }
 

@@ -19,6 +19,8 @@ class MessageQueue;
 
 namespace wavorel::present {
 
+class X11Tray;
+
 class X11Display {
  public:
   // Null when the display cannot be opened or has no 24-bit true-colour visual.
@@ -73,6 +75,7 @@ class X11Display {
   bool shapes_ = false;
   std::unordered_map<HWND, Shown> shown_;
   Click lastClick_;
+  std::unique_ptr<X11Tray> tray_;  // the notification area's X window
 
   std::mutex mutex_;
   std::condition_variable cv_;

@@ -3,6 +3,7 @@
 // The test framework and the platform come before Xlib, whose macros (None,
 // Bool, Status) would clash with them.
 #include "PaintTestSupport.h"
+#include "XvfbServer.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -21,78 +22,6 @@
 
 namespace wavorel::testing {
 namespace {
-
-// An Xvfb server on a free display number, stopped with the object.
-class Xvfb {
- public:
-  Xvfb() {
-    for (int n = 90; n < 140 && !display_; ++n) {
-      if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
-      name_ = ":" + std::to_string(n);
-      pid_ = fork();
-      if (pid_ == 0) {
-        execlp("Xvfb", "Xvfb", name_.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr);
-        _exit(127);
-      }
-      if (pid_ < 0) return;
-      for (int i = 0; i < 100 && !display_; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-          pid_ = -1;
-          break;
-        }
-        display_ = XOpenDisplay(name_.c_str());
-      }
-      if (!display_) stop();
-    }
-  }
-  ~Xvfb() {
-    if (display_) XCloseDisplay(display_);
-    stop();
-  }
-  Display* display() const { return display_; }
-  const std::string& name() const { return name_; }
-
- private:
-  void stop() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-    pid_ = -1;
-  }
-  std::string name_;
-  pid_t pid_ = -1;
-  Display* display_ = nullptr;
-};
-
-// Pumps the message loop (which runs the presenter) until `done` or 5 s.
-bool pumpUntil(const std::function<bool()>& done) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (std::chrono::steady_clock::now() < end) {
-    pumpMessages();
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
-}
-
-// The top-level X window named `title`, or 0.
-::Window findWindow(Display* d, const char* title) {
-  ::Window root = 0, parent = 0, *children = nullptr;
-  unsigned count = 0;
-  ::Window found = 0;
-  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
-  for (unsigned i = 0; i < count && !found; ++i) {
-    char* name = nullptr;
-    if (XFetchName(d, children[i], &name) && name) {
-      if (std::string(name) == title) found = children[i];
-      XFree(name);
-    }
-  }
-  if (children) XFree(children);
-  return found;
-}
 
 int g_clicks = 0;
 
