@@ -55,10 +55,16 @@ class WavorelAppTest : public wavorel::testing::FrontendTest {
         boxes.push_back({static_cast<UINT>(box->m_nType), box->m_strText.GetString()});
         return IDOK;
       }
+      if (window.kind == ModalWindow::Kind::Menu) {
+        menuLabels = window.labels;
+        mainVisibleAtMenu = IsWindowVisible(mainDialog) != FALSE;
+        return ID_TRAY_EXIT;
+      }
       if (window.caption == "Wireless USB Adapter/Soft AP") {
         ++mainDialogRuns;
+        mainDialog = window.hwnd;
         if (onMainDialog) onMainDialog(window.hwnd);
-        ::SendMessage(window.hwnd, WM_COMMAND, ID_TRAY_EXIT, 0);
+        if (exitAtOnce) ::SendMessage(window.hwnd, WM_COMMAND, ID_TRAY_EXIT, 0);
       }
       return 0;
     });
@@ -88,6 +94,10 @@ class WavorelAppTest : public wavorel::testing::FrontendTest {
   std::vector<Box> boxes;
   int mainDialogRuns = 0;
   std::function<void(HWND)> onMainDialog;
+  bool exitAtOnce = true;  // the main dialog is exited as soon as it shows
+  HWND mainDialog = nullptr;
+  std::vector<std::string> menuLabels;  // of the last popup menu
+  bool mainVisibleAtMenu = false;
 };
 
 struct OptionCase {
@@ -269,6 +279,24 @@ TEST_F(WavorelAppTest, RunsWithoutItsSkin) {
   EXPECT_TRUE(sawTray);
   EXPECT_EQ(app.GetTray().GetIconCount(), 0);
   EXPECT_TRUE(wavorel::trayIcons().empty());
+}
+
+TEST_F(WavorelAppTest, TrayIconShowsTheDialogAndItsMenuEndsTheProgram) {
+  CWavorelApp app;
+  init(app, "");
+  exitAtOnce = false;
+  onMainDialog = [&](HWND dialog) {
+    ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);  // Escape: to the tray
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    HWND tray = app.GetTray().GetSafeHwnd();
+    EXPECT_TRUE(wavorel::trayNotify(tray, IDR_TRAY_MENU, WM_LBUTTONDBLCLK));
+    EXPECT_TRUE(wavorel::trayNotify(tray, IDR_TRAY_MENU, WM_RBUTTONUP));
+  };
+  EXPECT_FALSE(app.InitInstance());
+  EXPECT_TRUE(mainVisibleAtMenu);
+  EXPECT_EQ(menuLabels, (std::vector<std::string>{"Show Main UI", "Visit Company Web", "Exit"}));
+  EXPECT_TRUE(wavorel::trayIcons().empty());
+  EXPECT_FALSE(IsWindow(mainDialog));
 }
 
 TEST_F(WavorelAppTest, LanguageComesFromTheProfile) {
