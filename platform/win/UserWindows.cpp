@@ -248,7 +248,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     parentWindow = wavorel::ownWindowOrFail(parent);
     if (!parentWindow) return nullptr;
   } else {
-    if (parent) {
+    // A top-level window given the desktop as its parent has no owner.
+    if (parent && parent != wm.desktopHandle()) {
       auto ownerWindow = wavorel::ownWindowOrFail(parent);
       if (!ownerWindow) return nullptr;
       owner = wavorel::topLevelOf(ownerWindow)->hwnd;

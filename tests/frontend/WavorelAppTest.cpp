@@ -299,6 +299,38 @@ TEST_F(WavorelAppTest, TrayIconShowsTheDialogAndItsMenuEndsTheProgram) {
   EXPECT_FALSE(IsWindow(mainDialog));
 }
 
+TEST_F(WavorelAppTest, ErrorBalloonPointsAtTheField) {
+  CWavorelApp app;
+  init(app, "");
+  HWND owner = CreateWindowEx(0, "OtherInstance", "page", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr, nullptr,
+                              nullptr, nullptr);
+  HWND edit = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, owner, nullptr, nullptr, nullptr);
+  CWnd mainWindow;  // the main dialog, as the balloon's parent
+  mainWindow.Attach(owner);
+  app.m_pMainWnd = &mainWindow;
+  app.ShowErrorBalloon(nullptr, "Invalid SSID");
+  EXPECT_EQ(app.GetBalloon().GetSafeHwnd(), nullptr);
+
+  app.ShowErrorBalloon(CWnd::FromHandle(edit), "Invalid SSID");
+  HWND balloon = app.GetBalloon().GetSafeHwnd();
+  ASSERT_NE(balloon, nullptr);
+  EXPECT_EQ(app.GetBalloon().GetOptions() & 0x1843u, 0x1843u);
+  EXPECT_EQ(GetFocus(), edit);
+  // Other options and no parent (the desktop): a new window; the tag and
+  // item data are kept, and the balloon never deletes itself (it is the
+  // application's member).
+  app.ShowBalloon("Note", "Text", CPoint(50, 50), nullptr, nullptr, 0x1 | 0x10, 1000, nullptr, 7, 3);
+  EXPECT_FALSE(IsWindow(balloon));
+  ASSERT_NE(app.GetBalloon().GetSafeHwnd(), nullptr);
+  EXPECT_EQ(app.GetBalloon().GetOptions() & 0x1Fu, 0x1u);
+  EXPECT_EQ(app.GetBalloon().GetItemData(), 3u);
+  EXPECT_EQ(app.GetBalloonTag(), 7);
+  app.GetBalloon().DestroyWindow();
+  EXPECT_EQ(app.GetBalloon().GetSafeHwnd(), nullptr);
+  app.m_pMainWnd = nullptr;
+  mainWindow.Detach();
+}
+
 TEST_F(WavorelAppTest, LanguageComesFromTheProfile) {
   std::ofstream(programDir() + "/Language/German.ini") << "[Text]\r\nModel No.=Funkadapter\r\n";
   HKEY key = nullptr;
