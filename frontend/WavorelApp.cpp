@@ -93,7 +93,10 @@ int CWavorelApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) {
 }
 
 void CWavorelApp::HideBalloon() {
-  if (m_balloon.GetSafeHwnd()) m_balloon.HideBalloon(0);
+  if (!m_balloon.GetSafeHwnd()) return;
+  m_balloon.HideBalloon(0);
+  // Minimised at once (what CloseWindow does), whether or not it fades out.
+  if (m_balloon.GetSafeHwnd()) m_balloon.ShowWindow(SW_MINIMIZE);
 }
 
 void CWavorelApp::ShowBalloon(LPCTSTR lpszTitle, LPCTSTR lpszContent, CPoint anchor, HICON hIcon, CWnd* pParent,
@@ -111,7 +114,6 @@ void CWavorelApp::ShowBalloon(LPCTSTR lpszTitle, LPCTSTR lpszContent, CPoint anc
     char lineBreak[] = "\r\n";
     InsertCharInterval(text.data(), kBalloonLineWidth, lineBreak, output.data(), kBalloonTextBuffer);
     content = output.data();
-    content.TrimRight("\r\n");
   }
   if (hIcon) m_balloon.SetIcon(hIcon);
   // The balloon is a member of the application: it never deletes itself.

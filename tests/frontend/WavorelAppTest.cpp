@@ -325,6 +325,10 @@ TEST_F(WavorelAppTest, ErrorBalloonPointsAtTheField) {
   EXPECT_EQ(app.GetBalloon().GetOptions() & 0x1Fu, 0x1u);
   EXPECT_EQ(app.GetBalloon().GetItemData(), 3u);
   EXPECT_EQ(app.GetBalloonTag(), 7);
+  // Hiding minimises it at once; it fades out from there.
+  app.HideBalloon();
+  ASSERT_NE(app.GetBalloon().GetSafeHwnd(), nullptr);
+  EXPECT_TRUE(IsIconic(app.GetBalloon().GetSafeHwnd()));
   app.GetBalloon().DestroyWindow();
   EXPECT_EQ(app.GetBalloon().GetSafeHwnd(), nullptr);
   app.m_pMainWnd = nullptr;
