@@ -149,6 +149,7 @@ class GxTabCtrlTest : public wavorel::testing::PlatformTest {
   CTestPage a{"A", IDD_TEST_PAGE_A};
   CTestPage b{"B", IDD_TEST_PAGE_B};
   CTestPage c{"C", IDD_TEST_PAGE_C};
+  CTestPage untemplated{"U", IDD_TEST_NO_TEMPLATE};  // its template does not exist
   std::vector<CTestPage*> pages{&a, &b, &c};
 };
 
@@ -244,6 +245,25 @@ TEST_F(GxTabCtrlTest, EmptyControlHasNoCurrentPage) {
   tabs.RecalcLayout();
   tabs.RemoveAllPages();
   EXPECT_TRUE(g_events.empty());
+}
+
+TEST_F(GxTabCtrlTest, PageWhoseTemplateCannotBeMadeIsCurrentWithoutAWindow) {
+  ASSERT_TRUE(tabs.AddPage("A", &a, IDD_TEST_PAGE_A));
+  ASSERT_TRUE(tabs.AddPage("U", &untemplated, IDD_TEST_NO_TEMPLATE));
+  tabs.SetCurSel(0);
+  g_events.clear();
+  EXPECT_EQ(tabs.SetCurSel(1), 0);
+  EXPECT_EQ(untemplated.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(tabs.GetCurSel(), 1);
+  EXPECT_EQ(tabs.GetCurPage(), &untemplated);
+  EXPECT_FALSE(a.IsWindowVisible());
+  // No enter message for a page without a window; the old page still leaves
+  // and the holder still hears of the switch.
+  EXPECT_EQ(g_events, (std::vector<std::string>{"leave A", "notify 1 from 0 id 5000"}));
+  g_events.clear();
+  EXPECT_EQ(tabs.SetCurSel(0), 1);
+  EXPECT_TRUE(a.IsWindowVisible());
+  EXPECT_EQ(g_events, (std::vector<std::string>{"enter A A:1 B:- C:-", "notify 0 from 1 id 5000"}));
 }
 
 TEST_F(GxTabCtrlTest, CanSelectPageRefusesTheSwitch) {
