@@ -88,6 +88,7 @@ DWORD chooseCandidate(HDEVINFO set, const CDWordArray& candidates, CWnd* worker)
   g_bSelCardDlgOpen = 1;
   dialog.DoModal();
   g_bSelCardDlgOpen = 0;
+  // Closed with no row selected: the first candidate.
   const int row = dialog.GetSelectedRow();
   return row >= 0 && row < candidates.GetSize() ? candidates[row] : candidates[0];
 }
@@ -151,6 +152,8 @@ int EnumAdapters(const CSupportedDeviceList& devices, CWnd* worker, const Adapte
     g_strAdapterGuid = guid;
   }
 
+  // A device without a driver value names no driver key (only the class
+  // root): it is not taken.
   char driver[kPropertySize];
   if (!ReadDeviceProperty(set.get(), &device, SPDRP_DRIVER, driver, sizeof driver) || driver[0] == '\0') return 0;
   const char* classRoot =
