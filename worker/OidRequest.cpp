@@ -35,7 +35,7 @@ CSetOidQueue& GetSetOidQueue() {
   return queue;
 }
 
-BOOL SetOid(DWORD oid, const void* data, DWORD size, DWORD* bytesReturned, int tries) {
+BOOL SetOid(DWORD oid, void* data, DWORD size, DWORD* bytesReturned, int tries) {
   return GetSetOidQueue().Set(oid, data, size, bytesReturned, tries);
 }
 

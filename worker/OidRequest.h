@@ -16,10 +16,11 @@
 BOOL QueryOid(DWORD oid, void* buffer, DWORD size, DWORD* bytesReturned);
 
 // Writes `oid` ORed with OID_STATION_SET_MASK; `data` travels as the output
-// buffer. `tries` is the total number of attempts (callers pass 3). Returns
-// the first attempt's result; a failure with tries left is queued and sent
-// again every 500 ms. A device that does not open queues nothing.
-BOOL SetOid(DWORD oid, const void* data, DWORD size, DWORD* bytesReturned, int tries);
+// buffer, which the driver may write into. `tries` is the total number of
+// attempts (callers pass 3). Returns the first attempt's result; a failure
+// with tries left is queued and sent again every 500 ms. A device that does
+// not open queues nothing.
+BOOL SetOid(DWORD oid, void* data, DWORD size, DWORD* bytesReturned, int tries);
 
 // The retry queue's thread-timer procedure.
 void CALLBACK SetOidRetryProc(HWND hwnd, UINT message, UINT_PTR timerId, DWORD time);

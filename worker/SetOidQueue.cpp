@@ -45,7 +45,7 @@ void CSetOidQueue::FreeData(_SET_INFORMATION_DATA& record) {
   record.Data = nullptr;
 }
 
-BOOL CSetOidQueue::Set(DWORD oid, const void* data, DWORD size, DWORD* bytesReturned, int tries) {
+BOOL CSetOidQueue::Set(DWORD oid, void* data, DWORD size, DWORD* bytesReturned, int tries) {
   DWORD returned = 0;
   if (!bytesReturned) bytesReturned = &returned;
   CDeviceHandle device(m_devicePath);
@@ -61,7 +61,7 @@ BOOL CSetOidQueue::Set(DWORD oid, const void* data, DWORD size, DWORD* bytesRetu
     if (size && data) std::memcpy(copy.data(), data, size);
     ok = Send(device.Get(), oid, size ? copy.data() : nullptr, size, bytesReturned);
   } else {
-    ok = Send(device.Get(), oid, const_cast<void*>(data), size, bytesReturned);
+    ok = Send(device.Get(), oid, data, size, bytesReturned);
   }
 
   void* copy = (!ok && retriesLeft > 0) ? CopyData(data, size) : nullptr;

@@ -32,8 +32,9 @@ class CSetOidQueue {
 
   // One set: FALSE at once when the device does not open (nothing queued);
   // otherwise the result of the first attempt. A failed attempt with tries
-  // left (tries - 1 > 0) is queued with a copy of the data.
-  BOOL Set(DWORD oid, const void* data, DWORD size, DWORD* bytesReturned, int tries);
+  // left (tries - 1 > 0) is queued with a copy of the data. `data` is the
+  // call's output buffer: the driver may write into it.
+  BOOL Set(DWORD oid, void* data, DWORD size, DWORD* bytesReturned, int tries);
   // One tick of the retry timer `timerId`.
   void Retry(UINT_PTR timerId);
   // Empties the queue and frees every record's data; the records' timers are
