@@ -17,15 +17,13 @@ RPC_CSTR rpcText(const char* s) { return reinterpret_cast<RPC_CSTR>(const_cast<c
 // all the same; its call then fails with the RPC status).
 bool ServiceMayListen() { return RpcMgmtIsServerListening(g_hRegistryBinding) != RPC_S_NOT_LISTENING; }
 
-// The value's bytes as the service takes them: a text, cut at its first zero
-// or at `size`, whichever comes first (data without a terminator never reads
-// past its size).
-std::string DataText(const BYTE* data, DWORD size) {
+// The value's `size` bytes as they travel to the service. A text need not
+// end in a terminator (it is never read past its size), and binary data such
+// as a REG_DWORD keeps its zero bytes, so the service writes what the direct
+// call would have written.
+std::string DataBytes(const BYTE* data, DWORD size) {
   if (!data) return std::string();
-  const char* text = reinterpret_cast<const char*>(data);
-  DWORD n = 0;
-  while (n < size && text[n] != '\0') ++n;
-  return std::string(text, n);
+  return std::string(reinterpret_cast<const char*>(data), size);
 }
 
 }  // namespace
@@ -74,7 +72,7 @@ LONG RpcRegSetValueEx(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, co
   if (!ServiceMayListen()) return direct;
   const std::vector<wavorel::RpcArgument> args = {
       wavorel::RpcArgument::ofText(keyPath), wavorel::RpcArgument::ofText(valueName),
-      wavorel::RpcArgument::ofNumber(type), wavorel::RpcArgument{DataText(data, size), 0, true},
+      wavorel::RpcArgument::ofNumber(type), wavorel::RpcArgument{DataBytes(data, size), 0, true},
       wavorel::RpcArgument::ofNumber(size)};
   return NdrClientCall2(g_hRegistryBinding, kRegistryRpcSetValue, args);
 }

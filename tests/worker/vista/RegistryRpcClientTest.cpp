@@ -135,5 +135,23 @@ TEST_F(RegistryRpcClientTest, DataWithoutTerminatorIsSentOnlyUpToItsSize) {
   EXPECT_EQ(read(kDriverKey, "WPAPSK"), "WPA");
 }
 
+TEST_F(RegistryRpcClientTest, BinaryValueKeepsItsZeroBytesThroughTheService) {
+  CRegistryRpcClient client;
+  wavorel::setRunningAsAdministrator(false);
+  const DWORD word = 0x01020300;  // its first byte is zero
+  EXPECT_EQ(RpcRegSetValueEx(nullptr, "BACapability", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&word),
+                             sizeof(word), kDriverKey),
+            ERROR_SUCCESS);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kDriverKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+  DWORD type = 0, value = 0, size = sizeof(value);
+  EXPECT_EQ(RegQueryValueEx(key, "BACapability", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(size, 4u);
+  EXPECT_EQ(value, word);
+}
+
 }  // namespace
 }  // namespace worker::testing
