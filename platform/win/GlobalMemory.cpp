@@ -26,9 +26,11 @@ struct Blocks {
   uintptr_t nextMoveable = kFirstMoveable;
 };
 
+// The table outlives every static object (it is never destroyed), so an
+// object that frees its blocks while the program exits still finds them.
 Blocks& blocks() {
-  static Blocks b;
-  return b;
+  static Blocks* b = new Blocks;
+  return *b;
 }
 
 uintptr_t key(HGLOBAL h) { return reinterpret_cast<uintptr_t>(h); }
