@@ -13,11 +13,28 @@ constexpr DWORD kCapabilityPauseMs = 1000;
 CNativeWiFi::~CNativeWiFi() { Close(); }
 
 DWORD CNativeWiFi::Init(LPCSTR description, HWND notifyWindow, DWORD profileScope) {
+  // Closing the old handle first ends its registration before the old
+  // notification object goes; FindInterface opens a new one.
+  Close();
   const DWORD result = FindInterface(description);
   m_notifyWindow = notifyWindow;
   m_profileScope = profileScope;
   m_opened = result == ERROR_SUCCESS;
+  const GUID* guid = &m_interfaceInfo.InterfaceGuid;
+  m_profileOps = std::make_unique<CWlanProfileOps>(&m_clientHandle, guid, notifyWindow, profileScope);
+  m_oidSetter = std::make_unique<CWlanOidSetter>();
+  m_notify = std::make_unique<CNativeWiFiNotify>(&m_clientHandle, guid, notifyWindow);
+  m_oidSetter2 = std::make_unique<CWlanOidSetter>();
+  m_profileList = std::make_unique<CWlanProfileList>(&m_clientHandle, guid, profileScope);
   return result;
+}
+
+void CNativeWiFi::DropCompanions() {
+  m_profileOps.reset();
+  m_oidSetter.reset();
+  m_notify.reset();
+  m_oidSetter2.reset();
+  m_profileList.reset();
 }
 
 DWORD CNativeWiFi::OpenClient() {
@@ -52,8 +69,11 @@ DWORD CNativeWiFi::FindInterface(LPCSTR description) {
 }
 
 void CNativeWiFi::Close() {
+  // The handle closes first: that ends the registration, so no callback runs
+  // on the notification object once it is gone.
   if (m_clientHandle) WlanCloseHandle(m_clientHandle, nullptr);
   m_clientHandle = nullptr;
+  DropCompanions();
 }
 
 DWORD CNativeWiFi::SupportsBandA(BOOL* out) {
