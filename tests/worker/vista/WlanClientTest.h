@@ -28,6 +28,24 @@ class WlanClientTest : public DiscoveryTest {
  protected:
   void SetUp() override {
     DiscoveryTest::SetUp();
+    openWorkerAndClient();
+  }
+  void TearDown() override {
+    client_.Close();
+    RecordWlanWorkerWindow(nullptr);
+    DestroyWindow(worker_);
+    DiscoveryTest::TearDown();
+  }
+
+  // Makes `text` the world (which resets the platform's windows too) and
+  // opens the worker window and the client again.
+  void reopenIn(const std::string& text) {
+    client_.Close();
+    useWorld(text);
+    openWorkerAndClient();
+  }
+
+  void openWorkerAndClient() {
     received().clear();
     WNDCLASS wc{};
     wc.lpfnWndProc = &WlanClientTest::recordingProc;
@@ -39,12 +57,6 @@ class WlanClientTest : public DiscoveryTest {
     RecordWlanWorkerWindow(worker_);
     ASSERT_EQ(client_.Init(kDefaultFriendlyName, worker_, 0), static_cast<DWORD>(ERROR_SUCCESS));
     wavorel::sim::clearDriverCalls();
-  }
-  void TearDown() override {
-    client_.Close();
-    RecordWlanWorkerWindow(nullptr);
-    DestroyWindow(worker_);
-    DiscoveryTest::TearDown();
   }
 
   static std::vector<ReceivedMessage>& received() {
