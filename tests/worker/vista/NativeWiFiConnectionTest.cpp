@@ -119,6 +119,14 @@ TEST_F(NativeWiFiConnectionTest, RadioSwitchesEveryPhyAndIsReported) {
   EXPECT_EQ(hard, 1u);
 }
 
+TEST_F(NativeWiFiConnectionTest, AdhocWpa2PskOnlyWhereTheInterfaceOffersIt) {
+  EXPECT_TRUE(client_.SupportsAdhocWpa2Psk());
+  std::string world(wavorel::sim::defaultWorldText());
+  world.replace(world.find("HT = yes"), 8, "HT = no");
+  reopenIn(world);
+  EXPECT_FALSE(client_.SupportsAdhocWpa2Psk()) << "ad hoc pairs without RSNA-PSK with CCMP";
+}
+
 TEST_F(NativeWiFiConnectionTest, ProfilesAreFoundByNameAndAllDeleted) {
   ASSERT_EQ(client_.ProfileList()->SetProfile(profileXml("Home", "HomeNet", "WPA2PSK", "AES", "x1234567").c_str()),
             kOk);
