@@ -16,6 +16,7 @@ DWORD CNativeWiFi::Init(LPCSTR description, HWND notifyWindow, DWORD profileScop
   // Closing the old handle first ends its registration before the old
   // notification object goes; FindInterface opens a new one.
   Close();
+  m_interfaceInfo = WLAN_INTERFACE_INFO{};
   const DWORD result = FindInterface(description);
   m_notifyWindow = notifyWindow;
   m_profileScope = profileScope;
