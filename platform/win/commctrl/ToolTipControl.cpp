@@ -225,25 +225,24 @@ int ToolTipControl::toolAt(const MSG& msg) const {
   POINT pt{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
   for (size_t i = 0; i < tools_.size(); ++i) {
     const Tool& t = tools_[i];
-    if (t.flags & TTF_TRACK) continue;
-    if (t.flags & TTF_IDISHWND) {
-      if (reinterpret_cast<HWND>(t.id) == msg.hwnd) return static_cast<int>(i);
-      continue;
-    }
-    if (t.hwnd == msg.hwnd && pt.x >= t.rect.left && pt.x < t.rect.right && pt.y >= t.rect.top && pt.y < t.rect.bottom)
-      return static_cast<int>(i);
+    if (!(t.flags & TTF_TRACK) && covers(t, msg.hwnd, pt)) return static_cast<int>(i);
   }
   return -1;
+}
+
+bool ToolTipControl::covers(const Tool& tool, HWND window, POINT client) {
+  if (tool.flags & TTF_IDISHWND) return reinterpret_cast<HWND>(tool.id) == window;
+  return tool.hwnd == window && client.x >= tool.rect.left && client.x < tool.rect.right &&
+         client.y >= tool.rect.top && client.y < tool.rect.bottom;
 }
 
 bool ToolTipControl::cursorOnTool(const Tool& tool) const {
   POINT at;
   GetCursorPos(&at);
-  const HWND window = (tool.flags & TTF_IDISHWND) ? reinterpret_cast<HWND>(tool.id) : tool.hwnd;
-  if (WindowFromPoint(at) != window) return false;
-  if (tool.flags & TTF_IDISHWND) return true;
+  const HWND window = WindowFromPoint(at);
+  if (!window) return false;
   ScreenToClient(window, &at);
-  return at.x >= tool.rect.left && at.x < tool.rect.right && at.y >= tool.rect.top && at.y < tool.rect.bottom;
+  return covers(tool, window, at);
 }
 
 void ToolTipControl::relay(const MSG* msg) {

@@ -37,6 +37,8 @@ class ToolTipControl : public Control {
 
   int find(const TOOLINFO* info) const;
   int toolAt(const MSG& msg) const;
+  // Whether `tool` covers `client`, a point in `window`'s client area.
+  static bool covers(const Tool& tool, HWND window, POINT client);
   bool cursorOnTool(const Tool& tool) const;
   void fill(const Tool& tool, TOOLINFO* info) const;
   void store(Tool& tool, const TOOLINFO& info);
