@@ -55,10 +55,6 @@ void relay(CToolTipCtrl& tip, const MSG& msg, const TOOLINFO& tool) {
   tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
-bool contains(const RECT& rect, POINT point) {
-  return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
-}
-
 }  // namespace
 
 CWnd* CWnd::ToolTipWindowOf(HWND hWnd) {
@@ -143,10 +139,10 @@ void CWnd::FilterToolTipMessage(MSG* pMsg) {
 INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
   for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     if (!(::GetWindowLong(child, GWL_STYLE) & WS_VISIBLE)) continue;
-    RECT rect;
+    CRect rect;
     ::GetWindowRect(child, &rect);
     ::MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-    if (!contains(rect, point)) continue;
+    if (!rect.PtInRect(point)) continue;
     const int id = ::GetDlgCtrlID(child);
     if (id == 0 || id == -1 || id == 0xFFFF) return -1;  // a child without an id has no tip
     if (pTI) {
