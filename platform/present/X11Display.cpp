@@ -369,16 +369,7 @@ void X11Display::putImage(HWND hwnd, Shown& shown) {
   WindowImage image = composeWindow(hwnd);
   shown.painted = paintGeneration();
   if (image.empty()) return;
-  Display* d = dpy(display_);
-  XImage* x = XCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 24, ZPixmap, 0,
-                           reinterpret_cast<char*>(image.pixels.data()), static_cast<unsigned>(image.width),
-                           static_cast<unsigned>(image.height), 32, image.width * 4);
-  if (!x) return;
-  x->byte_order = LSBFirst;
-  XPutImage(d, shown.xwin, DefaultGC(d, DefaultScreen(d)), x, 0, 0, 0, 0, static_cast<unsigned>(image.width),
-            static_cast<unsigned>(image.height));
-  x->data = nullptr;  // the pixels belong to `image`
-  XDestroyImage(x);
+  putPixels(display_, shown.xwin, image.pixels.data(), image.width, image.height);
 }
 
 }  // namespace wavorel::present

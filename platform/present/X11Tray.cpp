@@ -95,16 +95,7 @@ void X11Tray::draw() {
   for (size_t i = 0; i < icons_.size(); ++i)
     if (icons_[i].icon)
       DrawIconEx(dc, static_cast<int>(i) * kCell + margin, margin, icons_[i].icon, 32, 32, 0, nullptr, DI_NORMAL);
-  Display* d = dpy(display_);
-  std::vector<uint32_t> copy(pixels, pixels + width * kCell);
-  XImage* image = XCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 24, ZPixmap, 0,
-                               reinterpret_cast<char*>(copy.data()), static_cast<unsigned>(width), kCell, 32, width * 4);
-  if (image) {
-    image->byte_order = LSBFirst;
-    XPutImage(d, xwin_, DefaultGC(d, DefaultScreen(d)), image, 0, 0, 0, 0, static_cast<unsigned>(width), kCell);
-    image->data = nullptr;  // the pixels belong to `copy`
-    XDestroyImage(image);
-  }
+  putPixels(display_, xwin_, pixels, width, kCell);
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
@@ -138,6 +129,18 @@ bool X11Tray::handleEvent(void* event) {
   // A menu the owner opens appears at the pointer, as over a taskbar icon.
   SetCursorPos(e.xbutton.x_root, e.xbutton.y_root);
   return trayNotify(icon.hwnd, icon.id, what);
+}
+
+void putPixels(void* display, unsigned long xwin, uint32_t* pixels, int width, int height) {
+  Display* d = dpy(display);
+  XImage* image = XCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 24, ZPixmap, 0, reinterpret_cast<char*>(pixels),
+                               static_cast<unsigned>(width), static_cast<unsigned>(height), 32, width * 4);
+  if (!image) return;
+  image->byte_order = LSBFirst;
+  XPutImage(d, xwin, DefaultGC(d, DefaultScreen(d)), image, 0, 0, 0, 0, static_cast<unsigned>(width),
+            static_cast<unsigned>(height));
+  image->data = nullptr;  // the pixels stay the caller's
+  XDestroyImage(image);
 }
 
 }  // namespace wavorel::present
