@@ -1,5 +1,6 @@
 #include "frontend/SkinFunctions.h"
 
+#include "frontend/UiBridge.h"
 #include "utilmere/Utilmere.h"
 
 namespace {
@@ -78,10 +79,7 @@ void FitListIntoFrame(CListCtrl* list, CWnd* frame) {
   list->MoveWindow(&target, TRUE);
 }
 
-void SelectComboItem(CComboBox* combo, int index) {
-  if (!exists(combo)) return;
-  if (index >= 0 && index < combo->GetCount()) combo->SetCurSel(index);
-}
+void SelectComboItem(CComboBox* combo, int index) { SetComboCurSelSafe(combo, index); }
 
 void SkinCommonButton(CGxBtn_Pic* button, int little, const char* tooltip, const char* path) {
   button->SetBtnAttr_Pic(stripPath(path, "%sSkin\\CommonButton%s.bmp", little ? "_Little" : ""), 4, translated(tooltip),
