@@ -13,7 +13,6 @@ target_link_libraries(${name} PRIVATE skingen)
 # generated skin, and the built program of the same build for the tests that
 # start real processes.
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/MainDialog.rc)
-target_link_libraries(${name} PRIVATE skingen)
 if(name MATCHES "_xp$")
   set(program Wavorel)
 else()
