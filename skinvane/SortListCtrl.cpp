@@ -355,11 +355,7 @@ INT_PTR CSortListCtrl::OnToolHitTest(CPoint point, TOOLINFO* info) const {
     info->hwnd = m_hWnd;
     info->uId = static_cast<UINT_PTR>(id);
     info->lpszText = LPSTR_TEXTCALLBACK;
-    CRect cell;
-    const_cast<CSortListCtrl*>(this)->GetSubItemRect(hit.iItem, hit.iSubItem, LVIR_BOUNDS, cell);
-    // The bounds of column 0 are the whole row's; its tool is its own cell.
-    if (hit.iSubItem == 0) cell.right = cell.left + GetColumnWidth(0);
-    info->rect = cell;
+    info->rect = const_cast<CSortListCtrl*>(this)->CellRect(hit.iItem, hit.iSubItem);
   }
   return id;
 }
