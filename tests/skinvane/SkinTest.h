@@ -3,7 +3,6 @@
 // bitmaps written pixel by pixel, and pixels read back from windows.
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
 

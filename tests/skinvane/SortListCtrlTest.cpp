@@ -419,10 +419,6 @@ TEST_F(SortListCtrlTest, RowRecordsCarryColoursDataTipsAndRemovalNotice) {
   EXPECT_EQ(removed, std::vector<int>{0});
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(SortListCtrlTest, CellTipsShowTheRowsTextWhileTheMouseRestsOnACell) {
   CSortListCtrl list;
   create(list, "Name,100;Value,80;");
