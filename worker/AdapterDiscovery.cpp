@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "worker/DeviceHandle.h"
 #include "worker/DeviceProperty.h"
 #include "worker/DeviceTables.h"
 #include "worker/ModuleFunctions.h"
@@ -73,13 +74,6 @@ bool walkPath(HDEVINFO set, PSP_DEVINFO_DATA device, CString& path) {
   return true;
 }
 
-bool opens(const CString& path) {
-  HANDLE h = CreateFile(path, 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(h);
-  return true;
-}
-
 // The member index the user picks among several candidates.
 DWORD chooseCandidate(HDEVINFO set, const CDWordArray& candidates, CWnd* worker) {
   CSelCardDlg dialog(worker);
@@ -120,7 +114,7 @@ int EnumAdapters(const CSupportedDeviceList& devices, CWnd* worker, const Adapte
     hardwareIdOf(set.get(), &device, id);
     if (!MatchDeviceId(devices, id)) continue;
     CString path;
-    if (!walkPath(set.get(), &device, path) || !opens(path)) continue;
+    if (!walkPath(set.get(), &device, path) || !CDeviceHandle(path).IsOpen()) continue;
     candidates.Add(i);
   }
   if (candidates.GetSize() == 0) return 0;
@@ -143,14 +137,10 @@ int EnumAdapters(const CSupportedDeviceList& devices, CWnd* worker, const Adapte
   g_bHtFamily = IsHtFamily(g_nFamilyIndex);
   g_nHtFamilyIndex = GetHtFamilyIndex(g_nFamilyIndex);
 
-  if (g_nOsType == 4 || g_nOsType == 5) {
-    g_strDevicePath = CString(kDevicePrefix) + g_chipFamilies[g_nFamilyIndex].deviceName;
-  } else if (g_nOsType >= 7) {
-    CString guid;
-    if (!instanceIdOf(set.get(), &device, guid)) return 0;
-    g_strDevicePath = CString(kDevicePrefix) + guid;
-    g_strAdapterGuid = guid;
-  }
+  CString path;
+  if (!walkPath(set.get(), &device, path)) return 0;
+  g_strDevicePath = path;
+  if (g_nOsType >= 7) g_strAdapterGuid = path.Mid(static_cast<int>(std::strlen(kDevicePrefix)));
 
   // A device without a driver value names no driver key (only the class
   // root): it is not taken.
