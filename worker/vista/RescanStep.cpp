@@ -16,9 +16,8 @@ constexpr int kSetTries = 3;
 // A soft-AP adapter goes back to station mode, and the AP utility is told to
 // let it go.
 void leaveApMode() {
-  DWORD mode = 0, returned = 0;
-  if (!QueryOid(OID_VX_AP_MODE, &mode, sizeof mode, &returned) || returned < sizeof mode || mode == 0) return;
-  DWORD station = 0;
+  if (IsStationMode()) return;
+  DWORD station = 0, returned = 0;
   SetOid(OID_VX_AP_MODE_SET, &station, sizeof station, &returned, kSetTries);
   WinExec("\"Brenth.exe\" remove", SW_MINIMIZE);
 }
