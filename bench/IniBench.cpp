@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "platform/testing/BenchRoot.h"
-#include "platform/win/PrivateProfile.h"
+#include "platform/win/kernel/PrivateProfile.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "platform/Platform.h"
 #include "platform/testing/BenchRoot.h"
-#include "platform/win/Clock.h"
-#include "platform/win/Root.h"
+#include "platform/win/kernel/Clock.h"
+#include "platform/win/kernel/Root.h"
 
 namespace {
 

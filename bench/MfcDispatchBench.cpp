@@ -9,7 +9,7 @@
 
 #include "platform/Platform.h"
 #include "platform/testing/BenchRoot.h"
-#include "platform/win/Root.h"
+#include "platform/win/kernel/Root.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // answered by the simulated driver, close the device.
 #include <benchmark/benchmark.h>
 
-#include "platform/sim/Machine.h"
+#include "platform/sim/radio/Machine.h"
 #include "platform/testing/BenchRoot.h"
 #include "worker/OidRequest.h"
 #include "worker/WorkerGlobals.h"

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "platform/win/Clock.h"
+#include "platform/win/kernel/Clock.h"
 
 static void BM_TickCount(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(wavorel::clock().tickMs());

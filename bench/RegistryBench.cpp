@@ -7,9 +7,9 @@
 
 #include "platform/testing/BenchRoot.h"
 
-#include "platform/win/Errors.h"
-#include "platform/win/Registry.h"
-#include "platform/win/Root.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/registry/Registry.h"
+#include "platform/win/kernel/Root.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // 32-bit memory bitmap (glyphs cached after the first run).
 #include <benchmark/benchmark.h>
 
-#include "platform/win/Fonts.h"
-#include "platform/win/Text.h"
+#include "platform/win/gdi/Fonts.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/gdi/Gdi.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/win/Input.h"
+#include "platform/win/user/Input.h"
 #include "utilmere/Utilmere.h"
 
 BEGIN_MESSAGE_MAP(CBalloonHelp, CWnd)

@@ -1,6 +1,6 @@
 #include "skinvane/EditForListCtrl.h"
 
-#include "platform/win/Input.h"
+#include "platform/win/user/Input.h"
 #include "skinvane/SortListCtrl.h"
 
 BEGIN_MESSAGE_MAP(CEditForListCtrl, CEdit)

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "platform/win/Input.h"
+#include "platform/win/user/Input.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/win/Input.h"
+#include "platform/win/user/Input.h"
 #include "skinvane/ComboBoxForListCtrl.h"
 #include "skinvane/EditForListCtrl.h"
 

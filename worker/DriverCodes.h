@@ -12,7 +12,7 @@
 // few sets have numbers of their own, OID_VX_WPS_CREDENTIALS_SET for one).
 #pragma once
 
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 #ifndef WAVOREL_BUILD_XP
 #error "DriverCodes.h is part of a per-program library: WAVOREL_BUILD_XP must be 0 or 1"

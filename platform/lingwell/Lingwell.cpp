@@ -9,10 +9,10 @@
 #include <mutex>
 #include <string>
 
-#include "platform/win/AtomicFile.h"
-#include "platform/win/IniFile.h"
-#include "platform/win/Paths.h"
-#include "platform/win/Root.h"
+#include "platform/win/kernel/AtomicFile.h"
+#include "platform/win/kernel/IniFile.h"
+#include "platform/win/kernel/Paths.h"
+#include "platform/win/kernel/Root.h"
 
 namespace {
 

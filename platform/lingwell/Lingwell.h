@@ -10,7 +10,7 @@
 #pragma once
 
 #include "platform/mfc/String.h"
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 // The text of the key in the current language; else in the English file;
 // else the key itself.

@@ -4,7 +4,7 @@
 
 #include "platform/mfc/WinApp.h"
 #include "platform/mfc/Wnd.h"
-#include "platform/win/Resources.h"
+#include "platform/win/kernel/Resources.h"
 
 namespace {
 

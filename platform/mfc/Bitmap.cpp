@@ -1,7 +1,7 @@
 #include "platform/mfc/Bitmap.h"
 
 #include "platform/mfc/DC.h"
-#include "platform/win/Resources.h"
+#include "platform/win/kernel/Resources.h"
 #include "platform/win/gdi/Images.h"
 
 IMPLEMENT_DYNCREATE(CBitmap, CGdiObject)

@@ -14,9 +14,9 @@
 #include "platform/mfc/Rgn.h"
 #include "platform/mfc/Size.h"
 #include "platform/mfc/String.h"
-#include "platform/win/ControlDrawing.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/user/ControlDrawing.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/Images.h"
 

@@ -9,7 +9,7 @@
 
 #include "platform/mfc/UserException.h"
 #include "platform/mfc/WinApp.h"
-#include "platform/win/Dialog.h"
+#include "platform/win/user/Dialog.h"
 
 namespace {
 

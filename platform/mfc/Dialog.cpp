@@ -6,7 +6,7 @@
 #include "platform/mfc/DialogCreation.h"
 #include "platform/mfc/UserException.h"
 #include "platform/mfc/WinApp.h"
-#include "platform/win/Dialog.h"
+#include "platform/win/user/Dialog.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 

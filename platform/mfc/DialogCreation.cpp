@@ -3,7 +3,7 @@
 #include "platform/mfc/Dialog.h"
 #include "platform/mfc/PropertySheet.h"
 #include "platform/mfc/WinApp.h"
-#include "platform/win/Dialog.h"
+#include "platform/win/user/Dialog.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/mfc/Wnd.h"
-#include "platform/win/DialogTemplate.h"
+#include "platform/win/user/DialogTemplate.h"
 
 namespace wavorel {
 

@@ -1,11 +1,11 @@
 #include "platform/mfc/File.h"
 
-#include "platform/win/CloseHandle.h"
-#include "platform/win/Clock.h"
-#include "platform/win/Errors.h"
-#include "platform/win/FileSystem.h"
-#include "platform/win/Files.h"
-#include "platform/win/Folders.h"
+#include "platform/win/kernel/CloseHandle.h"
+#include "platform/win/kernel/Clock.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/FileSystem.h"
+#include "platform/win/kernel/Files.h"
+#include "platform/win/kernel/Folders.h"
 
 const HANDLE CFile::hFileNull = INVALID_HANDLE_VALUE;
 

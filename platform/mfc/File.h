@@ -8,7 +8,7 @@
 #include "platform/mfc/Object.h"
 #include "platform/mfc/String.h"
 #include "platform/mfc/Time.h"
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 struct CFileStatus {
   CTime m_ctime;  // creation

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/mfc/Dialog.h"
-#include "platform/win/FileDialog.h"
+#include "platform/win/shell/FileDialog.h"
 
 class CFileDialog : public CDialog {
   DECLARE_DYNAMIC(CFileDialog)

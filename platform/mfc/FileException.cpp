@@ -1,6 +1,6 @@
 #include "platform/mfc/FileException.h"
 
-#include "platform/win/Errors.h"
+#include "platform/win/kernel/Errors.h"
 
 IMPLEMENT_DYNAMIC(CFileException, CException)
 

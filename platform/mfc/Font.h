@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/mfc/GdiObject.h"
-#include "platform/win/Fonts.h"
+#include "platform/win/gdi/Fonts.h"
 
 class CDC;
 

@@ -5,7 +5,7 @@
 
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/DC.h"
-#include "platform/win/Resources.h"
+#include "platform/win/kernel/Resources.h"
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 

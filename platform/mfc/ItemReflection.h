@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/win/controls/ControlConstants.h"
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 
 namespace wavorel {
 

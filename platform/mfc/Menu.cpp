@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "platform/mfc/WinApp.h"
-#include "platform/win/Resources.h"
+#include "platform/win/kernel/Resources.h"
 #include "platform/mfc/Wnd.h"
 
 IMPLEMENT_DYNAMIC(CMenu, CObject)

@@ -13,7 +13,7 @@
 
 #include "platform/mfc/Object.h"
 #include "platform/mfc/String.h"
-#include "platform/win/Menu.h"
+#include "platform/win/user/Menu.h"
 
 class CWnd;
 

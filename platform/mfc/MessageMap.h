@@ -18,9 +18,9 @@
 
 #include <type_traits>
 
-#include "platform/win/NotifyHeader.h"
-#include "platform/win/Types.h"
-#include "platform/win/WindowConstants.h"
+#include "platform/win/user/NotifyHeader.h"
+#include "platform/win/kernel/Types.h"
+#include "platform/win/user/WindowConstants.h"
 
 class CCmdTarget;
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/win/CodePage.h"
+#include "platform/win/kernel/CodePage.h"
 
 namespace wavorel {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cassert>
 
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 class CObject;
 

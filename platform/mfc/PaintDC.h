@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/mfc/DC.h"
-#include "platform/win/Paint.h"
+#include "platform/win/user/Paint.h"
 
 class CWnd;
 

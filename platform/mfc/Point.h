@@ -1,7 +1,7 @@
 // CPoint: a POINT with arithmetic. A default CPoint is (0, 0).
 #pragma once
 
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 class CPoint : public POINT {
  public:

@@ -4,7 +4,7 @@
 
 #include "platform/mfc/DialogCreation.h"
 #include "platform/mfc/WinApp.h"
-#include "platform/win/Dialog.h"
+#include "platform/win/user/Dialog.h"
 
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 

@@ -7,7 +7,7 @@
 
 #include "platform/mfc/Point.h"
 #include "platform/mfc/Size.h"
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 class CRect : public RECT {
  public:

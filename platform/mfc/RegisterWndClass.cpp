@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/win/Module.h"
-#include "platform/win/User.h"
+#include "platform/win/kernel/Module.h"
+#include "platform/win/user/User.h"
 
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
   thread_local char name[96];

@@ -4,7 +4,7 @@
 // buffer until the next call. NULL when the class cannot be registered.
 #pragma once
 
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
                             HICON hIcon = nullptr);

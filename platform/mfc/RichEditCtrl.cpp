@@ -1,6 +1,6 @@
 #include "platform/mfc/RichEditCtrl.h"
 
-#include "platform/win/Module.h"
+#include "platform/win/kernel/Module.h"
 
 IMPLEMENT_DYNAMIC(CRichEditCtrl, CWnd)
 

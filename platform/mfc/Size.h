@@ -1,7 +1,7 @@
 // CSize: a SIZE with arithmetic. A default CSize is (0, 0).
 #pragma once
 
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 class CSize : public SIZE {
  public:

@@ -10,7 +10,7 @@
 #include <cstdarg>
 #include <string>
 
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 class CString {
  public:

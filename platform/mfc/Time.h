@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/mfc/String.h"
-#include "platform/win/CrtTime.h"
-#include "platform/win/Types.h"
+#include "platform/win/kernel/CrtTime.h"
+#include "platform/win/kernel/Types.h"
 
 class CTime {
  public:

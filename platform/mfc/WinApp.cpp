@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "platform/mfc/Wnd.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Folders.h"
-#include "platform/win/PrivateProfile.h"
-#include "platform/win/Registry.h"
-#include "platform/win/Resources.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Folders.h"
+#include "platform/win/kernel/PrivateProfile.h"
+#include "platform/win/registry/Registry.h"
+#include "platform/win/kernel/Resources.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 

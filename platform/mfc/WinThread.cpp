@@ -8,9 +8,9 @@
 #include "platform/mfc/Menu.h"
 #include "platform/mfc/WinApp.h"
 #include "platform/mfc/Wnd.h"
-#include "platform/win/CloseHandle.h"
-#include "platform/win/Sync.h"
-#include "platform/win/Thread.h"
+#include "platform/win/kernel/CloseHandle.h"
+#include "platform/win/kernel/Sync.h"
+#include "platform/win/kernel/Thread.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 

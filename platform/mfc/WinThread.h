@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/mfc/CmdTarget.h"
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 
 #ifndef THREAD_PRIORITY_NORMAL
 #define THREAD_PRIORITY_NORMAL 0

@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "platform/mfc/Exception.h"
-#include "platform/win/Module.h"
+#include "platform/win/kernel/Module.h"
 #include "platform/win/commctrl/ToolTip.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)

@@ -28,8 +28,8 @@
 #include "platform/mfc/Point.h"
 #include "platform/mfc/Rect.h"
 #include "platform/mfc/String.h"
-#include "platform/win/OwnerDraw.h"
-#include "platform/win/User.h"
+#include "platform/win/user/OwnerDraw.h"
+#include "platform/win/user/User.h"
 
 class CDC;
 class CFont;

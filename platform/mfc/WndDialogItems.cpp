@@ -1,6 +1,6 @@
 // CWnd's wrappers of the dialog item calls.
 #include "platform/mfc/Wnd.h"
-#include "platform/win/Dialog.h"
+#include "platform/win/user/Dialog.h"
 
 void CWnd::SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemText(m_hWnd, nID, lpszString); }
 

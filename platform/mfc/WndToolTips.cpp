@@ -5,7 +5,7 @@
 
 #include "platform/mfc/ToolTipCtrl.h"
 #include "platform/mfc/Wnd.h"
-#include "platform/win/Root.h"
+#include "platform/win/kernel/Root.h"
 
 namespace {
 

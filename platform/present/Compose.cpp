@@ -2,9 +2,9 @@
 #include <cstring>
 
 #include "platform/present/WindowImage.h"
-#include "platform/win/LayeredWindows.h"
-#include "platform/win/Window.h"
-#include "platform/win/WindowManager.h"
+#include "platform/win/user/LayeredWindows.h"
+#include "platform/win/user/Window.h"
+#include "platform/win/user/WindowManager.h"
 #include "platform/win/gdi/WindowSurface.h"
 
 namespace wavorel {

@@ -5,11 +5,11 @@
 #include <mutex>
 #include <sstream>
 
-#include "platform/win/AtomicFile.h"
-#include "platform/win/MessageQueue.h"
-#include "platform/win/Root.h"
-#include "platform/win/Tray.h"
-#include "platform/win/User.h"
+#include "platform/win/kernel/AtomicFile.h"
+#include "platform/win/user/MessageQueue.h"
+#include "platform/win/kernel/Root.h"
+#include "platform/win/shell/Tray.h"
+#include "platform/win/user/User.h"
 
 namespace wavorel::present {
 

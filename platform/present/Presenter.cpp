@@ -11,10 +11,10 @@
 #include "platform/present/HeadlessRun.h"
 #include "platform/present/Screenshot.h"
 #include "platform/present/X11Display.h"
-#include "platform/win/MessageQueue.h"
-#include "platform/win/Paint.h"
-#include "platform/win/Root.h"
-#include "platform/win/WindowManager.h"
+#include "platform/win/user/MessageQueue.h"
+#include "platform/win/user/Paint.h"
+#include "platform/win/kernel/Root.h"
+#include "platform/win/user/WindowManager.h"
 
 namespace wavorel::present {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/gdi/ImageFile.h"
 
 namespace wavorel::present {

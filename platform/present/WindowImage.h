@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 namespace wavorel {
 

@@ -14,12 +14,12 @@
 
 #include "platform/present/WindowImage.h"
 #include "platform/present/X11Tray.h"
-#include "platform/win/Clock.h"
-#include "platform/win/MessageLoop.h"
-#include "platform/win/MessageQueue.h"
-#include "platform/win/MouseTracking.h"
-#include "platform/win/Paint.h"
-#include "platform/win/WindowManager.h"
+#include "platform/win/kernel/Clock.h"
+#include "platform/win/user/MessageLoop.h"
+#include "platform/win/user/MessageQueue.h"
+#include "platform/win/user/MouseTracking.h"
+#include "platform/win/user/Paint.h"
+#include "platform/win/user/WindowManager.h"
 
 namespace wavorel::present {
 

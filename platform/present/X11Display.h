@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 namespace wavorel {
 class MessageQueue;

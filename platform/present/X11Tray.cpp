@@ -5,9 +5,9 @@
 
 #include <cstring>
 
-#include "platform/win/Input.h"
-#include "platform/win/Tray.h"
-#include "platform/win/User.h"
+#include "platform/win/user/Input.h"
+#include "platform/win/shell/Tray.h"
+#include "platform/win/user/User.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/Images.h"
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/win/Root.h"
+#include "platform/win/kernel/Root.h"
 
 namespace wavorel::testing {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/win/Root.h"
+#include "platform/win/kernel/Root.h"
 
 namespace wavorel::testing {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/win/Clock.h"
+#include "platform/win/kernel/Clock.h"
 
 namespace wavorel::testing {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/mfc/File.h"
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 namespace wavorel::testing {
 

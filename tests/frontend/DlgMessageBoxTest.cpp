@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "frontend/SkinMessageBox.h"
-#include "platform/win/ModalLoop.h"
+#include "platform/win/user/ModalLoop.h"
 #include "tests/frontend/FrontendTest.h"
 
 namespace {

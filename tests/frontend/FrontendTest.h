@@ -13,7 +13,7 @@
 #include "apps/skin/SkinGenerator.h"
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Paths.h"
+#include "platform/win/kernel/Paths.h"
 #include "utilmere/Utilmere.h"
 
 namespace wavorel::testing {

@@ -8,7 +8,7 @@
 
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Paths.h"
+#include "platform/win/kernel/Paths.h"
 
 namespace {
 

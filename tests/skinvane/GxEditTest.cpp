@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/Input.h"
+#include "platform/win/user/Input.h"
 #include "tests/skinvane/SkinTest.h"
 
 namespace {

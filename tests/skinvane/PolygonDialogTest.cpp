@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/win/MouseTracking.h"
+#include "platform/win/user/MouseTracking.h"
 #include "tests/skinvane/SkinTest.h"
 #include "tests/skinvane/data/resource.h"
 

@@ -6,7 +6,7 @@
 
 #include "platform/present/Screenshot.h"
 #include "platform/present/WindowImage.h"
-#include "platform/win/MouseTracking.h"
+#include "platform/win/user/MouseTracking.h"
 #include "skinvane/Skinvane.h"
 #include "tests/skinvane/SkinTest.h"
 #include "tests/skinvane/data/resource.h"

@@ -9,7 +9,7 @@
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
 #include "platform/testing/TestBitmaps.h"
-#include "platform/win/Paths.h"
+#include "platform/win/kernel/Paths.h"
 
 namespace skinvane::testing {
 

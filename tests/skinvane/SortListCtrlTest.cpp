@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/MouseTracking.h"
+#include "platform/win/user/MouseTracking.h"
 #include "tests/skinvane/SkinTest.h"
 
 namespace {

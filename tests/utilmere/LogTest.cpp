@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/MessageLoop.h"
-#include "platform/win/ModalLoop.h"
+#include "platform/win/user/MessageLoop.h"
+#include "platform/win/user/ModalLoop.h"
 #include "tests/utilmere/UtilmereTest.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/win/Process.h"
+#include "platform/win/kernel/Process.h"
 #include "tests/utilmere/UtilmereTest.h"
 
 namespace {

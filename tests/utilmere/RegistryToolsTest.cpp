@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Account.h"
+#include "platform/win/kernel/Account.h"
 #include "utilmere/RegistryTools.h"
 
 namespace {

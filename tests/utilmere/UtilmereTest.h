@@ -10,8 +10,8 @@
 
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Paths.h"
-#include "platform/win/Time.h"
+#include "platform/win/kernel/Paths.h"
+#include "platform/win/kernel/Time.h"
 
 namespace utilmere::testing {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win/Account.h"
+#include "platform/win/kernel/Account.h"
 #include "tests/worker/ModuleTest.h"
 
 namespace worker::testing {

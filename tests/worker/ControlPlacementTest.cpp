@@ -2,7 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/System.h"
+#include "platform/win/kernel/System.h"
 #include "worker/ModuleFunctions.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/ModalLoop.h"
+#include "platform/win/user/ModalLoop.h"
 #include "tests/worker/ModuleTest.h"
 #include "worker/AdapterDiscovery.h"
 #include "worker/OsType.h"

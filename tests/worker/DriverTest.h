@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/sim/Machine.h"
+#include "platform/sim/radio/Machine.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Paths.h"
+#include "platform/win/kernel/Paths.h"
 #include "worker/OidRequest.h"
 #include "worker/WorkerGlobals.h"
 

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "platform/sim/World.h"
-#include "platform/win/Root.h"
+#include "platform/sim/radio/World.h"
+#include "platform/win/kernel/Root.h"
 #include "tests/worker/DriverTest.h"
 #include "worker/ModuleFunctions.h"
 

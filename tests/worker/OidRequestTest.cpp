@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "tests/worker/DriverTest.h"
-#include "platform/win/Devices.h"
+#include "platform/win/kernel/Devices.h"
 
 namespace worker::testing {
 namespace {

@@ -1,6 +1,6 @@
-#include "platform/sim/ServiceManager.h"
-#include "platform/win/Account.h"
-#include "platform/win/System.h"
+#include "platform/sim/services/ServiceManager.h"
+#include "platform/win/kernel/Account.h"
+#include "platform/win/kernel/System.h"
 #include "tests/worker/ModuleTest.h"
 
 namespace worker::testing {

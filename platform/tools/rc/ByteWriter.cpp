@@ -1,6 +1,6 @@
 #include "platform/tools/rc/ByteWriter.h"
 
-#include "platform/win/WideText.h"
+#include "platform/win/kernel/WideText.h"
 
 namespace wavrc {
 

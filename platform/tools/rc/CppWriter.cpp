@@ -28,7 +28,7 @@ std::string name(const ResName& n) {
 
 void writeCpp(const ResourceSet& set, const std::string& scriptName, const std::string& moduleName, std::ostream& out) {
   out << "// Made by wavrc from " << scriptName << "; not to be edited.\n"
-      << "#include \"platform/win/Resources.h\"\n\nnamespace {\n\n";
+      << "#include \"platform/win/kernel/Resources.h\"\n\nnamespace {\n\n";
   const auto& blobs = set.blobs();
   for (size_t i = 0; i < blobs.size(); ++i) {
     out << "alignas(4) const BYTE kBlob" << i << "[] = {";

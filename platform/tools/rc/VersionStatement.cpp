@@ -6,7 +6,7 @@
 #include "platform/tools/rc/Expression.h"
 #include "platform/tools/rc/RcError.h"
 #include "platform/tools/rc/Statements.h"
-#include "platform/win/WideText.h"
+#include "platform/win/kernel/WideText.h"
 
 namespace wavrc {
 

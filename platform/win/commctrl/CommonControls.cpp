@@ -1,8 +1,8 @@
 #include "platform/win/commctrl/CommonControls.h"
 
-#include "platform/win/ClassRegistry.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Module.h"
+#include "platform/win/user/ClassRegistry.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Module.h"
 #include "platform/win/commctrl/HeaderControl.h"
 #include "platform/win/commctrl/IpAddressControl.h"
 #include "platform/win/commctrl/ListViewControl.h"

@@ -9,8 +9,8 @@
 // check their argument and make sure the classes are there.
 #pragma once
 
-#include "platform/win/NotifyHeader.h"
-#include "platform/win/Types.h"
+#include "platform/win/user/NotifyHeader.h"
+#include "platform/win/kernel/Types.h"
 
 // Class names.
 #define WC_LISTVIEW "SysListView32"

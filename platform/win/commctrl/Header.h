@@ -1,7 +1,7 @@
 // The header control ("SysHeader32"): the column titles of a report list.
 #pragma once
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/commctrl/CommonControls.h"
 
 #define HDS_HORZ 0x0000

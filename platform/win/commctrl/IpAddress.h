@@ -5,7 +5,7 @@
 // with IPN_FIELDCHANGED (the parent may change the value).
 #pragma once
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/commctrl/CommonControls.h"
 
 #define IPM_CLEARADDRESS (WM_USER + 100)

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win/Paint.h"
+#include "platform/win/user/Paint.h"
 #include "platform/win/commctrl/Notify.h"
 
 namespace wavorel {

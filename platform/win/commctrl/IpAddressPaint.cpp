@@ -2,9 +2,9 @@
 // dots, on the edit colours.
 #include <string>
 
-#include "platform/win/ControlLook.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/commctrl/IpAddress.h"
 #include "platform/win/commctrl/IpAddressControl.h"

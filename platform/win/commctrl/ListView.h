@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/commctrl/CommonControls.h"
 
 #define LVS_ICON 0x0000

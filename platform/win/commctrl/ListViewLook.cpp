@@ -1,8 +1,8 @@
 // Drawing of the list view with a DC: the background and each cell drawn by
 // default (its colours come from the custom-draw conversation).
-#include "platform/win/ControlLook.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/commctrl/ListViewControl.h"
 #include "platform/win/gdi/Gdi.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/commctrl/CommonControls.h"
 
 namespace wavorel {

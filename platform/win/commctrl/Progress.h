@@ -3,7 +3,7 @@
 // over from the lower end, carrying what went past it.
 #pragma once
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/commctrl/CommonControls.h"
 
 #define PBS_SMOOTH 0x01

@@ -1,5 +1,5 @@
 #include "platform/win/commctrl/ProgressControl.h"
-#include "platform/win/Paint.h"
+#include "platform/win/user/Paint.h"
 
 #include <algorithm>
 

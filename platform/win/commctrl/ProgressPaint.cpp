@@ -2,9 +2,9 @@
 // in blocks unless PBS_SMOOTH, from the bottom with PBS_VERTICAL.
 #include <algorithm>
 
-#include "platform/win/ControlDrawing.h"
-#include "platform/win/ControlLook.h"
-#include "platform/win/Shapes.h"
+#include "platform/win/user/ControlDrawing.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Shapes.h"
 #include "platform/win/commctrl/Progress.h"
 #include "platform/win/commctrl/ProgressControl.h"
 #include "platform/win/gdi/Gdi.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/win/Paint.h"
+#include "platform/win/user/Paint.h"
 #include "platform/win/commctrl/Notify.h"
 
 namespace wavorel {

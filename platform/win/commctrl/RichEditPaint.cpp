@@ -1,9 +1,9 @@
 // The default look of rich edits: the text runs from the first visible line
 // down, each in its own font, size and colours; paragraphs end at CR.
-#include "platform/win/ControlLook.h"
-#include "platform/win/Fonts.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Fonts.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/commctrl/RichEdit.h"
 #include "platform/win/commctrl/RichEditControl.h"
 #include "platform/win/gdi/Gdi.h"

@@ -14,7 +14,7 @@
 // row and a 2-pixel border (TCM_ADJUSTRECT).
 #pragma once
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/commctrl/CommonControls.h"
 
 #define TCS_BOTTOM 0x0002

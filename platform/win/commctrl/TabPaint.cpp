@@ -1,9 +1,9 @@
 // The default look of tab controls: a raised page frame under a row of tabs,
 // the selected tab raised above the others.
-#include "platform/win/ControlDrawing.h"
-#include "platform/win/ControlLook.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/user/ControlDrawing.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/commctrl/Tab.h"
 #include "platform/win/commctrl/TabControl.h"

@@ -10,7 +10,7 @@
 // leaves the tool, whichever window it moves to.
 #pragma once
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/commctrl/CommonControls.h"
 
 #define TTS_ALWAYSTIP 0x01

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstring>
 
-#include "platform/win/Input.h"
-#include "platform/win/Paint.h"
-#include "platform/win/Resources.h"
+#include "platform/win/user/Input.h"
+#include "platform/win/user/Paint.h"
+#include "platform/win/kernel/Resources.h"
 #include "platform/win/commctrl/Notify.h"
 
 namespace wavorel {

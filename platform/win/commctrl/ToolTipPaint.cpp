@@ -1,7 +1,7 @@
 // The default look of tooltips: the tip text on the info colours in a frame.
-#include "platform/win/ControlLook.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/commctrl/ToolTip.h"
 #include "platform/win/commctrl/ToolTipControl.h"
 #include "platform/win/gdi/Gdi.h"

@@ -9,7 +9,7 @@
 // around it and spans the short side less 2 pixels each way.
 #pragma once
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/commctrl/CommonControls.h"
 
 #define TBS_AUTOTICKS 0x0001

@@ -1,8 +1,8 @@
 // The default look of trackbars: the sunken channel, tick marks and the
 // raised thumb, on the background the parent chooses (WM_CTLCOLORSTATIC).
-#include "platform/win/ControlDrawing.h"
-#include "platform/win/ControlLook.h"
-#include "platform/win/Shapes.h"
+#include "platform/win/user/ControlDrawing.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Shapes.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/commctrl/Trackbar.h"
 #include "platform/win/commctrl/TrackbarControl.h"

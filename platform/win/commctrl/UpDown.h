@@ -8,8 +8,8 @@
 // the lower end (the default range is 100 down to 0).
 #pragma once
 
-#include "platform/win/NotifyHeader.h"
-#include "platform/win/User.h"
+#include "platform/win/user/NotifyHeader.h"
+#include "platform/win/user/User.h"
 #include "platform/win/commctrl/CommonControls.h"
 
 #define UPDOWN_CLASS "msctls_updown32"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/win/ClassRegistry.h"
+#include "platform/win/user/ClassRegistry.h"
 #include "platform/win/commctrl/Notify.h"
 
 namespace wavorel {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/win/Paint.h"
+#include "platform/win/user/Paint.h"
 
 namespace wavorel {
 

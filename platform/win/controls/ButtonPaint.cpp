@@ -1,9 +1,9 @@
 // The default look of buttons: push buttons, check boxes, radio buttons and
 // group boxes.
-#include "platform/win/ControlDrawing.h"
-#include "platform/win/ControlLook.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/user/ControlDrawing.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/controls/ButtonControl.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/Images.h"

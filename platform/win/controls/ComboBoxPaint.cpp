@@ -3,10 +3,10 @@
 // and the drop-down button with its arrow; the list below while dropped.
 #include <algorithm>
 
-#include "platform/win/ControlDrawing.h"
-#include "platform/win/ControlLook.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/user/ControlDrawing.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/controls/ComboBoxControl.h"
 #include "platform/win/controls/ItemList.h"
 #include "platform/win/gdi/Gdi.h"

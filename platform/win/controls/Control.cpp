@@ -3,8 +3,8 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "platform/win/Fonts.h"
-#include "platform/win/Root.h"
+#include "platform/win/gdi/Fonts.h"
+#include "platform/win/kernel/Root.h"
 #include "platform/win/gdi/Gdi.h"
 
 namespace wavorel {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/controls/ControlConstants.h"
 
 namespace wavorel {

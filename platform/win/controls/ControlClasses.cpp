@@ -1,6 +1,6 @@
 // Registers the standard control classes as global system classes.
-#include "platform/win/ClassRegistry.h"
-#include "platform/win/Errors.h"
+#include "platform/win/user/ClassRegistry.h"
+#include "platform/win/kernel/Errors.h"
 #include "platform/win/controls/ButtonControl.h"
 #include "platform/win/controls/ComboBoxControl.h"
 #include "platform/win/controls/EditControl.h"

@@ -5,8 +5,8 @@
 // and WM_DRAWITEM are in OwnerDraw.h.
 #pragma once
 
-#include "platform/win/OwnerDraw.h"
-#include "platform/win/Types.h"
+#include "platform/win/user/OwnerDraw.h"
+#include "platform/win/kernel/Types.h"
 
 // Window class names.
 #define WC_BUTTON "Button"

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <utility>
 
-#include "platform/win/AtomTable.h"
-#include "platform/win/Paint.h"
+#include "platform/win/user/AtomTable.h"
+#include "platform/win/user/Paint.h"
 
 namespace wavorel {
 

@@ -2,9 +2,9 @@
 // colours the parent chooses, and the selection in the highlight colours.
 #include <algorithm>
 
-#include "platform/win/ControlLook.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/controls/EditControl.h"
 #include "platform/win/gdi/Gdi.h"
 

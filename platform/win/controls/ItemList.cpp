@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/win/AtomTable.h"
+#include "platform/win/user/AtomTable.h"
 
 namespace wavorel {
 

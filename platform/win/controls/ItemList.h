@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/controls/ControlConstants.h"
 
 namespace wavorel {

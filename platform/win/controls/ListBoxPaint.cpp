@@ -1,9 +1,9 @@
 // The default look of list boxes: item texts from the top item down, the
 // selected item in the highlight colours.
-#include "platform/win/ControlDrawing.h"
-#include "platform/win/ControlLook.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/user/ControlDrawing.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/controls/ItemList.h"
 #include "platform/win/controls/ListBoxControl.h"
 #include "platform/win/gdi/Gdi.h"

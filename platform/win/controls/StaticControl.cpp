@@ -1,6 +1,6 @@
 #include "platform/win/controls/StaticControl.h"
 
-#include "platform/win/Paint.h"
+#include "platform/win/user/Paint.h"
 
 namespace wavorel {
 

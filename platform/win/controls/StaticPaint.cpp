@@ -1,9 +1,9 @@
 // The default look of statics: aligned text, images, filled and framed
 // rectangles and etched lines.
-#include "platform/win/ControlDrawing.h"
-#include "platform/win/ControlLook.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/user/ControlDrawing.h"
+#include "platform/win/controls/ControlLook.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/controls/StaticControl.h"
 #include "platform/win/gdi/Images.h"
 

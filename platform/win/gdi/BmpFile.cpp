@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "platform/win/AtomicFile.h"
+#include "platform/win/kernel/AtomicFile.h"
 #include "platform/win/gdi/DibFormat.h"
 #include "platform/win/gdi/ImageFile.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win/Errors.h"
+#include "platform/win/kernel/Errors.h"
 #include "platform/win/gdi/Bitmap.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Palette.h"

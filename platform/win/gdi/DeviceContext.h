@@ -29,7 +29,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/win/Region.h"
+#include "platform/win/gdi/Region.h"
 #include "platform/win/gdi/Bitmap.h"
 #include "platform/win/gdi/Brush.h"
 #include "platform/win/gdi/GdiObject.h"

@@ -1,5 +1,5 @@
 // Blits: BitBlt, StretchBlt, PatBlt and TransparentBlt over the raster engine.
-#include "platform/win/Errors.h"
+#include "platform/win/kernel/Errors.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/Raster.h"

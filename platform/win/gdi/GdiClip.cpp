@@ -1,5 +1,5 @@
 // Clipping: the DC's clip region (device coordinates) and its queries.
-#include "platform/win/Errors.h"
+#include "platform/win/kernel/Errors.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/RegionObject.h"

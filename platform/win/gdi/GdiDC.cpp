@@ -1,8 +1,8 @@
 // Device contexts: creation, attributes, coordinates and capabilities.
 #include <utility>
 
-#include "platform/win/Errors.h"
-#include "platform/win/User.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/user/User.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Gdi.h"
 

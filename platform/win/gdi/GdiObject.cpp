@@ -1,6 +1,6 @@
 #include "platform/win/gdi/GdiObject.h"
 
-#include "platform/win/Handles.h"
+#include "platform/win/kernel/Handles.h"
 
 namespace wavorel::gdi {
 

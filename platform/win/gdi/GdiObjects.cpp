@@ -1,6 +1,6 @@
 // GDI objects: stock objects, selection, deletion, descriptions, brushes, pens
 // and palettes.
-#include "platform/win/Errors.h"
+#include "platform/win/kernel/Errors.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/Palette.h"

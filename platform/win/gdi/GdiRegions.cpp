@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/win/Errors.h"
+#include "platform/win/kernel/Errors.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/RegionObject.h"
 

@@ -4,7 +4,7 @@
 // byte layout Windows gives them (checked by static_asserts).
 #pragma once
 
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 
 // Object types (GetObjectType).
 #define OBJ_PEN 1

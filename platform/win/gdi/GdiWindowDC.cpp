@@ -1,6 +1,6 @@
 // Window and screen DCs: GetDC, GetWindowDC, ReleaseDC.
-#include "platform/win/Errors.h"
-#include "platform/win/User.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/user/User.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/WindowSurface.h"

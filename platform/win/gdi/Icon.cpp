@@ -1,6 +1,6 @@
 #include "platform/win/gdi/Icon.h"
 
-#include "platform/win/Handles.h"
+#include "platform/win/kernel/Handles.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Images.h"
 #include "platform/win/gdi/Raster.h"

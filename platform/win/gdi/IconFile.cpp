@@ -1,7 +1,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/gdi/DibFormat.h"
 #include "platform/win/gdi/ImageFile.h"
 

@@ -1,8 +1,8 @@
 // The image-list functions over ImageListObject and its handle table.
 #include <utility>
 
-#include "platform/win/Errors.h"
-#include "platform/win/Handles.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Handles.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/ImageList.h"
 #include "platform/win/gdi/ImageListObject.h"

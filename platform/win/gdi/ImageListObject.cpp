@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/ImageList.h"
 #include "platform/win/gdi/Raster.h"

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/win/Region.h"
+#include "platform/win/gdi/Region.h"
 #include "platform/win/gdi/GdiObject.h"
 
 namespace wavorel::gdi {

@@ -4,7 +4,7 @@
 #include <map>
 #include <mutex>
 
-#include "platform/win/Errors.h"
+#include "platform/win/kernel/Errors.h"
 #include "platform/win/gdi/Icon.h"
 
 namespace wavorel::gdi {

@@ -5,8 +5,8 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "platform/win/Root.h"
-#include "platform/win/User.h"
+#include "platform/win/kernel/Root.h"
+#include "platform/win/user/User.h"
 
 namespace wavorel::gdi {
 

@@ -1,7 +1,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/win/Errors.h"
+#include "platform/win/kernel/Errors.h"
 #include "platform/win/commctrl/IpAddress.h"
 #include "platform/win/commctrl/Progress.h"
 #include "platform/win/commctrl/Tab.h"

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "platform/win/MouseTracking.h"
+#include "platform/win/user/MouseTracking.h"
 #include "platform/win/commctrl/ToolTip.h"
 #include "tests/platform/commctrl/CommCtrlTestSupport.h"
 

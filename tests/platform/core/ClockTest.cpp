@@ -1,9 +1,9 @@
 #include <thread>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Clock.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Handles.h"
+#include "platform/win/kernel/Clock.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Handles.h"
 
 namespace wavorel {
 namespace {

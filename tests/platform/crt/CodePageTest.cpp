@@ -3,9 +3,9 @@
 #include <string>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/CodePage.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Root.h"
+#include "platform/win/kernel/CodePage.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Root.h"
 
 namespace wavorel {
 namespace {

@@ -1,7 +1,7 @@
 // The run-time's names are macros; headers of the C++ library included after
 // them must still compile and keep their own conversions.
-#include "platform/win/Crt.h"
-#include "platform/win/CrtTime.h"
+#include "platform/win/kernel/Crt.h"
+#include "platform/win/kernel/CrtTime.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Crt.h"
+#include "platform/win/kernel/Crt.h"
 
 namespace wavorel {
 namespace {

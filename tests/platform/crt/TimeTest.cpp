@@ -8,10 +8,10 @@
 #include <tuple>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/CrtTime.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Root.h"
-#include "platform/win/Time.h"
+#include "platform/win/kernel/CrtTime.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Root.h"
+#include "platform/win/kernel/Time.h"
 
 namespace wavorel {
 namespace {

@@ -4,9 +4,9 @@
 #include "platform/mfc/DataExchange.h"
 #include "platform/mfc/Dialog.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Dialog.h"
-#include "platform/win/MessageLoop.h"
-#include "platform/win/ModalLoop.h"
+#include "platform/win/user/Dialog.h"
+#include "platform/win/user/MessageLoop.h"
+#include "platform/win/user/ModalLoop.h"
 #include "tests/platform/dialogs/data/resource.h"
 
 namespace wavorel {

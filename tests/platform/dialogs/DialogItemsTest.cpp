@@ -1,7 +1,7 @@
 #include <string>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Dialog.h"
+#include "platform/win/user/Dialog.h"
 #include "tests/platform/dialogs/data/resource.h"
 
 namespace wavorel {

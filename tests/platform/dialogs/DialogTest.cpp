@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Dialog.h"
-#include "platform/win/Errors.h"
-#include "platform/win/MessageLoop.h"
-#include "platform/win/ModalLoop.h"
+#include "platform/win/user/Dialog.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/user/MessageLoop.h"
+#include "platform/win/user/ModalLoop.h"
 #include "tests/platform/dialogs/data/resource.h"
 
 namespace wavorel {

@@ -7,11 +7,11 @@
 
 #include "platform/mfc/FileDialog.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Dialog.h"
-#include "platform/win/FileSystem.h"
-#include "platform/win/FileDialog.h"
-#include "platform/win/ModalLoop.h"
-#include "platform/win/Paths.h"
+#include "platform/win/user/Dialog.h"
+#include "platform/win/kernel/FileSystem.h"
+#include "platform/win/shell/FileDialog.h"
+#include "platform/win/user/ModalLoop.h"
+#include "platform/win/kernel/Paths.h"
 
 namespace {
 

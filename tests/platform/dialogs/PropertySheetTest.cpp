@@ -3,8 +3,8 @@
 
 #include "platform/mfc/PropertySheet.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Dialog.h"
-#include "platform/win/ModalLoop.h"
+#include "platform/win/user/Dialog.h"
+#include "platform/win/user/ModalLoop.h"
 #include "tests/platform/dialogs/data/resource.h"
 
 namespace wavorel {

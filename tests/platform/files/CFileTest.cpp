@@ -7,8 +7,8 @@
 
 #include "platform/mfc/File.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Errors.h"
-#include "platform/win/FileSystem.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/FileSystem.h"
 
 namespace fs = std::filesystem;
 

@@ -9,13 +9,13 @@
 #include <string>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/CloseHandle.h"
-#include "platform/win/CrtFiles.h"
-#include "platform/win/Errors.h"
-#include "platform/win/FileSystem.h"
-#include "platform/win/Files.h"
-#include "platform/win/FindFile.h"
-#include "platform/win/Folders.h"
+#include "platform/win/kernel/CloseHandle.h"
+#include "platform/win/kernel/CrtFiles.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/FileSystem.h"
+#include "platform/win/kernel/Files.h"
+#include "platform/win/kernel/FindFile.h"
+#include "platform/win/kernel/Folders.h"
 
 namespace fs = std::filesystem;
 

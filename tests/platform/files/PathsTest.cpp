@@ -5,12 +5,12 @@
 #include <string>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/CloseHandle.h"
-#include "platform/win/Devices.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Files.h"
-#include "platform/win/Folders.h"
-#include "platform/win/Paths.h"
+#include "platform/win/kernel/CloseHandle.h"
+#include "platform/win/kernel/Devices.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Files.h"
+#include "platform/win/kernel/Folders.h"
+#include "platform/win/kernel/Paths.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win/AtomicFile.h"
+#include "platform/win/kernel/AtomicFile.h"
 
 namespace gditest {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/win/FontEngine.h"
+#include "platform/win/gdi/FontEngine.h"
 
 namespace wavorel {
 namespace {

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win/ControlDrawing.h"
-#include "platform/win/Fonts.h"
-#include "platform/win/Shapes.h"
-#include "platform/win/Text.h"
+#include "platform/win/user/ControlDrawing.h"
+#include "platform/win/gdi/Fonts.h"
+#include "platform/win/gdi/Shapes.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/testing/PlatformTest.h"
 

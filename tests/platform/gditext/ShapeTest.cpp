@@ -1,5 +1,5 @@
 #include "GdiTextTestSupport.h"
-#include "platform/win/User.h"
+#include "platform/win/user/User.h"
 
 namespace wavorel::testing {
 namespace {

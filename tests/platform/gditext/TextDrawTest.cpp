@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "GdiTextTestSupport.h"
-#include "platform/win/FontEngine.h"
+#include "platform/win/gdi/FontEngine.h"
 
 namespace wavorel::testing {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/win/TextLayout.h"
+#include "platform/win/gdi/TextLayout.h"
 
 namespace wavorel {
 namespace {

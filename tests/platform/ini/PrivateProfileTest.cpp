@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/AtomicFile.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Paths.h"
-#include "platform/win/PrivateProfile.h"
+#include "platform/win/kernel/AtomicFile.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Paths.h"
+#include "platform/win/kernel/PrivateProfile.h"
 
 namespace fs = std::filesystem;
 

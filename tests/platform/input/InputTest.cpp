@@ -3,10 +3,10 @@
 #include <thread>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Dialog.h"
-#include "platform/win/Input.h"
-#include "platform/win/MessageLoop.h"
-#include "platform/win/ModalLoop.h"
+#include "platform/win/user/Dialog.h"
+#include "platform/win/user/Input.h"
+#include "platform/win/user/MessageLoop.h"
+#include "platform/win/user/ModalLoop.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/win/KernelStrings.h"
+#include "platform/win/kernel/KernelStrings.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <cstring>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Errors.h"
-#include "platform/win/GlobalMemory.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/GlobalMemory.h"
 
 namespace wavorel {
 namespace {

@@ -1,9 +1,9 @@
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Module.h"
-#include "platform/win/Process.h"
-#include "platform/win/Resources.h"
-#include "platform/win/System.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Module.h"
+#include "platform/win/kernel/Process.h"
+#include "platform/win/kernel/Resources.h"
+#include "platform/win/kernel/System.h"
 
 namespace wavorel {
 namespace {

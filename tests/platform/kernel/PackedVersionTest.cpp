@@ -1,6 +1,6 @@
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/PackedVersion.h"
-#include "platform/win/System.h"
+#include "platform/win/kernel/PackedVersion.h"
+#include "platform/win/kernel/System.h"
 
 namespace wavorel {
 namespace {

@@ -8,13 +8,13 @@
 #include <thread>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/AtomicFile.h"
-#include "platform/win/CloseHandle.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Paths.h"
-#include "platform/win/Process.h"
-#include "platform/win/Root.h"
-#include "platform/win/Sync.h"
+#include "platform/win/kernel/AtomicFile.h"
+#include "platform/win/kernel/CloseHandle.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Paths.h"
+#include "platform/win/kernel/Process.h"
+#include "platform/win/kernel/Root.h"
+#include "platform/win/kernel/Sync.h"
 
 namespace wavorel {
 namespace {

@@ -3,12 +3,12 @@
 #include <vector>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Account.h"
-#include "platform/win/CloseHandle.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Process.h"
-#include "platform/win/Security.h"
-#include "platform/win/System.h"
+#include "platform/win/kernel/Account.h"
+#include "platform/win/kernel/CloseHandle.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Process.h"
+#include "platform/win/kernel/Security.h"
+#include "platform/win/kernel/System.h"
 
 namespace wavorel {
 namespace {

@@ -3,10 +3,10 @@
 #include <thread>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/CloseHandle.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Sync.h"
-#include "platform/win/Thread.h"
+#include "platform/win/kernel/CloseHandle.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Sync.h"
+#include "platform/win/kernel/Thread.h"
 
 namespace wavorel {
 namespace {

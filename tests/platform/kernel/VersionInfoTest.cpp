@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Paths.h"
-#include "platform/win/VersionInfo.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Paths.h"
+#include "platform/win/kernel/VersionInfo.h"
 
 namespace wavorel {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/lingwell/Lingwell.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Paths.h"
+#include "platform/win/kernel/Paths.h"
 
 namespace fs = std::filesystem;
 

@@ -7,8 +7,8 @@
 #include "platform/lingwell/Lingwell.h"
 #include "platform/lingwell/WindowLanguage.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Menu.h"
-#include "platform/win/Paths.h"
+#include "platform/win/user/Menu.h"
+#include "platform/win/kernel/Paths.h"
 
 namespace fs = std::filesystem;
 

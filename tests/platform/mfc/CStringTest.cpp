@@ -6,7 +6,7 @@
 #include "platform/mfc/Exception.h"
 #include "platform/mfc/String.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Resources.h"
+#include "platform/win/kernel/Resources.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "platform/mfc/Exception.h"
 #include "platform/mfc/Time.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Clock.h"
-#include "platform/win/Time.h"
+#include "platform/win/kernel/Clock.h"
+#include "platform/win/kernel/Time.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/win/CommandLine.h"
+#include "platform/win/kernel/CommandLine.h"
 #include "platform/testing/PlatformTest.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/MouseTracking.h"
+#include "platform/win/user/MouseTracking.h"
 
 namespace {
 

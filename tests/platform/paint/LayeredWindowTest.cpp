@@ -1,7 +1,7 @@
 // Layered windows: attributes kept per window, the user32 export, and the
 // composed image carrying the constant alpha and the colour key.
 #include "PaintTestSupport.h"
-#include "platform/win/Root.h"
+#include "platform/win/kernel/Root.h"
 
 namespace wavorel::testing {
 namespace {

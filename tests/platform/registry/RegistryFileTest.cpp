@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/win/Root.h"
+#include "platform/win/kernel/Root.h"
 #include "tests/platform/registry/RegistryFixture.h"
 
 namespace wavorel::testing {

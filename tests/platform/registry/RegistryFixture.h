@@ -5,9 +5,9 @@
 #include <string>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/AtomicFile.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Registry.h"
+#include "platform/win/kernel/AtomicFile.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/registry/Registry.h"
 
 namespace wavorel::testing {
 

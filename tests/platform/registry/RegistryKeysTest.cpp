@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/Account.h"
-#include "platform/win/Root.h"
+#include "platform/win/kernel/Account.h"
+#include "platform/win/kernel/Root.h"
 #include "tests/platform/registry/RegistryFixture.h"
 
 namespace wavorel::testing {

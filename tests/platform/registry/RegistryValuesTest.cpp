@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/Root.h"
+#include "platform/win/kernel/Root.h"
 #include "tests/platform/registry/RegistryFixture.h"
 
 namespace wavorel::testing {

@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/DialogTemplate.h"
-#include "platform/win/Resources.h"
+#include "platform/win/user/DialogTemplate.h"
+#include "platform/win/kernel/Resources.h"
 #include "tests/platform/resources/ResourceTestData.h"
 
 namespace wavorel {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Resources.h"
+#include "platform/win/kernel/Resources.h"
 #include "tests/platform/resources/ResourceTestData.h"
 
 namespace wavorel {

@@ -2,10 +2,10 @@
 #include <string>
 
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/CodePage.h"
-#include "platform/win/Errors.h"
-#include "platform/win/Resources.h"
-#include "platform/win/Root.h"
+#include "platform/win/kernel/CodePage.h"
+#include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Resources.h"
+#include "platform/win/kernel/Root.h"
 #include "tests/platform/resources/ResourceTestData.h"
 
 namespace wavorel {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/win/Resources.h"
+#include "platform/win/kernel/Resources.h"
 
 namespace wavorel::testing {
 

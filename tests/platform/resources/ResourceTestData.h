@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/Types.h"
+#include "platform/win/kernel/Types.h"
 #include "tests/platform/resources/data/resource.h"
 
 namespace wavorel::testing {

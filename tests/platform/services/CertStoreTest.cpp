@@ -1,5 +1,5 @@
 #include "LabWorldTest.h"
-#include "platform/sim/Sha1.h"
+#include "platform/sim/crypto/Sha1.h"
 
 namespace wavorel::sim::testing {
 namespace {

@@ -1,5 +1,5 @@
 #include "LabWorldTest.h"
-#include "platform/sim/IcsDhcp.h"
+#include "platform/sim/services/IcsDhcp.h"
 
 namespace wavorel::sim::testing {
 namespace {

@@ -1,9 +1,9 @@
 #include <cstring>
 
 #include "ServiceTest.h"
-#include "platform/sim/Adapter.h"
-#include "platform/sim/Wlan.h"
-#include "platform/win/Root.h"
+#include "platform/sim/radio/Adapter.h"
+#include "platform/win/services/Wlan.h"
+#include "platform/win/kernel/Root.h"
 
 namespace wavorel::sim::testing {
 namespace {

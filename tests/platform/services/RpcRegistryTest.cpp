@@ -1,6 +1,6 @@
 #include "LabWorldTest.h"
-#include "platform/sim/RegistryRpcService.h"
-#include "platform/win/Account.h"
+#include "platform/sim/services/RegistryRpcService.h"
+#include "platform/win/kernel/Account.h"
 
 namespace wavorel::sim::testing {
 namespace {

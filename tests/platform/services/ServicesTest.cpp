@@ -1,6 +1,6 @@
 #include "ServiceTest.h"
-#include "platform/win/Account.h"
-#include "platform/win/Services.h"
+#include "platform/win/kernel/Account.h"
+#include "platform/win/services/Services.h"
 
 namespace wavorel::sim::testing {
 namespace {

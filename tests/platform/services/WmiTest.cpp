@@ -1,7 +1,7 @@
 #include <thread>
 
 #include "LabWorldTest.h"
-#include "platform/win/WideText.h"
+#include "platform/win/kernel/WideText.h"
 
 namespace wavorel::sim::testing {
 namespace {

@@ -3,8 +3,8 @@
 #include <map>
 #include <set>
 
-#include "platform/sim/Pbkdf2.h"
-#include "platform/sim/Sha1.h"
+#include "platform/sim/crypto/Pbkdf2.h"
+#include "platform/sim/crypto/Sha1.h"
 
 namespace wavorel::sim::testing {
 namespace {

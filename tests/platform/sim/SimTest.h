@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/sim/Machine.h"
-#include "platform/sim/Pbkdf2.h"
+#include "platform/sim/radio/Machine.h"
+#include "platform/sim/crypto/Pbkdf2.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Root.h"
+#include "platform/win/kernel/Root.h"
 
 namespace wavorel::sim::testing {
 

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "../services/ServiceTest.h"
-#include "platform/sim/GuidText.h"
-#include "platform/sim/Wlan.h"
+#include "platform/sim/services/GuidText.h"
+#include "platform/win/services/Wlan.h"
 
 namespace wavorel::sim::testing {
 namespace {

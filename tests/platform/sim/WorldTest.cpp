@@ -1,7 +1,7 @@
 #include "SimTest.h"
 
-#include "platform/sim/RegistryRpcService.h"
-#include "platform/sim/World.h"
+#include "platform/sim/services/RegistryRpcService.h"
+#include "platform/sim/radio/World.h"
 
 namespace wavorel::sim::testing {
 namespace {

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "UserTestSupport.h"
-#include "platform/win/MouseTracking.h"
+#include "platform/win/user/MouseTracking.h"
 
 namespace wavorel::testing {
 namespace {

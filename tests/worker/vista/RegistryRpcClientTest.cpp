@@ -3,9 +3,9 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/sim/RegistryRpcService.h"
+#include "platform/sim/services/RegistryRpcService.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/Account.h"
+#include "platform/win/kernel/Account.h"
 #include "worker/vista/RegistryRpcClient.h"
 
 namespace worker::testing {

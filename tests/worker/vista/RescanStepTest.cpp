@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "platform/win/Process.h"
+#include "platform/win/kernel/Process.h"
 #include "tests/worker/DiscoveryTest.h"
 #include "worker/RescanStep.h"
 

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/win/MessageLoop.h"
+#include "platform/win/user/MessageLoop.h"
 #include "tests/worker/DiscoveryTest.h"
 #include "worker/NativeWiFi.h"
 

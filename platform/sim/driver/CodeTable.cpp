@@ -1,0 +1,107 @@
+#include "platform/sim/driver/CodeTable.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "platform/sim/radio/Adapter.h"
+#include "platform/sim/Bytes.h"
+#include "platform/win/kernel/Errors.h"
+
+namespace wavorel::sim {
+
+CodeTable::CodeTable() {
+  addStandardCodes(*this);
+  addVendorCodes(*this);
+}
+
+const CodeTable& CodeTable::instance() {
+  static const CodeTable table;
+  return table;
+}
+
+void CodeTable::bind(uint32_t number, bool set, uint32_t size, const std::string& name, const OidHandler& handler) {
+  for (const CodeBinding& b : bindings_) {
+    if (b.number != number) continue;
+    if (b.name == name) return;  // the same code reached twice (an XP number the Vista build shares)
+    if (b.size == size || b.size == 0 || size == 0) {
+      char hex[11];
+      std::snprintf(hex, sizeof hex, "0x%08X", number);
+      throw std::logic_error(std::string("driver code ") + hex + " bound to " + b.name + " and " + name);
+    }
+  }
+  bindings_.push_back({number, set, size, name, handler});
+}
+
+void CodeTable::standard(const std::string& name, uint32_t number, Use use, OidHandler handler) {
+  if (use != Use::Set) bind(number, false, 0, name, handler);
+  if (use == Use::Query) return;
+  bind(number | kSetFlag, true, 0, name, handler);
+  bind((number & 0x00FFFFFFu) | kStationSetFlags, true, 0, name, handler);
+}
+
+void CodeTable::vendor(const std::string& name, uint32_t vistaQuery, uint32_t vistaSet, uint32_t xpQuery,
+                       uint32_t xpSet, OidHandler handler, uint32_t setSize) {
+  if (vistaQuery) bind(vistaQuery, false, 0, name, handler);
+  if (xpQuery) bind(xpQuery, false, 0, name, handler);
+  if (vistaSet) bind(vistaSet, true, setSize, name, handler);
+  if (xpSet) {
+    bind(xpSet, true, setSize, name, handler);
+    bind((xpSet & 0x00FFFFFFu) | 0xFF000000u, true, setSize, name, handler);
+  }
+}
+
+const CodeBinding* CodeTable::find(uint32_t number, uint32_t size) const {
+  const CodeBinding* any = nullptr;
+  for (const CodeBinding& b : bindings_) {
+    if (b.number != number) continue;
+    if (b.size == size) return &b;
+    if (b.size == 0) any = &b;
+  }
+  return any;
+}
+
+bool CodeTable::known(uint32_t number) const {
+  for (const CodeBinding& b : bindings_)
+    if (b.number == number) return true;
+  return false;
+}
+
+uint32_t answer(OidRequest& r, const std::vector<uint8_t>& bytes) {
+  r.returned = static_cast<uint32_t>(bytes.size());
+  if (r.size < bytes.size()) return ERROR_INSUFFICIENT_BUFFER;
+  std::copy(bytes.begin(), bytes.end(), r.buffer);
+  return ERROR_SUCCESS;
+}
+
+uint32_t answerU32(OidRequest& r, uint32_t value) {
+  std::vector<uint8_t> b(4);
+  putU32(b.data(), value);
+  return answer(r, b);
+}
+
+bool hasData(OidRequest& r, uint32_t n, uint32_t& error) {
+  if (r.size >= n) return true;
+  r.returned = n;
+  error = ERROR_INSUFFICIENT_BUFFER;
+  return false;
+}
+
+OidHandler keptValue(int key, std::vector<uint8_t> initial) {
+  return [key, initial](OidRequest& r) -> uint32_t {
+    std::vector<uint8_t>& value = r.adapter.stored(key, initial);
+    if (!r.set) return answer(r, value);
+    uint32_t error = ERROR_SUCCESS;
+    if (!hasData(r, static_cast<uint32_t>(value.size()), error)) return error;
+    std::copy(r.buffer, r.buffer + value.size(), value.begin());
+    r.returned = static_cast<uint32_t>(value.size());
+    return ERROR_SUCCESS;
+  };
+}
+
+OidHandler keptU32(int key, uint32_t initial) {
+  std::vector<uint8_t> b(4);
+  putU32(b.data(), initial);
+  return keptValue(key, b);
+}
+
+}  // namespace wavorel::sim

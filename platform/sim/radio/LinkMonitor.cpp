@@ -1,0 +1,119 @@
+#include "platform/sim/radio/LinkMonitor.h"
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "platform/sim/radio/Machine.h"
+#include "platform/win/kernel/Clock.h"
+#include "platform/win/kernel/Root.h"
+
+namespace wavorel::sim {
+
+namespace {
+
+struct Look {
+  bool present = false;
+  bool radioOn = false;
+  bool hardwareRadioOn = false;
+  bool scanning = false;
+  const WorldNetwork* network = nullptr;
+  uint32_t linkEvent = kLinkDown;
+  uint32_t quality = 0;
+};
+
+struct Monitor {
+  std::map<int, LinkObserver> observers;
+  std::map<std::string, Look> looks;
+  int nextId = 1;
+  int clockListener = 0;
+};
+
+Monitor& monitor() {
+  static Monitor m;
+  return m;
+}
+
+const bool g_reset = (registerStateReset([] {
+                        std::lock_guard<std::recursive_mutex> lock(machineMutex());
+                        monitor().looks.clear();
+                      }),
+                      true);
+
+Look lookAt(Adapter& a) {
+  Look l;
+  l.present = a.present();
+  l.radioOn = a.radioOn();
+  l.hardwareRadioOn = a.hardwareRadioOn();
+  l.scanning = a.scanning();
+  l.network = a.network();
+  l.linkEvent = a.linkEvent();
+  l.quality = l.network ? signalQuality(a.signalOf(*l.network)) : 0;
+  return l;
+}
+
+void tell(const LinkNotice& notice) {
+  std::vector<LinkObserver> observers;
+  for (auto& kv : monitor().observers) observers.push_back(kv.second);
+  for (auto& o : observers) o(notice);
+}
+
+void compare(const std::string& guid, const Look& was, const Look& now) {
+  if (!was.present && now.present) tell({LinkChange::Arrival, guid});
+  if (was.network && was.network != now.network) tell({LinkChange::Disconnected, guid});
+  bool works = now.radioOn && now.hardwareRadioOn;
+  if (was.radioOn != now.radioOn || was.hardwareRadioOn != now.hardwareRadioOn)
+    tell({LinkChange::RadioChanged, guid, works ? 1u : 2u});
+  if (was.scanning && !now.scanning)
+    tell({now.present && works ? LinkChange::ScanComplete : LinkChange::ScanFailed, guid});
+  if (now.network && was.network != now.network) tell({LinkChange::Connected, guid});
+  if (was.linkEvent != now.linkEvent) tell({LinkChange::LinkEvent, guid, now.linkEvent});
+  if (now.network && was.network == now.network && was.quality != now.quality)
+    tell({LinkChange::SignalQuality, guid, now.quality});
+  if (was.present && !now.present) tell({LinkChange::Removal, guid});
+}
+
+}  // namespace
+
+uint32_t signalQuality(int32_t rssiDbm) {
+  if (rssiDbm <= -100) return 0;
+  if (rssiDbm >= -50) return 100;
+  return static_cast<uint32_t>(2 * (rssiDbm + 100));
+}
+
+int addLinkObserver(LinkObserver observer) {
+  std::lock_guard<std::recursive_mutex> lock(machineMutex());
+  Monitor& m = monitor();
+  if (m.clockListener == 0) m.clockListener = addClockListener([] { checkLinks(); });
+  int id = m.nextId++;
+  m.observers.emplace(id, std::move(observer));
+  checkLinks();  // the first look at adapters not seen yet
+  return id;
+}
+
+void removeLinkObserver(int id) {
+  std::lock_guard<std::recursive_mutex> lock(machineMutex());
+  monitor().observers.erase(id);
+}
+
+void checkLinks() {
+  std::lock_guard<std::recursive_mutex> lock(machineMutex());
+  Monitor& m = monitor();
+  if (m.observers.empty()) return;
+  Machine* machine = machineIfLoaded();
+  if (!machine) return;
+  for (size_t i = 0; i < machine->adapterCount(); ++i) {
+    Adapter& a = machine->adapter(i);
+    Look now = lookAt(a);
+    auto it = m.looks.find(a.guid());
+    if (it == m.looks.end()) {
+      m.looks.emplace(a.guid(), now);
+      continue;
+    }
+    Look was = it->second;
+    it->second = now;
+    compare(a.guid(), was, now);
+  }
+}
+
+}  // namespace wavorel::sim

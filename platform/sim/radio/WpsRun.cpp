@@ -1,0 +1,104 @@
+#include "platform/sim/radio/WpsRun.h"
+
+#include <cstdio>
+
+#include "platform/sim/radio/Adapter.h"
+#include "platform/sim/Bytes.h"
+
+namespace wavorel::sim {
+
+namespace {
+
+constexpr uint32_t kNotUsed = 0;
+constexpr uint32_t kScanning = 2;
+constexpr uint32_t kTooManyPbc = 257;
+constexpr uint32_t kNoPbc = 258;
+constexpr uint32_t kPinMismatch = 262;
+constexpr uint32_t kInvalidSsid = 513;
+constexpr uint32_t kReceivedM4 = 22;
+
+const uint32_t kEnrolleeSteps[] = {3, 4, 5, 6, 17, 18, 19, 21, 22, 23, 24, 25, 26, 27};
+const uint32_t kRegistrarSteps[] = {3, 4, 5, 6, 17, 34, 35, 37, 38, 39, 40, 41, 42, 43};
+constexpr size_t kSteps = sizeof kEnrolleeSteps / sizeof kEnrolleeSteps[0];
+
+// Credential table: count, then 8 records of 124 bytes.
+constexpr size_t kTableSize = 996;
+constexpr size_t kRecordSize = 124;
+
+}  // namespace
+
+void WpsRun::start(const WpsRequest& request, uint64_t now) {
+  request_ = request;
+  startedAt_ = now;
+  final_ = 0;
+  peer_ = nullptr;
+  result_ = nullptr;
+}
+
+uint32_t WpsRun::settle(uint64_t now, const std::vector<const WorldNetwork*>& inRange) {
+  const WpsRequest& r = *request_;
+  uint64_t elapsed = now - startedAt_;
+  if (elapsed < kScanDurationMs) return kScanning;
+  if (!peer_) {
+    std::vector<const WorldNetwork*> candidates;
+    for (const WorldNetwork* n : inRange) {
+      if (n->wps == WpsMethod::None) continue;
+      if (r.pin ? (n->ssid == r.ssid && n->bssid == r.bssid) : n->wps == WpsMethod::PushButton)
+        candidates.push_back(n);
+    }
+    if (candidates.empty()) return final_ = r.pin ? kInvalidSsid : kNoPbc;
+    if (!r.pin && candidates.size() > 1) return final_ = kTooManyPbc;
+    peer_ = candidates.front();
+  }
+  size_t step = static_cast<size_t>((elapsed - kScanDurationMs) / kWpsStepMs);
+  const uint32_t* steps = r.registrar ? kRegistrarSteps : kEnrolleeSteps;
+  bool pinWrong = r.pin && !r.registrar && peer_->wpsPin != r.pinDigits;
+  for (size_t i = 0; i < kSteps && i <= step; ++i)
+    if (pinWrong && steps[i] == kReceivedM4) return final_ = kPinMismatch;
+  if (step < kSteps) return steps[step];
+  result_ = peer_;
+  return final_ = kWpsConfigured;
+}
+
+uint32_t WpsRun::status(uint64_t now, const std::vector<const WorldNetwork*>& inRange) {
+  if (!request_) return kNotUsed;
+  uint32_t state = final_ ? final_ : settle(now, inRange);
+  return state | (request_->pin ? kWpsPinRun : 0);
+}
+
+std::vector<uint8_t> wpsCredentialTable(const WorldNetwork& n) {
+  std::vector<uint8_t> t(kTableSize, 0);
+  putU32(t.data(), 1);
+  uint8_t* c = t.data() + 4;
+  putU32(c, static_cast<uint32_t>(n.ssid.size()));
+  std::copy(n.ssid.begin(), n.ssid.end(), c + 4);
+  uint32_t auth = 1, encryption = 1, index = 0;
+  std::string key;
+  uint32_t ciphers = (n.ciphers & kCipherTkip ? 4 : 0) | (n.ciphers & kCipherCcmp ? 8 : 0);
+  switch (n.security) {
+    case Security::Open: break;
+    case Security::Wep: {
+      encryption = 2;
+      index = static_cast<uint32_t>(n.wepKeyIndex);
+      char two[3];
+      for (char b : n.wepKeys[n.wepKeyIndex]) {
+        std::snprintf(two, sizeof two, "%02X", static_cast<unsigned>(static_cast<uint8_t>(b)));
+        key += two;
+      }
+      break;
+    }
+    case Security::WpaPsk: auth = 2, encryption = ciphers, key = n.passphrase; break;
+    case Security::Wpa2Psk: auth = 32, encryption = ciphers, key = n.passphrase; break;
+    case Security::Wpa2Enterprise: auth = 16, encryption = ciphers; break;
+  }
+  putU32(c + 36, auth);
+  putU32(c + 40, encryption);
+  putU32(c + 44, index);
+  putU32(c + 48, static_cast<uint32_t>(key.size()));
+  std::copy(key.begin(), key.end(), c + 52);
+  std::copy(n.bssid.begin(), n.bssid.end(), c + 116);
+  static_assert(4 + 8 * kRecordSize == kTableSize, "eight records follow the count");
+  return t;
+}
+
+}  // namespace wavorel::sim

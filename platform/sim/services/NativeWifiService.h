@@ -1,0 +1,86 @@
+// The Native Wi-Fi service behind wlanapi: client handles, their notification
+// registrations (delivered on the service's own thread), the profile stores of
+// the interfaces, the connection each interface was last asked for, and the
+// memory handed to clients. The interfaces are the machine's present adapters;
+// their state is the adapter model's. Every member runs under the machine lock.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/radio/Adapter.h"
+#include "platform/sim/radio/LinkMonitor.h"
+#include "platform/sim/services/ServiceThread.h"
+#include "platform/win/services/Wlan.h"
+#include "platform/sim/services/WlanProfileStore.h"
+
+namespace wavorel::sim {
+
+class NativeWifiService {
+ public:
+  static NativeWifiService& instance();
+
+  HANDLE open(DWORD version);
+  bool close(HANDLE client);  // false: not a handle of ours
+  // Waits (without the machine lock) until no callback of `client` runs.
+  void quiesce(HANDLE client) { notifier_.quiesce(key(client)); }
+  bool valid(HANDLE client) const { return clients_.count(key(client)) != 0; }
+  void registerCallback(HANDLE client, DWORD sources, WLAN_NOTIFICATION_CALLBACK callback, void* context,
+                        DWORD* previous);
+
+  // The present adapter of an interface GUID, or nullptr.
+  Adapter* interfaceAdapter(const GUID& guid);
+  static std::string description(Adapter& a);
+  WlanProfileStore& store(const std::string& guid);
+
+  // Connects as asked; queues the start and outcome notifications.
+  void connect(Adapter& a, const WlanProfile& profile, WLAN_CONNECTION_MODE mode, const DOT11_BSSID_LIST* bssids);
+  void disconnect(Adapter& a);
+  void scan(Adapter& a);
+  // The connection mode and profile name of the current link of `guid`.
+  WLAN_CONNECTION_MODE connectionMode(const std::string& guid) const;
+  std::string connectionProfile(const std::string& guid) const;
+
+  // Memory handed to clients (WlanFreeMemory takes it back).
+  void* allocate(size_t size);
+  void release(void* memory);
+
+  void reset();
+
+ private:
+  struct Client {
+    DWORD sources = WLAN_NOTIFICATION_SOURCE_NONE;
+    WLAN_NOTIFICATION_CALLBACK callback = nullptr;
+    void* context = nullptr;
+  };
+  struct Connection {
+    WLAN_CONNECTION_MODE mode = wlan_connection_mode_profile;
+    std::string profile;  // name (UTF-8)
+    std::string ssid;
+    bool secured = false;
+    bool ibss = false;
+    bool pending = false;  // its 4-way handshake still runs
+  };
+
+  static uintptr_t key(HANDLE h) { return reinterpret_cast<uintptr_t>(h); }
+  void onLink(const LinkNotice& notice);
+  void notify(DWORD source, DWORD code, const std::string& guid, std::vector<uint8_t> data);
+  // Ends a connection attempt: attempt-failed and completion notifications with `reason`.
+  void failConnection(Adapter& a, WLAN_REASON_CODE reason);
+  std::vector<uint8_t> connectionData(const std::string& guid, WLAN_REASON_CODE reason) const;
+  std::vector<uint8_t> msmData(Adapter& a) const;
+
+  std::map<uintptr_t, Client> clients_;
+  uintptr_t nextHandle_ = 0x5A000001;
+  std::map<std::string, std::unique_ptr<WlanProfileStore>> stores_;
+  std::map<std::string, Connection> connections_;
+  std::map<void*, std::unique_ptr<uint8_t[]>> memory_;
+  int observer_ = 0;
+  ServiceThread notifier_;
+};
+
+}  // namespace wavorel::sim

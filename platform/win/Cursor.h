@@ -1,8 +1,0 @@
-// The cursor shape of the process: SetCursor and GetCursor.
-#pragma once
-
-#include "platform/win/Types.h"
-
-// Makes `cursor` the current cursor (null: none) and returns the previous one.
-HCURSOR SetCursor(HCURSOR cursor);
-HCURSOR GetCursor();

@@ -1,0 +1,62 @@
+#include "platform/win/gdi/TextPainter.h"
+
+#include <algorithm>
+
+namespace wavorel::gdi {
+
+TextPainter::TextPainter(DeviceContext& dc, const FontObject& font, const RECT* clip)
+    : dc_(dc), font_(font), clipped_(clip != nullptr) {
+  if (clip) clip_ = *clip;
+}
+
+void TextPainter::fill(const RECT& rect, COLORREF colour) const {
+  RECT r = rect;
+  if (clipped_) {
+    r = RECT{std::max(r.left, clip_.left), std::max(r.top, clip_.top), std::min(r.right, clip_.right),
+             std::min(r.bottom, clip_.bottom)};
+  }
+  if (r.left >= r.right || r.top >= r.bottom) return;
+  dc_.paintRect(r, Brush(BS_SOLID, colour), PATCOPY);
+}
+
+void TextPainter::run(POINT origin, const std::vector<PlacedChar>& chars, int width, bool opaqueCell) const {
+  const FontFace& face = font_.face();
+  const TEXTMETRIC& tm = face.metrics();
+  const DcState& st = dc_.state();
+  if (opaqueCell && st.bkMode == OPAQUE) {
+    fill(RECT{origin.x, origin.y, origin.x + width, origin.y + tm.tmHeight}, st.bkColor);
+  }
+  const LONG baseline = origin.y + tm.tmAscent;
+  for (const PlacedChar& c : chars) {
+    const GlyphImage& g = face.glyph(c.cp);
+    const LONG left = origin.x + c.x + g.left;
+    const LONG top = baseline - g.top;
+    for (int row = 0; row < g.height; ++row) {
+      const LONG y = top + row;
+      if (clipped_ && (y < clip_.top || y >= clip_.bottom)) continue;
+      const BYTE* cover = g.coverage.data() + static_cast<size_t>(row) * g.width;
+      for (int col = 0; col < g.width; ++col) {
+        const LONG x = left + col;
+        if (cover[col] == 0 || (clipped_ && (x < clip_.left || x >= clip_.right))) continue;
+        dc_.blendPixel(x, y, st.textColor, cover[col]);
+      }
+    }
+  }
+  const LOGFONT& lf = font_.logFont();
+  if (lf.lfUnderline) {
+    const LONG y = baseline + face.underlineOffset();
+    fill(RECT{origin.x, y, origin.x + width, y + face.underlineThickness()}, st.textColor);
+  }
+  if (lf.lfStrikeOut) {
+    const LONG y = baseline - face.strikeOutOffset();
+    fill(RECT{origin.x, y, origin.x + width, y + face.strikeOutThickness()}, st.textColor);
+  }
+}
+
+void TextPainter::prefixUnderline(POINT origin, int x, int width) const {
+  const FontFace& face = font_.face();
+  const LONG y = origin.y + face.metrics().tmAscent + face.underlineOffset();
+  fill(RECT{origin.x + x, y, origin.x + x + width, y + 1}, dc_.state().textColor);
+}
+
+}  // namespace wavorel::gdi

@@ -1,0 +1,41 @@
+// The state of the keyboard and the mouse cursor.
+//
+// Keys: GetAsyncKeyState tells whether a key is down now (the keyboard input
+// path, wavorel::sendKey, moves it); GetKeyState tells the state as the
+// calling thread's messages showed it: it changes when that thread takes a
+// WM_KEYDOWN / WM_KEYUP (or the WM_SYS* forms) from its queue. In both the
+// bit 0x8000 means down; GetKeyState's bit 1 is the toggle, which flips at
+// each press of the key (CAPS LOCK on or off, for that key).
+//
+// The cursor: one position per process in screen coordinates, moved by the
+// mouse input path (wavorel::setCursorPos) and by SetCursorPos.
+//
+// GetMessagePos: where the cursor was (screen coordinates, x in the low word,
+// y in the high word) when the message the calling thread took last from its
+// queue was made.
+#pragma once
+
+#include "platform/win/user/User.h"
+
+SHORT GetKeyState(int nVirtKey);
+SHORT GetAsyncKeyState(int vKey);
+
+BOOL GetCursorPos(LPPOINT lpPoint);
+// Moves the cursor, kept inside the screen.
+BOOL SetCursorPos(int X, int Y);
+
+DWORD GetMessagePos();
+
+namespace wavorel {
+
+// The keyboard: a key went down or up (GetAsyncKeyState). Returns whether it
+// was down before.
+bool setAsyncKeyDown(UINT vk, bool down);
+// A message the calling thread took from its queue: key messages update the
+// thread's key state (GetKeyState); its point is GetMessagePos from now on.
+void noteRetrievedMessage(const MSG& msg);
+
+// The mouse: the cursor is at `pt` (screen coordinates).
+void setCursorPos(POINT pt);
+
+}  // namespace wavorel

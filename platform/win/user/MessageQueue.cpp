@@ -1,0 +1,294 @@
+#include "platform/win/user/MessageQueue.h"
+
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <vector>
+
+#include "platform/win/kernel/Clock.h"
+#include "platform/win/user/HookChain.h"
+#include "platform/win/kernel/ThreadObject.h"
+#include "platform/win/user/WindowManager.h"
+
+namespace wavorel {
+
+namespace {
+
+std::mutex g_registryMutex;
+std::map<DWORD, std::weak_ptr<MessageQueue>>& registry() {
+  static std::map<DWORD, std::weak_ptr<MessageQueue>> queues;
+  return queues;
+}
+
+thread_local std::shared_ptr<MessageQueue> t_queue;
+
+bool inRange(UINT msg, UINT filterMin, UINT filterMax) {
+  if (filterMin == 0 && filterMax == 0) return true;
+  return msg >= filterMin && msg <= filterMax;
+}
+
+bool forWindow(HWND target, HWND filter) {
+  if (filter == nullptr) return true;
+  if (filter == reinterpret_cast<HWND>(static_cast<intptr_t>(-1))) return target == nullptr;
+  return target == filter || isDescendant(filter, target);
+}
+
+// Runs the keyboard hooks for a keyboard message being retrieved; true when a
+// hook swallowed it.
+bool keyboardHookSwallows(const MSG& msg, bool remove) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  DWORD tid = MessageQueue::currentThreadId();
+  if (!HookChain::instance().has(WH_KEYBOARD, tid)) return false;
+  LRESULT r = HookChain::instance().call(WH_KEYBOARD, tid, remove ? HC_ACTION : HC_NOREMOVE, msg.wParam, msg.lParam);
+  return remove && r != 0;
+}
+
+MSG makeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG m{};
+  m.hwnd = hwnd;
+  m.message = message;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  m.time = static_cast<DWORD>(clock().tickMs());
+  return m;
+}
+
+}  // namespace
+
+MessageQueue::MessageQueue(DWORD threadId) : threadId_(threadId) {}
+
+MessageQueue::~MessageQueue() {
+  if (clockListener_) removeClockListener(clockListener_);
+  clear();
+}
+
+DWORD MessageQueue::currentThreadId() { return ::wavorel::currentThreadId(); }
+
+std::shared_ptr<MessageQueue> MessageQueue::current() {
+  if (t_queue) return t_queue;
+  auto q = std::make_shared<MessageQueue>(currentThreadId());
+  std::weak_ptr<MessageQueue> weak = q;
+  q->clockListener_ = addClockListener([weak] {
+    if (auto self = weak.lock()) self->cv_.notify_all();  // no lock: the clock may move inside our own wait
+  });
+  {
+    std::lock_guard<std::mutex> lock(g_registryMutex);
+    registry()[q->threadId_] = q;
+  }
+  t_queue = q;
+  return q;
+}
+
+std::shared_ptr<MessageQueue> MessageQueue::ofThread(DWORD threadId) {
+  std::lock_guard<std::mutex> lock(g_registryMutex);
+  auto it = registry().find(threadId);
+  return it == registry().end() ? nullptr : it->second.lock();
+}
+
+void MessageQueue::resetAll() {
+  std::vector<std::shared_ptr<MessageQueue>> queues;
+  {
+    std::lock_guard<std::mutex> lock(g_registryMutex);
+    for (auto it = registry().begin(); it != registry().end();) {
+      if (auto q = it->second.lock()) {
+        queues.push_back(q);
+        ++it;
+      } else {
+        it = registry().erase(it);
+      }
+    }
+  }
+  for (auto& q : queues) q->clear();
+}
+
+void MessageQueue::afterFork() {
+  std::lock_guard<std::mutex> lock(g_registryMutex);
+  registry().clear();
+  t_queue.reset();  // the forked thread starts with an empty queue
+}
+
+void MessageQueue::clear() {
+  std::deque<std::shared_ptr<SentMessage>> pending;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    posted_.clear();
+    pending.swap(incoming_);
+    quit_ = false;
+    ++postGen_;
+  }
+  for (auto& rec : pending) {
+    std::lock_guard<std::mutex> lock(rec->sender->mutex_);
+    rec->done = true;
+    rec->sender->cv_.notify_all();
+  }
+  timers_.clear();
+  paintCount = 0;
+  wakeAt_ = UINT64_MAX;
+}
+
+void MessageQueue::post(const MSG& msg, bool input) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    posted_.push_back({msg, input});
+    ++postGen_;
+  }
+  cv_.notify_all();
+}
+
+void MessageQueue::postQuit(int exitCode) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    quit_ = true;
+    quitCode_ = exitCode;
+    ++postGen_;
+  }
+  cv_.notify_all();
+}
+
+bool MessageQueue::sendFrom(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, long timeoutMs, LRESULT* result) {
+  auto me = current();
+  auto rec = std::make_shared<SentMessage>();
+  rec->hwnd = hwnd;
+  rec->msg = msg;
+  rec->wParam = wParam;
+  rec->lParam = lParam;
+  rec->sender = me;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    incoming_.push_back(rec);
+  }
+  cv_.notify_all();
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+  for (;;) {
+    me->runIncomingSends();  // a thread waiting for its answer still answers sends to itself
+    std::unique_lock<std::mutex> lock(me->mutex_);
+    if (rec->done) {
+      *result = rec->result;
+      return true;
+    }
+    if (timeoutMs >= 0 && std::chrono::steady_clock::now() >= deadline) {
+      rec->abandoned = true;
+      return false;
+    }
+    me->cv_.wait_for(lock, std::chrono::milliseconds(10), [&] { return rec->done || !me->incoming_.empty(); });
+  }
+}
+
+void MessageQueue::runIncomingSends() {
+  for (;;) {
+    std::shared_ptr<SentMessage> rec;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (incoming_.empty()) return;
+      rec = incoming_.front();
+      incoming_.pop_front();
+    }
+    LRESULT result = 0;
+    bool abandoned;
+    {
+      std::lock_guard<std::mutex> lock(rec->sender->mutex_);
+      abandoned = rec->abandoned;
+    }
+    if (!abandoned) {
+      if (auto w = WindowManager::instance().find(rec->hwnd)) result = sendTo(w, rec->msg, rec->wParam, rec->lParam);
+    }
+    std::lock_guard<std::mutex> lock(rec->sender->mutex_);
+    rec->result = result;
+    rec->done = true;
+    rec->sender->cv_.notify_all();
+  }
+}
+
+bool MessageQueue::takePosted(MSG* out, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
+  for (;;) {
+    Posted p{};
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      seenGen_ = postGen_;
+      size_t i = 0;
+      while (i < posted_.size() && !(inRange(posted_[i].msg.message, filterMin, filterMax) &&
+                                     forWindow(posted_[i].msg.hwnd, filter)))
+        ++i;
+      if (i == posted_.size()) return false;
+      p = posted_[i];
+      if (remove) posted_.erase(posted_.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    if (p.input && keyboardHookSwallows(p.msg, remove)) continue;
+    *out = p.msg;
+    return true;
+  }
+}
+
+namespace {
+std::atomic<bool (*)()> g_idleHook{nullptr};
+thread_local bool t_inIdleHook = false;
+}  // namespace
+
+void MessageQueue::setIdleHook(bool (*hook)()) { g_idleHook = hook; }
+
+void MessageQueue::wake() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++postGen_;
+  }
+  cv_.notify_all();
+}
+
+bool MessageQueue::peek(MSG* out, HWND filter, UINT filterMin, UINT filterMax, UINT flags) {
+  if (peekOnce(out, filter, filterMin, filterMax, flags)) return true;
+  auto hook = g_idleHook.load();
+  if (!hook || t_inIdleHook) return false;
+  t_inIdleHook = true;
+  bool posted = hook();
+  t_inIdleHook = false;
+  return posted && peekOnce(out, filter, filterMin, filterMax, flags);
+}
+
+bool MessageQueue::peekOnce(MSG* out, HWND filter, UINT filterMin, UINT filterMax, UINT flags) {
+  bool remove = (flags & PM_REMOVE) != 0;
+  runIncomingSends();
+  if (takePosted(out, filter, filterMin, filterMax, remove)) return true;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (quit_) {
+      *out = makeMsg(nullptr, WM_QUIT, static_cast<WPARAM>(quitCode_), 0);
+      if (remove) quit_ = false;
+      return true;
+    }
+  }
+  if (paintCount > 0 && inRange(WM_PAINT, filterMin, filterMax)) {
+    if (HWND h = paintTarget(*this, filter)) {
+      *out = makeMsg(h, WM_PAINT, 0, 0);
+      return true;
+    }
+  }
+  wakeAt_ = UINT64_MAX;
+  if (!timers_.empty() && inRange(WM_TIMER, filterMin, filterMax)) {
+    uint64_t now = clock().tickMs();
+    auto accept = [&](const Timer& t) { return forWindow(t.hwnd, filter); };
+    if (const Timer* t = timers_.due(now, accept)) {
+      *out = makeMsg(t->hwnd, WM_TIMER, t->id, reinterpret_cast<LPARAM>(t->proc));
+      if (remove) timers_.fired(t->hwnd, t->id, now);
+      return true;
+    }
+    if (const Timer* t = timers_.due(UINT64_MAX, accept)) wakeAt_ = t->due;
+  }
+  return false;
+}
+
+void MessageQueue::waitForMessage() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  clock().waitUntil(lock, cv_, wakeAt_, [&] { return !incoming_.empty() || postGen_ != seenGen_; });
+}
+
+void MessageQueue::removeMessagesFor(HWND hwnd) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto it = posted_.begin(); it != posted_.end();) {
+    if (it->msg.hwnd == hwnd)
+      it = posted_.erase(it);
+    else
+      ++it;
+  }
+}
+
+}  // namespace wavorel
