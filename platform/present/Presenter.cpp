@@ -2,7 +2,6 @@
 // X display.
 #include "platform/present/Presenter.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
@@ -15,6 +14,7 @@
 #include "platform/win/user/Paint.h"
 #include "platform/win/kernel/Root.h"
 #include "platform/win/user/WindowManager.h"
+#include "platform/win/kernel/PlatformLog.h"
 
 namespace wavorel::present {
 
@@ -65,7 +65,7 @@ void writeScreenshot(State& s, const char* path) {
   WindowImage image = composeWindow(main);
   s.shotWindow = main;
   s.shotPaints = paintGeneration();
-  if (!writeImage(image, path)) std::fprintf(stderr, "wavorel: cannot write the screenshot %s\n", path);
+  if (!writeImage(image, path)) wavorel::logNote("cannot write the screenshot %s", path);
 }
 
 bool onIdle() {
@@ -85,12 +85,20 @@ bool onIdle() {
     if (headlessIdle()) posted = true;
     return posted;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "wavorel: presenter: %s\n", e.what());
+    wavorel::logNote("presenter: %s", e.what());
     return false;
   }
 }
 
-const bool g_hooked = (MessageQueue::setIdleHook(&onIdle), true);
+// The X connection of the calling thread's display, for its loop to wait on.
+int displayFd() {
+  State& s = state();
+  std::unique_lock<std::mutex> lock(s.mutex, std::try_to_lock);
+  if (!lock.owns_lock() || !s.display || s.display->thread() != MessageQueue::currentThreadId()) return -1;
+  return s.display->fd();
+}
+
+const bool g_hooked = (MessageQueue::setIdleHook({&onIdle, &displayFd}), true);
 
 }  // namespace
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/user/MessageLoop.h"
+#include "platform/testing/Drivers.h"
 #include "platform/win/user/ModalLoop.h"
 #include "tests/utilmere/UtilmereTest.h"
 

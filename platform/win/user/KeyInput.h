@@ -1,23 +1,9 @@
-// Driving the message loop from tests and from the program's headless run.
+// The keyboard input path, which the X display and tests feed.
 #pragma once
-
-#include <cstddef>
-#include <cstdint>
 
 #include "platform/win/user/User.h"
 
 namespace wavorel {
-
-// Dispatches, on the calling thread, everything that is ready now: messages
-// sent by other threads, posted messages, paints and due timers. Never waits.
-// A WM_QUIT is left in the queue for the caller's own loop. Returns the number
-// of messages dispatched.
-size_t pumpMessages();
-
-// Lets `ms` milliseconds pass on the platform clock: the clock moves to each
-// timer due within the span in turn, and the queue is pumped at every step
-// and at the end. On the real clock the steps are slept.
-void runFor(uint64_t ms);
 
 // A key press (down) or release from the keyboard: it arrives as WM_KEYDOWN or
 // WM_KEYUP at the focus window (else the active window) and passes the
