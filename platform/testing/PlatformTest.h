@@ -4,8 +4,9 @@
 //
 // The virtual clock moves only when the test moves it (clock().advance(ms),
 // runFor(ms), Sleep, a ClockAdvancer for a wait that is to time out): a wait
-// on it that nothing satisfies fails the test with the wait's name. So does any fault the platform logs, such as an exception
-// escaping a window procedure, a timer callback or a hook (PlatformLog.h).
+// on it that nothing satisfies fails the test with the wait's name. So does
+// any fault the platform logs, such as an exception escaping a window
+// procedure, a timer callback or a hook (PlatformLog.h).
 #pragma once
 
 #include <gtest/gtest.h>

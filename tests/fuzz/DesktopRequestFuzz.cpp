@@ -3,10 +3,9 @@
 // connection, never a crash or a read past what arrived. The frame's window
 // field is pointed at a real top-level window when its first byte is even,
 // so that the messages reach a window procedure.
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <poll.h>
 
 #include <cerrno>
 #include <cstddef>

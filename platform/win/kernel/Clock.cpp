@@ -12,13 +12,14 @@
 #include <vector>
 
 #include "platform/win/kernel/PlatformLog.h"
+#include "platform/win/kernel/UniqueFd.h"
 
 namespace wavorel {
 
 namespace {
 
 std::mutex g_clockMutex;
-std::shared_ptr<Clock> g_clock;  // guarded by g_clockMutex
+std::shared_ptr<Clock> g_clock;           // guarded by g_clockMutex
 std::atomic<Clock*> g_clockRaw{nullptr};  // fast path for readers
 
 std::mutex g_listenerMutex;
@@ -51,24 +52,19 @@ class Progress {
 class Waker {
  public:
   Waker() : fd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
-  ~Waker() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Waker(const Waker&) = delete;
-  Waker& operator=(const Waker&) = delete;
-  bool valid() const { return fd_ >= 0; }
-  int fd() const { return fd_; }
+  bool valid() const { return fd_.valid(); }
+  int fd() const { return fd_.get(); }
   void signal() {
     uint64_t one = 1;
-    (void)!::write(fd_, &one, sizeof one);
+    (void)!::write(fd_.get(), &one, sizeof one);
   }
   void drain() {
     uint64_t count;
-    (void)!::read(fd_, &count, sizeof count);
+    (void)!::read(fd_.get(), &count, sizeof count);
   }
 
  private:
-  int fd_;
+  UniqueFd fd_;
 };
 
 }  // namespace
@@ -108,8 +104,10 @@ int RealClock::pollUntil(pollfd* fds, size_t count, uint64_t deadline, const cha
     int timeout = -1;
     if (deadline != UINT64_MAX) {
       uint64_t now = tickMs();
-      if (now >= deadline) timeout = 0;
-      else timeout = static_cast<int>(std::min<uint64_t>(deadline - now, INT_MAX));
+      if (now >= deadline)
+        timeout = 0;
+      else
+        timeout = static_cast<int>(std::min<uint64_t>(deadline - now, INT_MAX));
     }
     int n = ::poll(fds, static_cast<nfds_t>(count), timeout);
     if (n < 0 && errno == EINTR) continue;
@@ -166,16 +164,18 @@ uint64_t VirtualClock::earliestBlockedDeadline() const {
 bool VirtualClock::stalled(const char* what, uint64_t deadline) {
   uint64_t now = tickMs();
   if (deadline == UINT64_MAX) {
-    logFault("%s waits on the virtual clock at tick %llu with no deadline, and nothing has come for %llu ms of "
-             "real time: nobody will satisfy it",
-             what, static_cast<unsigned long long>(now), static_cast<unsigned long long>(stallLimitMs_.load()));
+    logFault(
+        "%s waits on the virtual clock at tick %llu with no deadline, and nothing has come for %llu ms of "
+        "real time: nobody will satisfy it",
+        what, static_cast<unsigned long long>(now), static_cast<unsigned long long>(stallLimitMs_.load()));
     return false;
   }
-  logFault("%s waits on the virtual clock at tick %llu for its deadline %llu (%llu ms on), and neither its object "
-           "nor the clock moved for %llu ms of real time: nobody will satisfy it (advance the clock); the wait "
-           "is ended at its deadline so that the test can finish",
-           what, static_cast<unsigned long long>(now), static_cast<unsigned long long>(deadline),
-           static_cast<unsigned long long>(deadline - now), static_cast<unsigned long long>(stallLimitMs_.load()));
+  logFault(
+      "%s waits on the virtual clock at tick %llu for its deadline %llu (%llu ms on), and neither its object "
+      "nor the clock moved for %llu ms of real time: nobody will satisfy it (advance the clock); the wait "
+      "is ended at its deadline so that the test can finish",
+      what, static_cast<unsigned long long>(now), static_cast<unsigned long long>(deadline),
+      static_cast<unsigned long long>(deadline - now), static_cast<unsigned long long>(stallLimitMs_.load()));
   if (deadline > tickMs()) advance(deadline - tickMs());
   return true;
 }
@@ -219,7 +219,9 @@ int VirtualClock::pollUntil(pollfd* fds, size_t count, uint64_t deadline, const 
     if (!reported) {
       auto idle = progress.idleFor(now);
       auto limit = std::chrono::milliseconds(stallLimitMs_.load());
-      timeout = idle >= limit ? 0 : static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(limit - idle).count()) + 1;
+      timeout = idle >= limit
+                    ? 0
+                    : static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(limit - idle).count()) + 1;
     }
     for (auto& p : all) p.revents = 0;
     int n = ::poll(all.data(), static_cast<nfds_t>(all.size()), timeout);

@@ -58,8 +58,9 @@ DWORD waitFor(const std::vector<std::shared_ptr<Waitable>>& objects, const HANDL
   };
   if (ready() || ms == 0) return result;
   // Named for a report of a wait that nobody satisfies.
-  std::string what = waitAll ? "WaitForMultipleObjects for all of"
-                              : objects.size() == 1 ? "WaitForSingleObject on" : "WaitForMultipleObjects on";
+  std::string what = waitAll               ? "WaitForMultipleObjects for all of"
+                     : objects.size() == 1 ? "WaitForSingleObject on"
+                                           : "WaitForMultipleObjects on";
   for (size_t i = 0; i < objects.size(); ++i) {
     char handle[32];
     std::snprintf(handle, sizeof handle, "%s %p", i ? "," : "", handles[i]);

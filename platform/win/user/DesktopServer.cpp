@@ -200,9 +200,9 @@ void DesktopServer::carryOut(Connection& c) {
   std::string replyPayload;
   if (!isTopLevelOfThisProcess(w, hwnd)) return writeReply(c.fd.get(), reply, replyPayload);
   Crossing crossing = crossingOf(req.msg, w->cls->name);
-  bool fits = crossing == Crossing::SetText ? true
+  bool fits = crossing == Crossing::SetText    ? true
               : crossing == Crossing::CopyData ? payload.size() >= sizeof(uint64_t)
-                                                : payload.empty();
+                                               : payload.empty();
   if (!fits) return;  // a payload that does not fit the message: malformed, closed without a reply
   auto wParam = static_cast<WPARAM>(req.wParam);
   if (crossing == Crossing::Refused) {
@@ -211,8 +211,8 @@ void DesktopServer::carryOut(Connection& c) {
     if (crossing != Crossing::Plain) {
       reply.error = ERROR_MESSAGE_SYNC_ONLY;
     } else {
-      w->queue->post(MSG{hwnd, req.msg, wParam, static_cast<LPARAM>(req.lParam),
-                         static_cast<DWORD>(clock().tickMs()), {0, 0}});
+      w->queue->post(
+          MSG{hwnd, req.msg, wParam, static_cast<LPARAM>(req.lParam), static_cast<DWORD>(clock().tickMs()), {0, 0}});
       reply = {0, 1, 0, 0, 0};
     }
   } else {

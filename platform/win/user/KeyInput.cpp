@@ -14,8 +14,8 @@ bool sendKey(UINT vk, bool down) {
   bool wasDown = setAsyncKeyDown(vk, down);
   // Repeat count 1; bit 30: the key was down before; bit 31: the key is being released.
   LPARAM flags = 1 | (wasDown ? (1L << 30) : 0) | (down ? 0 : static_cast<LPARAM>(1UL << 31));
-  MSG m{target->hwnd, static_cast<UINT>(down ? WM_KEYDOWN : WM_KEYUP), vk, flags,
-        static_cast<DWORD>(clock().tickMs()), {0, 0}};
+  MSG m{target->hwnd, static_cast<UINT>(down ? WM_KEYDOWN : WM_KEYUP), vk, flags, static_cast<DWORD>(clock().tickMs()),
+        {0, 0}};
   target->queue->post(m, true);
   return true;
 }

@@ -58,8 +58,7 @@ MSG makeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-MessageQueue::MessageQueue(DWORD threadId)
-    : threadId_(threadId), event_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+MessageQueue::MessageQueue(DWORD threadId) : threadId_(threadId), event_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
 MessageQueue::~MessageQueue() { clear(); }
 
@@ -214,8 +213,8 @@ bool MessageQueue::takePosted(MSG* out, HWND filter, UINT filterMin, UINT filter
       std::lock_guard<std::mutex> lock(mutex_);
       seenGen_ = postGen_;
       size_t i = 0;
-      while (i < posted_.size() && !(inRange(posted_[i].msg.message, filterMin, filterMax) &&
-                                     forWindow(posted_[i].msg.hwnd, filter)))
+      while (i < posted_.size() &&
+             !(inRange(posted_[i].msg.message, filterMin, filterMax) && forWindow(posted_[i].msg.hwnd, filter)))
         ++i;
       if (i == posted_.size()) return false;
       p = posted_[i];
@@ -237,7 +236,6 @@ void MessageQueue::setIdleHook(const IdleHook& hook) {
   g_idleHook = hook.idle;
   g_idleFd = hook.fd;
 }
-
 
 bool MessageQueue::peek(MSG* out, HWND filter, UINT filterMin, UINT filterMax, UINT flags) {
   if (peekOnce(out, filter, filterMin, filterMax, flags)) return true;

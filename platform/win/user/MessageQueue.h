@@ -119,7 +119,7 @@ class MessageQueue : public std::enable_shared_from_this<MessageQueue> {
   std::mutex mutex_;
   std::deque<Posted> posted_;
   std::deque<std::shared_ptr<SentMessage>> incoming_;
-  uint64_t postGen_ = 0;   // counts posts, so a wait sees what came after the last peek
+  uint64_t postGen_ = 0;  // counts posts, so a wait sees what came after the last peek
   uint64_t seenGen_ = 0;
   bool quit_ = false;
   int quitCode_ = 0;

@@ -35,12 +35,10 @@ TEST_F(KilledProcess, RegistryWriteLoopKilledLeavesALoadableHiveWithTheLastAckno
     EXPECT_EQ(writer.wait(), -SIGKILL);
 
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Peer", 0, KEY_READ, &key), ERROR_SUCCESS)
-        << "the hive loads";
+    ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Peer", 0, KEY_READ, &key), ERROR_SUCCESS) << "the hive loads";
     DWORD value = 0;
     DWORD size = sizeof value;
-    ASSERT_EQ(RegQueryValueEx(key, "Counter", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegQueryValueEx(key, "Counter", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size), ERROR_SUCCESS);
     RegCloseKey(key);
     // The value set last may have been written without its acknowledgement printed.
     EXPECT_GE(static_cast<long>(value), acked);

@@ -102,8 +102,8 @@ long long raw(HWND hwnd, const std::string& frame, LRESULT* result = nullptr, st
 
 std::string frame(HWND hwnd, UINT kind, UINT msg, WPARAM wParam, LPARAM lParam, const std::string& payload = "",
                   uint32_t magic = wavorel::CrossProcessRequest::kMagic) {
-  wavorel::CrossProcessRequest req{magic, kind, reinterpret_cast<uintptr_t>(hwnd), msg,
-                                   static_cast<uint32_t>(payload.size()), wParam, lParam};
+  wavorel::CrossProcessRequest req{
+      magic, kind, reinterpret_cast<uintptr_t>(hwnd), msg, static_cast<uint32_t>(payload.size()), wParam, lParam};
   return std::string(reinterpret_cast<const char*>(&req), sizeof req) + payload;
 }
 
@@ -133,8 +133,8 @@ int sendAsHostile(HWND target) {
   std::memcpy(&huge[offsetof(wavorel::CrossProcessRequest, payloadSize)], &tooBig, sizeof tooBig);
   report("raw-too-big", raw(target, huge));
   report("raw-payload-on-plain", raw(target, frame(target, kSend, WM_USER + 7, 0, 0, "junk")));
-  report("raw-not-top-level", raw(target, frame(reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(target) + 4),
-                                               kSend, WM_USER + 7, 0, 0)));
+  report("raw-not-top-level",
+         raw(target, frame(reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(target) + 4), kSend, WM_USER + 7, 0, 0)));
   // And as it should: the target still answers.
   SetLastError(0);
   report("plain-result", SendMessage(target, WM_USER + 7, 3, 4));
@@ -188,6 +188,7 @@ int main(int argc, char** argv) {
   if (mode == "as-user" && argc == 4) return sendAsUser(static_cast<uid_t>(std::stoul(argv[2])), handle(argv[3]));
   if (mode == "registry-writer") return writeRegistry();
   if (mode == "start") return start();
-  std::fprintf(stderr, "usage: platform-peer window <title> | send <hwnd> | as-user <uid> <hwnd> | registry-writer | start\n");
+  std::fprintf(stderr,
+               "usage: platform-peer window <title> | send <hwnd> | as-user <uid> <hwnd> | registry-writer | start\n");
   return 64;
 }
