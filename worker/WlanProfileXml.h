@@ -1,0 +1,34 @@
+// The WLAN profile document of a `_PROFILE_DATA` (WLANProfile schema,
+// version 1) with its EAP host configuration, and the EAP user-credential
+// document of an 802.1X profile, as UTF-16 text built in growable strings.
+//
+// Names: the profile is named after the SSID. SSID bytes that XML 1.0 cannot
+// carry (control characters) become "_" in the profile name and are left out
+// of the SSID's name element (its hex element carries every byte, "%02X");
+// "]]>" in the name is split across two CDATA sections. Every lookup of a
+// stored profile by its SSID derives the name with WlanProfileNameOfSsid, so
+// it finds the profile this builder named. Vista-only (worker/vista/).
+#pragma once
+
+#include <string>
+
+#include "platform/Platform.h"
+#include "worker/ProfileData.h"
+
+struct WLAN_PROFILE_XML {
+  std::u16string profileName;  // the SSID as the profile's name
+  std::u16string nameElement;  // the name as CDATA text
+  std::u16string profileXml;   // the WLAN profile document
+  std::u16string userXml;      // the EAP user credentials (802.1X), or empty
+  DOT11_BSS_TYPE bssType = dot11_BSS_type_infrastructure;
+  DWORD connectKind = 0;       // the record's UseBssid
+  BOOL secured = FALSE;        // discovery connects securely
+};
+
+// Builds the documents of `profile`. A record without an SSID names the
+// strongest open infrastructure network of BssidSiteList instead (none: an
+// empty name), as an open profile connected manually.
+void BuildWlanProfileXml(const _PROFILE_DATA& profile, WLAN_PROFILE_XML& out);
+
+// The name a profile of these SSID bytes gets (ANSI, as the SSID bytes).
+CString WlanProfileNameOfSsid(const BYTE* ssid, DWORD length);
