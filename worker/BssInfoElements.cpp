@@ -1,6 +1,8 @@
 #include "worker/BssInfoElements.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "worker/LeBytes.h"
 #include "worker/NdisBssid.h"
@@ -139,23 +141,19 @@ struct Text {
     std::memcpy(data + size, text, length);
     size += length;
   }
-  void append(const char* text) { append(text, std::strlen(text)); }
-  void append(char c) { append(&c, 1); }
-  void assign(const char* text) {
-    clear();
-    append(text);
+  template <size_t M>
+  void append(const char (&text)[M]) {
+    append(text, M - 1);
+  }
+  void append(char c) {
+    if (size < N) data[size++] = c;
   }
   void appendHex(BYTE value) {
     static const char kDigits[] = "0123456789ABCDEF";
-    const char pair[2] = {kDigits[value >> 4], kDigits[value & 15]};
-    append(pair, 2);
-  }
-  // "0x%04X"
-  void assignWord(WORD value) {
-    clear();
-    append("0x", 2);
-    appendHex(static_cast<BYTE>(value >> 8));
-    appendHex(static_cast<BYTE>(value));
+    if (N - size < 2) return;
+    data[size] = kDigits[value >> 4];
+    data[size + 1] = kDigits[value & 15];
+    size += 2;
   }
   // "%d"
   void appendNumber(long long value) {
@@ -171,12 +169,15 @@ struct Text {
     if (negative) append('-');
     while (n) append(digits[--n]);
   }
-  void appendFlag(bool flag) { flag ? append("TRUE", 4) : append("FALSE", 5); }
+  void appendFlag(bool flag) { flag ? append("TRUE") : append("FALSE"); }
 };
 
 using Field = Text<512>;
 
 struct Gathered {
+  explicit Gathered(int selector) : selector(selector) {}
+  // What is gathered: the elements the selector's text needs.
+  const int selector;
   // Security flags.
   bool wpa = false, wpaPsk = false, wpaNone = false, wpa2 = false, wpa2Psk = false, wpa2None = false;
   bool tkip = false, wrap = false, ccmp = false;
@@ -184,9 +185,12 @@ struct Gathered {
   bool cckm = false, vendorA = false, vendorB = false;
   // WPS.
   bool wps = false;
-  Field configMethods, passwordId, selectedRegistrar, state, version, setupLocked, uuid, bands;
-  // 802.11n.
-  long long ht[kHtValueCount] = {};
+  // The attributes kept as read (-1 or 0: not given); the two texts that
+  // attributes append to are kept as text.
+  int configMethods = -1, passwordId = -1, state = 0, version = -1, setupLocked = -1, bands = 0;
+  Field selectedRegistrar, uuid;
+  // 802.11n (selector 3 only).
+  long long ht[kHtValueCount];
 };
 
 bool IsOui(const BYTE* at, const BYTE oui[3]) { return at[0] == oui[0] && at[1] == oui[1] && at[2] == oui[2]; }
@@ -269,7 +273,9 @@ void ParseWpa(Gathered& g, const BYTE* c, size_t length, bool adhoc) {
 }
 
 void FlagText(Field& field, const BYTE* value, WORD size) {
-  if (size >= 1) field.assign(value[0] ? "TRUE" : "FALSE");
+  if (size < 1) return;
+  field.clear();
+  field.appendFlag(value[0] != 0);
 }
 
 void ParseWps(Gathered& g, const BYTE* c, size_t length) {
@@ -282,10 +288,10 @@ void ParseWps(Gathered& g, const BYTE* c, size_t length) {
     switch (type) {
       case kAttrConfigMethods:
       case kAttrRegistrarConfigMethods:
-        if (size >= 2) g.configMethods.assignWord(static_cast<WORD>(value[0] << 8 | value[1]));
+        if (size >= 2) g.configMethods = value[0] << 8 | value[1];
         break;
       case kAttrPasswordId:
-        if (size >= 2) g.passwordId.assignWord(static_cast<WORD>(value[0] << 8 | value[1]));
+        if (size >= 2) g.passwordId = value[0] << 8 | value[1];
         break;
       case kAttrSelectedRegistrar:
         FlagText(g.selectedRegistrar, value, size);
@@ -294,29 +300,20 @@ void ParseWps(Gathered& g, const BYTE* c, size_t length) {
         for (WORD i = 0; i < size; ++i) g.selectedRegistrar.appendHex(value[i]);
         break;
       case kAttrState:
-        if (size >= 1 && value[0] == 1) g.state.assign("Unconfigured");
-        if (size >= 1 && value[0] == 2) g.state.assign("Configured");
+        if (size >= 1 && (value[0] == 1 || value[0] == 2)) g.state = value[0];
         break;
       case kAttrVersion:
-        if (size >= 1) {
-          g.version.clear();
-          g.version.appendNumber(value[0] >> 4);
-          g.version.append('.');
-          g.version.appendNumber(value[0] & 15);
-        }
+        if (size >= 1) g.version = value[0];
         break;
       case kAttrSetupLocked:
-        FlagText(g.setupLocked, value, size);
+        if (size >= 1) g.setupLocked = value[0] != 0;
         break;
       case kAttrUuidE:
         if (size >= kUuidSize)
           for (WORD i = 0; i < kUuidSize; ++i) g.uuid.appendHex(value[i]);
         break;
       case kAttrRfBands:
-        if (size >= 1) {
-          static const char* const kBands[] = {"", "2.4GHz", "5GHz", "2.4GHz + 5GHz"};
-          g.bands.assign(value[0] <= 3 ? kBands[value[0]] : "");
-        }
+        if (size >= 1) g.bands = value[0];
         break;
       default:
         break;
@@ -329,9 +326,11 @@ void ParseVendor(Gathered& g, const BYTE* c, size_t length, bool adhoc) {
   if (length < 4) return;
   const BYTE type = c[3];
   if ((IsOui(c, kOuiWpa) && (type == kWpaType || type == kWpaType2)) || IsOui(c, kOuiCcx)) {
-    ParseWpa(g, c, length, adhoc);
+    if (g.selector == kBssTextSecurity || g.selector == kBssTextVendor) ParseWpa(g, c, length, adhoc);
   } else if (IsOui(c, kOuiWpa) && type == kWpsType) {
-    ParseWps(g, c, length);
+    if (g.selector == kBssTextWps) ParseWps(g, c, length);
+  } else if (g.selector != kBssTextHt) {
+    return;
   } else if (IsOui(c, kOuiHtVendor) && type == kHtCapVendorType && length == 30) {
     g.ht[kHtCapabilityPresent] = 1;
   } else if (IsOui(c, kOuiHtVendor) && type == kHtInfoVendorType && length > 25) {
@@ -406,13 +405,16 @@ void ParseHtInformation(Gathered& g, const BYTE* c) {
 }
 
 void ParseElement(Gathered& g, BYTE id, const BYTE* c, size_t length, bool adhoc) {
+  if (id == kIdVendor) {
+    ParseVendor(g, c, length, adhoc);
+    return;
+  }
+  if (id == kIdRsn) {
+    if (g.selector == kBssTextSecurity) ParseRsn(g, c, length, adhoc);
+    return;
+  }
+  if (g.selector != kBssTextHt) return;
   switch (id) {
-    case kIdRsn:
-      ParseRsn(g, c, length, adhoc);
-      break;
-    case kIdVendor:
-      ParseVendor(g, c, length, adhoc);
-      break;
     case kIdHtCapabilities:
       if (length == 26) ParseHtCapabilities(g, c);
       break;
@@ -462,17 +464,16 @@ void Gather(Gathered& g, const BYTE* bss, DWORD available) {
   }
 }
 
-using Output = Text<kWpsTextFields * sizeof(Field::data) + 64>;
+using Output = Text<2 * sizeof(Field::data) + 256>;
 
 void AppendSecurity(Output& out, const Gathered& g) {
   const size_t start = out.size;
-  const struct {
-    bool set;
-    const char* text;
-  } kAuth[] = {{g.wpa, "WPA+"},   {g.wpaPsk, "WPA-PSK+"},   {g.wpaNone, "WPA-NONE+"},
-               {g.wpa2, "WPA2+"}, {g.wpa2Psk, "WPA2-PSK+"}, {g.wpa2None, "WPA2-NONE+"}};
-  for (const auto& a : kAuth)
-    if (a.set) out.append(a.text);
+  if (g.wpa) out.append("WPA+");
+  if (g.wpaPsk) out.append("WPA-PSK+");
+  if (g.wpaNone) out.append("WPA-NONE+");
+  if (g.wpa2) out.append("WPA2+");
+  if (g.wpa2Psk) out.append("WPA2-PSK+");
+  if (g.wpa2None) out.append("WPA2-NONE+");
   if (out.size == start) {
     out.append("Unknown");
   } else {
@@ -489,13 +490,58 @@ void AppendSecurity(Output& out, const Gathered& g) {
   }
 }
 
+void AppendUnknown(Output& out) { out.append("Unknown;"); }
+
 void AppendField(Output& out, const Field& field) {
-  if (field.size) {
-    out.append(field.data, field.size);
-  } else {
-    out.append("Unknown");
-  }
+  if (!field.size) return AppendUnknown(out);
+  out.append(field.data, field.size);
   out.append(';');
+}
+
+void AppendWord(Output& out, int value) {
+  if (value < 0) return AppendUnknown(out);
+  out.append("0x");
+  out.appendHex(static_cast<BYTE>(value >> 8));
+  out.appendHex(static_cast<BYTE>(value));
+  out.append(';');
+}
+
+void AppendWps(Output& out, const Gathered& g) {
+  AppendWord(out, g.configMethods);
+  AppendWord(out, g.passwordId);
+  AppendField(out, g.selectedRegistrar);
+  if (g.state == 1) {
+    out.append("Unconfigured;");
+  } else if (g.state == 2) {
+    out.append("Configured;");
+  } else {
+    AppendUnknown(out);
+  }
+  if (g.version < 0) {
+    AppendUnknown(out);
+  } else {
+    out.appendNumber(g.version >> 4);
+    out.append('.');
+    out.appendNumber(g.version & 15);
+    out.append(';');
+  }
+  if (g.setupLocked < 0) {
+    AppendUnknown(out);
+  } else {
+    out.appendFlag(g.setupLocked != 0);
+    out.append(';');
+  }
+  AppendField(out, g.uuid);
+  if (g.bands == 1) {
+    out.append("2.4GHz;");
+  } else if (g.bands == 2) {
+    out.append("5GHz;");
+  } else if (g.bands == 3) {
+    out.append("2.4GHz + 5GHz;");
+  } else {
+    AppendUnknown(out);
+  }
+  out.appendFlag(g.wps);
 }
 
 }  // namespace
@@ -512,7 +558,8 @@ CString ParseBssInfoElements(const BYTE* bss, DWORD available, int selector) {
     out.appendNumber(interval);
     return CString(out.data, static_cast<int>(out.size));
   }
-  Gathered g;
+  Gathered g(selector);
+  if (selector == kBssTextHt) std::fill(std::begin(g.ht), std::end(g.ht), 0);
   Gather(g, bss, available);
   switch (selector) {
     case kBssTextSecurity:
@@ -526,10 +573,7 @@ CString ParseBssInfoElements(const BYTE* bss, DWORD available, int selector) {
       out.appendFlag(g.vendorA);
       break;
     case kBssTextWps:
-      for (const Field* field : {&g.configMethods, &g.passwordId, &g.selectedRegistrar, &g.state, &g.version,
-                                 &g.setupLocked, &g.uuid, &g.bands})
-        AppendField(out, *field);
-      out.appendFlag(g.wps);
+      AppendWps(out, g);
       break;
     default:  // kBssTextHt
       for (int i = 0; i < kHtValueCount; ++i) {
