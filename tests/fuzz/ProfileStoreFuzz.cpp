@@ -3,15 +3,32 @@
 // are read as the current profile and the WPS credential store.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/testing/BenchRoot.h"
+#include "platform/win/kernel/Root.h"
 #include "worker/IniProfileStore.h"
 #include "worker/ProfileStore.h"
 #include "worker/WorkerGlobals.h"
 
 namespace {
+
+// A platform root in a temporary folder for the whole run; the folder goes at
+// exit (the platform's own state is left to its exit).
+struct TemporaryRoot {
+  TemporaryRoot() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "wavorel-fuzz-XXXXXX").string();
+    if (mkdtemp(pattern.data())) path = pattern;
+    wavorel::setPlatformRoot(path);
+  }
+  ~TemporaryRoot() {
+    std::error_code ec;
+    if (!path.empty()) std::filesystem::remove_all(path, ec);
+  }
+  std::string path;
+};
 
 void WriteStoreFile(int kind, const std::string& text) {
   const CString path = IniProfileFileName(g_strAdapterGuid, kind, 0);
@@ -26,7 +43,7 @@ void WriteStoreFile(int kind, const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static wavorel::testing::BenchRoot root;
+  static TemporaryRoot root;
   static const bool ready = [] {
     CreateDirectory("C:\\Data", nullptr);
     g_strDataFolder = "C:\\Data\\";
@@ -36,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g_b8021xSupport = 1;
     return true;
   }();
-  if (!ready || root.path().empty()) return 0;
+  if (!ready || root.path.empty()) return 0;
   const std::string input(reinterpret_cast<const char*>(data), size);
   const size_t split = input.find('\0');
   WriteStoreFile(kIniKindStation, input.substr(0, split));

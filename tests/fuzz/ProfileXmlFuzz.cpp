@@ -23,7 +23,7 @@ class Input {
   DWORD word() { return static_cast<DWORD>(byte()) | static_cast<DWORD>(byte()) << 8; }
   void bytes(void* out, size_t count) {
     const size_t n = std::min(count, size_ - at_);
-    std::memcpy(out, data_ + at_, n);
+    if (n) std::memcpy(out, data_ + at_, n);
     at_ += n;
   }
   template <size_t N>
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   in.text(p.ServerName);
   if (p.Ssid.SsidLength == 0) {
     BssidSiteList = std::make_unique<BYTE[]>(kBssListSize);
-    std::memcpy(BssidSiteList.get(), in.rest(), std::min<size_t>(in.left(), kBssListSize));
+    if (in.left()) std::memcpy(BssidSiteList.get(), in.rest(), std::min<size_t>(in.left(), kBssListSize));
   }
   WLAN_PROFILE_XML out;
   BuildWlanProfileXml(p, out);

@@ -104,7 +104,9 @@ void Read8021XGroup(_PROFILE_DATA& p) {
   ReadConfigNumber("IntermediateCert", p.IntermediateCert);
 }
 
-// The WPA key text of AuthMode 4, 5 and 7, and the WPA-None key block.
+// The WPA key text of AuthMode 4, 5 and 7 (cut to 64 characters), and the
+// WPA-None key block: a text of exactly 64 characters is the key in hex, any
+// other a pass phrase mapped with the SSID (none longer than 63 maps: zero key).
 void ReadWpaKey(_PROFILE_DATA& p) {
   const Value key = ReadConfig("WPAPSK");
   std::memset(p.WpaPsk, 0, sizeof p.WpaPsk);
@@ -113,12 +115,10 @@ void ReadWpaKey(_PROFILE_DATA& p) {
   p.WpaPskLength = static_cast<DWORD>(length);
   if (p.AuthMode != 5) return;
   BYTE psk[kWpaNoneKeyLength] = {};
-  if (length == kHexKeyLength) {
-    HexStringToBytes(p.WpaPsk, psk, kWpaNoneKeyLength);
+  if (key.length() == kHexKeyLength) {
+    HexStringToBytes(key.text, psk, kWpaNoneKeyLength);
   } else {
-    char passphrase[kValueSize] = "";
-    std::memcpy(passphrase, p.WpaPsk, length);
-    PasswordHash(passphrase, p.Ssid.Ssid, static_cast<int>(p.Ssid.SsidLength), psk);
+    PasswordHash(key.text, p.Ssid.Ssid, static_cast<int>(p.Ssid.SsidLength), psk);
   }
   p.WpaNoneKey = MakeNdisKeyBlock(kTransmitKeyBit, psk, kWpaNoneKeyLength);
 }
