@@ -2,10 +2,12 @@
 // version 1) with its EAP host configuration, and the EAP user-credential
 // document of an 802.1X profile, as UTF-16 text built in growable strings.
 //
-// Names: the profile is named after the SSID. SSID bytes that XML 1.0 cannot
-// carry (control characters) become "_" in the profile name and are left out
-// of the SSID's name element (its hex element carries every byte, "%02X");
-// "]]>" in the name is split across two CDATA sections. Every lookup of a
+// Names: the profile is named after the SSID. Its control characters become
+// "_" in the profile name; "]]>" in the name is split across two CDATA
+// sections. Texts (the SSID's name element, the pass phrase, the 802.1X
+// texts) are escaped; the bytes XML 1.0 cannot carry (controls but TAB, LF,
+// CR) are left out of them and CR is written as "&#13;". The SSID's hex
+// element ("%02X") carries every byte. Every lookup of a
 // stored profile by its SSID derives the name with WlanProfileNameOfSsid, so
 // it finds the profile this builder named. Vista-only (worker/vista/).
 #pragma once

@@ -41,8 +41,10 @@ constexpr size_t kCertificateMax = 152;
 constexpr size_t kMaxSsid = 32;
 constexpr LONG kNoRssi = -250;
 
-// A byte XML 1.0 cannot carry as text: the control characters.
-bool Uncarriable(BYTE b) { return b < 0x20; }
+// A byte XML 1.0 cannot carry at all: the control characters but TAB, LF, CR.
+bool Uncarriable(BYTE b) { return b < 0x20 && b != '\t' && b != '\n' && b != '\r'; }
+// A byte a profile name cannot hold (CDATA keeps no CR, the name no control).
+bool UnfitForName(BYTE b) { return b < 0x20; }
 
 // Text of the system code page as UTF-16.
 std::u16string Wide(const std::string& text) {
@@ -54,11 +56,13 @@ std::u16string Wide(const std::string& text) {
   return wide;
 }
 
-// The escape table, in its order: & blank < > " '.
+// The escape table, in its order: & blank < > " '. Bytes XML cannot carry
+// are left out; CR goes as a reference, which keeps it from becoming LF.
 std::string Escaped(const char* text, size_t length) {
   std::string out;
   out.reserve(length);
   for (size_t i = 0; i < length; ++i) {
+    if (Uncarriable(static_cast<BYTE>(text[i]))) continue;
     switch (text[i]) {
       case '&': out += "&amp;"; break;
       case ' ': out += "&#32;"; break;
@@ -66,6 +70,7 @@ std::string Escaped(const char* text, size_t length) {
       case '>': out += "&gt;"; break;
       case '"': out += "&quot;"; break;
       case '\'': out += "&apos;"; break;
+      case '\r': out += "&#13;"; break;
       default: out += text[i]; break;
     }
   }
@@ -139,13 +144,8 @@ struct SsidTexts {
 
 SsidTexts MakeSsidTexts(const BYTE* ssid, size_t length) {
   SsidTexts t;
-  std::string carried;
-  for (size_t i = 0; i < length; ++i) {
-    const BYTE b = ssid[i];
-    t.name += Uncarriable(b) ? '_' : static_cast<char>(b);
-    if (!Uncarriable(b)) carried += static_cast<char>(b);
-  }
-  t.escapedName = Escaped(carried.data(), carried.size());
+  for (size_t i = 0; i < length; ++i) t.name += UnfitForName(ssid[i]) ? '_' : static_cast<char>(ssid[i]);
+  t.escapedName = Escaped(reinterpret_cast<const char*>(ssid), length);
   t.hex = Hex(ssid, length, true);
   return t;
 }

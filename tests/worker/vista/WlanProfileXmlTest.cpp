@@ -335,6 +335,21 @@ TEST(WlanProfileXmlTest, AwkwardTextsStayWellFormedAndWhole) {
   const std::string inner = "/cred:EapHostUserCredentials/cred:Credentials/ubase:Eap/upeap:EapType/";
   EXPECT_EQ(user.text(inner + "ubase:Eap/uchap:EapType/uchap:Password"), std::string(127, '\''));
   EXPECT_EQ(user.text(inner + "upeap:RoutingIdentity"), std::string(127, ' '));
+
+  // Control bytes XML cannot carry are left out of texts; TAB, LF and CR stay.
+  SetText(e.TunnelPassword, "a\x01" "b\rc\td\ne\x1f");
+  SetText(e.ServerName, "\x02radius\x0b");
+  b = Build(e);
+  const Xml controls(b.user);
+  ASSERT_TRUE(controls.wellFormed());
+  EXPECT_EQ(controls.text(inner + "ubase:Eap/uchap:EapType/uchap:Password"), "ab\rc\td\ne");
+  ASSERT_TRUE(Xml(b.profile).wellFormed());
+  EXPECT_EQ(Xml(b.profile).text(peapType + "peap:ServerValidation/peap:ServerNames"), "radius");
+  _PROFILE_DATA tab = OpenRecord();
+  SetSsid(tab, "Tab\tand\rCR");
+  b = Build(tab);
+  EXPECT_EQ(Xml(b.profile).text("/p:WLANProfile/p:SSIDConfig/p:SSID/p:name"), "Tab\tand\rCR");
+  EXPECT_EQ(Utf8(b.xml.profileName), "Tab_and_CR");
 }
 
 }  // namespace
