@@ -143,17 +143,26 @@ struct Text {
   }
   template <size_t M>
   void append(const char (&text)[M]) {
-    append(text, M - 1);
+    if (M - 1 <= N - size) {  // the usual case, a copy of known size
+      std::memcpy(data + size, text, M - 1);
+      size += M - 1;
+    } else {
+      append(text, M - 1);
+    }
   }
   void append(char c) {
     if (size < N) data[size++] = c;
   }
-  void appendHex(BYTE value) {
+  // Two upper-case hex digits per byte ("%02X" each), as many as fit.
+  void appendHex(const BYTE* bytes, size_t count) {
     static const char kDigits[] = "0123456789ABCDEF";
-    if (N - size < 2) return;
-    data[size] = kDigits[value >> 4];
-    data[size + 1] = kDigits[value & 15];
-    size += 2;
+    if (count > (N - size) / 2) count = (N - size) / 2;
+    char* at = data + size;
+    for (size_t i = 0; i < count; ++i) {
+      at[2 * i] = kDigits[bytes[i] >> 4];
+      at[2 * i + 1] = kDigits[bytes[i] & 15];
+    }
+    size += 2 * count;
   }
   // "%d"
   void appendNumber(long long value) {
@@ -297,7 +306,7 @@ void ParseWps(Gathered& g, const BYTE* c, size_t length) {
         FlagText(g.selectedRegistrar, value, size);
         break;
       case kAttrEnrolleeNonce:
-        for (WORD i = 0; i < size; ++i) g.selectedRegistrar.appendHex(value[i]);
+        g.selectedRegistrar.appendHex(value, size);
         break;
       case kAttrState:
         if (size >= 1 && (value[0] == 1 || value[0] == 2)) g.state = value[0];
@@ -309,8 +318,7 @@ void ParseWps(Gathered& g, const BYTE* c, size_t length) {
         if (size >= 1) g.setupLocked = value[0] != 0;
         break;
       case kAttrUuidE:
-        if (size >= kUuidSize)
-          for (WORD i = 0; i < kUuidSize; ++i) g.uuid.appendHex(value[i]);
+        if (size >= kUuidSize) g.uuid.appendHex(value, kUuidSize);
         break;
       case kAttrRfBands:
         if (size >= 1) g.bands = value[0];
@@ -500,9 +508,9 @@ void AppendField(Output& out, const Field& field) {
 
 void AppendWord(Output& out, int value) {
   if (value < 0) return AppendUnknown(out);
+  const BYTE word[2] = {static_cast<BYTE>(value >> 8), static_cast<BYTE>(value)};
   out.append("0x");
-  out.appendHex(static_cast<BYTE>(value >> 8));
-  out.appendHex(static_cast<BYTE>(value));
+  out.appendHex(word, 2);
   out.append(';');
 }
 
