@@ -23,18 +23,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of this process for the script and its data file, removed at exit.
+// A folder of this process for the script and its data file, removed when
+// the process ends.
+class WorkFolder {
+ public:
+  WorkFolder() : path_(fs::temp_directory_path() / ("wavrc-fuzz-" + std::to_string(::getpid()))) {
+    fs::create_directories(path_);
+  }
+  ~WorkFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  WorkFolder(const WorkFolder&) = delete;
+  WorkFolder& operator=(const WorkFolder&) = delete;
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
 const fs::path& workFolder() {
-  static const fs::path folder = [] {
-    fs::path made = fs::temp_directory_path() / ("wavrc-fuzz-" + std::to_string(::getpid()));
-    fs::create_directories(made);
-    std::atexit([] {
-      std::error_code ec;
-      fs::remove_all(workFolder(), ec);
-    });
-    return made;
-  }();
-  return folder;
+  static const WorkFolder folder;
+  return folder.path();
 }
 
 void writeFile(const fs::path& path, std::string_view bytes) {
