@@ -1,9 +1,13 @@
 // Test support of the widget tests: a fresh platform with the widgets' shared
-// state back at program start, a top-level parent window, and a canvas (a
-// memory DC over a 32-bit bitmap) to draw on and read pixels from.
+// state back at program start and an application with a (hidden) main window,
+// as the programs have; a canvas (a memory DC over a 32-bit bitmap) to draw on
+// and read pixels from.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
 
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
@@ -18,12 +22,23 @@ class WidgetTest : public wavorel::testing::PlatformTest {
     PlatformTest::SetUp();
     IcoMenu::ResetSharedState();
     WorkerClosingFlag = FALSE;
+    app_ = std::make_unique<CWinApp>("Widgets");
+    ASSERT_TRUE(main_.CreateEx(0, nullptr, "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    app_->m_pMainWnd = &main_;
   }
   void TearDown() override {
+    wavorel::setModalResponder(nullptr);
+    app_->m_pMainWnd = nullptr;
+    main_.DestroyWindow();
+    app_.reset();
     IcoMenu::ResetSharedState();
     WorkerClosingFlag = FALSE;
     PlatformTest::TearDown();
   }
+
+ private:
+  std::unique_ptr<CWinApp> app_;
+  CWnd main_;
 };
 
 // A memory DC over a white 32-bit bitmap.
