@@ -46,6 +46,8 @@ class MenuFont {
 void IcoMenu::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CDC* dc = CDC::FromHandle(lpDrawItemStruct->hDC);
   if (!dc) return;
+  // Items are measured in the menu font: they are drawn in it too.
+  MenuFont font(dc);
   if ((dc->GetDeviceCaps(RASTERCAPS) & RC_PALETTE) || !XPStyleInForce())
     DrawItemClassic(lpDrawItemStruct);
   else
