@@ -197,8 +197,8 @@ void CQuickList::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
 }
 
 void CQuickList::DrawCell(CDC* pDC, int row, int column) {
-  CRect bounds;
-  if (!pDC || !GetCellRect(row, column, bounds)) return;
+  // A cell out of range is neither asked for nor drawn.
+  if (!pDC || row < 0 || row >= GetItemCount() || column < 0 || column >= HeaderItemCount()) return;
   // Further requests made while drawing cannot change the copy.
   const CQuickListCell cell = *GetCellInfo(row, column);
   Layout layout;
