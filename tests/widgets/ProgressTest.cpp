@@ -153,6 +153,31 @@ TEST_F(ProgressTest, SetPosInvalidatesWithErasingAndPaintsTheGradient) {
   EXPECT_EQ(canvas.Pixel(5, 9), kGrey);
 }
 
+TEST_F(ProgressTest, TheTextFontIsTheBarsAndTheControlRepaints) {
+  bar_.ModifyStyle(0, 0x100);
+  bar_.SetPos(50);
+  wavorel::pumpMessages();
+  CFont font;
+  font.CreatePointFont(160, "DejaVu Sans");
+  bar_.SetTextFont(&font);
+  EXPECT_EQ(bar_.GetFontHandle(), static_cast<HFONT>(font.GetSafeHandle()));
+  EXPECT_EQ(reinterpret_cast<HFONT>(bar_.SendMessage(WM_GETFONT)), static_cast<HFONT>(font.GetSafeHandle()));
+  RECT update{};
+  EXPECT_TRUE(GetUpdateRect(bar_.GetSafeHwnd(), &update, FALSE));
+  // The text is drawn in it: a larger font covers more of the bar.
+  auto ink = [this](CFont* f) {
+    bar_.SetTextFont(f);
+    Canvas canvas(100, 20);
+    bar_.CProgress::SetBkColor(kGrey);
+    bar_.SetEvenColors(2, kGrey, kGrey);
+    bar_.Draw(canvas.dc(), CRect(0, 0, 100, 20));
+    return 100 * 20 - canvas.Count({0, 0, 100, 20}, kGrey);
+  };
+  CFont small;
+  small.CreatePointFont(60, "DejaVu Sans");
+  EXPECT_GT(ink(&font), ink(&small));
+}
+
 TEST_F(ProgressTest, SnakeWrapsAndTurns) {
   CProgress p;
   p.ModifyStyle(0, 0x8000);

@@ -359,6 +359,15 @@ TEST_F(QuickListTest, ToolTipsUseTheCellUnderTheCursorCutAtACharacter) {
   EXPECT_EQ(wide.szText[78], u'x');
   EXPECT_EQ(wide.szText[79], 0);
 
+  // In a double-byte code page the cut never splits a character.
+  wavorel::setAnsiCodePage(932);
+  longTip = CString('x', 78) + "\x82\xA0" + "tail";
+  NMTTDISPINFO cut{};
+  cut.hdr = info.hdr;
+  list_.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&cut));
+  EXPECT_EQ(strlen(cut.szText), 78u) << "the lead byte at 79 would be cut from its trail byte";
+  wavorel::setAnsiCodePage(1252);
+
   // Tool id 0 is answered with no text; an empty tip leaves it unhandled.
   NMTTDISPINFO none{};
   none.hdr = info.hdr;

@@ -113,6 +113,41 @@ TEST_F(ShadeButtonTest, PatternZeroIsAPlainTintedFaceAndOverHundredActsAsHundred
   }
 }
 
+TEST_F(ShadeButtonTest, TheProgramsFourArgumentSetsTintAsAsked) {
+  struct Set {
+    const char* use;
+    int pattern, granularity;
+    BYTE blend;
+    int colouring;
+    COLORREF base, hover, selected;
+  };
+  const Set sets[] = {
+      {"push buttons", 2, 8, 10, 0, 0, 0, 0},
+      {"tab buttons", 4, 8, 40, 5, 0, 0xB4B4B4, 0x00FF00},
+      {"802.1X sub-pages", 4, 8, 40, 5, 0, 0xB4B4B4, 0x0000FF},
+      {"host buttons", 0, 33, 10, 0, 0, 0xE68CA0, 0xA01E3C},
+  };
+  const auto toward = [](COLORREF c, COLORREF t, int p) {
+    return RGB((GetRValue(c) * (100 - p) + GetRValue(t) * p) / 100, (GetGValue(c) * (100 - p) + GetGValue(t) * p) / 100,
+               (GetBValue(c) * (100 - p) + GetBValue(t) * p) / 100);
+  };
+  const COLORREF S = GetSysColor(COLOR_BTNSHADOW), H = GetSysColor(COLOR_BTNHIGHLIGHT);
+  for (const Set& set : sets) {
+    auto button = Make(100, 25);
+    button->BuildShadeBitmaps(set.pattern, set.granularity, set.blend, set.colouring, set.base, set.hover,
+                              set.selected);
+    for (auto [entry, plain] : {std::pair{0, S}, std::pair{255, H}}) {
+      const COLORREF normal = toward(plain, set.base, set.colouring);
+      EXPECT_EQ(button->GetNormalPicture().GetColorEntry(static_cast<BYTE>(entry)), normal) << set.use;
+      EXPECT_EQ(button->GetHoverPicture().GetColorEntry(static_cast<BYTE>(entry)), toward(normal, set.hover, set.blend))
+          << set.use;
+      EXPECT_EQ(button->GetLatchedPicture().GetColorEntry(static_cast<BYTE>(entry)),
+                toward(normal, set.selected, set.blend))
+          << set.use;
+    }
+  }
+}
+
 TEST_F(ShadeButtonTest, EveryPatternShadesItsWayAndOddSizesNeverFault) {
   struct Case {
     int pattern;
