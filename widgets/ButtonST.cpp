@@ -1,8 +1,6 @@
 #include "widgets/ButtonST.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <vector>
 
 #include "widgets/WorkerClosingFlag.h"
 

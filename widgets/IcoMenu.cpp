@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "widgets/IcoMenuDC.h"
 #include "widgets/IcoMenuImageStore.h"
 #include "widgets/IcoMenuToolBar.h"
 
@@ -12,7 +13,6 @@ namespace {
 constexpr UINT kListFlags = 0xFF;  // ILC_COLORDDB | ILC_MASK
 constexpr DWORD kHiddenToolBarStyle = 0x50002800;
 constexpr UINT kHiddenToolBarId = 59392;
-constexpr int kMinimumIconSide = 16;
 
 // Every HMENU appended to an IcoMenu as a pop-up, once per append.
 std::vector<HMENU>& iconMenuHandles() {
@@ -26,35 +26,6 @@ void forgetHandle(HMENU menu) {
 }
 
 WORD readWord(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
-
-// A DC of the main window, else of the desktop window, with the system's
-// menu font selected while it lives (unless told otherwise).
-class MenuFontDC {
- public:
-  explicit MenuFontDC(bool menuFont = true)
-      : m_wnd(AfxGetMainWnd() ? AfxGetMainWnd()->GetSafeHwnd() : GetDesktopWindow()) {
-    m_dc.Attach(GetDC(m_wnd));
-    if (!menuFont) return;
-    NONCLIENTMETRICS metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) &&
-        m_font.CreateFontIndirect(&metrics.lfMenuFont))
-      m_pOldFont = m_dc.SelectObject(&m_font);
-  }
-  ~MenuFontDC() {
-    if (m_pOldFont) m_dc.SelectObject(m_pOldFont);
-    ReleaseDC(m_wnd, m_dc.Detach());
-  }
-  MenuFontDC(const MenuFontDC&) = delete;
-  MenuFontDC& operator=(const MenuFontDC&) = delete;
-  CDC& dc() { return m_dc; }
-
- private:
-  HWND m_wnd;
-  CDC m_dc;
-  CFont m_font;
-  CFont* m_pOldFont = nullptr;
-};
 
 int textWidth(CDC& dc, const CString& text) { return dc.GetTextExtent(text).cx; }
 
@@ -394,8 +365,8 @@ LRESULT IcoMenu::FindKeyboardShortcut(UINT nChar, UINT nFlags, CMenu* pMenu) {
 }
 
 void IcoMenu::AlignAccelerators() {
-  MenuFontDC fontDC;
-  CDC& dc = fontDC.dc();
+  IcoMenuDC fontDC(true);
+  CDC& dc = *fontDC.dc();
   const int records = std::min(GetRecordCount(), static_cast<int>(GetMenuItemCount()));
   int widest = 0;
   for (int i = 0; i < records; ++i) {
@@ -475,20 +446,20 @@ void IcoMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
     return;
   }
   const bool win32s = GetSystemKind() < kWin95;
-  MenuFontDC fontDC(!win32s);
+  IcoMenuDC fontDC(!win32s);
   int width = 0;
   if (!win32s) {
     const WCHAR* text = record->GetWideString();
     int length = 0;
     while (text[length]) ++length;
     SIZE size{};
-    GetTextExtentPoint32W(fontDC.dc().GetSafeHdc(), text, length, &size);
+    GetTextExtentPoint32W(fontDC.dc()->GetSafeHdc(), text, length, &size);
     width = size.cx;
   } else {
     // The measured text plus 3, and 3 more pixels per average character width.
     const CString text = record->GetAnsiString();
     CRect rect;
-    fontDC.dc().DrawText(text, &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+    fontDC.dc()->DrawText(text, &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
     width = rect.Width() + 3;
     if (!text.IsEmpty()) width += 3 * (width / text.GetLength());
   }

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "widgets/IcoMenu.h"
+#include "widgets/IcoMenuDC.h"
 #include "widgets/IcoMenuImageStore.h"
 #include "widgets/IcoMenuMemDC.h"
 
@@ -19,35 +20,13 @@ void splitAtTab(const CString& text, CString& label, CString& accelerator) {
 
 int half(double value) { return std::max(0, static_cast<int>(value * 0.5 + 0.5)); }
 
-// The menu font of the system, selected while the guard lives.
-class MenuFont {
- public:
-  explicit MenuFont(CDC* pDC) : m_pDC(pDC) {
-    NONCLIENTMETRICS metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) &&
-        m_font.CreateFontIndirect(&metrics.lfMenuFont))
-      m_pOld = pDC->SelectObject(&m_font);
-  }
-  ~MenuFont() {
-    if (m_pOld) m_pDC->SelectObject(m_pOld);
-  }
-  MenuFont(const MenuFont&) = delete;
-  MenuFont& operator=(const MenuFont&) = delete;
-
- private:
-  CDC* m_pDC;
-  CFont m_font;
-  CFont* m_pOld = nullptr;
-};
-
 }  // namespace
 
 void IcoMenu::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CDC* dc = CDC::FromHandle(lpDrawItemStruct->hDC);
   if (!dc) return;
   // Items are measured in the menu font: they are drawn in it too.
-  MenuFont font(dc);
+  IcoMenuDC font(dc);
   if ((dc->GetDeviceCaps(RASTERCAPS) & RC_PALETTE) || !XPStyleInForce())
     DrawItemClassic(lpDrawItemStruct);
   else
@@ -59,7 +38,7 @@ void IcoMenu::DrawItemXP(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CDC* target = CDC::FromHandle(lpDrawItemStruct->hDC);
   if (lpDrawItemStruct->itemAction == ODA_SELECT) {
     IcoMenuMemDC memory(target, CRect(lpDrawItemStruct->rcItem));
-    MenuFont font(&memory);
+    IcoMenuDC font(&memory);
     DrawXPItemContent(&memory, *lpDrawItemStruct, record);
   } else {
     DrawXPItemContent(target, *lpDrawItemStruct, record);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "widgets/IcoMenu.h"
+#include "widgets/IcoMenuDC.h"
 #include "widgets/IcoMenuImageStore.h"
 #include "widgets/IcoMenuToolBar.h"
 
@@ -52,22 +53,6 @@ bool readClassicTheme() {
   const int tail = static_cast<int>(strlen(kClassicTheme));
   return text.GetLength() >= tail && text.Right(tail) == kClassicTheme;
 }
-
-// A DC of the main window, else of the desktop window.
-class WindowDC {
- public:
-  WindowDC() : m_wnd(AfxGetMainWnd() ? AfxGetMainWnd()->GetSafeHwnd() : GetDesktopWindow()) {
-    m_dc.Attach(GetDC(m_wnd));
-  }
-  ~WindowDC() { ReleaseDC(m_wnd, m_dc.Detach()); }
-  WindowDC(const WindowDC&) = delete;
-  WindowDC& operator=(const WindowDC&) = delete;
-  CDC* dc() { return &m_dc; }
-
- private:
-  HWND m_wnd;
-  CDC m_dc;
-};
 
 // Changes every pixel of the bitmap that is not the button face.
 template <class Change>
@@ -156,7 +141,7 @@ int IcoMenu::StoreSharedImage(CImageList* pImages, int nIndex, UINT nID) {
   const bool derived = XPStyleInForce() && kDerivedImages;
   CBitmap faded, shadow;
   if (derived) {
-    WindowDC window;
+    IcoMenuDC window(false);
     RenderIcon(window.dc(), pImages, nIndex, faded);
     RenderIcon(window.dc(), pImages, nIndex, shadow);
     MakeFaded(faded);
@@ -201,7 +186,7 @@ BOOL IcoMenu::LoadImageIntoList(CImageList* pImages, UINT nBitmapID) {
   DeleteObject(bitmap);
   if (added < 0) return FALSE;
   if (XPStyleInForce() && kDerivedImages) {
-    WindowDC window;
+    IcoMenuDC window(false);
     CBitmap faded, shadow;
     RenderIcon(window.dc(), pImages, 0, faded);
     RenderIcon(window.dc(), pImages, 0, shadow);
