@@ -10,7 +10,7 @@
 namespace {
 
 // The derived-images flag: faded and shadow images, and the wider XP gap.
-constexpr BOOL kDerivedImages = TRUE;
+constexpr bool kDerivedImages = true;
 constexpr DWORD kRaiseOnBlack = 0x00E20746;  // brush where the source is black, else the destination
 constexpr int kCheckRows[7] = {2, 3, 4, 3, 2, 1, 0};
 constexpr char kThemeKey[] = "Software\\Microsoft\\Plus!\\Themes\\Current";
