@@ -2,6 +2,7 @@
 // X display.
 #include "platform/present/Presenter.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <exception>
 #include <memory>
@@ -24,6 +25,7 @@ struct State {
   std::mutex mutex;
   bool triedDisplay = false;
   std::unique_ptr<X11Display> display;
+  std::atomic<DWORD> displayThread{0};  // the thread of `display`, read without the lock
   HWND main = nullptr;
   HWND shotWindow = nullptr;
   uint64_t shotPaints = UINT64_MAX;
@@ -36,6 +38,7 @@ State& state() {
       std::unique_ptr<X11Display> gone;
       std::lock_guard<std::mutex> lock(instance.mutex);
       gone.swap(instance.display);
+      instance.displayThread = 0;
       instance.triedDisplay = false;
       instance.main = nullptr;
       instance.shotWindow = nullptr;
@@ -77,6 +80,7 @@ bool onIdle() {
       s.triedDisplay = true;
       const char* name = std::getenv("DISPLAY");
       if (name && *name && !std::getenv("WAVOREL_HEADLESS")) s.display = X11Display::open(name);
+      s.displayThread = s.display ? s.display->thread() : 0;
     }
     bool posted = false;
     if (s.display && s.display->thread() == MessageQueue::currentThreadId()) posted = s.display->sync();
@@ -91,14 +95,20 @@ bool onIdle() {
 }
 
 // The X connection of the calling thread's display, for its loop to wait on.
-int displayFd() {
+// Events Xlib has already read from the connection (during a round trip of
+// the last idle pass) are not seen by a poll of it: they keep the loop awake,
+// and so does another thread holding the state (this thread's idle pass may
+// have been skipped for it).
+MessageQueue::DisplayInput displayInput() {
   State& s = state();
+  DWORD me = MessageQueue::currentThreadId();
   std::unique_lock<std::mutex> lock(s.mutex, std::try_to_lock);
-  if (!lock.owns_lock() || !s.display || s.display->thread() != MessageQueue::currentThreadId()) return -1;
-  return s.display->fd();
+  if (!lock.owns_lock()) return {-1, s.displayThread == me};
+  if (!s.display || s.display->thread() != me) return {};
+  return {s.display->fd(), s.display->buffered()};
 }
 
-const bool g_hooked = (MessageQueue::setIdleHook({&onIdle, &displayFd}), true);
+const bool g_hooked = (MessageQueue::setIdleHook({&onIdle, &displayInput}), true);
 
 }  // namespace
 
@@ -110,6 +120,7 @@ bool openDisplay(const char* name) {
   s.triedDisplay = true;
   old.swap(s.display);
   s.display = std::move(opened);
+  s.displayThread = s.display ? s.display->thread() : 0;
   return s.display != nullptr;
 }
 
@@ -118,6 +129,7 @@ void closeDisplay() {
   std::unique_ptr<X11Display> old;
   std::lock_guard<std::mutex> lock(s.mutex);
   old.swap(s.display);
+  s.displayThread = 0;
 }
 
 bool displayOpen() {

@@ -130,6 +130,8 @@ bool X11Display::sync() {
   return posted;
 }
 
+bool X11Display::buffered() const { return XEventsQueued(dpy(display_), QueuedAlready) > 0; }
+
 bool X11Display::readEvents() {
   bool posted = false;
   Display* d = dpy(display_);

@@ -29,6 +29,9 @@ class X11Display {
 
   DWORD thread() const { return thread_; }
   int fd() const { return fd_; }
+  // Events already read from the connection into Xlib's queue, which a poll
+  // of fd() does not see (the caller must sync() before it sleeps).
+  bool buffered() const;
   // Turns waiting X events into window messages and brings the X windows up
   // to date. True when it posted a message.
   bool sync();

@@ -228,13 +228,13 @@ bool MessageQueue::takePosted(MSG* out, HWND filter, UINT filterMin, UINT filter
 
 namespace {
 std::atomic<bool (*)()> g_idleHook{nullptr};
-std::atomic<int (*)()> g_idleFd{nullptr};
+std::atomic<MessageQueue::DisplayInput (*)()> g_displayInput{nullptr};
 thread_local bool t_inIdleHook = false;
 }  // namespace
 
 void MessageQueue::setIdleHook(const IdleHook& hook) {
   g_idleHook = hook.idle;
-  g_idleFd = hook.fd;
+  g_displayInput = hook.input;
 }
 
 bool MessageQueue::peek(MSG* out, HWND filter, UINT filterMin, UINT filterMax, UINT flags) {
@@ -280,11 +280,16 @@ bool MessageQueue::peekOnce(MSG* out, HWND filter, UINT filterMin, UINT filterMa
 }
 
 void MessageQueue::waitForMessage(const char* what) {
-  wait(nullptr, 0, wakeAt_, what, [&] { return !incoming_.empty() || postGen_ != seenGen_; });
+  waitFor(nullptr, 0, wakeAt_, what, [&] { return !incoming_.empty() || postGen_ != seenGen_; }, true);
 }
 
 bool MessageQueue::wait(pollfd* extra, size_t count, uint64_t deadline, const char* what,
                         const std::function<bool()>& ready) {
+  return waitFor(extra, count, deadline, what, ready, false);
+}
+
+bool MessageQueue::waitFor(pollfd* extra, size_t count, uint64_t deadline, const char* what,
+                           const std::function<bool()>& ready, bool display) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (ready()) return true;
@@ -292,9 +297,15 @@ bool MessageQueue::wait(pollfd* extra, size_t count, uint64_t deadline, const ch
   }
   std::vector<pollfd> fds;
   fds.push_back(pollfd{event_.get(), POLLIN, 0});
-  if (auto fdHook = g_idleFd.load()) {
-    int fd = fdHook();
-    if (fd >= 0) fds.push_back(pollfd{fd, POLLIN, 0});
+  // Inside the idle pass the display is being read: the pass itself reads
+  // what comes meanwhile before the loop sleeps.
+  if (auto inputHook = display && !t_inIdleHook ? g_displayInput.load() : nullptr) {
+    DisplayInput input = inputHook();
+    if (input.buffered) {
+      waiting_ = false;
+      return true;
+    }
+    if (input.fd >= 0) fds.push_back(pollfd{input.fd, POLLIN, 0});
   }
   size_t desktopAt = fds.size();
   Desktop::instance().addPollFds(fds);

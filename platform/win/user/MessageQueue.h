@@ -59,14 +59,23 @@ class MessageQueue : public std::enable_shared_from_this<MessageQueue> {
 
   DWORD threadId() const { return threadId_; }
 
+  // Where display input for the calling thread comes from: the descriptor
+  // it arrives on (-1: none), and whether input already read from it waits
+  // in the process, where a poll of the descriptor cannot see it (the loop
+  // must not sleep then, its idle pass reads that input first).
+  struct DisplayInput {
+    int fd = -1;
+    bool buffered = false;
+  };
   // The loop's part of the presenter, given to it: `idle` runs on a queue's
   // thread whenever a peek finds nothing to take (it shows what was painted
   // and reads display input) and returns true when it posted something, so
-  // that the peek looks again; `fd`, when set, names the descriptor that
-  // display input arrives on (-1: none), waited on together with the queue.
+  // that the peek looks again; `input`, when set, is asked right before a
+  // message loop sleeps, and the descriptor it names is waited on together
+  // with the queue.
   struct IdleHook {
     bool (*idle)() = nullptr;
-    int (*fd)() = nullptr;
+    DisplayInput (*input)() = nullptr;
   };
   static void setIdleHook(const IdleHook& hook);
 
@@ -112,6 +121,11 @@ class MessageQueue : public std::enable_shared_from_this<MessageQueue> {
 
   // Writes the event descriptor when the owner thread waits.
   void signal();
+  // wait(), and with `display` also for display input: only a message loop
+  // waits for it (its idle pass reads it), a thread waiting for an answer
+  // leaves it for its loop.
+  bool waitFor(pollfd* extra, size_t count, uint64_t deadline, const char* what, const std::function<bool()>& ready,
+               bool display);
 
   const DWORD threadId_;
   UniqueFd event_;  // an eventfd, written to end a wait
