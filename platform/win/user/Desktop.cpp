@@ -93,29 +93,6 @@ bool parseWindowFile(const std::string& data, Desktop::ForeignWindow& out) {
   return any;
 }
 
-// Writes a window's file by a temporary file and a rename, so that a reader
-// never sees half of it; without a sync, as the file dies with the process.
-bool writeSessionFile(const std::string& path, const std::string& data) {
-  std::string tmp = path + ".tmp" + std::to_string(::getpid());
-  UniqueFd fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-  if (!fd.valid()) return false;
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd.get(), data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ::unlink(tmp.c_str());
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (::close(fd.release()) != 0 || ::rename(tmp.c_str(), path.c_str()) != 0) {
-    ::unlink(tmp.c_str());
-    return false;
-  }
-  return true;
-}
-
 bool makePrivateFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
   struct stat st {};
@@ -180,7 +157,8 @@ void Desktop::publish(const Window& w) {
   auto it = published_.find(w.hwnd);
   if (it != published_.end() && it->second == text) return;  // nothing another process could see
   if (!ensureStarted()) return;
-  if (writeSessionFile(folder_ + "/" + windowFileName(w.hwnd), text)) published_[w.hwnd] = std::move(text);
+  if (writeFileAtomically(folder_ + "/" + windowFileName(w.hwnd), text, Durability::Unsynced))
+    published_[w.hwnd] = std::move(text);
 }
 
 void Desktop::unpublish(HWND hwnd) {
