@@ -121,8 +121,9 @@ TEST_F(DesktopTest, WindowsOfADeadProcessAreIgnored) {
 }
 
 // Window files die with the process: a change other processes cannot see
-// (a move, the same title again) leaves the file alone; one they can see
-// replaces it whole, readable by this user only.
+// (a move, the same title again, removing a property it does not have) leaves
+// the file alone; one they can see replaces it whole, readable by this user
+// only.
 TEST_F(DesktopTest, OnlyChangesOtherProcessesCanSeeAreWritten) {
   HWND w = make("Published");
   char name[32];
@@ -133,8 +134,7 @@ TEST_F(DesktopTest, OnlyChangesOtherProcessesCanSeeAreWritten) {
   EXPECT_EQ(before.st_mode & 0777, 0600u);
   SetWindowPos(w, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   SetWindowText(w, "Published");
-  SetProp(w, "Mark", reinterpret_cast<HANDLE>(3));
-  RemoveProp(w, "Mark");
+  RemoveProp(w, "Absent");
   struct stat after {};
   ASSERT_EQ(stat(file.c_str(), &after), 0);
   EXPECT_EQ(after.st_ino, before.st_ino) << "rewritten for nothing another process could see";
