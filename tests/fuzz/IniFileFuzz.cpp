@@ -57,13 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // The last line of the input names a section, a key and a value to set.
   const size_t lastLine = text.find_last_of('\n');
-  const std::string_view spec = lastLine == std::string_view::npos ? text : text.substr(lastLine + 1);
-  const size_t bar1 = spec.find('|');
-  const size_t bar2 = bar1 == std::string_view::npos ? bar1 : spec.find('|', bar1 + 1);
+  const std::string_view request = lastLine == std::string_view::npos ? text : text.substr(lastLine + 1);
+  const size_t bar1 = request.find('|');
+  const size_t bar2 = bar1 == std::string_view::npos ? bar1 : request.find('|', bar1 + 1);
   if (bar2 == std::string_view::npos) return 0;
-  const std::string section = clean(spec.substr(0, bar1), "[];");
-  const std::string key = clean(spec.substr(bar1 + 1, bar2 - bar1 - 1), "=[;");
-  const std::string value = clean(spec.substr(bar2 + 1), "");
+  const std::string section = clean(request.substr(0, bar1), "[];");
+  const std::string key = clean(request.substr(bar1 + 1, bar2 - bar1 - 1), "=[;");
+  const std::string value = clean(request.substr(bar2 + 1), "");
   if (section.empty() || key.empty()) return 0;
   ini.set(section, key, value);
   const std::string* read = ini.find(section, key);
