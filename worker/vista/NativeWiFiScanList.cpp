@@ -3,40 +3,36 @@
 // NDIS_WLAN_BSSID_EX records chained by their Length).
 #include <cstring>
 
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NdisBssidList.h"
 #include "utilmere/Utilmere.h"
 #include "worker/NativeWiFi.h"
 
 namespace {
 
-constexpr DWORD kListHeadSize = 4;
-constexpr DWORD kRecordHeadSize = 116;
-constexpr size_t kMaxRates = 16;
+namespace ndis = wavorel::wire::ndis;
+namespace bss = ndis::bssid;
+using wavorel::wire::getU32;
+using wavorel::wire::putU32;
+
+constexpr DWORD kListHeadSize = ndis::kListHeadSize;
+constexpr DWORD kRecordHeadSize = bss::kHeadSize;
 constexpr USHORT kBasicRateBit = 0x8000;
-constexpr USHORT kPrivacyBit = 0x0010;
-
-void PutU32(BYTE* at, DWORD value) {
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<BYTE>(value >> (8 * i));
-}
-
-DWORD GetU32(const BYTE* at) {
-  return static_cast<DWORD>(at[0]) | static_cast<DWORD>(at[1]) << 8 | static_cast<DWORD>(at[2]) << 16 |
-         static_cast<DWORD>(at[3]) << 24;
-}
 
 DWORD NetworkTypeInUse(DOT11_PHY_TYPE phy) {
   switch (phy) {
-    case dot11_phy_type_ofdm: return 2;
-    case dot11_phy_type_hrdsss: return 1;
-    case dot11_phy_type_erp: return 3;
-    default: return 5;
+    case dot11_phy_type_ofdm: return ndis::kNetworkTypeOfdm5;
+    case dot11_phy_type_hrdsss: return ndis::kNetworkTypeDs;
+    case dot11_phy_type_erp: return ndis::kNetworkTypeOfdm24;
+    default: return ndis::kNetworkTypeMax;
   }
 }
 
 DWORD InfrastructureMode(DOT11_BSS_TYPE type) {
   switch (type) {
-    case dot11_BSS_type_infrastructure: return 1;
-    case dot11_BSS_type_independent: return 0;
-    default: return 2;
+    case dot11_BSS_type_infrastructure: return ndis::kInfrastructure;
+    case dot11_BSS_type_independent: return ndis::kIbss;
+    default: return ndis::kAutoUnknown;
   }
 }
 
@@ -44,10 +40,10 @@ DWORD InfrastructureMode(DOT11_BSS_TYPE type) {
 // Length fields; kBssidScanListSize when a Length leads out of the buffer.
 DWORD ListEnd(const BYTE* list) {
   DWORD end = kListHeadSize;
-  const DWORD count = GetU32(list);
+  const DWORD count = getU32(list);
   for (DWORD i = 0; i < count; ++i) {
     if (end + kRecordHeadSize > kBssidScanListSize) return kBssidScanListSize;
-    const DWORD length = GetU32(list + end);
+    const DWORD length = getU32(list + end);
     if (length < kRecordHeadSize || length > kBssidScanListSize - end) return kBssidScanListSize;
     end += length;
   }
@@ -58,11 +54,11 @@ DWORD ListEnd(const BYTE* list) {
 
 bool CNativeWiFi::ScanListHolds(const DOT11_MAC_ADDRESS bssid) const {
   const BYTE* list = m_scanList.get();
-  const DWORD count = GetU32(list);
+  const DWORD count = getU32(list);
   DWORD at = kListHeadSize;
   for (DWORD i = 0; i < count && at + kRecordHeadSize <= kBssidScanListSize; ++i) {
-    if (std::memcmp(list + at + 4, bssid, 6) == 0) return true;
-    at += GetU32(list + at);
+    if (std::memcmp(list + at + bss::kMacAddress, bssid, 6) == 0) return true;
+    at += getU32(list + at);
   }
   return false;
 }
@@ -73,29 +69,29 @@ void CNativeWiFi::AppendBssEntry(const WLAN_BSS_ENTRY& entry, const BYTE* ies, D
   if (at + kRecordHeadSize > kBssidScanListSize || ieSize > kBssidScanListSize - at - kRecordHeadSize) return;
   BYTE* record = list + at;
   std::memset(record, 0, kRecordHeadSize);
-  PutU32(record, kRecordHeadSize + ieSize);
-  std::memcpy(record + 4, entry.dot11Bssid, 6);
+  putU32(record, kRecordHeadSize + ieSize);
+  std::memcpy(record + bss::kMacAddress, entry.dot11Bssid, 6);
   const DWORD ssidLength = entry.dot11Ssid.uSSIDLength < DOT11_SSID_MAX_LENGTH ? entry.dot11Ssid.uSSIDLength
                                                                                : DOT11_SSID_MAX_LENGTH;
-  PutU32(record + 12, ssidLength);
-  std::memcpy(record + 16, entry.dot11Ssid.ucSSID, ssidLength);
-  PutU32(record + 48, (entry.usCapabilityInformation & kPrivacyBit) ? 1 : 0);
-  PutU32(record + 52, static_cast<DWORD>(entry.lRssi));
-  PutU32(record + 56, NetworkTypeInUse(entry.dot11BssPhyType));
-  PutU32(record + 64, entry.usBeaconPeriod);
-  PutU32(record + 72, entry.ulChCenterFrequency);
-  PutU32(record + 92, InfrastructureMode(entry.dot11BssType));
+  putU32(record + bss::kSsidLength, ssidLength);
+  std::memcpy(record + bss::kSsid, entry.dot11Ssid.ucSSID, ssidLength);
+  putU32(record + bss::kPrivacy, (entry.usCapabilityInformation & ndis::kCapabilityPrivacy) ? 1 : 0);
+  putU32(record + bss::kRssi, static_cast<DWORD>(entry.lRssi));
+  putU32(record + bss::kNetworkTypeInUse, NetworkTypeInUse(entry.dot11BssPhyType));
+  putU32(record + bss::kConfiguration + ndis::configuration::kBeaconPeriod, entry.usBeaconPeriod);
+  putU32(record + bss::kConfiguration + ndis::configuration::kDsConfig, entry.ulChCenterFrequency);
+  putU32(record + bss::kInfrastructureMode, InfrastructureMode(entry.dot11BssType));
   const size_t rateCount = entry.wlanRateSet.uRateSetLength / sizeof(USHORT) < DOT11_RATE_SET_MAX_LENGTH
                                ? entry.wlanRateSet.uRateSetLength / sizeof(USHORT)
                                : DOT11_RATE_SET_MAX_LENGTH;
   size_t rates = 0;
-  for (size_t i = 0; i < rateCount && rates < kMaxRates; ++i) {
+  for (size_t i = 0; i < rateCount && rates < bss::kSupportedRatesSize; ++i) {
     const USHORT rate = static_cast<USHORT>(entry.wlanRateSet.usRateSet[i] & ~kBasicRateBit);
-    if (rate) record[96 + rates++] = static_cast<BYTE>(rate);
+    if (rate) record[bss::kSupportedRates + rates++] = static_cast<BYTE>(rate);
   }
-  PutU32(record + 112, ieSize);
+  putU32(record + bss::kIeLength, ieSize);
   if (ieSize) std::memcpy(record + kRecordHeadSize, ies, ieSize);
-  PutU32(list, GetU32(list) + 1);
+  putU32(list, getU32(list) + 1);
 }
 
 DWORD CNativeWiFi::FillScanList() {
