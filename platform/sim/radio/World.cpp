@@ -233,6 +233,9 @@ class SectionReader {
   std::set<std::string> unused_;
 };
 
+// The longest a step of joining a network may take.
+constexpr long long kMaxStepMs = 60000;
+
 // The driver files of a chip family: the names of the XP and the Vista driver.
 std::vector<std::string> familyDriverFiles(int family) {
   static const char* const kNames[9][2] = {
@@ -440,6 +443,16 @@ World parseWorld(std::string_view text, const std::string& fileName) {
         if (!validGuid(g)) lines.fail(lines.key(section, "NoOpen." + name), "not a GUID in braces: " + guid);
         world.faults.unopenable.insert(g);
       }
+    } else if (fold(section) == "machine") {
+      auto step = [&r](const char* key, uint64_t& ms) {
+        ms = static_cast<uint64_t>(r.integer(key, 1, kMaxStepMs, static_cast<long long>(ms)));
+      };
+      step("AuthenticationMs", world.timing.authenticationMs);
+      step("AssociationMs", world.timing.associationMs);
+      step("HandshakeMs", world.timing.handshakeMs);
+      step("EapMs", world.timing.eapMs);
+      world.driverCallLog =
+          static_cast<size_t>(r.integer("DriverCallLog", 1, 1000000, static_cast<long long>(world.driverCallLog)));
     } else if (fold(section) == "services") {
       world.registryServiceListening =
           r.choice<bool>("RegistryService", {{"listening", true}, {"stopped", false}}, true);

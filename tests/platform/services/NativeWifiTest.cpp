@@ -2,6 +2,7 @@
 
 #include "ServiceTest.h"
 #include "platform/sim/radio/Adapter.h"
+#include "platform/sim/radio/Machine.h"
 #include "platform/win/services/Wlan.h"
 #include "platform/win/kernel/Root.h"
 
@@ -91,6 +92,11 @@ class NativeWifiTest : public ServiceTest {
     for (DWORD i = 0; list && i < list->dwNumberOfItems; ++i) names.push_back(list->ProfileInfo[i].strProfileName);
     WlanFreeMemory(list);
     return names;
+  }
+  // Authentication, association and the 4-way handshake.
+  static uint64_t pskJoinMs() {
+    const WorldTiming& t = machine().world().timing;
+    return t.authenticationMs + t.associationMs + t.handshakeMs;
   }
   DWORD connectByProfile(const char* name) {
     std::u16string wide = w(name);
@@ -268,7 +274,7 @@ TEST_F(NativeWifiTest, ConnectWithTheRightKeyCompletesAndAWrongKeyFailsWithAReas
   ASSERT_EQ(setProfile(profileXml("Home", hexOf("HomeNet"), "WPA2PSK", "AES", "wrong horse battery"), 0, reason),
             static_cast<DWORD>(ERROR_SUCCESS));
   ASSERT_EQ(connectByProfile("Home"), static_cast<DWORD>(ERROR_SUCCESS));
-  clock().advance(kHandshakeMs);  // a wrong key fails at the end of the handshake
+  clock().advance(pskJoinMs());  // a wrong key fails at the end of the handshake
   ASSERT_TRUE(waitFor(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_connection_attempt_fail));
   Notice fail = first(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_connection_attempt_fail);
   ASSERT_GE(fail.data.size(), 564u);
@@ -279,7 +285,7 @@ TEST_F(NativeWifiTest, ConnectWithTheRightKeyCompletesAndAWrongKeyFailsWithAReas
   ASSERT_EQ(setProfile(profileXml("Home", hexOf("HomeNet"), "WPA2PSK", "AES", "correct horse battery"), 0, reason),
             static_cast<DWORD>(ERROR_SUCCESS));
   ASSERT_EQ(connectByProfile("Home"), static_cast<DWORD>(ERROR_SUCCESS));
-  clock().advance(kHandshakeMs);
+  clock().advance(pskJoinMs());
   ASSERT_TRUE(inbox_.waitFor([](const Notice& n) {
     uint32_t r = 1;
     if (n.code == wlan_notification_acm_connection_complete && n.source == WLAN_NOTIFICATION_SOURCE_ACM)

@@ -56,7 +56,7 @@ TEST_F(RescanStepTest, ReadsTheAdapterWritesDefaultsAndArmsTheTimers) {
   EXPECT_EQ(g_bAllow40MHzBandA, 1);
   EXPECT_EQ(g_b80211h, 0);
   EXPECT_EQ(g_nWirelessMode, 9);
-  EXPECT_EQ(g_nChannelCount, 13) << "region word 0x0101: low 7 bits 1 on family 8";
+  EXPECT_EQ(g_nChannelCount, 13) << "region word 0x0701: low 7 bits 1 on family 8";
   EXPECT_EQ(g_wDriverVersion, 0x0501);
   EXPECT_EQ(g_bRadioOn, 1);
   EXPECT_EQ(g_nRescanSetting1, 2);
