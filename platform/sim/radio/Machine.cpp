@@ -231,6 +231,8 @@ Machine* machineIfLoaded() {
   }
 }
 
+bool loadMachineAtStart() { return machineIfLoaded() != nullptr; }
+
 std::vector<DriverCall> driverCalls() {
   std::lock_guard<std::recursive_mutex> lock(machineMutex());
   Machine* m = machineIfLoaded();

@@ -84,6 +84,11 @@ class Machine {
 Machine& machine();
 // The same, or nullptr after reporting a refused world on stderr once.
 Machine* machineIfLoaded();
+// Loads the machine as a program starts. A world file that cannot be used
+// (WAVOREL_WORLD naming a missing file, or a file with a bad value) is
+// reported on stderr with its file, line and reason, and the answer is false:
+// the program ends instead of running on a world nobody asked for.
+bool loadMachineAtStart();
 // Every machine call runs under this lock.
 std::recursive_mutex& machineMutex();
 
