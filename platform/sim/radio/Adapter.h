@@ -69,7 +69,8 @@ enum LinkEvent : uint32_t {
 // Where joining a network stands. Authentication and association frames
 // come first; then a pre-shared-key network runs the 4-way handshake (once
 // the key is there) and an 802.1X network its EAP exchange; then the link is
-// up. From Associating on the adapter is associated with the network.
+// up. Once the association frames are done (AwaitingKey and later) the
+// adapter is associated with the network.
 enum class LinkState { Idle, Authenticating, Associating, AwaitingKey, Handshake, Eap, Connected };
 
 // A step a join entered: its state, and for Idle the link event it ended with.
