@@ -1,14 +1,12 @@
 // Handlers of the adapter driver's private codes.
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 
 #include "platform/sim/driver/CodeTable.h"
 #include "platform/sim/radio/Adapter.h"
 #include "platform/win/kernel/Clock.h"
 #include "platform/win/kernel/Errors.h"
 #include "platform/wire/Bytes.h"
-#include "platform/wire/NdisBssidList.h"
 #include "platform/wire/NdisKey.h"
 #include "platform/wire/NdisStatistics.h"
 #include "platform/wire/VendorRecords.h"

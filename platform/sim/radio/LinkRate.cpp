@@ -34,8 +34,8 @@ LinkRate linkRate(const WorldNetwork& n, const WorldAdapter& a, const RadioSetti
     r.width40 = s.width40 && n.band5();  // the 5 GHz networks offer a 40 MHz channel
     r.shortGi = s.shortGi;
     const uint32_t streams = a.chains >= 2 && margin >= -65 ? 2 : 1;
-    uint32_t mcs = stepFor(margin, 8) + 8 * (streams - 1);
-    if (s.mcs < (a.chains >= 2 ? 16u : 8u)) mcs = s.mcs;
+    const bool fixed = s.mcs < (a.chains >= 2 ? 16u : 8u);  // else chosen by the margin
+    const uint32_t mcs = fixed ? s.mcs : stepFor(margin, 8) + 8 * (streams - 1);
     r.index = mcs;
     uint32_t kbps = (r.width40 ? kHt40 : kHt20)[mcs % 8] * (mcs / 8 + 1);
     r.kbps = r.shortGi ? kbps * 10 / 9 : kbps;
