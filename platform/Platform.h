@@ -138,6 +138,7 @@
 #include "platform/win/services/Wlan.h"
 #include "platform/win/services/Wmi.h"
 #include "platform/win/services/Crypt.h"
+#include "platform/win/services/BCrypt.h"
 #include "platform/win/services/IpHelper.h"
 #include "platform/win/services/Rpc.h"
 #include "platform/win/services/Services.h"

@@ -1,6 +1,7 @@
 // CNativeWiFi: the service's BSS lists converted into the worker's
 // NDIS_802_11_BSSID_LIST_EX buffer (u32 NumberOfItems, then
-// NDIS_WLAN_BSSID_EX records chained by their Length).
+// NDIS_WLAN_BSSID_EX records chained by their Length); each element area
+// starts with the entry's fixed beacon fields.
 #include <cstring>
 
 #include "platform/wire/Bytes.h"
@@ -12,11 +13,15 @@ namespace {
 
 namespace ndis = wavorel::wire::ndis;
 namespace bss = ndis::bssid;
+namespace fixed = ndis::fixed;
+namespace cfg = ndis::configuration;
 using wavorel::wire::getU32;
+using wavorel::wire::putU16;
 using wavorel::wire::putU32;
+using wavorel::wire::putU64;
 
-constexpr DWORD kListHeadSize = ndis::kListHeadSize;
-constexpr DWORD kRecordHeadSize = bss::kHeadSize;
+constexpr size_t kListHeadSize = ndis::kListHeadSize;
+constexpr size_t kHeadSize = bss::kHeadSize;
 constexpr USHORT kBasicRateBit = 0x8000;
 
 DWORD NetworkTypeInUse(DOT11_PHY_TYPE phy) {
@@ -40,11 +45,11 @@ DWORD InfrastructureMode(DOT11_BSS_TYPE type) {
 // Length fields; kBssidScanListSize when a Length leads out of the buffer.
 DWORD ListEnd(const BYTE* list) {
   DWORD end = kListHeadSize;
-  const DWORD count = getU32(list);
+  const DWORD count = getU32(list + ndis::kListNumberOfItems);
   for (DWORD i = 0; i < count; ++i) {
-    if (end + kRecordHeadSize > kBssidScanListSize) return kBssidScanListSize;
-    const DWORD length = getU32(list + end);
-    if (length < kRecordHeadSize || length > kBssidScanListSize - end) return kBssidScanListSize;
+    if (end + kHeadSize > kBssidScanListSize) return kBssidScanListSize;
+    const DWORD length = getU32(list + end + bss::kLength);
+    if (length < kHeadSize || length > kBssidScanListSize - end) return kBssidScanListSize;
     end += length;
   }
   return end;
@@ -54,11 +59,11 @@ DWORD ListEnd(const BYTE* list) {
 
 bool CNativeWiFi::ScanListHolds(const DOT11_MAC_ADDRESS bssid) const {
   const BYTE* list = m_scanList.get();
-  const DWORD count = getU32(list);
+  const DWORD count = getU32(list + ndis::kListNumberOfItems);
   DWORD at = kListHeadSize;
-  for (DWORD i = 0; i < count && at + kRecordHeadSize <= kBssidScanListSize; ++i) {
+  for (DWORD i = 0; i < count && at + kHeadSize <= kBssidScanListSize; ++i) {
     if (std::memcmp(list + at + bss::kMacAddress, bssid, 6) == 0) return true;
-    at += getU32(list + at);
+    at += getU32(list + at + bss::kLength);
   }
   return false;
 }
@@ -66,10 +71,13 @@ bool CNativeWiFi::ScanListHolds(const DOT11_MAC_ADDRESS bssid) const {
 void CNativeWiFi::AppendBssEntry(const WLAN_BSS_ENTRY& entry, const BYTE* ies, DWORD ieSize) {
   BYTE* list = m_scanList.get();
   const DWORD at = ListEnd(list);
-  if (at + kRecordHeadSize > kBssidScanListSize || ieSize > kBssidScanListSize - at - kRecordHeadSize) return;
+  // The record with its fixed fields and elements must end inside the buffer.
+  if (at > kBssidScanListSize - kHeadSize - fixed::kSize || ieSize > kBssidScanListSize - at - kHeadSize - fixed::kSize)
+    return;
+  const DWORD ieLength = static_cast<DWORD>(fixed::kSize) + ieSize;
   BYTE* record = list + at;
-  std::memset(record, 0, kRecordHeadSize);
-  putU32(record, kRecordHeadSize + ieSize);
+  std::memset(record, 0, kHeadSize + fixed::kSize);
+  putU32(record + bss::kLength, static_cast<DWORD>(kHeadSize) + ieLength);
   std::memcpy(record + bss::kMacAddress, entry.dot11Bssid, 6);
   const DWORD ssidLength = entry.dot11Ssid.uSSIDLength < DOT11_SSID_MAX_LENGTH ? entry.dot11Ssid.uSSIDLength
                                                                                : DOT11_SSID_MAX_LENGTH;
@@ -78,8 +86,9 @@ void CNativeWiFi::AppendBssEntry(const WLAN_BSS_ENTRY& entry, const BYTE* ies, D
   putU32(record + bss::kPrivacy, (entry.usCapabilityInformation & ndis::kCapabilityPrivacy) ? 1 : 0);
   putU32(record + bss::kRssi, static_cast<DWORD>(entry.lRssi));
   putU32(record + bss::kNetworkTypeInUse, NetworkTypeInUse(entry.dot11BssPhyType));
-  putU32(record + bss::kConfiguration + ndis::configuration::kBeaconPeriod, entry.usBeaconPeriod);
-  putU32(record + bss::kConfiguration + ndis::configuration::kDsConfig, entry.ulChCenterFrequency);
+  putU32(record + bss::kConfiguration + cfg::kLength, cfg::kSize);
+  putU32(record + bss::kConfiguration + cfg::kBeaconPeriod, entry.usBeaconPeriod);
+  putU32(record + bss::kConfiguration + cfg::kDsConfig, entry.ulChCenterFrequency);
   putU32(record + bss::kInfrastructureMode, InfrastructureMode(entry.dot11BssType));
   const size_t rateCount = entry.wlanRateSet.uRateSetLength / sizeof(USHORT) < DOT11_RATE_SET_MAX_LENGTH
                                ? entry.wlanRateSet.uRateSetLength / sizeof(USHORT)
@@ -89,9 +98,13 @@ void CNativeWiFi::AppendBssEntry(const WLAN_BSS_ENTRY& entry, const BYTE* ies, D
     const USHORT rate = static_cast<USHORT>(entry.wlanRateSet.usRateSet[i] & ~kBasicRateBit);
     if (rate) record[bss::kSupportedRates + rates++] = static_cast<BYTE>(rate);
   }
-  putU32(record + bss::kIeLength, ieSize);
-  if (ieSize) std::memcpy(record + kRecordHeadSize, ies, ieSize);
-  putU32(list, getU32(list) + 1);
+  putU32(record + bss::kIeLength, ieLength);
+  BYTE* area = record + bss::kIes;
+  putU64(area + fixed::kTimestamp, entry.ullTimestamp);
+  putU16(area + fixed::kBeaconInterval, entry.usBeaconPeriod);
+  putU16(area + fixed::kCapabilities, entry.usCapabilityInformation);
+  if (ieSize) std::memcpy(area + fixed::kSize, ies, ieSize);
+  putU32(list + ndis::kListNumberOfItems, getU32(list + ndis::kListNumberOfItems) + 1);
 }
 
 DWORD CNativeWiFi::FillScanList() {
