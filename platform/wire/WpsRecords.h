@@ -4,6 +4,7 @@
 // beacon (big-endian u16 type, u16 length, value) with the values used here.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -45,6 +46,9 @@ constexpr size_t recordAt(size_t i) { return kRecords + credential::kSize * i; }
 static_assert(recordAt(kMaxRecords) == kSize);
 }  // namespace table
 
+// The table's bytes as the driver exchanges them.
+using CredentialTable = std::array<uint8_t, table::kSize>;
+
 namespace start {
 constexpr size_t kMode = 0;
 constexpr size_t kPin = 4;
@@ -66,6 +70,8 @@ constexpr uint8_t kRoleRegistrar = 2;
 // Attributes of the WPS vendor element (after its OUI 00-50-F2 and type 4).
 namespace attribute {
 constexpr size_t kHeaderSize = 4;  // u16 type, u16 length, big-endian
+constexpr uint16_t kConfigMethods = 0x1008;
+constexpr uint16_t kEnrolleeNonce = 0x101A;
 constexpr uint16_t kRfBands = 0x103C;
 constexpr uint16_t kSelectedRegistrar = 0x1041;
 constexpr uint16_t kWpsState = 0x1044;
@@ -73,6 +79,8 @@ constexpr uint16_t kUuidE = 0x1047;
 constexpr uint16_t kVersion = 0x104A;
 constexpr uint16_t kDevicePasswordId = 0x1012;
 constexpr uint16_t kSelectedRegistrarConfigMethods = 0x1053;
+constexpr uint16_t kApSetupLocked = 0x1057;
+constexpr size_t kUuidSize = 16;
 
 constexpr uint8_t kVersion10 = 0x10;
 constexpr uint8_t kStateUnconfigured = 1;
