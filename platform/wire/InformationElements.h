@@ -18,7 +18,10 @@ constexpr uint8_t kErpInformation = 42;
 constexpr uint8_t kHtCapabilities = 45;
 constexpr uint8_t kRsn = 48;
 constexpr uint8_t kExtendedSupportedRates = 50;
+constexpr uint8_t kNeighborReport = 52;
 constexpr uint8_t kHtInformation = 61;
+constexpr uint8_t kSecondaryChannelOffset = 62;
+constexpr uint8_t kExtendedCapabilities = 127;
 constexpr uint8_t kVendorSpecific = 221;
 
 // An element: id, length, content.
@@ -30,6 +33,8 @@ constexpr uint8_t kOuiIeee[3] = {0x00, 0x0F, 0xAC};
 constexpr uint8_t kOuiMicrosoft[3] = {0x00, 0x50, 0xF2};
 constexpr uint8_t kVendorTypeWpa = 1;
 constexpr uint8_t kVendorTypeWps = 4;
+// The element's type byte follows its OUI.
+constexpr size_t kVendorType = 3;
 
 // Suite types (after the OUI) of cipher and key management suites.
 constexpr uint8_t kCipherTkip = 2;
@@ -45,6 +50,7 @@ namespace htcap {
 constexpr size_t kCapabilityInfo = 0;  // u16
 constexpr size_t kAmpduParameters = 2;
 constexpr size_t kSupportedMcsSet = 3;  // 16 bytes, the receive MCS bitmask first
+constexpr size_t kTxMcsParameters = kSupportedMcsSet + 12;  // transmit set defined (bit 0) ...
 constexpr size_t kExtendedCapabilities = 19;  // u16
 constexpr size_t kTransmitBeamforming = 21;   // u32
 constexpr size_t kAntennaSelection = 25;
@@ -78,7 +84,9 @@ static_assert(ampduParameters(kMaxAmpdu64K, kSpacing8Us) == 0x1B);
 namespace htinfo {
 constexpr size_t kPrimaryChannel = 0;
 constexpr size_t kSubset1 = 1;  // secondary channel offset (bits 0-1), STA channel width (bit 2)
-constexpr size_t kBasicMcsSet = 6;
+constexpr size_t kOperation = 2;   // u16: operating mode (bits 0-1), non-greenfield stations (bit 2)
+constexpr size_t kOperation2 = 4;  // u16: dual beacon (bit 6) ... PCO phase (bit 11)
+constexpr size_t kBasicMcsSet = 6;  // 16 bytes
 constexpr size_t kSize = 22;
 
 constexpr uint8_t kSecondaryNone = 0;
