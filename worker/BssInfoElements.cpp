@@ -283,10 +283,10 @@ void ParseWps(Gathered& g, const BYTE* c, size_t length) {
     switch (type) {
       case attr::kConfigMethods:
       case attr::kSelectedRegistrarConfigMethods:
-        if (size >= 2) g.configMethods = value[0] << 8 | value[1];
+        if (size >= 2) g.configMethods = getU16be(value);
         break;
       case attr::kDevicePasswordId:
-        if (size >= 2) g.passwordId = value[0] << 8 | value[1];
+        if (size >= 2) g.passwordId = getU16be(value);
         break;
       case attr::kSelectedRegistrar:
         FlagText(g.selectedRegistrar, value, size);

@@ -131,8 +131,8 @@ std::map<int, std::vector<uint8_t>> wpsAttributes(const std::vector<uint8_t>& e)
   std::map<int, std::vector<uint8_t>> out;
   size_t at = 4;
   while (at + 4 <= e.size()) {
-    int type = (e[at] << 8) | e[at + 1];
-    size_t len = (e[at + 2] << 8) | e[at + 3];
+    const int type = wire::getU16be(&e[at]);
+    const size_t len = wire::getU16be(&e[at + 2]);
     out[type].assign(e.begin() + at + 4, e.begin() + at + 4 + std::min(len, e.size() - at - 4));
     at += 4 + len;
   }
