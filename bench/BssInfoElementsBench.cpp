@@ -12,9 +12,9 @@
 #include "platform/testing/BenchRoot.h"
 #include "platform/win/kernel/Clock.h"
 #include "worker/BssInfoElements.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/NativeWiFi.h"
-#include "worker/NdisBssid.h"
+#include "platform/wire/NdisBssidList.h"
 
 namespace {
 
@@ -59,17 +59,17 @@ void BM_ParseBssInfoElementsOfAScan(benchmark::State& state) {
     clock->advance(3000);
     client.FillScanList();
     const BYTE* list = client.BssidScanList();
-    const DWORD count = GetLeU32(list);
+    const DWORD count = wavorel::wire::getU32(list);
     if (count != kNetworks) {
       state.SkipWithError(("the scan listed " + std::to_string(count) + " networks, not 64").c_str());
     } else {
       for (auto _ : state) {
-        DWORD at = ndis_bssid::kListHeadSize;
+        DWORD at = wavorel::wire::ndis::kListHeadSize;
         for (DWORD i = 0; i < count; ++i) {
           const BYTE* record = list + at;
           benchmark::DoNotOptimize(ParseBssInfoElements(record, kBssidScanListSize - at, kBssTextSecurity));
           benchmark::DoNotOptimize(ParseBssInfoElements(record, kBssidScanListSize - at, kBssTextWps));
-          at += GetLeU32(record + ndis_bssid::kLength);
+          at += wavorel::wire::getU32(record + wavorel::wire::ndis::bssid::kLength);
         }
       }
     }

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/wire/Bytes.h"
+
 BEGIN_MESSAGE_MAP(CProgressST, CProgressCtrl)
   ON_WM_PAINT()
   ON_WM_ERASEBKGND()
@@ -13,8 +15,6 @@ namespace {
 constexpr WORD kPaletteVersion = 0x300;
 constexpr size_t kFileHeaderBytes = 14;
 constexpr size_t kInfoHeaderBytes = 40;
-
-DWORD readU32(const BYTE* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<DWORD>(p[3]) << 24); }
 
 // A logical palette of `count` entries filled by `entry(i)`.
 template <class Entry>
@@ -46,9 +46,9 @@ void CProgressST::CreateBarPalette(const char* path) {
   if (!file.Open(path, CFile::modeRead)) return;
   if (file.Read(head.data(), static_cast<UINT>(head.size())) != head.size()) return;
   const BYTE* info = head.data() + kFileHeaderBytes;
-  const DWORD headerBytes = readU32(info);
+  const DWORD headerBytes = wavorel::wire::getU32(info);
   const WORD bits = static_cast<WORD>(info[14] | (info[15] << 8));
-  DWORD colours = readU32(info + 32);
+  DWORD colours = wavorel::wire::getU32(info + 32);
   if (colours == 0 && bits <= 8) colours = 1u << bits;
   if (colours == 0 || colours > 256) {
     HDC screen = ::GetDC(nullptr);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/win/user/Input.h"
+#include "platform/wire/Bytes.h"
 #include "skinvane/ComboBoxForListCtrl.h"
 #include "skinvane/EditForListCtrl.h"
 
@@ -235,8 +236,7 @@ void CSortListCtrl::LoadColumnInfo() {
     std::unique_ptr<BYTE[]> data(raw);
     const auto word = [&data, bytes](UINT index, DWORD& out) {
       if ((index + 1) * 4 > bytes) return false;
-      const BYTE* p = data.get() + index * 4;
-      out = p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<DWORD>(p[3]) << 24);
+      out = wavorel::wire::getU32(data.get() + index * 4);
       return true;
     };
     DWORD count = 0;
@@ -257,16 +257,13 @@ void CSortListCtrl::SaveColumnInfo() {
   CWinApp* app = AfxGetApp();
   const int count = GetHeaderCtrl()->GetItemCount();
   if (!app || m_section.IsEmpty() || count < 1) return;
-  std::vector<BYTE> data;
-  const auto put = [&data](DWORD value) {
-    for (int i = 0; i < 4; ++i) data.push_back(static_cast<BYTE>(value >> (8 * i)));
-  };
-  put(static_cast<DWORD>(count));
-  for (int i = 0; i < count; ++i) put(static_cast<DWORD>(GetColumnWidth(i)));
-  if (m_saveView) put(GetTypeMask());
+  wavorel::wire::ByteWriter data;
+  data.u32(static_cast<DWORD>(count));
+  for (int i = 0; i < count; ++i) data.u32(static_cast<DWORD>(GetColumnWidth(i)));
+  if (m_saveView) data.u32(GetTypeMask());
   CString entry;
   entry.Format("%d", GetDlgCtrlID());
-  app->WriteProfileBinary(m_section, entry, data.data(), static_cast<UINT>(data.size()));
+  app->WriteProfileBinary(m_section, entry, data.data().data(), static_cast<UINT>(data.size()));
 }
 
 void CSortListCtrl::OnDestroy() {

@@ -4,44 +4,30 @@
 #include <cstring>
 #include <iterator>
 
-#include "worker/LeBytes.h"
-#include "worker/NdisBssid.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/InformationElements.h"
+#include "platform/wire/NdisBssidList.h"
+#include "platform/wire/WpsRecords.h"
 
 namespace {
 
-// Element ids.
-constexpr BYTE kIdNeighborReport = 52;
-constexpr BYTE kIdHtCapabilities = 45;
-constexpr BYTE kIdRsn = 48;
-constexpr BYTE kIdHtInformation = 61;
-constexpr BYTE kIdSecondaryChannelOffset = 62;
-constexpr BYTE kIdExtendedCapabilities = 127;
-constexpr BYTE kIdVendor = 221;
+namespace ndis = wavorel::wire::ndis;
+namespace ie = wavorel::wire::ie;
+namespace attr = wavorel::wire::wps::attribute;
+using wavorel::wire::getU16;
+using wavorel::wire::getU16be;
+using wavorel::wire::getU32;
 
-const BYTE kOuiRsn[3] = {0x00, 0x0F, 0xAC};
-const BYTE kOuiWpa[3] = {0x00, 0x50, 0xF2};
+const BYTE* const kOuiRsn = ie::kOuiIeee;
+const BYTE* const kOuiWpa = ie::kOuiMicrosoft;
 const BYTE kOuiCcx[3] = {0x00, 0x40, 0x96};
 const BYTE kOuiHtVendor[3] = {0x00, 0x90, 0x4C};
 const BYTE kOuiLegacyAkm[3] = {0x00, 0x00, 0x42};
 
-constexpr BYTE kWpaType = 0x01;
+// Vendor element types besides WPA (1) and WPS (4).
 constexpr BYTE kWpaType2 = 0x02;
-constexpr BYTE kWpsType = 0x04;
 constexpr BYTE kHtCapVendorType = 0x33;
 constexpr BYTE kHtInfoVendorType = 0x34;
-
-// WPS attributes.
-constexpr WORD kAttrConfigMethods = 0x1008;
-constexpr WORD kAttrPasswordId = 0x1012;
-constexpr WORD kAttrEnrolleeNonce = 0x101A;
-constexpr WORD kAttrRfBands = 0x103C;
-constexpr WORD kAttrSelectedRegistrar = 0x1041;
-constexpr WORD kAttrState = 0x1044;
-constexpr WORD kAttrUuidE = 0x1047;
-constexpr WORD kAttrVersion = 0x104A;
-constexpr WORD kAttrRegistrarConfigMethods = 0x1053;
-constexpr WORD kAttrSetupLocked = 0x1057;
-constexpr WORD kUuidSize = 16;
 
 // The values of selector 3, in the order of BssInfoElements.h.
 enum HtField {
@@ -202,7 +188,7 @@ struct Gathered {
   long long ht[kHtValueCount];
 };
 
-bool IsOui(const BYTE* at, const BYTE oui[3]) { return at[0] == oui[0] && at[1] == oui[1] && at[2] == oui[2]; }
+bool IsOui(const BYTE* at, const BYTE* oui) { return at[0] == oui[0] && at[1] == oui[1] && at[2] == oui[2]; }
 
 void SetCipher(Gathered& g, BYTE type) {
   if (type == 2) g.tkip = true;
@@ -220,7 +206,7 @@ void ParseRsn(Gathered& g, const BYTE* c, size_t length, bool adhoc) {
   if (length <= 11 || !IsOui(c + 2, kOuiRsn)) return;
   SetCipher(g, c[5]);
   size_t at = 6;
-  const size_t pairwise = GetLeU16(c + at);
+  const size_t pairwise = getU16(c + at);
   at += 2;
   for (size_t i = 0; i < pairwise; ++i, at += 4) {
     if (at + 4 > length) return;
@@ -231,7 +217,7 @@ void ParseRsn(Gathered& g, const BYTE* c, size_t length, bool adhoc) {
     SetCipher(g, c[at + 3]);
   }
   if (at + 2 > length) return;
-  const size_t akms = GetLeU16(c + at);
+  const size_t akms = getU16(c + at);
   at += 2;
   for (size_t i = 0; i < akms && at + 4 <= length; ++i, at += 4) {
     if (!IsOui(c + at, kOuiRsn)) continue;
@@ -253,7 +239,7 @@ void ParseWpa(Gathered& g, const BYTE* c, size_t length, bool adhoc) {
     return;
   }
   size_t at = 10;
-  const size_t pairwise = GetLeU16(c + at);
+  const size_t pairwise = getU16(c + at);
   at += 2;
   for (size_t i = 0; i < pairwise; ++i, at += 4) {
     if (at + 4 > length) return;
@@ -268,7 +254,7 @@ void ParseWpa(Gathered& g, const BYTE* c, size_t length, bool adhoc) {
     }
   }
   if (at + 2 > length) return;
-  const size_t akms = GetLeU16(c + at);
+  const size_t akms = getU16(c + at);
   at += 2;
   for (size_t i = 0; i < akms && at + 4 <= length; ++i, at += 4) {
     const BYTE* suite = c + at;
@@ -290,52 +276,52 @@ void FlagText(Field& field, const BYTE* value, WORD size) {
 void ParseWps(Gathered& g, const BYTE* c, size_t length) {
   g.wps = true;
   for (size_t at = 4; at + 4 < length;) {
-    const WORD type = static_cast<WORD>(c[at] << 8 | c[at + 1]);
-    const WORD size = static_cast<WORD>(c[at + 2] << 8 | c[at + 3]);
-    if (at + 4 + size > length) return;
-    const BYTE* value = c + at + 4;
+    const WORD type = getU16be(c + at);
+    const WORD size = getU16be(c + at + 2);
+    if (at + attr::kHeaderSize + size > length) return;
+    const BYTE* value = c + at + attr::kHeaderSize;
     switch (type) {
-      case kAttrConfigMethods:
-      case kAttrRegistrarConfigMethods:
-        if (size >= 2) g.configMethods = value[0] << 8 | value[1];
+      case attr::kConfigMethods:
+      case attr::kSelectedRegistrarConfigMethods:
+        if (size >= 2) g.configMethods = getU16be(value);
         break;
-      case kAttrPasswordId:
-        if (size >= 2) g.passwordId = value[0] << 8 | value[1];
+      case attr::kDevicePasswordId:
+        if (size >= 2) g.passwordId = getU16be(value);
         break;
-      case kAttrSelectedRegistrar:
+      case attr::kSelectedRegistrar:
         FlagText(g.selectedRegistrar, value, size);
         break;
-      case kAttrEnrolleeNonce:
+      case attr::kEnrolleeNonce:
         g.selectedRegistrar.appendHex(value, size);
         break;
-      case kAttrState:
+      case attr::kWpsState:
         if (size >= 1 && (value[0] == 1 || value[0] == 2)) g.state = value[0];
         break;
-      case kAttrVersion:
+      case attr::kVersion:
         if (size >= 1) g.version = value[0];
         break;
-      case kAttrSetupLocked:
+      case attr::kApSetupLocked:
         if (size >= 1) g.setupLocked = value[0] != 0;
         break;
-      case kAttrUuidE:
-        if (size >= kUuidSize) g.uuid.appendHex(value, kUuidSize);
+      case attr::kUuidE:
+        if (size >= attr::kUuidSize) g.uuid.appendHex(value, attr::kUuidSize);
         break;
-      case kAttrRfBands:
+      case attr::kRfBands:
         if (size >= 1) g.bands = value[0];
         break;
       default:
         break;
     }
-    at += 4 + size;
+    at += attr::kHeaderSize + size;
   }
 }
 
 void ParseVendor(Gathered& g, const BYTE* c, size_t length, bool adhoc) {
   if (length < 4) return;
-  const BYTE type = c[3];
-  if ((IsOui(c, kOuiWpa) && (type == kWpaType || type == kWpaType2)) || IsOui(c, kOuiCcx)) {
+  const BYTE type = c[ie::kVendorType];
+  if ((IsOui(c, kOuiWpa) && (type == ie::kVendorTypeWpa || type == kWpaType2)) || IsOui(c, kOuiCcx)) {
     if (g.selector == kBssTextSecurity || g.selector == kBssTextVendor) ParseWpa(g, c, length, adhoc);
-  } else if (IsOui(c, kOuiWpa) && type == kWpsType) {
+  } else if (IsOui(c, kOuiWpa) && type == ie::kVendorTypeWps) {
     if (g.selector == kBssTextWps) ParseWps(g, c, length);
   } else if (g.selector != kBssTextHt) {
     return;
@@ -351,7 +337,7 @@ int Bits(DWORD word, int low, int count) { return (word >> low) & ((1 << count) 
 
 void ParseHtCapabilities(Gathered& g, const BYTE* c) {
   long long* ht = g.ht;
-  const WORD caps = GetLeU16(c);
+  const WORD caps = getU16(c + ie::htcap::kCapabilityInfo);
   ht[kHtCapabilityPresent] = 1;
   ht[kLdpc] = Bit(caps, 0);
   ht[kChannelWidthSet] = Bit(caps, 1);
@@ -369,19 +355,19 @@ void ParseHtCapabilities(Gathered& g, const BYTE* c) {
   ht[kMaxAmsduLength] = Bit(caps, 11) ? 7935 : 3839;
   ht[kFortyMhzIntolerant] = Bit(caps, 14);
   ht[kLsigTxopProtection] = Bit(caps, 15);
-  const BYTE ampdu = c[2];
+  const BYTE ampdu = c[ie::htcap::kAmpduParameters];
   ht[kMaxAmpduFactor] = Bits(ampdu, 0, 2);
   ht[kMinMpduSpacing] = Bits(ampdu, 2, 3);
   ht[kMaxAmpduLength] = (1ll << (13 + Bits(ampdu, 0, 2))) - 1;
   static const int kSpacingNs[] = {0, 250, 500, 1000, 2000, 4000, 8000, 16000};
   ht[kMinMpduSpacingNs] = kSpacingNs[Bits(ampdu, 2, 3)];
-  const BYTE txMcs = c[15];  // byte 12 of the supported MCS set
+  const BYTE txMcs = c[ie::htcap::kTxMcsParameters];
   ht[kTxMcsSetDefined] = Bit(txMcs, 0);
   ht[kTxRxMcsSetNotEqual] = Bit(txMcs, 1);
   ht[kTxMaxSpatialStreams] = Bits(txMcs, 2, 2);
   ht[kTxUnequalModulation] = Bit(txMcs, 4);
   ht[kDsssCck40Info] = Bit(caps, 12);
-  const WORD extended = GetLeU16(c + 19);
+  const WORD extended = getU16(c + ie::htcap::kExtendedCapabilities);
   ht[kHtcSupport] = Bit(extended, 10);
   ht[kRdResponder] = Bit(extended, 11);
 }
@@ -389,55 +375,55 @@ void ParseHtCapabilities(Gathered& g, const BYTE* c) {
 void ParseHtInformation(Gathered& g, const BYTE* c) {
   long long* ht = g.ht;
   ht[kHtInformationPresent] = 1;
-  ht[kPrimaryChannel] = c[0];
-  const BYTE info = c[1];
+  ht[kPrimaryChannel] = c[ie::htinfo::kPrimaryChannel];
+  const BYTE info = c[ie::htinfo::kSubset1];
   ht[kInfoSecondaryChannelOffset] = Bits(info, 0, 2);
   ht[kStaChannelWidth] = Bit(info, 2);
   ht[kRifsMode] = Bit(info, 3);
   ht[kPsmpStasOnly] = Bit(info, 4);
   ht[kInfoPsmp] = Bit(info, 4);
   ht[kServiceIntervalGranularity] = Bits(info, 5, 3);
-  const WORD operation = GetLeU16(c + 2);
+  const WORD operation = getU16(c + ie::htinfo::kOperation);
   ht[kOperatingMode] = Bits(operation, 0, 2);
   ht[kNonGreenfieldPresent] = Bit(operation, 2);
   ht[kTransmitBurstLimit] = Bit(operation, 3);
   ht[kObssNonHtPresent] = Bit(operation, 4);
-  const WORD operation2 = GetLeU16(c + 4);
+  const WORD operation2 = getU16(c + ie::htinfo::kOperation2);
   ht[kDualBeacon] = Bit(operation2, 6);
   ht[kDualCtsProtection] = Bit(operation2, 7);
   ht[kSecondaryBeacon] = Bit(operation2, 8);
   ht[kLsigTxopFullSupport] = Bit(operation2, 9);
   ht[kPcoActive] = Bit(operation2, 10);
   ht[kPcoPhase] = Bit(operation2, 11);
-  for (int i = 0; i < 4; ++i) ht[kBasicMcsSet0 + i] = static_cast<LONG>(GetLeU32(c + 6 + 4 * i));
+  for (int i = 0; i < 4; ++i) ht[kBasicMcsSet0 + i] = static_cast<LONG>(getU32(c + ie::htinfo::kBasicMcsSet + 4 * i));
 }
 
 void ParseElement(Gathered& g, BYTE id, const BYTE* c, size_t length, bool adhoc) {
-  if (id == kIdVendor) {
+  if (id == ie::kVendorSpecific) {
     ParseVendor(g, c, length, adhoc);
     return;
   }
-  if (id == kIdRsn) {
+  if (id == ie::kRsn) {
     if (g.selector == kBssTextSecurity) ParseRsn(g, c, length, adhoc);
     return;
   }
   if (g.selector != kBssTextHt) return;
   switch (id) {
-    case kIdHtCapabilities:
-      if (length == 26) ParseHtCapabilities(g, c);
+    case ie::kHtCapabilities:
+      if (length == ie::htcap::kSize) ParseHtCapabilities(g, c);
       break;
-    case kIdHtInformation:
-      if (length > 21) ParseHtInformation(g, c);
+    case ie::kHtInformation:
+      if (length >= ie::htinfo::kSize) ParseHtInformation(g, c);
       break;
-    case kIdExtendedCapabilities:
+    case ie::kExtendedCapabilities:
       if (length >= 1) g.ht[kHtInfoExchange] = Bit(c[0], 0);
       break;
-    case kIdSecondaryChannelOffset:
+    case ie::kSecondaryChannelOffset:
       if (length == 3) g.ht[kSecondaryChannelOffset] = c[0];
       break;
-    case kIdNeighborReport:
+    case ie::kNeighborReport:
       if (length > 12) {
-        const DWORD information = GetLeU32(c + 6);
+        const DWORD information = getU32(c + 6);
         g.ht[kMobilityDomain] = Bit(information, 11);
         g.ht[kHighThroughput] = Bit(information, 12);
       }
@@ -449,21 +435,21 @@ void ParseElement(Gathered& g, BYTE id, const BYTE* c, size_t length, bool adhoc
 
 // The element area of a sound record, or nullptr.
 const BYTE* ElementArea(const BYTE* bss, DWORD available, DWORD& ieLength) {
-  using namespace ndis_bssid;
-  if (!bss || available < kHeadSize) return nullptr;
-  const DWORD length = GetLeU32(bss + kLength);
-  if (length < kHeadSize || length > available) return nullptr;
-  ieLength = GetLeU32(bss + kIeLength);
-  if (ieLength > length - kHeadSize) return nullptr;
-  return bss + kIes;
+  namespace record = ndis::bssid;
+  if (!bss || available < record::kHeadSize) return nullptr;
+  const DWORD length = getU32(bss + record::kLength);
+  if (length < record::kHeadSize || length > available) return nullptr;
+  ieLength = getU32(bss + record::kIeLength);
+  if (ieLength > length - record::kHeadSize) return nullptr;
+  return bss + record::kIes;
 }
 
 void Gather(Gathered& g, const BYTE* bss, DWORD available) {
   DWORD ieLength = 0;
   const BYTE* ies = ElementArea(bss, available, ieLength);
   if (!ies || ieLength <= 3) return;
-  const bool adhoc = GetLeU32(bss + ndis_bssid::kInfrastructureMode) == 0;
-  for (size_t at = ndis_bssid::kFixedSize; at + 2 <= ieLength;) {
+  const bool adhoc = getU32(bss + ndis::bssid::kInfrastructureMode) == 0;
+  for (size_t at = ndis::fixed::kSize; at + 2 <= ieLength;) {
     const BYTE id = ies[at];
     const size_t length = ies[at + 1];
     if (at + 2 + length > ieLength) break;
@@ -560,8 +546,8 @@ CString ParseBssInfoElements(const BYTE* bss, DWORD available, int selector) {
   if (selector == kBssTextBeaconInterval) {
     DWORD ieLength = 0;
     const BYTE* ies = ElementArea(bss, available, ieLength);
-    const DWORD interval = ies && ieLength >= ndis_bssid::kFixedCapability
-                               ? GetLeU16(ies + ndis_bssid::kFixedBeaconInterval)
+    const DWORD interval = ies && ieLength >= ndis::fixed::kCapabilities
+                               ? getU16(ies + ndis::fixed::kBeaconInterval)
                                : 0;
     out.appendNumber(interval);
     return CString(out.data, static_cast<int>(out.size));

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "utilmere/Utilmere.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
 #include "worker/WorkerGlobals.h"
@@ -30,7 +30,7 @@ BOOL ReadRegistryRawDword(HKEY key, LPCSTR name, DWORD& value) {
   if (RegQueryValueEx(key, name, nullptr, &type, nullptr, &needed) != ERROR_SUCCESS) return FALSE;
   std::vector<BYTE> bytes(std::max<DWORD>(needed, sizeof(DWORD)), 0);
   if (RegQueryValueEx(key, name, nullptr, &type, bytes.data(), &needed) != ERROR_SUCCESS) return FALSE;
-  value = GetLeU32(bytes.data());
+  value = wavorel::wire::getU32(bytes.data());
   return TRUE;
 }
 

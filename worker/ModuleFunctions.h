@@ -6,7 +6,7 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "worker/WpsCredential.h"
+#include "platform/wire/WpsRecords.h"
 
 // ---- Values these functions keep for the worker's parts ----
 extern int g_bSupportBandA;          // the adapter has the 5 GHz band
@@ -23,7 +23,9 @@ extern BYTE g_channelList[kMaxChannels];
 extern int g_nChannelCount;
 extern int g_bRadioOn;               // the software radio state as last read
 // Cleared by the rescan step: the WPS credential table as the driver keeps it
-// and the BSSID of the WPS run.
+// (its bytes, fields at the offsets of platform/wire/WpsRecords.h) and the
+// BSSID of the WPS run.
+using _WSC_CREDENTIAL_TABLE = wavorel::wire::wps::CredentialTable;
 extern _WSC_CREDENTIAL_TABLE g_wscCredentialTable;
 extern BYTE g_wpsBssid[6];
 // Settings the rescan step gives their start values 2, 1 and 6.

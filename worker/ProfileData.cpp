@@ -3,33 +3,33 @@
 #include <algorithm>
 #include <cstring>
 
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NdisKey.h"
+
+namespace field = wavorel::wire::ndis::key;
+using wavorel::wire::getU32;
+using wavorel::wire::putU32;
 
 NdisKeyBlock MakeNdisKeyBlock(DWORD keyIndex, const BYTE* key, DWORD keyLength) {
-  keyLength = std::min<DWORD>(keyLength, sizeof(NDIS_802_11_KEY::KeyMaterial));
+  keyLength = std::min<DWORD>(keyLength, kMaxKeyMaterial);
   NdisKeyBlock block(kKeyBlockOverhead + keyLength, 0);
-  PutLeU32(block.data() + offsetof(NDIS_802_11_KEY, Length), static_cast<DWORD>(block.size()));
-  PutLeU32(block.data() + offsetof(NDIS_802_11_KEY, KeyIndex), keyIndex);
-  PutLeU32(block.data() + offsetof(NDIS_802_11_KEY, KeyLength), keyLength);
-  std::memset(block.data() + offsetof(NDIS_802_11_KEY, BSSID), 0xFF, sizeof(NDIS_802_11_KEY::BSSID));
-  if (keyLength) std::memcpy(block.data() + offsetof(NDIS_802_11_KEY, KeyMaterial), key, keyLength);
+  putU32(block.data() + field::kLength, static_cast<DWORD>(block.size()));
+  putU32(block.data() + field::kKeyIndex, keyIndex);
+  putU32(block.data() + field::kKeyLength, keyLength);
+  std::memset(block.data() + field::kBssid, 0xFF, 6);
+  if (keyLength) std::memcpy(block.data() + field::kKeyMaterial, key, keyLength);
   return block;
 }
 
 DWORD KeyBlockIndex(const NdisKeyBlock& block) {
-  return block.size() >= offsetof(NDIS_802_11_KEY, KeyIndex) + 4
-             ? GetLeU32(block.data() + offsetof(NDIS_802_11_KEY, KeyIndex))
-             : 0;
+  return block.size() >= field::kKeyIndex + 4 ? getU32(block.data() + field::kKeyIndex) : 0;
 }
 
 DWORD KeyBlockKeyLength(const NdisKeyBlock& block) {
-  constexpr size_t kMaterial = offsetof(NDIS_802_11_KEY, KeyMaterial);
-  if (block.size() < kMaterial) return 0;
-  return std::min<DWORD>(GetLeU32(block.data() + offsetof(NDIS_802_11_KEY, KeyLength)),
-                         static_cast<DWORD>(block.size() - kMaterial));
+  if (block.size() < field::kKeyMaterial) return 0;
+  return std::min<DWORD>(getU32(block.data() + field::kKeyLength), static_cast<DWORD>(block.size() - field::kKeyMaterial));
 }
 
 const BYTE* KeyBlockMaterial(const NdisKeyBlock& block) {
-  return block.size() >= offsetof(NDIS_802_11_KEY, KeyMaterial) ? block.data() + offsetof(NDIS_802_11_KEY, KeyMaterial)
-                                                                 : nullptr;
+  return block.size() >= field::kKeyMaterial ? block.data() + field::kKeyMaterial : nullptr;
 }

@@ -24,25 +24,11 @@ struct NDIS_802_11_SSID {
   UCHAR Ssid[32];
 };
 
-// NDIS_802_11_KEY as the driver's add-key request takes it. The block of one
-// key is 39 + KeyLength bytes (44 for a 5-byte WEP key, 52 for 13 bytes, 71
-// for WPA-None); the bytes behind the key material are zero.
-struct NDIS_802_11_KEY {
-  ULONG Length;
-  ULONG KeyIndex;    // key number - 1; bit 31 marks the transmit key
-  ULONG KeyLength;
-  UCHAR BSSID[6];
-  UCHAR Reserved[6];  // alignment of KeyRSC
-  ULONGLONG KeyRSC;
-  UCHAR KeyMaterial[32];
-};
-static_assert(offsetof(NDIS_802_11_KEY, Length) == 0, "NDIS_802_11_KEY layout");
-static_assert(offsetof(NDIS_802_11_KEY, KeyIndex) == 4, "NDIS_802_11_KEY layout");
-static_assert(offsetof(NDIS_802_11_KEY, KeyLength) == 8, "NDIS_802_11_KEY layout");
-static_assert(offsetof(NDIS_802_11_KEY, BSSID) == 12, "NDIS_802_11_KEY layout");
-static_assert(offsetof(NDIS_802_11_KEY, KeyRSC) == 24, "NDIS_802_11_KEY layout");
-static_assert(offsetof(NDIS_802_11_KEY, KeyMaterial) == 32, "NDIS_802_11_KEY layout");
-
+// An NDIS_802_11_KEY block as the driver's add-key request takes it (fields at
+// the offsets of platform/wire/NdisKey.h). The block of one key is 39 +
+// KeyLength bytes (44 for a 5-byte WEP key, 52 for 13 bytes, 71 for
+// WPA-None); the bytes behind the key material are zero.
+constexpr DWORD kMaxKeyMaterial = 32;
 constexpr DWORD kKeyBlockOverhead = 39;      // block size - key length
 constexpr DWORD kTransmitKeyBit = 0x80000000;
 constexpr DWORD kWpaNoneKeyLength = 32;

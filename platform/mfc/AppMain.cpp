@@ -1,9 +1,11 @@
 // The program's entry: the Windows command line from argv, then the
 // application's InitInstance, message loop and ExitInstance.
+#include <cstdlib>
 #include <string>
 
 #include "platform/mfc/WinApp.h"
 #include "platform/mfc/Wnd.h"
+#include "platform/sim/radio/Machine.h"
 #include "platform/win/kernel/Resources.h"
 
 namespace {
@@ -31,6 +33,8 @@ std::string quoteArgument(const std::string& arg) {
 }  // namespace
 
 int AfxWinMain(int argc, char** argv) {
+  // The machine the program manages; a world file that cannot be used ends the program.
+  if (!wavorel::sim::loadMachineAtStart()) return EXIT_FAILURE;
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) commandLine += ' ';

@@ -7,6 +7,7 @@
 
 #include "platform/mfc/File.h"
 #include "platform/win/kernel/Types.h"
+#include "platform/wire/Bytes.h"
 
 namespace wavorel::testing {
 
@@ -16,9 +17,7 @@ template <class Pixel>
 bool writeBmp(const char* windowsPath, int width, int height, Pixel pixel) {
   const int stride = (width * 3 + 3) & ~3;
   std::string bytes(54 + static_cast<size_t>(stride) * static_cast<size_t>(height), '\0');
-  const auto put32 = [&bytes](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
-  };
+  const auto put32 = [&bytes](size_t at, uint32_t v) { wire::putU32(reinterpret_cast<uint8_t*>(&bytes[at]), v); };
   bytes[0] = 'B';
   bytes[1] = 'M';
   put32(2, static_cast<uint32_t>(bytes.size()));

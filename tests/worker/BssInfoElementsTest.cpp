@@ -172,16 +172,16 @@ Bytes HtInformation(BYTE primary, BYTE info, WORD operation, WORD operation2, DW
   Bytes c(22, 0);
   c[0] = primary;
   c[1] = info;
-  PutLeU16(c.data() + 2, operation);
-  PutLeU16(c.data() + 4, operation2);
-  PutLeU32(c.data() + 6, mcs0);
-  PutLeU32(c.data() + 18, mcs3);
+  wavorel::wire::putU16(c.data() + 2, operation);
+  wavorel::wire::putU16(c.data() + 4, operation2);
+  wavorel::wire::putU32(c.data() + 6, mcs0);
+  wavorel::wire::putU32(c.data() + 18, mcs3);
   return Element(61, c);
 }
 
 TEST(BssInfoElementsTest, HtFieldsInThePagesOrder) {
   Bytes neighbor(13, 0);
-  PutLeU32(neighbor.data() + 6, 1u << 12);  // high throughput, no mobility domain
+  wavorel::wire::putU32(neighbor.data() + 6, 1u << 12);  // high throughput, no mobility domain
   const Bytes elements =
       Concat({Element(62, {3, 0, 0}), Element(127, {0x01}), Element(52, neighbor),
               // LDPC, SM power save 3, short GI 40, Rx STBC 2, max A-MSDU, forty MHz intolerant
@@ -241,12 +241,12 @@ TEST(BssInfoElementsTest, BadRecordsGiveTheDefaults) {
         << what;
   };
   Bytes shortLength = good;
-  PutLeU32(shortLength.data(), 115);
+  wavorel::wire::putU32(shortLength.data(), 115);
   expectDefaults(shortLength, static_cast<DWORD>(good.size()), "Length below 116");
   expectDefaults(good, static_cast<DWORD>(good.size() - 1), "Length past the list");
   expectDefaults(good, 100, "less than a head left in the list");
   Bytes longIes = good;
-  PutLeU32(longIes.data() + ndis_bssid::kIeLength, static_cast<DWORD>(good.size()));
+  wavorel::wire::putU32(longIes.data() + wavorel::wire::ndis::bssid::kIeLength, static_cast<DWORD>(good.size()));
   expectDefaults(longIes, static_cast<DWORD>(good.size()), "IELength past Length");
   EXPECT_EQ(static_cast<LPCSTR>(ParseBssInfoElements(nullptr, 0, kBssTextSecurity)), defaults[0]);
 
@@ -261,7 +261,7 @@ TEST(BssInfoElementsTest, SelectorFourIsTheBeaconIntervalOfTheFixedFields) {
   spec.beaconInterval = 0xFFFF;
   EXPECT_EQ(Parse(BssRecord(spec), kBssTextBeaconInterval), "65535");
   Bytes noFixed = BssRecord(spec);
-  PutLeU32(noFixed.data() + ndis_bssid::kIeLength, 9);
+  wavorel::wire::putU32(noFixed.data() + wavorel::wire::ndis::bssid::kIeLength, 9);
   EXPECT_EQ(Parse(noFixed, kBssTextBeaconInterval), "0");
 }
 
@@ -270,7 +270,7 @@ TEST(BssInfoElementsTest, ElementsStartBehindTheFixedFields) {
   BssRecordSpec spec;
   Bytes record = BssRecord(spec);
   const Bytes fake = {221, 10, 0x00, 0x50, 0xF2, 0x04, 0x10, 0x44, 0x00, 0x01, 0x02, 0x00};
-  std::copy(fake.begin(), fake.end(), record.begin() + ndis_bssid::kIes);
+  std::copy(fake.begin(), fake.end(), record.begin() + wavorel::wire::ndis::bssid::kIes);
   EXPECT_EQ(Fields(Parse(record, kBssTextWps))[8], "FALSE");
   // The same bytes behind the fixed fields are an element.
   spec.elements = fake;

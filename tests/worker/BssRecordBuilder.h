@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "worker/LeBytes.h"
-#include "worker/NdisBssid.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NdisBssidList.h"
 
 namespace worker::testing {
 
@@ -40,31 +40,35 @@ struct BssRecordSpec {
 };
 
 inline Bytes BssRecord(const BssRecordSpec& s) {
-  using namespace ndis_bssid;
-  Bytes r(kHeadSize + kFixedSize, 0);
-  std::copy(s.mac, s.mac + 6, r.begin() + kMacAddress);
-  PutLeU32(r.data() + kSsidLength, static_cast<DWORD>(s.ssid.size()));
-  std::copy(s.ssid.begin(), s.ssid.end(), r.begin() + kSsid);
-  PutLeU32(r.data() + kPrivacy, s.privacy);
-  PutLeU32(r.data() + kRssi, static_cast<DWORD>(s.rssi));
-  PutLeU32(r.data() + kConfigurationLength, 32);
-  PutLeU32(r.data() + kBeaconPeriod, s.beaconInterval);
-  PutLeU32(r.data() + kDsConfig, s.frequency);
-  PutLeU32(r.data() + kInfrastructureMode, s.infrastructure);
-  BYTE* fixed = r.data() + kIes;
-  PutLeU64(fixed + kFixedTimestamp, 0x0102030405060708ull);
-  PutLeU16(fixed + kFixedBeaconInterval, s.beaconInterval);
-  PutLeU16(fixed + kFixedCapability, s.capability);
+  namespace ndis = wavorel::wire::ndis;
+  namespace bss = ndis::bssid;
+  namespace cfg = ndis::configuration;
+  using wavorel::wire::putU16;
+  using wavorel::wire::putU32;
+  Bytes r(bss::kHeadSize + ndis::fixed::kSize, 0);
+  std::copy(s.mac, s.mac + 6, r.begin() + bss::kMacAddress);
+  putU32(r.data() + bss::kSsidLength, static_cast<DWORD>(s.ssid.size()));
+  std::copy(s.ssid.begin(), s.ssid.end(), r.begin() + bss::kSsid);
+  putU32(r.data() + bss::kPrivacy, s.privacy);
+  putU32(r.data() + bss::kRssi, static_cast<DWORD>(s.rssi));
+  putU32(r.data() + bss::kConfiguration + cfg::kLength, cfg::kSize);
+  putU32(r.data() + bss::kConfiguration + cfg::kBeaconPeriod, s.beaconInterval);
+  putU32(r.data() + bss::kConfiguration + cfg::kDsConfig, s.frequency);
+  putU32(r.data() + bss::kInfrastructureMode, s.infrastructure);
+  BYTE* fixed = r.data() + bss::kIes;
+  wavorel::wire::putU64(fixed + ndis::fixed::kTimestamp, 0x0102030405060708ull);
+  putU16(fixed + ndis::fixed::kBeaconInterval, s.beaconInterval);
+  putU16(fixed + ndis::fixed::kCapabilities, s.capability);
   r.insert(r.end(), s.elements.begin(), s.elements.end());
-  PutLeU32(r.data() + kLength, static_cast<DWORD>(r.size()));
-  PutLeU32(r.data() + kIeLength, static_cast<DWORD>(kFixedSize + s.elements.size()));
+  putU32(r.data() + bss::kLength, static_cast<DWORD>(r.size()));
+  putU32(r.data() + bss::kIeLength, static_cast<DWORD>(ndis::fixed::kSize + s.elements.size()));
   return r;
 }
 
 // An NDIS_802_11_BSSID_LIST_EX of the records, padded to `size` bytes.
 inline Bytes BssList(const std::vector<Bytes>& records, size_t size) {
-  Bytes list(ndis_bssid::kListHeadSize, 0);
-  PutLeU32(list.data(), static_cast<DWORD>(records.size()));
+  Bytes list(wavorel::wire::ndis::kListHeadSize, 0);
+  wavorel::wire::putU32(list.data() + wavorel::wire::ndis::kListNumberOfItems, static_cast<DWORD>(records.size()));
   for (const Bytes& r : records) list.insert(list.end(), r.begin(), r.end());
   list.resize(std::max(size, list.size()), 0);
   return list;

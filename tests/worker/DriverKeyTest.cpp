@@ -106,7 +106,7 @@ TEST_F(DriverKeyTest, CountryRegionFlagsModeAndChannels) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.region);
     std::string world(wavorel::sim::defaultWorldText());
-    world.replace(world.find("CountryRegion = 0x0101"), 22, std::string("CountryRegion = ") + c.region);
+    world.replace(world.find("CountryRegion = 0x0701"), 22, std::string("CountryRegion = ") + c.region);
     useWorld(world);
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
@@ -126,7 +126,7 @@ TEST_F(DriverKeyTest, CountryRegionFlagsModeAndChannels) {
 
 TEST_F(DriverKeyTest, Vx52FamiliesUseTheirOwnRegionTable) {
   std::string world(wavorel::sim::defaultWorldText());
-  world.replace(world.find("CountryRegion = 0x0101"), 22, "CountryRegion = 0x0002");
+  world.replace(world.find("CountryRegion = 0x0701"), 22, "CountryRegion = 0x0002");
   useWorld(world);
   g_nFamilyIndex = 0;
   EXPECT_EQ(QueryCountryRegion(), 1);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 
 namespace worker::testing {
 namespace {
@@ -11,9 +11,9 @@ TEST(ProfileDataTest, KeyBlocksAreNdisKeyRecordsOfTheirSize) {
   const BYTE wep5[5] = {1, 2, 3, 4, 5};
   const NdisKeyBlock block = MakeNdisKeyBlock(1 | kTransmitKeyBit, wep5, 5);
   ASSERT_EQ(block.size(), 44u);
-  EXPECT_EQ(GetLeU32(block.data()), 44u) << "Length";
-  EXPECT_EQ(GetLeU32(block.data() + 4), 0x80000001u) << "KeyIndex";
-  EXPECT_EQ(GetLeU32(block.data() + 8), 5u) << "KeyLength";
+  EXPECT_EQ(wavorel::wire::getU32(block.data()), 44u) << "Length";
+  EXPECT_EQ(wavorel::wire::getU32(block.data() + 4), 0x80000001u) << "KeyIndex";
+  EXPECT_EQ(wavorel::wire::getU32(block.data() + 8), 5u) << "KeyLength";
   for (int i = 12; i < 18; ++i) EXPECT_EQ(block[i], 0xFF) << "broadcast BSSID";
   for (int i = 18; i < 32; ++i) EXPECT_EQ(block[i], 0) << "alignment and KeyRSC";
   EXPECT_EQ(block[32], 1);
@@ -30,7 +30,7 @@ TEST(ProfileDataTest, KeyBlocksAreNdisKeyRecordsOfTheirSize) {
 
   // A block claiming more key than it holds is read within its bytes.
   NdisKeyBlock bad = MakeNdisKeyBlock(0, wep5, 5);
-  PutLeU32(bad.data() + 8, 200);
+  wavorel::wire::putU32(bad.data() + 8, 200);
   EXPECT_EQ(KeyBlockKeyLength(bad), bad.size() - 32);
   EXPECT_EQ(KeyBlockKeyLength(NdisKeyBlock(10, 0)), 0u);
   EXPECT_EQ(KeyBlockMaterial(NdisKeyBlock(10, 0)), nullptr);

@@ -4,33 +4,40 @@
 // starts with the entry's fixed beacon fields.
 #include <cstring>
 
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NdisBssidList.h"
 #include "utilmere/Utilmere.h"
-#include "worker/LeBytes.h"
 #include "worker/NativeWiFi.h"
-#include "worker/NdisBssid.h"
 
 namespace {
 
-using namespace ndis_bssid;
+namespace ndis = wavorel::wire::ndis;
+namespace bss = ndis::bssid;
+namespace fixed = ndis::fixed;
+namespace cfg = ndis::configuration;
+using wavorel::wire::getU32;
+using wavorel::wire::putU16;
+using wavorel::wire::putU32;
+using wavorel::wire::putU64;
 
-constexpr size_t kMaxRates = kSupportedRatesSize;
+constexpr size_t kListHeadSize = ndis::kListHeadSize;
+constexpr size_t kHeadSize = bss::kHeadSize;
 constexpr USHORT kBasicRateBit = 0x8000;
-constexpr USHORT kPrivacyBit = 0x0010;
 
 DWORD NetworkTypeInUse(DOT11_PHY_TYPE phy) {
   switch (phy) {
-    case dot11_phy_type_ofdm: return 2;
-    case dot11_phy_type_hrdsss: return 1;
-    case dot11_phy_type_erp: return 3;
-    default: return 5;
+    case dot11_phy_type_ofdm: return ndis::kNetworkTypeOfdm5;
+    case dot11_phy_type_hrdsss: return ndis::kNetworkTypeDs;
+    case dot11_phy_type_erp: return ndis::kNetworkTypeOfdm24;
+    default: return ndis::kNetworkTypeMax;
   }
 }
 
 DWORD InfrastructureMode(DOT11_BSS_TYPE type) {
   switch (type) {
-    case dot11_BSS_type_infrastructure: return 1;
-    case dot11_BSS_type_independent: return 0;
-    default: return 2;
+    case dot11_BSS_type_infrastructure: return ndis::kInfrastructure;
+    case dot11_BSS_type_independent: return ndis::kIbss;
+    default: return ndis::kAutoUnknown;
   }
 }
 
@@ -38,10 +45,10 @@ DWORD InfrastructureMode(DOT11_BSS_TYPE type) {
 // Length fields; kBssidScanListSize when a Length leads out of the buffer.
 DWORD ListEnd(const BYTE* list) {
   DWORD end = kListHeadSize;
-  const DWORD count = GetLeU32(list + kListCount);
+  const DWORD count = getU32(list + ndis::kListNumberOfItems);
   for (DWORD i = 0; i < count; ++i) {
     if (end + kHeadSize > kBssidScanListSize) return kBssidScanListSize;
-    const DWORD length = GetLeU32(list + end + kLength);
+    const DWORD length = getU32(list + end + bss::kLength);
     if (length < kHeadSize || length > kBssidScanListSize - end) return kBssidScanListSize;
     end += length;
   }
@@ -52,11 +59,11 @@ DWORD ListEnd(const BYTE* list) {
 
 bool CNativeWiFi::ScanListHolds(const DOT11_MAC_ADDRESS bssid) const {
   const BYTE* list = m_scanList.get();
-  const DWORD count = GetLeU32(list + kListCount);
+  const DWORD count = getU32(list + ndis::kListNumberOfItems);
   DWORD at = kListHeadSize;
   for (DWORD i = 0; i < count && at + kHeadSize <= kBssidScanListSize; ++i) {
-    if (std::memcmp(list + at + kMacAddress, bssid, 6) == 0) return true;
-    at += GetLeU32(list + at + kLength);
+    if (std::memcmp(list + at + bss::kMacAddress, bssid, 6) == 0) return true;
+    at += getU32(list + at + bss::kLength);
   }
   return false;
 }
@@ -65,38 +72,39 @@ void CNativeWiFi::AppendBssEntry(const WLAN_BSS_ENTRY& entry, const BYTE* ies, D
   BYTE* list = m_scanList.get();
   const DWORD at = ListEnd(list);
   // The record with its fixed fields and elements must end inside the buffer.
-  if (at > kBssidScanListSize - kHeadSize - kFixedSize || ieSize > kBssidScanListSize - at - kHeadSize - kFixedSize)
+  if (at > kBssidScanListSize - kHeadSize - fixed::kSize || ieSize > kBssidScanListSize - at - kHeadSize - fixed::kSize)
     return;
-  const DWORD ieLength = kFixedSize + ieSize;
+  const DWORD ieLength = static_cast<DWORD>(fixed::kSize) + ieSize;
   BYTE* record = list + at;
-  std::memset(record, 0, kHeadSize + kFixedSize);
-  PutLeU32(record + kLength, kHeadSize + ieLength);
-  std::memcpy(record + kMacAddress, entry.dot11Bssid, 6);
+  std::memset(record, 0, kHeadSize + fixed::kSize);
+  putU32(record + bss::kLength, static_cast<DWORD>(kHeadSize) + ieLength);
+  std::memcpy(record + bss::kMacAddress, entry.dot11Bssid, 6);
   const DWORD ssidLength = entry.dot11Ssid.uSSIDLength < DOT11_SSID_MAX_LENGTH ? entry.dot11Ssid.uSSIDLength
                                                                                : DOT11_SSID_MAX_LENGTH;
-  PutLeU32(record + kSsidLength, ssidLength);
-  std::memcpy(record + kSsid, entry.dot11Ssid.ucSSID, ssidLength);
-  PutLeU32(record + kPrivacy, (entry.usCapabilityInformation & kPrivacyBit) ? 1 : 0);
-  PutLeU32(record + kRssi, static_cast<DWORD>(entry.lRssi));
-  PutLeU32(record + kNetworkTypeInUse, NetworkTypeInUse(entry.dot11BssPhyType));
-  PutLeU32(record + kBeaconPeriod, entry.usBeaconPeriod);
-  PutLeU32(record + kDsConfig, entry.ulChCenterFrequency);
-  PutLeU32(record + kInfrastructureMode, InfrastructureMode(entry.dot11BssType));
+  putU32(record + bss::kSsidLength, ssidLength);
+  std::memcpy(record + bss::kSsid, entry.dot11Ssid.ucSSID, ssidLength);
+  putU32(record + bss::kPrivacy, (entry.usCapabilityInformation & ndis::kCapabilityPrivacy) ? 1 : 0);
+  putU32(record + bss::kRssi, static_cast<DWORD>(entry.lRssi));
+  putU32(record + bss::kNetworkTypeInUse, NetworkTypeInUse(entry.dot11BssPhyType));
+  putU32(record + bss::kConfiguration + cfg::kLength, cfg::kSize);
+  putU32(record + bss::kConfiguration + cfg::kBeaconPeriod, entry.usBeaconPeriod);
+  putU32(record + bss::kConfiguration + cfg::kDsConfig, entry.ulChCenterFrequency);
+  putU32(record + bss::kInfrastructureMode, InfrastructureMode(entry.dot11BssType));
   const size_t rateCount = entry.wlanRateSet.uRateSetLength / sizeof(USHORT) < DOT11_RATE_SET_MAX_LENGTH
                                ? entry.wlanRateSet.uRateSetLength / sizeof(USHORT)
                                : DOT11_RATE_SET_MAX_LENGTH;
   size_t rates = 0;
-  for (size_t i = 0; i < rateCount && rates < kMaxRates; ++i) {
+  for (size_t i = 0; i < rateCount && rates < bss::kSupportedRatesSize; ++i) {
     const USHORT rate = static_cast<USHORT>(entry.wlanRateSet.usRateSet[i] & ~kBasicRateBit);
-    if (rate) record[kSupportedRates + rates++] = static_cast<BYTE>(rate);
+    if (rate) record[bss::kSupportedRates + rates++] = static_cast<BYTE>(rate);
   }
-  PutLeU32(record + kIeLength, ieLength);
-  BYTE* area = record + kIes;
-  PutLeU64(area + kFixedTimestamp, entry.ullTimestamp);
-  PutLeU16(area + kFixedBeaconInterval, entry.usBeaconPeriod);
-  PutLeU16(area + kFixedCapability, entry.usCapabilityInformation);
-  if (ieSize) std::memcpy(area + kFixedSize, ies, ieSize);
-  PutLeU32(list + kListCount, GetLeU32(list + kListCount) + 1);
+  putU32(record + bss::kIeLength, ieLength);
+  BYTE* area = record + bss::kIes;
+  putU64(area + fixed::kTimestamp, entry.ullTimestamp);
+  putU16(area + fixed::kBeaconInterval, entry.usBeaconPeriod);
+  putU16(area + fixed::kCapabilities, entry.usCapabilityInformation);
+  if (ieSize) std::memcpy(area + fixed::kSize, ies, ieSize);
+  putU32(list + ndis::kListNumberOfItems, getU32(list + ndis::kListNumberOfItems) + 1);
 }
 
 DWORD CNativeWiFi::FillScanList() {

@@ -6,9 +6,10 @@
 #include <string>
 
 #include "worker/ChannelTable.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/WpsRecords.h"
 #include "worker/HexStringToBytes.h"
 #include "worker/IniProfileStore.h"
-#include "worker/LeBytes.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/NativeWiFi.h"
 #include "worker/OidRequest.h"
@@ -209,9 +210,9 @@ void ReadRadioSettings(HKEY key, _PROFILE_DATA& p) {
     }
   }
   BYTE config[kStationConfigSize];
-  for (size_t i = 0; i < kStationConfigWords; ++i) PutLeU32(config + 4 * i, p.StationConfig[i]);
+  for (size_t i = 0; i < kStationConfigWords; ++i) wavorel::wire::putU32(config + 4 * i, p.StationConfig[i]);
   QueryOid(OID_VX_PRIVATE_0111, config, sizeof config, &returned);
-  for (size_t i = 0; i < kStationConfigWords; ++i) p.StationConfig[i] = GetLeU32(config + 4 * i);
+  for (size_t i = 0; i < kStationConfigWords; ++i) p.StationConfig[i] = wavorel::wire::getU32(config + 4 * i);
   long region = 0, regionA = 0;
   ReadKeyNumber(key, "CountryRegion", region);
   ReadKeyNumber(key, "CountryRegionABand", regionA);
@@ -347,27 +348,33 @@ void ReadWpsStore() {
   const Value pin = ReadStore(kIniKindWps, kWpsCommon, "PinCode");
   if (!pin.empty()) g_nWpsPinCode = pin.number();
 
-  g_wscCredentialTable = _WSC_CREDENTIAL_TABLE{};
+  namespace table = wavorel::wire::wps::table;
+  namespace credential = wavorel::wire::wps::credential;
+  using wavorel::wire::putU32;
+  g_wscCredentialTable.fill(0);
   std::memset(g_wpsBssid, 0, sizeof g_wpsBssid);
   const Value count = ReadStore(kIniKindWps, kWpsCommon, "NumberofProfile");
   if (count.empty()) return;
-  g_wscCredentialTable.Count = static_cast<ULONG>(std::clamp(count.number(), 0, kMaxWscCredentials));
-  for (ULONG i = 0; i < g_wscCredentialTable.Count; ++i) {
-    _WSC_CREDENTIAL& c = g_wscCredentialTable.Credentials[i];
+  const size_t records = static_cast<size_t>(std::clamp(count.number(), 0, static_cast<int>(table::kMaxRecords)));
+  putU32(g_wscCredentialTable.data() + table::kCount, static_cast<DWORD>(records));
+  for (size_t i = 0; i < records; ++i) {
+    BYTE* c = g_wscCredentialTable.data() + table::recordAt(i);
     CString section;
     section.Format("Profile%d", static_cast<int>(i));
     const Value ssid = ReadStore(kIniKindWps, section, "SSID");
-    c.SsidLength = static_cast<ULONG>(std::min(ssid.length(), sizeof c.Ssid));
-    std::memcpy(c.Ssid, ssid.text, c.SsidLength);
-    c.AuthType = static_cast<ULONG>(ReadStore(kIniKindWps, section, "AuthType").number());
-    c.EncrType = static_cast<ULONG>(ReadStore(kIniKindWps, section, "EncryType").number());
-    c.KeyIndex = static_cast<ULONG>(ReadStore(kIniKindWps, section, "KeyIndex").number());
-    c.KeyLength = static_cast<ULONG>(
-        std::clamp(ReadStore(kIniKindWps, section, "KeyLength").number(), 0, static_cast<int>(kWscKeyMax)));
+    const size_t ssidLength = std::min(ssid.length(), credential::kSsidSize);
+    putU32(c + credential::kSsidLength, static_cast<DWORD>(ssidLength));
+    std::memcpy(c + credential::kSsid, ssid.text, ssidLength);
+    putU32(c + credential::kAuthType, static_cast<DWORD>(ReadStore(kIniKindWps, section, "AuthType").number()));
+    putU32(c + credential::kEncryptionType, static_cast<DWORD>(ReadStore(kIniKindWps, section, "EncryType").number()));
+    putU32(c + credential::kKeyIndex, static_cast<DWORD>(ReadStore(kIniKindWps, section, "KeyIndex").number()));
+    const size_t keyLength = static_cast<size_t>(
+        std::clamp(ReadStore(kIniKindWps, section, "KeyLength").number(), 0, static_cast<int>(credential::kKeySize)));
+    putU32(c + credential::kKeyLength, static_cast<DWORD>(keyLength));
     const Value key = ReadStore(kIniKindWps, section, "Key");
-    std::memcpy(c.Key, key.text, std::min<size_t>(c.KeyLength, key.length()));
+    std::memcpy(c + credential::kKey, key.text, std::min(keyLength, key.length()));
     const Value mac = ReadStore(kIniKindWps, section, "MacAddress");
     const size_t pairs = std::min(mac.length(), kMacDigits) / 2;
-    HexStringToBytes(mac.text, c.MacAddress, static_cast<int>(pairs));
+    HexStringToBytes(mac.text, c + credential::kMacAddress, static_cast<int>(pairs));
   }
 }

@@ -2,13 +2,16 @@
 
 #include <cstring>
 
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NativeWifiRecords.h"
+#include "platform/wire/NdisBssidList.h"
 #include "worker/OidRequest.h"
 
 namespace {
 
 constexpr int kTries = 3;
-constexpr DWORD kConfigurationSize = 32;
-constexpr size_t kDsConfigOffset = 12;  // the fourth u32 of the configuration block
+namespace configuration = wavorel::wire::ndis::configuration;
+namespace bssidlist = wavorel::wire::wlan::bssidlist;
 
 BOOL SetDword(DWORD oid, DWORD value) {
   DWORD returned = 0;
@@ -18,10 +21,13 @@ BOOL SetDword(DWORD oid, DWORD value) {
 }  // namespace
 
 BOOL CWlanOidSetter::SetDesiredBssid(const BYTE mac[6]) {
-  // NDIS object header {type, revision, size}, entries, total entries, the
-  // BSSID and two bytes of padding.
-  BYTE list[20] = {NDIS_OBJECT_TYPE_DEFAULT, DOT11_BSSID_LIST_REVISION_1, 20, 0, 1, 0, 0, 0, 1, 0, 0, 0};
-  std::memcpy(list + 12, mac, 6);
+  BYTE list[bssidlist::kOneEntrySize] = {};
+  list[bssidlist::kHeaderType] = NDIS_OBJECT_TYPE_DEFAULT;
+  list[bssidlist::kHeaderRevision] = DOT11_BSSID_LIST_REVISION_1;
+  wavorel::wire::putU16(list + bssidlist::kHeaderSize, bssidlist::kOneEntrySize);
+  wavorel::wire::putU32(list + bssidlist::kNumOfEntries, 1);
+  wavorel::wire::putU32(list + bssidlist::kTotalNumOfEntries, 1);
+  std::memcpy(list + bssidlist::kBssids, mac, 6);
   DWORD returned = 0;
   return SetOid(OID_DOT11_DESIRED_BSSID_LIST, list, sizeof list, &returned, kTries);
 }
@@ -42,11 +48,11 @@ BOOL CWlanOidSetter::SetDisconnectOid() {
 }
 
 BOOL CWlanOidSetter::SetChannel(DWORD channel) {
-  BYTE configuration[kConfigurationSize] = {};
+  BYTE block[configuration::kSize] = {};
   DWORD returned = 0;
-  if (!QueryOid(OID_VX_CONFIGURATION, configuration, sizeof configuration, &returned)) return FALSE;
-  std::memcpy(configuration + kDsConfigOffset, &channel, sizeof channel);
-  return SetOid(OID_VX_CONFIGURATION_SET, configuration, sizeof configuration, &returned, kTries);
+  if (!QueryOid(OID_VX_CONFIGURATION, block, sizeof block, &returned)) return FALSE;
+  wavorel::wire::putU32(block + configuration::kDsConfig, channel);
+  return SetOid(OID_VX_CONFIGURATION_SET, block, sizeof block, &returned, kTries);
 }
 
 BOOL CWlanOidSetter::SetPowerMgmtMode(DWORD level) { return SetDword(OID_DOT11_POWER_MGMT_REQUEST, level); }

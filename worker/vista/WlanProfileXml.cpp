@@ -5,8 +5,8 @@
 #include <string>
 
 #include "worker/BssInfoElements.h"
-#include "worker/LeBytes.h"
-#include "worker/NdisBssid.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NdisBssidList.h"
 #include "worker/WorkerGlobals.h"
 
 namespace {
@@ -369,24 +369,27 @@ void SharedKey(const _PROFILE_DATA& p, const std::string& encryption, std::u16st
 
 // The strongest open infrastructure network of the site list, or none.
 bool StrongestOpenNetwork(std::string& ssid) {
-  using namespace ndis_bssid;
+  namespace ndis = wavorel::wire::ndis;
+  namespace bss = ndis::bssid;
+  using wavorel::wire::getU32;
   const BYTE* list = BssidSiteList.get();
   if (!list) return false;
-  const DWORD count = GetLeU32(list + kListCount);
+  const DWORD count = getU32(list + ndis::kListNumberOfItems);
   LONG best = kNoRssi;
   bool found = false;
-  DWORD at = kListHeadSize;
-  for (DWORD i = 0; i < count && at + kHeadSize <= kBssListSize; ++i) {
+  DWORD at = ndis::kListHeadSize;
+  for (DWORD i = 0; i < count && at + bss::kHeadSize <= kBssListSize; ++i) {
     const BYTE* record = list + at;
-    const DWORD length = GetLeU32(record + kLength);
-    if (length < kHeadSize || length > kBssListSize - at) break;
-    const LONG rssi = static_cast<LONG>(GetLeU32(record + kRssi));
-    if (rssi > best && GetLeU32(record + kInfrastructureMode) == 1 && GetLeU32(record + kPrivacy) == 0 &&
+    const DWORD length = getU32(record + bss::kLength);
+    if (length < bss::kHeadSize || length > kBssListSize - at) break;
+    const LONG rssi = static_cast<LONG>(getU32(record + bss::kRssi));
+    if (rssi > best && getU32(record + bss::kInfrastructureMode) == ndis::kInfrastructure &&
+        getU32(record + bss::kPrivacy) == 0 &&
         ParseBssInfoElements(record, kBssListSize - at, kBssTextSecurity) == "Unknown;None") {
       best = rssi;
       found = true;
-      const DWORD ssidLength = std::min<DWORD>(GetLeU32(record + kSsidLength), kMaxSsid);
-      ssid.assign(reinterpret_cast<const char*>(record + kSsid), ssidLength);
+      const DWORD ssidLength = std::min<DWORD>(getU32(record + bss::kSsidLength), kMaxSsid);
+      ssid.assign(reinterpret_cast<const char*>(record + bss::kSsid), ssidLength);
     }
     at += length;
   }

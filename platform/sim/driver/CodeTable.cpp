@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "platform/sim/radio/Adapter.h"
-#include "platform/sim/Bytes.h"
+#include "platform/wire/Bytes.h"
 #include "platform/win/kernel/Errors.h"
 
 namespace wavorel::sim {
@@ -75,7 +75,7 @@ uint32_t answer(OidRequest& r, const std::vector<uint8_t>& bytes) {
 
 uint32_t answerU32(OidRequest& r, uint32_t value) {
   std::vector<uint8_t> b(4);
-  putU32(b.data(), value);
+  wire::putU32(b.data(), value);
   return answer(r, b);
 }
 
@@ -86,22 +86,24 @@ bool hasData(OidRequest& r, uint32_t n, uint32_t& error) {
   return false;
 }
 
-OidHandler keptValue(int key, std::vector<uint8_t> initial) {
-  return [key, initial](OidRequest& r) -> uint32_t {
-    std::vector<uint8_t>& value = r.adapter.stored(key, initial);
-    if (!r.set) return answer(r, value);
-    uint32_t error = ERROR_SUCCESS;
-    if (!hasData(r, static_cast<uint32_t>(value.size()), error)) return error;
-    std::copy(r.buffer, r.buffer + value.size(), value.begin());
-    r.returned = static_cast<uint32_t>(value.size());
-    return ERROR_SUCCESS;
-  };
+uint32_t keptValueOf(OidRequest& r, const std::vector<uint8_t>& initial, const ValueCheck& accepts) {
+  if (!r.set) return answer(r, r.adapter.setting(r.name, initial));
+  uint32_t error = ERROR_SUCCESS;
+  if (!hasData(r, static_cast<uint32_t>(initial.size()), error)) return error;
+  if (accepts && !accepts(r.adapter, r.buffer)) return ERROR_INVALID_PARAMETER;
+  r.adapter.setSetting(r.name, std::vector<uint8_t>(r.buffer, r.buffer + initial.size()));
+  r.returned = static_cast<uint32_t>(initial.size());
+  return ERROR_SUCCESS;
 }
 
-OidHandler keptU32(int key, uint32_t initial) {
+OidHandler keptValue(std::vector<uint8_t> initial, ValueCheck accepts) {
+  return [initial, accepts](OidRequest& r) { return keptValueOf(r, initial, accepts); };
+}
+
+OidHandler keptU32(uint32_t initial, ValueCheck accepts) {
   std::vector<uint8_t> b(4);
-  putU32(b.data(), initial);
-  return keptValue(key, b);
+  wire::putU32(b.data(), initial);
+  return keptValue(b, std::move(accepts));
 }
 
 }  // namespace wavorel::sim

@@ -23,6 +23,7 @@ constexpr uint32_t kStationSetFlags = 0xFF800000u;
 // caller put there first, as the register code does).
 struct OidRequest {
   Adapter& adapter;
+  const std::string& name;  // the code's canonical name; a kept value is stored under it
   bool set;
   uint8_t* buffer;
   uint32_t size;
@@ -73,17 +74,18 @@ uint32_t answer(OidRequest& r, const std::vector<uint8_t>& bytes);
 uint32_t answerU32(OidRequest& r, uint32_t value);
 // For a set: TRUE when the data holds at least `n` bytes, else sets the error.
 bool hasData(OidRequest& r, uint32_t n, uint32_t& error);
-// A code whose value the driver keeps: queries read it, sets replace it
-// (exactly `size` bytes are kept; more data is accepted and cut).
-OidHandler keptValue(int key, std::vector<uint8_t> initial);
-OidHandler keptU32(int key, uint32_t initial);
+// A code whose value the driver keeps (in the adapter's stored settings,
+// under the code's name): queries read it, sets replace it (exactly the
+// initial value's size is kept; more data is accepted and cut). `accepts`,
+// when given, refuses values the hardware cannot take.
+using ValueCheck = std::function<bool(const Adapter&, const uint8_t* value)>;
+OidHandler keptValue(std::vector<uint8_t> initial, ValueCheck accepts = nullptr);
+OidHandler keptU32(uint32_t initial, ValueCheck accepts = nullptr);
+// The same with an initial value that depends on the adapter.
+uint32_t keptValueOf(OidRequest& r, const std::vector<uint8_t>& initial, const ValueCheck& accepts = nullptr);
 
-// NDIS_802_11_KEY {Length, KeyIndex, KeyLength, BSSID, 2 pad bytes, KeyRSC,
-// key material at 32} and NDIS_802_11_REMOVE_KEY {Length, KeyIndex, BSSID,
-// 2 pad bytes}: the index (low byte 0..3, flag bits kept) and the key.
-constexpr uint32_t kKeyMaterialOffset = 32;
-constexpr uint32_t kRemoveKeySize = 16;
-constexpr uint32_t kKeyTransmit = 0x80000000u;
+// The key records (platform/wire/NdisKey.h): the index (low byte 0..3,
+// flag bits kept) and the key material.
 uint32_t readKeyRecord(OidRequest& r, uint32_t& index, std::string& material);
 uint32_t readRemoveKeyRecord(OidRequest& r, uint32_t& index);
 

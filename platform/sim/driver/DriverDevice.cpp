@@ -1,6 +1,6 @@
 #include "platform/sim/driver/DriverDevice.h"
 
-#include "platform/sim/Bytes.h"
+#include "platform/wire/Bytes.h"
 #include "platform/sim/radio/Machine.h"
 #include "platform/win/kernel/Errors.h"
 
@@ -15,7 +15,7 @@ BOOL DriverDevice::ioControl(DWORD code, const void* in, DWORD inSize, void* out
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  uint32_t oid = getU32(static_cast<const uint8_t*>(in));
+  uint32_t oid = wire::getU32(static_cast<const uint8_t*>(in));
   std::lock_guard<std::recursive_mutex> lock(machineMutex());
   Machine* m = machineIfLoaded();
   uint32_t error = ERROR_DEVICE_NOT_CONNECTED;

@@ -1,21 +1,27 @@
 // Handlers of the standard NDIS and IEEE 802.11 codes.
 #include <algorithm>
 
-#include "platform/sim/radio/Adapter.h"
 #include "platform/sim/driver/BssRecord.h"
-#include "platform/sim/Bytes.h"
 #include "platform/sim/driver/CodeTable.h"
+#include "platform/sim/radio/Adapter.h"
 #include "platform/win/kernel/Errors.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NativeWifiRecords.h"
+#include "platform/wire/NdisBssidList.h"
+#include "platform/wire/NdisKey.h"
+#include "platform/wire/NdisStatistics.h"
 
 namespace wavorel::sim {
 
 namespace {
 
-// NDIS_802_11_STATISTICS in its two sizes.
-constexpr uint32_t kStatisticsShort = 176;
-constexpr uint32_t kStatisticsLong = 200;
-// The list answer never exceeds this.
-constexpr size_t kBssListLimit = 65536;
+namespace stats = wire::ndis::statistics;
+namespace key = wire::ndis::key;
+
+// An NDIS_802_11_SSID: u32 length, 32 bytes.
+constexpr uint32_t kSsidRecordSize = 36;
+// Native Wi-Fi power-saving levels.
+constexpr uint32_t kPowerSavingLevels[] = {0, 8, 16, 24};
 
 std::vector<uint8_t> macBytes(const Mac& m) { return std::vector<uint8_t>(m.begin(), m.end()); }
 
@@ -34,35 +40,37 @@ uint32_t u32Setting(OidRequest& r, uint32_t& field, uint32_t maxValue) {
   if (!r.set) return answerU32(r, field);
   uint32_t error = ERROR_SUCCESS;
   if (!hasData(r, 4, error)) return error;
-  uint32_t v = getU32(r.buffer);
+  uint32_t v = wire::getU32(r.buffer);
   if (v > maxValue) return ERROR_INVALID_PARAMETER;
   field = v;
   r.returned = 4;
   return ERROR_SUCCESS;
 }
 
+// Associated: the network's SSID; otherwise the SSID last set.
 uint32_t ssid(OidRequest& r) {
   if (!r.set) {
-    std::vector<uint8_t> b(36, 0);
-    const WorldNetwork* n = r.adapter.network();
-    std::string s = n ? n->ssid : std::string();
-    putU32(b.data(), static_cast<uint32_t>(s.size()));
+    std::vector<uint8_t> b(kSsidRecordSize, 0);
+    const WorldNetwork* n = r.adapter.associatedNetwork();
+    std::string s = n ? n->ssid : r.adapter.desiredSsid();
+    wire::putU32(b.data(), static_cast<uint32_t>(s.size()));
     std::copy(s.begin(), s.end(), b.begin() + 4);
     return answer(r, b);
   }
   uint32_t error = ERROR_SUCCESS;
-  if (!hasData(r, 36, error)) return error;
-  uint32_t length = getU32(r.buffer);
+  if (!hasData(r, kSsidRecordSize, error)) return error;
+  uint32_t length = wire::getU32(r.buffer);
   if (length > 32) return ERROR_INVALID_PARAMETER;
   r.adapter.associate(std::string(reinterpret_cast<const char*>(r.buffer + 4), length), std::nullopt);
-  r.returned = 36;
+  r.returned = kSsidRecordSize;
   return ERROR_SUCCESS;
 }
 
+// Not associated: the driver is not ready to tell a BSSID.
 uint32_t bssid(OidRequest& r) {
   if (!r.set) {
-    const WorldNetwork* n = r.adapter.network();
-    return answer(r, n ? macBytes(n->bssid) : std::vector<uint8_t>(6, 0));
+    const WorldNetwork* n = r.adapter.associatedNetwork();
+    return n ? answer(r, macBytes(n->bssid)) : ERROR_NOT_READY;
   }
   uint32_t error = ERROR_SUCCESS;
   if (!hasData(r, 6, error)) return error;
@@ -76,34 +84,34 @@ uint32_t bssid(OidRequest& r) {
   return ERROR_SUCCESS;
 }
 
+uint32_t rssi(OidRequest& r) {
+  if (!r.adapter.apMode() && !r.adapter.associatedNetwork()) return ERROR_NOT_READY;
+  return answerU32(r, static_cast<uint32_t>(r.adapter.rssiDbm(0)));
+}
+
 uint32_t bssidList(OidRequest& r) {
-  std::vector<uint8_t> list(4, 0);
+  std::vector<uint8_t> list(wire::ndis::kListHeadSize, 0);
   uint32_t count = 0;
   for (const ScanEntry& e : r.adapter.scanResults()) {
     std::vector<uint8_t> record;
-    appendBssRecord(record, *e.network, e.rssiDbm);
-    if (list.size() + record.size() > kBssListLimit) break;
+    appendBssRecord(record, *e.network, e.rssiDbm, e.heardAtMs);
+    if (list.size() + record.size() > wire::ndis::kListLimit) break;
     list.insert(list.end(), record.begin(), record.end());
     ++count;
   }
-  putU32(list.data(), count);
+  wire::putU32(list.data() + wire::ndis::kListNumberOfItems, count);
   return answer(r, list);
 }
 
+// Kept as set; while associated the query reads the network's channel and beacon period.
 uint32_t configuration(OidRequest& r) {
-  std::vector<uint8_t>& kept = r.adapter.stored(0x0D010211, std::vector<uint8_t>(32));
-  if (getU32(kept.data()) == 0) writeConfiguration(kept.data(), 100, 1);
-  if (!r.set) {
-    std::vector<uint8_t> b = kept;
-    if (const WorldNetwork* n = r.adapter.network())
-      writeConfiguration(b.data(), static_cast<uint32_t>(n->beaconPeriod), n->channel);
-    return answer(r, b);
-  }
-  uint32_t error = ERROR_SUCCESS;
-  if (!hasData(r, 32, error)) return error;
-  std::copy(r.buffer, r.buffer + 32, kept.begin());
-  r.returned = 32;
-  return ERROR_SUCCESS;
+  std::vector<uint8_t> initial(wire::ndis::configuration::kSize);
+  writeConfiguration(initial.data(), 100, 1);
+  if (r.set) return keptValueOf(r, initial);
+  std::vector<uint8_t> b = r.adapter.setting(r.name, initial);
+  if (const WorldNetwork* n = r.adapter.associatedNetwork())
+    writeConfiguration(b.data(), static_cast<uint32_t>(n->beaconPeriod), n->channel);
+  return answer(r, b);
 }
 
 uint32_t addKey(OidRequest& r) {
@@ -113,7 +121,7 @@ uint32_t addKey(OidRequest& r) {
   if (error != ERROR_SUCCESS) return error;
   size_t keyLength = material.size();
   if (keyLength == 5 || keyLength == 13) {
-    r.adapter.setWepKey(static_cast<int>(index & 0xFF), material, (index & kKeyTransmit) != 0);
+    r.adapter.setWepKey(static_cast<int>(index & key::kIndexMask), material, (index & key::kTransmit) != 0);
   } else if (keyLength == 32) {
     r.adapter.setPairwiseMasterKey(material);
   } else {
@@ -129,30 +137,40 @@ uint32_t removeKey(OidRequest& r) {
   return error;
 }
 
+// NDIS_802_11_STATISTICS in the size the caller asks for (176 or 200 bytes).
 uint32_t statistics(OidRequest& r) {
-  uint32_t size = r.size >= kStatisticsLong ? kStatisticsLong : kStatisticsShort;
+  const size_t size = r.size >= stats::kSize ? stats::kSize : stats::kShortSize;
   LinkCounters c = r.adapter.counters();
   std::vector<uint8_t> b(size, 0);
-  putU32(b.data(), size);
-  const uint64_t fields[] = {c.txFrames,   c.txMulticast, c.txFailed,     c.txRetries,
-                             c.txMultipleRetries, c.rtsSuccess, c.rtsFailure, c.ackFailure,
-                             c.rxDuplicates, c.rxFrames,  c.rxMulticast,  c.rxFcsErrors};
-  for (size_t i = 0; i < std::size(fields); ++i) putU64(b.data() + 8 + 8 * i, fields[i]);
-  putU64(b.data() + 160, c.rxUndecryptable);  // WEP undecryptable
-  putU64(b.data() + 168, c.rxUndecryptable);  // WEP ICV errors
-  if (size == kStatisticsLong) {
-    putU64(b.data() + 184, c.rxDecrypted);      // decrypted
-    putU64(b.data() + 192, c.rxUndecryptable);  // decryption failed
-  }
+  auto put = [&b](size_t at, uint64_t v) {
+    if (at + 8 <= b.size()) wire::putU64(b.data() + at, v);
+  };
+  wire::putU32(b.data() + stats::kLength, static_cast<uint32_t>(size));
+  put(stats::kTransmittedFragmentCount, c.txFrames);
+  put(stats::kMulticastTransmittedFrameCount, c.txMulticast);
+  put(stats::kFailedCount, c.txFailed);
+  put(stats::kRetryCount, c.txRetries);
+  put(stats::kMultipleRetryCount, c.txMultipleRetries);
+  put(stats::kRtsSuccessCount, c.rtsSuccess);
+  put(stats::kRtsFailureCount, c.rtsFailure);
+  put(stats::kAckFailureCount, c.ackFailure);
+  put(stats::kFrameDuplicateCount, c.rxDuplicates);
+  put(stats::kReceivedFragmentCount, c.rxFrames);
+  put(stats::kMulticastReceivedFrameCount, c.rxMulticast);
+  put(stats::kFcsErrorCount, c.rxFcsErrors);
+  put(stats::kWepUndecryptableCount, c.rxUndecryptable);
+  put(stats::kWepIcvErrorCount, c.rxUndecryptable);
+  put(stats::kDecryptSuccessCount, c.rxDecrypted);
+  put(stats::kDecryptFailureCount, c.rxUndecryptable);
   return answer(r, b);
 }
 
 uint32_t networkTypesSupported(OidRequest& r) {
   std::vector<uint8_t> b(20, 0);
-  std::vector<uint32_t> types = {kNetworkTypeDs, kNetworkTypeOfdm24};
-  if (r.adapter.config().band5) types.push_back(kNetworkTypeOfdm5);
-  putU32(b.data(), static_cast<uint32_t>(types.size()));
-  for (size_t i = 0; i < types.size(); ++i) putU32(b.data() + 4 + 4 * i, types[i]);
+  std::vector<uint32_t> types = {wire::ndis::kNetworkTypeDs, wire::ndis::kNetworkTypeOfdm24};
+  if (r.adapter.config().band5) types.push_back(wire::ndis::kNetworkTypeOfdm5);
+  wire::putU32(b.data(), static_cast<uint32_t>(types.size()));
+  for (size_t i = 0; i < types.size(); ++i) wire::putU32(b.data() + 4 + 4 * i, types[i]);
   return answer(r, b);
 }
 
@@ -163,45 +181,53 @@ uint32_t noData(OidRequest& r, void (*action)(Adapter&)) {
 }
 
 uint32_t desiredBssidList(OidRequest& r) {
+  namespace list = wire::wlan::bssidlist;
   uint32_t error = ERROR_SUCCESS;
-  if (!hasData(r, 20, error)) return error;
-  // Object header {type 0x80, revision 1, size 20}, entries, total entries, BSSID.
-  if (r.buffer[0] != 0x80 || r.buffer[1] != 1 || getU16(r.buffer + 2) != 20 || getU32(r.buffer + 4) != 1)
+  if (!hasData(r, list::kOneEntrySize, error)) return error;
+  if (r.buffer[list::kHeaderType] != NDIS_OBJECT_TYPE_DEFAULT ||
+      r.buffer[list::kHeaderRevision] != DOT11_BSSID_LIST_REVISION_1 ||
+      wire::getU16(r.buffer + list::kHeaderSize) != list::kOneEntrySize || wire::getU32(r.buffer + list::kNumOfEntries) != 1)
     return ERROR_INVALID_PARAMETER;
-  std::vector<uint8_t>& kept = r.adapter.stored(0x0E01017E, std::vector<uint8_t>(6));
-  std::copy(r.buffer + 12, r.buffer + 18, kept.begin());
-  r.returned = 20;
+  r.adapter.setSetting(r.name, std::vector<uint8_t>(r.buffer + list::kBssids, r.buffer + list::kBssids + 6));
+  r.returned = list::kOneEntrySize;
   return ERROR_SUCCESS;
+}
+
+bool powerModeFits(const Adapter&, const uint8_t* v) { return wire::getU32(v) <= 2; }
+bool powerLevelFits(const Adapter&, const uint8_t* v) {
+  return std::find(std::begin(kPowerSavingLevels), std::end(kPowerSavingLevels), wire::getU32(v)) !=
+         std::end(kPowerSavingLevels);
 }
 
 }  // namespace
 
 uint32_t readKeyRecord(OidRequest& r, uint32_t& index, std::string& material) {
   uint32_t error = ERROR_SUCCESS;
-  if (!hasData(r, kKeyMaterialOffset, error)) return error;
-  index = getU32(r.buffer + 4);
-  uint32_t keyLength = getU32(r.buffer + 8);
+  if (!hasData(r, key::kKeyMaterial, error)) return error;
+  index = wire::getU32(r.buffer + key::kKeyIndex);
+  uint32_t keyLength = wire::getU32(r.buffer + key::kKeyLength);
   if (keyLength > 64) return ERROR_INVALID_PARAMETER;
-  if (!hasData(r, kKeyMaterialOffset + keyLength, error)) return error;
-  if ((index & 0xFF) > 3) return ERROR_INVALID_PARAMETER;
-  material.assign(reinterpret_cast<const char*>(r.buffer + kKeyMaterialOffset), keyLength);
+  if (!hasData(r, key::kKeyMaterial + keyLength, error)) return error;
+  if ((index & key::kIndexMask) > 3) return ERROR_INVALID_PARAMETER;
+  material.assign(reinterpret_cast<const char*>(r.buffer + key::kKeyMaterial), keyLength);
   r.returned = r.size;
   return ERROR_SUCCESS;
 }
 
 uint32_t readRemoveKeyRecord(OidRequest& r, uint32_t& index) {
+  namespace remove = wire::ndis::removekey;
   uint32_t error = ERROR_SUCCESS;
-  if (!hasData(r, kRemoveKeySize, error)) return error;
-  index = getU32(r.buffer + 4) & 0xFF;
+  if (!hasData(r, remove::kSize, error)) return error;
+  index = wire::getU32(r.buffer + remove::kKeyIndex) & key::kIndexMask;
   if (index > 3) return ERROR_INVALID_PARAMETER;
-  r.returned = kRemoveKeySize;
+  r.returned = remove::kSize;
   return ERROR_SUCCESS;
 }
 
 void addStandardCodes(CodeTable& t) {
   t.standard("OID_GEN_DRIVER_VERSION", 0x00010110, CodeTable::Use::Query, [](OidRequest& r) {
     std::vector<uint8_t> b(2);
-    putU16(b.data(), r.adapter.config().driverVersion);
+    wire::putU16(b.data(), r.adapter.config().driverVersion);
     return answer(r, b);
   });
   t.standard("OID_GEN_MEDIA_CONNECT_STATUS", 0x00010114, CodeTable::Use::Query,
@@ -240,7 +266,7 @@ void addStandardCodes(CodeTable& t) {
   t.standard("OID_802_11_RELOAD_DEFAULTS", 0x0D01011C, CodeTable::Use::Set, [](OidRequest& r) -> uint32_t {
     uint32_t error = ERROR_SUCCESS;
     if (!hasData(r, 4, error)) return error;
-    if (getU32(r.buffer) != 0) return ERROR_INVALID_PARAMETER;  // only the WEP keys have defaults
+    if (wire::getU32(r.buffer) != 0) return ERROR_INVALID_PARAMETER;  // only the WEP keys have defaults
     r.adapter.clearKeys();
     r.returned = 4;
     return ERROR_SUCCESS;
@@ -248,18 +274,17 @@ void addStandardCodes(CodeTable& t) {
   t.standard("OID_802_11_ADD_KEY", 0x0D01011D, CodeTable::Use::Set, addKey);
   t.standard("OID_802_11_REMOVE_KEY", 0x0D01011E, CodeTable::Use::Set, removeKey);
   t.standard("OID_802_11_NETWORK_TYPES_SUPPORTED", 0x0D010203, CodeTable::Use::Query, networkTypesSupported);
-  t.standard("OID_802_11_RSSI", 0x0D010206, CodeTable::Use::Query,
-             [](OidRequest& r) { return answerU32(r, static_cast<uint32_t>(r.adapter.rssiDbm(0))); });
-  t.standard("OID_802_11_FRAGMENTATION_THRESHOLD", 0x0D010209, CodeTable::Use::Set, keptU32(0x0D010209, 2346));
-  t.standard("OID_802_11_RTS_THRESHOLD", 0x0D01020A, CodeTable::Use::Set, keptU32(0x0D01020A, 2347));
-  t.standard("OID_802_11_DESIRED_RATES", 0x0D010210, CodeTable::Use::Set, keptValue(0x0D010210, std::vector<uint8_t>(8)));
+  t.standard("OID_802_11_RSSI", 0x0D010206, CodeTable::Use::Query, rssi);
+  t.standard("OID_802_11_FRAGMENTATION_THRESHOLD", 0x0D010209, CodeTable::Use::Set, keptU32(2346));
+  t.standard("OID_802_11_RTS_THRESHOLD", 0x0D01020A, CodeTable::Use::Set, keptU32(2347));
+  t.standard("OID_802_11_DESIRED_RATES", 0x0D010210, CodeTable::Use::Set, keptValue(std::vector<uint8_t>(8)));
   t.standard("OID_802_11_CONFIGURATION", 0x0D010211, CodeTable::Use::Both, configuration);
-  t.standard("OID_802_11_POWER_MODE", 0x0D010216, CodeTable::Use::Set, keptU32(0x0D010216, 0));
+  t.standard(setting::kPowerMode, 0x0D010216, CodeTable::Use::Set, keptU32(0, powerModeFits));
   t.standard("OID_802_11_BSSID_LIST", 0x0D010217, CodeTable::Use::Query, bssidList);
   t.standard("OID_802_11_STATISTICS", 0x0D020212, CodeTable::Use::Query, statistics);
-  t.standard("OID_DOT11_RTS_THRESHOLD", 0x0D01031F, CodeTable::Use::Set, keptU32(0x0D01031F, 2347));
-  t.standard("OID_DOT11_FRAGMENTATION_THRESHOLD", 0x0D010322, CodeTable::Use::Set, keptU32(0x0D010322, 2346));
-  t.standard("OID_DOT11_POWER_MGMT_REQUEST", 0x0E01017B, CodeTable::Use::Set, keptU32(0x0E01017B, 0));
+  t.standard("OID_DOT11_RTS_THRESHOLD", 0x0D01031F, CodeTable::Use::Set, keptU32(2347));
+  t.standard("OID_DOT11_FRAGMENTATION_THRESHOLD", 0x0D010322, CodeTable::Use::Set, keptU32(2346));
+  t.standard(setting::kPowerManagement, 0x0E01017B, CodeTable::Use::Set, keptU32(0, powerLevelFits));
   t.standard("OID_DOT11_DESIRED_BSSID_LIST", 0x0E01017E, CodeTable::Use::Set, desiredBssidList);
   t.standard("OID_DOT11_DISCONNECT_REQUEST", 0x0E01018E, CodeTable::Use::Set,
              [](OidRequest& r) { return noData(r, [](Adapter& a) { a.disassociate(); }); });

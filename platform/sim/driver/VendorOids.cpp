@@ -1,92 +1,107 @@
 // Handlers of the adapter driver's private codes.
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 
-#include "platform/sim/radio/Adapter.h"
-#include "platform/sim/Bytes.h"
 #include "platform/sim/driver/CodeTable.h"
+#include "platform/sim/radio/Adapter.h"
 #include "platform/win/kernel/Clock.h"
 #include "platform/win/kernel/Errors.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NdisKey.h"
+#include "platform/wire/NdisStatistics.h"
+#include "platform/wire/VendorRecords.h"
+#include "platform/wire/WpsRecords.h"
 
 namespace wavorel::sim {
 
 namespace {
 
+namespace wps = wire::wps;
+
+// The noise floor at 20 MHz; a 40 MHz channel hears twice the noise.
 constexpr int32_t kNoiseFloorDbm = -92;
+constexpr int32_t kNoiseFloor40Dbm = -89;
 constexpr uint32_t kSnrUnknown = 44;
 constexpr uint32_t kRegisterRecordSize = 12;
-constexpr int kDlsCapableKey = 0x0DF10131;
+constexpr const char* kDlsCapable = "OID_VX_DLS_CAPABLE";
 
 bool htFamily(const Adapter& a) { return a.config().family >= 6 && a.config().family <= 8; }
 
-// Transmit rate as the PHY word: mode in bits 14-15 (0 CCK, 1 OFDM, 2 HT),
-// MCS or rate index in bits 0-6, 40 MHz in bit 7, short guard interval in bit 8.
-uint32_t phyWord(Adapter& a) {
-  const WorldNetwork* n = a.network();
-  if (n && n->ht && a.config().ht) {
-    int32_t s = a.rssiDbm(0);
-    uint32_t mcs = s >= -60 ? 7 : s >= -70 ? 4 : s >= -80 ? 2 : 0;
-    if (a.config().chains >= 2 && s >= -65) mcs += 8;
-    uint32_t wide = n->band5() ? 1 : 0;
-    return (2u << 14) | (1u << 8) | (wide << 7) | mcs;
-  }
-  uint32_t units = a.txRateUnits();
-  static const uint32_t kOfdm[] = {12, 18, 24, 36, 48, 72, 96, 108};
-  for (uint32_t i = 8; i-- > 0;)
-    if (units >= kOfdm[i]) return (1u << 14) | i;
-  return units >= 22 ? 3 : units >= 11 ? 2 : units >= 4 ? 1 : 0;  // CCK 1, 2, 5.5, 11
+// The rate index 0..11 of adapters without 802.11n: 1, 2, 5.5, 11, 6, 9, 12,
+// 18, 24, 36, 48, 54 Mb/s; 0 without an association.
+uint32_t rateIndex(Adapter& a) {
+  std::optional<LinkRate> rate = a.txRate();
+  if (!rate) return 0;
+  return rate->phy == LinkRate::Phy::Cck ? rate->index : 4 + rate->index;
 }
 
-// The rate index 0..11 of adapters without 802.11n: 1, 2, 5.5, 11, 6, 9, 12, 18, 24, 36, 48, 54 Mb/s.
-uint32_t rateIndex(Adapter& a) {
-  static const uint32_t kUnits[] = {2, 4, 11, 22, 12, 18, 24, 36, 48, 72, 96, 108};
-  uint32_t units = a.txRateUnits(), best = 0;
-  for (uint32_t i = 0; i < 12; ++i)
-    if (kUnits[i] <= units && kUnits[i] >= kUnits[best]) best = i;
-  return best;
+uint32_t phyWord(Adapter& a) {
+  std::optional<LinkRate> rate = a.txRate();
+  return rate ? rate->phyWord() : 0;
+}
+
+int32_t noiseFloor(Adapter& a) {
+  std::optional<LinkRate> rate = a.txRate();
+  return rate && rate->width40 ? kNoiseFloor40Dbm : kNoiseFloorDbm;
 }
 
 uint32_t linkStatus(OidRequest& r) {
   Adapter& a = r.adapter;
   std::vector<uint8_t> b(htFamily(a) ? 20 : 16, 0);
   LinkCounters c = a.counters();
-  const WorldNetwork* n = a.network();
+  const WorldNetwork* n = a.associatedNetwork();
+  std::optional<LinkRate> rate = a.txRate();
   uint32_t quality = 0;
   if (n) {
     int32_t percent = std::clamp(2 * (a.rssiDbm(0) + 100), 0, 100);
     quality = static_cast<uint32_t>(std::max(0.0, (percent - 10) / 1.2));
   }
-  putU32(b.data(), a.txRateUnits());
-  putU32(b.data() + 4, quality);
-  putU32(b.data() + 8, static_cast<uint32_t>(c.txBytes));
-  putU32(b.data() + 12, static_cast<uint32_t>(c.rxBytes));
-  if (b.size() == 20 && n) putU32(b.data() + 16, static_cast<uint32_t>(n->band5() ? n->channel + 2 : n->channel));
+  wire::putU32(b.data(), a.txRateUnits());
+  wire::putU32(b.data() + 4, quality);
+  wire::putU32(b.data() + 8, static_cast<uint32_t>(c.txBytes));
+  wire::putU32(b.data() + 12, static_cast<uint32_t>(c.rxBytes));
+  // The central channel: two above the primary on a 40 MHz channel.
+  if (b.size() == 20 && n)
+    wire::putU32(b.data() + 16, static_cast<uint32_t>(rate && rate->width40 ? n->channel + 2 : n->channel));
   return answer(r, b);
 }
 
 uint32_t registerAccess(OidRequest& r) {
   uint32_t error = ERROR_SUCCESS;
   if (!hasData(r, kRegisterRecordSize, error)) return error;
-  uint32_t space = getU32(r.buffer), address = getU32(r.buffer + 4);
+  uint32_t space = wire::getU32(r.buffer), address = wire::getU32(r.buffer + 4);
   if (r.set) {
-    r.adapter.setRegister(space, address, getU32(r.buffer + 8));
+    r.adapter.setRegister(space, address, wire::getU32(r.buffer + 8));
   } else {
-    putU32(r.buffer + 8, r.adapter.registerValue(space, address));
+    wire::putU32(r.buffer + 8, r.adapter.registerValue(space, address));
   }
   r.returned = kRegisterRecordSize;
   return ERROR_SUCCESS;
 }
 
+// The AP counter block: the statistics record's counters up to the FCS
+// errors at their offsets, and the received frames (u64) at byte 176.
 uint32_t apCounters(OidRequest& r) {
+  namespace stats = wire::ndis::statistics;
+  constexpr size_t kReceived = 176;
+  constexpr size_t kSize = 184;
   LinkCounters c = r.adapter.counters();
-  std::vector<uint8_t> b(184, 0);
-  putU32(b.data(), 184);
-  const uint64_t fields[] = {c.txFrames,   c.txMulticast, c.txFailed,     c.txRetries,
-                             c.txMultipleRetries, c.rtsSuccess, c.rtsFailure, c.ackFailure,
-                             c.rxDuplicates, c.rxFrames,  c.rxMulticast,  c.rxFcsErrors};
-  for (size_t i = 0; i < std::size(fields); ++i) putU64(b.data() + 8 + 8 * i, fields[i]);
-  putU64(b.data() + 176, c.rxDecrypted);
+  std::vector<uint8_t> b(kSize, 0);
+  uint8_t* p = b.data();
+  wire::putU32(p + stats::kLength, kSize);
+  wire::putU64(p + stats::kTransmittedFragmentCount, c.txFrames);
+  wire::putU64(p + stats::kMulticastTransmittedFrameCount, c.txMulticast);
+  wire::putU64(p + stats::kFailedCount, c.txFailed);
+  wire::putU64(p + stats::kRetryCount, c.txRetries);
+  wire::putU64(p + stats::kMultipleRetryCount, c.txMultipleRetries);
+  wire::putU64(p + stats::kRtsSuccessCount, c.rtsSuccess);
+  wire::putU64(p + stats::kRtsFailureCount, c.rtsFailure);
+  wire::putU64(p + stats::kAckFailureCount, c.ackFailure);
+  wire::putU64(p + stats::kFrameDuplicateCount, c.rxDuplicates);
+  wire::putU64(p + stats::kReceivedFragmentCount, c.rxFrames);
+  wire::putU64(p + stats::kMulticastReceivedFrameCount, c.rxMulticast);
+  wire::putU64(p + stats::kFcsErrorCount, c.rxFcsErrors);
+  wire::putU64(p + kReceived, c.rxDecrypted);
   return answer(r, b);
 }
 
@@ -94,7 +109,7 @@ uint32_t apMode(OidRequest& r) {
   if (!r.set) return answerU32(r, r.adapter.apMode() ? 1 : 0);
   uint32_t error = ERROR_SUCCESS;
   if (!hasData(r, 4, error)) return error;
-  uint32_t v = getU32(r.buffer);
+  uint32_t v = wire::getU32(r.buffer);
   if (v > 1) return ERROR_INVALID_PARAMETER;
   r.adapter.setApMode(v == 1);
   r.returned = 4;
@@ -103,12 +118,12 @@ uint32_t apMode(OidRequest& r) {
 
 uint32_t snr(OidRequest& r, int chain) {
   int32_t rssi = r.adapter.rssiDbm(chain);
-  if (!r.adapter.connected() || rssi == kNoChainDbm) return answerU32(r, kSnrUnknown);
-  return answerU32(r, static_cast<uint32_t>(std::max(0, rssi - kNoiseFloorDbm)));
+  if (!r.adapter.associatedNetwork() || rssi == kNoChainDbm) return answerU32(r, kSnrUnknown);
+  return answerU32(r, static_cast<uint32_t>(std::max(0, rssi - noiseFloor(r.adapter))));
 }
 
 uint32_t noise(OidRequest& r) {
-  int32_t floor = kNoiseFloorDbm + static_cast<int32_t>(r.adapter.counters().rxFrames % 3);
+  int32_t floor = noiseFloor(r.adapter) + static_cast<int32_t>(r.adapter.counters().rxFrames % 3);
   return answerU32(r, static_cast<uint32_t>(floor + 143));
 }
 
@@ -123,23 +138,24 @@ uint32_t version(OidRequest& r, const std::array<int, 2>& v, bool majorHigh) {
 }
 
 uint32_t wpsStart(OidRequest& r) {
+  namespace start = wps::start;
   uint32_t error = ERROR_SUCCESS;
-  if (!hasData(r, 56, error)) return error;
-  uint32_t mode = getU32(r.buffer);
-  if (mode != 0x10000000u && mode != 0x20000000u) return ERROR_INVALID_PARAMETER;
-  uint8_t role = r.buffer[55];
-  if (role != 1 && role != 2) return ERROR_INVALID_PARAMETER;
+  if (!hasData(r, start::kSize, error)) return error;
+  uint32_t mode = wire::getU32(r.buffer + start::kMode);
+  if (mode != start::kModePin && mode != start::kModePushButton) return ERROR_INVALID_PARAMETER;
+  uint8_t role = r.buffer[start::kRole];
+  if (role != start::kRoleEnrollee && role != start::kRoleRegistrar) return ERROR_INVALID_PARAMETER;
   WpsRequest request;
-  request.pin = mode == 0x10000000u;
-  request.registrar = role == 2;
+  request.pin = mode == start::kModePin;
+  request.registrar = role == start::kRoleRegistrar;
   if (request.pin) {
-    request.pinDigits.assign(reinterpret_cast<const char*>(r.buffer + 4), 8);
-    uint32_t ssidLength = std::min<uint32_t>(getU32(r.buffer + 12), 32);
-    request.ssid.assign(reinterpret_cast<const char*>(r.buffer + 16), ssidLength);
-    std::copy(r.buffer + 48, r.buffer + 54, request.bssid.begin());
+    request.pinDigits.assign(reinterpret_cast<const char*>(r.buffer + start::kPin), start::kPinSize);
+    uint32_t ssidLength = std::min<uint32_t>(wire::getU32(r.buffer + start::kSsidLength), start::kSsidSize);
+    request.ssid.assign(reinterpret_cast<const char*>(r.buffer + start::kSsid), ssidLength);
+    std::copy(r.buffer + start::kBssid, r.buffer + start::kBssid + 6, request.bssid.begin());
   }
   r.adapter.startWps(request);
-  r.returned = 56;
+  r.returned = start::kSize;
   return ERROR_SUCCESS;
 }
 
@@ -165,17 +181,35 @@ uint32_t directLinks(OidRequest& r) {
   if (!r.set) return answer(r, r.adapter.directLinkTable());
   uint32_t error = ERROR_SUCCESS;
   if (!hasData(r, DlsLinkTable::kEntrySize, error)) return error;
-  bool capable = getU32(r.adapter.stored(kDlsCapableKey, std::vector<uint8_t>(4)).data()) == 1;
+  bool capable = r.adapter.settingU32(kDlsCapable, 0) == 1;
   if (!capable && r.buffer[11] != 0) return ERROR_INVALID_PARAMETER;
   r.returned = DlsLinkTable::kEntrySize;
   return r.adapter.applyDirectLink(r.buffer) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
 }
 
-uint32_t wirelessModeDefault(const Adapter& a) {
-  for (const auto& [name, value] : a.config().driverValues) {
-    if (name == "WirelessMode" && !value.data.empty()) return static_cast<uint32_t>(std::atoi(value.data.c_str()));
-  }
-  return a.config().ht ? (a.config().band5 ? 5u : 9u) : 0u;
+bool wirelessModeAccepted(const Adapter& a, const uint8_t* v) { return wirelessModeFits(wire::getU32(v), a.config()); }
+bool htTransmitAccepted(const Adapter& a, const uint8_t* v) { return htTransmitFits(v, a.config()); }
+bool txPowerAccepted(const Adapter&, const uint8_t* v) {
+  uint32_t percent = wire::getU32(v);
+  return percent == kTxPowerDefault || (percent >= 1 && percent <= 100);
+}
+
+// The country region: a region the driver knows, and none that changes a
+// band the adapter's EEPROM locks. The lock bits stay the EEPROM's.
+uint32_t countryRegion(OidRequest& r) {
+  const WorldAdapter& a = r.adapter.config();
+  if (!r.set) return answerU32(r, r.adapter.settingU32(r.name, a.countryRegion));
+  uint32_t error = ERROR_SUCCESS;
+  if (!hasData(r, 4, error)) return error;
+  uint32_t word = wire::getU32(r.buffer);
+  if (!regionFits(word, a.countryRegion, a.family)) return ERROR_INVALID_PARAMETER;
+  r.adapter.setSetting(r.name, [&] {
+    std::vector<uint8_t> b(4);
+    wire::putU32(b.data(), (word & 0x7F7F) | (a.countryRegion & 0x8080));
+    return b;
+  }());
+  r.returned = 4;
+  return ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -188,12 +222,11 @@ void addVendorCodes(CodeTable& t) {
     return ERROR_SUCCESS;
   });
   t.vendor("OID_VX_REGISTER_RW", 0xFF0C0008, 0xFF8C0008, 0x0D710105, 0x0DF10105, registerAccess);
-  t.vendor("OID_VX_COUNTRY_REGION", 0xFF0C0003, 0xFF8C0003, 0x0D710107, 0x0DF10107, [](OidRequest& r) {
-    return keptU32(0x0D710107, r.adapter.config().countryRegion)(r);
-  });
-  t.vendor("OID_VX_WIRELESS_MODE", 0, 0xFF8C0002, 0x0D71010C, 0x0DF1010C, [](OidRequest& r) -> uint32_t {
-    if (r.set && r.size >= 4 && getU32(r.buffer) > 10) return ERROR_INVALID_PARAMETER;
-    return keptU32(0x0D71010C, wirelessModeDefault(r.adapter))(r);
+  t.vendor(setting::kCountryRegion, 0xFF0C0003, 0xFF8C0003, 0x0D710107, 0x0DF10107, countryRegion);
+  t.vendor(setting::kWirelessMode, 0, 0xFF8C0002, 0x0D71010C, 0x0DF1010C, [](OidRequest& r) {
+    std::vector<uint8_t> initial(4);
+    wire::putU32(initial.data(), defaultWirelessMode(r.adapter.config()));
+    return keptValueOf(r, initial, wirelessModeAccepted);
   });
   t.vendor("OID_VX_AP_MODE", 0xFF0C001A, 0xFF8C001A, 0x0D710126, 0x0DF10126, apMode);
   t.vendor("OID_VX_AP_COUNTERS", 0xFF0C000B, 0, 0, 0, apCounters);
@@ -240,13 +273,13 @@ void addVendorCodes(CodeTable& t) {
            [](OidRequest& r) { return queryOnly(r, r.adapter.wpsStartedByButton() ? 1 : 0); });
 
   // Codes whose values the driver keeps for its readers.
-  t.vendor("OID_VX_WPS_AUTO_PICK", 0, 0xFF8C004C, 0, 0x0DF10148, keptU32(0x0DF10148, 0));
-  t.vendor("OID_VX_PREAMBLE", 0xFF710101, 0xFFF10101, 0x0D710101, 0x0DF10101, keptU32(0x0D710101, 0));
-  t.vendor("OID_VX_PRIVATE_0104", 0, 0, 0, 0x0DF10104, keptU32(0x0DF10104, 0));
-  t.vendor("OID_VX_PRIVATE_0108", 0, 0, 0x0D710108, 0x0DF10108, keptU32(0x0D710108, 0));
-  t.vendor("OID_VX_REGISTER_RW_2", 0xFF0C003E, 0xFF8C003E, 0x0D710109, 0x0DF10109, keptU32(0x0D710109, 0));
+  t.vendor("OID_VX_WPS_AUTO_PICK", 0, 0xFF8C004C, 0, 0x0DF10148, keptU32(0));
+  t.vendor("OID_VX_PREAMBLE", 0xFF710101, 0xFFF10101, 0x0D710101, 0x0DF10101, keptU32(0));
+  t.vendor("OID_VX_PRIVATE_0104", 0, 0, 0, 0x0DF10104, keptU32(0));
+  t.vendor("OID_VX_PRIVATE_0108", 0, 0, 0x0D710108, 0x0DF10108, keptU32(0));
+  t.vendor("OID_VX_REGISTER_RW_2", 0xFF0C003E, 0xFF8C003E, 0x0D710109, 0x0DF10109, keptU32(0));
   t.vendor("OID_VX_AP_OPTIONS", 0xFF0C0040, 0xFF8C0040, 0x0D71010F, 0x0DF1010F,
-           keptValue(0x0D71010F, std::vector<uint8_t>(32)));
+           keptValue(std::vector<uint8_t>(32)));
   t.vendor("OID_VX_ACCESS_CONTROL", 0, 0xFF8C0046, 0, 0x0DF10110, [](OidRequest& r) -> uint32_t {
     uint32_t error = ERROR_SUCCESS;
     if (!hasData(r, SoftAp::kAccessControlSize, error)) return error;
@@ -269,24 +302,25 @@ void addVendorCodes(CodeTable& t) {
   // The station configuration block: kept as set, but the word at byte 20
   // is the driver's own and tells whether the radio is on.
   t.vendor("OID_VX_PRIVATE_0111", 0xFF710111, 0xFFF10111, 0x0D710111, 0x0DF10111, [](OidRequest& r) {
-    uint32_t error = keptValue(0x0D710111, std::vector<uint8_t>(32))(r);
-    if (error == ERROR_SUCCESS && !r.set) putU32(r.buffer + 20, r.adapter.radioWorks() ? 1 : 0);
+    namespace config = wire::vendor::stationconfig;
+    uint32_t error = keptValueOf(r, std::vector<uint8_t>(config::kSize));
+    if (error == ERROR_SUCCESS && !r.set) wire::putU32(r.buffer + config::kRadio, r.adapter.radioWorks() ? 1 : 0);
     return error;
   });
-  t.vendor("OID_VX_WDS_LIST", 0, 0xFF8C0048, 0, 0x0DF10112, keptValue(0x0DF10112, std::vector<uint8_t>(60)));
+  t.vendor("OID_VX_WDS_LIST", 0, 0xFF8C0048, 0, 0x0DF10112, keptValue(std::vector<uint8_t>(60)));
   t.vendor("OID_VX_RADIUS", 0xFF0C003A, 0xFF8C003A, 0x0D710113, 0x0DF10113, [](OidRequest& r) {
     // The AP authenticates 802.1X stations once it has a server address.
-    uint32_t error = keptValue(0x0D710113, std::vector<uint8_t>(72))(r);
-    if (error == ERROR_SUCCESS && r.set) r.adapter.softAp().radiusServer = getU32(r.buffer) != 0;
+    uint32_t error = keptValueOf(r, std::vector<uint8_t>(72));
+    if (error == ERROR_SUCCESS && r.set) r.adapter.softAp().radiusServer = wire::getU32(r.buffer) != 0;
     return error;
   });
-  t.vendor("OID_VX_REKEY", 0xFF0C0041, 0xFF8C0041, 0x0D710114, 0x0DF10114, keptValue(0x0D710114, std::vector<uint8_t>(8)));
-  t.vendor("OID_VX_TX_POWER", 0xFF0C0007, 0xFF8C0007, 0x0D710118, 0x0DF10118, keptU32(0x0D710118, 0xFFFFFFFFu));
-  t.vendor("OID_VX_PRIVATE_011E", 0, 0xFFF1011E, 0, 0x0DF1011E, keptU32(0x0DF1011E, 0));
-  t.vendor("OID_VX_PRIVATE_0127", 0, 0, 0, 0x0DF10127, keptValue(0x0DF10127, std::vector<uint8_t>(26)));
-  t.vendor("OID_VX_APSD_CAPABLE", 0xFF71012A, 0xFFF1012A, 0x0D71012A, 0x0DF1012A, keptU32(0x0D71012A, 0));
-  t.vendor("OID_VX_PRIVATE_012D", 0, 0xFFF1012D, 0, 0x0DF1012D, keptValue(0x0DF1012D, std::vector<uint8_t>(1)));
-  t.vendor("OID_VX_DLS_CAPABLE", 0, 0xFFF10131, 0, 0x0DF10131, keptU32(kDlsCapableKey, 0));
+  t.vendor("OID_VX_REKEY", 0xFF0C0041, 0xFF8C0041, 0x0D710114, 0x0DF10114, keptValue(std::vector<uint8_t>(8)));
+  t.vendor(setting::kTxPower, 0xFF0C0007, 0xFF8C0007, 0x0D710118, 0x0DF10118, keptU32(kTxPowerDefault, txPowerAccepted));
+  t.vendor("OID_VX_PRIVATE_011E", 0, 0xFFF1011E, 0, 0x0DF1011E, keptU32(0));
+  t.vendor("OID_VX_PRIVATE_0127", 0, 0, 0, 0x0DF10127, keptValue(std::vector<uint8_t>(26)));
+  t.vendor("OID_VX_APSD_CAPABLE", 0xFF71012A, 0xFFF1012A, 0x0D71012A, 0x0DF1012A, keptU32(0));
+  t.vendor("OID_VX_PRIVATE_012D", 0, 0xFFF1012D, 0, 0x0DF1012D, keptValue(std::vector<uint8_t>(1)));
+  t.vendor(kDlsCapable, 0, 0xFFF10131, 0, 0x0DF10131, keptU32(0));
   t.vendor("OID_VX_DLS_LINKS", 0xFF710132, 0xFFF10132, 0x0D710132, 0x0DF10132, directLinks);
   t.vendor("OID_VX_BLOCK_ACK", 0xFF0C0025, 0xFF8C0025, 0x0D710138, 0x0DF10138, blockAck);
   t.vendor("OID_VX_BLOCK_ACK_DELETE", 0, 0xFF8C0027, 0, 0x0DF1013A, [](OidRequest& r) -> uint32_t {
@@ -295,37 +329,37 @@ void addVendorCodes(CodeTable& t) {
     r.returned = BlockAckTable::kRequestSize;
     return r.adapter.removeBlockAck(r.buffer) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
   });
-  t.vendor("OID_VX_PRIVATE_0134", 0, 0, 0, 0x0DF10134, keptU32(0x0DF10134, 0));
+  t.vendor("OID_VX_PRIVATE_0134", 0, 0, 0, 0x0DF10134, keptU32(0));
   t.vendor("OID_VX_HT_SETTING", 0xFF0C0026, 0xFF8C0026, 0x0D710137, 0x0DF10137,
-           keptValue(0x0D710137, std::vector<uint8_t>(8)));
-  t.vendor("OID_VX_PRIVATE_0139", 0, 0, 0, 0x0DF10139, keptU32(0x0DF10139, 0));
-  t.vendor("OID_VX_HT_TRANSMIT", 0xFF0C0028, 0xFF8C0028, 0x0D71013B, 0x0DF1013B,
-           keptValue(0x0D71013B, std::vector<uint8_t>(12)));
-  t.vendor("OID_VX_PRIVATE_0143", 0, 0, 0, 0x0DF10143, keptU32(0x0DF10143, 0));
-  t.vendor("OID_VX_PRIVATE_0144", 0, 0xFF8C002B, 0, 0x0DF10144, keptU32(0x0DF10144, 0));
-  t.vendor("OID_VX_PRIVATE_0146", 0, 0xFF8C002C, 0, 0x0DF10146, keptU32(0x0DF10146, 0));
-  t.vendor("OID_VX_PRIVATE_0149", 0, 0, 0, 0x0DF10149, keptValue(0x0DF10149, std::vector<uint8_t>(1)));
-  t.vendor("OID_VX_PRIVATE_0151", 0, 0xFFF10151, 0, 0x0DF10151, keptU32(0x0DF10151, 0));
-  t.vendor("OID_VX_CONFIGURATION", 0xFF0C003B, 0xFF8C003B, 0, 0, keptValue(0xFF0C003B, std::vector<uint8_t>(32)));
-  t.vendor("OID_VX_RTS_THRESHOLD", 0xFF0C003C, 0xFF8C003C, 0, 0, keptU32(0xFF0C003C, 2347));
-  t.vendor("OID_VX_FRAG_THRESHOLD", 0xFF0C003D, 0xFF8C003D, 0, 0, keptU32(0xFF0C003D, 2346));
+           keptValue(std::vector<uint8_t>(8)));
+  t.vendor("OID_VX_PRIVATE_0139", 0, 0, 0, 0x0DF10139, keptU32(0));
+  t.vendor(setting::kHtTransmit, 0xFF0C0028, 0xFF8C0028, 0x0D71013B, 0x0DF1013B,
+           keptValue(defaultHtTransmit(), htTransmitAccepted));
+  t.vendor("OID_VX_PRIVATE_0143", 0, 0, 0, 0x0DF10143, keptU32(0));
+  t.vendor("OID_VX_PRIVATE_0144", 0, 0xFF8C002B, 0, 0x0DF10144, keptU32(0));
+  t.vendor("OID_VX_PRIVATE_0146", 0, 0xFF8C002C, 0, 0x0DF10146, keptU32(0));
+  t.vendor("OID_VX_PRIVATE_0149", 0, 0, 0, 0x0DF10149, keptValue(std::vector<uint8_t>(1)));
+  t.vendor("OID_VX_PRIVATE_0151", 0, 0xFFF10151, 0, 0x0DF10151, keptU32(0));
+  t.vendor("OID_VX_CONFIGURATION", 0xFF0C003B, 0xFF8C003B, 0, 0, keptValue(std::vector<uint8_t>(32)));
+  t.vendor("OID_VX_RTS_THRESHOLD", 0xFF0C003C, 0xFF8C003C, 0, 0, keptU32(2347));
+  t.vendor("OID_VX_FRAG_THRESHOLD", 0xFF0C003D, 0xFF8C003D, 0, 0, keptU32(2346));
   t.vendor("OID_VX_AUTH_MODE", 0, 0xFF8C0035, 0, 0, [](OidRequest& r) {
-    uint32_t error = keptU32(0xFF8C0035, 0)(r);
-    if (error == ERROR_SUCCESS && r.set) r.adapter.softAp().authAlgorithm = getU32(r.buffer);
+    uint32_t error = keptU32(0)(r);
+    if (error == ERROR_SUCCESS && r.set) r.adapter.softAp().authAlgorithm = wire::getU32(r.buffer);
     return error;
   });
   t.vendor("OID_VX_ENCRYPTION", 0, 0xFF8C0036, 0, 0, [](OidRequest& r) {
-    uint32_t error = keptU32(0xFF8C0036, 1)(r);
-    if (error == ERROR_SUCCESS && r.set) r.adapter.softAp().cipherAlgorithm = getU32(r.buffer);
+    uint32_t error = keptU32(1)(r);
+    if (error == ERROR_SUCCESS && r.set) r.adapter.softAp().cipherAlgorithm = wire::getU32(r.buffer);
     return error;
   });
-  t.vendor("OID_VX_DEFAULT_KEY_ID", 0, 0xFF8C0039, 0, 0, keptU32(0xFF8C0039, 0), 4);
+  t.vendor("OID_VX_DEFAULT_KEY_ID", 0, 0xFF8C0039, 0, 0, keptU32(0), 4);
   t.vendor("OID_VX_REMOVE_KEY", 0, 0xFF8C0039, 0, 0, [](OidRequest& r) -> uint32_t {
     uint32_t index = 0;
     uint32_t error = readRemoveKeyRecord(r, index);
     if (error == ERROR_SUCCESS) r.adapter.removeKey(static_cast<int>(index));
     return error;
-  }, kRemoveKeySize);
+  }, wire::ndis::removekey::kSize);
   t.vendor("OID_VX_ADD_KEY", 0, 0xFF8C0038, 0, 0, [](OidRequest& r) -> uint32_t {
     uint32_t index = 0;
     std::string material;
@@ -334,14 +368,14 @@ void addVendorCodes(CodeTable& t) {
     if (material.size() == 32) {
       r.adapter.setPairwiseMasterKey(material);
     } else if (material.size() == 5 || material.size() == 13) {
-      r.adapter.setWepKey(static_cast<int>(index & 3), material, (index & kKeyTransmit) != 0);
+      r.adapter.setWepKey(static_cast<int>(index & 3), material, (index & wire::ndis::key::kTransmit) != 0);
     } else {
       return ERROR_INVALID_PARAMETER;
     }
     return ERROR_SUCCESS;
   });
-  t.vendor("OID_VX_DESIRED_RATES", 0, 0xFF8C0045, 0, 0, keptValue(0xFF8C0045, std::vector<uint8_t>(8)));
-  t.vendor("OID_VX_PRIVATE_FF8C0030", 0, 0xFF8C0030, 0, 0, keptU32(0xFF8C0030, 0));
+  t.vendor("OID_VX_DESIRED_RATES", 0, 0xFF8C0045, 0, 0, keptValue(std::vector<uint8_t>(8)));
+  t.vendor("OID_VX_PRIVATE_FF8C0030", 0, 0xFF8C0030, 0, 0, keptU32(0));
 }
 
 }  // namespace wavorel::sim

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
-#include "platform/sim/Bytes.h"
 #include "platform/win/kernel/Clock.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NdisBssidList.h"
+#include "platform/wire/VendorRecords.h"
+#include "platform/wire/WpsRecords.h"
 
 namespace wavorel::sim {
 
@@ -14,38 +18,98 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr uint64_t kSignalPeriodMs = 30000;
 constexpr int32_t kSensitivityDbm = -95;
 
+bool timed(LinkState s) {
+  return s == LinkState::Authenticating || s == LinkState::Associating || s == LinkState::Handshake ||
+         s == LinkState::Eap;
+}
+
+bool associatedIn(LinkState s) {
+  return s == LinkState::AwaitingKey || s == LinkState::Handshake || s == LinkState::Eap ||
+         s == LinkState::Connected;
+}
+
+// Quarter milliseconds of traffic per millisecond of link time.
+uint64_t trafficWeight(PowerSave p) { return p == PowerSave::Maximum ? 1 : p == PowerSave::Fast ? 2 : 4; }
+
 }  // namespace
 
 Adapter::Adapter(WorldAdapter config, const std::vector<WorldNetwork>& networks, std::vector<WorldClient> clients,
-                 uint64_t loadTick)
+                 const WorldTiming& timing, std::string driverKey, uint64_t loadTick)
     : config_(std::move(config)),
       networks_(networks),
+      timing_(timing),
+      store_(std::move(driverKey)),
       loadTick_(loadTick),
       lastTick_(loadTick),
       present_(config_.present),
       hardwareRadioOn_(config_.hardwareRadio),
+      wpsTable_(wire::wps::table::kSize, 0),
       softAp_(std::move(clients)) {
   registers_[{3, 0x36}] = config_.register54;
   if (!hardwareRadioOn_) linkEvent_ = kHardwareRadioOff;
 }
 
+std::vector<uint8_t> Adapter::setting(const std::string& name, const std::vector<uint8_t>& initial) {
+  return store_.get(name, initial);
+}
+
+uint32_t Adapter::settingU32(const std::string& name, uint32_t initial) { return store_.getU32(name, initial); }
+
+void Adapter::setSetting(const std::string& name, const std::vector<uint8_t>& value) {
+  advance();  // the time until now runs under the old settings
+  store_.set(name, value);
+}
+
+RadioSettings Adapter::radioSettings() {
+  namespace ht = wire::vendor::httransmit;
+  RadioSettings s;
+  s.wirelessMode = store_.getU32(setting::kWirelessMode, defaultWirelessMode(config_));
+  s.region = store_.getU32(setting::kCountryRegion, config_.countryRegion);
+  std::vector<uint8_t> transmit = store_.get(setting::kHtTransmit, defaultHtTransmit());
+  s.width40 = transmit[ht::kBandwidth40] != 0;
+  s.shortGi = transmit[ht::kShortGi] != 0;
+  s.mcs = transmit[ht::kMcs];
+  s.txPowerPercent = store_.getU32(setting::kTxPower, kTxPowerDefault);
+  // The standard power mode (1 the most saving, 2 fast) and the Native Wi-Fi
+  // level (8 fast, 16 and above the most saving): the deeper one counts.
+  uint32_t mode = store_.getU32(setting::kPowerMode, 0);
+  uint32_t level = store_.getU32(setting::kPowerManagement, 0);
+  int depth = std::max(mode == 1 ? 2 : mode == 2 ? 1 : 0, level >= 16 ? 2 : level >= 8 ? 1 : 0);
+  s.powerSave = static_cast<PowerSave>(depth);
+  return s;
+}
+
 void Adapter::advance() {
-  uint64_t now = clock().tickMs();
-  if (now < lastTick_) now = lastTick_;
-  if (network_) (icvError_ ? undecryptableMs_ : connectedMs_) += now - lastTick_;
-  lastTick_ = now;
+  uint64_t now = std::max(clock().tickMs(), lastTick_);
+  while (timed(state_) && stepEndsAt_ <= now) {
+    accrue(stepEndsAt_);
+    finishStep(stepEndsAt_);
+  }
+  accrue(now);
   softAp_.advance(now);
-  if (handshake_ && now >= handshake_->endsAt) finishHandshake(now);
-  if (network_ && !inRange(*network_, now)) dropLink(kLinkDown);
-  if (pending_ && !inRange(*pending_, now)) pending_ = nullptr;
-  if (handshake_ && !inRange(*handshake_->network, now)) handshake_.reset();
+  if (target_ && !reaches(*target_, now)) {
+    if (state_ == LinkState::Connected) {
+      dropLink(kLinkDown);
+    } else {
+      failJoin(kAssociationFailed);
+    }
+  }
   if (scanStartedAt_ && now >= *scanStartedAt_ + kScanDurationMs) {
     uint64_t done = *scanStartedAt_ + kScanDurationMs;
     scanStartedAt_.reset();
     scanResults_.clear();
     for (const WorldNetwork& n : networks_)
-      if (inRange(n, done)) scanResults_.push_back({&n, signalAt(n, done)});
+      if (reaches(n, done)) scanResults_.push_back({&n, signalAt(n, done), done});
   }
+}
+
+void Adapter::accrue(uint64_t until) {
+  if (until <= lastTick_) return;
+  if (state_ == LinkState::Connected) {
+    uint64_t quarters = (until - lastTick_) * trafficWeight(radioSettings().powerSave);
+    (icvError_ ? undecryptableQms_ : connectedQms_) += quarters;
+  }
+  lastTick_ = until;
 }
 
 int32_t Adapter::signalAt(const WorldNetwork& n, uint64_t tick) const {
@@ -58,8 +122,11 @@ bool Adapter::inRange(const WorldNetwork& n, uint64_t now) const {
   if (!present_ || !radioWorks() || apMode_) return false;
   uint64_t since = now - loadTick_;
   if (since < n.appearsMs || (n.leavesMs != 0 && since >= n.leavesMs)) return false;
-  if (n.band5() && !config_.band5) return false;
   return signalAt(n, now) >= kSensitivityDbm;
+}
+
+bool Adapter::reaches(const WorldNetwork& n, uint64_t now) {
+  return inRange(n, now) && radioSettings().reaches(n, config_);
 }
 
 void Adapter::setPresent(bool present) {
@@ -98,6 +165,7 @@ void Adapter::setApMode(bool on) {
   if (on) dropLink(kLinkDown);
   if (on && !apMode_ && present_) softAp_.start(lastTick_, config_.mac);
   if (!on) softAp_.stop();
+  if (on != apMode_) desiredSsid_.clear();  // the SSID set in the other mode was that mode's
   apMode_ = on;
 }
 
@@ -143,30 +211,77 @@ void Adapter::setPairwiseMasterKey(const std::string& material) {
   pmk_ = key;
   // A key that arrives while the association waits for it, or while its
   // handshake runs, starts the handshake (again) with this key.
-  const WorldNetwork* n = pending_ ? pending_ : handshake_ ? handshake_->network : nullptr;
-  pending_ = nullptr;
-  if (n) startHandshake(*n, lastTick_);
+  if (state_ == LinkState::AwaitingKey || state_ == LinkState::Handshake) startHandshake(lastTick_);
 }
 
-void Adapter::startHandshake(const WorldNetwork& n, uint64_t now) {
-  handshake_ = Handshake{&n, now + kHandshakeMs, pmk_ && wpaPassphraseKey(n.passphrase, n.ssid) == *pmk_};
+void Adapter::enter(LinkState state, uint32_t event) {
+  constexpr size_t kKeptSteps = 32;
+  state_ = state;
+  if (steps_.size() == kKeptSteps) steps_.erase(steps_.begin());
+  steps_.push_back({state, event});
 }
 
-void Adapter::finishHandshake(uint64_t now) {
-  Handshake h = *handshake_;
-  handshake_.reset();
-  if (!h.keyMatches) {
-    linkEvent_ = kFourWayTimeout;
-    return;
+void Adapter::startStep(LinkState state, uint64_t now, uint64_t durationMs) {
+  enter(state, linkEvent_);
+  stepEndsAt_ = now + durationMs;
+}
+
+void Adapter::startHandshake(uint64_t now) {
+  keyFits_ = pmk_ && wpaPassphraseKey(target_->passphrase, target_->ssid) == *pmk_;
+  startStep(LinkState::Handshake, now, timing_.handshakeMs);
+}
+
+void Adapter::linkUp(uint64_t at) {
+  lastTick_ = at;  // the link carries traffic from here
+  const WorldNetwork& n = *target_;
+  linkEvent_ = n.security == Security::Wpa2Enterprise ? kEapSucceeded : kLinkUp;
+  enter(LinkState::Connected, linkEvent_);
+  icvError_ = n.security == Security::Wep && wepKeys_[n.wepKeyIndex] != n.wepKeys[n.wepKeyIndex];
+}
+
+void Adapter::failJoin(uint32_t event) {
+  target_ = nullptr;
+  linkEvent_ = event;
+  enter(LinkState::Idle, event);
+}
+
+void Adapter::finishStep(uint64_t at) {
+  const WorldNetwork& n = *target_;
+  switch (state_) {
+    case LinkState::Authenticating:
+      if (sharedKeyFails(n)) return failJoin(kSharedAuthFail);
+      return startStep(LinkState::Associating, at, timing_.associationMs);
+    case LinkState::Associating:
+      switch (admission(n)) {
+        case Admission::Join: return linkUp(at);
+        case Admission::Handshake: return startHandshake(at);
+        case Admission::AwaitKey: return enter(LinkState::AwaitingKey, linkEvent_);
+        case Admission::Eap: return startStep(LinkState::Eap, at, timing_.eapMs);
+        case Admission::Refuse: return failJoin(kAssociationFailed);
+      }
+      return;
+    case LinkState::Handshake:
+      return keyFits_ ? linkUp(at) : failJoin(kFourWayTimeout);
+    case LinkState::Eap:
+      return n.eapAccepts ? linkUp(at) : failJoin(kAssociationFailed);
+    default:
+      return;
   }
-  network_ = h.network;
-  linkEvent_ = kLinkUp;
-  connectedMs_ += now - h.endsAt;  // the link has carried traffic since the handshake ended
 }
 
-bool Adapter::handshaking() {
+LinkState Adapter::linkState() {
   advance();
-  return handshake_.has_value();
+  return state_;
+}
+
+std::vector<JoinStep> Adapter::takeJoinSteps() {
+  advance();
+  return std::exchange(steps_, {});
+}
+
+bool Adapter::joining() {
+  advance();
+  return state_ != LinkState::Idle && state_ != LinkState::Connected;
 }
 
 void Adapter::clearKeys() {
@@ -175,8 +290,11 @@ void Adapter::clearKeys() {
   pmk_.reset();
 }
 
-Adapter::Admission Adapter::admission(const WorldNetwork& n, uint32_t& failEvent) const {
-  failEvent = kAssociationFailed;
+bool Adapter::sharedKeyFails(const WorldNetwork& n) const {
+  return authMode == kAuthShared && n.security == Security::Wep && wepKeys_[n.wepKeyIndex] != n.wepKeys[n.wepKeyIndex];
+}
+
+Adapter::Admission Adapter::admission(const WorldNetwork& n) const {
   if ((n.adhoc && infrastructureMode == 1) || (!n.adhoc && infrastructureMode == 0)) return Admission::Refuse;
   switch (n.security) {
     case Security::Open:
@@ -185,10 +303,6 @@ Adapter::Admission Adapter::admission(const WorldNetwork& n, uint32_t& failEvent
                  : Admission::Refuse;
     case Security::Wep:
       if (encryptionStatus != kWepEnabled) return Admission::Refuse;
-      if (authMode == kAuthShared && wepKeys_[n.wepKeyIndex] != n.wepKeys[n.wepKeyIndex]) {
-        failEvent = kSharedAuthFail;
-        return Admission::Refuse;
-      }
       return authMode == kAuthOpen || authMode == kAuthShared || authMode == kAuthAutoSwitch ? Admission::Join
                                                                                              : Admission::Refuse;
     case Security::WpaPsk:
@@ -203,7 +317,7 @@ Adapter::Admission Adapter::admission(const WorldNetwork& n, uint32_t& failEvent
                         : encryptionStatus == kAesEnabled ? kCipherCcmp
                                                           : 0;
       if ((n.ciphers & cipher) == 0) return Admission::Refuse;
-      if (n.security == Security::Wpa2Enterprise) return n.eapAccepts ? Admission::Join : Admission::Refuse;
+      if (n.security == Security::Wpa2Enterprise) return Admission::Eap;
       return pmk_ ? Admission::Handshake : Admission::AwaitKey;
     }
   }
@@ -219,34 +333,18 @@ void Adapter::associate(const std::string& ssid, const std::optional<Mac>& bssid
   if (!present_ || !radioWorks() || apMode_) return;
   const WorldNetwork* best = nullptr;
   for (const WorldNetwork& n : networks_) {
-    if (n.ssid != ssid || !inRange(n, lastTick_) || (bssid && *bssid != n.bssid)) continue;
+    if (n.ssid != ssid || !reaches(n, lastTick_) || (bssid && *bssid != n.bssid)) continue;
     if (!best || signalAt(n, lastTick_) > signalAt(*best, lastTick_)) best = &n;
   }
   if (!best) return;
-  uint32_t failEvent = kAssociationFailed;
-  switch (admission(*best, failEvent)) {
-    case Admission::Join:
-      network_ = best;
-      linkEvent_ = best->security == Security::Wpa2Enterprise ? kEapSucceeded : kLinkUp;
-      icvError_ = best->security == Security::Wep && wepKeys_[best->wepKeyIndex] != best->wepKeys[best->wepKeyIndex];
-      break;
-    case Admission::Handshake:
-      startHandshake(*best, lastTick_);
-      break;
-    case Admission::AwaitKey:
-      pending_ = best;
-      break;
-    case Admission::Refuse:
-      linkEvent_ = failEvent;
-      break;
-  }
+  target_ = best;
+  startStep(LinkState::Authenticating, lastTick_, timing_.authenticationMs);
 }
 
 void Adapter::dropLink(uint32_t event) {
-  if (network_ || event == kSoftwareRadioOff || event == kHardwareRadioOff) linkEvent_ = event;
-  network_ = nullptr;
-  pending_ = nullptr;
-  handshake_.reset();
+  if (state_ == LinkState::Connected || event == kSoftwareRadioOff || event == kHardwareRadioOff) linkEvent_ = event;
+  if (state_ != LinkState::Idle) enter(LinkState::Idle, linkEvent_);
+  target_ = nullptr;
   icvError_ = false;
   blockAck_.clear();
   directLinks_.clear();
@@ -264,23 +362,30 @@ bool Adapter::connected() { return network() != nullptr; }
 const WorldNetwork* Adapter::network() {
   advance();
   if (apMode_) return softAp_.beaconing() ? &apBss() : nullptr;
-  return network_;
+  return state_ == LinkState::Connected ? target_ : nullptr;
+}
+
+const WorldNetwork* Adapter::associatedNetwork() {
+  advance();
+  if (apMode_) return softAp_.beaconing() ? &apBss() : nullptr;
+  return associatedIn(state_) ? target_ : nullptr;
 }
 
 const WorldNetwork& Adapter::apBss() {
+  namespace cfg = wire::ndis::configuration;
   apBss_.ssid = softAp_.ssid();
   apBss_.bssid = config_.mac;
   apBss_.signalDbm = -30;  // the adapter hears itself
   apBss_.ht = config_.ht;
   // The channel and beacon period of the configuration block last set, in
   // either build's code.
-  for (int code : {0x0D010211, static_cast<int>(0xFF0C003Bu)}) {
-    auto it = stored_.find(code);
-    if (it == stored_.end() || it->second.size() < 16 || getU32(it->second.data() + 12) == 0) continue;
-    uint32_t khz = getU32(it->second.data() + 12);
+  for (const char* name : {"OID_802_11_CONFIGURATION", "OID_VX_CONFIGURATION"}) {
+    std::vector<uint8_t> block = store_.get(name, std::vector<uint8_t>(cfg::kSize));
+    uint32_t khz = wire::getU32(block.data() + cfg::kDsConfig);
+    if (khz == 0) continue;
     for (int channel = 1; channel <= 196; ++channel)
       if (channelFrequencyKhz(channel) == khz) apBss_.channel = channel;
-    if (uint32_t period = getU32(it->second.data() + 4)) apBss_.beaconPeriod = static_cast<int>(period);
+    if (uint32_t period = wire::getU32(block.data() + cfg::kBeaconPeriod)) apBss_.beaconPeriod = static_cast<int>(period);
   }
   switch (softAp_.kind()) {
     case SoftAp::Kind::Open: apBss_.security = Security::Open; break;
@@ -305,9 +410,9 @@ bool Adapter::wepIcvError() {
 int32_t Adapter::rssiDbm(int chain) {
   advance();
   if (chain >= config_.chains) return kNoChainDbm;
-  if (apMode_) return softAp_.strongestStation().value_or(-100) - 2 * chain;  // what the AP hears
-  if (!network_) return -100;
-  return signalAt(*network_, lastTick_) - 2 * chain;
+  if (apMode_) return softAp_.strongestStation().value_or(kNoSignalDbm) - 2 * chain;  // what the AP hears
+  if (!associatedIn(state_)) return kNoSignalDbm;
+  return signalAt(*target_, lastTick_) - 2 * chain;
 }
 
 int32_t Adapter::signalOf(const WorldNetwork& n) {
@@ -315,20 +420,20 @@ int32_t Adapter::signalOf(const WorldNetwork& n) {
   return signalAt(n, lastTick_);
 }
 
+std::optional<LinkRate> Adapter::txRate() {
+  const WorldNetwork* n = associatedNetwork();
+  if (!n || apMode_) return std::nullopt;
+  return linkRate(*n, config_, radioSettings(), signalAt(*n, lastTick_));
+}
+
 uint32_t Adapter::txRateUnits() {
-  advance();
-  if (!network_) return 2;  // 1 Mb/s
-  int32_t s = signalAt(*network_, lastTick_);
-  uint32_t top = network_->ht && config_.ht ? (network_->band5() ? 600 : 260) : 108;  // 300, 130, 54 Mb/s
-  if (s >= -60) return top;
-  if (s >= -70) return top / 2;
-  if (s >= -80) return top / 4;
-  return 2;
+  std::optional<LinkRate> rate = txRate();
+  return rate ? rate->units() : 0;
 }
 
 LinkCounters Adapter::rawCounters() const {
   return apMode_ ? trafficOver(softAp_.decryptingMs(), softAp_.undecryptableMs())
-                 : trafficOver(connectedMs_, undecryptableMs_);
+                 : trafficOver(connectedQms_ / 4, undecryptableQms_ / 4);
 }
 
 LinkCounters Adapter::counters() {
@@ -343,7 +448,7 @@ void Adapter::resetCounters() {
 
 bool Adapter::addBlockAck(const uint8_t* request) {
   advance();
-  return network_ && std::equal(network_->bssid.begin(), network_->bssid.end(), request + 1) &&
+  return state_ == LinkState::Connected && std::equal(target_->bssid.begin(), target_->bssid.end(), request + 1) &&
          blockAck_.add(request);
 }
 
@@ -359,7 +464,7 @@ std::vector<uint8_t> Adapter::blockAckTable() {
 
 bool Adapter::applyDirectLink(const uint8_t* entry) {
   advance();
-  return (network_ || entry[11] == 0) && directLinks_.apply(entry, lastTick_);
+  return (state_ == LinkState::Connected || entry[11] == 0) && directLinks_.apply(entry, lastTick_);
 }
 
 std::vector<uint8_t> Adapter::directLinkTable() {
@@ -385,17 +490,13 @@ uint32_t Adapter::wpsStatus() {
   advance();
   std::vector<const WorldNetwork*> heard;
   for (const WorldNetwork& n : networks_)
-    if (inRange(n, lastTick_)) heard.push_back(&n);
+    if (reaches(n, lastTick_)) heard.push_back(&n);
   uint32_t status = wps_.status(lastTick_, heard);
   if (wps_.result() && !wpsRegistrar_ && wpsTaken_ != wps_.result()) {
     wpsTaken_ = wps_.result();
     wpsTable_ = wpsCredentialTable(*wpsTaken_);
   }
   return status;
-}
-
-std::vector<uint8_t>& Adapter::stored(int code, std::vector<uint8_t> initial) {
-  return stored_.emplace(code, std::move(initial)).first->second;
 }
 
 uint32_t Adapter::registerValue(uint32_t space, uint32_t address) const {

@@ -12,9 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/crypto/Pbkdf2.h"
 #include "platform/sim/radio/BlockAckTable.h"
 #include "platform/sim/radio/DlsLinkTable.h"
-#include "platform/sim/crypto/Pbkdf2.h"
+#include "platform/sim/radio/LinkRate.h"
+#include "platform/sim/radio/RadioSettings.h"
+#include "platform/sim/radio/SettingStore.h"
 #include "platform/sim/radio/SoftAp.h"
 #include "platform/sim/radio/Traffic.h"
 #include "platform/sim/radio/World.h"
@@ -26,8 +29,8 @@ namespace wavorel::sim {
 constexpr uint64_t kScanDurationMs = 2500;
 // RSSI of a receive chain the adapter does not have.
 constexpr int32_t kNoChainDbm = -200;
-// How long the pre-shared-key 4-way handshake takes after association.
-constexpr uint64_t kHandshakeMs = 300;
+// What the signal codes read while there is no link.
+constexpr int32_t kNoSignalDbm = -100;
 
 // NDIS 802.11 authentication modes and encryption states.
 enum AuthMode : uint32_t {
@@ -63,16 +66,31 @@ enum LinkEvent : uint32_t {
   kEapSucceeded = 10,
 };
 
+// Where joining a network stands. Authentication and association frames
+// come first; then a pre-shared-key network runs the 4-way handshake (once
+// the key is there) and an 802.1X network its EAP exchange; then the link is
+// up. Once the association frames are done (AwaitingKey and later) the
+// adapter is associated with the network.
+enum class LinkState { Idle, Authenticating, Associating, AwaitingKey, Handshake, Eap, Connected };
+
+// A step a join entered: its state, and for Idle the link event it ended with.
+struct JoinStep {
+  LinkState state;
+  uint32_t event;
+};
+
 struct ScanEntry {
   const WorldNetwork* network;
   int32_t rssiDbm;
+  uint64_t heardAtMs;  // tick of the beacon the scan kept
 };
 
 
 class Adapter {
  public:
+  // `driverKey`: the adapter's driver key below HKEY_LOCAL_MACHINE, where its settings are kept.
   Adapter(WorldAdapter config, const std::vector<WorldNetwork>& networks, std::vector<WorldClient> clients,
-          uint64_t loadTick);
+          const WorldTiming& timing, std::string driverKey, uint64_t loadTick);
 
   const WorldAdapter& config() const { return config_; }
   const std::string& guid() const { return config_.guid; }
@@ -91,7 +109,16 @@ class Adapter {
   bool apMode() const { return apMode_; }
   void setApMode(bool on);
 
-  // Scanning: results appear kScanDurationMs after the start.
+  // The driver's settings (kept in its driver key): a stored value by its
+  // code's name, or `initial` while none is stored; and the snapshot of those
+  // that change what the radio does.
+  std::vector<uint8_t> setting(const std::string& name, const std::vector<uint8_t>& initial);
+  uint32_t settingU32(const std::string& name, uint32_t initial);
+  void setSetting(const std::string& name, const std::vector<uint8_t>& value);
+  RadioSettings radioSettings();
+
+  // Scanning: results appear kScanDurationMs after the start; they hold the
+  // networks in range on the bands and channels the settings allow.
   void startScan();
   bool scanning();
   std::vector<ScanEntry> scanResults();
@@ -109,33 +136,43 @@ class Adapter {
   void clearKeys();
 
   // Association. Looks the SSID up among the networks in range (a hidden one
-  // too) and checks security and keys; the outcome is the link state and the
-  // last link event. With a pre-shared key the link comes up (or fails with
-  // the handshake-timeout event) kHandshakeMs after the key is there.
+  // too) and starts joining the strongest; each step takes the world's time
+  // (authentication, association, then the 4-way handshake or the 802.1X
+  // exchange) and checks its part of the security: the shared key during
+  // authentication, mode, authentication and cipher at association, the
+  // pre-shared key in the handshake (which waits for the key), the network's
+  // rule in the EAP exchange. The outcome is the link state and the last link
+  // event.
   void associate(const std::string& ssid, const std::optional<Mac>& bssid);
   void disassociate();
+  LinkState linkState();
+  // The steps entered since the last call, oldest first (the latest 32), so
+  // that a watcher that looks now and then still sees every one.
+  std::vector<JoinStep> takeJoinSteps();
   bool connected();
-  bool handshaking();  // associated, the 4-way handshake still running
+  bool joining();  // a join under way: from authentication to the end of the handshake or EAP exchange
   // The network of the link, or nullptr; in AP mode the AP's own BSS while it
   // beacons (its SSID, the adapter's MAC as BSSID, the configured channel).
   const WorldNetwork* network();
+  // The network the adapter is associated with (the link, or a join past its
+  // association frames), or nullptr; in AP mode as network().
+  const WorldNetwork* associatedNetwork();
   std::string desiredSsid() const { return desiredSsid_; }
   uint32_t linkEvent();
   bool wepIcvError();
 
-  // The link as it stands now.
-  // kNoChainDbm for a chain the adapter lacks; in AP mode the strongest station.
+  // The link as it stands now; while not associated there is none.
+  // kNoChainDbm for a chain the adapter lacks; kNoSignalDbm without a link;
+  // in AP mode the strongest station.
   int32_t rssiDbm(int chain);
   int32_t signalOf(const WorldNetwork& n);
-  uint32_t txRateUnits();      // 500 kb/s units
+  // The transmit rate of the association, or nullopt without one.
+  std::optional<LinkRate> txRate();
+  uint32_t txRateUnits();  // 500 kb/s units, 0 without an association
   // The traffic counters since the last reset: of the station's link, or in
   // AP mode of the AP's stations.
   LinkCounters counters();
   void resetCounters();
-
-  // Values of codes that the driver only keeps (by canonical code), with
-  // their defaults supplied by the first reader.
-  std::vector<uint8_t>& stored(int code, std::vector<uint8_t> initial);
 
   // Block-Ack sessions and direct links live on the link: only its access
   // point is a Block-Ack peer, direct links need a link, and both end with it.
@@ -166,19 +203,28 @@ class Adapter {
 
  private:
   void advance();
+  void accrue(uint64_t until);
+  void finishStep(uint64_t at);
+  void failJoin(uint32_t event);
+  void linkUp(uint64_t at);
   bool inRange(const WorldNetwork& n, uint64_t now) const;
+  bool reaches(const WorldNetwork& n, uint64_t now);
   int32_t signalAt(const WorldNetwork& n, uint64_t tick) const;
   void dropLink(uint32_t event);
   void radioOff(uint32_t event);
   LinkCounters rawCounters() const;
   const WorldNetwork& apBss();
-  enum class Admission { Join, Handshake, AwaitKey, Refuse };
-  Admission admission(const WorldNetwork& n, uint32_t& failEvent) const;
-  void startHandshake(const WorldNetwork& n, uint64_t now);
-  void finishHandshake(uint64_t now);
+  bool sharedKeyFails(const WorldNetwork& n) const;
+  enum class Admission { Join, Handshake, AwaitKey, Eap, Refuse };
+  Admission admission(const WorldNetwork& n) const;
+  void enter(LinkState state, uint32_t event);
+  void startStep(LinkState state, uint64_t now, uint64_t durationMs);
+  void startHandshake(uint64_t now);
 
   WorldAdapter config_;
   const std::vector<WorldNetwork>& networks_;
+  WorldTiming timing_;
+  SettingStore store_;
   uint64_t loadTick_;
   uint64_t lastTick_;
   bool present_;
@@ -194,21 +240,20 @@ class Adapter {
   std::optional<Psk> pmk_;
 
   std::string desiredSsid_;
-  const WorldNetwork* network_ = nullptr;  // associated
-  const WorldNetwork* pending_ = nullptr;  // waiting for its key (pre-shared-key modes)
-  struct Handshake {
-    const WorldNetwork* network;
-    uint64_t endsAt;
-    bool keyMatches;
-  };
-  std::optional<Handshake> handshake_;
+  LinkState state_ = LinkState::Idle;
+  const WorldNetwork* target_ = nullptr;  // the network joined or being joined
+  uint64_t stepEndsAt_ = 0;               // end of the timed step of state_
+  bool keyFits_ = false;                  // the handshake's key is the network's
+  std::vector<JoinStep> steps_;           // entered since the last takeJoinSteps
   uint32_t linkEvent_ = kLinkDown;
   bool icvError_ = false;
 
-  uint64_t connectedMs_ = 0;     // link time counted into the traffic
-  uint64_t undecryptableMs_ = 0;  // of it, with a WEP key that does not fit
-  LinkCounters offset_;           // station counters at the last reset
-  LinkCounters apOffset_;         // AP counters at the last reset
+  // Link time counted into the traffic, in quarter milliseconds (power save
+  // counts a part of the time).
+  uint64_t connectedQms_ = 0;
+  uint64_t undecryptableQms_ = 0;  // of it, with a WEP key that does not fit
+  LinkCounters offset_;            // station counters at the last reset
+  LinkCounters apOffset_;          // AP counters at the last reset
 
   BlockAckTable blockAck_;
   DlsLinkTable directLinks_;
@@ -216,11 +261,10 @@ class Adapter {
   bool wpsRegistrar_ = false;
   bool wpsByButton_ = false;
   const WorldNetwork* wpsTaken_ = nullptr;
-  std::vector<uint8_t> wpsTable_ = std::vector<uint8_t>(996, 0);
+  std::vector<uint8_t> wpsTable_;
 
   SoftAp softAp_;
   WorldNetwork apBss_;  // the AP's own BSS as the link views see it
-  std::map<int, std::vector<uint8_t>> stored_;
   std::map<std::pair<uint32_t, uint32_t>, uint32_t> registers_;
 };
 

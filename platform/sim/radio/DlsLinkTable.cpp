@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/sim/Bytes.h"
+#include "platform/wire/Bytes.h"
 
 namespace wavorel::sim {
 
@@ -24,7 +24,7 @@ bool DlsLinkTable::apply(const uint8_t* entry, uint64_t now) {
     links_.push_back(Link{peer, 0, 0});
     it = links_.end() - 1;
   }
-  it->timeoutSeconds = getU16(entry);
+  it->timeoutSeconds = wire::getU16(entry);
   it->endsAt = it->timeoutSeconds ? now + uint64_t(it->timeoutSeconds) * 1000 : 0;
   return true;
 }
@@ -39,7 +39,7 @@ std::vector<uint8_t> DlsLinkTable::table() const {
   std::vector<uint8_t> t(kLinks * kEntrySize, 0);
   for (size_t i = 0; i < links_.size(); ++i) {
     uint8_t* p = t.data() + i * kEntrySize;
-    putU16(p, links_[i].timeoutSeconds);
+    wire::putU16(p, links_[i].timeoutSeconds);
     std::copy(links_[i].peer.begin(), links_[i].peer.end(), p + 4);
     p[10] = kEstablished;
     p[11] = 1;

@@ -18,6 +18,7 @@ struct Look {
   bool hardwareRadioOn = false;
   bool scanning = false;
   const WorldNetwork* network = nullptr;
+  LinkState state = LinkState::Idle;  // kept from the last step seen
   uint32_t linkEvent = kLinkDown;
   uint32_t quality = 0;
 };
@@ -58,7 +59,9 @@ void tell(const LinkNotice& notice) {
   for (auto& o : observers) o(notice);
 }
 
-void compare(const std::string& guid, const Look& was, const Look& now) {
+bool joiningIn(LinkState s) { return s != LinkState::Idle && s != LinkState::Connected; }
+
+void compare(const std::string& guid, const Look& was, const Look& now, const std::vector<JoinStep>& steps) {
   if (!was.present && now.present) tell({LinkChange::Arrival, guid});
   if (was.network && was.network != now.network) tell({LinkChange::Disconnected, guid});
   bool works = now.radioOn && now.hardwareRadioOn;
@@ -66,6 +69,12 @@ void compare(const std::string& guid, const Look& was, const Look& now) {
     tell({LinkChange::RadioChanged, guid, works ? 1u : 2u});
   if (was.scanning && !now.scanning)
     tell({now.present && works ? LinkChange::ScanComplete : LinkChange::ScanFailed, guid});
+  LinkState before = was.state;
+  for (const JoinStep& step : steps) {
+    if (joiningIn(step.state)) tell({LinkChange::JoinStep, guid, static_cast<uint32_t>(step.state)});
+    if (joiningIn(before) && step.state == LinkState::Idle) tell({LinkChange::JoinFailed, guid, step.event});
+    before = step.state;
+  }
   if (now.network && was.network != now.network) tell({LinkChange::Connected, guid});
   if (was.linkEvent != now.linkEvent) tell({LinkChange::LinkEvent, guid, now.linkEvent});
   if (now.network && was.network == now.network && was.quality != now.quality)
@@ -105,14 +114,17 @@ void checkLinks() {
   for (size_t i = 0; i < machine->adapterCount(); ++i) {
     Adapter& a = machine->adapter(i);
     Look now = lookAt(a);
+    std::vector<JoinStep> steps = a.takeJoinSteps();
     auto it = m.looks.find(a.guid());
     if (it == m.looks.end()) {
+      now.state = a.linkState();
       m.looks.emplace(a.guid(), now);
       continue;
     }
     Look was = it->second;
+    now.state = steps.empty() ? was.state : steps.back().state;
     it->second = now;
-    compare(a.guid(), was, now);
+    compare(a.guid(), was, now, steps);
   }
 }
 

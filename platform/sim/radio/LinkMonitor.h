@@ -1,6 +1,7 @@
 // Watches the adapters of the simulated machine for the changes that the
 // system services report (scans finishing, links coming and going, radio
-// switches, driver link events, adapters arriving and leaving) and tells its
+// switches, driver link events, the steps of joining a network, adapters
+// arriving and leaving) and tells its
 // observers. It looks whenever the platform clock moves and whenever a service
 // asks; it keeps only what it saw last, to tell what changed.
 #pragma once
@@ -14,6 +15,8 @@ namespace wavorel::sim {
 enum class LinkChange {
   ScanComplete,
   ScanFailed,
+  JoinStep,    // a join reached a new step; value: the LinkState
+  JoinFailed,  // a join ended without a link; value: the driver's link event code
   Connected,
   Disconnected,
   RadioChanged,   // either switch moved; value: 1 the radio works, 2 it does not

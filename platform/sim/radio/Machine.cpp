@@ -1,5 +1,6 @@
 #include "platform/sim/radio/Machine.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/sim/driver/CodeTable.h"
@@ -22,6 +23,13 @@ std::unique_ptr<Machine> g_machine;
 std::string g_refusal;  // why the world was refused, reported once
 
 std::string devicePath(const std::string& guid) { return "\\\\.\\" + guid; }
+
+// "{4D36E972-...}\\00NN" of an adapter.
+std::string driverValueOf(const WorldAdapter& a) {
+  char instance[8];
+  std::snprintf(instance, sizeof instance, "%04u", a.classIndex % 10000);
+  return std::string(kNetClassGuid) + "\\" + instance;
+}
 
 // Device names are known before the machine loads, so that a device path
 // opens (and loads the machine) even when nothing else touched it first.
@@ -73,21 +81,25 @@ std::recursive_mutex& machineMutex() {
   return m;
 }
 
-Machine::Machine(World world) : world_(std::move(world)) {
+Machine::Machine(World world) : world_(std::move(world)), callLimit_(world_.driverCallLog) {
   uint64_t now = clock().tickMs();
   for (size_t i = 0; i < world_.adapters.size(); ++i) {
     std::vector<WorldClient> clients;
     for (const WorldClient& c : world_.clients)
       if (c.adapter == i) clients.push_back(c);
-    adapters_.push_back(std::make_unique<Adapter>(world_.adapters[i], world_.networks, std::move(clients), now));
+    const WorldAdapter& config = world_.adapters[i];
+    std::string driverKey = std::string(kClassRoot) + "\\" + driverValueOf(config);
+    adapters_.push_back(
+        std::make_unique<Adapter>(config, world_.networks, std::move(clients), world_.timing, driverKey, now));
   }
   install();
 }
 
-std::string Machine::driverValue(const Adapter& a) const {
-  char instance[8];
-  std::snprintf(instance, sizeof instance, "%04u", a.config().classIndex % 10000);
-  return std::string(kNetClassGuid) + "\\" + instance;
+std::string Machine::driverValue(const Adapter& a) const { return driverValueOf(a.config()); }
+
+void Machine::setCallLogLimit(size_t limit) {
+  callLimit_ = std::max<size_t>(limit, 1);
+  while (calls_.size() > callLimit_) calls_.pop_front();
 }
 
 void Machine::install() {
@@ -184,7 +196,7 @@ bool Machine::request(const std::string& guid, uint32_t code, uint8_t* buffer, u
     // The handler answers into a copy, so a short answer never leaves more in
     // the caller's buffer than it reports.
     std::vector<uint8_t> work(buffer, buffer + size);
-    OidRequest r{*a, call.set, work.data(), size};
+    OidRequest r{*a, binding->name, call.set, work.data(), size};
     error = binding->handler(r);
     returned = r.returned;
     auto cut = world_.faults.shortAnswers.find(code);
@@ -197,6 +209,7 @@ bool Machine::request(const std::string& guid, uint32_t code, uint8_t* buffer, u
   call.returned = returned;
   call.error = error;
   calls_.push_back(std::move(call));
+  if (calls_.size() > callLimit_) calls_.pop_front();
   return error == ERROR_SUCCESS;
 }
 
@@ -219,6 +232,8 @@ Machine* machineIfLoaded() {
   }
 }
 
+bool loadMachineAtStart() { return machineIfLoaded() != nullptr; }
+
 std::vector<DriverCall> driverCalls() {
   std::lock_guard<std::recursive_mutex> lock(machineMutex());
   Machine* m = machineIfLoaded();
@@ -227,7 +242,7 @@ std::vector<DriverCall> driverCalls() {
 
 void clearDriverCalls() {
   std::lock_guard<std::recursive_mutex> lock(machineMutex());
-  if (Machine* m = machineIfLoaded()) m->calls().clear();
+  if (Machine* m = machineIfLoaded()) m->clearCalls();
 }
 
 }  // namespace wavorel::sim

@@ -1,11 +1,13 @@
 // The simulated machine: one per process, loaded from the world file on first
 // use and again after a platform reset. It owns the adapters (each with its
 // one model), installs their driver keys in the registry and their device
-// names, answers driver requests through the code table, records every
-// request and applies injected faults.
+// names, answers driver requests through the code table, records the latest
+// requests (a ring of the world's DriverCallLog size) and applies injected
+// faults.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -63,14 +65,18 @@ class Machine {
   bool request(const std::string& guid, uint32_t code, uint8_t* buffer, uint32_t size, uint32_t& returned,
                uint32_t& error);
 
-  std::vector<DriverCall>& calls() { return calls_; }
+  // The latest requests, oldest first; at most `limit` are kept.
+  std::vector<DriverCall> calls() const { return std::vector<DriverCall>(calls_.begin(), calls_.end()); }
+  void clearCalls() { calls_.clear(); }
+  void setCallLogLimit(size_t limit);
 
  private:
   void install();
 
   World world_;
   std::vector<std::unique_ptr<Adapter>> adapters_;
-  std::vector<DriverCall> calls_;
+  std::deque<DriverCall> calls_;
+  size_t callLimit_;
 };
 
 // The process's machine (loaded on first use; throws WorldError when the
@@ -78,10 +84,15 @@ class Machine {
 Machine& machine();
 // The same, or nullptr after reporting a refused world on stderr once.
 Machine* machineIfLoaded();
+// Loads the machine as a program starts. A world file that cannot be used
+// (WAVOREL_WORLD naming a missing file, or a file with a bad value) is
+// reported on stderr with its file, line and reason, and the answer is false:
+// the program ends instead of running on a world nobody asked for.
+bool loadMachineAtStart();
 // Every machine call runs under this lock.
 std::recursive_mutex& machineMutex();
 
-// The driver requests since the last clear, oldest first.
+// The latest driver requests since the last clear, oldest first.
 std::vector<DriverCall> driverCalls();
 void clearDriverCalls();
 

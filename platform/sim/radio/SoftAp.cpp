@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/sim/Bytes.h"
+#include "platform/wire/Bytes.h"
 #include "platform/sim/crypto/Pbkdf2.h"
 
 namespace wavorel::sim {
@@ -78,8 +78,8 @@ SoftAp::Kind SoftAp::kind() const {
 }
 
 bool SoftAp::allowedByList(const WorldClient& c) const {
-  uint32_t policy = getU32(accessControl.data());
-  uint32_t count = std::min<uint32_t>(getU32(accessControl.data() + 4), 32);
+  uint32_t policy = wire::getU32(accessControl.data());
+  uint32_t count = std::min<uint32_t>(wire::getU32(accessControl.data() + 4), 32);
   bool listed = false;
   for (uint32_t i = 0; i < count; ++i)
     listed |= std::equal(c.mac.begin(), c.mac.end(), accessControl.begin() + 8 + 8 * i);
@@ -180,14 +180,14 @@ std::optional<int> SoftAp::strongestStation() const {
 std::vector<uint8_t> SoftAp::stationTable(bool ht) const {
   size_t entry = ht ? 10 : 8;
   std::vector<uint8_t> t(4 + kMaxStations * entry, 0);
-  putU32(t.data(), static_cast<uint32_t>(stations_.size()));
+  wire::putU32(t.data(), static_cast<uint32_t>(stations_.size()));
   for (size_t i = 0; i < stations_.size(); ++i) {
     uint8_t* p = t.data() + 4 + i * entry;
     const Mac& mac = clients_[stations_[i].client].mac;
     std::copy(mac.begin(), mac.end(), p);
     p[6] = stations_[i].aid;
     p[7] = 0;  // awake
-    if (ht) putU16(p + 8, kStationTxSetting);
+    if (ht) wire::putU16(p + 8, kStationTxSetting);
   }
   return t;
 }
@@ -195,12 +195,12 @@ std::vector<uint8_t> SoftAp::stationTable(bool ht) const {
 std::vector<uint8_t> SoftAp::takeEventLog(uint64_t now, int64_t utcNow) {
   std::vector<uint8_t> b(kEventLogSize, 0);
   size_t n = std::min(events_.size(), kEventsPerRead);
-  putU32(b.data(), static_cast<uint32_t>(n));
+  wire::putU32(b.data(), static_cast<uint32_t>(n));
   for (size_t i = 0; i < n; ++i) {
     uint8_t* p = b.data() + 8 + i * kEventSize;
-    putU64(p, static_cast<uint64_t>(utcNow - static_cast<int64_t>(now - events_[i].tick) * 10000));
+    wire::putU64(p, static_cast<uint64_t>(utcNow - static_cast<int64_t>(now - events_[i].tick) * 10000));
     std::copy(events_[i].mac.begin(), events_[i].mac.end(), p + 8);
-    putU16(p + 14, events_[i].code);
+    wire::putU16(p + 14, events_[i].code);
   }
   events_.erase(events_.begin(), events_.begin() + static_cast<std::ptrdiff_t>(n));
   return b;

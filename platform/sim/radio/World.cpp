@@ -1,5 +1,6 @@
 #include "platform/sim/radio/World.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <sstream>
+#include <unordered_set>
 
 #include "platform/win/kernel/IniFile.h"
 #include "platform/win/registry/Registry.h"
@@ -31,72 +33,101 @@ bool startsWith(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && fold(s.substr(0, prefix.size())) == fold(prefix);
 }
 
-// Where each section and key stands in the text, and refusal of lines that are
-// neither headers, entries, comments nor blank.
+// Refusal of lines that are neither headers, entries, comments nor blank, and
+// of sections and keys given twice; and where a section or key stands in the
+// text, looked up again when a refusal names it.
 class LineMap {
  public:
-  LineMap(std::string_view text, const std::string& file) : file_(file) {
-    std::string section;
+  LineMap(std::string_view text, const std::string& file) : text_(text), file_(file) {
+    std::unordered_set<std::string> sections, keys;
     bool inSection = false;
-    int number = 0;
-    size_t pos = 0;
-    while (pos <= text.size()) {
-      size_t end = text.find('\n', pos);
-      if (end == std::string_view::npos) end = text.size();
-      std::string_view line = trim(text.substr(pos, end - pos));
-      ++number;
-      pos = end + 1;
-      if (number == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line = trim(line.substr(3));
-      if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+    forEachLine([&](int number, std::string_view line) {
+      if (line.empty() || line[0] == ';' || line[0] == '#') return false;
       if (line[0] == '[') {
         if (line.back() != ']') fail(number, "section header without ']'");
-        section = fold(trim(line.substr(1, line.size() - 2)));
+        std::string section = fold(trim(line.substr(1, line.size() - 2)));
         if (section.empty()) fail(number, "empty section name");
-        if (!sections_.emplace(section, number).second) fail(number, "section given twice");
+        if (!sections.insert(section).second) fail(number, "section given twice");
+        keys.clear();
         inSection = true;
-        continue;
+        return false;
       }
       size_t eq = line.find('=');
       if (eq == std::string_view::npos) fail(number, "not a section header or an entry");
       if (!inSection) fail(number, "entry before the first section");
       std::string key = fold(trim(line.substr(0, eq)));
       if (key.empty()) fail(number, "entry without a name");
-      if (!keys_.emplace(section + '\n' + key, number).second) fail(number, "key given twice");
-    }
+      if (!keys.insert(key).second) fail(number, "key given twice");
+      return false;
+    });
   }
 
   [[noreturn]] void fail(int line, const std::string& reason) const {
     throw WorldError(file_ + ":" + std::to_string(line) + ": " + reason);
   }
-  int section(std::string_view name) const {
-    auto it = sections_.find(fold(name));
-    return it == sections_.end() ? 0 : it->second;
-  }
+  // The line of a section's header, 0 when there is none.
+  int section(std::string_view name) const { return find(name, {}); }
+  // The line of a key of a section, else of the section.
   int key(std::string_view section, std::string_view key) const {
-    auto it = keys_.find(fold(section) + '\n' + fold(key));
-    return it == keys_.end() ? this->section(section) : it->second;
+    int line = find(section, key);
+    return line ? line : this->section(section);
   }
 
  private:
+  // Calls `visit(number, trimmed line)` for each line until it returns true.
+  template <class Visit>
+  void forEachLine(Visit visit) const {
+    int number = 0;
+    size_t pos = 0;
+    while (pos <= text_.size()) {
+      size_t end = text_.find('\n', pos);
+      if (end == std::string_view::npos) end = text_.size();
+      std::string_view line = trim(text_.substr(pos, end - pos));
+      ++number;
+      pos = end + 1;
+      if (number == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line = trim(line.substr(3));
+      if (visit(number, line)) return;
+    }
+  }
+  // The header of `section`, or with a key the key's entry in it; 0 when missing.
+  int find(std::string_view section, std::string_view key) const {
+    const std::string wantedSection = fold(section), wantedKey = fold(key);
+    bool inside = false;
+    int found = 0;
+    forEachLine([&](int number, std::string_view line) {
+      if (!line.empty() && line[0] == '[') {
+        inside = fold(trim(line.substr(1, line.size() - 1 - (line.back() == ']')))) == wantedSection;
+        if (inside && wantedKey.empty()) found = number;
+        return found != 0;
+      }
+      size_t eq = line.find('=');
+      if (inside && !wantedKey.empty() && eq != std::string_view::npos && fold(trim(line.substr(0, eq))) == wantedKey)
+        found = number;
+      return found != 0;
+    });
+    return found;
+  }
+
+  std::string_view text_;
   std::string file_;
-  std::map<std::string, int> sections_;
-  std::map<std::string, int> keys_;
 };
 
 // Reads the keys of one section; every key must be taken by the parser, so a
 // misspelt key is refused instead of ignored.
 class SectionReader {
  public:
-  SectionReader(const IniFile& ini, const LineMap& lines, std::string name)
-      : ini_(ini), lines_(lines), name_(std::move(name)) {
-    for (const std::string& k : ini.keyNames(name_)) unused_.insert(fold(k));
+  SectionReader(const IniFile& ini, const LineMap& lines, std::string name) : lines_(lines), name_(std::move(name)) {
+    for (const std::string& k : ini.keyNames(name_)) entries_.push_back({fold(k), k, *ini.find(name_, k), false});
   }
 
   std::optional<std::string> text(std::string_view key) {
-    unused_.erase(fold(key));
-    const std::string* v = ini_.find(name_, key);
-    if (!v) return std::nullopt;
-    return std::string(IniFile::unquote(*v));
+    const std::string folded = fold(key);
+    for (Entry& e : entries_) {
+      if (e.folded != folded) continue;
+      e.used = true;
+      return std::string(IniFile::unquote(e.value));
+    }
+    return std::nullopt;
   }
   std::string required(std::string_view key) {
     auto v = text(key);
@@ -211,27 +242,37 @@ class SectionReader {
   // Keys starting with `prefix` in file order, prefix removed; they count as used.
   std::vector<std::pair<std::string, std::string>> prefixed(std::string_view prefix) {
     std::vector<std::pair<std::string, std::string>> out;
-    for (const std::string& k : ini_.keyNames(name_)) {
-      if (!startsWith(k, prefix)) continue;
-      unused_.erase(fold(k));
-      out.emplace_back(k.substr(prefix.size()), std::string(IniFile::unquote(*ini_.find(name_, k))));
+    for (Entry& e : entries_) {
+      if (!startsWith(e.key, prefix)) continue;
+      e.used = true;
+      out.emplace_back(e.key.substr(prefix.size()), std::string(IniFile::unquote(e.value)));
     }
     return out;
   }
+  // Refuses the first (by name) key that no reader took.
   void finish() const {
-    if (!unused_.empty()) {
-      const std::string& k = *unused_.begin();
-      lines_.fail(lines_.key(name_, k), "unknown key " + k);
-    }
+    const Entry* unknown = nullptr;
+    for (const Entry& e : entries_)
+      if (!e.used && (!unknown || e.folded < unknown->folded)) unknown = &e;
+    if (unknown) lines_.fail(lines_.key(name_, unknown->folded), "unknown key " + unknown->folded);
   }
   const std::string& name() const { return name_; }
 
  private:
-  const IniFile& ini_;
+  struct Entry {
+    std::string folded;  // the key without case
+    std::string key;     // as written
+    std::string value;
+    bool used;
+  };
+
   const LineMap& lines_;
   std::string name_;
-  std::set<std::string> unused_;
+  std::vector<Entry> entries_;  // file order
 };
+
+// The longest a step of joining a network may take.
+constexpr long long kMaxStepMs = 60000;
 
 // The driver files of a chip family: the names of the XP and the Vista driver.
 std::vector<std::string> familyDriverFiles(int family) {
@@ -412,9 +453,14 @@ World parseWorld(std::string_view text, const std::string& fileName) {
   LineMap lines(text, fileName);
   IniFile ini = IniFile::parse(text);
   World world;
+  std::vector<std::string> sections = ini.sectionNames();
+  world.networks.reserve(
+      static_cast<size_t>(std::count_if(sections.begin(), sections.end(), [](const std::string& section) {
+        return startsWith(section, "Network");
+      })));
   std::map<std::string, size_t> adapterIndex;
   std::vector<std::string> clientSections;
-  for (const std::string& section : ini.sectionNames()) {
+  for (const std::string& section : sections) {
     SectionReader r(ini, lines, section);
     if (startsWith(section, "Adapter")) {
       world.adapters.push_back(readAdapter(r, static_cast<unsigned>(world.adapters.size())));
@@ -440,6 +486,16 @@ World parseWorld(std::string_view text, const std::string& fileName) {
         if (!validGuid(g)) lines.fail(lines.key(section, "NoOpen." + name), "not a GUID in braces: " + guid);
         world.faults.unopenable.insert(g);
       }
+    } else if (fold(section) == "machine") {
+      auto step = [&r](const char* key, uint64_t& ms) {
+        ms = static_cast<uint64_t>(r.integer(key, 1, kMaxStepMs, static_cast<long long>(ms)));
+      };
+      step("AuthenticationMs", world.timing.authenticationMs);
+      step("AssociationMs", world.timing.associationMs);
+      step("HandshakeMs", world.timing.handshakeMs);
+      step("EapMs", world.timing.eapMs);
+      world.driverCallLog =
+          static_cast<size_t>(r.integer("DriverCallLog", 1, 1000000, static_cast<long long>(world.driverCallLog)));
     } else if (fold(section) == "services") {
       world.registryServiceListening =
           r.choice<bool>("RegistryService", {{"listening", true}, {"stopped", false}}, true);

@@ -116,6 +116,16 @@ struct WorldFaults {
   std::set<std::string> unopenable;        // adapter GUIDs whose device will not open
 };
 
+// How long the steps of joining a network take, in milliseconds: the
+// authentication frames, the association frames, then the 4-way handshake
+// (pre-shared key) or the 802.1X exchange.
+struct WorldTiming {
+  uint64_t authenticationMs = 20;
+  uint64_t associationMs = 20;
+  uint64_t handshakeMs = 300;
+  uint64_t eapMs = 500;
+};
+
 struct World {
   std::vector<WorldAdapter> adapters;
   std::vector<WorldNetwork> networks;
@@ -123,6 +133,8 @@ struct World {
   std::vector<WorldCertificate> certificates;
   WorldFaults faults;
   bool registryServiceListening = true;  // [Services] RegistryService
+  WorldTiming timing;                    // [Machine]
+  size_t driverCallLog = 4096;           // [Machine] DriverCallLog: driver requests kept
 };
 
 // Parses a world; `fileName` names it in errors. Throws WorldError.

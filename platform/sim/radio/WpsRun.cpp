@@ -3,7 +3,8 @@
 #include <cstdio>
 
 #include "platform/sim/radio/Adapter.h"
-#include "platform/sim/Bytes.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/WpsRecords.h"
 
 namespace wavorel::sim {
 
@@ -21,9 +22,8 @@ const uint32_t kEnrolleeSteps[] = {3, 4, 5, 6, 17, 18, 19, 21, 22, 23, 24, 25, 2
 const uint32_t kRegistrarSteps[] = {3, 4, 5, 6, 17, 34, 35, 37, 38, 39, 40, 41, 42, 43};
 constexpr size_t kSteps = sizeof kEnrolleeSteps / sizeof kEnrolleeSteps[0];
 
-// Credential table: count, then 8 records of 124 bytes.
-constexpr size_t kTableSize = 996;
-constexpr size_t kRecordSize = 124;
+namespace credential = wire::wps::credential;
+namespace table = wire::wps::table;
 
 }  // namespace
 
@@ -67,18 +67,19 @@ uint32_t WpsRun::status(uint64_t now, const std::vector<const WorldNetwork*>& in
 }
 
 std::vector<uint8_t> wpsCredentialTable(const WorldNetwork& n) {
-  std::vector<uint8_t> t(kTableSize, 0);
-  putU32(t.data(), 1);
-  uint8_t* c = t.data() + 4;
-  putU32(c, static_cast<uint32_t>(n.ssid.size()));
-  std::copy(n.ssid.begin(), n.ssid.end(), c + 4);
-  uint32_t auth = 1, encryption = 1, index = 0;
+  std::vector<uint8_t> t(table::kSize, 0);
+  wire::putU32(t.data() + table::kCount, 1);
+  uint8_t* c = t.data() + table::recordAt(0);
+  wire::putU32(c + credential::kSsidLength, static_cast<uint32_t>(n.ssid.size()));
+  std::copy(n.ssid.begin(), n.ssid.end(), c + credential::kSsid);
+  uint32_t auth = credential::kAuthOpen, encryption = credential::kEncryptionNone, index = 0;
   std::string key;
-  uint32_t ciphers = (n.ciphers & kCipherTkip ? 4 : 0) | (n.ciphers & kCipherCcmp ? 8 : 0);
+  uint32_t ciphers = (n.ciphers & kCipherTkip ? credential::kEncryptionTkip : 0) |
+                     (n.ciphers & kCipherCcmp ? credential::kEncryptionAes : 0);
   switch (n.security) {
     case Security::Open: break;
     case Security::Wep: {
-      encryption = 2;
+      encryption = credential::kEncryptionWep;
       index = static_cast<uint32_t>(n.wepKeyIndex);
       char two[3];
       for (char b : n.wepKeys[n.wepKeyIndex]) {
@@ -87,17 +88,16 @@ std::vector<uint8_t> wpsCredentialTable(const WorldNetwork& n) {
       }
       break;
     }
-    case Security::WpaPsk: auth = 2, encryption = ciphers, key = n.passphrase; break;
-    case Security::Wpa2Psk: auth = 32, encryption = ciphers, key = n.passphrase; break;
-    case Security::Wpa2Enterprise: auth = 16, encryption = ciphers; break;
+    case Security::WpaPsk: auth = credential::kAuthWpaPsk, encryption = ciphers, key = n.passphrase; break;
+    case Security::Wpa2Psk: auth = credential::kAuthWpa2Psk, encryption = ciphers, key = n.passphrase; break;
+    case Security::Wpa2Enterprise: auth = credential::kAuthWpa2, encryption = ciphers; break;
   }
-  putU32(c + 36, auth);
-  putU32(c + 40, encryption);
-  putU32(c + 44, index);
-  putU32(c + 48, static_cast<uint32_t>(key.size()));
-  std::copy(key.begin(), key.end(), c + 52);
-  std::copy(n.bssid.begin(), n.bssid.end(), c + 116);
-  static_assert(4 + 8 * kRecordSize == kTableSize, "eight records follow the count");
+  wire::putU32(c + credential::kAuthType, auth);
+  wire::putU32(c + credential::kEncryptionType, encryption);
+  wire::putU32(c + credential::kKeyIndex, index);
+  wire::putU32(c + credential::kKeyLength, static_cast<uint32_t>(key.size()));
+  std::copy(key.begin(), key.end(), c + credential::kKey);
+  std::copy(n.bssid.begin(), n.bssid.end(), c + credential::kMacAddress);
   return t;
 }
 

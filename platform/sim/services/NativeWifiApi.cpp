@@ -5,7 +5,8 @@
 #include <mutex>
 
 #include "platform/sim/driver/BssRecord.h"
-#include "platform/sim/Bytes.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NativeWifiRecords.h"
 #include "platform/sim/services/GuidText.h"
 #include "platform/sim/radio/Machine.h"
 #include "platform/sim/services/NativeWifiService.h"
@@ -20,14 +21,6 @@ using wavorel::sim::WlanProfile;
 using wavorel::sim::WorldNetwork;
 
 namespace {
-
-static_assert(sizeof(WLAN_INTERFACE_INFO) == 532, "WLAN_INTERFACE_INFO layout");
-static_assert(sizeof(WLAN_BSS_ENTRY) == 360 && offsetof(WLAN_BSS_ENTRY, ulIeOffset) == 352, "WLAN_BSS_ENTRY layout");
-static_assert(offsetof(WLAN_BSS_ENTRY, ullTimestamp) == 72 && offsetof(WLAN_BSS_ENTRY, wlanRateSet) == 96,
-              "WLAN_BSS_ENTRY layout");
-static_assert(sizeof(WLAN_AVAILABLE_NETWORK) == 628, "WLAN_AVAILABLE_NETWORK layout");
-static_assert(sizeof(WLAN_CONNECTION_ATTRIBUTES) == 604, "WLAN_CONNECTION_ATTRIBUTES layout");
-static_assert(sizeof(WLAN_RADIO_STATE) == 772, "WLAN_RADIO_STATE layout");
 
 std::recursive_mutex& lockOf() { return wavorel::sim::machineMutex(); }
 
@@ -132,7 +125,7 @@ DWORD WlanEnumInterfaces(HANDLE hClientHandle, PVOID pReserved, PWLAN_INTERFACE_
     WLAN_INTERFACE_INFO& info = list->InterfaceInfo[i];
     wavorel::sim::parseGuidText(present[i]->guid(), info.InterfaceGuid);
     copyWide(info.strInterfaceDescription, WLAN_MAX_NAME_LENGTH, NativeWifiService::description(*present[i]));
-    info.isState = present[i]->connected() ? wlan_interface_state_connected : wlan_interface_state_disconnected;
+    info.isState = NativeWifiService::interfaceState(*present[i]);
   }
   *ppInterfaceList = list;
   return ERROR_SUCCESS;
@@ -149,7 +142,7 @@ DWORD WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_
   switch (OpCode) {
     case wlan_intf_opcode_interface_state: {
       auto* v = allocate<WLAN_INTERFACE_STATE>(sizeof(WLAN_INTERFACE_STATE));
-      *v = n ? wlan_interface_state_connected : wlan_interface_state_disconnected;
+      *v = NativeWifiService::interfaceState(*a);
       return hand(v, sizeof *v, pdwDataSize, ppData);
     }
     case wlan_intf_opcode_bss_type: {
@@ -235,7 +228,7 @@ DWORD WlanSetInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_IN
   const auto* bytes = static_cast<const uint8_t*>(pData);
   if (OpCode == wlan_intf_opcode_radio_state) {
     if (dwDataSize < sizeof(WLAN_PHY_RADIO_STATE)) return ERROR_INVALID_PARAMETER;
-    uint32_t soft = wavorel::sim::getU32(bytes + 4);
+    uint32_t soft = wavorel::wire::getU32(bytes + wavorel::wire::wlan::radiostate::kSoftwareState);
     if (soft != dot11_radio_state_on && soft != dot11_radio_state_off) return ERROR_INVALID_PARAMETER;
     a->setRadio(soft == dot11_radio_state_on);
     wavorel::sim::checkLinks();
@@ -243,7 +236,7 @@ DWORD WlanSetInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_IN
   }
   if (OpCode == wlan_intf_opcode_bss_type) {
     if (dwDataSize < 4) return ERROR_INVALID_PARAMETER;
-    uint32_t type = wavorel::sim::getU32(bytes);
+    uint32_t type = wavorel::wire::getU32(bytes);
     if (type < dot11_BSS_type_infrastructure || type > dot11_BSS_type_any) return ERROR_INVALID_PARAMETER;
     a->infrastructureMode = type == dot11_BSS_type_infrastructure ? 1 : type == dot11_BSS_type_independent ? 0 : 2;
     return ERROR_SUCCESS;
@@ -373,10 +366,9 @@ DWORD WlanGetNetworkBssList(HANDLE hClientHandle, const GUID* pInterfaceGuid, co
     b.uLinkQuality = wavorel::sim::signalQuality(chosen[i].rssiDbm);
     b.bInRegDomain = 1;
     b.usBeaconPeriod = static_cast<USHORT>(n.beaconPeriod);
-    b.ullTimestamp = wavorel::clock().tickMs() * 1000;
+    b.ullTimestamp = wavorel::sim::beaconTimestamp(chosen[i].heardAtMs);
     b.ullHostTimestamp = static_cast<ULONGLONG>(wavorel::clock().utcFileTime());
-    b.usCapabilityInformation = static_cast<USHORT>((n.adhoc ? 0x0002 : 0x0001) |
-                                                    (n.security != wavorel::sim::Security::Open ? 0x0010 : 0));
+    b.usCapabilityInformation = wavorel::sim::capabilityInformation(n);
     b.ulChCenterFrequency = wavorel::sim::channelFrequencyKhz(n.channel);
     // Rates from the supported and extended rate elements; 0x80 marks a basic rate.
     const std::vector<uint8_t>& ies = elements[i];

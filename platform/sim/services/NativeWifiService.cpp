@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/sim/Bytes.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NativeWifiRecords.h"
 #include "platform/sim/services/GuidText.h"
 #include "platform/sim/radio/Machine.h"
 #include "platform/sim/crypto/Pbkdf2.h"
@@ -16,20 +17,18 @@ namespace {
 
 const bool g_reset = (registerStateReset([] { NativeWifiService::instance().reset(); }), true);
 
-// Byte offsets of the notification data records.
-constexpr size_t kConnectionDataSize = 572;  // WLAN_CONNECTION_NOTIFICATION_DATA with an empty document
-static_assert(offsetof(WLAN_CONNECTION_NOTIFICATION_DATA, strProfileXml) == 568, "connection data layout");
-static_assert(sizeof(WLAN_MSM_NOTIFICATION_DATA) == 580, "MSM data layout");
+namespace note = wire::wlan::notification;
+namespace radio = wire::wlan::radiostate;
 
 void putName(uint8_t* out, const std::string& name) {
   std::u16string wide = utf8ToUtf16(name);
   size_t n = std::min<size_t>(wide.size(), WLAN_MAX_NAME_LENGTH - 1);
-  for (size_t i = 0; i < n; ++i) putU16(out + 2 * i, static_cast<uint16_t>(wide[i]));
+  for (size_t i = 0; i < n; ++i) wire::putU16(out + 2 * i, static_cast<uint16_t>(wide[i]));
 }
 
 void putSsid(uint8_t* out, const std::string& ssid) {
   size_t n = std::min<size_t>(ssid.size(), DOT11_SSID_MAX_LENGTH);
-  putU32(out, static_cast<uint32_t>(n));
+  wire::putU32(out, static_cast<uint32_t>(n));
   std::memcpy(out + 4, ssid.data(), n);
 }
 
@@ -120,6 +119,18 @@ std::string NativeWifiService::description(Adapter& a) {
   return a.config().friendlyName.empty() ? a.config().description : a.config().friendlyName;
 }
 
+WLAN_INTERFACE_STATE NativeWifiService::interfaceState(Adapter& a) {
+  if (a.connected()) return wlan_interface_state_connected;
+  switch (a.linkState()) {
+    case LinkState::Authenticating:
+    case LinkState::Associating: return wlan_interface_state_associating;
+    case LinkState::AwaitingKey:
+    case LinkState::Handshake:
+    case LinkState::Eap: return wlan_interface_state_authenticating;
+    default: return wlan_interface_state_disconnected;
+  }
+}
+
 WlanProfileStore& NativeWifiService::store(const std::string& guid) {
   auto& s = stores_[guid];
   if (!s) s = std::make_unique<WlanProfileStore>(guid);
@@ -146,32 +157,33 @@ void NativeWifiService::notify(DWORD source, DWORD code, const std::string& guid
 }
 
 std::vector<uint8_t> NativeWifiService::connectionData(const std::string& guid, WLAN_REASON_CODE reason) const {
-  std::vector<uint8_t> d(kConnectionDataSize, 0);
+  std::vector<uint8_t> d(note::kConnectionSize, 0);
   auto it = connections_.find(guid);
   if (it != connections_.end()) {
     const Connection& c = it->second;
-    putU32(d.data(), c.mode);
-    putName(d.data() + 4, c.profile);
-    putSsid(d.data() + 516, c.ssid);
-    putU32(d.data() + 552, c.ibss ? dot11_BSS_type_independent : dot11_BSS_type_infrastructure);
-    putU32(d.data() + 556, c.secured ? 1 : 0);
+    wire::putU32(d.data() + note::kConnectionMode, c.mode);
+    putName(d.data() + note::kProfileName, c.profile);
+    putSsid(d.data() + note::kSsid, c.ssid);
+    wire::putU32(d.data() + note::kBssType, c.ibss ? dot11_BSS_type_independent : dot11_BSS_type_infrastructure);
+    wire::putU32(d.data() + note::kConnectionSecurityEnabled, c.secured ? 1 : 0);
   }
-  putU32(d.data() + 560, reason);
+  wire::putU32(d.data() + note::kConnectionReasonCode, reason);
   return d;
 }
 
 std::vector<uint8_t> NativeWifiService::msmData(Adapter& a) const {
-  std::vector<uint8_t> d(sizeof(WLAN_MSM_NOTIFICATION_DATA), 0);
+  std::vector<uint8_t> d(note::kMsmSize, 0);
   auto it = connections_.find(a.guid());
   if (it != connections_.end()) {
-    putU32(d.data(), it->second.mode);
-    putName(d.data() + 4, it->second.profile);
+    wire::putU32(d.data() + note::kConnectionMode, it->second.mode);
+    putName(d.data() + note::kProfileName, it->second.profile);
   }
-  if (const WorldNetwork* n = a.network()) {
-    putSsid(d.data() + 516, n->ssid);
-    putU32(d.data() + 552, n->adhoc ? dot11_BSS_type_independent : dot11_BSS_type_infrastructure);
-    std::copy(n->bssid.begin(), n->bssid.end(), d.data() + 556);
-    putU32(d.data() + 564, n->security == Security::Open ? 0 : 1);
+  if (it != connections_.end()) putSsid(d.data() + note::kSsid, it->second.ssid);
+  if (const WorldNetwork* n = a.associatedNetwork()) {
+    putSsid(d.data() + note::kSsid, n->ssid);
+    wire::putU32(d.data() + note::kBssType, n->adhoc ? dot11_BSS_type_independent : dot11_BSS_type_infrastructure);
+    std::copy(n->bssid.begin(), n->bssid.end(), d.data() + note::kMsmMacAddress);
+    wire::putU32(d.data() + note::kMsmSecurityEnabled, n->security == Security::Open ? 0 : 1);
   }
   return d;
 }
@@ -187,8 +199,28 @@ void NativeWifiService::onLink(const LinkNotice& notice) {
       break;
     case LinkChange::ScanFailed: {
       std::vector<uint8_t> reason(4);
-      putU32(reason.data(), WLAN_REASON_CODE_UNKNOWN);
+      wire::putU32(reason.data(), WLAN_REASON_CODE_UNKNOWN);
       notify(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_scan_fail, guid, reason);
+      break;
+    }
+    case LinkChange::JoinStep:
+      switch (static_cast<LinkState>(notice.value)) {
+        case LinkState::Authenticating:
+          notify(WLAN_NOTIFICATION_SOURCE_MSM, wlan_notification_msm_associating, guid, msmData(*a));
+          break;
+        case LinkState::AwaitingKey:
+        case LinkState::Handshake:
+        case LinkState::Eap:
+          associated(*a);
+          notify(WLAN_NOTIFICATION_SOURCE_MSM, wlan_notification_msm_authenticating, guid, msmData(*a));
+          break;
+        default:
+          break;
+      }
+      break;
+    case LinkChange::JoinFailed: {
+      auto it = connections_.find(guid);
+      if (it != connections_.end() && it->second.pending) failConnection(*a, failureReason(notice.value, true));
       break;
     }
     case LinkChange::Connected:
@@ -198,6 +230,7 @@ void NativeWifiService::onLink(const LinkNotice& notice) {
         connections_[guid] = Connection{wlan_connection_mode_discovery_unsecure, "", n ? n->ssid : "",
                                         n && n->security != Security::Open, n && n->adhoc};
       }
+      associated(*a);
       notify(WLAN_NOTIFICATION_SOURCE_MSM, wlan_notification_msm_connected, guid, msmData(*a));
       notify(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_connection_complete, guid,
              connectionData(guid, WLAN_REASON_CODE_SUCCESS));
@@ -209,15 +242,16 @@ void NativeWifiService::onLink(const LinkNotice& notice) {
       connections_.erase(guid);
       break;
     case LinkChange::RadioChanged: {
-      std::vector<uint8_t> radio(sizeof(WLAN_PHY_RADIO_STATE), 0);
-      putU32(radio.data() + 4, a->radioOn() ? dot11_radio_state_on : dot11_radio_state_off);
-      putU32(radio.data() + 8, a->hardwareRadioOn() ? dot11_radio_state_on : dot11_radio_state_off);
-      notify(WLAN_NOTIFICATION_SOURCE_MSM, wlan_notification_msm_radio_state_change, guid, radio);
+      std::vector<uint8_t> state(radio::kSize, 0);
+      wire::putU32(state.data() + radio::kSoftwareState, a->radioOn() ? dot11_radio_state_on : dot11_radio_state_off);
+      wire::putU32(state.data() + radio::kHardwareState,
+                   a->hardwareRadioOn() ? dot11_radio_state_on : dot11_radio_state_off);
+      notify(WLAN_NOTIFICATION_SOURCE_MSM, wlan_notification_msm_radio_state_change, guid, state);
       break;
     }
     case LinkChange::SignalQuality: {
       std::vector<uint8_t> quality(4);
-      putU32(quality.data(), notice.value);
+      wire::putU32(quality.data(), notice.value);
       notify(WLAN_NOTIFICATION_SOURCE_MSM, wlan_notification_msm_signal_quality_change, guid, quality);
       break;
     }
@@ -227,21 +261,16 @@ void NativeWifiService::onLink(const LinkNotice& notice) {
     case LinkChange::Removal:
       notify(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_interface_removal, guid, {});
       break;
-    case LinkChange::LinkEvent: {
-      // A handshake that ends without a link fails the connection it belongs to.
-      auto it = connections_.find(guid);
-      if (it != connections_.end() && it->second.pending && notice.value == kFourWayTimeout)
-        failConnection(*a, failureReason(notice.value, true));
+    case LinkChange::LinkEvent:
       break;
-    }
   }
 }
 
 void NativeWifiService::connect(Adapter& a, const WlanProfile& p, WLAN_CONNECTION_MODE mode,
                                 const DOT11_BSSID_LIST* bssids) {
   checkLinks();  // report what happened before this request first
-  if (a.connected()) {
-    // A new connection ends the current one first (in AP mode: the BSS restarts).
+  if (a.connected() || a.joining()) {
+    // A new connection ends the current one (or join) first (in AP mode: the BSS restarts).
     a.disassociate();
     checkLinks();
   }
@@ -257,16 +286,23 @@ void NativeWifiService::connect(Adapter& a, const WlanProfile& p, WLAN_CONNECTIO
   }
   configure(a, p);
   a.associate(p.ssid, bssid);
-  if (a.connected() || a.handshaking()) {
-    // The link monitor reports the outcome of a running handshake.
-    connections_[a.guid()].pending = a.handshaking();
+  if (a.connected() || a.joining()) {
+    // The link monitor reports the steps of the join and its outcome.
+    connections_[a.guid()].pending = a.joining();
     checkLinks();
     return;
   }
-  // A refused association leaves its link event; a network not heard leaves none.
-  bool found = a.linkEvent() != kLinkDown;
+  // The network is not heard (on the bands and channels the settings allow).
+  bool found = false;
   for (const ScanEntry& e : a.scanResults()) found = found || e.network->ssid == p.ssid;
   failConnection(a, failureReason(a.linkEvent(), found));
+}
+
+void NativeWifiService::associated(Adapter& a) {
+  auto it = connections_.find(a.guid());
+  if (it == connections_.end() || it->second.associated) return;
+  it->second.associated = true;
+  notify(WLAN_NOTIFICATION_SOURCE_MSM, wlan_notification_msm_associated, a.guid(), msmData(a));
 }
 
 void NativeWifiService::failConnection(Adapter& a, WLAN_REASON_CODE reason) {
@@ -290,7 +326,7 @@ void NativeWifiService::scan(Adapter& a) {
   checkLinks();
   if (!a.scanning()) {
     std::vector<uint8_t> reason(4);
-    putU32(reason.data(), WLAN_REASON_CODE_UNKNOWN);
+    wire::putU32(reason.data(), WLAN_REASON_CODE_UNKNOWN);
     notify(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_scan_fail, a.guid(), reason);
   }
 }

@@ -35,9 +35,14 @@ class NativeWifiService {
   // The present adapter of an interface GUID, or nullptr.
   Adapter* interfaceAdapter(const GUID& guid);
   static std::string description(Adapter& a);
+  // The interface state as the adapter's link stands: associating while the
+  // authentication and association frames go, authenticating during the key
+  // or EAP exchange.
+  static WLAN_INTERFACE_STATE interfaceState(Adapter& a);
   WlanProfileStore& store(const std::string& guid);
 
-  // Connects as asked; queues the start and outcome notifications.
+  // Connects as asked; queues the start notification, then one for each step
+  // of the join as it happens, and the outcome.
   void connect(Adapter& a, const WlanProfile& profile, WLAN_CONNECTION_MODE mode, const DOT11_BSSID_LIST* bssids);
   void disconnect(Adapter& a);
   void scan(Adapter& a);
@@ -72,12 +77,15 @@ class NativeWifiService {
     std::string ssid;
     bool secured = false;
     bool ibss = false;
-    bool pending = false;  // its 4-way handshake still runs
+    bool pending = false;     // the join still runs
+    bool associated = false;  // the associated notification went out
   };
 
   static uintptr_t key(HANDLE h) { return reinterpret_cast<uintptr_t>(h); }
   void onLink(const LinkNotice& notice);
   void notify(DWORD source, DWORD code, const std::string& guid, std::vector<uint8_t> data);
+  // The MSM associated notification, once per connection.
+  void associated(Adapter& a);
   // Ends a connection attempt: attempt-failed and completion notifications with `reason`.
   void failConnection(Adapter& a, WLAN_REASON_CODE reason);
   std::vector<uint8_t> connectionData(const std::string& guid, WLAN_REASON_CODE reason) const;

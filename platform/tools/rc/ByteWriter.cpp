@@ -1,17 +1,20 @@
 #include "platform/tools/rc/ByteWriter.h"
 
+#include <stdexcept>
+
 #include "platform/win/kernel/WideText.h"
+#include "platform/wire/Bytes.h"
 
 namespace wavrc {
 
 void ByteWriter::word(uint16_t v) {
-  bytes_.push_back(static_cast<uint8_t>(v & 0xFF));
-  bytes_.push_back(static_cast<uint8_t>(v >> 8));
+  bytes_.resize(bytes_.size() + 2);
+  wavorel::wire::putU16(bytes_.data() + bytes_.size() - 2, v);
 }
 
 void ByteWriter::dword(uint32_t v) {
-  word(static_cast<uint16_t>(v & 0xFFFF));
-  word(static_cast<uint16_t>(v >> 16));
+  bytes_.resize(bytes_.size() + 4);
+  wavorel::wire::putU32(bytes_.data() + bytes_.size() - 4, v);
 }
 
 void ByteWriter::wide(const std::string& utf8, bool terminate) {
@@ -33,8 +36,8 @@ void ByteWriter::alignDword() {
 }
 
 void ByteWriter::patchWord(size_t at, uint16_t v) {
-  bytes_.at(at) = static_cast<uint8_t>(v & 0xFF);
-  bytes_.at(at + 1) = static_cast<uint8_t>(v >> 8);
+  if (at > bytes_.size() || bytes_.size() - at < 2) throw std::out_of_range("word patched past the end");
+  wavorel::wire::putU16(bytes_.data() + at, v);
 }
 
 }  // namespace wavrc

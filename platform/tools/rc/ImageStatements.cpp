@@ -4,13 +4,14 @@
 #include "platform/tools/rc/ByteWriter.h"
 #include "platform/tools/rc/RcError.h"
 #include "platform/tools/rc/Statements.h"
+#include "platform/wire/Bytes.h"
 
 namespace wavrc {
 
 namespace {
 
-uint32_t le16(const std::vector<uint8_t>& b, size_t p) { return static_cast<uint32_t>(b[p] | (b[p + 1] << 8)); }
-uint32_t le32(const std::vector<uint8_t>& b, size_t p) { return le16(b, p) | (le16(b, p + 2) << 16); }
+uint32_t le16(const std::vector<uint8_t>& b, size_t p) { return wavorel::wire::getU16(b.data() + p); }
+uint32_t le32(const std::vector<uint8_t>& b, size_t p) { return wavorel::wire::getU32(b.data() + p); }
 
 struct DirEntry {
   uint8_t width, height, colors;

@@ -2,12 +2,14 @@
 
 #include <cstring>
 
+#include "platform/wire/Bytes.h"
+
 namespace wavorel::gdi {
 
 namespace {
 
-DWORD readDword(const BYTE* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<DWORD>(p[3]) << 24); }
-WORD readWord(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
+using wire::getU16;
+using wire::getU32;
 
 bool standardMasks(int bpp, DWORD r, DWORD g, DWORD b) {
   if (bpp == 32) return r == 0x00FF0000u && g == 0x0000FF00u && b == 0x000000FFu;
@@ -19,13 +21,13 @@ bool standardMasks(int bpp, DWORD r, DWORD g, DWORD b) {
 
 bool DibFormat::parse(const BYTE* info, size_t size) {
   if (!info || size < sizeof(BITMAPINFOHEADER)) return false;
-  headerSize = readDword(info);
+  headerSize = getU32(info);
   if (headerSize < sizeof(BITMAPINFOHEADER) || headerSize > size) return false;
-  LONG w = static_cast<LONG>(readDword(info + 4)), h = static_cast<LONG>(readDword(info + 8));
-  WORD planes = readWord(info + 12);
-  bpp = readWord(info + 14);
-  DWORD compression = readDword(info + 16);
-  DWORD used = readDword(info + 32);
+  LONG w = static_cast<LONG>(getU32(info + 4)), h = static_cast<LONG>(getU32(info + 8));
+  WORD planes = getU16(info + 12);
+  bpp = getU16(info + 14);
+  DWORD compression = getU32(info + 16);
+  DWORD used = getU32(info + 32);
   if (planes != 1 || w <= 0 || h == 0 || h == INT32_MIN) return false;
   width = w;
   bottomUp = h > 0;
@@ -37,7 +39,7 @@ bool DibFormat::parse(const BYTE* info, size_t size) {
     // Masks follow a plain header or sit inside a V4/V5 one.
     size_t at = headerSize == sizeof(BITMAPINFOHEADER) ? headerSize : 40;
     if (at + 12 > size) return false;
-    if (!standardMasks(bpp, readDword(info + at), readDword(info + at + 4), readDword(info + at + 8))) return false;
+    if (!standardMasks(bpp, getU32(info + at), getU32(info + at + 4), getU32(info + at + 8))) return false;
     if (headerSize == sizeof(BITMAPINFOHEADER)) tableBytes = 12;
   } else if (compression != BI_RGB) {
     return false;

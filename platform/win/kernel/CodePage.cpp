@@ -15,6 +15,7 @@
 #include "platform/win/kernel/Errors.h"
 #include "platform/win/kernel/Root.h"
 #include "platform/win/kernel/WideText.h"
+#include "platform/wire/Bytes.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ class Iconv {
     if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 ||
         outLeft != sizeof(out) - 4)
       return 0;
-    const uint32_t c = out[0] | (out[1] << 8) | (out[2] << 16) | (static_cast<uint32_t>(out[3]) << 24);
+    const uint32_t c = wavorel::wire::getU32(out);
     return c > 0 && c < 0x10000 ? static_cast<char16_t>(c) : 0;
   }
 

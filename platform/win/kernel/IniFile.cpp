@@ -1,5 +1,7 @@
 #include "platform/win/kernel/IniFile.h"
 
+#include <algorithm>
+
 namespace wavorel {
 
 namespace {
@@ -16,13 +18,13 @@ std::string_view trim(std::string_view s) {
 
 char foldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (foldCase(a[i]) != foldCase(b[i])) return false;
-  }
-  return true;
+std::string fold(std::string_view name) {
+  std::string out(name);
+  for (char& c : out) c = foldCase(c);
+  return out;
 }
+
+std::string entryKey(std::string_view section, std::string_view key) { return fold(section) + '\n' + fold(key); }
 
 std::string entryText(std::string_view key, std::string_view value) {
   std::string text(key);
@@ -39,6 +41,7 @@ IniFile IniFile::parse(std::string_view text) {
     file.bom_ = true;
     text.remove_prefix(kBom.size());
   }
+  file.lines_.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   bool inSection = false;
   while (!text.empty()) {
     size_t end = text.find('\n');
@@ -64,7 +67,29 @@ IniFile IniFile::parse(std::string_view text) {
     }
     file.lines_.push_back(std::move(line));
   }
+  file.reindex();
   return file;
+}
+
+void IniFile::reindex() {
+  headers_.clear();
+  entries_.clear();
+  ends_.clear();
+  headers_.reserve(lines_.size() / 4);
+  entries_.reserve(lines_.size());
+  size_t header = lines_.size();
+  bool first = false;  // the current section is the first of its name
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Kind::Header) {
+      if (header != lines_.size()) ends_[header] = i;
+      header = i;
+      first = headers_.emplace(fold(line.name), i).second;
+    } else if (line.kind == Kind::Entry && first) {
+      entries_.emplace(entryKey(lines_[header].name, line.name), i);
+    }
+  }
+  if (header != lines_.size()) ends_[header] = lines_.size();
 }
 
 std::string IniFile::serialize() const {
@@ -78,24 +103,18 @@ std::string IniFile::serialize() const {
 }
 
 size_t IniFile::findHeader(std::string_view section) const {
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == Kind::Header && sameName(lines_[i].name, section)) return i;
-  }
-  return lines_.size();
+  auto it = headers_.find(fold(section));
+  return it == headers_.end() ? lines_.size() : it->second;
 }
 
 size_t IniFile::sectionEnd(size_t header) const {
-  size_t i = header + 1;
-  while (i < lines_.size() && lines_[i].kind != Kind::Header) ++i;
-  return i;
+  auto it = ends_.find(header);
+  return it == ends_.end() ? lines_.size() : it->second;
 }
 
 size_t IniFile::findEntry(size_t header, std::string_view key) const {
-  size_t end = sectionEnd(header);
-  for (size_t i = header + 1; i < end; ++i) {
-    if (lines_[i].kind == Kind::Entry && sameName(lines_[i].name, key)) return i;
-  }
-  return lines_.size();
+  auto it = entries_.find(entryKey(lines_[header].name, key));
+  return it == entries_.end() ? lines_.size() : it->second;
 }
 
 const std::string* IniFile::find(std::string_view section, std::string_view key) const {
@@ -144,6 +163,7 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
   if (header == lines_.size()) {
     lines_.push_back(Line{Kind::Header, "[" + std::string(section) + "]", std::string(section), {}});
     lines_.push_back(Line{Kind::Entry, entryText(key, value), std::string(key), std::string(value)});
+    reindex();
     return;
   }
   size_t entry = findEntry(header, key);
@@ -160,6 +180,7 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
   }
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
                 Line{Kind::Entry, entryText(key, value), std::string(key), std::string(value)});
+  reindex();
 }
 
 bool IniFile::removeKey(std::string_view section, std::string_view key) {
@@ -168,6 +189,7 @@ bool IniFile::removeKey(std::string_view section, std::string_view key) {
   bool removed = false;
   for (size_t entry = findEntry(header, key); entry != lines_.size(); entry = findEntry(header, key)) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(entry));
+    reindex();
     removed = true;
   }
   return removed;
@@ -178,6 +200,7 @@ bool IniFile::removeSection(std::string_view section) {
   for (size_t header = findHeader(section); header != lines_.size(); header = findHeader(section)) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
                  lines_.begin() + static_cast<std::ptrdiff_t>(sectionEnd(header)));
+    reindex();
     removed = true;
   }
   return removed;

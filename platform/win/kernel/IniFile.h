@@ -14,10 +14,15 @@
 //   twice, the first one counts.
 // - A UTF-8 byte-order mark is skipped and written back; LF and CR LF line ends
 //   are both read; the file is written with CR LF.
+//
+// Lookups go through an index of the sections and their keys, built when the
+// file is parsed and again after each change, so a lookup does not grow with
+// the size of the file.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace wavorel {
@@ -62,10 +67,17 @@ class IniFile {
 
   size_t findHeader(std::string_view section) const;  // lines_.size() when missing
   size_t sectionEnd(size_t header) const;             // one past the section's last line
+  // The entry of `key` in the section whose (first) header is `header`.
   size_t findEntry(size_t header, std::string_view key) const;
+  void reindex();
 
   std::vector<Line> lines_;
   bool bom_ = false;
+  // Folded section name -> its first header; folded "section\nkey" -> the
+  // key's first entry in that section; header line -> one past its section.
+  std::unordered_map<std::string, size_t> headers_;
+  std::unordered_map<std::string, size_t> entries_;
+  std::unordered_map<size_t, size_t> ends_;
 };
 
 }  // namespace wavorel

@@ -13,6 +13,7 @@
 #include "platform/win/kernel/Handles.h"
 #include "platform/win/kernel/Process.h"
 #include "platform/win/kernel/ProcessObject.h"
+#include "platform/wire/Bytes.h"
 
 namespace {
 
@@ -22,8 +23,10 @@ constexpr size_t kMaxSubAuthorities = 8;
 
 SidBytes makeSid(BYTE authority, std::initializer_list<DWORD> subAuthorities) {
   SidBytes sid{1, static_cast<BYTE>(subAuthorities.size()), 0, 0, 0, 0, 0, authority};
-  for (DWORD s : subAuthorities)
-    for (int i = 0; i < 4; ++i) sid.push_back(static_cast<BYTE>(s >> (8 * i)));
+  for (DWORD s : subAuthorities) {
+    sid.resize(sid.size() + 4);
+    wavorel::wire::putU32(sid.data() + sid.size() - 4, s);
+  }
   return sid;
 }
 

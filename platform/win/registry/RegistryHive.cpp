@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/wire/Bytes.h"
+
 namespace wavorel {
 
 namespace {
@@ -109,8 +111,7 @@ void serializeValue(std::string& out, const RegistryHive::Value& v) {
   if (plainString(v)) {
     out += line + quote(v.data.substr(0, v.data.size() - 1)) + "\n";
   } else if (v.type == kRegDword && v.data.size() == 4) {
-    uint32_t n = 0;
-    for (int i = 3; i >= 0; --i) n = n << 8 | static_cast<unsigned char>(v.data[static_cast<size_t>(i)]);
+    uint32_t n = wire::getU32(reinterpret_cast<const uint8_t*>(v.data.data()));
     char buf[16];
     std::snprintf(buf, sizeof buf, "dword:%08x", n);
     out += line + buf + "\n";
@@ -154,8 +155,8 @@ bool parseData(std::string text, NextLine more, RegistryHive::Value& v, std::str
       return false;
     }
     v.type = kRegDword;
-    v.data.clear();
-    for (int i = 0; i < 4; ++i) v.data += static_cast<char>(n >> (8 * i) & 0xff);
+    v.data.assign(4, '\0');
+    wire::putU32(reinterpret_cast<uint8_t*>(v.data.data()), n);
     return true;
   }
   size_t colon = text.find(':');

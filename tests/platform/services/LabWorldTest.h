@@ -24,7 +24,8 @@ class LabWorldTest : public SimTest {
     useWorld(labWorld());
   }
 
-  // Joins an open network by name; the link monitor looks when the clock moves.
+  // Joins an open network by name (its authentication and association
+  // frames take their time); the link monitor looks when the clock moves.
   void join(const std::string& ssid) {
     setU32(0x0D810108, 1);  // infrastructure
     setU32(0x0D810118, 0);  // open authentication
@@ -33,7 +34,7 @@ class LabWorldTest : public SimTest {
     s[0] = static_cast<uint8_t>(ssid.size());
     std::copy(ssid.begin(), ssid.end(), s.begin() + 4);
     set(0x0D810102, s);
-    clock().advance(10);
+    clock().advance(associationMs());
   }
   void leave() {
     set(0x0D810115, {});

@@ -1,7 +1,9 @@
 #include <cstring>
 
 #include "ServiceTest.h"
+#include "WlanTestProfiles.h"
 #include "platform/sim/radio/Adapter.h"
+#include "platform/sim/radio/Machine.h"
 #include "platform/win/services/Wlan.h"
 #include "platform/win/kernel/Root.h"
 
@@ -13,31 +15,6 @@ struct Notice {
   std::thread::id thread;
   std::vector<uint8_t> data;
 };
-
-std::u16string w(const char* s) { return std::u16string(s, s + std::strlen(s)); }
-
-std::string profileXml(const std::string& name, const std::string& ssidHex, const std::string& auth,
-                       const std::string& enc, const std::string& key = "", const std::string& keyType = "passPhrase") {
-  std::string x = "<?xml version=\"1.0\"?><WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">"
-                  "<name><![CDATA[" + name + "]]></name><SSIDConfig><SSID><hex>" + ssidHex +
-                  "</hex></SSID></SSIDConfig><connectionType>ESS</connectionType><connectionMode>auto</connectionMode>"
-                  "<autoSwitch>false</autoSwitch><MSM><security><authEncryption><authentication>" + auth +
-                  "</authentication><encryption>" + enc + "</encryption><useOneX>false</useOneX></authEncryption>";
-  if (!key.empty())
-    x += "<sharedKey><keyType>" + keyType + "</keyType><protected>false</protected><keyMaterial>" + key +
-         "</keyMaterial></sharedKey>";
-  return x + "</security></MSM></WLANProfile>";
-}
-
-std::string hexOf(const std::string& s) {
-  std::string out;
-  char b[3];
-  for (unsigned char c : s) {
-    std::snprintf(b, sizeof b, "%02X", c);
-    out += b;
-  }
-  return out;
-}
 
 class NativeWifiTest : public ServiceTest {
  protected:
@@ -91,6 +68,11 @@ class NativeWifiTest : public ServiceTest {
     for (DWORD i = 0; list && i < list->dwNumberOfItems; ++i) names.push_back(list->ProfileInfo[i].strProfileName);
     WlanFreeMemory(list);
     return names;
+  }
+  // Authentication, association and the 4-way handshake.
+  static uint64_t pskJoinMs() {
+    const WorldTiming& t = machine().world().timing;
+    return t.authenticationMs + t.associationMs + t.handshakeMs;
   }
   DWORD connectByProfile(const char* name) {
     std::u16string wide = w(name);
@@ -268,7 +250,7 @@ TEST_F(NativeWifiTest, ConnectWithTheRightKeyCompletesAndAWrongKeyFailsWithAReas
   ASSERT_EQ(setProfile(profileXml("Home", hexOf("HomeNet"), "WPA2PSK", "AES", "wrong horse battery"), 0, reason),
             static_cast<DWORD>(ERROR_SUCCESS));
   ASSERT_EQ(connectByProfile("Home"), static_cast<DWORD>(ERROR_SUCCESS));
-  clock().advance(kHandshakeMs);  // a wrong key fails at the end of the handshake
+  clock().advance(pskJoinMs());  // a wrong key fails at the end of the handshake
   ASSERT_TRUE(waitFor(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_connection_attempt_fail));
   Notice fail = first(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_connection_attempt_fail);
   ASSERT_GE(fail.data.size(), 564u);
@@ -279,7 +261,7 @@ TEST_F(NativeWifiTest, ConnectWithTheRightKeyCompletesAndAWrongKeyFailsWithAReas
   ASSERT_EQ(setProfile(profileXml("Home", hexOf("HomeNet"), "WPA2PSK", "AES", "correct horse battery"), 0, reason),
             static_cast<DWORD>(ERROR_SUCCESS));
   ASSERT_EQ(connectByProfile("Home"), static_cast<DWORD>(ERROR_SUCCESS));
-  clock().advance(kHandshakeMs);
+  clock().advance(pskJoinMs());
   ASSERT_TRUE(inbox_.waitFor([](const Notice& n) {
     uint32_t r = 1;
     if (n.code == wlan_notification_acm_connection_complete && n.source == WLAN_NOTIFICATION_SOURCE_ACM)
@@ -303,6 +285,61 @@ TEST_F(NativeWifiTest, ConnectWithTheRightKeyCompletesAndAWrongKeyFailsWithAReas
 
   ASSERT_EQ(WlanDisconnect(client_, &guid_, nullptr), static_cast<DWORD>(ERROR_SUCCESS));
   EXPECT_TRUE(waitFor(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_disconnected));
+}
+
+TEST_F(NativeWifiTest, AConnectPassesThroughTheJoinsStatesOnTheVirtualClock) {
+  scan();
+  auto interfaceState = [&] {
+    DWORD size = 0;
+    PVOID data = nullptr;
+    EXPECT_EQ(WlanQueryInterface(client_, &guid_, wlan_intf_opcode_interface_state, nullptr, &size, &data, nullptr),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    WLAN_INTERFACE_STATE state = data ? *static_cast<WLAN_INTERFACE_STATE*>(data) : wlan_interface_state_not_ready;
+    WlanFreeMemory(data);
+    return state;
+  };
+  const WorldTiming& t = machine().world().timing;
+  struct Case {
+    const char* name;
+    std::string xml;
+    WLAN_INTERFACE_STATE afterAssociation;
+    std::vector<DWORD> msm;
+  };
+  const Case cases[] = {
+      {"Cafe", profileXml("Cafe", hexOf("CafeFree"), "open", "none"), wlan_interface_state_connected,
+       {wlan_notification_msm_associating, wlan_notification_msm_associated, wlan_notification_msm_connected}},
+      {"Home", profileXml("Home", hexOf("HomeNet"), "WPA2PSK", "AES", "correct horse battery"),
+       wlan_interface_state_authenticating,
+       {wlan_notification_msm_associating, wlan_notification_msm_associated, wlan_notification_msm_authenticating,
+        wlan_notification_msm_connected}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DWORD reason = 0;
+    ASSERT_EQ(setProfile(c.xml, 0, reason), static_cast<DWORD>(ERROR_SUCCESS));
+    size_t seen = inbox_.events().size();
+    ASSERT_EQ(connectByProfile(c.name), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(interfaceState(), wlan_interface_state_associating);
+    clock().advance(t.authenticationMs + t.associationMs - 1);
+    EXPECT_EQ(interfaceState(), wlan_interface_state_associating) << "the association frames still go";
+    clock().advance(1);
+    EXPECT_EQ(interfaceState(), c.afterAssociation);
+    clock().advance(t.handshakeMs);
+    EXPECT_EQ(interfaceState(), wlan_interface_state_connected);
+    // The service's thread delivers them: wait (for real) for this join's last one.
+    std::vector<DWORD> msm;
+    for (int i = 0; i < 3000 && (msm.empty() || msm.back() != wlan_notification_msm_connected); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      msm.clear();
+      std::vector<Notice> all = inbox_.events();
+      for (size_t n = seen; n < all.size(); ++n)
+        if (all[n].source == WLAN_NOTIFICATION_SOURCE_MSM && all[n].code <= wlan_notification_msm_connected)
+          msm.push_back(all[n].code);
+    }
+    EXPECT_EQ(msm, c.msm);
+    ASSERT_EQ(WlanDisconnect(client_, &guid_, nullptr), static_cast<DWORD>(ERROR_SUCCESS));
+    ASSERT_TRUE(waitFor(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_disconnected));
+  }
 }
 
 TEST_F(NativeWifiTest, ClosingTheHandleEndsItsNotifications) {

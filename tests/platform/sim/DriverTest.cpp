@@ -93,6 +93,19 @@ TEST_F(DriverTest, InjectedFailuresPassAfterTheirCountAndEveryCallIsRecorded) {
   EXPECT_TRUE(driverCalls().empty());
 }
 
+TEST_F(DriverTest, TheCallLogIsARingOfTheLatestCalls) {
+  useWorld(std::string(defaultWorldText()) + "[Machine]\nDriverCallLog = 3\n");
+  for (uint32_t percent = 10; percent <= 50; percent += 10) setU32(0xFF8C0007, percent);
+  std::vector<DriverCall> calls = driverCalls();
+  ASSERT_EQ(calls.size(), 3u) << "a long run keeps only the latest";
+  EXPECT_EQ(calls[0].data, u32(30));
+  EXPECT_EQ(calls[2].data, u32(50));
+  machine().setCallLogLimit(1);
+  calls = driverCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].data, u32(50));
+}
+
 TEST_F(DriverTest, DeviceFaultsFromTheWorldFile) {
   useWorld(std::string(defaultWorldText()) +
            "[Faults]\nNoOpen.1 = {6B29FC40-CA47-1067-B31D-00DD010662DA}\nShort.00010110 = 1\n");

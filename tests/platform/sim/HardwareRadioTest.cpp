@@ -30,6 +30,7 @@ class HardwareRadioTest : public SimTest {
     s[0] = 8;
     std::memcpy(&s[4], "CafeFree", 8);
     set(OID_802_11_SSID_SET, s);
+    clock().advance(associationMs());
   }
   bool connected() { return queryU32(OID_GEN_MEDIA_CONNECT_STATUS) == 0; }
   bool radioWordOn() { return u32At(query(OID_VX_PRIVATE_0111, 32), 20) == 1; }

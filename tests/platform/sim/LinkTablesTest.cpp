@@ -21,6 +21,7 @@ class RadioLinkTablesTest : public SimTest {
     ssid[0] = 8;
     std::memcpy(&ssid[4], "CafeFree", 8);
     set(0x0D810102, ssid);
+    clock().advance(associationMs());
     ASSERT_EQ(queryU32(0x00010114), 0u) << "connected";
   }
   DWORD session(DWORD oid, const std::vector<uint8_t>& peer, uint8_t tid, uint8_t window, uint8_t all = 0) {

@@ -5,6 +5,7 @@
 
 #include "platform/sim/crypto/Pbkdf2.h"
 #include "platform/sim/crypto/Sha1.h"
+#include "platform/wire/NdisBssidList.h"
 
 namespace wavorel::sim::testing {
 namespace {
@@ -69,34 +70,47 @@ struct Bss {
   std::string ssidField;
   uint32_t privacy;
   int32_t rssi;
+  uint32_t beaconPeriod;
   uint32_t dsConfigKhz;
   uint32_t infrastructure;
+  uint64_t timestamp;
+  uint16_t beaconInterval;
+  uint16_t capability;
   std::map<int, std::vector<std::vector<uint8_t>>> elements;  // id -> contents
 };
 
 std::vector<Bss> parseList(const std::vector<uint8_t>& list) {
+  namespace bss = wire::ndis::bssid;
+  namespace fixed = wire::ndis::fixed;
+  namespace cfg = wire::ndis::configuration;
   std::vector<Bss> out;
   if (list.size() < 4) return out;
   uint32_t count = u32At(list, 0);
   size_t at = 4;
   for (uint32_t i = 0; i < count; ++i) {
-    EXPECT_LE(at + 116, list.size());
-    if (at + 116 > list.size()) break;
-    uint32_t length = u32At(list, at);
-    uint32_t ieLength = u32At(list, at + 112);
-    EXPECT_EQ(length, 116 + ieLength);
+    EXPECT_LE(at + bss::kHeadSize, list.size());
+    if (at + bss::kHeadSize > list.size()) break;
+    uint32_t length = u32At(list, at + bss::kLength);
+    uint32_t ieLength = u32At(list, at + bss::kIeLength);
+    EXPECT_EQ(length, bss::kHeadSize + ieLength);
     EXPECT_LE(at + length, list.size());
+    EXPECT_GE(ieLength, fixed::kSize) << "the element area starts with the fixed fields";
     Bss b;
-    b.bssid = hex(&list[at + 4], 6);
-    uint32_t ssidLength = u32At(list, at + 12);
+    b.bssid = hex(&list[at + bss::kMacAddress], 6);
+    uint32_t ssidLength = u32At(list, at + bss::kSsidLength);
     EXPECT_LE(ssidLength, 32u);
-    b.ssidField.assign(reinterpret_cast<const char*>(&list[at + 16]), std::min<uint32_t>(ssidLength, 32));
-    b.privacy = u32At(list, at + 48);
-    b.rssi = static_cast<int32_t>(u32At(list, at + 52));
-    EXPECT_EQ(u32At(list, at + 60), 32u);
-    b.dsConfigKhz = u32At(list, at + 72);
-    b.infrastructure = u32At(list, at + 92);
-    size_t ie = at + 116, end = ie + ieLength;
+    b.ssidField.assign(reinterpret_cast<const char*>(&list[at + bss::kSsid]), std::min<uint32_t>(ssidLength, 32));
+    b.privacy = u32At(list, at + bss::kPrivacy);
+    b.rssi = static_cast<int32_t>(u32At(list, at + bss::kRssi));
+    EXPECT_EQ(u32At(list, at + bss::kConfiguration + cfg::kLength), 32u);
+    b.beaconPeriod = u32At(list, at + bss::kConfiguration + cfg::kBeaconPeriod);
+    b.dsConfigKhz = u32At(list, at + bss::kConfiguration + cfg::kDsConfig);
+    b.infrastructure = u32At(list, at + bss::kInfrastructureMode);
+    const uint8_t* area = &list[at + bss::kIes];
+    b.timestamp = wire::getU64(area + fixed::kTimestamp);
+    b.beaconInterval = wire::getU16(area + fixed::kBeaconInterval);
+    b.capability = wire::getU16(area + fixed::kCapabilities);
+    size_t ie = at + bss::kIes + fixed::kSize, end = at + bss::kIes + ieLength;
     while (ie + 2 <= end) {
       uint8_t id = list[ie], len = list[ie + 1];
       EXPECT_LE(ie + 2 + len, end) << "element " << int(id) << " runs past the record";
@@ -117,8 +131,8 @@ std::map<int, std::vector<uint8_t>> wpsAttributes(const std::vector<uint8_t>& e)
   std::map<int, std::vector<uint8_t>> out;
   size_t at = 4;
   while (at + 4 <= e.size()) {
-    int type = (e[at] << 8) | e[at + 1];
-    size_t len = (e[at + 2] << 8) | e[at + 3];
+    const int type = wire::getU16be(&e[at]);
+    const size_t len = wire::getU16be(&e[at + 2]);
     out[type].assign(e.begin() + at + 4, e.begin() + at + 4 + std::min(len, e.size() - at - 4));
     at += 4 + len;
   }
@@ -172,6 +186,10 @@ TEST_F(RadioTest, ScanFindsTheWorldsNetworksWithTheirElements) {
     EXPECT_EQ(b.dsConfigKhz, channel <= 14 ? 2407000u + 5000u * channel : 5000000u + 5000u * channel);
     EXPECT_GE(b.rssi, -100);
     EXPECT_LE(b.rssi, -10);
+    EXPECT_EQ(b.beaconInterval, b.beaconPeriod) << "the fixed fields carry the beacon interval";
+    EXPECT_EQ((b.capability & 0x0010) != 0, b.privacy == 1) << "and the capability information";
+    EXPECT_EQ(b.capability & 0x0003, b.infrastructure == 1 ? 0x0001 : 0x0002);
+    EXPECT_EQ(b.timestamp, clock().tickMs() * 1000) << "heard when the scan ended";
   }
   ASSERT_EQ(bySsid.count("<hidden>"), 1u);
   EXPECT_EQ(bySsid["<hidden>"].elements.at(0)[0], std::vector<uint8_t>(8, 0)) << "hidden: zeros of the SSID's length";
@@ -207,6 +225,7 @@ TEST_F(RadioTest, ScanFindsTheWorldsNetworksWithTheirElements) {
 
   // 802.11n networks carry HT capabilities (26 bytes) and information.
   EXPECT_EQ(bySsid["Fast5G"].elements.at(45)[0].size(), 26u);
+  EXPECT_EQ(bySsid["Fast5G"].elements.at(45)[0][2], 0x1B) << "A-MPDU: 64 KB, at least 8 us between MPDUs";
   EXPECT_EQ(bySsid["Fast5G"].elements.at(61)[0][0], 149);
   EXPECT_EQ(bySsid["CafeFree"].elements.count(45), 0u);
 }
@@ -245,7 +264,7 @@ TEST_F(RadioTest, AssociationChecksSecurityAndKeys) {
   for (const Case& c : cases) {
     if (!c.key.empty()) addKey(0x80000000u, c.key);
     connect(c.ssid, c.auth, c.encryption);
-    clock().advance(kHandshakeMs);
+    clock().advance(associationMs() + std::max(timing().handshakeMs, timing().eapMs));
     EXPECT_EQ(connected(), c.connects) << c.ssid << " auth " << c.auth;
     EXPECT_EQ(queryU32(OID_VX_LINK_EVENT), c.event) << c.ssid << " auth " << c.auth;
     if (c.connects) {
@@ -273,20 +292,24 @@ TEST_F(RadioTest, TheFourWayHandshakeTakesItsTimeOnceTheKeyIsThere) {
       {"wrong horse battery", true, false, 8},    // handshake timeout, only once the time is up
       {"wrong horse battery", false, false, 8},
   };
+  const std::vector<uint8_t> home = {0x00, 0x1D, 0x7E, 0x11, 0x22, 0x01};
   for (const Case& c : cases) {
     Psk p = wpaPassphraseKey(c.passphrase, "HomeNet");
     std::string key(p.begin(), p.end());
     if (c.keyFirst) addKey(0x80000000u, key);
     connect("HomeNet", 7, 6);
-    if (!c.keyFirst) {
+    if (c.keyFirst) {
+      clock().advance(associationMs());
+    } else {
       clock().advance(1000);
       EXPECT_FALSE(connected()) << "waits for its key";
+      EXPECT_EQ(query(OID_802_11_BSSID, 6), home) << "associated while it waits";
       addKey(0x80000000u, key);
     }
-    clock().advance(kHandshakeMs - 1);
+    clock().advance(timing().handshakeMs - 1);
     EXPECT_FALSE(connected()) << c.passphrase;
     EXPECT_EQ(queryU32(OID_VX_LINK_EVENT), 1u) << "no outcome yet";
-    EXPECT_EQ(query(OID_802_11_BSSID, 6), std::vector<uint8_t>(6, 0));
+    EXPECT_EQ(query(OID_802_11_BSSID, 6), home) << "associated during the handshake";
     clock().advance(1);
     EXPECT_EQ(connected(), c.connects) << c.passphrase;
     EXPECT_EQ(queryU32(OID_VX_LINK_EVENT), c.event) << c.passphrase;
@@ -304,15 +327,26 @@ TEST_F(RadioTest, WrongWepKeyAssociatesButItsFramesFailDecryption) {
   for (const Case& c : cases) {
     addKey(0x80000000u, std::string(c.key, 5));
     connect("OldRouter", 0, 0);  // open authentication
+    clock().advance(associationMs());
     ASSERT_TRUE(connected());
     std::vector<uint8_t> before = query(OID_802_11_STATISTICS, 200);
     uint32_t received = queryU32(0x00020102);  // OID_GEN_RCV_OK
     clock().advance(10000);
     std::vector<uint8_t> after = query(OID_802_11_STATISTICS, 200);
-    EXPECT_EQ(u64At(after, 8) - u64At(before, 8), 200u) << "frames go out either way";
-    EXPECT_EQ(u64At(after, 80) - u64At(before, 80), 500u) << "and come in";
-    EXPECT_EQ(queryU32(0x00020102) - received, c.icvError ? 0u : 500u) << "received as decrypted";
-    EXPECT_EQ(u64At(after, 168) - u64At(before, 168), c.icvError ? 500u : 0u) << "WEP ICV errors";
+    auto grew = [&](size_t offset) { return u64At(after, offset) - u64At(before, offset); };
+    const uint64_t failing = c.icvError ? 500u : 0u;
+    EXPECT_EQ(u32At(after, 0), 200u);
+    EXPECT_EQ(grew(8), 200u) << "frames go out either way";
+    EXPECT_EQ(grew(80), 500u) << "and come in";
+    EXPECT_EQ(queryU32(0x00020102) - received, 500u - failing) << "received as decrypted";
+    EXPECT_EQ(grew(168), failing) << "WEP undecryptable";
+    EXPECT_EQ(grew(176), failing) << "WEP ICV errors";
+    EXPECT_EQ(grew(184), 500u - failing) << "decrypted";
+    EXPECT_EQ(grew(192), failing) << "decryption failed";
+    std::vector<uint8_t> small = query(OID_802_11_STATISTICS, 176);
+    ASSERT_EQ(small.size(), 176u) << "the smaller record: the counters that fit";
+    EXPECT_EQ(u32At(small, 0), 176u);
+    EXPECT_EQ(u64At(small, 168), u64At(after, 168));
     EXPECT_EQ(queryU32(0x0D710133), c.icvError ? 1u : 0u) << "ICV error flag";
     set(0x0D810115, {});
     set(0x0D81011C, u32(0));
@@ -323,12 +357,13 @@ TEST_F(RadioTest, TrafficCountsFromTheEndOfTheHandshake) {
   Psk p = wpaPassphraseKey("correct horse battery", "HomeNet");
   addKey(0x80000000u, std::string(p.begin(), p.end()));
   connect("HomeNet", 7, 6);
-  clock().advance(kHandshakeMs + 10000);
+  clock().advance(pskJoinMs() + 10000);
   EXPECT_EQ(u64At(query(OID_802_11_STATISTICS, 200), 8), 200u) << "10 s of 20 frames a second";
 }
 
 TEST_F(RadioTest, SignalCountersAndLinkMoveWithVirtualTime) {
   connect("CafeFree", 0, 1);  // -67 dBm, variation 6
+  clock().advance(associationMs());
   ASSERT_TRUE(connected());
   std::set<int32_t> seen;
   for (int i = 0; i < 30; ++i) {
@@ -362,6 +397,7 @@ TEST_F(RadioTest, SignalCountersAndLinkMoveWithVirtualTime) {
 TEST_F(RadioTest, SoftwareRadioOffDropsTheLinkAndHearsNothing) {
   ASSERT_EQ(scan().size(), 8u);
   connect("CafeFree", 0, 1);
+  clock().advance(associationMs());
   ASSERT_TRUE(connected());
   machine().adapter(0).setRadio(false);
   EXPECT_FALSE(connected());
@@ -387,6 +423,7 @@ TEST_F(RadioTest, NetworksComeAndGoWithTheWorldsTimes) {
   clock().advance(10000);
   EXPECT_EQ(ssids().count("BusWifi"), 1u);
   connect("BusWifi", 0, 1);
+  clock().advance(associationMs());
   EXPECT_TRUE(connected());
   clock().advance(30000);
   EXPECT_FALSE(connected());

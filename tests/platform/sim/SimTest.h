@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,24 +15,23 @@
 #include "platform/sim/crypto/Pbkdf2.h"
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/kernel/Root.h"
+#include "platform/wire/Bytes.h"
 
 namespace wavorel::sim::testing {
 
-// Little-endian fields (the test machine is little-endian).
+// Little-endian fields of driver records.
 inline std::vector<uint8_t> u32(uint32_t v) {
   std::vector<uint8_t> b(4);
-  std::memcpy(b.data(), &v, 4);
+  wire::putU32(b.data(), v);
   return b;
 }
 inline uint32_t u32At(const std::vector<uint8_t>& b, size_t offset) {
-  uint32_t v = 0;
-  std::memcpy(&v, b.data() + offset, 4);
-  return v;
+  if (offset > b.size() || b.size() - offset < 4) throw std::out_of_range("u32 past the record");
+  return wire::getU32(b.data() + offset);
 }
 inline uint64_t u64At(const std::vector<uint8_t>& b, size_t offset) {
-  uint64_t v = 0;
-  std::memcpy(&v, b.data() + offset, 8);
-  return v;
+  if (offset > b.size() || b.size() - offset < 8) throw std::out_of_range("u64 past the record");
+  return wire::getU64(b.data() + offset);
 }
 
 constexpr const char* kDefaultGuid = "{6B29FC40-CA47-1067-B31D-00DD010662DA}";
@@ -91,6 +91,12 @@ class SimTest : public wavorel::testing::PlatformTest {
     EXPECT_TRUE(request(oid, data, returned, error)) << std::hex << "set 0x" << oid << " error " << std::dec << error;
   }
   void setU32(DWORD oid, uint32_t v) { set(oid, u32(v)); }
+
+  // The world's times of joining a network: authentication and association,
+  // then the 4-way handshake of a pre-shared-key network.
+  static const WorldTiming& timing() { return machine().world().timing; }
+  static uint64_t associationMs() { return timing().authenticationMs + timing().associationMs; }
+  static uint64_t pskJoinMs() { return associationMs() + timing().handshakeMs; }
 
 };
 

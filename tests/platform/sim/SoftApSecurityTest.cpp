@@ -148,7 +148,10 @@ TEST_F(SoftApSecurityTest, SsidAndBssidAreTheApsOwnWhileItBeacons) {
   setU32(OID_VX_AP_MODE_SET, 1);
   EXPECT_EQ(queryU32(OID_GEN_MEDIA_CONNECT_STATUS), 1u) << "no BSS without an SSID";
   EXPECT_EQ(u32At(query(OID_802_11_SSID, 36), 0), 0u);
-  EXPECT_EQ(query(OID_802_11_BSSID, 6), std::vector<uint8_t>(6, 0));
+  std::vector<uint8_t> none(6, 0);
+  DWORD returned = 0, error = 0;
+  EXPECT_FALSE(request(OID_802_11_BSSID, none, returned, error));
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_NOT_READY)) << "no BSS, no BSSID";
 
   startAp();
   std::vector<uint8_t> ssid = query(OID_802_11_SSID, 36);

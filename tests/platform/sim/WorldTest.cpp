@@ -89,6 +89,13 @@ TEST(WorldTest, RefusesMalformedFilesWithFileLineAndReason) {
       {"[Faults]\nShort.0D010102 = 70000\n", "w.ini:2: Short.0D010102: out of range 0..65536: 70000"},
       {"[Faults]\nFail.XYZ = 2\n", "w.ini:2: not a hexadecimal code: XYZ"},
       {"[Faults]\nFail.0D010102 = 0\n", "w.ini:2: Fail.0D010102: out of range 1..1000000: 0"},
+      {"[Machine]\nAuthenticationMs = 0\n", "w.ini:2: AuthenticationMs: out of range 1..60000: 0"},
+      {"[Machine]\nAssociationMs = -5\n", "w.ini:2: AssociationMs: out of range 1..60000: -5"},
+      {"[Machine]\nHandshakeMs = 60001\n", "w.ini:2: HandshakeMs: out of range 1..60000: 60001"},
+      {"[Machine]\nEapMs = soon\n", "w.ini:2: EapMs: not a number: soon"},
+      {"[Machine]\nEapMs = 99999999999999999999\n", "w.ini:2: EapMs: not a number: 99999999999999999999"},
+      {"[Machine]\nDriverCallLog = 0\n", "w.ini:2: DriverCallLog: out of range 1..1000000: 0"},
+      {"[Machine]\nScanMs = 10\n", "w.ini:2: unknown key scanms"},
   };
   for (const Case& c : cases) {
     try {

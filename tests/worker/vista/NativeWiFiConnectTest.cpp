@@ -2,7 +2,7 @@
 #include "tests/worker/vista/ProfileRecords.h"
 #include "tests/worker/vista/WlanClientTest.h"
 #include "worker/ChannelTable.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/WlanProfileXml.h"
 
 namespace worker::testing {
@@ -26,7 +26,8 @@ class NativeWiFiConnectTest : public WlanClientTest {
   }
   static bool sent(DWORD oid, DWORD value) {
     for (const auto& [code, data] : sets())
-      if (code == (oid | OID_STATION_SET_MASK) && data.size() == 4 && GetLeU32(data.data()) == value) return true;
+      if (code == (oid | OID_STATION_SET_MASK) && data.size() == 4 && wavorel::wire::getU32(data.data()) == value)
+        return true;
     return false;
   }
   static size_t countSets(DWORD oid) {
@@ -148,7 +149,7 @@ TEST_F(NativeWiFiConnectTest, AnAdhocRecordSetsItsChannelAndSkipsPowerSave) {
   EXPECT_TRUE(sent(OID_VX_PREAMBLE_SET, 1));
   std::vector<uint8_t> configuration = lastData(OID_VX_CONFIGURATION_SET);
   ASSERT_EQ(configuration.size(), 32u);
-  EXPECT_EQ(GetLeU32(configuration.data() + 12), 11u) << "channel 11 of 2462000 kHz";
+  EXPECT_EQ(wavorel::wire::getU32(configuration.data() + 12), 11u) << "channel 11 of 2462000 kHz";
   wavorel::sim::clearDriverCalls();
   client_.ApplySavedLinkValues();
   EXPECT_EQ(countSets(OID_DOT11_POWER_MGMT_REQUEST), 0u);
@@ -163,7 +164,7 @@ TEST_F(NativeWiFiConnectTest, AnAdhocRecordSetsItsChannelAndSkipsPowerSave) {
   EXPECT_TRUE(sent(OID_VX_PRIVATE_FF8C0030_SET, 1));
   configuration = lastData(OID_VX_CONFIGURATION_SET);
   ASSERT_EQ(configuration.size(), 32u);
-  EXPECT_EQ(GetLeU32(configuration.data() + 12), 0u);
+  EXPECT_EQ(wavorel::wire::getU32(configuration.data() + 12), 0u);
 }
 
 TEST_F(NativeWiFiConnectTest, DiscoveryKindsStoreNothing) {

@@ -1,13 +1,14 @@
 #include <map>
 #include <vector>
 
+#include "platform/wire/Bytes.h"
 #include "tests/worker/vista/WlanClientTest.h"
 #include "worker/BssInfoElements.h"
 
 namespace worker::testing {
 namespace {
 
-DWORD u32At(const BYTE* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<DWORD>(p[3]) << 24; }
+using wavorel::wire::getU32;
 
 std::string macText(const BYTE* mac) {
   char text[18];
@@ -26,22 +27,22 @@ struct Record {
 
 std::map<std::string, Record> readList(const BYTE* list) {
   std::map<std::string, Record> records;
-  const DWORD count = u32At(list);
+  const DWORD count = getU32(list);
   DWORD at = 4;
   for (DWORD i = 0; i < count; ++i) {
     const BYTE* r = list + at;
     Record rec;
-    rec.length = u32At(r);
-    rec.ssidLength = u32At(r + 12);
+    rec.length = getU32(r);
+    rec.ssidLength = getU32(r + 12);
     rec.ssid.assign(reinterpret_cast<const char*>(r + 16), rec.ssidLength);
-    rec.privacy = u32At(r + 48);
-    rec.rssi = static_cast<LONG>(u32At(r + 52));
-    rec.networkType = u32At(r + 56);
-    rec.beaconPeriod = u32At(r + 64);
-    rec.dsConfig = u32At(r + 72);
-    rec.infrastructure = u32At(r + 92);
+    rec.privacy = getU32(r + 48);
+    rec.rssi = static_cast<LONG>(getU32(r + 52));
+    rec.networkType = getU32(r + 56);
+    rec.beaconPeriod = getU32(r + 64);
+    rec.dsConfig = getU32(r + 72);
+    rec.infrastructure = getU32(r + 92);
     for (int k = 0; k < 16 && r[96 + k]; ++k) rec.rates.push_back(r[96 + k]);
-    rec.ieLength = u32At(r + 112);
+    rec.ieLength = getU32(r + 112);
     rec.fixed.assign(r + 116, r + 116 + 12);
     rec.ies.assign(r + 116 + 12, r + 116 + rec.ieLength);
     rec.at = r;
@@ -136,9 +137,9 @@ TEST_F(NativeWiFiScanListTest, ABssidListedUnderTwoNetworksIsAddedOnce) {
   const BYTE* list = client_.BssidScanList();
   int homes = 0;
   DWORD at = 4;
-  for (DWORD i = 0; i < u32At(list); ++i) {
+  for (DWORD i = 0; i < getU32(list); ++i) {
     homes += macText(list + at + 4) == "00-1D-7E-11-22-01";
-    at += u32At(list + at);
+    at += getU32(list + at);
   }
   EXPECT_EQ(homes, 1);
 }
@@ -174,10 +175,10 @@ TEST_F(NativeWiFiScanListTest, EntriesAreCutToTheRecordAndTheBuffer) {
 
   // Records go in until the next would pass the end of the 64 KB buffer.
   for (int i = 0; i < 100; ++i) client_.AppendBssEntry(entry, ies.data(), static_cast<DWORD>(ies.size()));
-  const DWORD count = u32At(client_.BssidScanList());
+  const DWORD count = getU32(client_.BssidScanList());
   EXPECT_EQ(count, (kBssidScanListSize - 4) / (116 + 12 + 990));
   client_.AppendBssEntry(entry, ies.data(), 0);
-  EXPECT_EQ(u32At(client_.BssidScanList()), count + 1) << "a smaller record still fits";
+  EXPECT_EQ(getU32(client_.BssidScanList()), count + 1) << "a smaller record still fits";
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include "tests/worker/DiscoveryTest.h"
 #include "tests/worker/vista/ProfileStoreTest.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/NativeWiFi.h"
 #include "worker/PasswordHash.h"
 #include "worker/ProfileStore.h"
@@ -133,7 +133,7 @@ TEST_F(ProfileStoreReadTest, WpaKeysAndTheWpaNoneBlock) {
   config("SSID_inHex=1\r\nSSID=49454545\r\nAuthMode=5\r\nWPAPSK=password\r\n");
   p = readProfile();
   ASSERT_EQ(p.WpaNoneKey.size(), 71u);
-  EXPECT_EQ(GetLeU32(p.WpaNoneKey.data()), 71u);
+  EXPECT_EQ(wavorel::wire::getU32(p.WpaNoneKey.data()), 71u);
   EXPECT_EQ(KeyBlockIndex(p.WpaNoneKey), 0x80000000u);
   EXPECT_EQ(KeyBlockKeyLength(p.WpaNoneKey), 32u);
   BYTE expected[32];
@@ -344,7 +344,10 @@ TEST_F(ProfileStoreReadTest, WpsStoreIntoTheCredentialTable) {
     text += "[Profile" + std::to_string(i) + "]\r\nSSID_inHex=1\r\nSSID=" + std::string(70, '4') +
             "\r\nAuthType=32\r\nEncryType=8\r\nKeyIndex=1\r\nKeyLength=80\r\nKey=abc\r\nMacAddress=0011223\r\n";
   writeFile(kIniKindWps, text);
-  g_wscCredentialTable.Credentials[7].Key[63] = 0x55;
+  namespace table = wavorel::wire::wps::table;
+  namespace credential = wavorel::wire::wps::credential;
+  using wavorel::wire::getU32;
+  g_wscCredentialTable[table::recordAt(7) + credential::kKey + 63] = 0x55;
   g_wpsBssid[0] = 0x66;
   ReadWpsStore();
   EXPECT_EQ(g_bWpsConnect, 1);
@@ -352,24 +355,25 @@ TEST_F(ProfileStoreReadTest, WpsStoreIntoTheCredentialTable) {
   EXPECT_EQ(g_nWpsWirelessMode, 2);
   EXPECT_EQ(g_nWpsPinCode, 12345670);
   EXPECT_EQ(g_wpsBssid[0], 0);
-  ASSERT_EQ(g_wscCredentialTable.Count, 8u) << "at most 8 records";
-  const _WSC_CREDENTIAL& c = g_wscCredentialTable.Credentials[7];
-  EXPECT_EQ(c.SsidLength, 32u) << "SSID cut to 32 bytes";
-  EXPECT_EQ(c.Ssid[31], 'D');
-  EXPECT_EQ(c.AuthType, 32u);
-  EXPECT_EQ(c.EncrType, 8u);
-  EXPECT_EQ(c.KeyIndex, 1u);
-  EXPECT_EQ(c.KeyLength, 64u) << "KeyLength above 64 gives 64";
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(c.Key), 3), "abc");
-  EXPECT_EQ(c.Key[3], 0);
-  EXPECT_EQ(c.Key[63], 0) << "the table was cleared";
+  ASSERT_EQ(getU32(g_wscCredentialTable.data() + table::kCount), 8u) << "at most 8 records";
+  const BYTE* c = g_wscCredentialTable.data() + table::recordAt(7);
+  EXPECT_EQ(getU32(c + credential::kSsidLength), 32u) << "SSID cut to 32 bytes";
+  EXPECT_EQ(c[credential::kSsid + 31], 'D');
+  EXPECT_EQ(getU32(c + credential::kAuthType), 32u);
+  EXPECT_EQ(getU32(c + credential::kEncryptionType), 8u);
+  EXPECT_EQ(getU32(c + credential::kKeyIndex), 1u);
+  EXPECT_EQ(getU32(c + credential::kKeyLength), 64u) << "KeyLength above 64 gives 64";
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(c + credential::kKey), 3), "abc");
+  EXPECT_EQ(c[credential::kKey + 3], 0);
+  EXPECT_EQ(c[credential::kKey + 63], 0) << "the table was cleared";
   const BYTE mac[6] = {0x00, 0x11, 0x22, 0, 0, 0};
-  EXPECT_EQ(std::memcmp(c.MacAddress, mac, 6), 0) << "fewer than 12 digits: zero bytes for the rest";
+  EXPECT_EQ(std::memcmp(c + credential::kMacAddress, mac, 6), 0) << "fewer than 12 digits: zero bytes for the rest";
+  EXPECT_EQ(c[credential::kSize - 1], 0) << "the padding stays zero";
 
   writeFile(kIniKindWps, "[Common]\r\nConfigMode=0\r\n[Profile0]\r\nSSID=x\r\n");
   ReadWpsStore();
-  EXPECT_EQ(g_wscCredentialTable.Count, 0u) << "no NumberofProfile";
-  EXPECT_EQ(g_wscCredentialTable.Credentials[0].SsidLength, 0u);
+  EXPECT_EQ(getU32(g_wscCredentialTable.data() + table::kCount), 0u) << "no NumberofProfile";
+  EXPECT_EQ(getU32(g_wscCredentialTable.data() + table::recordAt(0) + credential::kSsidLength), 0u);
   EXPECT_EQ(g_nWpsConfigMode, 0);
 }
 

@@ -45,18 +45,19 @@ class RescanStepTest : public DiscoveryTest {
 };
 
 TEST_F(RescanStepTest, ReadsTheAdapterWritesDefaultsAndArmsTheTimers) {
-  g_wscCredentialTable.Credentials[0].Ssid[6] = 0xAA;
+  const size_t ssidByte6 = wavorel::wire::wps::table::recordAt(0) + wavorel::wire::wps::credential::kSsid + 6;
+  g_wscCredentialTable[ssidByte6] = 0xAA;
   g_wpsBssid[0] = 0xBB;
   RunRescanStep(client_, context(), 1);
 
   EXPECT_EQ(g_bSupportBandA, 1);
-  EXPECT_EQ(g_wscCredentialTable.Credentials[0].Ssid[6], 0);
+  EXPECT_EQ(g_wscCredentialTable[ssidByte6], 0);
   EXPECT_EQ(g_wpsBssid[0], 0);
   EXPECT_EQ(g_bAllow40MHzBandG, 1);
   EXPECT_EQ(g_bAllow40MHzBandA, 1);
   EXPECT_EQ(g_b80211h, 0);
   EXPECT_EQ(g_nWirelessMode, 9);
-  EXPECT_EQ(g_nChannelCount, 13) << "region word 0x0101: low 7 bits 1 on family 8";
+  EXPECT_EQ(g_nChannelCount, 13) << "region word 0x0701: low 7 bits 1 on family 8";
   EXPECT_EQ(g_wDriverVersion, 0x0501);
   EXPECT_EQ(g_bRadioOn, 1);
   EXPECT_EQ(g_nRescanSetting1, 2);
