@@ -13,6 +13,7 @@
 #include "worker/Settings.h"
 #include "worker/TraceFile.h"
 #include "worker/WorkerGlobals.h"
+#include "worker/WpsWorker.h"
 
 CHideDlg* g_pHideDlg = nullptr;
 
@@ -75,6 +76,7 @@ CHideDlg::CHideDlg() : CDialog(IDD_HIDE_DLG), m_nTaskbarCreatedMessage(RegisterW
 
 CHideDlg::~CHideDlg() {
   m_wmiListener.Release();
+  if (g_pNativeWiFi == &m_nativeWiFi) g_pNativeWiFi = nullptr;
   if (g_pHideDlg == this) g_pHideDlg = nullptr;
 }
 
@@ -82,6 +84,8 @@ BOOL CHideDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   SetWindowText("HideDlg");
   g_pHideDlg = this;
+  g_pNativeWiFi = &m_nativeWiFi;
+  g_bWpsRunTaken = 0;
   SetWindowLong(m_hWnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
 
   m_devices.LoadDeviceIdIni(m_devices.LoadDeviceIdIni(0));
@@ -180,7 +184,7 @@ LRESULT CHideDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!m_bBusy) {
     if (message == WM_WORKER_TRAY_NOTIFY) {
       if (lParam == WM_LBUTTONDBLCLK) {
-        if (m_bAdapterFound && IsAdapterPresent()) ShowHostDialog();
+        ShowHostDialog();
       } else if (lParam == WM_RBUTTONDOWN) {
         ShowTrayMenu();
       }

@@ -99,7 +99,9 @@ class CHideDlg : public CDialog {
   void InitTrayState();
   // Menu 168 or 170 at the cursor.
   void ShowTrayMenu();
-  // Without an adapter: "NIC or driver not ready" through the front end's
+  // Nothing while busy or while a host shows. Without an adapter found and
+  // present (the double click and "Launch Config Utilities" while it is
+  // missing): "NIC or driver not ready" through the front end's
   // message box (busy while it shows).
   void ShowHostDialog();
 

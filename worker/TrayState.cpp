@@ -80,7 +80,7 @@ void CHideDlg::ShowTrayMenu() {
 
 void CHideDlg::ShowHostDialog() {
   if (m_bBusy || HasHostDlg()) return;
-  if (!m_bAdapterFound) {
+  if (!m_bAdapterFound || !IsAdapterPresent()) {
     m_bBusy = TRUE;
     CString text;
     text.LoadString(IDS_NIC_NOT_READY);
@@ -90,9 +90,7 @@ void CHideDlg::ShowHostDialog() {
   // The host dialog of the station pages comes with those pages.
 }
 
-void CHideDlg::OnLaunchConfigUtilities() {
-  if (!m_bBusy && m_bAdapterFound && IsAdapterPresent()) ShowHostDialog();
-}
+void CHideDlg::OnLaunchConfigUtilities() { ShowHostDialog(); }
 
 void CHideDlg::OnExit() {
   if (m_bBusy) return;

@@ -19,6 +19,10 @@ extern int g_nWpsNextIndex;
 // The driver's last WPS status word, and the mark that a run is going on.
 extern DWORD g_dwWpsStatus;
 extern int g_bWpsRunning;
+// Set once the credentials of a run have been read, stored and connected;
+// cleared when a run starts (the driver's poll value, the worker's start) or
+// the status leaves 15, so that every poller of the run takes them once.
+extern int g_bWpsRunTaken;
 
 // The driver's WPS status values (the top four bits are flags).
 constexpr DWORD kWpsStatusMask = 0x0FFFFFFF;

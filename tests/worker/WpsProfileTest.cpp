@@ -145,7 +145,8 @@ TEST_F(WpsProfileTest, WepKeysKeepTheirFirstThirteenBytes) {
       EXPECT_EQ(KeyBlockIndex(block), row.index | 0x80000000u);
       EXPECT_EQ(KeyBlockKeyLength(block), held);
       EXPECT_EQ(std::vector<BYTE>(block.begin() + 12, block.begin() + 18), std::vector<BYTE>(6, 0xFF));
-      EXPECT_EQ(std::vector<BYTE>(block.begin() + 32, block.end()), row.material) << row.key;
+      EXPECT_EQ(std::vector<BYTE>(block.begin() + 32, block.begin() + 32 + held), row.material) << row.key;
+      EXPECT_EQ(std::vector<BYTE>(block.begin() + 32 + held, block.end()), std::vector<BYTE>(7, 0)) << row.key;
     }
   }
 }

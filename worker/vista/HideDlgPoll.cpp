@@ -131,6 +131,7 @@ void CHideDlg::QueryWpsPollValue() {
   DWORD value = 0;
   if (!QueryDword(OID_VX_PRIVATE_0145, value) || value == 0) return;
   g_bWpsRunning = 1;
+  g_bWpsRunTaken = 0;
   KillTimer(kWpsConnectTimer);
   KillTimer(kWpsStatusTimer);
   // While the host's WPS page exists it polls the run itself.

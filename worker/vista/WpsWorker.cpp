@@ -13,14 +13,12 @@
 #include "worker/WorkerGlobals.h"
 #include "worker/WpsWorker.h"
 
+int g_bWpsRunTaken = 0;
+
 namespace {
 
 constexpr UINT kWpsConnectPeriodMs = 10000;
 constexpr int kStoreValueSize = 128;
-
-// Set once the credentials of a run have been taken; a status other than 15
-// (another run under way) clears it, so each run connects once.
-bool g_bWpsRunTaken = false;
 
 CString Number(DWORD value) {
   CString text;
@@ -61,7 +59,7 @@ void CHideDlg::CheckWpsStatus() {
   if (!QueryOid(OID_VX_WPS_STATUS, &status, sizeof status, &returned) || returned < sizeof status) return;
   g_dwWpsStatus = status;
   status &= kWpsStatusMask;
-  if (status != kWpsStatusConfigured) g_bWpsRunTaken = false;
+  if (status != kWpsStatusConfigured) g_bWpsRunTaken = 0;
   switch (status) {
     case kWpsStatusIdle:
       KillTimer(kWpsStatusTimer);
@@ -71,7 +69,7 @@ void CHideDlg::CheckWpsStatus() {
         KillTimer(kWpsStatusTimer);
         break;
       }
-      g_bWpsRunTaken = true;
+      g_bWpsRunTaken = 1;
       KillTimer(kWpsConnectTimer);
       KillTimer(kWpsStatusTimer);
       BYTE raw[sizeof(_WSC_CREDENTIAL_TABLE)] = {};

@@ -212,12 +212,14 @@ TEST_F(ProcessActionsTest, GoldenSequenceOfAWepRecordWithRadioSettings) {
   EXPECT_EQ(worker().ProcessActions(), 1);
   const std::vector<std::string> expected = {
       "FF0C0028?",                                     // HT transmit setting read
-      "FF8C0028:0D00000003010000" "3C010001",           // refilled: W bits 0-3; 14-15; 16; byte 6 kept; 4-10; 11; 13; 12
+      // refilled from W = 0x1ABCD: bits 0-3 (13); 14-15 (2); 16 (1); byte 6 kept;
+      // 4-10 (0x3C); 11 (1); 13 (1); 12 (0); byte 11 kept
+      "FF8C0028:0D000000020100" "3C01010000",
       "FF8C0002:05000000",                             // wireless mode 5
-      "FFF10111:100000001100000012000000130000001400000015000000000000001700000000",
+      "FFF10111:1000000011000000120000001300000014000000150000000000000017000000",  // seventh word cleared
       "FF8C0003:01070000",                             // region of the record
       "FF0C0003?",                                     // region and mode read again
-      "FFF1011E:21FA0000",                             // CCX of a BSSID-bound record: (0x521 & ~0x520) | 0xFA00
+      "FFF1011E:01FA0000",                             // CCX of a BSSID-bound record: (0x521 & ~0x520) | 0xFA00
       "FFF10151:02000000",                             // WPS selection
       "0D020212?",                                     // WEP baselines
       "00020102?",

@@ -106,6 +106,10 @@ class HideDlgTest : public DiscoveryTest {
     static std::vector<BridgeValue> values;
     return values;
   }
+  static bool& workerBusyAtBox() {
+    static bool busy = false;
+    return busy;
+  }
   static bool& workerReachableAtBox() {
     static bool reachable = false;
     return reachable;
@@ -185,6 +189,7 @@ class HideDlgTest : public DiscoveryTest {
     // Whether a command could reach a worker while the box shows (code 0 is
     // no command, so the worker drops it).
     workerReachableAtBox() = NotifyWorker(0, "", FALSE) != -1;
+    workerBusyAtBox() = g_pHideDlg && g_pHideDlg->IsBusy();
     return IDOK;
   }
 

@@ -43,12 +43,19 @@ class WpsWorkerTest : public HideDlgTest {
     for (const auto& call : calls())
       if (call.set && (call.code & ~OID_STATION_SET_MASK) == (OID_DOT11_DESIRED_BSSID_LIST & ~OID_STATION_SET_MASK) &&
           call.data.size() == 20)
-        out.push_back(call.data[19]);
+        out.push_back(call.data[17]);  // the BSSID's last byte
     return out;
   }
 };
 
 TEST_F(WpsWorkerTest, PushButtonRunStoresTheCredentialAndConnects) {
+  // The printer's network with TKIP alone, so that the link's cipher is the
+  // one the credential's encryption type names.
+  std::string world(wavorel::sim::defaultWorldText());
+  const size_t printer = world.find("Cipher = TKIP+CCMP", world.find("Ssid = PrintHub"));
+  ASSERT_NE(printer, std::string::npos);
+  reopenIn(world.replace(printer, 18, "Cipher = TKIP"));
+  startWorker();
   g_nWpsConfigMode = 1;
   g_nWpsWirelessMode = 2;
   g_nWpsPinCode = 12345670;
@@ -59,7 +66,7 @@ TEST_F(WpsWorkerTest, PushButtonRunStoresTheCredentialAndConnects) {
   EXPECT_EQ(storeValue(kIniKindWps, "Common", "Wireless Mode"), "2");
   EXPECT_EQ(storeValue(kIniKindWps, "Common", "PinCode"), "12345670");
   const std::pair<const char*, const char*> first[] = {
-      {"SSID", "PrintHub"}, {"AuthType", "32"},   {"EncryType", "12"},           {"KeyIndex", "0"},
+      {"SSID", "PrintHub"}, {"AuthType", "32"},   {"EncryType", "4"},           {"KeyIndex", "0"},
       {"KeyLength", "13"},  {"Key", "printmeplease"}, {"MacAddress", "001D7E112206"}};
   for (const auto& [key, value] : first) EXPECT_EQ(storeValue(kIniKindWps, "Profile0", key), value) << key;
   for (const char* section : {"Profile1", "Profile7"}) {
@@ -67,7 +74,7 @@ TEST_F(WpsWorkerTest, PushButtonRunStoresTheCredentialAndConnects) {
     EXPECT_EQ(storeValue(kIniKindWps, section, "KeyLength"), "0");
     EXPECT_EQ(storeValue(kIniKindWps, section, "MacAddress"), "000000000000");
   }
-  EXPECT_EQ(storeValue(kIniKindStation, "Config", "WSC"), "1");
+  EXPECT_EQ(storeValue(kIniKindStation, "Config", "WSC"), "0") << "stored before the credential connect sets it";
   EXPECT_EQ(g_bWpsConnect, 1);
   EXPECT_EQ(g_bWpsRunning, 1);
   ASSERT_TRUE(machine().adapter(0).connected());
