@@ -21,6 +21,7 @@
 #include "worker/IniProfileStore.h"
 #include "worker/LeBytes.h"
 #include "worker/NdisBssid.h"
+#include "worker/Settings.h"
 #include "worker/WorkerGlobals.h"
 
 namespace {
@@ -44,6 +45,10 @@ void BM_PollTickWhileConnected(benchmark::State& state) {
   wavorel::setProgramFolder(program, "WavorelVista");
   wavorel::sim::Machine& machine = wavorel::sim::machine();
   // The default world's open network as the stored current profile.
+  InitFolders();
+  // The store file is named after the adapter's family and GUID, as
+  // discovery will find them.
+  g_nFamilyIndex = machine.adapter(0).config().family;
   g_strAdapterGuid = machine.adapter(0).guid().c_str();
   const std::pair<const char*, const char*> profile[] = {
       {"SSID", "CafeFree"}, {"NetworkType", "1"}, {"AuthMode", "0"}, {"CipherMode", "1"}};

@@ -122,8 +122,14 @@ void CHideDlg::CopyTgnWifiTest() {
   GetModuleIniString("Advance", "TGnWiFiTest", "", value, sizeof value, "ini");
   const char* text = std::strcmp(value, "1") == 0 ? "1" : "0";
   HKEY key = nullptr;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
-  RegSetValueEx(key, "TGnWifiTest", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), 2);
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS) return;
+  // Every tick copies the switch; a value that already holds it is not written again.
+  char stored[4] = "";
+  DWORD size = sizeof stored, type = 0;
+  const bool same = RegQueryValueEx(key, "TGnWifiTest", nullptr, &type, reinterpret_cast<BYTE*>(stored), &size) ==
+                        ERROR_SUCCESS &&
+                    type == REG_SZ && size == 2 && std::memcmp(stored, text, 2) == 0;
+  if (!same) RegSetValueEx(key, "TGnWifiTest", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), 2);
   RegCloseKey(key);
 }
 

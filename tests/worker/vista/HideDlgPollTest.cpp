@@ -127,6 +127,22 @@ TEST_F(HideDlgPollTest, TaskbarComingBackSendsTheStateAgain) {
   EXPECT_EQ(states.back(), "00Wireless Net  Status : Disconnected");
 }
 
+TEST_F(HideDlgPollTest, EveryTickCopiesTheHtTestSwitchIntoTheDriverKey) {
+  startWorker();
+  ASSERT_TRUE(g_bHtFamily);
+  const std::pair<const char*, std::string> table[] = {
+      {"[Advance]\nTGnWiFiTest=1\n", std::string("1\0", 2)},
+      {"[Advance]\nTGnWiFiTest=2\n", std::string("0\0", 2)},
+      {"[Advance]\nTGnWiFiTest=1\n", std::string("1\0", 2)},
+      {"", std::string("0\0", 2)},
+  };
+  for (const auto& [ini, value] : table) {
+    writeProgramIni(ini);
+    advance(2000);
+    EXPECT_EQ(readText(HKEY_LOCAL_MACHINE, g_strDriverKey, "TGnWifiTest"), value) << ini;
+  }
+}
+
 TEST_F(HideDlgPollTest, BridgeFrameTakesOnlyCodesOneToSeventyTwo) {
   startWorker();
   wavorel::sim::clearDriverCalls();
