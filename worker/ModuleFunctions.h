@@ -16,7 +16,7 @@ extern int g_bAllow40MHzBandA;       // 40 MHz allowed in the 5 GHz band
 extern DWORD g_dwCountryRegion;      // the driver's region word without its fixed-region bits
 extern int g_bRegionEditableBandG;   // bit 7 (0x80) of the driver's word was clear
 extern int g_bRegionEditableBandA;   // bit 15 (0x8000) was clear
-extern int g_nWirelessMode;          // driver key "WirelessMode" through AdjustWirelessMode
+extern int g_nWirelessMode;          // driver key "WirelessMode" through AdjustWirelessMode (5 until read)
 // The 2.4 GHz channels the country region allows (g_nChannelCount of them).
 constexpr int kMaxChannels = 64;
 extern BYTE g_channelList[kMaxChannels];

@@ -28,3 +28,12 @@ BOOL ReadAdapterValues(_PROFILE_DATA* profile, BOOL readRadioSettings, DWORD app
 // Loads the WPS flag, the WPS page's values and the credential table (at most
 // 8 records) from the store into the worker's globals.
 void ReadWpsStore();
+// Builds the current profile and has the worker (g_pHideDlg) apply it: the
+// WPS flag cleared, the WPS store and the adapter values read; with a stored
+// WPS connection ("WSC" 1) the credential connection is made (and timer 4
+// armed) and the record keeps only the adapter values, otherwise the stored
+// current profile is read into it. Queued as a connect, connected through
+// Native Wi-Fi unless the WPS flag is set. ProcessActions' result when the
+// queue asks to run, else 0 (also without a worker, the record then dropped).
+// The second argument is not used.
+int LoadAndApplyCurrentProfile(BOOL readRadioSettings, int unused, DWORD applyArgument);

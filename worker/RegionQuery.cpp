@@ -2,6 +2,7 @@
 // 40 MHz permissions and the country-region query with its channel list.
 #include <cstdlib>
 
+#include "worker/ChannelList.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
 #include "worker/WorkerGlobals.h"
@@ -30,32 +31,6 @@ void probe(int& flag, DWORD bit) {
   if (registerWord(word)) flag = (word & bit) ? 0 : 1;
 }
 
-struct ChannelRun {
-  BYTE first;
-  BYTE last;
-};
-// The 2.4 GHz channels of a region (low 7 bits of the region word, 0..8; a
-// higher region gets 1 to 11), by family kind.
-constexpr ChannelRun kRegionsNewFamilies[9] = {{1, 11}, {1, 13}, {10, 11}, {10, 13}, {14, 14},
-                                               {1, 14}, {3, 9},  {5, 13},  {1, 11}};
-constexpr ChannelRun kRegionsVx52[9] = {{1, 11}, {1, 11}, {1, 13}, {10, 11}, {10, 13},
-                                        {14, 14}, {1, 14}, {3, 9},  {5, 13}};
-constexpr ChannelRun kOtherRegions = {1, 11};
-
-void buildChannelList(DWORD region, int family) {
-  g_nChannelCount = 0;
-  const ChannelRun* table = nullptr;
-  if (family == 0 || family == 1)
-    table = kRegionsVx52;
-  else if (family >= 4 && family <= 8)
-    table = kRegionsNewFamilies;
-  else
-    return;
-  const ChannelRun run = region <= 8 ? table[region] : kOtherRegions;
-  for (int channel = run.first; channel <= run.last && g_nChannelCount < kMaxChannels; ++channel)
-    g_channelList[g_nChannelCount++] = static_cast<BYTE>(channel);
-}
-
 }  // namespace
 
 void ProbeBandA40MHz(int& flag) { probe(flag, 1u << 9); }
@@ -78,6 +53,6 @@ int QueryCountryRegion() {
   int mode = std::atoi(text);
   AdjustWirelessMode(mode);
   g_nWirelessMode = mode;
-  if (mode != 2) buildChannelList(region & 0x7F, g_nFamilyIndex);
+  if (mode != 2) g_nChannelCount = AppendBandGChannels(region & 0x7F, g_nFamilyIndex, g_channelList, kMaxChannels, 0);
   return 1;
 }

@@ -34,3 +34,15 @@ DWORD g_dwTransmitSetting = 0;
 DWORD g_stationConfig[kStationConfigWords] = {};
 CNativeWiFi* g_pNativeWiFi = nullptr;
 std::unique_ptr<BYTE[]> BssidSiteList;
+
+int g_nAdapterState = 0;
+int g_bAdministrator = 0;
+int g_bWow64 = 0;
+NDIS_802_11_SSID g_currentSsid = {};
+BYTE g_currentBssid[6] = {};
+int g_bIcvError = 0;
+int g_bScanRunning = 0;
+int g_bConnectedByProfile = 0;
+int g_bWpsPending = 0;
+int g_bSwitchingToApMode = 0;
+char g_authStatusEvents[kAuthStatusLines][kAuthStatusLineSize] = {};

@@ -66,6 +66,35 @@ extern DWORD g_stationConfig[kStationConfigWords];
 // The worker's Native Wi-Fi client (WavorelVista), null while none exists.
 extern CNativeWiFi* g_pNativeWiFi;
 
+// ---- The station worker's state that its parts and the pages read ----
+// The adapter state: kAdapterReady once the worker found the adapter (never
+// cleared); the pages act only then.
+constexpr int kAdapterReady = 2;
+extern int g_nAdapterState;
+// The process token holds the Administrators group (always set before
+// Windows 2000); the process runs under WOW64 (Windows XP x64 and later).
+extern int g_bAdministrator;
+extern int g_bWow64;
+// The link as the last poll read it: SSID (length 0..32) and BSSID, all zero
+// when not associated.
+extern NDIS_802_11_SSID g_currentSsid;
+extern BYTE g_currentBssid[6];
+// Bit 0 of the driver's WEP ICV-error value as last read ("WEP Error").
+extern int g_bIcvError;
+// Set while a scan the action queue started runs (cleared when it fails).
+extern int g_bScanRunning;
+// The profile page's marks of how the current connection came about: from
+// a stored profile, and a WPS credential connection waiting to be made.
+extern int g_bConnectedByProfile;
+extern int g_bWpsPending;
+// Set when the user switches to AP mode from the worker's tray menu.
+extern int g_bSwitchingToApMode;
+// The authentication status lines the status dialog shows: 200 lines of 256
+// bytes, zeroed when the worker starts.
+constexpr int kAuthStatusLines = 200;
+constexpr int kAuthStatusLineSize = 256;
+extern char g_authStatusEvents[kAuthStatusLines][kAuthStatusLineSize];
+
 // The worker's BSS lists are 64 KB NDIS_802_11_BSSID_LIST_EX buffers.
 constexpr DWORD kBssListSize = 64 * 1024;
 // The site list the pages show; null until the worker allocates it.

@@ -3,32 +3,15 @@
 // are read as the current profile and the WPS credential store.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/win/kernel/Root.h"
+#include "tests/fuzz/FuzzRoot.h"
 #include "worker/IniProfileStore.h"
 #include "worker/ProfileStore.h"
 #include "worker/WorkerGlobals.h"
 
 namespace {
-
-// A platform root in a temporary folder for the whole run; the folder goes at
-// exit (the platform's own state is left to its exit).
-struct TemporaryRoot {
-  TemporaryRoot() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "wavorel-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path = pattern;
-    wavorel::setPlatformRoot(path);
-  }
-  ~TemporaryRoot() {
-    std::error_code ec;
-    if (!path.empty()) std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
 
 void WriteStoreFile(int kind, const std::string& text) {
   const CString path = IniProfileFileName(g_strAdapterGuid, kind, 0);

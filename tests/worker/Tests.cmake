@@ -6,3 +6,5 @@ wavorel_add_resources(${name} ${dir}/data/WorkerTest.rc)
 target_compile_definitions(${name} PRIVATE WORKER_TEST_DATA="${dir}/data")
 find_package(LibXml2 REQUIRED)
 target_link_libraries(${name} PRIVATE LibXml2::LibXml2)
+# The station worker's dialog, menus and texts.
+wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/HideDlg.rc)

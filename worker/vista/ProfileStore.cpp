@@ -14,6 +14,7 @@
 #include "worker/NativeWiFi.h"
 #include "worker/OidRequest.h"
 #include "worker/PasswordHash.h"
+#include "worker/RateSets.h"
 #include "worker/WorkerGlobals.h"
 
 namespace {
@@ -143,27 +144,23 @@ void ReadWepKeys(_PROFILE_DATA& p) {
 
 // DesiredRates by the corrected wireless mode and "TransRate".
 void SelectRates(BYTE (&rates)[8], int mode, bool transRateRead, long transRate) {
-  static const BYTE kB[] = {22, 11, 4, 2};
-  static const BYTE kM[] = {108, 96, 72, 48, 22, 11, 4, 2};
-  static const BYTE kG[] = {108, 96, 72, 48, 36, 24, 18, 12};
   static const BYTE kSingleG[] = {12, 18, 24, 36, 48, 72, 96, 108};
   static const BYTE kSingle[] = {2, 4, 11, 22, 12, 18, 24, 36, 48, 72, 96, 108};
   auto set = [&rates](const BYTE* list, size_t count) {
     std::memset(rates, 0, sizeof rates);
     std::memcpy(rates, list, count);
   };
-  const bool htMode = mode == 5 || mode == 6 || mode == 8 || mode == 9;
   if (mode == 1 || mode == 2 || mode == 4) {
-    set(kB, sizeof kB);
+    set(kRatesB, sizeof kRatesB);
   } else {
-    set(kM, sizeof kM);
+    set(kRatesMixed, sizeof kRatesMixed);
   }
   if (!transRateRead) return;
-  if (htMode) {
-    if ((g_dwTransmitSetting & 0x7F0) == 0x210) {
-      set(kM, sizeof kM);
+  if (IsHtWirelessMode(mode)) {
+    if ((g_dwTransmitSetting & kHtMixedRatesMask) == kHtMixedRatesValue) {
+      set(kRatesMixed, sizeof kRatesMixed);
     } else {
-      set(&kM[0], 1);
+      set(&kRatesMixed[0], 1);
     }
     return;
   }
@@ -171,14 +168,14 @@ void SelectRates(BYTE (&rates)[8], int mode, bool transRateRead, long transRate)
   if ((mode == 1 && t > 4) || (mode == 2 && t > 8)) t = 0;
   if (mode == 2 || mode == 4) {
     if (t == 0 || t > 8) {
-      set(kG, sizeof kG);
+      set(kRatesG, sizeof kRatesG);
     } else {
       set(&kSingleG[t - 1], 1);
     }
   } else if (t >= 1 && t <= 12) {
     set(&kSingle[t - 1], 1);
   } else {
-    mode == 1 ? set(kB, sizeof kB) : set(kM, sizeof kM);
+    mode == 1 ? set(kRatesB, sizeof kRatesB) : set(kRatesMixed, sizeof kRatesMixed);
   }
 }
 

@@ -270,7 +270,7 @@ void addVendorCodes(CodeTable& t) {
   t.vendor("OID_VX_WPS_CREDENTIALS", 0xFF0C002E, 0xFF8C0049, 0x0D710142, 0x0DF10142, wpsCredentials);
   // Non-zero when the driver started a push-button run by itself (its button).
   t.vendor("OID_VX_PRIVATE_0145", 0xFF0C002F, 0, 0x0D710145, 0,
-           [](OidRequest& r) { return queryOnly(r, r.adapter.wpsStartedByButton() ? 1 : 0); });
+           [](OidRequest& r) { return queryOnly(r, r.adapter.takeWpsButtonReport() ? 1 : 0); });
 
   // Codes whose values the driver keeps for its readers.
   t.vendor("OID_VX_WPS_AUTO_PICK", 0, 0xFF8C004C, 0, 0x0DF10148, keptU32(0));

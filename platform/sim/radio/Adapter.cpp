@@ -486,6 +486,12 @@ void Adapter::pressWpsButton() {
   wpsByButton_ = true;
 }
 
+bool Adapter::takeWpsButtonReport() {
+  const bool pressed = wpsByButton_;
+  wpsByButton_ = false;
+  return pressed;
+}
+
 uint32_t Adapter::wpsStatus() {
   advance();
   std::vector<const WorldNetwork*> heard;

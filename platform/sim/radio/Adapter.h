@@ -188,9 +188,10 @@ class Adapter {
   void startWps(const WpsRequest& request);
   uint32_t wpsStatus();
   std::vector<uint8_t>& wpsCredentials() { return wpsTable_; }
-  // The adapter's own WPS button: starts a push-button run by the driver.
+  // The adapter's own WPS button: starts a push-button run by the driver,
+  // which the driver reports once (the first read after the press).
   void pressWpsButton();
-  bool wpsStartedByButton() const { return wpsByButton_; }
+  bool takeWpsButtonReport();
 
   // The soft AP (its stations move on while AP mode is on). In AP mode the
   // SSID brings its BSS up (disassociating takes it down) and the keys given

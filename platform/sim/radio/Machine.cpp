@@ -150,6 +150,8 @@ void Machine::failCode(uint32_t code, int times) { world_.faults.failCounts[code
 
 void Machine::shortAnswer(uint32_t code, uint32_t bytes) { world_.faults.shortAnswers[code] = bytes; }
 
+void Machine::stuckValue(uint32_t code, uint32_t value) { world_.faults.stuckValues[code] = value; }
+
 void Machine::setOpenable(const std::string& guid, bool openable) {
   if (openable) {
     world_.faults.unopenable.erase(guid);
@@ -199,6 +201,9 @@ bool Machine::request(const std::string& guid, uint32_t code, uint8_t* buffer, u
     OidRequest r{*a, binding->name, call.set, work.data(), size};
     error = binding->handler(r);
     returned = r.returned;
+    auto stuck = world_.faults.stuckValues.find(code);
+    if (error == ERROR_SUCCESS && !call.set && stuck != world_.faults.stuckValues.end() && returned >= 4)
+      for (int i = 0; i < 4; ++i) work[i] = static_cast<uint8_t>(stuck->second >> (8 * i));
     auto cut = world_.faults.shortAnswers.find(code);
     if (error == ERROR_SUCCESS && !call.set && cut != world_.faults.shortAnswers.end() && returned > cut->second)
       returned = cut->second;

@@ -54,9 +54,12 @@ class Machine {
   void setHardwareRadio(const std::string& guid, bool on);
 
   // Faults: the next `times` requests with `code` fail (ERROR_GEN_FAILURE);
-  // answers to `code` are cut to `bytes`; the device of `guid` will not open.
+  // answers to `code` are cut to `bytes`; answers to `code` begin with the
+  // little-endian `value` whatever the adapter says; the device of `guid`
+  // will not open.
   void failCode(uint32_t code, int times);
   void shortAnswer(uint32_t code, uint32_t bytes);
+  void stuckValue(uint32_t code, uint32_t value);
   void setOpenable(const std::string& guid, bool openable);
 
   // The device factory of a device name.

@@ -481,6 +481,10 @@ World parseWorld(std::string_view text, const std::string& fileName) {
         world.faults.shortAnswers[parseCode(lines, section, "Short." + code, code)] =
             static_cast<uint32_t>(r.integer("Short." + code, 0, 65536, 0));
       }
+      for (auto& [code, value] : r.prefixed("Value.")) {
+        world.faults.stuckValues[parseCode(lines, section, "Value." + code, code)] =
+            static_cast<uint32_t>(r.integer("Value." + code, -2147483648LL, 4294967295LL, 0));
+      }
       for (auto& [name, guid] : r.prefixed("NoOpen.")) {
         std::string g = upper(guid);
         if (!validGuid(g)) lines.fail(lines.key(section, "NoOpen." + name), "not a GUID in braces: " + guid);

@@ -113,6 +113,7 @@ struct WorldCertificate {
 struct WorldFaults {
   std::map<uint32_t, int> failCounts;      // code as sent -> failures still to come
   std::map<uint32_t, uint32_t> shortAnswers;  // code as sent -> bytes answered at most
+  std::map<uint32_t, uint32_t> stuckValues;   // code as sent -> the u32 its answers begin with
   std::set<std::string> unopenable;        // adapter GUIDs whose device will not open
 };
 

@@ -6,7 +6,7 @@
 namespace {
 
 const bool g_registered = [] {
-  for (const char* program : {"QzSwap.exe", "Pickwell.exe", "Brenth.exe"})
+  for (const char* program : {"QzSwap.exe", "Pickwell.exe", "Brenth.exe", "Vendrel.exe"})
     wavorel::registerProgram(program, [](const wavorel::ProgramRun&) -> DWORD { return 0; }, true);
   return true;
 }();

@@ -97,23 +97,7 @@ void restartTaskbar() {
     std::lock_guard<std::mutex> lock(tray().mutex);
     tray().icons.clear();
   }
-  std::vector<HWND> windows;
-  EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        DWORD process = 0;
-        GetWindowThreadProcessId(hwnd, &process);
-        if (process == GetCurrentProcessId()) reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
-  UINT message = RegisterWindowMessage("TaskbarCreated");
-  for (HWND hwnd : windows) {
-    if (!IsWindow(hwnd)) continue;
-    if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId())
-      SendMessage(hwnd, message, 0, 0);
-    else
-      PostMessage(hwnd, message, 0, 0);
-  }
+  deliverToTopLevelWindows(RegisterWindowMessage("TaskbarCreated"), 0, 0);
 }
 
 }  // namespace wavorel

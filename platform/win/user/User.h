@@ -250,4 +250,12 @@ void* windowObject(HWND hwnd);
 // FALSE when the window had nothing to paint.
 BOOL takeUpdateRegion(HWND hwnd, RECT* bounds, BOOL* erase);
 
+// A message the system gives every program: each top-level window of this
+// process gets it, sent to those of the calling thread and posted to the
+// others (the task bar's re-creation, power events).
+void deliverToTopLevelWindows(UINT message, WPARAM wParam, LPARAM lParam);
+// The machine's power state changes (PBT_APMSUSPEND, PBT_APMRESUMESUSPEND):
+// WM_POWERBROADCAST with the event to every top-level window of the process.
+void broadcastPowerEvent(WPARAM event);
+
 }  // namespace wavorel

@@ -1,0 +1,117 @@
+// The station worker's steady work on the simulated machine: one 2-second
+// poll tick while the link is up and nothing changes (the adapter check, the
+// link check through Native Wi-Fi, the link event, both RSSI queries and the
+// connection state sent to the front end), and the site-list rebuild of
+// UpdateBssList from a full 64 KB scan list.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include "platform/sim/radio/Machine.h"
+#include "platform/testing/BenchRoot.h"
+#include "platform/win/kernel/Paths.h"
+#include "platform/win/user/MessageLoop.h"
+#include "worker/BssLists.h"
+#include "worker/HideDlg.h"
+#include "worker/IniProfileStore.h"
+#include "worker/LeBytes.h"
+#include "worker/NdisBssid.h"
+#include "worker/Settings.h"
+#include "worker/WorkerGlobals.h"
+
+namespace {
+
+// Pumps for up to five seconds until `done`.
+template <typename Done>
+bool PumpUntil(Done done) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (std::chrono::steady_clock::now() < deadline) {
+    wavorel::pumpMessages();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return false;
+}
+
+void BM_PollTickWhileConnected(benchmark::State& state) {
+  wavorel::testing::BenchRoot root;
+  const std::string program = root.path() + "/prog";
+  std::filesystem::create_directories(program);
+  wavorel::setProgramFolder(program, "WavorelVista");
+  wavorel::sim::Machine& machine = wavorel::sim::machine();
+  // The default world's open network as the stored current profile.
+  InitFolders();
+  // The store file is named after the adapter's family and GUID, as
+  // discovery will find them.
+  g_nFamilyIndex = machine.adapter(0).config().family;
+  g_strAdapterGuid = machine.adapter(0).guid().c_str();
+  const std::pair<const char*, const char*> profile[] = {
+      {"SSID", "CafeFree"}, {"NetworkType", "1"}, {"AuthMode", "0"}, {"CipherMode", "1"}};
+  for (const auto& [key, value] : profile) WriteIniValue(g_strAdapterGuid, kIniKindStation, "Config", key, value, 0);
+  if (!CreateHideDlg() || !PumpUntil([&machine] { return machine.adapter(0).connected(); })) {
+    DestroyHideDlg();
+    state.SkipWithError("the worker did not connect");
+    return;
+  }
+  const HWND worker = g_pHideDlg->GetSafeHwnd();
+  size_t sinceClear = 0;
+  for (auto _ : state) {
+    SendMessage(worker, WM_TIMER, kPollTimer, 0);
+    if (++sinceClear == 1024) {
+      state.PauseTiming();
+      wavorel::sim::clearDriverCalls();
+      wavorel::pumpMessages();
+      sinceClear = 0;
+      state.ResumeTiming();
+    }
+  }
+  DestroyHideDlg();
+}
+BENCHMARK(BM_PollTickWhileConnected)->MeasureProcessCPUTime();
+
+// A full scan list of `records` equal-sized records on channel 6 (the last
+// byte of the MAC numbering them, the one before from `salt`).
+std::unique_ptr<BYTE[]> FullList(int records, BYTE salt) {
+  using namespace ndis_bssid;
+  auto list = std::make_unique<BYTE[]>(kBssListSize);
+  std::memset(list.get(), 0, kBssListSize);
+  const DWORD length = ((kBssListSize - kListHeadSize) / records) & ~3u;
+  PutLeU32(list.get() + kListCount, static_cast<DWORD>(records));
+  for (int i = 0; i < records; ++i) {
+    BYTE* r = list.get() + kListHeadSize + i * length;
+    PutLeU32(r + kLength, length);
+    r[kMacAddress + 4] = salt;
+    r[kMacAddress + 5] = static_cast<BYTE>(i);
+    PutLeU32(r + kDsConfig, 2437000);
+    PutLeU32(r + kIeLength, length - kHeadSize);
+  }
+  return list;
+}
+
+void BM_SiteListRebuildFromAFullScan(benchmark::State& state) {
+  const int records = static_cast<int>(state.range(0));
+  const auto first = FullList(records, 1);
+  const auto second = FullList(records, 2);
+  BssidSiteList = std::make_unique<BYTE[]>(kBssListSize);
+  const BYTE channels[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+  ULONGLONG now = 0x01D0000000000000ull;
+  bool odd = false;
+  for (auto _ : state) {
+    now += 20000000;  // two seconds
+    const FILETIME stamp{static_cast<DWORD>(now), static_cast<DWORD>(now >> 32)};
+    RebuildSiteList((odd ? second : first).get(), BssidSiteList.get(), channels, sizeof channels, stamp);
+    odd = !odd;
+  }
+  BssidSiteList.reset();
+  ClearSiteStamps();
+}
+BENCHMARK(BM_SiteListRebuildFromAFullScan)->Arg(64)->Arg(512)->MeasureProcessCPUTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

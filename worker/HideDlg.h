@@ -1,0 +1,223 @@
+// CHideDlg: the station worker, a hidden dialog (template 137) on the UI
+// thread that exists once while the program is in station mode. It finds the
+// adapter, owns the site list, polls the link every 2 seconds and turns it
+// into the front end's connection state (code 1 of the UI bridge), applies
+// profiles through its action queue, runs the driver's WPS to a connection,
+// hears driver events through WMI and Native Wi-Fi, reacts to power suspend
+// and resume, and is the worker target of the UI bridge.
+//
+// Its parts live in files of their own: TrayState.cpp (connection state,
+// tray menu and commands), ActionQueue.cpp (queue and current profile),
+// BssLists.cpp (site list), and in the WavorelVista build vista/HideDlgPoll.cpp
+// (timers, poll, Native Wi-Fi relays, destroy), vista/ProcessActions.cpp,
+// vista/UpdateBssList.cpp and vista/WpsWorker.cpp.
+//
+// The hidden host dialog of the station pages does not exist yet: the worker
+// keeps its pointer (null) and every step that acts on the host or its pages
+// finds no host.
+#pragma once
+
+#include <memory>
+
+#include "platform/Platform.h"
+#include "worker/ActionQueue.h"
+#include "worker/NativeWiFi.h"
+#include "worker/SupportedDeviceList.h"
+#include "worker/WmiListener.h"
+
+// Resources: the worker's dialog template, its tray menus (168 with "Switch
+// to AP Mode", 170 without) and the adapter-missing text.
+constexpr UINT IDD_HIDE_DLG = 137;
+constexpr UINT IDR_WORKER_MENU_AP = 168;
+constexpr UINT IDR_WORKER_MENU = 170;
+constexpr UINT IDS_NIC_NOT_READY = 215;
+
+// Commands of the worker window (its tray menu and the front end).
+constexpr UINT ID_WORKER_LAUNCH_CONFIG = 32771;
+constexpr UINT ID_WORKER_EXIT = 32772;
+constexpr UINT ID_WORKER_SWITCH_TO_AP = 32773;
+constexpr UINT ID_WORKER_USE_QZCONFIG = 32774;
+constexpr UINT ID_WORKER_USE_ZERO_CONFIG = 32775;
+
+// Messages the worker receives: the tray callback a component may post
+// (lParam the mouse message), and the WMI sink's two events.
+constexpr UINT WM_WORKER_TRAY_NOTIFY = WM_USER + 100;
+constexpr UINT WM_DRIVER_MESSAGE_EVENT = WM_APP + 1;
+constexpr UINT WM_MEDIA_CONNECT_EVENT = WM_APP + 3;
+// Messages the worker sends to the hidden pages.
+constexpr UINT WM_BSSLIST_READY = WM_USER + 4;
+constexpr UINT WM_SCAN_ENDED = WM_USER + 6;
+constexpr UINT WM_PROFILE_BUTTONS_ENABLE = WM_USER + 7;
+// The fixed numbers the task bar's re-creation message may have.
+constexpr UINT WM_TASKBAR_CREATED_1 = 0xC050;
+constexpr UINT WM_TASKBAR_CREATED_2 = 0xC088;
+
+// The worker window's timers.
+constexpr UINT_PTR kPollTimer = 1;            // 2000 ms: the poll
+constexpr UINT_PTR kWepLinkTimer = 3;         // 10000 ms after a WEP connect
+constexpr UINT_PTR kWpsConnectTimer = 4;      // 10000 ms: WPS credential rotation
+constexpr UINT_PTR kWpsPollValueTimer = 5;    // 1000 ms: the driver's WPS poll value
+constexpr UINT_PTR kWpsStatusTimer = 6;       // 200 ms: the WPS status step
+constexpr UINT_PTR kRescanTimer = 8;          // 4000 ms after radio on or the rescan step
+constexpr UINT_PTR kConnectRetryTimer = 9;    // 3000 ms after a failed connect
+constexpr UINT_PTR kHostLayoutTimer = 11;     // 200 ms: the host's expand button
+constexpr UINT kPollPeriodMs = 2000;
+// Suspend stops the worker timers 0 to 9.
+constexpr UINT_PTR kLastSuspendedTimer = 9;
+
+// The poll's verdicts on the link: the icon ids the connection states
+// 0..5 are named after.
+constexpr UINT kVerdictGood = 139;
+constexpr UINT kVerdictDisconnected = 141;
+constexpr UINT kVerdictNormal = 185;
+constexpr UINT kVerdictWeak = 188;
+constexpr UINT kVerdictNotExist = 189;
+constexpr UINT kVerdictWepError = 192;
+
+class CHideDlg : public CDialog {
+ public:
+  CHideDlg();
+  ~CHideDlg() override;
+  CHideDlg(const CHideDlg&) = delete;
+  CHideDlg& operator=(const CHideDlg&) = delete;
+
+  // The start-up, in order: window text and style, supported-device list,
+  // site list, OS type and WOW64, administrator check, adapter discovery and
+  // the rescan step, timer 1, tracing, tray state, WMI, the authentication
+  // status lines, and last the registration as the bridge's worker window.
+  BOOL OnInitDialog() override;
+
+  // TRUE when the host dialog exists and its window is valid.
+  BOOL HasHostDlg() const;
+  BOOL IsAdapterFound() const { return m_bAdapterFound; }
+  BOOL IsBusy() const { return m_bBusy; }
+
+  // ---- Connection state and tray menu (TrayState.cpp) ----
+  // Sends the state of a verdict (any other verdict: state 0, no text).
+  void SetTrayState(UINT verdict);
+  // Disconnected with an adapter, else Not Exist.
+  void InitTrayState();
+  // Menu 168 or 170 at the cursor.
+  void ShowTrayMenu();
+  // Nothing while busy or while a host shows. Without an adapter found and
+  // present (the double click and "Launch Config Utilities" while it is
+  // missing): "NIC or driver not ready" through the front end's
+  // message box (busy while it shows).
+  void ShowHostDialog();
+
+  // ---- Action queue (ActionQueue.cpp, vista/ProcessActions.cpp) ----
+  // Queues a rescan or a connect with `record` (the queue takes it); TRUE
+  // when the caller must run ProcessActions now.
+  BOOL AddAction(DWORD kind, std::unique_ptr<_PROFILE_DATA> record = nullptr);
+  BOOL AddAction(_ACTION_DATA action);
+  // Carries the queue out from the front until it is empty or a rescan has
+  // been started; the number of entries carried out.
+  int ProcessActions();
+
+  // Refreshes the scan list and rebuilds the site list (vista/UpdateBssList.cpp).
+  void UpdateBssList();
+  // One WPS status step of timer 6 (vista/WpsWorker.cpp).
+  void CheckWpsStatus();
+
+  CNativeWiFi& NativeWiFi() { return m_nativeWiFi; }
+  CWmiListener& WmiListener() { return m_wmiListener; }
+
+ protected:
+  // Every message the map leaves: re-reads the trace switch, then power
+  // suspend and resume, the tray callback, the task bar's re-creation and
+  // the message trace.
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  void OnPaint();
+  void OnTimer(UINT_PTR nIDEvent);
+  void OnDestroy();
+  void OnLaunchConfigUtilities();
+  void OnExit();
+  void OnSwitchToApMode();
+  LRESULT OnDriverMessageEvent(WPARAM wParam, LPARAM lParam);
+  LRESULT OnUIBridge(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWlanConnected(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWlanScanFail(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWlanRadioOn(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWlanConnectFailed(WPARAM wParam, LPARAM lParam);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  // ---- Start-up (HideDlg.cpp) ----
+  void CheckAdministrator();
+  void StartWmiListener();
+  void Trace(LPCSTR text) const;
+  // Adapter discovery with the worker's device list and window; opens the
+  // Native Wi-Fi interface of the adapter found.
+  int DiscoverAdapter();
+  // The adapter is there: the adapter state and the 802.1X support flag.
+  static void MarkAdapterReady();
+  // Frees the site list, the device list, the action queue, the driver
+  // retry queue and the current-profile copy.
+  void FreeWorkerBuffers();
+  // Destroys the host's window and object and stops timer 11.
+  void TearDownHost();
+  void KillWorkerTimers();
+
+  // ---- The poll (vista/HideDlgPoll.cpp) ----
+  void Poll(UINT_PTR timer);
+  // Rediscovers a missing adapter; FALSE when it is still missing.
+  BOOL CheckAdapter();
+  void CopyTgnWifiTest();
+  void QueryWpsPollValue();
+  void LinkCheck();
+  void SignalStep();
+  void RunRescanStep(int showHost);
+  // Timer 4: the next WPS credential while the link matches none.
+  void RotateWpsCredential();
+  // ---- Applying actions (vista/ProcessActions.cpp) ----
+  // The driver sets of a profile, the Native Wi-Fi connect and the WEP link mark.
+  void ApplyProfile(_PROFILE_DATA& record);
+  // After an SSID or BSSID set: the CCX control again, and the baselines of a WEP link.
+  void AfterLinkSet();
+  // The statistics baselines of a WEP link.
+  void StoreWepBaselines();
+
+  CDialog* m_pHostDlg = nullptr;
+  CNativeWiFi m_nativeWiFi;
+  CWmiListener m_wmiListener;
+  BOOL m_bAdapterFound = FALSE;
+  int m_nRescanArgument = 1;
+  BOOL m_bBusy = FALSE;
+  BOOL m_bTrace = FALSE;
+  UINT_PTR m_nTimer8 = 0;
+  UINT_PTR m_nTimer9 = 0;
+  int m_nRegionQueryFlag = 0;
+  CSupportedDeviceList m_devices;
+  UINT m_nTaskbarCreatedMessage = 0;
+  // The link the last connect made is WEP: its statistics baselines
+  // (OID_802_11_STATISTICS words 2 and 3, OID_GEN_RCV_OK).
+  BOOL m_bWepLink = FALSE;
+  DWORD m_wepBaseline[2] = {};
+  DWORD m_rcvOkBaseline = 0;
+};
+
+// The worker whose OnInitDialog ran last; null when none exists.
+extern CHideDlg* g_pHideDlg;
+
+// Creates the worker (and its window, a modeless dialog with the desktop as
+// parent) when it has none, after the settings folders, then sends it
+// command 32774. TRUE when the worker window exists.
+BOOL CreateHideDlg();
+// Commands 32775 and 32772, end code 2, the window destroyed, the worker deleted.
+void DestroyHideDlg();
+// Posts to the worker window; 0 when there is none.
+BOOL PostToHideDlg(UINT message, WPARAM wParam, LPARAM lParam);
+
+// The signal percentage of an RSSI: 100 at -50 dBm or more, (dBm + 80) x 2.6
+// + 24 from -80 to -51, (dBm + 90) x 2.6 from -90 to -81, 0 below; cut.
+int RssiToPercent(int dBm);
+// The verdict of a signal percentage: Good at 71 % or more, Normal from 41 %
+// to 70 %, Weak at 40 % or less.
+UINT SignalVerdict(int percent);
+
+// The text through the front end's message box: no caption, exclamation
+// icon; the box's answer (-1 without a front end).
+int WarningMessageBox(LPCSTR text);
+// Formats "%02d%s" and posts it to the front end as code 1.
+void SendConnectionState(int state, LPCSTR text);

@@ -1,0 +1,166 @@
+// CHideDlg::ProcessActions in WavorelVista: rescans through Native Wi-Fi,
+// profiles applied by the fixed sequence of driver sets and then connected
+// through Native Wi-Fi, SSID and BSSID sets.
+#include <algorithm>
+#include <cstring>
+
+#include "worker/HideDlg.h"
+#include "worker/LeBytes.h"
+#include "worker/ModuleFunctions.h"
+#include "worker/OidRequest.h"
+#include "worker/RateSets.h"
+#include "worker/WorkerGlobals.h"
+
+namespace {
+
+constexpr int kTries = 3;
+constexpr DWORD kChannel14Frequency = 2484000;
+constexpr DWORD kChannel14ClearedFlag = 0x800;
+constexpr DWORD kHtTransmitSize = 12;
+constexpr size_t kClearedConfigWord = 6;
+constexpr DWORD kStatisticsSize = 200;
+constexpr UINT kWepLinkPeriodMs = 10000;
+
+void Set(DWORD oid, void* data, DWORD size) {
+  DWORD returned = 0;
+  SetOid(oid, data, size, &returned, kTries);
+}
+
+void SetDword(DWORD oid, DWORD value) { Set(oid, &value, sizeof value); }
+
+// A station configuration block with its seventh word cleared.
+void SetStationConfig(const DWORD (&words)[kStationConfigWords]) {
+  BYTE block[sizeof(DWORD) * kStationConfigWords];
+  for (size_t i = 0; i < kStationConfigWords; ++i)
+    PutLeU32(block + 4 * i, i == kClearedConfigWord ? 0 : words[i]);
+  Set(OID_VX_PRIVATE_0111_SET, block, sizeof block);
+}
+
+// The country region, when the adapter lets it change, and what depends on it.
+void SetCountryRegion(DWORD region) {
+  if (!g_bRegionEditableBandG && !g_bRegionEditableBandA) return;
+  SetDword(OID_VX_COUNTRY_REGION_SET, region);
+  QueryCountryRegion();
+}
+
+void SetRateBlock() {
+  BYTE block[kRateBlockSize];
+  if (FillRateBlock(g_nWirelessMode, block)) Set(OID_VX_PRIVATE_0127_SET, block, sizeof block);
+}
+
+// The HT transmit setting refilled from the worker's transmit-setting word;
+// bytes 6 and 11 stay as the driver has them (nothing is sent when the
+// driver does not answer them).
+void RefillHtTransmit() {
+  BYTE block[kHtTransmitSize] = {};
+  DWORD returned = 0;
+  if (!QueryOid(OID_VX_HT_TRANSMIT, block, sizeof block, &returned) || returned < sizeof block) return;
+  const DWORD w = g_dwTransmitSetting;
+  PutLeU32(block, w & 0xF);
+  block[4] = static_cast<BYTE>((w >> 14) & 3);
+  block[5] = static_cast<BYTE>((w >> 16) & 1);
+  block[7] = static_cast<BYTE>((w >> 4) & 0x7F);
+  block[8] = static_cast<BYTE>((w >> 11) & 1);
+  block[9] = static_cast<BYTE>((w >> 13) & 1);
+  block[10] = static_cast<BYTE>((w >> 12) & 1);
+  Set(OID_VX_HT_TRANSMIT_SET, block, sizeof block);
+}
+
+bool HasWepKey(const _PROFILE_DATA& p) {
+  for (const NdisKeyBlock& key : p.WepKey)
+    if (!key.empty()) return true;
+  return false;
+}
+
+}  // namespace
+
+int CHideDlg::ProcessActions() {
+  std::vector<_ACTION_DATA>& queue = GetActionQueue();
+  int done = 0;
+  while (!queue.empty()) {
+    _ACTION_DATA action = std::move(queue.front());
+    queue.erase(queue.begin());
+    ++done;
+    switch (action.Kind) {
+      case kActionRescan:
+        g_bScanRunning = 1;
+        m_nativeWiFi.Scan();
+        return done;
+      case kActionConnect:
+        if (action.Profile) ApplyProfile(*action.Profile);
+        break;
+      case kActionSetSsid: {
+        g_bIcvError = 0;
+        BYTE ssid[sizeof(NDIS_802_11_SSID)] = {};
+        PutLeU32(ssid, std::min<ULONG>(action.Ssid.SsidLength, sizeof action.Ssid.Ssid));
+        std::memcpy(ssid + sizeof(ULONG), action.Ssid.Ssid, sizeof action.Ssid.Ssid);
+        Set(OID_802_11_SSID, ssid, sizeof ssid);
+        AfterLinkSet();
+        break;
+      }
+      case kActionSetBssid:
+        g_bIcvError = 0;
+        Set(OID_802_11_BSSID, action.Bssid, sizeof action.Bssid);
+        AfterLinkSet();
+        break;
+      default:
+        break;
+    }
+  }
+  return done;
+}
+
+void CHideDlg::ApplyProfile(_PROFILE_DATA& r) {
+  if (r.ChannelFrequency == kChannel14Frequency) r.Reserved2 &= ~kChannel14ClearedFlag;
+  if (g_bHtFamily) RefillHtTransmit();
+  if (r.AdvancedValid) {
+    if (!r.ApplyArgument) SetDword(OID_VX_WIRELESS_MODE_SET, static_cast<DWORD>(g_nWirelessMode));
+    SetStationConfig(r.StationConfig);
+    SetCountryRegion(r.CountryRegion);
+    if (!IsHtWirelessMode(g_nWirelessMode)) {
+      Set(OID_802_11_DESIRED_RATES, r.DesiredRates, sizeof r.DesiredRates);
+      SetRateBlock();
+    }
+    SetCcxControl(r.UseBssid ? 0 : 1, r.Ccx2Control);
+    SetDword(OID_VX_PRIVATE_0151_SET, static_cast<DWORD>(g_nWpsWirelessMode));
+  } else {
+    SetStationConfig(g_stationConfig);
+    SetCountryRegion(g_dwCountryRegion);
+    BYTE rates[8];
+    FillModeRates(g_nWirelessMode, g_dwTransmitSetting, rates);
+    Set(OID_802_11_DESIRED_RATES, rates, sizeof rates);
+    SetRateBlock();
+  }
+  if (r.ConnectThroughNativeWiFi && r.Ssid.SsidLength) {
+    m_nativeWiFi.ConnectProfile(g_bWpsConnect, &r);
+    DWORD ccx = 0;
+    ReadCcx2Control(ccx);
+    SetCcxControl(1, ccx);
+  }
+  g_bIcvError = 0;
+  m_bWepLink = (r.AuthMode == 0 || r.AuthMode == 1) && r.CipherMode == 0 && HasWepKey(r);
+  if (m_bWepLink) {
+    StoreWepBaselines();
+    SetTimer(kWepLinkTimer, kWepLinkPeriodMs, nullptr);
+  }
+}
+
+void CHideDlg::AfterLinkSet() {
+  DWORD ccx = 0;
+  ReadCcx2Control(ccx);
+  SetCcxControl(1, ccx);
+  if (m_bWepLink) StoreWepBaselines();
+}
+
+void CHideDlg::StoreWepBaselines() {
+  BYTE statistics[kStatisticsSize] = {};
+  DWORD returned = 0;
+  if (QueryOid(OID_802_11_STATISTICS, statistics, sizeof statistics, &returned) && returned >= 16) {
+    m_wepBaseline[0] = GetLeU32(statistics + 8);
+    m_wepBaseline[1] = GetLeU32(statistics + 12);
+  }
+  DWORD received = 0;
+  returned = 0;
+  if (QueryOid(OID_GEN_RCV_OK, &received, sizeof received, &returned) && returned >= sizeof received)
+    m_rcvOkBaseline = received;
+}

@@ -1,0 +1,195 @@
+// The worker's WPS steps in WavorelVista: the status step of timer 6, the
+// credential connect through Native Wi-Fi and its rotation on timer 4, and
+// the INI store of the credentials.
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "worker/BssLists.h"
+#include "worker/HideDlg.h"
+#include "worker/IniProfileStore.h"
+#include "worker/ModuleFunctions.h"
+#include "worker/OidRequest.h"
+#include "worker/WorkerGlobals.h"
+#include "worker/WpsWorker.h"
+
+int g_bWpsRunTaken = 0;
+
+namespace {
+
+constexpr UINT kWpsConnectPeriodMs = 10000;
+constexpr int kStoreValueSize = 128;
+
+CString Number(DWORD value) {
+  CString text;
+  text.Format("%d", static_cast<int>(value));
+  return text;
+}
+
+void WriteWps(const CString& section, LPCSTR key, LPCSTR value) {
+  WriteIniValue(g_strAdapterGuid, kIniKindWps, section, key, value, 0);
+}
+
+DWORD AuthAlgorithmOfType(DWORD type) {
+  switch (type) {
+    case 2:
+    case 34: return DOT11_AUTH_ALGO_WPA_PSK;
+    case 4: return DOT11_AUTH_ALGO_80211_SHARED_KEY;
+    case 8: return DOT11_AUTH_ALGO_WPA;
+    case 16: return DOT11_AUTH_ALGO_RSNA;
+    case 32: return DOT11_AUTH_ALGO_RSNA_PSK;
+    default: return DOT11_AUTH_ALGO_80211_OPEN;
+  }
+}
+
+DWORD CipherAlgorithmOfType(DWORD type) {
+  switch (type) {
+    case 2: return DOT11_CIPHER_ALGO_WEP;
+    case 4:
+    case 12: return DOT11_CIPHER_ALGO_TKIP;
+    case 8: return DOT11_CIPHER_ALGO_CCMP;
+    default: return DOT11_CIPHER_ALGO_NONE;
+  }
+}
+
+}  // namespace
+
+void CHideDlg::CheckWpsStatus() {
+  DWORD status = 0, returned = 0;
+  if (!QueryOid(OID_VX_WPS_STATUS, &status, sizeof status, &returned) || returned < sizeof status) return;
+  g_dwWpsStatus = status;
+  status &= kWpsStatusMask;
+  if (status != kWpsStatusConfigured) g_bWpsRunTaken = 0;
+  switch (status) {
+    case kWpsStatusIdle:
+      KillTimer(kWpsStatusTimer);
+      break;
+    case kWpsStatusConfigured: {
+      if (g_bWpsRunTaken) {
+        KillTimer(kWpsStatusTimer);
+        break;
+      }
+      g_bWpsRunTaken = 1;
+      KillTimer(kWpsConnectTimer);
+      KillTimer(kWpsStatusTimer);
+      BYTE raw[sizeof(_WSC_CREDENTIAL_TABLE)] = {};
+      returned = 0;
+      if (!QueryOid(OID_VX_WPS_CREDENTIALS, raw, sizeof raw, &returned)) returned = 0;
+      LoadWpsCredentialTable(raw, returned);
+      SaveWpsProfiles(1);
+      SaveWscFlag();
+      if (g_wscCredentialTable.Count != 0) {
+        g_nWpsCurrentIndex = 0;
+        g_nWpsNextIndex = 0;
+        ConnectWpsProfile();
+        SetTimer(kWpsConnectTimer, kWpsConnectPeriodMs, nullptr);
+      }
+      break;
+    }
+    case 260:
+    case 261:
+    case 262:
+    case 513:
+    case 514:
+    case 515:
+    case 516:
+      KillTimer(kWpsConnectTimer);
+      KillTimer(kWpsStatusTimer);
+      break;
+    default:
+      break;
+  }
+}
+
+void CHideDlg::RotateWpsCredential() {
+  if (g_bWpsConnect && g_bWpsRotate && g_wscCredentialTable.Count > 0) {
+    if (IsConnectedToWpsCredential())
+      KillTimer(kWpsConnectTimer);
+    else
+      ConnectWpsProfile();
+  } else {
+    KillTimer(kWpsConnectTimer);
+  }
+}
+
+DWORD ProfileFromWpsCredential(int index, _PROFILE_DATA& profile) {
+  if (!FillProfileFromWpsCredential(index, profile)) return 0;
+  if (g_pNativeWiFi && g_pNativeWiFi->OidSetter()) g_pNativeWiFi->OidSetter()->SetDesiredBssid(profile.Bssid);
+  profile.ChannelFrequency = GetBssFrequency(profile.Bssid);
+  return profile.ChannelFrequency;
+}
+
+int ConnectWpsProfile() {
+  g_bWpsConnect = 1;
+  const int count = static_cast<int>(std::min<DWORD>(g_wscCredentialTable.Count, kMaxWscCredentials));
+  if (count == 0) return 0;
+  if (g_bWpsRotate)
+    g_nWpsCurrentIndex = g_nWpsNextIndex;
+  else
+    g_nWpsNextIndex = g_nWpsCurrentIndex;
+  if (g_nWpsCurrentIndex < 0 || g_nWpsCurrentIndex >= count) g_nWpsCurrentIndex = 0;
+  auto profile = std::make_unique<_PROFILE_DATA>();
+  ProfileFromWpsCredential(g_nWpsCurrentIndex, *profile);
+  if (g_pHideDlg && g_pHideDlg->AddAction(kActionConnect, std::move(profile))) g_pHideDlg->ProcessActions();
+  if (g_bWpsRotate) {
+    g_nWpsNextIndex = g_nWpsCurrentIndex + 1;
+    if (g_nWpsNextIndex >= count) g_nWpsNextIndex = 0;
+  }
+  return 1;
+}
+
+BOOL IsConnectedToWpsCredential() {
+  CNativeWiFi* client = g_pNativeWiFi;
+  const DWORD count = std::min<DWORD>(g_wscCredentialTable.Count, kMaxWscCredentials);
+  if (!client || g_nWpsCurrentIndex < 0 || static_cast<DWORD>(g_nWpsCurrentIndex) >= count) return FALSE;
+  const _WSC_CREDENTIAL& c = g_wscCredentialTable.Credentials[g_nWpsCurrentIndex];
+  BOOL connected = FALSE;
+  if (client->IsConnected(&connected) != ERROR_SUCCESS || !connected) return FALSE;
+  DOT11_SSID ssid{};
+  if (client->GetCurrentSsid(&ssid) != ERROR_SUCCESS) return FALSE;
+  const DWORD length = std::min<DWORD>(c.SsidLength, sizeof c.Ssid);
+  if (ssid.uSSIDLength != length || std::memcmp(ssid.ucSSID, c.Ssid, length) != 0) return FALSE;
+  DWORD auth = 0, cipher = 0;
+  if (client->GetAuthAlgorithm(&auth) != ERROR_SUCCESS || auth != AuthAlgorithmOfType(c.AuthType)) return FALSE;
+  if (client->GetCipherAlgorithm(&cipher) != ERROR_SUCCESS || cipher != CipherAlgorithmOfType(c.EncrType))
+    return FALSE;
+  return TRUE;
+}
+
+void SaveWpsProfiles(int deleteFlag) {
+  const _WSC_CREDENTIAL_TABLE& table = g_wscCredentialTable;
+  const CString common = "Common";
+  WriteWps(common, "NumberofProfile", Number(std::min<DWORD>(table.Count, kMaxWscCredentials)));
+  WriteWps(common, "ConfigMode", Number(static_cast<DWORD>(g_nWpsConfigMode)));
+  WriteWps(common, "Wireless Mode", Number(static_cast<DWORD>(g_nWpsWirelessMode)));
+  WriteWps(common, "PinCode", Number(static_cast<DWORD>(g_nWpsPinCode)));
+  for (int i = 0; i < kMaxWscCredentials; ++i) {
+    const _WSC_CREDENTIAL& c = table.Credentials[i];
+    CString section;
+    section.Format("Profile%d", i);
+    char stored[kStoreValueSize] = "";
+    ReadIniValue(g_strAdapterGuid, kIniKindWps, section, "SSID", stored, sizeof stored, 0);
+    CWlanProfileList* profiles = g_pNativeWiFi ? g_pNativeWiFi->ProfileList() : nullptr;
+    if (stored[0] && deleteFlag == 1 && profiles && profiles->ProfileExists(stored)) {
+      WCHAR name[WLAN_MAX_NAME_LENGTH] = {};
+      MultiByteToWideChar(CP_ACP, 0, stored, -1, name, WLAN_MAX_NAME_LENGTH - 1);
+      profiles->DeleteProfile(name);
+    }
+    const DWORD ssidLength = std::min<DWORD>(c.SsidLength, sizeof c.Ssid);
+    const DWORD keyLength = std::min<DWORD>(c.KeyLength, kWscKeyMax);
+    WriteWps(section, "SSID", std::string(reinterpret_cast<const char*>(c.Ssid), ssidLength).c_str());
+    WriteWps(section, "AuthType", Number(c.AuthType));
+    WriteWps(section, "EncryType", Number(c.EncrType));
+    WriteWps(section, "KeyIndex", Number(c.KeyIndex));
+    WriteWps(section, "KeyLength", Number(keyLength));
+    WriteWps(section, "Key", std::string(reinterpret_cast<const char*>(c.Key), keyLength).c_str());
+    CString mac;
+    mac.Format("%02X%02X%02X%02X%02X%02X", c.MacAddress[0], c.MacAddress[1], c.MacAddress[2], c.MacAddress[3],
+               c.MacAddress[4], c.MacAddress[5]);
+    WriteWps(section, "MacAddress", mac);
+  }
+}
+
+void SaveWscFlag() {
+  WriteIniValue(g_strAdapterGuid, kIniKindStation, "Config", "WSC", Number(static_cast<DWORD>(g_bWpsConnect)), 0);
+}
