@@ -129,6 +129,8 @@
 #include "platform/mfc/RichEditCtrl.h"
 #include "platform/mfc/ToolTipCtrl.h"
 #include "platform/mfc/IPAddressCtrl.h"
+#include "platform/mfc/ToolBar.h"
+#include "platform/mfc/SysColorBitmap.h"
 // Language library
 #include "platform/lingwell/Lingwell.h"
 #include "platform/lingwell/WindowLanguage.h"
