@@ -15,29 +15,16 @@
 namespace softap::testing {
 namespace {
 
-// The AP settings every scenario starts from (open, no encryption).
-const Texts kBase = {
-    {"SSID", "Quendal-SoftAP"}, {"WirelessMode", "9"},   {"TransRate", "0"},      {"TXPower", "0"},
-    {"Channel", "6"},           {"BeaconPeriod", "100"}, {"AutoChannelSelect", "0"}, {"PreambleType", "0"},
-    {"RtsThresh", "2347"},      {"FragThresh", "2346"},  {"BGProtection", "0"},   {"TXBurst", "0"},
-    {"TurboRate", "0"},         {"NoForwarding", "0"},   {"HideSSID", "0"},       {"ShortSlot", "1"},
-    {"IdleTime", "300"},        {"AuthMode", "1"},       {"CipherMode", "0"},     {"WPAPSK", ""},
-    {"WEPKeyUse", "1"},         {"WEPKey1", ""},         {"WEPKey2", ""},         {"WEPKey3", ""},
-    {"WEPKey4", ""},            {"RekeyMethod", "0"},    {"RekeyInterval", "60"}, {"RadiusIP", ""},
-    {"RadiusPort", ""},         {"RadiusKey", ""},       {"AccessControlPolicy", "0"}, {"WdsEnable", "1"},
-};
+// One VX52 PCI adapter (2.4 GHz only, region 1: channels 1 to 13).
+constexpr const char* kVx52World =
+    "[Adapter1]\nHardwareId = PCI\\VEN_F0A5&DEV_0001&SUBSYS_00011234\nFamily = 0\n"
+    "Guid = {22222222-2222-3333-4444-555555555555}\nDescription = VX52 PCI Card\n"
+    "Mac = 00-0E-2E-00-00-52\nCountryRegion = 0x0001\n";
 
 const char kHexKey[] = "00112233445566778899AABBCCDDEEFF00112233445566778899aabbccddeeff";
 
 class ApApplyAllTest : public ApWorkerTest {
  protected:
-  // Starts AP mode with the base settings and `changes` in "ApDefault".
-  void startWith(const Texts& changes) {
-    writeApDefault(kBase);
-    writeApDefault(changes);
-    ASSERT_TRUE(start());
-  }
-
   // The calls from the first apply-all on (behind the second register read).
   static std::vector<wavorel::sim::DriverCall> applyAllCalls() {
     const auto log = calls();
@@ -302,6 +289,31 @@ TEST_F(ApApplyAllTest, RegionFlagsChooseRegistryOrDriverPerBand) {
   startWith({});
   expectGolden("region-bit7-bit15");
   EXPECT_TRUE(applySets(0xFF8C0003).empty());
+}
+
+TEST_F(ApApplyAllTest, Vx52ChannelInsideTheRegionsListIsKept) {
+  useWorld(kVx52World);
+  startWith({{"Channel", "13"}});
+  expectGolden("vx52-channel-kept");
+  EXPECT_EQ(g_nApFamilyIndex, 0);
+  EXPECT_EQ(g_nApWirelessMode, 0) << "mode 9 is no mode of this adapter";
+  EXPECT_EQ(readValue(driverKeyOf(), "Channel"), "13");
+  EXPECT_EQ(readValue(driverKeyOf() + "\\ApDefault", "Channel"), "13");
+  EXPECT_EQ(readValue(driverKeyOf(), "CountryRegion"), "1") << "the driver's region, its flag clear";
+  const auto config = setsOf(0xFF8C003B);
+  ASSERT_EQ(config.size(), 1u);
+  EXPECT_EQ(u32(config[0].data, 12), 2472000u);
+}
+
+TEST_F(ApApplyAllTest, Vx52ChannelOutsideTheRegionsListBecomesItsFirst) {
+  useWorld(kVx52World);
+  startWith({{"Channel", "14"}});
+  expectGolden("vx52-channel-replaced");
+  EXPECT_EQ(readValue(driverKeyOf(), "Channel"), "1");
+  EXPECT_EQ(readValue(driverKeyOf() + "\\ApDefault", "Channel"), "1");
+  const auto config = setsOf(0xFF8C003B);
+  ASSERT_EQ(config.size(), 1u);
+  EXPECT_EQ(u32(config[0].data, 12), 2412000u);
 }
 
 }  // namespace

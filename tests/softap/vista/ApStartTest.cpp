@@ -1,5 +1,6 @@
 // Starting the AP worker and entering AP mode, and leaving it again.
 #include "tests/softap/vista/ApWorkerTest.h"
+#include "platform/win/user/ModalLoop.h"
 #include "worker/vista/RegistryRpcClient.h"
 
 namespace softap::testing {
@@ -151,11 +152,12 @@ TEST_F(ApStartTest, AnotherWorkerWindowStaysTheBridgesWhenThisOneGoes) {
 }
 
 TEST_F(ApStartTest, LeavingApModeRestoresTheStationAndHandsTheAdapterBack) {
-  writeText(driverKeyOf() + "\\Default", "WirelessMode", "5");
-  writeText(driverKeyOf() + "\\Default", "Channel", "11");
+  // The installer keeps the station values in "Default"; the world adds one
+  // there and the stored AP SSID.
+  useDefaultWorld("Reg.Default\\Channel = 11\nReg.ApDefault\\SSID = World-AP");
   ASSERT_TRUE(start());
-  const CString ssid = worker()->GetSsid();
-  ASSERT_FALSE(ssid.IsEmpty());
+  EXPECT_EQ(worker()->GetSsid(), "World-AP");
+  writeText(driverKeyOf(), "WirelessMode", "2");
   wavorel::sim::clearDriverCalls();
   worker()->SendMessage(WM_COMMAND, CHideDlg_AP::ID_LEAVE_AP_MODE, 0);
 
@@ -166,8 +168,8 @@ TEST_F(ApStartTest, LeavingApModeRestoresTheStationAndHandsTheAdapterBack) {
   EXPECT_FALSE(wavorel::sim::machine().adapter(0).apMode());
   EXPECT_EQ(readValue(driverKeyOf(), "OpMode"), "0");
   EXPECT_FALSE(wavorel::sim::icsDhcpServerOn());
-  EXPECT_EQ(readValue(driverKeyOf(), "WirelessMode"), "5");
-  EXPECT_EQ(readValue(driverKeyOf(), "Channel"), "11");
+  EXPECT_STREQ(readValue(driverKeyOf(), "WirelessMode").c_str(), "9");
+  EXPECT_STREQ(readValue(driverKeyOf(), "Channel").c_str(), "11");
   EXPECT_FALSE(wavorel::sim::machine().adapter(0).connected());
   const auto starts = wavorel::processStarts();
   ASSERT_EQ(starts.size(), 1u);
@@ -180,6 +182,29 @@ TEST_F(ApStartTest, LeavingApModeRestoresTheStationAndHandsTheAdapterBack) {
   wavorel::sim::clearDriverCalls();
   tick(2 * CHideDlg_AP::kPollMs);
   EXPECT_TRUE(calls().empty());
+}
+
+TEST_F(ApStartTest, TrayMenuOffersItsCommandsAndDoubleClickOpensTheSheet) {
+  ASSERT_TRUE(start());
+  std::vector<int> commands;
+  std::vector<std::string> labels;
+  wavorel::setModalResponder([&](const wavorel::ModalWindow& w) {
+    if (w.kind != wavorel::ModalWindow::Kind::Menu) return 0;
+    commands = w.buttons;
+    labels = w.labels;
+    return static_cast<int>(CHideDlg_AP::ID_EXIT);
+  });
+  g_nApEventLogShown = 5;
+  worker()->SendMessage(CHideDlg_AP::WM_AP_TRAY_NOTIFY, 0, WM_LBUTTONDBLCLK);
+  EXPECT_EQ(g_nApEventLogShown, 0) << "an opened sheet lists the store afresh";
+
+  worker()->SendMessage(CHideDlg_AP::WM_AP_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+  pump();
+  wavorel::setModalResponder(nullptr);
+  EXPECT_EQ(commands, (std::vector<int>{34774, 34778, 34776}));
+  EXPECT_EQ(labels, (std::vector<std::string>{"Launch Config Utilities ", "Switch to Station Mode", "Exit"}));
+  EXPECT_FALSE(wavorel::sim::icsDhcpServerOn()) << "Exit was chosen";
+  EXPECT_TRUE(wavorel::sim::machine().adapter(0).apMode()) << "Exit leaves the driver as it is";
 }
 
 }  // namespace

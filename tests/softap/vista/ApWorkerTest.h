@@ -42,6 +42,18 @@ struct BridgePost {
 // Registry values by name, texts.
 using Texts = std::vector<std::pair<const char*, std::string>>;
 
+// The AP settings every scenario starts from (open, no encryption).
+const Texts kBase = {
+    {"SSID", "Quendal-SoftAP"}, {"WirelessMode", "9"},   {"TransRate", "0"},      {"TXPower", "0"},
+    {"Channel", "6"},           {"BeaconPeriod", "100"}, {"AutoChannelSelect", "0"}, {"PreambleType", "0"},
+    {"RtsThresh", "2347"},      {"FragThresh", "2346"},  {"BGProtection", "0"},   {"TXBurst", "0"},
+    {"TurboRate", "0"},         {"NoForwarding", "0"},   {"HideSSID", "0"},       {"ShortSlot", "1"},
+    {"IdleTime", "300"},        {"AuthMode", "1"},       {"CipherMode", "0"},     {"WPAPSK", ""},
+    {"WEPKeyUse", "1"},         {"WEPKey1", ""},         {"WEPKey2", ""},         {"WEPKey3", ""},
+    {"WEPKey4", ""},            {"RekeyMethod", "0"},    {"RekeyInterval", "60"}, {"RadiusIP", ""},
+    {"RadiusPort", ""},         {"RadiusKey", ""},       {"AccessControlPolicy", "0"}, {"WdsEnable", "1"},
+};
+
 class ApWorkerTest : public wavorel::testing::PlatformTest {
  protected:
   void SetUp() override {
@@ -232,6 +244,13 @@ class ApWorkerTest : public wavorel::testing::PlatformTest {
     for (const std::string& e : entries) data += e + std::string(1, '\0');
     data += std::string(1, '\0');
     writeValue(path, name, REG_MULTI_SZ, data);
+  }
+
+  // Starts AP mode with the base settings and `changes` in "ApDefault".
+  void startWith(const Texts& changes) {
+    writeApDefault(kBase);
+    writeApDefault(changes);
+    ASSERT_TRUE(start());
   }
 
   const std::string& programLinux() const { return programLinux_; }
