@@ -191,6 +191,21 @@ TEST_F(ApPollTest, FailedConnectionAppliesEverythingAgainOnce) {
   EXPECT_EQ(setCount(0xFF8C0002), 1u) << "the timer fires once";
 }
 
+TEST_F(ApPollTest, BssThatCannotComeUpIsAppliedAgainAfterThreeSeconds) {
+  // The radio switch is off: the AP's connection fails, and the worker hears
+  // of it from its Native Wi-Fi client.
+  wavorel::sim::machine().setHardwareRadio(guid(), false);
+  writeApDefault(kBase);
+  ASSERT_EQ(ShowHideDlgAP(), 1);
+  pump();
+  wavorel::sim::clearDriverCalls();
+  tick(CHideDlg_AP::kPollMs);
+  EXPECT_EQ(setCount(0xFF8C0002), 0u);
+  tick(CHideDlg_AP::kReapplyMs - CHideDlg_AP::kPollMs);
+  EXPECT_EQ(setCount(0xFF8C0002), 1u) << "apply-all again, 3 s after the failed connection";
+  EXPECT_FALSE(wavorel::sim::machine().adapter(0).softAp().beaconing());
+}
+
 TEST_F(ApPollTest, RetryQueueTriesThreeTimesHalfASecondApart) {
   startWith({});
   settle([] { return !worker()->IsKeyPending(); });
