@@ -133,6 +133,10 @@ TEST_F(ApApplyAllTest, WpaPskPassPhraseIsHashedWithTheSsid) {
   EXPECT_EQ(keys[1].data, keys[0].data);
   EXPECT_EQ(applySets(0xFF8C0041).size(), 1u) << "the rekey block";
   EXPECT_EQ(g_strApWpaPsk, "correct horse battery staple");
+  // A connected report without a reconnect before it sends no key.
+  wavorel::sim::clearDriverCalls();
+  worker()->SendMessage(WM_USER + 1, 0, 0);
+  EXPECT_TRUE(setsOf(0xFF8C0038).empty());
 }
 
 TEST_F(ApApplyAllTest, Wpa2PskOf64HexDigitsIsTheKeyItself) {

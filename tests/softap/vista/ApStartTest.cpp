@@ -1,5 +1,6 @@
 // Starting the AP worker and entering AP mode, and leaving it again.
 #include "tests/softap/vista/ApWorkerTest.h"
+#include "platform/sim/services/NativeWifiService.h"
 #include "platform/win/user/ModalLoop.h"
 #include "worker/vista/RegistryRpcClient.h"
 
@@ -157,6 +158,8 @@ TEST_F(ApStartTest, LeavingApModeRestoresTheStationAndHandsTheAdapterBack) {
   useDefaultWorld("Reg.Default\\Channel = 11\nReg.ApDefault\\SSID = World-AP");
   ASSERT_TRUE(start());
   EXPECT_EQ(worker()->GetSsid(), "World-AP");
+  auto& profiles = wavorel::sim::NativeWifiService::instance().store(guid());
+  EXPECT_NE(profiles.find("World-AP"), nullptr) << "the AP's connection is stored under its SSID";
   writeText(driverKeyOf(), "WirelessMode", "2");
   wavorel::sim::clearDriverCalls();
   worker()->SendMessage(WM_COMMAND, CHideDlg_AP::ID_LEAVE_AP_MODE, 0);
@@ -171,6 +174,7 @@ TEST_F(ApStartTest, LeavingApModeRestoresTheStationAndHandsTheAdapterBack) {
   EXPECT_STREQ(readValue(driverKeyOf(), "WirelessMode").c_str(), "9");
   EXPECT_STREQ(readValue(driverKeyOf(), "Channel").c_str(), "11");
   EXPECT_FALSE(wavorel::sim::machine().adapter(0).connected());
+  EXPECT_EQ(profiles.find("World-AP"), nullptr) << "and deleted";
   const auto starts = wavorel::processStarts();
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0].api, "WinExec");
