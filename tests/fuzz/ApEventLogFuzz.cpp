@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The poll's block: 168 bytes, the answer at its start.
   BYTE block[aprecord::eventlog::kSize] = {};
-  std::memcpy(block, data, std::min<size_t>(size, sizeof block));
+  if (size > 0) std::memcpy(block, data, std::min<size_t>(size, sizeof block));
   const std::vector<_VX_802_11_EVENT_LOG> events = ParseEventLogBlock(block, static_cast<DWORD>(size));
   if (events.size() > aprecord::eventlog::kMaxEntries) std::abort();
   if (size < aprecord::eventlog::kEntries + aprecord::eventlog::kEntrySize && !events.empty()) std::abort();

@@ -19,7 +19,7 @@ class ApSettingsStoreTest : public ApWorkerTest {
   }
   static std::vector<std::string> macs(int count) {
     std::vector<std::string> out;
-    char mac[16];
+    char mac[24];
     for (int i = 0; i < count; ++i) {
       std::snprintf(mac, sizeof mac, "0024D70000%02X", i + 1);
       out.emplace_back(mac);
