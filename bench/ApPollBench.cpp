@@ -14,7 +14,7 @@
 #include "platform/sim/radio/World.h"
 #include "platform/testing/BenchRoot.h"
 #include "platform/win/kernel/Clock.h"
-#include "platform/win/user/MessageLoop.h"
+#include "platform/testing/Drivers.h"
 #include "softap/HideDlg_AP.h"
 
 namespace {

@@ -25,7 +25,7 @@
 #include "platform/win/kernel/Paths.h"
 #include "platform/win/kernel/Process.h"
 #include "platform/win/kernel/Root.h"
-#include "platform/win/user/MessageLoop.h"
+#include "platform/testing/Drivers.h"
 #include "softap/ApDriver.h"
 #include "softap/ApModule.h"
 #include "softap/ApPoll.h"
