@@ -74,8 +74,8 @@ BOOL ReadCcx2Control(DWORD& value) {
   return TRUE;
 }
 
-void WriteApDefaults() {
-  const CString path = g_strDriverKey + "\\ApDefault";
+void WriteApDefaults(LPCSTR driverKey) {
+  const CString path = CString(driverKey) + "\\ApDefault";
   HKEY key = nullptr;
   if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
     RegCloseKey(key);

@@ -86,9 +86,9 @@ BYTE HexDigitValue(char c);
 void ConvHexTextToBytes(LPCSTR text, BYTE* output, int n);
 
 // ---- Driver-key values ----
-// Writes the soft-AP defaults under <driver key>\ApDefault unless that key
-// already exists (even empty).
-void WriteApDefaults();
+// Writes the soft-AP defaults under <driverKey>\ApDefault (a driver key
+// below HKEY_LOCAL_MACHINE) unless that key already exists (even empty).
+void WriteApDefaults(LPCSTR driverKey);
 // OID_VX_COUNTRY_REGION into g_dwCountryRegion and the two editable flags;
 // the driver key's "WirelessMode" into g_nWirelessMode; the region's 2.4 GHz
 // channels into g_channelList. 0 when the driver key does not open, else 1.

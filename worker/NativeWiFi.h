@@ -23,7 +23,8 @@ constexpr DWORD kBssidScanListSize = kBssListSize;
 
 class CNativeWiFi {
  public:
-  CNativeWiFi() = default;
+  // `target`: whose worker the client's notifications reach.
+  explicit CNativeWiFi(WlanNotifyTarget target = WlanNotifyTarget::Station) : m_notifyTarget(target) {}
   ~CNativeWiFi();
   CNativeWiFi(const CNativeWiFi&) = delete;
   CNativeWiFi& operator=(const CNativeWiFi&) = delete;
@@ -128,6 +129,7 @@ class CNativeWiFi {
   std::unique_ptr<CWlanProfileList> m_profileList;
   DWORD m_profileScope = 0;
   BOOL m_opened = FALSE;
+  WlanNotifyTarget m_notifyTarget;
   std::unique_ptr<BYTE[]> m_scanList = std::make_unique<BYTE[]>(kBssidScanListSize);
 };
 

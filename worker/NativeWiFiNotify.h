@@ -19,16 +19,23 @@ constexpr UINT WM_WLAN_RADIO_OFF = WM_USER + 9;
 constexpr UINT WM_WLAN_CONNECT_FAILED = WM_USER + 10;
 constexpr UINT WM_WLAN_CONNECT_ATTEMPT_FAIL = WM_USER + 11;
 
-// The station worker records its window here when it initialises (and null
-// when it ends); notifications go to that window, none while it is null.
-void RecordWlanWorkerWindow(HWND window);
-HWND RecordedWlanWorkerWindow();
+// Whose notifications a registration carries: the station worker's client
+// posts every message above, the soft-AP worker's client only
+// WM_WLAN_CONNECTED and WM_WLAN_RADIO_ON.
+enum class WlanNotifyTarget { Station, SoftAp };
+
+// Each worker records its window here when it initialises (and null when it
+// ends); notifications of its registrations go to that window, none while it
+// is null.
+void RecordWlanWorkerWindow(HWND window, WlanNotifyTarget target = WlanNotifyTarget::Station);
+HWND RecordedWlanWorkerWindow(WlanNotifyTarget target = WlanNotifyTarget::Station);
 
 class CNativeWiFiNotify {
  public:
   // Copies the GUID and registers for ACM and MSM reports of the client;
   // the registration's result is not used (it ends when the handle closes).
-  CNativeWiFiNotify(HANDLE* clientHandle, const GUID* interfaceGuid, HWND window);
+  CNativeWiFiNotify(HANDLE* clientHandle, const GUID* interfaceGuid, HWND window,
+                    WlanNotifyTarget target = WlanNotifyTarget::Station);
   CNativeWiFiNotify(const CNativeWiFiNotify&) = delete;
   CNativeWiFiNotify& operator=(const CNativeWiFiNotify&) = delete;
 
@@ -42,6 +49,7 @@ class CNativeWiFiNotify {
   [[maybe_unused]] const GUID* m_interfaceGuid;
   GUID m_guid;
   [[maybe_unused]] HWND m_window;
+  WlanNotifyTarget m_target;
 };
 
 // The registered callback: forwards to the CNativeWiFiNotify in `context`.

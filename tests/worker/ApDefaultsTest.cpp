@@ -44,7 +44,7 @@ TEST_F(ApDefaultsTest, WrittenOnceInTheirOrder) {
   g_bSupportBandA = 0;  // wireless mode 9 stays 9 without the A band on an 802.11n adapter
   g_bHtFamily = 1;
   wavorel::sim::clearDriverCalls();
-  WriteApDefaults();
+  WriteApDefaults(g_strDriverKey);
 
   auto sz = [](const char* name, const char* text) { return Value{name, REG_SZ, text}; };
   const std::vector<Value> expected = {
@@ -73,14 +73,14 @@ TEST_F(ApDefaultsTest, WrittenOnceInTheirOrder) {
   ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, apKey(), 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
   RegSetValueEx(key, "Channel", 0, REG_SZ, reinterpret_cast<const BYTE*>("6"), 1);
   RegCloseKey(key);
-  WriteApDefaults();
+  WriteApDefaults(g_strDriverKey);
   EXPECT_EQ(readText(HKEY_LOCAL_MACHINE, apKey(), "Channel"), "6");
 }
 
 TEST_F(ApDefaultsTest, WirelessModeFollowsTheAdapter) {
   g_bSupportBandA = 0;
   g_bHtFamily = 0;
-  WriteApDefaults();
+  WriteApDefaults(g_strDriverKey);
   EXPECT_EQ(readText(HKEY_LOCAL_MACHINE, apKey(), "WirelessMode"), "0");
   EXPECT_EQ(readText(HKEY_LOCAL_MACHINE, apKey(), "SSID"), "CompanyName-SoftAP") << "no English file: the key";
 }
@@ -91,19 +91,19 @@ TEST_F(ApDefaultsTest, AnExistingEmptyKeyStaysEmpty) {
             ERROR_SUCCESS);
   RegCloseKey(key);
   wavorel::sim::clearDriverCalls();
-  WriteApDefaults();
+  WriteApDefaults(g_strDriverKey);
   EXPECT_TRUE(values().empty());
   EXPECT_TRUE(calls().empty());
 }
 
 TEST_F(ApDefaultsTest, AKeyThatCannotBeCreatedWritesNothing) {
   wavorel::setRunningAsAdministrator(false);
-  WriteApDefaults();
+  WriteApDefaults(g_strDriverKey);
   wavorel::setRunningAsAdministrator(true);
   EXPECT_EQ(readText(HKEY_LOCAL_MACHINE, apKey(), "SSID"), "<no key>");
 
   g_strDriverKey = "SYSTEM\\Missing\\Deeper";  // created with its parents as the registry does
-  WriteApDefaults();
+  WriteApDefaults(g_strDriverKey);
   EXPECT_EQ(readText(HKEY_LOCAL_MACHINE, apKey(), "BeaconPeriod"), "100");
 }
 

@@ -24,7 +24,7 @@ DWORD CNativeWiFi::Init(LPCSTR description, HWND notifyWindow, DWORD profileScop
   const GUID* guid = &m_interfaceInfo.InterfaceGuid;
   m_profileOps = std::make_unique<CWlanProfileOps>(&m_clientHandle, guid, notifyWindow, profileScope);
   m_oidSetter = std::make_unique<CWlanOidSetter>();
-  m_notify = std::make_unique<CNativeWiFiNotify>(&m_clientHandle, guid, notifyWindow);
+  m_notify = std::make_unique<CNativeWiFiNotify>(&m_clientHandle, guid, notifyWindow, m_notifyTarget);
   m_oidSetter2 = std::make_unique<CWlanOidSetter>();
   m_profileList = std::make_unique<CWlanProfileList>(&m_clientHandle, guid, profileScope);
   return result;

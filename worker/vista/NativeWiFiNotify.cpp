@@ -5,8 +5,20 @@
 
 namespace {
 
-// Written on the UI thread, read on the service's thread.
+// Written on the UI thread, read on the service's thread: the station
+// worker's window and the soft-AP worker's.
 std::atomic<HWND> g_workerWindow{nullptr};
+std::atomic<HWND> g_apWorkerWindow{nullptr};
+
+std::atomic<HWND>& recorded(WlanNotifyTarget target) {
+  return target == WlanNotifyTarget::SoftAp ? g_apWorkerWindow : g_workerWindow;
+}
+
+// The soft-AP worker takes only the completed connection and the radio
+// coming on.
+bool forTarget(UINT message, WlanNotifyTarget target) {
+  return target == WlanNotifyTarget::Station || message == WM_WLAN_CONNECTED || message == WM_WLAN_RADIO_ON;
+}
 
 constexpr DWORD kSources = WLAN_NOTIFICATION_SOURCE_ACM | WLAN_NOTIFICATION_SOURCE_MSM;
 
@@ -40,12 +52,17 @@ UINT MsmMessage(const WLAN_NOTIFICATION_DATA& data) {
 
 }  // namespace
 
-void RecordWlanWorkerWindow(HWND window) { g_workerWindow.store(window); }
+void RecordWlanWorkerWindow(HWND window, WlanNotifyTarget target) { recorded(target).store(window); }
 
-HWND RecordedWlanWorkerWindow() { return g_workerWindow.load(); }
+HWND RecordedWlanWorkerWindow(WlanNotifyTarget target) { return recorded(target).load(); }
 
-CNativeWiFiNotify::CNativeWiFiNotify(HANDLE* clientHandle, const GUID* interfaceGuid, HWND window)
-    : m_clientHandle(clientHandle), m_interfaceGuid(interfaceGuid), m_guid(*interfaceGuid), m_window(window) {
+CNativeWiFiNotify::CNativeWiFiNotify(HANDLE* clientHandle, const GUID* interfaceGuid, HWND window,
+                                     WlanNotifyTarget target)
+    : m_clientHandle(clientHandle),
+      m_interfaceGuid(interfaceGuid),
+      m_guid(*interfaceGuid),
+      m_window(window),
+      m_target(target) {
   WlanRegisterNotification(*m_clientHandle, kSources, TRUE, NativeWiFiNotificationCallback, this, nullptr, nullptr);
 }
 
@@ -59,8 +76,8 @@ void CNativeWiFiNotify::OnNotification(const WLAN_NOTIFICATION_DATA* data) const
     message = MsmMessage(*data);
   // The recorded worker window, not m_window: the worker may have been
   // re-created since this registration was made.
-  const HWND target = g_workerWindow.load();
-  if (message && target) PostMessage(target, message, 0, 0);
+  const HWND target = recorded(m_target).load();
+  if (message && forTarget(message, m_target) && target) PostMessage(target, message, 0, 0);
 }
 
 void NativeWiFiNotificationCallback(PWLAN_NOTIFICATION_DATA data, PVOID context) {

@@ -32,7 +32,7 @@ void RunRescanStep(CNativeWiFi& client, const RESCAN_CONTEXT& context, int showH
   ProbeBandA40MHz(g_bAllow40MHzBandA);
   leaveApMode();
   g_b80211h = ReadIeee80211hSwitch();
-  WriteApDefaults();
+  WriteApDefaults(g_strDriverKey);
 
   if (context.regionQueryFlag) *context.regionQueryFlag = 1;
   QueryCountryRegion();

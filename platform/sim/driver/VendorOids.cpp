@@ -283,6 +283,7 @@ void addVendorCodes(CodeTable& t) {
   t.vendor("OID_VX_ACCESS_CONTROL", 0, 0xFF8C0046, 0, 0x0DF10110, [](OidRequest& r) -> uint32_t {
     uint32_t error = ERROR_SUCCESS;
     if (!hasData(r, SoftAp::kAccessControlSize, error)) return error;
+    if (wire::getU32(r.buffer + 4) > 32) return ERROR_INVALID_PARAMETER;  // at most 32 entries
     std::vector<uint8_t>& acl = r.adapter.softAp().accessControl;
     std::copy(r.buffer, r.buffer + acl.size(), acl.begin());
     r.returned = SoftAp::kAccessControlSize;
@@ -307,7 +308,13 @@ void addVendorCodes(CodeTable& t) {
     if (error == ERROR_SUCCESS && !r.set) wire::putU32(r.buffer + config::kRadio, r.adapter.radioWorks() ? 1 : 0);
     return error;
   });
-  t.vendor("OID_VX_WDS_LIST", 0, 0xFF8C0048, 0, 0x0DF10112, keptValue(std::vector<uint8_t>(60)));
+  t.vendor("OID_VX_WDS_LIST", 0, 0xFF8C0048, 0, 0x0DF10112, [](OidRequest& r) {
+    // At most three peers; a link key of 32 bytes or none.
+    if (r.set && r.size >= 60 &&
+        (wire::getU32(r.buffer) > 3 || (wire::getU32(r.buffer + 24) != 0 && wire::getU32(r.buffer + 24) != 32)))
+      return static_cast<uint32_t>(ERROR_INVALID_PARAMETER);
+    return keptValueOf(r, std::vector<uint8_t>(60));
+  });
   t.vendor("OID_VX_RADIUS", 0xFF0C003A, 0xFF8C003A, 0x0D710113, 0x0DF10113, [](OidRequest& r) {
     // The AP authenticates 802.1X stations once it has a server address.
     uint32_t error = keptValueOf(r, std::vector<uint8_t>(72));

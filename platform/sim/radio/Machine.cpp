@@ -117,13 +117,30 @@ void Machine::install() {
     };
     setText("NetCfgInstanceId", a->guid());
     setText("DriverDesc", a->config().description);
-    // Values the program may have changed since keep their current data.
-    for (const auto& [name, value] : a->config().driverValues) {
-      if (RegQueryValueEx(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) continue;
-      RegSetValueEx(key, name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
-                    static_cast<DWORD>(value.data.size()));
-    }
     RegCloseKey(key);
+    // Values the program may have changed since keep their current data.
+    auto writeMissing = [](const std::string& keyPath, const std::string& name, const RegistryValue& value) {
+      HKEY k = nullptr;
+      if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) !=
+          ERROR_SUCCESS)
+        return;
+      if (RegQueryValueEx(k, name.c_str(), nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        RegSetValueEx(k, name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
+                      static_cast<DWORD>(value.data.size()));
+      RegCloseKey(k);
+    };
+    // "Reg.<Subkey>\<Name>" places a value in a subkey; the driver key's own
+    // values are the station values, which the installer also keeps in its
+    // subkey "Default".
+    for (const auto& [fullName, value] : a->config().driverValues) {
+      const size_t cut = fullName.rfind('\\');
+      if (cut != std::string::npos) {
+        writeMissing(path + "\\" + fullName.substr(0, cut), fullName.substr(cut + 1), value);
+        continue;
+      }
+      writeMissing(path, fullName, value);
+      writeMissing(path + "\\Default", fullName, value);
+    }
   }
   registerDevices(world_);
 }

@@ -210,6 +210,9 @@ DWORD WlanConnect(HANDLE hClientHandle, const GUID* pInterfaceGuid, const WLAN_C
       return ERROR_INVALID_PARAMETER;
   }
   s.connect(*a, profile, params->wlanConnectionMode, params->pDesiredBssidList);
+  // In AP mode the connection is the AP's own BSS: the call fails when it
+  // cannot come up (radio off).
+  if (a->apMode() && !a->softAp().beaconing()) return ERROR_NOT_READY;
   return ERROR_SUCCESS;
 }
 

@@ -1,0 +1,117 @@
+#include "softap/ApRecords.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "utilmere/Utilmere.h"
+#include "worker/LeBytes.h"
+#include "worker/PasswordHash.h"
+#include "worker/ProfileData.h"
+
+namespace {
+
+constexpr char kWdsSalt[] = "Tavemo";
+
+bool isPskAuth(int index) { return index == 4 || index == 7 || index == 9; }
+
+// Bits `first`..`first + count - 1` of `word`.
+BYTE bits(DWORD word, int first, int count) { return static_cast<BYTE>((word >> first) & ((1u << count) - 1)); }
+
+}  // namespace
+
+ApRecord BuildKeyRecord(DWORD keyIndex, const BYTE* material, DWORD length, BOOL broadcast) {
+  ApRecord record = MakeNdisKeyBlock(keyIndex, material, length);
+  if (!broadcast) std::memset(record.data() + offsetof(NDIS_802_11_KEY, BSSID), 0, sizeof(NDIS_802_11_KEY::BSSID));
+  return record;
+}
+
+ApRecord BuildRemoveKeyRecord(DWORD keyIndex) {
+  using namespace aprecord::removekey;
+  ApRecord record(kSize, 0);
+  PutLeU32(record.data() + kLength, kSize);
+  PutLeU32(record.data() + kKeyIndex, keyIndex);
+  std::memset(record.data() + kBssid, 0xFF, kSize - kBssid);  // broadcast BSSID and its padding
+  return record;
+}
+
+ApRecord BuildRatesRecord(int mode, int index) {
+  static const BYTE kOfdm[] = {12, 18, 24, 36, 48, 72, 96, 108};
+  static const BYTE kOfdmList[] = {108, 96, 72, 48, 36, 24, 18, 12};
+  static const BYTE kSingle[] = {2, 4, 11, 22, 12, 18, 24, 36, 48, 72, 96, 108};
+  static const BYTE kCckList[] = {22, 11, 4, 2};
+  static const BYTE kMixedList[] = {108, 96, 72, 48, 22, 11, 4, 2};
+  if ((mode == 1 && (index < 0 || index > 4)) || (mode == 2 && (index < 0 || index > 8))) index = 0;
+  ApRecord record(aprecord::kRatesSize, 0);
+  const bool ofdmOnly = mode == 2 || mode == 8;
+  if (ofdmOnly && index >= 1 && index <= 8) {
+    record[0] = kOfdm[index - 1];
+  } else if (ofdmOnly) {
+    std::copy(std::begin(kOfdmList), std::end(kOfdmList), record.begin());
+  } else if (index >= 1 && index <= 12) {
+    record[0] = kSingle[index - 1];
+  } else if (mode == 1) {
+    std::copy(std::begin(kCckList), std::end(kCckList), record.begin());
+  } else {
+    std::copy(std::begin(kMixedList), std::end(kMixedList), record.begin());
+  }
+  return record;
+}
+
+ApRecord BuildHtTransmitRecord(DWORD setting) {
+  using namespace aprecord::httransmit;
+  ApRecord record(kSize, 0);
+  PutLeU32(record.data() + kMode, bits(setting, 0, 4));
+  record[kPhyMode] = bits(setting, 14, 2);
+  record[kHtMode] = bits(setting, 16, 1);
+  record[kExtensionChannel] = bits(setting, 17, 2);
+  record[kMcs] = bits(setting, 4, 7);
+  record[kBandwidth40] = bits(setting, 11, 1);
+  record[kStbc] = bits(setting, 13, 1);
+  record[kShortGi] = bits(setting, 12, 1);
+  return record;
+}
+
+ApRecord BuildAccessControlRecord(DWORD policy, const std::vector<MacAddress>& macs) {
+  using namespace aprecord::acl;
+  ApRecord record(kSize, 0);
+  const DWORD count = static_cast<DWORD>(std::min<size_t>(macs.size(), kMaxEntries));
+  PutLeU32(record.data() + kPolicy, policy);
+  PutLeU32(record.data() + kCount, count);
+  for (DWORD i = 0; i < count; ++i) std::copy(macs[i].begin(), macs[i].end(), record.begin() + kEntries + i * kEntrySize);
+  return record;
+}
+
+ApRecord BuildWdsRecord(BOOL enabled, const std::vector<MacAddress>& peers, int authIndex, int cipherIndex,
+                        const CString& preSharedKey) {
+  using namespace aprecord::wds;
+  ApRecord record(kSize, 0);
+  if (!enabled) return record;
+  const DWORD count = static_cast<DWORD>(std::min<size_t>(peers.size(), kMaxPeers));
+  for (DWORD i = 0; i < count; ++i) std::copy(peers[i].begin(), peers[i].end(), record.begin() + kPeers + i * 6);
+  // Peers only while the cipher is WEP or none.
+  PutLeU32(record.data() + kCount, cipherIndex >= 4 ? 0 : count);
+  if (isPskAuth(authIndex) &&
+      PasswordHash(preSharedKey, reinterpret_cast<const BYTE*>(kWdsSalt), sizeof kWdsSalt - 1, record.data() + kKey))
+    PutLeU32(record.data() + kKeyLength, kKeySize);
+  return record;
+}
+
+std::vector<_VX_802_11_EVENT_LOG> ParseEventLogBlock(const BYTE* block, DWORD returned) {
+  using namespace aprecord::eventlog;
+  std::vector<_VX_802_11_EVENT_LOG> events;
+  if (returned < kEntries) return events;
+  const DWORD fits = (std::min<DWORD>(returned, kSize) - kEntries) / kEntrySize;
+  const DWORD claimed = GetLeU32(block + kCount);
+  const DWORD count = std::min(claimed, fits);
+  if (claimed > count) Log(GXLOG_WARNING, "AP event log: %u new entries claimed, %u read", claimed, count);
+  for (DWORD i = 0; i < count; ++i) {
+    const BYTE* entry = block + kEntries + i * kEntrySize;
+    _VX_802_11_EVENT_LOG event{};
+    event.Time.dwLowDateTime = GetLeU32(entry + kEntryTime);
+    event.Time.dwHighDateTime = GetLeU32(entry + kEntryTime + 4);
+    std::memcpy(event.MacAddress, entry + kEntryMac, sizeof event.MacAddress);
+    event.EventCode = GetLeU16(entry + kEntryCode);
+    events.push_back(event);
+  }
+  return events;
+}

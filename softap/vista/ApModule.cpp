@@ -1,0 +1,110 @@
+#include "softap/ApModule.h"
+
+#include <vector>
+
+#include "worker/ModuleFunctions.h"
+#include "worker/NativeWiFi.h"
+#include "worker/OsType.h"
+#include "worker/WorkerGlobals.h"
+#include "worker/vista/RegistryRpcClient.h"
+
+int g_nApOsType = 0;
+BOOL g_bApWow64 = FALSE;
+
+CString g_strApDevicePath;
+CString g_strApInstanceId;
+CString g_strApDriverKey;
+char g_szApHardwareId[kApHardwareIdSize] = {};
+char g_szApFriendlyName[kApFriendlyNameSize] = {};
+int g_nApFamilyIndex = 0;
+int g_bApUsbFound = 0;
+int g_bApPciFound = 0;
+int g_nApBuiltinRow = 0;
+int g_bApHtFamily = 0;
+int g_nApHtFamilyCode = 0;
+int g_bApSupportBandA = 0;
+WORD g_wApDriverVersion = 0;
+
+DWORD g_dwApCountryRegion = 0;
+int g_bApRegionBandG = 1;
+int g_bApRegionBandA = 1;
+int g_nApWirelessMode = 9;
+int g_bApAllowBW40BandG = 1;
+int g_bApRegisterRead = 0;
+int g_nApAuthIndex = 0;
+CString g_strApWpaPsk;
+int g_bApWepOrNone = 0;
+
+std::unique_ptr<CRegistryRpcClient> g_pApRegistryClient;
+
+namespace {
+
+constexpr int kOsWindows2000 = 7;
+constexpr int kOsWindowsXp64 = 10;
+constexpr DWORD kTokenGroupsRoom = 1024;
+constexpr WORD kIcsDhcpEnableOrdinal = 5;
+constexpr WORD kIcsDhcpDisableOrdinal = 7;
+constexpr DWORD kIcsDhcpBufferSize = 32;
+
+using IcsDhcpEnableProc = DWORD (*)(LPVOID, DWORD);
+using IcsDhcpDisableProc = DWORD (*)();
+
+// ICSDHCP.dll as the program's import table binds it: loaded once, for the
+// life of the process, its exports taken by ordinal.
+FARPROC icsDhcpImport(WORD ordinal) {
+  static const HMODULE module = LoadLibrary("ICSDHCP.dll");
+  return module ? GetProcAddress(module, MAKEINTRESOURCE(ordinal)) : nullptr;
+}
+
+}  // namespace
+
+CNativeWiFi& GetApNativeWiFi() {
+  static CNativeWiFi client(WlanNotifyTarget::SoftAp);
+  return client;
+}
+
+void GetOsType_AP() {
+  // One classification of the running version for both workers.
+  GetOsType();
+  g_nApOsType = g_nOsType;
+}
+
+BOOL IsUserAdministrator_AP() {
+  if (g_nApOsType < kOsWindows2000) return TRUE;
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return FALSE;
+  // Room of 8-byte words, so the group records are aligned.
+  std::vector<ULONGLONG> groups(kTokenGroupsRoom / sizeof(ULONGLONG));
+  DWORD needed = 0;
+  BOOL read = GetTokenInformation(token, TokenGroups, groups.data(), kTokenGroupsRoom, &needed);
+  if (!read && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+    groups.resize(needed / sizeof(ULONGLONG) + 1);
+    read = GetTokenInformation(token, TokenGroups, groups.data(), static_cast<DWORD>(groups.size() * sizeof(ULONGLONG)),
+                               &needed);
+  }
+  CloseHandle(token);
+  if (!read) return FALSE;
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID administrators = nullptr;
+  if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                &administrators))
+    return FALSE;
+  const auto* list = reinterpret_cast<const TOKEN_GROUPS*>(groups.data());
+  BOOL member = FALSE;
+  for (DWORD i = 0; i < list->GroupCount && !member; ++i) member = EqualSid(list->Groups[i].Sid, administrators);
+  FreeSid(administrators);
+  return member;
+}
+
+BOOL IsWow64_AP() { return g_nApOsType >= kOsWindowsXp64 ? IsWow64() : FALSE; }
+
+void EnableIcsDhcpServer() {
+  if (auto enable = reinterpret_cast<IcsDhcpEnableProc>(icsDhcpImport(kIcsDhcpEnableOrdinal))) {
+    BYTE buffer[kIcsDhcpBufferSize] = {};
+    enable(buffer, 0);
+  }
+}
+
+void DisableIcsDhcpServer() {
+  if (auto disable = reinterpret_cast<IcsDhcpDisableProc>(icsDhcpImport(kIcsDhcpDisableOrdinal))) disable();
+}

@@ -1,0 +1,5 @@
+# The soft-AP tests show the worker's dialogs, menu and icons from the
+# program's resource script.
+wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SoftAp.rc)
+# Golden driver traces of apply-all.
+target_compile_definitions(${name} PRIVATE SOFTAP_TEST_DATA="${dir}/data")

@@ -1,0 +1,263 @@
+// Fixture of the AP worker tests: a fresh platform with the default world (or
+// a test's own), a program folder seen as C:\Program Files\WavorelVista\, a
+// front-end window that keeps every bridge value it is sent (and answers
+// message-box requests with IDOK), the AP module's state cleared, and helpers
+// that start the worker, move the virtual clock and read the driver log and
+// the registry.
+#pragma once
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "frontend/UiBridge.h"
+#include "platform/Platform.h"
+#include "platform/sim/radio/Machine.h"
+#include "platform/sim/radio/World.h"
+#include "platform/sim/services/IcsDhcp.h"
+#include "platform/testing/PlatformTest.h"
+#include "platform/win/kernel/Account.h"
+#include "platform/win/kernel/Paths.h"
+#include "platform/win/kernel/Process.h"
+#include "platform/win/kernel/Root.h"
+#include "platform/testing/Drivers.h"
+#include "softap/ApDriver.h"
+#include "softap/ApModule.h"
+#include "softap/ApPoll.h"
+#include "softap/HideDlg_AP.h"
+#include "worker/DriverCodes.h"
+
+namespace softap::testing {
+
+struct BridgePost {
+  UINT code;
+  std::string text;
+};
+
+// Registry values by name, texts.
+using Texts = std::vector<std::pair<const char*, std::string>>;
+
+// The AP settings every scenario starts from (open, no encryption).
+const Texts kBase = {
+    {"SSID", "Quendal-SoftAP"}, {"WirelessMode", "9"},   {"TransRate", "0"},      {"TXPower", "0"},
+    {"Channel", "6"},           {"BeaconPeriod", "100"}, {"AutoChannelSelect", "0"}, {"PreambleType", "0"},
+    {"RtsThresh", "2347"},      {"FragThresh", "2346"},  {"BGProtection", "0"},   {"TXBurst", "0"},
+    {"TurboRate", "0"},         {"NoForwarding", "0"},   {"HideSSID", "0"},       {"ShortSlot", "1"},
+    {"IdleTime", "300"},        {"AuthMode", "1"},       {"CipherMode", "0"},     {"WPAPSK", ""},
+    {"WEPKeyUse", "1"},         {"WEPKey1", ""},         {"WEPKey2", ""},         {"WEPKey3", ""},
+    {"WEPKey4", ""},            {"RekeyMethod", "0"},    {"RekeyInterval", "60"}, {"RadiusIP", ""},
+    {"RadiusPort", ""},         {"RadiusKey", ""},       {"AccessControlPolicy", "0"}, {"WdsEnable", "1"},
+};
+
+class ApWorkerTest : public wavorel::testing::PlatformTest {
+ protected:
+  void SetUp() override {
+    PlatformTest::SetUp();
+    unsetenv("WAVOREL_WORLD");
+    programLinux_ = root() + "/prog";
+    std::filesystem::create_directories(programLinux_);
+    wavorel::setProgramFolder(programLinux_, "WavorelVista");
+    resetModule();
+    openUiWindow();
+  }
+  void TearDown() override {
+    DestroyHideDlgAP();
+    CloseAPOnExit();
+    pump();
+    SetUINotifyWnd(nullptr);
+    resetModule();
+    unsetenv("WAVOREL_WORLD");
+    PlatformTest::TearDown();
+  }
+
+  // Makes `text` the world and reloads the machine.
+  void useWorld(const std::string& text) {
+    const std::string path = root() + "/world.ini";
+    std::ofstream(path, std::ios::binary) << text;
+    setenv("WAVOREL_WORLD", path.c_str(), 1);
+    wavorel::resetPlatformState();
+    wavorel::setProgramFolder(programLinux_, "WavorelVista");
+    resetModule();
+    openUiWindow();
+  }
+  // The default world with `extra` sections or lines added to the end of the
+  // adapter's section (`adapterLines`) and behind the world (`sections`).
+  void useDefaultWorld(const std::string& adapterLines, const std::string& sections = "") {
+    std::string world(wavorel::sim::defaultWorldText());
+    const size_t end = world.find("\n[Network");
+    world.insert(end, "\n" + adapterLines);
+    useWorld(world + "\n" + sections);
+  }
+
+  static void resetModule() {
+    GetApSetOidQueue().Free();
+    ClearApEventLog();
+    g_strApDevicePath.Empty();
+    g_strApInstanceId.Empty();
+    g_strApDriverKey.Empty();
+    g_nApFamilyIndex = 0;
+    g_bApUsbFound = g_bApPciFound = 0;
+    g_bApHtFamily = g_nApHtFamilyCode = 0;
+    g_bApSupportBandA = 0;
+    g_dwApCountryRegion = 0;
+    g_bApRegionBandG = g_bApRegionBandA = 1;
+    g_nApWirelessMode = 9;
+    g_bApAllowBW40BandG = 1;
+    g_bApRegisterRead = 0;
+    g_nApAuthIndex = 0;
+    g_strApWpaPsk.Empty();
+    g_bApWepOrNone = 0;
+    wavorel::sim::clearDriverCalls();
+    wavorel::clearProcessStarts();
+    posts().clear();
+  }
+
+  // ---- The front end ----
+  static std::vector<BridgePost>& posts() {
+    static std::vector<BridgePost> list;
+    return list;
+  }
+  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
+    posts().push_back({static_cast<UINT>(wParam), static_cast<LPCSTR>(TakeNotifyText(wParam, lParam))});
+    return wParam == BRIDGE_UI_MESSAGE_BOX ? IDOK : 0;
+  }
+  void openUiWindow() {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = &ApWorkerTest::uiProc;
+    wc.lpszClassName = "ApWorkerTestUi";
+    RegisterClass(&wc);
+    ui_ = CreateWindowEx(0, "ApWorkerTestUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetUINotifyWnd(ui_);
+  }
+  // The values of bridge code `code` the front end got, in order.
+  static std::vector<std::string> postsOf(UINT code) {
+    std::vector<std::string> out;
+    for (const BridgePost& p : posts())
+      if (p.code == code) out.push_back(p.text);
+    return out;
+  }
+  static std::string lastTrayState() {
+    const std::vector<std::string> states = postsOf(BRIDGE_UI_CONNECTION_STATE);
+    return states.empty() ? std::string() : states.back();
+  }
+
+  // ---- Time and messages ----
+  static void pump() { wavorel::pumpMessages(); }
+  // Moves the virtual clock and runs what fell due.
+  void tick(uint64_t ms) {
+    clock().advance(ms);
+    pump();
+  }
+  // Pumps in real time until `done` (posts of the Native Wi-Fi service come
+  // from its own thread), a few seconds at most.
+  static bool settle(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline) {
+      pump();
+      if (done()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+  }
+
+  // Starts the worker; TRUE when its window exists. Waits until the keys of
+  // its first connection went out.
+  bool start() {
+    const int shown = ShowHideDlgAP();
+    pump();
+    if (!shown || !worker()) return false;
+    if (worker()->IsAdapterFound()) settle([this] { return !worker()->IsKeyPending(); });
+    return true;
+  }
+  static CHideDlg_AP* worker() { return GetHideDlgAP(); }
+
+  // ---- The driver log ----
+  static std::vector<wavorel::sim::DriverCall> calls() { return wavorel::sim::driverCalls(); }
+  static std::vector<wavorel::sim::DriverCall> setsOf(uint32_t code) {
+    std::vector<wavorel::sim::DriverCall> out;
+    for (const auto& c : calls())
+      if (c.code == code && c.set) out.push_back(c);
+    return out;
+  }
+  // The sets in order, as "XXXXXXXX:<size>".
+  static std::vector<std::string> setTrace() {
+    std::vector<std::string> out;
+    char line[32];
+    for (const auto& c : calls()) {
+      if (!c.set) continue;
+      std::snprintf(line, sizeof line, "%08X:%u", c.code, static_cast<unsigned>(c.data.size()));
+      out.emplace_back(line);
+    }
+    return out;
+  }
+  static uint32_t u32(const std::vector<uint8_t>& data, size_t at) {
+    return data.size() < at + 4 ? 0xDEADBEEF
+                                : uint32_t{data[at]} | uint32_t{data[at + 1]} << 8 | uint32_t{data[at + 2]} << 16 |
+                                      uint32_t{data[at + 3]} << 24;
+  }
+
+  // ---- The registry ----
+  static std::string guid(size_t adapter = 0) { return wavorel::sim::machine().adapter(adapter).guid(); }
+  static CString driverKeyOf(size_t adapter = 0) {
+    auto& m = wavorel::sim::machine();
+    return CString(wavorel::sim::kClassRoot) + "\\" + m.driverValue(m.adapter(adapter)).c_str();
+  }
+  // A value's data as text ("<no key>" / "<no value>" when missing).
+  static std::string readValue(const CString& path, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
+    DWORD size = 0, type = 0;
+    std::string data;
+    if (RegQueryValueEx(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+      data.assign(size, '\0');
+      RegQueryValueEx(key, name, nullptr, &type, reinterpret_cast<LPBYTE>(data.data()), &size);
+      data.resize(size);
+    } else {
+      data = "<no value>";
+    }
+    RegCloseKey(key);
+    return data;
+  }
+  static void writeValue(const CString& path, const char* name, DWORD type, const std::string& data) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueEx(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+    RegCloseKey(key);
+  }
+  static void writeText(const CString& path, const char* name, const std::string& text) {
+    writeValue(path, name, REG_SZ, text);
+  }
+
+  // Values of "ApDefault", and a REG_MULTI_SZ list of a key.
+  static void writeApDefault(const Texts& values) {
+    for (const auto& [name, text] : values) writeText(driverKeyOf() + "\\ApDefault", name, text);
+  }
+  static void writeList(const CString& path, const char* name, const std::vector<std::string>& entries) {
+    std::string data;
+    for (const std::string& e : entries) data += e + std::string(1, '\0');
+    data += std::string(1, '\0');
+    writeValue(path, name, REG_MULTI_SZ, data);
+  }
+
+  // Starts AP mode with the base settings and `changes` in "ApDefault".
+  void startWith(const Texts& changes) {
+    writeApDefault(kBase);
+    writeApDefault(changes);
+    ASSERT_TRUE(start());
+  }
+
+  const std::string& programLinux() const { return programLinux_; }
+
+ private:
+  std::string programLinux_;
+  HWND ui_ = nullptr;
+};
+
+}  // namespace softap::testing
