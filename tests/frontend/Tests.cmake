@@ -22,3 +22,5 @@ if(TARGET ${program})
   add_dependencies(${name} ${program})
   target_compile_definitions(${name} PRIVATE WAVOREL_PROGRAM_FILE="$<TARGET_FILE:${program}>")
 endif()
+# The site editor's dialog and page templates.
+wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SiteEditor.rc)
