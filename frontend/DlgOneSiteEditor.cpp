@@ -69,11 +69,11 @@ BOOL CDlgOneSiteEditor::OnInitDialog() {
   const CString labelStrip = SiteEditorSkinPath("TabCtrlLable_ConfigSite.bmp");
   CGxBtn_ChkRadio* label = nullptr;
   if (m_tab.AddPage(GetMLText("Site Status"), &m_pageInfo, IDD_PAGESITE_INFO, &label) && label) {
-    SkinTabLabelButton(label, 0, nullptr, labelStrip);
+    SkinTabLabelButton(label, 1, nullptr, labelStrip);
   }
   label = nullptr;
   if (m_tab.AddPage(GetMLText("Security Setting"), &m_pageSecurity, IDD_PAGESITE_SECURITY, &label) && label) {
-    SkinTabLabelButton(label, 0, nullptr, labelStrip);
+    SkinTabLabelButton(label, 1, nullptr, labelStrip);
   }
   // Both pages are made now: the worker fills the security page before it
   // is ever on top.

@@ -57,6 +57,7 @@ class SiteEditorTest : public wavorel::testing::FrontendTest {
   // The current error balloon's text, "" when none is up.
   std::string balloon();
   void dismissBalloon();
+  HWND balloonWindow() { return m_app->GetBalloon().GetSafeHwnd(); }
 
   CStationTable* station() { return m_station; }
   int& saveFlag() { return m_station->m_flag; }
