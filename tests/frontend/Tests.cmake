@@ -24,3 +24,7 @@ if(TARGET ${program})
 endif()
 # The site editor's dialog and page templates.
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SiteEditor.rc)
+# The site editor is also driven on an X server (Xvfb) with XTest.
+find_package(X11 REQUIRED)
+target_include_directories(${name} PRIVATE ${X11_INCLUDE_DIR})
+target_link_libraries(${name} PRIVATE ${X11_LIBRARIES} ${X11_XTest_LIB})
