@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "frontend/BridgeCodes.h"
+#include "frontend/SiteEditor.h"
 #include "frontend/SkinMessageBox.h"
 #include "frontend/UiBridge.h"
 #include "frontend/WavorelDlg.h"
@@ -77,6 +78,7 @@ BOOL CWavorelApp::InitInstance() {
 }
 
 int CWavorelApp::ExitInstance() {
+  DestroySiteEditor();
   HideBalloon();
   // The tray goes with the program, also when it ends without the tray's
   // "Exit" (WM_QUIT): the application object outlives the window system.

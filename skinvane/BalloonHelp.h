@@ -49,6 +49,7 @@ class CBalloonHelp : public CWnd {
 
   void SetTitle(const CString& title);
   void SetContent(const CString& content);
+  const CString& GetContent() const { return m_content; }
   void SetTitleFont(CFont* font);
   void SetContentFont(CFont* font);
   void SetIcon(HICON icon);

@@ -22,3 +22,9 @@ if(TARGET ${program})
   add_dependencies(${name} ${program})
   target_compile_definitions(${name} PRIVATE WAVOREL_PROGRAM_FILE="$<TARGET_FILE:${program}>")
 endif()
+# The site editor's dialog and page templates.
+wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SiteEditor.rc)
+# The site editor is also driven on an X server (Xvfb) with XTest.
+find_package(X11 REQUIRED)
+target_include_directories(${name} PRIVATE ${X11_INCLUDE_DIR})
+target_link_libraries(${name} PRIVATE ${X11_LIBRARIES} ${X11_XTest_LIB})

@@ -1,0 +1,11 @@
+// CSaveWithoutShowingFlag: what the station tab control offers the site
+// editor: its flag of a site saved without showing the editor (set by the
+// survey's save request, read and cleared when the editor opens). Cancel on
+// the editor clears it through the main dialog's station tab control.
+#pragma once
+
+class CSaveWithoutShowingFlag {
+ public:
+  virtual ~CSaveWithoutShowingFlag() = default;
+  virtual int& SaveWithoutShowingFlag() = 0;
+};
