@@ -4,6 +4,7 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,29 +18,37 @@
 
 namespace wavorel::testing {
 
-// An Xvfb server on a free display number, stopped with the object.
+// An Xvfb server on a free display number, stopped with the object. The
+// server picks the number itself and reports it (-displayfd), so tests that
+// start servers at the same time never share one.
 class Xvfb {
  public:
   Xvfb() {
-    for (int n = 90; n < 140 && !display_; ++n) {
-      if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
-      name_ = ":" + std::to_string(n);
-      pid_ = fork();
-      if (pid_ == 0) {
-        execlp("Xvfb", "Xvfb", name_.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr);
-        _exit(127);
-      }
-      if (pid_ < 0) return;
-      for (int i = 0; i < 100 && !display_; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-          pid_ = -1;
-          break;
-        }
-        display_ = XOpenDisplay(name_.c_str());
-      }
-      if (!display_) stop();
+    int report[2];
+    if (pipe(report) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(report[0]);
+      const std::string fd = std::to_string(report[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr);
+      _exit(127);
     }
+    close(report[1]);
+    if (pid_ < 0) {
+      close(report[0]);
+      return;
+    }
+    // The display number, a line on the pipe once the server listens.
+    std::string number;
+    pollfd wait{report[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&wait, 1, 5000) > 0 && read(report[0], &c, 1) == 1 && c != '\n') number += c;
+    close(report[0]);
+    if (!number.empty()) {
+      name_ = ":" + number;
+      display_ = XOpenDisplay(name_.c_str());
+    }
+    if (!display_) stop();
   }
   ~Xvfb() {
     if (display_) XCloseDisplay(display_);
