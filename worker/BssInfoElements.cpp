@@ -115,6 +115,19 @@ bool IsNumberField(int field) {
   }
 }
 
+// "%02X" of every byte value, one after the other.
+constexpr struct HexPairs {
+  char text[512];
+  constexpr HexPairs() : text() {
+    const char digits[] = "0123456789ABCDEF";
+    for (int i = 0; i < 256; ++i) {
+      text[2 * i] = digits[i >> 4];
+      text[2 * i + 1] = digits[i & 15];
+    }
+  }
+} kHexPairTable;
+constexpr const char* kHexPairs = kHexPairTable.text;
+
 // A text of bounded size, cut where it would overflow.
 template <size_t N>
 struct Text {
@@ -141,13 +154,9 @@ struct Text {
   }
   // Two upper-case hex digits per byte ("%02X" each), as many as fit.
   void appendHex(const BYTE* bytes, size_t count) {
-    static const char kDigits[] = "0123456789ABCDEF";
     if (count > (N - size) / 2) count = (N - size) / 2;
     char* at = data + size;
-    for (size_t i = 0; i < count; ++i) {
-      at[2 * i] = kDigits[bytes[i] >> 4];
-      at[2 * i + 1] = kDigits[bytes[i] & 15];
-    }
+    for (size_t i = 0; i < count; ++i) std::memcpy(at + 2 * i, kHexPairs + 2 * bytes[i], 2);
     size += 2 * count;
   }
   // "%d"
@@ -180,10 +189,13 @@ struct Gathered {
   bool cckm = false, vendorA = false, vendorB = false;
   // WPS.
   bool wps = false;
-  // The attributes kept as read (-1 or 0: not given); the two texts that
-  // attributes append to are kept as text.
+  // The attributes kept as read (-1 or 0: not given); the selected-registrar
+  // text that attributes append to is kept as text, the UUIDs as their bytes
+  // (as many as their text holds), written in hex with the result.
   int configMethods = -1, passwordId = -1, state = 0, version = -1, setupLocked = -1, bands = 0;
-  Field selectedRegistrar, uuid;
+  Field selectedRegistrar;
+  BYTE uuid[sizeof(Field::data) / 2];
+  size_t uuidSize = 0;
   // 802.11n (selector 3 only).
   long long ht[kHtValueCount];
 };
@@ -304,7 +316,10 @@ void ParseWps(Gathered& g, const BYTE* c, size_t length) {
         if (size >= 1) g.setupLocked = value[0] != 0;
         break;
       case attr::kUuidE:
-        if (size >= attr::kUuidSize) g.uuid.appendHex(value, attr::kUuidSize);
+        if (size >= attr::kUuidSize && g.uuidSize + attr::kUuidSize <= sizeof g.uuid) {
+          std::memcpy(g.uuid + g.uuidSize, value, attr::kUuidSize);
+          g.uuidSize += attr::kUuidSize;
+        }
         break;
       case attr::kRfBands:
         if (size >= 1) g.bands = value[0];
@@ -444,17 +459,41 @@ const BYTE* ElementArea(const BYTE* bss, DWORD available, DWORD& ieLength) {
   return bss + record::kIes;
 }
 
+// Whether the text of `kSelector` reads elements of this id: the security
+// and vendor texts read RSN and vendor elements, the WPS text vendor elements
+// only; the 802.11n text reads several.
+template <int kSelector>
+bool ReadsElement(BYTE id) {
+  if (kSelector == kBssTextSecurity) return id == ie::kVendorSpecific || id == ie::kRsn;
+  if (kSelector == kBssTextHt) return true;
+  return id == ie::kVendorSpecific;
+}
+
+template <int kSelector>
+void Walk(Gathered& g, const BYTE* ies, size_t ieLength, bool adhoc) {
+  for (size_t at = ndis::fixed::kSize; at + 2 <= ieLength;) {
+    const BYTE id = ies[at];
+    const size_t next = at + 2 + ies[at + 1];
+    if (next > ieLength) break;
+    if (ReadsElement<kSelector>(id)) ParseElement(g, id, ies + at + 2, next - at - 2, adhoc);
+    at = next;
+  }
+}
+
 void Gather(Gathered& g, const BYTE* bss, DWORD available) {
   DWORD ieLength = 0;
   const BYTE* ies = ElementArea(bss, available, ieLength);
   if (!ies || ieLength <= 3) return;
   const bool adhoc = getU32(bss + ndis::bssid::kInfrastructureMode) == 0;
-  for (size_t at = ndis::fixed::kSize; at + 2 <= ieLength;) {
-    const BYTE id = ies[at];
-    const size_t length = ies[at + 1];
-    if (at + 2 + length > ieLength) break;
-    ParseElement(g, id, ies + at + 2, length, adhoc);
-    at += 2 + length;
+  switch (g.selector) {
+    case kBssTextSecurity:
+      return Walk<kBssTextSecurity>(g, ies, ieLength, adhoc);
+    case kBssTextVendor:
+      return Walk<kBssTextVendor>(g, ies, ieLength, adhoc);
+    case kBssTextWps:
+      return Walk<kBssTextWps>(g, ies, ieLength, adhoc);
+    default:
+      return Walk<kBssTextHt>(g, ies, ieLength, adhoc);
   }
 }
 
@@ -525,7 +564,12 @@ void AppendWps(Output& out, const Gathered& g) {
     out.appendFlag(g.setupLocked != 0);
     out.append(';');
   }
-  AppendField(out, g.uuid);
+  if (g.uuidSize) {
+    out.appendHex(g.uuid, g.uuidSize);
+    out.append(';');
+  } else {
+    AppendUnknown(out);
+  }
   if (g.bands == 1) {
     out.append("2.4GHz;");
   } else if (g.bands == 2) {

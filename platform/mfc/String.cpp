@@ -21,9 +21,10 @@ bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; 
 
 }  // namespace
 
-CString::CString(const char* pch, int nLength) {
-  if (pch && nLength > 0) m_str.assign(pch, static_cast<size_t>(nLength));
-}
+// Built in one step: callers that make a text from a buffer (the element
+// parser, once per site-survey cell) pay one allocation and one copy.
+CString::CString(const char* pch, int nLength)
+    : m_str(pch && nLength > 0 ? pch : "", pch && nLength > 0 ? static_cast<size_t>(nLength) : 0) {}
 
 CString::CString(char ch, int nRepeat) {
   if (nRepeat > 0) m_str.assign(static_cast<size_t>(nRepeat), ch);

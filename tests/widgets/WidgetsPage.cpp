@@ -73,6 +73,16 @@ bool WidgetsPage::Build(int x, int y) {
   bar.SetEvenColors(3, RGB(255, 0, 0), RGB(255, 255, 0), RGB(0, 200, 0));
   bar.SetTextFont(GetFont());
   bar.SetPos(60);
+
+  HWND editWindow = CreateWindowEx(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 410, 270, 60,
+                                   22, GetSafeHwnd(), reinterpret_cast<HMENU>(kEditId), nullptr, nullptr);
+  HWND sliderWindow = CreateWindowEx(0, TRACKBAR_CLASS, "", WS_CHILD | WS_VISIBLE, 410, 300, 220, 30, GetSafeHwnd(),
+                                     reinterpret_cast<HMENU>(kSliderId), nullptr, nullptr);
+  if (!edit.SubclassWindow(editWindow) || !slider.SubclassWindow(sliderWindow)) return false;
+  edit.LinkSlider(this, kSliderId);
+  edit.SetIntRange(0, 100, 5, 20);
+  edit.SetIntValue(40);
+  slider.SetLinkedPos(40);
   return true;
 }
 

@@ -1,8 +1,9 @@
 // A page of every widget, as the screenshot and X display tests show it: a
 // 64-row owner-data list with check boxes, images, progress cells and a
 // focused cell; shaded buttons (normal, hovered, latched); a tab dialog with
-// three tabs; a histogram; a gradient progress bar; and an icon-button whose
-// drop-down icon menu has a toolbar's images.
+// three tabs; a histogram; a gradient progress bar; an icon-button whose
+// drop-down icon menu has a toolbar's images; and a digits edit linked to a
+// slider.
 #pragma once
 
 #include <memory>
@@ -10,10 +11,12 @@
 
 #include "WidgetTestSupport.h"
 #include "data/WidgetIds.h"
+#include "widgets/LinkSlider.h"
 #include "widgets/OskelStaticHistogram.h"
 #include "widgets/ProgressCtrlX.h"
 #include "widgets/QuickList.h"
 #include "widgets/ShadeButtonST.h"
+#include "widgets/SmartEdit.h"
 #include "widgets/TabDialog.h"
 
 namespace widgets_test {
@@ -21,6 +24,8 @@ namespace widgets_test {
 class WidgetsPage : public CWnd {
  public:
   static constexpr int kListId = 2001;
+  static constexpr int kEditId = 2401;
+  static constexpr int kSliderId = 2402;
   static constexpr int kWidth = 640;
   static constexpr int kHeight = 440;
   static constexpr int kRows = 64;
@@ -37,6 +42,8 @@ class WidgetsPage : public CWnd {
   std::vector<std::unique_ptr<CDialog>> pages;
   COskelStaticHistogram histogram;
   CProgressCtrlX bar;
+  CSmartEdit edit;
+  CLinkSlider slider;
   std::vector<CQuickListClick> clicks;
   std::vector<UINT> commands;
 

@@ -1,6 +1,7 @@
 #include "platform/win/user/PopupMenu.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/win/user/Paint.h"
 #include "platform/win/user/ClassRegistry.h"
@@ -136,21 +137,87 @@ void PopupMenu::drawItems(HDC dc) {
   }
 }
 
-UINT PopupMenu::commandAt(POINT pt) const {
-  auto m = MenuObject::find(menu_);
-  if (!m) return 0;
-  for (size_t i = 0; i < m->items.size() && i < rects_.size(); ++i) {
+int PopupMenu::positionAt(POINT pt) const {
+  for (size_t i = 0; i < rects_.size(); ++i) {
     const RECT& r = rects_[i];
-    const MenuItem& item = m->items[i];
-    if (pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom)
-      return item.subMenu || item.isSeparator() ? 0 : item.id;
+    if (pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom) return static_cast<int>(i);
   }
-  return 0;
+  return -1;
+}
+
+UINT PopupMenu::commandOf(int position) const {
+  auto m = MenuObject::find(menu_);
+  if (!m || position < 0 || static_cast<size_t>(position) >= m->items.size()) return 0;
+  const MenuItem& item = m->items[static_cast<size_t>(position)];
+  return item.subMenu || item.isSeparator() ? 0 : item.id;
+}
+
+UINT PopupMenu::commandAt(POINT pt) const { return commandOf(positionAt(pt)); }
+
+void PopupMenu::hilite(int position) {
+  auto m = MenuObject::find(menu_);
+  if (!m) return;
+  if (position >= 0 && (static_cast<size_t>(position) >= m->items.size() ||
+                        m->items[static_cast<size_t>(position)].isSeparator()))
+    position = -1;
+  bool changed = false;
+  for (size_t i = 0; i < m->items.size(); ++i) {
+    MenuItem& item = m->items[i];
+    const bool on = static_cast<int>(i) == position;
+    if (on == ((item.state & MFS_HILITE) != 0)) continue;
+    item.state = on ? item.state | MFS_HILITE : item.state & ~static_cast<UINT>(MFS_HILITE);
+    changed = true;
+  }
+  hot_ = position;
+  if (changed && hwnd_ && !ended_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PopupMenu::step(int direction) {
+  auto m = MenuObject::find(menu_);
+  if (!m || m->items.empty()) return;
+  const int count = static_cast<int>(m->items.size());
+  int at = hot_;
+  for (int tried = 0; tried < count; ++tried) {
+    at = at < 0 ? (direction > 0 ? 0 : count - 1) : (at + direction + count) % count;
+    if (!m->items[static_cast<size_t>(at)].isSeparator()) {
+      hilite(at);
+      return;
+    }
+  }
+}
+
+void PopupMenu::typed(char key) {
+  auto m = MenuObject::find(menu_);
+  if (!m) return;
+  // A text item whose mnemonic ("&" and the key) is the key is chosen.
+  const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(key)));
+  for (size_t i = 0; i < m->items.size(); ++i) {
+    const MenuItem& item = m->items[i];
+    if (item.type & (MFT_OWNERDRAW | MFT_SEPARATOR)) continue;
+    const size_t amp = item.text.find('&');
+    if (amp != std::string::npos && amp + 1 < item.text.size() &&
+        std::tolower(static_cast<unsigned char>(item.text[amp + 1])) == static_cast<unsigned char>(lower)) {
+      if (UINT id = commandOf(static_cast<int>(i))) choose(id);
+      return;
+    }
+  }
+  // Otherwise the owner answers, as it must for owner-drawn items.
+  const LRESULT answer = SendMessage(owner_, WM_MENUCHAR, MAKEWPARAM(static_cast<WORD>(static_cast<BYTE>(lower)), MF_POPUP),
+                                     reinterpret_cast<LPARAM>(menu_));
+  const int position = static_cast<int>(LOWORD(answer));
+  if (HIWORD(answer) == MNC_EXECUTE) {
+    if (UINT id = commandOf(position)) choose(id);
+  } else if (HIWORD(answer) == MNC_SELECT) {
+    hilite(position);
+  }
 }
 
 void PopupMenu::end(UINT command) {
   ended_ = true;
   command_ = command;
+  // A key taken by the hook ends the menu while its loop waits for the next
+  // message: wake the loop so that it sees the end.
+  if (hwnd_) PostMessage(hwnd_, WM_NULL, 0, 0);
 }
 
 LRESULT CALLBACK PopupMenu::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -168,6 +235,11 @@ LRESULT CALLBACK PopupMenu::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       GetClientRect(hwnd, &client);
       POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       if (pt.x < client.left || pt.x >= client.right || pt.y < client.top || pt.y >= client.bottom) menu->end(0);
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      menu->hilite(menu->positionAt(pt));
       return 0;
     }
     case WM_LBUTTONUP:
@@ -190,9 +262,21 @@ LRESULT CALLBACK PopupMenu::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 LRESULT CALLBACK PopupMenu::keyboardHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code < 0 || !t_active) return CallNextHookEx(nullptr, code, wParam, lParam);
-  // While the menu is open it takes every key; Escape (pressed) closes it.
+  // While the menu is open it takes every key: Escape closes it, the arrows
+  // move the highlight, Enter chooses the highlighted command, a letter or
+  // digit chooses by its mnemonic.
   bool pressed = (static_cast<DWORD_PTR>(lParam) & 0x80000000u) == 0;
-  if (code == HC_ACTION && pressed && wParam == VK_ESCAPE) t_active->end(0);
+  if (code != HC_ACTION || !pressed || t_active->ended_) return 1;
+  PopupMenu& menu = *t_active;
+  if (wParam == VK_ESCAPE) {
+    menu.end(0);
+  } else if (wParam == VK_DOWN || wParam == VK_UP) {
+    menu.step(wParam == VK_DOWN ? 1 : -1);
+  } else if (wParam == VK_RETURN) {
+    if (UINT id = menu.commandOf(menu.hot_)) menu.choose(id);
+  } else if ((wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9')) {
+    menu.typed(static_cast<char>(wParam));
+  }
   return 1;
 }
 
@@ -258,6 +342,7 @@ UINT PopupMenu::track(HMENU menu, UINT flags, int x, int y, HWND owner) {
   runModalLoop(popup.hwnd_, [&popup] { return popup.ended_; });
 
   if (hook) UnhookWindowsHookEx(hook);
+  popup.hilite(-1);  // the menu opens without a highlight next time
   if (IsWindow(popup.hwnd_)) {
     popup.ended_ = true;  // the window's procedure stops answering
     if (GetCapture() == popup.hwnd_) ReleaseCapture();

@@ -8,7 +8,10 @@
 // yet, WM_DRAWITEM for them when the menu paints (WM_PAINT, WM_PRINTCLIENT;
 // the other items are drawn in the menu colours), and WM_MENUSELECT for
 // the chosen item and on closing. TPM_NONOTIFY leaves out WM_INITMENUPOPUP and
-// WM_MENUSELECT.
+// WM_MENUSELECT. The item under the mouse is highlighted (MFS_HILITE, drawn
+// selected); the arrow keys move the highlight and Enter chooses it; a letter
+// chooses the text item with that mnemonic, else the owner's WM_MENUCHAR
+// answer (MNC_EXECUTE, MNC_SELECT) decides.
 #pragma once
 
 #include <vector>
@@ -47,8 +50,20 @@ class PopupMenu {
   void drawItems(HDC dc);
   // The default look of an item that is not owner-drawn (PopupMenuPaint.cpp).
   void drawItem(HDC dc, const MenuItem& item, const RECT& rect) const;
-  // The command of the item under a client point; 0 for none.
+  // The position of the item under a client point, -1 for none; the command
+  // of an item (0 for a separator, a submenu or none) and of the item under a
+  // point.
+  int positionAt(POINT pt) const;
+  UINT commandOf(int position) const;
   UINT commandAt(POINT pt) const;
+  // Highlights the item at `position` alone (-1 or a separator: none).
+  void hilite(int position);
+  // Moves the highlight to the next (1) or previous (-1) item that is no
+  // separator, wrapping.
+  void step(int direction);
+  // A letter or digit typed: the text item with that mnemonic is chosen, else
+  // the owner's WM_MENUCHAR answer executes or selects an item.
+  void typed(char key);
   void end(UINT command);
 
   HMENU menu_;
@@ -58,6 +73,7 @@ class PopupMenu {
   std::vector<RECT> rects_;  // one per item of the menu
   bool ended_ = false;
   UINT command_ = 0;
+  int hot_ = -1;  // the highlighted position
 };
 
 }  // namespace wavorel

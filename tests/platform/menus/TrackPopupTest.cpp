@@ -201,5 +201,78 @@ TEST_F(TrackPopupTest, OwnerDrawnItemsAreMeasuredOnceAndDrawnIntoTheMenusDc) {
   DestroyMenu(menu);
 }
 
+TEST_F(TrackPopupTest, KeysAndTheMouseHighlightAndChoose) {
+  HMENU menu = CreatePopupMenu();
+  AppendMenu(menu, MF_STRING, 1, "&Open");
+  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenu(menu, MF_OWNERDRAW, 2, reinterpret_cast<LPCSTR>(0xA2));
+  AppendMenu(menu, MF_STRING, 3, "E&xit");
+  on(WM_MEASUREITEM, [](HWND, UINT, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+    reinterpret_cast<MEASUREITEMSTRUCT*>(l)->itemHeight = 20;
+    return TRUE;
+  });
+  // The owner answers a typed "s" for its owner-drawn item: executed, or
+  // only selected with "d".
+  on(WM_MENUCHAR, [menu](HWND, UINT, WPARAM w, LPARAM l) -> std::optional<LRESULT> {
+    if (reinterpret_cast<HMENU>(l) != menu || HIWORD(w) != MF_POPUP) return 0;
+    if (LOWORD(w) == 's') return MAKELRESULT(2, MNC_EXECUTE);
+    if (LOWORD(w) == 'd') return MAKELRESULT(2, MNC_SELECT);
+    return 0;
+  });
+  struct Case {
+    std::vector<UINT> keys;
+    UINT chosen;
+  } cases[] = {
+      {{VK_DOWN, VK_DOWN, VK_RETURN}, 2},  // the separator is stepped over
+      {{VK_UP, VK_RETURN}, 3},             // from no highlight up to the last item
+      {{VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, 1},  // wraps
+      {{'X'}, 3},                          // a text item's mnemonic
+      {{'S'}, 2},                          // the owner's MNC_EXECUTE
+      {{'D'}, 0},                          // MNC_SELECT only highlights
+      {{'D', VK_RETURN}, 2},
+      {{'Q', VK_RETURN}, 0},               // no answer, no highlight: nothing
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.chosen);
+    setModalResponder([&c](const ModalWindow&) {
+      for (UINT vk : c.keys) {
+        sendKey(vk, true);
+        sendKey(vk, false);
+      }
+      sendKey(VK_ESCAPE, true);  // closes what is still open
+      sendKey(VK_ESCAPE, false);
+      return 0;
+    });
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner_, nullptr), c.chosen);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(GetMenuState(menu, i, MF_BYPOSITION) & MF_HILITE) << "cleared on closing";
+  }
+
+  // The item under the mouse is drawn selected, the others not.
+  std::vector<DRAWITEMSTRUCT> drawn;
+  on(WM_DRAWITEM, [&](HWND, UINT, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+    drawn.push_back(*reinterpret_cast<DRAWITEMSTRUCT*>(l));
+    return TRUE;
+  });
+  UINT hilited = 0;
+  HDC dc = reinterpret_cast<HDC>(0x5D0);  // the owner draws nothing
+  setModalResponder([&](const ModalWindow& w) {
+    SendMessage(w.hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0);
+    const RECT item = drawn.back().rcItem;
+    drawn.clear();
+    SendMessage(w.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(item.left + 2, item.top + 2));
+    hilited = GetMenuState(menu, 2, MF_BYPOSITION) & MF_HILITE;
+    SendMessage(w.hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0);
+    sendKey(VK_ESCAPE, true);
+    sendKey(VK_ESCAPE, false);
+    return 0;
+  });
+  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner_, nullptr), 0);
+  EXPECT_TRUE(hilited);
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_EQ(drawn[0].itemState & ODS_SELECTED, static_cast<UINT>(ODS_SELECTED));
+  EXPECT_FALSE(GetMenuState(menu, 0, MF_BYPOSITION) & MF_HILITE);
+  DestroyMenu(menu);
+}
+
 }  // namespace
 }  // namespace wavorel::testing

@@ -167,22 +167,54 @@ TEST_F(NativeWiFiConnectTest, AnAdhocRecordSetsItsChannelAndSkipsPowerSave) {
   EXPECT_EQ(wavorel::wire::getU32(configuration.data() + 12), 0u);
 }
 
-TEST_F(NativeWiFiConnectTest, DiscoveryKindsStoreNothing) {
+TEST_F(NativeWiFiConnectTest, DiscoveryKindsStoreNothingAndOnlyKindOneIsBoundToItsBssid) {
   scan();
-  _PROFILE_DATA p = OpenRecord();
-  p.UseBssid = 1;
-  const BYTE cafe[6] = {0x00, 0x1D, 0x7E, 0x11, 0x22, 0x02};
-  std::memcpy(p.Bssid, cafe, 6);
-  ASSERT_EQ(client_.ProfileOps()->ApplyProfile(&p), kOk);
+  // A profile for HomeNet is in the store already (a secured discovery
+  // connect finds it by its SSID); the discovery connects add none.
+  _PROFILE_DATA stored = Infrastructure("HomeNet", 7, 6);
+  SetWpaKey(stored, "correct horse battery");
+  ASSERT_EQ(client_.ProfileOps()->ApplyProfile(&stored), kOk);
   clock().advance(1000);
   ASSERT_TRUE(waitForMessage(WM_WLAN_CONNECTED));
-  EXPECT_TRUE(profileNames().empty());
-  BYTE bssid[6] = {};
-  EXPECT_EQ(client_.GetCurrentBssid(bssid), kOk);
-  EXPECT_EQ(std::memcmp(bssid, cafe, 6), 0);
-  DWORD mode = 0;
-  EXPECT_EQ(client_.GetConnectionMode(&mode), kOk);
-  EXPECT_EQ(mode, static_cast<DWORD>(wlan_connection_mode_discovery_unsecure));
+  const std::vector<std::string> before = profileNames();
+
+  const BYTE cafe[6] = {0x00, 0x1D, 0x7E, 0x11, 0x22, 0x02};
+  const BYTE elsewhere[6] = {0x02, 0x00, 0x00, 0x00, 0x00, 0x09};
+  struct Case {
+    const char* what;
+    _PROFILE_DATA record;
+    DWORD kind;
+    const BYTE* bssid;
+    bool connects;
+    DWORD mode;
+  } cases[] = {
+      {"kind 1 to the open network's BSSID", OpenRecord(), 1, cafe, true, wlan_connection_mode_discovery_unsecure},
+      {"kind 1 to a BSSID nobody has", OpenRecord(), 1, elsewhere, false, 0},
+      {"kind 2 ignores the BSSID", OpenRecord(), 2, elsewhere, true, wlan_connection_mode_discovery_unsecure},
+      {"kind 2, secured", stored, 2, elsewhere, true, wlan_connection_mode_discovery_secure},
+  };
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    client_.Disconnect();
+    clock().advance(1000);
+    wavorel::pumpMessages();
+    received().clear();
+    c.record.UseBssid = c.kind;
+    std::memcpy(c.record.Bssid, c.bssid, 6);
+    ASSERT_EQ(client_.ProfileOps()->ApplyProfile(&c.record), kOk);
+    clock().advance(1000);
+    ASSERT_TRUE(waitForMessage(c.connects ? WM_WLAN_CONNECTED : WM_WLAN_CONNECT_ATTEMPT_FAIL));
+    EXPECT_EQ(profileNames(), before);
+    if (!c.connects) continue;
+    DWORD mode = 0;
+    EXPECT_EQ(client_.GetConnectionMode(&mode), kOk);
+    EXPECT_EQ(mode, c.mode);
+    if (c.bssid == cafe) {
+      BYTE bssid[6] = {};
+      EXPECT_EQ(client_.GetCurrentBssid(bssid), kOk);
+      EXPECT_EQ(std::memcmp(bssid, cafe, 6), 0);
+    }
+  }
 }
 
 TEST_F(NativeWiFiConnectTest, EapUserDataIsStoredUnlessASmartCardIsUsed) {
