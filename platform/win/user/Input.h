@@ -31,6 +31,17 @@ namespace wavorel {
 // The keyboard: a key went down or up (GetAsyncKeyState). Returns whether it
 // was down before.
 bool setAsyncKeyDown(UINT vk, bool down);
+// A key press (down) or release from the keyboard, with the key's scan code
+// and whether it is an extended key: it arrives at the focus window (else the
+// active window) as WM_KEYDOWN / WM_KEYUP, or WM_SYSKEYDOWN / WM_SYSKEYUP
+// while Alt is held without Ctrl (and for F10 and Alt itself), with the
+// lParam flags of Windows (repeat count 1, scan code, extended, Alt context,
+// previous state, transition), and passes the thread's WH_KEYBOARD hooks
+// when the loop takes it. False when no window takes keys.
+bool keyboardInput(UINT vk, bool down, UINT scanCode = 0, bool extended = false);
+// Sets the toggle of a key (Caps Lock, Num Lock) in the calling thread's key
+// state, as the keyboard shows it.
+void setKeyToggled(UINT vk, bool on);
 // A message the calling thread took from its queue: key messages update the
 // thread's key state (GetKeyState); its point is GetMessagePos from now on.
 void noteRetrievedMessage(const MSG& msg);

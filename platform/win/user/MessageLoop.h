@@ -19,10 +19,8 @@ size_t pumpMessages();
 // and at the end. On the real clock the steps are slept.
 void runFor(uint64_t ms);
 
-// A key press (down) or release from the keyboard: it arrives as WM_KEYDOWN or
-// WM_KEYUP at the focus window (else the active window) and passes the
-// thread's WH_KEYBOARD hooks when the loop takes it. False when no window
-// takes keys.
+// A key press (down) or release from the keyboard (keyboardInput of Input.h
+// without a scan code). False when no window takes keys.
 bool sendKey(UINT vk, bool down);
 
 }  // namespace wavorel
