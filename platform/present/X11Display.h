@@ -1,6 +1,15 @@
 // One connection to an X display showing the top-level windows of one UI
 // thread (see Presenter.h). Only that thread calls sync(); a helper thread
 // waits on the connection and wakes the thread's message queue.
+//
+// Input (X11DisplayInput.cpp): X mouse and key events become window
+// messages; keys through the keyboard's own mapping (X11Keyboard), whose
+// layout TranslateMessage then follows. While a window of the thread holds
+// the mouse capture (a popup menu, a drop-down list, a drag), the pointer and
+// the keyboard are grabbed for its X window, so a click anywhere reaches it.
+// The X input focus follows the active window; the cursor shape set with
+// SetCursor shows on every window; the clipboard is shared with the X
+// CLIPBOARD selection (X11Clipboard).
 #pragma once
 
 #include <condition_variable>
@@ -8,6 +17,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -19,6 +29,8 @@ class MessageQueue;
 
 namespace wavorel::present {
 
+class X11Clipboard;
+class X11Keyboard;
 class X11Tray;
 
 class X11Display {
@@ -43,6 +55,8 @@ class X11Display {
     uint64_t painted = UINT64_MAX;
     bool mapped = false;
     std::string title;
+    bool viewable = false;     // mapped on the server (MapNotify seen)
+    unsigned long cursor = 0;  // the X cursor defined on it
   };
   struct Click {
     HWND hwnd = nullptr;
@@ -60,6 +74,15 @@ class X11Display {
   bool mouse(HWND top, POINT screen, unsigned button, bool down, unsigned state, unsigned long time);
   void mouseMove(HWND top, POINT screen, unsigned state);
   void postMouse(HWND target, UINT msg, WPARAM keys, POINT screen);
+  bool wheel(HWND top, POINT screen, int delta, unsigned state);
+  bool key(void* event);
+  void loadKeyboard();
+  // Grabs, input focus and cursor brought up to date with the window system.
+  void syncInput();
+  void syncGrab();
+  void syncFocus(unsigned long time);
+  void syncCursor();
+  unsigned long xcursorOf(HCURSOR cursor);
   void update();
   void show(HWND hwnd, Shown& shown);
   void putImage(HWND hwnd, Shown& shown);
@@ -76,6 +99,14 @@ class X11Display {
   std::unordered_map<HWND, Shown> shown_;
   Click lastClick_;
   std::unique_ptr<X11Tray> tray_;  // the notification area's X window
+  std::unique_ptr<X11Keyboard> keyboard_;
+  std::unique_ptr<X11Clipboard> clipboard_;
+  HWND grabbed_ = nullptr;   // the window the pointer and keyboard are grabbed for
+  HWND focused_ = nullptr;   // the window the X input focus was given to
+  unsigned long lastTime_ = 0;  // of the last X input event
+  HCURSOR cursor_ = nullptr;
+  bool cursorKnown_ = false;
+  std::unordered_map<HCURSOR, unsigned long> xcursors_;
 
   std::mutex mutex_;
   std::condition_variable cv_;
