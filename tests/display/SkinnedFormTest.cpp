@@ -223,11 +223,10 @@ class SkinnedFormTest : public PlatformTest {
     POINT c = centre(id);
     hands_.click(c.x, c.y);
   }
+  // The combo box's list while it is open.
   static HWND listOf(CComboBox& combo) {
-    HWND list = nullptr;
-    while ((list = FindWindowEx(nullptr, list, "ComboLBox", nullptr)))
-      if (IsWindowVisible(list) && GetWindow(list, GW_OWNER) == combo.GetParent()->GetSafeHwnd()) return list;
-    return nullptr;
+    COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+    return GetComboBoxInfo(combo.GetSafeHwnd(), &info) && IsWindowVisible(info.hwndList) ? info.hwndList : nullptr;
   }
   void screenshot(const char* name) {
     std::filesystem::create_directories(DISPLAY_SCREENSHOT_DIR);

@@ -48,8 +48,10 @@ void ComboBoxControl::create(const CREATESTRUCT* cs) {
     list_ = CreateWindowEx(WS_EX_CLIENTEDGE, kComboListClass, "", listStyle | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
                            reinterpret_cast<HMENU>(static_cast<intptr_t>(kListId)), nullptr, hwnd());
   else
-    list_ = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kComboListClass, "", listStyle | WS_POPUP | WS_BORDER, 0,
-                           0, 0, 0, hwnd(), nullptr, nullptr, hwnd());
+    // A popup of no owner: it lives as long as the combo box, which destroys
+    // it, not as long as the dialog (whose owned windows go first).
+    list_ = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kComboListClass, "",
+                           listStyle | WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, nullptr, hwnd());
   if (cs) SetWindowPos(hwnd(), nullptr, 0, 0, cs->cx, cs->cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   layoutParts();
 }
@@ -327,6 +329,21 @@ LRESULT ComboBoxControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       minVisible_ = static_cast<int>(wParam);
       return TRUE;
     case CB_GETMINVISIBLE: return minVisible_;
+    case CB_GETCOMBOBOXINFO: {
+      auto* info = reinterpret_cast<COMBOBOXINFO*>(lParam);
+      if (!info || info->cbSize != sizeof(COMBOBOXINFO)) return FALSE;
+      RECT client;
+      GetClientRect(hwnd(), &client);
+      LONG field = std::min<LONG>(client.bottom, static_cast<LONG>(fieldHeight_));
+      LONG button = kind() == CBS_SIMPLE ? 0 : field;
+      info->rcItem = RECT{0, 0, client.right - button, field};
+      info->rcButton = RECT{client.right - button, 0, client.right, field};
+      info->stateButton = kind() == CBS_SIMPLE ? STATE_SYSTEM_INVISIBLE : dropped_ ? STATE_SYSTEM_PRESSED : 0;
+      info->hwndCombo = hwnd();
+      info->hwndItem = edit_ ? edit_ : hwnd();
+      info->hwndList = list_;
+      return TRUE;
+    }
     case CB_SETDROPPEDWIDTH:
       if (static_cast<LONG>(wParam) < 0) return CB_ERR;
       droppedWidth_ = static_cast<LONG>(wParam);
@@ -394,3 +411,7 @@ LRESULT ComboBoxControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace wavorel
+
+BOOL GetComboBoxInfo(HWND combo, PCOMBOBOXINFO info) {
+  return static_cast<BOOL>(SendMessage(combo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(info)));
+}

@@ -20,10 +20,8 @@ class ComboDropDownTest : public ControlTest {
     return c;
   }
   static HWND listOf(HWND c) {
-    HWND list = nullptr;
-    while ((list = FindWindowEx(nullptr, list, "ComboLBox", nullptr)))
-      if (GetWindow(list, GW_OWNER) == GetAncestor(c, GA_ROOT)) return list;
-    return nullptr;
+    COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+    return GetComboBoxInfo(c, &info) ? info.hwndList : nullptr;
   }
   static RECT rectOf(HWND hwnd) {
     RECT r{};
@@ -91,6 +89,24 @@ TEST_F(ComboDropDownTest, TheClosedComboIsAsTallAsItsFaceAndItsListOpensBelowOrA
   EXPECT_EQ(open.bottom, face.top);
   EXPECT_EQ(open.bottom - open.top, 3 * 16 + 2);
   send(c, CB_SHOWDROPDOWN, FALSE);
+}
+
+TEST_F(ComboDropDownTest, TheItemsLastAsLongAsTheComboBox) {
+  // A dialog destroys the windows it owns before it gets WM_DESTROY; the
+  // combo box's list is none of them, so the dialog still reads the choice.
+  HWND c = combo(CBS_DROPDOWNLIST, 3);
+  send(c, CB_SETCURSEL, 2);
+  LRESULT atDestroy = -5, countAtDestroy = -5;
+  on(WM_DESTROY, [&](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    atDestroy = send(c, CB_GETCURSEL);
+    countAtDestroy = send(c, CB_GETCOUNT);
+    return 0;
+  }, parent_);
+  HWND list = listOf(c);
+  DestroyWindow(parent_);
+  EXPECT_EQ(atDestroy, 2);
+  EXPECT_EQ(countAtDestroy, 3);
+  EXPECT_FALSE(IsWindow(list)) << "the combo box takes its list with it";
 }
 
 TEST_F(ComboDropDownTest, AMouseChoiceNotifiesInOrderAndAClickOutsideCancels) {
