@@ -52,15 +52,24 @@ std::string wideToLatin1(const std::u16string& wide) {
   return bytes;
 }
 
-std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-  return text;
+// LF line ends (the X convention) become CR LF (the clipboard's), and back.
+std::string toCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+    out += text[i];
+  }
+  return out;
 }
 
-// LF line ends (the X convention) become CR LF (the clipboard's), and back.
-std::string toCrLf(const std::string& text) { return replaceAll(replaceAll(text, "\r\n", "\n"), "\n", "\r\n"); }
-std::string toLf(const std::string& text) { return replaceAll(text, "\r\n", "\n"); }
+std::string toLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i)
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+  return out;
+}
 
 }  // namespace
 
@@ -160,6 +169,12 @@ bool X11Clipboard::readIncremental(std::string& bytes) {
   }
 }
 
+std::string X11Clipboard::textOf(const std::string& bytes, bool utf8) {
+  std::string text = toCrLf(fromWide(CP_ACP, utf8 ? toWide(CP_UTF8, bytes) : latin1ToWide(bytes)));
+  if (text.size() > kMaxClipboardText) text.resize(kMaxClipboardText);
+  return text;
+}
+
 bool X11Clipboard::fetchText(std::string& text) {
   if (!othersOwn()) return false;
   Display* d = dpy(display_);
@@ -172,9 +187,7 @@ bool X11Clipboard::fetchText(std::string& text) {
     if (e.xselection.property == None) continue;  // the owner has no such form
     std::string bytes;
     if (!readProperty(target, bytes)) continue;
-    std::u16string wide = target == utf8_ ? toWide(CP_UTF8, bytes) : latin1ToWide(bytes);
-    text = toCrLf(fromWide(CP_ACP, wide));
-    if (text.size() > kMaxClipboardText) text.resize(kMaxClipboardText);
+    text = textOf(bytes, target == utf8_);
     return true;
   }
   return false;

@@ -36,6 +36,11 @@ class X11Clipboard : public ClipboardPeer {
   bool fetchText(std::string& text) override;
   void offerText() override;
 
+  // The clipboard text of a selection's bytes (UTF8_STRING, else STRING in
+  // Latin-1): in the ANSI code page, LF line ends as CR LF, cut at
+  // kMaxClipboardText bytes.
+  static std::string textOf(const std::string& bytes, bool utf8);
+
  private:
   // Waits (up to the deadline, in milliseconds of real time) for an event of
   // `type` on the clipboard's window.

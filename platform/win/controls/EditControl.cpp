@@ -228,16 +228,7 @@ void EditControl::paste() {
     GlobalUnlock(data);
   }
   CloseClipboard();
-  if (!multiline()) {
-    text = text.substr(0, text.find_first_of("\r\n"));
-  } else {
-    std::string lines;
-    for (size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) lines += '\r';
-      lines += text[i];
-    }
-    text.swap(lines);
-  }
+  if (!multiline()) text = text.substr(0, text.find_first_of("\r\n"));
   if (style() & (ES_UPPERCASE | ES_LOWERCASE))
     for (char& ch : text) {
       auto c = static_cast<unsigned char>(ch);

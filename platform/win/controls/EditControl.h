@@ -10,7 +10,8 @@
 // WM_PASTE and WM_CLEAR, reached by Ctrl+C / Ctrl+X / Ctrl+V, Ctrl+Insert,
 // Shift+Delete and Shift+Insert. A password edit copies nothing; a read-only
 // edit copies but neither cuts nor pastes; a single-line edit pastes up to
-// the first line break; what is pasted is cut to the typing limit
+// the first line break, a multiline edit the lines as they are (CR LF); what
+// is pasted is cut to the typing limit
 // (EN_MAXTEXT). In a combo box the edit part leaves the list keys (Up, Down,
 // F4, Alt+Up/Down, and Enter and Escape while the list is open) to it.
 #pragma once

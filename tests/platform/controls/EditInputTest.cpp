@@ -153,11 +153,12 @@ TEST_F(EditInputTest, PastedTextKeepsToTheEditsLinesAndLimit) {
   EXPECT_EQ(text(single), "FIRST LINE") << "a single-line edit takes the first line";
 
   HWND multi = control(WC_EDIT, ES_MULTILINE, 2);
-  putText("one\ntwo");
+  putText("one\r\ntwo");
   send(multi, WM_PASTE);
   char buf[32] = "";
   GetWindowText(multi, buf, sizeof buf);
   EXPECT_STREQ(buf, "one\r\ntwo");
+  EXPECT_EQ(send(multi, EM_GETLINECOUNT), 2);
 
   // A huge text: cut at the typing limit, with EN_MAXTEXT.
   HWND limited = control(WC_EDIT, 0, 3);
