@@ -1,7 +1,7 @@
 // Support of the display tests: a person's hands on an X server (XTest:
 // pointer, buttons, typing text with Shift where the keyboard needs it),
-// pixels read back from the screen (and written as PNG for a look), and
-// waiting for the screen to change. Include after the platform: Xlib's macros
+// pixels read back from the screen (and written as PNG for a look), the
+// cursor shown (XFixes), and waiting for the screen to change. Include after the platform: Xlib's macros
 // (None, Bool, Status) clash with it.
 #pragma once
 
@@ -10,6 +10,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
 #include <X11/keysym.h>
 
 #include <chrono>
@@ -71,6 +72,29 @@ class Hands {
     unsigned long p = XGetPixel(image, 0, 0) & 0xFFFFFF;
     XDestroyImage(image);
     return p;
+  }
+  // The cursor the screen shows now: its size, hot spot and ARGB pixels
+  // (empty where the server cannot tell).
+  struct CursorImage {
+    int width = 0, height = 0, xhot = 0, yhot = 0;
+    std::vector<unsigned long> argb;
+    bool operator==(const CursorImage& o) const {
+      return width == o.width && height == o.height && xhot == o.xhot && yhot == o.yhot && argb == o.argb;
+    }
+  };
+  CursorImage cursor() {
+    CursorImage c;
+    int event = 0, error = 0;
+    if (!XFixesQueryExtension(d_, &event, &error)) return c;
+    XFixesCursorImage* image = XFixesGetCursorImage(d_);
+    if (!image) return c;
+    c.width = image->width;
+    c.height = image->height;
+    c.xhot = image->xhot;
+    c.yhot = image->yhot;
+    c.argb.assign(image->pixels, image->pixels + image->width * image->height);
+    XFree(image);
+    return c;
   }
   // The screen as a PNG file, for a person to look at.
   void screenshot(const std::string& path) {

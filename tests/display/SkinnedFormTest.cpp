@@ -6,6 +6,7 @@
 // combo box's list drawn in its colours. Skipped where Xvfb cannot be started.
 #include <poll.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <string>
@@ -39,6 +40,7 @@ class Form : public CDialog {
   BOOL OnInitDialog() override {
     CDialog::OnInitDialog();
     name.SubclassDlgItem(IDC_NAME, this);
+    name.SetOwnDrawEdge(1);
     passphrase.SubclassDlgItem(IDC_PASSPHRASE, this);
     channel.SubclassDlgItem(IDC_CHANNEL, this);
     band.SubclassDlgItem(IDC_BAND, this);
@@ -62,12 +64,21 @@ class Form : public CDialog {
   }
   void OnOK() override {}
   void OnCancel() override {}
+  // Over OK the cursor is `okCursor`, where one is given.
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_SETCURSOR && okCursor && reinterpret_cast<HWND>(wParam) == GetDlgItem(IDOK)->GetSafeHwnd()) {
+      SetCursor(okCursor);
+      return TRUE;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+  }
 
   CGxEdit name;
   CGxEdit passphrase;
   CComboBox channel;
   CGxComboBitmap band;
   Notes notes;
+  HCURSOR okCursor = nullptr;
 };
 
 // Another program holding the X CLIPBOARD: it answers requests for its
@@ -269,6 +280,64 @@ TEST_F(SkinnedFormTest, TypedPunctuationArrivesExactlyAndTabFollowsTheFormsOrder
   hands_.key(XK_End);
   hands_.type("?");
   EXPECT_TRUE(until([&] { return text(form_.name) == "Pass-Word_1.2!?"; })) << text(form_.name);
+}
+
+TEST_F(SkinnedFormTest, ASkinnedEditsRingShowsWholeAroundItsFocus) {
+  // The template's flat border became a client edge two pixels wide, room
+  // for the edit's own ring and the focus colour inside it.
+  clickOn(IDC_NAME);
+  ASSERT_TRUE(until([&] { return GetFocus() == form_.name.GetSafeHwnd(); }));
+  RECT r;
+  form_.name.GetWindowRect(&r);
+  const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+  const unsigned long ring = rgbOf(0xB99E80), focus = rgbOf(0xFFFFC8);
+  EXPECT_TRUE(until([&] {
+    return hands_.pixel(cx, r.top) == ring && hands_.pixel(cx, r.bottom - 1) == ring && hands_.pixel(r.left, cy) == ring &&
+           hands_.pixel(r.right - 1, cy) == ring && hands_.pixel(cx, r.top + 1) == focus &&
+           hands_.pixel(r.left + 1, cy) == focus;
+  })) << std::hex << hands_.pixel(cx, r.top) << " " << hands_.pixel(cx, r.top + 1);
+  screenshot("edit-ring.png");
+}
+
+TEST_F(SkinnedFormTest, TheCursorTakesTheShapeTheWindowUnderItSets) {
+  using Cursor = Hands::CursorImage;
+  RECT form;
+  form_.GetWindowRect(&form);
+  Cursor arrow, beam, own;
+  hands_.moveTo(form.left + 5, form.bottom - 5);
+  ASSERT_TRUE(until([&] { return (arrow = hands_.cursor()).width > 0; })) << "the server shows no cursor";
+  POINT edit = centre(IDC_NAME);
+  hands_.moveTo(edit.x, edit.y);
+  EXPECT_TRUE(until([&] { return !((beam = hands_.cursor()) == arrow); })) << "the edit's I-beam";
+
+  // A cursor of the program's own: black on its top half, see-through below,
+  // its hot spot at (3, 5).
+  const int size = 16;
+  std::vector<BYTE> andBits(size * 2, 0x00);
+  std::fill(andBits.begin() + size, andBits.end(), 0xFF);
+  HBITMAP mask = CreateBitmap(size, size, 1, 1, andBits.data());
+  HDC screen = GetDC(nullptr);
+  HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
+  ReleaseDC(nullptr, screen);
+  ICONINFO info{FALSE, 3, 5, mask, colour};
+  form_.okCursor = CreateIconIndirect(&info);
+  DeleteObject(mask);
+  DeleteObject(colour);
+  ASSERT_NE(form_.okCursor, nullptr);
+  POINT ok = centre(IDOK);
+  hands_.moveTo(ok.x, ok.y);
+  EXPECT_TRUE(until([&] { return (own = hands_.cursor()).width == size; })) << own.width;
+  EXPECT_EQ(own.height, size);
+  EXPECT_EQ(own.xhot, 3);
+  EXPECT_EQ(own.yhot, 5);
+  ASSERT_EQ(own.argb.size(), static_cast<size_t>(size * size));
+  EXPECT_EQ(own.argb[2 * size + 4] & 0xFFFFFFFFu, 0xFF000000u) << "opaque black above";
+  EXPECT_EQ(own.argb[12 * size + 4] >> 24, 0u) << "see-through below";
+
+  hands_.moveTo(edit.x, edit.y);
+  EXPECT_TRUE(until([&] { return hands_.cursor() == beam; })) << "back to the I-beam";
+  DestroyCursor(form_.okCursor);
+  form_.okCursor = nullptr;
 }
 
 TEST_F(SkinnedFormTest, TheXClipboardReachesTheEditsBothWays) {
