@@ -89,6 +89,12 @@ bool keyboardInput(UINT vk, bool down, UINT scanCode, bool extended) {
   return true;
 }
 
+HWND keyboardInputTarget() {
+  auto& wm = WindowManager::instance();
+  auto target = wm.find(wm.focus ? wm.focus : wm.active);
+  return target && target->queue == MessageQueue::current() ? target->hwnd : nullptr;
+}
+
 void setKeyToggled(UINT vk, bool on) {
   unsigned char& k = t_keys[vk & 0xFF];
   k = static_cast<unsigned char>(on ? (k | 1) : (k & ~1));
