@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/testing/BenchRoot.h"
 #include "platform/win/kernel/Root.h"
+#include "platform/present/WindowImage.h"
 
 namespace {
 

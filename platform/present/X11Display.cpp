@@ -5,10 +5,7 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <X11/extensions/shape.h>
-#include <poll.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,12 +14,13 @@
 #include "platform/present/X11Keyboard.h"
 #include "platform/present/X11Tray.h"
 #include "platform/win/kernel/Clock.h"
-#include "platform/win/user/MessageLoop.h"
+#include "platform/win/user/KeyInput.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/ModalLoop.h"
 #include "platform/win/user/MouseTracking.h"
 #include "platform/win/user/Paint.h"
 #include "platform/win/user/WindowManager.h"
+#include "platform/win/kernel/PlatformLog.h"
 
 namespace wavorel::present {
 
@@ -45,7 +43,7 @@ constexpr unsigned long kMotifDecorationsFlag = 2;
 int logXError(Display* d, XErrorEvent* e) {
   char text[128] = "";
   XGetErrorText(d, e->error_code, text, sizeof text);
-  std::fprintf(stderr, "wavorel: X error: %s (request %d)\n", text, e->request_code);
+  wavorel::logNote("X error: %s (request %d)", text, e->request_code);
   return 0;
 }
 
@@ -82,23 +80,9 @@ X11Display::X11Display(void* display, DWORD thread, std::shared_ptr<MessageQueue
   // The platform's screen is the X screen, and a person answers modal windows.
   setScreenSize(DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d)));
   setPersonAtDisplay(true);
-  if (pipe(wakePipe_) == 0) watcher_ = std::thread([this] { watch(); });
 }
 
 X11Display::~X11Display() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    stop_ = true;
-  }
-  cv_.notify_all();
-  if (wakePipe_[1] >= 0) {
-    char byte = 0;
-    ssize_t ignored = write(wakePipe_[1], &byte, 1);
-    (void)ignored;
-  }
-  if (watcher_.joinable()) watcher_.join();
-  for (int fd : wakePipe_)
-    if (fd >= 0) close(fd);
   for (auto& entry : shown_) XDestroyWindow(dpy(display_), entry.second.xwin);
   for (auto& entry : xcursors_) XFreeCursor(dpy(display_), entry.second);
   tray_.reset();
@@ -108,48 +92,19 @@ X11Display::~X11Display() {
   XCloseDisplay(dpy(display_));
 }
 
-// The helper thread: waits until the connection has input, wakes the UI
-// thread's queue, and waits again until the UI thread has read the connection
-// after that wake-up. Input still unread then wakes the queue once more.
-void X11Display::watch() {
-  uint64_t seen = 0;
-  for (;;) {
-    {
-      std::unique_lock<std::mutex> lock(mutex_);
-      cv_.wait(lock, [&] { return reads_ > seen || stop_; });
-      if (stop_) return;
-    }
-    pollfd fds[2] = {{fd_, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
-    if (poll(fds, 2, -1) < 0) continue;
-    if (fds[1].revents) return;
-    if (fds[0].revents & (POLLHUP | POLLERR)) return;
-    if (fds[0].revents & POLLIN) {
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        seen = reads_;
-      }
-      queue_->wake();
-    }
-  }
-}
-
 bool X11Display::sync() {
   bool posted = readEvents();
   update();
   syncInput();
   if (!posted) posted = readEvents();
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    ++reads_;
-  }
-  cv_.notify_all();
   return posted;
 }
 
+bool X11Display::buffered() const { return XEventsQueued(dpy(display_), QueuedAlready) > 0; }
+
 // Input is taken one event at a time: once a mouse or key event has become a
-// message, the rest waits until the loop has dispatched it, so that each key
-// reaches the focus of its time (a click may move the focus before the keys
-// typed after it).
+// message, the rest waits in Xlib's queue (buffered(), so the loop comes
+// back at once) until the loop has dispatched it.
 bool X11Display::readEvents() {
   Display* d = dpy(display_);
   while (XPending(d)) {

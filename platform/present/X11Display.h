@@ -1,6 +1,6 @@
 // One connection to an X display showing the top-level windows of one UI
-// thread (see Presenter.h). Only that thread calls sync(); a helper thread
-// waits on the connection and wakes the thread's message queue.
+// thread (see Presenter.h). Only that thread calls sync(); its message loop
+// waits on the connection's descriptor (fd()) together with its queue.
 //
 // Input (X11DisplayInput.cpp): X mouse and key events become window
 // messages; keys through the keyboard's own mapping (X11Keyboard), whose
@@ -12,11 +12,8 @@
 // CLIPBOARD selection (X11Clipboard).
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -42,6 +39,10 @@ class X11Display {
   X11Display& operator=(const X11Display&) = delete;
 
   DWORD thread() const { return thread_; }
+  int fd() const { return fd_; }
+  // Events already read from the connection into Xlib's queue, which a poll
+  // of fd() does not see (the caller must sync() before it sleeps).
+  bool buffered() const;
   // Turns waiting X events into window messages and brings the X windows up
   // to date. True when it posted a message.
   bool sync();
@@ -87,7 +88,6 @@ class X11Display {
   void show(HWND hwnd, Shown& shown);
   void putImage(HWND hwnd, Shown& shown);
   HWND windowOf(unsigned long xwin) const;
-  void watch();
 
   void* display_;  // Display*
   int fd_;
@@ -108,15 +108,6 @@ class X11Display {
   bool cursorKnown_ = false;
   std::unordered_map<HCURSOR, unsigned long> xcursors_;
 
-  std::mutex mutex_;
-  std::condition_variable cv_;
-  // Counts the UI thread's reads of the connection. The helper thread waits
-  // for a read newer than the input it reported, so a report that raced with
-  // a read already under way is repeated instead of lost.
-  uint64_t reads_ = 0;
-  bool stop_ = false;
-  int wakePipe_[2] = {-1, -1};
-  std::thread watcher_;
 };
 
 }  // namespace wavorel::present

@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/present/Screenshot.h"
+#include "platform/present/WindowImage.h"
 #include "tests/platform/paint/XvfbServer.h"
 
 namespace wavorel::testing {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/present/Presenter.h"
 #include "platform/testing/PlatformTest.h"
 #include "platform/testing/TestBitmaps.h"
 #include "platform/win/kernel/Paths.h"
@@ -267,7 +268,11 @@ TEST_F(SkinnedFormTest, TypedPunctuationArrivesExactlyAndTabFollowsTheFormsOrder
     EXPECT_TRUE(until([&] { return GetFocus() == step.second; })) << "Tab" << (step.first ? " with Shift" : "");
   }
   // A key the keyboard does not map (a key code without key syms) is dropped.
-  clickOn(IDC_NAME);
+  // (The click lands away from the first one: two so close in place and time
+  // would make a double click, which does not move the focus.)
+  POINT name = centre(IDC_NAME);
+  hands_.click(name.x - 20, name.y);
+  ASSERT_TRUE(until([&] { return GetFocus() == form_.name.GetSafeHwnd(); }));
   KeyCode unmapped = 0;
   int minKeycode = 0, maxKeycode = 0, per = 0;
   XDisplayKeycodes(server_.display(), &minKeycode, &maxKeycode);

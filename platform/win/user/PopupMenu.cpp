@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/Text.h"
@@ -10,6 +9,7 @@
 #include "platform/win/user/ClassRegistry.h"
 #include "platform/win/user/MenuObject.h"
 #include "platform/win/user/ModalLoop.h"
+#include "platform/win/kernel/PlatformLog.h"
 #include "platform/win/user/Paint.h"
 
 namespace wavorel {
@@ -185,7 +185,7 @@ bool PopupMenu::choose(UINT id) {
   HMENU top = levels_.empty() ? nullptr : levels_.front().menu;
   std::vector<std::pair<HMENU, size_t>> path;
   if (!pathTo(top, id, 0, path)) {
-    std::fprintf(stderr, "wavorel: popup menu has no command %u\n", id);
+    wavorel::logNote("popup menu has no command %u", id);
     return false;
   }
   // Open the submenus on the way, as the user would by hovering over them.
@@ -203,7 +203,7 @@ bool PopupMenu::choose(UINT id) {
       !findMenuItem(path.back().first, static_cast<UINT>(path.back().second), true, ref))
     return false;
   if (ref.item().state & MFS_GRAYED) {
-    std::fprintf(stderr, "wavorel: popup menu command %u is grayed; not chosen\n", id);
+    wavorel::logNote("popup menu command %u is grayed; not chosen", id);
     return false;
   }
   if (notify())

@@ -1,11 +1,10 @@
-#include "platform/win/user/MessageLoop.h"
+#include "platform/testing/Drivers.h"
 
 #include <algorithm>
 
 #include "platform/win/kernel/Clock.h"
 #include "platform/win/user/Input.h"
 #include "platform/win/user/MessageQueue.h"
-#include "platform/win/user/WindowManager.h"
 
 namespace wavorel {
 
@@ -37,7 +36,5 @@ void runFor(uint64_t ms) {
     clock().sleepMs(next > now ? next - now : end - now);
   }
 }
-
-bool sendKey(UINT vk, bool down) { return keyboardInput(vk, down); }
 
 }  // namespace wavorel
