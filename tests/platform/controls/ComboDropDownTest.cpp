@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/present/WindowImage.h"
 #include "tests/platform/controls/ControlTestSupport.h"
 
 namespace wavorel::testing {
