@@ -47,6 +47,8 @@
 #include "platform/win/gdi/Region.h"
 #include "platform/win/user/ModalLoop.h"
 #include "platform/win/user/Input.h"
+#include "platform/win/user/Clipboard.h"
+#include "platform/win/user/Caret.h"
 #include "platform/win/user/MessageBeep.h"
 // Drawing
 #include "platform/win/gdi/GdiTypes.h"

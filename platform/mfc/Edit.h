@@ -26,4 +26,9 @@ class CEdit : public CWnd {
   void SetModify(BOOL bModified = TRUE) { SendMessage(EM_SETMODIFY, bModified); }
   int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
   int LineIndex(int nLine = -1) const { return static_cast<int>(SendMessage(EM_LINEINDEX, static_cast<WPARAM>(nLine))); }
+  // The clipboard.
+  void Copy() { SendMessage(WM_COPY); }
+  void Cut() { SendMessage(WM_CUT); }
+  void Paste() { SendMessage(WM_PASTE); }
+  void Clear() { SendMessage(WM_CLEAR); }
 };

@@ -10,10 +10,13 @@
 #include <cstring>
 
 #include "platform/present/WindowImage.h"
+#include "platform/present/X11Clipboard.h"
+#include "platform/present/X11Keyboard.h"
 #include "platform/present/X11Tray.h"
 #include "platform/win/kernel/Clock.h"
 #include "platform/win/user/KeyInput.h"
 #include "platform/win/user/MessageQueue.h"
+#include "platform/win/user/ModalLoop.h"
 #include "platform/win/user/MouseTracking.h"
 #include "platform/win/user/Paint.h"
 #include "platform/win/user/WindowManager.h"
@@ -34,49 +37,6 @@ struct MotifHints {
   unsigned long status;
 };
 constexpr unsigned long kMotifDecorationsFlag = 2;
-
-UINT virtualKey(KeySym sym) {
-  if (sym >= XK_a && sym <= XK_z) return static_cast<UINT>('A' + (sym - XK_a));
-  if (sym >= XK_A && sym <= XK_Z) return static_cast<UINT>(sym);
-  if (sym >= XK_0 && sym <= XK_9) return static_cast<UINT>(sym);
-  if (sym >= XK_F1 && sym <= XK_F12) return static_cast<UINT>(VK_F1 + (sym - XK_F1));
-  switch (sym) {
-    case XK_BackSpace: return VK_BACK;
-    case XK_Tab:
-    case XK_ISO_Left_Tab: return VK_TAB;
-    case XK_Return:
-    case XK_KP_Enter: return VK_RETURN;
-    case XK_Escape: return VK_ESCAPE;
-    case XK_space: return VK_SPACE;
-    case XK_Shift_L:
-    case XK_Shift_R: return VK_SHIFT;
-    case XK_Control_L:
-    case XK_Control_R: return VK_CONTROL;
-    case XK_Alt_L:
-    case XK_Alt_R: return VK_MENU;
-    case XK_Prior: return VK_PRIOR;
-    case XK_Next: return VK_NEXT;
-    case XK_End: return VK_END;
-    case XK_Home: return VK_HOME;
-    case XK_Left: return VK_LEFT;
-    case XK_Up: return VK_UP;
-    case XK_Right: return VK_RIGHT;
-    case XK_Down: return VK_DOWN;
-    case XK_Insert: return VK_INSERT;
-    case XK_Delete: return VK_DELETE;
-    default: return 0;
-  }
-}
-
-WPARAM keyFlags(unsigned state) {
-  WPARAM keys = 0;
-  if (state & Button1Mask) keys |= MK_LBUTTON;
-  if (state & Button2Mask) keys |= MK_MBUTTON;
-  if (state & Button3Mask) keys |= MK_RBUTTON;
-  if (state & ShiftMask) keys |= MK_SHIFT;
-  if (state & ControlMask) keys |= MK_CONTROL;
-  return keys;
-}
 
 // A protocol error (a window gone on the server side, say) is logged; the
 // default handler would end the program.
@@ -115,116 +75,50 @@ X11Display::X11Display(void* display, DWORD thread, std::shared_ptr<MessageQueue
   int eventBase = 0, errorBase = 0;
   shapes_ = XShapeQueryExtension(d, &eventBase, &errorBase) != 0;
   tray_ = std::make_unique<X11Tray>(display_, thread_);
+  clipboard_ = std::make_unique<X11Clipboard>(display_);
+  loadKeyboard();
+  // The platform's screen is the X screen, and a person answers modal windows.
+  setScreenSize(DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d)));
+  setPersonAtDisplay(true);
 }
 
 X11Display::~X11Display() {
   for (auto& entry : shown_) XDestroyWindow(dpy(display_), entry.second.xwin);
+  for (auto& entry : xcursors_) XFreeCursor(dpy(display_), entry.second);
   tray_.reset();
+  clipboard_.reset();
+  setPersonAtDisplay(false);
+  setScreenSize(0, 0);
   XCloseDisplay(dpy(display_));
 }
 
 bool X11Display::sync() {
   bool posted = readEvents();
   update();
-  posted = readEvents() || posted;
+  syncInput();
+  if (!posted) posted = readEvents();
   return posted;
 }
 
 bool X11Display::buffered() const { return XEventsQueued(dpy(display_), QueuedAlready) > 0; }
 
+// Input is taken one event at a time: once a mouse or key event has become a
+// message, the rest waits in Xlib's queue (buffered(), so the loop comes
+// back at once) until the loop has dispatched it.
 bool X11Display::readEvents() {
-  bool posted = false;
   Display* d = dpy(display_);
   while (XPending(d)) {
     XEvent e;
     XNextEvent(d, &e);
-    posted = handleEvent(&e) || posted;
+    if (handleEvent(&e) && e.type >= KeyPress && e.type <= MotionNotify) return true;
   }
-  return posted;
+  return false;
 }
 
 HWND X11Display::windowOf(unsigned long xwin) const {
   for (const auto& entry : shown_)
     if (entry.second.xwin == xwin) return entry.first;
   return nullptr;
-}
-
-bool X11Display::handleEvent(void* event) {
-  auto& e = *static_cast<XEvent*>(event);
-  if (tray_->owns(e.xany.window)) return tray_->handleEvent(event);
-  HWND top = windowOf(e.xany.window);
-  if (!top || !IsWindow(top)) return false;
-  switch (e.type) {
-    case Expose:
-      shown_[top].painted = UINT64_MAX;
-      return false;
-    case ButtonPress:
-    case ButtonRelease:
-      return mouse(top, POINT{e.xbutton.x_root, e.xbutton.y_root}, e.xbutton.button, e.type == ButtonPress,
-                   e.xbutton.state, e.xbutton.time);
-    case MotionNotify: {
-      XEvent next;
-      while (XCheckTypedWindowEvent(dpy(display_), e.xany.window, MotionNotify, &next)) e = next;
-      mouseMove(top, POINT{e.xmotion.x_root, e.xmotion.y_root}, e.xmotion.state);
-      return true;
-    }
-    case KeyPress:
-    case KeyRelease: {
-      UINT vk = virtualKey(XLookupKeysym(&e.xkey, 0));
-      return vk && sendKey(vk, e.type == KeyPress);
-    }
-    case ClientMessage:
-      if (static_cast<unsigned long>(e.xclient.data.l[0]) == deleteAtom_)
-        return PostMessage(top, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE;
-      return false;
-    default:
-      return false;
-  }
-}
-
-void X11Display::postMouse(HWND target, UINT msg, WPARAM keys, POINT screen) {
-  mouseAt(screen, keys);  // the cursor position, and leave and hover tracking
-  SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTCLIENT, msg));
-  if (!IsWindow(target)) return;
-  POINT client = screen;
-  ScreenToClient(target, &client);
-  MSG m{target, msg, keys, MAKELPARAM(client.x, client.y), static_cast<DWORD>(clock().tickMs()), screen};
-  queue_->post(m, true);
-}
-
-// The window the mouse talks to: the capture, else the deepest visible
-// window under the pointer inside `top`.
-static HWND mouseTarget(HWND top, POINT screen) {
-  if (HWND capture = GetCapture()) return capture;
-  HWND under = WindowFromPoint(screen);
-  return under && (under == top || IsChild(top, under)) ? under : top;
-}
-
-void X11Display::mouseMove(HWND top, POINT screen, unsigned state) {
-  postMouse(mouseTarget(top, screen), WM_MOUSEMOVE, keyFlags(state), screen);
-}
-
-bool X11Display::mouse(HWND top, POINT screen, unsigned button, bool down, unsigned state, unsigned long time) {
-  if (button != Button1 && button != Button3) return false;
-  HWND target = mouseTarget(top, screen);
-  WPARAM keys = keyFlags(state);
-  WPARAM mask = button == Button1 ? MK_LBUTTON : MK_RBUTTON;
-  keys = down ? (keys | mask) : (keys & ~mask);
-  UINT msg = button == Button1 ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
-  if (down) {
-    if (GetActiveWindow() != top && !(GetWindowLong(top, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) SetActiveWindow(top);
-    LONG slack = GetSystemMetrics(SM_CXDOUBLECLK) / 2;
-    bool twice = lastClick_.hwnd == target && lastClick_.button == button && time - lastClick_.time <= 500 &&
-                 std::abs(screen.x - lastClick_.at.x) <= slack && std::abs(screen.y - lastClick_.at.y) <= slack;
-    if (twice && (GetClassLong(target, GCL_STYLE) & CS_DBLCLKS)) {
-      msg = button == Button1 ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
-      lastClick_ = Click{};
-    } else {
-      lastClick_ = Click{target, button, time, screen};
-    }
-  }
-  postMouse(target, msg, keys, screen);
-  return true;
 }
 
 void X11Display::update() {

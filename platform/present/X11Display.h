@@ -1,6 +1,15 @@
 // One connection to an X display showing the top-level windows of one UI
 // thread (see Presenter.h). Only that thread calls sync(); its message loop
 // waits on the connection's descriptor (fd()) together with its queue.
+//
+// Input (X11DisplayInput.cpp): X mouse and key events become window
+// messages; keys through the keyboard's own mapping (X11Keyboard), whose
+// layout TranslateMessage then follows. While a window of the thread holds
+// the mouse capture (a popup menu, a drop-down list, a drag), the pointer and
+// the keyboard are grabbed for its X window, so a click anywhere reaches it.
+// The X input focus follows the active window; the cursor shape set with
+// SetCursor shows on every window; the clipboard is shared with the X
+// CLIPBOARD selection (X11Clipboard).
 #pragma once
 
 #include <cstdint>
@@ -17,6 +26,8 @@ class MessageQueue;
 
 namespace wavorel::present {
 
+class X11Clipboard;
+class X11Keyboard;
 class X11Tray;
 
 class X11Display {
@@ -45,6 +56,8 @@ class X11Display {
     uint64_t painted = UINT64_MAX;
     bool mapped = false;
     std::string title;
+    bool viewable = false;     // mapped on the server (MapNotify seen)
+    unsigned long cursor = 0;  // the X cursor defined on it
   };
   struct Click {
     HWND hwnd = nullptr;
@@ -62,6 +75,15 @@ class X11Display {
   bool mouse(HWND top, POINT screen, unsigned button, bool down, unsigned state, unsigned long time);
   void mouseMove(HWND top, POINT screen, unsigned state);
   void postMouse(HWND target, UINT msg, WPARAM keys, POINT screen);
+  bool wheel(HWND top, POINT screen, int delta, unsigned state);
+  bool key(void* event);
+  void loadKeyboard();
+  // Grabs, input focus and cursor brought up to date with the window system.
+  void syncInput();
+  void syncGrab();
+  void syncFocus(unsigned long time);
+  void syncCursor();
+  unsigned long xcursorOf(HCURSOR cursor);
   void update();
   void show(HWND hwnd, Shown& shown);
   void putImage(HWND hwnd, Shown& shown);
@@ -77,6 +99,15 @@ class X11Display {
   std::unordered_map<HWND, Shown> shown_;
   Click lastClick_;
   std::unique_ptr<X11Tray> tray_;  // the notification area's X window
+  std::unique_ptr<X11Keyboard> keyboard_;
+  std::unique_ptr<X11Clipboard> clipboard_;
+  HWND grabbed_ = nullptr;   // the window the pointer and keyboard are grabbed for
+  HWND focused_ = nullptr;   // the window the X input focus was given to
+  unsigned long lastTime_ = 0;  // of the last X input event
+  HCURSOR cursor_ = nullptr;
+  bool cursorKnown_ = false;
+  std::unordered_map<HCURSOR, unsigned long> xcursors_;
+
 };
 
 }  // namespace wavorel::present

@@ -1,5 +1,6 @@
 // Registers the standard control classes as global system classes.
 #include "platform/win/user/ClassRegistry.h"
+#include "platform/win/gdi/Images.h"
 #include "platform/win/kernel/Errors.h"
 #include "platform/win/controls/ButtonControl.h"
 #include "platform/win/controls/ComboBoxControl.h"
@@ -17,18 +18,21 @@ void registerControlClasses() {
     LPCSTR name;
     WNDPROC proc;
     UINT style;
+    LPCSTR cursor;
   };
   const Entry entries[] = {
-      {WC_BUTTON, controlProc<ButtonControl>, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
-      {WC_EDIT, controlProc<EditControl>, CS_DBLCLKS},
-      {WC_STATIC, controlProc<StaticControl>, CS_DBLCLKS},
-      {WC_LISTBOX, controlProc<ListBoxControl>, CS_DBLCLKS},
-      {WC_COMBOBOX, controlProc<ComboBoxControl>, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
+      {WC_BUTTON, controlProc<ButtonControl>, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
+      {WC_EDIT, controlProc<EditControl>, CS_DBLCLKS, IDC_IBEAM},
+      {WC_STATIC, controlProc<StaticControl>, CS_DBLCLKS, IDC_ARROW},
+      {WC_LISTBOX, controlProc<ListBoxControl>, CS_DBLCLKS, IDC_ARROW},
+      {WC_COMBOBOX, controlProc<ComboBoxControl>, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
+      {kComboListClass, controlProc<ListBoxControl>, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW},
   };
   for (const auto& e : entries) {
     WNDCLASS wc{};
     wc.style = e.style | CS_GLOBALCLASS;
     wc.lpfnWndProc = e.proc;
+    wc.hCursor = LoadCursor(nullptr, e.cursor);
     wc.lpszClassName = e.name;
     RegisterClass(&wc);
   }

@@ -268,6 +268,9 @@
 #define CB_SETTOPINDEX 0x015C
 #define CB_GETDROPPEDWIDTH 0x015F
 #define CB_SETDROPPEDWIDTH 0x0160
+#define CB_GETCOMBOBOXINFO 0x0164
+#define CB_SETMINVISIBLE 0x1701
+#define CB_GETMINVISIBLE 0x1702
 #define CB_OKAY 0
 #define CB_ERR (-1)
 #define CB_ERRSPACE (-2)
@@ -308,3 +311,20 @@ struct COMPAREITEMSTRUCT {
 };
 typedef COMPAREITEMSTRUCT* LPCOMPAREITEMSTRUCT;
 typedef COMPAREITEMSTRUCT* PCOMPAREITEMSTRUCT;
+
+// A combo box's parts (CB_GETCOMBOBOXINFO, GetComboBoxInfo): the selection
+// field and the button in its client coordinates, and its windows.
+struct COMBOBOXINFO {
+  DWORD cbSize;
+  RECT rcItem;
+  RECT rcButton;
+  DWORD stateButton;  // STATE_SYSTEM_PRESSED while the list is open
+  HWND hwndCombo;
+  HWND hwndItem;  // the edit part, or the combo box itself
+  HWND hwndList;
+};
+typedef COMBOBOXINFO* PCOMBOBOXINFO;
+#define STATE_SYSTEM_PRESSED 0x00000008
+#define STATE_SYSTEM_INVISIBLE 0x00008000
+
+BOOL GetComboBoxInfo(HWND combo, PCOMBOBOXINFO info);

@@ -8,9 +8,12 @@
 namespace wavorel {
 
 HBRUSH prepareControlDc(HWND control, HDC dc, UINT message, UINT fallback) {
+  return prepareControlDc(control, dc, message, fallback, GetParent(control));
+}
+
+HBRUSH prepareControlDc(HWND control, HDC dc, UINT message, UINT fallback, HWND parent) {
   auto font = reinterpret_cast<HFONT>(SendMessage(control, WM_GETFONT, 0, 0));
   SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-  HWND parent = GetParent(control);
   HBRUSH brush = nullptr;
   auto wp = reinterpret_cast<WPARAM>(dc);
   auto lp = reinterpret_cast<LPARAM>(control);

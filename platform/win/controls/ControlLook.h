@@ -14,6 +14,8 @@ namespace wavorel {
 // WM_NULL asks nobody). Where the parent answers nothing, the default window
 // procedure's colours for `fallback` hold. Returns the background brush.
 HBRUSH prepareControlDc(HWND control, HDC dc, UINT message, UINT fallback);
+// The same, asking `colourOwner` in place of the parent.
+HBRUSH prepareControlDc(HWND control, HDC dc, UINT message, UINT fallback, HWND colourOwner);
 
 // The window's text.
 std::string windowText(HWND hwnd);

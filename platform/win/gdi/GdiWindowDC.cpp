@@ -1,5 +1,9 @@
-// Window and screen DCs: GetDC, GetWindowDC, ReleaseDC.
+// Window and screen DCs: GetDC, GetWindowDC, ReleaseDC. A window's DC
+// reaches what its painting reaches (WS_CLIPCHILDREN, WS_CLIPSIBLINGS, the
+// window regions, the ancestors' client areas), so a control drawing through
+// GetDC cannot paint over its siblings.
 #include "platform/win/kernel/Errors.h"
+#include "platform/win/user/Paint.h"
 #include "platform/win/user/User.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Gdi.h"
@@ -11,19 +15,6 @@ using wavorel::Region;
 namespace {
 
 HDC insertDc(std::shared_ptr<DeviceContext> dc) { return reinterpret_cast<HDC>(insertGdiObject(std::move(dc))); }
-
-// A rectangle in screen coordinates moved into the top-level window's surface.
-RECT inSurface(RECT r, const RECT& top) {
-  return {r.left - top.left, r.top - top.top, r.right - top.left, r.bottom - top.top};
-}
-
-RECT clientOnScreen(HWND hwnd) {
-  RECT c{};
-  GetClientRect(hwnd, &c);
-  POINT p{0, 0};
-  ClientToScreen(hwnd, &p);
-  return {p.x, p.y, p.x + c.right, p.y + c.bottom};
-}
 
 HDC windowDc(HWND hwnd, bool client) {
   if (!hwnd) {
@@ -37,19 +28,9 @@ HDC windowDc(HWND hwnd, bool client) {
   }
   HWND top = GetAncestor(hwnd, GA_ROOT);
   if (!top) top = hwnd;
-  RECT topRect{};
-  GetWindowRect(top, &topRect);
-  RECT area{};
-  if (client) area = clientOnScreen(hwnd);
-  else GetWindowRect(hwnd, &area);
-  Region visible(inSurface(area, topRect));
-  // A child shows only inside its ancestors' client areas.
-  for (HWND a = hwnd; a && a != top;) {
-    a = GetParent(a);
-    if (!a) break;
-    visible.intersect(inSurface(clientOnScreen(a), topRect));
-  }
-  POINT origin{area.left - topRect.left, area.top - topRect.top};
+  // Clipped as the window's painting is (BeginPaint), without the update region.
+  POINT origin{0, 0};
+  Region visible = wavorel::drawableArea(hwnd, !client, &origin);
   return insertDc(DeviceContext::makeView(windowSurface(top), origin, std::move(visible), hwnd));
 }
 
@@ -63,5 +44,6 @@ int ReleaseDC(HWND, HDC hdc) {
   auto dc = dcFromHandle(hdc);
   if (!dc || dc->isMemory()) return 0;
   removeGdiObject(reinterpret_cast<HGDIOBJ>(hdc));
+  wavorel::notePainted();  // what was drawn through it is to be shown
   return 1;
 }

@@ -225,11 +225,12 @@ BOOL runFileDialog(LPOPENFILENAME ofn, bool save) {
   window.buttons = {IDOK, IDCANCEL};
   window.defaultButton = IDOK;
   window.labels = filterStrings(ofn->lpstrFilter);
-  int answer = wavorel::answerModal(window);
-  if (answer && IsWindow(dialog))
-    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
-  if (IsWindow(dialog))
-    wavorel::runModalLoop(dialog, {}, [dialog](MSG& msg) { return IsDialogMessage(dialog, &msg) != FALSE; });
+  wavorel::ModalQuestion question{[&window] { return window; }, [dialog](int answer) {
+                                    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                                                reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
+                                  }};
+  wavorel::runModalLoop(
+      dialog, {}, [dialog](MSG& msg) { return IsDialogMessage(dialog, &msg) != FALSE; }, &question);
   INT_PTR result = IDCANCEL;
   if (!wavorel::takeModalResult(dialog, &result)) result = IDCANCEL;
   if (disabledOwner && IsWindow(owner)) EnableWindow(owner, TRUE);

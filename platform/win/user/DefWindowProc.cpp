@@ -81,6 +81,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETICON:
       return wParam > ICON_BIG ? 0 : reinterpret_cast<LRESULT>(w->icons[wParam]);
+    case WM_MOUSEWHEEL:
+      // A child that does not scroll hands the wheel to its parent.
+      return (w->style & WS_CHILD) && w->parent ? SendMessage(w->parent, msg, wParam, lParam) : 0;
     case WM_NCLBUTTONDOWN:
       // A press on the caption moves the window.
       if (wParam == HTCAPTION) SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);

@@ -66,14 +66,19 @@ INT_PTR runDialogModal(HWND dialog, const std::function<BOOL(MSG*)>& preTranslat
       state->disabledOwner = root;
     }
     ShowWindow(dialog, SW_SHOWNORMAL);
-    int answer = answerModal(describe(dialog));
-    if (answer && IsWindow(dialog) && !state->hasResult)
-      SendMessage(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
-    if (IsWindow(dialog) && !state->hasResult)
-      runModalLoop(dialog, {}, [dialog, &preTranslate](MSG& msg) {
-        return (preTranslate ? preTranslate(&msg) : IsDialogMessage(dialog, &msg)) != FALSE;
-      });
+    ModalQuestion question{[dialog] { return describe(dialog); },
+                           [dialog, &state](int answer) {
+                             if (IsWindow(dialog) && !state->hasResult)
+                               SendMessage(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                                           reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
+                           }};
+    if (!state->hasResult)
+      runModalLoop(
+          dialog, {},
+          [dialog, &preTranslate](MSG& msg) {
+            return (preTranslate ? preTranslate(&msg) : IsDialogMessage(dialog, &msg)) != FALSE;
+          },
+          &question);
   }
   if (state->disabledOwner && IsWindow(state->disabledOwner)) EnableWindow(state->disabledOwner, TRUE);
   state->disabledOwner = nullptr;

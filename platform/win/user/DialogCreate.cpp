@@ -1,5 +1,7 @@
 // Dialogs from templates: the dialog class, the window and its controls,
-// WM_INITDIALOG, and the dialog-unit conversions.
+// WM_INITDIALOG, and the dialog-unit conversions. A control's flat border
+// (WS_BORDER) becomes the sunken client edge (WS_EX_CLIENTEDGE), as the
+// three-dimensional look of Windows dialogs has it.
 #include <string>
 
 #include "platform/win/user/Dialog.h"
@@ -50,8 +52,15 @@ bool createControls(HWND dialog, HINSTANCE instance, const wavorel::DialogTempla
     RECT r = placeInPixels(c.rect, state.baseUnits);
     LPCSTR text = c.text.isOrdinal ? MAKEINTRESOURCE(c.text.ordinal) : c.text.text.c_str();
     void* data = c.creationData.empty() ? nullptr : const_cast<BYTE*>(c.creationData.data());
-    HWND control = CreateWindowEx(c.exStyle | WS_EX_NOPARENTNOTIFY, c.className.c_str(), text, c.style | WS_CHILD,
-                                  r.left, r.top, r.right, r.bottom, dialog,
+    // Controls get the three-dimensional look: a flat border becomes the
+    // sunken client edge, two pixels wide (a caption keeps its border).
+    DWORD style = c.style | WS_CHILD;
+    DWORD exStyle = c.exStyle | WS_EX_NOPARENTNOTIFY;
+    if ((style & WS_CAPTION) == WS_BORDER) {
+      style &= ~WS_BORDER;
+      exStyle |= WS_EX_CLIENTEDGE;
+    }
+    HWND control = CreateWindowEx(exStyle, c.className.c_str(), text, style, r.left, r.top, r.right, r.bottom, dialog,
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.id)), instance, data);
     if (control == nullptr) {
       if (t.style & DS_NOFAILCREATE) continue;

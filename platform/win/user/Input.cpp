@@ -5,7 +5,10 @@
 #include <bitset>
 #include <mutex>
 
+#include "platform/win/kernel/Clock.h"
 #include "platform/win/kernel/Root.h"
+#include "platform/win/user/MessageQueue.h"
+#include "platform/win/user/WindowManager.h"
 
 namespace {
 
@@ -64,6 +67,37 @@ bool setAsyncKeyDown(UINT vk, bool down) {
   bool was = g_asyncDown[vk & 0xFF];
   g_asyncDown[vk & 0xFF] = down;
   return was;
+}
+
+bool keyboardInput(UINT vk, bool down, UINT scanCode, bool extended) {
+  auto& wm = WindowManager::instance();
+  auto target = wm.find(wm.focus ? wm.focus : wm.active);
+  if (!target || !target->queue) return false;
+  bool wasDown = setAsyncKeyDown(vk, down);
+  bool alt = (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
+  bool ctrl = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+  bool system = (alt && !ctrl) || vk == VK_F10 || (vk == VK_MENU && !ctrl);
+  UINT msg = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+  auto flags = static_cast<DWORD>(1 | ((scanCode & 0xFF) << 16));
+  if (extended) flags |= 1u << 24;
+  if (alt && !ctrl) flags |= 1u << 29;
+  if (wasDown) flags |= 1u << 30;
+  if (!down) flags |= 1u << 31;
+  MSG m{target->hwnd, msg, vk, static_cast<LPARAM>(flags), static_cast<DWORD>(clock().tickMs()), {0, 0}};
+  GetCursorPos(&m.pt);
+  target->queue->post(m, true);
+  return true;
+}
+
+HWND keyboardInputTarget() {
+  auto& wm = WindowManager::instance();
+  auto target = wm.find(wm.focus ? wm.focus : wm.active);
+  return target && target->queue == MessageQueue::current() ? target->hwnd : nullptr;
+}
+
+void setKeyToggled(UINT vk, bool on) {
+  unsigned char& k = t_keys[vk & 0xFF];
+  k = static_cast<unsigned char>(on ? (k | 1) : (k & ~1));
 }
 
 void noteRetrievedMessage(const MSG& msg) {

@@ -31,6 +31,21 @@ namespace wavorel {
 // The keyboard: a key went down or up (GetAsyncKeyState). Returns whether it
 // was down before.
 bool setAsyncKeyDown(UINT vk, bool down);
+// A key press (down) or release from the keyboard, with the key's scan code
+// and whether it is an extended key: it arrives at the window that has the
+// focus (else the active window) when the loop takes it, so keys typed ahead
+// of a click follow the focus the click gives, as WM_KEYDOWN / WM_KEYUP, or WM_SYSKEYDOWN / WM_SYSKEYUP
+// while Alt is held without Ctrl (and for F10 and Alt itself), with the
+// lParam flags of Windows (repeat count 1, scan code, extended, Alt context,
+// previous state, transition), and passes the thread's WH_KEYBOARD hooks
+// when the loop takes it. False when no window takes keys.
+bool keyboardInput(UINT vk, bool down, UINT scanCode = 0, bool extended = false);
+// The window a key taken now from the calling thread's queue goes to: the
+// focus, else the active window, when it is the thread's; else NULL.
+HWND keyboardInputTarget();
+// Sets the toggle of a key (Caps Lock, Num Lock) in the calling thread's key
+// state, as the keyboard shows it.
+void setKeyToggled(UINT vk, bool on);
 // A message the calling thread took from its queue: key messages update the
 // thread's key state (GetKeyState); its point is GetMessagePos from now on.
 void noteRetrievedMessage(const MSG& msg);

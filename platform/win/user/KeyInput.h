@@ -5,10 +5,8 @@
 
 namespace wavorel {
 
-// A key press (down) or release from the keyboard: it arrives as WM_KEYDOWN or
-// WM_KEYUP at the focus window (else the active window) and passes the
-// thread's WH_KEYBOARD hooks when the loop takes it. False when no window
-// takes keys.
+// A key press (down) or release from the keyboard without a scan code: see
+// keyboardInput (Input.h). False when no window takes keys.
 bool sendKey(UINT vk, bool down);
 
 }  // namespace wavorel

@@ -8,14 +8,18 @@
 // menu that holds the submenu.
 //
 // TrackPopupMenu shows the menu in a window of class "WavorelPopupMenu" owned
-// by the owner window and runs a modal loop. The modal responder (ModalLoop.h)
-// sees the menu as a ModalWindow of kind Menu whose `buttons` are the command
-// ids of the menu and its submenus (separators and submenu items left out)
-// with their texts in `labels`; it answers a command id, or 0 to leave the
-// menu open. A grayed or disabled item, or an id the menu does not hold, is
-// refused and the menu stays open. Without a responder the menu is dismissed.
-// The menu also ends on Escape, on a click outside it, when it loses the mouse
-// capture and when its owner is destroyed.
+// by the owner window (and each submenu opened from it in another) and runs a
+// modal loop in which a person works it with the mouse and the keyboard
+// (PopupMenu.h). The modal responder (ModalLoop.h) sees the menu as a
+// ModalWindow of kind Menu whose `buttons` are the command ids of the menu and
+// its submenus (separators and submenu items left out) with their texts in
+// `labels`; it answers a command id, or 0 to leave the menu open. A grayed or
+// disabled item, or an id the menu does not hold, is refused and the menu
+// stays open. With a person at a display the menu waits for them; in a
+// headless run without a responder it is dismissed. The menu also ends on
+// Escape, on a click outside it, when it loses the mouse capture and when its
+// owner is destroyed. The chosen command is returned (TPM_RETURNCMD) or posted
+// to the owner as WM_COMMAND (not with TPM_NONOTIFY).
 #pragma once
 
 #include "platform/win/user/OwnerDraw.h"

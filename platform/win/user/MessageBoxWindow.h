@@ -1,7 +1,9 @@
 // The system message box: a modal popup of its own window class
-// ("WavorelMessageBox") with the caption, text and buttons that the MB_ flags
-// ask for. Its buttons are command ids: WM_COMMAND with one of them ends the
-// box with that id; Enter presses the default button; Escape and WM_CLOSE
+// ("WavorelMessageBox") with the caption, the icon and text, and a push button
+// for each answer that the MB_ flags ask for (right-aligned at the bottom, the
+// default one focused). Its buttons are command ids: WM_COMMAND with one of
+// them ends the box with that id; the keyboard works as in a dialog (Tab,
+// Enter for the focused or default button); Escape, IDCANCEL and WM_CLOSE
 // answer IDCANCEL when the box has a Cancel button (IDOK for a lone OK) and
 // are ignored otherwise. The owner's top-level window is disabled while the
 // box is open.
@@ -29,6 +31,8 @@ class MessageBoxWindow {
   // The answer of Escape and WM_CLOSE, 0 when the box cannot be cancelled.
   int cancelAnswer() const;
   void finish(HWND hwnd, int id);
+  // The icon, text and buttons as child windows of the box.
+  void build(HWND hwnd, const std::string& text, UINT type) const;
 
   std::vector<int> buttons_;
   int defaultButton_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win/kernel/Clock.h"
+#include "platform/win/user/Input.h"
 #include "platform/win/kernel/ThreadObject.h"
 #include "platform/win/user/Desktop.h"
 #include "platform/win/user/HookChain.h"
@@ -209,9 +210,13 @@ void MessageQueue::runIncomingSends() {
 bool MessageQueue::takePosted(MSG* out, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
   for (;;) {
     Posted p{};
+    const HWND keys = keyboardInputTarget();
     {
       std::lock_guard<std::mutex> lock(mutex_);
       seenGen_ = postGen_;
+      // Keys from the keyboard go where the focus is as they are taken.
+      for (Posted& q : posted_)
+        if (keys && q.input && q.msg.message >= WM_KEYFIRST && q.msg.message <= WM_KEYLAST) q.msg.hwnd = keys;
       size_t i = 0;
       while (i < posted_.size() &&
              !(inRange(posted_[i].msg.message, filterMin, filterMax) && forWindow(posted_[i].msg.hwnd, filter)))

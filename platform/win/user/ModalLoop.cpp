@@ -1,6 +1,7 @@
 #include "platform/win/user/ModalLoop.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 
 #include "platform/win/user/Input.h"
@@ -14,6 +15,19 @@ namespace {
 
 std::mutex g_mutex;
 ModalResponder g_responder;
+std::atomic<int> g_displays{0};  // open displays a person sits at
+
+// The first messages of a modal window are those ready when its loop starts;
+// a window that keeps posting to itself is answered after this many.
+constexpr size_t kFirstMessagesLimit = 1000;
+
+void ask(const ModalQuestion& question) {
+  int answer = answerModal(question.describe());
+  if (answer)
+    question.press(answer);
+  else if (question.unanswered && !hasModalResponder() && !personAtDisplay())
+    question.unanswered();
+}
 
 }  // namespace
 
@@ -27,7 +41,22 @@ bool hasModalResponder() {
   return static_cast<bool>(g_responder);
 }
 
-void resetModalLoops() { setModalResponder(nullptr); }
+void setPersonAtDisplay(bool present) {
+  if (present) {
+    ++g_displays;
+    return;
+  }
+  int open = g_displays;
+  while (open > 0 && !g_displays.compare_exchange_weak(open, open - 1)) {
+  }
+}
+
+bool personAtDisplay() { return g_displays > 0; }
+
+void resetModalLoops() {
+  setModalResponder(nullptr);
+  g_displays = 0;
+}
 
 int answerModal(const ModalWindow& window) {
   ModalResponder responder;
@@ -36,6 +65,7 @@ int answerModal(const ModalWindow& window) {
     responder = g_responder;
   }
   if (responder) return responder(window);
+  if (personAtDisplay()) return 0;
   if (window.kind == ModalWindow::Kind::Menu) {
     wavorel::logNote("popup menu of %zu commands dismissed", window.buttons.size());
     return 0;
@@ -57,8 +87,10 @@ int answerModal(const ModalWindow& window) {
   return window.defaultButton;
 }
 
-bool runModalLoop(HWND hwnd, const std::function<bool()>& done, const ModalFilter& filter) {
+bool runModalLoop(HWND hwnd, const std::function<bool()>& done, const ModalFilter& filter,
+                  const ModalQuestion* question) {
   auto q = MessageQueue::current();
+  size_t firstMessages = 0;
   for (;;) {
     if (done && done()) return true;
     if (hwnd) {
@@ -67,7 +99,14 @@ bool runModalLoop(HWND hwnd, const std::function<bool()>& done, const ModalFilte
       if (w->modalEnded) return true;
     }
     MSG msg;
-    if (!q->peek(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    bool taken = q->peek(&msg, nullptr, 0, 0, PM_REMOVE);
+    if (question && (!taken || ++firstMessages > kFirstMessagesLimit)) {
+      const ModalQuestion* asking = question;
+      question = nullptr;
+      ask(*asking);
+      if (!taken) continue;  // the answer may have ended the loop
+    }
+    if (!taken) {
       q->waitForMessage();
       continue;
     }

@@ -2,11 +2,16 @@
 // dialogs run with DoModal, popup menus); loops nest, and each ends on its own
 // condition while timers and posted messages keep being dispatched.
 //
-// With no user at the screen, a modal window is answered by a responder: a
-// test installs one; without one (the headless run) the default button is
-// pressed (a popup menu is dismissed, a file dialog cancelled) and what was
-// answered is logged to stderr. A window that has no default button to press
-// (neither among its push buttons nor as a child control) is left open.
+// A modal window is answered from inside its loop, once it is shown and its
+// first messages (what is ready then: posted messages, the first paint,
+// timers already due) have been dispatched:
+// - a test's responder, where one is installed, answers first;
+// - else, with a person at the display (the presenter has a display open),
+//   nobody answers: the window stays open until the person ends it;
+// - else (the headless run) the default button is pressed (a popup menu is
+//   dismissed, a file dialog cancelled) and what was answered is logged to
+//   stderr. A window that has no default button to press (neither among its
+//   push buttons nor as a child control) is left open.
 #pragma once
 
 #include <functional>
@@ -44,23 +49,42 @@ void setModalResponder(ModalResponder responder);
 // True while a responder is installed (a headless run has none).
 bool hasModalResponder();
 
-// What the responder (or the headless default) answers for a window just shown.
+// A person can answer modal windows while a display shows the windows: each
+// display says so as it opens (true) and as it closes (false).
+void setPersonAtDisplay(bool present);
+bool personAtDisplay();
+
+// What the responder, the person (0: nobody answers for them) or the headless
+// default answers for a window just shown.
 int answerModal(const ModalWindow& window);
+
+// How a modal loop asks for its window's answer: `describe` gives the window
+// as it is once its first messages ran, `press` carries out a non-zero answer
+// and `unanswered` (optional) runs when a headless run leaves the window
+// without an answer (a popup menu is dismissed then).
+struct ModalQuestion {
+  std::function<ModalWindow()> describe;
+  std::function<void(int)> press;
+  std::function<void()> unanswered = {};
+};
 
 // Runs messages until `done` returns true or endModal(hwnd) is called (true),
 // or until `hwnd` is destroyed or WM_QUIT arrives (false; WM_QUIT is posted
 // again for the outer loop). `hwnd` may be NULL for a loop without a window.
 // Each message taken goes first to `filter` (a dialog's keyboard interface,
-// say) and is dispatched only when that returns false.
+// say) and is dispatched only when that returns false. With a `question`, the
+// window is answered (see above) once the messages ready at the start were
+// dispatched.
 using ModalFilter = std::function<bool(MSG&)>;
-bool runModalLoop(HWND hwnd, const std::function<bool()>& done = {}, const ModalFilter& filter = {});
+bool runModalLoop(HWND hwnd, const std::function<bool()>& done = {}, const ModalFilter& filter = {},
+                  const ModalQuestion* question = nullptr);
 
 // Ends the modal loop of `hwnd` with a result (from the window's thread).
 BOOL endModal(HWND hwnd, INT_PTR result);
 // TRUE, with the result, when endModal was called for `hwnd`; clears the mark.
 BOOL takeModalResult(HWND hwnd, INT_PTR* result);
 
-// Removes the responder (a fresh platform).
+// Removes the responder and the person (a fresh platform).
 void resetModalLoops();
 
 }  // namespace wavorel

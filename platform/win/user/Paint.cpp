@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/win/kernel/Errors.h"
+#include "platform/win/user/Caret.h"
 #include "platform/win/user/WindowManager.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Gdi.h"
@@ -54,10 +55,10 @@ void subtractVisibleWindow(Region& area, HWND hwnd) {
   if (c && (c->style & WS_VISIBLE)) area.subtract(rectInSurface(*c));
 }
 
-// The part of `w`'s client area that drawing may reach, in surface
-// coordinates.
-Region paintableClient(const Window& w) {
-  Region area(clientInSurface(w));
+// The part of `w`'s client area (or whole window) that drawing may reach, in
+// surface coordinates.
+Region paintableArea(const Window& w, bool whole) {
+  Region area(whole ? rectInSurface(w) : clientInSurface(w));
   cutToWindowRegion(area, w);
   if (w.style & WS_CLIPCHILDREN)
     for (HWND h : w.children) subtractVisibleWindow(area, h);
@@ -85,7 +86,7 @@ HDC updateDc(const std::shared_ptr<Window>& w, Region update) {
   auto surface = wavorel::gdi::windowSurface(top ? top->hwnd : w->hwnd);
   RECT client = clientInSurface(*w);
   update.offset(client.left, client.top);
-  Region visible = Region::combine(paintableClient(*w), update, Region::Op::And);
+  Region visible = Region::combine(paintableArea(*w, false), update, Region::Op::And);
   return reinterpret_cast<HDC>(wavorel::gdi::insertGdiObject(
       wavorel::gdi::DeviceContext::makeView(surface, POINT{client.left, client.top}, std::move(visible), w->hwnd)));
 }
@@ -98,6 +99,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
     if (w) SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
+  wavorel::caretBeforePaint(hwnd);
   Region update = w->update;
   bool erase = w->erase;
   RECT bounds{};
@@ -116,8 +118,10 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
   if (!paint) return FALSE;
-  ++g_paints;
-  return ReleaseDC(hwnd, paint->hdc) ? TRUE : FALSE;
+  BOOL released = ReleaseDC(hwnd, paint->hdc) ? TRUE : FALSE;
+  wavorel::notePainted();
+  wavorel::caretAfterPaint(hwnd);
+  return released;
 }
 
 int GetUpdateRgn(HWND hwnd, HRGN region, BOOL erase) {
@@ -146,5 +150,15 @@ LRESULT paintThroughPrintClient(HWND hwnd) {
 }
 
 uint64_t paintGeneration() { return g_paints.load(); }
+
+void notePainted() { ++g_paints; }
+
+Region drawableArea(HWND hwnd, bool whole, POINT* origin) {
+  auto w = WindowManager::instance().find(hwnd);
+  if (!w) return Region();
+  RECT at = whole ? rectInSurface(*w) : clientInSurface(*w);
+  if (origin) *origin = {at.left, at.top};
+  return paintableArea(*w, whole);
+}
 
 }  // namespace wavorel

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+#include "platform/win/gdi/Region.h"
 #include "platform/win/kernel/Types.h"
 
 struct PAINTSTRUCT {
@@ -55,8 +56,18 @@ bool defaultPaintMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRES
 // WM_PRINTCLIENT with the paint DC, EndPaint.
 LRESULT paintThroughPrintClient(HWND hwnd);
 
-// Counts the paints (EndPaint) of the process: a presenter compares it to
-// see whether anything may have changed on a surface.
+// Counts the paints of the process (EndPaint, and the release of a window DC
+// that GetDC or GetWindowDC gave): a presenter compares it to see whether
+// anything may have changed on a surface.
 uint64_t paintGeneration();
+void notePainted();
+
+// The part of a window that drawing may reach, in its top-level window's
+// surface: its client area (with `whole`, its window rectangle) cut to its
+// window region and to its ancestors' client areas and regions, without its
+// visible children when it has WS_CLIPCHILDREN and without the visible
+// siblings above it when it (or an ancestor on the way) has WS_CLIPSIBLINGS.
+// `origin` receives where that area's top-left corner lies in the surface.
+Region drawableArea(HWND hwnd, bool whole, POINT* origin);
 
 }  // namespace wavorel

@@ -1,16 +1,43 @@
 // The fixed desktop profile: one 1280 x 1024 screen at 96 dots per inch with
 // a 30-pixel taskbar at the bottom, the metrics of the classic look, and the
-// colours of the "Windows Classic" scheme.
+// colours of the "Windows Classic" scheme. While an X display is open the
+// screen has the X screen's size.
+#include <atomic>
+
 #include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/Root.h"
 #include "platform/win/gdi/Fonts.h"
 #include "platform/win/user/User.h"
 
 namespace {
 
-constexpr int kScreenWidth = 1280;
-constexpr int kScreenHeight = 1024;
+constexpr int kDefaultWidth = 1280;
+constexpr int kDefaultHeight = 1024;
 constexpr int kTaskbarHeight = 30;
 constexpr int kCaption = 19;
+
+std::atomic<int> g_width{kDefaultWidth};
+std::atomic<int> g_height{kDefaultHeight};
+
+const bool g_reset = (wavorel::registerStateReset([] { wavorel::setScreenSize(kDefaultWidth, kDefaultHeight); }), true);
+
+// The metrics that follow the screen's size.
+int screenMetric(int index) {
+  const int w = g_width, h = g_height;
+  switch (index) {
+    case SM_CXSCREEN:
+    case SM_CXFULLSCREEN:
+    case SM_CXVIRTUALSCREEN: return w;
+    case SM_CYSCREEN:
+    case SM_CYVIRTUALSCREEN: return h;
+    case SM_CYFULLSCREEN: return h - kTaskbarHeight - kCaption;
+    case SM_CXMAXTRACK: return w + 12;
+    case SM_CYMAXTRACK: return h + 12;
+    case SM_CXMAXIMIZED: return w + 8;
+    case SM_CYMAXIMIZED: return h - kTaskbarHeight + 8;
+    default: return -1;
+  }
+}
 
 struct Metric {
   int index;
@@ -18,8 +45,6 @@ struct Metric {
 };
 
 constexpr Metric kMetrics[] = {
-    {SM_CXSCREEN, kScreenWidth},
-    {SM_CYSCREEN, kScreenHeight},
     {SM_CXVSCROLL, 16},
     {SM_CYHSCROLL, 16},
     {SM_CYCAPTION, kCaption},
@@ -34,8 +59,6 @@ constexpr Metric kMetrics[] = {
     {SM_CXCURSOR, 32},
     {SM_CYCURSOR, 32},
     {SM_CYMENU, 19},
-    {SM_CXFULLSCREEN, kScreenWidth},
-    {SM_CYFULLSCREEN, kScreenHeight - kTaskbarHeight - kCaption},
     {SM_MOUSEPRESENT, 1},
     {SM_CYVSCROLL, 16},
     {SM_CXHSCROLL, 16},
@@ -64,18 +87,12 @@ constexpr Metric kMetrics[] = {
     {SM_CYMENUSIZE, 18},
     {SM_CXMINIMIZED, 160},
     {SM_CYMINIMIZED, 24},
-    {SM_CXMAXTRACK, kScreenWidth + 12},
-    {SM_CYMAXTRACK, kScreenHeight + 12},
-    {SM_CXMAXIMIZED, kScreenWidth + 8},
-    {SM_CYMAXIMIZED, kScreenHeight - kTaskbarHeight + 8},
     {SM_NETWORK, 1},
     {SM_CXDRAG, 4},
     {SM_CYDRAG, 4},
     {SM_MOUSEWHEELPRESENT, 1},
     {SM_XVIRTUALSCREEN, 0},
     {SM_YVIRTUALSCREEN, 0},
-    {SM_CXVIRTUALSCREEN, kScreenWidth},
-    {SM_CYVIRTUALSCREEN, kScreenHeight},
     {SM_CMONITORS, 1},
     {SM_SAMEDISPLAYFORMAT, 1},
 };
@@ -130,6 +147,7 @@ BOOL writeUint(PVOID data, UINT value) {
 }  // namespace
 
 int GetSystemMetrics(int index) {
+  if (int value = screenMetric(index); value >= 0) return value;
   for (const Metric& m : kMetrics)
     if (m.index == index) return m.value;
   return 0;
@@ -144,7 +162,7 @@ BOOL SystemParametersInfo(UINT action, UINT param, PVOID data, UINT) {
   switch (action) {
     case SPI_GETWORKAREA:
       if (data == nullptr) return SetLastError(ERROR_INVALID_PARAMETER), FALSE;
-      *static_cast<RECT*>(data) = RECT{0, 0, kScreenWidth, kScreenHeight - kTaskbarHeight};
+      *static_cast<RECT*>(data) = RECT{0, 0, g_width, g_height - kTaskbarHeight};
       return TRUE;
     case SPI_GETNONCLIENTMETRICS:
       return wavorel::nonClientMetrics(param, data);
@@ -162,3 +180,12 @@ BOOL SystemParametersInfo(UINT action, UINT param, PVOID data, UINT) {
       return FALSE;
   }
 }
+
+namespace wavorel {
+
+void setScreenSize(int width, int height) {
+  g_width = width > 0 ? width : kDefaultWidth;
+  g_height = height > 0 ? height : kDefaultHeight;
+}
+
+}  // namespace wavorel

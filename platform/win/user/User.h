@@ -241,6 +241,10 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 namespace wavorel {
 
+// The screen's size in pixels (the X display's while one is open); 0 or less
+// gives back the fixed 1280 x 1024 screen.
+void setScreenSize(int width, int height);
+
 // The private per-window slot of the class library's handle-to-object map.
 void setWindowObject(HWND hwnd, void* object);
 void* windowObject(HWND hwnd);

@@ -7,6 +7,7 @@
 #include "platform/win/kernel/PlatformLog.h"
 #include "platform/win/user/HookChain.h"
 #include "platform/win/user/Input.h"
+#include "platform/win/user/KeyboardLayout.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/WindowManager.h"
 
@@ -78,17 +79,16 @@ BOOL WaitMessage() {
   return TRUE;
 }
 
+// The characters of a key as a Windows keyboard of the current layout types
+// them, with the modifiers as the thread's messages showed them.
 BOOL TranslateMessage(const MSG* msg) {
   if (msg == nullptr || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
-  WPARAM vk = msg->wParam;
-  int ch = 0;
-  if ((vk >= '0' && vk <= '9') || vk == VK_SPACE)
-    ch = static_cast<int>(vk);
-  else if (vk >= 'A' && vk <= 'Z')
-    ch = static_cast<int>(vk - 'A' + 'a');
-  else if (vk == VK_RETURN || vk == VK_BACK || vk == VK_TAB || vk == VK_ESCAPE)
-    ch = static_cast<int>(vk);
-  if (ch) PostMessage(msg->hwnd, msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR, static_cast<WPARAM>(ch), msg->lParam);
+  auto down = [](int vk) { return (GetKeyState(vk) & 0x8000) != 0; };
+  char ch = wavorel::keyboardLayout().character(static_cast<UINT>(msg->wParam), down(VK_SHIFT),
+                                                 (GetKeyState(VK_CAPITAL) & 1) != 0, down(VK_CONTROL), down(VK_MENU));
+  if (ch)
+    PostMessage(msg->hwnd, msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR,
+                static_cast<WPARAM>(static_cast<unsigned char>(ch)), msg->lParam);
   return TRUE;
 }
 

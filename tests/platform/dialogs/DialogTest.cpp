@@ -92,13 +92,16 @@ TEST_F(DialogTest, ControlsComeFromTheTemplateInPixels) {
     int id;
     const char* cls;
     DWORD style;
+    DWORD exStyle;
     RECT pixels;  // left, top, right, bottom in the dialog's client area
+    int edge;     // the frame's width on each side
   } expected[] = {
-      {IDC_LABEL, "Static", WS_CHILD | WS_VISIBLE | SS_LEFT, {8, 11, 53, 24}},
-      {IDC_NAME, "Edit", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {60, 8, 210, 28}},
-      {IDC_OPEN, "Button", WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON, {8, 41, 83, 57}},
-      {IDC_WPA, "Button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, {8, 80, 83, 96}},
-      {IDC_APPLY, "Button", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, {135, 130, 210, 153}},
+      {IDC_LABEL, "Static", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, {8, 11, 53, 24}, 0},
+      // The template's flat border becomes the sunken client edge.
+      {IDC_NAME, "Edit", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, {60, 8, 210, 28}, 2},
+      {IDC_OPEN, "Button", WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON, 0, {8, 41, 83, 57}, 0},
+      {IDC_WPA, "Button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, 0, {8, 80, 83, 96}, 0},
+      {IDC_APPLY, "Button", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, {135, 130, 210, 153}, 0},
   };
   for (const Expected& e : expected) {
     SCOPED_TRACE(e.id);
@@ -107,7 +110,7 @@ TEST_F(DialogTest, ControlsComeFromTheTemplateInPixels) {
     GetClassName(c, cls, sizeof cls);
     EXPECT_STREQ(cls, e.cls);
     EXPECT_EQ(static_cast<DWORD>(GetWindowLong(c, GWL_STYLE)) & 0xFFFF00FFu, e.style & 0xFFFF00FFu);
-    EXPECT_TRUE(GetWindowLong(c, GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLong(c, GWL_EXSTYLE)), e.exStyle | WS_EX_NOPARENTNOTIFY);
     RECT r;
     GetWindowRect(c, &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
@@ -115,6 +118,10 @@ TEST_F(DialogTest, ControlsComeFromTheTemplateInPixels) {
     EXPECT_EQ(r.top, e.pixels.top);
     EXPECT_EQ(r.right, e.pixels.right);
     EXPECT_EQ(r.bottom, e.pixels.bottom);
+    RECT client;
+    GetClientRect(c, &client);
+    EXPECT_EQ(client.right, r.right - r.left - 2 * e.edge);
+    EXPECT_EQ(client.bottom, r.bottom - r.top - 2 * e.edge);
   }
   RECT units{4, 8, 8, 16};
   ASSERT_TRUE(MapDialogRect(dialog, &units));

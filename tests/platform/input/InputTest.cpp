@@ -98,6 +98,31 @@ TEST_F(InputTest, CursorPositionIsSetByInputAndKeptOnScreen) {
   EXPECT_FALSE(GetCursorPos(nullptr));
 }
 
+// Keys typed ahead (a click that moves the focus still queued before them) go
+// to the focus as the loop takes them, not where the focus was as they came.
+TEST_F(InputTest, KeysTypedAheadFollowTheFocusAsTheyAreTaken) {
+  HWND dialog = makeDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND first = GetDlgItem(dialog, kFirst), second = GetDlgItem(dialog, kSecond);
+  SetFocus(first);
+  auto type = [](UINT vk) {
+    wavorel::sendKey(vk, true);
+    wavorel::sendKey(vk, false);
+  };
+  type('A');
+  wavorel::pumpMessages();
+  type('B');
+  type('C');
+  SetFocus(second);
+  wavorel::pumpMessages();
+  char text[16];
+  GetWindowText(first, text, sizeof text);
+  EXPECT_STREQ(text, "a");
+  GetWindowText(second, text, sizeof text);
+  EXPECT_STREQ(text, "bc");
+  DestroyWindow(dialog);
+}
+
 // Shift+Tab from the keyboard, through a modal dialog's loop: focus goes back.
 TEST_F(InputTest, ShiftTabInAModalDialogMovesTheFocusBackwards) {
   HWND dialog = makeDialog();

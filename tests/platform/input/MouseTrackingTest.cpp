@@ -213,8 +213,8 @@ TEST_F(TrackMouseTest, RefusesBadRequests) {
 }
 
 TEST_F(CursorTest, SetAndGetReturnThePrevious) {
-  EXPECT_EQ(GetCursor(), nullptr);
-  EXPECT_EQ(SetCursor(wait_), nullptr);
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW)) << "the arrow until a cursor is set";
+  EXPECT_EQ(SetCursor(wait_), LoadCursor(nullptr, IDC_ARROW));
   EXPECT_EQ(SetCursor(arrow_), wait_);
   EXPECT_EQ(SetCursor(nullptr), arrow_);
   EXPECT_EQ(GetCursor(), nullptr);

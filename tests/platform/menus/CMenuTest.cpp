@@ -69,10 +69,8 @@ TEST_F(CMenuTest, OwnerDrawnItemsReachTheirMenuObject) {
   CMenu plain;
   ASSERT_TRUE(plain.CreatePopupMenu());
   plain.AppendMenu(MF_OWNERDRAW, 43, nullptr);
-  setModalResponder([](const ModalWindow& w) {
-    SendMessage(w.hwnd, WM_PRINTCLIENT, 0x1, 0);
-    return 42;
-  });
+  // The menu's first paint, before the answer, draws the items.
+  setModalResponder([](const ModalWindow&) { return 42; });
   CWnd* pOwner = &ownerObject;
   EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 0, 0, pOwner), 42);
   EXPECT_EQ(menu.measured, (std::vector<UINT>{41, 42}));

@@ -171,11 +171,15 @@ TEST_F(TrackPopupTest, OwnerDrawnItemsAreMeasuredOnceAndDrawnIntoTheMenusDc) {
     return TRUE;
   });
   HDC dc = reinterpret_cast<HDC>(0x5D0);
-  setModalResponder([dc](const ModalWindow& w) {
+  size_t drawnBeforeTheAnswer = 0;
+  setModalResponder([dc, &drawn, &drawnBeforeTheAnswer](const ModalWindow& w) {
+    drawnBeforeTheAnswer = drawn.size();  // the menu's first paint
+    drawn.clear();
     SendMessage(w.hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0);
     return 1;
   });
   ASSERT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner_, nullptr), 1);
+  EXPECT_EQ(drawnBeforeTheAnswer, 2u);
   ASSERT_EQ(measured.size(), 2u);
   EXPECT_EQ(measured[0].CtlType, static_cast<UINT>(ODT_MENU));
   EXPECT_EQ(measured[1].itemID, 2u);

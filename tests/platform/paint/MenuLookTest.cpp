@@ -51,5 +51,48 @@ TEST_F(MenuLookSuite, TextAndOwnerDrawnItemsArePainted) {
   DestroyMenu(menu);
 }
 
+TEST_F(MenuLookSuite, TheHighlightChecksGreyTextAndSeparatorsAreDrawn) {
+  WNDCLASS wc{};
+  wc.lpfnWndProc = menuOwner;
+  wc.lpszClassName = "MenuOwner";
+  ASSERT_TRUE(RegisterClass(&wc));
+  HWND owner = CreateWindowEx(0, "MenuOwner", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                              nullptr);
+  SetFocus(owner);
+  HMENU menu = CreatePopupMenu();
+  AppendMenu(menu, MF_STRING | MF_CHECKED, 1, "Station");
+  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenu(menu, MF_STRING | MF_GRAYED, 2, "Access Point");
+  AppendMenu(menu, MF_STRING, 3, "Exit");
+  WindowImage before, after;
+  setModalResponder([&](const ModalWindow& w) {
+    before = composeWindow(w.hwnd);
+    sendKey(VK_UP, true);  // the last item, Exit, is highlighted
+    sendKey(VK_UP, false);
+    pumpMessages();
+    after = composeWindow(w.hwnd);
+    return 3;
+  });
+  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, owner, nullptr), 3);
+  setModalResponder(nullptr);
+  ASSERT_FALSE(before.empty());
+  const int rows = before.height - 2;  // inside the one-pixel border
+  const int row = (rows - 9) / 3;      // three items and a 9-pixel separator
+  RECT checkBox{1, 1, 17, 1 + row}, station{17, 1, before.width - 1, 1 + row};
+  RECT separator{1, 1 + row, before.width - 1, 1 + row + 9};
+  RECT grey{17, 1 + row + 9, before.width - 1, 1 + 2 * row + 9};
+  RECT exit{1, 1 + 2 * row + 9, before.width - 1, 1 + 3 * row + 9};
+  EXPECT_GT(countColour(before, checkBox, GetSysColor(COLOR_MENUTEXT)), 5) << "the check mark";
+  EXPECT_GT(countColour(before, station, GetSysColor(COLOR_MENUTEXT), 80), 10);
+  EXPECT_GT(countColour(before, separator, GetSysColor(COLOR_3DSHADOW)), 20) << "the etched line";
+  EXPECT_GT(countColour(before, grey, GetSysColor(COLOR_GRAYTEXT), 40), 10) << "grayed text";
+  EXPECT_EQ(countColour(before, grey, GetSysColor(COLOR_MENUTEXT), 20), 0);
+  EXPECT_EQ(countColour(before, exit, GetSysColor(COLOR_HIGHLIGHT)), 0);
+  int exitArea = (exit.right - exit.left) * (exit.bottom - exit.top);
+  EXPECT_GT(countColour(after, exit, GetSysColor(COLOR_HIGHLIGHT)), exitArea / 2) << "the highlight";
+  EXPECT_GT(countColour(after, exit, GetSysColor(COLOR_HIGHLIGHTTEXT), 80), 10);
+  DestroyMenu(menu);
+}
+
 }  // namespace
 }  // namespace wavorel::testing

@@ -20,31 +20,31 @@
 namespace wavorel::testing {
 
 // An Xvfb server on a free display number, stopped with the object. The
-// server picks the number itself and reports it (-displayfd), so tests that
-// start servers at the same time never share one.
+// server chooses the number itself (-displayfd), so servers of tests that
+// run side by side never meet.
 class Xvfb {
  public:
   Xvfb() {
-    int report[2];
-    if (pipe(report) != 0) return;
+    int ready[2];
+    if (pipe(ready) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
-      close(report[0]);
-      const std::string fd = std::to_string(report[1]);
+      close(ready[0]);
+      std::string fd = std::to_string(ready[1]);
       execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr);
       _exit(127);
     }
-    close(report[1]);
+    close(ready[1]);
     if (pid_ < 0) {
-      close(report[0]);
+      close(ready[0]);
       return;
     }
-    // The display number, a line on the pipe once the server listens.
+    // The server writes its display number once it takes connections.
     std::string number;
-    pollfd wait{report[0], POLLIN, 0};
     char c = 0;
-    while (poll(&wait, 1, 5000) > 0 && read(report[0], &c, 1) == 1 && c != '\n') number += c;
-    close(report[0]);
+    pollfd wait{ready[0], POLLIN, 0};
+    while (poll(&wait, 1, 10000) > 0 && read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+    close(ready[0]);
     if (!number.empty()) {
       name_ = ":" + number;
       display_ = XOpenDisplay(name_.c_str());

@@ -1,0 +1,148 @@
+// The real program on an X server, as a person uses it: WavorelVista started
+// on its own platform root, its tray icon right-clicked, the menu chosen from
+// with the keyboard; a second start with /EndPrevInst whose message box waits
+// until its button is clicked. Skipped where Xvfb cannot be started.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/testing/PlatformTest.h"
+#include "tests/display/DisplayTestSupport.h"
+
+namespace wavorel::testing {
+namespace {
+
+constexpr const char* kMainTitle = "Wireless USB Adapter/Soft AP";
+constexpr unsigned long kMenuFace = 0xD4D0C8;   // COLOR_MENU
+constexpr unsigned long kHighlight = 0x0A246A;  // COLOR_HIGHLIGHT
+
+class ProgramTest : public PlatformTest {
+ protected:
+  void TearDown() override {
+    for (pid_t pid : running_) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+    PlatformTest::TearDown();
+  }
+
+  // Starts the program on the test's display and platform root.
+  pid_t start(const std::vector<std::string>& arguments = {}) {
+    pid_t pid = fork();
+    if (pid == 0) {
+      setenv("WAVOREL_ROOT", (root() + "/program").c_str(), 1);
+      setenv("DISPLAY", server_.name().c_str(), 1);
+      unsetenv("WAVOREL_HEADLESS");
+      unsetenv("WAVOREL_RUN_MS");
+      unsetenv("WAVOREL_SCREENSHOT");
+      unsetenv("WAVOREL_TRAY");
+      std::vector<char*> argv{const_cast<char*>(WAVOREL_VISTA_PROGRAM)};
+      for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+      argv.push_back(nullptr);
+      execv(WAVOREL_VISTA_PROGRAM, argv.data());
+      _exit(127);
+    }
+    if (pid > 0) running_.push_back(pid);
+    return pid;
+  }
+  // The program's exit code once it ended (within 10 s), else -1.
+  int exitCode(pid_t pid) {
+    int status = 0;
+    bool ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; });
+    if (!ended) return -1;
+    running_.erase(std::remove(running_.begin(), running_.end(), pid), running_.end());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  bool stillRunning(pid_t pid) { return waitpid(pid, nullptr, WNOHANG) == 0; }
+
+  XWindowInfo window(const std::string& name) {
+    for (const XWindowInfo& w : viewableWindows(server_.display()))
+      if (w.name == name) return w;
+    return {};
+  }
+  // A viewable window that is none of `known`.
+  XWindowInfo newWindow(const std::vector<::Window>& known) {
+    for (const XWindowInfo& w : viewableWindows(server_.display()))
+      if (std::find(known.begin(), known.end(), w.id) == known.end()) return w;
+    return {};
+  }
+  // Pixels of a screen area with the colour `rgb`.
+  int count(const XWindowInfo& w, unsigned long rgb) {
+    int n = 0;
+    for (int y = w.y + 1; y < w.y + w.height - 1; y += 2)
+      for (int x = w.x + 1; x < w.x + w.width - 1; x += 2) n += hands_.pixel(x, y) == rgb;
+    return n;
+  }
+  void screenshot(const char* name) {
+    std::filesystem::create_directories(DISPLAY_SCREENSHOT_DIR);
+    hands_.screenshot(std::string(DISPLAY_SCREENSHOT_DIR) + "/" + name);
+  }
+  // Right-clicks the tray icon and chooses Exit with the keyboard; the tray
+  // menu window is checked on the way.
+  void exitFromTheTray(const char* shot = nullptr) {
+    XWindowInfo tray, main;
+    ASSERT_TRUE(waitFor([&] {
+      tray = window("Notification area");
+      main = window(kMainTitle);
+      return tray.id && main.id;
+    }));
+    hands_.click(tray.x + tray.width / 2, tray.y + tray.height / 2, 3);
+    XWindowInfo menu;
+    ASSERT_TRUE(waitFor([&] { return (menu = newWindow({tray.id, main.id})).id != 0; })) << "no menu window";
+    // A menu window, above and left of the corner icon, in the menu colours.
+    EXPECT_LE(menu.y + menu.height, tray.y + tray.height);
+    EXPECT_GT(count(menu, kMenuFace), menu.width * menu.height / 8);
+    hands_.key(XK_Up);  // the last item: Exit
+    EXPECT_TRUE(waitFor([&] { return count(menu, kHighlight) > menu.width * 4; })) << "the highlight";
+    if (shot) screenshot(shot);
+    hands_.key(XK_Return);
+  }
+
+  Xvfb server_;
+  Hands hands_{server_.display()};
+  std::vector<pid_t> running_;
+};
+
+TEST_F(ProgramTest, TheTrayMenuOpensAndExitEndsTheProgram) {
+  if (!server_.display()) GTEST_SKIP() << "Xvfb cannot be started";
+  pid_t program = start();
+  ASSERT_GT(program, 0);
+  exitFromTheTray("tray-menu.png");
+  EXPECT_EQ(exitCode(program), 0);
+}
+
+TEST_F(ProgramTest, AMessageBoxStaysOpenUntilItsButtonIsClicked) {
+  if (!server_.display()) GTEST_SKIP() << "Xvfb cannot be started";
+  pid_t first = start();
+  XWindowInfo tray, main;
+  ASSERT_TRUE(waitFor([&] {
+    tray = window("Notification area");
+    main = window(kMainTitle);
+    return tray.id && main.id;
+  }));
+  // A second start that ends the first asks first, in a message box.
+  pid_t second = start({"/EndPrevInst"});
+  XWindowInfo box;
+  ASSERT_TRUE(waitFor([&] { return (box = newWindow({tray.id, main.id})).id != 0; })) << "no message box";
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  EXPECT_TRUE(stillRunning(first));
+  EXPECT_TRUE(stillRunning(second));
+  EXPECT_EQ(newWindow({tray.id, main.id}).id, box.id) << "the box waits for the person";
+  screenshot("message-box.png");
+
+  // Its OK button: at 186, 80 (43 x 13) of the 243 x 106 dialog units.
+  hands_.click(box.x + box.width * (186 * 2 + 43) / (2 * 243), box.y + box.height * (80 * 2 + 13) / (2 * 106));
+  EXPECT_EQ(exitCode(first), 0) << "the first instance was ended";
+  exitFromTheTray();
+  EXPECT_EQ(exitCode(second), 0);
+}
+
+}  // namespace
+}  // namespace wavorel::testing

@@ -1,0 +1,10 @@
+# The display tests: the programs and the skinned controls on an X server
+# (Xvfb) driven with XTest; screenshots go beside the test program.
+wavorel_add_resources(${name} ${dir}/data/Display.rc)
+find_package(PNG REQUIRED)
+find_package(X11 REQUIRED)
+target_include_directories(${name} PRIVATE ${X11_INCLUDE_DIR})
+target_link_libraries(${name} PRIVATE PNG::PNG ${X11_LIBRARIES} ${X11_XTest_LIB} ${X11_Xfixes_LIB})
+add_dependencies(${name} WavorelVista)
+target_compile_definitions(${name} PRIVATE WAVOREL_VISTA_PROGRAM="$<TARGET_FILE:WavorelVista>"
+                                           DISPLAY_SCREENSHOT_DIR="${CMAKE_CURRENT_BINARY_DIR}/screenshots")

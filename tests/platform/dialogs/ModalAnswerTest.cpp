@@ -1,0 +1,170 @@
+// When a modal window is answered: the test's responder is called from inside
+// the window's own loop, once the window is shown and its first messages
+// (posted messages, the first paint, timers already due) ran; with a person at
+// the display nobody answers for them, so the window stays open until they
+// act; a headless run answers with the defaults.
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "platform/Platform.h"
+#include "platform/testing/PlatformTest.h"
+#include "tests/platform/dialogs/data/resource.h"
+
+namespace wavorel {
+namespace {
+
+// What the dialog saw before the responder answered.
+struct Seen {
+  bool posted = false;
+  bool timer = false;
+  int paints = 0;
+};
+Seen g_seen;
+VirtualClock* g_clock = nullptr;
+
+constexpr UINT kPosted = WM_APP + 5;
+
+// A dialog that posts itself a message and sets a timer that is due at once.
+INT_PTR CALLBACK busyProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      PostMessage(dialog, kPosted, 0, 0);
+      SetTimer(dialog, 7, USER_TIMER_MINIMUM, nullptr);
+      g_clock->advance(USER_TIMER_MINIMUM);
+      return TRUE;
+    case kPosted: g_seen.posted = true; return TRUE;
+    case WM_TIMER:
+      KillTimer(dialog, wParam);
+      g_seen.timer = true;
+      return TRUE;
+    case WM_PAINT: ++g_seen.paints; return FALSE;
+    case WM_COMMAND:
+      if (HIWORD(wParam) != BN_CLICKED) return FALSE;  // the edit's notifications
+      EndDialog(dialog, LOWORD(wParam));
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+class ModalAnswerTest : public testing::PlatformTest {
+ protected:
+  void SetUp() override {
+    PlatformTest::SetUp();
+    g_seen = Seen{};
+    g_clock = &clock();
+  }
+  void TearDown() override {
+    setModalResponder(nullptr);
+    setPersonAtDisplay(false);
+    PlatformTest::TearDown();
+  }
+};
+
+TEST_F(ModalAnswerTest, TheResponderAnswersAfterTheFirstMessagesRanInsideTheLoop) {
+  Seen atAnswer;
+  bool visible = false, nothingToPaint = false;
+  setModalResponder([&](const ModalWindow& w) {
+    atAnswer = g_seen;
+    visible = IsWindowVisible(w.hwnd) != FALSE;
+    RECT update;
+    nothingToPaint = !GetUpdateRect(w.hwnd, &update, FALSE);
+    return IDCANCEL;
+  });
+  EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORM), nullptr, busyProc, 0), IDCANCEL);
+  EXPECT_TRUE(visible);
+  EXPECT_TRUE(atAnswer.posted);
+  EXPECT_TRUE(atAnswer.timer);
+  EXPECT_GE(atAnswer.paints, 1);
+  EXPECT_TRUE(nothingToPaint);
+
+  // A message box too: its buttons are painted when the responder looks.
+  bool boxPainted = false;
+  setModalResponder([&](const ModalWindow& w) {
+    RECT update;
+    HWND ok = GetDlgItem(w.hwnd, IDOK);
+    boxPainted = ok && !GetUpdateRect(w.hwnd, &update, FALSE) && !GetUpdateRect(ok, &update, FALSE);
+    return IDOK;
+  });
+  EXPECT_EQ(MessageBox(nullptr, "Connected.", "Wireless", MB_OK), IDOK);
+  EXPECT_TRUE(boxPainted);
+}
+
+// The person: a window whose WM_APP (posted from another thread, later)
+// presses No on the open message box.
+LRESULT CALLBACK personProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_APP)
+    if (HWND box = FindWindow("WavorelMessageBox", "Wireless"))
+      PostMessage(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(ModalAnswerTest, WithAPersonAtTheDisplayTheBoxWaitsForThem) {
+  setPersonAtDisplay(true);
+  WNDCLASS wc{};
+  wc.lpfnWndProc = personProc;
+  wc.lpszClassName = "Person";
+  ASSERT_TRUE(RegisterClass(&wc));
+  HWND hand = CreateWindowEx(0, "Person", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  std::thread person([hand] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    PostMessage(hand, WM_APP, 0, 0);
+  });
+  ::testing::internal::CaptureStderr();
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(MessageBox(nullptr, "Disconnect now?", "Wireless", MB_YESNO), IDNO);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  person.join();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "no default answered for the person";
+
+  // The headless run answers with the default button and says so.
+  setPersonAtDisplay(false);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(MessageBox(nullptr, "Disconnect now?", "Wireless", MB_YESNO | MB_DEFBUTTON2), IDNO);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("answered with button 7"), std::string::npos);
+}
+
+TEST_F(ModalAnswerTest, TheMessageBoxShowsItsTextAndAButtonForEachAnswer) {
+  setModalResponder([](const ModalWindow& w) {
+    RECT box, yes, no, cancel;
+    GetWindowRect(w.hwnd, &box);
+    GetWindowRect(GetDlgItem(w.hwnd, IDYES), &yes);
+    GetWindowRect(GetDlgItem(w.hwnd, IDNO), &no);
+    GetWindowRect(GetDlgItem(w.hwnd, IDCANCEL), &cancel);
+    EXPECT_LT(yes.right, no.left) << "left to right";
+    EXPECT_LT(no.right, cancel.left);
+    EXPECT_LT(cancel.right, box.right);
+    EXPECT_EQ(GetFocus(), GetDlgItem(w.hwnd, IDNO)) << "the default button has the focus";
+    char label[32] = "";
+    GetWindowText(GetDlgItem(w.hwnd, IDNO), label, sizeof label);
+    EXPECT_STREQ(label, "&No");
+    // Tab moves to Cancel (taken here as the box's loop takes keys: each key
+    // goes to the focus of its time), Enter presses it.
+    sendKey(VK_TAB, true);
+    sendKey(VK_TAB, false);
+    MSG key;
+    while (PeekMessage(&key, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) IsDialogMessage(w.hwnd, &key);
+    EXPECT_EQ(GetFocus(), GetDlgItem(w.hwnd, IDCANCEL));
+    sendKey(VK_RETURN, true);
+    sendKey(VK_RETURN, false);
+    return 0;
+  });
+  EXPECT_EQ(MessageBox(nullptr, "Save the profile?", "Profiles", MB_YESNOCANCEL | MB_DEFBUTTON2), IDCANCEL);
+  // Escape on a box without Cancel does nothing; on a lone OK it answers OK.
+  setModalResponder([](const ModalWindow& w) {
+    sendKey(VK_ESCAPE, true);
+    sendKey(VK_ESCAPE, false);
+    PostMessage(w.hwnd, WM_COMMAND, IDYES, 0);
+    return 0;
+  });
+  EXPECT_EQ(MessageBox(nullptr, "Sure?", "Profiles", MB_YESNO), IDYES);
+  setModalResponder([](const ModalWindow&) {
+    sendKey(VK_ESCAPE, true);
+    sendKey(VK_ESCAPE, false);
+    return 0;
+  });
+  EXPECT_EQ(MessageBox(nullptr, "Done.", "Profiles", MB_OK | MB_ICONINFORMATION), IDOK);
+}
+
+}  // namespace
+}  // namespace wavorel
