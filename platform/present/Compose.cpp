@@ -1,11 +1,17 @@
 #include <algorithm>
 #include <cstring>
+#include <list>
+#include <mutex>
+#include <tuple>
+#include <unordered_map>
 
 #include "platform/present/WindowImage.h"
+#include "platform/win/gdi/WindowSurface.h"
+#include "platform/win/kernel/Root.h"
 #include "platform/win/user/LayeredWindows.h"
+#include "platform/win/user/Paint.h"
 #include "platform/win/user/Window.h"
 #include "platform/win/user/WindowManager.h"
-#include "platform/win/gdi/WindowSurface.h"
 
 namespace wavorel {
 
@@ -34,34 +40,159 @@ uint32_t blend(uint32_t under, uint32_t over) {
   return out;
 }
 
+// The part of a width x height image that a window region leaves out, kept
+// for the last few regions (a region is known by its version): a window's
+// region rarely changes while its pictures do.
+class OutsideMasks {
+ public:
+  std::shared_ptr<const std::vector<RECT>> get(const Region& shape, int width, int height) {
+    const Key key{shape.version(), width, height};
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto it = masks_.begin(); it != masks_.end(); ++it)
+      if (it->first == key) {
+        masks_.splice(masks_.begin(), masks_, it);
+        return masks_.front().second;
+      }
+    Region outside = Region::combine(Region(RECT{0, 0, width, height}), shape, Region::Op::Diff);
+    masks_.emplace_front(key, std::make_shared<const std::vector<RECT>>(outside.rects()));
+    if (masks_.size() > kKept) masks_.pop_back();
+    return masks_.front().second;
+  }
+  void clear() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    masks_.clear();
+  }
+
+ private:
+  using Key = std::tuple<uint64_t, int, int>;
+  static constexpr size_t kKept = 8;
+  std::mutex mutex_;
+  std::list<std::pair<Key, std::shared_ptr<const std::vector<RECT>>>> masks_;
+};
+
+// The last composed image of each top-level window, and what it was
+// composed from.
+class Compositions {
+ public:
+  struct Source {
+    uint64_t paints = 0;
+    int width = 0;
+    int height = 0;
+    bool shaped = false;
+    uint64_t shape = 0;
+    bool layered = false;
+    LayeredAttributes attributes;
+    bool operator==(const Source& o) const {
+      return paints == o.paints && width == o.width && height == o.height && shaped == o.shaped &&
+             shape == o.shape && layered == o.layered && attributes.set == o.attributes.set &&
+             attributes.key == o.attributes.key && attributes.alpha == o.attributes.alpha &&
+             attributes.flags == o.attributes.flags;
+    }
+  };
+  // The kept image of `top` and whether it was composed from `source`.
+  std::pair<std::shared_ptr<WindowImage>, bool> find(HWND top, const Source& source) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto it = entries_.begin(); it != entries_.end();)
+      it = IsWindow(it->first) ? std::next(it) : entries_.erase(it);
+    auto it = entries_.find(top);
+    if (it == entries_.end()) return {nullptr, false};
+    return {it->second.second, it->second.first == source};
+  }
+  void keep(HWND top, const Source& source, std::shared_ptr<WindowImage> image) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    entries_[top] = {source, std::move(image)};
+  }
+  void clear() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    entries_.clear();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<HWND, std::pair<Source, std::shared_ptr<WindowImage>>> entries_;
+};
+
+OutsideMasks& outsideMasks() {
+  static OutsideMasks masks;
+  return masks;
+}
+
+Compositions& compositions() {
+  static Compositions* c = [] {
+    static Compositions instance;
+    registerStateReset([] {
+      instance.clear();
+      outsideMasks().clear();
+    });
+    return &instance;
+  }();
+  return *c;
+}
+
 }  // namespace
 
-WindowImage composeWindow(HWND hwnd) {
-  WindowImage image;
+namespace {
+
+// Composes the window tree of `hwnd` into `image`, reusing its pixel memory.
+void composeInto(HWND hwnd, WindowImage& image) {
+  image.width = image.height = 0;
   HWND top = IsWindow(hwnd) ? GetAncestor(hwnd, GA_ROOT) : nullptr;
   auto w = top ? WindowManager::instance().find(top) : nullptr;
-  if (!w) return image;
+  if (!w) {
+    image.pixels.clear();
+    return;
+  }
   RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   auto surface = gdi::windowSurface(top);
-  if (!surface || !w->alive()) return image;
+  if (!surface || !w->alive()) {
+    image.pixels.clear();
+    return;
+  }
   const gdi::Surface& s = surface->surface();
   image.width = s.width();
   image.height = s.height();
   image.pixels.resize(static_cast<size_t>(image.width) * image.height);
   std::shared_ptr<Region> shape = w->region ? regionFromHandle(w->region) : nullptr;
-  for (int y = 0; y < image.height; ++y) {
+  const int width = image.width, height = image.height;  // not re-read through the pixel stores
+  for (int y = 0; y < height; ++y) {
     const uint32_t* from = s.row32(y);
-    uint32_t* to = &image.pixels[static_cast<size_t>(y) * image.width];
-    for (int x = 0; x < image.width; ++x) to[x] = from[x] | 0xFF000000u;
+    uint32_t* to = &image.pixels[static_cast<size_t>(y) * width];
+    for (int x = 0; x < width; ++x) to[x] = from[x] | 0xFF000000u;
   }
   if (w->exStyle & WS_EX_LAYERED) applyLayering(image, w->layered);
   if (shape) {
-    Region outside(RECT{0, 0, image.width, image.height});
-    outside = Region::combine(outside, *shape, Region::Op::Diff);
-    for (const RECT& r : outside.rects())
-      for (LONG y = r.top; y < r.bottom; ++y)
-        for (LONG x = r.left; x < r.right; ++x) image.pixels[static_cast<size_t>(y) * image.width + x] = 0;
+    for (const RECT& r : *outsideMasks().get(*shape, image.width, image.height))
+      for (LONG y = r.top; y < r.bottom; ++y) {
+        uint32_t* row = &image.pixels[static_cast<size_t>(y) * image.width];
+        std::fill(row + r.left, row + r.right, 0u);
+      }
   }
+}
+
+}  // namespace
+
+WindowImage composeWindow(HWND hwnd) {
+  WindowImage image;
+  composeInto(hwnd, image);
+  return image;
+}
+
+std::shared_ptr<const WindowImage> composedWindow(HWND hwnd) {
+  HWND top = IsWindow(hwnd) ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+  if (!top) return nullptr;
+  RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  auto w = WindowManager::instance().find(top);
+  if (!w || !w->alive()) return nullptr;
+  std::shared_ptr<Region> shape = w->region ? regionFromHandle(w->region) : nullptr;
+  const Compositions::Source source{paintGeneration(), w->width(), w->height(), bool(shape),
+                                    shape ? shape->version() : 0, (w->exStyle & WS_EX_LAYERED) != 0, w->layered};
+  Compositions& kept = compositions();
+  auto [image, current] = kept.find(top, source);
+  if (current) return image;
+  // The kept image's memory is reused unless someone still holds it.
+  if (!image || image.use_count() > 2) image = std::make_shared<WindowImage>();
+  composeInto(top, *image);
+  kept.keep(top, source, image);
   return image;
 }
 

@@ -8,12 +8,13 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/present/DisplayConnection.h"
 #include "platform/present/HeadlessRun.h"
 #include "platform/present/Screenshot.h"
-#include "platform/present/X11Display.h"
+#include "platform/win/kernel/CompanionModule.h"
+#include "platform/win/kernel/Root.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/Paint.h"
-#include "platform/win/kernel/Root.h"
 #include "platform/win/user/WindowManager.h"
 
 namespace wavorel::present {
@@ -23,7 +24,7 @@ namespace {
 struct State {
   std::mutex mutex;
   bool triedDisplay = false;
-  std::unique_ptr<X11Display> display;
+  std::unique_ptr<DisplayConnection> display;
   HWND main = nullptr;
   HWND shotWindow = nullptr;
   uint64_t shotPaints = UINT64_MAX;
@@ -33,7 +34,7 @@ State& state() {
   static State* s = [] {
     static State instance;
     registerStateReset([] {
-      std::unique_ptr<X11Display> gone;
+      std::unique_ptr<DisplayConnection> gone;
       std::lock_guard<std::mutex> lock(instance.mutex);
       gone.swap(instance.display);
       instance.triedDisplay = false;
@@ -44,6 +45,13 @@ State& state() {
     return &instance;
   }();
   return *s;
+}
+
+// Opens an X display through the X11 module, loaded on first use.
+std::unique_ptr<DisplayConnection> connect(const char* name) {
+  static CompanionModule x11(kX11Module);
+  auto open = x11.entryAs<OpenDisplayFunction>(kOpenX11Display);
+  return std::unique_ptr<DisplayConnection>(open ? open(name) : nullptr);
 }
 
 // The main window of the calling thread (see Presenter.h).
@@ -62,10 +70,10 @@ HWND mainWindow(State& s) {
 void writeScreenshot(State& s, const char* path) {
   HWND main = mainWindow(s);
   if (!main || (main == s.shotWindow && s.shotPaints == paintGeneration())) return;
-  WindowImage image = composeWindow(main);
+  std::shared_ptr<const WindowImage> image = composedWindow(main);
   s.shotWindow = main;
   s.shotPaints = paintGeneration();
-  if (!writeImage(image, path)) std::fprintf(stderr, "wavorel: cannot write the screenshot %s\n", path);
+  if (!image || !writeImage(*image, path)) std::fprintf(stderr, "wavorel: cannot write the screenshot %s\n", path);
 }
 
 bool onIdle() {
@@ -76,7 +84,7 @@ bool onIdle() {
     if (!s.triedDisplay) {
       s.triedDisplay = true;
       const char* name = std::getenv("DISPLAY");
-      if (name && *name && !std::getenv("WAVOREL_HEADLESS")) s.display = X11Display::open(name);
+      if (name && *name && !std::getenv("WAVOREL_HEADLESS")) s.display = connect(name);
     }
     bool posted = false;
     if (s.display && s.display->thread() == MessageQueue::currentThreadId()) posted = s.display->sync();
@@ -96,8 +104,8 @@ const bool g_hooked = (MessageQueue::setIdleHook(&onIdle), true);
 
 bool openDisplay(const char* name) {
   State& s = state();
-  std::unique_ptr<X11Display> opened = X11Display::open(name);
-  std::unique_ptr<X11Display> old;
+  std::unique_ptr<DisplayConnection> opened = connect(name);
+  std::unique_ptr<DisplayConnection> old;
   std::lock_guard<std::mutex> lock(s.mutex);
   s.triedDisplay = true;
   old.swap(s.display);
@@ -107,7 +115,7 @@ bool openDisplay(const char* name) {
 
 void closeDisplay() {
   State& s = state();
-  std::unique_ptr<X11Display> old;
+  std::unique_ptr<DisplayConnection> old;
   std::lock_guard<std::mutex> lock(s.mutex);
   old.swap(s.display);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,29 +18,39 @@
 
 namespace wavorel::testing {
 
-// An Xvfb server on a free display number, stopped with the object.
+// An Xvfb server on a free display number (the server picks it, so tests
+// running side by side never share one), stopped with the object; its screen
+// of `depth` bits, and without MIT-SHM when `shm` is false.
 class Xvfb {
  public:
-  Xvfb() {
-    for (int n = 90; n < 140 && !display_; ++n) {
-      if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
-      name_ = ":" + std::to_string(n);
-      pid_ = fork();
-      if (pid_ == 0) {
-        execlp("Xvfb", "Xvfb", name_.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr);
-        _exit(127);
-      }
-      if (pid_ < 0) return;
-      for (int i = 0; i < 100 && !display_; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-          pid_ = -1;
-          break;
-        }
-        display_ = XOpenDisplay(name_.c_str());
-      }
-      if (!display_) stop();
+  explicit Xvfb(int depth = 24, bool shm = true) {
+    int ready[2];
+    if (pipe(ready) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(ready[0]);
+      const std::string fd = std::to_string(ready[1]), screen = "640x480x" + std::to_string(depth);
+      if (shm)
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", nullptr);
+      else
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+               "-extension", "MIT-SHM", nullptr);
+      _exit(127);
     }
+    close(ready[1]);
+    std::string number;
+    for (;;) {
+      pollfd p{ready[0], POLLIN, 0};
+      char c = 0;
+      if (pid_ < 0 || poll(&p, 1, 10000) <= 0 || read(ready[0], &c, 1) != 1 || c == '\n') break;
+      number += c;
+    }
+    close(ready[0]);
+    if (!number.empty()) {
+      name_ = ":" + number;
+      display_ = XOpenDisplay(name_.c_str());
+    }
+    if (!display_) stop();
   }
   ~Xvfb() {
     if (display_) XCloseDisplay(display_);
