@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win/kernel/AtomicFile.h"
@@ -8,13 +9,53 @@ namespace wavorel::gdi {
 
 namespace {
 
-void put16(std::vector<BYTE>& out, unsigned v) {
-  out.push_back(static_cast<BYTE>(v));
-  out.push_back(static_cast<BYTE>(v >> 8));
+template <class Bytes>
+void put16(Bytes& out, unsigned v) {
+  out.push_back(static_cast<typename Bytes::value_type>(v & 0xFF));
+  out.push_back(static_cast<typename Bytes::value_type>((v >> 8) & 0xFF));
 }
-void put32(std::vector<BYTE>& out, DWORD v) {
+template <class Bytes>
+void put32(Bytes& out, DWORD v) {
   put16(out, v & 0xFFFF);
   put16(out, v >> 16);
+}
+
+// The BMP file of a surface into `out` (a byte vector or a string).
+template <class Bytes>
+void appendBmp(const Surface& s, Bytes& out) {
+  using Byte = typename Bytes::value_type;
+  size_t rowBytes = Surface::rowBytesFor(s.width(), s.bpp(), 4);
+  size_t table = s.colours().size() * 4;
+  size_t offBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + table;
+  out.reserve(offBits + rowBytes * static_cast<size_t>(s.height()));
+  out.push_back('B');
+  out.push_back('M');
+  put32(out, static_cast<DWORD>(offBits + rowBytes * static_cast<size_t>(s.height())));
+  put32(out, 0);
+  put32(out, static_cast<DWORD>(offBits));
+  put32(out, sizeof(BITMAPINFOHEADER));
+  put32(out, static_cast<DWORD>(s.width()));
+  put32(out, static_cast<DWORD>(s.bottomUp() ? s.height() : -s.height()));
+  put16(out, 1);
+  put16(out, static_cast<unsigned>(s.bpp()));
+  put32(out, BI_RGB);
+  put32(out, static_cast<DWORD>(rowBytes * static_cast<size_t>(s.height())));
+  put32(out, 3780);  // 96 dots per inch
+  put32(out, 3780);
+  put32(out, static_cast<DWORD>(s.colours().size()));
+  put32(out, 0);
+  for (const RGBQUAD& q : s.colours()) {
+    out.push_back(static_cast<Byte>(q.rgbBlue));
+    out.push_back(static_cast<Byte>(q.rgbGreen));
+    out.push_back(static_cast<Byte>(q.rgbRed));
+    out.push_back(0);
+  }
+  for (int m = 0; m < s.height(); ++m) {
+    int y = s.bottomUp() ? s.height() - 1 - m : m;
+    size_t at = out.size();
+    out.resize(at + rowBytes, 0);
+    std::memcpy(&out[at], s.row(y), std::min(rowBytes, s.rowBytes()));
+  }
 }
 
 }  // namespace
@@ -34,46 +75,15 @@ std::shared_ptr<Bitmap> decodeBmp(const BYTE* data, size_t size, bool dibSection
 }
 
 std::vector<BYTE> encodeBmp(const Bitmap& bitmap) {
-  const Surface& s = bitmap.surface();
-  size_t rowBytes = Surface::rowBytesFor(s.width(), s.bpp(), 4);
-  size_t table = s.colours().size() * 4;
-  size_t offBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + table;
   std::vector<BYTE> out;
-  out.reserve(offBits + rowBytes * static_cast<size_t>(s.height()));
-  out.push_back('B');
-  out.push_back('M');
-  put32(out, static_cast<DWORD>(offBits + rowBytes * static_cast<size_t>(s.height())));
-  put32(out, 0);
-  put32(out, static_cast<DWORD>(offBits));
-  put32(out, sizeof(BITMAPINFOHEADER));
-  put32(out, static_cast<DWORD>(s.width()));
-  put32(out, static_cast<DWORD>(s.bottomUp() ? s.height() : -s.height()));
-  put16(out, 1);
-  put16(out, static_cast<unsigned>(s.bpp()));
-  put32(out, BI_RGB);
-  put32(out, static_cast<DWORD>(rowBytes * static_cast<size_t>(s.height())));
-  put32(out, 3780);  // 96 dots per inch
-  put32(out, 3780);
-  put32(out, static_cast<DWORD>(s.colours().size()));
-  put32(out, 0);
-  for (const RGBQUAD& q : s.colours()) {
-    out.push_back(q.rgbBlue);
-    out.push_back(q.rgbGreen);
-    out.push_back(q.rgbRed);
-    out.push_back(0);
-  }
-  for (int m = 0; m < s.height(); ++m) {
-    int y = s.bottomUp() ? s.height() - 1 - m : m;
-    size_t at = out.size();
-    out.resize(at + rowBytes, 0);
-    std::memcpy(out.data() + at, s.row(y), std::min(rowBytes, s.rowBytes()));
-  }
+  appendBmp(bitmap.surface(), out);
   return out;
 }
 
 bool writeBmpFile(const Bitmap& bitmap, const std::string& linuxPath) {
-  std::vector<BYTE> bytes = encodeBmp(bitmap);
-  return writeFileAtomically(linuxPath, std::string(bytes.begin(), bytes.end()));
+  std::string bytes;
+  appendBmp(bitmap.surface(), bytes);
+  return writeFileAtomically(linuxPath, bytes);
 }
 
 }  // namespace wavorel::gdi

@@ -1,18 +1,12 @@
-// The bytes of one font file, as FreeType reads them: the file mapped into
-// memory (read-only, shared with every other process that maps it, only the
-// pages FreeType touches become resident), or, where the file cannot be
-// mapped (a pipe, a file system without mmap), read into memory once. Both
-// give FreeType the same bytes, so text looks the same either way.
-// Also holds one FreeType face over the bytes, unsized, for reading the
+// One font file as FreeType reads it: its bytes (MappedFile.h: mapped, or
+// read where it cannot be mapped, the same bytes either way, so text looks
+// the same), and one FreeType face over them, unsized, for reading the
 // file's tables.
 #pragma once
 
-#include <cstddef>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "platform/win/kernel/Types.h"
+#include "platform/win/gdi/MappedFile.h"
 
 struct FT_FaceRec_;
 struct FT_LibraryRec_;
@@ -27,17 +21,14 @@ class FontFile {
   FontFile(const FontFile&) = delete;
   FontFile& operator=(const FontFile&) = delete;
 
-  const BYTE* data() const { return data_; }
-  size_t size() const { return size_; }
-  bool mapped() const { return mapping_ != nullptr; }
+  const BYTE* data() const { return bytes_.data(); }
+  size_t size() const { return bytes_.size(); }
+  bool mapped() const { return bytes_.mapped(); }
   // The unsized face, for the tables (OS/2, hhea) and names.
   FT_FaceRec_* tables() const { return tables_; }
 
  private:
-  void* mapping_ = nullptr;  // the mmap'ed file, or null
-  std::vector<BYTE> copy_;   // the bytes read when the file could not be mapped
-  const BYTE* data_ = nullptr;
-  size_t size_ = 0;
+  MappedFile bytes_;
   FT_FaceRec_* tables_ = nullptr;
 };
 
