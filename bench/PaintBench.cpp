@@ -3,7 +3,7 @@
 // one image, and the composition alone when nothing changed. Then the real
 // thing: the program's main dialog (WavorelVista's, over the generated skin
 // and the English texts, made as the program makes it), repainted in full
-// and composed as the presenter composes it (composedWindow).
+// and composed.
 #include <benchmark/benchmark.h>
 #include <sys/stat.h>
 
@@ -120,11 +120,11 @@ void BM_MainDialogRepaintAndCompose(benchmark::State& state) {
     state.SkipWithError("the main dialog cannot be made");
     return;
   }
-  wavorel::composedWindow(main.hwnd());
+  wavorel::composeWindow(main.hwnd());
   for (auto _ : state) {
     RedrawWindow(main.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    std::shared_ptr<const wavorel::WindowImage> image = wavorel::composedWindow(main.hwnd());
-    benchmark::DoNotOptimize(image->pixels.data());
+    wavorel::WindowImage image = wavorel::composeWindow(main.hwnd());
+    benchmark::DoNotOptimize(image.pixels.data());
   }
 }
 BENCHMARK(BM_MainDialogRepaintAndCompose)->Unit(benchmark::kMillisecond);

@@ -3,13 +3,11 @@
 #include <list>
 #include <mutex>
 #include <tuple>
-#include <unordered_map>
 
 #include "platform/present/WindowImage.h"
 #include "platform/win/gdi/WindowSurface.h"
 #include "platform/win/kernel/Root.h"
 #include "platform/win/user/LayeredWindows.h"
-#include "platform/win/user/Paint.h"
 #include "platform/win/user/Window.h"
 #include "platform/win/user/WindowManager.h"
 
@@ -70,84 +68,23 @@ class OutsideMasks {
   std::list<std::pair<Key, std::shared_ptr<const std::vector<RECT>>>> masks_;
 };
 
-// The last composed image of each top-level window, and what it was
-// composed from.
-class Compositions {
- public:
-  struct Source {
-    uint64_t paints = 0;
-    int width = 0;
-    int height = 0;
-    bool shaped = false;
-    uint64_t shape = 0;
-    bool layered = false;
-    LayeredAttributes attributes;
-    bool operator==(const Source& o) const {
-      return paints == o.paints && width == o.width && height == o.height && shaped == o.shaped &&
-             shape == o.shape && layered == o.layered && attributes.set == o.attributes.set &&
-             attributes.key == o.attributes.key && attributes.alpha == o.attributes.alpha &&
-             attributes.flags == o.attributes.flags;
-    }
-  };
-  // The kept image of `top` and whether it was composed from `source`.
-  std::pair<std::shared_ptr<WindowImage>, bool> find(HWND top, const Source& source) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    for (auto it = entries_.begin(); it != entries_.end();)
-      it = IsWindow(it->first) ? std::next(it) : entries_.erase(it);
-    auto it = entries_.find(top);
-    if (it == entries_.end()) return {nullptr, false};
-    return {it->second.second, it->second.first == source};
-  }
-  void keep(HWND top, const Source& source, std::shared_ptr<WindowImage> image) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    entries_[top] = {source, std::move(image)};
-  }
-  void clear() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    entries_.clear();
-  }
-
- private:
-  std::mutex mutex_;
-  std::unordered_map<HWND, std::pair<Source, std::shared_ptr<WindowImage>>> entries_;
-};
-
 OutsideMasks& outsideMasks() {
   static OutsideMasks masks;
   return masks;
 }
 
-Compositions& compositions() {
-  static Compositions* c = [] {
-    static Compositions instance;
-    registerStateReset([] {
-      instance.clear();
-      outsideMasks().clear();
-    });
-    return &instance;
-  }();
-  return *c;
-}
+const bool g_reset = (registerStateReset([] { outsideMasks().clear(); }), true);
 
 }  // namespace
 
-namespace {
-
-// Composes the window tree of `hwnd` into `image`, reusing its pixel memory.
-void composeInto(HWND hwnd, WindowImage& image) {
-  image.width = image.height = 0;
+WindowImage composeWindow(HWND hwnd) {
+  WindowImage image;
   HWND top = IsWindow(hwnd) ? GetAncestor(hwnd, GA_ROOT) : nullptr;
   auto w = top ? WindowManager::instance().find(top) : nullptr;
-  if (!w) {
-    image.pixels.clear();
-    return;
-  }
+  if (!w) return image;
   RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   auto surface = gdi::windowSurface(top);
-  if (!surface || !w->alive()) {
-    image.pixels.clear();
-    return;
-  }
+  if (!surface || !w->alive()) return image;
   const gdi::Surface& s = surface->surface();
   image.width = s.width();
   image.height = s.height();
@@ -167,32 +104,6 @@ void composeInto(HWND hwnd, WindowImage& image) {
         std::fill(row + r.left, row + r.right, 0u);
       }
   }
-}
-
-}  // namespace
-
-WindowImage composeWindow(HWND hwnd) {
-  WindowImage image;
-  composeInto(hwnd, image);
-  return image;
-}
-
-std::shared_ptr<const WindowImage> composedWindow(HWND hwnd) {
-  HWND top = IsWindow(hwnd) ? GetAncestor(hwnd, GA_ROOT) : nullptr;
-  if (!top) return nullptr;
-  RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  auto w = WindowManager::instance().find(top);
-  if (!w || !w->alive()) return nullptr;
-  std::shared_ptr<Region> shape = w->region ? regionFromHandle(w->region) : nullptr;
-  const Compositions::Source source{paintGeneration(), w->width(), w->height(), bool(shape),
-                                    shape ? shape->version() : 0, (w->exStyle & WS_EX_LAYERED) != 0, w->layered};
-  Compositions& kept = compositions();
-  auto [image, current] = kept.find(top, source);
-  if (current) return image;
-  // The kept image's memory is reused unless someone still holds it.
-  if (!image || image.use_count() > 2) image = std::make_shared<WindowImage>();
-  composeInto(top, *image);
-  kept.keep(top, source, image);
   return image;
 }
 

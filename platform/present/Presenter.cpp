@@ -2,6 +2,8 @@
 // X display.
 #include "platform/present/Presenter.h"
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -70,10 +72,14 @@ HWND mainWindow(State& s) {
 void writeScreenshot(State& s, const char* path) {
   HWND main = mainWindow(s);
   if (!main || (main == s.shotWindow && s.shotPaints == paintGeneration())) return;
-  std::shared_ptr<const WindowImage> image = composedWindow(main);
+  WindowImage image = composeWindow(main);
   s.shotWindow = main;
   s.shotPaints = paintGeneration();
-  if (!image || !writeImage(*image, path)) std::fprintf(stderr, "wavorel: cannot write the screenshot %s\n", path);
+  if (!writeImage(image, path)) std::fprintf(stderr, "wavorel: cannot write the screenshot %s\n", path);
+  // The window-sized copies the screenshot took (composition, encoding) go
+  // back to the system now rather than stay in the heap's free lists.
+  image = WindowImage();
+  malloc_trim(0);
 }
 
 bool onIdle() {

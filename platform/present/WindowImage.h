@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "platform/win/kernel/Types.h"
@@ -32,11 +31,6 @@ struct WindowImage {
 // children), then gives the top-level window of `hwnd` as an image of its
 // window rectangle, clipped by its window region. Empty for an invalid window.
 WindowImage composeWindow(HWND hwnd);
-// The same, composed once per change: the image of the last call for that
-// window while nothing was painted since and its size, window region and
-// layering are the same, else a new composition. The presenter's X display
-// and screenshot share it. Null for an invalid window.
-std::shared_ptr<const WindowImage> composedWindow(HWND hwnd);
 // The screen: the desktop colour under the visible top-level windows of this
 // process, bottom of the z-order first.
 WindowImage composeDesktop();

@@ -127,7 +127,7 @@ void X11Canvas::reset(int width, int height) {
   shown_.assign(static_cast<size_t>(width) * height, 0);
 }
 
-std::vector<RECT> X11Canvas::damage(const WindowImage& image) const {
+std::vector<RECT> X11Canvas::damage(const uint32_t* pixels) const {
   std::vector<RECT> rects;
   if (!valid_) {
     rects.push_back(RECT{0, 0, width_, height_});
@@ -141,7 +141,7 @@ std::vector<RECT> X11Canvas::damage(const WindowImage& image) const {
       const int right = std::min(left + kTile, width_);
       bool changed = false;
       for (int y = top; y < bottom && !changed; ++y) {
-        const uint32_t* now = &image.pixels[static_cast<size_t>(y) * width_ + left];
+        const uint32_t* now = pixels + static_cast<size_t>(y) * width_ + left;
         const uint32_t* was = shm_ ? shm_->row(y) + left : &shown_[static_cast<size_t>(y) * width_ + left];
         changed = !sameRow(now, was, right - left);
       }
@@ -163,13 +163,13 @@ std::vector<RECT> X11Canvas::damage(const WindowImage& image) const {
   return rects;
 }
 
-void X11Canvas::send(const WindowImage& image, const std::vector<RECT>& rects) {
+void X11Canvas::send(const uint32_t* pixels, const std::vector<RECT>& rects) {
   Display* d = dpy(server_.display);
   const int screen = DefaultScreen(d);
   GC gc = DefaultGC(d, screen);
   auto copyRows = [&](const RECT& r, auto rowOf) {
     for (LONG y = r.top; y < r.bottom; ++y)
-      std::memcpy(rowOf(y) + r.left, &image.pixels[static_cast<size_t>(y) * width_ + r.left],
+      std::memcpy(rowOf(y) + r.left, pixels + static_cast<size_t>(y) * width_ + r.left,
                   static_cast<size_t>(r.right - r.left) * 4);
   };
   if (shm_) {
@@ -218,11 +218,11 @@ void X11Canvas::send(const WindowImage& image, const std::vector<RECT>& rects) {
   }
 }
 
-std::vector<RECT> X11Canvas::show(const WindowImage& image) {
-  if (image.empty()) return {};
-  if (image.width != width_ || image.height != height_ || (!shm_ && shown_.empty())) reset(image.width, image.height);
-  std::vector<RECT> rects = damage(image);
-  if (!rects.empty()) send(image, rects);
+std::vector<RECT> X11Canvas::show(const uint32_t* pixels, int width, int height) {
+  if (!pixels || width <= 0 || height <= 0) return {};
+  if (width != width_ || height != height_ || (!shm_ && shown_.empty())) reset(width, height);
+  std::vector<RECT> rects = damage(pixels);
+  if (!rects.empty()) send(pixels, rects);
   valid_ = true;
   return rects;
 }
@@ -231,11 +231,7 @@ void putPixels(void* display, unsigned long xwin, uint32_t* pixels, int width, i
   X11Canvas::Server server;
   if (!X11Canvas::probe(display, server)) return;
   server.shm = false;
-  WindowImage image;
-  image.width = width;
-  image.height = height;
-  image.pixels.assign(pixels, pixels + static_cast<size_t>(width) * height);
-  X11Canvas(server, xwin).show(image);
+  X11Canvas(server, xwin).show(pixels, width, height);
 }
 
 }  // namespace wavorel::present

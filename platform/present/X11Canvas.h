@@ -1,5 +1,6 @@
-// What one X window shows of a composed window image, and how it is brought
-// up to date: only the tiles that differ from what the window shows are sent.
+// What one X window shows of a window's pixels (its backing surface, as
+// painted), and how it is brought up to date: only the tiles that differ from
+// what the window shows are sent.
 //
 // Three ways, chosen by what the server offers:
 // - MIT-SHM (a local server with a 24-bit true-colour visual stored as 32
@@ -17,7 +18,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/present/WindowImage.h"
+#include "platform/win/kernel/Types.h"
 
 namespace wavorel::present {
 
@@ -38,9 +39,10 @@ class X11Canvas {
   X11Canvas(const X11Canvas&) = delete;
   X11Canvas& operator=(const X11Canvas&) = delete;
 
-  // Brings the window up to `image` (its top-left corner at the window's),
-  // sending only what differs; gives the rectangles sent.
-  std::vector<RECT> show(const WindowImage& image);
+  // Brings the window up to `pixels` (width x height, 0x00RRGGBB in the low
+  // bits, rows top down one after another, the top-left corner at the
+  // window's), sending only what differs; gives the rectangles sent.
+  std::vector<RECT> show(const uint32_t* pixels, int width, int height);
   // The window's pixels are lost (Expose): the next show sends everything.
   void invalidate() { valid_ = false; }
   bool sharedMemory() const { return shm_ != nullptr; }
@@ -50,8 +52,8 @@ class X11Canvas {
  private:
   struct Shm;
   void reset(int width, int height);
-  std::vector<RECT> damage(const WindowImage& image) const;
-  void send(const WindowImage& image, const std::vector<RECT>& rects);
+  std::vector<RECT> damage(const uint32_t* pixels) const;
+  void send(const uint32_t* pixels, const std::vector<RECT>& rects);
 
   Server& server_;
   unsigned long xwin_;

@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/present/WindowImage.h"
 #include "platform/present/X11Tray.h"
+#include "platform/win/gdi/WindowSurface.h"
 #include "platform/win/kernel/Clock.h"
 #include "platform/win/user/MessageLoop.h"
 #include "platform/win/user/MessageQueue.h"
@@ -382,12 +382,16 @@ void X11Display::show(HWND hwnd, Shown& shown) {
   if (shown.painted != paintGeneration()) putImage(hwnd, shown);
 }
 
+// The window's surface as painted goes to X as it is: the window region is
+// the X window's shape, so no composed copy is needed.
 void X11Display::putImage(HWND hwnd, Shown& shown) {
-  std::shared_ptr<const WindowImage> image = composedWindow(hwnd);
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   shown.painted = paintGeneration();
-  if (!image || image->empty()) return;
+  std::shared_ptr<gdi::Bitmap> surface = gdi::windowSurface(hwnd);
+  if (!surface) return;
+  const gdi::Surface& s = surface->surface();
   if (!shown.canvas) shown.canvas = std::make_unique<X11Canvas>(server_, shown.xwin);
-  shown.canvas->show(*image);
+  shown.canvas->show(s.row32(0), s.width(), s.height());
 }
 
 }  // namespace wavorel::present
