@@ -100,7 +100,11 @@ BOOL CSystemTray::SetIconList(const HICON* icons, int count) {
 }
 
 BOOL CSystemTray::SetIconFromList(int index, BOOL* changed) {
-  if (index < 0 || index >= GetIconCount()) return FALSE;
+  if (index < 0 || index >= GetIconCount()) {
+    // No frame there: the picture stays as it was.
+    if (changed) *changed = FALSE;
+    return FALSE;
+  }
   return SetIcon(m_icons[index], changed);
 }
 

@@ -129,6 +129,8 @@
 #include "platform/mfc/RichEditCtrl.h"
 #include "platform/mfc/ToolTipCtrl.h"
 #include "platform/mfc/IPAddressCtrl.h"
+#include "platform/mfc/ToolBar.h"
+#include "platform/mfc/SysColorBitmap.h"
 // Language library
 #include "platform/lingwell/Lingwell.h"
 #include "platform/lingwell/WindowLanguage.h"
@@ -138,6 +140,7 @@
 #include "platform/win/services/Wlan.h"
 #include "platform/win/services/Wmi.h"
 #include "platform/win/services/Crypt.h"
+#include "platform/win/services/BCrypt.h"
 #include "platform/win/services/IpHelper.h"
 #include "platform/win/services/Rpc.h"
 #include "platform/win/services/Services.h"

@@ -31,13 +31,25 @@ void CGxBtn_ChkRadio::SetBmpFile(const char* path) {
 
 void CGxBtn_ChkRadio::Init() {
   if (m_initialised) return;
+  // A check made before this object took the control over is kept by the
+  // control's own procedure; read it before the base makes the button
+  // owner-drawn (a type that has no check state).
+  const int checked = GetSafeHwnd() ? ControlCheck() : 0;
   CGxBtn_Pic::Init();
   if (m_btnType == BS_AUTOCHECKBOX) {
     m_btnType = kCheckBoxType;
   } else if (m_btnType == BS_AUTORADIOBUTTON) {
     m_btnType = kRadioType;
   }
-  m_checked = static_cast<int>(SendMessage(BM_GETCHECK));
+  m_checked = checked;
+}
+
+int CGxBtn_ChkRadio::ControlCheck() {
+  // Once subclassed, BM_GETCHECK would reach this object's own handler: ask
+  // the procedure under it. Before (while the control is being taken over)
+  // the message still goes straight to the control.
+  if (m_pfnSuper) return static_cast<int>(DefWindowProc(BM_GETCHECK, 0, 0));
+  return static_cast<int>(::SendMessage(m_hWnd, BM_GETCHECK, 0, 0));
 }
 
 int CGxBtn_ChkRadio::Get_BTNSTATE_Index() {

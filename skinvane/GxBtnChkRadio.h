@@ -59,6 +59,8 @@ class CGxBtn_ChkRadio : public CGxBtn_Pic {
   void NotifyParent();
   // The click or space bar: a check box toggles, a radio checks.
   void UserAction();
+  // The check state the control's own procedure holds.
+  int ControlCheck();
 
   int m_checked = 0;
   CString m_stripFile;

@@ -95,6 +95,11 @@ LRESULT CGxEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!m_editingEnabled &&
       (message == WM_KEYDOWN || message == WM_CHAR || message == WM_RBUTTONDOWN || message == WM_PASTE))
     return 0;
+  if (message == WM_NCPAINT) {
+    const LRESULT result = CEdit::WindowProc(message, wParam, lParam);
+    if (m_ownEdge) PaintEdge();
+    return result;
+  }
   return CEdit::WindowProc(message, wParam, lParam);
 }
 
@@ -154,21 +159,32 @@ BOOL CGxEdit::PaintBackground(CDC* dc) {
   CRect client;
   CWnd::GetClientRect(&client);
   if (m_bkBitmap.GetSafeHandle()) DrawBitmap(m_bkBitmap, dc, client, 1);
-  if (!m_ownEdge) return FALSE;
+  return m_ownEdge ? TRUE : FALSE;
+}
+
+// The own edge lies outside the client area, so it is drawn with the frame,
+// through the window DC: one pixel out a 2-pixel ring in the background of the
+// current state, two pixels out the rounded 1-pixel ring.
+void CGxEdit::PaintEdge() {
+  CWindowDC dc(this);
+  CRect window;
+  GetWindowRect(&window);
+  CRect edge;
+  CWnd::GetClientRect(&edge);
+  ClientToScreen(&edge);
+  edge.OffsetRect(-window.left, -window.top);
   const COLORREF background = ReadOnlyLook() ? m_readOnlyBkColor : m_focused ? m_focusBkColor : m_bkColor;
-  CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
+  CGdiObject* oldBrush = dc.SelectStockObject(NULL_BRUSH);
   CPen inner(PS_SOLID, 2, background);
-  CPen* oldPen = dc->SelectObject(&inner);
-  CRect edge = client;
+  CPen* oldPen = dc.SelectObject(&inner);
   edge.InflateRect(1, 1);
-  dc->Rectangle(&edge);
+  dc.Rectangle(&edge);
   CPen outer(PS_SOLID, 1, ReadOnlyLook() ? kEdgeReadOnly : kEdge);
-  dc->SelectObject(&outer);
+  dc.SelectObject(&outer);
   edge.InflateRect(1, 1);
-  dc->RoundRect(&edge, CPoint(2, 2));
-  dc->SelectObject(oldPen);
-  dc->SelectObject(oldBrush);
-  return TRUE;
+  dc.RoundRect(&edge, CPoint(2, 2));
+  dc.SelectObject(oldPen);
+  dc.SelectObject(oldBrush);
 }
 
 BOOL CGxEdit::OnEraseBkgnd(CDC* dc) {

@@ -53,8 +53,10 @@ class CGxEdit : public CEdit, public CWndCommonAttr {
 
  private:
   bool ReadOnlyLook() const;
-  // The background of the current state: bitmap and own edge.
+  // The background bitmap; TRUE when the own edge is on.
   BOOL PaintBackground(CDC* dc);
+  // The own edge around the client area, in the non-client paint.
+  void PaintEdge();
   void RepaintWithParent();
 
   COLORREF m_focusTextColor;

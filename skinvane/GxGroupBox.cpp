@@ -15,9 +15,9 @@ CGxGroupBox::~CGxGroupBox() = default;
 void CGxGroupBox::InitGroupBox() {
   if (m_initialised || !GetSafeHwnd()) return;
   m_initialised = 1;
+  // The whole button-type nibble becomes a group box; every other bit stays.
   const DWORD style = GetStyle();
-  const DWORD type = (style & 0xF8) | BS_GROUPBOX;
-  SetWindowLong(m_hWnd, GWL_STYLE, static_cast<LONG>((style & ~0xFFu) | type));
+  SetWindowLong(m_hWnd, GWL_STYLE, static_cast<LONG>((style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_GROUPBOX));
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
   GetClientRect(&m_clientRect);
 }

@@ -140,7 +140,7 @@ void CProgressST::OnPaint() {
   GetClientRect(&area);
   area.DeflateRect(m_marginLeft, m_marginTop, m_marginRight, m_marginBottom);
   const int percent = (m_pos - m_min) * 100 / m_range;
-  int right = area.left + (area.Width() / 100) * percent;
+  int right = area.left + area.Width() * percent / 100;
   if (right > area.right) right = area.right - 1;
   const int width = right - area.left;
   const int height = area.Height();

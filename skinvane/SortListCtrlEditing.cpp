@@ -74,6 +74,11 @@ void CSortListCtrl::ComboItem(int row, int column, CStringArray& choices) {
 
 void CSortListCtrl::PopupMenuItem(int row, int column, CStringArray& choices) {
   KillAllSubCtrlFocus();
+  // OnCommand sets the chosen string into this cell, also when the owner
+  // opens the menu itself.
+  m_clickRow = row;
+  m_clickColumn = column;
+  m_choices.Copy(choices);
   CMenu menu;
   if (!menu.CreatePopupMenu()) return;
   for (int i = 0; i < choices.GetSize(); ++i)

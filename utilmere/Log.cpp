@@ -59,19 +59,40 @@ LogQueue& logQueue() {
   return queue;
 }
 
-// Appends the line to this month's log file; a file past 2 MiB is deleted
-// first, so the line starts a new one. Failures lose the line silently.
-void appendToLogFile(const char* line, int length) {
-  if (utilmere::logName() == nullptr) return;
-  const CString path = GetLogFileName();
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (GetFileAttributesEx(path, GetFileExInfoStandard, &data) &&
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-    const LONGLONG size = static_cast<LONGLONG>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) |
-                                                data.nFileSizeLow);
-    if (size > kLogFileLimit) DeleteFile(path);
+// This month's log file. Lines from any thread are appended one at a time,
+// each whole, under the file's lock; the file is opened for appending, so a
+// line of another process never overwrites one of ours.
+class LogFile {
+ public:
+  LogFile() { InitializeCriticalSection(&lock_); }
+  ~LogFile() { DeleteCriticalSection(&lock_); }
+  LogFile(const LogFile&) = delete;
+  LogFile& operator=(const LogFile&) = delete;
+
+  // A file past 2 MiB is deleted first, so the line starts a new one.
+  // Failures lose the line silently.
+  void append(const char* line, int length) {
+    if (utilmere::logName() == nullptr) return;
+    const CString path = GetLogFileName();
+    EnterCriticalSection(&lock_);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesEx(path, GetFileExInfoStandard, &data) &&
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      const LONGLONG size = static_cast<LONGLONG>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) |
+                                                  data.nFileSizeLow);
+      if (size > kLogFileLimit) DeleteFile(path);
+    }
+    WriteDataToFile(path, const_cast<char*>(line), length, "ab+", -1);
+    LeaveCriticalSection(&lock_);
   }
-  WriteDataToFile(path, const_cast<char*>(line), length, "ab+", -1);
+
+ private:
+  CRITICAL_SECTION lock_;
+};
+
+LogFile& logFile() {
+  static LogFile file;
+  return file;
 }
 
 void route(UINT code, const char* line, const char* text) {
@@ -126,7 +147,7 @@ void Log(UINT code, const char* format, ...) {
   length += 2;
   const CString line(buffer, length);
 
-  appendToLogFile(line, length);
+  logFile().append(line, length);
   route(code, line, text);
   if (GxLogCallback later = g_later.load()) later(code, line);
 }

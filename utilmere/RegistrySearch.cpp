@@ -19,8 +19,11 @@ bool textMatches(_ENUM_SEARCH_TYPE kind, const CString& text, const char* wanted
       return at >= 0;
     case SEARCH_TYPE_BEGIN:
       return at == 0;
-    case SEARCH_TYPE_END:
-      return at >= 0 && at == text.GetLength() - CString(wanted).GetLength();
+    case SEARCH_TYPE_END: {
+      // The end of the text, wherever the first occurrence is.
+      const int length = static_cast<int>(strlen(wanted));
+      return text.GetLength() >= length && text.Right(length) == wanted;
+    }
     default:
       return false;
   }

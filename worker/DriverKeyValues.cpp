@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "utilmere/Utilmere.h"
+#include "worker/LeBytes.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
 #include "worker/WorkerGlobals.h"
@@ -22,6 +23,15 @@ void ReadRegistryText(HKEY key, LPCSTR name, char* out, DWORD size) {
   const size_t length = std::min<size_t>(std::strlen(whole.data()), size - 1);
   std::memcpy(out, whole.data(), length);
   out[length] = '\0';
+}
+
+BOOL ReadRegistryRawDword(HKEY key, LPCSTR name, DWORD& value) {
+  DWORD type = 0, needed = 0;
+  if (RegQueryValueEx(key, name, nullptr, &type, nullptr, &needed) != ERROR_SUCCESS) return FALSE;
+  std::vector<BYTE> bytes(std::max<DWORD>(needed, sizeof(DWORD)), 0);
+  if (RegQueryValueEx(key, name, nullptr, &type, bytes.data(), &needed) != ERROR_SUCCESS) return FALSE;
+  value = GetLeU32(bytes.data());
+  return TRUE;
 }
 
 namespace {

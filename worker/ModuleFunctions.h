@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "worker/WpsCredential.h"
 
 // ---- Values these functions keep for the worker's parts ----
 extern int g_bSupportBandA;          // the adapter has the 5 GHz band
@@ -23,8 +24,7 @@ extern int g_nChannelCount;
 extern int g_bRadioOn;               // the software radio state as last read
 // Cleared by the rescan step: the WPS credential table as the driver keeps it
 // and the BSSID of the WPS run.
-constexpr size_t kWscCredentialTableSize = 996;
-extern BYTE g_wscCredentialTable[kWscCredentialTableSize];
+extern _WSC_CREDENTIAL_TABLE g_wscCredentialTable;
 extern BYTE g_wpsBssid[6];
 // Settings the rescan step gives their start values 2, 1 and 6.
 extern int g_nRescanSetting1;
@@ -54,6 +54,9 @@ void DisableFsRedirection();
 // what fits and always terminated, also when it was stored without its zero;
 // empty when it cannot be read.
 void ReadRegistryText(HKEY key, LPCSTR name, char* out, DWORD size);
+// The first 4 bytes of any value as a little-endian number, a shorter value
+// zero-extended: TRUE and `value`, or FALSE leaving it alone (no such value).
+BOOL ReadRegistryRawDword(HKEY key, LPCSTR name, DWORD& value);
 // Opens `keyPath` below HKEY_LOCAL_MACHINE for reading: 1 and the key, else 0.
 int OpenDriverKey(HKEY* key, LPCSTR keyPath);
 // 1 when the text value "IEEE80211H" (4 bytes at most) reads as the number 1.

@@ -2,6 +2,7 @@
 // hexadecimal text to bytes.
 #include <cstring>
 
+#include "worker/HexStringToBytes.h"
 #include "worker/ModuleFunctions.h"
 
 int SplitString(LPCSTR source, LPCSTR separator, CStringArray& out) {
@@ -28,7 +29,4 @@ BYTE HexDigitValue(char c) {
   return 255;
 }
 
-void ConvHexTextToBytes(LPCSTR text, BYTE* output, int n) {
-  for (int i = 0; i < n; ++i)
-    output[i] = static_cast<BYTE>(16 * HexDigitValue(text[2 * i]) + HexDigitValue(text[2 * i + 1]));
-}
+void ConvHexTextToBytes(LPCSTR text, BYTE* output, int n) { HexStringToBytes(text, output, n); }

@@ -12,12 +12,14 @@
 
 #include "platform/Platform.h"
 #include "worker/NativeWiFiNotify.h"
+#include "worker/ProfileData.h"
 #include "worker/WlanOidSetter.h"
 #include "worker/WlanProfileList.h"
 #include "worker/WlanProfileOps.h"
+#include "worker/WorkerGlobals.h"
 
 // Size of the worker's BSS list buffer (an NDIS_802_11_BSSID_LIST_EX).
-constexpr DWORD kBssidScanListSize = 64 * 1024;
+constexpr DWORD kBssidScanListSize = kBssListSize;
 
 class CNativeWiFi {
  public:
@@ -78,6 +80,16 @@ class CNativeWiFi {
   void AppendBssEntry(const WLAN_BSS_ENTRY& entry, const BYTE* ies, DWORD ieSize);
   // The driver's power-management level (0, 8, 16 or 24).
   BOOL SetPowerSaveLevel(DWORD level);
+  // Connects with `profile`: remembers its network type, thresholds and
+  // power-save mode, writes the WLAN mode (`flag` not 0: 1), the preamble (an
+  // infrastructure profile's becomes 2 in the record), the channel of its
+  // frequency (ad hoc, or `flag` 1) and the TX power, then ApplyProfile.
+  // ApplyProfile's result.
+  DWORD ConnectProfile(BOOL flag, _PROFILE_DATA* profile);
+  // Once a connection completes: the remembered RTS and fragmentation
+  // thresholds and (not ad hoc) the power-save level; nothing without a
+  // connect since the last call.
+  void ApplySavedLinkValues();
 
   BOOL IsOpened() const { return m_opened; }
   const GUID& InterfaceGuid() const { return m_interfaceInfo.InterfaceGuid; }
@@ -101,6 +113,11 @@ class CNativeWiFi {
   DWORD QueryConnection(WLAN_CONNECTION_ATTRIBUTES* out);
   bool ScanListHolds(const DOT11_MAC_ADDRESS bssid) const;
 
+  DWORD m_saved = 0;
+  DWORD m_savedNetworkType = 0;
+  DWORD m_savedRtsThreshold = 0;
+  DWORD m_savedFragThreshold = 0;
+  DWORD m_savedPowerSaveMode = 0;
   HWND m_notifyWindow = nullptr;
   HANDLE m_clientHandle = nullptr;
   WLAN_INTERFACE_INFO m_interfaceInfo{};

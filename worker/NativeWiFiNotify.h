@@ -36,10 +36,12 @@ class CNativeWiFiNotify {
   void OnNotification(const WLAN_NOTIFICATION_DATA* data) const;
 
  private:
+  // The record keeps what it was given; posts read only the GUID copy and the
+  // recorded worker window.
   HANDLE* m_clientHandle;
-  const GUID* m_interfaceGuid;
+  [[maybe_unused]] const GUID* m_interfaceGuid;
   GUID m_guid;
-  HWND m_window;
+  [[maybe_unused]] HWND m_window;
 };
 
 // The registered callback: forwards to the CNativeWiFiNotify in `context`.

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "worker/ProfileData.h"
 #include "worker/WlanOidSetter.h"
 #include "worker/WlanProfileList.h"
 
@@ -21,6 +22,13 @@ class CWlanProfileOps {
   // posts WM_WLAN_CONNECT_FAILED to the notification window; the API result.
   DWORD Connect(LPCWSTR name, LPCWSTR tempXml, DOT11_BSS_TYPE bssType, const DOT11_SSID* ssid, DWORD mode,
                 PDOT11_BSSID_LIST bssidList, BOOL useBssidList, BOOL hidden);
+
+  // Builds the record's documents and connects. Connect kind 0: stores the
+  // profile (and the EAP user data of an 802.1X profile without smart card),
+  // makes it the first profile and connects by its name; any other kind
+  // connects by discovery (secure or not), kind 1 restricted to the record's
+  // BSSID. Failed store calls do not stop the connect; WlanConnect's result.
+  DWORD ApplyProfile(const _PROFILE_DATA* profile);
 
   CWlanProfileList& ProfileList() { return m_profileList; }
   CWlanOidSetter& OidSetter() { return m_oidSetter; }

@@ -23,3 +23,14 @@ WORD g_wDriverVersion = 0;
 CString g_strProgramFolder;
 CString g_strDataFolder;
 UINT g_nDataFolderKind = 0;
+
+int g_b8021xSupport = 0;
+int g_bWpsConnect = 0;
+int g_nWpsConfigMode = 0;
+int g_nWpsWirelessMode = 0;
+int g_nWpsPinCode = 0;
+BYTE g_adhocBssid[6] = {};
+DWORD g_dwTransmitSetting = 0;
+DWORD g_stationConfig[kStationConfigWords] = {};
+CNativeWiFi* g_pNativeWiFi = nullptr;
+std::unique_ptr<BYTE[]> BssidSiteList;

@@ -4,7 +4,12 @@
 // the UI thread only.
 #pragma once
 
+#include <memory>
+
 #include "platform/Platform.h"
+#include "worker/ProfileData.h"
+
+class CNativeWiFi;
 
 // Windows generation from GetOsType: 0 until it ran; 4/5 = 98 SE/Me, 7 = 2000,
 // 8 = XP, 10 = XP x64 (Windows 5.2 workstation), 11 = Windows 6.x, ...
@@ -41,3 +46,27 @@ extern WORD g_wDriverVersion;
 extern CString g_strProgramFolder;
 extern CString g_strDataFolder;
 extern UINT g_nDataFolderKind;
+
+// ---- State the profile store and the pages share with the worker ----
+// 802.1X values are collected and read only while this is set (the worker's
+// start-up sets it once the adapter is ready; never cleared).
+extern int g_b8021xSupport;
+// The current connection was made through WPS (the station file's "WSC").
+extern int g_bWpsConnect;
+// The WPS store's shared values: "ConfigMode", "Wireless Mode", "PinCode".
+extern int g_nWpsConfigMode;
+extern int g_nWpsWirelessMode;
+extern int g_nWpsPinCode;
+// The BSSID of the ad hoc network the adapter is in (zero outside one).
+extern BYTE g_adhocBssid[6];
+// The adapter's HT transmit-setting word and the copy of its station
+// configuration block, as the current profile's adapter values left them.
+extern DWORD g_dwTransmitSetting;
+extern DWORD g_stationConfig[kStationConfigWords];
+// The worker's Native Wi-Fi client (WavorelVista), null while none exists.
+extern CNativeWiFi* g_pNativeWiFi;
+
+// The worker's BSS lists are 64 KB NDIS_802_11_BSSID_LIST_EX buffers.
+constexpr DWORD kBssListSize = 64 * 1024;
+// The site list the pages show; null until the worker allocates it.
+extern std::unique_ptr<BYTE[]> BssidSiteList;

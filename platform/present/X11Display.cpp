@@ -157,12 +157,14 @@ X11Display::~X11Display() {
 }
 
 // The helper thread: waits until the connection has input, wakes the UI
-// thread's queue, and waits again once the UI thread has read it all.
+// thread's queue, and waits again until the UI thread has read the connection
+// after that wake-up. Input still unread then wakes the queue once more.
 void X11Display::watch() {
+  uint64_t seen = 0;
   for (;;) {
     {
       std::unique_lock<std::mutex> lock(mutex_);
-      cv_.wait(lock, [&] { return drained_ || stop_; });
+      cv_.wait(lock, [&] { return reads_ > seen || stop_; });
       if (stop_) return;
     }
     pollfd fds[2] = {{fd_, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
@@ -172,7 +174,7 @@ void X11Display::watch() {
     if (fds[0].revents & POLLIN) {
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        drained_ = false;
+        seen = reads_;
       }
       queue_->wake();
     }
@@ -185,7 +187,7 @@ bool X11Display::sync() {
   posted = readEvents() || posted;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    drained_ = true;
+    ++reads_;
   }
   cv_.notify_all();
   return posted;

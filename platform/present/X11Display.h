@@ -84,7 +84,10 @@ class X11Display : public DisplayConnection {
 
   std::mutex mutex_;
   std::condition_variable cv_;
-  bool drained_ = true;
+  // Counts the UI thread's reads of the connection. The helper thread waits
+  // for a read newer than the input it reported, so a report that raced with
+  // a read already under way is repeated instead of lost.
+  uint64_t reads_ = 0;
   bool stop_ = false;
   int wakePipe_[2] = {-1, -1};
   std::thread watcher_;

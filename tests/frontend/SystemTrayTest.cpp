@@ -232,16 +232,21 @@ TEST_F(SystemTrayTest, FramesOfTheListPickThePicture) {
   EXPECT_TRUE(tray->SetIconFromList(2, &changed));
   EXPECT_TRUE(changed);
   EXPECT_EQ(Icon()->icon, icons[2]);
+  // An index outside the list: the picture stays and the caller hears "not changed".
   for (int index : {3, -1, 100}) {
     changed = 7;
     EXPECT_FALSE(tray->SetIconFromList(index, &changed)) << index;
-    EXPECT_EQ(changed, 7);
+    EXPECT_EQ(changed, FALSE) << index;
     EXPECT_EQ(Icon()->icon, icons[2]);
   }
-  // A list that cannot be taken leaves the list empty.
+  // A list that cannot be taken leaves the list empty: no frame to pick.
   EXPECT_FALSE(tray->SetIconList(nullptr, 2));
   EXPECT_EQ(tray->GetIconCount(), 0);
   EXPECT_FALSE(tray->SetIconFromList(0, nullptr));
+  changed = 7;
+  EXPECT_FALSE(tray->SetIconFromList(0, &changed));
+  EXPECT_EQ(changed, FALSE);
+  EXPECT_EQ(Icon()->icon, icons[2]);
   EXPECT_TRUE(tray->SetIconList(icons, 0));
   EXPECT_EQ(tray->GetIconCount(), 0);
 }

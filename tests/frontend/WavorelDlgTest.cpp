@@ -80,6 +80,12 @@ class WavorelDlgTest : public wavorel::testing::FrontendTest {
   // The application as the program starts it (a negative mode: none saved),
   // then the dialog, shown as the modal loop shows it.
   void open(const char* commandLine = "", int savedMode = -1) {
+    // A main dialog destroyed by an earlier open() of this test ended the
+    // thread's loop (WM_QUIT); while that quit is pending no message, timer
+    // or paint of the new dialog would run.
+    MSG quit;
+    while (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     app = std::make_unique<CWavorelApp>();
     std::string line(commandLine);
     ASSERT_TRUE(AfxWinInit(wavorel::programInstance(), nullptr, line.data(), SW_SHOWNORMAL));
@@ -153,20 +159,36 @@ TEST_F(WavorelDlgTest, ModeSwitchRecreatesTheTabControlAndSavesTheMode) {
   EXPECT_EQ(dialog->GetAPTable(), nullptr);
 }
 
-TEST_F(WavorelDlgTest, StartsInTheSavedMode) {
+TEST_F(WavorelDlgTest, StartsInTheSavedModeAndUnlocksTheRadiosAfterThreeSeconds) {
   struct {
     int saved;  // -1: no value
+    bool tables;
     bool station;
-  } cases[] = {{-1, true}, {1, true}, {0, false}, {7, true}};
+  } cases[] = {{-1, true, true}, {1, true, true}, {0, true, false}, {7, true, true}, {0, false, false},
+               {1, false, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.saved);
     g_tables.clear();
+    CWavorelDlg::SetTableCreators(c.tables ? makeStation : nullptr, c.tables ? makeAP : nullptr);
     open("", c.saved);
     EXPECT_EQ(checked(IDC_RADIO_STATION), c.station);
     EXPECT_EQ(checked(IDC_RADIO_AP), !c.station);
-    EXPECT_EQ(g_tables, std::vector<std::string>{c.station ? "+station" : "+ap"});
+    if (c.tables) {
+      EXPECT_EQ(g_tables, std::vector<std::string>{c.station ? "+station" : "+ap"});
+    }
+    // Whatever the mode, the radios are locked for three seconds, then the
+    // user can switch to the other mode.
+    EXPECT_FALSE(IsWindowEnabled(item(IDC_RADIO_STATION)));
+    EXPECT_FALSE(IsWindowEnabled(item(IDC_RADIO_AP)));
+    wavorel::runFor(2999);
+    EXPECT_FALSE(IsWindowEnabled(item(IDC_RADIO_STATION)));
+    wavorel::runFor(1);
+    EXPECT_TRUE(IsWindowEnabled(item(IDC_RADIO_STATION)));
+    EXPECT_TRUE(IsWindowEnabled(item(IDC_RADIO_AP)));
+    click(c.station ? IDC_RADIO_AP : IDC_RADIO_STATION);
+    EXPECT_EQ(checked(IDC_RADIO_STATION), !c.station);
     dialog->DestroyWindow();
-    EXPECT_EQ(app->GetProfileInt("Setting", "Mode", -1), c.station ? 1u : 0u);
+    EXPECT_EQ(app->GetProfileInt("Setting", "Mode", -1), c.station ? 0u : 1u);
   }
 }
 

@@ -135,4 +135,32 @@ TEST_F(GxCheckRadioTest, StripShowsTheCheckedHoverAndDisabledImages) {
   }
 }
 
+TEST_F(GxCheckRadioTest, TakesOverAStateCheckedBeforeSubclassingAndDrawsIt) {
+  GroupDialog other;
+  ASSERT_TRUE(other.Create(IDD_GROUPS, nullptr));
+  ::CheckDlgButton(other.GetSafeHwnd(), IDC_RADIO2, BST_CHECKED);
+  ::CheckDlgButton(other.GetSafeHwnd(), IDC_CHECK, BST_CHECKED);
+  CGxBtn_ChkRadio radio1, radio2, check;
+  ASSERT_TRUE(radio1.SubclassDlgItem(IDC_RADIO1, &other));
+  ASSERT_TRUE(radio2.SubclassDlgItem(IDC_RADIO2, &other));
+  ASSERT_TRUE(check.SubclassDlgItem(IDC_CHECK, &other));
+  EXPECT_EQ(radio1.GetCheck(), 0);
+  EXPECT_EQ(radio2.GetCheck(), 1);
+  EXPECT_EQ(check.GetCheck(), 1);
+  // Drawn with the checked image.
+  radio2.SetBmpFile(skinFile("check.bmp"));
+  check.SetBmpFile(skinFile("check.bmp"));
+  radio1.SetBmpFile(skinFile("check.bmp"));
+  wavorel::mouseMoveTo(other, POINT{0, 0});
+  other.Invalidate();
+  repaint(other);
+  EXPECT_EQ(pixelAt(radio2, 1, 1), kStates[2]);
+  EXPECT_EQ(pixelAt(check, 1, 1), kStates[2]);
+  EXPECT_EQ(pixelAt(radio1, 1, 1), kStates[0]);
+  // The box taken over checked unchecks at the first click.
+  click(check);
+  EXPECT_EQ(check.GetCheck(), 0);
+  other.DestroyWindow();
+}
+
 }  // namespace

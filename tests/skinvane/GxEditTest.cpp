@@ -52,6 +52,14 @@ class GxEditTest : public SkinTest {
     return answer;
   }
 
+  // A pixel of the whole window, frame included.
+  static COLORREF windowPixel(HWND window, int x, int y) {
+    HDC dc = GetWindowDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+  }
+
   CWnd parent_;
   CEdit other_;
 };
@@ -133,6 +141,49 @@ TEST_F(GxEditTest, PaintedBackgroundFollowsTheState) {
   edit.Invalidate();
   repaint(parent_);
   EXPECT_EQ(pixelAt(edit, 90, 10), 0xC8E6E6u);
+}
+
+// The own edge is drawn in the frame, round the client area: the rounded ring
+// two pixels out, the ring in the state's background one pixel out.
+TEST_F(GxEditTest, OwnEdgeShowsInTheFrameInTheColoursOfTheState) {
+  struct Case {
+    const char* state;
+    COLORREF ring;
+    COLORREF inner;
+  };
+  const Case cases[] = {
+      {"normal", 0xB99E80, 0xFFFFFF},
+      {"focused", 0xB99E80, 0xFFFFC8},
+      {"read-only", 0x808080, 0xC8E6E6},
+      {"disabled", 0x808080, 0xC8E6E6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.state);
+    CGxEdit edit;
+    create(edit);
+    edit.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
+    edit.SetOwnDrawEdge(1);
+    const std::string state = c.state;
+    if (state == "focused") edit.SetFocus();
+    if (state == "read-only") edit.SetReadOnly(TRUE);
+    if (state == "disabled") edit.EnableWindow(FALSE);
+    edit.Invalidate();
+    repaint(parent_);
+    // 100 x 20 with a 2-pixel frame: the client area starts at (2, 2).
+    for (POINT p : {POINT{50, 0}, POINT{0, 10}, POINT{99, 10}, POINT{50, 19}})
+      EXPECT_EQ(windowPixel(edit, p.x, p.y), c.ring) << p.x << "," << p.y;
+    for (POINT p : {POINT{50, 1}, POINT{1, 10}, POINT{98, 10}, POINT{50, 18}})
+      EXPECT_EQ(windowPixel(edit, p.x, p.y), c.inner) << p.x << "," << p.y;
+    edit.DestroyWindow();
+  }
+  // Without the own edge the frame is the plain sunken edge.
+  CGxEdit plain;
+  create(plain);
+  plain.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
+  plain.Invalidate();
+  repaint(parent_);
+  EXPECT_NE(windowPixel(plain, 50, 0), 0xB99E80u);
+  EXPECT_NE(windowPixel(plain, 50, 1), 0xFFFFFFu);
 }
 
 TEST_F(GxEditTest, DisabledEditingSwallowsTypingAndDeleting) {

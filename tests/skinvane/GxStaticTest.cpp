@@ -103,9 +103,18 @@ TEST_F(GxStaticTest, DrawsItsTextOverTheSkinUntilMadeOpaque) {
 }
 
 TEST_F(GxStaticTest, GroupBoxBecomesAGroupFrameAndOpaqueWithABackgroundColour) {
+  // Whatever button type it was made with, the type becomes a group box and
+  // every other style bit stays.
+  const DWORD kept = BS_LEFTTEXT | BS_FLAT | WS_TABSTOP;
+  for (DWORD type : {BS_PUSHBUTTON, BS_AUTOCHECKBOX, BS_GROUPBOX, BS_USERBUTTON, BS_AUTORADIOBUTTON, BS_OWNERDRAW}) {
+    CGxGroupBox box;
+    ASSERT_TRUE(box.Create("Link", WS_CHILD | WS_VISIBLE | kept | type, CRect(5, 5, 150, 90), &parent_, 6));
+    EXPECT_EQ(box.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX)) << type;
+    EXPECT_EQ(box.GetStyle() & kept, kept) << type;
+    box.DestroyWindow();
+  }
   CGxGroupBox box;
   ASSERT_TRUE(box.Create("Link", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(5, 5, 150, 90), &parent_, 6));
-  EXPECT_EQ(box.GetStyle() & 0xFF, static_cast<DWORD>(BS_GROUPBOX));
   EXPECT_EQ(box.RetrievesClientRect().Width(), 145);
   EXPECT_EQ(box.GetTransparent(), 1);
   box.SetBkColorGx(RGB(1, 2, 3));

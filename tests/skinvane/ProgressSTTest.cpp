@@ -36,18 +36,24 @@ class ProgressSTTest : public SkinTest {
 TEST_F(ProgressSTTest, FillsTheBarTiledFromTheSkinInsideTheMargins) {
   struct Case {
     int lower, upper, pos;
-    bool stepIt;
+    int clientWidth;
     int filledWidth;  // from x = 2
   } cases[] = {
-      {0, 100, 50, false, 50},
-      {-50, 50, 0, false, 50},
-      {0, 100, 150, false, 100},  // clamped to the maximum: the whole area
-      {0, 100, 0, false, 0},
-      {0, 100, 25, false, 25},
+      {0, 100, 50, 104, 50},
+      {-50, 50, 0, 104, 50},
+      {0, 100, 150, 104, 100},  // clamped to the maximum: the whole area
+      {0, 100, 0, 104, 0},
+      {0, 100, 25, 104, 25},
+      // The fill is the area's width times the percentage, so areas that are
+      // not a multiple of 100 pixels fill in proportion too.
+      {0, 100, 50, 58, 27},
+      {0, 100, 50, 254, 125},
+      {0, 100, 100, 254, 250},
+      {0, 100, 33, 64, 19},
   };
   for (const Case& c : cases) {
     CProgressST bar;
-    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 104, 20), &parent_, 1));
+    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, c.clientWidth, 20), &parent_, 1));
     bar.SetBK_Bitmap(skinFile("back.bmp"));
     ASSERT_EQ(bar.SetBitmap(skinFile("bar.bmp"), 1), 1);
     bar.SetRange(c.lower, c.upper);
@@ -59,9 +65,9 @@ TEST_F(ProgressSTTest, FillsTheBarTiledFromTheSkinInsideTheMargins) {
       EXPECT_EQ(pixelAt(hwnd, 1, y), kBack) << c.pos;
       if (c.filledWidth > 0) {
         EXPECT_EQ(pixelAt(hwnd, 2, y), kBar) << c.pos;
-        EXPECT_EQ(pixelAt(hwnd, 1 + c.filledWidth, y), kBar) << c.pos << " y " << y;
+        EXPECT_EQ(pixelAt(hwnd, 1 + c.filledWidth, y), kBar) << c.pos << " width " << c.clientWidth << " y " << y;
       }
-      EXPECT_EQ(pixelAt(hwnd, 2 + c.filledWidth, y), kBack) << c.pos << " y " << y;
+      EXPECT_EQ(pixelAt(hwnd, 2 + c.filledWidth, y), kBack) << c.pos << " width " << c.clientWidth << " y " << y;
     }
     // The margins above and below stay background.
     EXPECT_EQ(pixelAt(hwnd, 10, 1), kBack);
@@ -87,14 +93,10 @@ TEST_F(ProgressSTTest, PositionsClampAndStepsWrapPastTheMaximum) {
   // An empty path leaves no bar bitmap: the standard bar paints.
   EXPECT_EQ(bar.SetBitmap("", 0), 1);
   EXPECT_EQ(bar.SetBitmap(skinFile("missing.bmp"), 0), 0);
-  // The fill grows in whole hundredths of the area: an area narrower than
-  // 100 pixels shows none; a wider one starts at its left margin.
+  // The fill starts at the left margin.
   ASSERT_EQ(bar.SetBitmap(skinFile("bar.bmp"), 0), 1);
   bar.DeflateRect(10, 2, 2, 2);
   bar.SetPos(100);
-  repaint(parent_.GetSafeHwnd());
-  EXPECT_EQ(pixelAt(bar.GetSafeHwnd(), 10, 10), kBack);
-  bar.MoveWindow(0, 0, 212, 20);
   repaint(parent_.GetSafeHwnd());
   EXPECT_EQ(pixelAt(bar.GetSafeHwnd(), 9, 10), kBack);
   EXPECT_EQ(pixelAt(bar.GetSafeHwnd(), 10, 10), kBar);

@@ -321,6 +321,56 @@ TEST_F(SortListCtrlTest, ComboEditorCommitsTheChosenString) {
   EXPECT_EQ(parent_.edits[0].newText, "Shared");
 }
 
+TEST_F(SortListCtrlTest, MenuEditorSetsTheChosenStringWhoeverOpensIt) {
+  CSortListCtrl list;
+  create(list, "Name,100;Mode,100");
+  list.InsertItem(-1, 0, "home", "a");
+  list.InsertItem(-1, 0, "work", "b");
+  std::vector<std::string> labels;
+  int choice = 0;
+  wavorel::setModalResponder([&](const wavorel::ModalWindow& w) {
+    labels = w.labels;
+    if (choice == 0) PostMessage(w.hwnd, WM_CANCELMODE, 0, 0);  // dismissed
+    return choice;
+  });
+  // Opened by a click on a menu column, with the choices of the fill callback.
+  list.SetColumnType(CSortListCtrl::COLUMN_MENU, 1,
+                     reinterpret_cast<void*>(+[](int, int, CStringArray* out, int, int) {
+                       out->Add("Auto");
+                       out->Add("Fixed");
+                     }));
+  choice = SORTLIST_MENU_FIRST_ID + 1;
+  clickCell(list, 0, 1);
+  wavorel::pumpMessages();
+  EXPECT_EQ(labels, (std::vector<std::string>{"Auto", "Fixed"}));
+  EXPECT_STREQ(list.GetItemText(0, 1), "Fixed");
+
+  // Opened by the owner on another row and column with its own choices.
+  struct Case {
+    int row, column;
+    int chosen;
+    const char* text;
+  } cases[] = {{1, 0, 0, "one"}, {1, 1, 2, "three"}, {0, 0, 1, "two"}};
+  for (const Case& c : cases) {
+    CStringArray choices;
+    choices.Add("one");
+    choices.Add("two");
+    choices.Add("three");
+    choice = SORTLIST_MENU_FIRST_ID + c.chosen;
+    list.PopupMenuItem(c.row, c.column, choices);
+    wavorel::pumpMessages();
+    EXPECT_STREQ(list.GetItemText(c.row, c.column), c.text) << c.row << "," << c.column;
+  }
+  // Nothing chosen changes nothing.
+  choice = 0;
+  CStringArray choices;
+  choices.Add("other");
+  list.PopupMenuItem(1, 1, choices);
+  wavorel::pumpMessages();
+  EXPECT_STREQ(list.GetItemText(1, 1), "three");
+  wavorel::setModalResponder(nullptr);
+}
+
 TEST_F(SortListCtrlTest, ColumnLayoutSurvivesARestartThroughTheRegistry) {
   TestApp app;
   ASSERT_TRUE(AfxWinInit(GetModuleHandle(nullptr), nullptr, nullptr, SW_SHOW));

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/win/user/MessageLoop.h"
@@ -129,6 +133,40 @@ TEST_F(LogTest, FileDeletedOnlyPastTwoMebibytes) {
   std::filesystem::resize_file(path, (4ull << 30) + 16);
   Log(GXLOG_NORMAL, "next");
   EXPECT_EQ(readLinuxFile(path), line);
+}
+
+TEST_F(LogTest, LinesFromManyThreadsAreAllWrittenWhole) {
+  SetCallbackFunc_LogHandleLater(nullptr);
+  constexpr int kThreads = 8;
+  constexpr int kLines = 250;
+  const std::string padding(150, '.');
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([t, &padding] {
+      for (int i = 0; i < kLines; ++i) Log(GXLOG_NORMAL, "thread %d line %d %s", t, i, padding.c_str());
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+
+  const std::string text = readLinuxFile(logFile("200803"));
+  std::set<std::pair<int, int>> seen;
+  size_t start = 0;
+  int lines = 0;
+  while (start < text.size()) {
+    const size_t end = text.find("\r\n", start);
+    ASSERT_NE(end, std::string::npos) << "a line without its end";
+    const std::string line = text.substr(start, end - start);
+    start = end + 2;
+    ++lines;
+    int t = -1, i = -1;
+    char rest[200] = "";
+    ASSERT_EQ(std::sscanf(line.c_str(), "[2008-03-14 09:05:01] <NORMAL> thread %d line %d %199s", &t, &i, rest), 3)
+        << line;
+    EXPECT_EQ(rest, padding) << line;
+    EXPECT_TRUE(seen.insert({t, i}).second) << "twice: " << line;
+  }
+  EXPECT_EQ(lines, kThreads * kLines);
+  EXPECT_EQ(seen.size(), static_cast<size_t>(kThreads * kLines));
 }
 
 TEST_F(LogTest, ProgramFolder) {

@@ -217,6 +217,8 @@ TEST_F(RegistryToolsTest, SearchListsMatchingKeysAndStringValues) {
   EXPECT_EQ(listOf(names), (Found{"", "Desc", "cardName"}));
   EXPECT_EQ(listOf(data), (Found{"", "wireless card", "x"}));
 
+  // A text holding the search text twice ends with it too.
+  writeText(HKEY_CURRENT_USER, "Software\\Find\\twice", "Echo", "here and here");
   struct Case {
     _ENUM_SEARCH_TYPE kind;
     const char* text;
@@ -225,14 +227,19 @@ TEST_F(RegistryToolsTest, SearchListsMatchingKeysAndStringValues) {
       {SEARCH_TYPE_EQUAL, "x", {"cardName"}},
       {SEARCH_TYPE_BEGIN, "card", {"cardName"}},
       {SEARCH_TYPE_END, "card", {"", "Desc"}},
-      {SEARCH_TYPE_EXCLUDE, "card", {"", "Other", ""}},  // Find, netcard's Other, plain
+      {SEARCH_TYPE_END, "here", {"Echo"}},
+      {SEARCH_TYPE_END, "and here", {"Echo"}},
+      {SEARCH_TYPE_END, "here and", {}},
+      {SEARCH_TYPE_END, "there and here", {}},  // longer than the text
+      {SEARCH_TYPE_BEGIN, "here", {"Echo"}},
+      {SEARCH_TYPE_EXCLUDE, "card", {"", "Other", "", "", "Echo"}},  // Find, netcard's Other, plain, twice
   };
   for (const Case& c : cases) {
     keys.RemoveAll();
     names.RemoveAll();
     data.RemoveAll();
     RegSearch(c.text, c.kind, HKEY_CURRENT_USER, "Software\\Find", 1, keys, names, data, nullptr, 0);
-    EXPECT_EQ(listOf(names), c.names) << c.kind;
+    EXPECT_EQ(listOf(names), c.names) << c.kind << " " << c.text;
   }
   EXPECT_EQ(RegSearch("", SEARCH_TYPE_CONTAIN, HKEY_CURRENT_USER, "Software", 1, keys, names, data, nullptr, 0), 0);
   EXPECT_EQ(RegSearch("a", SEARCH_TYPE_CONTAIN, HKEY_CURRENT_USER, "Software\\None", 1, keys, names, data, nullptr,

@@ -1,27 +1,21 @@
 // CNativeWiFi: the service's BSS lists converted into the worker's
 // NDIS_802_11_BSSID_LIST_EX buffer (u32 NumberOfItems, then
-// NDIS_WLAN_BSSID_EX records chained by their Length).
+// NDIS_WLAN_BSSID_EX records chained by their Length); each element area
+// starts with the entry's fixed beacon fields.
 #include <cstring>
 
 #include "utilmere/Utilmere.h"
+#include "worker/LeBytes.h"
 #include "worker/NativeWiFi.h"
+#include "worker/NdisBssid.h"
 
 namespace {
 
-constexpr DWORD kListHeadSize = 4;
-constexpr DWORD kRecordHeadSize = 116;
-constexpr size_t kMaxRates = 16;
+using namespace ndis_bssid;
+
+constexpr size_t kMaxRates = kSupportedRatesSize;
 constexpr USHORT kBasicRateBit = 0x8000;
 constexpr USHORT kPrivacyBit = 0x0010;
-
-void PutU32(BYTE* at, DWORD value) {
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<BYTE>(value >> (8 * i));
-}
-
-DWORD GetU32(const BYTE* at) {
-  return static_cast<DWORD>(at[0]) | static_cast<DWORD>(at[1]) << 8 | static_cast<DWORD>(at[2]) << 16 |
-         static_cast<DWORD>(at[3]) << 24;
-}
 
 DWORD NetworkTypeInUse(DOT11_PHY_TYPE phy) {
   switch (phy) {
@@ -44,11 +38,11 @@ DWORD InfrastructureMode(DOT11_BSS_TYPE type) {
 // Length fields; kBssidScanListSize when a Length leads out of the buffer.
 DWORD ListEnd(const BYTE* list) {
   DWORD end = kListHeadSize;
-  const DWORD count = GetU32(list);
+  const DWORD count = GetLeU32(list + kListCount);
   for (DWORD i = 0; i < count; ++i) {
-    if (end + kRecordHeadSize > kBssidScanListSize) return kBssidScanListSize;
-    const DWORD length = GetU32(list + end);
-    if (length < kRecordHeadSize || length > kBssidScanListSize - end) return kBssidScanListSize;
+    if (end + kHeadSize > kBssidScanListSize) return kBssidScanListSize;
+    const DWORD length = GetLeU32(list + end + kLength);
+    if (length < kHeadSize || length > kBssidScanListSize - end) return kBssidScanListSize;
     end += length;
   }
   return end;
@@ -58,11 +52,11 @@ DWORD ListEnd(const BYTE* list) {
 
 bool CNativeWiFi::ScanListHolds(const DOT11_MAC_ADDRESS bssid) const {
   const BYTE* list = m_scanList.get();
-  const DWORD count = GetU32(list);
+  const DWORD count = GetLeU32(list + kListCount);
   DWORD at = kListHeadSize;
-  for (DWORD i = 0; i < count && at + kRecordHeadSize <= kBssidScanListSize; ++i) {
-    if (std::memcmp(list + at + 4, bssid, 6) == 0) return true;
-    at += GetU32(list + at);
+  for (DWORD i = 0; i < count && at + kHeadSize <= kBssidScanListSize; ++i) {
+    if (std::memcmp(list + at + kMacAddress, bssid, 6) == 0) return true;
+    at += GetLeU32(list + at + kLength);
   }
   return false;
 }
@@ -70,32 +64,39 @@ bool CNativeWiFi::ScanListHolds(const DOT11_MAC_ADDRESS bssid) const {
 void CNativeWiFi::AppendBssEntry(const WLAN_BSS_ENTRY& entry, const BYTE* ies, DWORD ieSize) {
   BYTE* list = m_scanList.get();
   const DWORD at = ListEnd(list);
-  if (at + kRecordHeadSize > kBssidScanListSize || ieSize > kBssidScanListSize - at - kRecordHeadSize) return;
+  // The record with its fixed fields and elements must end inside the buffer.
+  if (at > kBssidScanListSize - kHeadSize - kFixedSize || ieSize > kBssidScanListSize - at - kHeadSize - kFixedSize)
+    return;
+  const DWORD ieLength = kFixedSize + ieSize;
   BYTE* record = list + at;
-  std::memset(record, 0, kRecordHeadSize);
-  PutU32(record, kRecordHeadSize + ieSize);
-  std::memcpy(record + 4, entry.dot11Bssid, 6);
+  std::memset(record, 0, kHeadSize + kFixedSize);
+  PutLeU32(record + kLength, kHeadSize + ieLength);
+  std::memcpy(record + kMacAddress, entry.dot11Bssid, 6);
   const DWORD ssidLength = entry.dot11Ssid.uSSIDLength < DOT11_SSID_MAX_LENGTH ? entry.dot11Ssid.uSSIDLength
                                                                                : DOT11_SSID_MAX_LENGTH;
-  PutU32(record + 12, ssidLength);
-  std::memcpy(record + 16, entry.dot11Ssid.ucSSID, ssidLength);
-  PutU32(record + 48, (entry.usCapabilityInformation & kPrivacyBit) ? 1 : 0);
-  PutU32(record + 52, static_cast<DWORD>(entry.lRssi));
-  PutU32(record + 56, NetworkTypeInUse(entry.dot11BssPhyType));
-  PutU32(record + 64, entry.usBeaconPeriod);
-  PutU32(record + 72, entry.ulChCenterFrequency);
-  PutU32(record + 92, InfrastructureMode(entry.dot11BssType));
+  PutLeU32(record + kSsidLength, ssidLength);
+  std::memcpy(record + kSsid, entry.dot11Ssid.ucSSID, ssidLength);
+  PutLeU32(record + kPrivacy, (entry.usCapabilityInformation & kPrivacyBit) ? 1 : 0);
+  PutLeU32(record + kRssi, static_cast<DWORD>(entry.lRssi));
+  PutLeU32(record + kNetworkTypeInUse, NetworkTypeInUse(entry.dot11BssPhyType));
+  PutLeU32(record + kBeaconPeriod, entry.usBeaconPeriod);
+  PutLeU32(record + kDsConfig, entry.ulChCenterFrequency);
+  PutLeU32(record + kInfrastructureMode, InfrastructureMode(entry.dot11BssType));
   const size_t rateCount = entry.wlanRateSet.uRateSetLength / sizeof(USHORT) < DOT11_RATE_SET_MAX_LENGTH
                                ? entry.wlanRateSet.uRateSetLength / sizeof(USHORT)
                                : DOT11_RATE_SET_MAX_LENGTH;
   size_t rates = 0;
   for (size_t i = 0; i < rateCount && rates < kMaxRates; ++i) {
     const USHORT rate = static_cast<USHORT>(entry.wlanRateSet.usRateSet[i] & ~kBasicRateBit);
-    if (rate) record[96 + rates++] = static_cast<BYTE>(rate);
+    if (rate) record[kSupportedRates + rates++] = static_cast<BYTE>(rate);
   }
-  PutU32(record + 112, ieSize);
-  if (ieSize) std::memcpy(record + kRecordHeadSize, ies, ieSize);
-  PutU32(list, GetU32(list) + 1);
+  PutLeU32(record + kIeLength, ieLength);
+  BYTE* area = record + kIes;
+  PutLeU64(area + kFixedTimestamp, entry.ullTimestamp);
+  PutLeU16(area + kFixedBeaconInterval, entry.usBeaconPeriod);
+  PutLeU16(area + kFixedCapability, entry.usCapabilityInformation);
+  if (ieSize) std::memcpy(area + kFixedSize, ies, ieSize);
+  PutLeU32(list + kListCount, GetLeU32(list + kListCount) + 1);
 }
 
 DWORD CNativeWiFi::FillScanList() {

@@ -26,7 +26,7 @@ void leaveApMode() {
 
 void RunRescanStep(CNativeWiFi& client, const RESCAN_CONTEXT& context, int showHost) {
   const DWORD bandA = QueryBandA(client);
-  std::memset(g_wscCredentialTable, 0, sizeof g_wscCredentialTable);
+  g_wscCredentialTable = _WSC_CREDENTIAL_TABLE{};
   std::memset(g_wpsBssid, 0, sizeof g_wpsBssid);
   ProbeBandG40MHz(g_bAllow40MHzBandG);
   ProbeBandA40MHz(g_bAllow40MHzBandA);

@@ -1,6 +1,10 @@
 #include "worker/WlanProfileOps.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "worker/NativeWiFiNotify.h"
+#include "worker/WlanProfileXml.h"
 
 CWlanProfileOps::CWlanProfileOps(HANDLE* clientHandle, const GUID* interfaceGuid, HWND notifyWindow,
                                  DWORD profileScope)
@@ -34,4 +38,36 @@ DWORD CWlanProfileOps::Connect(LPCWSTR name, LPCWSTR tempXml, DOT11_BSS_TYPE bss
   const DWORD result = WlanConnect(*m_clientHandle, m_interfaceGuid, &parameters, nullptr);
   if (result != ERROR_SUCCESS && m_notifyWindow) PostMessage(m_notifyWindow, WM_WLAN_CONNECT_FAILED, 0, 0);
   return result;
+}
+
+namespace {
+
+constexpr USHORT kBssidListSize = 20;  // the header, two counts, one BSSID, padding
+static_assert(sizeof(DOT11_BSSID_LIST) == kBssidListSize, "DOT11_BSSID_LIST with one entry");
+
+}  // namespace
+
+DWORD CWlanProfileOps::ApplyProfile(const _PROFILE_DATA* profile) {
+  if (!profile) return ERROR_INVALID_PARAMETER;
+  DOT11_BSSID_LIST bssids{};
+  bssids.Header = {NDIS_OBJECT_TYPE_DEFAULT, DOT11_BSSID_LIST_REVISION_1, kBssidListSize};
+  bssids.uNumOfEntries = 1;
+  bssids.uTotalNumOfEntries = 1;
+  std::memcpy(bssids.BSSIDs[0], profile->Bssid, sizeof bssids.BSSIDs[0]);
+
+  WLAN_PROFILE_XML documents;
+  BuildWlanProfileXml(*profile, documents);
+  const LPCWSTR name = documents.profileName.c_str();
+  if (documents.connectKind == 0) {
+    m_profileList.SetProfile(documents.profileXml.c_str());
+    if (profile->Use8021X && profile->UseSmartCard == 0 && !documents.userXml.empty())
+      WlanSetProfileEapXmlUserData(*m_clientHandle, m_interfaceGuid, name, 0, documents.userXml.c_str(), nullptr);
+    m_profileList.SetProfilePosition(name, 0);
+    return Connect(name, nullptr, documents.bssType, nullptr, wlan_connection_mode_profile, &bssids, FALSE, FALSE);
+  }
+  DOT11_SSID ssid{};
+  ssid.uSSIDLength = std::min<ULONG>(profile->Ssid.SsidLength, DOT11_SSID_MAX_LENGTH);
+  std::memcpy(ssid.ucSSID, profile->Ssid.Ssid, ssid.uSSIDLength);
+  const DWORD mode = documents.secured ? wlan_connection_mode_discovery_secure : wlan_connection_mode_discovery_unsecure;
+  return Connect(nullptr, nullptr, documents.bssType, &ssid, mode, &bssids, documents.connectKind == 1, FALSE);
 }

@@ -1,6 +1,10 @@
 // The wlanapi functions of profiles, connections and notifications.
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <mutex>
 
 #include "platform/sim/radio/Machine.h"
@@ -28,6 +32,31 @@ DWORD resolve(HANDLE client, const GUID* guid, PVOID reserved, Adapter*& adapter
   if (!s.valid(client)) return ERROR_INVALID_HANDLE;
   adapter = s.interfaceAdapter(*guid);
   return adapter ? ERROR_SUCCESS : ERROR_NOT_FOUND;
+}
+
+// EAP user data as the service takes it: a well-formed document whose root is
+// EapHostUserCredentials of its schema, holding EapMethod and Credentials.
+bool wellFormedEapUserData(const std::string& xml) {
+  struct DocFree {
+    void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
+  };
+  std::unique_ptr<xmlDoc, DocFree> doc(xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "userdata.xml", "UTF-8",
+                                                     XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+  if (!doc) return false;
+  const xmlNode* root = xmlDocGetRootElement(doc.get());
+  auto is = [](const xmlNode* n, const char* name) {
+    return n && n->type == XML_ELEMENT_NODE && std::strcmp(reinterpret_cast<const char*>(n->name), name) == 0;
+  };
+  if (!is(root, "EapHostUserCredentials") || !root->ns || !root->ns->href ||
+      std::strcmp(reinterpret_cast<const char*>(root->ns->href),
+                  "http://www.microsoft.com/provisioning/EapHostUserCredentials") != 0)
+    return false;
+  bool method = false, credentials = false;
+  for (const xmlNode* c = root->children; c; c = c->next) {
+    method = method || is(c, "EapMethod");
+    credentials = credentials || is(c, "Credentials");
+  }
+  return method && credentials;
 }
 
 struct ReasonText {
@@ -75,6 +104,7 @@ DWORD WlanSetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwF
     if (!bOverwrite) return ERROR_ALREADY_EXISTS;
     p.eapUserData = old->eapUserData;
   }
+  NativeWifiService::instance().lastStored(a->guid()).profileXml = p.xml;
   store.put(std::move(p));
   return ERROR_SUCCESS;
 }
@@ -89,8 +119,11 @@ DWORD WlanSetProfileEapXmlUserData(HANDLE hClientHandle, const GUID* pInterfaceG
   StoredProfile* p = store.find(narrow(strProfileName));
   if (!p) return ERROR_NOT_FOUND;
   if (!p->profile.oneX) return ERROR_BAD_PROFILE;
-  p->eapUserData = strEapXmlUserData ? narrow(strEapXmlUserData) : std::string();
+  const std::string userData = strEapXmlUserData ? narrow(strEapXmlUserData) : std::string();
+  if (!wellFormedEapUserData(userData)) return ERROR_INVALID_PARAMETER;
+  p->eapUserData = userData;
   store.save();
+  NativeWifiService::instance().lastStored(a->guid()).eapUserData = userData;
   return ERROR_SUCCESS;
 }
 

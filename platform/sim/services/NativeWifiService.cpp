@@ -321,6 +321,7 @@ void NativeWifiService::reset() {
     clients_.clear();
     stores_.clear();
     connections_.clear();
+    lastStored_.clear();
     if (observer_) removeLinkObserver(observer_);
     observer_ = 0;
   }

@@ -45,6 +45,15 @@ class NativeWifiService {
   WLAN_CONNECTION_MODE connectionMode(const std::string& guid) const;
   std::string connectionProfile(const std::string& guid) const;
 
+  // What the interface was last given to store: the profile document of the
+  // last WlanSetProfile it took and the EAP user data of the last
+  // WlanSetProfileEapXmlUserData it took (UTF-8, empty until then).
+  struct LastStored {
+    std::string profileXml;
+    std::string eapUserData;
+  };
+  LastStored& lastStored(const std::string& guid) { return lastStored_[guid]; }
+
   // Memory handed to clients (WlanFreeMemory takes it back).
   void* allocate(size_t size);
   void release(void* memory);
@@ -78,6 +87,7 @@ class NativeWifiService {
   uintptr_t nextHandle_ = 0x5A000001;
   std::map<std::string, std::unique_ptr<WlanProfileStore>> stores_;
   std::map<std::string, Connection> connections_;
+  std::map<std::string, LastStored> lastStored_;
   std::map<void*, std::unique_ptr<uint8_t[]>> memory_;
   int observer_ = 0;
   ServiceThread notifier_;

@@ -3,6 +3,7 @@
 // list of cells with their texts and colours.
 #include "platform/win/commctrl/ListViewControl.h"
 #include "platform/win/commctrl/Notify.h"
+#include "platform/win/gdi/Gdi.h"
 
 namespace wavorel {
 
@@ -27,6 +28,8 @@ std::vector<ListViewPaintedCell> ListViewControl::paint(HDC dc) {
     cd.iSubItem = subItem;
     return static_cast<DWORD>(sendNotify(hwnd(), NM_CUSTOMDRAW, &cd.nmcd.hdr));
   };
+  // As on Windows, custom drawing starts with the list's font selected.
+  if (dc) SelectObject(dc, font() ? font() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   DWORD whole = stage(CDDS_PREPAINT, clientRect(), 0, 0);
   if (whole & CDRF_SKIPDEFAULT) return painted;
 

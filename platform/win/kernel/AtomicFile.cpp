@@ -1,17 +1,46 @@
 #include "platform/win/kernel/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 namespace wavorel {
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// As many links as a path may pass through before it is taken as a loop.
+constexpr int kMaxLinks = 40;
+
+// The file a path names: a symbolic link is followed to its target (which
+// may not exist yet), so the rewrite replaces the target and keeps the link.
+std::string targetOf(const std::string& linuxPath) {
+  fs::path path = linuxPath;
+  std::error_code ec;
+  for (int i = 0; i < kMaxLinks && fs::is_symlink(fs::symlink_status(path, ec)); ++i) {
+    fs::path next = fs::read_symlink(path, ec);
+    if (ec) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return path.string();
+}
+
+}  // namespace
+
 bool writeFileAtomically(const std::string& linuxPath, const std::string& data) {
-  std::string tmp = linuxPath + ".tmp" + std::to_string(::getpid());
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const std::string target = targetOf(linuxPath);
+  // A new file is its owner's alone; a file that exists keeps its mode.
+  mode_t mode = 0600;
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) mode = st.st_mode & 07777;
+  std::string tmp = target + ".tmp" + std::to_string(::getpid());
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   size_t done = 0;
   while (done < data.size()) {
@@ -23,11 +52,11 @@ bool writeFileAtomically(const std::string& linuxPath, const std::string& data) 
     }
     done += static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
+  if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0 || ::close(fd) != 0) {
     ::unlink(tmp.c_str());
     return false;
   }
-  if (std::rename(tmp.c_str(), linuxPath.c_str()) != 0) {
+  if (std::rename(tmp.c_str(), target.c_str()) != 0) {
     ::unlink(tmp.c_str());
     return false;
   }

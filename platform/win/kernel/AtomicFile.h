@@ -1,6 +1,8 @@
 // Whole-file rewrites that never leave a half-written file: the data goes to a
-// temporary file beside the target, is flushed, and replaces the target by a
-// rename.
+// temporary file beside the target, is flushed to disk, and replaces the
+// target by a rename. A rewrite keeps the file's mode (a new file is 0600),
+// and a path that is a symbolic link is written through to the link's target,
+// so the link stays a link.
 #pragma once
 
 #include <string>

@@ -21,7 +21,6 @@ namespace {
 struct CrtStream {
   std::shared_ptr<FileObject> file;
   bool text;
-  bool append;
 };
 
 int errnoFromError(DWORD error) {
@@ -82,7 +81,6 @@ ssize_t streamRead(void* cookie, char* buf, size_t size) {
 ssize_t streamWrite(void* cookie, const char* buf, size_t size) {
   auto* s = static_cast<CrtStream*>(cookie);
   int fd = s->file->fd();
-  if (s->append && ::lseek(fd, 0, SEEK_END) < 0) return -1;
   bool ok;
   if (s->text) {
     std::string out;
@@ -135,13 +133,15 @@ FILE* crtFopen(const char* path, const char* mode) {
   }
   std::string linuxPath;
   if (!resolveWindowsPath(path, linuxPath)) return failWith(errnoFromError(GetLastError()));
-  DWORD access = kind == 'r' ? GENERIC_READ : GENERIC_WRITE;
-  if (update) access = GENERIC_READ | GENERIC_WRITE;
+  // Mode "a" opens for appending only: every write lands at the end of the
+  // file, whole, also when other streams or processes append to it.
+  DWORD access = kind == 'r' ? GENERIC_READ : kind == 'a' ? FILE_APPEND_DATA : GENERIC_WRITE;
+  if (update) access |= GENERIC_READ | (kind == 'a' ? 0 : GENERIC_WRITE);
   DWORD disposition = kind == 'r' ? OPEN_EXISTING : kind == 'w' ? CREATE_ALWAYS : OPEN_ALWAYS;
   auto file = FileObject::open(linuxPath, access, FILE_SHARE_READ | FILE_SHARE_WRITE, disposition,
                                FILE_ATTRIBUTE_ARCHIVE);
   if (!file) return failWith(errnoFromError(GetLastError()));
-  auto stream = std::make_unique<CrtStream>(CrtStream{std::move(file), text, kind == 'a'});
+  auto stream = std::make_unique<CrtStream>(CrtStream{std::move(file), text});
   char cookieMode[3] = {kind == 'r' ? 'r' : 'w', update ? '+' : '\0', '\0'};
   cookie_io_functions_t io = {streamRead, streamWrite, streamSeek, streamClose};
   FILE* f = ::fopencookie(stream.get(), cookieMode, io);

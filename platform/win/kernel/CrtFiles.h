@@ -13,8 +13,9 @@
 // Modes: "r", "w", "a", each optionally with "+", and "b" (binary) or "t"
 // (text, the default as in MSVC). In text mode "\n" is written as "\r\n", and
 // "\r\n" reads back as "\n"; text streams are unbuffered so that ftell and
-// fseek count the bytes on disk. Mode "a" writes every block at the end of the
-// file. A file opened here shares reading and writing but not deleting with
+// fseek count the bytes on disk. Mode "a" opens for appending: each block the
+// stream writes out lands whole at the end of the file, also while other
+// streams or processes append to it. A file opened here shares reading and writing but not deleting with
 // other opens of this process (DeleteFile on it fails while it is open), and
 // writes move its last-write time on the platform clock.
 #pragma once

@@ -46,7 +46,11 @@ std::shared_ptr<FileObject> FileObject::open(const std::string& linuxPath, DWORD
 
   int flags = O_CLOEXEC | ((canWrite || truncate) ? O_RDWR : O_RDONLY);
   if (!exists) flags |= O_CREAT | O_EXCL;
-  mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
+  // Append-only access: every write goes to the end of the file, atomically,
+  // also against other handles and processes.
+  if ((access & FILE_APPEND_DATA) && !(access & (GENERIC_WRITE | GENERIC_ALL | FILE_WRITE_DATA))) flags |= O_APPEND;
+  // The user's private data: only the owner may read or write it.
+  mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? 0400 : 0600;
   UniqueFd fd(::open(linuxPath.c_str(), flags, mode));
   if (!fd.valid()) {
     if (errno == ENOENT) return fail(missingPathError(linuxPath));

@@ -18,6 +18,9 @@ class FileObject : public KernelObject {
   // them; `attributes` are given to a file this call creates. Null with the
   // last error set on failure; on success the last error is
   // ERROR_ALREADY_EXISTS when CREATE_ALWAYS or OPEN_ALWAYS found the file.
+  // FILE_APPEND_DATA without FILE_WRITE_DATA (or a generic write) opens for
+  // appending: each write lands whole at the end of the file, whoever else
+  // writes it. A created file is readable and writable by its owner alone.
   static std::shared_ptr<FileObject> open(const std::string& linuxPath, DWORD access, DWORD share,
                                           DWORD disposition, DWORD attributes);
 

@@ -12,6 +12,7 @@
 
 #include "platform/win/kernel/AtomicFile.h"
 #include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/FileLock.h"
 #include "platform/win/kernel/IniFile.h"
 #include "platform/win/kernel/Paths.h"
 #include "platform/win/kernel/Root.h"
@@ -49,8 +50,7 @@ struct CachedFile {
 };
 
 struct ProfileCache {
-  std::mutex mutex;       // guards files and paths
-  std::mutex writeMutex;  // one read-modify-write at a time
+  std::mutex mutex;  // guards files and paths
   std::unordered_map<std::string, CachedFile> files;
   // Where a file name (with the current and program folders it was resolved
   // against) was found, so that a read of an existing file costs one stat.
@@ -248,9 +248,18 @@ BOOL WritePrivateProfileString(LPCTSTR lpAppName, LPCTSTR lpKeyName, LPCTSTR lpS
     return FALSE;
   }
 
-  std::lock_guard<std::mutex> writeLock(c.writeMutex);
-  std::shared_ptr<const IniFile> current = loadFile(linuxPath);
-  IniFile ini = current ? *current : IniFile();
+  // One read-modify-write at a time, among threads and processes. The file
+  // is read afresh under the lock: another process may have changed it since
+  // this one last read it.
+  wavorel::FileLock lock(wavorel::FileLock::lockPathFor(linuxPath));
+  if (!lock.held()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  IniFile ini;
+  FileStamp stamp;
+  std::string text;
+  if (stampOf(linuxPath, stamp) && wavorel::readWholeFile(linuxPath, text)) ini = IniFile::parse(text);
   if (lpKeyName == nullptr) {
     if (!ini.removeSection(lpAppName)) return TRUE;
   } else if (lpString == nullptr) {
@@ -263,8 +272,7 @@ BOOL WritePrivateProfileString(LPCTSTR lpAppName, LPCTSTR lpKeyName, LPCTSTR lpS
     SetLastError(writeError(linuxPath));
     return FALSE;
   }
-  FileStamp stamp;
-  std::lock_guard<std::mutex> lock(c.mutex);
+  std::lock_guard<std::mutex> cacheLock(c.mutex);
   if (stampOf(linuxPath, stamp)) {
     c.files[linuxPath] = CachedFile{stamp, std::make_shared<const IniFile>(std::move(ini))};
   } else {

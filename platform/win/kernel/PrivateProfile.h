@@ -2,8 +2,10 @@
 // A file name without a folder ("app.ini") names a file in the Windows folder
 // "C:\Windows"; a NULL file name names "win.ini" there. Parsing rules are
 // those of wavorel::IniFile. Reads use a per-process cache of parsed files
-// that notices changes of the file on disk (its identity, size and times);
-// every write replaces the file atomically.
+// that notices changes of the file on disk (its identity, size and times).
+// Every write is a read-modify-write under a lock shared with other processes
+// (the file is read afresh under it, so no other writer's change is lost),
+// and replaces the file atomically.
 #pragma once
 
 #include "platform/win/kernel/Types.h"

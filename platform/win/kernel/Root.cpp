@@ -1,5 +1,7 @@
 #include "platform/win/kernel/Root.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -23,6 +25,17 @@ std::string defaultRoot() {
   return std::string(home && *home ? home : "/tmp") + "/.local/share/wavorel";
 }
 
+// Everything below the root is the user's private data (keys, pass phrases,
+// settings): the root and every folder made below it are for their owner
+// alone (0700), and so are files (0600). The process's file-creation mask
+// says so for every module that creates something there; a new root is
+// made 0700 whatever the mask was.
+void makePrivateRoot(const std::string& root) {
+  ::umask(077);
+  std::error_code ec;
+  if (std::filesystem::create_directories(root, ec)) ::chmod(root.c_str(), 0700);
+}
+
 }  // namespace
 
 std::string platformRoot() {
@@ -30,8 +43,7 @@ std::string platformRoot() {
   if (g_root.empty()) {
     g_root = defaultRoot();
     while (g_root.size() > 1 && g_root.back() == '/') g_root.pop_back();
-    std::error_code ec;
-    std::filesystem::create_directories(g_root, ec);
+    makePrivateRoot(g_root);
   }
   return g_root;
 }
@@ -41,8 +53,7 @@ void setPlatformRoot(const std::string& path) {
     std::lock_guard<std::mutex> lock(g_rootMutex);
     g_root = path;
     while (g_root.size() > 1 && g_root.back() == '/') g_root.pop_back();
-    std::error_code ec;
-    std::filesystem::create_directories(g_root, ec);
+    makePrivateRoot(g_root);
   }
   resetPlatformState();
 }

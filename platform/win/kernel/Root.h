@@ -1,6 +1,8 @@
 // The platform root: the folder that holds this machine's drives, registry
 // hives and session state. WAVOREL_ROOT chooses it; the default is
-// ~/.local/share/wavorel. Tests give every test its own.
+// ~/.local/share/wavorel. Tests give every test its own. What lies below it is
+// the user's private data: once the root is chosen, folders are created 0700
+// and files 0600 (the process's file-creation mask is 077).
 #pragma once
 
 #include <functional>

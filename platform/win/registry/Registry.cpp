@@ -1,7 +1,6 @@
 #include "platform/win/registry/Registry.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +8,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -20,6 +18,7 @@
 #include "platform/win/kernel/AtomicFile.h"
 #include "platform/win/kernel/Clock.h"
 #include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/FileLock.h"
 #include "platform/win/kernel/Handles.h"
 #include "platform/win/registry/RegistryHive.h"
 #include "platform/win/kernel/Root.h"
@@ -185,13 +184,8 @@ LONG refresh(Root root) {
 LONG change(Root root, const std::function<LONG(RegistryHive&, int64_t now, bool& changed)>& fn) {
   std::lock_guard<std::mutex> guard(g_mutex);
   HiveFile& h = hiveFile(root);
-  std::error_code ec;
-  std::filesystem::create_directories(registryFolder(), ec);
-  Fd lock(::open((h.path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
-  if (!lock.valid()) return ERROR_REGISTRY_IO_FAILED;
-  while (::flock(lock.get(), LOCK_EX) != 0) {
-    if (errno != EINTR) return ERROR_REGISTRY_IO_FAILED;
-  }
+  wavorel::FileLock lock(h.path + ".lock");
+  if (!lock.held()) return ERROR_REGISTRY_IO_FAILED;
   LONG status = refresh(root);
   if (status != ERROR_SUCCESS) return status;
   bool changed = false;

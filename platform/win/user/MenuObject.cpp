@@ -80,9 +80,11 @@ MenuItem makeMenuItem(UINT flags, UINT_PTR idNewItem, LPCSTR newItem) {
   item.state = flags & (MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_HILITE | MF_DEFAULT);
   item.id = static_cast<UINT>(idNewItem);
   if (flags & MF_POPUP) item.subMenu = reinterpret_cast<HMENU>(idNewItem);
-  if (item.isSeparator()) return item;
+  // An owner-drawn item keeps its data, an owner-drawn separator too.
   if (flags & MF_OWNERDRAW)
     item.data = reinterpret_cast<ULONG_PTR>(newItem);
+  else if (item.isSeparator())
+    return item;
   else if (flags & MF_BITMAP)
     item.bitmap = reinterpret_cast<HBITMAP>(const_cast<char*>(newItem));
   else if (newItem)

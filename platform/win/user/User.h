@@ -195,6 +195,10 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect);
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);
 BOOL UpdateWindow(HWND hwnd);
 BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags);
+// Stops the window and its children from painting until LockWindowUpdate(NULL),
+// which repaints it whole. One window of the process at a time: FALSE while
+// another is locked, or for a handle that is not a window.
+BOOL LockWindowUpdate(HWND hWndLock);
 
 // Messages.
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

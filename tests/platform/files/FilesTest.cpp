@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/kernel/CloseHandle.h"
@@ -16,6 +20,7 @@
 #include "platform/win/kernel/Files.h"
 #include "platform/win/kernel/FindFile.h"
 #include "platform/win/kernel/Folders.h"
+#include "platform/win/kernel/Root.h"
 
 namespace fs = std::filesystem;
 
@@ -393,6 +398,89 @@ TEST_F(Files, CrtModesAndErrors) {
   EXPECT_FALSE(DeleteFile("C:\\Data\\m.bin"));
   fclose(f);
   EXPECT_TRUE(DeleteFile("C:\\Data\\m.bin"));
+}
+
+// Appending writers never overwrite each other: two processes, each opening,
+// appending one line and closing as a log writer does, keep every line whole.
+TEST_F(Files, AppendingProcessesKeepEveryLineWhole) {
+  constexpr int kEach = 300;
+  const std::string padding(100, '-');
+  std::vector<pid_t> writers;
+  for (char who : {'a', 'b'}) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      int failures = 0;
+      for (int i = 0; i < kEach; ++i) {
+        // Text and binary streams, and an append-only handle.
+        const std::string line = std::string(1, who) + std::to_string(i) + padding + "\n";
+        if (i % 3 == 2) {
+          HANDLE h = CreateFile("C:\\Data\\log.txt", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+          DWORD written = 0;
+          SetFilePointer(h, 0, nullptr, FILE_BEGIN);  // an append-only handle writes at the end all the same
+          if (h == INVALID_HANDLE_VALUE || !WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr))
+            ++failures;
+          CloseHandle(h);
+          continue;
+        }
+        FILE* f = fopen("C:\\Data\\log.txt", i % 3 == 0 ? "ab+" : "a");
+        if (!f) {
+          ++failures;
+          continue;
+        }
+        if (fwrite(line.data(), 1, line.size(), f) != line.size()) ++failures;
+        fclose(f);
+      }
+      _exit(failures == 0 ? 0 : 1);
+    }
+    writers.push_back(child);
+  }
+  for (pid_t child : writers) {
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+  }
+  std::istringstream in(bytes("Data/log.txt"));
+  std::set<std::string> seen;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t dash = line.find('-');
+    ASSERT_NE(dash, std::string::npos) << line;
+    EXPECT_EQ(line.substr(dash), padding) << line;
+    EXPECT_TRUE(seen.insert(line.substr(0, dash)).second) << line;
+  }
+  EXPECT_EQ(seen.size(), 2u * kEach);
+}
+
+// The platform's files are the user's private data.
+TEST_F(Files, CreatedFilesAndFoldersAreTheOwnersAlone) {
+  auto modeOf = [](const std::string& p) {
+    struct stat st {};
+    EXPECT_EQ(::stat(p.c_str(), &st), 0) << p;
+    return st.st_mode & 07777;
+  };
+  EXPECT_EQ(modeOf(root()), 0700u);
+  HANDLE h = open("C:\\Data\\made.bin", GENERIC_WRITE, CREATE_NEW);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  EXPECT_EQ(modeOf(onDisk("Data/made.bin")), 0600u);
+  FILE* f = fopen("C:\\Data\\made.txt", "w");
+  ASSERT_NE(f, nullptr);
+  fclose(f);
+  EXPECT_EQ(modeOf(onDisk("Data/made.txt")), 0600u);
+  ASSERT_TRUE(CreateDirectory("C:\\Data\\Folder", nullptr));
+  EXPECT_EQ(modeOf(onDisk("Data/Folder")), 0700u);
+  EXPECT_EQ(_mkdir("C:\\Data\\Other"), 0);
+  EXPECT_EQ(modeOf(onDisk("Data/Other")), 0700u);
+
+  // A new platform root is made 0700, its missing parents too.
+  const std::string fresh = root() + "/fresh/root";
+  setPlatformRoot(fresh);
+  EXPECT_EQ(modeOf(fresh), 0700u);
+  EXPECT_EQ(modeOf(root() + "/fresh"), 0700u);
+  setPlatformRoot(root());
 }
 
 TEST_F(Files, CrtStatAccessMkdir) {

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -301,6 +306,73 @@ TEST_F(IniTest, ReadsSeeChangesMadeBehindTheCache) {
   ASSERT_TRUE(WritePrivateProfileString("S", "k", "five", kFile));
   EXPECT_EQ(content(), "[S]\r\nk=five\r\n");
   EXPECT_EQ(read("S", "k"), "five");
+}
+
+TEST_F(IniTest, TwoWriterProcessesLoseNoWrite) {
+  constexpr int kEach = 300;
+  ASSERT_TRUE(WritePrivateProfileString("Start", "k", "v", kFile));
+  std::vector<pid_t> writers;
+  for (const char* who : {"first", "second"}) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      int failures = 0;
+      for (int i = 0; i < kEach; ++i) {
+        const std::string key = std::string(who) + std::to_string(i);
+        // Each write first reads the file through the cache, as a program does.
+        read("Shared", key.c_str());
+        if (!WritePrivateProfileString("Shared", key.c_str(), std::to_string(i).c_str(), kFile)) ++failures;
+      }
+      _exit(failures == 0 ? 0 : 1);
+    }
+    writers.push_back(child);
+  }
+  for (pid_t child : writers) {
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a writer's call failed";
+  }
+  char keys[16384];
+  DWORD length = GetPrivateProfileString("Shared", nullptr, "", keys, sizeof keys, kFile);
+  int count = 0;
+  for (const char* k = keys; k < keys + length && *k; k += std::strlen(k) + 1) ++count;
+  EXPECT_EQ(count, 2 * kEach);
+  for (const char* key : {"first0", "first299", "second0", "second299"}) EXPECT_NE(read("Shared", key, "lost"), "lost") << key;
+  EXPECT_EQ(read("Start", "k"), "v");
+}
+
+TEST_F(IniTest, FilesArePrivateAndRewritesKeepTheirModeAndLinks) {
+  auto modeOf = [](const std::string& p) {
+    struct stat st {};
+    EXPECT_EQ(::lstat(p.c_str(), &st), 0) << p;
+    return st.st_mode;
+  };
+  // A new file is its owner's alone.
+  ASSERT_TRUE(WritePrivateProfileString("S", "k", "1", kFile));
+  EXPECT_EQ(modeOf(path("test.ini")) & 07777, 0600u);
+  // A mode the user chose stays across rewrites.
+  ASSERT_EQ(::chmod(path("test.ini").c_str(), 0640), 0);
+  ASSERT_TRUE(WritePrivateProfileString("S", "k", "2", kFile));
+  EXPECT_EQ(modeOf(path("test.ini")) & 07777, 0640u);
+
+  // An INI that is a symbolic link stays one: the write goes to its target.
+  fs::create_directories(root() + "/elsewhere");
+  const std::string target = root() + "/elsewhere/real.ini";
+  std::ofstream(target, std::ios::binary) << "[S]\r\nk=old\r\n";
+  ASSERT_EQ(::chmod(target.c_str(), 0604), 0);
+  fs::create_symlink("../../elsewhere/real.ini", path("linked.ini"));
+  ASSERT_TRUE(WritePrivateProfileString("S", "k", "new", "C:\\cfg\\linked.ini"));
+  EXPECT_TRUE(S_ISLNK(modeOf(path("linked.ini"))));
+  std::string text;
+  ASSERT_TRUE(readWholeFile(target, text));
+  EXPECT_EQ(text, "[S]\r\nk=new\r\n");
+  EXPECT_EQ(modeOf(target) & 07777, 0604u);
+  EXPECT_EQ(read("S", "k", "", "C:\\cfg\\linked.ini"), "new");
+  // No temporary file is left beside the link or the target.
+  for (const auto& folder : {path(), root() + "/elsewhere"})
+    for (const auto& entry : fs::directory_iterator(folder))
+      EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "tests/worker/vista/WlanClientTest.h"
+#include "worker/BssInfoElements.h"
 
 namespace worker::testing {
 namespace {
@@ -19,7 +20,8 @@ struct Record {
   DWORD length, ssidLength, privacy, networkType, beaconPeriod, dsConfig, infrastructure, ieLength;
   LONG rssi;
   std::string ssid;
-  std::vector<BYTE> rates, ies;
+  std::vector<BYTE> rates, fixed, ies;
+  const BYTE* at;  // the record in the list
 };
 
 std::map<std::string, Record> readList(const BYTE* list) {
@@ -40,7 +42,9 @@ std::map<std::string, Record> readList(const BYTE* list) {
     rec.infrastructure = u32At(r + 92);
     for (int k = 0; k < 16 && r[96 + k]; ++k) rec.rates.push_back(r[96 + k]);
     rec.ieLength = u32At(r + 112);
-    rec.ies.assign(r + 116, r + 116 + rec.ieLength);
+    rec.fixed.assign(r + 116, r + 116 + 12);
+    rec.ies.assign(r + 116 + 12, r + 116 + rec.ieLength);
+    rec.at = r;
     records[macText(r + 4)] = rec;
     at += rec.length;
   }
@@ -88,8 +92,9 @@ TEST_F(NativeWiFiScanListTest, TheWorldsNetworksBecomeRecordsWithTheirElementsIn
     ASSERT_TRUE(records.count(mac)) << mac;
     const Record& r = records.at(mac);
     EXPECT_EQ(r.ies, ies) << mac;
-    EXPECT_EQ(r.length, 116 + ies.size()) << mac;
-    EXPECT_EQ(r.ieLength, ies.size()) << mac;
+    EXPECT_EQ(r.length, 116 + 12 + ies.size()) << mac;
+    EXPECT_EQ(r.ieLength, 12 + ies.size()) << mac;
+    EXPECT_EQ(r.fixed[8] | r.fixed[9] << 8, static_cast<int>(r.beaconPeriod)) << "the beacon interval at 8-9";
   }
 
   const Record& home = records.at("00-1D-7E-11-22-01");
@@ -105,6 +110,15 @@ TEST_F(NativeWiFiScanListTest, TheWorldsNetworksBecomeRecordsWithTheirElementsIn
   ASSERT_GE(home.ies.size(), 9u);
   EXPECT_EQ(home.ies[0], 0) << "the SSID element first";
   EXPECT_EQ(home.ies[1], 7);
+
+  EXPECT_EQ(home.fixed[10] & 0x11, 0x11) << "capability: ESS and privacy";
+  // The texts of the pages read these records.
+  const DWORD rest = kBssidScanListSize - static_cast<DWORD>(home.at - client_.BssidScanList());
+  EXPECT_EQ(std::string(ParseBssInfoElements(home.at, rest, kBssTextSecurity)), "WPA2-PSK;AES");
+  EXPECT_EQ(std::string(ParseBssInfoElements(home.at, rest, kBssTextBeaconInterval)),
+            std::to_string(home.beaconPeriod));
+  EXPECT_EQ(std::string(ParseBssInfoElements(home.at, rest, kBssTextWps)).substr(0, 6), "0x000C");
+  EXPECT_EQ(std::string(ParseBssInfoElements(home.at, rest, kBssTextHt)).substr(0, 2), "0;");
 
   const Record& cafe = records.at("00-1D-7E-11-22-02");
   EXPECT_EQ(cafe.privacy, 0u);
@@ -136,10 +150,12 @@ TEST_F(NativeWiFiScanListTest, EntriesAreCutToTheRecordAndTheBuffer) {
   entry.dot11BssType = dot11_BSS_type_any;
   entry.dot11BssPhyType = dot11_phy_type_ht;
   entry.usCapabilityInformation = 0x0011;
+  entry.usBeaconPeriod = 0x0164;
+  entry.ullTimestamp = 0x1122334455667788ull;
   entry.wlanRateSet.uRateSetLength = 20 * sizeof(USHORT) + 1;  // odd: the last byte is no rate
   for (USHORT i = 0; i < 20; ++i) entry.wlanRateSet.usRateSet[i] = static_cast<USHORT>(0x8000 | (i + 2));
   entry.wlanRateSet.usRateSet[3] = 0;  // an empty slot is skipped
-  const std::vector<BYTE> ies(1000, 0xDD);
+  const std::vector<BYTE> ies(990, 0xDD);
 
   client_.AppendBssEntry(entry, ies.data(), static_cast<DWORD>(ies.size()));
   const auto records = readList(client_.BssidScanList());
@@ -152,11 +168,14 @@ TEST_F(NativeWiFiScanListTest, EntriesAreCutToTheRecordAndTheBuffer) {
   EXPECT_EQ(r.infrastructure, 2u);
   const std::vector<BYTE> rates = {2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
   EXPECT_EQ(r.rates, rates) << "the first 16 non-zero rates";
+  const std::vector<BYTE> fixed = {0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11, 0x64, 0x01, 0x11, 0x00};
+  EXPECT_EQ(r.fixed, fixed) << "timestamp, beacon period and capability lead the element area";
+  EXPECT_EQ(r.ies, ies);
 
   // Records go in until the next would pass the end of the 64 KB buffer.
   for (int i = 0; i < 100; ++i) client_.AppendBssEntry(entry, ies.data(), static_cast<DWORD>(ies.size()));
   const DWORD count = u32At(client_.BssidScanList());
-  EXPECT_EQ(count, (kBssidScanListSize - 4) / (116 + 1000));
+  EXPECT_EQ(count, (kBssidScanListSize - 4) / (116 + 12 + 990));
   client_.AppendBssEntry(entry, ies.data(), 0);
   EXPECT_EQ(u32At(client_.BssidScanList()), count + 1) << "a smaller record still fits";
 }

@@ -45,12 +45,12 @@ class RescanStepTest : public DiscoveryTest {
 };
 
 TEST_F(RescanStepTest, ReadsTheAdapterWritesDefaultsAndArmsTheTimers) {
-  g_wscCredentialTable[10] = 0xAA;
+  g_wscCredentialTable.Credentials[0].Ssid[6] = 0xAA;
   g_wpsBssid[0] = 0xBB;
   RunRescanStep(client_, context(), 1);
 
   EXPECT_EQ(g_bSupportBandA, 1);
-  EXPECT_EQ(g_wscCredentialTable[10], 0);
+  EXPECT_EQ(g_wscCredentialTable.Credentials[0].Ssid[6], 0);
   EXPECT_EQ(g_wpsBssid[0], 0);
   EXPECT_EQ(g_bAllow40MHzBandG, 1);
   EXPECT_EQ(g_bAllow40MHzBandA, 1);

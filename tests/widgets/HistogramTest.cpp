@@ -1,0 +1,100 @@
+// COskelStaticHistogram: bars of the newest samples beside the scale labels.
+#include "widgets/OskelStaticHistogram.h"
+
+#include <gtest/gtest.h>
+
+#include "WidgetTestSupport.h"
+
+namespace widgets_test {
+namespace {
+
+constexpr COLORREF kBar = RGB(0, 200, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// The histogram: 120 x 60 at (10, 10), labels 20 wide at the left.
+constexpr int kLeft = 10, kTop = 10, kWidth = 120, kHeight = 60, kLabels = 20;
+
+class HistogramTest : public WidgetTest {
+ protected:
+  void SetUp() override {
+    WidgetTest::SetUp();
+    ASSERT_TRUE(parent_.CreateEx(0, nullptr, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
+    HWND hwnd = CreateWindowEx(0, "Static", "", WS_CHILD | WS_VISIBLE, kLeft, kTop, kWidth, kHeight,
+                               parent_.GetSafeHwnd(), reinterpret_cast<HMENU>(1275), nullptr, nullptr);
+    ASSERT_TRUE(graph_.SubclassWindow(hwnd));
+    graph_.m_crBar = kBar;
+    ASSERT_TRUE(graph_.IsReady());
+    EXPECT_TRUE(graph_.SetLabelWidth(kLabels));
+    EXPECT_TRUE(graph_.SetFullScale(100));
+  }
+  void TearDown() override {
+    parent_.DestroyWindow();
+    WidgetTest::TearDown();
+  }
+  // The height of the bar in the column at x (histogram coordinates).
+  int BarAt(int x) {
+    const wavorel::WindowImage image = wavorel::composeWindow(parent_.GetSafeHwnd());
+    int bar = 0;
+    for (int y = 0; y < kHeight; ++y) bar += image.colorAt(kLeft + x, kTop + y) == kBar;
+    return bar;
+  }
+  CWnd parent_;
+  COskelStaticHistogram graph_;
+};
+
+TEST_F(HistogramTest, BarsScaleToTheFullScaleNewestFirst) {
+  for (double sample : {10.0, 50.0, 150.0, -20.0}) EXPECT_TRUE(graph_.AddSample(sample));
+  // Newest (-20) at 2 pixels inside the left edge of the bar area, then older.
+  EXPECT_EQ(BarAt(kLabels + 2), 0) << "a negative sample draws no bar";
+  EXPECT_EQ(BarAt(kLabels + 4), kHeight - 2) << "above full scale: a full bar";
+  EXPECT_EQ(BarAt(kLabels + 6), 50 * (kHeight - 2) / 100);
+  EXPECT_EQ(BarAt(kLabels + 8), 10 * (kHeight - 2) / 100);
+  EXPECT_EQ(BarAt(kLabels + 3), 0) << "one bar pixel per 2-pixel step";
+  const wavorel::WindowImage image = wavorel::composeWindow(parent_.GetSafeHwnd());
+  EXPECT_EQ(image.colorAt(kLeft + kLabels + 6, kTop + 5), kBlack) << "above a bar: black";
+  EXPECT_EQ(image.colorAt(kLeft + kLabels + 6, kTop + kHeight - 2), kBar) << "bars stand on the bottom";
+
+  graph_.m_bLeftToRight = 0;
+  graph_.Invalidate();
+  EXPECT_EQ(BarAt(kWidth - 4), 0);
+  EXPECT_EQ(BarAt(kWidth - 6), kHeight - 2) << "right to left";
+
+  graph_.ClearSamples();
+  EXPECT_EQ(BarAt(kWidth - 6), 0);
+  graph_.SetFullScale(0);
+  EXPECT_EQ(wavorel::composeWindow(parent_.GetSafeHwnd()).colorAt(kLeft + 60, kTop + 30), kBlack);
+}
+
+TEST_F(HistogramTest, OnlyTheNewestSamplesThatFitAreDrawn) {
+  // The bar area is 100 wide: bars at 2, 4 ... 98, that is 49 of them.
+  for (int i = 1; i <= 60; ++i) graph_.AddSample(i);
+  EXPECT_EQ(BarAt(kLabels + 2), 60 * (kHeight - 2) / 100);
+  EXPECT_EQ(BarAt(kLabels + 98), 12 * (kHeight - 2) / 100) << "the 49th newest";
+  EXPECT_EQ(BarAt(kLabels + 99), 0);
+}
+
+TEST_F(HistogramTest, LabelsFillTheirRowsAndNeverMoreThanTen) {
+  const auto whiteInLabels = [this] {
+    const wavorel::WindowImage image = wavorel::composeWindow(parent_.GetSafeHwnd());
+    int white = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kLabels; ++x) white += image.colorAt(kLeft + x, kTop + y) == kWhite;
+    return white;
+  };
+  for (int i = 0; i < COskelStaticHistogram::kMaxLabels; ++i) graph_.m_strLabels[i].Format("%d", i % 10);
+  EXPECT_TRUE(graph_.SetLabelCount(0));
+  EXPECT_EQ(whiteInLabels(), 0) << "no labels";
+  const wavorel::WindowImage image = wavorel::composeWindow(parent_.GetSafeHwnd());
+  EXPECT_EQ(image.colorAt(kLeft + 3, kTop + 3), kBlack) << "the label column is black";
+  graph_.SetLabelCount(2);
+  EXPECT_GT(whiteInLabels(), 0);
+  graph_.SetLabelCount(12);  // more than there are labels: the first ten
+  EXPECT_GT(whiteInLabels(), 0);
+  graph_.m_bLabelsLeft = 0;
+  graph_.SetLabelCount(2);
+  EXPECT_EQ(BarAt(kWidth - kLabels + 5), 0);
+  EXPECT_EQ(whiteInLabels(), 0) << "the labels moved to the right";
+}
+
+}  // namespace
+}  // namespace widgets_test

@@ -1,0 +1,129 @@
+#include "widgets/CeXDib.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+WORD colourCount(WORD bitCount) {
+  switch (bitCount) {
+    case 1:
+      return 2;
+    case 4:
+      return 16;
+    case 8:
+      return 256;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+CCeXDib::~CCeXDib() { Release(); }
+
+void CCeXDib::Release() {
+  if (m_hMemDC) DeleteDC(m_hMemDC);
+  if (m_hSection) DeleteObject(m_hSection);
+  m_block.reset();
+  m_hMemDC = nullptr;
+  m_hSection = nullptr;
+  m_pSectionBits = nullptr;
+  m_header = BITMAPINFOHEADER{};
+  m_stride = 0;
+  m_colours = 0;
+}
+
+BYTE* CCeXDib::Create(DWORD width, DWORD height, WORD bitCount) {
+  Release();
+  const uint64_t stride = ((static_cast<uint64_t>(bitCount) * width + 31) / 32) * 4;
+  const uint64_t image = stride * height;
+  const WORD colours = colourCount(bitCount);
+  const uint64_t total = sizeof(BITMAPINFOHEADER) + 4u * colours + image;
+  // The header's fields are 32 bits wide: a picture they cannot describe stays empty.
+  if (image > 0xFFFFFFFFu || total > 0xFFFFFFFFu || width > 0x7FFFFFFFu || height > 0x7FFFFFFFu) return nullptr;
+  m_block.reset(new (std::nothrow) BYTE[static_cast<size_t>(total)]);
+  if (!m_block) return nullptr;
+  m_stride = static_cast<DWORD>(stride);
+  m_colours = colours;
+  m_header.biSize = sizeof(BITMAPINFOHEADER);
+  m_header.biWidth = static_cast<LONG>(width);
+  m_header.biHeight = static_cast<LONG>(height);
+  m_header.biPlanes = 1;
+  m_header.biBitCount = bitCount;
+  m_header.biCompression = BI_RGB;
+  m_header.biSizeImage = static_cast<DWORD>(image);
+  memcpy(m_block.get(), &m_header, sizeof m_header);
+  return m_block.get();
+}
+
+void CCeXDib::CopyFrom(const CCeXDib& source) {
+  if (&source == this) return;
+  if (!Create(source.GetWidth(), source.GetHeight(), source.GetBitCount()) || !source.m_block) return;
+  memcpy(m_block.get(), source.m_block.get(), GetTotalSize());
+}
+
+RGBQUAD* CCeXDib::ColorTable() const {
+  return m_block ? reinterpret_cast<RGBQUAD*>(m_block.get() + m_header.biSize) : nullptr;
+}
+
+BYTE* CCeXDib::GetBits() const { return m_block ? m_block.get() + m_header.biSize + GetColorTableSize() : nullptr; }
+
+void CCeXDib::SetColorEntry(BYTE index, BYTE red, BYTE green, BYTE blue) {
+  if (!m_block || m_colours == 0 || index >= m_colours) return;
+  ColorTable()[index] = RGBQUAD{blue, green, red, 0};
+}
+
+COLORREF CCeXDib::GetColorEntry(BYTE index) const {
+  if (!m_block || index >= m_colours) return 0;
+  const RGBQUAD& entry = ColorTable()[index];
+  return RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+}
+
+void CCeXDib::SetPixelIndex(int x, int y, BYTE value) {
+  if (!m_block || m_colours == 0 || x < 0 || y < 0 || x >= m_header.biWidth || y >= m_header.biHeight) return;
+  GetBits()[static_cast<size_t>(m_header.biHeight - y - 1) * m_stride + static_cast<size_t>(x)] = value;
+}
+
+BYTE CCeXDib::GetPixelIndex(int x, int y) const {
+  if (!m_block || m_colours == 0 || x < 0 || y < 0 || x >= m_header.biWidth || y >= m_header.biHeight) return 0;
+  return GetBits()[static_cast<size_t>(m_header.biHeight - y - 1) * m_stride + static_cast<size_t>(x)];
+}
+
+void CCeXDib::Fill(BYTE value) {
+  if (m_block) memset(GetBits(), value, m_header.biSizeImage);
+}
+
+void CCeXDib::TintPalette(COLORREF colour, UINT percent) {
+  if (!m_block || m_colours == 0) return;
+  const UINT p = percent > 100 ? 100 : percent;
+  RGBQUAD* table = ColorTable();
+  for (WORD i = 0; i < m_colours; ++i) {
+    RGBQUAD& e = table[i];
+    e.rgbRed = static_cast<BYTE>((e.rgbRed * (100 - p) + GetRValue(colour) * p) / 100);
+    e.rgbGreen = static_cast<BYTE>((e.rgbGreen * (100 - p) + GetGValue(colour) * p) / 100);
+    e.rgbBlue = static_cast<BYTE>((e.rgbBlue * (100 - p) + GetBValue(colour) * p) / 100);
+  }
+}
+
+void CCeXDib::Draw(HDC target, int x, int y) {
+  if (!m_hSection) {
+    if (!m_block) return;
+    m_hSection = CreateDIBSection(target, reinterpret_cast<const BITMAPINFO*>(m_block.get()), DIB_RGB_COLORS,
+                                  &m_pSectionBits, nullptr, 0);
+    if (!m_hSection) return;
+    if (!m_pSectionBits) {
+      DeleteObject(m_hSection);
+      m_hSection = nullptr;
+      return;
+    }
+  }
+  memcpy(m_pSectionBits, GetBits(), m_header.biSizeImage);
+  if (!m_hMemDC) {
+    m_hMemDC = CreateCompatibleDC(target);
+    if (!m_hMemDC) return;
+  }
+  HGDIOBJ old = SelectObject(m_hMemDC, m_hSection);
+  BitBlt(target, x, y, m_header.biWidth, m_header.biHeight, m_hMemDC, 0, 0, SRCCOPY);
+  SelectObject(m_hMemDC, old);
+}

@@ -1,0 +1,56 @@
+// CCeXDib: a device-independent bitmap in one heap block laid out as a packed
+// DIB (BITMAPINFOHEADER, colour table, pixel rows bottom-up). Drawing copies
+// the pixels into a DIB section kept, with its memory DC, between draws. An
+// empty picture (never created, or its block could not be had) ignores every
+// change and draws nothing.
+#pragma once
+
+#include <memory>
+
+#include "platform/Platform.h"
+
+class CCeXDib {
+ public:
+  CCeXDib() = default;
+  virtual ~CCeXDib();
+  CCeXDib(const CCeXDib&) = delete;
+  CCeXDib& operator=(const CCeXDib&) = delete;
+
+  // Releases first; the colour table and pixels are left unset. Null (an empty
+  // picture) when the block cannot be had, or its size does not fit 32 bits.
+  BYTE* Create(DWORD width, DWORD height, WORD bitCount);
+  void CopyFrom(const CCeXDib& source);
+  void Release();
+
+  void SetColorEntry(BYTE index, BYTE red, BYTE green, BYTE blue);
+  // (x, y) with y from the top.
+  void SetPixelIndex(int x, int y, BYTE value);
+  void Fill(BYTE value);
+  // Moves every colour-table entry `percent` (at most 100) towards `colour`.
+  void TintPalette(COLORREF colour, UINT percent);
+  void Draw(HDC target, int x, int y);
+
+  BYTE* GetBits() const;
+  DWORD GetWidth() const { return static_cast<DWORD>(m_header.biWidth); }
+  DWORD GetHeight() const { return static_cast<DWORD>(m_header.biHeight); }
+  DWORD GetStride() const { return m_stride; }
+  WORD GetBitCount() const { return m_header.biBitCount; }
+  DWORD GetColorTableSize() const { return 4u * m_colours; }
+  DWORD GetTotalSize() const { return m_header.biSize + GetColorTableSize() + m_header.biSizeImage; }
+  bool IsEmpty() const { return !m_block; }
+  // The colour-table entry (RGB) at `index`; 0 when there is none.
+  COLORREF GetColorEntry(BYTE index) const;
+  // The pixel value at (x, y) from the top; 0 outside.
+  BYTE GetPixelIndex(int x, int y) const;
+
+ private:
+  RGBQUAD* ColorTable() const;
+
+  std::unique_ptr<BYTE[]> m_block;
+  BITMAPINFOHEADER m_header{};
+  DWORD m_stride = 0;
+  WORD m_colours = 0;
+  HBITMAP m_hSection = nullptr;
+  HDC m_hMemDC = nullptr;
+  void* m_pSectionBits = nullptr;
+};

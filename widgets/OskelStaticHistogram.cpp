@@ -1,0 +1,126 @@
+#include "widgets/OskelStaticHistogram.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+constexpr UINT kRedraw = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+constexpr int kBarStep = 2;
+constexpr int kBarMargin = 2;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(COskelStaticHistogram, CStatic)
+  ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+COskelStaticHistogram::COskelStaticHistogram() {
+  const int size = GetSystemMetrics(SM_CXSCREEN);
+  if (size <= 0) return;
+  m_pSamples.reset(new (std::nothrow) double[static_cast<size_t>(size)]());
+  if (!m_pSamples) return;
+  m_nRingSize = size;
+  m_bReady = 1;
+}
+
+void COskelStaticHistogram::Redraw() {
+  if (GetSafeHwnd()) ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedraw);
+}
+
+BOOL COskelStaticHistogram::AddSample(double dValue) {
+  if (!m_bReady) return FALSE;
+  m_nIndex = (m_nIndex + 1) % m_nRingSize;
+  m_pSamples[static_cast<size_t>(m_nIndex)] = dValue;
+  Redraw();
+  return TRUE;
+}
+
+void COskelStaticHistogram::ClearSamples() {
+  if (!m_bReady) return;
+  std::fill(m_pSamples.get(), m_pSamples.get() + m_nRingSize, 0.0);
+  m_nIndex = 0;
+  Redraw();
+}
+
+BOOL COskelStaticHistogram::SetLabelWidth(int nWidth) {
+  if (!m_bReady) return FALSE;
+  m_nLabelWidth = nWidth;
+  m_bEraseBackground = 1;
+  Redraw();
+  return TRUE;
+}
+
+BOOL COskelStaticHistogram::SetLabelCount(int nCount) {
+  if (!m_bReady) return FALSE;
+  m_nLabelCount = nCount;
+  m_bEraseBackground = 1;
+  Redraw();
+  return TRUE;
+}
+
+BOOL COskelStaticHistogram::SetFullScale(double dFullScale) {
+  if (!m_bReady) return FALSE;
+  m_dFullScale = dFullScale;
+  m_bEraseBackground = 1;
+  Redraw();
+  return TRUE;
+}
+
+void COskelStaticHistogram::OnPaint() {
+  if (!m_bReady) {
+    Default();
+    return;
+  }
+  CPaintDC dc(this);
+  CRect client;
+  GetClientRect(&client);
+  if (m_bEraseBackground) {
+    m_bEraseBackground = 0;
+    dc.FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
+  }
+  const COLORREF black = RGB(0, 0, 0);
+  CRect labels = client, area = client;
+  if (m_bLabelsLeft) {
+    labels.right = std::min(client.left + m_nLabelWidth, static_cast<int>(client.right));
+    area.left = labels.right;
+  } else {
+    labels.left = std::max(client.right - m_nLabelWidth, static_cast<int>(client.left));
+    area.right = labels.left;
+  }
+  if (!labels.IsRectEmpty()) {
+    dc.FillSolidRect(&labels, black);
+    const int rowHeight = m_nLabelCount > 0 ? client.Height() / m_nLabelCount : 0;
+    const int oldMode = dc.SetBkMode(TRANSPARENT);
+    const COLORREF oldColour = dc.SetTextColor(RGB(255, 255, 255));
+    for (int i = 0; i < std::min(m_nLabelCount, kMaxLabels); ++i) {
+      CRect row(labels.left, client.top + i * rowHeight, labels.right, client.top + (i + 1) * rowHeight);
+      dc.DrawText(m_strLabels[i], &row, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    dc.SetTextColor(oldColour);
+    dc.SetBkMode(oldMode);
+  }
+  if (area.IsRectEmpty()) return;
+  if (m_dFullScale == 0) {
+    dc.FillSolidRect(&area, black);
+    return;
+  }
+  const int room = std::max(static_cast<int>(area.Height()) - kBarMargin, 0);
+  int index = m_nIndex;
+  for (int step = kBarMargin;; step += kBarStep) {
+    // The column of this bar: one bar pixel and one pixel of gap.
+    const int x = m_bLeftToRight ? area.left + step : area.right - step - kBarStep;
+    if (x < area.left || x >= area.right) break;
+    const double sample = m_pSamples[static_cast<size_t>(index)];
+    // A negative (or not a number) sample draws no bar; one above full scale a full one.
+    const double scaled = sample * room / m_dFullScale;
+    const int height = !(scaled > 0) ? 0 : scaled >= room ? room : static_cast<int>(scaled);
+    const int right = std::min(x + kBarStep, static_cast<int>(area.right));
+    const int barTop = area.bottom - 1 - height;
+    dc.FillSolidRect(x, area.top, right - x, barTop - area.top, black);
+    dc.FillSolidRect(x + 1, barTop, right - x - 1, height, black);
+    dc.FillSolidRect(x, barTop, 1, height, m_crBar);
+    dc.FillSolidRect(x, area.bottom - 1, right - x, 1, black);
+    index = index == 0 ? m_nRingSize - 1 : index - 1;
+  }
+}

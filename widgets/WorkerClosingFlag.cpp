@@ -1,0 +1,3 @@
+#include "widgets/WorkerClosingFlag.h"
+
+BOOL WorkerClosingFlag = FALSE;
