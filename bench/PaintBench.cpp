@@ -21,6 +21,7 @@
 #include "platform/win/kernel/Paths.h"
 #include "platform/win/kernel/Resources.h"
 #include "platform/win/kernel/Root.h"
+#include "platform/present/WindowImage.h"
 #include "utilmere/Utilmere.h"
 
 namespace {

@@ -1,5 +1,7 @@
 // The umbrella header of the platform stand-in: the Win32 subset, the MFC
-// subset and the language library, as the system's sources use them.
+// subset and the language library, as the system's sources use them. Test
+// support (platform/testing/) and the presenter (platform/present/) are not
+// part of it, nor is anything of the simulated machine (platform/sim/).
 #pragma once
 
 #include "platform/win/kernel/Types.h"
@@ -43,7 +45,6 @@
 #include "platform/win/user/User.h"
 #include "platform/win/user/LayeredWindows.h"
 #include "platform/win/gdi/Region.h"
-#include "platform/win/user/MessageLoop.h"
 #include "platform/win/user/ModalLoop.h"
 #include "platform/win/user/Input.h"
 #include "platform/win/user/MessageBeep.h"
@@ -144,11 +145,8 @@
 #include "platform/win/services/IpHelper.h"
 #include "platform/win/services/Rpc.h"
 #include "platform/win/services/Services.h"
-// Painting and presentation
+// Painting and the mouse
 #include "platform/win/user/Paint.h"
 #include "platform/win/user/Cursor.h"
 #include "platform/win/user/MouseTracking.h"
 #include "platform/mfc/PaintDC.h"
-#include "platform/present/WindowImage.h"
-#include "platform/present/Screenshot.h"
-#include "platform/present/Presenter.h"

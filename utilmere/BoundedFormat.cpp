@@ -4,7 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "platform/mfc/MsvcFormat.h"
 #include "utilmere/Strings.h"
 
 namespace {
@@ -39,6 +38,17 @@ std::string narrowFormat(const std::string& wide) {
   return out;
 }
 
+// The whole text of a format with the run-time's conversions.
+std::string formatText(const char* format, va_list args) {
+  va_list measure;
+  va_copy(measure, args);
+  const int length = _vsnprintf(nullptr, 0, format, measure);
+  va_end(measure);
+  std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
+  if (length > 0) _vsnprintf(&text[0], text.size(), format, args);
+  return text;
+}
+
 }  // namespace
 
 int gxSnprintfA(char* buffer, int size, const char* format, ...) {
@@ -46,11 +56,10 @@ int gxSnprintfA(char* buffer, int size, const char* format, ...) {
   std::memset(buffer, 0, static_cast<size_t>(size));
   va_list args;
   va_start(args, format);
-  const std::string text = wavorel::formatMsvc(format, args);
+  // At most size - 1 characters; the cleared buffer keeps the text terminated.
+  const int written = _vsnprintf(buffer, static_cast<size_t>(size) - 1, format, args);
   va_end(args);
-  const size_t count = std::min(text.size(), static_cast<size_t>(size) - 1);
-  std::memcpy(buffer, text.data(), count);
-  return static_cast<int>(count);
+  return written < 0 ? size - 1 : written;
 }
 
 // The text is formatted in the ANSI code page and converted back, so
@@ -65,7 +74,7 @@ int gxSnprintfW(WCHAR* buffer, int size, const WCHAR* format, ...) {
   narrow.resize(std::strlen(narrow.c_str()));
   va_list args;
   va_start(args, format);
-  const std::string text = wavorel::formatMsvc(narrowFormat(narrow).c_str(), args);
+  const std::string text = formatText(narrowFormat(narrow).c_str(), args);
   va_end(args);
   if (text.empty()) return 0;
   const int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);

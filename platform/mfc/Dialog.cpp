@@ -1,12 +1,12 @@
 #include "platform/mfc/Dialog.h"
 
-#include <cstdio>
 
 #include "platform/mfc/DataExchange.h"
 #include "platform/mfc/DialogCreation.h"
 #include "platform/mfc/UserException.h"
 #include "platform/mfc/WinApp.h"
 #include "platform/win/user/Dialog.h"
+#include "platform/win/kernel/PlatformLog.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -92,7 +92,7 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
   } catch (CException* e) {
     char text[256] = "";
     e->GetErrorMessage(text, sizeof text);
-    std::fprintf(stderr, "wavorel: dialog data exchange failed: %s\n", text);
+    wavorel::logNote("dialog data exchange failed: %s", text);
     e->Delete();
     ok = FALSE;
   }

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/mfc/Exception.h"
-#include "platform/mfc/MsvcFormat.h"
+#include "platform/win/kernel/MsvcFormat.h"
 #include "platform/win/kernel/Resources.h"
 
 namespace {

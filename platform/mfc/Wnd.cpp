@@ -1,12 +1,12 @@
 #include "platform/mfc/Wnd.h"
 
-#include <cstdio>
 #include <memory>
 #include <unordered_map>
 
 #include "platform/mfc/Exception.h"
 #include "platform/win/kernel/Module.h"
 #include "platform/win/commctrl/ToolTip.h"
+#include "platform/win/kernel/PlatformLog.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
@@ -132,8 +132,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
   } catch (CException* e) {
     char text[256] = "";
     e->GetErrorMessage(text, sizeof text);
-    std::fprintf(stderr, "wavorel: %s thrown while handling message 0x%04X was caught and deleted: %s\n",
-                 e->GetRuntimeClass()->m_lpszClassName, message, text);
+    wavorel::logNote("%s thrown while handling message 0x%04X was caught and deleted: %s",
+                     e->GetRuntimeClass()->m_lpszClassName, message, text);
     e->Delete();
     return 0;
   }

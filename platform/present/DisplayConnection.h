@@ -14,6 +14,11 @@ class DisplayConnection {
   virtual ~DisplayConnection() = default;
   // The UI thread whose windows it shows; only that thread calls sync().
   virtual DWORD thread() const = 0;
+  // The connection's descriptor, for the UI thread's loop to wait on.
+  virtual int fd() const = 0;
+  // Input already read from the connection, which a poll of fd() does not
+  // see (the caller must sync() before it sleeps).
+  virtual bool buffered() const = 0;
   // Turns waiting input into window messages and brings the shown windows
   // up to date. True when it posted a message.
   virtual bool sync() = 0;

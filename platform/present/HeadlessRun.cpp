@@ -1,6 +1,5 @@
 #include "platform/present/HeadlessRun.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <sstream>
@@ -10,6 +9,7 @@
 #include "platform/win/kernel/Root.h"
 #include "platform/win/shell/Tray.h"
 #include "platform/win/user/User.h"
+#include "platform/win/kernel/PlatformLog.h"
 
 namespace wavorel::present {
 
@@ -39,7 +39,7 @@ RunState& runState() {
 void CALLBACK endRun(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   if (const char* path = std::getenv("WAVOREL_TRAY"); path && *path) writeFileAtomically(path, trayStateText());
-  std::fprintf(stderr, "wavorel: the run time is over; the program is asked to quit\n");
+  wavorel::logNote("the run time is over; the program is asked to quit");
   PostQuitMessage(0);
 }
 
@@ -50,7 +50,7 @@ bool runMs(unsigned long* ms) {
   char* end = nullptr;
   unsigned long value = std::strtoul(text, &end, 10);
   if (*end || value == 0 || value > 0x7FFFFFFFul) {
-    std::fprintf(stderr, "wavorel: WAVOREL_RUN_MS=%s is not a number of milliseconds; ignored\n", text);
+    wavorel::logNote("WAVOREL_RUN_MS=%s is not a number of milliseconds; ignored", text);
     return false;
   }
   *ms = value;
@@ -86,7 +86,7 @@ bool headlessIdle() {
   std::string text = trayStateText();
   if (s.trayEverWritten && text == s.trayWritten) return armedNow;
   if (!writeFileAtomically(path, text)) {
-    std::fprintf(stderr, "wavorel: cannot write the tray state %s\n", path);
+    wavorel::logNote("cannot write the tray state %s", path);
     return armedNow;
   }
   s.trayWritten = text;

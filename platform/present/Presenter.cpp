@@ -4,7 +4,7 @@
 
 #include <malloc.h>
 
-#include <cstdio>
+#include <atomic>
 #include <cstdlib>
 #include <exception>
 #include <memory>
@@ -18,6 +18,7 @@
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/Paint.h"
 #include "platform/win/user/WindowManager.h"
+#include "platform/win/kernel/PlatformLog.h"
 
 namespace wavorel::present {
 
@@ -27,6 +28,7 @@ struct State {
   std::mutex mutex;
   bool triedDisplay = false;
   std::unique_ptr<DisplayConnection> display;
+  std::atomic<DWORD> displayThread{0};  // the thread of `display`, read without the lock
   HWND main = nullptr;
   HWND shotWindow = nullptr;
   uint64_t shotPaints = UINT64_MAX;
@@ -39,6 +41,7 @@ State& state() {
       std::unique_ptr<DisplayConnection> gone;
       std::lock_guard<std::mutex> lock(instance.mutex);
       gone.swap(instance.display);
+      instance.displayThread = 0;
       instance.triedDisplay = false;
       instance.main = nullptr;
       instance.shotWindow = nullptr;
@@ -75,7 +78,7 @@ void writeScreenshot(State& s, const char* path) {
   WindowImage image = composeWindow(main);
   s.shotWindow = main;
   s.shotPaints = paintGeneration();
-  if (!writeImage(image, path)) std::fprintf(stderr, "wavorel: cannot write the screenshot %s\n", path);
+  if (!writeImage(image, path)) wavorel::logNote("cannot write the screenshot %s", path);
   // The window-sized copies the screenshot took (composition, encoding) go
   // back to the system now rather than stay in the heap's free lists.
   image = WindowImage();
@@ -91,6 +94,7 @@ bool onIdle() {
       s.triedDisplay = true;
       const char* name = std::getenv("DISPLAY");
       if (name && *name && !std::getenv("WAVOREL_HEADLESS")) s.display = connect(name);
+      s.displayThread = s.display ? s.display->thread() : 0;
     }
     bool posted = false;
     if (s.display && s.display->thread() == MessageQueue::currentThreadId()) posted = s.display->sync();
@@ -99,12 +103,26 @@ bool onIdle() {
     if (headlessIdle()) posted = true;
     return posted;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "wavorel: presenter: %s\n", e.what());
+    wavorel::logNote("presenter: %s", e.what());
     return false;
   }
 }
 
-const bool g_hooked = (MessageQueue::setIdleHook(&onIdle), true);
+// The X connection of the calling thread's display, for its loop to wait on.
+// Events Xlib has already read from the connection (during a round trip of
+// the last idle pass) are not seen by a poll of it: they keep the loop awake,
+// and so does another thread holding the state (this thread's idle pass may
+// have been skipped for it).
+MessageQueue::DisplayInput displayInput() {
+  State& s = state();
+  DWORD me = MessageQueue::currentThreadId();
+  std::unique_lock<std::mutex> lock(s.mutex, std::try_to_lock);
+  if (!lock.owns_lock()) return {-1, s.displayThread == me};
+  if (!s.display || s.display->thread() != me) return {};
+  return {s.display->fd(), s.display->buffered()};
+}
+
+const bool g_hooked = (MessageQueue::setIdleHook({&onIdle, &displayInput}), true);
 
 }  // namespace
 
@@ -116,6 +134,7 @@ bool openDisplay(const char* name) {
   s.triedDisplay = true;
   old.swap(s.display);
   s.display = std::move(opened);
+  s.displayThread = s.display ? s.display->thread() : 0;
   return s.display != nullptr;
 }
 
@@ -124,6 +143,7 @@ void closeDisplay() {
   std::unique_ptr<DisplayConnection> old;
   std::lock_guard<std::mutex> lock(s.mutex);
   old.swap(s.display);
+  s.displayThread = 0;
 }
 
 bool displayOpen() {

@@ -17,9 +17,9 @@
 //   input comes back as window messages: WM_SETCURSOR, then WM_MOUSEMOVE,
 //   WM_LBUTTONDOWN/UP/DBLCLK, WM_RBUTTONDOWN/UP at the window under the
 //   pointer (or the capture), keys through the keyboard input path
-//   (WM_KEYDOWN/UP; WM_CHAR from TranslateMessage). A helper thread waits on
-//   the X connection and wakes the loop's thread when input arrives, so a
-//   waiting GetMessage neither spins nor misses it.
+//   (WM_KEYDOWN/UP; WM_CHAR from TranslateMessage). The loop's thread waits
+//   on the X connection together with its queue, so a waiting GetMessage
+//   neither spins nor misses input.
 #pragma once
 
 #include <string>

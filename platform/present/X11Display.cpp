@@ -5,21 +5,19 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <X11/extensions/shape.h>
-#include <poll.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/present/X11Tray.h"
 #include "platform/win/gdi/WindowSurface.h"
 #include "platform/win/kernel/Clock.h"
-#include "platform/win/user/MessageLoop.h"
+#include "platform/win/user/KeyInput.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/MouseTracking.h"
 #include "platform/win/user/Paint.h"
 #include "platform/win/user/WindowManager.h"
+#include "platform/win/kernel/PlatformLog.h"
 
 namespace wavorel::present {
 
@@ -85,7 +83,7 @@ WPARAM keyFlags(unsigned state) {
 int logXError(Display* d, XErrorEvent* e) {
   char text[128] = "";
   XGetErrorText(d, e->error_code, text, sizeof text);
-  std::fprintf(stderr, "wavorel: X error: %s (request %d)\n", text, e->request_code);
+  wavorel::logNote("X error: %s (request %d)", text, e->request_code);
   return 0;
 }
 
@@ -131,67 +129,25 @@ X11Display::X11Display(void* display, const X11Canvas::Server& server, DWORD thr
   int eventBase = 0, errorBase = 0;
   shapes_ = XShapeQueryExtension(d, &eventBase, &errorBase) != 0;
   tray_ = std::make_unique<X11Tray>(display_, thread_);
-  if (pipe(wakePipe_) == 0) watcher_ = std::thread([this] { watch(); });
 }
 
 X11Display::~X11Display() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    stop_ = true;
-  }
-  cv_.notify_all();
-  if (wakePipe_[1] >= 0) {
-    char byte = 0;
-    ssize_t ignored = write(wakePipe_[1], &byte, 1);
-    (void)ignored;
-  }
-  if (watcher_.joinable()) watcher_.join();
-  for (int fd : wakePipe_)
-    if (fd >= 0) close(fd);
   for (auto& entry : shown_) {
-    entry.second.canvas.reset();
+    entry.second.canvas.reset();  // its shared memory goes before the connection
     XDestroyWindow(dpy(display_), entry.second.xwin);
   }
   tray_.reset();
   XCloseDisplay(dpy(display_));
 }
 
-// The helper thread: waits until the connection has input, wakes the UI
-// thread's queue, and waits again until the UI thread has read the connection
-// after that wake-up. Input still unread then wakes the queue once more.
-void X11Display::watch() {
-  uint64_t seen = 0;
-  for (;;) {
-    {
-      std::unique_lock<std::mutex> lock(mutex_);
-      cv_.wait(lock, [&] { return reads_ > seen || stop_; });
-      if (stop_) return;
-    }
-    pollfd fds[2] = {{fd_, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
-    if (poll(fds, 2, -1) < 0) continue;
-    if (fds[1].revents) return;
-    if (fds[0].revents & (POLLHUP | POLLERR)) return;
-    if (fds[0].revents & POLLIN) {
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        seen = reads_;
-      }
-      queue_->wake();
-    }
-  }
-}
-
 bool X11Display::sync() {
   bool posted = readEvents();
   update();
   posted = readEvents() || posted;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    ++reads_;
-  }
-  cv_.notify_all();
   return posted;
 }
+
+bool X11Display::buffered() const { return XEventsQueued(dpy(display_), QueuedAlready) > 0; }
 
 bool X11Display::readEvents() {
   bool posted = false;

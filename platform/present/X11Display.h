@@ -1,13 +1,11 @@
 // One connection to an X display showing the top-level windows of one UI
-// thread (see Presenter.h). Only that thread calls sync(); a helper thread
-// waits on the connection and wakes the thread's message queue.
+// thread (see Presenter.h). Only that thread calls sync(); its message loop
+// waits on the connection's descriptor (fd()) together with its queue.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
-#include <mutex>
-#include <thread>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -32,6 +30,10 @@ class X11Display : public DisplayConnection {
   X11Display& operator=(const X11Display&) = delete;
 
   DWORD thread() const override { return thread_; }
+  int fd() const override { return fd_; }
+  // Events already read from the connection into Xlib's queue, which a poll
+  // of fd() does not see (the caller must sync() before it sleeps).
+  bool buffered() const override;
   // Turns waiting X events into window messages and brings the X windows up
   // to date. True when it posted a message.
   bool sync() override;
@@ -68,7 +70,6 @@ class X11Display : public DisplayConnection {
   void show(HWND hwnd, Shown& shown);
   void putImage(HWND hwnd, Shown& shown);
   HWND windowOf(unsigned long xwin) const;
-  void watch();
 
   void* display_;  // Display*
   X11Canvas::Server server_;
@@ -81,16 +82,6 @@ class X11Display : public DisplayConnection {
   std::unordered_map<HWND, Shown> shown_;
   Click lastClick_;
   std::unique_ptr<X11Tray> tray_;  // the notification area's X window
-
-  std::mutex mutex_;
-  std::condition_variable cv_;
-  // Counts the UI thread's reads of the connection. The helper thread waits
-  // for a read newer than the input it reported, so a report that raced with
-  // a read already under way is repeated instead of lost.
-  uint64_t reads_ = 0;
-  bool stop_ = false;
-  int wakePipe_[2] = {-1, -1};
-  std::thread watcher_;
 };
 
 }  // namespace wavorel::present

@@ -14,10 +14,13 @@ void PlatformTest::SetUp() {
   root_ = made;
   clock_ = installVirtualClock();
   setPlatformRoot(root_);
+  // Any thread may report a fault; GoogleTest takes failures from all of them.
+  previousFaultHandler_ = setFaultHandler([](const std::string& text) { ADD_FAILURE() << "platform fault: " << text; });
 }
 
 void PlatformTest::TearDown() {
   resetPlatformState();
+  setFaultHandler(std::move(previousFaultHandler_));
   if (!root_.empty() && std::getenv("WAVOREL_KEEP_TEST_ROOT") == nullptr) {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);

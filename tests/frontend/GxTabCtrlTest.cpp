@@ -13,6 +13,7 @@
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
 #include "platform/testing/TestBitmaps.h"
+#include "platform/present/WindowImage.h"
 #include "tests/frontend/GxTabCtrlTestIds.h"
 
 namespace {

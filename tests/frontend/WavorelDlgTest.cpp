@@ -16,6 +16,7 @@
 #include "frontend/WavorelApp.h"
 #include "frontend/WavorelDlg.h"
 #include "platform/present/Screenshot.h"
+#include "platform/present/WindowImage.h"
 #include "tests/frontend/FrontendTest.h"
 #include "tests/frontend/GxTabCtrlTestIds.h"
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win/user/MessageLoop.h"
+#include "platform/testing/Drivers.h"
 #include "platform/win/user/ModalLoop.h"
 #include "tests/utilmere/UtilmereTest.h"
 

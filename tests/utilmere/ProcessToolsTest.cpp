@@ -84,7 +84,10 @@ TEST_F(ProcessToolsTest, ExecuteAndWait) {
 
   slowStarts_ = 2;
   const DWORD before = GetTickCount();
-  EXPECT_EQ(ExecuteProcAndWaitEnd("C:\\Tools\\slow.exe", "", 2, &code), -2);
+  {
+    wavorel::testing::ClockAdvancer passes(clock(), 2000);
+    EXPECT_EQ(ExecuteProcAndWaitEnd("C:\\Tools\\slow.exe", "", 2, &code), -2);
+  }
   EXPECT_GE(GetTickCount() - before, 2000u);
   // Without a wait the exit code is read at once, while it still runs.
   EXPECT_EQ(ExecuteProcAndWaitEnd("C:\\Tools\\slow.exe", "", 0, &code), 0);
@@ -120,7 +123,10 @@ TEST_F(ProcessToolsTest, ThreadsWaitedForOrTerminated) {
   thread = CreateThread(nullptr, 0, blockedThread, share.get(), 0, nullptr);
   ASSERT_NE(thread, nullptr);
   share.release();  // the thread owns it now
-  EXPECT_EQ(WaitForThreadEnd(&thread, 100), 0);
+  {
+    wavorel::testing::ClockAdvancer passes(clock(), 100);
+    EXPECT_EQ(WaitForThreadEnd(&thread, 100), 0);
+  }
   EXPECT_EQ(thread, nullptr);
   gate->release.set_value();
   gate->done.get_future().wait();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "WidgetsPage.h"
+#include "platform/present/Screenshot.h"
 
 namespace widgets_test {
 namespace {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/present/WindowImage.h"
 #include "platform/testing/PlatformTest.h"
 #include "widgets/IcoMenu.h"
 #include "widgets/WorkerClosingFlag.h"

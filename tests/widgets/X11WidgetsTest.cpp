@@ -4,6 +4,7 @@
 // cannot be started. The platform comes before Xlib, whose macros clash.
 #include "WidgetsPage.h"
 #include "../platform/paint/XvfbServer.h"
+#include "platform/present/Presenter.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>

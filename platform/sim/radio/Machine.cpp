@@ -12,6 +12,7 @@
 #include "platform/win/kernel/Errors.h"
 #include "platform/win/registry/Registry.h"
 #include "platform/win/kernel/Root.h"
+#include "platform/win/kernel/PlatformLog.h"
 
 namespace wavorel::sim {
 
@@ -213,7 +214,7 @@ Machine* machineIfLoaded() {
     return &machine();
   } catch (const WorldError& e) {
     g_refusal = e.what();
-    std::fprintf(stderr, "simulated machine: %s\n", e.what());
+    wavorel::logNote("simulated machine: %s", e.what());
     return nullptr;
   }
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -33,7 +34,7 @@ std::string targetOf(const std::string& linuxPath) {
 
 }  // namespace
 
-bool writeFileAtomically(const std::string& linuxPath, const std::string& data) {
+bool writeFileAtomically(const std::string& linuxPath, const std::string& data, Durability durability) {
   const std::string target = targetOf(linuxPath);
   // A new file is its owner's alone; a file that exists keeps its mode.
   mode_t mode = 0600;
@@ -45,6 +46,7 @@ bool writeFileAtomically(const std::string& linuxPath, const std::string& data) 
   size_t done = 0;
   while (done < data.size()) {
     ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       ::close(fd);
       ::unlink(tmp.c_str());
@@ -52,7 +54,8 @@ bool writeFileAtomically(const std::string& linuxPath, const std::string& data) 
     }
     done += static_cast<size_t>(n);
   }
-  if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0 || ::close(fd) != 0) {
+  bool synced = durability == Durability::Unsynced || ::fsync(fd) == 0;
+  if (::fchmod(fd, mode) != 0 || !synced || ::close(fd) != 0) {
     ::unlink(tmp.c_str());
     return false;
   }

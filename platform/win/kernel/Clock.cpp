@@ -1,25 +1,71 @@
 #include "platform/win/kernel/Clock.h"
 
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <chrono>
+#include <climits>
 #include <map>
 #include <thread>
 #include <vector>
+
+#include "platform/win/kernel/PlatformLog.h"
+#include "platform/win/kernel/UniqueFd.h"
 
 namespace wavorel {
 
 namespace {
 
 std::mutex g_clockMutex;
-std::shared_ptr<Clock> g_clock;  // guarded by g_clockMutex
+std::shared_ptr<Clock> g_clock;           // guarded by g_clockMutex
 std::atomic<Clock*> g_clockRaw{nullptr};  // fast path for readers
 
 std::mutex g_listenerMutex;
 std::map<int, std::function<void()>> g_listeners;
 int g_nextListener = 1;
 
-// Real waits are sliced so that a deadline on a clock moved by another thread
-// is noticed promptly.
-constexpr auto kSlice = std::chrono::milliseconds(2);
+constexpr auto kSlice = std::chrono::milliseconds(5);
+
+// When a wait last saw the virtual clock move, in real time.
+class Progress {
+ public:
+  explicit Progress(uint64_t tick) : tick_(tick), since_(std::chrono::steady_clock::now()) {}
+  std::chrono::steady_clock::duration idleFor(uint64_t tick) {
+    auto now = std::chrono::steady_clock::now();
+    if (tick != tick_) {
+      tick_ = tick;
+      since_ = now;
+    }
+    return now - since_;
+  }
+
+ private:
+  uint64_t tick_;
+  std::chrono::steady_clock::time_point since_;
+};
+
+// An event descriptor a poll on the virtual clock adds to its own, written
+// when the clock moves. Shared with the clock listener, so it stays open for
+// a listener call that is still running after the poll ended.
+class Waker {
+ public:
+  Waker() : fd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+  bool valid() const { return fd_.valid(); }
+  int fd() const { return fd_.get(); }
+  void signal() {
+    uint64_t one = 1;
+    (void)!::write(fd_.get(), &one, sizeof one);
+  }
+  void drain() {
+    uint64_t count;
+    (void)!::read(fd_.get(), &count, sizeof count);
+  }
+
+ private:
+  UniqueFd fd_;
+};
 
 }  // namespace
 
@@ -43,15 +89,30 @@ void RealClock::sleepMs(uint64_t ms) {
 }
 
 bool RealClock::waitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint64_t deadline,
-                          const std::function<bool()>& ready) {
-  while (!ready()) {
-    uint64_t now = tickMs();
-    if (deadline != UINT64_MAX && now >= deadline) return false;
-    auto slice = deadline == UINT64_MAX ? std::chrono::milliseconds(50)
-                                        : std::chrono::milliseconds(std::min<uint64_t>(deadline - now, 50));
-    cv.wait_for(lock, slice);
+                          const std::function<bool()>& ready, const char*) {
+  if (deadline == UINT64_MAX) {
+    cv.wait(lock, ready);
+    return true;
   }
-  return true;
+  // Tick counts are the steady clock in milliseconds.
+  auto end = std::chrono::steady_clock::time_point(std::chrono::milliseconds(deadline));
+  return cv.wait_until(lock, end, ready);
+}
+
+int RealClock::pollUntil(pollfd* fds, size_t count, uint64_t deadline, const char*) {
+  for (;;) {
+    int timeout = -1;
+    if (deadline != UINT64_MAX) {
+      uint64_t now = tickMs();
+      if (now >= deadline)
+        timeout = 0;
+      else
+        timeout = static_cast<int>(std::min<uint64_t>(deadline - now, INT_MAX));
+    }
+    int n = ::poll(fds, static_cast<nfds_t>(count), timeout);
+    if (n < 0 && errno == EINTR) continue;
+    if (n != 0 || timeout == 0) return n;
+  }
 }
 
 VirtualClock::VirtualClock()
@@ -85,21 +146,108 @@ void VirtualClock::setUtcFileTime(int64_t fileTime) {
   notifyClockListeners();
 }
 
+VirtualClock::Blocked::Blocked(VirtualClock& clock, uint64_t deadline) : clock_(clock) {
+  std::lock_guard<std::mutex> lock(clock_.blockedMutex_);
+  at_ = clock_.blocked_.insert(deadline);
+}
+
+VirtualClock::Blocked::~Blocked() {
+  std::lock_guard<std::mutex> lock(clock_.blockedMutex_);
+  clock_.blocked_.erase(at_);
+}
+
+uint64_t VirtualClock::earliestBlockedDeadline() const {
+  std::lock_guard<std::mutex> lock(blockedMutex_);
+  return blocked_.empty() ? UINT64_MAX : *blocked_.begin();
+}
+
+bool VirtualClock::stalled(const char* what, uint64_t deadline) {
+  uint64_t now = tickMs();
+  if (deadline == UINT64_MAX) {
+    logFault(
+        "%s waits on the virtual clock at tick %llu with no deadline, and nothing has come for %llu ms of "
+        "real time: nobody will satisfy it",
+        what, static_cast<unsigned long long>(now), static_cast<unsigned long long>(stallLimitMs_.load()));
+    return false;
+  }
+  logFault(
+      "%s waits on the virtual clock at tick %llu for its deadline %llu (%llu ms on), and neither its object "
+      "nor the clock moved for %llu ms of real time: nobody will satisfy it (advance the clock); the wait "
+      "is ended at its deadline so that the test can finish",
+      what, static_cast<unsigned long long>(now), static_cast<unsigned long long>(deadline),
+      static_cast<unsigned long long>(deadline - now), static_cast<unsigned long long>(stallLimitMs_.load()));
+  if (deadline > tickMs()) advance(deadline - tickMs());
+  return true;
+}
+
 bool VirtualClock::waitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint64_t deadline,
-                             const std::function<bool()>& ready) {
-  auto realStart = std::chrono::steady_clock::now();
+                             const std::function<bool()>& ready, const char* what) {
+  Blocked blocked(*this, deadline);
+  Progress progress(tickMs());
+  bool reported = false;
   while (!ready()) {
-    if (deadline != UINT64_MAX && tickMs() >= deadline) return false;
-    if (deadline != UINT64_MAX &&
-        std::chrono::steady_clock::now() - realStart >= std::chrono::milliseconds(realWaitCapMs_.load())) {
-      // Nobody signalled and nobody moved the clock: let the wait run out.
-      uint64_t now = tickMs();
-      if (deadline > now) advance(deadline - now);
-      return ready();
+    uint64_t now = tickMs();
+    if (deadline != UINT64_MAX && now >= deadline) return false;
+    if (!reported && progress.idleFor(now) >= std::chrono::milliseconds(stallLimitMs_.load())) {
+      reported = true;
+      lock.unlock();
+      bool end = stalled(what, deadline);
+      lock.lock();
+      if (end) return ready();
     }
+    // The clock's listeners notify `cv` without its lock, so a move can fall
+    // between the check above and the wait: the slice bounds that.
     cv.wait_for(lock, kSlice);
   }
   return true;
+}
+
+int VirtualClock::pollUntil(pollfd* fds, size_t count, uint64_t deadline, const char* what) {
+  Blocked blocked(*this, deadline);
+  auto waker = std::make_shared<Waker>();
+  if (!waker->valid()) return -1;
+  int listener = addClockListener([waker] { waker->signal(); });
+  std::vector<pollfd> all(fds, fds + count);
+  all.push_back(pollfd{waker->fd(), POLLIN, 0});
+  Progress progress(tickMs());
+  bool reported = false;
+  int result = 0;
+  for (;;) {
+    uint64_t now = tickMs();
+    if (deadline != UINT64_MAX && now >= deadline) break;
+    int timeout = -1;
+    if (!reported) {
+      auto idle = progress.idleFor(now);
+      auto limit = std::chrono::milliseconds(stallLimitMs_.load());
+      timeout = idle >= limit
+                    ? 0
+                    : static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(limit - idle).count()) + 1;
+    }
+    for (auto& p : all) p.revents = 0;
+    int n = ::poll(all.data(), static_cast<nfds_t>(all.size()), timeout);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      result = -1;
+      break;
+    }
+    if (n == 0) {
+      if (progress.idleFor(tickMs()) < std::chrono::milliseconds(stallLimitMs_.load())) continue;
+      reported = true;
+      if (stalled(what, deadline)) break;
+      continue;
+    }
+    if (all.back().revents) {
+      waker->drain();
+      --n;
+    }
+    if (n > 0) {
+      for (size_t i = 0; i < count; ++i) fds[i].revents = all[i].revents;
+      result = n;
+      break;
+    }
+  }
+  removeClockListener(listener);
+  return result;
 }
 
 Clock& clock() {

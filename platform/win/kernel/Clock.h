@@ -9,8 +9,11 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <set>
 
 #include "platform/win/kernel/Types.h"
+
+struct pollfd;
 
 namespace wavorel {
 
@@ -25,25 +28,35 @@ class Clock {
   virtual void sleepMs(uint64_t ms) = 0;
   // Blocks on `cv` (with `lock` held on entry and exit) until `ready()` is true
   // or the tick count reaches `deadline` (UINT64_MAX: no deadline). Returns the
-  // final value of `ready()`.
-  virtual bool waitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
-                         uint64_t deadline, const std::function<bool()>& ready) = 0;
+  // final value of `ready()`. `what` names the wait where it has to be reported
+  // ("WaitForSingleObject"...). Whoever makes `ready()` true notifies `cv`.
+  virtual bool waitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint64_t deadline,
+                         const std::function<bool()>& ready, const char* what) = 0;
+  // Waits until one of the `count` descriptors is ready as poll(2) tells it
+  // (revents set) or the tick count reaches `deadline`. Returns the number of
+  // ready descriptors, 0 at the deadline, -1 when poll fails.
+  virtual int pollUntil(pollfd* fds, size_t count, uint64_t deadline, const char* what) = 0;
 };
 
+// Time as the machine keeps it. Waits sleep until their deadline or their
+// object, never waking up in between.
 class RealClock : public Clock {
  public:
   uint64_t tickMs() override;
   int64_t utcFileTime() override;
   void sleepMs(uint64_t ms) override;
   bool waitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint64_t deadline,
-                 const std::function<bool()>& ready) override;
+                 const std::function<bool()>& ready, const char* what) override;
+  int pollUntil(pollfd* fds, size_t count, uint64_t deadline, const char* what) override;
 };
 
-// Time that only moves when told to. Sleep advances it by the time slept. A
-// timed wait first waits for real, for at most `realWaitCapMs`, for the object
-// or for another thread to advance the clock past the deadline; if neither
-// happens the clock jumps to the deadline and the wait times out. So a
-// single-threaded test never hangs, and a wait for a real thread still sees it.
+// Time that only moves when told to: by advance() and setTick(), and by Sleep,
+// which advances it by the time slept. A wait ends when its object is ready or
+// when another thread moves the clock past its deadline; the clock never moves
+// by itself to end a wait. A wait that sees neither its object nor the clock
+// move for `stallLimitMs` of real time is one that nobody will satisfy: it is
+// logged as a fault naming the wait (the test fixture fails the test) and,
+// when it has a deadline, then ended there so that the failing test can finish.
 class VirtualClock : public Clock {
  public:
   // Starts at a realistic uptime (about 3 hours) and 2026-06-15 10:00:00 UTC.
@@ -52,17 +65,40 @@ class VirtualClock : public Clock {
   int64_t utcFileTime() override;
   void sleepMs(uint64_t ms) override;
   bool waitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint64_t deadline,
-                 const std::function<bool()>& ready) override;
+                 const std::function<bool()>& ready, const char* what) override;
+  int pollUntil(pollfd* fds, size_t count, uint64_t deadline, const char* what) override;
 
   void advance(uint64_t ms);
   void setTick(uint64_t tickMs);
   void setUtcFileTime(int64_t fileTime);
-  void setRealWaitCapMs(uint64_t ms) { realWaitCapMs_ = ms; }
+  void setStallLimitMs(uint64_t ms) { stallLimitMs_ = ms; }
+  // The earliest deadline of the waits blocked on this clock now (UINT64_MAX:
+  // none), for tests that let time pass for a loop they cannot drive.
+  uint64_t earliestBlockedDeadline() const;
 
  private:
+  // Keeps a wait's deadline among the blocked ones for as long as it lasts.
+  class Blocked {
+   public:
+    Blocked(VirtualClock& clock, uint64_t deadline);
+    ~Blocked();
+    Blocked(const Blocked&) = delete;
+    Blocked& operator=(const Blocked&) = delete;
+
+   private:
+    VirtualClock& clock_;
+    std::multiset<uint64_t>::iterator at_;
+  };
+
+  // Tells a stalled wait: it has been reported, and a wait with a deadline
+  // is to end (true).
+  bool stalled(const char* what, uint64_t deadline);
+
   std::atomic<uint64_t> tick_;
   std::atomic<int64_t> utcAtTickZero_;  // FILETIME of tick 0
-  std::atomic<uint64_t> realWaitCapMs_{200};
+  std::atomic<uint64_t> stallLimitMs_{5000};
+  mutable std::mutex blockedMutex_;
+  std::multiset<uint64_t> blocked_;  // deadlines of the waits in progress
 };
 
 // The installed clock (a RealClock until a test installs another).

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/mfc/MsvcFormat.h"
+#include "platform/win/kernel/MsvcFormat.h"
 #include "platform/win/kernel/Root.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The parts of the Microsoft C run-time that behave differently from the host's
 // C library: the rand generator, 32-bit long conversions, printf with the
 // Windows conversions (%I64d, %hs, %S, long as 32 bits, see
-// platform/mfc/MsvcFormat.h) and the run-time's own string functions.
+// platform/win/kernel/MsvcFormat.h) and the run-time's own string functions.
 //
 // rand, srand, RAND_MAX, atoi, atol, strtoul and sprintf share their names with
 // the C library. This header includes the C library's declarations first and

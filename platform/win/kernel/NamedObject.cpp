@@ -62,7 +62,7 @@ std::string markerName(const std::string& name) {
 class NamespaceLock {
  public:
   explicit NamespaceLock(const std::string& folder)
-      : fd_(::open((folder + "/.namespace").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
+      : fd_(::open((folder + "/.namespace").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
     if (fd_ >= 0) {
       while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
       }
@@ -135,7 +135,7 @@ std::shared_ptr<KernelObject> openOrCreateNamed(
     }
     if (!object) {
       NamespaceLock ns(folder);
-      int fd = ns.ok() ? ::open(key.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666) : -1;
+      int fd = ns.ok() ? ::open(key.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600) : -1;
       if (fd < 0) {
         SetLastError(ERROR_ACCESS_DENIED);
         return nullptr;

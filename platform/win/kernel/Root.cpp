@@ -7,6 +7,9 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/win/kernel/LeftoverFiles.h"
+#include "platform/win/kernel/Paths.h"
+
 namespace wavorel {
 
 namespace {
@@ -39,22 +42,30 @@ void makePrivateRoot(const std::string& root) {
 }  // namespace
 
 std::string platformRoot() {
-  std::lock_guard<std::mutex> lock(g_rootMutex);
-  if (g_root.empty()) {
+  std::string root;
+  {
+    std::lock_guard<std::mutex> lock(g_rootMutex);
+    if (!g_root.empty()) return g_root;
     g_root = defaultRoot();
     while (g_root.size() > 1 && g_root.back() == '/') g_root.pop_back();
     makePrivateRoot(g_root);
+    root = g_root;
   }
-  return g_root;
+  // The start of this process on the root.
+  removeLeftovers(root, programFolderLinux());
+  return root;
 }
 
 void setPlatformRoot(const std::string& path) {
+  std::string root;
   {
     std::lock_guard<std::mutex> lock(g_rootMutex);
     g_root = path;
     while (g_root.size() > 1 && g_root.back() == '/') g_root.pop_back();
     makePrivateRoot(g_root);
+    root = g_root;
   }
+  removeLeftovers(root, programFolderLinux());
   resetPlatformState();
 }
 

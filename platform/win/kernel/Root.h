@@ -10,10 +10,11 @@
 
 namespace wavorel {
 
-// The root folder (a Linux path, without a trailing slash). Created on first use.
+// The root folder (a Linux path, without a trailing slash). Created on first
+// use, when what killed processes left there is also cleared (LeftoverFiles.h).
 std::string platformRoot();
-// Switches the root (tests). Runs the registered resets so that no module keeps
-// state from the previous root.
+// Switches the root (tests), clearing its left-overs as a start does. Runs the
+// registered resets so that no module keeps state from the previous root.
 void setPlatformRoot(const std::string& path);
 
 // Modules that cache state derived from the root (registry hives, open INI

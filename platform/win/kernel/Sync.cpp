@@ -1,7 +1,9 @@
 #include "platform/win/kernel/Sync.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "platform/win/kernel/Clock.h"
@@ -33,7 +35,7 @@ HANDLE createObject(LPCSTR name, const char* kind,
   return h;
 }
 
-DWORD waitFor(const std::vector<std::shared_ptr<Waitable>>& objects, bool waitAll, DWORD ms) {
+DWORD waitFor(const std::vector<std::shared_ptr<Waitable>>& objects, const HANDLE* handles, bool waitAll, DWORD ms) {
   uint64_t deadline = ms == INFINITE ? UINT64_MAX : wavorel::clock().tickMs() + ms;
   DWORD result = WAIT_TIMEOUT;
   std::unique_lock<std::mutex> lock(wavorel::kernelMutex());
@@ -54,7 +56,18 @@ DWORD waitFor(const std::vector<std::shared_ptr<Waitable>>& objects, bool waitAl
     }
     return false;
   };
-  wavorel::clock().waitUntil(lock, wavorel::kernelCondition(), deadline, ready);
+  if (ready() || ms == 0) return result;
+  // Named for a report of a wait that nobody satisfies.
+  std::string what = waitAll               ? "WaitForMultipleObjects for all of"
+                     : objects.size() == 1 ? "WaitForSingleObject on"
+                                           : "WaitForMultipleObjects on";
+  for (size_t i = 0; i < objects.size(); ++i) {
+    char handle[32];
+    std::snprintf(handle, sizeof handle, "%s %p", i ? "," : "", handles[i]);
+    what += handle;
+  }
+  what += ms == INFINITE ? " (INFINITE)" : " (" + std::to_string(ms) + " ms)";
+  wavorel::clock().waitUntil(lock, wavorel::kernelCondition(), deadline, ready, what.c_str());
   return result;
 }
 
@@ -142,7 +155,7 @@ DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAl
     }
     objects.push_back(std::move(o));
   }
-  return waitFor(objects, bWaitAll != FALSE, dwMilliseconds);
+  return waitFor(objects, lpHandles, bWaitAll != FALSE, dwMilliseconds);
 }
 
 void InitializeCriticalSection(LPCRITICAL_SECTION lpCriticalSection) {

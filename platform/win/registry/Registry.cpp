@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -22,6 +21,7 @@
 #include "platform/win/kernel/Handles.h"
 #include "platform/win/registry/RegistryHive.h"
 #include "platform/win/kernel/Root.h"
+#include "platform/win/kernel/PlatformLog.h"
 
 namespace {
 
@@ -80,12 +80,14 @@ struct HiveFile {
   std::unique_ptr<RegistryHive> hive;
   Fd held;  // the file the hive came from, kept open so its inode cannot name another file
   struct stat seen {};
+  std::string text;  // the file's text as last read or written
   bool loaded = false;
   LONG status = ERROR_SUCCESS;
 
   void forget() {
     path.clear();
     hive.reset();
+    text.clear();
     held.reset();
     loaded = false;
     status = ERROR_SUCCESS;
@@ -127,6 +129,7 @@ HiveFile& hiveFile(Root root) {
 
 void useEmptyHive(HiveFile& h, Root root) {
   h.hive = std::make_unique<RegistryHive>(kRoots[root].name);
+  h.text.clear();
   h.held.reset();
   h.loaded = true;
   h.status = ERROR_SUCCESS;
@@ -156,12 +159,12 @@ LONG load(HiveFile& h, Root root) {
   h.seen = st;
   h.loaded = true;
   h.hive = std::move(hive);
+  h.text = std::move(text);
   h.status = h.hive ? ERROR_SUCCESS : ERROR_REGISTRY_CORRUPT;
   if (!h.hive) {
-    std::fprintf(stderr,
-                 "registry: %s cannot be read (%s); the file is kept as it is and calls on %s fail with "
-                 "ERROR_REGISTRY_CORRUPT until it is repaired or removed\n",
-                 h.path.c_str(), error.c_str(), kRoots[root].name);
+    wavorel::logNote("registry: %s cannot be read (%s); the file is kept as it is and calls on %s fail with "
+                     "ERROR_REGISTRY_CORRUPT until it is repaired or removed",
+                     h.path.c_str(), error.c_str(), kRoots[root].name);
   }
   return h.status;
 }
@@ -191,9 +194,13 @@ LONG change(Root root, const std::function<LONG(RegistryHive&, int64_t now, bool
   bool changed = false;
   LONG result = fn(*h.hive, wavorel::clock().utcFileTime(), changed);
   if (result != ERROR_SUCCESS || !changed) return result;
+  // A change that leaves the file's text as it is (a value set to what it
+  // held, a key that existed) writes nothing.
+  std::string text = h.hive->serialize();
+  if (h.held.valid() && text == h.text) return ERROR_SUCCESS;
   Fd written;
   struct stat st {};
-  if (!wavorel::writeFileAtomically(h.path, h.hive->serialize())) {
+  if (!wavorel::writeFileAtomically(h.path, text)) {
     h.loaded = false;  // the file still holds the old state: read it again
     h.held.reset();
     return ERROR_REGISTRY_IO_FAILED;
@@ -202,6 +209,7 @@ LONG change(Root root, const std::function<LONG(RegistryHive&, int64_t now, bool
   if (written.valid() && ::fstat(written.get(), &st) == 0) {
     h.held = std::move(written);
     h.seen = st;
+    h.text = std::move(text);
   } else {
     h.loaded = false;
     h.held.reset();

@@ -4,13 +4,15 @@
 //
 // Each root is one REGEDIT4 text file in the platform root's "registry" folder
 // (HKLM.reg, HKCU.reg; format in RegistryHive.h). Every change is written back
-// at once through a temporary file and a rename, under an exclusive lock on
-// "<file>.lock", after taking in what other processes wrote, so processes
-// sharing a platform root never lose each other's changes. A read takes in a
+// at once through a synced temporary file and a rename, under an exclusive
+// lock on "<file>.lock", after taking in what other processes wrote, so
+// processes sharing a platform root never lose each other's changes and a
+// killed process never leaves a hive half written; a call that leaves the
+// file's text as it was (a value set to what it held) writes nothing. A read takes in a
 // file that changed since it was last read.
 //
-// A hive file that cannot be read (bad syntax, cut short) is reported on
-// stderr and left exactly as it is: every call on that root then fails with
+// A hive file that cannot be read (bad syntax, cut short) is logged
+// (PlatformLog.h) and left exactly as it is: every call on that root then fails with
 // ERROR_REGISTRY_CORRUPT until the file is repaired or removed.
 //
 // Rights: a key handle keeps the access it was opened with (KEY_SET_VALUE for

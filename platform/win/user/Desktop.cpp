@@ -5,21 +5,22 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/socket.h>
-#include <sys/un.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
-#include <thread>
 
 #include "platform/win/kernel/AtomicFile.h"
+#include "platform/win/kernel/Clock.h"
 #include "platform/win/kernel/Errors.h"
-#include "platform/win/user/MessageQueue.h"
 #include "platform/win/kernel/Root.h"
+#include "platform/win/user/CrossProcessMessage.h"
+#include "platform/win/user/DesktopServer.h"
+#include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/WindowManager.h"
 
 namespace fs = std::filesystem;
@@ -28,25 +29,7 @@ namespace wavorel {
 
 namespace {
 
-constexpr uint32_t kMagic = 0x57444D31;  // "WDM1"
-constexpr uint32_t kPost = 1;
-constexpr uint32_t kSend = 2;
-
-struct Request {
-  uint32_t magic;
-  uint32_t kind;
-  uint64_t hwnd;
-  uint32_t msg;
-  uint32_t reserved;
-  uint64_t wParam;
-  int64_t lParam;
-};
-
-struct Reply {
-  int64_t result;
-  uint32_t ok;
-  uint32_t error;
-};
+std::string sessionFolder() { return platformRoot() + "/session/desktop"; }
 
 std::string escape(const std::string& s) {
   std::string out;
@@ -110,136 +93,26 @@ bool parseWindowFile(const std::string& data, Desktop::ForeignWindow& out) {
   return any;
 }
 
-bool fillAddress(const std::string& name, sockaddr_un& addr, socklen_t& len) {
-  std::memset(&addr, 0, sizeof addr);
-  addr.sun_family = AF_UNIX;
-  if (name.empty() || name.size() + 1 > sizeof(addr.sun_path)) return false;
-  // An abstract address: a leading NUL, no file in the file system.
-  std::memcpy(addr.sun_path + 1, name.data(), name.size());
-  len = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
-  return true;
+bool makePrivateFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (::chmod(path.c_str(), 0700) == 0);
 }
 
-bool writeAll(int fd, const void* data, size_t size) {
-  const char* p = static_cast<const char*>(data);
-  while (size) {
-    ssize_t n = ::send(fd, p, size, MSG_NOSIGNAL);
-    if (n <= 0) {
-      if (n < 0 && errno == EINTR) continue;
+// Waits for `events` on `fd` while serving this thread's incoming messages;
+// false at the deadline.
+bool waitFor(int fd, short events, uint64_t deadline) {
+  auto q = MessageQueue::current();
+  for (;;) {
+    q->runIncomingSends();
+    pollfd p{fd, events, 0};
+    if (!q->wait(&p, 1, deadline, "SendMessage or PostMessage to another process", [] { return false; }))
       return false;
-    }
-    p += n;
-    size -= static_cast<size_t>(n);
+    if (p.revents) return true;
   }
-  return true;
-}
-
-bool readAll(int fd, void* data, size_t size) {
-  char* p = static_cast<char*>(data);
-  while (size) {
-    ssize_t n = ::recv(fd, p, size, 0);
-    if (n <= 0) {
-      if (n < 0 && errno == EINTR) continue;
-      return false;
-    }
-    p += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-void setTimeouts(int fd, long ms) {
-  timeval tv{ms / 1000, static_cast<suseconds_t>((ms % 1000) * 1000)};
-  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-  setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
 }
 
 }  // namespace
-
-// The serving thread of this process's socket.
-class Desktop::Server {
- public:
-  Server() {
-    static std::atomic<unsigned> serial{0};
-    std::ostringstream name;
-    name << "wavorel-desktop-" << WindowManager::processId() << '-' << serial++ << '-'
-         << std::hash<std::string>()(platformRoot());
-    address_ = name.str();
-    listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un addr;
-    socklen_t len;
-    if (listenFd_ < 0 || !fillAddress(address_, addr, len) ||
-        ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), len) != 0 || ::listen(listenFd_, 16) != 0 ||
-        ::pipe2(wake_, O_CLOEXEC) != 0) {
-      address_.clear();
-      return;
-    }
-    thread_ = std::thread([this] { run(); });
-  }
-
-  ~Server() {
-    if (thread_.joinable()) {
-      char c = 0;
-      (void)!::write(wake_[1], &c, 1);
-      thread_.join();
-    }
-    for (int fd : {listenFd_, wake_[0], wake_[1]})
-      if (fd >= 0) ::close(fd);
-  }
-
-  // Closes the sockets of a parent process in a forked child.
-  void closeInherited() {
-    for (int fd : {listenFd_, wake_[0], wake_[1]})
-      if (fd >= 0) ::close(fd);
-    listenFd_ = wake_[0] = wake_[1] = -1;
-  }
-
-  const std::string& address() const { return address_; }
-
- private:
-  void run() {
-    for (;;) {
-      pollfd fds[2] = {{listenFd_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
-      if (::poll(fds, 2, -1) < 0) {
-        if (errno == EINTR) continue;
-        return;
-      }
-      if (fds[1].revents) return;
-      if (!(fds[0].revents & POLLIN)) continue;
-      int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
-      if (fd < 0) continue;
-      serve(fd);
-      ::close(fd);
-    }
-  }
-
-  void serve(int fd) {
-    setTimeouts(fd, 1000);
-    Request req;
-    if (!readAll(fd, &req, sizeof req) || req.magic != kMagic) return;
-    HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(req.hwnd));
-    Reply reply{0, 0, ERROR_INVALID_WINDOW_HANDLE};
-    auto w = WindowManager::instance().find(hwnd);
-    if (w && w->queue && WindowManager::processOfHandle(hwnd) == WindowManager::processId()) {
-      if (req.kind == kPost) {
-        MSG m{hwnd, req.msg, static_cast<WPARAM>(req.wParam), static_cast<LPARAM>(req.lParam), 0, {0, 0}};
-        w->queue->post(m);
-        reply = {0, 1, 0};
-      } else if (req.kind == kSend) {
-        LRESULT result = 0;
-        bool done = w->queue->sendFrom(hwnd, req.msg, static_cast<WPARAM>(req.wParam),
-                                       static_cast<LPARAM>(req.lParam), kSendTimeoutMs - 500, &result);
-        reply = {result, done ? 1u : 0u, done ? 0u : static_cast<uint32_t>(ERROR_TIMEOUT)};
-      }
-    }
-    writeAll(fd, &reply, sizeof reply);
-  }
-
-  std::string address_;
-  int listenFd_ = -1;
-  int wake_[2] = {-1, -1};
-  std::thread thread_;
-};
 
 Desktop& Desktop::instance() {
   static Desktop desktop;
@@ -248,9 +121,7 @@ Desktop& Desktop::instance() {
 
 Desktop::~Desktop() { reset(); }
 
-std::string Desktop::sessionFolder() const { return platformRoot() + "/session/desktop"; }
-
-std::string Desktop::processFolder(DWORD pid) const { return sessionFolder() + "/" + std::to_string(pid); }
+std::string Desktop::processFolder(DWORD pid) { return sessionFolder() + "/" + std::to_string(pid); }
 
 bool Desktop::isForeign(HWND hwnd) {
   DWORD pid = WindowManager::processOfHandle(hwnd);
@@ -262,49 +133,45 @@ bool Desktop::ensureStarted() {
   std::string folder = processFolder(WindowManager::processId());
   std::error_code ec;
   fs::remove_all(folder, ec);  // left by an earlier process with our id
-  fs::create_directories(folder, ec);
-  int fd = ::open((folder + "/lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    ::close(fd);
+  if (!makePrivateFolder(platformRoot() + "/session") || !makePrivateFolder(sessionFolder()) ||
+      !makePrivateFolder(folder))
     return false;
-  }
-  auto server = std::make_unique<Server>();
-  if (server->address().empty() || !writeFileAtomically(folder + "/endpoint", server->address())) {
-    ::close(fd);
-    return false;
-  }
-  lockFd_ = fd;
+  UniqueFd lock(::open((folder + "/lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600));
+  if (!lock.valid() || ::flock(lock.get(), LOCK_EX | LOCK_NB) != 0) return false;
+  auto server = std::make_shared<DesktopServer>(folder);
+  if (!server->valid()) return false;
+  lock_ = std::move(lock);
   server_ = std::move(server);
   folder_ = folder;
   return true;
 }
 
 void Desktop::publish(const Window& w) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (!ensureStarted()) return;
   std::ostringstream out;
   out << "thread=" << w.threadId << "\nclass=" << escape(w.cls->name) << "\ntitle=" << escape(w.text)
       << "\nstyle=" << w.style << "\nexstyle=" << w.exStyle << '\n';
   for (const auto& p : w.props)
     out << "prop=" << escape(p.first) << '\t' << reinterpret_cast<uintptr_t>(p.second) << '\n';
-  writeFileAtomically(folder_ + "/" + windowFileName(w.hwnd), out.str());
+  std::string text = out.str();
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = published_.find(w.hwnd);
+  if (it != published_.end() && it->second == text) return;  // nothing another process could see
+  if (!ensureStarted()) return;
+  if (writeFileAtomically(folder_ + "/" + windowFileName(w.hwnd), text, Durability::Unsynced))
+    published_[w.hwnd] = std::move(text);
 }
 
 void Desktop::unpublish(HWND hwnd) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (folder_.empty()) return;
+  if (!published_.erase(hwnd) || folder_.empty()) return;
   std::error_code ec;
   fs::remove(folder_ + "/" + windowFileName(hwnd), ec);
 }
 
 bool Desktop::processAlive(DWORD pid) const {
   if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) return false;
-  int fd = ::open((processFolder(pid) + "/lock").c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool alive = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-  ::close(fd);
-  return alive;
+  UniqueFd fd(::open((processFolder(pid) + "/lock").c_str(), O_RDONLY | O_CLOEXEC));
+  return fd.valid() && ::flock(fd.get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
 std::vector<Desktop::ForeignWindow> Desktop::foreignWindows() const {
@@ -319,7 +186,9 @@ std::vector<Desktop::ForeignWindow> Desktop::foreignWindows() const {
     std::error_code ec2;
     for (const auto& file : fs::directory_iterator(dir.path(), ec2)) {
       std::string fname = file.path().filename().string();
-      if (fname.size() < 2 || fname[0] != 'w') continue;
+      if (fname.size() < 2 || fname.size() > 17 || fname[0] != 'w' ||
+          fname.find_first_not_of("0123456789abcdef", 1) != std::string::npos)
+        continue;
       ForeignWindow fw;
       fw.hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::stoull(fname.substr(1), nullptr, 16)));
       fw.processId = pid;
@@ -349,88 +218,143 @@ bool Desktop::foreignWindow(HWND hwnd, ForeignWindow* out) const {
   return true;
 }
 
-namespace {
-
-bool exchange(const std::string& address, const Request& req, Reply& reply) {
-  sockaddr_un addr;
-  socklen_t len;
-  if (!fillAddress(address, addr, len)) return false;
-  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  setTimeouts(fd, Desktop::kSendTimeoutMs);
-  bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), len) == 0 && writeAll(fd, &req, sizeof req) &&
-            readAll(fd, &reply, sizeof reply);
-  ::close(fd);
-  return ok;
-}
-
-}  // namespace
-
-bool Desktop::send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  std::string address;
-  if (!foreignWindow(hwnd, nullptr) ||
-      !readWholeFile(processFolder(WindowManager::processOfHandle(hwnd)) + "/endpoint", address)) {
+bool Desktop::exchange(HWND hwnd, UINT kind, UINT msg, WPARAM wParam, LPARAM lParam, const std::string& payload,
+                       LRESULT* result, std::string* replyPayload) {
+  UniqueFd fd = DesktopServer::connect(processFolder(WindowManager::processOfHandle(hwnd)));
+  if (!fd.valid()) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return false;
   }
-  Request req{kMagic, kSend, reinterpret_cast<uintptr_t>(hwnd), msg, 0, wParam, lParam};
-  Reply reply{};
-  if (!exchange(address, req, reply)) {
-    SetLastError(ERROR_TIMEOUT);
-    return false;
+  CrossProcessRequest req{CrossProcessRequest::kMagic, kind, reinterpret_cast<uintptr_t>(hwnd), msg,
+                          static_cast<uint32_t>(payload.size()), wParam, lParam};
+  std::string out(reinterpret_cast<const char*>(&req), sizeof req);
+  out += payload;
+  uint64_t deadline = clock().tickMs() + kSendTimeoutMs;
+  for (size_t done = 0; done < out.size();) {
+    ssize_t n = ::send(fd.get(), out.data() + done, out.size() - done, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n > 0) {
+      done += static_cast<size_t>(n);
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (!waitFor(fd.get(), POLLOUT, deadline)) return SetLastError(ERROR_TIMEOUT), false;
+    } else {
+      return SetLastError(ERROR_INVALID_WINDOW_HANDLE), false;
+    }
   }
-  if (!reply.ok) {
-    SetLastError(reply.error);
-    return false;
+  // The reply: its header, then as many bytes as it announces.
+  std::string in;
+  size_t want = sizeof(CrossProcessReply);
+  CrossProcessReply reply{};
+  while (in.size() < want) {
+    char buf[4096];
+    ssize_t n = ::recv(fd.get(), buf, std::min(sizeof buf, want - in.size()), MSG_DONTWAIT);
+    if (n > 0) {
+      in.append(buf, static_cast<size_t>(n));
+      if (in.size() == sizeof reply && want == sizeof reply) {
+        std::memcpy(&reply, in.data(), sizeof reply);
+        if (reply.payloadSize > kMaxCrossProcessPayload) return SetLastError(ERROR_INVALID_DATA), false;
+        want += reply.payloadSize;
+      }
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (!waitFor(fd.get(), POLLIN, deadline)) return SetLastError(ERROR_TIMEOUT), false;
+    } else {
+      // Closed without a reply: the other process refused the request or ended.
+      return SetLastError(ERROR_INVALID_WINDOW_HANDLE), false;
+    }
   }
+  if (!reply.ok) return SetLastError(reply.error), false;
   *result = static_cast<LRESULT>(reply.result);
+  if (replyPayload) *replyPayload = in.substr(sizeof reply);
   return true;
 }
 
+bool Desktop::send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  ForeignWindow fw;
+  if (!foreignWindow(hwnd, &fw)) return SetLastError(ERROR_INVALID_WINDOW_HANDLE), false;
+  switch (crossingOf(msg, fw.className)) {
+    case Crossing::Plain:
+      return exchange(hwnd, CrossProcessRequest::kSend, msg, wParam, lParam, std::string(), result, nullptr);
+    case Crossing::SetText: {
+      std::string text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+      if (text.size() > kMaxCrossProcessPayload) return SetLastError(ERROR_INVALID_PARAMETER), false;
+      return exchange(hwnd, CrossProcessRequest::kSend, msg, wParam, 0, text, result, nullptr);
+    }
+    case Crossing::GetText: {
+      auto* buffer = reinterpret_cast<char*>(lParam);
+      std::string text;
+      size_t size = buffer ? static_cast<size_t>(wParam) : 0;
+      if (!exchange(hwnd, CrossProcessRequest::kSend, msg, size, 0, std::string(), result, &text)) return false;
+      // Never more than the caller's buffer holds, terminated.
+      size_t n = size ? std::min(text.size(), size - 1) : 0;
+      if (size) {
+        std::memcpy(buffer, text.data(), n);
+        buffer[n] = '\0';
+      }
+      *result = static_cast<LRESULT>(n);
+      return true;
+    }
+    case Crossing::CopyData: {
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      if (!data || (data->cbData && !data->lpData) || data->cbData > kMaxCrossProcessPayload - sizeof(uint64_t))
+        return SetLastError(ERROR_INVALID_PARAMETER), false;
+      uint64_t dwData = data->dwData;
+      std::string payload(reinterpret_cast<const char*>(&dwData), sizeof dwData);
+      payload.append(static_cast<const char*>(data->lpData), data->cbData);
+      return exchange(hwnd, CrossProcessRequest::kSend, msg, wParam, 0, payload, result, nullptr);
+    }
+    case Crossing::Refused:
+      break;
+  }
+  SetLastError(ERROR_ACCESS_DENIED);
+  return false;
+}
+
 bool Desktop::post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  std::string address;
-  if (!foreignWindow(hwnd, nullptr) ||
-      !readWholeFile(processFolder(WindowManager::processOfHandle(hwnd)) + "/endpoint", address)) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return false;
-  }
-  Request req{kMagic, kPost, reinterpret_cast<uintptr_t>(hwnd), msg, 0, wParam, lParam};
-  Reply reply{};
-  if (!exchange(address, req, reply)) {
-    SetLastError(ERROR_TIMEOUT);
-    return false;
-  }
-  if (!reply.ok) SetLastError(reply.error);
-  return reply.ok != 0;
+  ForeignWindow fw;
+  if (!foreignWindow(hwnd, &fw)) return SetLastError(ERROR_INVALID_WINDOW_HANDLE), false;
+  if (crossingOf(msg, fw.className) != Crossing::Plain) return SetLastError(ERROR_MESSAGE_SYNC_ONLY), false;
+  LRESULT ignored = 0;
+  return exchange(hwnd, CrossProcessRequest::kPost, msg, wParam, lParam, std::string(), &ignored, nullptr);
+}
+
+std::shared_ptr<DesktopServer> Desktop::server() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return server_;
+}
+
+void Desktop::addPollFds(std::vector<pollfd>& fds) {
+  if (auto s = server()) s->addPollFds(fds);
+}
+
+void Desktop::serve(const pollfd* fds, size_t count) {
+  if (count == 0) return;
+  if (auto s = server()) s->serve(fds, count);
 }
 
 void Desktop::reset() {
-  std::unique_ptr<Server> server;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    server = std::move(server_);
-  }
-  server.reset();  // joins the serving thread outside the lock
   std::lock_guard<std::mutex> lock(mutex_);
+  server_.reset();
+  published_.clear();
   if (!folder_.empty()) {
     std::error_code ec;
     fs::remove_all(folder_, ec);
     folder_.clear();
   }
-  if (lockFd_ >= 0) ::close(lockFd_);
-  lockFd_ = -1;
+  lock_ = UniqueFd();
 }
 
 void Desktop::afterFork() {
-  // The lock belongs to the parent (closing our copy keeps it held there);
-  // the serving thread exists only in the parent.
-  if (lockFd_ >= 0) ::close(lockFd_);
-  lockFd_ = -1;
-  // The serving thread's object is left alone on purpose: its thread does not
-  // exist here, so it can be neither joined nor destroyed.
+  // Closing our copy of the lock keeps it held by the parent; the socket file
+  // and the window files stay the parent's.
+  std::lock_guard<std::mutex> lock(mutex_);
   if (server_) server_->closeInherited();
-  (void)server_.release();
+  server_.reset();
+  published_.clear();
   folder_.clear();
+  lock_ = UniqueFd();
 }
 
 }  // namespace wavorel

@@ -1,24 +1,36 @@
 // The desktop shared by the running instances of one platform root. Each
 // process publishes its top-level windows (class, title, styles, visibility,
-// properties) as files in <root>/session/desktop/<pid>/, and holds a lock on
-// <pid>/lock for its whole life, so that a folder whose lock is free belongs
-// to a dead process and is ignored. Each process serves a local socket (its
-// address is in <pid>/endpoint) on which other instances send and post plain
-// integer messages to its windows; a serving thread posts them into the
-// window's queue (or runs a sent one on the window's thread and returns the
-// result). A cross-process SendMessage waits at most kSendTimeoutMs of real time.
+// properties) as files in <root>/session/desktop/<pid>/ (a folder of mode
+// 0700), and holds a lock on <pid>/lock for its whole life, so that a folder
+// whose lock is free belongs to a dead process: it is ignored, and removed
+// at the next start (LeftoverFiles.h). Window files die with the process and
+// are written without a sync; a change that other processes cannot see
+// writes nothing.
+//
+// Messages cross processes over the socket file <pid>/socket
+// (DesktopServer.h): SendMessage and PostMessage to another process's window
+// send one request and wait for its reply, serving what other processes and
+// threads send to this thread meanwhile, for at most kSendTimeoutMs of the
+// platform clock. What may cross is in CrossProcessMessage.h: a message that
+// may not is refused with ERROR_ACCESS_DENIED (sent) or
+// ERROR_MESSAGE_SYNC_ONLY (posted, when only a send can carry it).
 #pragma once
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/win/kernel/UniqueFd.h"
 #include "platform/win/user/User.h"
+
+struct pollfd;
 
 namespace wavorel {
 
+class DesktopServer;
 class Window;
 
 class Desktop {
@@ -51,23 +63,34 @@ class Desktop {
   bool send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
   bool post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+  // The message loop's part: what a waiting thread watches for requests
+  // from other processes, and serving those that are ready.
+  void addPollFds(std::vector<pollfd>& fds);
+  void serve(const pollfd* fds, size_t count);
+
+  // The folder of the process `pid` under the current platform root.
+  static std::string processFolder(DWORD pid);
+
   // Unpublishes everything and stops serving.
   void reset();
-  // In a forked child: forget the parent's lock and server.
+  // In a forked child: forget the parent's lock, socket and windows.
   void afterFork();
 
  private:
-  class Server;
   Desktop() = default;
-  std::string sessionFolder() const;
-  std::string processFolder(DWORD pid) const;
   bool ensureStarted();
   bool processAlive(DWORD pid) const;
+  std::shared_ptr<DesktopServer> server();
+  // One request to the process owning `hwnd` and its reply; false with the
+  // last error set when it could not be made.
+  bool exchange(HWND hwnd, UINT kind, UINT msg, WPARAM wParam, LPARAM lParam, const std::string& payload,
+                LRESULT* result, std::string* replyPayload);
 
   std::mutex mutex_;
   std::string folder_;  // this process's folder while published
-  int lockFd_ = -1;
-  std::unique_ptr<Server> server_;
+  UniqueFd lock_;
+  std::shared_ptr<DesktopServer> server_;
+  std::map<HWND, std::string> published_;  // what each window's file holds
 };
 
 }  // namespace wavorel

@@ -1,5 +1,7 @@
 #include "platform/win/user/HookChain.h"
 
+#include "platform/win/kernel/PlatformLog.h"
+
 namespace wavorel {
 
 HookChain& HookChain::instance() {
@@ -45,7 +47,7 @@ LRESULT HookChain::call(int kind, DWORD threadId, int code, WPARAM wParam, LPARA
     std::lock_guard<std::mutex> lock(mutex_);
     if (!next(kind, threadId, nullptr, h)) return 0;
   }
-  return h.proc(code, wParam, lParam);
+  return run(h, code, wParam, lParam);
 }
 
 LRESULT HookChain::callNext(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
@@ -56,7 +58,16 @@ LRESULT HookChain::callNext(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) 
     auto chain = chains_.find(hook);
     if (chain == chains_.end() || !next(chain->second.first, chain->second.second, hook, h)) return 0;
   }
-  return h.proc(code, wParam, lParam);
+  return run(h, code, wParam, lParam);
+}
+
+LRESULT HookChain::run(const Hook& h, int code, WPARAM wParam, LPARAM lParam) {
+  try {
+    return h.proc(code, wParam, lParam);
+  } catch (...) {
+    logFault("hook %p (kind %d) threw: %s", static_cast<void*>(h.handle), h.kind, currentExceptionText().c_str());
+  }
+  return 0;
 }
 
 bool HookChain::has(int kind, DWORD threadId) const {

@@ -35,6 +35,8 @@ class HookChain {
   };
   // The newest hook older than `after` (nullptr: the newest) of the same chain.
   bool next(int kind, DWORD threadId, HHOOK after, Hook& out) const;
+  // Calls the hook; one that throws is logged as a fault and taken as having returned 0.
+  static LRESULT run(const Hook& h, int code, WPARAM wParam, LPARAM lParam);
 
   mutable std::mutex mutex_;
   std::vector<Hook> hooks_;  // in install order

@@ -1,13 +1,16 @@
 #include "platform/win/user/MessageQueue.h"
 
-#include <atomic>
-#include <chrono>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <map>
 #include <vector>
 
 #include "platform/win/kernel/Clock.h"
-#include "platform/win/user/HookChain.h"
 #include "platform/win/kernel/ThreadObject.h"
+#include "platform/win/user/Desktop.h"
+#include "platform/win/user/HookChain.h"
 #include "platform/win/user/WindowManager.h"
 
 namespace wavorel {
@@ -55,22 +58,15 @@ MSG makeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-MessageQueue::MessageQueue(DWORD threadId) : threadId_(threadId) {}
+MessageQueue::MessageQueue(DWORD threadId) : threadId_(threadId), event_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
-MessageQueue::~MessageQueue() {
-  if (clockListener_) removeClockListener(clockListener_);
-  clear();
-}
+MessageQueue::~MessageQueue() { clear(); }
 
 DWORD MessageQueue::currentThreadId() { return ::wavorel::currentThreadId(); }
 
 std::shared_ptr<MessageQueue> MessageQueue::current() {
   if (t_queue) return t_queue;
   auto q = std::make_shared<MessageQueue>(currentThreadId());
-  std::weak_ptr<MessageQueue> weak = q;
-  q->clockListener_ = addClockListener([weak] {
-    if (auto self = weak.lock()) self->cv_.notify_all();  // no lock: the clock may move inside our own wait
-  });
   {
     std::lock_guard<std::mutex> lock(g_registryMutex);
     registry()[q->threadId_] = q;
@@ -117,13 +113,21 @@ void MessageQueue::clear() {
     ++postGen_;
   }
   for (auto& rec : pending) {
-    std::lock_guard<std::mutex> lock(rec->sender->mutex_);
-    rec->done = true;
-    rec->sender->cv_.notify_all();
+    {
+      std::lock_guard<std::mutex> lock(rec->sender->mutex_);
+      rec->done = true;
+    }
+    rec->sender->signal();
   }
   timers_.clear();
   paintCount = 0;
   wakeAt_ = UINT64_MAX;
+}
+
+void MessageQueue::signal() {
+  if (!waiting_.load()) return;
+  uint64_t one = 1;
+  (void)!::write(event_.get(), &one, sizeof one);
 }
 
 void MessageQueue::post(const MSG& msg, bool input) {
@@ -132,7 +136,7 @@ void MessageQueue::post(const MSG& msg, bool input) {
     posted_.push_back({msg, input});
     ++postGen_;
   }
-  cv_.notify_all();
+  signal();
 }
 
 void MessageQueue::postQuit(int exitCode) {
@@ -142,7 +146,7 @@ void MessageQueue::postQuit(int exitCode) {
     quitCode_ = exitCode;
     ++postGen_;
   }
-  cv_.notify_all();
+  signal();
 }
 
 bool MessageQueue::sendFrom(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, long timeoutMs, LRESULT* result) {
@@ -157,20 +161,21 @@ bool MessageQueue::sendFrom(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, l
     std::lock_guard<std::mutex> lock(mutex_);
     incoming_.push_back(rec);
   }
-  cv_.notify_all();
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+  signal();
+  uint64_t deadline = timeoutMs < 0 ? UINT64_MAX : clock().tickMs() + static_cast<uint64_t>(timeoutMs);
   for (;;) {
     me->runIncomingSends();  // a thread waiting for its answer still answers sends to itself
-    std::unique_lock<std::mutex> lock(me->mutex_);
+    bool answered = me->wait(nullptr, 0, deadline, "SendMessage to another thread",
+                             [&] { return rec->done || !me->incoming_.empty(); });
+    std::lock_guard<std::mutex> lock(me->mutex_);
     if (rec->done) {
       *result = rec->result;
       return true;
     }
-    if (timeoutMs >= 0 && std::chrono::steady_clock::now() >= deadline) {
+    if (!answered && clock().tickMs() >= deadline) {
       rec->abandoned = true;
       return false;
     }
-    me->cv_.wait_for(lock, std::chrono::milliseconds(10), [&] { return rec->done || !me->incoming_.empty(); });
   }
 }
 
@@ -192,10 +197,12 @@ void MessageQueue::runIncomingSends() {
     if (!abandoned) {
       if (auto w = WindowManager::instance().find(rec->hwnd)) result = sendTo(w, rec->msg, rec->wParam, rec->lParam);
     }
-    std::lock_guard<std::mutex> lock(rec->sender->mutex_);
-    rec->result = result;
-    rec->done = true;
-    rec->sender->cv_.notify_all();
+    {
+      std::lock_guard<std::mutex> lock(rec->sender->mutex_);
+      rec->result = result;
+      rec->done = true;
+    }
+    rec->sender->signal();
   }
 }
 
@@ -206,8 +213,8 @@ bool MessageQueue::takePosted(MSG* out, HWND filter, UINT filterMin, UINT filter
       std::lock_guard<std::mutex> lock(mutex_);
       seenGen_ = postGen_;
       size_t i = 0;
-      while (i < posted_.size() && !(inRange(posted_[i].msg.message, filterMin, filterMax) &&
-                                     forWindow(posted_[i].msg.hwnd, filter)))
+      while (i < posted_.size() &&
+             !(inRange(posted_[i].msg.message, filterMin, filterMax) && forWindow(posted_[i].msg.hwnd, filter)))
         ++i;
       if (i == posted_.size()) return false;
       p = posted_[i];
@@ -221,17 +228,13 @@ bool MessageQueue::takePosted(MSG* out, HWND filter, UINT filterMin, UINT filter
 
 namespace {
 std::atomic<bool (*)()> g_idleHook{nullptr};
+std::atomic<MessageQueue::DisplayInput (*)()> g_displayInput{nullptr};
 thread_local bool t_inIdleHook = false;
 }  // namespace
 
-void MessageQueue::setIdleHook(bool (*hook)()) { g_idleHook = hook; }
-
-void MessageQueue::wake() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    ++postGen_;
-  }
-  cv_.notify_all();
+void MessageQueue::setIdleHook(const IdleHook& hook) {
+  g_idleHook = hook.idle;
+  g_displayInput = hook.input;
 }
 
 bool MessageQueue::peek(MSG* out, HWND filter, UINT filterMin, UINT filterMax, UINT flags) {
@@ -276,9 +279,46 @@ bool MessageQueue::peekOnce(MSG* out, HWND filter, UINT filterMin, UINT filterMa
   return false;
 }
 
-void MessageQueue::waitForMessage() {
-  std::unique_lock<std::mutex> lock(mutex_);
-  clock().waitUntil(lock, cv_, wakeAt_, [&] { return !incoming_.empty() || postGen_ != seenGen_; });
+void MessageQueue::waitForMessage(const char* what) {
+  waitFor(nullptr, 0, wakeAt_, what, [&] { return !incoming_.empty() || postGen_ != seenGen_; }, true);
+}
+
+bool MessageQueue::wait(pollfd* extra, size_t count, uint64_t deadline, const char* what,
+                        const std::function<bool()>& ready) {
+  return waitFor(extra, count, deadline, what, ready, false);
+}
+
+bool MessageQueue::waitFor(pollfd* extra, size_t count, uint64_t deadline, const char* what,
+                           const std::function<bool()>& ready, bool display) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (ready()) return true;
+    waiting_ = true;  // from here on a post writes the event descriptor
+  }
+  std::vector<pollfd> fds;
+  fds.push_back(pollfd{event_.get(), POLLIN, 0});
+  // Inside the idle pass the display is being read: the pass itself reads
+  // what comes meanwhile before the loop sleeps.
+  if (auto inputHook = display && !t_inIdleHook ? g_displayInput.load() : nullptr) {
+    DisplayInput input = inputHook();
+    if (input.buffered) {
+      waiting_ = false;
+      return true;
+    }
+    if (input.fd >= 0) fds.push_back(pollfd{input.fd, POLLIN, 0});
+  }
+  size_t desktopAt = fds.size();
+  Desktop::instance().addPollFds(fds);
+  size_t extraAt = fds.size();
+  fds.insert(fds.end(), extra, extra + count);
+  int n = clock().pollUntil(fds.data(), fds.size(), deadline, what);
+  waiting_ = false;
+  uint64_t drained;
+  (void)!::read(event_.get(), &drained, sizeof drained);
+  ++wakeUps_;
+  for (size_t i = 0; i < count; ++i) extra[i].revents = fds[extraAt + i].revents;
+  if (n > 0) Desktop::instance().serve(fds.data() + desktopAt, extraAt - desktopAt);
+  return n != 0;
 }
 
 void MessageQueue::removeMessagesFor(HWND hwnd) {

@@ -1,12 +1,12 @@
 #include "platform/win/user/ModalLoop.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <mutex>
 
 #include "platform/win/user/Input.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/WindowManager.h"
+#include "platform/win/kernel/PlatformLog.h"
 
 namespace wavorel {
 
@@ -37,23 +37,23 @@ int answerModal(const ModalWindow& window) {
   }
   if (responder) return responder(window);
   if (window.kind == ModalWindow::Kind::Menu) {
-    std::fprintf(stderr, "wavorel: popup menu of %zu commands dismissed\n", window.buttons.size());
+    wavorel::logNote("popup menu of %zu commands dismissed", window.buttons.size());
     return 0;
   }
   if (window.kind == ModalWindow::Kind::FileDialog) {
-    std::fprintf(stderr, "wavorel: file dialog \"%s\" (\"%s\") cancelled\n", window.caption.c_str(),
-                 window.text.c_str());
+    wavorel::logNote("file dialog \"%s\" (\"%s\") cancelled", window.caption.c_str(),
+                     window.text.c_str());
     return IDCANCEL;
   }
   // A window without its default button (a program's main dialog, made of
   // owner-drawn controls only) has nothing to press: it stays open.
   bool listed = std::find(window.buttons.begin(), window.buttons.end(), window.defaultButton) != window.buttons.end();
   if (window.hwnd && !listed && !GetDlgItem(window.hwnd, window.defaultButton)) {
-    std::fprintf(stderr, "wavorel: modal window \"%s\" left open: it has no default button\n", window.caption.c_str());
+    wavorel::logNote("modal window \"%s\" left open: it has no default button", window.caption.c_str());
     return 0;
   }
-  std::fprintf(stderr, "wavorel: modal window \"%s\" (\"%s\") answered with button %d, the default\n",
-               window.caption.c_str(), window.text.c_str(), window.defaultButton);
+  wavorel::logNote("modal window \"%s\" (\"%s\") answered with button %d, the default",
+                   window.caption.c_str(), window.text.c_str(), window.defaultButton);
   return window.defaultButton;
 }
 

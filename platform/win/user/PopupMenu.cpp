@@ -1,13 +1,13 @@
 #include "platform/win/user/PopupMenu.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/win/user/Paint.h"
 #include "platform/win/user/ClassRegistry.h"
 #include "platform/win/kernel/Errors.h"
 #include "platform/win/user/MenuObject.h"
 #include "platform/win/user/ModalLoop.h"
+#include "platform/win/kernel/PlatformLog.h"
 
 namespace wavorel {
 
@@ -86,7 +86,7 @@ void PopupMenu::describe(HMENU menu, ModalWindow& window, int depth) const {
 bool PopupMenu::choose(UINT id) {
   std::vector<std::pair<HMENU, size_t>> path;
   if (!pathTo(menu_, id, 0, path)) {
-    std::fprintf(stderr, "wavorel: popup menu has no command %u\n", id);
+    wavorel::logNote("popup menu has no command %u", id);
     return false;
   }
   // Open the submenus on the way, as the user would by hovering over them.
@@ -103,7 +103,7 @@ bool PopupMenu::choose(UINT id) {
   if (ended_ || !pathTo(menu_, id, 0, path) || !findMenuItem(path.back().first, static_cast<UINT>(path.back().second), true, ref))
     return false;
   if (ref.item().state & MFS_GRAYED) {
-    std::fprintf(stderr, "wavorel: popup menu command %u is grayed; not chosen\n", id);
+    wavorel::logNote("popup menu command %u is grayed; not chosen", id);
     return false;
   }
   if (notify())

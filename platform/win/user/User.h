@@ -7,8 +7,9 @@
 // waits in the window thread's queue, the sender blocks until that thread next
 // pumps (GetMessage, PeekMessage, WaitMessage, a modal loop) and runs it.
 //
-// A window procedure that throws is caught where the system called it: the
-// exception is logged to stderr, the call returns 0 and the loop goes on.
+// A window procedure, timer callback or hook that throws is caught where the
+// system called it: the exception is logged as a fault (PlatformLog.h), the
+// call returns 0 and the loop goes on.
 #pragma once
 
 #include <string>
@@ -95,6 +96,14 @@ struct STYLESTRUCT {
   DWORD styleNew;
 };
 typedef STYLESTRUCT* LPSTYLESTRUCT;
+
+// WM_COPYDATA's block (lParam); the block is copied to the receiving process.
+struct COPYDATASTRUCT {
+  ULONG_PTR dwData;
+  DWORD cbData;
+  PVOID lpData;
+};
+typedef COPYDATASTRUCT* PCOPYDATASTRUCT;
 
 struct MSG {
   HWND hwnd;

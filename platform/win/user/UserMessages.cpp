@@ -1,11 +1,10 @@
 // Sending, posting and retrieving messages; timers; hooks; registered messages.
-#include <cstdio>
-#include <exception>
 
 #include "platform/win/user/AtomTable.h"
 #include "platform/win/kernel/Clock.h"
 #include "platform/win/user/Desktop.h"
 #include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/PlatformLog.h"
 #include "platform/win/user/HookChain.h"
 #include "platform/win/user/Input.h"
 #include "platform/win/user/MessageQueue.h"
@@ -67,7 +66,7 @@ BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     return -1;
   }
   auto q = MessageQueue::current();
-  while (!q->peek(msg, hwnd, filterMin, filterMax, PM_REMOVE)) q->waitForMessage();
+  while (!q->peek(msg, hwnd, filterMin, filterMax, PM_REMOVE)) q->waitForMessage("GetMessage");
   wavorel::noteRetrievedMessage(*msg);
   return msg->message == WM_QUIT ? FALSE : TRUE;
 }
@@ -75,7 +74,7 @@ BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
 BOOL WaitMessage() {
   auto q = MessageQueue::current();
   MSG m;
-  if (!q->peek(&m, nullptr, 0, 0, PM_NOREMOVE)) q->waitForMessage();
+  if (!q->peek(&m, nullptr, 0, 0, PM_NOREMOVE)) q->waitForMessage("WaitMessage");
   return TRUE;
 }
 
@@ -101,10 +100,9 @@ LRESULT DispatchMessage(const MSG* msg) {
     if (!MessageQueue::current()->timers().knowsProc(msg->hwnd, msg->wParam, proc)) return 0;
     try {
       proc(msg->hwnd, WM_TIMER, msg->wParam, static_cast<DWORD>(wavorel::clock().tickMs()));
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "wavorel: timer callback %zu threw: %s\n", static_cast<size_t>(msg->wParam), e.what());
     } catch (...) {
-      std::fprintf(stderr, "wavorel: timer callback %zu threw\n", static_cast<size_t>(msg->wParam));
+      wavorel::logFault("timer callback %zu threw: %s", static_cast<size_t>(msg->wParam),
+                        wavorel::currentExceptionText().c_str());
     }
     return 0;
   }

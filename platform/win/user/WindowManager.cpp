@@ -4,13 +4,12 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdio>
 #include <algorithm>
-#include <exception>
 
 #include "platform/win/user/AtomTable.h"
 #include "platform/win/user/Desktop.h"
 #include "platform/win/kernel/Errors.h"
+#include "platform/win/kernel/PlatformLog.h"
 #include "platform/win/user/HookChain.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/ModalLoop.h"
@@ -143,12 +142,9 @@ LRESULT callWindow(const std::shared_ptr<Window>& w, UINT msg, WPARAM wParam, LP
   WNDPROC proc = keep->proc;
   try {
     return proc(keep->hwnd, msg, wParam, lParam);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "wavorel: window procedure of %p threw on message 0x%04X: %s\n",
-                 static_cast<void*>(keep->hwnd), msg, e.what());
   } catch (...) {
-    std::fprintf(stderr, "wavorel: window procedure of %p threw on message 0x%04X\n",
-                 static_cast<void*>(keep->hwnd), msg);
+    logFault("window procedure of %p threw on message 0x%04X: %s", static_cast<void*>(keep->hwnd), msg,
+             currentExceptionText().c_str());
   }
   return 0;
 }

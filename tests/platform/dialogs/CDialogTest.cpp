@@ -5,7 +5,7 @@
 #include "platform/mfc/Dialog.h"
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/user/Dialog.h"
-#include "platform/win/user/MessageLoop.h"
+#include "platform/testing/Drivers.h"
 #include "platform/win/user/ModalLoop.h"
 #include "tests/platform/dialogs/data/resource.h"
 
@@ -177,7 +177,10 @@ TEST_F(CDialogTest, DoModalEndsFromATimerInsideTheLoop) {
     return 0;
   });
   dlg.timerResult = 1234;
-  EXPECT_EQ(dlg.DoModal(), 1234);
+  {
+    testing::ClockAdvancer passes(clock(), 50);  // the dialog's loop waits for its timer
+    EXPECT_EQ(dlg.DoModal(), 1234);
+  }
   EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 

@@ -5,7 +5,7 @@
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/user/Dialog.h"
 #include "platform/win/kernel/Errors.h"
-#include "platform/win/user/MessageLoop.h"
+#include "platform/testing/Drivers.h"
 #include "platform/win/user/ModalLoop.h"
 #include "tests/platform/dialogs/data/resource.h"
 
@@ -257,7 +257,10 @@ TEST_F(DialogTest, DialogBoxEndsFromATimerWithTheOwnerDisabledMeanwhile) {
     return 0;
   });
   probe.timerResult = 42;
-  EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORM), owner, probeProc, 0), 42);
+  {
+    testing::ClockAdvancer passes(clock(), 100);  // the dialog's loop waits for its timer
+    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORM), owner, probeProc, 0), 42);
+  }
   EXPECT_TRUE(ownerDisabled);
   EXPECT_TRUE(IsWindowEnabled(owner));
   DestroyWindow(owner);

@@ -5,7 +5,7 @@
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/user/Dialog.h"
 #include "platform/win/user/Input.h"
-#include "platform/win/user/MessageLoop.h"
+#include "platform/testing/Drivers.h"
 #include "platform/win/user/ModalLoop.h"
 
 namespace {

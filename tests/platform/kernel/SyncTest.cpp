@@ -1,3 +1,4 @@
+#include <gtest/gtest-spi.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -82,7 +83,10 @@ TEST_F(Sync, WaitForAnyTakesTheFirstSignalledObject) {
 
 TEST_F(Sync, WaitForAllTakesNothingUntilEveryObjectIsSignalled) {
   HANDLE h[2] = {CreateEvent(nullptr, FALSE, TRUE, nullptr), CreateSemaphore(nullptr, 0, 1, nullptr)};
-  EXPECT_EQ(WaitForMultipleObjects(2, h, TRUE, 1000), WAIT_TIMEOUT);
+  {
+    testing::ClockAdvancer passes(clock(), 1000);
+    EXPECT_EQ(WaitForMultipleObjects(2, h, TRUE, 1000), WAIT_TIMEOUT);
+  }
   EXPECT_EQ(WaitForSingleObject(h[0], 0), WAIT_OBJECT_0) << "a partial wait-all consumed the event";
   SetEvent(h[0]);
   ASSERT_TRUE(ReleaseSemaphore(h[1], 1, nullptr));
@@ -119,22 +123,43 @@ TEST_F(Sync, BadWaitsFail) {
   CloseHandle(e);
 }
 
-TEST_F(Sync, UnansweredTimedWaitEndsAtItsDeadlineOnTheVirtualClock) {
+TEST_F(Sync, TimedWaitEndsWithItsObjectOrWhenTheClockPassesItsDeadline) {
   HANDLE e = CreateEvent(nullptr, FALSE, FALSE, nullptr);
   uint64_t start = clock().tickMs();
-  EXPECT_EQ(WaitForSingleObject(e, 5000), WAIT_TIMEOUT);
-  EXPECT_GE(clock().tickMs(), start + 5000);
+  {
+    testing::ClockAdvancer passes(clock(), 5000);
+    EXPECT_EQ(WaitForSingleObject(e, 5000), WAIT_TIMEOUT);
+  }
+  EXPECT_EQ(clock().tickMs(), start + 5000);
 
   // A wait answered in time ends with the object, not at its deadline.
-  clock().setRealWaitCapMs(30000);
   start = clock().tickMs();
   std::thread setter([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     SetEvent(e);
   });
   EXPECT_EQ(WaitForSingleObject(e, 60000), WAIT_OBJECT_0);
-  EXPECT_LT(clock().tickMs(), start + 60000);
+  EXPECT_EQ(clock().tickMs(), start);
   setter.join();
+  CloseHandle(e);
+}
+
+TEST_F(Sync, WaitThatNobodySatisfiesFailsTheTestNamingItsObjects) {
+  clock().setStallLimitMs(50);
+  HANDLE e = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+  uint64_t start = clock().tickMs();
+  ::testing::TestPartResultArray failures;
+  {
+    ::testing::ScopedFakeTestPartResultReporter spy(::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ALL_THREADS,
+                                                    &failures);
+    EXPECT_EQ(WaitForSingleObject(e, 500), WAIT_TIMEOUT);
+  }
+  ASSERT_EQ(failures.size(), 1);
+  char handle[32];
+  std::snprintf(handle, sizeof handle, "%p", e);
+  std::string text = failures.GetTestPartResult(0).message();
+  EXPECT_NE(text.find(std::string("WaitForSingleObject on ") + handle + " (500 ms)"), std::string::npos) << text;
+  EXPECT_EQ(clock().tickMs(), start + 500);
   CloseHandle(e);
 }
 

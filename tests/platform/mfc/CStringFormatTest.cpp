@@ -4,7 +4,7 @@
 #include <cstdarg>
 #include <string>
 
-#include "platform/mfc/MsvcFormat.h"
+#include "platform/win/kernel/MsvcFormat.h"
 #include "platform/mfc/String.h"
 #include "platform/testing/PlatformTest.h"
 

@@ -1,5 +1,6 @@
 // Composition of a window tree into one image, clipped by the window region.
 #include "PaintTestSupport.h"
+#include "platform/present/WindowImage.h"
 
 namespace wavorel::testing {
 namespace {

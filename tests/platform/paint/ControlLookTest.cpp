@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "PaintTestSupport.h"
+#include "platform/present/WindowImage.h"
 
 namespace wavorel::testing {
 namespace {

@@ -2,6 +2,7 @@
 // composed image carrying the constant alpha and the colour key.
 #include "PaintTestSupport.h"
 #include "platform/win/kernel/Root.h"
+#include "platform/present/WindowImage.h"
 
 namespace wavorel::testing {
 namespace {

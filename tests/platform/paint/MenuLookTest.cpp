@@ -1,6 +1,7 @@
 // Popup menus paint their items: texts in the menu colours, owner-drawn
 // items through WM_DRAWITEM on the paint DC.
 #include "PaintTestSupport.h"
+#include "platform/present/WindowImage.h"
 
 namespace wavorel::testing {
 namespace {

@@ -1,5 +1,6 @@
 // CPaintDC in an MFC window's OnPaint.
 #include "PaintTestSupport.h"
+#include "platform/present/WindowImage.h"
 
 namespace wavorel::testing {
 namespace {

@@ -1,6 +1,7 @@
 // BeginPaint/EndPaint, erasing, clipping to the update region and to the
 // window tree, and the colours controls get from their parent.
 #include "PaintTestSupport.h"
+#include "platform/present/WindowImage.h"
 
 namespace wavorel::testing {
 namespace {

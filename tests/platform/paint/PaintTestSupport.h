@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
+#include "platform/present/WindowImage.h"
 
 namespace wavorel::testing {
 

@@ -8,6 +8,7 @@
 
 #include "PaintTestSupport.h"
 #include "platform/win/gdi/ImageFile.h"
+#include "platform/present/Screenshot.h"
 
 namespace wavorel::testing {
 namespace {

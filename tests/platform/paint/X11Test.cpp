@@ -4,6 +4,7 @@
 // Bool, Status) would clash with them.
 #include "PaintTestSupport.h"
 #include "XvfbServer.h"
+#include "platform/present/Presenter.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>

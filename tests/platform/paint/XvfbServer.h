@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "platform/Platform.h"
+#include "platform/testing/Drivers.h"
 
 namespace wavorel::testing {
 

@@ -1,7 +1,9 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/win/kernel/Root.h"
@@ -107,6 +109,43 @@ TEST_F(RegistryFile, CorruptHiveIsReportedAndKept) {
   writeHive(hivePath("HKLM.reg"), "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\A]\n\"x\"=dword:00000002\n");
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "A", 0, KEY_READ, &key), ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+// A call that leaves what the hive holds as it was does not rewrite the file
+// (each rewrite is a new file renamed over the old one, so its inode shows it).
+TEST_F(RegistryFile, OnlyCallsThatChangeTheHiveRewriteIt) {
+  HKEY key = create(HKEY_CURRENT_USER, "Software\\Same");
+  ASSERT_EQ(setDword(key, "Value", 7), ERROR_SUCCESS);
+  auto inode = [&] {
+    struct stat st {};
+    EXPECT_EQ(::stat(hivePath("HKCU.reg").c_str(), &st), 0);
+    return st.st_ino;
+  };
+  struct Case {
+    const char* what;
+    std::function<LONG()> call;
+    bool rewrites;
+  } cases[] = {
+      {"the same value again", [&] { return setDword(key, "Value", 7); }, false},
+      {"an existing key created again",
+       [&] {
+         HKEY again = nullptr;
+         LONG r = RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Same", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                 &again, nullptr);
+         RegCloseKey(again);
+         return r;
+       },
+       false},
+      {"another value", [&] { return setDword(key, "Value", 8); }, true},
+      {"a new value", [&] { return setDword(key, "Other", 1); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto before = inode();
+    EXPECT_EQ(c.call(), ERROR_SUCCESS);
+    EXPECT_EQ(inode() != before, c.rewrites);
+  }
   RegCloseKey(key);
 }
 

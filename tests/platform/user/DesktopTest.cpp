@@ -1,9 +1,15 @@
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
 #include "UserTestSupport.h"
+#include "platform/win/user/Desktop.h"
 
 namespace wavorel::testing {
 namespace {
@@ -112,6 +118,32 @@ TEST_F(DesktopTest, WindowsOfADeadProcessAreIgnored) {
   SetLastError(0);
   EXPECT_EQ(SendMessage(first, kShowInstance, 0, 0), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+}
+
+// Window files die with the process: a change other processes cannot see
+// (a move, the same title again, removing a property it does not have) leaves
+// the file alone; one they can see replaces it whole, readable by this user
+// only.
+TEST_F(DesktopTest, OnlyChangesOtherProcessesCanSeeAreWritten) {
+  HWND w = make("Published");
+  char name[32];
+  std::snprintf(name, sizeof name, "/w%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w)));
+  std::string file = Desktop::processFolder(static_cast<DWORD>(getpid())) + name;
+  struct stat before {};
+  ASSERT_EQ(stat(file.c_str(), &before), 0);
+  EXPECT_EQ(before.st_mode & 0777, 0600u);
+  SetWindowPos(w, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowText(w, "Published");
+  RemoveProp(w, "Absent");
+  struct stat after {};
+  ASSERT_EQ(stat(file.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino) << "rewritten for nothing another process could see";
+  SetWindowText(w, "Changed");
+  ASSERT_EQ(stat(file.c_str(), &after), 0);
+  EXPECT_NE(after.st_ino, before.st_ino);
+  std::ifstream in(file);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("title=Changed\n"), std::string::npos) << text;
 }
 
 }  // namespace

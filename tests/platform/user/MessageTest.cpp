@@ -1,4 +1,7 @@
+#include <gtest/gtest-spi.h>
+
 #include <atomic>
+#include <functional>
 #include <stdexcept>
 #include <thread>
 
@@ -82,17 +85,69 @@ TEST_F(MessageTest, DestroyedWindowsTakeNoMessages) {
   EXPECT_TRUE(seen(WM_USER).empty());
 }
 
-TEST_F(MessageTest, ThrowingWindowProcedureIsCaughtAndTheLoopGoesOn) {
+// Code of the program that throws into the platform is caught where the
+// platform called it, logged, and fails the running test; the loop goes on.
+TEST_F(MessageTest, ExceptionsEscapingProgramCodeFailTheTestAndTheLoopGoesOn) {
   HWND w = make();
   on(WM_USER, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { throw std::runtime_error("boom"); });
-  PostMessage(w, WM_USER, 0, 0);
-  PostMessage(w, WM_USER + 1, 0, 0);
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(pumpMessages(), 2u);
-  EXPECT_EQ(SendMessage(w, WM_USER, 0, 0), 0);
-  std::string log = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(log.find("boom"), std::string::npos);
-  EXPECT_EQ(seen(WM_USER + 1).size(), 1u);
+  static bool hookThrows = false;
+  HHOOK hook = SetWindowsHookEx(
+      WH_KEYBOARD,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (hookThrows) throw std::runtime_error("hook boom");
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  SetFocus(w);
+  struct Case {
+    const char* what;
+    std::function<void()> run;
+    const char* logged;
+  } cases[] = {
+      {"posted to a window procedure",
+       [&] {
+         PostMessage(w, WM_USER, 0, 0);
+         PostMessage(w, WM_USER + 1, 0, 0);
+         EXPECT_EQ(pumpMessages(), 2u);
+       },
+       "window procedure of"},
+      {"sent to a window procedure", [&] { EXPECT_EQ(SendMessage(w, WM_USER, 0, 0), 0); }, "boom"},
+      {"a timer callback",
+       [&] {
+         SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) { KillTimer(nullptr, id); throw 7; });
+         runFor(100);
+       },
+       "timer callback"},
+      {"a keyboard hook",
+       [&] {
+         hookThrows = true;
+         size_t before = seen(WM_KEYDOWN).size();
+         sendKey('A', true);
+         pumpMessages();
+         EXPECT_EQ(seen(WM_KEYDOWN).size(), before + 1) << "the key still arrives";
+         hookThrows = false;
+       },
+       "hook boom"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ::testing::TestPartResultArray failures;
+    {
+      ::testing::ScopedFakeTestPartResultReporter spy(
+          ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ALL_THREADS, &failures);
+      ::testing::internal::CaptureStderr();
+      c.run();
+      std::string log = ::testing::internal::GetCapturedStderr();
+      EXPECT_NE(log.find(c.logged), std::string::npos) << "logged: " << log;
+    }
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures.GetTestPartResult(0).nonfatally_failed());
+    EXPECT_NE(std::string(failures.GetTestPartResult(0).message()).find(c.logged), std::string::npos)
+        << failures.GetTestPartResult(0).message();
+  }
+  EXPECT_EQ(seen(WM_USER + 1).size(), 1u) << "the loop went on after the throw";
+  UnhookWindowsHookEx(hook);
 }
 
 TEST_F(MessageTest, OtherThreadsPostAndSendThroughTheUiThread) {

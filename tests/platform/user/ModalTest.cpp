@@ -36,7 +36,10 @@ TEST_F(ModalTest, MessageBoxInsideASentMessageKeepsTimersRunning) {
     return MessageBox(h, "Disconnect now?", "Wireless", MB_YESNO | MB_ICONQUESTION);
   });
   uint64_t start = clock().tickMs();
-  EXPECT_EQ(SendMessage(w, WM_USER, 0, 0), IDNO);
+  {
+    ClockAdvancer passes(clock(), 2600);  // the box waits for its timers
+    EXPECT_EQ(SendMessage(w, WM_USER, 0, 0), IDNO);
+  }
   EXPECT_EQ(clock().tickMs() - start, 2600u);
   EXPECT_EQ(timersDuringBox, 5);
   EXPECT_TRUE(ownerDisabledDuringBox);
@@ -99,13 +102,17 @@ TEST_F(ModalTest, LoopEndsFromATimerAndThreadTimersFireInside) {
   threadTicks = 0;
   UINT_PTR t = SetTimer(nullptr, 0, 250, [](HWND, UINT, UINT_PTR, DWORD) { ++threadTicks; });
   uint64_t start = clock().tickMs();
-  EXPECT_TRUE(runModalLoop(w));
+  {
+    ClockAdvancer passes(clock(), 3000);  // the loop waits for its timers
+    EXPECT_TRUE(runModalLoop(w));
+  }
   INT_PTR result = 0;
   EXPECT_TRUE(takeModalResult(w, &result));
   EXPECT_EQ(result, 77);
   EXPECT_EQ(clock().tickMs() - start, 3000u);
   EXPECT_EQ(threadTicks, 11) << "250 ms ticks before the 3000 ms end (the tie goes to the older timer)";
   KillTimer(nullptr, t);
+  ClockAdvancer passes(clock(), 2000);
   EXPECT_TRUE(runModalLoop(nullptr, [&] { return fired >= 5; }));
 }
 

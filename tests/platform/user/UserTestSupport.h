@@ -29,7 +29,6 @@ class UserTest : public PlatformTest {
   void SetUp() override {
     PlatformTest::SetUp();
     current_ = this;
-    clock().setRealWaitCapMs(0);
     WNDCLASS wc{};
     wc.lpfnWndProc = proc;
     wc.cbWndExtra = 16;

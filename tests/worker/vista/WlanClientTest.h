@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/win/user/MessageLoop.h"
+#include "platform/testing/Drivers.h"
 #include "tests/worker/DiscoveryTest.h"
 #include "worker/NativeWiFi.h"
 

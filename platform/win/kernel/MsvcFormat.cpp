@@ -1,4 +1,4 @@
-#include "platform/mfc/MsvcFormat.h"
+#include "platform/win/kernel/MsvcFormat.h"
 
 #include <climits>
 #include <cstdint>

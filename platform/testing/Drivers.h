@@ -1,10 +1,13 @@
-// Driving the message loop from tests and from the program's headless run.
+// What tests drive the platform with: the message pump, time passing on the
+// platform clock, and the input paths of the keyboard (sendKey) and the mouse
+// (mouseMoveTo) that the X display feeds too.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/win/user/User.h"
+#include "platform/win/user/KeyInput.h"
+#include "platform/win/user/MouseTracking.h"
 
 namespace wavorel {
 
@@ -18,11 +21,5 @@ size_t pumpMessages();
 // timer due within the span in turn, and the queue is pumped at every step
 // and at the end. On the real clock the steps are slept.
 void runFor(uint64_t ms);
-
-// A key press (down) or release from the keyboard: it arrives as WM_KEYDOWN or
-// WM_KEYUP at the focus window (else the active window) and passes the
-// thread's WH_KEYBOARD hooks when the loop takes it. False when no window
-// takes keys.
-bool sendKey(UINT vk, bool down);
 
 }  // namespace wavorel
