@@ -17,7 +17,7 @@ if ((${#targets[@]} == 0)); then
   echo "fuzz: libFuzzer not available, skipped"
   exit 0
 fi
-cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
+cmake --build build-fuzz -j "${JOBS:-$(nproc)}" --target "${targets[@]/#/fuzz_}"
 for t in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$t crashes=build-fuzz/crashes/$t
   mkdir -p "$corpus" "$crashes"

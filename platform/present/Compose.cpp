@@ -1,11 +1,15 @@
 #include <algorithm>
 #include <cstring>
+#include <list>
+#include <mutex>
+#include <tuple>
 
 #include "platform/present/WindowImage.h"
+#include "platform/win/gdi/WindowSurface.h"
+#include "platform/win/kernel/Root.h"
 #include "platform/win/user/LayeredWindows.h"
 #include "platform/win/user/Window.h"
 #include "platform/win/user/WindowManager.h"
-#include "platform/win/gdi/WindowSurface.h"
 
 namespace wavorel {
 
@@ -34,6 +38,43 @@ uint32_t blend(uint32_t under, uint32_t over) {
   return out;
 }
 
+// The part of a width x height image that a window region leaves out, kept
+// for the last few regions (a region is known by its version): a window's
+// region rarely changes while its pictures do.
+class OutsideMasks {
+ public:
+  std::shared_ptr<const std::vector<RECT>> get(const Region& shape, int width, int height) {
+    const Key key{shape.version(), width, height};
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto it = masks_.begin(); it != masks_.end(); ++it)
+      if (it->first == key) {
+        masks_.splice(masks_.begin(), masks_, it);
+        return masks_.front().second;
+      }
+    Region outside = Region::combine(Region(RECT{0, 0, width, height}), shape, Region::Op::Diff);
+    masks_.emplace_front(key, std::make_shared<const std::vector<RECT>>(outside.rects()));
+    if (masks_.size() > kKept) masks_.pop_back();
+    return masks_.front().second;
+  }
+  void clear() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    masks_.clear();
+  }
+
+ private:
+  using Key = std::tuple<uint64_t, int, int>;
+  static constexpr size_t kKept = 8;
+  std::mutex mutex_;
+  std::list<std::pair<Key, std::shared_ptr<const std::vector<RECT>>>> masks_;
+};
+
+OutsideMasks& outsideMasks() {
+  static OutsideMasks masks;
+  return masks;
+}
+
+const bool g_reset = (registerStateReset([] { outsideMasks().clear(); }), true);
+
 }  // namespace
 
 WindowImage composeWindow(HWND hwnd) {
@@ -49,18 +90,19 @@ WindowImage composeWindow(HWND hwnd) {
   image.height = s.height();
   image.pixels.resize(static_cast<size_t>(image.width) * image.height);
   std::shared_ptr<Region> shape = w->region ? regionFromHandle(w->region) : nullptr;
-  for (int y = 0; y < image.height; ++y) {
+  const int width = image.width, height = image.height;  // not re-read through the pixel stores
+  for (int y = 0; y < height; ++y) {
     const uint32_t* from = s.row32(y);
-    uint32_t* to = &image.pixels[static_cast<size_t>(y) * image.width];
-    for (int x = 0; x < image.width; ++x) to[x] = from[x] | 0xFF000000u;
+    uint32_t* to = &image.pixels[static_cast<size_t>(y) * width];
+    for (int x = 0; x < width; ++x) to[x] = from[x] | 0xFF000000u;
   }
   if (w->exStyle & WS_EX_LAYERED) applyLayering(image, w->layered);
   if (shape) {
-    Region outside(RECT{0, 0, image.width, image.height});
-    outside = Region::combine(outside, *shape, Region::Op::Diff);
-    for (const RECT& r : outside.rects())
-      for (LONG y = r.top; y < r.bottom; ++y)
-        for (LONG x = r.left; x < r.right; ++x) image.pixels[static_cast<size_t>(y) * image.width + x] = 0;
+    for (const RECT& r : *outsideMasks().get(*shape, image.width, image.height))
+      for (LONG y = r.top; y < r.bottom; ++y) {
+        uint32_t* row = &image.pixels[static_cast<size_t>(y) * image.width];
+        std::fill(row + r.left, row + r.right, 0u);
+      }
   }
   return image;
 }

@@ -2,18 +2,21 @@
 // X display.
 #include "platform/present/Presenter.h"
 
+#include <malloc.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <exception>
 #include <memory>
 #include <mutex>
 
+#include "platform/present/DisplayConnection.h"
 #include "platform/present/HeadlessRun.h"
 #include "platform/present/Screenshot.h"
-#include "platform/present/X11Display.h"
+#include "platform/win/kernel/CompanionModule.h"
+#include "platform/win/kernel/Root.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/Paint.h"
-#include "platform/win/kernel/Root.h"
 #include "platform/win/user/WindowManager.h"
 #include "platform/win/kernel/PlatformLog.h"
 
@@ -24,7 +27,7 @@ namespace {
 struct State {
   std::mutex mutex;
   bool triedDisplay = false;
-  std::unique_ptr<X11Display> display;
+  std::unique_ptr<DisplayConnection> display;
   std::atomic<DWORD> displayThread{0};  // the thread of `display`, read without the lock
   HWND main = nullptr;
   HWND shotWindow = nullptr;
@@ -35,7 +38,7 @@ State& state() {
   static State* s = [] {
     static State instance;
     registerStateReset([] {
-      std::unique_ptr<X11Display> gone;
+      std::unique_ptr<DisplayConnection> gone;
       std::lock_guard<std::mutex> lock(instance.mutex);
       gone.swap(instance.display);
       instance.displayThread = 0;
@@ -47,6 +50,13 @@ State& state() {
     return &instance;
   }();
   return *s;
+}
+
+// Opens an X display through the X11 module, loaded on first use.
+std::unique_ptr<DisplayConnection> connect(const char* name) {
+  static CompanionModule x11(kX11Module);
+  auto open = x11.entryAs<OpenDisplayFunction>(kOpenX11Display);
+  return std::unique_ptr<DisplayConnection>(open ? open(name) : nullptr);
 }
 
 // The main window of the calling thread (see Presenter.h).
@@ -69,6 +79,10 @@ void writeScreenshot(State& s, const char* path) {
   s.shotWindow = main;
   s.shotPaints = paintGeneration();
   if (!writeImage(image, path)) wavorel::logNote("cannot write the screenshot %s", path);
+  // The window-sized copies the screenshot took (composition, encoding) go
+  // back to the system now rather than stay in the heap's free lists.
+  image = WindowImage();
+  malloc_trim(0);
 }
 
 bool onIdle() {
@@ -79,7 +93,7 @@ bool onIdle() {
     if (!s.triedDisplay) {
       s.triedDisplay = true;
       const char* name = std::getenv("DISPLAY");
-      if (name && *name && !std::getenv("WAVOREL_HEADLESS")) s.display = X11Display::open(name);
+      if (name && *name && !std::getenv("WAVOREL_HEADLESS")) s.display = connect(name);
       s.displayThread = s.display ? s.display->thread() : 0;
     }
     bool posted = false;
@@ -114,8 +128,8 @@ const bool g_hooked = (MessageQueue::setIdleHook({&onIdle, &displayInput}), true
 
 bool openDisplay(const char* name) {
   State& s = state();
-  std::unique_ptr<X11Display> opened = X11Display::open(name);
-  std::unique_ptr<X11Display> old;
+  std::unique_ptr<DisplayConnection> opened = connect(name);
+  std::unique_ptr<DisplayConnection> old;
   std::lock_guard<std::mutex> lock(s.mutex);
   s.triedDisplay = true;
   old.swap(s.display);
@@ -126,7 +140,7 @@ bool openDisplay(const char* name) {
 
 void closeDisplay() {
   State& s = state();
-  std::unique_ptr<X11Display> old;
+  std::unique_ptr<DisplayConnection> old;
   std::lock_guard<std::mutex> lock(s.mutex);
   old.swap(s.display);
   s.displayThread = 0;

@@ -13,6 +13,7 @@
 #include "platform/present/X11Clipboard.h"
 #include "platform/present/X11Keyboard.h"
 #include "platform/present/X11Tray.h"
+#include "platform/win/gdi/WindowSurface.h"
 #include "platform/win/kernel/Clock.h"
 #include "platform/win/user/KeyInput.h"
 #include "platform/win/user/MessageQueue.h"
@@ -51,24 +52,38 @@ bool sameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// The set of rectangles X takes for a region (y-x banded, as regions are).
+std::vector<XRectangle> xRectangles(const std::vector<RECT>& rects) {
+  std::vector<XRectangle> out;
+  out.reserve(rects.size());
+  for (const RECT& s : rects)
+    out.push_back({static_cast<short>(s.left), static_cast<short>(s.top), static_cast<unsigned short>(s.right - s.left),
+                   static_cast<unsigned short>(s.bottom - s.top)});
+  return out;
+}
+
 }  // namespace
 
 std::unique_ptr<X11Display> X11Display::open(const char* name) {
   Display* d = XOpenDisplay(name);
   if (!d) return nullptr;
   XSetErrorHandler(logXError);
-  Visual* visual = DefaultVisual(d, DefaultScreen(d));
-  if (DefaultDepth(d, DefaultScreen(d)) != 24 || visual->red_mask != 0xFF0000 || visual->green_mask != 0xFF00 ||
-      visual->blue_mask != 0xFF) {
+  X11Canvas::Server server;
+  if (!X11Canvas::probe(d, server)) {
     XCloseDisplay(d);
     return nullptr;
   }
   return std::unique_ptr<X11Display>(
-      new X11Display(d, MessageQueue::currentThreadId(), MessageQueue::current()));
+      new X11Display(d, server, MessageQueue::currentThreadId(), MessageQueue::current()));
 }
 
-X11Display::X11Display(void* display, DWORD thread, std::shared_ptr<MessageQueue> queue)
-    : display_(display), fd_(ConnectionNumber(dpy(display))), thread_(thread), queue_(std::move(queue)) {
+X11Display::X11Display(void* display, const X11Canvas::Server& server, DWORD thread,
+                       std::shared_ptr<MessageQueue> queue)
+    : display_(display),
+      server_(server),
+      fd_(ConnectionNumber(dpy(display))),
+      thread_(thread),
+      queue_(std::move(queue)) {
   Display* d = dpy(display_);
   deleteAtom_ = XInternAtom(d, "WM_DELETE_WINDOW", False);
   motifAtom_ = XInternAtom(d, "_MOTIF_WM_HINTS", False);
@@ -83,7 +98,10 @@ X11Display::X11Display(void* display, DWORD thread, std::shared_ptr<MessageQueue
 }
 
 X11Display::~X11Display() {
-  for (auto& entry : shown_) XDestroyWindow(dpy(display_), entry.second.xwin);
+  for (auto& entry : shown_) {
+    entry.second.canvas.reset();  // its shared memory goes before the connection
+    XDestroyWindow(dpy(display_), entry.second.xwin);
+  }
   for (auto& entry : xcursors_) XFreeCursor(dpy(display_), entry.second);
   tray_.reset();
   clipboard_.reset();
@@ -142,6 +160,7 @@ void X11Display::update() {
       it->second.mapped = false;
       ++it;
     } else {
+      it->second.canvas.reset();
       XDestroyWindow(d, it->second.xwin);
       it = shown_.erase(it);
     }
@@ -191,22 +210,18 @@ void X11Display::show(HWND hwnd, Shown& shown) {
   }
   if (shapes_) {
     auto region = w->region ? regionFromHandle(w->region) : nullptr;
-    std::vector<RECT> shape = region ? region->rects() : std::vector<RECT>();
-    bool sameShape = shape.size() == shown.shape.size() && (bool(region) == shown.shaped);
-    for (size_t i = 0; sameShape && i < shape.size(); ++i) sameShape = sameRect(shape[i], shown.shape[i]);
-    if (!sameShape) {
+    const uint64_t version = region ? region->version() : 0;
+    if (!shown.shapeKnown || shown.shaped != bool(region) || (region && shown.shapeVersion != version)) {
       if (region) {
-        std::vector<XRectangle> rects;
-        for (const RECT& s : shape)
-          rects.push_back({static_cast<short>(s.left), static_cast<short>(s.top),
-                           static_cast<unsigned short>(s.right - s.left), static_cast<unsigned short>(s.bottom - s.top)});
+        std::vector<XRectangle> rects = xRectangles(region->rects());
         XShapeCombineRectangles(d, shown.xwin, ShapeBounding, 0, 0, rects.data(), static_cast<int>(rects.size()),
                                 ShapeSet, YXBanded);
       } else {
         XShapeCombineMask(d, shown.xwin, ShapeBounding, 0, 0, None, ShapeSet);
       }
-      shown.shape = shape;
+      shown.shapeKnown = true;
       shown.shaped = bool(region);
+      shown.shapeVersion = version;
     }
   }
   if (!shown.mapped) {
@@ -217,11 +232,16 @@ void X11Display::show(HWND hwnd, Shown& shown) {
   if (shown.painted != paintGeneration()) putImage(hwnd, shown);
 }
 
+// The window's surface as painted goes to X as it is: the window region is
+// the X window's shape, so no composed copy is needed.
 void X11Display::putImage(HWND hwnd, Shown& shown) {
-  WindowImage image = composeWindow(hwnd);
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   shown.painted = paintGeneration();
-  if (image.empty()) return;
-  putPixels(display_, shown.xwin, image.pixels.data(), image.width, image.height);
+  std::shared_ptr<gdi::Bitmap> surface = gdi::windowSurface(hwnd);
+  if (!surface) return;
+  const gdi::Surface& s = surface->surface();
+  if (!shown.canvas) shown.canvas = std::make_unique<X11Canvas>(server_, shown.xwin);
+  shown.canvas->show(s.row32(0), s.width(), s.height());
 }
 
 }  // namespace wavorel::present

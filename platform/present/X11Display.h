@@ -18,6 +18,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/present/DisplayConnection.h"
+#include "platform/present/X11Canvas.h"
 #include "platform/win/kernel/Types.h"
 
 namespace wavorel {
@@ -30,30 +32,32 @@ class X11Clipboard;
 class X11Keyboard;
 class X11Tray;
 
-class X11Display {
+class X11Display : public DisplayConnection {
  public:
-  // Null when the display cannot be opened or has no 24-bit true-colour visual.
+  // Null when the display cannot be opened or has no true-colour visual.
   static std::unique_ptr<X11Display> open(const char* name);
-  ~X11Display();
+  ~X11Display() override;
   X11Display(const X11Display&) = delete;
   X11Display& operator=(const X11Display&) = delete;
 
-  DWORD thread() const { return thread_; }
-  int fd() const { return fd_; }
+  DWORD thread() const override { return thread_; }
+  int fd() const override { return fd_; }
   // Events already read from the connection into Xlib's queue, which a poll
   // of fd() does not see (the caller must sync() before it sleeps).
-  bool buffered() const;
+  bool buffered() const override;
   // Turns waiting X events into window messages and brings the X windows up
   // to date. True when it posted a message.
-  bool sync();
+  bool sync() override;
 
  private:
   struct Shown {
     unsigned long xwin = 0;
     RECT rect{0, 0, 0, 0};
-    std::vector<RECT> shape;
+    bool shapeKnown = false;     // shaped and shapeVersion hold what X has
     bool shaped = false;
+    uint64_t shapeVersion = 0;   // the window region's version (Region::version)
     uint64_t painted = UINT64_MAX;
+    std::unique_ptr<X11Canvas> canvas;  // what the X window shows
     bool mapped = false;
     std::string title;
     bool viewable = false;     // mapped on the server (MapNotify seen)
@@ -66,7 +70,7 @@ class X11Display {
     POINT at{0, 0};
   };
 
-  X11Display(void* display, DWORD thread, std::shared_ptr<MessageQueue> queue);
+  X11Display(void* display, const X11Canvas::Server& server, DWORD thread, std::shared_ptr<MessageQueue> queue);
   bool readEvents();
   bool handleEvent(void* event);
   // Mouse input at `screen`, the pointer's place on the X root window (the
@@ -90,6 +94,7 @@ class X11Display {
   HWND windowOf(unsigned long xwin) const;
 
   void* display_;  // Display*
+  X11Canvas::Server server_;
   int fd_;
   DWORD thread_;
   std::shared_ptr<MessageQueue> queue_;

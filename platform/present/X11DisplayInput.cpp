@@ -117,9 +117,12 @@ bool X11Display::handleEvent(void* event) {
   HWND top = windowOf(e.xany.window);
   if (!top || !IsWindow(top)) return false;
   switch (e.type) {
-    case Expose:
-      shown_[top].painted = UINT64_MAX;
+    case Expose: {
+      Shown& shown = shown_[top];
+      shown.painted = UINT64_MAX;
+      if (shown.canvas) shown.canvas->invalidate();
       return false;
+    }
     case MapNotify:
     case UnmapNotify:
       shown_[top].viewable = e.type == MapNotify;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "platform/present/X11Canvas.h"
 #include "platform/win/user/Input.h"
 #include "platform/win/shell/Tray.h"
 #include "platform/win/user/User.h"
@@ -129,18 +130,6 @@ bool X11Tray::handleEvent(void* event) {
   // A menu the owner opens appears at the pointer, as over a taskbar icon.
   SetCursorPos(e.xbutton.x_root, e.xbutton.y_root);
   return trayNotify(icon.hwnd, icon.id, what);
-}
-
-void putPixels(void* display, unsigned long xwin, uint32_t* pixels, int width, int height) {
-  Display* d = dpy(display);
-  XImage* image = XCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 24, ZPixmap, 0, reinterpret_cast<char*>(pixels),
-                               static_cast<unsigned>(width), static_cast<unsigned>(height), 32, width * 4);
-  if (!image) return;
-  image->byte_order = LSBFirst;
-  XPutImage(d, xwin, DefaultGC(d, DefaultScreen(d)), image, 0, 0, 0, 0, static_cast<unsigned>(width),
-            static_cast<unsigned>(height));
-  image->data = nullptr;  // the pixels stay the caller's
-  XDestroyImage(image);
 }
 
 }  // namespace wavorel::present

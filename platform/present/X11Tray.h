@@ -48,8 +48,4 @@ class X11Tray {
   unsigned long lastPressTime_ = 0;
 };
 
-// Copies width x height pixels (32 bits each, blue in the low byte, rows top
-// down) into the X window xwin of display at its top-left corner.
-void putPixels(void* display, unsigned long xwin, uint32_t* pixels, int width, int height);
-
 }  // namespace wavorel::present

@@ -1,13 +1,11 @@
 // The wlanapi functions of profiles, connections and notifications.
-#include <libxml/parser.h>
-#include <libxml/tree.h>
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
 
 #include "platform/sim/radio/Machine.h"
+#include "platform/sim/services/EapUserData.h"
 #include "platform/sim/services/NativeWifiService.h"
 #include "platform/win/services/Wlan.h"
 #include "platform/win/kernel/Errors.h"
@@ -32,31 +30,6 @@ DWORD resolve(HANDLE client, const GUID* guid, PVOID reserved, Adapter*& adapter
   if (!s.valid(client)) return ERROR_INVALID_HANDLE;
   adapter = s.interfaceAdapter(*guid);
   return adapter ? ERROR_SUCCESS : ERROR_NOT_FOUND;
-}
-
-// EAP user data as the service takes it: a well-formed document whose root is
-// EapHostUserCredentials of its schema, holding EapMethod and Credentials.
-bool wellFormedEapUserData(const std::string& xml) {
-  struct DocFree {
-    void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
-  };
-  std::unique_ptr<xmlDoc, DocFree> doc(xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "userdata.xml", "UTF-8",
-                                                     XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
-  if (!doc) return false;
-  const xmlNode* root = xmlDocGetRootElement(doc.get());
-  auto is = [](const xmlNode* n, const char* name) {
-    return n && n->type == XML_ELEMENT_NODE && std::strcmp(reinterpret_cast<const char*>(n->name), name) == 0;
-  };
-  if (!is(root, "EapHostUserCredentials") || !root->ns || !root->ns->href ||
-      std::strcmp(reinterpret_cast<const char*>(root->ns->href),
-                  "http://www.microsoft.com/provisioning/EapHostUserCredentials") != 0)
-    return false;
-  bool method = false, credentials = false;
-  for (const xmlNode* c = root->children; c; c = c->next) {
-    method = method || is(c, "EapMethod");
-    credentials = credentials || is(c, "Credentials");
-  }
-  return method && credentials;
 }
 
 struct ReasonText {
@@ -120,7 +93,7 @@ DWORD WlanSetProfileEapXmlUserData(HANDLE hClientHandle, const GUID* pInterfaceG
   if (!p) return ERROR_NOT_FOUND;
   if (!p->profile.oneX) return ERROR_BAD_PROFILE;
   const std::string userData = strEapXmlUserData ? narrow(strEapXmlUserData) : std::string();
-  if (!wellFormedEapUserData(userData)) return ERROR_INVALID_PARAMETER;
+  if (!wavorel::sim::wellFormedEapUserData(userData)) return ERROR_INVALID_PARAMETER;
   p->eapUserData = userData;
   store.save();
   NativeWifiService::instance().lastStored(a->guid()).eapUserData = userData;

@@ -4,6 +4,8 @@
 
 #include "platform/win/gdi/Raster.h"
 #include "platform/win/gdi/StockObjects.h"
+#include "platform/win/gdi/WindowSurface.h"
+#include "platform/win/user/User.h"
 
 namespace wavorel::gdi {
 
@@ -42,6 +44,24 @@ std::shared_ptr<DeviceContext> DeviceContext::makeView(std::shared_ptr<Bitmap> t
   dc->origin_ = origin;
   dc->visible_ = std::move(visible);
   return dc;
+}
+
+std::shared_ptr<DeviceContext> DeviceContext::makeScreen() {
+  RECT all{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  std::shared_ptr<DeviceContext> dc = makeView(nullptr, POINT{0, 0}, Region(all), nullptr);
+  dc->screen_ = true;
+  return dc;
+}
+
+Bitmap* DeviceContext::viewTarget() const {
+  if (!view_ && screen_) view_ = screenSurface();
+  return view_.get();
+}
+
+SIZE DeviceContext::targetSize() const {
+  if (screen_ && !view_) return SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  Bitmap* b = isMemory() ? selectedBitmap() : view_.get();
+  return b ? SIZE{b->surface().width(), b->surface().height()} : SIZE{0, 0};
 }
 
 DeviceContext::~DeviceContext() {
@@ -125,19 +145,20 @@ void DeviceContext::setClip(const Region* region) {
 }
 
 Region DeviceContext::deviceArea() const {
-  Bitmap* b = target();
-  if (!b) return Region();
-  Region area(RECT{0, 0, b->surface().width(), b->surface().height()});
+  const SIZE size = targetSize();
+  if (size.cx <= 0 || size.cy <= 0) return Region();
+  Region area(RECT{0, 0, size.cx, size.cy});
   if (!isMemory()) area = Region::combine(area, visible_, Region::Op::And);
   area.offset(-origin_.x, -origin_.y);
   return area;
 }
 
 const Region& DeviceContext::targetClip() {
-  Bitmap* b = target();
-  if (!clipDirty_ && b) return targetClip_;
+  const SIZE size = targetSize();
+  const bool drawable = size.cx > 0 && size.cy > 0;
+  if (!clipDirty_ && drawable) return targetClip_;
   targetClip_.clear();
-  if (!b) return targetClip_;
+  if (!drawable) return targetClip_;
   Region area = deviceArea();
   area.offset(origin_.x, origin_.y);
   if (state_.hasClip) {
@@ -181,19 +202,38 @@ void DeviceContext::fillRect(const RECT& rect, COLORREF colour) {
   });
 }
 
-void DeviceContext::blendPixel(LONG x, LONG y, COLORREF colour, BYTE alpha) {
+namespace {
+
+Pixel blend(Pixel d, Pixel c, unsigned alpha) {
+  Pixel out = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    unsigned dc = (d >> shift) & 0xFF, cc = (c >> shift) & 0xFF;
+    unsigned v = (cc * alpha + dc * (255u - alpha) + 127) / 255;
+    out |= static_cast<Pixel>(v) << shift;
+  }
+  return out;
+}
+
+}  // namespace
+
+void DeviceContext::blendPixel(LONG x, LONG y, COLORREF colour, BYTE alpha) { blendSpan(y, x, &alpha, 1, colour); }
+
+void DeviceContext::blendSpan(LONG y, LONG x, const BYTE* cover, int n, COLORREF colour) {
   Surface* s = surface();
-  if (!s || alpha == 0) return;
-  forEachClipped(RECT{x, y, x + 1, y + 1}, [&](const RECT& r) {
-    Pixel d = s->get(r.left, r.top);
-    Pixel c = pixelFromColor(colour);
-    Pixel out = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-      unsigned dc = (d >> shift) & 0xFF, cc = (c >> shift) & 0xFF;
-      unsigned v = (cc * alpha + dc * (255u - alpha) + 127) / 255;
-      out |= static_cast<Pixel>(v) << shift;
+  if (!s || n <= 0) return;
+  const Pixel c = pixelFromColor(colour);
+  forEachClipped(RECT{x, y, x + n, y + 1}, [&](const RECT& r) {
+    const LONG first = r.left - origin_.x - x;  // index into cover of r.left
+    for (LONG t = r.left; t < r.right; ++t) {
+      const BYTE alpha = cover[first + (t - r.left)];
+      if (alpha == 0) continue;
+      if (s->bpp() == 32) {
+        Pixel& p = s->row32(r.top)[t];
+        p = blend(p, c, alpha);
+      } else {
+        s->set(t, r.top, blend(s->get(t, r.top), c, alpha));
+      }
     }
-    s->set(r.left, r.top, out);
   });
 }
 

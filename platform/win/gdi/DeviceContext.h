@@ -2,7 +2,10 @@
 //
 // A DeviceContext draws into a target bitmap: for a memory DC the bitmap
 // selected into it; for a window or screen DC the backing surface of the
-// top-level window (or the screen), at the window's offset in it.
+// top-level window (or the screen), at the window's offset in it. The screen's
+// surface is only made when something draws on a screen DC or reads its
+// pixels: a screen DC taken to measure text or ask the device's capabilities
+// costs no screen-sized bitmap.
 //
 // Coordinates:
 //   logical  - what the program passes (MM_TEXT only);
@@ -17,7 +20,10 @@
 //   fillSpan(y, x0, x1, colour)     row [x0, x1) with the DC's ROP2
 //   plot(x, y, colour)               one pixel with the DC's ROP2
 //   blendPixel(x, y, colour, alpha)  colour over the pixel with coverage
-//                                    alpha (0..255), ignoring ROP2 (glyphs)
+//                                    alpha (0..255), ignoring ROP2
+//   blendSpan(y, x, cover, n, colour) the same for n pixels of a row from x,
+//                                    cover[i] the coverage of pixel x + i
+//                                    (a glyph's row)
 //   fillRect(rect, colour)           rectangle with the DC's ROP2
 //   paintRect(rect, brush, rop3)     rectangle with a brush and a ternary
 //                                    raster operation (PatBlt, FillRect)
@@ -68,6 +74,8 @@ class DeviceContext : public GdiObject {
   // coordinates). `window` is the window it was taken for (null: the screen).
   static std::shared_ptr<DeviceContext> makeView(std::shared_ptr<Bitmap> target, POINT origin, Region visible,
                                                  HWND window);
+  // A DC over the whole screen (GetDC(NULL)).
+  static std::shared_ptr<DeviceContext> makeScreen();
   ~DeviceContext() override;
 
   bool isMemory() const { return type() == OBJ_MEMDC; }
@@ -75,8 +83,9 @@ class DeviceContext : public GdiObject {
   DcState& state() { return state_; }
   const DcState& state() const { return state_; }
 
-  // The target bitmap (null for nothing drawable).
-  Bitmap* target() const { return isMemory() ? selectedBitmap() : view_.get(); }
+  // The target bitmap (null for nothing drawable); for a screen DC, made on
+  // first use.
+  Bitmap* target() const { return isMemory() ? selectedBitmap() : viewTarget(); }
   Surface* surface() const {
     Bitmap* b = target();
     return b ? &b->surface() : nullptr;
@@ -125,6 +134,7 @@ class DeviceContext : public GdiObject {
   void fillSpan(LONG y, LONG x0, LONG x1, COLORREF colour);
   void plot(LONG x, LONG y, COLORREF colour);
   void blendPixel(LONG x, LONG y, COLORREF colour, BYTE alpha);
+  void blendSpan(LONG y, LONG x, const BYTE* cover, int n, COLORREF colour);
   void fillRect(const RECT& rect, COLORREF colour);
   void paintRect(const RECT& rect, const Brush& brush, DWORD rop3);
   // The pixel value a colour has on this DC's target (see Raster.h).
@@ -134,9 +144,13 @@ class DeviceContext : public GdiObject {
   DeviceContext(DWORD type, HWND window) : GdiObject(type), window_(window) {}
   void changeSelection(DcState::Selection& slot, HGDIOBJ handle, std::shared_ptr<GdiObject> object);
   void adopt(DcState& from);
+  Bitmap* viewTarget() const;
+  // The target's size, without making a screen DC's surface; {0, 0} for none.
+  SIZE targetSize() const;
 
   HWND window_;
-  std::shared_ptr<Bitmap> view_;  // target of a window/screen DC
+  bool screen_ = false;
+  mutable std::shared_ptr<Bitmap> view_;  // target of a window/screen DC
   POINT origin_{0, 0};
   Region visible_;  // window/screen DCs: drawable part of the target
   DcState state_;

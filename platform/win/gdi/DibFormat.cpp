@@ -1,8 +1,10 @@
 #include "platform/win/gdi/DibFormat.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/wire/Bytes.h"
+#include "platform/win/gdi/Raster.h"
 
 namespace wavorel::gdi {
 
@@ -62,6 +64,9 @@ bool DibFormat::parse(const BYTE* info, size_t size) {
 
 void DibFormat::copyInto(Surface& target, const BYTE* bits, int start, int lines) const {
   bool same = target.bpp() == bpp && target.rowBytes() == rowBytes && target.width() == width;
+  Surface line(width, 1, bpp, false, colours, 4);
+  const int count = std::min(width, target.width());
+  std::vector<Pixel> colours32(static_cast<size_t>(count));
   for (int i = 0; i < lines; ++i) {
     int memoryRow = start + i;
     if (memoryRow < 0 || memoryRow >= height) continue;
@@ -73,9 +78,11 @@ void DibFormat::copyInto(Surface& target, const BYTE* bits, int start, int lines
       continue;
     }
     // Through a one-row surface of this format.
-    Surface line(width, 1, bpp, false, colours, 4);
     std::memcpy(line.row(0), src, rowBytes);
-    for (int x = 0; x < width && x < target.width(); ++x) target.set(x, y, line.get(x, 0));
+    readRow(line, 0, 0, count, colours32.data());
+    if (target.bpp() == 32) std::memcpy(target.row32(y), colours32.data(), static_cast<size_t>(count) * 4);
+    else
+      for (int x = 0; x < count; ++x) target.set(x, y, colours32[static_cast<size_t>(x)]);
   }
 }
 

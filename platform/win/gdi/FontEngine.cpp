@@ -3,15 +3,11 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace wavorel {
 
 namespace {
-
-const char kFontFolder[] = "/usr/share/fonts/truetype/dejavu/";
 
 bool isBold(const LOGFONT& lf) { return lf.lfWeight >= FW_SEMIBOLD; }
 
@@ -21,24 +17,23 @@ std::string fileNameFor(const LOGFONT& lf) {
 
 }  // namespace
 
-FontEngine::FontEngine() {
+FontEngine::FontEngine(std::string folder) : folder_(std::move(folder)) {
   if (FT_Init_FreeType(&library_) != 0) throw std::runtime_error("FreeType cannot start");
 }
 
 FontEngine::~FontEngine() {
   faces_.clear();
+  glyphs_.clear();
+  files_.clear();
   FT_Done_FreeType(library_);
 }
 
-std::shared_ptr<const std::vector<BYTE>> FontEngine::fileData(const std::string& name) {
+std::shared_ptr<const FontFile> FontEngine::file(const std::string& name) {
   auto it = files_.find(name);
   if (it != files_.end()) return it->second;
-  std::ifstream in(kFontFolder + name, std::ios::binary);
-  if (!in) throw std::runtime_error("font file missing: " + std::string(kFontFolder) + name);
-  auto data = std::make_shared<const std::vector<BYTE>>(std::istreambuf_iterator<char>(in),
-                                                        std::istreambuf_iterator<char>());
-  files_.emplace(name, data);
-  return data;
+  auto opened = std::make_shared<const FontFile>(folder_ + name, library_);
+  files_.emplace(name, opened);
+  return opened;
 }
 
 const FontFace& FontEngine::realize(const LOGFONT& lf) {
@@ -52,7 +47,13 @@ const FontFace& FontEngine::realize(const LOGFONT& lf) {
   auto it = faces_.find(key);
   if (it != faces_.end()) return *it->second;
   const std::string name = fileNameFor(safe);
-  auto face = std::make_unique<FontFace>(fileData(name), name, safe, library_);
+  std::shared_ptr<const FontFile> data = file(name);
+  auto glyphsFor = [&](int emX, int em) {
+    auto& slot = glyphs_[std::make_tuple(name, emX, em)];
+    if (!slot) slot = std::make_shared<const GlyphCache>(data, library_, emX, em);
+    return slot;
+  };
+  auto face = std::make_unique<FontFace>(*data, name, safe, glyphsFor);
   return *faces_.emplace(key, std::move(face)).first->second;
 }
 

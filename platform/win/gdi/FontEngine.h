@@ -20,7 +20,8 @@ namespace wavorel {
 
 class FontEngine {
  public:
-  FontEngine();
+  // `folder` holds the DejaVu files (ending in '/').
+  explicit FontEngine(std::string folder = "/usr/share/fonts/truetype/dejavu/");
   ~FontEngine();
   FontEngine(const FontEngine&) = delete;
   FontEngine& operator=(const FontEngine&) = delete;
@@ -30,11 +31,13 @@ class FontEngine {
 
  private:
   using Key = std::tuple<int, bool, bool, LONG, LONG, LONG, bool, bool, BYTE>;
-  std::shared_ptr<const std::vector<BYTE>> fileData(const std::string& name);
+  std::shared_ptr<const FontFile> file(const std::string& name);
 
+  std::string folder_;
   std::mutex mutex_;
   FT_LibraryRec_* library_ = nullptr;
-  std::map<std::string, std::shared_ptr<const std::vector<BYTE>>> files_;
+  std::map<std::string, std::shared_ptr<const FontFile>> files_;
+  std::map<std::tuple<std::string, int, int>, std::shared_ptr<const GlyphCache>> glyphs_;
   std::map<Key, std::unique_ptr<FontFace>> faces_;
 };
 

@@ -1,5 +1,6 @@
-// One realized font: a DejaVu face at a pixel size, with its TEXTMETRIC,
-// advances and anti-aliased glyph images (both cached).
+// One realized font: a DejaVu face at a pixel size, with its TEXTMETRIC;
+// advances and anti-aliased glyph images come from the glyph cache of its
+// file and size (GlyphCache.h).
 //
 // Sizes follow the TrueType mapping at 96 dpi: a negative lfHeight is the em
 // size in pixels, a positive one the cell height (usWinAscent + usWinDescent
@@ -13,45 +14,33 @@
 // scaled, tmMaxCharWidth the widest advance scaled.
 #pragma once
 
+#include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <unordered_map>
-#include <vector>
 
 #include "platform/win/gdi/Fonts.h"
+#include "platform/win/gdi/GlyphCache.h"
 #include "platform/win/gdi/TextMeasure.h"
-
-struct FT_FaceRec_;
-struct FT_LibraryRec_;
 
 namespace wavorel {
 
-// 8-bit coverage, `width` x `height`, rows top down; `left` and `top` place
-// its top-left corner relative to the pen on the baseline (top is upwards).
-struct GlyphImage {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  std::vector<BYTE> coverage;
-};
-
 class FontFace : public TextMeasure {
  public:
-  // `file` is the DejaVu file's data, shared by every size of the face.
-  FontFace(std::shared_ptr<const std::vector<BYTE>> file, std::string fileName, const LOGFONT& lf,
-           FT_LibraryRec_* library);
+  // The glyph cache of the face's file at a pixel size (em width, em height).
+  using GlyphsFor = std::function<std::shared_ptr<const GlyphCache>(int emX, int em)>;
+
+  // `file` is the DejaVu file, shared by every size of the face.
+  FontFace(const FontFile& file, std::string fileName, const LOGFONT& lf, const GlyphsFor& glyphsFor);
   ~FontFace() override;
   FontFace(const FontFace&) = delete;
   FontFace& operator=(const FontFace&) = delete;
 
   const TEXTMETRIC& metrics() const { return metrics_; }
   const std::string& fileName() const { return fileName_; }
-  int advance(char32_t cp) const override;
+  int advance(char32_t cp) const override { return glyphs_->advance(cp); }
   int lineHeight() const override { return metrics_.tmHeight; }
   int averageCharWidth() const override { return metrics_.tmAveCharWidth; }
-  const GlyphImage& glyph(char32_t cp) const;
+  const GlyphImage& glyph(char32_t cp) const { return glyphs_->glyph(cp); }
 
   // Lines, in pixels from the baseline (positive downwards for the underline,
   // upwards for the strike-out), each at least one pixel thick.
@@ -61,17 +50,13 @@ class FontFace : public TextMeasure {
   int strikeOutThickness() const { return strikeOutThickness_; }
 
  private:
-  std::shared_ptr<const std::vector<BYTE>> file_;
   std::string fileName_;
-  FT_FaceRec_* face_ = nullptr;
+  std::shared_ptr<const GlyphCache> glyphs_;
   TEXTMETRIC metrics_{};
   int underlineOffset_ = 1;
   int underlineThickness_ = 1;
   int strikeOutOffset_ = 1;
   int strikeOutThickness_ = 1;
-  mutable std::mutex mutex_;
-  mutable std::unordered_map<char32_t, int> advances_;
-  mutable std::unordered_map<char32_t, GlyphImage> glyphs_;
 };
 
 }  // namespace wavorel

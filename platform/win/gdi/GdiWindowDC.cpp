@@ -17,11 +17,7 @@ namespace {
 HDC insertDc(std::shared_ptr<DeviceContext> dc) { return reinterpret_cast<HDC>(insertGdiObject(std::move(dc))); }
 
 HDC windowDc(HWND hwnd, bool client) {
-  if (!hwnd) {
-    auto screen = screenSurface();
-    RECT all{0, 0, screen ? screen->surface().width() : 0, screen ? screen->surface().height() : 0};
-    return insertDc(DeviceContext::makeView(screen, POINT{0, 0}, Region(all), nullptr));
-  }
+  if (!hwnd) return insertDc(DeviceContext::makeScreen());
   if (!IsWindow(hwnd)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;

@@ -107,30 +107,40 @@ void ImageListObject::draw(DeviceContext& dc, int index, POINT at, int w, int h,
   Pixel blendPixel = pixelFromColor(fg == CLR_DEFAULT || fg == CLR_NONE ? GetSysColor(COLOR_HIGHLIGHT) : fg);
   Pixel bkPixel = pixelFromColor(bk);
   POINT o = dc.origin();
-  const Surface& images = images_->surface();
-  const Surface& masks = masks_->surface();
-  dc.forEachClipped(RECT{at.x, at.y, at.x + w, at.y + h}, [&](const RECT& r) {
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) {
-        int ix = index * cx_ + (x - o.x - at.x), iy = y - o.y - at.y;
-        bool hole = masked_ && masks.index(ix, iy);
-        if (style & ILD_MASK) {
-          writeValue(*target, x, y, hole ? 0xFFFFFFu : 0u);
-          continue;
-        }
-        Pixel p = images.get(ix, iy) & 0xFFFFFFu;
-        if (blend && !hole) {
-          Pixel out = 0;
-          for (int shift = 0; shift < 24; shift += 8) {
-            unsigned c = (p >> shift) & 0xFF, f = (blendPixel >> shift) & 0xFF;
-            out |= static_cast<Pixel>(blend == 2 ? (c + f) / 2 : (3 * c + f) / 4) << shift;
-          }
-          p = out;
-        }
-        if (!hole) writeValue(*target, x, y, p);
-        else if (transparent) writeValue(*target, x, y, readValue(*target, x, y) ^ p);
-        else writeValue(*target, x, y, bkPixel);
+  const Surface& images = images_->surface();  // 32 bits
+  const Surface& masks = masks_->surface();    // 1 bit
+  // The value a pixel of the image takes over the target's value `d`.
+  auto shade = [&](bool hole, Pixel p, Pixel d) -> Pixel {
+    if (style & ILD_MASK) return hole ? 0xFFFFFFu : 0u;
+    p &= 0xFFFFFFu;
+    if (blend && !hole) {
+      Pixel out = 0;
+      for (int shift = 0; shift < 24; shift += 8) {
+        unsigned c = (p >> shift) & 0xFF, f = (blendPixel >> shift) & 0xFF;
+        out |= static_cast<Pixel>(blend == 2 ? (c + f) / 2 : (3 * c + f) / 4) << shift;
       }
+      p = out;
+    }
+    if (!hole) return p;
+    return transparent ? d ^ p : bkPixel;
+  };
+  const bool wide = target->bpp() == 32;
+  dc.forEachClipped(RECT{at.x, at.y, at.x + w, at.y + h}, [&](const RECT& r) {
+    for (int y = r.top; y < r.bottom; ++y) {
+      const int iy = y - o.y - at.y;
+      const Pixel* image = images.row32(iy);
+      const BYTE* mask = masks.row(iy);
+      for (int x = r.left; x < r.right; ++x) {
+        const int ix = index * cx_ + (x - o.x - at.x);
+        const bool hole = masked_ && ((mask[ix >> 3] >> (7 - (ix & 7))) & 1u);
+        if (wide) {
+          Pixel& t = target->row32(y)[x];
+          t = shade(hole, image[ix], t);
+        } else {
+          writeValue(*target, x, y, shade(hole, image[ix], readValue(*target, x, y)));
+        }
+      }
+    }
   });
 }
 

@@ -1,5 +1,4 @@
 // Loading bitmaps, icons and cursors; icons from bitmaps; icon drawing.
-#include "platform/win/kernel/AtomicFile.h"
 #include "platform/win/kernel/Errors.h"
 #include "platform/win/kernel/Paths.h"
 #include "platform/win/kernel/Resources.h"
@@ -8,23 +7,24 @@
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/ImageFile.h"
 #include "platform/win/gdi/Images.h"
+#include "platform/win/gdi/MappedFile.h"
 #include "platform/win/gdi/StandardIcons.h"
 
 using namespace wavorel::gdi;
 
 namespace {
 
-bool readFile(LPCSTR path, std::string& bytes) {
+// An image file at a Windows path, read whole (null when it cannot be read).
+std::unique_ptr<wavorel::MappedFile> readFile(LPCSTR path) {
   std::string linuxPath;
-  if (!path || !*path || !wavorel::resolveWindowsPath(path, linuxPath)) return false;
-  if (!wavorel::readWholeFile(linuxPath, bytes)) {
+  if (!path || !*path || !wavorel::resolveWindowsPath(path, linuxPath)) return nullptr;
+  auto file = std::make_unique<wavorel::MappedFile>(linuxPath, wavorel::MappedFile::Use::Whole);
+  if (!file->ok()) {
     SetLastError(ERROR_FILE_NOT_FOUND);
-    return false;
+    return nullptr;
   }
-  return true;
+  return file;
 }
-
-const BYTE* bytesOf(const std::string& s) { return reinterpret_cast<const BYTE*>(s.data()); }
 
 bool findResource(HINSTANCE instance, LPCSTR name, LPCSTR type, const BYTE*& data, DWORD& size) {
   if (!wavorel::findResourceFile(instance, type, name, data, size)) {
@@ -79,13 +79,13 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UIN
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  std::string file;
+  std::unique_ptr<wavorel::MappedFile> file;
   const BYTE* data = nullptr;
   DWORD size = 0;
   if (flags & LR_LOADFROMFILE) {
-    if (!readFile(name, file)) return nullptr;
-    data = bytesOf(file);
-    size = static_cast<DWORD>(file.size());
+    if (!(file = readFile(name))) return nullptr;
+    data = file->data();
+    size = static_cast<DWORD>(file->size());
   } else if (!instance && type != IMAGE_BITMAP) {
     return standardIcon(name, type == IMAGE_ICON);
   } else {
@@ -110,23 +110,23 @@ HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) {
 }
 
 HCURSOR LoadCursorFromFile(LPCSTR path) {
-  std::string file;
-  if (!readFile(path, file)) return nullptr;
-  return finishIcon(decodeIconFile(bytesOf(file), file.size(), 0, 0), 0, 0, LR_DEFAULTSIZE);
+  auto file = readFile(path);
+  if (!file) return nullptr;
+  return finishIcon(decodeIconFile(file->data(), file->size(), 0, 0), 0, 0, LR_DEFAULTSIZE);
 }
 
 HICON ExtractIcon(HINSTANCE, LPCSTR path, UINT index) {
-  std::string file;
-  if (!readFile(path, file)) return nullptr;
-  int count = iconFileImageCount(bytesOf(file), file.size());
+  auto file = readFile(path);
+  if (!file) return nullptr;
+  int count = iconFileImageCount(file->data(), file->size());
   if (count < 0) {
     // Programs and libraries hold no icons here; other files are no icon files.
-    bool module = file.size() >= 2 && file[0] == 'M' && file[1] == 'Z';
+    bool module = file->size() >= 2 && file->data()[0] == 'M' && file->data()[1] == 'Z';
     return module ? nullptr : reinterpret_cast<HICON>(static_cast<uintptr_t>(1));
   }
   if (index == static_cast<UINT>(-1)) return reinterpret_cast<HICON>(static_cast<uintptr_t>(1));
   if (index != 0) return nullptr;
-  return finishIcon(decodeIconFile(bytesOf(file), file.size(), 0, 0), 0, 0, LR_DEFAULTSIZE);
+  return finishIcon(decodeIconFile(file->data(), file->size(), 0, 0), 0, 0, LR_DEFAULTSIZE);
 }
 
 HICON CreateIconIndirect(PICONINFO info) {

@@ -1,10 +1,13 @@
 #include "platform/win/gdi/Region.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace wavorel {
 
 namespace {
+
+std::atomic<uint64_t> g_lastVersion{0};
 
 bool isEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
@@ -144,8 +147,10 @@ Region Region::combine(const Region& a, const Region& b, Op op) {
 void Region::finish() {
   if (rects_.empty()) {
     bounds_ = {0, 0, 0, 0};
+    version_ = 0;
     return;
   }
+  version_ = g_lastVersion.fetch_add(1, std::memory_order_relaxed) + 1;
   bounds_ = {rects_.front().left, rects_.front().top, rects_.front().right, rects_.back().bottom};
   for (const RECT& r : rects_) {
     bounds_.left = std::min(bounds_.left, r.left);

@@ -5,11 +5,17 @@
 // rectangles are merged. This form is unique for a given set of pixels, so
 // two regions are equal exactly when their rectangle lists are.
 //
+// Every change of a region's pixels gives it a new version number (unique in
+// the process; an empty region has 0), and a copy keeps its original's, so
+// a holder can tell "unchanged" by comparing one number: equal versions mean
+// equal regions (different versions may still hold the same pixels).
+//
 // The window manager keeps window regions and update regions in this form; the
 // drawing layer builds clipping and the region functions on it. HRGN handles
 // are GDI objects (see platform/win/gdi/GdiObject.h).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -54,12 +60,14 @@ class Region {
   const std::vector<RECT>& rects() const { return rects_; }
   bool operator==(const Region& other) const;
   bool operator!=(const Region& other) const { return !(*this == other); }
+  uint64_t version() const { return version_; }
 
  private:
   void finish();
 
   std::vector<RECT> rects_;
   RECT bounds_{0, 0, 0, 0};
+  uint64_t version_ = 0;
 };
 
 // Region handles (GDI region objects).

@@ -1,6 +1,8 @@
 #include "platform/win/gdi/Surface.h"
 
 #include <cstring>
+#include <new>
+#include <utility>
 
 namespace wavorel::gdi {
 
@@ -17,9 +19,51 @@ Surface::Surface(int width, int height, int bpp, bool bottomUp, std::vector<RGBQ
       bottomUp_(bottomUp),
       rowBytes_(rowBytesFor(width, bpp, align)),
       colours_(std::move(colours)),
-      bytes_(rowBytes_ * static_cast<size_t>(height)) {
+      size_(rowBytes_ * static_cast<size_t>(height)),
+      bytes_(static_cast<BYTE*>(std::calloc(size_ ? size_ : 1, 1))) {
+  if (!bytes_) throw std::bad_alloc();
   if (bpp_ <= 8) colours_.resize(size_t{1} << bpp_, RGBQUAD{0, 0, 0, 0});
   else colours_.clear();
+}
+
+Surface::Surface(const Surface& other)
+    : width_(other.width_),
+      height_(other.height_),
+      bpp_(other.bpp_),
+      bottomUp_(other.bottomUp_),
+      rowBytes_(other.rowBytes_),
+      colours_(other.colours_),
+      size_(other.size_),
+      bytes_(static_cast<BYTE*>(std::malloc(size_ ? size_ : 1))) {
+  if (!bytes_) throw std::bad_alloc();
+  if (size_) std::memcpy(bytes_.get(), other.bytes_.get(), size_);
+}
+
+Surface::Surface(Surface&& other) noexcept
+    : width_(other.width_),
+      height_(other.height_),
+      bpp_(other.bpp_),
+      bottomUp_(other.bottomUp_),
+      rowBytes_(other.rowBytes_),
+      colours_(std::move(other.colours_)),
+      size_(std::exchange(other.size_, 0)),
+      bytes_(std::move(other.bytes_)) {}
+
+Surface& Surface::operator=(const Surface& other) {
+  if (this != &other) *this = Surface(other);
+  return *this;
+}
+
+Surface& Surface::operator=(Surface&& other) noexcept {
+  width_ = other.width_;
+  height_ = other.height_;
+  bpp_ = other.bpp_;
+  bottomUp_ = other.bottomUp_;
+  rowBytes_ = other.rowBytes_;
+  colours_ = std::move(other.colours_);
+  size_ = std::exchange(other.size_, 0);
+  bytes_ = std::move(other.bytes_);
+  return *this;
 }
 
 void Surface::setColours(size_t first, const RGBQUAD* colours, size_t count) {

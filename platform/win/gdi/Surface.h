@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "platform/win/gdi/GdiTypes.h"
@@ -35,21 +37,27 @@ class Surface {
   static constexpr int64_t kMaxPixels = int64_t{1} << 26;
 
   // Zeroed pixels. `align` is 4 for DIBs and 2 for device-dependent bitmaps.
+  // Large pixel memory comes zeroed from the system and costs nothing until
+  // it is drawn on (no pass over it to clear it).
   Surface(int width, int height, int bpp, bool bottomUp, std::vector<RGBQUAD> colours, int align = 4);
+  Surface(const Surface& other);
+  Surface& operator=(const Surface& other);
+  Surface(Surface&& other) noexcept;
+  Surface& operator=(Surface&& other) noexcept;
 
   int width() const { return width_; }
   int height() const { return height_; }
   int bpp() const { return bpp_; }
   bool bottomUp() const { return bottomUp_; }
   size_t rowBytes() const { return rowBytes_; }
-  size_t byteSize() const { return bytes_.size(); }
+  size_t byteSize() const { return size_; }
   // The lowest address of the pixel memory (the first row of the memory
   // order: the bottom row of a bottom-up surface).
-  BYTE* bits() { return bytes_.data(); }
-  const BYTE* bits() const { return bytes_.data(); }
+  BYTE* bits() { return bytes_.get(); }
+  const BYTE* bits() const { return bytes_.get(); }
   // Row `y` counted from the top.
-  BYTE* row(int y) { return bytes_.data() + memoryRow(y) * rowBytes_; }
-  const BYTE* row(int y) const { return bytes_.data() + memoryRow(y) * rowBytes_; }
+  BYTE* row(int y) { return bytes_.get() + memoryRow(y) * rowBytes_; }
+  const BYTE* row(int y) const { return bytes_.get() + memoryRow(y) * rowBytes_; }
   Pixel* row32(int y) { return reinterpret_cast<Pixel*>(row(y)); }
   const Pixel* row32(int y) const { return reinterpret_cast<const Pixel*>(row(y)); }
 
@@ -75,8 +83,13 @@ class Surface {
   int bpp_;
   bool bottomUp_;
   size_t rowBytes_;
+  struct Free {
+    void operator()(BYTE* p) const { std::free(p); }
+  };
+
   std::vector<RGBQUAD> colours_;
-  std::vector<BYTE> bytes_;
+  size_t size_ = 0;
+  std::unique_ptr<BYTE, Free> bytes_;
 };
 
 // The black-and-white colour table of monochrome bitmaps.

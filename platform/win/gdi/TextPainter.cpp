@@ -31,15 +31,14 @@ void TextPainter::run(POINT origin, const std::vector<PlacedChar>& chars, int wi
     const GlyphImage& g = face.glyph(c.cp);
     const LONG left = origin.x + c.x + g.left;
     const LONG top = baseline - g.top;
-    for (int row = 0; row < g.height; ++row) {
+    // The glyph's columns inside the text's clip rectangle.
+    const int from = clipped_ ? std::max(0, static_cast<int>(clip_.left - left)) : 0;
+    const int to = clipped_ ? std::min(g.width, static_cast<int>(clip_.right - left)) : g.width;
+    for (int row = 0; row < g.height && from < to; ++row) {
       const LONG y = top + row;
       if (clipped_ && (y < clip_.top || y >= clip_.bottom)) continue;
       const BYTE* cover = g.coverage.data() + static_cast<size_t>(row) * g.width;
-      for (int col = 0; col < g.width; ++col) {
-        const LONG x = left + col;
-        if (cover[col] == 0 || (clipped_ && (x < clip_.left || x >= clip_.right))) continue;
-        dc_.blendPixel(x, y, st.textColor, cover[col]);
-      }
+      dc_.blendSpan(y, left + from, cover + from, to - from, st.textColor);
     }
   }
   const LOGFONT& lf = font_.logFont();

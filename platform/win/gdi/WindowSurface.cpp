@@ -64,4 +64,10 @@ std::shared_ptr<Bitmap> screenSurface() {
   return s.screen;
 }
 
+bool screenSurfaceMade() {
+  Surfaces& s = surfaces();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.screen != nullptr;
+}
+
 }  // namespace wavorel::gdi

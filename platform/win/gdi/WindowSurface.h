@@ -12,7 +12,9 @@ namespace wavorel::gdi {
 // The surface of a top-level window, made (or remade at a new size, keeping
 // the pixels that still fit) on use; null for no window or an empty one.
 std::shared_ptr<Bitmap> windowSurface(HWND topLevel);
-// The screen's surface (GetDC(NULL)).
+// The screen's surface, made on first use: a screen DC (GetDC(NULL)) asks for
+// it only when something draws on it or reads its pixels.
 std::shared_ptr<Bitmap> screenSurface();
+bool screenSurfaceMade();
 
 }  // namespace wavorel::gdi

@@ -25,6 +25,31 @@ TEST_F(ComposeSuite, ButtonInARegionShapedWindow) {
   EXPECT_EQ(image.colorAt(99, 49), GetSysColor(COLOR_3DDKSHADOW));  // the raised edge's outer corner
 }
 
+// The part outside the region is kept between compositions: a new region,
+// and a new size under the same region, each give a new cut.
+TEST_F(ComposeSuite, EachNewRegionOrSizeIsCutAnew) {
+  HWND top = make(WS_POPUP | WS_VISIBLE, 0, 0, 120, 80, nullptr, RGB(255, 255, 255));
+  struct Step {
+    bool newRegion;
+    RECT region;
+    int width;
+    POINT inside, outside;
+  };
+  const Step steps[] = {
+      {true, {0, 0, 60, 80}, 120, {10, 10}, {90, 10}},
+      {true, {60, 0, 120, 80}, 120, {90, 10}, {10, 10}},    // same size, other pixels
+      {false, {60, 0, 120, 80}, 160, {90, 10}, {130, 10}},  // the same region, a wider window
+  };
+  for (const Step& step : steps) {
+    if (step.newRegion) SetWindowRgn(top, CreateRectRgnIndirect(&step.region), TRUE);
+    SetWindowPos(top, nullptr, 0, 0, step.width, 80, SWP_NOMOVE | SWP_NOZORDER);
+    WindowImage image = composeWindow(top);
+    ASSERT_EQ(image.width, step.width);
+    EXPECT_TRUE(image.opaqueAt(step.inside.x, step.inside.y)) << step.region.left << ", " << step.width << " wide";
+    EXPECT_FALSE(image.opaqueAt(step.outside.x, step.outside.y)) << step.region.left << ", " << step.width << " wide";
+  }
+}
+
 TEST_F(ComposeSuite, PushedButtonRepaintsOnlyItself) {
   HWND top = make(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 120, 60);
   HWND button = CreateWindowEx(0, "Button", "Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 60, 24, top,

@@ -19,31 +19,33 @@
 
 namespace wavorel::testing {
 
-// An Xvfb server on a free display number, stopped with the object. The
-// server chooses the number itself (-displayfd), so servers of tests that
-// run side by side never meet.
+// An Xvfb server on a free display number (the server picks it, so tests
+// running side by side never share one), stopped with the object; its screen
+// of `depth` bits, and without MIT-SHM when `shm` is false.
 class Xvfb {
  public:
-  Xvfb() {
+  explicit Xvfb(int depth = 24, bool shm = true) {
     int ready[2];
     if (pipe(ready) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
       close(ready[0]);
-      std::string fd = std::to_string(ready[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr);
+      const std::string fd = std::to_string(ready[1]), screen = "640x480x" + std::to_string(depth);
+      if (shm)
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", nullptr);
+      else
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+               "-extension", "MIT-SHM", nullptr);
       _exit(127);
     }
     close(ready[1]);
-    if (pid_ < 0) {
-      close(ready[0]);
-      return;
-    }
-    // The server writes its display number once it takes connections.
     std::string number;
-    char c = 0;
-    pollfd wait{ready[0], POLLIN, 0};
-    while (poll(&wait, 1, 10000) > 0 && read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+    for (;;) {
+      pollfd p{ready[0], POLLIN, 0};
+      char c = 0;
+      if (pid_ < 0 || poll(&p, 1, 10000) <= 0 || read(ready[0], &c, 1) != 1 || c == '\n') break;
+      number += c;
+    }
     close(ready[0]);
     if (!number.empty()) {
       name_ = ":" + number;

@@ -1,0 +1,237 @@
+#include "platform/present/X11Canvas.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace wavorel::present {
+
+namespace {
+
+Display* dpy(void* d) { return static_cast<Display*>(d); }
+
+// Set by the error handler that watches a shared-memory attach.
+bool g_attachFailed = false;
+int noteAttachError(Display*, XErrorEvent*) {
+  g_attachFailed = true;
+  return 0;
+}
+
+int bitsPerPixel(Display* d, int depth) {
+  int count = 0, bpp = 0;
+  XPixmapFormatValues* formats = XListPixmapFormats(d, &count);
+  for (int i = 0; i < count; ++i)
+    if (formats[i].depth == depth) bpp = formats[i].bits_per_pixel;
+  if (formats) XFree(formats);
+  return bpp;
+}
+
+// An 8-bit channel placed in a visual's mask (its top bits kept).
+unsigned long channel(unsigned value, unsigned long mask) {
+  if (!mask) return 0;
+  int shift = 0, bits = 0;
+  while (!((mask >> shift) & 1)) ++shift;
+  while ((mask >> (shift + bits)) & 1) ++bits;
+  unsigned long v = bits >= 8 ? static_cast<unsigned long>(value) << (bits - 8) : value >> (8 - bits);
+  return (v << shift) & mask;
+}
+
+bool sameRow(const uint32_t* a, const uint32_t* b, int n) { return std::memcmp(a, b, static_cast<size_t>(n) * 4) == 0; }
+
+}  // namespace
+
+// A shared-memory image attached to the server.
+struct X11Canvas::Shm {
+  Display* display = nullptr;
+  XShmSegmentInfo info{};
+  XImage* image = nullptr;
+  bool mapped = false;
+  bool attached = false;
+
+  ~Shm() {
+    if (attached) XShmDetach(display, &info);
+    if (image) {
+      image->data = nullptr;  // the segment is not Xlib's to free
+      XDestroyImage(image);
+    }
+    if (mapped) shmdt(info.shmaddr);
+  }
+  uint32_t* row(int y) const { return reinterpret_cast<uint32_t*>(image->data + static_cast<size_t>(y) * image->bytes_per_line); }
+};
+
+bool X11Canvas::probe(void* display, Server& out) {
+  Display* d = dpy(display);
+  const int screen = DefaultScreen(d);
+  Visual* visual = DefaultVisual(d, screen);
+  if (visual->c_class != TrueColor) return false;
+  out.display = display;
+  out.masks[0] = visual->red_mask;
+  out.masks[1] = visual->green_mask;
+  out.masks[2] = visual->blue_mask;
+  out.direct = DefaultDepth(d, screen) == 24 && visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
+               visual->blue_mask == 0xFF && bitsPerPixel(d, 24) == 32 && ImageByteOrder(d) == LSBFirst;
+  out.shm = out.direct && XShmQueryExtension(d);
+  return true;
+}
+
+X11Canvas::X11Canvas(Server& server, unsigned long xwin) : server_(server), xwin_(xwin) {}
+
+X11Canvas::~X11Canvas() = default;
+
+void X11Canvas::reset(int width, int height) {
+  shm_.reset();
+  shown_.clear();
+  width_ = width;
+  height_ = height;
+  valid_ = false;
+  Display* d = dpy(server_.display);
+  if (server_.shm) {
+    auto shm = std::make_unique<Shm>();
+    shm->display = d;
+    shm->image = XShmCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 24, ZPixmap, nullptr, &shm->info,
+                                 static_cast<unsigned>(width), static_cast<unsigned>(height));
+    int id = shm->image ? shmget(IPC_PRIVATE, static_cast<size_t>(shm->image->bytes_per_line) * height, IPC_CREAT | 0600)
+                        : -1;
+    if (id >= 0) {
+      shm->info.shmid = id;
+      shm->info.shmaddr = static_cast<char*>(shmat(id, nullptr, 0));
+      shm->mapped = shm->info.shmaddr != reinterpret_cast<char*>(-1);
+      if (shm->mapped) {
+        shm->image->data = shm->info.shmaddr;
+        shm->info.readOnly = False;
+        // A server that cannot reach the segment (another machine's) refuses
+        // the attach with an error: trapped here, and the canvas falls back.
+        g_attachFailed = false;
+        XSync(d, False);
+        auto previous = XSetErrorHandler(noteAttachError);
+        shm->attached = XShmAttach(d, &shm->info) != 0;
+        XSync(d, False);
+        XSetErrorHandler(previous);
+        shm->attached = shm->attached && !g_attachFailed;
+      }
+      shmctl(id, IPC_RMID, nullptr);  // gone once both sides let go
+    }
+    if (shm->attached) {
+      shm_ = std::move(shm);
+      return;
+    }
+    if (shm->mapped) shm->image->data = nullptr;
+    server_.shm = false;  // not for this server: plain XPutImage from now on
+  }
+  shown_.assign(static_cast<size_t>(width) * height, 0);
+}
+
+std::vector<RECT> X11Canvas::damage(const uint32_t* pixels) const {
+  std::vector<RECT> rects;
+  if (!valid_) {
+    rects.push_back(RECT{0, 0, width_, height_});
+    return rects;
+  }
+  size_t bandStart = 0;  // the previous band's first rectangle
+  for (int top = 0; top < height_; top += kTile) {
+    const int bottom = std::min(top + kTile, height_);
+    std::vector<RECT> band;
+    for (int left = 0; left < width_; left += kTile) {
+      const int right = std::min(left + kTile, width_);
+      bool changed = false;
+      for (int y = top; y < bottom && !changed; ++y) {
+        const uint32_t* now = pixels + static_cast<size_t>(y) * width_ + left;
+        const uint32_t* was = shm_ ? shm_->row(y) + left : &shown_[static_cast<size_t>(y) * width_ + left];
+        changed = !sameRow(now, was, right - left);
+      }
+      if (!changed) continue;
+      if (!band.empty() && band.back().right == left) band.back().right = right;
+      else band.push_back(RECT{left, top, right, bottom});
+    }
+    // A band with the same spans as the one above it extends it.
+    bool same = !band.empty() && rects.size() - bandStart == band.size() && rects.back().bottom == top;
+    for (size_t i = 0; same && i < band.size(); ++i)
+      same = rects[bandStart + i].left == band[i].left && rects[bandStart + i].right == band[i].right;
+    if (same) {
+      for (size_t i = bandStart; i < rects.size(); ++i) rects[i].bottom = bottom;
+    } else if (!band.empty()) {
+      bandStart = rects.size();
+      rects.insert(rects.end(), band.begin(), band.end());
+    }
+  }
+  return rects;
+}
+
+void X11Canvas::send(const uint32_t* pixels, const std::vector<RECT>& rects) {
+  Display* d = dpy(server_.display);
+  const int screen = DefaultScreen(d);
+  GC gc = DefaultGC(d, screen);
+  auto copyRows = [&](const RECT& r, auto rowOf) {
+    for (LONG y = r.top; y < r.bottom; ++y)
+      std::memcpy(rowOf(y) + r.left, pixels + static_cast<size_t>(y) * width_ + r.left,
+                  static_cast<size_t>(r.right - r.left) * 4);
+  };
+  if (shm_) {
+    for (const RECT& r : rects) {
+      copyRows(r, [&](LONG y) { return shm_->row(y); });
+      XShmPutImage(d, xwin_, gc, shm_->image, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.right - r.left),
+                   static_cast<unsigned>(r.bottom - r.top), False);
+    }
+    XSync(d, False);  // the server has read the segment before it is written again
+    return;
+  }
+  for (const RECT& r : rects) copyRows(r, [&](LONG y) { return &shown_[static_cast<size_t>(y) * width_]; });
+  Visual* visual = DefaultVisual(d, screen);
+  if (server_.direct) {
+    XImage* whole = XCreateImage(d, visual, 24, ZPixmap, 0, reinterpret_cast<char*>(shown_.data()),
+                                 static_cast<unsigned>(width_), static_cast<unsigned>(height_), 32, width_ * 4);
+    if (!whole) return;
+    whole->byte_order = LSBFirst;
+    for (const RECT& r : rects)
+      XPutImage(d, xwin_, gc, whole, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.right - r.left),
+                static_cast<unsigned>(r.bottom - r.top));
+    whole->data = nullptr;  // the pixels stay the canvas's
+    XDestroyImage(whole);
+    return;
+  }
+  // The general way: an image in the server's own format, pixel by pixel.
+  const int depth = DefaultDepth(d, screen);
+  for (const RECT& r : rects) {
+    const unsigned w = static_cast<unsigned>(r.right - r.left), h = static_cast<unsigned>(r.bottom - r.top);
+    XImage* part = XCreateImage(d, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr, w, h, 32, 0);
+    if (!part) continue;
+    part->data = static_cast<char*>(std::calloc(static_cast<size_t>(part->bytes_per_line) * h, 1));
+    if (!part->data) {
+      XDestroyImage(part);
+      continue;
+    }
+    for (unsigned y = 0; y < h; ++y)
+      for (unsigned x = 0; x < w; ++x) {
+        const uint32_t p = shown_[static_cast<size_t>(r.top + static_cast<LONG>(y)) * width_ + r.left + x];
+        XPutPixel(part, static_cast<int>(x), static_cast<int>(y),
+                  channel((p >> 16) & 0xFF, server_.masks[0]) | channel((p >> 8) & 0xFF, server_.masks[1]) |
+                      channel(p & 0xFF, server_.masks[2]));
+      }
+    XPutImage(d, xwin_, gc, part, 0, 0, r.left, r.top, w, h);
+    XDestroyImage(part);  // frees the pixels too
+  }
+}
+
+std::vector<RECT> X11Canvas::show(const uint32_t* pixels, int width, int height) {
+  if (!pixels || width <= 0 || height <= 0) return {};
+  if (width != width_ || height != height_ || (!shm_ && shown_.empty())) reset(width, height);
+  std::vector<RECT> rects = damage(pixels);
+  if (!rects.empty()) send(pixels, rects);
+  valid_ = true;
+  return rects;
+}
+
+void putPixels(void* display, unsigned long xwin, uint32_t* pixels, int width, int height) {
+  X11Canvas::Server server;
+  if (!X11Canvas::probe(display, server)) return;
+  server.shm = false;
+  X11Canvas(server, xwin).show(pixels, width, height);
+}
+
+}  // namespace wavorel::present

@@ -1,0 +1,71 @@
+// What one X window shows of a window's pixels (its backing surface, as
+// painted), and how it is brought up to date: only the tiles that differ from
+// what the window shows are sent.
+//
+// Three ways, chosen by what the server offers:
+// - MIT-SHM (a local server with a 24-bit true-colour visual stored as 32
+//   bits): the canvas keeps a shared-memory image that holds what the window
+//   shows; changed tiles are copied into it and put with XShmPutImage;
+// - plain XPutImage of the composed pixels (no MIT-SHM, or attaching the
+//   segment failed: a remote server), with a copy of what was sent;
+// - any other true-colour visual (16 bits, other masks or byte order): the
+//   general way, each pixel converted by Xlib (XPutPixel) into an image of
+//   the server's format.
+// All three leave the same pixels in the window. Used by X11Display.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/win/kernel/Types.h"
+
+namespace wavorel::present {
+
+class X11Canvas {
+ public:
+  // What a display's server takes, found out once per connection.
+  struct Server {
+    void* display = nullptr;  // Display*
+    bool direct = false;      // 24-bit true colour, 32 bits a pixel, masks 0xFF0000/0xFF00/0xFF, LSB first
+    bool shm = false;         // MIT-SHM offered (and not yet found unusable)
+    unsigned long masks[3] = {0, 0, 0};  // the visual's red, green and blue masks
+  };
+  // Null `display`: nothing. False when the visual is not true colour.
+  static bool probe(void* display, Server& out);
+
+  X11Canvas(Server& server, unsigned long xwin);
+  ~X11Canvas();
+  X11Canvas(const X11Canvas&) = delete;
+  X11Canvas& operator=(const X11Canvas&) = delete;
+
+  // Brings the window up to `pixels` (width x height, 0x00RRGGBB in the low
+  // bits, rows top down one after another, the top-left corner at the
+  // window's), sending only what differs; gives the rectangles sent.
+  std::vector<RECT> show(const uint32_t* pixels, int width, int height);
+  // The window's pixels are lost (Expose): the next show sends everything.
+  void invalidate() { valid_ = false; }
+  bool sharedMemory() const { return shm_ != nullptr; }
+
+  static constexpr int kTile = 32;  // damage is found in tiles of kTile x kTile pixels
+
+ private:
+  struct Shm;
+  void reset(int width, int height);
+  std::vector<RECT> damage(const uint32_t* pixels) const;
+  void send(const uint32_t* pixels, const std::vector<RECT>& rects);
+
+  Server& server_;
+  unsigned long xwin_;
+  int width_ = 0;
+  int height_ = 0;
+  bool valid_ = false;
+  std::unique_ptr<Shm> shm_;     // the shared image: what the window shows
+  std::vector<uint32_t> shown_;  // otherwise: a copy of what the window shows
+};
+
+// Puts width x height pixels (0x00RRGGBB, rows top down) into the X window
+// at its top-left corner, converted to the server's visual where needed.
+void putPixels(void* display, unsigned long xwin, uint32_t* pixels, int width, int height);
+
+}  // namespace wavorel::present

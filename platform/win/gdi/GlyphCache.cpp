@@ -1,0 +1,55 @@
+#include "platform/win/gdi/GlyphCache.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_ADVANCES_H
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace wavorel {
+
+GlyphCache::GlyphCache(std::shared_ptr<const FontFile> file, FT_LibraryRec_* library, int emX, int em)
+    : file_(std::move(file)) {
+  if (FT_New_Memory_Face(library, file_->data(), static_cast<FT_Long>(file_->size()), 0, &face_) != 0)
+    throw std::runtime_error("cannot open a font face");
+  FT_Set_Pixel_Sizes(face_, static_cast<FT_UInt>(emX), static_cast<FT_UInt>(em));
+}
+
+GlyphCache::~GlyphCache() { FT_Done_Face(face_); }
+
+int GlyphCache::advance(char32_t cp) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = advances_.find(cp);
+  if (it != advances_.end()) return it->second;
+  FT_Fixed adv = 0;
+  FT_Get_Advance(face_, FT_Get_Char_Index(face_, cp), FT_LOAD_NO_HINTING, &adv);
+  const int px = static_cast<int>((adv + 0x8000) >> 16);
+  advances_.emplace(cp, px);
+  return px;
+}
+
+const GlyphImage& GlyphCache::glyph(char32_t cp) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = glyphs_.find(cp);
+  if (it != glyphs_.end()) return it->second;
+  GlyphImage image;
+  if (FT_Load_Glyph(face_, FT_Get_Char_Index(face_, cp), FT_LOAD_NO_HINTING | FT_LOAD_RENDER) == 0) {
+    const FT_GlyphSlot slot = face_->glyph;
+    const FT_Bitmap& bm = slot->bitmap;
+    if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) {
+      image.left = slot->bitmap_left;
+      image.top = slot->bitmap_top;
+      image.width = static_cast<int>(bm.width);
+      image.height = static_cast<int>(bm.rows);
+      image.coverage.resize(static_cast<size_t>(image.width) * image.height);
+      for (int y = 0; y < image.height; ++y) {
+        const unsigned char* row = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
+        std::copy(row, row + image.width, image.coverage.begin() + static_cast<ptrdiff_t>(y) * image.width);
+      }
+    }
+  }
+  return glyphs_.emplace(cp, std::move(image)).first->second;
+}
+
+}  // namespace wavorel

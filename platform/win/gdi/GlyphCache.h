@@ -1,0 +1,48 @@
+// The glyphs of one font file at one pixel size (em width and height): a
+// FreeType face set to that size, and the advances and anti-aliased images
+// of the characters asked for so far. Every realized font that comes to the
+// same file and size (whatever its underline, strike-out, weight within the
+// same cut or character set) shares one cache. Glyphs are rendered unhinted,
+// so images and advances are the same on every run.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/win/gdi/FontFile.h"
+
+namespace wavorel {
+
+// 8-bit coverage, `width` x `height`, rows top down; `left` and `top` place
+// its top-left corner relative to the pen on the baseline (top is upwards).
+struct GlyphImage {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  std::vector<BYTE> coverage;
+};
+
+class GlyphCache {
+ public:
+  // Throws std::runtime_error when FreeType cannot open the face.
+  GlyphCache(std::shared_ptr<const FontFile> file, FT_LibraryRec_* library, int emX, int em);
+  ~GlyphCache();
+  GlyphCache(const GlyphCache&) = delete;
+  GlyphCache& operator=(const GlyphCache&) = delete;
+
+  // Pixels, rounded.
+  int advance(char32_t cp) const;
+  const GlyphImage& glyph(char32_t cp) const;
+
+ private:
+  std::shared_ptr<const FontFile> file_;
+  FT_FaceRec_* face_ = nullptr;
+  mutable std::mutex mutex_;
+  mutable std::unordered_map<char32_t, int> advances_;
+  mutable std::unordered_map<char32_t, GlyphImage> glyphs_;
+};
+
+}  // namespace wavorel

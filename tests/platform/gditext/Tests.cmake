@@ -1,0 +1,3 @@
+# The font file tests open FreeType faces themselves.
+find_package(Freetype REQUIRED)
+target_link_libraries(${name} PRIVATE Freetype::Freetype)

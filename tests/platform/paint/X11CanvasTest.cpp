@@ -1,0 +1,141 @@
+// What reaches an X window from a window's pixels, on three servers: 24 bits
+// with MIT-SHM (the shared-memory way), 24 bits without it (plain XPutImage)
+// and 16 bits (the general way, each pixel converted): every pixel arrives,
+// and after a change only the tiles that differ are sent. Then a whole
+// display on a 16-bit server. Skipped where Xvfb cannot be started.
+#include "PaintTestSupport.h"
+#include "XvfbServer.h"
+#include "platform/present/Presenter.h"
+#include "platform/present/X11Canvas.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace wavorel::testing {
+namespace {
+
+using present::X11Canvas;
+
+struct ServerKind {
+  const char* name;
+  int depth;
+  bool shm;
+};
+const ServerKind kServers[] = {{"24 bits, MIT-SHM", 24, true}, {"24 bits, no MIT-SHM", 24, false}, {"16 bits", 16, true}};
+
+// The pixel value a server of `depth` bits keeps for 0xRRGGBB (16 bits: 5-6-5).
+unsigned long serverPixel(uint32_t rgb, int depth) {
+  if (depth == 24) return rgb & 0xFFFFFF;
+  return (((rgb >> 19) & 0x1F) << 11) | (((rgb >> 10) & 0x3F) << 5) | ((rgb >> 3) & 0x1F);
+}
+
+// A mapped, plain X window.
+::Window mappedWindow(Display* d, int width, int height) {
+  ::Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, static_cast<unsigned>(width),
+                                   static_cast<unsigned>(height), 0, 0, 0);
+  XSelectInput(d, w, StructureNotifyMask);
+  XMapWindow(d, w);
+  XEvent e;
+  do XNextEvent(d, &e);
+  while (e.type != MapNotify);
+  return w;
+}
+
+WindowImage randomImage(int width, int height, std::mt19937& random) {
+  WindowImage image;
+  image.width = width;
+  image.height = height;
+  image.pixels.resize(static_cast<size_t>(width) * height);
+  for (uint32_t& p : image.pixels) p = 0xFF000000u | (random() & 0xFFFFFFu);
+  return image;
+}
+
+// Every pixel of the window as the server keeps it, against the image.
+int differences(Display* d, ::Window w, const WindowImage& image, int depth) {
+  XImage* got = XGetImage(d, w, 0, 0, static_cast<unsigned>(image.width), static_cast<unsigned>(image.height),
+                          AllPlanes, ZPixmap);
+  if (!got) return -1;
+  int wrong = 0;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x)
+      wrong += XGetPixel(got, x, y) != serverPixel(image.pixel(x, y), depth);
+  XDestroyImage(got);
+  return wrong;
+}
+
+long area(const std::vector<RECT>& rects) {
+  long sum = 0;
+  for (const RECT& r : rects) sum += static_cast<long>(r.right - r.left) * (r.bottom - r.top);
+  return sum;
+}
+
+using X11CanvasSuite = PaintTest;
+
+TEST_F(X11CanvasSuite, EveryWayLeavesTheSamePixelsAndSendsOnlyWhatChanged) {
+  for (const ServerKind& kind : kServers) {
+    SCOPED_TRACE(kind.name);
+    Xvfb server(kind.depth, kind.shm);
+    if (!server.display()) GTEST_SKIP() << "Xvfb cannot be started";
+    Display* d = server.display();
+    X11Canvas::Server taken;
+    ASSERT_TRUE(X11Canvas::probe(d, taken));
+    EXPECT_EQ(taken.direct, kind.depth == 24);
+    ::Window w = mappedWindow(d, 150, 100);
+    X11Canvas canvas(taken, w);
+    std::mt19937 random(11);
+    WindowImage image = randomImage(150, 100, random);
+
+    std::vector<RECT> sent = canvas.show(image.pixels.data(), image.width, image.height);
+    EXPECT_EQ(canvas.sharedMemory(), kind.shm && kind.depth == 24);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(area(sent), 150 * 100);
+    EXPECT_EQ(differences(d, w, image, kind.depth), 0);
+
+    // A 5 x 5 change across a tile corner: the four tiles around it.
+    for (int y = 30; y < 35; ++y)
+      for (int x = 60; x < 65; ++x) image.pixels[static_cast<size_t>(y) * 150 + x] ^= 0x00808080u;
+    sent = canvas.show(image.pixels.data(), image.width, image.height);
+    EXPECT_EQ(area(sent), 4 * X11Canvas::kTile * X11Canvas::kTile);
+    for (const RECT& r : sent) EXPECT_TRUE(r.left <= 60 && r.right >= 65 && r.top <= 30 && r.bottom >= 35);
+    EXPECT_EQ(differences(d, w, image, kind.depth), 0);
+
+    EXPECT_TRUE(canvas.show(image.pixels.data(), image.width, image.height).empty());
+    canvas.invalidate();  // the server lost the window's pixels (Expose)
+    EXPECT_EQ(area(canvas.show(image.pixels.data(), image.width, image.height)), 150 * 100);
+
+    // A new size starts over.
+    WindowImage smaller = randomImage(70, 40, random);
+    EXPECT_EQ(area(canvas.show(smaller.pixels.data(), smaller.width, smaller.height)), 70 * 40);
+    EXPECT_EQ(differences(d, w, smaller, kind.depth), 0);
+    XDestroyWindow(d, w);
+  }
+}
+
+TEST_F(X11CanvasSuite, ADisplayWithA16BitVisualShowsTheWindows) {
+  Xvfb server(16);
+  if (!server.display()) GTEST_SKIP() << "Xvfb cannot be started";
+  ASSERT_TRUE(present::openDisplay(server.name().c_str()));
+  HWND top = CreateWindowEx(0, "STATIC", "Sixteen", WS_POPUP | WS_VISIBLE, 30, 20, 120, 80, nullptr, nullptr, nullptr,
+                            nullptr);
+  Display* d = server.display();
+  ::Window xwin = 0;
+  ASSERT_TRUE(pumpUntil([&] {
+    xwin = findWindow(d, "Sixteen");
+    XWindowAttributes attrs{};
+    if (!xwin || !XGetWindowAttributes(d, xwin, &attrs) || attrs.map_state != IsViewable) return false;
+    XImage* pixel = XGetImage(d, xwin, 60, 40, 1, 1, AllPlanes, ZPixmap);
+    if (!pixel) return false;
+    const unsigned long got = XGetPixel(pixel, 0, 0);
+    XDestroyImage(pixel);
+    return got == serverPixel(composeWindow(top).pixel(60, 40), 16);
+  }));
+  DestroyWindow(top);
+  present::closeDisplay();
+}
+
+}  // namespace
+}  // namespace wavorel::testing
