@@ -62,12 +62,19 @@ TEST_F(X11Suite, ShapedWindowWithAButtonIsShownAndClicked) {
   EXPECT_EQ(shape[0].x, 10);
   EXPECT_EQ(shape[0].width, 180);
   XFree(shape);
-  XImage* face = XGetImage(d, xwin, 30, 25, 1, 1, AllPlanes, ZPixmap);
-  ASSERT_TRUE(face);
+  // The window is mapped before its picture is put: the server may answer
+  // this connection in between, so wait for the button's face.
   COLORREF expected = GetSysColor(COLOR_3DFACE);
-  EXPECT_EQ(XGetPixel(face, 0, 0) & 0xFFFFFF,
-            (static_cast<unsigned long>(GetRValue(expected)) << 16) | (GetGValue(expected) << 8) | GetBValue(expected));
-  XDestroyImage(face);
+  const unsigned long face =
+      (static_cast<unsigned long>(GetRValue(expected)) << 16) | (GetGValue(expected) << 8) | GetBValue(expected);
+  unsigned long seen = 0;
+  EXPECT_TRUE(pumpUntil([&] {
+    XImage* image = XGetImage(d, xwin, 30, 25, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return false;
+    seen = XGetPixel(image, 0, 0) & 0xFFFFFF;
+    XDestroyImage(image);
+    return seen == face;
+  })) << std::hex << seen;
 
   XTestFakeMotionEvent(d, 0, 50 + 60, 40 + 35, 0);
   XTestFakeButtonEvent(d, 1, True, 0);

@@ -55,10 +55,14 @@ TEST_F(X11TraySuite, IconIsShownAndClicked) {
   EXPECT_EQ(attrs.width, present::X11Tray::kCell);
   EXPECT_EQ(attrs.x + attrs.width, 640 - 8);
   EXPECT_EQ(attrs.y + attrs.height, 480 - 8);
-  XImage* image = XGetImage(d, xwin, 0, 0, attrs.width, attrs.height, AllPlanes, ZPixmap);
-  ASSERT_TRUE(image);
-  EXPECT_NE(XGetPixel(image, 0, 0), XGetPixel(image, attrs.width / 2, attrs.height / 2));
-  XDestroyImage(image);
+  // The picture is put after the window is mapped: wait for it.
+  EXPECT_TRUE(pumpUntil([&] {
+    XImage* image = XGetImage(d, xwin, 0, 0, attrs.width, attrs.height, AllPlanes, ZPixmap);
+    if (!image) return false;
+    bool drawn = XGetPixel(image, 0, 0) != XGetPixel(image, attrs.width / 2, attrs.height / 2);
+    XDestroyImage(image);
+    return drawn;
+  }));
 
   int cx = attrs.x + attrs.width / 2, cy = attrs.y + attrs.height / 2;
   XTestFakeMotionEvent(d, 0, cx, cy, 0);
