@@ -163,8 +163,8 @@ BOOL CPageProfileDlg::OnInitDialog() {
     button->BuildShadeBitmaps(2, 8, 10, 0, 0, 0, 0);
   }
   // Captions of the detail texts from the string table.
-  const std::pair<UINT, UINT> captions[] = {{1244, 42}, {1248, 43}, {1039, 44}, {1110, 45}, {1112, 46},
-                                            {1277, 47}, {1028, 6258}, {1270, 6259}, {1283, 6260}};
+  const std::pair<UINT, UINT> captions[] = {{1244, 42}, {1248, 43}, {1039, 47}, {1110, 45}, {1112, 46},
+                                            {1277, 6258}, {1028, 44}, {1270, 6259}, {1283, 6260}};
   for (const auto& [control, stringId] : captions) {
     text.LoadString(stringId);
     SetDlgItemText(control, GetMLText(text));
