@@ -333,7 +333,8 @@ void CPageProfileDlg::OnDelete() {
   if (row < 0) return;
   CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
   CDialog* editor = host ? host->GetSecondaryDialog(kHostDlgProfileEditor) : nullptr;
-  if (editor && editor->GetSafeHwnd() && editor->IsWindowVisible()) g_pHideDlg->ShowPage(kHostDlgLinkStatus);
+  // (The host itself is never visible: the editor's own visible style counts.)
+  if (editor && editor->GetSafeHwnd() && (editor->GetStyle() & WS_VISIBLE)) g_pHideDlg->ShowPage(kHostDlgLinkStatus);
 
   const _PROFILE_LIST_ITEM deleted = m_profiles[row];
   const bool wasCurrent = deleted.Name == m_curProfileName;
