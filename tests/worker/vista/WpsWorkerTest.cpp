@@ -107,7 +107,7 @@ TEST_F(WpsWorkerTest, ThreeCredentialsRotateOnTimerFour) {
   SetTimer(workerWindow(), kWpsStatusTimer, 200, nullptr);
   wavorel::sim::clearDriverCalls();
   advance(200);
-  EXPECT_EQ(g_wscCredentialTable.Count, 3u);
+  EXPECT_EQ(WpsCredentialCount(), 3);
   for (int i = 0; i < 3; ++i) advance(10000, 500);
   EXPECT_EQ(desiredBssids(), (std::vector<int>{1, 2, 3, 1}));
   EXPECT_EQ(g_nWpsCurrentIndex, 0);
