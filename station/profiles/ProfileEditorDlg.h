@@ -42,6 +42,9 @@ constexpr UINT IDS_ENTER_PROFILE_NAME = 534;
 constexpr UINT IDS_ENTER_SSID = 237;
 constexpr UINT IDS_LEAP_ID_REQUIRED = 415;
 
+// The bridge commands the editor carries out: 17 to this one.
+constexpr UINT kLastProfileEditorCommand = 39;
+
 // WEP key bytes the editor keeps per key (13 and a terminator).
 constexpr int kEditorWepKeySize = 14;
 
