@@ -275,18 +275,16 @@ void CSorvik2007Dlg::ShowSecondaryDialog(int index) {
 
 void CSorvik2007Dlg::ToggleLayout() {
   g_bHostExpanded = !g_bHostExpanded;
-  CRect window, bottom;
-  GetWindowRect(&window);
-  CRect client;
-  GetClientRect(&client);
-  // The client's top-left corner in screen coordinates: the bottom of a
-  // control is given in client coordinates.
-  CPoint origin(0, 0);
-  ClientToScreen(&origin);
-  GetControlRect(bottom, this, g_bHostExpanded ? IDC_HOST_EXPANDED_BOTTOM : IDC_HOST_TOGGLE);
-  const int clientBottom = g_bHostExpanded ? bottom.bottom : bottom.bottom + kCollapsedMargin;
-  const int height = origin.y - window.top + clientBottom + (window.bottom - origin.y - client.Height());
-  SetWindowPos(nullptr, 0, 0, window.Width(), height, SWP_NOMOVE | SWP_NOZORDER);
+  // The window's bottom becomes the bottom of control 1754 (expanded) or 2
+  // pixels below the toggle button (collapsed).
+  CWnd* marker = GetDlgItem(g_bHostExpanded ? IDC_HOST_EXPANDED_BOTTOM : IDC_HOST_TOGGLE);
+  if (marker) {
+    CRect window, bottom;
+    GetWindowRect(&window);
+    marker->GetWindowRect(&bottom);
+    const int height = bottom.bottom - window.top + (g_bHostExpanded ? 0 : kCollapsedMargin);
+    SetWindowPos(nullptr, 0, 0, window.Width(), height, SWP_NOMOVE | SWP_NOZORDER);
+  }
   SetLayoutButton(g_bHostExpanded);
 }
 

@@ -164,8 +164,8 @@ BOOL CPageProfileDlg::OnInitDialog() {
     button->BuildShadeBitmaps(2, 8, 10, 0, 0, 0, 0);
   }
   // Captions of the detail texts from the string table.
-  const std::pair<UINT, UINT> captions[] = {{1244, 42}, {1248, 43}, {1039, 44}, {1110, 45}, {1112, 46},
-                                            {1277, 47}, {1028, 6258}, {1270, 6259}, {1283, 6260}};
+  const std::pair<UINT, UINT> captions[] = {{1244, 42}, {1248, 43}, {1039, 47}, {1110, 45}, {1112, 46},
+                                            {1277, 6258}, {1028, 44}, {1270, 6259}, {1283, 6260}};
   for (const auto& [control, stringId] : captions) {
     text.LoadString(stringId);
     SetDlgItemText(control, GetMLText(text));
@@ -355,7 +355,8 @@ void CPageProfileDlg::OnDelete() {
   if (row < 0) return;
   CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
   CDialog* editor = host ? host->GetSecondaryDialog(kHostDlgProfileEditor) : nullptr;
-  if (editor && editor->GetSafeHwnd() && editor->IsWindowVisible()) g_pHideDlg->ShowPage(kHostDlgLinkStatus);
+  // (The host itself is never visible: the editor's own visible style counts.)
+  if (editor && editor->GetSafeHwnd() && (editor->GetStyle() & WS_VISIBLE)) g_pHideDlg->ShowPage(kHostDlgLinkStatus);
 
   const _PROFILE_LIST_ITEM deleted = m_profiles[row];
   const bool wasCurrent = deleted.Name == m_curProfileName;
