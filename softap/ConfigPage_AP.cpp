@@ -432,8 +432,10 @@ void CConfigPage_AP::UpdateAllowBw40(int checkState) {
     if (m_comboChannel.GetCurSel() >= 0) channel = ChannelFromText(selectedText(m_comboChannel));
     const bool narrow = m_nChannels24 == 0 || m_channels24[m_nChannels24 - 1] - m_channels24[0] < 4;
     if (narrow || channel == 14) {
+      // The page's value follows, so no later exchange checks it again.
       allow->SetCheck(BST_UNCHECKED);
       allow->EnableWindow(FALSE);
+      m_bAllowBw40 = FALSE;
     } else {
       allow->SetCheck(checkState == 1 ? BST_CHECKED : BST_UNCHECKED);
       allow->EnableWindow(TRUE);
