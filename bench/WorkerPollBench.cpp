@@ -19,8 +19,8 @@
 #include "worker/BssLists.h"
 #include "worker/HideDlg.h"
 #include "worker/IniProfileStore.h"
-#include "worker/LeBytes.h"
-#include "worker/NdisBssid.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NdisBssidList.h"
 #include "worker/Settings.h"
 #include "worker/WorkerGlobals.h"
 
@@ -81,14 +81,14 @@ std::unique_ptr<BYTE[]> FullList(int records, BYTE salt) {
   auto list = std::make_unique<BYTE[]>(kBssListSize);
   std::memset(list.get(), 0, kBssListSize);
   const DWORD length = ((kBssListSize - kListHeadSize) / records) & ~3u;
-  PutLeU32(list.get() + kListCount, static_cast<DWORD>(records));
+  wavorel::wire::putU32(list.get() + kListCount, static_cast<DWORD>(records));
   for (int i = 0; i < records; ++i) {
     BYTE* r = list.get() + kListHeadSize + i * length;
-    PutLeU32(r + kLength, length);
+    wavorel::wire::putU32(r + kLength, length);
     r[kMacAddress + 4] = salt;
     r[kMacAddress + 5] = static_cast<BYTE>(i);
-    PutLeU32(r + kDsConfig, 2437000);
-    PutLeU32(r + kIeLength, length - kHeadSize);
+    wavorel::wire::putU32(r + kDsConfig, 2437000);
+    wavorel::wire::putU32(r + kIeLength, length - kHeadSize);
   }
   return list;
 }

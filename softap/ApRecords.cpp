@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "utilmere/Utilmere.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/PasswordHash.h"
 #include "worker/ProfileData.h"
 
@@ -21,15 +21,15 @@ BYTE bits(DWORD word, int first, int count) { return static_cast<BYTE>((word >> 
 
 ApRecord BuildKeyRecord(DWORD keyIndex, const BYTE* material, DWORD length, BOOL broadcast) {
   ApRecord record = MakeNdisKeyBlock(keyIndex, material, length);
-  if (!broadcast) std::memset(record.data() + offsetof(NDIS_802_11_KEY, BSSID), 0, sizeof(NDIS_802_11_KEY::BSSID));
+  if (!broadcast) std::memset(record.data() + wavorel::wire::ndis::key::kBssid, 0, 6);
   return record;
 }
 
 ApRecord BuildRemoveKeyRecord(DWORD keyIndex) {
   using namespace aprecord::removekey;
   ApRecord record(kSize, 0);
-  PutLeU32(record.data() + kLength, kSize);
-  PutLeU32(record.data() + kKeyIndex, keyIndex);
+  wavorel::wire::putU32(record.data() + kLength, static_cast<DWORD>(kSize));
+  wavorel::wire::putU32(record.data() + kKeyIndex, keyIndex);
   std::memset(record.data() + kBssid, 0xFF, kSize - kBssid);  // broadcast BSSID and its padding
   return record;
 }
@@ -60,7 +60,7 @@ ApRecord BuildRatesRecord(int mode, int index) {
 ApRecord BuildHtTransmitRecord(DWORD setting) {
   using namespace aprecord::httransmit;
   ApRecord record(kSize, 0);
-  PutLeU32(record.data() + kMode, bits(setting, 0, 4));
+  wavorel::wire::putU32(record.data() + kMode, bits(setting, 0, 4));
   record[kPhyMode] = bits(setting, 14, 2);
   record[kHtMode] = bits(setting, 16, 1);
   record[kExtensionChannel] = bits(setting, 17, 2);
@@ -75,8 +75,8 @@ ApRecord BuildAccessControlRecord(DWORD policy, const std::vector<MacAddress>& m
   using namespace aprecord::acl;
   ApRecord record(kSize, 0);
   const DWORD count = static_cast<DWORD>(std::min<size_t>(macs.size(), kMaxEntries));
-  PutLeU32(record.data() + kPolicy, policy);
-  PutLeU32(record.data() + kCount, count);
+  wavorel::wire::putU32(record.data() + kPolicy, policy);
+  wavorel::wire::putU32(record.data() + kCount, count);
   for (DWORD i = 0; i < count; ++i) std::copy(macs[i].begin(), macs[i].end(), record.begin() + kEntries + i * kEntrySize);
   return record;
 }
@@ -89,10 +89,10 @@ ApRecord BuildWdsRecord(BOOL enabled, const std::vector<MacAddress>& peers, int 
   const DWORD count = static_cast<DWORD>(std::min<size_t>(peers.size(), kMaxPeers));
   for (DWORD i = 0; i < count; ++i) std::copy(peers[i].begin(), peers[i].end(), record.begin() + kPeers + i * 6);
   // Peers only while the cipher is WEP or none.
-  PutLeU32(record.data() + kCount, cipherIndex >= 4 ? 0 : count);
+  wavorel::wire::putU32(record.data() + kCount, cipherIndex >= 4 ? 0 : count);
   if (isPskAuth(authIndex) &&
       PasswordHash(preSharedKey, reinterpret_cast<const BYTE*>(kWdsSalt), sizeof kWdsSalt - 1, record.data() + kKey))
-    PutLeU32(record.data() + kKeyLength, kKeySize);
+    wavorel::wire::putU32(record.data() + kKeyLength, kKeySize);
   return record;
 }
 
@@ -101,16 +101,16 @@ std::vector<_VX_802_11_EVENT_LOG> ParseEventLogBlock(const BYTE* block, DWORD re
   std::vector<_VX_802_11_EVENT_LOG> events;
   if (returned < kEntries) return events;
   const DWORD fits = (std::min<DWORD>(returned, kSize) - kEntries) / kEntrySize;
-  const DWORD claimed = GetLeU32(block + kCount);
+  const DWORD claimed = wavorel::wire::getU32(block + kCount);
   const DWORD count = std::min(claimed, fits);
   if (claimed > count) Log(GXLOG_WARNING, "AP event log: %u new entries claimed, %u read", claimed, count);
   for (DWORD i = 0; i < count; ++i) {
     const BYTE* entry = block + kEntries + i * kEntrySize;
     _VX_802_11_EVENT_LOG event{};
-    event.Time.dwLowDateTime = GetLeU32(entry + kEntryTime);
-    event.Time.dwHighDateTime = GetLeU32(entry + kEntryTime + 4);
+    event.Time.dwLowDateTime = wavorel::wire::getU32(entry + kEntryTime);
+    event.Time.dwHighDateTime = wavorel::wire::getU32(entry + kEntryTime + 4);
     std::memcpy(event.MacAddress, entry + kEntryMac, sizeof event.MacAddress);
-    event.EventCode = GetLeU16(entry + kEntryCode);
+    event.EventCode = wavorel::wire::getU16(entry + kEntryCode);
     events.push_back(event);
   }
   return events;

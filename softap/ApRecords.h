@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/wire/NdisKey.h"
 
 using ApRecord = std::vector<BYTE>;
 using MacAddress = std::array<BYTE, 6>;
@@ -77,13 +78,7 @@ constexpr DWORD kSize = 8;
 }  // namespace rekey
 
 // NDIS_802_11_REMOVE_KEY with its two bytes of padding.
-namespace removekey {
-constexpr size_t kLength = 0;
-constexpr size_t kKeyIndex = 4;
-constexpr size_t kBssid = 8;
-constexpr size_t kPadding = 14;
-constexpr DWORD kSize = 16;
-}  // namespace removekey
+namespace removekey = wavorel::wire::ndis::removekey;
 
 // Access control: policy, count, 32 entries of a MAC and two zero bytes.
 namespace acl {

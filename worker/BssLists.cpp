@@ -41,7 +41,9 @@ void ClearSiteStamps() { std::memset(g_siteStamps, 0, sizeof g_siteStamps); }
 
 void RebuildSiteList(const BYTE* scanList, BYTE* siteList, const BYTE* channels, int channelCount,
                      const FILETIME& now) {
-  using namespace ndis_bssid;
+  using namespace wavorel::wire::ndis::bssid;
+  using wavorel::wire::ndis::kListHeadSize;
+  using wavorel::wire::ndis::kListNumberOfItems;
   if (!siteList) return;
   auto work = std::make_unique<BYTE[]>(kBssListSize);
   std::vector<FILETIME> stamps;
@@ -64,7 +66,7 @@ void RebuildSiteList(const BYTE* scanList, BYTE* siteList, const BYTE* channels,
     ++index;
     if (std::binary_search(fresh.begin(), fresh.end(), MacKey(record + kMacAddress))) return;
     if (nowValue - FileTimeValue(stamp) >= ageLimit) return;
-    const CHANNEL_FREQUENCY* row = FindChannelByFrequency(GetLeU32(record + kDsConfig));
+    const CHANNEL_FREQUENCY* row = FindChannelByFrequency(wavorel::wire::getU32(record + kConfiguration + wavorel::wire::ndis::configuration::kDsConfig));
     if (!row || !std::count(channels, channels + std::max(channelCount, 0), static_cast<BYTE>(row->Channel))) return;
     kept.push_back({record, length, stamp});
   });
@@ -78,19 +80,21 @@ void RebuildSiteList(const BYTE* scanList, BYTE* siteList, const BYTE* channels,
     stamps.push_back(entry.stamp);
   }
 
-  PutLeU32(work.get() + kListCount, static_cast<DWORD>(stamps.size()));
+  wavorel::wire::putU32(work.get() + kListNumberOfItems, static_cast<DWORD>(stamps.size()));
   std::memcpy(siteList, work.get(), kBssListSize);
   ClearSiteStamps();
   std::copy(stamps.begin(), stamps.end(), g_siteStamps);
 }
 
 DWORD GetBssFrequency(const BYTE bssid[6]) {
-  using namespace ndis_bssid;
+  using namespace wavorel::wire::ndis::bssid;
+  using wavorel::wire::ndis::kListHeadSize;
+  using wavorel::wire::ndis::kListNumberOfItems;
   DWORD frequency = kDefaultFrequency;
   bool found = false;
   WalkBssList(BssidSiteList.get(), kBssListSize, [&](const BYTE* record, DWORD) {
     if (found || !SameMac(record + kMacAddress, bssid)) return;
-    frequency = GetLeU32(record + kDsConfig);
+    frequency = wavorel::wire::getU32(record + kConfiguration + wavorel::wire::ndis::configuration::kDsConfig);
     found = true;
   });
   return frequency;

@@ -34,17 +34,19 @@ void RebuildSiteList(const BYTE* scanList, BYTE* siteList, const BYTE* channels,
 DWORD GetBssFrequency(const BYTE bssid[6]);
 
 // ---- implementation of the walk ----
-#include "worker/LeBytes.h"
-#include "worker/NdisBssid.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NdisBssidList.h"
 
 template <typename Visit>
 void WalkBssList(const BYTE* list, DWORD size, Visit&& visit) {
-  using namespace ndis_bssid;
+  using namespace wavorel::wire::ndis::bssid;
+  using wavorel::wire::ndis::kListHeadSize;
+  using wavorel::wire::ndis::kListNumberOfItems;
   if (!list || size < kListHeadSize) return;
-  const DWORD count = GetLeU32(list + kListCount);
+  const DWORD count = wavorel::wire::getU32(list + kListNumberOfItems);
   DWORD at = kListHeadSize;
   for (DWORD i = 0; i < count && size - at >= kHeadSize; ++i) {
-    const DWORD length = GetLeU32(list + at + kLength);
+    const DWORD length = wavorel::wire::getU32(list + at + kLength);
     if (length < kHeadSize || length > size - at) return;
     visit(list + at, length);
     at += length;

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "utilmere/Utilmere.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/WpsWorker.h"
 
@@ -16,9 +16,11 @@ int g_bWpsRunning = 0;
 
 namespace {
 
-constexpr DWORD kTableSize = sizeof(_WSC_CREDENTIAL_TABLE);
-constexpr DWORD kRecordSize = sizeof(_WSC_CREDENTIAL);
-constexpr DWORD kMaxSsid = 32;
+namespace credential = wavorel::wire::wps::credential;
+namespace table = wavorel::wire::wps::table;
+using wavorel::wire::getU32;
+using wavorel::wire::putU32;
+
 constexpr DWORD kMaxWepKey = 13;
 constexpr DWORD kDefaultRtsThresh = 2347;
 constexpr DWORD kInfrastructurePreamble = 2;
@@ -47,7 +49,7 @@ DWORD CipherOfType(DWORD type) {
 
 // A credential's WEP key as the bytes the block holds: a 10 or 26
 // character key decoded from hexadecimal, any other its first 13 bytes.
-DWORD WepKeyBytes(const _WSC_CREDENTIAL& c, BYTE (&out)[kMaxWepKey]) {
+DWORD WepKeyBytes(const WpsCredentialFields& c, BYTE (&out)[kMaxWepKey]) {
   const DWORD length = std::min<DWORD>(c.KeyLength, kWscKeyMax);
   if (length == 10 || length == 26) {
     char text[27] = {};
@@ -63,41 +65,50 @@ DWORD WepKeyBytes(const _WSC_CREDENTIAL& c, BYTE (&out)[kMaxWepKey]) {
 }  // namespace
 
 void LoadWpsCredentialTable(const BYTE* raw, DWORD answered) {
-  _WSC_CREDENTIAL_TABLE& table = g_wscCredentialTable;
-  table = _WSC_CREDENTIAL_TABLE{};
-  if (!raw || answered < sizeof(ULONG)) return;
-  answered = std::min(answered, kTableSize);
-  const DWORD stated = GetLeU32(raw);
-  const DWORD whole = (answered - sizeof(ULONG)) / kRecordSize;
+  _WSC_CREDENTIAL_TABLE& t = g_wscCredentialTable;
+  t.fill(0);
+  if (!raw || answered < table::kRecords) return;
+  answered = std::min<DWORD>(answered, table::kSize);
+  const DWORD stated = getU32(raw + table::kCount);
+  const DWORD whole = static_cast<DWORD>((answered - table::kRecords) / credential::kSize);
   const DWORD count = std::min<DWORD>({stated, static_cast<DWORD>(kMaxWscCredentials), whole});
   if (count != stated) Log(GXLOG_WARNING, "WPS credentials: %u stated, %u taken", stated, count);
-  table.Count = count;
+  putU32(t.data() + table::kCount, count);
+  std::memcpy(t.data() + table::kRecords, raw + table::kRecords, count * credential::kSize);
   for (DWORD i = 0; i < count; ++i) {
-    const BYTE* r = raw + sizeof(ULONG) + i * kRecordSize;
-    _WSC_CREDENTIAL& c = table.Credentials[i];
-    c.SsidLength = GetLeU32(r + offsetof(_WSC_CREDENTIAL, SsidLength));
-    if (c.SsidLength > kMaxSsid) {
-      Log(GXLOG_WARNING, "WPS credential %u: SSID length %u cut to 32", i, c.SsidLength);
-      c.SsidLength = kMaxSsid;
+    BYTE* r = t.data() + table::recordAt(i);
+    const DWORD ssidLength = getU32(r + credential::kSsidLength);
+    if (ssidLength > kWscSsidMax) {
+      Log(GXLOG_WARNING, "WPS credential %u: SSID length %u cut to 32", i, ssidLength);
+      putU32(r + credential::kSsidLength, kWscSsidMax);
     }
-    std::memcpy(c.Ssid, r + offsetof(_WSC_CREDENTIAL, Ssid), sizeof c.Ssid);
-    c.AuthType = GetLeU32(r + offsetof(_WSC_CREDENTIAL, AuthType));
-    c.EncrType = GetLeU32(r + offsetof(_WSC_CREDENTIAL, EncrType));
-    c.KeyIndex = GetLeU32(r + offsetof(_WSC_CREDENTIAL, KeyIndex));
-    c.KeyLength = GetLeU32(r + offsetof(_WSC_CREDENTIAL, KeyLength));
-    if (c.KeyLength > kWscKeyMax) {
-      Log(GXLOG_WARNING, "WPS credential %u: key length %u cut to 64", i, c.KeyLength);
-      c.KeyLength = kWscKeyMax;
+    const DWORD keyLength = getU32(r + credential::kKeyLength);
+    if (keyLength > kWscKeyMax) {
+      Log(GXLOG_WARNING, "WPS credential %u: key length %u cut to 64", i, keyLength);
+      putU32(r + credential::kKeyLength, kWscKeyMax);
     }
-    std::memcpy(c.Key, r + offsetof(_WSC_CREDENTIAL, Key), sizeof c.Key);
-    std::memcpy(c.MacAddress, r + offsetof(_WSC_CREDENTIAL, MacAddress), sizeof c.MacAddress);
   }
 }
 
+int WpsCredentialCount() {
+  return static_cast<int>(std::min<DWORD>(getU32(g_wscCredentialTable.data() + table::kCount), kMaxWscCredentials));
+}
+
+WpsCredentialFields WpsCredentialAt(int index) {
+  const BYTE* r = g_wscCredentialTable.data() + table::recordAt(static_cast<size_t>(index));
+  return {std::min<DWORD>(getU32(r + credential::kSsidLength), kWscSsidMax),
+          r + credential::kSsid,
+          getU32(r + credential::kAuthType),
+          getU32(r + credential::kEncryptionType),
+          getU32(r + credential::kKeyIndex),
+          std::min<DWORD>(getU32(r + credential::kKeyLength), kWscKeyMax),
+          r + credential::kKey,
+          r + credential::kMacAddress};
+}
+
 BOOL FillProfileFromWpsCredential(int index, _PROFILE_DATA& p) {
-  const _WSC_CREDENTIAL_TABLE& table = g_wscCredentialTable;
-  if (index < 0 || static_cast<DWORD>(index) >= std::min<DWORD>(table.Count, kMaxWscCredentials)) return FALSE;
-  const _WSC_CREDENTIAL& c = table.Credentials[index];
+  if (index < 0 || index >= WpsCredentialCount()) return FALSE;
+  const WpsCredentialFields c = WpsCredentialAt(index);
   p.AdvancedValid = 0;
   p.Reserved1 = 0;
   p.Reserved2 = 0;
@@ -118,7 +129,7 @@ BOOL FillProfileFromWpsCredential(int index, _PROFILE_DATA& p) {
     const DWORD held = WepKeyBytes(c, key);
     p.WepKey[c.KeyIndex] = MakeNdisKeyBlock(c.KeyIndex | kTransmitKeyBit, key, held);
   }
-  p.Ssid.SsidLength = std::min<DWORD>(c.SsidLength, kMaxSsid);
+  p.Ssid.SsidLength = c.SsidLength;
   std::memcpy(p.Ssid.Ssid, c.Ssid, p.Ssid.SsidLength);
   std::memcpy(p.Bssid, c.MacAddress, sizeof p.Bssid);
   p.UseBssid = 0;

@@ -8,7 +8,7 @@
 
 #include "platform/Platform.h"
 #include "worker/ProfileData.h"
-#include "worker/WpsCredential.h"
+#include "worker/ModuleFunctions.h"
 
 // 1 while the link is meant to come from a WPS credential: g_bWpsConnect
 // (WorkerGlobals.h), stored as "WSC".
@@ -28,6 +28,26 @@ extern int g_bWpsRunTaken;
 constexpr DWORD kWpsStatusMask = 0x0FFFFFFF;
 constexpr DWORD kWpsStatusIdle = 0;
 constexpr DWORD kWpsStatusConfigured = 15;
+
+// One credential of g_wscCredentialTable, its fields read at the driver's
+// offsets (the lengths as loaded: at most 32 and 64); the pointers point into
+// the table.
+struct WpsCredentialFields {
+  DWORD SsidLength;
+  const BYTE* Ssid;  // 32 bytes, not terminated when 32 long
+  DWORD AuthType;    // 1 open, 2 WPA-PSK, 4 shared, 8 WPA, 16 WPA2, 32 WPA2-PSK, 34 both PSK
+  DWORD EncrType;    // 1 none, 2 WEP, 4 TKIP, 8 AES, 12 TKIP and AES
+  DWORD KeyIndex;    // 0-based; bit 31 is not part of the index
+  DWORD KeyLength;
+  const BYTE* Key;   // 64 bytes
+  const BYTE* MacAddress;
+};
+constexpr int kMaxWscCredentials = 8;
+constexpr DWORD kWscSsidMax = 32;
+constexpr DWORD kWscKeyMax = 64;
+// The records the table holds (its count, at most 8), and record `index`.
+int WpsCredentialCount();
+WpsCredentialFields WpsCredentialAt(int index);
 
 // The 996-byte table as the driver answered `answered` bytes of it into
 // g_wscCredentialTable: the count cut to 8 and to the records answered in

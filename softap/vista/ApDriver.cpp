@@ -3,7 +3,7 @@
 #include "softap/ApModule.h"
 #include "worker/DeviceHandle.h"
 #include "worker/DriverCodes.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 
 BOOL QueryDriverOid_AP(DWORD oid, void* buffer, DWORD size, DWORD* bytesReturned) {
   DWORD returned = 0;
@@ -35,7 +35,7 @@ BOOL SetDriverRecord_AP(DWORD oid, std::vector<BYTE> record) {
 
 BOOL SetDriverDword_AP(DWORD oid, DWORD value) {
   std::vector<BYTE> record(sizeof(DWORD), 0);
-  PutLeU32(record.data(), value);
+  wavorel::wire::putU32(record.data(), value);
   return SetDriverRecord_AP(oid, std::move(record));
 }
 
@@ -43,6 +43,6 @@ BOOL QueryDriverDword_AP(DWORD oid, DWORD& value) {
   BYTE answer[sizeof(DWORD)] = {};
   DWORD returned = 0;
   if (!QueryDriverOid_AP(oid, answer, sizeof answer, &returned) || returned < sizeof answer) return FALSE;
-  value = GetLeU32(answer);
+  value = wavorel::wire::getU32(answer);
   return TRUE;
 }

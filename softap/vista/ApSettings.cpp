@@ -12,7 +12,7 @@
 #include "worker/CopyRegistryKeyValues.h"
 #include "worker/DriverCodes.h"
 #include "worker/HexStringToBytes.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/ProfileData.h"
 #include "worker/vista/RegistryRpcClient.h"
@@ -158,7 +158,7 @@ void ReadRegionFlags() {
   BYTE word[aprecord::kRegionSize] = {};
   DWORD returned = 0;
   QueryDriverOid_AP(OID_VX_COUNTRY_REGION, word, sizeof word, &returned);
-  const DWORD region = GetLeU32(word);
+  const DWORD region = wavorel::wire::getU32(word);
   g_bApRegionBandG = (region & aprecord::kRegionFixedBandG) ? 0 : 1;
   g_bApRegionBandA = (region & aprecord::kRegionFixedBandA) ? 0 : 1;
   g_dwApCountryRegion = region & ~(aprecord::kRegionFixedBandG | aprecord::kRegionFixedBandA);
@@ -260,7 +260,7 @@ void setIfChanged(DWORD queryOid, DWORD setOid, ApRecord record) {
 // A field of a queried block from a readable value.
 void putReadable(HKEY key, LPCSTR name, BYTE* field) {
   int value = 0;
-  if (ReadApInt(key, name, value)) PutLeU32(field, static_cast<DWORD>(value));
+  if (ReadApInt(key, name, value)) wavorel::wire::putU32(field, static_cast<DWORD>(value));
 }
 
 // "SoftAP-%02X" of the adapter's last MAC byte.
@@ -341,7 +341,7 @@ void CHideDlg_AP::ApplyAllSettings() {
     int autoChannel = 0, channel = 0;
     if (!(ReadApInt(key, "AutoChannelSelect", autoChannel) && autoChannel != 0) && ReadApInt(key, "Channel", channel))
       if (const CHANNEL_FREQUENCY* row = FindChannelByNumber(static_cast<DWORD>(channel)))
-        PutLeU32(config.data() + aprecord::config::kDsConfig, row->Frequency);
+        wavorel::wire::putU32(config.data() + aprecord::config::kDsConfig, row->Frequency);
     putReadable(key, "BeaconPeriod", config.data() + aprecord::config::kBeaconPeriod);
     if (config != before) SetDriverRecord_AP(OID_VX_CONFIGURATION_SET, config);
   }
@@ -353,18 +353,18 @@ void CHideDlg_AP::ApplyAllSettings() {
   int preamble = 0;
   if (ReadApInt(key, "PreambleType", preamble)) {
     ApRecord record(4, 0);
-    PutLeU32(record.data(), preamble == 1 ? 1 : 0);
+    wavorel::wire::putU32(record.data(), preamble == 1 ? 1 : 0);
     setIfChanged(OID_VX_PREAMBLE, OID_VX_PREAMBLE_SET, std::move(record));
   }
   int threshold = 0;
   if (ReadApInt(key, "RtsThresh", threshold)) {
     ApRecord record(4, 0);
-    PutLeU32(record.data(), static_cast<DWORD>(threshold));
+    wavorel::wire::putU32(record.data(), static_cast<DWORD>(threshold));
     setIfChanged(OID_VX_RTS_THRESHOLD, OID_VX_RTS_THRESHOLD_SET, std::move(record));
   }
   if (ReadApInt(key, "FragThresh", threshold)) {
     ApRecord record(4, 0);
-    PutLeU32(record.data(), static_cast<DWORD>(threshold));
+    wavorel::wire::putU32(record.data(), static_cast<DWORD>(threshold));
     setIfChanged(OID_VX_FRAG_THRESHOLD, OID_VX_FRAG_THRESHOLD_SET, std::move(record));
   }
 
@@ -377,7 +377,7 @@ void CHideDlg_AP::ApplyAllSettings() {
     if (mode == 0 || mode == 3)
       putReadable(key, "BGProtection", options.data() + kBgProtection);
     else
-      PutLeU32(options.data() + kBgProtection, 0);
+      wavorel::wire::putU32(options.data() + kBgProtection, 0);
     putReadable(key, "TXBurst", options.data() + kTxBurst);
     putReadable(key, "TurboRate", options.data() + kTurboRate);
     putReadable(key, "NoForwarding", options.data() + kNoForwarding);
@@ -415,7 +415,7 @@ void CHideDlg_AP::ApplyAllSettings() {
     using namespace aprecord::radius;
     ApRecord radius(kSize, 0);
     DWORD address = 0;
-    if (ReadApDword(key, "RadiusIP", address)) PutLeU32(radius.data() + kAddress, address);
+    if (ReadApDword(key, "RadiusIP", address)) wavorel::wire::putU32(radius.data() + kAddress, address);
     putReadable(key, "RadiusPort", radius.data() + kPort);
     CString secret;
     if (ReadApText(key, "RadiusKey", secret))

@@ -12,7 +12,7 @@
 #include "softap/HideDlg_AP.h"
 #include "utilmere/Utilmere.h"
 #include "worker/DriverCodes.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/NativeWiFi.h"
 #include "worker/ProfileData.h"
 

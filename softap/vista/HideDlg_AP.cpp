@@ -19,7 +19,7 @@
 #include "worker/DeviceProperty.h"
 #include "worker/DeviceTables.h"
 #include "worker/DriverCodes.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/NativeWiFi.h"
 #include "worker/SupportedDeviceList.h"
@@ -360,7 +360,7 @@ void CHideDlg_AP::EnterApMode(BOOL openSheet) {
   BYTE version[sizeof(WORD)] = {};
   DWORD returned = 0;
   if (QueryDriverOid_AP(OID_GEN_DRIVER_VERSION, version, sizeof version, &returned) && returned >= sizeof version)
-    g_wApDriverVersion = GetLeU16(version);
+    g_wApDriverVersion = wavorel::wire::getU16(version);
   m_bBusy = FALSE;
 
   HKEY key = nullptr;
@@ -373,8 +373,8 @@ void CHideDlg_AP::EnterApMode(BOOL openSheet) {
   // Register 0x36 of space 3, read twice; the values are not used.
   for (int read = 0; read < 2; ++read) {
     BYTE probe[aprecord::reg::kSize] = {};
-    PutLeU32(probe + aprecord::reg::kSpace, 3);
-    PutLeU32(probe + aprecord::reg::kAddress, 0x36);
+    wavorel::wire::putU32(probe + aprecord::reg::kSpace, 3);
+    wavorel::wire::putU32(probe + aprecord::reg::kAddress, 0x36);
     QueryDriverOid_AP(OID_VX_REGISTER_RW, probe, sizeof probe, &returned);
   }
   g_bApRegisterRead = 1;

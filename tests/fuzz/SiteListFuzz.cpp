@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "worker/BssLists.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/WorkerGlobals.h"
 
 namespace {
@@ -21,7 +21,7 @@ size_t TakePart(const uint8_t*& data, size_t& size, BYTE* out, size_t capacity) 
     size = 0;
     return 0;
   }
-  const size_t stated = GetLeU32(data);
+  const size_t stated = wavorel::wire::getU32(data);
   data += 4;
   size -= 4;
   const size_t length = std::min(stated, size);
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RebuildSiteList(scan.get(), BssidSiteList.get(), kChannels, sizeof kChannels, now);
   DWORD walked = 0;
   WalkBssList(BssidSiteList.get(), kBssListSize, [&walked](const BYTE*, DWORD) { ++walked; });
-  if (walked != GetLeU32(BssidSiteList.get())) __builtin_trap();  // every listed record is whole
+  if (walked != wavorel::wire::getU32(BssidSiteList.get())) __builtin_trap();  // every listed record is whole
   const BYTE mac[6] = {0, 0x11, 0x22, 0x33, 0x44, 0x55};
   GetBssFrequency(mac);
   BssidSiteList.reset();

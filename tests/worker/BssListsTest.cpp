@@ -49,7 +49,7 @@ class BssListsTest : public ::testing::Test {
   static std::vector<int> Sites() {
     std::vector<int> out;
     WalkBssList(BssidSiteList.get(), kBssListSize,
-                [&](const BYTE* r, DWORD) { out.push_back(r[ndis_bssid::kMacAddress + 5]); });
+                [&](const BYTE* r, DWORD) { out.push_back(r[wavorel::wire::ndis::bssid::kMacAddress + 5]); });
     return out;
   }
 };
@@ -98,16 +98,16 @@ TEST_F(BssListsTest, SiteListNeverPassesItsBufferNewestKeptFirst) {
 
 TEST_F(BssListsTest, RecordsWithABadLengthEndTheWalk) {
   Bytes list = BssList({BssRecord(Net(1)), BssRecord(Net(2)), BssRecord(Net(3))}, kBssListSize);
-  const DWORD first = GetLeU32(list.data() + 4);
-  PutLeU32(list.data() + 4 + first, 100);  // the second record claims less than a head
+  const DWORD first = wavorel::wire::getU32(list.data() + 4);
+  wavorel::wire::putU32(list.data() + 4 + first, 100);  // the second record claims less than a head
   const BYTE channels[] = {6};
   RebuildSiteList(list.data(), BssidSiteList.get(), channels, 1, At(kSecond));
   EXPECT_EQ(Sites(), (std::vector<int>{1}));
-  PutLeU32(list.data() + 4 + first, kBssListSize);  // or more than the list holds
+  wavorel::wire::putU32(list.data() + 4 + first, kBssListSize);  // or more than the list holds
   RebuildSiteList(list.data(), BssidSiteList.get(), channels, 1, At(2 * kSecond));
   EXPECT_EQ(Sites(), (std::vector<int>{1}));
-  PutLeU32(list.data(), 0xFFFFFFFF);  // a count beyond the records
-  PutLeU32(list.data() + 4 + first, first);
+  wavorel::wire::putU32(list.data(), 0xFFFFFFFF);  // a count beyond the records
+  wavorel::wire::putU32(list.data() + 4 + first, first);
   RebuildSiteList(list.data(), BssidSiteList.get(), channels, 1, At(3 * kSecond));
   EXPECT_EQ(Sites(), (std::vector<int>{1, 2, 3}));
 }

@@ -4,15 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/WpsWorker.h"
 
 namespace worker::testing {
 namespace {
 
-constexpr DWORD kTable = sizeof(_WSC_CREDENTIAL_TABLE);
-constexpr DWORD kRecord = sizeof(_WSC_CREDENTIAL);
+constexpr DWORD kTable = wavorel::wire::wps::table::kSize;
+constexpr DWORD kRecord = wavorel::wire::wps::credential::kSize;
 
 struct Credential {
   std::string ssid;
@@ -26,16 +26,16 @@ struct Credential {
 // A driver answer of `count` (as stated) and the credentials.
 std::vector<BYTE> Table(DWORD count, const std::vector<Credential>& credentials) {
   std::vector<BYTE> raw(kTable, 0);
-  PutLeU32(raw.data(), count);
+  wavorel::wire::putU32(raw.data(), count);
   for (size_t i = 0; i < credentials.size() && i < 8; ++i) {
     const Credential& c = credentials[i];
     BYTE* r = raw.data() + 4 + i * kRecord;
-    PutLeU32(r, c.ssidLength == 0xFFFFFFFF ? static_cast<DWORD>(c.ssid.size()) : c.ssidLength);
+    wavorel::wire::putU32(r, c.ssidLength == 0xFFFFFFFF ? static_cast<DWORD>(c.ssid.size()) : c.ssidLength);
     std::memcpy(r + 4, c.ssid.data(), std::min<size_t>(c.ssid.size(), 32));
-    PutLeU32(r + 36, c.auth);
-    PutLeU32(r + 40, c.encryption);
-    PutLeU32(r + 44, c.keyIndex);
-    PutLeU32(r + 48, c.keyLength == 0xFFFFFFFF ? static_cast<DWORD>(c.key.size()) : c.keyLength);
+    wavorel::wire::putU32(r + 36, c.auth);
+    wavorel::wire::putU32(r + 40, c.encryption);
+    wavorel::wire::putU32(r + 44, c.keyIndex);
+    wavorel::wire::putU32(r + 48, c.keyLength == 0xFFFFFFFF ? static_cast<DWORD>(c.key.size()) : c.keyLength);
     std::memcpy(r + 52, c.key.data(), std::min<size_t>(c.key.size(), 64));
     std::memcpy(r + 116, c.mac, 6);
   }
@@ -62,15 +62,15 @@ TEST_F(WpsProfileTest, DriverLengthsAreClampedToTheTable) {
   c.keyLength = 300;
   std::vector<BYTE> raw = Table(9, std::vector<Credential>(8, c));
   LoadWpsCredentialTable(raw.data(), kTable);
-  EXPECT_EQ(g_wscCredentialTable.Count, 8u);
-  EXPECT_EQ(g_wscCredentialTable.Credentials[7].SsidLength, 32u);
-  EXPECT_EQ(g_wscCredentialTable.Credentials[7].KeyLength, 64u);
+  EXPECT_EQ(static_cast<DWORD>(WpsCredentialCount()), 8u);
+  EXPECT_EQ(WpsCredentialAt(7).SsidLength, 32u);
+  EXPECT_EQ(WpsCredentialAt(7).KeyLength, 64u);
 
   LoadWpsCredentialTable(raw.data(), 4 + 2 * kRecord + 10);
-  EXPECT_EQ(g_wscCredentialTable.Count, 2u) << "only records answered whole count";
-  EXPECT_EQ(g_wscCredentialTable.Credentials[2].SsidLength, 0u);
+  EXPECT_EQ(static_cast<DWORD>(WpsCredentialCount()), 2u) << "only records answered whole count";
+  EXPECT_EQ(WpsCredentialAt(2).SsidLength, 0u);
   LoadWpsCredentialTable(raw.data(), 3);
-  EXPECT_EQ(g_wscCredentialTable.Count, 0u);
+  EXPECT_EQ(static_cast<DWORD>(WpsCredentialCount()), 0u);
 }
 
 TEST_F(WpsProfileTest, SecurityOfTheCredentialTypes) {
@@ -141,7 +141,7 @@ TEST_F(WpsProfileTest, WepKeysKeepTheirFirstThirteenBytes) {
       }
       const DWORD held = static_cast<DWORD>(row.material.size());
       ASSERT_EQ(block.size(), 39u + held) << row.key;
-      EXPECT_EQ(GetLeU32(block.data()), 39u + held);
+      EXPECT_EQ(wavorel::wire::getU32(block.data()), 39u + held);
       EXPECT_EQ(KeyBlockIndex(block), row.index | 0x80000000u);
       EXPECT_EQ(KeyBlockKeyLength(block), held);
       EXPECT_EQ(std::vector<BYTE>(block.begin() + 12, block.begin() + 18), std::vector<BYTE>(6, 0xFF));

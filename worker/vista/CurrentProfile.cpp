@@ -21,7 +21,7 @@ int LoadAndApplyCurrentProfile(BOOL readRadioSettings, int, DWORD applyArgument)
   if (g_bWpsConnect) {
     g_bConnectedByProfile = 0;
     g_bWpsPending = 1;
-    if (g_wscCredentialTable.Count >= 1) {
+    if (WpsCredentialCount() >= 1) {
       ConnectWpsProfile();
       if (g_pHideDlg) g_pHideDlg->SetTimer(kWpsConnectTimer, kWpsConnectPeriodMs, nullptr);
     }

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "worker/HideDlg.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
 #include "worker/RateSets.h"
@@ -32,7 +32,7 @@ void SetDword(DWORD oid, DWORD value) { Set(oid, &value, sizeof value); }
 void SetStationConfig(const DWORD (&words)[kStationConfigWords]) {
   BYTE block[sizeof(DWORD) * kStationConfigWords];
   for (size_t i = 0; i < kStationConfigWords; ++i)
-    PutLeU32(block + 4 * i, i == kClearedConfigWord ? 0 : words[i]);
+    wavorel::wire::putU32(block + 4 * i, i == kClearedConfigWord ? 0 : words[i]);
   Set(OID_VX_PRIVATE_0111_SET, block, sizeof block);
 }
 
@@ -56,7 +56,7 @@ void RefillHtTransmit() {
   DWORD returned = 0;
   if (!QueryOid(OID_VX_HT_TRANSMIT, block, sizeof block, &returned) || returned < sizeof block) return;
   const DWORD w = g_dwTransmitSetting;
-  PutLeU32(block, w & 0xF);
+  wavorel::wire::putU32(block, w & 0xF);
   block[4] = static_cast<BYTE>((w >> 14) & 3);
   block[5] = static_cast<BYTE>((w >> 16) & 1);
   block[7] = static_cast<BYTE>((w >> 4) & 0x7F);
@@ -92,7 +92,7 @@ int CHideDlg::ProcessActions() {
       case kActionSetSsid: {
         g_bIcvError = 0;
         BYTE ssid[sizeof(NDIS_802_11_SSID)] = {};
-        PutLeU32(ssid, std::min<ULONG>(action.Ssid.SsidLength, sizeof action.Ssid.Ssid));
+        wavorel::wire::putU32(ssid, std::min<ULONG>(action.Ssid.SsidLength, sizeof action.Ssid.Ssid));
         std::memcpy(ssid + sizeof(ULONG), action.Ssid.Ssid, sizeof action.Ssid.Ssid);
         Set(OID_802_11_SSID, ssid, sizeof ssid);
         AfterLinkSet();
@@ -156,8 +156,8 @@ void CHideDlg::StoreWepBaselines() {
   BYTE statistics[kStatisticsSize] = {};
   DWORD returned = 0;
   if (QueryOid(OID_802_11_STATISTICS, statistics, sizeof statistics, &returned) && returned >= 16) {
-    m_wepBaseline[0] = GetLeU32(statistics + 8);
-    m_wepBaseline[1] = GetLeU32(statistics + 12);
+    m_wepBaseline[0] = wavorel::wire::getU32(statistics + 8);
+    m_wepBaseline[1] = wavorel::wire::getU32(statistics + 12);
   }
   DWORD received = 0;
   returned = 0;

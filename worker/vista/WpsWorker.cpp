@@ -72,13 +72,13 @@ void CHideDlg::CheckWpsStatus() {
       g_bWpsRunTaken = 1;
       KillTimer(kWpsConnectTimer);
       KillTimer(kWpsStatusTimer);
-      BYTE raw[sizeof(_WSC_CREDENTIAL_TABLE)] = {};
+      BYTE raw[wavorel::wire::wps::table::kSize] = {};
       returned = 0;
       if (!QueryOid(OID_VX_WPS_CREDENTIALS, raw, sizeof raw, &returned)) returned = 0;
       LoadWpsCredentialTable(raw, returned);
       SaveWpsProfiles(1);
       SaveWscFlag();
-      if (g_wscCredentialTable.Count != 0) {
+      if (WpsCredentialCount() != 0) {
         g_nWpsCurrentIndex = 0;
         g_nWpsNextIndex = 0;
         ConnectWpsProfile();
@@ -102,7 +102,7 @@ void CHideDlg::CheckWpsStatus() {
 }
 
 void CHideDlg::RotateWpsCredential() {
-  if (g_bWpsConnect && g_bWpsRotate && g_wscCredentialTable.Count > 0) {
+  if (g_bWpsConnect && g_bWpsRotate && WpsCredentialCount() > 0) {
     if (IsConnectedToWpsCredential())
       KillTimer(kWpsConnectTimer);
     else
@@ -121,7 +121,7 @@ DWORD ProfileFromWpsCredential(int index, _PROFILE_DATA& profile) {
 
 int ConnectWpsProfile() {
   g_bWpsConnect = 1;
-  const int count = static_cast<int>(std::min<DWORD>(g_wscCredentialTable.Count, kMaxWscCredentials));
+  const int count = WpsCredentialCount();
   if (count == 0) return 0;
   if (g_bWpsRotate)
     g_nWpsCurrentIndex = g_nWpsNextIndex;
@@ -140,14 +140,13 @@ int ConnectWpsProfile() {
 
 BOOL IsConnectedToWpsCredential() {
   CNativeWiFi* client = g_pNativeWiFi;
-  const DWORD count = std::min<DWORD>(g_wscCredentialTable.Count, kMaxWscCredentials);
-  if (!client || g_nWpsCurrentIndex < 0 || static_cast<DWORD>(g_nWpsCurrentIndex) >= count) return FALSE;
-  const _WSC_CREDENTIAL& c = g_wscCredentialTable.Credentials[g_nWpsCurrentIndex];
+  if (!client || g_nWpsCurrentIndex < 0 || g_nWpsCurrentIndex >= WpsCredentialCount()) return FALSE;
+  const WpsCredentialFields c = WpsCredentialAt(g_nWpsCurrentIndex);
   BOOL connected = FALSE;
   if (client->IsConnected(&connected) != ERROR_SUCCESS || !connected) return FALSE;
   DOT11_SSID ssid{};
   if (client->GetCurrentSsid(&ssid) != ERROR_SUCCESS) return FALSE;
-  const DWORD length = std::min<DWORD>(c.SsidLength, sizeof c.Ssid);
+  const DWORD length = c.SsidLength;
   if (ssid.uSSIDLength != length || std::memcmp(ssid.ucSSID, c.Ssid, length) != 0) return FALSE;
   DWORD auth = 0, cipher = 0;
   if (client->GetAuthAlgorithm(&auth) != ERROR_SUCCESS || auth != AuthAlgorithmOfType(c.AuthType)) return FALSE;
@@ -157,14 +156,13 @@ BOOL IsConnectedToWpsCredential() {
 }
 
 void SaveWpsProfiles(int deleteFlag) {
-  const _WSC_CREDENTIAL_TABLE& table = g_wscCredentialTable;
   const CString common = "Common";
-  WriteWps(common, "NumberofProfile", Number(std::min<DWORD>(table.Count, kMaxWscCredentials)));
+  WriteWps(common, "NumberofProfile", Number(static_cast<DWORD>(WpsCredentialCount())));
   WriteWps(common, "ConfigMode", Number(static_cast<DWORD>(g_nWpsConfigMode)));
   WriteWps(common, "Wireless Mode", Number(static_cast<DWORD>(g_nWpsWirelessMode)));
   WriteWps(common, "PinCode", Number(static_cast<DWORD>(g_nWpsPinCode)));
   for (int i = 0; i < kMaxWscCredentials; ++i) {
-    const _WSC_CREDENTIAL& c = table.Credentials[i];
+    const WpsCredentialFields c = WpsCredentialAt(i);
     CString section;
     section.Format("Profile%d", i);
     char stored[kStoreValueSize] = "";
@@ -175,8 +173,8 @@ void SaveWpsProfiles(int deleteFlag) {
       MultiByteToWideChar(CP_ACP, 0, stored, -1, name, WLAN_MAX_NAME_LENGTH - 1);
       profiles->DeleteProfile(name);
     }
-    const DWORD ssidLength = std::min<DWORD>(c.SsidLength, sizeof c.Ssid);
-    const DWORD keyLength = std::min<DWORD>(c.KeyLength, kWscKeyMax);
+    const DWORD ssidLength = c.SsidLength;
+    const DWORD keyLength = c.KeyLength;
     WriteWps(section, "SSID", std::string(reinterpret_cast<const char*>(c.Ssid), ssidLength).c_str());
     WriteWps(section, "AuthType", Number(c.AuthType));
     WriteWps(section, "EncryType", Number(c.EncrType));

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "tests/worker/vista/HideDlgTest.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 #include "worker/ModuleFunctions.h"
 
 namespace worker::testing {
@@ -124,7 +124,7 @@ TEST_F(ActionQueueTest, CopyOwnsEveryKeyBlockWhateverTheSecurity) {
   source.reset();
   EXPECT_EQ(copy->WepKey[2], wep);
   EXPECT_EQ(copy->WpaNoneKey, none);
-  EXPECT_EQ(GetLeU32(copy->WepKey[2].data()), 44u);
+  EXPECT_EQ(wavorel::wire::getU32(copy->WepKey[2].data()), 44u);
   CopyProfileData(copy, nullptr);
   EXPECT_EQ(copy, nullptr);
 }

@@ -5,21 +5,21 @@
 
 #include "platform/sim/radio/WpsRun.h"
 #include "tests/worker/vista/HideDlgTest.h"
-#include "worker/LeBytes.h"
+#include "platform/wire/Bytes.h"
 
 namespace worker::testing {
 namespace {
 
 std::vector<uint8_t> CredentialTable(const std::vector<std::pair<std::string, BYTE>>& networks) {
   std::vector<uint8_t> raw(sizeof(_WSC_CREDENTIAL_TABLE), 0);
-  PutLeU32(raw.data(), static_cast<DWORD>(networks.size()));
+  wavorel::wire::putU32(raw.data(), static_cast<DWORD>(networks.size()));
   for (size_t i = 0; i < networks.size(); ++i) {
-    BYTE* r = raw.data() + 4 + i * sizeof(_WSC_CREDENTIAL);
-    PutLeU32(r, static_cast<DWORD>(networks[i].first.size()));
+    BYTE* r = raw.data() + 4 + i * wavorel::wire::wps::credential::kSize;
+    wavorel::wire::putU32(r, static_cast<DWORD>(networks[i].first.size()));
     std::memcpy(r + 4, networks[i].first.data(), networks[i].first.size());
-    PutLeU32(r + 36, 32);  // WPA2-PSK
-    PutLeU32(r + 40, 8);   // AES
-    PutLeU32(r + 48, 10);
+    wavorel::wire::putU32(r + 36, 32);  // WPA2-PSK
+    wavorel::wire::putU32(r + 40, 8);   // AES
+    wavorel::wire::putU32(r + 48, 10);
     std::memcpy(r + 52, "passphrase", 10);
     const BYTE mac[6] = {0x02, 0, 0, 0, 0, networks[i].second};
     std::memcpy(r + 116, mac, 6);
