@@ -18,6 +18,7 @@ constexpr int kMinPassphrase = 8;
 constexpr int kKeyTypeHex = 0;
 constexpr int kKeyTypeAscii = 1;
 constexpr int kOffScreen = -9999;
+constexpr WORD kHexDigitsMask = 0x40;
 
 bool isHexText(const CString& text) {
   for (int i = 0; i < text.GetLength(); ++i)
@@ -54,6 +55,8 @@ void CAuthSecuDlg_AP::DoDataExchange(CDataExchange* pDX) {
   DDX_Text(pDX, IDC_APSEC_RADIUS_KEY, m_strRadiusKey);
   DDX_Radio(pDX, IDC_APSEC_KEY1, m_nDefaultKey);
   for (int n = 0; n < 4; ++n) {
+    DDX_Control(pDX, kHexIds[n], m_editHex[n]);
+    DDX_Control(pDX, kAsciiIds[n], m_editAscii[n]);
     DDX_CBIndex(pDX, kTypeIds[n], m_nKeyType[n]);
     DDX_Text(pDX, kHexIds[n], m_strHexKey[n]);
     DDX_Text(pDX, kAsciiIds[n], m_strAsciiKey[n]);
@@ -100,6 +103,7 @@ BOOL CAuthSecuDlg_AP::HexToAscii(const CString& hex, CString& text) {
 
 BOOL CAuthSecuDlg_AP::OnInitDialog() {
   CDialog::OnInitDialog();
+  for (CSmartEdit_AP& edit : m_editHex) edit.SetCharClassMask(kHexDigitsMask);
   ModifyStyleEx(0, WS_EX_TOOLWINDOW);
   SetWindowPos(nullptr, kOffScreen, kOffScreen, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(SW_HIDE);

@@ -12,6 +12,7 @@
 
 #include "platform/Platform.h"
 #include "softap/ApConfigIds.h"
+#include "softap/ApControls.h"
 #include "softap/ApSecurityData.h"
 
 class CAuthSecuDlg_AP : public CDialog {
@@ -78,6 +79,9 @@ class CAuthSecuDlg_AP : public CDialog {
   void SetRekeyCaption();
   BOOL WepInUse() const;
 
+  // The key edits: hex digits only in the hex ones.
+  CSmartEdit_AP m_editHex[4];
+  CSmartEdit_AP m_editAscii[4];
   DWORD m_dwRadiusServer = 0;
   int m_nRekeyMethod = 0;
   int m_nAuthMode = 0;
