@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "platform/present/Screenshot.h"
+#include "platform/present/WindowImage.h"
 #include "platform/sim/radio/Machine.h"
 
 namespace softap::testing {
@@ -206,6 +208,28 @@ TEST_F(ApConfigPageTest, RegistryValuesThatDoNotFit) {
                          static_cast<char>(word >> 24)});
   openPage();
   EXPECT_EQ(selected(IDC_AP_MCS), "7");
+}
+
+TEST_F(ApConfigPageTest, ScreenshotWithTheHtControlsAndTheRateLabel) {
+  openPage({{"Channel", "6"}});
+  CString rate;
+  page().GetDlgItemText(IDC_AP_TX_RATE_INFO, rate);
+  EXPECT_EQ(rate, "Tx Rate: 43.30 Mbps") << "40 MHz, short guard interval, MCS Auto, family code 3";
+  // On the screen for the picture only.
+  sheet().SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  sheet().ShowWindow(SW_SHOW);
+  EXPECT_TRUE(page().GetDlgItem(IDC_AP_HT_GROUP)->IsWindowVisible());
+  const wavorel::WindowImage image = wavorel::composeWindow(sheet().GetSafeHwnd());
+  EXPECT_TRUE(wavorel::present::saveScreenshot(sheet().GetSafeHwnd(), root() + "/config.png"));
+  ASSERT_FALSE(image.empty());
+  RECT frame{}, label{};
+  sheet().GetWindowRect(&frame);
+  page().GetDlgItem(IDC_AP_TX_RATE_INFO)->GetWindowRect(&label);
+  int dark = 0;
+  for (int y = label.top - frame.top; y < label.bottom - frame.top; ++y)
+    for (int x = label.left - frame.left; x < label.right - frame.left; ++x)
+      dark += GetRValue(image.colorAt(x, y)) < 96 ? 1 : 0;
+  EXPECT_GT(dark, 30) << "the rate label is drawn";
 }
 
 }  // namespace
