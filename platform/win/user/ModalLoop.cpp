@@ -25,7 +25,7 @@ constexpr size_t kFirstMessagesLimit = 1000;
 // the person (a hidden helper dialog): nobody can answer it.
 bool liesOffScreen(HWND hwnd) {
   RECT r{};
-  if (!hwnd || !GetWindowRect(hwnd, &r)) return false;
+  if (!hwnd || !GetWindowRect(hwnd, &r) || r.right <= r.left || r.bottom <= r.top) return false;
   return r.right <= 0 || r.bottom <= 0 || r.left >= GetSystemMetrics(SM_CXSCREEN) ||
          r.top >= GetSystemMetrics(SM_CYSCREEN);
 }
