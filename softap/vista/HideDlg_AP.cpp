@@ -444,6 +444,16 @@ void CHideDlg_AP::OpenSheet() {
 
 void CHideDlg_AP::OnOpenSheet() { OpenSheet(); }
 
+void CHideDlg_AP::TakeSettings(int authIndex, int cipherIndex, const CString& preSharedKey, const CString wepKeys[4],
+                               int defaultKey, const CString& ssid) {
+  m_nAuthIndex = authIndex;
+  m_nCipherIndex = cipherIndex;
+  m_strWpaPsk = preSharedKey;
+  for (int n = 0; n < 4; ++n) m_strWepKey[n] = wepKeys[n];
+  m_nDefaultKey = defaultKey;
+  m_strSsid = ssid;
+}
+
 void CHideDlg_AP::OnExit() { Exit(); }
 
 void CHideDlg_AP::OnLeaveApMode() { LeaveApMode(); }
