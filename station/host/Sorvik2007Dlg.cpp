@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "frontend/BridgeCodes.h"
+#include "station/profiles/ProfileEditorDlg.h"
 #include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
@@ -132,8 +133,10 @@ void CSorvik2007Dlg::CreatePages() {
   pages.top = slot.Height();
   m_pTabDialog->ArrangePages(pages, 0, 0, kHostTabProfile);
 
-  // The secondary dialogs: none of their classes is built yet, so each keeps
-  // a null member; ShowPage, the layout and the destructor skip them.
+  // The secondary dialogs: a class not built yet keeps a null member, which
+  // ShowPage, the layout and the destructor skip.
+  auto editor = std::make_unique<CProfileEditorDlg>(this);
+  if (editor->Create(IDD_PROFILE_EDITOR, this)) m_secondary[kHostDlgProfileEditor] = std::move(editor);
 }
 
 std::vector<CShadeButtonST*> CSorvik2007Dlg::StripButtons() const {
@@ -309,6 +312,11 @@ BOOL CSorvik2007Dlg::IsProfileListed(LPCSTR ssid) const {
 }
 
 void CSorvik2007Dlg::RunPageCommand(UINT code, const CString& value) {
+  if (code >= BRIDGE_CMD_EDITOR_OK && code <= kLastProfileEditorCommand) {
+    if (auto* editor = dynamic_cast<CProfileEditorDlg*>(GetSecondaryDialog(kHostDlgProfileEditor)))
+      editor->RunBridgeCommand(code, value);
+    return;
+  }
   CPageProfileDlg* profile = m_pPageProfile;
   if (!profile || !IsWindow(profile->GetSafeHwnd())) return;
   const auto press = [profile](UINT id) { profile->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };

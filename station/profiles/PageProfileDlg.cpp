@@ -8,6 +8,7 @@
 
 #include "frontend/BridgeCodes.h"
 #include "frontend/UiBridge.h"
+#include "station/profiles/ProfileEditorDlg.h"
 #include "utilmere/WindowTools.h"
 #include "widgets/WidgetMessages.h"
 #include "worker/HideDlg.h"
@@ -281,8 +282,21 @@ void CPageProfileDlg::ShowEditor() {
   }
 }
 
+CProfileEditorDlg* CPageProfileDlg::Editor() {
+  CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
+  auto* editor = dynamic_cast<CProfileEditorDlg*>(host ? host->GetSecondaryDialog(kHostDlgProfileEditor) : nullptr);
+  return editor && editor->GetSafeHwnd() && editor->GetSystemConfigPage() && editor->GetAuthEncryPage() ? editor
+                                                                                                       : nullptr;
+}
+
 void CPageProfileDlg::OnAdd() {
   if (!IsWorkerReady()) return;
+  if (CProfileEditorDlg* editor = Editor()) {
+    CString name;
+    GetNewProfileName(name);
+    editor->GetSystemConfigPage()->LoadDefaults(name);
+    editor->GetAuthEncryPage()->SetDefaults();
+  }
   ShowEditor();
 }
 
@@ -291,6 +305,14 @@ void CPageProfileDlg::OnEdit() {
   const int row = ActionRow();
   if (row < 0) return;
   NotifyUI(BRIDGE_UI_EDITOR_FIELD, m_profiles[row].Name, TRUE);
+  if (CProfileEditorDlg* editor = Editor()) {
+    CPageSystemConfigDlg* system = editor->GetSystemConfigPage();
+    system->m_strProfileName = m_profiles[row].Name;
+    system->UpdateData(FALSE);
+    editor->LoadProfile();
+    system->LoadFromProfile();
+    editor->GetAuthEncryPage()->LoadFromProfile();
+  }
   ShowEditor();
 }
 

@@ -43,6 +43,8 @@ constexpr UINT IDB_PROFILE_IMAGES = 201;
 // The page's 3000 ms timer.
 constexpr UINT_PTR kProfilePageTimer = 1;
 
+class CProfileEditorDlg;
+
 class CPageProfileDlg : public CDialog {
  public:
   explicit CPageProfileDlg(CWnd* pParent = nullptr);
@@ -136,6 +138,8 @@ class CPageProfileDlg : public CDialog {
   void ClearDetails();
   // The host's lower area shows the profile editor, expanded.
   void ShowEditor();
+  // The host's profile editor with its pages, or null.
+  static CProfileEditorDlg* Editor();
 
   CQuickList m_list;
   CImageList m_images;
