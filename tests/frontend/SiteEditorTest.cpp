@@ -9,6 +9,7 @@
 #include <set>
 
 #include "platform/win/kernel/Resources.h"
+#include "platform/win/user/DialogTemplate.h"
 
 namespace site_editor_test {
 namespace {
@@ -55,6 +56,44 @@ TEST_F(SiteEditorOpenTest, CreationAsksForTheCertificateListsAndStaysHidden) {
   // page likewise; the EAP layout of PEAP then runs both check boxes again.
   EXPECT_EQ(takeWorker(), (Commands{{50, ""}, {49, "0"}, {53, ""}, {52, "0"}, {49, "0"}, {52, "0"}}));
   EXPECT_EQ(&e, GetSiteEditor());  // one editor per process
+}
+
+TEST_F(SiteEditorOpenTest, TemplatesTitleAndListItems) {
+  struct Size {
+    UINT id;
+    LONG cx, cy;  // dialog units
+  };
+  for (const Size& t : {Size{IDD_DLG_ONESITEEDITOR, 262, 212}, Size{IDD_PAGESITE_INFO, 343, 217},
+                        Size{IDD_PAGESITE_SECURITY, 343, 217}, Size{IDD_PAGE8021X_IDPASSWORD, 316, 132},
+                        Size{IDD_PAGE8021X_CLIENTCERT, 316, 132}, Size{IDD_PAGE8021X_SERVERCERT, 316, 132},
+                        Size{IDD_PAGE8021X_EAPFAST, 316, 132}}) {
+    wavorel::DialogTemplate found;
+    ASSERT_TRUE(wavorel::findDialogTemplate(AfxGetResourceHandle(), MAKEINTRESOURCE(t.id), found)) << t.id;
+    EXPECT_EQ(found.rect.right - found.rect.left, t.cx) << t.id;
+    EXPECT_EQ(found.rect.bottom - found.rect.top, t.cy) << t.id;
+  }
+  EXPECT_EQ(text(IDD_DLG_ONESITEEDITOR, IDC_SITE_TITLE), "Site Config");
+
+  auto items = [&](UINT page, UINT id) {
+    std::vector<std::string> rows;
+    CComboBox* combo = static_cast<CComboBox*>(control(page, id));
+    for (int i = 0; combo && i < combo->GetCount(); ++i) {
+      CString row;
+      combo->GetLBText(i, row);
+      rows.emplace_back(row.GetString());
+    }
+    return rows;
+  };
+  using Rows = std::vector<std::string>;
+  EXPECT_EQ(items(kInfo, IDC_INFO_NETTYPE), (Rows{"Ad hoc", "Infrastructure"}));
+  EXPECT_EQ(items(kInfo, IDC_INFO_CHANNEL), (Rows{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}));
+  EXPECT_EQ(items(kSec, IDC_SEC_AUTH),
+            (Rows{"Open", "Shared", "Leap", "802.1x", "WPA", "WPA-PSK", "WPA2", "WPA2-PSK"}));
+  for (UINT id : {IDC_SEC_KEY1_TYPE, IDC_SEC_KEY2_TYPE, IDC_SEC_KEY3_TYPE, IDC_SEC_KEY4_TYPE})
+    EXPECT_EQ(items(kSec, id), (Rows{"Hex", "ACSII"})) << id;
+  EXPECT_EQ(items(kSec, IDC_SEC_EAP), (Rows{"PEAP", "TLS / Smart Card", "TTLS", "EAP-FAST"}));
+  EXPECT_EQ(items(kFast, IDC_FAST_TUNNEL), (Rows{"EAP-MSCHAP v2", "EAP-TLS / Smart Card"}));
+  EXPECT_EQ(selection(kFast, IDC_FAST_TUNNEL), 0);
 }
 
 TEST_F(SiteEditorOpenTest, ProfileEditorAndSecurityEditor) {
@@ -410,6 +449,31 @@ TEST_F(SiteEditorValidationTest, PreSharedKeyLengths) {
     DestroySiteEditor();
     dismissBalloon();
   }
+}
+
+TEST_F(SiteEditorValidationTest, ErrorBalloonIsTitledErrorAndLastsFiveSeconds) {
+  code(36, "Home");
+  code(37, "HomeNet");
+  code(41, "6");
+  code(44, "short");
+  code(BRIDGE_UI_EDITOR_OPEN);
+  pressOk();
+  ASSERT_EQ(balloon(), "WPA2-PSK is invalid. Should over 8 characters");
+  CString title;
+  ::GetWindowText(balloonWindow(), title.GetBuffer(64), 64);
+  title.ReleaseBuffer();
+  EXPECT_STREQ(title, "Error");
+  EXPECT_EQ(GetFocus(), item(kSec, IDC_SEC_PSK));
+  auto wait = [&](int ms) {
+    for (int t = 0; t < ms; t += 100) {
+      clock().advance(100);
+      wavorel::runFor(0);
+    }
+  };
+  wait(4800);
+  EXPECT_EQ(balloon(), "WPA2-PSK is invalid. Should over 8 characters");
+  wait(4000);
+  EXPECT_EQ(balloon(), "");
 }
 
 TEST_F(SiteEditorValidationTest, OnlyTheDefaultWepKeyIsChecked) {
