@@ -24,20 +24,8 @@ namespace {
 
 using X11SiteEditorTest = SiteEditorTest;
 
-// Whether a mapped X window stands with its top-left corner at (x, y).
-bool windowAt(Display* d, int x, int y) {
-  ::Window root = 0, parent = 0, *children = nullptr;
-  unsigned count = 0;
-  bool found = false;
-  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return false;
-  for (unsigned i = 0; i < count && !found; ++i) {
-    XWindowAttributes attrs{};
-    found = XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable && attrs.x == x &&
-            attrs.y == y;
-  }
-  if (children) XFree(children);
-  return found;
-}
+using wavorel::testing::click;
+using wavorel::testing::windowAt;
 
 // The presenter leaves the display before the server goes.
 struct DisplayUse {
@@ -68,13 +56,6 @@ int inkPixels(Display* d, CRect field) {
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x) ink += image.pixel(x, y) != image.pixel(image.width - 1, y);
   return ink;
-}
-
-void click(Display* d, int x, int y) {
-  XTestFakeMotionEvent(d, 0, x, y, 0);
-  XTestFakeButtonEvent(d, 1, True, 0);
-  XTestFakeButtonEvent(d, 1, False, 0);
-  XSync(d, False);
 }
 
 void press(Display* d, KeySym sym) {
