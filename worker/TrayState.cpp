@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "frontend/UiBridge.h"
+#include "widgets/WorkerClosingFlag.h"
 #include "worker/HideDlg.h"
 #include "worker/OidRequest.h"
 #include "worker/WorkerGlobals.h"
@@ -86,8 +87,20 @@ void CHideDlg::ShowHostDialog() {
     text.LoadString(IDS_NIC_NOT_READY);
     WarningMessageBox(text);
     m_bBusy = FALSE;
+    return;
   }
-  // The host dialog of the station pages comes with those pages.
+  // A menu of the last host may still be returning from its loop while the
+  // flag is set; a new host starts with it clear.
+  m_pHostDlg = MakeStationHost();
+  WorkerClosingFlag = FALSE;
+  if (!m_pHostDlg) return;
+  if (!m_pHostDlg->Create(IDD_STATION_HOST, this)) {
+    m_pHostDlg.reset();
+    return;
+  }
+  KillTimer(kHostLayoutTimer);
+  SetTimer(kHostLayoutTimer, kHostLayoutPeriodMs, nullptr);
+  m_bHostCreated = TRUE;
 }
 
 void CHideDlg::OnLaunchConfigUtilities() { ShowHostDialog(); }

@@ -100,6 +100,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (!(f & SWP_NOSIZE)) w->rect = {w->rect.left, w->rect.top, w->rect.left + wp.cx, w->rect.top + wp.cy};
   if (!(f & SWP_NOZORDER))
     if (auto parent = wavorel::parentOf(*w)) wavorel::placeInZOrder(*parent, *w, wp.hwndInsertAfter);
+  if ((f & SWP_FRAMECHANGED) || oldRect.right - oldRect.left != w->width() || oldRect.bottom - oldRect.top != w->height()) {
+    RECT frameRect = w->rect;
+    wavorel::sendTo(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&frameRect));
+    if (!w->alive()) return FALSE;
+  }
   bool wasVisible = (w->style & WS_VISIBLE) != 0;
   RECT newClient = w->clientRect();
   bool sized = !sameRect(oldClient, newClient);

@@ -303,6 +303,12 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     if (w->life != Window::Life::Destroyed) finalDestroy(w);
     return nullptr;
   }
+  if (w->life == Window::Life::Creating) {
+    // The frame is worked out from the styles; the window hears of it (and
+    // may change its styles) before WM_CREATE.
+    RECT frameRect = w->rect;
+    wavorel::sendTo(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&frameRect));
+  }
   if (w->life == Window::Life::Creating && wavorel::sendTo(w, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
     DestroyWindow(hwnd);
     return nullptr;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/sim/radio/WpsRun.h"
+#include "platform/sim/services/NativeWifiService.h"
 #include "tests/worker/vista/HideDlgTest.h"
 #include "platform/wire/Bytes.h"
 
@@ -99,6 +100,24 @@ TEST_F(WpsWorkerTest, CredentialsOfARunAreTakenOnce) {
   EXPECT_FALSE(called(OID_VX_WPS_CREDENTIALS));
   EXPECT_TRUE(desiredBssids().empty());
   EXPECT_TRUE(timerRuns(kWpsConnectTimer));
+}
+
+TEST_F(WpsWorkerTest, TheNextRunDeletesTheConnectionOfAStoredSsidWithAControlByte) {
+  // The connection of "Tab<TAB>Net" is stored under a name made of the SSID;
+  // the next run's credentials replace it and delete that connection.
+  auto& store = wavorel::sim::NativeWifiService::instance().store(machine().adapter(0).config().guid);
+  machine().adapter(0).wpsCredentials() = CredentialTable({{"Tab\tNet", 1}});
+  machine().stuckValue(OID_VX_WPS_STATUS, 15);
+  SetTimer(workerWindow(), kWpsStatusTimer, 200, nullptr);
+  advance(200);
+  ASSERT_NE(store.findBySsid("Tab\tNet"), nullptr);
+  machine().stuckValue(OID_VX_WPS_STATUS, 0);
+  worker().CheckWpsStatus();
+  machine().adapter(0).wpsCredentials() = CredentialTable({{"Beta", 2}});
+  machine().stuckValue(OID_VX_WPS_STATUS, 15);
+  worker().CheckWpsStatus();
+  EXPECT_EQ(store.findBySsid("Tab\tNet"), nullptr);
+  EXPECT_NE(store.findBySsid("Beta"), nullptr);
 }
 
 TEST_F(WpsWorkerTest, ThreeCredentialsRotateOnTimerFour) {
