@@ -1,6 +1,5 @@
 #include "platform/win/controls/Control.h"
 
-#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -15,8 +14,6 @@ namespace {
 struct Controls {
   std::mutex mutex;
   std::unordered_map<HWND, std::shared_ptr<Control>> byWindow;
-  // Counts the changes of byWindow (see controlOf()).
-  std::atomic<uint64_t> generation{0};
 };
 
 Controls& controls() {
@@ -24,7 +21,6 @@ Controls& controls() {
     static Controls instance;
     registerStateReset([] {
       std::lock_guard<std::mutex> lock(instance.mutex);
-      ++instance.generation;
       instance.byWindow.clear();
     });
     return &instance;
@@ -87,30 +83,14 @@ void adoptControl(std::shared_ptr<Control> control) {
   auto& c = controls();
   std::lock_guard<std::mutex> lock(c.mutex);
   HWND hwnd = control->hwnd();
-  ++c.generation;
   c.byWindow[hwnd] = std::move(control);
 }
 
 std::shared_ptr<Control> controlOf(HWND hwnd) {
   auto& c = controls();
-  // Each thread remembers the controls it found last, by handle, good while
-  // the table has not changed since.
-  struct Found {
-    uint64_t generation = 0;
-    HWND hwnd = nullptr;
-    std::weak_ptr<Control> control;
-  };
-  thread_local Found recent[8];
-  Found& last = recent[(reinterpret_cast<uintptr_t>(hwnd) >> 2) & 7];
-  const uint64_t generation = c.generation.load();
-  if (last.hwnd == hwnd && hwnd && last.generation == generation) {
-    if (auto control = last.control.lock()) return control;
-  }
   std::lock_guard<std::mutex> lock(c.mutex);
   auto it = c.byWindow.find(hwnd);
-  if (it == c.byWindow.end()) return nullptr;
-  last = Found{generation, hwnd, it->second};
-  return it->second;
+  return it == c.byWindow.end() ? nullptr : it->second;
 }
 
 LRESULT dispatchToControl(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -126,7 +106,6 @@ LRESULT dispatchToControl(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCDESTROY) {
     auto& c = controls();
     std::lock_guard<std::mutex> lock(c.mutex);
-    ++c.generation;
     c.byWindow.erase(hwnd);
   }
   return result;

@@ -78,26 +78,9 @@ DWORD WindowManager::processOfHandle(HWND hwnd) {
 std::shared_ptr<Window> WindowManager::find(HWND hwnd) const {
   uintptr_t value = reinterpret_cast<uintptr_t>(hwnd);
   if (value == kDesktopHandle) return desktop_;
-  // Each thread remembers the windows it found last, by handle: one is still
-  // in the table while no handle has left the table since (the generation is
-  // unchanged).
-  struct Found {
-    const WindowManager* table = nullptr;
-    uint64_t generation = 0;
-    uintptr_t value = 0;
-    std::weak_ptr<Window> window;
-  };
-  thread_local Found recent[8];
-  Found& last = recent[(value >> 2) & 7];
-  const uint64_t generation = generation_.load(std::memory_order_acquire);
-  if (last.table == this && last.value == value && last.generation == generation) {
-    if (auto w = last.window.lock()) return w->alive() ? w : nullptr;
-  }
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = windows_.find(value);
-  if (it == windows_.end()) return nullptr;
-  last = Found{this, generation, value, it->second};
-  if (!it->second->alive()) return nullptr;
+  if (it == windows_.end() || !it->second->alive()) return nullptr;
   return it->second;
 }
 
@@ -114,7 +97,6 @@ void WindowManager::remove(HWND hwnd) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = windows_.find(reinterpret_cast<uintptr_t>(hwnd));
   if (it == windows_.end()) return;
-  generation_.fetch_add(1, std::memory_order_acq_rel);
   dropped = std::move(it->second);
   windows_.erase(it);
 }
@@ -123,7 +105,6 @@ void WindowManager::clear() {
   std::unordered_map<uintptr_t, std::shared_ptr<Window>> old;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    generation_.fetch_add(1, std::memory_order_acq_rel);
     old.swap(windows_);
   }
   for (auto& kv : old) {

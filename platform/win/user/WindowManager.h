@@ -5,7 +5,6 @@
 // window functions share.
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -47,8 +46,6 @@ class WindowManager {
   mutable std::mutex mutex_;
   std::unordered_map<uintptr_t, std::shared_ptr<Window>> windows_;
   uint64_t next_ = 0;
-  // Counts the handles that left the table (see find()).
-  std::atomic<uint64_t> generation_{0};
   std::shared_ptr<Window> desktop_;
 };
 
