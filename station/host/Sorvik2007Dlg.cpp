@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "frontend/BridgeCodes.h"
+#include "frontend/UiBridge.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
@@ -312,6 +313,14 @@ BOOL CSorvik2007Dlg::IsProfileListed(LPCSTR ssid) const {
 }
 
 void CSorvik2007Dlg::RunPageCommand(UINT code, const CString& value) {
+  if (code == BRIDGE_CMD_CONNECT_BSS) {
+    // "Add To Profile" runs after this command; the editor it opens connects
+    // once its profile is saved.
+    NotifyWorker(BRIDGE_CMD_ADD_BSS_TO_PROFILE, value, TRUE);
+    auto* editor = dynamic_cast<CProfileEditorDlg*>(GetSecondaryDialog(kHostDlgProfileEditor));
+    if (editor && IsWindow(editor->GetSafeHwnd())) editor->m_bConnectAfterSave = TRUE;
+    return;
+  }
   if (code >= BRIDGE_CMD_EDITOR_OK && code <= kLastProfileEditorCommand) {
     if (auto* editor = dynamic_cast<CProfileEditorDlg*>(GetSecondaryDialog(kHostDlgProfileEditor)))
       editor->RunBridgeCommand(code, value);
