@@ -127,7 +127,7 @@ class HideDlgHostTest : public HideDlgTest {
             !GetActionQueue().empty(),
             GetSetOidQueue().GetCount() > 0,
             GetCurrentProfile() != nullptr,
-            hwnd && KillTimer(hwnd, kWpsPollTimer) != FALSE};
+            hwnd && KillTimer(hwnd, kWpsPollValueTimer) != FALSE};
   }
 };
 
@@ -149,6 +149,7 @@ TEST_F(HideDlgHostTest, ClosingFlagIsSetBeforeTheHostIsDestroyed) {
     EXPECT_EQ(hostRecord().destroyed, 1);
     EXPECT_TRUE(flagAtDestroy);
     EXPECT_EQ(worker().GetHost(), nullptr);
+    hostRecord().onDestroy = nullptr;
   }
 }
 
@@ -199,6 +200,7 @@ TEST_F(HideDlgHostTest, EndTearsDownTheHostThenStopsTimersThenUnregistersAndFree
 
   DestroyHideDlg();
   around = nullptr;
+  hostRecord().onDestroy = nullptr;
   const Moment atHost{TRUE, true, true, true, true, true, true};
   const Moment beforeDestroy{TRUE, true, true, true, true, true, false};
   const Moment afterDestroy{TRUE, false, false, false, false, false, false};
