@@ -61,6 +61,18 @@ TEST_F(ApStartTest, EntersApModeAppliesEverythingAndSwitchesDhcpOn) {
   EXPECT_EQ(g_bApSupportBandA, 1);
 }
 
+TEST_F(ApStartTest, DhcpServerGetsA32ByteBufferWhoseAnswerIsLeftUnread) {
+  // The export fills the buffer with bytes none of which is zero: a worker
+  // that took the answer for a text would read past the buffer.
+  ASSERT_TRUE(start());
+  const std::vector<wavorel::sim::IcsDhcpEnableCall> enables = wavorel::sim::icsDhcpEnableCalls();
+  ASSERT_EQ(enables.size(), 1u);
+  EXPECT_TRUE(enables[0].buffer);
+  EXPECT_EQ(enables[0].flags, 0u);
+  EXPECT_TRUE(wavorel::sim::icsDhcpServerOn());
+  EXPECT_EQ(postsOf(BRIDGE_UI_CONNECTION_STATE).front(), "00Wireless Net  Status : Disconnected");
+}
+
 TEST_F(ApStartTest, DriverAlreadyInApModeIsNotSwitchedAgain) {
   wavorel::sim::machine().adapter(0).setApMode(true);
   ASSERT_TRUE(start());
