@@ -40,7 +40,7 @@ class CNativeWiFi {
   // `description` exactly; WlanEnumInterfaces's result (0 also without a match).
   DWORD FindInterface(LPCSTR description);
   // Closes the client handle (which ends the notification registration) and
-  // drops the companions.
+  // drops the companions; IsOpened is FALSE afterwards.
   void Close();
 
   DWORD Scan();
