@@ -412,8 +412,10 @@ void CLinkStatusDlg::PushSample(double mbps, std::array<double, kThroughputSampl
                                 COskelStaticHistogram& histogram) {
   std::rotate(history.begin(), history.begin() + 1, history.end());
   history.back() = mbps;
+  const double previous = maximum;
   maximum = *std::max_element(history.begin(), history.end());
-  histogram.SetFullScale(maximum);
+  // The histogram repaints whole on a new scale: only when it changes.
+  if (maximum != previous) histogram.SetFullScale(maximum);
   histogram.m_strLabels[1] = ThroughputText(maximum);
   histogram.AddSample(mbps);
 }
@@ -429,6 +431,10 @@ void CLinkStatusDlg::UpdateLinkQuality(const LinkStatusRecord& record) {
 
 void CLinkStatusDlg::SetBar(Bar which, int position, COLORREF colour, LPCSTR text, DWORD mode) {
   CProgressCtrlX& bar = m_bars[which];
+  // A bar repaints whole when set: one that shows the same stays as it is.
+  const bool same = bar.GetPos() == position && bar.GetColorCount() == 3 && bar.GetColor(0) == colour &&
+                    bar.GetFormatString() == text && (bar.GetStyle() & kPlainText) == mode;
+  if (same) return;
   bar.SetEvenColors(3, colour, kLightBlue, colour);
   bar.SetTextFormat(text, mode);
   bar.SetPos(position);
@@ -448,8 +454,7 @@ void CLinkStatusDlg::UpdateSignalBars(int rssi[3]) {
   for (int chain = 0; chain < 3; ++chain) {
     const Bar bar = static_cast<Bar>(kSignal1Bar + chain);
     if (rssi[chain] == kNoChainDbm) {
-      m_bars[bar].SetTextFormat(LoadText(IDS_SIGNAL_NO_CHAIN[chain]), kPlainText);
-      m_bars[bar].SetPos(0);
+      SetBar(bar, 0, m_bars[bar].GetColor(0), LoadText(IDS_SIGNAL_NO_CHAIN[chain]), kPlainText);
       if (chain == 0) NotifyUIInt(BRIDGE_UI_SIGNAL_STRENGTH, 0, TRUE);
       continue;
     }
