@@ -49,7 +49,8 @@ class CNativeWiFi {
   // *out: infrastructure 1, independent 0, any other 2; untouched on failure.
   DWORD GetDesiredBssType(DWORD* out);
   DWORD GetChannel(DWORD* out);
-  // The associated SSID as {u32 length; 32 bytes}, zeroed first.
+  // The associated SSID as {u32 length; 32 bytes}, zeroed first; a longer
+  // length from the service is cut to 32.
   DWORD GetCurrentSsid(DOT11_SSID* out);
   // The associated BSSID, zeroed first.
   DWORD GetCurrentBssid(BYTE out[6]);

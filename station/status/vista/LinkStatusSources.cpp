@@ -46,9 +46,12 @@ BOOL CLinkStatusDlg::ReadConnection(BOOL* queryOk, CString& ssid, BYTE bssid[6])
   if (!connected || std::all_of(bssid, bssid + 6, [](BYTE b) { return b == 0; })) return FALSE;
   DOT11_SSID current{};
   g_pNativeWiFi->GetCurrentSsid(&current);
-  // The service's length is trusted no further than the 32 bytes it has.
+  // The length is trusted no further than the 32 bytes the record has.
+  // The length is trusted no further than the 32 bytes the record has, and
+  // the text ends at its first NUL.
+  const char* bytes = reinterpret_cast<const char*>(current.ucSSID);
   const DWORD length = std::min<DWORD>(current.uSSIDLength, kMaxSsidLength);
-  ssid = CString(reinterpret_cast<const char*>(current.ucSSID), static_cast<int>(length));
+  ssid = CString(bytes, static_cast<int>(strnlen(bytes, length)));
   return TRUE;
 }
 

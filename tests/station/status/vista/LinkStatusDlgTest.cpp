@@ -4,6 +4,7 @@
 // failed or short answers.
 #include <cstring>
 
+#include "platform/sim/services/NativeWifiService.h"
 #include "tests/station/status/vista/LinkStatusTest.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/NativeWiFi.h"
@@ -287,6 +288,18 @@ TEST_F(LinkStatusTest, AdapterUnpluggedUnderTheLink) {
   for (Page::Text t : {Page::kExtraInfo, Page::kIpAddress, Page::kTxThroughput, Page::kChannel})
     EXPECT_EQ(text(t), "") << t;
   EXPECT_EQ(Page::TxHistory().back(), 0.0) << "an empty sample";
+}
+
+TEST_F(LinkStatusTest, NativeWifiSsidLongerThanItsRecordIsCut) {
+  storeProfile("Max", {{"SSID", "CafeFree"}, {"NetworkType", "1"}, {"AuthMode", "0"}, {"CipherMode", "1"}});
+  connectFirstProfile();
+  wavorel::sim::NativeWifiService::instance().setReportedSsidLength(200);
+  ticks();
+  // The record's 32 bytes are read (and no byte past them: the sanitizer
+  // build checks), the text ending at the first NUL.
+  EXPECT_EQ(lastOf(BRIDGE_UI_LINK_SSID), "CafeFree");
+  EXPECT_EQ(page().GetText(Page::kStatus).GetLength(), 31);
+  EXPECT_EQ(text(Page::kStatus), "CafeFree <--> 00-1D-7E-11-22-02");
 }
 
 TEST_F(LinkStatusTest, HiddenPageStopsItsTimer) {
