@@ -19,9 +19,9 @@
 namespace {
 
 // String table texts of the page.
-constexpr UINT IDS_LINK_QUALITY_FORMAT = 6;
+constexpr UINT IDS_LINK_QUALITY_FORMAT = 313;
 constexpr UINT IDS_SIGNAL_FORMATS[3] = {328, 327, 5276};
-constexpr UINT IDS_SIGNAL_DBM_FORMATS[3] = {6406, 6407, 6408};
+constexpr UINT IDS_SIGNAL_DBM_FORMATS[3] = {374, 375, 376};
 constexpr UINT IDS_SIGNAL_NO_CHAIN[3] = {371, 372, 373};
 constexpr UINT IDS_NOISE_FORMAT = 251;
 constexpr UINT IDS_NOISE_DBM_FORMAT = 370;
@@ -31,9 +31,9 @@ constexpr DWORD kHardwareRadioOffEvent = 2;
 constexpr UINT IDS_ICV_ERROR = 7297;
 
 // Labels and the string each shows at start.
-constexpr UINT kLabels[][2] = {{1022, 12},   {1025, 5},    {1028, 311},   {1032, 6379}, {1036, 6380},
-                               {1039, 6381}, {1042, 308},   {1046, 309},   {1051, 310},   {1071, 11},
-                               {1079, 9},    {1074, 11},   {1085, 9},    {IDC_LINK_TX_SEPARATOR, 6382},
+constexpr UINT kLabels[][2] = {{1022, 316},  {1025, 312},  {1028, 311}, {1032, 6379}, {1036, 6380},
+                               {1039, 6381}, {1042, 308},  {1046, 309},  {1051, 310},  {1071, 315},
+                               {1079, 314},  {1074, 315},  {1085, 314},  {IDC_LINK_TX_SEPARATOR, 6382},
                                {IDC_LINK_RX_SEPARATOR, 6383}};
 constexpr UINT kValueIds[CLinkStatusDlg::kBoundTextCount] = {
     IDC_LINK_STATUS,     IDC_LINK_EXTRA_INFO, IDC_LINK_CHANNEL,   IDC_LINK_AUTH,          IDC_LINK_ENCRYPTION,

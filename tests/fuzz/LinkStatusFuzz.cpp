@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "platform/sim/radio/Machine.h"
-#include "platform/testing/Drivers.h"
+#include "platform/sim/services/NativeWifiService.h"
 #include "station/status/LinkStatusDlg.h"
 #include "station/status/ShowDbmFlag.h"
 #include "tests/fuzz/FuzzRoot.h"
@@ -40,12 +40,9 @@ CNativeWiFi* Connected() {
     std::memcpy(request + 4, "CafeFree", 8);
     uint32_t returned = 0, error = 0;
     machine.request(adapter.guid(), kOidSsidSet, request, sizeof request, returned, error);
-    for (int i = 0; i < 200 && !adapter.connected(); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      wavorel::pumpMessages();
-    }
+    for (int i = 0; i < 200 && !adapter.connected(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     static CNativeWiFi wifi;
-    wifi.Init(adapter.config().description.c_str(), nullptr, 0);
+    wifi.Init(wavorel::sim::NativeWifiService::description(adapter).c_str(), nullptr, 0);
     return &wifi;
   }();
   return client;

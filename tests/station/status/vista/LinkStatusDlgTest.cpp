@@ -58,6 +58,26 @@ TEST_F(LinkStatusTest, ConnectedPassReportsEveryValue) {
   EXPECT_EQ(page().GetRxHistogram().m_strLabels[1], "360.000 Kbps");
 }
 
+TEST_F(LinkStatusTest, LabelsAndBarTextsFromTheStringTable) {
+  startWithHost();
+  struct Label {
+    UINT id;
+    const char* text;
+  };
+  for (const Label& l : {Label{1022, "Status >>"}, Label{1025, "Extra Info >>"}, Label{1028, "Channel >>"},
+                         Label{1032, "Authentication >>"}, Label{1036, "Encryption >>"},
+                         Label{1039, "Network Type >>"}, Label{1042, "IP Address >>"}, Label{1046, "Sub Mask >>"},
+                         Label{1051, "Default Gateway >>"}, Label{1071, "Link Speed >>"}, Label{1079, "Throughput >>"},
+                         Label{1074, "Link Speed >>"}, Label{1085, "Throughput >>"}, Label{1061, "Transmit"},
+                         Label{1065, "Receive"}})
+    EXPECT_EQ(dlgText(l.id), l.text) << l.id;
+  EXPECT_EQ(barText(Page::kQualityBar), "Link Quality >> %d%%");
+  EXPECT_EQ(barText(Page::kSignal1Bar), "Signal Strength 1 >> %d%%");
+  EXPECT_EQ(barText(Page::kSignal2Bar), "Signal Strength 2 >> %d%%");
+  EXPECT_EQ(barText(Page::kSignal3Bar), "Signal Strength 3 >> %d%%");
+  EXPECT_EQ(barText(Page::kNoiseBar), "Noise Strength >> %d%%");
+}
+
 TEST_F(LinkStatusTest, ThroughputTextsAndCounterWrap) {
   startWithHost();
   struct Case {
