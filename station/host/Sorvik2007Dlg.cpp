@@ -7,6 +7,7 @@
 #include "frontend/BridgeCodes.h"
 #include "frontend/UiBridge.h"
 #include "station/profiles/ProfileEditorDlg.h"
+#include "station/status/LinkStatusDlg.h"
 #include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
@@ -136,6 +137,8 @@ void CSorvik2007Dlg::CreatePages() {
 
   // The secondary dialogs: a class not built yet keeps a null member, which
   // ShowPage, the layout and the destructor skip.
+  auto linkStatus = std::make_unique<CLinkStatusDlg>(this);
+  if (linkStatus->Create(IDD_LINK_STATUS, this)) m_secondary[kHostDlgLinkStatus] = std::move(linkStatus);
   auto editor = std::make_unique<CProfileEditorDlg>(this);
   if (editor->Create(IDD_PROFILE_EDITOR, this)) m_secondary[kHostDlgProfileEditor] = std::move(editor);
 }

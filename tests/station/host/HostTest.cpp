@@ -139,9 +139,13 @@ TEST_F(HostTest, SingleSignOnInstallQuery) {
 
 TEST_F(HostTest, ShowPageSkipsDialogsThatWereNotCreated) {
   startWithHost();
-  // Only the profile editor's class is built.
+  // Only the link page's and the profile editor's classes are built; the
+  // link page is the one shown.
   for (int index = 0; index < kHostDlgCount; ++index)
-    EXPECT_EQ(host()->GetSecondaryDialog(index) != nullptr, index == kHostDlgProfileEditor) << index;
+    EXPECT_EQ(host()->GetSecondaryDialog(index) != nullptr,
+              index == kHostDlgLinkStatus || index == kHostDlgProfileEditor)
+        << index;
+  EXPECT_TRUE(host()->GetSecondaryDialog(kHostDlgLinkStatus)->GetStyle() & WS_VISIBLE);
   worker().ShowPage(kHostDlgApDetailInfo);
   EXPECT_EQ(worker().GetCurrentPage(), kHostDlgApDetailInfo);
   worker().ShowPage(kHostDlgCount);
