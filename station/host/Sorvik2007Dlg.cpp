@@ -7,6 +7,7 @@
 #include "frontend/BridgeCodes.h"
 #include "frontend/UiBridge.h"
 #include "station/profiles/ProfileEditorDlg.h"
+#include "station/status/APDetailInfoDlg.h"
 #include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
@@ -146,6 +147,8 @@ void CSorvik2007Dlg::CreatePages() {
   // ShowPage, the layout and the destructor skip.
   auto editor = std::make_unique<CProfileEditorDlg>(this);
   if (editor->Create(IDD_PROFILE_EDITOR, this)) m_secondary[kHostDlgProfileEditor] = std::move(editor);
+  auto detail = std::make_unique<CAPDetailInfoDlg>(this);
+  if (detail->Create(IDD_AP_DETAIL_INFO, this)) m_secondary[kHostDlgApDetailInfo] = std::move(detail);
 }
 
 std::vector<CShadeButtonST*> CSorvik2007Dlg::StripButtons() const {

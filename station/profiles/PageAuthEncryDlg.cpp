@@ -6,7 +6,7 @@
 #include "frontend/UiBridge.h"
 #include "station/profiles/EditorFieldCodes.h"
 #include "station/profiles/PageSystemConfigDlg.h"
-#include "station/profiles/PageTopLine.h"
+#include "worker/PageTopLine.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/NativeWiFi.h"

@@ -8,7 +8,7 @@
 #include "platform/wire/Bytes.h"
 #include "platform/wire/NdisBssidList.h"
 #include "station/profiles/EditorFieldCodes.h"
-#include "station/profiles/PageTopLine.h"
+#include "worker/PageTopLine.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "worker/BssLists.h"
 #include "worker/ChannelList.h"

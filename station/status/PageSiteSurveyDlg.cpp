@@ -10,6 +10,7 @@
 #include "platform/wire/NdisBssidList.h"
 #include "station/profiles/PageProfileDlg.h"
 #include "station/profiles/ProfileEditorDlg.h"
+#include "station/status/APDetailInfoDlg.h"
 #include "utilmere/WindowTools.h"
 #include "widgets/WidgetMessages.h"
 #include "worker/ActionQueue.h"
@@ -17,7 +18,7 @@
 #include "worker/BssLists.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
-#include "station/profiles/PageTopLine.h"
+#include "worker/PageTopLine.h"
 #include "worker/StationHost.h"
 #include "worker/WorkerGlobals.h"
 
@@ -324,7 +325,20 @@ void CPageSiteSurveyDlg::SelectSite(int row) {
 
 void CPageSiteSurveyDlg::OnListDblClk(NMHDR*, LRESULT* pResult) {
   *pResult = 0;
-  if (SelectedRow() < 0) WarningMessageBox(LoadText(IDS_NO_SELECTED_ITEM));
+  const int row = SelectedRow();
+  if (row < 0) {
+    WarningMessageBox(LoadText(IDS_NO_SELECTED_ITEM));
+    return;
+  }
+  const BYTE* record = RecordOfRow(row);
+  if (getU32(m_siteCopy.get()) == 0 || !record) return;
+  CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
+  auto* detail = dynamic_cast<CAPDetailInfoDlg*>(host ? host->GetSecondaryDialog(kHostDlgApDetailInfo) : nullptr);
+  if (detail && detail->GetSafeHwnd()) {
+    detail->SetBssRecord(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(record));
+    if (detail->IsWindowVisible()) detail->ShowWindow(SW_HIDE);
+  }
+  OpenHostDialog(kHostDlgApDetailInfo);
 }
 
 void CPageSiteSurveyDlg::OnAddToProfile() {

@@ -9,6 +9,7 @@
 #include "frontend/BridgeCodes.h"
 #include "station/profiles/EditorFieldCodes.h"
 #include "station/profiles/ProfileEditorDlg.h"
+#include "station/status/APDetailInfoDlg.h"
 #include "tests/station/status/vista/SiteSurveyTest.h"
 #include "worker/IniProfileStore.h"
 
@@ -178,6 +179,26 @@ TEST_F(SiteSurveyPageTest, ConnectCommandSetsTheConnectAfterSaveFlagBeforeAddToP
   wavorel::pumpMessages();
   EXPECT_EQ(lastOf(EDITOR_FIELD_SSID), "Gamma");
   EXPECT_TRUE(editor()->m_bConnectAfterSave);
+}
+
+TEST_F(SiteSurveyPageTest, DoubleClickOpensTheDetailViewOfTheSelectedNetwork) {
+  startSurvey();
+  NMHDR click{site()->List().GetSafeHwnd(), static_cast<UINT_PTR>(IDC_SS_LIST), static_cast<UINT>(NM_DBLCLK)};
+  received().clear();
+  site()->SendMessage(WM_NOTIFY, IDC_SS_LIST, reinterpret_cast<LPARAM>(&click));
+  const std::string box = lastOf(BRIDGE_UI_MESSAGE_BOX);
+  EXPECT_NE(box.find("No selected item"), std::string::npos) << box;
+
+  const int gamma = rowOf("Gamma");
+  command(BRIDGE_CMD_SELECT_BSS, std::to_string(gamma).c_str());
+  site()->SendMessage(WM_NOTIFY, IDC_SS_LIST, reinterpret_cast<LPARAM>(&click));
+  wavorel::pumpMessages();
+  auto* detail = dynamic_cast<CAPDetailInfoDlg*>(host()->GetSecondaryDialog(kHostDlgApDetailInfo));
+  ASSERT_NE(detail, nullptr);
+  EXPECT_EQ(reinterpret_cast<const BYTE*>(detail->GetBssRecord()), site()->RecordOfRow(gamma));
+  EXPECT_TRUE(detail->GetStyle() & WS_VISIBLE);
+  EXPECT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgApDetailInfo);
+  EXPECT_EQ(g_bHostExpanded, 1);
 }
 
 }  // namespace
