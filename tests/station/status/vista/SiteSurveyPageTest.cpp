@@ -136,6 +136,27 @@ TEST_F(SiteSurveyPageTest, SelectReportsTheNetworkAndRowsOutOfRangeDoNothing) {
   EXPECT_TRUE(valuesOf(BRIDGE_UI_SURVEY_SAVE_REQUEST).empty());
 }
 
+TEST_F(SiteSurveyPageTest, HiddenNetworkIsReportedAsHiddenAndConnectingAsksForItsSsid) {
+  startSurvey();
+  worker::testing::BssRecordFields hidden;
+  hidden.ssid = std::string(5, '\0');  // its beacons carry zero bytes
+  hidden.frequency = 2427000;
+  useSiteList({worker::testing::BssRecord(hidden)});
+  ASSERT_EQ(site()->GetRowCount(), 1);
+  EXPECT_EQ(lastNonEmpty(BRIDGE_UI_SURVEY_ROW), "\"\"\t\"0\"\t\"1\"\t\"0\"\t\"4\"\t\"0\"\t\"100\"");
+  command(BRIDGE_CMD_SELECT_BSS, "0");
+  EXPECT_EQ(lastOf(BRIDGE_UI_BSS_DETAIL), "0\tHidden\t00-11-22-33-44-55\tNone\t4 <--> 2427 MHz\tInfrastructure");
+
+  // SsidLength 0: the connection waits for the hidden-SSID prompt.
+  hidden.ssid.clear();
+  useSiteList({worker::testing::BssRecord(hidden)});
+  received().clear();
+  command(BRIDGE_CMD_CONNECT_BSS_DIRECT, "0");
+  EXPECT_EQ(site()->m_bHiddenSsidEntered, 1);
+  EXPECT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgHiddenSsid);
+  EXPECT_TRUE(valuesOf(BRIDGE_UI_SURVEY_SAVE_REQUEST).empty());
+}
+
 TEST_F(SiteSurveyPageTest, RescanCommandIsPostedAndRebuildsOnceTheScanEnded) {
   startSurvey();
   SendNotifyText(workerWindow(), BRIDGE_CMD_RESCAN, "0", FALSE);
