@@ -41,7 +41,8 @@ TEST_F(SiteSurveyScreenshotTest, DefaultWorldSiteList) {
   startSurvey();
   ASSERT_GE(site()->GetRowCount(), 6);
   // The host on the screen with the site survey page in front.
-  host()->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // (The host lies off the screen with no size until then.)
+  host()->SetWindowPos(nullptr, 0, 0, 640, 480, SWP_NOZORDER);
   host()->ShowWindow(SW_SHOW);
   host()->GetProfilePage()->ShowWindow(SW_HIDE);
   site()->ShowWindow(SW_SHOW);
