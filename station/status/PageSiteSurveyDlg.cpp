@@ -330,12 +330,16 @@ void CPageSiteSurveyDlg::OnListDblClk(NMHDR*, LRESULT* pResult) {
     WarningMessageBox(LoadText(IDS_NO_SELECTED_ITEM));
     return;
   }
-  const BYTE* record = RecordOfRow(row);
+  DWORD length = 0;
+  const BYTE* record = RecordOfRow(row, &length);
   if (getU32(m_siteCopy.get()) == 0 || !record) return;
   CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
   auto* detail = dynamic_cast<CAPDetailInfoDlg*>(host ? host->GetSecondaryDialog(kHostDlgApDetailInfo) : nullptr);
   if (detail && detail->GetSafeHwnd()) {
-    detail->SetBssRecord(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(record));
+    // Records in the list lie at any byte offset: the view reads an aligned copy.
+    m_detailRecord.assign((length + sizeof(DWORD) - 1) / sizeof(DWORD), 0);
+    std::memcpy(m_detailRecord.data(), record, length);
+    detail->SetBssRecord(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(m_detailRecord.data()));
     if (detail->IsWindowVisible()) detail->ShowWindow(SW_HIDE);
   }
   OpenHostDialog(kHostDlgApDetailInfo);

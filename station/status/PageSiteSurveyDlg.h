@@ -203,6 +203,7 @@ class CPageSiteSurveyDlg : public CDialog {
   std::unique_ptr<BYTE[]> m_siteCopy;
   std::vector<SiteRow> m_rows;
   std::vector<DWORD> m_rowOffsets;  // each row's record in the copy
+  std::vector<DWORD> m_detailRecord;  // the detail view's record, aligned
   CImageList m_images;
   std::unique_ptr<_PROFILE_DATA> m_pConnectRecord;
   UINT_PTR m_nTimer = 0;

@@ -216,7 +216,10 @@ TEST_F(SiteSurveyPageTest, DoubleClickOpensTheDetailViewOfTheSelectedNetwork) {
   wavorel::pumpMessages();
   auto* detail = dynamic_cast<CAPDetailInfoDlg*>(host()->GetSecondaryDialog(kHostDlgApDetailInfo));
   ASSERT_NE(detail, nullptr);
-  EXPECT_EQ(reinterpret_cast<const BYTE*>(detail->GetBssRecord()), site()->RecordOfRow(gamma));
+  DWORD length = 0;
+  const BYTE* record = site()->RecordOfRow(gamma, &length);
+  ASSERT_NE(detail->GetBssRecord(), nullptr);
+  EXPECT_EQ(std::memcmp(detail->GetBssRecord(), record, length), 0);
   EXPECT_TRUE(detail->GetStyle() & WS_VISIBLE);
   EXPECT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgApDetailInfo);
   EXPECT_EQ(g_bHostExpanded, 1);
