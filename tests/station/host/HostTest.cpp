@@ -168,12 +168,14 @@ TEST_F(HostTest, TabStripPlacesTheBuiltTabsAndScrolls) {
   h->GetDlgItem(IDC_HOST_SLOT)->GetWindowRect(&slot);
   const int w = slot.Width();
   CShadeButtonST* profile = h->GetStripButton(kHostTabButtonIds[kHostTabProfile]);
+  CShadeButtonST* site = h->GetStripButton(kHostTabButtonIds[kHostTabSiteSurvey]);
   CShadeButtonST* radio = h->GetStripButton(IDC_HOST_RADIO);
   CShadeButtonST* help = h->GetStripButton(IDC_HOST_HELP);
-  ASSERT_TRUE(profile && radio && help);
-  EXPECT_EQ(std::vector<int>({stripX(profile), stripX(radio), stripX(help)}), std::vector<int>({0, w, 2 * w}));
-  EXPECT_EQ(stripX(h->GetFiller(0)), 3 * w);
-  EXPECT_EQ(stripX(h->GetFiller(1)), 4 * w);
+  ASSERT_TRUE(profile && site && radio && help);
+  EXPECT_EQ(std::vector<int>({stripX(profile), stripX(site), stripX(radio), stripX(help)}),
+            std::vector<int>({0, w, 2 * w, 3 * w}));
+  EXPECT_EQ(stripX(h->GetFiller(0)), 4 * w);
+  EXPECT_EQ(stripX(h->GetFiller(1)), 5 * w);
   // (The host itself is hidden: the buttons' own visible style.)
   EXPECT_FALSE(h->GetStripButton(IDC_HOST_SCROLL_LEFT)->GetStyle() & WS_VISIBLE);
   EXPECT_FALSE(h->GetStripButton(IDC_HOST_SCROLL_RIGHT)->GetStyle() & WS_VISIBLE);
