@@ -116,9 +116,9 @@ void CAPDetailInfoDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_DETAIL_CLOSE, m_btnClose);
 }
 
-CRect CAPDetailInfoDlg::PlaceholderRect(int id) const {
+CRect CAPDetailInfoDlg::PlaceholderRect(int id) {
   CRect rect;
-  GetControlRect(rect, const_cast<CAPDetailInfoDlg*>(this), id);
+  GetControlRect(rect, this, id);
   return rect;
 }
 

@@ -139,9 +139,11 @@ TEST_F(HostTest, SingleSignOnInstallQuery) {
 
 TEST_F(HostTest, ShowPageSkipsDialogsThatWereNotCreated) {
   startWithHost();
-  // Only the profile editor's class is built.
+  // Only the profile editor's and the detail view's classes are built.
   for (int index = 0; index < kHostDlgCount; ++index)
-    EXPECT_EQ(host()->GetSecondaryDialog(index) != nullptr, index == kHostDlgProfileEditor) << index;
+    EXPECT_EQ(host()->GetSecondaryDialog(index) != nullptr,
+              index == kHostDlgProfileEditor || index == kHostDlgApDetailInfo)
+        << index;
   worker().ShowPage(kHostDlgApDetailInfo);
   EXPECT_EQ(worker().GetCurrentPage(), kHostDlgApDetailInfo);
   worker().ShowPage(kHostDlgCount);
