@@ -1,6 +1,8 @@
 // The BSS detail view on the programs' templates: its tabs, the General page's
 // texts and signal bar, the CCX values, the 802.11n rows and tab button, the
 // refusal of texts with too few fields, and a screenshot of the General tab.
+// WavorelVista only: the view reaches the worker, whose XP variant does not
+// link yet.
 #include <gtest/gtest.h>
 
 #include <functional>
