@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static std::unique_ptr<CAPDetailInfoDlg> detail;
   if (!detail) {
     // The detail view is a child dialog: a plain pop-up stands for the host.
-    static HWND host = CreateWindowEx(0, "STATIC", "host", WS_POPUP, 0, 0, 700, 400, nullptr, nullptr, nullptr, nullptr);
+    static HWND host =
+        CreateWindowEx(0, "STATIC", "host", WS_POPUP, 0, 0, 700, 400, nullptr, nullptr, nullptr, nullptr);
     detail = std::make_unique<CAPDetailInfoDlg>(CWnd::FromHandle(host));
     detail->Create(IDD_AP_DETAIL_INFO, CWnd::FromHandle(host));
   }

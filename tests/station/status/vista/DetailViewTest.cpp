@@ -348,7 +348,13 @@ TEST_F(DetailViewTest, TextsWithTooFewFieldsThrowAndEarlierPagesKeepTheirValues)
   EXPECT_EQ(general(IDC_GENERAL_SSID), "Second");
   EXPECT_EQ(ccx(IDC_CCX_CMIC), "TRUE") << "the CCX page keeps its values";
 
+  // A short security text leaves the General page as it was.
+  BssRecordFields third;
+  third.ssid = "Third";
+  record_ = BssRecord(third);
+  dialog_->SetBssRecord(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(record_.data()));
   EXPECT_TRUE(ThrowsInvalidArgument([&] { dialog_->FillGeneralPage("Unknown"); }));
+  EXPECT_EQ(dialog_->GetGeneralPage()->m_strSsid, "Second");
   EXPECT_TRUE(ThrowsInvalidArgument([&] { dialog_->Fill80211nPage("1;2;3"); }));
   EXPECT_TRUE(visible(dialog_->GetTabButton(CAPDetailInfoDlg::kTab80211n))) << "the 802.11n page is left alone";
   EXPECT_EQ(dialog_->Get80211nPage()->GetRows()[8].strValue, "TRUE");
