@@ -116,9 +116,9 @@ void CAPDetailInfoDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_DETAIL_CLOSE, m_btnClose);
 }
 
-CRect CAPDetailInfoDlg::PlaceholderRect(int id) const {
+CRect CAPDetailInfoDlg::PlaceholderRect(int id) {
   CRect rect;
-  GetControlRect(rect, const_cast<CAPDetailInfoDlg*>(this), id);
+  GetControlRect(rect, this, id);
   return rect;
 }
 
@@ -198,12 +198,13 @@ void CAPDetailInfoDlg::FillGeneralPage(const CString& security) {
   const NDIS_WLAN_BSSID_EX& record = *m_pBssRecord;
   CStringArray fields;
   SplitFields(security, fields);
+  // Both fields are read before the page changes.
+  const CString authentication = fields.GetAt(0), cipher = fields.GetAt(1);
   CPageGeneralDlg& page = *m_pPageGeneral;
   page.m_strSsid = SsidText(record);
   const BYTE* mac = record.MacAddress;
   page.m_strMacAddress.Format("%02X-%02X-%02X-%02X-%02X-%02X", mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]);
-  page.m_strAuthType = fields.GetAt(0);
-  const CString& cipher = fields.GetAt(1);
+  page.m_strAuthType = authentication;
   page.m_strEncryptType = cipher == "None" && record.Privacy != 0 ? CString("WEP") : cipher;
   page.m_strChannel = ChannelText(record.Config.DSConfig);
   page.m_strNetworkType = NetworkTypeText(record.InfrastructureMode);

@@ -74,7 +74,7 @@ class CAPDetailInfoDlg : public CDialog {
  private:
   BOOL CreateTabs();
   // A placeholder's rectangle in this dialog's client coordinates.
-  CRect PlaceholderRect(int id) const;
+  CRect PlaceholderRect(int id);
 
   const NDIS_WLAN_BSSID_EX* m_pBssRecord = nullptr;
   std::unique_ptr<CPageGeneralDlg> m_pPageGeneral;

@@ -139,11 +139,11 @@ TEST_F(HostTest, SingleSignOnInstallQuery) {
 
 TEST_F(HostTest, ShowPageSkipsDialogsThatWereNotCreated) {
   startWithHost();
-  // Only the link page's and the profile editor's classes are built; the
-  // link page is the one shown.
+  // Only the link page's, the profile editor's and the detail view's classes
+  // are built; the link page is the one shown.
   for (int index = 0; index < kHostDlgCount; ++index)
     EXPECT_EQ(host()->GetSecondaryDialog(index) != nullptr,
-              index == kHostDlgLinkStatus || index == kHostDlgProfileEditor)
+              index == kHostDlgLinkStatus || index == kHostDlgProfileEditor || index == kHostDlgApDetailInfo)
         << index;
   EXPECT_TRUE(host()->GetSecondaryDialog(kHostDlgLinkStatus)->GetStyle() & WS_VISIBLE);
   worker().ShowPage(kHostDlgApDetailInfo);
