@@ -48,6 +48,7 @@ class RecordingHost : public CStationHost {
   void ShowSecondaryDialog(int) override {}
   void ToggleLayout() override {}
   void SetLayoutButton(BOOL) override {}
+  void SetRadioPicture(BOOL) override {}
   void RefreshPages() override {}
   BOOL IsWpsPageReady() const override { return FALSE; }
   void RunPageCommand(UINT, const CString&) override {}
