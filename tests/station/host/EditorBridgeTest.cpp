@@ -193,8 +193,10 @@ TEST_F(EditorBridgeTest, ARefusedSaveKeepsTheConnectForTheNextSave) {
   recordWorkerCommands();
   command(BRIDGE_CMD_CONNECT_BSS, "2");
   command(BRIDGE_CMD_PROFILE_NEW);
+  // (The site list may have warned already: nothing of it was selected.)
+  const size_t warned = valuesOf(BRIDGE_UI_MESSAGE_BOX).size();
   save({{BRIDGE_CMD_EDITOR_PROFILE_NAME, "Bad]"}, {BRIDGE_CMD_EDITOR_SSID, "CafeFree"}});
-  EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX).size(), 1u);
+  EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX).size(), warned + 1);
   EXPECT_TRUE(sectionNames().empty());
   EXPECT_TRUE(postedOf({BRIDGE_CMD_SELECT_PROFILE, BRIDGE_CMD_ACTIVATE_PROFILE}).empty());
   save({{BRIDGE_CMD_EDITOR_PROFILE_NAME, "Cafe"}});

@@ -269,10 +269,12 @@ TEST_F(LinkStatusTest, StatesWithoutALink) {
   EXPECT_EQ(valuesOf(BRIDGE_UI_LINK_STATUS), (std::vector<std::string>{"Disconnected"}));
   EXPECT_EQ(text(Page::kStatus), "Disconnected");
   // The software radio switched off by the user.
-  g_bRadioOn = 0;
+  machine().adapter(0).setRadio(false);
   ticks();
+  EXPECT_EQ(g_bRadioOn, 0);
   EXPECT_EQ(valuesOf(BRIDGE_UI_LINK_STATUS), (std::vector<std::string>{"Radio Off"}));
-  g_bRadioOn = 1;
+  machine().adapter(0).setRadio(true);
+  ticks();
 
   // Native Wi-Fi closed: the state cannot be read (a pass before the
   // worker's poll opens it again).

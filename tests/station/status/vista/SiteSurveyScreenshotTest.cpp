@@ -45,6 +45,8 @@ TEST_F(SiteSurveyScreenshotTest, DefaultWorldSiteList) {
   host()->SetWindowPos(nullptr, 0, 0, 640, 480, SWP_NOZORDER);
   host()->ShowWindow(SW_SHOW);
   host()->GetProfilePage()->ShowWindow(SW_HIDE);
+  // The secondary dialog shown after start-up (the link page) would cover the list.
+  host()->ShowSecondaryDialog(-1);
   site()->ShowWindow(SW_SHOW);
   const wavorel::WindowImage image = wavorel::composeWindow(host()->GetSafeHwnd());
   ASSERT_FALSE(image.empty());
