@@ -11,6 +11,7 @@
 
 #include "platform/Platform.h"
 
+class CQzPropSheet_AP;
 class CSelCardDlg_AP;
 
 // Creates the AP worker and its window when absent (the registry service
@@ -90,7 +91,7 @@ class CHideDlg_AP : public CDialog {
   // adapter's MAC when that is empty.
   const CString& GetBeaconSsid() const { return m_strBeaconSsid; }
   // The AP property sheet (none until the sheet is built on demand).
-  CPropertySheet* GetSheet() const { return m_pSheet.get(); }
+  CQzPropSheet_AP* GetSheet() const { return m_pSheet.get(); }
 
  protected:
   BOOL OnInitDialog() override;
@@ -146,7 +147,7 @@ class CHideDlg_AP : public CDialog {
   FARPROC m_pfnDisableDhcp = nullptr;
   BOOL m_bTray = FALSE;
   UINT_PTR m_nPollTimer = 0;
-  std::unique_ptr<CPropertySheet> m_pSheet;
+  std::unique_ptr<CQzPropSheet_AP> m_pSheet;
   UINT_PTR m_nReapplyTimer = 0;
 
   CString m_strBeaconSsid;

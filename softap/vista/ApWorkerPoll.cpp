@@ -10,6 +10,7 @@
 #include "softap/ApPoll.h"
 #include "softap/ApSettings.h"
 #include "softap/HideDlg_AP.h"
+#include "softap/QzPropSheet_AP.h"
 #include "utilmere/Utilmere.h"
 #include "worker/DriverCodes.h"
 #include "platform/wire/Bytes.h"
@@ -53,6 +54,7 @@ void CHideDlg_AP::Poll() {
   BYTE block[aprecord::eventlog::kSize] = {};
   DWORD returned = 0;
   if (QueryDriverOid_AP(OID_VX_EVENT_LOG, block, sizeof block, &returned)) StoreApEvents(ParseEventLogBlock(block, returned));
+  if (IsSheetWindow()) m_pSheet->Refresh11nPage();
 }
 
 void CHideDlg_AP::Rediscover() {

@@ -13,6 +13,7 @@
 #include "softap/ApPoll.h"
 #include "softap/ApRecords.h"
 #include "softap/ApSettings.h"
+#include "softap/QzPropSheet_AP.h"
 #include "softap/SelCardDlg_AP.h"
 #include "utilmere/Utilmere.h"
 #include "worker/DeviceHandle.h"
@@ -433,10 +434,24 @@ void CHideDlg_AP::Exit() {
 }
 
 void CHideDlg_AP::OpenSheet() {
-  if (m_bBusy || !m_bAdapterFound || !IsApDeviceOpen()) return;
-  // The Event Log page lists the store afresh in an opened sheet; the sheet
-  // itself joins with its pages.
+  if (m_bBusy || !m_bAdapterFound || !IsApDeviceOpen() || IsSheetWindow()) return;
+  // The Event Log page of a new sheet lists the whole store.
   g_nApEventLogShown = 0;
+  m_pSheet.reset();
+  m_pSheet = std::make_unique<CQzPropSheet_AP>(this);
+  if (!m_pSheet->Create(this)) {
+    m_pSheet.reset();
+    return;
+  }
+  // The sheet ends 10 pixels below its OK button.
+  CRect sheet;
+  CRect ok;
+  m_pSheet->GetWindowRect(&sheet);
+  if (CWnd* button = m_pSheet->GetDlgItem(IDOK)) {
+    button->GetWindowRect(&ok);
+    m_pSheet->SetWindowPos(nullptr, 0, 0, sheet.Width(), ok.bottom + 10 - sheet.top,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void CHideDlg_AP::OnOpenSheet() { OpenSheet(); }
