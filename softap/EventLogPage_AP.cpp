@@ -61,7 +61,9 @@ CString CEventLogPage_AP::FormatEventTime(const FILETIME& time) {
   FILETIME local{};
   SYSTEMTIME st{};
   CString text;
-  if (FileTimeToLocalFileTime(&time, &local) && FileTimeToSystemTime(&local, &st))
+  // A time that is no time in UTC (the top bit set) shows none, whatever
+  // the shift to local time would make of it.
+  if (FileTimeToSystemTime(&time, &st) && FileTimeToLocalFileTime(&time, &local) && FileTimeToSystemTime(&local, &st))
     text.Format("%04d / %02d / %02d - %02d : %02d : %02d", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute,
                 st.wSecond);
   return text;

@@ -3,6 +3,7 @@
 // 100 rows kept, Clear, and its picture with three rows.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -22,11 +23,8 @@ FILETIME UtcTime(int seconds) {
   SYSTEMTIME st{2024, 5, 1, 6, 7, 8, 9, 0};
   FILETIME ft{};
   SystemTimeToFileTime(&st, &ft);
-  ULARGE_INTEGER value;
-  value.LowPart = ft.dwLowDateTime;
-  value.HighPart = ft.dwHighDateTime;
-  value.QuadPart += static_cast<ULONGLONG>(seconds) * 10000000ull;
-  return FILETIME{value.LowPart, value.HighPart};
+  const uint64_t value = (uint64_t{ft.dwHighDateTime} << 32 | ft.dwLowDateTime) + uint64_t(seconds) * 10000000u;
+  return FILETIME{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
 }
 
 _VX_802_11_EVENT_LOG Event(USHORT code, int seconds = 0, const BYTE* mac = kStation) {
