@@ -15,7 +15,7 @@
 #include "platform/sim/radio/Machine.h"
 #include "platform/testing/BenchRoot.h"
 #include "platform/win/kernel/Paths.h"
-#include "platform/win/user/MessageLoop.h"
+#include "platform/testing/Drivers.h"
 #include "worker/BssLists.h"
 #include "worker/HideDlg.h"
 #include "worker/IniProfileStore.h"
@@ -77,17 +77,19 @@ BENCHMARK(BM_PollTickWhileConnected)->MeasureProcessCPUTime();
 // A full scan list of `records` equal-sized records on channel 6 (the last
 // byte of the MAC numbering them, the one before from `salt`).
 std::unique_ptr<BYTE[]> FullList(int records, BYTE salt) {
-  using namespace ndis_bssid;
+  using namespace wavorel::wire::ndis::bssid;
+  using wavorel::wire::ndis::kListHeadSize;
+  using wavorel::wire::ndis::kListNumberOfItems;
   auto list = std::make_unique<BYTE[]>(kBssListSize);
   std::memset(list.get(), 0, kBssListSize);
   const DWORD length = ((kBssListSize - kListHeadSize) / records) & ~3u;
-  wavorel::wire::putU32(list.get() + kListCount, static_cast<DWORD>(records));
+  wavorel::wire::putU32(list.get() + kListNumberOfItems, static_cast<DWORD>(records));
   for (int i = 0; i < records; ++i) {
     BYTE* r = list.get() + kListHeadSize + i * length;
     wavorel::wire::putU32(r + kLength, length);
     r[kMacAddress + 4] = salt;
     r[kMacAddress + 5] = static_cast<BYTE>(i);
-    wavorel::wire::putU32(r + kDsConfig, 2437000);
+    wavorel::wire::putU32(r + kConfiguration + wavorel::wire::ndis::configuration::kDsConfig, 2437000);
     wavorel::wire::putU32(r + kIeLength, length - kHeadSize);
   }
   return list;

@@ -75,6 +75,11 @@ class CHideDlg_AP : public CDialog {
   void ReconnectSsid(const CString& ssid);
   // With the key-pending flag: the pre-shared key or the WEP keys again.
   void ResendKeys();
+  // The configuration page's applied settings: authentication and cipher
+  // indexes, the pre-shared key, the four WEP keys, the default key (1..4)
+  // and the SSID.
+  void TakeSettings(int authIndex, int cipherIndex, const CString& preSharedKey, const CString wepKeys[4],
+                    int defaultKey, const CString& ssid);
 
   // State read by the AP pages and the tests.
   BOOL IsAdapterFound() const { return m_bAdapterFound; }

@@ -70,6 +70,7 @@ BEGIN_MESSAGE_MAP(CHideDlg, CDialog)
   ON_MESSAGE(WM_WLAN_SCAN_FAIL, &CHideDlg::OnWlanScanFail)
   ON_MESSAGE(WM_WLAN_RADIO_ON, &CHideDlg::OnWlanRadioOn)
   ON_MESSAGE(WM_WLAN_CONNECT_FAILED, &CHideDlg::OnWlanConnectFailed)
+  ON_MESSAGE(WM_WLAN_EDIT_PROFILE, &CHideDlg::OnWlanEditProfile)
 END_MESSAGE_MAP()
 
 CHideDlg::CHideDlg() : CDialog(IDD_HIDE_DLG), m_nTaskbarCreatedMessage(RegisterWindowMessage("TaskbarCreated")) {}
@@ -149,12 +150,19 @@ void CHideDlg::MarkAdapterReady() {
 
 BOOL CHideDlg::HasHostDlg() const { return m_pHostDlg && IsWindow(m_pHostDlg->GetSafeHwnd()); }
 
+void CHideDlg::ShowPage(int index) {
+  CStationHost* host = GetHost();
+  if (!host) return;
+  host->ShowSecondaryDialog(index);
+  m_nCurrentPage = index;
+}
+
 void CHideDlg::TearDownHost() {
   if (!m_pHostDlg) return;
   WorkerClosingFlag = TRUE;
   if (IsWindow(m_pHostDlg->GetSafeHwnd())) m_pHostDlg->DestroyWindow();
-  delete m_pHostDlg;
-  m_pHostDlg = nullptr;
+  m_pHostDlg.reset();
+  WorkerClosingFlag = FALSE;
   KillTimer(kHostLayoutTimer);
 }
 
@@ -219,6 +227,7 @@ LRESULT CHideDlg::OnUIBridge(WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   // The other commands act on the host's pages; without a host they are dropped.
+  if (CStationHost* host = GetHost()) host->RunPageCommand(code, value);
   return 0;
 }
 

@@ -12,9 +12,9 @@
 // (timers, poll, Native Wi-Fi relays, destroy), vista/ProcessActions.cpp,
 // vista/UpdateBssList.cpp and vista/WpsWorker.cpp.
 //
-// The hidden host dialog of the station pages does not exist yet: the worker
-// keeps its pointer (null) and every step that acts on the host or its pages
-// finds no host.
+// The hidden host dialog of the station pages (worker/StationHost.h) is made
+// through the factory the program hands over; without one the worker keeps
+// no host and every step that acts on the host or its pages finds none.
 #pragma once
 
 #include <memory>
@@ -22,12 +22,15 @@
 #include "platform/Platform.h"
 #include "worker/ActionQueue.h"
 #include "worker/NativeWiFi.h"
+#include "worker/StationHost.h"
 #include "worker/SupportedDeviceList.h"
 #include "worker/WmiListener.h"
 
 // Resources: the worker's dialog template, its tray menus (168 with "Switch
 // to AP Mode", 170 without) and the adapter-missing text.
 constexpr UINT IDD_HIDE_DLG = 137;
+// The hidden host dialog's template.
+constexpr UINT IDD_STATION_HOST = 103;
 constexpr UINT IDR_WORKER_MENU_AP = 168;
 constexpr UINT IDR_WORKER_MENU = 170;
 constexpr UINT IDS_NIC_NOT_READY = 215;
@@ -62,6 +65,7 @@ constexpr UINT_PTR kRescanTimer = 8;          // 4000 ms after radio on or the r
 constexpr UINT_PTR kConnectRetryTimer = 9;    // 3000 ms after a failed connect
 constexpr UINT_PTR kHostLayoutTimer = 11;     // 200 ms: the host's expand button
 constexpr UINT kPollPeriodMs = 2000;
+constexpr UINT kHostLayoutPeriodMs = 200;
 // Suspend stops the worker timers 0 to 9.
 constexpr UINT_PTR kLastSuspendedTimer = 9;
 
@@ -89,6 +93,12 @@ class CHideDlg : public CDialog {
 
   // TRUE when the host dialog exists and its window is valid.
   BOOL HasHostDlg() const;
+  // The host while its window is valid, else null.
+  CStationHost* GetHost() const { return HasHostDlg() ? m_pHostDlg.get() : nullptr; }
+  // Shows the host's secondary dialog `index` (0..10) and hides the others;
+  // the index becomes the current page. Nothing while the host window is gone.
+  void ShowPage(int index);
+  int GetCurrentPage() const { return m_nCurrentPage; }
   BOOL IsAdapterFound() const { return m_bAdapterFound; }
   BOOL IsBusy() const { return m_bBusy; }
 
@@ -102,7 +112,8 @@ class CHideDlg : public CDialog {
   // Nothing while busy or while a host shows. Without an adapter found and
   // present (the double click and "Launch Config Utilities" while it is
   // missing): "NIC or driver not ready" through the front end's
-  // message box (busy while it shows).
+  // message box (busy while it shows). Otherwise creates the host (template
+  // 103, hidden), restarts timer 11 and sets the host-created flag.
   void ShowHostDialog();
 
   // ---- Action queue (ActionQueue.cpp, vista/ProcessActions.cpp) ----
@@ -140,6 +151,7 @@ class CHideDlg : public CDialog {
   LRESULT OnWlanScanFail(WPARAM wParam, LPARAM lParam);
   LRESULT OnWlanRadioOn(WPARAM wParam, LPARAM lParam);
   LRESULT OnWlanConnectFailed(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWlanEditProfile(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -178,7 +190,9 @@ class CHideDlg : public CDialog {
   // The statistics baselines of a WEP link.
   void StoreWepBaselines();
 
-  CDialog* m_pHostDlg = nullptr;
+  std::unique_ptr<CStationHost> m_pHostDlg;
+  BOOL m_bHostCreated = FALSE;
+  int m_nCurrentPage = 0;
   CNativeWiFi m_nativeWiFi;
   CWmiListener m_wmiListener;
   BOOL m_bAdapterFound = FALSE;

@@ -22,6 +22,8 @@
 // Vista-only (worker/vista/).
 #pragma once
 
+#include <string>
+
 #include "platform/Platform.h"
 
 constexpr int kIniKindStation = 0;
@@ -32,6 +34,15 @@ constexpr int kIniKindWps = 3;
 // The 54 station profile keys in table order.
 constexpr int kProfileKeyCount = 54;
 extern const char* const g_profileKeys[kProfileKeyCount];
+
+// The whole file into `text`; false when it cannot be opened or read.
+bool ReadWholeFile(const CString& path, std::string& text);
+// Writes `text` to "<path>.tmp" and renames it over `path`; false (the old
+// file untouched, the temporary removed) when any step fails.
+bool WriteFileAtomically(const CString& path, const std::string& text);
+// TRUE when two section names are the same to the private-profile functions:
+// blanks at their ends left out, letters compared case-insensitively.
+BOOL IsSameSectionName(LPCSTR a, LPCSTR b);
 
 // The store's file of `kind` for the adapter `namePart` (a kind outside the
 // table adds no suffix; a family outside 0..8 no prefix).

@@ -86,8 +86,17 @@ void CHideDlg::ShowHostDialog() {
     text.LoadString(IDS_NIC_NOT_READY);
     WarningMessageBox(text);
     m_bBusy = FALSE;
+    return;
   }
-  // The host dialog of the station pages comes with those pages.
+  m_pHostDlg = MakeStationHost();
+  if (!m_pHostDlg) return;
+  if (!m_pHostDlg->Create(IDD_STATION_HOST, this)) {
+    m_pHostDlg.reset();
+    return;
+  }
+  KillTimer(kHostLayoutTimer);
+  SetTimer(kHostLayoutTimer, kHostLayoutPeriodMs, nullptr);
+  m_bHostCreated = TRUE;
 }
 
 void CHideDlg::OnLaunchConfigUtilities() { ShowHostDialog(); }

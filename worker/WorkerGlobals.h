@@ -87,6 +87,13 @@ extern int g_bScanRunning;
 // a stored profile, and a WPS credential connection waiting to be made.
 extern int g_bConnectedByProfile;
 extern int g_bWpsPending;
+// Set when the profile page activates a profile: the profile was applied
+// (and its companion cleared), and the activation marker.
+extern int g_bProfileApplied;
+extern int g_bProfileAppliedCompanion;
+extern int g_bActivationMarker;
+// The name of the profile the profile page activated last.
+extern CString g_strCurProfileName;
 // Set when the user switches to AP mode from the worker's tray menu.
 extern int g_bSwitchingToApMode;
 // The authentication status lines the status dialog shows: 200 lines of 256

@@ -24,6 +24,7 @@
 #include "worker/ModuleFunctions.h"
 #include "worker/NativeWiFi.h"
 #include "worker/SupportedDeviceList.h"
+#include "worker/WlanProfileXml.h"
 #include "worker/vista/RegistryRpcClient.h"
 
 namespace {
@@ -51,7 +52,6 @@ constexpr DWORD kPropertySize = 256;
 constexpr DWORD kInstanceIdSize = 128;
 constexpr int kClassGuidRoom = 3;
 constexpr UINT kDisconnectedText = 7134;
-constexpr int kProfileNameLength = 40;
 constexpr const char* kDevicePrefix = "\\\\.\\";
 constexpr const char* kNotAdministrator = "Soft AP user's account must have 'Administrator' privilege.";
 
@@ -408,10 +408,13 @@ void CHideDlg_AP::LeaveApMode() {
 
   CNativeWiFi& client = GetApNativeWiFi();
   client.Disconnect();
-  if (CWlanProfileList* profiles = client.ProfileList()) {
-    WCHAR name[kProfileNameLength + 1] = {};
-    const int length = std::min(m_strSsid.GetLength(), kProfileNameLength);
-    MultiByteToWideChar(CP_ACP, 0, m_strSsid, length, name, kProfileNameLength);
+  // The connection was stored under the name of the SSID the AP beaconed
+  // (its own name when no SSID is stored).
+  if (CWlanProfileList* profiles = client.ProfileList(); profiles && !m_strBeaconSsid.IsEmpty()) {
+    const CString profileName = WlanProfileNameOfSsid(reinterpret_cast<const BYTE*>(static_cast<LPCSTR>(m_strBeaconSsid)),
+                                                      static_cast<DWORD>(m_strBeaconSsid.GetLength()));
+    WCHAR name[WLAN_MAX_NAME_LENGTH] = {};
+    MultiByteToWideChar(CP_ACP, 0, profileName, -1, name, WLAN_MAX_NAME_LENGTH - 1);
     profiles->DeleteProfile(name);
   }
 
@@ -455,6 +458,16 @@ void CHideDlg_AP::OpenSheet() {
 }
 
 void CHideDlg_AP::OnOpenSheet() { OpenSheet(); }
+
+void CHideDlg_AP::TakeSettings(int authIndex, int cipherIndex, const CString& preSharedKey, const CString wepKeys[4],
+                               int defaultKey, const CString& ssid) {
+  m_nAuthIndex = authIndex;
+  m_nCipherIndex = cipherIndex;
+  m_strWpaPsk = preSharedKey;
+  for (int n = 0; n < 4; ++n) m_strWepKey[n] = wepKeys[n];
+  m_nDefaultKey = defaultKey;
+  m_strSsid = ssid;
+}
 
 void CHideDlg_AP::OnExit() { Exit(); }
 

@@ -114,7 +114,7 @@ TEST_F(EndToEndTest, SecondStartShowsTheFirstThenEndPrevInstReplacesIt) {
 
   // "/EndPrevInst" ends the first (its box answered by the headless run)
   // and then runs itself until its time is over.
-  pid_t third = start({"/EndPrevInst"}, {"WAVOREL_RUN_MS=2500"});
+  pid_t third = start({"/EndPrevInst"}, {"WAVOREL_RUN_MS=6000"});
   EXPECT_EQ(waitEnd(first, 20), 0) << "the first instance did not end";
   EXPECT_TRUE(eventually(
       [&] {
@@ -128,12 +128,14 @@ TEST_F(EndToEndTest, SecondStartShowsTheFirstThenEndPrevInstReplacesIt) {
 }
 
 TEST_F(EndToEndTest, AllowMIRunsTwoAndTheRunLimitEndsThem) {
-  pid_t first = start({}, {"WAVOREL_RUN_MS=3000"});
+  // The first runs long enough for the second to start beside it on a
+  // loaded machine (a sanitizer build starts in seconds there).
+  pid_t first = start({}, {"WAVOREL_RUN_MS=12000"});
   ASSERT_TRUE(eventually([&] { return instanceWindows().size() == 1; }, 20));
-  pid_t second = start({"/AllowMI"}, {"WAVOREL_RUN_MS=1500"});
+  pid_t second = start({"/AllowMI"}, {"WAVOREL_RUN_MS=5000"});
   EXPECT_TRUE(eventually([&] { return instanceWindows().size() == 2; }, 20));
   EXPECT_EQ(waitEnd(second, 20), 0);
-  EXPECT_EQ(waitEnd(first, 20), 0);
+  EXPECT_EQ(waitEnd(first, 40), 0);
   EXPECT_TRUE(instanceWindows().empty());
   // The mode was saved by the instance that ended last.
   HKEY key = nullptr;

@@ -71,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   editor->SendMessage(WM_COMMAND, IDC_SITE_OK, 0);
   editor->SendMessage(WM_COMMAND, IDC_SITE_CANCEL, 0);
-  wavorel::pumpMessages();
+  MSG msg;
+  while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessage(&msg);
   DestroySiteEditor();
   return 0;
 }

@@ -26,13 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return true;
   }();
   if (!ready || root.path.empty()) return 0;
-  const std::vector<BYTE> answer(data, data + std::min<size_t>(size, sizeof(_WSC_CREDENTIAL_TABLE)));
+  const std::vector<BYTE> answer(data, data + std::min<size_t>(size, wavorel::wire::wps::table::kSize));
   LoadWpsCredentialTable(answer.data(), static_cast<DWORD>(answer.size()));
   SaveWpsProfiles(1);
   SaveWscFlag();
   g_bWpsRotate = 1;
   g_nWpsCurrentIndex = g_nWpsNextIndex = 0;
-  for (DWORD i = 0; i < g_wscCredentialTable.Count; ++i) ConnectWpsProfile();
+  for (int i = 0; i < WpsCredentialCount(); ++i) ConnectWpsProfile();
   for (int index = -1; index <= kMaxWscCredentials; ++index) {
     _PROFILE_DATA profile;
     FillProfileFromWpsCredential(index, profile);

@@ -3,3 +3,5 @@
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SoftAp.rc)
 # Golden driver traces of apply-all.
 target_compile_definitions(${name} PRIVATE SOFTAP_TEST_DATA="${dir}/data")
+# The program's English texts (the company name of the AP's default SSID).
+target_compile_definitions(${name} PRIVATE WAVOREL_LANGUAGE_DIR="${PROJECT_SOURCE_DIR}/apps/Language")

@@ -39,6 +39,24 @@ bool windowAt(Display* d, int x, int y) {
   return found;
 }
 
+// The mapped X window of a menu opened at the bottom-left corner of
+// `button`: under the button, or (near the screen's right edge) flipped to
+// the left of that corner. Empty while there is none.
+CRect menuBelow(Display* d, const CRect& button) {
+  ::Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  CRect found;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return found;
+  for (unsigned i = 0; i < count && found.IsRectEmpty(); ++i) {
+    XWindowAttributes attrs{};
+    if (XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable && attrs.y == button.bottom &&
+        (attrs.x == button.left || attrs.x + attrs.width == button.left))
+      found.SetRect(attrs.x, attrs.y, attrs.x + attrs.width, attrs.y + attrs.height);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
 void click(Display* d, int x, int y) {
   XTestFakeMotionEvent(d, 0, x, y, 0);
   XTestFakeButtonEvent(d, 1, True, 0);
@@ -97,8 +115,8 @@ bool screenShows(Display* d, const CRect& r, COLORREF colour) {
 }
 
 // Opens the drop-down menu of `button` with a click and, once the menu is on
-// the screen, lets a second connection act as the person in it; pumps until
-// `done`.
+// the screen, lets a second connection act as the person in it (given the
+// menu's place on the screen); pumps until `done`.
 template <typename Act, typename Done>
 bool inDropMenu(wavorel::testing::Xvfb& server, Display* d, CShadeButtonST& button, Act act, Done done) {
   CRect r;
@@ -107,10 +125,11 @@ bool inDropMenu(wavorel::testing::Xvfb& server, Display* d, CShadeButtonST& butt
     Display* own = XOpenDisplay(server.name().c_str());
     if (!own) return;
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < end && !windowAt(own, r.left, r.bottom))
+    CRect menu;
+    while (std::chrono::steady_clock::now() < end && (menu = menuBelow(own, r)).IsRectEmpty())
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    act(own, r);
+    if (!menu.IsRectEmpty()) act(own, menu);
     XCloseDisplay(own);
   });
   click(d, r.CenterPoint());
@@ -147,13 +166,15 @@ TEST_F(X11WidgetsTest, ListNavigationAndADropDownMenuChoice) {
   XSync(d, False);
   EXPECT_TRUE(wavorel::testing::pumpUntil([&] { return page.list.GetFocusedColumn() == 2; }));
 
-  // The drop-down button opens its icon menu under it; the person clicks the
-  // first item ("Open") once the menu is on the screen, while the menu's
-  // loop waits for the person (the responder leaves the menu open). The
-  // second time the person types the shortcut of "E&xit".
+  // The drop-down button opens its icon menu under it (the button stands near
+  // the right edge of the 640-pixel screen, so the menu opens to the left of
+  // the button's corner); the person clicks the first item ("Open") where the
+  // menu is on the screen, while the menu's loop waits for the person (the
+  // responder leaves the menu open). The second time the person types the
+  // shortcut of "E&xit".
   wavorel::setModalResponder([](const wavorel::ModalWindow&) { return 0; });
   EXPECT_TRUE(inDropMenu(
-      server, d, page.drop, [](Display* own, const CRect& button) { click(own, button.left + 40, button.bottom + 12); },
+      server, d, page.drop, [](Display* own, const CRect& menu) { click(own, menu.left + 40, menu.top + 12); },
       [&] { return !page.commands.empty(); }));
   EXPECT_EQ(page.commands, std::vector<UINT>{ID_OPEN});
   EXPECT_FALSE(page.drop.IsMenuOpen());

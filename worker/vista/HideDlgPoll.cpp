@@ -58,8 +58,10 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent) {
     RotateWpsCredential();
     return;
   }
-  // Timer 11 sets the host's expand button; it only runs while a host exists.
-  if (nIDEvent == kHostLayoutTimer) return;
+  if (nIDEvent == kHostLayoutTimer) {
+    if (CStationHost* host = GetHost()) host->SetLayoutButton(m_bHostCreated);
+    return;
+  }
   Poll(nIDEvent);
 }
 
@@ -95,8 +97,7 @@ void CHideDlg::Poll(UINT_PTR timer) {
 BOOL CHideDlg::CheckAdapter() {
   if (m_bAdapterFound && IsAdapterPresent()) {
     if (m_pHostDlg && !IsWindow(m_pHostDlg->GetSafeHwnd())) {
-      delete m_pHostDlg;
-      m_pHostDlg = nullptr;
+      m_pHostDlg.reset();
       KillTimer(kHostLayoutTimer);
     }
     return TRUE;
@@ -172,6 +173,7 @@ void CHideDlg::LinkCheck() {
     SignalStep();
   else
     SetTrayState(kVerdictDisconnected);
+  if (CStationHost* host = GetHost()) host->RefreshPages();
 }
 
 void CHideDlg::SignalStep() {
@@ -202,6 +204,13 @@ LRESULT CHideDlg::OnWlanRadioOn(WPARAM, LPARAM) {
 
 LRESULT CHideDlg::OnWlanConnectFailed(WPARAM, LPARAM) {
   m_nTimer9 = SetTimer(kConnectRetryTimer, kConnectRetryPeriodMs, nullptr);
+  return 0;
+}
+
+LRESULT CHideDlg::OnWlanEditProfile(WPARAM wParam, LPARAM lParam) {
+  CStationHost* host = GetHost();
+  CDialog* page = host ? host->GetTabPage(kHostTabProfile) : nullptr;
+  if (page && IsWindow(page->GetSafeHwnd())) page->PostMessage(WM_PROFILE_BUTTONS_ENABLE, wParam, lParam);
   return 0;
 }
 

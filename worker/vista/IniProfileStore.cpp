@@ -120,6 +120,8 @@ bool SameSectionName(const std::string& a, const char* b) {
   return true;
 }
 
+}  // namespace
+
 bool ReadWholeFile(const CString& path, std::string& text) {
   HANDLE file = CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -131,7 +133,6 @@ bool ReadWholeFile(const CString& path, std::string& text) {
   return ok;
 }
 
-// Writes `text` beside `path` and renames it over `path`.
 bool WriteFileAtomically(const CString& path, const std::string& text) {
   const CString temporary = path + ".tmp";
   HANDLE file = CreateFile(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -147,7 +148,16 @@ bool WriteFileAtomically(const CString& path, const std::string& text) {
   return true;
 }
 
-}  // namespace
+BOOL IsSameSectionName(LPCSTR a, LPCSTR b) {
+  std::string left(a ? a : ""), right(b ? b : "");
+  for (std::string* text : {&left, &right}) {
+    size_t start = 0, end = text->size();
+    while (start < end && IsIniBlank((*text)[start])) ++start;
+    while (end > start && IsIniBlank((*text)[end - 1])) --end;
+    *text = text->substr(start, end - start);
+  }
+  return SameSectionName(left, right.c_str()) ? TRUE : FALSE;
+}
 
 CString IniProfileFileName(const CString& namePart, int kind, int folderFlag) {
   CString name = folderFlag == 1 ? g_strProgramFolder : g_strDataFolder;

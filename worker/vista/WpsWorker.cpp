@@ -10,6 +10,7 @@
 #include "worker/IniProfileStore.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
+#include "worker/WlanProfileXml.h"
 #include "worker/WorkerGlobals.h"
 #include "worker/WpsWorker.h"
 
@@ -168,9 +169,12 @@ void SaveWpsProfiles(int deleteFlag) {
     char stored[kStoreValueSize] = "";
     ReadIniValue(g_strAdapterGuid, kIniKindWps, section, "SSID", stored, sizeof stored, 0);
     CWlanProfileList* profiles = g_pNativeWiFi ? g_pNativeWiFi->ProfileList() : nullptr;
-    if (stored[0] && deleteFlag == 1 && profiles && profiles->ProfileExists(stored)) {
+    // The connection of a stored SSID is kept under the name made of it.
+    const CString profileName =
+        WlanProfileNameOfSsid(reinterpret_cast<const BYTE*>(stored), static_cast<DWORD>(std::strlen(stored)));
+    if (stored[0] && deleteFlag == 1 && profiles && profiles->ProfileExists(profileName)) {
       WCHAR name[WLAN_MAX_NAME_LENGTH] = {};
-      MultiByteToWideChar(CP_ACP, 0, stored, -1, name, WLAN_MAX_NAME_LENGTH - 1);
+      MultiByteToWideChar(CP_ACP, 0, profileName, -1, name, WLAN_MAX_NAME_LENGTH - 1);
       profiles->DeleteProfile(name);
     }
     const DWORD ssidLength = c.SsidLength;

@@ -198,7 +198,13 @@ bool txPowerAccepted(const Adapter&, const uint8_t* v) {
 // band the adapter's EEPROM locks. The lock bits stay the EEPROM's.
 uint32_t countryRegion(OidRequest& r) {
   const WorldAdapter& a = r.adapter.config();
-  if (!r.set) return answerU32(r, r.adapter.settingU32(r.name, a.countryRegion));
+  if (!r.set) {
+    // A band the EEPROM locks answers the EEPROM's region.
+    uint32_t word = r.adapter.settingU32(r.name, a.countryRegion);
+    if (a.countryRegion & 0x80) word = (word & ~0xFFu) | (a.countryRegion & 0xFF);
+    if (a.countryRegion & 0x8000) word = (word & ~0xFF00u) | (a.countryRegion & 0xFF00);
+    return answerU32(r, word);
+  }
   uint32_t error = ERROR_SUCCESS;
   if (!hasData(r, 4, error)) return error;
   uint32_t word = wire::getU32(r.buffer);

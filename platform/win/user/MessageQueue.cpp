@@ -140,6 +140,15 @@ void MessageQueue::post(const MSG& msg, bool input) {
   signal();
 }
 
+void MessageQueue::postNext(const MSG& msg) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    posted_.push_front({msg, false});
+    ++postGen_;
+  }
+  signal();
+}
+
 void MessageQueue::postQuit(int exitCode) {
   {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -89,6 +89,9 @@ class MessageQueue : public std::enable_shared_from_this<MessageQueue> {
 
   // Owner thread only.
   void postQuit(int exitCode);
+  // The message read next, before every other posted one (the characters
+  // TranslateMessage makes of a key).
+  void postNext(const MSG& msg);
   bool peek(MSG* out, HWND filter, UINT filterMin, UINT filterMax, UINT flags);
   // Blocks until something may be retrievable (after a peek that found
   // nothing): a message posted or sent, the next timer due, display input,

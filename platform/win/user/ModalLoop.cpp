@@ -21,8 +21,22 @@ std::atomic<int> g_displays{0};  // open displays a person sits at
 // a window that keeps posting to itself is answered after this many.
 constexpr size_t kFirstMessagesLimit = 1000;
 
+// A window placed wholly outside the screen is one its program keeps from
+// the person (a hidden helper dialog): nobody can answer it.
+bool liesOffScreen(HWND hwnd) {
+  RECT r{};
+  if (!hwnd || !GetWindowRect(hwnd, &r) || r.right <= r.left || r.bottom <= r.top) return false;
+  return r.right <= 0 || r.bottom <= 0 || r.left >= GetSystemMetrics(SM_CXSCREEN) ||
+         r.top >= GetSystemMetrics(SM_CYSCREEN);
+}
+
 void ask(const ModalQuestion& question) {
-  int answer = answerModal(question.describe());
+  ModalWindow window = question.describe();
+  if (liesOffScreen(window.hwnd)) {
+    wavorel::logNote("modal window \"%s\" left open: it lies off the screen", window.caption.c_str());
+    return;
+  }
+  int answer = answerModal(window);
   if (answer)
     question.press(answer);
   else if (question.unanswered && !hasModalResponder() && !personAtDisplay())

@@ -5,7 +5,9 @@
 // A modal window is answered from inside its loop, once it is shown and its
 // first messages (what is ready then: posted messages, the first paint,
 // timers already due) have been dispatched:
-// - a test's responder, where one is installed, answers first;
+// - a window lying wholly off the screen is never answered (neither by a
+//   responder nor by the headless default): its program ends it itself;
+// - else a test's responder, where one is installed, answers first;
 // - else, with a person at the display (the presenter has a display open),
 //   nobody answers: the window stays open until the person ends it;
 // - else (the headless run) the default button is pressed (a popup menu is

@@ -52,6 +52,19 @@ char mnemonicOf(const std::string& text) {
 
 bool selectable(const MenuItem& item) { return !item.isSeparator() && !(item.state & (MF_GRAYED | MF_DISABLED)); }
 
+// The highlighted item of a menu carries MFS_HILITE (GetMenuState shows it);
+// -1 clears it from every item.
+void markHilite(HMENU menu, int index) {
+  auto m = MenuObject::find(menu);
+  if (!m) return;
+  for (size_t i = 0; i < m->items.size(); ++i) {
+    if (static_cast<int>(i) == index)
+      m->items[i].state |= MFS_HILITE;
+    else
+      m->items[i].state &= ~static_cast<UINT>(MFS_HILITE);
+  }
+}
+
 bool contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 
 POINT screenPoint(HWND hwnd, LPARAM lParam) {
@@ -160,6 +173,7 @@ bool PopupMenu::open(HMENU menu, POINT at, const RECT* beside) {
 void PopupMenu::closeFrom(size_t depth) {
   while (levels_.size() > depth) {
     HWND hwnd = levels_.back().hwnd;
+    markHilite(levels_.back().menu, -1);
     levels_.pop_back();
     if (IsWindow(hwnd)) {
       SetWindowLongPtr(hwnd, 0, 0);
@@ -270,6 +284,7 @@ void PopupMenu::setHot(size_t depth, int index) {
     InvalidateRect(level.hwnd, &old, TRUE);
   }
   level.hot = index;
+  markHilite(level.menu, index);
   if (index < 0) return;
   RECT now = itemRect(level, index);
   InvalidateRect(level.hwnd, &now, TRUE);
@@ -305,7 +320,8 @@ void PopupMenu::activate(size_t depth, int index, bool fromKeyboard) {
   if (!selectable(item)) return;
   if (!item.subMenu) {
     if (notify())
-      SendMessage(owner_, WM_MENUSELECT, MAKEWPARAM(static_cast<WORD>(item.id), static_cast<WORD>(item.flags())),
+      SendMessage(owner_, WM_MENUSELECT,
+                  MAKEWPARAM(static_cast<WORD>(item.id), static_cast<WORD>(item.flags() & ~static_cast<UINT>(MF_HILITE))),
                   reinterpret_cast<LPARAM>(levels_[depth].menu));
     end(item.id);
     return;

@@ -86,9 +86,13 @@ BOOL TranslateMessage(const MSG* msg) {
   auto down = [](int vk) { return (GetKeyState(vk) & 0x8000) != 0; };
   char ch = wavorel::keyboardLayout().character(static_cast<UINT>(msg->wParam), down(VK_SHIFT),
                                                  (GetKeyState(VK_CAPITAL) & 1) != 0, down(VK_CONTROL), down(VK_MENU));
-  if (ch)
-    PostMessage(msg->hwnd, msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR,
-                static_cast<WPARAM>(static_cast<unsigned char>(ch)), msg->lParam);
+  // The character is read next, before whatever was posted after the key.
+  if (ch) {
+    MSG character = *msg;
+    character.message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+    character.wParam = static_cast<WPARAM>(static_cast<unsigned char>(ch));
+    MessageQueue::current()->postNext(character);
+  }
   return TRUE;
 }
 

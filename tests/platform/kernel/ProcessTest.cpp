@@ -87,7 +87,7 @@ TEST_F(Process, FailedStartsFailAsOnWindowsAndAreRecorded) {
       {"ShellExecute", "C:\\help\\QZCONFIGENG.CHM", ERROR_FILE_NOT_FOUND, SE_ERR_FNF},
       {"ShellExecute", "C:\\help\\readme.txt", ERROR_NO_ASSOCIATION, SE_ERR_NOASSOC},
       {"ShellExecute", "http://www.example.com", ERROR_NO_ASSOCIATION, SE_ERR_NOASSOC},
-      {"ShellExecute", "Vendrel.exe", ERROR_FILE_NOT_FOUND, SE_ERR_FNF},
+      {"ShellExecute", "Absent.exe", ERROR_FILE_NOT_FOUND, SE_ERR_FNF},
   };
   for (const auto& c : cases) {
     clearProcessStarts();

@@ -277,7 +277,7 @@ TEST_F(ApApplyAllTest, RegionFlagsChooseRegistryOrDriverPerBand) {
   // The driver fixes its 2.4 GHz region (bit 7): that band comes from the
   // driver, the 5 GHz band from the registry.
   std::string world(wavorel::sim::defaultWorldText());
-  world.replace(world.find("CountryRegion = 0x0101"), 22, "CountryRegion = 0x0385");
+  world.replace(world.find("CountryRegion = 0x0701"), 22, "CountryRegion = 0x0385");
   useWorld(world);
   startWith({{"CountryRegion", "2"}, {"CountryRegionABand", "4"}});
   expectGolden("region-bit7");

@@ -188,6 +188,19 @@ TEST_F(ApStartTest, LeavingApModeRestoresTheStationAndHandsTheAdapterBack) {
   EXPECT_TRUE(calls().empty());
 }
 
+TEST_F(ApStartTest, LeavingApModeDeletesTheConnectionTheApBeaconed) {
+  // Without a stored SSID the AP beacons a name of its own: that connection
+  // is the one stored, and the one deleted on leaving.
+  useDefaultWorld("");
+  startWith({{"SSID", ""}});
+  ASSERT_EQ(worker()->GetBeaconSsid(), "SoftAP-01");
+  auto& profiles = wavorel::sim::NativeWifiService::instance().store(guid());
+  ASSERT_NE(profiles.findBySsid("SoftAP-01"), nullptr);
+  worker()->SendMessage(WM_COMMAND, CHideDlg_AP::ID_LEAVE_AP_MODE, 0);
+  EXPECT_EQ(profiles.findBySsid("SoftAP-01"), nullptr);
+  EXPECT_TRUE(profiles.profiles().empty());
+}
+
 TEST_F(ApStartTest, TrayMenuOffersItsCommandsAndDoubleClickOpensTheSheet) {
   ASSERT_TRUE(start());
   std::vector<int> commands;

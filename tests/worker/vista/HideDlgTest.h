@@ -13,7 +13,7 @@
 
 #include "frontend/UiBridge.h"
 #include "platform/win/kernel/Paths.h"
-#include "platform/win/user/MessageLoop.h"
+#include "platform/testing/Drivers.h"
 #include "tests/worker/DiscoveryTest.h"
 #include "worker/ActionQueue.h"
 #include "worker/BssLists.h"

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/sim/radio/WpsRun.h"
+#include "platform/sim/services/NativeWifiService.h"
 #include "tests/worker/vista/HideDlgTest.h"
 #include "platform/wire/Bytes.h"
 
@@ -101,13 +102,31 @@ TEST_F(WpsWorkerTest, CredentialsOfARunAreTakenOnce) {
   EXPECT_TRUE(timerRuns(kWpsConnectTimer));
 }
 
+TEST_F(WpsWorkerTest, TheNextRunDeletesTheConnectionOfAStoredSsidWithAControlByte) {
+  // The connection of "Tab<TAB>Net" is stored under a name made of the SSID;
+  // the next run's credentials replace it and delete that connection.
+  auto& store = wavorel::sim::NativeWifiService::instance().store(machine().adapter(0).config().guid);
+  machine().adapter(0).wpsCredentials() = CredentialTable({{"Tab\tNet", 1}});
+  machine().stuckValue(OID_VX_WPS_STATUS, 15);
+  SetTimer(workerWindow(), kWpsStatusTimer, 200, nullptr);
+  advance(200);
+  ASSERT_NE(store.findBySsid("Tab\tNet"), nullptr);
+  machine().stuckValue(OID_VX_WPS_STATUS, 0);
+  worker().CheckWpsStatus();
+  machine().adapter(0).wpsCredentials() = CredentialTable({{"Beta", 2}});
+  machine().stuckValue(OID_VX_WPS_STATUS, 15);
+  worker().CheckWpsStatus();
+  EXPECT_EQ(store.findBySsid("Tab\tNet"), nullptr);
+  EXPECT_NE(store.findBySsid("Beta"), nullptr);
+}
+
 TEST_F(WpsWorkerTest, ThreeCredentialsRotateOnTimerFour) {
   machine().adapter(0).wpsCredentials() = CredentialTable({{"Alpha", 1}, {"Beta", 2}, {"Gamma", 3}});
   machine().stuckValue(OID_VX_WPS_STATUS, 15);
   SetTimer(workerWindow(), kWpsStatusTimer, 200, nullptr);
   wavorel::sim::clearDriverCalls();
   advance(200);
-  EXPECT_EQ(g_wscCredentialTable.Count, 3u);
+  EXPECT_EQ(WpsCredentialCount(), 3);
   for (int i = 0; i < 3; ++i) advance(10000, 500);
   EXPECT_EQ(desiredBssids(), (std::vector<int>{1, 2, 3, 1}));
   EXPECT_EQ(g_nWpsCurrentIndex, 0);

@@ -1,0 +1,9 @@
+// WavorelVista's station worker makes its hidden host of the station pages
+// with CSorvik2007Dlg.
+#include "station/host/Sorvik2007Dlg.h"
+
+namespace {
+
+const bool g_hostFactorySet = (SetStationHostFactory(&CSorvik2007Dlg::Make), true);
+
+}  // namespace

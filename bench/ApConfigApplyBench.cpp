@@ -1,0 +1,61 @@
+// One "APPLY" of the AP configuration page on the default world with a
+// pre-shared key: "ApDefault" written and copied into the driver key, the
+// driver sets, and the reconnect under the SSID (the service's answer and the
+// keys it brings are not waited for).
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "platform/Platform.h"
+#include "platform/sim/radio/Machine.h"
+#include "platform/sim/radio/World.h"
+#include "platform/testing/BenchRoot.h"
+#include "platform/testing/Drivers.h"
+#include "platform/win/kernel/Clock.h"
+#include "softap/ConfigPage_AP.h"
+#include "softap/HideDlg_AP.h"
+
+namespace {
+
+void BM_ApConfigApply(benchmark::State& state) {
+  wavorel::testing::BenchRoot root;
+  auto clock = wavorel::installVirtualClock();
+  const std::string world = root.path() + "/world.ini";
+  std::ofstream(world, std::ios::binary) << wavorel::sim::defaultWorldText();
+  setenv("WAVOREL_WORLD", world.c_str(), 1);
+  if (root.path().empty() || !ShowHideDlgAP() || !GetHideDlgAP()) {
+    state.SkipWithError("the AP worker did not start");
+    return;
+  }
+  {
+    CPropertySheet sheet("AP");
+    CConfigPage_AP page;
+    sheet.AddPage(&page);
+    if (!sheet.Create(nullptr, WS_POPUP | WS_CAPTION)) {
+      state.SkipWithError("the page did not open");
+    } else {
+      page.SetSsid("Bench-AP");
+      for (auto _ : state) {
+        page.PressApply();
+        state.PauseTiming();
+        wavorel::sim::clearDriverCalls();
+        wavorel::pumpMessages();
+        state.ResumeTiming();
+      }
+      sheet.DestroyWindow();
+    }
+  }
+  DestroyHideDlgAP();
+  CloseAPOnExit();
+  unsetenv("WAVOREL_WORLD");
+}
+BENCHMARK(BM_ApConfigApply)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

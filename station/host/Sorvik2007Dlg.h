@@ -1,0 +1,129 @@
+// CSorvik2007Dlg: the never-visible host of the station pages (template
+// 103). It creates a tab dialog (template 166) with the tab pages and their
+// shaded tab buttons, the extra buttons of the tab strip (scrolling, radio
+// on/off, help) and the eleven secondary dialogs, each hidden, and keeps a
+// pointer to each in a fixed member; a class that is not built leaves its
+// member null (a page then has no tab). It answers its own buttons: radio
+// on/off, help, the layout toggle and tab-strip scrolling. After start-up it
+// lies at (-9999, -9999), hidden, with the tool-window style.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "platform/Platform.h"
+#include "station/profiles/PageProfileDlg.h"
+#include "widgets/ShadeButtonST.h"
+#include "widgets/TabDialog.h"
+#include "worker/HideDlg.h"
+#include "worker/StationHost.h"
+
+constexpr UINT IDD_HOST_TAB_DIALOG = 166;
+// The host's own controls: the layout toggle, the bottom of the expanded
+// layout and the placeholders of the tab strip.
+constexpr UINT IDC_HOST_TOGGLE = 1749;
+constexpr UINT IDC_HOST_EXPANDED_BOTTOM = 1754;
+constexpr UINT IDC_HOST_SCROLL_ROOM = 1789;
+constexpr UINT IDC_HOST_RIGHT_SCROLL = 1792;
+constexpr UINT IDC_HOST_SLOT = 1796;
+// Buttons of the tab strip.
+constexpr UINT IDC_HOST_RADIO = 1000;
+constexpr UINT IDC_HOST_HELP = 1001;
+constexpr UINT IDC_HOST_SCROLL_LEFT = 1002;
+constexpr UINT IDC_HOST_SCROLL_RIGHT = 1003;
+constexpr UINT IDC_HOST_FILLER = 1013;
+constexpr UINT kHostTabButtonIds[kHostTabCount] = {1004, 1005, 1007, 1008, 1009, 1010, 1011, 1012};
+constexpr UINT kHostTabCaptionIds[kHostTabCount] = {2180, 223, 225, 445, 6278, 495, 6285, 227};
+constexpr UINT kHostTabTemplates[kHostTabCount] = {158, 160, 164, 343, 345, 2300, 3243, 146};
+constexpr UINT kHostDialogTemplates[kHostDlgCount] = {205, 220, 218, 222, 333, 2244, 312, 2242, 198, 3242, 3245};
+// Icons and texts.
+constexpr UINT IDI_HOST_RADIO_OFF = 359;
+constexpr UINT IDI_HOST_RADIO_ON = 362;
+constexpr UINT IDI_HOST_HELP = 393;
+constexpr UINT IDI_HOST_EXPANDED = 401;
+constexpr UINT IDI_HOST_COLLAPSED = 403;
+constexpr UINT IDS_HOST_HELP = 509;
+constexpr UINT IDS_HOST_MORE = 522;
+constexpr UINT IDS_HOST_LESS = 523;
+// The number of slots of the tab strip.
+constexpr int kHostStripSlots = 8;
+
+class CSorvik2007Dlg : public CStationHost {
+ public:
+  explicit CSorvik2007Dlg(CWnd* pParent = nullptr);
+  ~CSorvik2007Dlg() override;
+  CSorvik2007Dlg(const CSorvik2007Dlg&) = delete;
+  CSorvik2007Dlg& operator=(const CSorvik2007Dlg&) = delete;
+
+  // The factory the program hands to the worker.
+  static std::unique_ptr<CStationHost> Make();
+
+  BOOL OnInitDialog() override;
+
+  CDialog* GetTabPage(int tab) const override;
+  CDialog* GetSecondaryDialog(int index) const override;
+  void ShowSecondaryDialog(int index) override;
+  void ToggleLayout() override;
+  void SetLayoutButton(BOOL expanded) override;
+  void RefreshPages() override;
+  BOOL IsWpsPageReady() const override;
+  void RunPageCommand(UINT code, const CString& value) override;
+  BOOL IsProfileListed(LPCSTR ssid) const override;
+
+  CPageProfileDlg* GetProfilePage() const { return m_pPageProfile; }
+  CTabDialog* GetTabDialog() const { return m_pTabDialog.get(); }
+  // A tab page's button, an extra button (radio, help, scrolling) or one of
+  // the two fillers by control id; null when not created.
+  CShadeButtonST* GetStripButton(UINT id) const;
+  CShadeButtonST* GetFiller(int which) const;
+
+  // The tab dialog, its pages and buttons, then the secondary dialogs.
+  void CreatePages();
+  // Places the tab strip's buttons by their position indexes.
+  void LayoutTabStrip();
+  // Commands 1002 / 1003: every button one position on (+1) or back (-1).
+  void ScrollTabStrip(int step);
+  // Command 1000.
+  void OnRadioOnOff();
+  // Command 1001.
+  void OnHelp();
+  // TRUE only when single sign-on is installed (HKLM Winlogon\Nerolt
+  // "SSOInstall" = "1") on a system whose OS type is not 2 and the program
+  // supports single sign-on.
+  static BOOL IsSsoInstalled();
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void OnShowWindow(BOOL bShow, UINT nStatus);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  // A shaded button of the tab strip, a child of the tab dialog.
+  std::unique_ptr<CShadeButtonST> MakeStripButton(LPCSTR caption, UINT id, const CRect& rect);
+  // The strip's buttons in map order: tab buttons first, then extra buttons.
+  std::vector<CShadeButtonST*> StripButtons() const;
+  // Takes a button out of the strip for one layout (position -1, the ones
+  // after it move down); the position it had, or 0 when it was not placed.
+  int TakeOut(CShadeButtonST* button);
+  void PutBack(CShadeButtonST* button, int position);
+  BOOL Is80211nTabInUse() const;
+
+  // The tab dialog and the pages, in the Part's order of members.
+  std::unique_ptr<CTabDialog> m_pTabDialog;
+  CPageProfileDlg* m_pPageProfile = nullptr;
+  std::array<std::unique_ptr<CDialog>, kHostTabCount> m_tabPages;
+  std::array<std::unique_ptr<CDialog>, kHostDlgCount> m_secondary;
+  // Tab buttons, extra buttons and the two fillers.
+  std::array<std::unique_ptr<CShadeButtonST>, kHostTabCount> m_tabButtons;
+  std::unique_ptr<CShadeButtonST> m_btnScrollLeft;
+  std::unique_ptr<CShadeButtonST> m_btnRadio;
+  std::unique_ptr<CShadeButtonST> m_btnHelp;
+  std::unique_ptr<CShadeButtonST> m_btnScrollRight;
+  std::array<std::unique_ptr<CShadeButtonST>, 2> m_fillers;
+  // The layout toggle (1749), its caption and the tab buttons' font.
+  CButtonST m_btnToggle;
+  CString m_strToggle;
+  LOGFONT m_tabFont{};
+  CFont m_font;
+};

@@ -1,0 +1,317 @@
+#include "station/profiles/ProfileEditorDlg.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "frontend/BridgeCodes.h"
+#include "frontend/UiBridge.h"
+#include "station/profiles/PageProfileDlg.h"
+#include "station/profiles/PageTopLine.h"
+#include "worker/HexStringToBytes.h"
+#include "worker/HideDlg.h"
+#include "worker/StationHost.h"
+#include "worker/WorkerGlobals.h"
+
+namespace {
+
+// The host's "Profile" tab button, a sibling of the profile page.
+constexpr int IDC_HOST_PROFILE_TAB = 1004;
+
+constexpr int kTabFontHeight = 20;
+constexpr char kTabFontFace[] = "Trebuchet MS";
+constexpr char k8021XTabText[] = "8021X";
+
+constexpr int kTabPlaceholders[CProfileEditorDlg::kTabCount] = {IDC_EDITOR_TAB1_PLACE, IDC_EDITOR_TAB2_PLACE,
+                                                               IDC_EDITOR_TAB3_PLACE};
+constexpr int kTabIds[CProfileEditorDlg::kTabCount] = {IDC_EDITOR_TAB_SYSTEM, IDC_EDITOR_TAB_SECURITY,
+                                                      IDC_EDITOR_TAB_8021X};
+
+CString LoadText(UINT id) {
+  CString text;
+  text.LoadString(id);
+  return GetMLText(text);
+}
+
+CPageProfileDlg* ProfilePage() {
+  CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
+  CDialog* page = host ? host->GetTabPage(kHostTabProfile) : nullptr;
+  auto* profile = dynamic_cast<CPageProfileDlg*>(page);
+  return profile && IsWindow(profile->GetSafeHwnd()) ? profile : nullptr;
+}
+
+void ShowWorkerPage(int index) {
+  if (g_pHideDlg) g_pHideDlg->ShowPage(index);
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CProfileEditorDlg, CDialog)
+  ON_WM_PAINT()
+  ON_WM_SHOWWINDOW()
+  ON_BN_CLICKED(IDC_EDITOR_OK, &CProfileEditorDlg::OnOkClicked)
+  ON_BN_CLICKED(IDC_EDITOR_CANCEL, &CProfileEditorDlg::OnCancelClicked)
+END_MESSAGE_MAP()
+
+CProfileEditorDlg::CProfileEditorDlg(CWnd* pParent) : CDialog(IDD_PROFILE_EDITOR, pParent) { ResetEditorData(); }
+
+CProfileEditorDlg::~CProfileEditorDlg() {
+  for (auto& button : m_pTabButton) button.reset();
+  m_pPageSystemConfig.reset();
+  m_pPageAuthEncry.reset();
+  m_pTabDialog.reset();
+}
+
+CProfileEditorDlg* CProfileEditorDlg::FromPage(CWnd* page) {
+  if (!page || !page->GetSafeHwnd()) return nullptr;
+  const HWND container = ::GetParent(page->GetSafeHwnd());
+  const HWND editor = container ? ::GetParent(container) : nullptr;
+  return editor ? dynamic_cast<CProfileEditorDlg*>(CWnd::FromHandlePermanent(editor)) : nullptr;
+}
+
+void CProfileEditorDlg::ResetEditorData() {
+  m_nAuthentication = 0;
+  m_nEncryption = 0;
+  m_nUse8021X = 0;
+  m_strWpaPsk.Empty();
+  m_nTransmitKey = 0;
+  std::memset(m_nWepKeyLength, 0, sizeof m_nWepKeyLength);
+  std::memset(m_wepKey, 0, sizeof m_wepKey);
+  m_8021x.EapMethod = 0;
+  m_8021x.TunnelProtocol = 26;
+  m_8021x.ProvisioningTunnel = 26;
+  m_8021x.TunnelProtocol2 = 3;
+  m_8021x.SessionResumption = 0;
+  m_8021x.Identity.Empty();
+  m_8021x.Password.Empty();
+  m_8021x.TunnelID.Empty();
+  m_8021x.TunnelPassword.Empty();
+  m_8021x.PasswordMode = 1;
+  m_8021x.UseClientCert = 0;
+  m_8021x.UseServerCert = 0;
+  m_8021x.UsePAC = 0;
+  m_8021x.ProvisionMode = 1;
+  m_8021x.PACFilePath.Empty();
+  m_8021x.IntermediateCert = 0;
+  m_8021x.ServerName.Empty();
+  m_8021x.NameRule = 0;
+  m_8021x.ServerCertLen = 0;
+  std::memset(m_8021x.ServerCertData, 0, sizeof m_8021x.ServerCertData);
+  m_8021x.ClientCertLen = 0;
+  std::memset(m_8021x.ClientCertData, 0, sizeof m_8021x.ClientCertData);
+  m_8021x.UseSmartCard = 0;
+  m_strLeapIdentity.Empty();
+  m_strLeapPassword.Empty();
+  m_strLeapDomain.Empty();
+  m_nLeapEncryption = 0;
+}
+
+void CProfileEditorDlg::DoDataExchange(CDataExchange* pDX) {
+  CDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_EDITOR_OK, m_btnOK);
+  DDX_Control(pDX, IDC_EDITOR_CANCEL, m_btnCancel);
+}
+
+CRect CProfileEditorDlg::PlaceholderRect(int id) const {
+  CRect rect;
+  CWnd* control = m_pTabDialog ? m_pTabDialog->GetDlgItem(id) : nullptr;
+  if (!control) control = GetDlgItem(id);
+  if (!control) return rect;
+  control->GetWindowRect(&rect);
+  ScreenToClient(&rect);
+  return rect;
+}
+
+BOOL CProfileEditorDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_pTabDialog = std::make_unique<CTabDialog>(IDD_EDITOR_TABS, this);
+  if (!m_pTabDialog->Create(IDD_EDITOR_TABS, this)) return FALSE;
+  if (!CreatePages()) return FALSE;
+
+  CRect own;
+  GetWindowRect(&own);
+  ScreenToClient(&own);
+  const CRect area = PlaceholderRect(IDC_EDITOR_PAGE_AREA);
+  const int height = area.bottom > own.top ? area.bottom - own.top : own.Height();
+  m_pTabDialog->SetWindowPos(nullptr, own.left, own.top + 2, own.Width(), height, SWP_NOZORDER | SWP_SHOWWINDOW);
+  m_pTabDialog->ArrangePages(area, 0, 0, kTabSystemConfig);
+
+  for (CShadeButtonST* button : {&m_btnOK, &m_btnCancel}) {
+    const int id = button == &m_btnOK ? IDC_EDITOR_OK : IDC_EDITOR_CANCEL;
+    CRect rect;
+    button->GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    button->MoveWindow(&rect, TRUE);
+    button->SetWindowText(LoadText(id == IDC_EDITOR_OK ? IDS_EDITOR_OK : IDS_EDITOR_CANCEL));
+    button->BuildShadeBitmaps(2, 8, 10, 0, 0, 0, 0);
+  }
+  return TRUE;
+}
+
+BOOL CProfileEditorDlg::CreatePages() {
+  m_tabFont.DeleteObject();
+  m_tabFont.CreateFont(kTabFontHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kTabFontFace);
+  const CString texts[kTabCount] = {LoadText(IDS_EDITOR_TAB_SYSTEM), LoadText(IDS_EDITOR_TAB_SECURITY),
+                                    k8021XTabText};
+  for (int tab = 0; tab < kTabCount; ++tab) {
+    auto button = std::make_unique<CShadeButtonST>();
+    const CRect rect = PlaceholderRect(kTabPlaceholders[tab]);
+    if (!button->Create(texts[tab], WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, m_pTabDialog.get(),
+                        static_cast<UINT>(kTabIds[tab])))
+      return FALSE;
+    button->SetFont(&m_tabFont, TRUE);
+    button->BuildShadeBitmaps(4, 8, 40, 5, 0, 0xB4B4B4, 0x00FF00);
+    button->SetContentLayout(1, TRUE);
+    m_pTabButton[tab] = std::move(button);
+  }
+  m_pPageSystemConfig = std::make_unique<CPageSystemConfigDlg>(m_pTabDialog.get());
+  if (!m_pPageSystemConfig->Create(IDD_PAGE_SYSTEM_CONFIG, m_pTabDialog.get())) return FALSE;
+  m_pTabDialog->AddPage(m_pPageSystemConfig.get(), m_pTabButton[kTabSystemConfig].get());
+  m_pPageAuthEncry = std::make_unique<CPageAuthEncryDlg>(m_pTabDialog.get());
+  if (!m_pPageAuthEncry->Create(IDD_PAGE_AUTH_ENCRY, m_pTabDialog.get())) return FALSE;
+  m_pTabDialog->AddPage(m_pPageAuthEncry.get(), m_pTabButton[kTabAuthEncry].get());
+  // The 802.1X page joins this tab; until the security page enables it the
+  // button stays disabled.
+  m_pTabButton[kTab8021X]->EnableWindow(FALSE);
+  return TRUE;
+}
+
+CShadeButtonST* CProfileEditorDlg::GetTabButton(int tab) const {
+  return tab >= 0 && tab < kTabCount ? m_pTabButton[tab].get() : nullptr;
+}
+
+void CProfileEditorDlg::PressTab(int tab) {
+  CShadeButtonST* button = GetTabButton(tab);
+  if (button && button->GetSafeHwnd()) button->SendMessage(BM_CLICK);
+}
+
+void CProfileEditorDlg::EnableTab(int tab, BOOL enable) {
+  CShadeButtonST* button = GetTabButton(tab);
+  if (button && button->GetSafeHwnd()) button->EnableWindow(enable);
+}
+
+void CProfileEditorDlg::OnShowWindow(BOOL bShow, UINT nStatus) {
+  CDialog::OnShowWindow(bShow, nStatus);
+  if (!bShow) return;
+  ResetEditorData();
+  PressTab(kTabSystemConfig);
+  NotifyUI(BRIDGE_UI_EDITOR_OPEN, "", TRUE);
+}
+
+void CProfileEditorDlg::OnPaint() { PaintPageTopLine(this); }
+
+void CProfileEditorDlg::OnOkClicked() { OnOK(); }
+
+void CProfileEditorDlg::OnCancelClicked() { OnCancel(); }
+
+BOOL CProfileEditorDlg::IsStorableName(const CString& name) {
+  return name.FindOneOf("\r\n]") < 0;
+}
+
+void CProfileEditorDlg::CollectWepKeys(const CPageAuthEncryDlg& security) {
+  for (int key = 0; key < CPageAuthEncryDlg::kKeyCount; ++key) {
+    std::memset(m_wepKey[key], 0, kEditorWepKeySize);
+    m_nWepKeyLength[key] = 0;
+    const CString& text = security.m_strWepKey[key];
+    if (security.m_nKeyFormat[key] == CPageAuthEncryDlg::kKeyHex) {
+      int length = text.GetLength() / 2;
+      if (length > kEditorWepKeySize - 1) length = kEditorWepKeySize - 1;
+      HexStringToBytes(text, m_wepKey[key], length);
+      m_nWepKeyLength[key] = length;
+    } else {
+      int length = text.GetLength();
+      if (length > kEditorWepKeySize - 1) length = kEditorWepKeySize - 1;
+      std::memcpy(m_wepKey[key], static_cast<LPCSTR>(text), static_cast<size_t>(length));
+      m_nWepKeyLength[key] = length;
+    }
+  }
+}
+
+void CProfileEditorDlg::OnOK() {
+  CPageSystemConfigDlg* system = m_pPageSystemConfig.get();
+  CPageAuthEncryDlg* security = m_pPageAuthEncry.get();
+  if (!system || !security) return;
+  system->UpdateData(TRUE);
+  PressTab(kTabAuthEncry);
+  security->UpdateData(TRUE);
+
+  if (system->m_strProfileName.IsEmpty()) {
+    WarningMessageBox(LoadText(IDS_ENTER_PROFILE_NAME));
+    PressTab(kTabSystemConfig);
+    return;
+  }
+  if (system->m_strSsid.IsEmpty()) {
+    WarningMessageBox(LoadText(IDS_ENTER_SSID));
+    PressTab(kTabSystemConfig);
+    return;
+  }
+  // The store cannot keep such a name as a section: warn before anything of
+  // the SSID's profiles is deleted.
+  if (!IsStorableName(system->m_strProfileName)) {
+    WarningMessageBox("The profile name cannot hold a line break or \"]\".");
+    PressTab(kTabSystemConfig);
+    return;
+  }
+  if (!security->ValidateKeys()) return;
+
+  const int auth = security->m_nAuthentication;
+  if (security->m_bInfrastructure && auth == CPageAuthEncryDlg::kAuthLeap) {
+    security->m_strLeapIdentity.Trim();
+    security->UpdateData(FALSE);
+    if (security->m_strLeapIdentity.IsEmpty() || security->m_strLeapPassword.IsEmpty()) {
+      WarningMessageBox(LoadText(IDS_LEAP_ID_REQUIRED));
+      return;
+    }
+    m_strLeapIdentity = security->m_strLeapIdentity;
+    m_strLeapPassword = security->m_strLeapPassword;
+    m_strLeapDomain = security->m_strLeapDomain;
+    m_nLeapEncryption = security->m_nLeapEncryption;
+  }
+  m_nAuthentication = auth;
+  m_nEncryption = security->m_nEncryption;
+  m_nTransmitKey = security->m_nTransmitKey;
+  m_nUse8021X = security->m_bUse8021X;
+
+  const bool wepKeys = (!m_nUse8021X || m_8021x.EapMethod == 4) &&
+                       (auth == CPageAuthEncryDlg::kAuthShared ||
+                        (auth == CPageAuthEncryDlg::kAuthOpen && m_nEncryption == CPageAuthEncryDlg::kEncryptionWep));
+  if (wepKeys) CollectWepKeys(*security);
+  if (auth >= CPageAuthEncryDlg::kAuthWpa) m_strWpaPsk = security->m_strWpaPsk;
+
+  const CString ssid = system->m_strSsid;
+  CPageProfileDlg* profiles = ProfilePage();
+  if (profiles) profiles->DeleteProfilesBySsid(ssid);
+  SaveProfile();
+  ShowWorkerPage(kHostDlgLinkStatus);
+  if (profiles) {
+    if (CWnd* tab = profiles->GetParent() ? profiles->GetParent()->GetDlgItem(IDC_HOST_PROFILE_TAB) : nullptr)
+      tab->SendMessage(BM_CLICK);
+    profiles->RefreshProfileList();
+  }
+  if (!m_bConnectAfterSave) return;
+  m_bConnectAfterSave = FALSE;
+  const int row = profiles ? profiles->FindProfile(ssid) : -1;
+  if (row < 0 || row >= static_cast<int>(profiles->m_profiles.size())) return;
+  NotifyWorkerInt(BRIDGE_CMD_SELECT_PROFILE, row, TRUE);
+  NotifyWorkerInt(BRIDGE_CMD_ACTIVATE_PROFILE, row, TRUE);
+}
+
+void CProfileEditorDlg::OnCancel() { ShowWorkerPage(kHostDlgLinkStatus); }
+
+BOOL CProfileEditorDlg::RunBridgeCommand(UINT code, const CString& value) {
+  if (!IsWindow(GetSafeHwnd())) return FALSE;
+  if (code == BRIDGE_CMD_EDITOR_OK || code == BRIDGE_CMD_EDITOR_CANCEL) {
+    if (std::atoi(value) != 1) return FALSE;
+    SendMessage(WM_COMMAND, code == BRIDGE_CMD_EDITOR_OK ? IDC_EDITOR_OK : IDC_EDITOR_CANCEL, 0);
+    return TRUE;
+  }
+  if (code >= BRIDGE_CMD_EDITOR_PROFILE_NAME && code <= BRIDGE_CMD_EDITOR_CHANNEL) {
+    CPageSystemConfigDlg* system = m_pPageSystemConfig.get();
+    return system && IsWindow(system->GetSafeHwnd()) && system->RunBridgeCommand(code, value);
+  }
+  CPageAuthEncryDlg* security = m_pPageAuthEncry.get();
+  if (!security || !IsWindow(security->GetSafeHwnd())) return FALSE;
+  // Code 25 names its editor in the low half (1: this one).
+  if (code == 25 && (static_cast<unsigned>(std::atoi(value)) & 0xFFFF) != 1) return FALSE;
+  return security->RunBridgeCommand(code, value);
+}
