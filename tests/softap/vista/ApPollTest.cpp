@@ -2,6 +2,7 @@
 // the adapter going and coming back, power events, the re-apply after a failed
 // connection and the retry queue of driver writes.
 #include "tests/softap/vista/ApWorkerTest.h"
+#include "softap/QzPropSheet_AP.h"
 
 namespace softap::testing {
 namespace {
@@ -103,6 +104,7 @@ TEST_F(ApPollTest, EventLogStoreKeepsTheNewestHundred) {
   }
   useDefaultWorld("", clients);
   startWith({});
+  worker()->GetSheet()->DestroyWindow();  // no Event Log page lists the store
   ClearApEventLog();
   StoreApEvents(std::vector<_VX_802_11_EVENT_LOG>(95));
   g_nApEventLogShown = 50;
