@@ -1,5 +1,6 @@
 #include "softap/AuthSecuDlg_AP.h"
 
+#include "platform/mfc/ControlRef.h"
 #include <cctype>
 
 #include "frontend/UiBridge.h"
@@ -158,7 +159,8 @@ BOOL CAuthSecuDlg_AP::OnInitDialog() {
   hex.LoadString(IDS_APSEC_HEX);
   ascii.LoadString(IDS_APSEC_ASCII);
   for (int id : kTypeIds) {
-    CComboBox* list = static_cast<CComboBox*>(GetDlgItem(id));
+    ControlRef<CComboBox> listRef(this, id);
+    CComboBox* list = listRef.get();
     list->ResetContent();
     list->AddString(hex);
     list->AddString(ascii);
@@ -176,7 +178,8 @@ void CAuthSecuDlg_AP::SetRekeyCaption() {
 }
 
 void CAuthSecuDlg_AP::FillAuthList() {
-  CComboBox* list = static_cast<CComboBox*>(GetDlgItem(IDC_APSEC_AUTH));
+  ControlRef<CComboBox> listRef(this, IDC_APSEC_AUTH);
+  CComboBox* list = listRef.get();
   list->ResetContent();
   NotifyUI(BRIDGE_UI_AP_AUTH_CLEAR, "", TRUE);
   for (const char* item : {"Open", "Shared", "WPA-PSK", "WPA2-PSK", "WPA-PSK/WPA2-PSK"}) {
@@ -186,7 +189,8 @@ void CAuthSecuDlg_AP::FillAuthList() {
 }
 
 void CAuthSecuDlg_AP::FillEncryptionList() {
-  CComboBox* list = static_cast<CComboBox*>(GetDlgItem(IDC_APSEC_ENCRYPTION));
+  ControlRef<CComboBox> listRef(this, IDC_APSEC_ENCRYPTION);
+  CComboBox* list = listRef.get();
   list->ResetContent();
   NotifyUI(BRIDGE_UI_AP_ENC_CLEAR, "", TRUE);
   std::vector<const char*> items;
@@ -206,9 +210,12 @@ void CAuthSecuDlg_AP::FillEncryptionList() {
 
 void CAuthSecuDlg_AP::SyncSelections(BOOL bSave) {
   UpdateData(bSave);
-  CIPAddressCtrl* server = static_cast<CIPAddressCtrl*>(GetDlgItem(IDC_APSEC_RADIUS_SERVER));
-  CComboBox* auth = static_cast<CComboBox*>(GetDlgItem(IDC_APSEC_AUTH));
-  CComboBox* enc = static_cast<CComboBox*>(GetDlgItem(IDC_APSEC_ENCRYPTION));
+  ControlRef<CIPAddressCtrl> serverRef(this, IDC_APSEC_RADIUS_SERVER);
+  CIPAddressCtrl* server = serverRef.get();
+  ControlRef<CComboBox> authRef(this, IDC_APSEC_AUTH);
+  CComboBox* auth = authRef.get();
+  ControlRef<CComboBox> encRef(this, IDC_APSEC_ENCRYPTION);
+  CComboBox* enc = encRef.get();
   if (bSave) {
     server->GetAddress(m_dwRadiusServer);
     const int index = auth->GetCurSel();
@@ -307,7 +314,8 @@ void CAuthSecuDlg_AP::OnShowPassword() {
   ids.insert(ids.end(), std::begin(kAsciiIds), std::end(kAsciiIds));
   ids.push_back(IDC_APSEC_PSK);
   for (int id : ids) {
-    CEdit* edit = static_cast<CEdit*>(GetDlgItem(id));
+    ControlRef<CEdit> editRef(this, id);
+    CEdit* edit = editRef.get();
     const BOOL wasEnabled = edit->IsWindowEnabled();
     if (!wasEnabled) edit->EnableWindow(TRUE);
     edit->SetPasswordChar(show ? '\0' : '*');
@@ -389,11 +397,11 @@ void CAuthSecuDlg_AP::OnOK() {
 // ---- The front end's commands ----
 
 void CAuthSecuDlg_AP::SelectAuthType(int index) {
-  if (SetComboCurSelSafe(static_cast<CComboBox*>(GetDlgItem(IDC_APSEC_AUTH)), index)) OnAuthChange();
+  if (SetComboCurSelSafe(ControlRef<CComboBox>(this, IDC_APSEC_AUTH).get(), index)) OnAuthChange();
 }
 
 void CAuthSecuDlg_AP::SelectEncryption(int index) {
-  if (SetComboCurSelSafe(static_cast<CComboBox*>(GetDlgItem(IDC_APSEC_ENCRYPTION)), index)) ApplyEnableRules();
+  if (SetComboCurSelSafe(ControlRef<CComboBox>(this, IDC_APSEC_ENCRYPTION).get(), index)) ApplyEnableRules();
 }
 
 void CAuthSecuDlg_AP::SetPreSharedKey(const CString& text) {
@@ -409,7 +417,7 @@ void CAuthSecuDlg_AP::SetDefaultKey(int index) {
 
 void CAuthSecuDlg_AP::SelectKeyType(int key, int index) {
   if (key < 1 || key > 4) return;
-  if (SetComboCurSelSafe(static_cast<CComboBox*>(GetDlgItem(kTypeIds[key - 1])), index)) KeyTypeChanged(key);
+  if (SetComboCurSelSafe(ControlRef<CComboBox>(this, kTypeIds[key - 1]).get(), index)) KeyTypeChanged(key);
 }
 
 void CAuthSecuDlg_AP::SetKeyText(int key, const CString& text) {

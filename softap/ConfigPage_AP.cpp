@@ -1,5 +1,6 @@
 #include "softap/ConfigPage_AP.h"
 
+#include "platform/mfc/ControlRef.h"
 #include <algorithm>
 #include <cstdlib>
 
@@ -422,7 +423,8 @@ void CConfigPage_AP::FillExtChannelCombo() {
 
 void CConfigPage_AP::UpdateAllowBw40(int checkState) {
   const int mode = WirelessModeFromText(m_strWirelessMode);
-  CButton* allow = static_cast<CButton*>(GetDlgItem(IDC_AP_ALLOW_BW40));
+  ControlRef<CButton> allowRef(this, IDC_AP_ALLOW_BW40);
+  CButton* allow = allowRef.get();
   if (g_bApHtFamily) allow->ShowWindow(mode == 8 || mode == 9 ? SW_SHOW : SW_HIDE);
   if (mode == 2 || mode == 8) {
     allow->SetCheck(checkState == 1 ? BST_CHECKED : BST_UNCHECKED);

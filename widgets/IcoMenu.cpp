@@ -14,10 +14,12 @@ constexpr UINT kListFlags = 0xFF;  // ILC_COLORDDB | ILC_MASK
 constexpr DWORD kHiddenToolBarStyle = 0x50002800;
 constexpr UINT kHiddenToolBarId = 59392;
 
-// Every HMENU appended to an IcoMenu as a pop-up, once per append.
+// Every HMENU appended to an IcoMenu as a pop-up, once per append. The list
+// lives as long as the process: menus held by objects destroyed at exit
+// still take their handles out of it.
 std::vector<HMENU>& iconMenuHandles() {
-  static std::vector<HMENU> handles;
-  return handles;
+  static auto* handles = new std::vector<HMENU>();
+  return *handles;
 }
 
 void forgetHandle(HMENU menu) {

@@ -162,7 +162,6 @@ void CHideDlg::TearDownHost() {
   WorkerClosingFlag = TRUE;
   if (IsWindow(m_pHostDlg->GetSafeHwnd())) m_pHostDlg->DestroyWindow();
   m_pHostDlg.reset();
-  WorkerClosingFlag = FALSE;
   KillTimer(kHostLayoutTimer);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "frontend/UiBridge.h"
+#include "widgets/WorkerClosingFlag.h"
 #include "worker/HideDlg.h"
 #include "worker/OidRequest.h"
 #include "worker/WorkerGlobals.h"
@@ -88,7 +89,10 @@ void CHideDlg::ShowHostDialog() {
     m_bBusy = FALSE;
     return;
   }
+  // A menu of the last host may still be returning from its loop while the
+  // flag is set; a new host starts with it clear.
   m_pHostDlg = MakeStationHost();
+  WorkerClosingFlag = FALSE;
   if (!m_pHostDlg) return;
   if (!m_pHostDlg->Create(IDD_STATION_HOST, this)) {
     m_pHostDlg.reset();

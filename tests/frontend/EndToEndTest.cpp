@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/testing/HeadlessEnvironment.h"
 #include "frontend/GxWinApp.h"
 #include "tests/frontend/FrontendTest.h"
 
@@ -35,14 +36,7 @@ class EndToEndTest : public wavorel::testing::FrontendTest {
   // Starts the program headless on this test's root with the given
   // arguments and extra environment entries ("NAME=value").
   pid_t start(std::vector<std::string> args, std::vector<std::string> env = {}) {
-    std::vector<std::string> environment;
-    for (char** e = environ; *e; ++e) {
-      if (std::strncmp(*e, "DISPLAY=", 8) == 0 || std::strncmp(*e, "WAVOREL_", 8) == 0) continue;
-      environment.push_back(*e);
-    }
-    environment.push_back("WAVOREL_ROOT=" + root());
-    environment.push_back("WAVOREL_HEADLESS=1");
-    environment.insert(environment.end(), env.begin(), env.end());
+    std::vector<std::string> environment = wavorel::testing::headlessEnvironment(root(), env);
     args.insert(args.begin(), WAVOREL_PROGRAM_FILE);
     std::vector<char*> argv, envp;
     for (auto& a : args) argv.push_back(a.data());

@@ -4,8 +4,12 @@
 // fill codes with values out of range, and the sub-pages' own commands.
 #include "tests/frontend/SiteEditorTest.h"
 
+#include <cstdlib>
 #include <map>
 #include <set>
+
+#include "platform/win/kernel/Resources.h"
+#include "platform/win/user/DialogTemplate.h"
 
 namespace site_editor_test {
 namespace {
@@ -52,6 +56,44 @@ TEST_F(SiteEditorOpenTest, CreationAsksForTheCertificateListsAndStaysHidden) {
   // page likewise; the EAP layout of PEAP then runs both check boxes again.
   EXPECT_EQ(takeWorker(), (Commands{{50, ""}, {49, "0"}, {53, ""}, {52, "0"}, {49, "0"}, {52, "0"}}));
   EXPECT_EQ(&e, GetSiteEditor());  // one editor per process
+}
+
+TEST_F(SiteEditorOpenTest, TemplatesTitleAndListItems) {
+  struct Size {
+    UINT id;
+    LONG cx, cy;  // dialog units
+  };
+  for (const Size& t : {Size{IDD_DLG_ONESITEEDITOR, 262, 212}, Size{IDD_PAGESITE_INFO, 343, 217},
+                        Size{IDD_PAGESITE_SECURITY, 343, 217}, Size{IDD_PAGE8021X_IDPASSWORD, 316, 132},
+                        Size{IDD_PAGE8021X_CLIENTCERT, 316, 132}, Size{IDD_PAGE8021X_SERVERCERT, 316, 132},
+                        Size{IDD_PAGE8021X_EAPFAST, 316, 132}}) {
+    wavorel::DialogTemplate found;
+    ASSERT_TRUE(wavorel::findDialogTemplate(AfxGetResourceHandle(), MAKEINTRESOURCE(t.id), found)) << t.id;
+    EXPECT_EQ(found.rect.right - found.rect.left, t.cx) << t.id;
+    EXPECT_EQ(found.rect.bottom - found.rect.top, t.cy) << t.id;
+  }
+  EXPECT_EQ(text(IDD_DLG_ONESITEEDITOR, IDC_SITE_TITLE), "Site Config");
+
+  auto items = [&](UINT page, UINT id) {
+    std::vector<std::string> rows;
+    CComboBox* combo = static_cast<CComboBox*>(control(page, id));
+    for (int i = 0; combo && i < combo->GetCount(); ++i) {
+      CString row;
+      combo->GetLBText(i, row);
+      rows.emplace_back(row.GetString());
+    }
+    return rows;
+  };
+  using Rows = std::vector<std::string>;
+  EXPECT_EQ(items(kInfo, IDC_INFO_NETTYPE), (Rows{"Ad hoc", "Infrastructure"}));
+  EXPECT_EQ(items(kInfo, IDC_INFO_CHANNEL), (Rows{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}));
+  EXPECT_EQ(items(kSec, IDC_SEC_AUTH),
+            (Rows{"Open", "Shared", "Leap", "802.1x", "WPA", "WPA-PSK", "WPA2", "WPA2-PSK"}));
+  for (UINT id : {IDC_SEC_KEY1_TYPE, IDC_SEC_KEY2_TYPE, IDC_SEC_KEY3_TYPE, IDC_SEC_KEY4_TYPE})
+    EXPECT_EQ(items(kSec, id), (Rows{"Hex", "ACSII"})) << id;
+  EXPECT_EQ(items(kSec, IDC_SEC_EAP), (Rows{"PEAP", "TLS / Smart Card", "TTLS", "EAP-FAST"}));
+  EXPECT_EQ(items(kFast, IDC_FAST_TUNNEL), (Rows{"EAP-MSCHAP v2", "EAP-TLS / Smart Card"}));
+  EXPECT_EQ(selection(kFast, IDC_FAST_TUNNEL), 0);
 }
 
 TEST_F(SiteEditorOpenTest, ProfileEditorAndSecurityEditor) {
@@ -108,6 +150,76 @@ TEST_F(SiteEditorOpenTest, CodesWithoutAnEditorCreateItAndDestroyEndsWindowThenO
   code(34, "x");
   code(85, "x");
   EXPECT_EQ(text(kInfo, IDC_INFO_NAME), "Again");
+}
+
+// What the editor's window saw of its own end: whether, when WM_DESTROY
+// reached it, the singleton still held the editor whose window it is, and
+// whether its pages' windows were still there.
+struct EndSeen {
+  WNDPROC next = nullptr;
+  CDlgOneSiteEditor* editor = nullptr;
+  HWND page = nullptr;
+  int destroys = 0;
+  bool stillTheSingleton = false;
+  bool pageStillThere = false;
+};
+EndSeen g_end;
+
+LRESULT CALLBACK watchEnd(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_DESTROY) {
+    ++g_end.destroys;
+    g_end.stillTheSingleton = CWnd::FromHandlePermanent(hwnd) == g_end.editor && GetSiteEditor() == g_end.editor;
+    g_end.pageStillThere = ::IsWindow(g_end.page) != FALSE;
+  }
+  return CallWindowProc(g_end.next, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(SiteEditorOpenTest, ExitEndsTheWindowBeforeTheObject) {
+  code(37, "Cafe");
+  code(BRIDGE_UI_EDITOR_OPEN);
+  g_end = EndSeen{};
+  g_end.editor = &editor();
+  g_end.page = editor().GetSecurityPage().GetSafeHwnd();
+  const HWND window = editor().GetSafeHwnd();
+  g_end.next = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtr(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&watchEnd)));
+  ASSERT_NE(g_end.next, nullptr);
+  takeWorker();
+
+  // The program's end ends the editor: its window is destroyed (not only
+  // ended and hidden) while the object is whole and still the one editor,
+  // so nothing its end runs makes a second editor.
+  AfxGetApp()->ExitInstance();
+  EXPECT_EQ(g_end.destroys, 1);
+  EXPECT_TRUE(g_end.stillTheSingleton);
+  EXPECT_TRUE(g_end.pageStillThere);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_FALSE(IsWindow(g_end.page));
+  // A click that was on its way to the old window reaches nothing.
+  EXPECT_FALSE(::PostMessage(window, WM_COMMAND, MAKEWPARAM(IDC_SITE_OK, BN_CLICKED), 0));
+  EXPECT_EQ(takeWorker(), Commands{});
+}
+
+TEST_F(SiteEditorOpenTest, CodesAreDroppedWhileTheEditorCannotBeMade) {
+  // The resource module in use lacks the editor's template: its window
+  // cannot be made.
+  const HINSTANCE program = AfxGetResourceHandle();
+  AfxSetResourceHandle(wavorel::moduleInstance("SiteEditorWithoutTemplates.dll"));
+  saveFlag() = 1;
+  for (UINT nCode : {37u, 41u, 50u, 63u, 84u, BRIDGE_UI_EDITOR_OPEN, 40u}) code(nCode, "1");
+  EXPECT_EQ(GetSiteEditor(), nullptr);
+  EXPECT_EQ(takeWorker(), Commands{});
+  EXPECT_EQ(saveFlag(), 1);  // code 35 was dropped: the flag waits
+  EXPECT_TRUE(mainDialog().IsWindowEnabled());
+
+  // With the template back the next code makes the editor; the dropped
+  // codes left nothing in it.
+  AfxSetResourceHandle(program);
+  code(36, "Home");
+  ASSERT_NE(GetSiteEditor(), nullptr);
+  EXPECT_EQ(text(kInfo, IDC_INFO_NAME), "Home");
+  EXPECT_EQ(text(kInfo, IDC_INFO_SSID), "");
+  EXPECT_FALSE(editor().IsWindowVisible());
 }
 
 // ---- OK and Cancel -------------------------------------------------------
@@ -339,6 +451,31 @@ TEST_F(SiteEditorValidationTest, PreSharedKeyLengths) {
   }
 }
 
+TEST_F(SiteEditorValidationTest, ErrorBalloonIsTitledErrorAndLastsFiveSeconds) {
+  code(36, "Home");
+  code(37, "HomeNet");
+  code(41, "6");
+  code(44, "short");
+  code(BRIDGE_UI_EDITOR_OPEN);
+  pressOk();
+  ASSERT_EQ(balloon(), "WPA2-PSK is invalid. Should over 8 characters");
+  CString title;
+  ::GetWindowText(balloonWindow(), title.GetBuffer(64), 64);
+  title.ReleaseBuffer();
+  EXPECT_STREQ(title, "Error");
+  EXPECT_EQ(GetFocus(), item(kSec, IDC_SEC_PSK));
+  auto wait = [&](int ms) {
+    for (int t = 0; t < ms; t += 100) {
+      clock().advance(100);
+      wavorel::runFor(0);
+    }
+  };
+  wait(4800);
+  EXPECT_EQ(balloon(), "WPA2-PSK is invalid. Should over 8 characters");
+  wait(4000);
+  EXPECT_EQ(balloon(), "");
+}
+
 TEST_F(SiteEditorValidationTest, OnlyTheDefaultWepKeyIsChecked) {
   struct Case {
     const char* auth;        // code 41
@@ -411,6 +548,100 @@ TEST_F(SiteEditorSaveTest, APageThatFailsShowsTheEditor) {
   EXPECT_EQ(balloon(), "Please entry profile name");
   EXPECT_FALSE(mainDialog().IsWindowEnabled());
   for (const Command& c : takeWorker()) EXPECT_NE(c.first, 17u);
+}
+
+// The worker's hidden editor in a round trip: it stores what OK sends
+// (commands 19-61 by number) and, to save the profile again, reports each
+// stored field with the UI code of its control. Channels travel as their
+// number minus 1, encryption as (row + 2 when the list starts at "TKIP") << 16
+// | kind, the inner method as its row (+ 3 when the list does not start with
+// "EAP-MSCHAP v2"). The list rows of the certificates have no field code.
+using Stored = std::map<UINT, std::string>;
+
+Stored storeOf(const Commands& sent) {
+  Stored stored;
+  for (const Command& c : sent) stored[c.first] = c.second;
+  return stored;
+}
+
+// The UI codes that report `stored` back, in the order the hidden editor
+// loads a profile (authentication before its encryption and fields, the EAP
+// method before its inner method).
+std::vector<std::pair<UINT, std::string>> reportOf(const Stored& stored) {
+  std::vector<std::pair<UINT, std::string>> codes;
+  auto field = [&](UINT command) { return stored.count(command) ? stored.at(command) : std::string(); };
+  auto number = [&](UINT command) { return std::atoi(field(command).c_str()); };
+  auto same = [&](UINT command, UINT ui) { codes.emplace_back(ui, field(command)); };
+  same(19, 36), same(20, 37), same(21, 39);
+  codes.emplace_back(38, std::to_string(number(22) + 1));
+  if (stored.count(24)) codes.emplace_back(43, "1");
+  else same(23, 41);
+  const int absolute = number(25) >> 16;
+  codes.emplace_back(42, std::to_string(absolute >= 2 ? absolute - 2 : absolute));
+  same(39, 44), same(26, 45);
+  for (UINT i = 0; i < 4; ++i) same(27 + i, 46 + i), same(31 + i, 50 + i);
+  same(35, 54), same(36, 55), same(37, 56), same(38, 57);
+  same(40, 60);
+  codes.emplace_back(61, std::to_string(number(41) >= 3 ? number(41) - 3 : number(41)));
+  same(42, 59);
+  same(43, 63), same(44, 64), same(46, 65), same(47, 66), same(45, 67), same(48, 68);
+  same(49, 69);
+  same(52, 75), same(55, 76), same(56, 77), same(57, 78);
+  same(59, 80), same(60, 81), same(58, 82), same(61, 83);
+  return codes;
+}
+
+struct RoundTrip {
+  const char* name;
+  std::vector<std::pair<UINT, std::string>> fields;  // what the worker reports first
+};
+
+TEST_F(SiteEditorSaveTest, ProfilesRoundTripThroughTheHiddenEditor) {
+  const RoundTrip trips[] = {
+      {"ad hoc, open WEP on channel 13, Hex and ASCII keys",
+       {{36, "Cafe Net"}, {37, "Cafe-AdHoc"}, {39, "0"}, {38, "13"}, {41, "0"}, {42, "1"}, {45, "2"},
+        {46, "0"}, {47, "1"}, {48, "0"}, {49, "1"}, {50, "0123456789"}, {51, "abcde"},
+        {52, "0123456789ABCDEF0123456789"}, {53, "Thirteen_char"}}},
+      {"WPA2-PSK with a passphrase",
+       {{36, "Home"}, {37, "HomeNet"}, {39, "1"}, {38, "11"}, {41, "6"}, {42, "1"}, {44, "Tr0ub4dor&3 horse"}}},
+      {"WPA2 with TTLS and PAP, identity and server certificate",
+       {{36, "Corp"}, {37, "CorpNet"}, {39, "1"}, {38, "6"}, {41, "5"}, {42, "1"}, {60, "2"}, {61, "3"},
+        {59, "1"}, {63, "bob"}, {64, "pa55!"}, {67, "CORP"}, {65, "anon"}, {66, "tunnel pw"}, {68, "1"},
+        {75, "1"}, {76, "1"}, {77, "radius.corp"}, {78, "1"}}},
+      {"WPA with EAP-FAST and a PAC file",
+       {{36, "Fast"}, {37, "FastNet"}, {39, "1"}, {38, "1"}, {41, "3"}, {42, "0"}, {60, "3"}, {63, "carol"},
+        {80, "1"}, {81, "1"}, {82, "1"}, {83, "C:\\PAC\\fast.pac"}}},
+      {"802.1x with PEAP and EAP-MSCHAP v2", {{36, "Lab"}, {37, "LabNet"}, {39, "1"}, {38, "1"}, {43, "1"},
+                                              {42, "1"}, {60, "0"}, {61, "0"}, {63, "dave"}, {64, "pw"}}},
+  };
+  // Fills a new editor with `codes`, saves it without showing and returns
+  // what OK sent.
+  auto save = [&](const std::vector<std::pair<UINT, std::string>>& codes) {
+    DestroySiteEditor();
+    for (const auto& [nCode, value] : codes) code(nCode, value);
+    takeWorker();
+    saveFlag() = 1;
+    code(BRIDGE_UI_EDITOR_OPEN);
+    EXPECT_EQ(saveFlag(), 0);
+    EXPECT_FALSE(editor().IsWindowVisible());
+    EXPECT_TRUE(editor().GetExStyle() & WS_EX_TOOLWINDOW);  // never shown
+    EXPECT_TRUE(mainDialog().IsWindowEnabled());
+    Commands sent = takeWorker();
+    EXPECT_EQ(sent.empty() ? Command{} : sent.back(), (Command{17, "1"}));
+    return sent;
+  };
+  for (const RoundTrip& trip : trips) {
+    SCOPED_TRACE(trip.name);
+    const Commands first = save(trip.fields);
+    const Stored stored = storeOf(first);
+    // Every field the worker reported comes back from the stored profile
+    // with the value it had.
+    std::map<UINT, std::string> back;
+    for (const auto& [ui, value] : reportOf(stored)) back[ui] = value;
+    for (const auto& [ui, value] : trip.fields) EXPECT_EQ(back[ui], value) << "code " << ui;
+    // Saving the stored profile again stores the same profile.
+    EXPECT_EQ(save(reportOf(stored)), first);
+  }
 }
 
 // ---- fill codes --------------------------------------------------------------

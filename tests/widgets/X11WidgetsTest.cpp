@@ -24,20 +24,8 @@ namespace {
 
 using X11WidgetsTest = WidgetTest;
 
-// Whether a mapped X window stands with its top-left corner at (x, y).
-bool windowAt(Display* d, int x, int y) {
-  ::Window root = 0, parent = 0, *children = nullptr;
-  unsigned count = 0;
-  bool found = false;
-  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return false;
-  for (unsigned i = 0; i < count && !found; ++i) {
-    XWindowAttributes attrs{};
-    found = XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable && attrs.x == x &&
-            attrs.y == y;
-  }
-  if (children) XFree(children);
-  return found;
-}
+using wavorel::testing::click;
+using wavorel::testing::windowAt;
 
 // The mapped X window of a menu opened at the bottom-left corner of
 // `button`: under the button, or (near the screen's right edge) flipped to
@@ -55,13 +43,6 @@ CRect menuBelow(Display* d, const CRect& button) {
   }
   if (children) XFree(children);
   return found;
-}
-
-void click(Display* d, int x, int y) {
-  XTestFakeMotionEvent(d, 0, x, y, 0);
-  XTestFakeButtonEvent(d, 1, True, 0);
-  XTestFakeButtonEvent(d, 1, False, 0);
-  XSync(d, False);
 }
 
 void click(Display* d, const CPoint& at) { click(d, at.x, at.y); }

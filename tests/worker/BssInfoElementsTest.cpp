@@ -53,10 +53,10 @@ std::string Parse(const Bytes& record, int selector) {
 }
 
 std::string ParseElements(const Bytes& elements, int selector, DWORD infrastructure = 1) {
-  BssRecordSpec spec;
-  spec.elements = elements;
-  spec.infrastructure = infrastructure;
-  return Parse(BssRecord(spec), selector);
+  BssRecordFields fields;
+  fields.elements = elements;
+  fields.infrastructure = infrastructure;
+  return Parse(BssRecord(fields), selector);
 }
 
 std::vector<std::string> Fields(const std::string& text) {
@@ -225,9 +225,9 @@ TEST(BssInfoElementsTest, HtFieldsInThePagesOrder) {
 }
 
 TEST(BssInfoElementsTest, BadRecordsGiveTheDefaults) {
-  BssRecordSpec spec;
-  spec.elements = Concat({RsnElement(Rsn(4), {Rsn(4)}, {Rsn(2)}), WpsElement({Attribute(0x1044, {2})})});
-  const Bytes good = BssRecord(spec);
+  BssRecordFields fields;
+  fields.elements = Concat({RsnElement(Rsn(4), {Rsn(4)}, {Rsn(2)}), WpsElement({Attribute(0x1044, {2})})});
+  const Bytes good = BssRecord(fields);
   ASSERT_EQ(Parse(good, kBssTextSecurity), "WPA2-PSK;AES");
 
   const std::string defaults[] = {"Unknown;None", "FALSE;FALSE;FALSE",
@@ -255,26 +255,26 @@ TEST(BssInfoElementsTest, BadRecordsGiveTheDefaults) {
 }
 
 TEST(BssInfoElementsTest, SelectorFourIsTheBeaconIntervalOfTheFixedFields) {
-  BssRecordSpec spec;
-  spec.beaconInterval = 0x1234;
-  EXPECT_EQ(Parse(BssRecord(spec), kBssTextBeaconInterval), "4660");
-  spec.beaconInterval = 0xFFFF;
-  EXPECT_EQ(Parse(BssRecord(spec), kBssTextBeaconInterval), "65535");
-  Bytes noFixed = BssRecord(spec);
+  BssRecordFields fields;
+  fields.beaconInterval = 0x1234;
+  EXPECT_EQ(Parse(BssRecord(fields), kBssTextBeaconInterval), "4660");
+  fields.beaconInterval = 0xFFFF;
+  EXPECT_EQ(Parse(BssRecord(fields), kBssTextBeaconInterval), "65535");
+  Bytes noFixed = BssRecord(fields);
   wavorel::wire::putU32(noFixed.data() + wavorel::wire::ndis::bssid::kIeLength, 9);
   EXPECT_EQ(Parse(noFixed, kBssTextBeaconInterval), "0");
 }
 
 TEST(BssInfoElementsTest, ElementsStartBehindTheFixedFields) {
   // Fixed bytes that look like a WPS element are not read as one.
-  BssRecordSpec spec;
-  Bytes record = BssRecord(spec);
+  BssRecordFields fields;
+  Bytes record = BssRecord(fields);
   const Bytes fake = {221, 10, 0x00, 0x50, 0xF2, 0x04, 0x10, 0x44, 0x00, 0x01, 0x02, 0x00};
   std::copy(fake.begin(), fake.end(), record.begin() + wavorel::wire::ndis::bssid::kIes);
   EXPECT_EQ(Fields(Parse(record, kBssTextWps))[8], "FALSE");
   // The same bytes behind the fixed fields are an element.
-  spec.elements = fake;
-  EXPECT_EQ(Fields(Parse(BssRecord(spec), kBssTextWps))[8], "TRUE");
+  fields.elements = fake;
+  EXPECT_EQ(Fields(Parse(BssRecord(fields), kBssTextWps))[8], "TRUE");
 }
 
 }  // namespace

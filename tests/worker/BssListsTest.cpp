@@ -18,8 +18,8 @@ constexpr ULONGLONG kSecond = 10000000;
 FILETIME At(ULONGLONG value) { return FILETIME{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)}; }
 ULONGLONG ValueOf(const FILETIME& t) { return static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime; }
 
-BssRecordSpec Net(BYTE last, DWORD frequency = 2437000, size_t elements = 0) {
-  BssRecordSpec s;
+BssRecordFields Net(BYTE last, DWORD frequency = 2437000, size_t elements = 0) {
+  BssRecordFields s;
   s.ssid = "Net" + std::to_string(last);
   s.mac[5] = last;
   s.frequency = frequency;

@@ -27,7 +27,7 @@ inline Bytes Concat(std::initializer_list<Bytes> parts) {
   return out;
 }
 
-struct BssRecordSpec {
+struct BssRecordFields {
   std::string ssid = "Net";
   BYTE mac[6] = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
   LONG rssi = -50;
@@ -39,7 +39,7 @@ struct BssRecordSpec {
   Bytes elements;
 };
 
-inline Bytes BssRecord(const BssRecordSpec& s) {
+inline Bytes BssRecord(const BssRecordFields& s) {
   namespace ndis = wavorel::wire::ndis;
   namespace bss = ndis::bssid;
   namespace cfg = ndis::configuration;

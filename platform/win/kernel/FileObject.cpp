@@ -54,6 +54,10 @@ std::shared_ptr<FileObject> FileObject::open(const std::string& linuxPath, DWORD
   UniqueFd fd(::open(linuxPath.c_str(), flags, mode));
   if (!fd.valid()) {
     if (errno == ENOENT) return fail(missingPathError(linuxPath));
+    // Another process made the file between the look and the open: a
+    // disposition that takes an existing file opens the one it made.
+    if (errno == EEXIST && (disposition == OPEN_ALWAYS || disposition == CREATE_ALWAYS))
+      return open(linuxPath, access, share, disposition, attributes);
     if (errno == EEXIST) return fail(ERROR_FILE_EXISTS);
     return fail(errorFromErrno(errno));
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -82,6 +83,29 @@ inline bool pumpUntil(const std::function<bool()>& done) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return false;
+}
+
+// Whether a mapped X window stands with its top-left corner at (x, y).
+inline bool windowAt(Display* d, int x, int y) {
+  ::Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  bool found = false;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return false;
+  for (unsigned i = 0; i < count && !found; ++i) {
+    XWindowAttributes attrs{};
+    found = XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable && attrs.x == x &&
+            attrs.y == y;
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+// A person's left click at a screen point (XTest).
+inline void click(Display* d, int x, int y) {
+  XTestFakeMotionEvent(d, 0, x, y, 0);
+  XTestFakeButtonEvent(d, 1, True, 0);
+  XTestFakeButtonEvent(d, 1, False, 0);
+  XSync(d, False);
 }
 
 // The top-level X window named `title`, or 0.

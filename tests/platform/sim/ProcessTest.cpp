@@ -12,6 +12,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/testing/HeadlessEnvironment.h"
 #include "SimTest.h"
 #include "platform/testing/LargeWorld.h"
 
@@ -35,14 +36,7 @@ class ProcessTest : public SimTest {
   // entries ("NAME=value"), for at most `limitSeconds` of real time.
   Run run(const std::string& program, std::vector<std::string> args, const std::vector<std::string>& env,
           int limitSeconds) {
-    std::vector<std::string> environment;
-    for (char** e = environ; *e; ++e) {
-      if (std::strncmp(*e, "DISPLAY=", 8) == 0 || std::strncmp(*e, "WAVOREL_", 8) == 0) continue;
-      environment.push_back(*e);
-    }
-    environment.push_back("WAVOREL_ROOT=" + root());
-    environment.push_back("WAVOREL_HEADLESS=1");
-    environment.insert(environment.end(), env.begin(), env.end());
+    std::vector<std::string> environment = wavorel::testing::headlessEnvironment(root(), env);
     args.insert(args.begin(), program);
     std::vector<char*> argv, envp;
     for (auto& a : args) argv.push_back(a.data());

@@ -2,6 +2,7 @@
 // with both bands): start-up posts, the channel rules on the page, apply
 // (registry, driver order, reconnect), validation, defaults and values from
 // the registry that do not fit.
+#include "platform/mfc/ControlRef.h"
 #include "tests/softap/vista/ApConfigPageTest.h"
 
 #include <algorithm>
@@ -41,7 +42,8 @@ TEST_F(ApConfigPageTest, StartUpPostsListsSsidAndChannelsInOrder) {
 
 TEST_F(ApConfigPageTest, ChannelRulesOnThePage) {
   openPage({{"CountryRegion", "4"}, {"Channel", "14"}});
-  CButton* allow = static_cast<CButton*>(page().GetDlgItem(IDC_AP_ALLOW_BW40));
+  auto allowRef = std::make_unique<ControlRef<CButton>>(&page(), IDC_AP_ALLOW_BW40);
+  CButton* allow = allowRef->get();
   EXPECT_EQ(items(IDC_AP_CHANNEL), std::vector<std::string>{"14"});
   EXPECT_FALSE(allow->IsWindowEnabled());
   EXPECT_EQ(allow->GetCheck(), BST_UNCHECKED);
@@ -50,7 +52,8 @@ TEST_F(ApConfigPageTest, ChannelRulesOnThePage) {
 
   restart();
   openPage({{"CountryRegion", "0"}, {"Channel", "7"}});
-  allow = static_cast<CButton*>(page().GetDlgItem(IDC_AP_ALLOW_BW40));
+  allowRef = std::make_unique<ControlRef<CButton>>(&page(), IDC_AP_ALLOW_BW40);
+  allow = allowRef->get();
   EXPECT_EQ(items(IDC_AP_EXT_CHANNEL), (std::vector<std::string>{"3", "11"}));
   EXPECT_EQ(selected(IDC_AP_EXT_CHANNEL), "3");
   EXPECT_TRUE(allow->IsWindowEnabled());
@@ -63,8 +66,8 @@ TEST_F(ApConfigPageTest, ChannelRulesOnThePage) {
   EXPECT_FALSE(contains(items(IDC_AP_CHANNEL), "140"));
   EXPECT_EQ(selected(IDC_AP_CHANNEL), "36");
   click(IDC_AP_BW_20);
-  static_cast<CButton*>(page().GetDlgItem(IDC_AP_BW_20))->SetCheck(BST_CHECKED);
-  static_cast<CButton*>(page().GetDlgItem(IDC_AP_BW_40))->SetCheck(BST_UNCHECKED);
+  ControlRef<CButton>(&page(), IDC_AP_BW_20).get()->SetCheck(BST_CHECKED);
+  ControlRef<CButton>(&page(), IDC_AP_BW_40).get()->SetCheck(BST_UNCHECKED);
   page().FillChannelCombo();
   EXPECT_TRUE(contains(items(IDC_AP_CHANNEL), "165"));
   page().SelectChannel(static_cast<int>(items(IDC_AP_CHANNEL).size()) - 1);

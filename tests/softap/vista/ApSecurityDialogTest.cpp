@@ -1,6 +1,7 @@
 // The AP security dialog run from the configuration page: its lists and
 // their mirror codes, key validation, ASCII keys stored as hex and shown
 // again, the record taken back only on OK, and a picture of it.
+#include "platform/mfc/ControlRef.h"
 #include <filesystem>
 
 #include "platform/present/Screenshot.h"
@@ -12,7 +13,8 @@ namespace {
 
 std::vector<std::string> encryptionItems(CAuthSecuDlg_AP& dialog) {
   std::vector<std::string> out;
-  CComboBox* list = static_cast<CComboBox*>(dialog.GetDlgItem(IDC_APSEC_ENCRYPTION));
+  ControlRef<CComboBox> listRef(&dialog, IDC_APSEC_ENCRYPTION);
+  CComboBox* list = listRef.get();
   CString text;
   for (int i = 0; i < list->GetCount(); ++i) {
     list->GetLBText(i, text);
@@ -115,14 +117,14 @@ TEST_F(ApSecurityDialogTest, EncryptionListFollowsTheAuthentication) {
   openPage({{"AuthMode", "4"}, {"CipherMode", "2147483648"}});  // WPA-PSK with TKIP and AES stored
   runSecurityDialog([](CAuthSecuDlg_AP& dialog) {
     EXPECT_EQ(encryptionItems(dialog), (std::vector<std::string>{"TKIP", "AES"}));
-    EXPECT_EQ(static_cast<CComboBox*>(dialog.GetDlgItem(IDC_APSEC_ENCRYPTION))->GetCurSel(), 0)
+    EXPECT_EQ(ControlRef<CComboBox>(&dialog, IDC_APSEC_ENCRYPTION).get()->GetCurSel(), 0)
         << "BOTH has no entry: TKIP";
     dialog.SelectAuthType(3);
     EXPECT_EQ(encryptionItems(dialog), (std::vector<std::string>{"TKIP", "AES", "BOTH"}));
     dialog.SelectAuthType(4);
     EXPECT_EQ(encryptionItems(dialog), (std::vector<std::string>{"TKIP", "AES"}));
     dialog.SelectAuthType(9);  // outside the list: nothing happens
-    EXPECT_EQ(static_cast<CComboBox*>(dialog.GetDlgItem(IDC_APSEC_AUTH))->GetCurSel(), 4);
+    EXPECT_EQ(ControlRef<CComboBox>(&dialog, IDC_APSEC_AUTH).get()->GetCurSel(), 4);
     dialog.EndDialog(IDCANCEL);
   });
   EXPECT_EQ(postsOf(BRIDGE_UI_AP_AUTH_ITEM),

@@ -201,6 +201,21 @@ TEST_F(ProfilePageTest, DeletingTheCurrentProfileClearsItEverywhere) {
   EXPECT_TRUE(shown.IsEmpty());
 }
 
+TEST_F(ProfilePageTest, DeletingTheCurrentProfileActivatesTheNextOfItsSsid) {
+  storeOpenProfile("Second", "CafeFree", "2009, 1, 1, 0, 0, 0");
+  storeOpenProfile("First", "CafeFree", "");
+  storeOpenProfile("Other", "ShopNet", "2008, 1, 1, 0, 0, 0");
+  startWithHost();
+  command(BRIDGE_CMD_SELECT_PROFILE, "2");  // First, never activated: last
+  command(BRIDGE_CMD_ACTIVATE_PROFILE, "2");
+  ASSERT_EQ(rowNames(), (std::vector<std::string>{"First", "Second", "Other"}));
+  command(BRIDGE_CMD_SELECT_PROFILE, "0");
+  command(BRIDGE_CMD_PROFILE_DELETE);
+  EXPECT_EQ(storeValue(kIniKindStation, "Config", "CurProfile"), "Second");
+  EXPECT_EQ(page().m_curProfileName, "Second");
+  EXPECT_EQ(rowNames(), (std::vector<std::string>{"Second", "Other"}));
+}
+
 TEST_F(ProfilePageTest, ButtonsWaitForTheAdapterAndTheRadio) {
   storeThree();
   startWithHost();

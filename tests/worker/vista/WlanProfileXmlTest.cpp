@@ -221,7 +221,7 @@ TEST(WlanProfileXmlTest, EnterpriseNetworksMatchTheirGoldenDocuments) {
 TEST(WlanProfileXmlTest, TheStrongestOpenInfrastructureNetworkOfTheSiteListNamesAnEmptySsidRecord) {
   std::vector<Bytes> records;
   auto add = [&records](const char* ssid, LONG rssi, DWORD infrastructure, DWORD privacy, const Bytes& elements) {
-    BssRecordSpec s;
+    BssRecordFields s;
     s.ssid = ssid;
     s.rssi = rssi;
     s.infrastructure = infrastructure;
