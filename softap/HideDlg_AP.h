@@ -8,6 +8,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -124,7 +125,9 @@ class CHideDlg_AP : public CDialog {
   // The poll's rediscovery after the adapter went or was never found.
   void Rediscover();
   void ShowTrayMenu();
-  // Closes the sheet: its window destroyed, the object deleted.
+  // Closes the sheet: its window destroyed, the object deleted. While its
+  // Config page runs the security dialog (a handler of this worker below),
+  // the dialog is cancelled and the sheet goes once it has returned.
   void CloseSheet();
   BOOL IsSheetWindow() const;
   // The security keys of apply-all and of the re-send: the pre-shared key
@@ -135,6 +138,9 @@ class CHideDlg_AP : public CDialog {
   // Ends a running choice dialog and marks the worker for deletion once its
   // handler returns (DestroyHideDlgAP from inside a worker handler).
   void RetireAfterHandler();
+  // With no handler of this worker running: the closed sheets whose dialog
+  // has returned deleted, and a retiring worker ended and deleted.
+  void FinishDeferred();
 
   BOOL m_bAdapterFound = FALSE;
   BOOL m_bOpenSheetAfterEntering = TRUE;
@@ -161,6 +167,8 @@ class CHideDlg_AP : public CDialog {
   int m_nHandlerDepth = 0;
   CSelCardDlg_AP* m_pChoiceDlg = nullptr;
   BOOL m_bRetiring = FALSE;
+  // Closed sheets kept until the security dialog running on them returned.
+  std::vector<std::unique_ptr<CQzPropSheet_AP>> m_closingSheets;
 };
 
 // The worker singleton (null while none exists).

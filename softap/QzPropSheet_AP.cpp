@@ -30,6 +30,7 @@ CQzPropSheet_AP::CQzPropSheet_AP(CWnd* pParentWnd) : CPropertySheet(kCaption, pP
   m_psh.hIcon = LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(kIconId));
   // In the sheet's order: Config, Access Control, WDS, Mac Table, Event Log,
   // Statistics, 11n Setting, About.
+  AddPage(&m_configPage);
   if (OffersWdsPage()) KeepPage(m_pWdsPage, TRUE);
   AddPage(&m_eventLogPage);
   if (Offers11nPage()) KeepPage(m_p11nPage, TRUE);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "softap/ConfigPage_AP.h"
 #include "softap/EventLogPage_AP.h"
 
 class CQzPropSheet_AP : public CPropertySheet {
@@ -30,6 +31,7 @@ class CQzPropSheet_AP : public CPropertySheet {
   // Every poll: the 11n Setting page appended or removed as it is offered.
   void Refresh11nPage();
 
+  CConfigPage_AP& GetConfigPage() { return m_configPage; }
   CEventLogPage_AP& GetEventLogPage() { return m_eventLogPage; }
 
   BOOL OnInitDialog() override;
@@ -49,6 +51,7 @@ class CQzPropSheet_AP : public CPropertySheet {
   void StartHelp();
 
   CString m_strSpare;
+  CConfigPage_AP m_configPage;
   CEventLogPage_AP m_eventLogPage;
   // The pages the sheet adds and removes as the adapter's state changes;
   // null while the sheet holds no such page.

@@ -41,8 +41,9 @@ void deleteRetired(const CHideDlg_AP* worker) {
                    g_retiring.end());
 }
 
-// Posted to a retiring worker once no handler of it runs any more.
-constexpr UINT WM_AP_RETIRE = WM_APP + 0x1A0;
+// Posted to the worker once no handler of it runs any more, when a closed
+// sheet or the worker itself waits to be deleted.
+constexpr UINT WM_AP_DEFERRED = WM_APP + 0x1A0;
 
 constexpr int kOsWindows98SE = 4;
 constexpr int kOsWindowsMe = 5;
@@ -167,7 +168,13 @@ void DestroyHideDlgAP() {
   g_worker.reset();
 }
 
-void CloseAPOnExit() { g_pApRegistryClient.reset(); }
+void CloseAPOnExit() {
+  if (g_worker) {
+    CQzPropSheet_AP* sheet = g_worker->GetSheet();
+    if (sheet && ::IsWindow(sheet->GetSafeHwnd())) sheet->GetConfigPage().CancelSecurityDialog();
+  }
+  g_pApRegistryClient.reset();
+}
 
 BOOL PostHideDlgAPMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!g_worker || !::IsWindow(g_worker->GetSafeHwnd())) return FALSE;
@@ -208,23 +215,37 @@ CHideDlg_AP::~CHideDlg_AP() {
 }
 
 LRESULT CHideDlg_AP::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_AP_RETIRE) {
-    if (m_nHandlerDepth == 0 && m_bRetiring) {
-      m_bRetiring = FALSE;
-      closeWorkerWindow(*this);
-      deleteRetired(this);  // nothing of this object is touched after
-    }
+  if (message == WM_AP_DEFERRED) {
+    FinishDeferred();
     return 0;
   }
   ++m_nHandlerDepth;
   const LRESULT result = CDialog::WindowProc(message, wParam, lParam);
-  if (--m_nHandlerDepth == 0 && m_bRetiring) PostMessage(WM_AP_RETIRE, 0, 0);
+  if (--m_nHandlerDepth == 0 && (m_bRetiring || !m_closingSheets.empty())) PostMessage(WM_AP_DEFERRED, 0, 0);
   return result;
+}
+
+void CHideDlg_AP::FinishDeferred() {
+  if (m_nHandlerDepth > 0) return;
+  for (auto it = m_closingSheets.begin(); it != m_closingSheets.end();) {
+    CQzPropSheet_AP& sheet = **it;
+    if (sheet.GetConfigPage().GetSecurityDialog()) {
+      ++it;
+      continue;
+    }
+    if (::IsWindow(sheet.GetSafeHwnd())) sheet.DestroyWindow();
+    it = m_closingSheets.erase(it);
+  }
+  if (!m_bRetiring) return;
+  m_bRetiring = FALSE;
+  closeWorkerWindow(*this);
+  deleteRetired(this);  // nothing of this object is touched after
 }
 
 void CHideDlg_AP::RetireAfterHandler() {
   m_bRetiring = TRUE;
   if (m_pChoiceDlg && ::IsWindow(m_pChoiceDlg->GetSafeHwnd())) m_pChoiceDlg->EndDialog(IDCANCEL);
+  if (m_pSheet) m_pSheet->GetConfigPage().CancelSecurityDialog();
 }
 
 BOOL CHideDlg_AP::OnInitDialog() {

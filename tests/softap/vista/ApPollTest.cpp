@@ -8,10 +8,6 @@ namespace softap::testing {
 namespace {
 
 // Clients of the default adapter: `lines` of [Client<name>] sections.
-std::string client(const char* name, const char* mac, const std::string& extra) {
-  return std::string("[Client ") + name + "]\nAdapter = Adapter1\nMac = " + mac + "\n" + extra + "\n";
-}
-
 class ApPollTest : public ApWorkerTest {
  protected:
   // Events of the store with `code`, by the station's last MAC byte.

@@ -48,9 +48,10 @@ TEST_F(ApSheetTest, OpensOffScreenAndHidden) {
   EXPECT_EQ(rect.TopLeft(), CPoint(-9999, -9999));
   EXPECT_EQ(rect.bottom, ok.bottom + 10);
   EXPECT_LT(rect.right, 0);
-  // The pages that exist here: the Event Log.
-  ASSERT_EQ(sheet->GetPageCount(), 1);
-  EXPECT_EQ(sheet->GetPage(0), &sheet->GetEventLogPage());
+  // The pages that exist here, in the sheet's order: Config, Event Log.
+  ASSERT_EQ(sheet->GetPageCount(), 2);
+  EXPECT_EQ(sheet->GetPage(0), &sheet->GetConfigPage());
+  EXPECT_EQ(sheet->GetPage(1), &sheet->GetEventLogPage());
   // A second request while it is a window changes nothing.
   worker()->SendMessage(WM_COMMAND, CHideDlg_AP::ID_OPEN_SHEET);
   EXPECT_EQ(worker()->GetSheet(), sheet);
@@ -58,10 +59,11 @@ TEST_F(ApSheetTest, OpensOffScreenAndHidden) {
 
 TEST_F(ApSheetTest, OkClosesAndTheNextSheetListsTheWholeStore) {
   ASSERT_TRUE(start());
-  StoreApEvents({StationEvent(1), StationEvent(0), StationEvent(2)});
-  tick(CEventLogPage_AP::kRefreshMs);
   CQzPropSheet_AP* sheet = worker()->GetSheet();
   ASSERT_NE(sheet, nullptr);
+  StoreApEvents({StationEvent(1), StationEvent(0), StationEvent(2)});
+  sheet->SetActivePage(&sheet->GetEventLogPage());
+  tick(CEventLogPage_AP::kRefreshMs);
   auto* list = static_cast<CListCtrl*>(sheet->GetEventLogPage().GetDlgItem(CEventLogPage_AP::kListId));
   ASSERT_NE(list, nullptr);
   // The texts of the list's rows (the driver's own events may be among them).
@@ -88,6 +90,7 @@ TEST_F(ApSheetTest, OkClosesAndTheNextSheetListsTheWholeStore) {
   ASSERT_NE(sheet, nullptr);
   ASSERT_TRUE(::IsWindow(sheet->GetSafeHwnd()));
   EXPECT_EQ(g_nApEventLogShown, 0);
+  sheet->SetActivePage(&sheet->GetEventLogPage());
   tick(CEventLogPage_AP::kRefreshMs);
   list = static_cast<CListCtrl*>(sheet->GetEventLogPage().GetDlgItem(CEventLogPage_AP::kListId));
   ASSERT_NE(list, nullptr);
