@@ -62,7 +62,8 @@ TEST_F(ApBridgeTest, SecurityCodesThenApplyStoreTheNewRecordAndTheStationJoins) 
   EXPECT_EQ(apDefault("CipherMode"), "4");
   EXPECT_EQ(apDefault("WPAPSK"), "bridge-secret-9");
   EXPECT_EQ(readValue(driverKeyOf(), "SSID"), "Bridged");
-  ASSERT_EQ(setsOf(0xFF8C0038).size(), 1u);
+  // The pre-shared key record (the worker may already have sent it again).
+  ASSERT_GE(setsOf(0xFF8C0038).size(), 1u);
   EXPECT_EQ(setsOf(0xFF8C0038)[0].data.size(), 71u);
   EXPECT_EQ(g_bApWepOrNone, 0) << "AES: no WDS page offered";
   EXPECT_EQ(sheet()->GetPageCount(), 2);
