@@ -3,6 +3,7 @@
 // (posted messages, the first paint, timers already due) ran; with a person at
 // the display nobody answers for them, so the window stays open until they
 // act; a headless run answers with the defaults.
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -164,6 +165,64 @@ TEST_F(ModalAnswerTest, TheMessageBoxShowsItsTextAndAButtonForEachAnswer) {
     return 0;
   });
   EXPECT_EQ(MessageBox(nullptr, "Done.", "Profiles", MB_OK | MB_ICONINFORMATION), IDOK);
+}
+
+// A dialog that places itself where g_place says, as a program hiding a
+// helper dialog does.
+POINT g_place{};
+std::atomic<HWND> g_placed{nullptr};
+
+INT_PTR CALLBACK placedProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      SetWindowPos(dialog, nullptr, g_place.x, g_place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      g_placed = dialog;
+      return TRUE;
+    case WM_COMMAND:
+      if (HIWORD(wParam) != BN_CLICKED) return FALSE;
+      EndDialog(dialog, LOWORD(wParam));
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+TEST_F(ModalAnswerTest, AWindowWhollyOffTheScreenIsAnsweredByNobody) {
+  struct Case {
+    POINT place;
+    bool answered;
+  };
+  const Case cases[] = {{{-9999, -9999}, false},
+                        {{GetSystemMetrics(SM_CXSCREEN), 0}, false},
+                        {{0, GetSystemMetrics(SM_CYSCREEN) + 5}, false},
+                        {{-10, -10}, true}};
+  for (const bool responder : {true, false}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(::testing::Message() << c.place.x << "," << c.place.y << (responder ? " responder" : " headless"));
+      bool asked = false;
+      if (responder)
+        setModalResponder([&asked](const ModalWindow&) {
+          asked = true;
+          return IDOK;
+        });
+      else
+        setModalResponder(nullptr);
+      g_place = c.place;
+      g_placed = nullptr;
+      // Its program ends it later: Cancel, from another thread.
+      std::thread program([] {
+        while (!g_placed) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        PostMessage(g_placed, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      });
+      ::testing::internal::CaptureStderr();
+      const INT_PTR result = DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORM), nullptr, placedProc, 0);
+      const std::string log = ::testing::internal::GetCapturedStderr();
+      program.join();
+      EXPECT_EQ(asked, responder && c.answered);
+      EXPECT_EQ(result, c.answered ? IDOK : IDCANCEL);
+      EXPECT_EQ(log.find("lies off the screen") != std::string::npos, !c.answered);
+    }
+  }
 }
 
 }  // namespace

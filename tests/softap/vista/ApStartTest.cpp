@@ -1,5 +1,6 @@
 // Starting the AP worker and entering AP mode, and leaving it again.
 #include "tests/softap/vista/ApWorkerTest.h"
+#include "softap/QzPropSheet_AP.h"
 #include "platform/sim/services/NativeWifiService.h"
 #include "platform/win/user/ModalLoop.h"
 #include "worker/vista/RegistryRpcClient.h"
@@ -223,6 +224,7 @@ TEST_F(ApStartTest, TrayMenuOffersItsCommandsAndDoubleClickOpensTheSheet) {
     labels = w.labels;
     return static_cast<int>(CHideDlg_AP::ID_EXIT);
   });
+  worker()->GetSheet()->DestroyWindow();  // the sheet of the start is closed
   g_nApEventLogShown = 5;
   worker()->SendMessage(CHideDlg_AP::WM_AP_TRAY_NOTIFY, 0, WM_LBUTTONDBLCLK);
   EXPECT_EQ(g_nApEventLogShown, 0) << "an opened sheet lists the store afresh";
