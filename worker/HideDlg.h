@@ -153,6 +153,8 @@ class CHideDlg : public CDialog {
   LRESULT OnWlanRadioOff(WPARAM wParam, LPARAM lParam);
   // Posts `message` to the site survey page and, while it is ready, the WPS page.
   void PostToListPages(UINT message, UINT wpsMessage);
+  // Presses the site survey page's "Rescan" when the host has that page and the radio is on.
+  void PostRescanToSiteSurvey();
   LRESULT OnWlanRadioOn(WPARAM wParam, LPARAM lParam);
   LRESULT OnWlanConnectFailed(WPARAM wParam, LPARAM lParam);
   LRESULT OnWlanEditProfile(WPARAM wParam, LPARAM lParam);

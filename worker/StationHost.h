@@ -23,6 +23,10 @@ enum StationHostTab {
   kHostTabCount
 };
 
+// The site survey page's "Rescan" button, which the worker presses after the
+// radio came back on.
+constexpr int kSiteSurveyRescanButton = 1018;
+
 // The secondary dialogs in their fixed order: the index CHideDlg::ShowPage takes.
 enum StationHostDialog {
   kHostDlgLinkStatus = 0,

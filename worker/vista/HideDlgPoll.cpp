@@ -82,8 +82,10 @@ void CHideDlg::Poll(UINT_PTR timer) {
       CheckWpsStatus();
       break;
     case kRescanTimer:
-      // With a host, its site-survey page is told to rescan here.
+      // The radio came back on: the site survey page of the host rescans
+      // (not while the radio is still off).
       KillTimer(kRescanTimer);
+      PostRescanToSiteSurvey();
       break;
     case kConnectRetryTimer:
       KillTimer(kConnectRetryTimer);
@@ -199,6 +201,13 @@ void CHideDlg::PostToListPages(UINT message, UINT wpsMessage) {
   if (message && site && IsWindow(site->GetSafeHwnd())) site->PostMessage(message, 0, 0);
   CDialog* wps = host->GetTabPage(kHostTabWps);
   if (host->IsWpsPageReady() && wps) wps->PostMessage(wpsMessage, 0, 0);
+}
+
+void CHideDlg::PostRescanToSiteSurvey() {
+  CStationHost* host = GetHost();
+  CDialog* site = host ? host->GetTabPage(kHostTabSiteSurvey) : nullptr;
+  if (!g_bRadioOn || !site || !IsWindow(site->GetSafeHwnd())) return;
+  site->PostMessage(WM_COMMAND, MAKEWPARAM(kSiteSurveyRescanButton, BN_CLICKED), 0);
 }
 
 LRESULT CHideDlg::OnWlanScanComplete(WPARAM, LPARAM) {

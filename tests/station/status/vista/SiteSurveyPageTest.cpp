@@ -12,6 +12,7 @@
 #include "station/status/APDetailInfoDlg.h"
 #include "tests/station/status/vista/SiteSurveyTest.h"
 #include "worker/IniProfileStore.h"
+#include "worker/NativeWiFiNotify.h"
 
 namespace station::testing {
 namespace {
@@ -167,6 +168,23 @@ TEST_F(SiteSurveyPageTest, RescanCommandIsPostedAndRebuildsOnceTheScanEnded) {
   waitForScan();
   EXPECT_EQ(site()->m_bRescanPending, 0);
   EXPECT_FALSE(valuesOf(BRIDGE_UI_SURVEY_ROW).empty());
+}
+
+TEST_F(SiteSurveyPageTest, RadioBackOnRescansFourSecondsLaterUnlessItWentOffAgain) {
+  startSurvey();
+  // Off again before the four seconds are up: no rescan.
+  ::SendMessage(workerWindow(), WM_WLAN_RADIO_ON, 0, 0);
+  machine().adapter(0).setRadio(false);
+  advance(4000);
+  EXPECT_EQ(site()->m_bRescanPending, 0);
+  machine().adapter(0).setRadio(true);
+  advance(2000);
+  // Still on after four seconds: the page's Rescan is pressed.
+  ::SendMessage(workerWindow(), WM_WLAN_RADIO_ON, 0, 0);
+  advance(3999);
+  EXPECT_EQ(site()->m_bRescanPending, 0);
+  advance(1);
+  EXPECT_EQ(site()->m_bRescanPending, 1);
 }
 
 TEST_F(SiteSurveyPageTest, AddToProfileWithoutSelectionWarnsAndWithOneFillsTheEditor) {
