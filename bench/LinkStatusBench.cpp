@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "frontend/UiBridge.h"
+#include "bench/StationBenchSetup.h"
 #include "platform/sim/radio/Machine.h"
 #include "platform/testing/BenchRoot.h"
 #include "platform/testing/Drivers.h"
@@ -22,17 +23,6 @@
 
 namespace {
 
-template <typename Done>
-bool PumpUntil(Done done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (std::chrono::steady_clock::now() < deadline) {
-    wavorel::pumpMessages();
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return false;
-}
-
 // The front end's side of the bridge: takes every value and drops it.
 LRESULT CALLBACK FrontEnd(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
@@ -42,23 +32,14 @@ LRESULT CALLBACK FrontEnd(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 void BM_LinkPagePassWhileConnected(benchmark::State& state) {
   wavorel::testing::BenchRoot root;
-  const std::string program = root.path() + "/prog";
-  std::filesystem::create_directories(program);
-  wavorel::setProgramFolder(program, "WavorelVista");
-  wavorel::sim::Machine& machine = wavorel::sim::machine();
-  InitFolders();
-  g_nFamilyIndex = machine.adapter(0).config().family;
-  g_strAdapterGuid = machine.adapter(0).guid().c_str();
-  const std::pair<const char*, const char*> profile[] = {
-      {"SSID", "CafeFree"}, {"NetworkType", "1"}, {"AuthMode", "0"}, {"CipherMode", "1"}};
-  for (const auto& [key, value] : profile) WriteIniValue(g_strAdapterGuid, kIniKindStation, "Config", key, value, 0);
+  wavorel::sim::Machine& machine = bench::StoreOpenCurrentProfile(root);
   WNDCLASS wc{};
   wc.lpfnWndProc = &FrontEnd;
   wc.lpszClassName = "LinkStatusBenchUi";
   RegisterClass(&wc);
   HWND ui = CreateWindowEx(0, "LinkStatusBenchUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   SetUINotifyWnd(ui);
-  if (!CreateHideDlg() || !PumpUntil([&machine] { return machine.adapter(0).connected(); })) {
+  if (!CreateHideDlg() || !bench::PumpUntil([&machine] { return machine.adapter(0).connected(); })) {
     DestroyHideDlg();
     state.SkipWithError("the worker did not connect");
     return;
