@@ -93,8 +93,8 @@ class HideDlgTest : public DiscoveryTest {
   }
   // Pumps until a message posted from another thread has arrived.
   template <typename Done>
-  static bool pumpUntil(Done done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  static bool pumpUntil(Done done, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < deadline) {
       wavorel::pumpMessages();
       if (done()) return true;
