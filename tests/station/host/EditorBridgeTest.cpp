@@ -5,6 +5,7 @@
 #include <set>
 
 #include "station/profiles/EditorFieldCodes.h"
+#include "station/profiles/ProfileEditorDlg.h"
 #include "tests/station/host/StationHostTest.h"
 
 namespace station::testing {
@@ -186,6 +187,30 @@ TEST_F(EditorBridgeTest, ConnectAfterSaveSelectsThenActivatesTheSavedRow) {
   save({});
   EXPECT_TRUE(postedOf({BRIDGE_CMD_SELECT_PROFILE, BRIDGE_CMD_ACTIVATE_PROFILE}).empty());
   EXPECT_EQ(storeValue(kIniKindStation, "Config", "CurProfile"), "Home");
+}
+
+TEST_F(EditorBridgeTest, EncryptionChoiceReachesOnlyTheEditorItNames) {
+  startWithHost();
+  command(BRIDGE_CMD_PROFILE_NEW);
+  command(BRIDGE_CMD_EDITOR_SECURITY_FIELD, "1");  // Shared: WEP and None offered
+  auto* editor = dynamic_cast<CProfileEditorDlg*>(host()->GetSecondaryDialog(kHostDlgProfileEditor));
+  ASSERT_NE(editor, nullptr);
+  const CPageAuthEncryDlg* security = editor->GetAuthEncryPage();
+  ASSERT_NE(security, nullptr);
+  struct Case {
+    const char* value;
+    int encryption;
+  } cases[] = {
+      {"65536", CPageAuthEncryDlg::kEncryptionNone},  // WEP for the security editor (kind 0)
+      {"65538", CPageAuthEncryDlg::kEncryptionNone},  // WEP for an editor kind that does not exist
+      {"65537", CPageAuthEncryDlg::kEncryptionWep},   // WEP for the profile editor
+      {"1", CPageAuthEncryDlg::kEncryptionNone},      // None for the profile editor
+  };
+  command(25, "1");
+  for (const Case& c : cases) {
+    command(25, c.value);
+    EXPECT_EQ(security->m_nEncryption, c.encryption) << c.value;
+  }
 }
 
 TEST_F(EditorBridgeTest, ARefusedSaveKeepsTheConnectForTheNextSave) {

@@ -161,6 +161,21 @@ int stripX(CShadeButtonST* button) {
   return at.x;
 }
 
+TEST_F(HostTest, HelpOpensTheHelpFileBesideTheProgram) {
+  startWithHost();
+  wavorel::clearProcessStarts();
+  host()->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HOST_HELP, BN_CLICKED), 0);
+  const std::vector<wavorel::ProcessStart> starts = wavorel::processStarts();
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].api, "ShellExecute");
+  EXPECT_EQ(starts[0].verb, "open");
+  char program[MAX_PATH] = "";
+  GetModuleFileName(nullptr, program, sizeof program);
+  std::string folder = program;
+  folder.erase(folder.rfind('\\') + 1);
+  EXPECT_EQ(starts[0].program, folder + "QZCONFIGENG.CHM");
+}
+
 TEST_F(HostTest, TabStripPlacesTheBuiltTabsAndScrolls) {
   startWithHost();
   CSorvik2007Dlg* h = host();
