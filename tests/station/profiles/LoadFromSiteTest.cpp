@@ -18,11 +18,7 @@ class LoadFromSiteTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    g_b8021xSupport = 1;
-    system().LoadDefaults("P");
-    security().SetDefaults();
-    pump();
-    received().clear();
+    startNewProfile();
   }
   static std::string lastOf(UINT code) {
     const std::vector<std::string> values = valuesOf(code);
