@@ -208,14 +208,20 @@ TEST_F(ModalAnswerTest, AWindowWhollyOffTheScreenIsAnsweredByNobody) {
         setModalResponder(nullptr);
       g_place = c.place;
       g_placed = nullptr;
-      // Its program ends it later: Cancel, from another thread.
-      std::thread program([] {
+      // Its program ends it later: Cancel, from another thread. A window that
+      // is answered gets a long grace, so a slow machine cannot race the answer.
+      std::atomic<bool> ended{false};
+      const auto grace = std::chrono::milliseconds(c.answered ? 10000 : 200);
+      std::thread program([&ended, grace] {
         while (!g_placed) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        PostMessage(g_placed, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        const auto until = std::chrono::steady_clock::now() + grace;
+        while (!ended && std::chrono::steady_clock::now() < until)
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!ended) PostMessage(g_placed, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
       });
       ::testing::internal::CaptureStderr();
       const INT_PTR result = DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORM), nullptr, placedProc, 0);
+      ended = true;
       const std::string log = ::testing::internal::GetCapturedStderr();
       program.join();
       EXPECT_EQ(asked, responder && c.answered);
