@@ -163,6 +163,28 @@ TEST_F(IcoMenuTest, AcceleratorsLineUpBehindTheWidestLabel) {
   dc.SelectObject(old);
 }
 
+TEST_F(IcoMenuTest, PaddingEndsWhenABlankTakesNoRoom) {
+  // A menu font so small that a blank measures 0 pixels: no blank can bring
+  // a shorter label up to the widest, and the loading still ends.
+  NONCLIENTMETRICS metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  metrics.lfMenuFont.lfHeight = -1;
+  ASSERT_TRUE(SystemParametersInfo(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  CFont font;
+  font.CreateFontIndirect(&metrics.lfMenuFont);
+  CClientDC dc(nullptr);
+  CFont* old = dc.SelectObject(&font);
+  ASSERT_EQ(dc.GetTextExtent(" ").cx, 0);
+  dc.SelectObject(old);
+
+  IcoMenu menu;
+  ASSERT_TRUE(menu.LoadMenu(IDR_CHOICES));
+  IcoMenu* choices = popupOf(menu, 0);
+  ASSERT_NE(choices, nullptr);
+  EXPECT_EQ(choices->GetRecord(0)->GetAnsiString(), "&Open\tCtrl+O") << "no blank added";
+}
+
 TEST_F(IcoMenuTest, TheLookFollowsTheSystemTheThemeAndTheSettings) {
   struct Case {
     DWORD major, minor;

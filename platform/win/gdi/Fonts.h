@@ -87,8 +87,10 @@ typedef struct tagTEXTMETRICA {
 // The fonts and sizes of the non-client areas (SystemParametersInfo with
 // SPI_GETNONCLIENTMETRICS; param and cbSize are the record's size, with or
 // without the last field). The classic look: 8-point Tahoma throughout, the
-// caption's bold.
+// caption's bold. SPI_SETNONCLIENTMETRICS replaces them for this process (a
+// new platform root brings the classic look back).
 #define SPI_GETNONCLIENTMETRICS 0x0029
+#define SPI_SETNONCLIENTMETRICS 0x002A
 
 typedef struct tagNONCLIENTMETRICSA {
   UINT cbSize;
@@ -110,8 +112,9 @@ typedef struct tagNONCLIENTMETRICSA {
 } NONCLIENTMETRICSA, NONCLIENTMETRICS, *PNONCLIENTMETRICS, *LPNONCLIENTMETRICS;
 
 namespace wavorel {
-// SystemParametersInfo's SPI_GETNONCLIENTMETRICS.
+// SystemParametersInfo's SPI_GETNONCLIENTMETRICS and SPI_SETNONCLIENTMETRICS.
 BOOL nonClientMetrics(UINT size, void* data);
+BOOL setNonClientMetrics(UINT size, const void* data);
 }  // namespace wavorel
 
 // number * numerator / denominator with a 64-bit intermediate, rounded half

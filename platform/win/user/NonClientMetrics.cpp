@@ -1,9 +1,13 @@
-// SPI_GETNONCLIENTMETRICS: the classic look's non-client sizes and fonts.
+// SPI_GETNONCLIENTMETRICS: the classic look's non-client sizes and fonts, or
+// what SPI_SETNONCLIENTMETRICS set in their place.
 #include <cstddef>
 #include <cstring>
+#include <mutex>
+#include <optional>
 
 #include "platform/win/kernel/Errors.h"
 #include "platform/win/gdi/Fonts.h"
+#include "platform/win/kernel/Root.h"
 
 namespace wavorel {
 
@@ -18,18 +22,24 @@ LOGFONT tahoma(LONG weight) {
   return lf;
 }
 
-}  // namespace
+struct SetMetrics {
+  std::mutex mutex;
+  std::optional<NONCLIENTMETRICS> metrics;
+};
 
-BOOL nonClientMetrics(UINT size, void* data) {
-  constexpr UINT kFull = sizeof(NONCLIENTMETRICS);
-  constexpr UINT kWithoutPadding = offsetof(NONCLIENTMETRICS, iPaddedBorderWidth);
-  auto* out = static_cast<NONCLIENTMETRICS*>(data);
-  if (!out || (size != kFull && size != kWithoutPadding) || out->cbSize != size) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
+SetMetrics& setMetrics() {
+  static SetMetrics set;
+  static const bool registered = (registerStateReset([] {
+                                    std::lock_guard<std::mutex> lock(set.mutex);
+                                    set.metrics.reset();
+                                  }),
+                                  true);
+  (void)registered;
+  return set;
+}
+
+NONCLIENTMETRICS classic() {
   NONCLIENTMETRICS m{};
-  m.cbSize = size;
   m.iBorderWidth = 1;
   m.iScrollWidth = m.iScrollHeight = 16;
   m.iCaptionWidth = m.iCaptionHeight = 18;
@@ -39,7 +49,44 @@ BOOL nonClientMetrics(UINT size, void* data) {
   m.lfSmCaptionFont = tahoma(FW_NORMAL);
   m.iMenuWidth = m.iMenuHeight = 18;
   m.lfMenuFont = m.lfStatusFont = m.lfMessageFont = tahoma(FW_NORMAL);
+  return m;
+}
+
+constexpr UINT kFull = sizeof(NONCLIENTMETRICS);
+constexpr UINT kWithoutPadding = offsetof(NONCLIENTMETRICS, iPaddedBorderWidth);
+
+bool sizeFits(UINT size, UINT cbSize) { return (size == kFull || size == kWithoutPadding) && cbSize == size; }
+
+}  // namespace
+
+BOOL nonClientMetrics(UINT size, void* data) {
+  auto* out = static_cast<NONCLIENTMETRICS*>(data);
+  if (!out || !sizeFits(size, out->cbSize)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  NONCLIENTMETRICS m = classic();
+  {
+    SetMetrics& set = setMetrics();
+    std::lock_guard<std::mutex> lock(set.mutex);
+    if (set.metrics) m = *set.metrics;
+  }
+  m.cbSize = size;
   std::memcpy(out, &m, size);
+  return TRUE;
+}
+
+BOOL setNonClientMetrics(UINT size, const void* data) {
+  const auto* in = static_cast<const NONCLIENTMETRICS*>(data);
+  if (!in || !sizeFits(size, in->cbSize)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  NONCLIENTMETRICS m = classic();  // a short record keeps the padded border as it is
+  std::memcpy(&m, in, size);
+  SetMetrics& set = setMetrics();
+  std::lock_guard<std::mutex> lock(set.mutex);
+  set.metrics = m;
   return TRUE;
 }
 

@@ -166,6 +166,8 @@ BOOL SystemParametersInfo(UINT action, UINT param, PVOID data, UINT) {
       return TRUE;
     case SPI_GETNONCLIENTMETRICS:
       return wavorel::nonClientMetrics(param, data);
+    case SPI_SETNONCLIENTMETRICS:
+      return wavorel::setNonClientMetrics(param, data);
     case SPI_GETGRADIENTCAPTIONS:
     case SPI_GETTOOLTIPANIMATION:
     case SPI_GETTOOLTIPFADE:

@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
+#include "platform/win/kernel/Root.h"
 
 namespace wavorel::testing {
 namespace {
@@ -118,6 +119,28 @@ TEST_F(CFontTest, MenuFontOfTheNonClientMetrics) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   }
   EXPECT_FALSE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, nullptr, 0));
+}
+
+TEST_F(CFontTest, SetNonClientMetricsReplacesThemUntilANewRoot) {
+  NONCLIENTMETRICS ncm{};
+  ncm.cbSize = sizeof ncm;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+  ncm.lfMenuFont.lfHeight = -20;
+  std::strcpy(ncm.lfMenuFont.lfFaceName, "Courier New");
+  ncm.cbSize = 0;
+  EXPECT_FALSE(SystemParametersInfo(SPI_SETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) << "a record of no size";
+  ncm.cbSize = sizeof ncm;
+  ASSERT_TRUE(SystemParametersInfo(SPI_SETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+  NONCLIENTMETRICS now{};
+  now.cbSize = sizeof now;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof now, &now, 0));
+  EXPECT_EQ(now.lfMenuFont.lfHeight, -20);
+  EXPECT_STREQ(now.lfMenuFont.lfFaceName, "Courier New");
+  EXPECT_STREQ(now.lfCaptionFont.lfFaceName, "Tahoma") << "the rest as it was";
+
+  resetPlatformState();
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof now, &now, 0));
+  EXPECT_EQ(now.lfMenuFont.lfHeight, -11);
 }
 
 }  // namespace
