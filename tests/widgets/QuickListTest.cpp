@@ -215,6 +215,7 @@ TEST_F(QuickListTest, APaintSeesWhatTheParentChangesWhileAnsweringACell) {
     };
     list_.Invalidate();
     list_.UpdateWindow();
+    parent_.fill = nullptr;  // it refers to this case's locals
     EXPECT_TRUE(changed);
     EXPECT_GT(asked, 0);
     EXPECT_TRUE(wrong.empty()) << wrong.size() << " cells asked on stale facts, the first at row "
