@@ -106,21 +106,30 @@ void COskelStaticHistogram::OnPaint() {
     return;
   }
   const int room = std::max(static_cast<int>(area.Height()) - kBarMargin, 0);
-  int index = m_nIndex;
-  for (int step = kBarMargin;; step += kBarStep) {
-    // The column of this bar: one bar pixel and one pixel of gap.
-    const int x = m_bLeftToRight ? area.left + step : area.right - step - kBarStep;
-    if (x < area.left || x >= area.right) break;
-    const double sample = m_pSamples[static_cast<size_t>(index)];
+  // The bars' columns from the newest sample on: one bar pixel and one pixel
+  // of gap each, until the far edge of the area.
+  auto forEachBar = [&](auto draw) {
+    int index = m_nIndex;
+    for (int step = kBarMargin;; step += kBarStep) {
+      const int x = m_bLeftToRight ? area.left + step : area.right - step - kBarStep;
+      if (x < area.left || x >= area.right) break;
+      draw(x, std::min(x + kBarStep, static_cast<int>(area.right)), m_pSamples[static_cast<size_t>(index)]);
+      index = index == 0 ? m_nRingSize - 1 : index - 1;
+    }
+  };
+  // Each column is black but for its bar: the columns the bars take are
+  // filled black in one go and the bars drawn over them.
+  int first = area.right, last = area.left;
+  forEachBar([&](int x, int right, double) {
+    first = std::min(first, x);
+    last = std::max(last, right);
+  });
+  if (first >= last) return;
+  dc.FillSolidRect(first, area.top, last - first, area.Height(), black);
+  forEachBar([&](int x, int, double sample) {
     // A negative (or not a number) sample draws no bar; one above full scale a full one.
     const double scaled = sample * room / m_dFullScale;
     const int height = !(scaled > 0) ? 0 : scaled >= room ? room : static_cast<int>(scaled);
-    const int right = std::min(x + kBarStep, static_cast<int>(area.right));
-    const int barTop = area.bottom - 1 - height;
-    dc.FillSolidRect(x, area.top, right - x, barTop - area.top, black);
-    dc.FillSolidRect(x + 1, barTop, right - x - 1, height, black);
-    dc.FillSolidRect(x, barTop, 1, height, m_crBar);
-    dc.FillSolidRect(x, area.bottom - 1, right - x, 1, black);
-    index = index == 0 ? m_nRingSize - 1 : index - 1;
-  }
+    if (height > 0) dc.FillSolidRect(x, area.bottom - 1 - height, 1, height, m_crBar);
+  });
 }

@@ -38,6 +38,27 @@ bool beginsWithNoCase(const char* text, const char* prefix) {
   return true;
 }
 
+// Messages the list answers without changing: they keep the facts of a paint.
+bool onlyReads(UINT message) {
+  switch (message) {
+    case LVM_GETITEMCOUNT:
+    case LVM_GETHEADER:
+    case LVM_GETEXTENDEDLISTVIEWSTYLE:
+    case LVM_GETHOTITEM:
+    case LVM_GETIMAGELIST:
+    case LVM_GETITEMSTATE:
+    case LVM_GETSUBITEMRECT:
+    case LVM_GETITEMRECT:
+    case LVM_GETNEXTITEM:
+    case LVM_GETTOPINDEX:
+    case LVM_GETCOUNTPERPAGE:
+    case LVM_GETCOLUMNWIDTH:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // How many bytes of `text` fit in `room` bytes without splitting a
 // double-byte character.
 int wholeCharacters(const CString& text, int room) {
@@ -75,24 +96,100 @@ void CQuickList::PreSubclassWindow() {
   EnableToolTips(TRUE);
 }
 
+LRESULT CQuickList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!onlyReads(message)) m_paintFacts.reset();
+  if (message != WM_PAINT) return CListCtrl::WindowProc(message, wParam, lParam);
+  // The facts are dropped when the paint ends, even by an exception.
+  struct PaintScope {
+    CQuickList& list;
+    explicit PaintScope(CQuickList& owner) : list(owner) { ++list.m_nPaintDepth; }
+    ~PaintScope() {
+      --list.m_nPaintDepth;
+      list.m_paintFacts.reset();
+    }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+  } scope(*this);
+  return CListCtrl::WindowProc(message, wParam, lParam);
+}
+
+CQuickList::PaintFacts* CQuickList::CurrentPaintFacts() const {
+  if (m_nPaintDepth == 0) return nullptr;
+  if (!m_paintFacts) {
+    PaintFacts facts;
+    facts.header = GetHeaderCtrl();
+    facts.rows = GetItemCount();
+    facts.columns = facts.header ? facts.header->GetItemCount() : 0;
+    facts.extendedStyle = GetExtendedStyle();
+    facts.hotItem = GetHotItem();
+    CImageList* images = GetImageList(LVSIL_SMALL);
+    facts.smallImages = images ? images->GetSafeHandle() : nullptr;
+    facts.alignments.resize(static_cast<size_t>(std::max(facts.columns, 0)));
+    m_paintFacts = std::move(facts);
+  }
+  return &*m_paintFacts;
+}
+
+CHeaderCtrl* CQuickList::Header() const {
+  const PaintFacts* facts = CurrentPaintFacts();
+  return facts ? facts->header : GetHeaderCtrl();
+}
+
+int CQuickList::RowCount() const {
+  const PaintFacts* facts = CurrentPaintFacts();
+  return facts ? facts->rows : GetItemCount();
+}
+
 int CQuickList::HeaderItemCount() const {
+  if (const PaintFacts* facts = CurrentPaintFacts()) return facts->columns;
   CHeaderCtrl* header = GetHeaderCtrl();
   return header ? header->GetItemCount() : 0;
 }
 
+DWORD CQuickList::ExtendedStyle() const {
+  const PaintFacts* facts = CurrentPaintFacts();
+  return facts ? facts->extendedStyle : GetExtendedStyle();
+}
+
+int CQuickList::HotItem() const {
+  const PaintFacts* facts = CurrentPaintFacts();
+  return facts ? facts->hotItem : GetHotItem();
+}
+
+CImageList* CQuickList::SmallImages() const {
+  const PaintFacts* facts = CurrentPaintFacts();
+  if (!facts) return GetImageList(LVSIL_SMALL);
+  return facts->smallImages ? CImageList::FromHandle(facts->smallImages) : nullptr;
+}
+
+UINT CQuickList::ColumnAlignment(int column) const {
+  // The slot of `column` in the facts of the paint, if any.
+  auto known = [this, column]() -> std::optional<UINT>* {
+    PaintFacts* facts = CurrentPaintFacts();
+    if (!facts || column < 0 || column >= static_cast<int>(facts->alignments.size())) return nullptr;
+    return &facts->alignments[static_cast<size_t>(column)];
+  };
+  if (std::optional<UINT>* slot = known(); slot && *slot) return **slot;
+  UINT alignment = 0;
+  HDITEM item{};
+  item.mask = HDI_FORMAT;
+  CHeaderCtrl* header = Header();
+  if (header && header->GetItem(column, &item)) {
+    const int justify = item.fmt & HDF_JUSTIFYMASK;
+    alignment = justify == HDF_CENTER ? DT_CENTER : justify == HDF_RIGHT ? DT_RIGHT : DT_LEFT;
+  }
+  // Looked up again: the facts may have been dropped while the header answered.
+  if (std::optional<UINT>* slot = known()) *slot = alignment;
+  return alignment;
+}
+
 CQuickListCell* CQuickList::GetCellInfo(int row, int column) {
-  m_pCell->Reset(GetImageList(LVSIL_SMALL));
+  m_pCell->Reset(SmallImages());
   m_pCell->m_nRow = row;
   m_pCell->m_nColumn = column;
   m_pCell->m_bSelected = CountsAsSelected(row, column) ? 1 : 0;
-  m_pCell->m_bHot = GetHotItem() == row ? 1 : 0;
-  HDITEM item{};
-  item.mask = HDI_FORMAT;
-  CHeaderCtrl* header = GetHeaderCtrl();
-  if (header && header->GetItem(column, &item)) {
-    const int justify = item.fmt & HDF_JUSTIFYMASK;
-    m_pCell->m_nTextFormat |= justify == HDF_CENTER ? DT_CENTER : justify == HDF_RIGHT ? DT_RIGHT : DT_LEFT;
-  }
+  m_pCell->m_bHot = HotItem() == row ? 1 : 0;
+  m_pCell->m_nTextFormat |= ColumnAlignment(column);
   if (CWnd* parent = GetParent())
     parent->SendMessage(WM_QUICKLIST_GETITEM, reinterpret_cast<WPARAM>(m_hWnd), reinterpret_cast<LPARAM>(m_pCell.get()));
   return m_pCell.get();
@@ -105,12 +202,12 @@ bool CQuickList::CountsAsSelected(int row, int column) const {
 }
 
 bool CQuickList::GetCellRect(int row, int column, CRect& rect) const {
-  if (row < 0 || row >= GetItemCount() || column < 0 || column >= HeaderItemCount()) return false;
+  if (row < 0 || row >= RowCount() || column < 0 || column >= HeaderItemCount()) return false;
   auto* self = const_cast<CQuickList*>(this);
   if (!self->GetSubItemRect(row, column, LVIR_BOUNDS, rect)) return false;
   if (column == 0) {
     CRect first;
-    GetHeaderCtrl()->GetItemRect(0, &first);
+    Header()->GetItemRect(0, &first);
     const LONG rowLeft = rect.left;
     rect.left = first.left + rowLeft;
     rect.right = first.right + rowLeft;
@@ -198,7 +295,7 @@ void CQuickList::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
 
 void CQuickList::DrawCell(CDC* pDC, int row, int column) {
   // A cell out of range is neither asked for nor drawn.
-  if (!pDC || row < 0 || row >= GetItemCount() || column < 0 || column >= HeaderItemCount()) return;
+  if (!pDC || row < 0 || row >= RowCount() || column < 0 || column >= HeaderItemCount()) return;
   // Further requests made while drawing cannot change the copy.
   const CQuickListCell cell = *GetCellInfo(row, column);
   Layout layout;

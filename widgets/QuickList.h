@@ -11,6 +11,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "widgets/Gradient.h"
@@ -36,6 +38,7 @@ class CQuickList : public CListCtrl {
   void RedrawCellTexts(int firstRow, int lastRow, int column, BOOL erase);
 
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
 
  protected:
@@ -66,12 +69,35 @@ class CQuickList : public CListCtrl {
     CRect inner;
   };
 
+  // What every cell of a paint would ask the list and its header for, asked
+  // once at the first cell of a WM_PAINT. It lives until the paint ends or a
+  // message that may change the list reaches it (a row count, a column, a
+  // style or an image list set by the parent while it answers a cell).
+  struct PaintFacts {
+    CHeaderCtrl* header = nullptr;
+    int rows = 0;
+    int columns = 0;
+    DWORD extendedStyle = 0;
+    int hotItem = -1;
+    HIMAGELIST smallImages = nullptr;
+    std::vector<std::optional<UINT>> alignments;  // per column, asked at its first cell
+  };
+  // The facts of the paint in progress, or nullptr outside a paint.
+  PaintFacts* CurrentPaintFacts() const;
+  CHeaderCtrl* Header() const;
+  int RowCount() const;
+  DWORD ExtendedStyle() const;
+  int HotItem() const;
+  CImageList* SmallImages() const;
+  // The DT_ alignment of the column's header item; 0 when it has none.
+  UINT ColumnAlignment(int column) const;
+
   // The cell's rectangle; false for a row or column out of range.
   bool GetCellRect(int row, int column, CRect& rect) const;
   bool MakeLayout(const CQuickListCell& cell, Layout& layout) const;
   bool CountsAsSelected(int row, int column) const;
   bool HasFocus() const { return ::GetFocus() == m_hWnd; }
-  bool IsFullRowSelect() const { return (GetExtendedStyle() & LVS_EX_FULLROWSELECT) != 0; }
+  bool IsFullRowSelect() const { return (ExtendedStyle() & LVS_EX_FULLROWSELECT) != 0; }
   int HeaderItemCount() const;
   bool IsFocusedCell(const CQuickListCell& cell) const {
     return m_bCellNavigation && cell.m_nColumn == m_nFocusColumn;
@@ -98,4 +124,6 @@ class CQuickList : public CListCtrl {
   BYTE m_bCellNavigation = TRUE;
   int m_nFocusColumn = 0;
   std::unique_ptr<CQuickListCell> m_pCell;
+  int m_nPaintDepth = 0;  // WM_PAINTs being handled
+  mutable std::optional<PaintFacts> m_paintFacts;
 };

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "WidgetTestSupport.h"
 
 namespace widgets_test {
@@ -71,6 +74,40 @@ TEST_F(HistogramTest, OnlyTheNewestSamplesThatFitAreDrawn) {
   EXPECT_EQ(BarAt(kLabels + 2), 60 * (kHeight - 2) / 100);
   EXPECT_EQ(BarAt(kLabels + 98), 12 * (kHeight - 2) / 100) << "the 49th newest";
   EXPECT_EQ(BarAt(kLabels + 99), 0);
+}
+
+// Every pixel of an odd-width bar area in both directions: a bar column is
+// black above its bar, a gap column black all the way, the bottom row black,
+// and the columns before the first bar and past the last keep the face colour.
+TEST_F(HistogramTest, EveryColumnIsBlackButForItsBarInBothDirections) {
+  const int area = kWidth + 1 - kLabels;  // 101: the last step ends on the edge
+  const int room = kHeight - 2;
+  graph_.MoveWindow(kLeft, kTop, kWidth + 1, kHeight);
+  for (int i = 1; i <= 60; ++i) graph_.AddSample(i * 2.5);
+  for (int leftToRight : {1, 0}) {
+    SCOPED_TRACE(leftToRight ? "left to right" : "right to left");
+    graph_.m_bLeftToRight = leftToRight;
+    graph_.SetLabelWidth(kLabels);  // repaints on the face colour
+    const wavorel::WindowImage image = wavorel::composeWindow(parent_.GetSafeHwnd());
+    std::vector<int> barHeight(static_cast<size_t>(area), -1);  // -1: a column no bar step reaches
+    for (int k = 0;; ++k) {
+      const int x = leftToRight ? 2 + 2 * k : area - 4 - 2 * k;
+      if (x < 0 || x >= area) break;
+      const double sample = k < 60 ? (60 - k) * 2.5 : 0;
+      barHeight[static_cast<size_t>(x)] = std::min(room, static_cast<int>(sample * room / 100));
+      if (x + 1 < area) barHeight[static_cast<size_t>(x + 1)] = 0;
+    }
+    int wrong = 0;
+    for (int x = 0; x < area; ++x)
+      for (int y = 0; y < kHeight; ++y) {
+        const COLORREF seen = image.colorAt(kLeft + kLabels + x, kTop + y);
+        const int h = barHeight[static_cast<size_t>(x)];
+        const bool right = h < 0 ? seen != kBlack && seen != kBar
+                                 : seen == (y >= kHeight - 1 - h && y < kHeight - 1 ? kBar : kBlack);
+        if (!right && ++wrong <= 3) ADD_FAILURE() << "column " << x << " row " << y << ": " << std::hex << seen;
+      }
+    EXPECT_EQ(wrong, 0);
+  }
 }
 
 TEST_F(HistogramTest, LabelsFillTheirRowsAndNeverMoreThanTen) {

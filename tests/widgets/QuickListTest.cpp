@@ -169,6 +169,60 @@ TEST_F(QuickListTest, APaintAsksOnlyForTheVisibleCellsEachOnAResetRecord) {
   EXPECT_EQ(list_.GetCellInfo(3, 2)->m_nTextFormat & 0x3u, static_cast<UINT>(DT_CENTER)) << "the header's alignment";
 }
 
+// A paint asks the list and its header once for its row count, columns and
+// styles; what the parent changes while it answers a cell still counts for
+// the cells after it.
+TEST_F(QuickListTest, APaintSeesWhatTheParentChangesWhileAnsweringACell) {
+  struct Case {
+    const char* name;
+    std::function<void(CQuickList&)> change;  // made at the first request of row 1
+    std::function<bool(const CQuickListCell&)> rightAfter;  // true for a request that saw the change
+  };
+  const Case cases[] = {
+      {"fewer rows", [](CQuickList& list) { list.SetItemCount(3); },
+       [](const CQuickListCell& cell) { return cell.GetRow() < 3; }},
+      {"a column aligned right",
+       [](CQuickList& list) {
+         LVCOLUMN column{};
+         column.mask = LVCF_FMT;
+         column.fmt = LVCFMT_RIGHT;
+         list.SetColumn(3, &column);
+       },
+       [](const CQuickListCell& cell) { return cell.GetColumn() != 3 || (cell.m_nTextFormat & 0x3u) == DT_RIGHT; }},
+      {"a column added in front", [](CQuickList& list) { list.InsertColumn(0, "Added", LVCFMT_LEFT, 40); },
+       [](const CQuickListCell& cell) {  // the centred column moved from 2 to 3
+         const UINT alignment = cell.m_nTextFormat & 0x3u;
+         return cell.GetColumn() == 3 ? alignment == DT_CENTER : alignment == DT_LEFT;
+       }},
+      {"a row made hot", [](CQuickList& list) { list.SetHotItem(2); },
+       [](const CQuickListCell& cell) { return cell.GetRow() != 2 || cell.m_bHot; }},
+  };
+  ShowRows(5);
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    wavorel::pumpMessages();
+    bool changed = false;
+    std::vector<std::pair<int, int>> wrong;
+    int asked = 0;
+    parent_.fill = [&](CQuickListCell& cell) {
+      if (!changed && cell.GetRow() == 1) {
+        changed = true;
+        k.change(list_);
+      } else if (changed) {
+        ++asked;
+        if (!k.rightAfter(cell)) wrong.emplace_back(cell.GetRow(), cell.GetColumn());
+      }
+    };
+    list_.Invalidate();
+    list_.UpdateWindow();
+    parent_.fill = nullptr;  // it refers to this case's locals
+    EXPECT_TRUE(changed);
+    EXPECT_GT(asked, 0);
+    EXPECT_TRUE(wrong.empty()) << wrong.size() << " cells asked on stale facts, the first at row "
+                               << (wrong.empty() ? -1 : wrong.front().first);
+  }
+}
+
 TEST_F(QuickListTest, CustomDrawAnswersAndCellsOutOfRangeDrawNothing) {
   NMLVCUSTOMDRAW draw{};
   Canvas canvas(420, 320);

@@ -468,10 +468,7 @@ BOOL IsChild(HWND parent, HWND hwnd) { return wavorel::isDescendant(parent, hwnd
 HWND GetDlgItem(HWND dialog, int id) {
   auto w = wavorel::windowOrFail(dialog);
   if (!w) return nullptr;
-  for (HWND h : w->children) {
-    auto c = WindowManager::instance().find(h);
-    if (c && static_cast<int>(c->id) == id) return h;
-  }
+  if (HWND child = WindowManager::instance().childWithId(*w, id)) return child;
   SetLastError(ERROR_CONTROL_ID_NOT_FOUND);
   return nullptr;
 }

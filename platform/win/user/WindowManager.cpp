@@ -84,6 +84,15 @@ std::shared_ptr<Window> WindowManager::find(HWND hwnd) const {
   return it->second;
 }
 
+HWND WindowManager::childWithId(const Window& parent, int id) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (HWND h : parent.children) {
+    auto it = windows_.find(reinterpret_cast<uintptr_t>(h));
+    if (it != windows_.end() && it->second->alive() && static_cast<int>(it->second->id) == id) return h;
+  }
+  return nullptr;
+}
+
 HWND WindowManager::add(const std::shared_ptr<Window>& w) {
   std::lock_guard<std::mutex> lock(mutex_);
   uintptr_t value = (static_cast<uintptr_t>(processId()) << 32) | (kFirstLocal + 4 * next_++);

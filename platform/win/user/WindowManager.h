@@ -22,6 +22,9 @@ class WindowManager {
 
   // A window of this process that is not destroyed (the desktop window too).
   std::shared_ptr<Window> find(HWND hwnd) const;
+  // The first live child of `parent`, in its child order, whose control id is
+  // `id`; null when none. One look-up under one lock for all the children.
+  HWND childWithId(const Window& parent, int id) const;
   // Enters a new window and gives it its handle.
   HWND add(const std::shared_ptr<Window>& w);
   void remove(HWND hwnd);

@@ -1,0 +1,94 @@
+// Coverage blending on a 32-bit target: every coverage value, rows whose
+// length is not a multiple of four, and a clip edge inside a group of four
+// pixels give each channel (c * a + d * (255 - a)) / 255 rounded to the
+// nearest, clear the unused byte, and leave uncovered and clipped pixels
+// exactly as they were (the unused byte too).
+#include <random>
+#include <vector>
+
+#include "platform/testing/PlatformTest.h"
+#include "platform/win/gdi/DeviceContext.h"
+#include "platform/win/gdi/Gdi.h"
+
+namespace {
+
+using wavorel::gdi::Pixel;
+
+constexpr int kWidth = 300;
+constexpr int kHeight = 3;
+
+Pixel expectedBlend(Pixel d, Pixel c, unsigned a) {
+  if (a == 0) return d;
+  Pixel out = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const unsigned cc = (c >> shift) & 0xFFu;
+    const unsigned dc = (d >> shift) & 0xFFu;
+    out |= ((cc * a + dc * (255 - a) + 127) / 255) << shift;
+  }
+  return out;
+}
+
+class BlendMaskTest : public wavorel::testing::PlatformTest {};
+
+TEST_F(BlendMaskTest, EveryCoverageBlendsToTheRoundedMixAndLeavesTheRestAlone) {
+  struct Case {
+    const char* name;
+    int x, width;          // the mask's place and width on each row
+    RECT clip;             // {0,0,0,0}: no clip
+  };
+  const Case cases[] = {
+      {"whole groups", 4, 256, {0, 0, 0, 0}},
+      {"ragged start and tail", 3, 259, {0, 0, 0, 0}},
+      {"narrower than a group", 10, 3, {0, 0, 0, 0}},
+      {"clip edges inside groups", 1, 290, {6, 0, 283, kHeight}},
+  };
+  std::mt19937 random(11);
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = kWidth;
+    bi.bmiHeader.biHeight = -kHeight;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(bitmap, nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    auto* pixels = static_cast<Pixel*>(bits);
+    std::vector<Pixel> before(static_cast<size_t>(kWidth * kHeight));
+    for (Pixel& p : before) p = static_cast<Pixel>(random());
+    std::copy(before.begin(), before.end(), pixels);
+    if (k.clip.right > k.clip.left) IntersectClipRect(dc, k.clip.left, k.clip.top, k.clip.right, k.clip.bottom);
+
+    // Row y holds the coverage values in turn, starting at y * 85, with
+    // every fourth group of four left uncovered.
+    std::vector<BYTE> mask(static_cast<size_t>(k.width * kHeight));
+    for (int y = 0; y < kHeight; ++y)
+      for (int i = 0; i < k.width; ++i)
+        mask[static_cast<size_t>(y * k.width + i)] = (i / 4) % 4 == 3 ? 0 : static_cast<BYTE>((y * 85 + i) % 256);
+    const COLORREF colour = RGB(0x12, 0xC4, 0x7F);
+    wavorel::gdi::dcFromHandle(dc)->blendMask(k.x, 0, mask.data(), k.width, kHeight, k.width, colour);
+
+    const Pixel c = wavorel::gdi::pixelFromColor(colour);
+    int wrong = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) {
+        const auto at = static_cast<size_t>(y * kWidth + x);
+        const bool inMask = x >= k.x && x < k.x + k.width;
+        const bool inClip = k.clip.right <= k.clip.left || (x >= k.clip.left && x < k.clip.right);
+        const unsigned a = inMask && inClip ? mask[static_cast<size_t>(y * k.width + x - k.x)] : 0;
+        if (pixels[at] != expectedBlend(before[at], c, a) && ++wrong <= 5)
+          ADD_FAILURE() << "pixel " << x << "," << y << " coverage " << a << ": " << std::hex << pixels[at]
+                        << " from " << before[at];
+      }
+    EXPECT_EQ(wrong, 0);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+}
+
+}  // namespace
