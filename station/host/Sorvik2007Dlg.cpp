@@ -6,6 +6,10 @@
 
 #include "frontend/BridgeCodes.h"
 #include "frontend/UiBridge.h"
+#include "station/profiles/AuthenStatusDlg.h"
+#include "station/profiles/HiddenSsidDlg.h"
+#include "station/profiles/InvalidIDPW.h"
+#include "station/profiles/PageSSODlg.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "station/status/APDetailInfoDlg.h"
 #include "station/status/LinkStatusDlg.h"
@@ -106,8 +110,8 @@ void CSorvik2007Dlg::CreatePages() {
   m_btnScrollLeft = MakeStripButton("", IDC_HOST_SCROLL_LEFT, first);
   m_pTabDialog->AddExtraButton(m_btnScrollLeft.get());
   for (int tab = 0; tab < kHostTabCount; ++tab) {
-    // Only the profile and site survey pages' classes are built; the others
-    // keep null members and stay out of the strip.
+    // Only the profile, site survey and single sign-on pages' classes are
+    // built; the others keep null members and stay out of the strip.
     if (tab == kHostTabProfile) {
       auto page = std::make_unique<CPageProfileDlg>(m_pTabDialog.get());
       if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) {
@@ -121,6 +125,10 @@ void CSorvik2007Dlg::CreatePages() {
         m_pPageSiteSurvey = page.get();
         m_tabPages[tab] = std::move(page);
       }
+    }
+    if (tab == kHostTabSso) {
+      auto page = std::make_unique<CPageSSODlg>(m_pTabDialog.get());
+      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
     }
     if (m_tabPages[tab]) {
       m_tabButtons[tab] = MakeStripButton(LoadText(kHostTabCaptionIds[tab]), kHostTabButtonIds[tab], first);
@@ -152,6 +160,12 @@ void CSorvik2007Dlg::CreatePages() {
   if (editor->Create(IDD_PROFILE_EDITOR, this)) m_secondary[kHostDlgProfileEditor] = std::move(editor);
   auto detail = std::make_unique<CAPDetailInfoDlg>(this);
   if (detail->Create(IDD_AP_DETAIL_INFO, this)) m_secondary[kHostDlgApDetailInfo] = std::move(detail);
+  auto hiddenSsid = std::make_unique<CHiddenSsidDlg>(this);
+  if (hiddenSsid->Create(IDD_HIDDEN_SSID, this)) m_secondary[kHostDlgHiddenSsid] = std::move(hiddenSsid);
+  auto authenStatus = std::make_unique<CAuthenStatusDlg>(this);
+  if (authenStatus->Create(IDD_AUTHEN_STATUS, this)) m_secondary[kHostDlgAuthenStatus] = std::move(authenStatus);
+  auto invalidIdPw = std::make_unique<CInvalidIDPW>(this);
+  if (invalidIdPw->Create(IDD_INVALID_ID_PW, this)) m_secondary[kHostDlgInvalidIdPw] = std::move(invalidIdPw);
 }
 
 std::vector<CShadeButtonST*> CSorvik2007Dlg::StripButtons() const {

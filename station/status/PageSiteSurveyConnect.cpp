@@ -8,6 +8,7 @@
 #include "frontend/UiBridge.h"
 #include "platform/wire/Bytes.h"
 #include "platform/wire/NdisBssidList.h"
+#include "station/profiles/HiddenSsidDlg.h"
 #include "station/status/PageSiteSurveyDlg.h"
 #include "worker/HexStringToBytes.h"
 #include "worker/HideDlg.h"
@@ -129,14 +130,35 @@ void CPageSiteSurveyDlg::ConnectSelected(int row) {
   if (!IsWorkerReady() && IsWpaKind(m_nSecurityKind)) return;
   const DWORD infrastructure = getU32(m_pSelectedRecord + kInfrastructureMode);
   if (infrastructure == 1 && getU32(m_pSelectedRecord + kSsidLength) == 0) {
+    if (CHiddenSsidDlg* prompt = HiddenSsidPrompt())
+      prompt->SetContinuation([this](const NDIS_802_11_SSID& ssid) { return ContinueWithHiddenSsid(ssid); });
     OpenHostDialog(kHostDlgHiddenSsid);
     m_bHiddenSsidEntered = 1;
   } else if (m_bSecured) {
-    OpenHostDialog(kHostDlgSecurityEditor);
+    PrepareConnectPages();
   } else {
     BuildConnectProfile();
     NotifyUIInt(BRIDGE_UI_SURVEY_SAVE_REQUEST, 0, TRUE);
   }
+}
+
+CHiddenSsidDlg* CPageSiteSurveyDlg::HiddenSsidPrompt() {
+  CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
+  return dynamic_cast<CHiddenSsidDlg*>(host ? host->GetSecondaryDialog(kHostDlgHiddenSsid) : nullptr);
+}
+
+void CPageSiteSurveyDlg::PrepareConnectPages() { OpenHostDialog(kHostDlgSecurityEditor); }
+
+BOOL CPageSiteSurveyDlg::ContinueWithHiddenSsid(const NDIS_802_11_SSID& ssid) {
+  m_ssid = ssid;
+  m_ssid.SsidLength = std::min<ULONG>(ssid.SsidLength, sizeof m_ssid.Ssid);
+  m_bHiddenSsidEntered = 1;
+  if (m_bSecured) {
+    PrepareConnectPages();
+    return TRUE;
+  }
+  BuildConnectProfile();
+  return FALSE;
 }
 
 NDIS_802_11_SSID CPageSiteSurveyDlg::ConnectSsid() const {

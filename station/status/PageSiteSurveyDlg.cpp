@@ -8,6 +8,7 @@
 #include "platform/lingwell/Lingwell.h"
 #include "platform/wire/Bytes.h"
 #include "platform/wire/NdisBssidList.h"
+#include "station/profiles/HiddenSsidDlg.h"
 #include "station/profiles/PageProfileDlg.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "station/status/APDetailInfoDlg.h"
@@ -162,6 +163,8 @@ void CPageSiteSurveyDlg::OnTimer(UINT_PTR nIDEvent) {
 void CPageSiteSurveyDlg::OnDestroy() {
   if (m_nTimer) KillTimer(m_nTimer);
   m_nTimer = 0;
+  // The prompt must not call back into a page that is gone.
+  if (CHiddenSsidDlg* prompt = HiddenSsidPrompt()) prompt->SetContinuation(nullptr);
   CDialog::OnDestroy();
 }
 

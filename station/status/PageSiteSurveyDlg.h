@@ -27,6 +27,8 @@
 #include "widgets/ShadeButtonST.h"
 #include "worker/ProfileData.h"
 
+class CHiddenSsidDlg;
+
 constexpr UINT IDD_PAGE_SITE_SURVEY = 160;
 // Controls.
 constexpr int IDC_SS_LIST = 1017;
@@ -121,6 +123,12 @@ class CPageSiteSurveyDlg : public CDialog {
   void BuildConnectProfile();
   // The pending-connection fields back to their reset values.
   void ResetSecurity();
+  // A secured network: the host's security editor takes the connection.
+  void PrepareConnectPages();
+  // The hidden-SSID prompt's OK: the SSID entered becomes the pending one;
+  // a secured network goes on in the security editor (TRUE), an open one is
+  // connected (FALSE).
+  BOOL ContinueWithHiddenSsid(const NDIS_802_11_SSID& ssid);
   // The selected security kind of a site authentication text.
   static int AuthTextToMode(const CString& text);
 
@@ -193,6 +201,8 @@ class CPageSiteSurveyDlg : public CDialog {
   void TakeSiteSecurity();
   // The first selected row of the list, -1 when none.
   int SelectedRow() const;
+  // The host's hidden-SSID prompt, or null.
+  static CHiddenSsidDlg* HiddenSsidPrompt();
   // Shows a secondary dialog of the host in its lower area.
   static void OpenHostDialog(int index);
   void OpenProfileEditorFromSite();
