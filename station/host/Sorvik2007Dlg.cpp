@@ -9,6 +9,7 @@
 #include "station/profiles/ProfileEditorDlg.h"
 #include "station/status/APDetailInfoDlg.h"
 #include "station/status/LinkStatusDlg.h"
+#include "station/status/PageAboutDlg.h"
 #include "station/status/PageStatisticsDlg.h"
 #include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
@@ -107,7 +108,7 @@ void CSorvik2007Dlg::CreatePages() {
   m_btnScrollLeft = MakeStripButton("", IDC_HOST_SCROLL_LEFT, first);
   m_pTabDialog->AddExtraButton(m_btnScrollLeft.get());
   for (int tab = 0; tab < kHostTabCount; ++tab) {
-    // Only the profile, site survey and statistics pages' classes are built; the others
+    // Only the profile, site survey, statistics and about pages' classes are built; the others
     // keep null members and stay out of the strip.
     if (tab == kHostTabProfile) {
       auto page = std::make_unique<CPageProfileDlg>(m_pTabDialog.get());
@@ -125,6 +126,10 @@ void CSorvik2007Dlg::CreatePages() {
     }
     if (tab == kHostTabStatistics) {
       auto page = std::make_unique<CPageStatisticsDlg>(m_pTabDialog.get());
+      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+    }
+    if (tab == kHostTabAbout) {
+      auto page = std::make_unique<CPageAboutDlg>(m_pTabDialog.get());
       if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
     }
     if (m_tabPages[tab]) {
