@@ -13,6 +13,8 @@
 #include "station/profiles/ProfileEditorDlg.h"
 #include "station/status/APDetailInfoDlg.h"
 #include "station/status/LinkStatusDlg.h"
+#include "station/status/PageAboutDlg.h"
+#include "station/status/PageStatisticsDlg.h"
 #include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
@@ -110,7 +112,7 @@ void CSorvik2007Dlg::CreatePages() {
   m_btnScrollLeft = MakeStripButton("", IDC_HOST_SCROLL_LEFT, first);
   m_pTabDialog->AddExtraButton(m_btnScrollLeft.get());
   for (int tab = 0; tab < kHostTabCount; ++tab) {
-    // Only the profile, site survey and single sign-on pages' classes are
+    // Only the profile, site survey, statistics, about and single sign-on pages' classes are
     // built; the others keep null members and stay out of the strip.
     if (tab == kHostTabProfile) {
       auto page = std::make_unique<CPageProfileDlg>(m_pTabDialog.get());
@@ -128,6 +130,14 @@ void CSorvik2007Dlg::CreatePages() {
     }
     if (tab == kHostTabSso) {
       auto page = std::make_unique<CPageSSODlg>(m_pTabDialog.get());
+      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+    }
+    if (tab == kHostTabStatistics) {
+      auto page = std::make_unique<CPageStatisticsDlg>(m_pTabDialog.get());
+      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+    }
+    if (tab == kHostTabAbout) {
+      auto page = std::make_unique<CPageAboutDlg>(m_pTabDialog.get());
       if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
     }
     if (m_tabPages[tab]) {
@@ -349,6 +359,15 @@ void CSorvik2007Dlg::RunPageCommand(UINT code, const CString& value) {
   if (code >= BRIDGE_CMD_EDITOR_OK && code <= kLastProfileEditorCommand) {
     if (auto* editor = dynamic_cast<CProfileEditorDlg*>(GetSecondaryDialog(kHostDlgProfileEditor)))
       editor->RunBridgeCommand(code, value);
+    return;
+  }
+  if (code == BRIDGE_CMD_STATISTICS_POLL || code == BRIDGE_CMD_CLEAR_STATISTICS) {
+    auto* statistics = dynamic_cast<CPageStatisticsDlg*>(m_tabPages[kHostTabStatistics].get());
+    if (!statistics || !IsWindow(statistics->GetSafeHwnd())) return;
+    if (code == BRIDGE_CMD_STATISTICS_POLL)
+      statistics->SetPolling(std::atoi(value) != 0);
+    else
+      statistics->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_STAT_RESET, BN_CLICKED), 0);
     return;
   }
   if (code >= BRIDGE_CMD_RESCAN && code <= BRIDGE_CMD_CONNECT_BSS) {

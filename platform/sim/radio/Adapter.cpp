@@ -438,7 +438,12 @@ LinkCounters Adapter::rawCounters() const {
 
 LinkCounters Adapter::counters() {
   advance();
-  return sinceReset(rawCounters(), apMode_ ? apOffset_ : offset_);
+  if (apMode_) return sinceReset(rawCounters(), apOffset_);
+  // In station mode the reset restarts the link-status byte counts as well.
+  LinkCounters c = sinceReset(rawCounters(), offset_);
+  c.txBytes -= std::min(c.txBytes, offset_.txBytes);
+  c.rxBytes -= std::min(c.rxBytes, offset_.rxBytes);
+  return c;
 }
 
 void Adapter::resetCounters() {

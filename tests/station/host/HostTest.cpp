@@ -186,13 +186,16 @@ TEST_F(HostTest, TabStripPlacesTheBuiltTabsAndScrolls) {
   const int w = slot.Width();
   CShadeButtonST* profile = h->GetStripButton(kHostTabButtonIds[kHostTabProfile]);
   CShadeButtonST* site = h->GetStripButton(kHostTabButtonIds[kHostTabSiteSurvey]);
+  CShadeButtonST* statistics = h->GetStripButton(kHostTabButtonIds[kHostTabStatistics]);
   CShadeButtonST* radio = h->GetStripButton(IDC_HOST_RADIO);
+  CShadeButtonST* about = h->GetStripButton(kHostTabButtonIds[kHostTabAbout]);
   CShadeButtonST* help = h->GetStripButton(IDC_HOST_HELP);
-  ASSERT_TRUE(profile && site && radio && help);
-  EXPECT_EQ(std::vector<int>({stripX(profile), stripX(site), stripX(radio), stripX(help)}),
-            std::vector<int>({0, w, 2 * w, 3 * w}));
-  EXPECT_EQ(stripX(h->GetFiller(0)), 4 * w);
-  EXPECT_EQ(stripX(h->GetFiller(1)), 5 * w);
+  ASSERT_TRUE(profile && site && statistics && radio && about && help);
+  EXPECT_EQ(std::vector<int>({stripX(profile), stripX(site), stripX(statistics), stripX(radio), stripX(about),
+                              stripX(help)}),
+            std::vector<int>({0, w, 2 * w, 3 * w, 4 * w, 5 * w}));
+  EXPECT_EQ(stripX(h->GetFiller(0)), 6 * w);
+  EXPECT_EQ(stripX(h->GetFiller(1)), 7 * w);
   // (The host itself is hidden: the buttons' own visible style.)
   EXPECT_FALSE(h->GetStripButton(IDC_HOST_SCROLL_LEFT)->GetStyle() & WS_VISIBLE);
   EXPECT_FALSE(h->GetStripButton(IDC_HOST_SCROLL_RIGHT)->GetStyle() & WS_VISIBLE);
