@@ -205,32 +205,6 @@ TEST_F(LinkStatusTest, AdapterWithout80211n) {
   EXPECT_EQ(text(Page::kChannel), "1 <--> 2412 MHz") << "no central channel without 802.11n";
 }
 
-// The channel text for the channel the open network "CafeFree" is moved to;
-// the Japanese channels are named J8, J12 and J16.
-struct ChannelCase {
-  const char* channel;
-  const char* text;
-};
-class LinkStatusChannelTest : public LinkStatusTest, public ::testing::WithParamInterface<ChannelCase> {};
-
-TEST_P(LinkStatusChannelTest, ChannelTextOfTheJoinedNetwork) {
-  std::string world(wavorel::sim::defaultWorldText());
-  const std::string cafe = "Bssid = 00-1D-7E-11-22-02\nChannel = 1\n";
-  ASSERT_NE(world.find(cafe), std::string::npos);
-  world.replace(world.find(cafe), cafe.size(),
-                std::string("Bssid = 00-1D-7E-11-22-02\nChannel = ") + GetParam().channel + "\n");
-  reopenIn(world);
-  connectCafe();
-  ticks();
-  EXPECT_EQ(text(Page::kChannel), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Channels, LinkStatusChannelTest,
-                         ::testing::Values(ChannelCase{"1", "1 <--> 2412 MHz"}, ChannelCase{"36", "36 <--> 5180 MHz"},
-                                           ChannelCase{"208", "J8 <--> 5040 MHz"},
-                                           ChannelCase{"212", "J12 <--> 5060 MHz"},
-                                           ChannelCase{"216", "J16 <--> 5080 MHz"}));
-
 TEST_F(LinkStatusTest, HtAdapterOnALegacyNetworkShowsNotApplicable) {
   connectCafe();
   ticks();
