@@ -131,27 +131,6 @@ TEST_F(ApConfigApplyTest, TextsAreStoredAsTypedAndTheSsidCutTo32Bytes) {
   EXPECT_EQ(readValue(apDefault, "SSID"), "two\r\nlines");
 }
 
-TEST_F(ApConfigApplyTest, JapaneseChannelIsStoredAsItsNumber) {
-  // A chip of family 5 (no 802.11n) in 5 GHz on region 11, which has no
-  // channels for it: the stored channel text stays the current one and is
-  // written as its number.
-  std::string world(wavorel::sim::defaultWorldText());
-  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-           {"Family = 8", "Family = 5"}, {"PID_0101", "PID_0501"}, {"HT = yes", "HT = no"}}) {
-    ASSERT_NE(world.find(from), std::string::npos) << from;
-    world.replace(world.find(from), from.size(), to);
-  }
-  useWorld(world);
-  openPage({{"WirelessMode", "2"}, {"CountryRegionABand", "11"}, {"Channel", "J8"}});
-  ASSERT_TRUE(items(IDC_AP_CHANNEL).empty());
-  wavorel::sim::clearDriverCalls();
-  page().PressApply();
-  EXPECT_EQ(readValue(driverKeyOf() + "\\ApDefault", "Channel"), "208");
-  const auto config = setsOf(0xFF8C003B);
-  ASSERT_EQ(config.size(), 1u);
-  EXPECT_EQ(u32(config[0].data, aprecord::config::kDsConfig), 5040000u);
-}
-
 TEST_F(ApConfigApplyTest, RegistryValuesOutsideTheirRangeOrSize) {
   const CString apDefault = driverKeyOf() + "\\ApDefault";
   // Five bytes of a REG_DWORD: read as missing, the MCS stays "Auto".
