@@ -226,6 +226,7 @@ LRESULT CHideDlg::OnWlanScanFail(WPARAM, LPARAM) {
 }
 
 LRESULT CHideDlg::OnWlanRadioOff(WPARAM, LPARAM) {
+  g_bScanRunning = 0;  // no scan runs with the radio off
   PostToListPages(WM_BSSLIST_READY, WM_BSSLIST_READY);
   return 0;
 }

@@ -5,6 +5,7 @@
 // act; a headless run answers with the defaults.
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -228,6 +229,58 @@ TEST_F(ModalAnswerTest, AWindowWhollyOffTheScreenIsAnsweredByNobody) {
       EXPECT_EQ(result, c.answered ? IDOK : IDCANCEL);
       EXPECT_EQ(log.find("lies off the screen") != std::string::npos, !c.answered);
     }
+  }
+}
+
+// The person again, pressing Cancel on whatever modal window is active.
+LRESULT CALLBACK cancellingPersonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_APP)
+    if (HWND active = GetActiveWindow()) PostMessage(active, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(ModalAnswerTest, WithAPersonAtTheDisplayDialogsSheetsAndFileDialogsWaitForThem) {
+  setPersonAtDisplay(true);
+  g_place = POINT{0, 0};
+  WNDCLASS wc{};
+  wc.lpfnWndProc = cancellingPersonProc;
+  wc.lpszClassName = "CancellingPerson";
+  ASSERT_TRUE(RegisterClass(&wc));
+  HWND hand = CreateWindowEx(0, "CancellingPerson", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  // Each window, opened modal; true when it came back cancelled.
+  const std::pair<const char*, std::function<bool()>> windows[] = {
+      {"dialog", [] { return DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORM), nullptr, placedProc, 0) == IDCANCEL; }},
+      {"property sheet",
+       [] {
+         CPropertyPage page(IDD_SHEET_PAGE1);
+         CPropertySheet sheet("Settings");
+         sheet.AddPage(&page);
+         return sheet.DoModal() == IDCANCEL;
+       }},
+      {"file dialog",
+       [] {
+         char file[MAX_PATH] = "";
+         OPENFILENAME ofn{};
+         ofn.lStructSize = sizeof ofn;
+         ofn.lpstrFile = file;
+         ofn.nMaxFile = sizeof file;
+         return !GetOpenFileName(&ofn) && CommDlgExtendedError() == 0;
+       }},
+  };
+  for (const auto& [name, open] : windows) {
+    SCOPED_TRACE(name);
+    std::thread person([hand] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      PostMessage(hand, WM_APP, 0, 0);
+    });
+    ::testing::internal::CaptureStderr();
+    const auto start = std::chrono::steady_clock::now();
+    const bool cancelled = open();
+    const auto waited = std::chrono::steady_clock::now() - start;
+    person.join();
+    EXPECT_TRUE(cancelled);
+    EXPECT_GE(waited, std::chrono::milliseconds(100)) << "open until the person acted";
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "no default answered for the person";
   }
 }
 

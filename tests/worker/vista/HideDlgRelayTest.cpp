@@ -2,6 +2,7 @@
 // they arm: when each timer fires, what it runs and whether it stays armed.
 #include "tests/worker/vista/HideDlgTest.h"
 #include "platform/wire/Bytes.h"
+#include "worker/ActionQueue.h"
 #include "worker/NativeWiFiNotify.h"
 #include "worker/OidRequest.h"
 
@@ -48,10 +49,25 @@ TEST_F(HideDlgRelayTest, ConnectedRelaySendsTheLinkValuesTheConnectSaved) {
   EXPECT_FALSE(setTo(OID_DOT11_RTS_THRESHOLD, 500)) << "sent once per connect";
 }
 
-TEST_F(HideDlgRelayTest, ScanFailClearsTheScanRunningFlag) {
+TEST_F(HideDlgRelayTest, TheScanRunningFlagEndsWithTheScanOrTheRadio) {
   startWorker();
-  g_bScanRunning = 1;
-  EXPECT_EQ(SendMessage(workerWindow(), WM_WLAN_SCAN_FAIL, 0, 0), 0);
+  for (UINT relay : {WM_WLAN_SCAN_FAIL, WM_WLAN_SCAN_COMPLETE, WM_WLAN_RADIO_OFF}) {
+    SCOPED_TRACE(relay);
+    g_bScanRunning = 1;
+    EXPECT_EQ(SendMessage(workerWindow(), relay, 0, 0), 0);
+    EXPECT_EQ(g_bScanRunning, 0);
+  }
+}
+
+TEST_F(HideDlgRelayTest, ARescanTheServiceRefusesLeavesNoScanRunning) {
+  startWorker();
+  advance(4000);
+  ASSERT_TRUE(RequestRescan());
+  EXPECT_EQ(g_bScanRunning, 1) << "a scan the service took runs until its report";
+  advance(10000, 1000);
+  ASSERT_TRUE(pumpUntil([] { return g_bScanRunning == 0; })) << "the service's report arrives";
+  machine().adapter(0).setPresent(false);  // the interface is gone: the service refuses
+  ASSERT_TRUE(RequestRescan());
   EXPECT_EQ(g_bScanRunning, 0);
 }
 
