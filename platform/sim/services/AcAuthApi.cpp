@@ -498,10 +498,11 @@ int issued(AC_HANDLE port, const AC_CRED_REQUEST* request,
            const std::function<int(const wavorel::sim::IssuedPac&)>& read) {
   return onPort(port, [&](SupplicantPort& p) {
     std::optional<wavorel::sim::SupplicantServer> server = serverOf(p);
+    std::string iid = p.pacIdentity();
     return p.withRequest(request, {AC_REQ_FAST_PAC_STORE}, [&](SupplicantRequest& r) {
       if (!server) return AC_ERR_FAILED;
       if (r.issued.key.empty()) {
-        r.issued = server->issuePac(p.pacIdentity(), nowSeconds());
+        r.issued = server->issuePac(iid, nowSeconds());
       }
       return read(r.issued);
     });

@@ -16,13 +16,23 @@
 namespace wavorel::sim::testing {
 
 struct ClientConfig {
-  std::string identity = "alice";
+  ClientConfig(std::string identity = "alice", std::string innerIdentity = "", std::string password = "secret",
+               std::vector<uint32_t> methods = {kEapPeap}, uint32_t inner = 26, std::string certificate = "",
+               int serverResult = 1)
+      : identity(std::move(identity)),
+        innerIdentity(std::move(innerIdentity)),
+        password(std::move(password)),
+        methods(std::move(methods)),
+        inner(inner),
+        certificate(std::move(certificate)),
+        serverResult(serverResult) {}
+  std::string identity;
   std::string innerIdentity;  // empty: none is given in the inner phase
-  std::string password = "secret";
-  std::vector<uint32_t> methods{kEapPeap};
-  uint32_t inner = 26;
+  std::string password;
+  std::vector<uint32_t> methods;
+  uint32_t inner;
   std::string certificate;  // a MY subject for TLS
-  int serverResult = 1;
+  int serverResult;
   std::vector<uint32_t> provisionModes{2};
   AC_OBJECT pac = 0;                  // answers kind 11
   std::string newPassword;            // answers kind 6
