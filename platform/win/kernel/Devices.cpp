@@ -50,14 +50,21 @@ HANDLE openDevice(const std::string& path) {
 }
 
 namespace {
-std::mutex g_netMutex;
-NetworkPathResolver g_netResolver;
+// Set from other modules' static start-up: made on first use.
+struct NetworkPaths {
+  std::mutex mutex;
+  NetworkPathResolver resolver;
+};
+NetworkPaths& networkPaths() {
+  static NetworkPaths paths;
+  return paths;
+}
 bool separator(char c) { return c == '\\' || c == '/'; }
 }  // namespace
 
 void setNetworkPathResolver(NetworkPathResolver resolver) {
-  std::lock_guard<std::mutex> lock(g_netMutex);
-  g_netResolver = std::move(resolver);
+  std::lock_guard<std::mutex> lock(networkPaths().mutex);
+  networkPaths().resolver = std::move(resolver);
 }
 
 bool isNetworkPath(const std::string& path) {
@@ -75,8 +82,8 @@ HANDLE openNetworkPath(const std::string& path) {
   }
   NetworkPathResolver resolver;
   {
-    std::lock_guard<std::mutex> lock(g_netMutex);
-    resolver = g_netResolver;
+    std::lock_guard<std::mutex> lock(networkPaths().mutex);
+    resolver = networkPaths().resolver;
   }
   SetLastError(resolver ? resolver(server, share) : ERROR_BAD_NETPATH);
   return INVALID_HANDLE_VALUE;
