@@ -149,7 +149,6 @@
 #include "platform/win/services/Services.h"
 #include "platform/win/services/AcAuth.h"
 #include "platform/win/services/NetApi.h"
-#include "platform/win/services/Winsock.h"
 // Painting and the mouse
 #include "platform/win/user/Paint.h"
 #include "platform/win/user/Cursor.h"

@@ -1,6 +1,7 @@
 // The part of Winsock 2 the program uses: start-up and clean-up, and opening
 // and closing a socket (the machine offers IPX datagram sockets when its
-// world says the protocol is installed).
+// world says the protocol is installed). Not in Platform.h: its socket() is
+// not the C library's, so only the code that uses Winsock includes it.
 #pragma once
 
 #include <cstdint>
