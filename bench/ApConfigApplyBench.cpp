@@ -1,4 +1,4 @@
-// One "APPLY" of the AP configuration page on the default world with a
+// One "APPLY" of the AP worker's configuration page on the default world with a
 // pre-shared key: "ApDefault" written and copied into the driver key, the
 // driver sets, and the reconnect under the SSID (the service's answer and the
 // keys it brings are not waited for).
@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <thread>
 
@@ -17,8 +16,8 @@
 #include "platform/testing/BenchRoot.h"
 #include "platform/testing/Drivers.h"
 #include "platform/win/kernel/Clock.h"
-#include "softap/ConfigPage_AP.h"
 #include "softap/HideDlg_AP.h"
+#include "softap/QzPropSheet_AP.h"
 
 namespace {
 
@@ -32,22 +31,18 @@ void BM_ApConfigApply(benchmark::State& state) {
     state.SkipWithError("the AP worker did not start");
     return;
   }
-  {
-    CPropertySheet sheet("AP");
-    CConfigPage_AP page;
-    sheet.AddPage(&page);
-    if (!sheet.Create(nullptr, WS_POPUP | WS_CAPTION)) {
-      state.SkipWithError("the page did not open");
-    } else {
-      page.SetSsid("Bench-AP");
-      for (auto _ : state) {
-        page.PressApply();
-        state.PauseTiming();
-        wavorel::sim::clearDriverCalls();
-        wavorel::pumpMessages();
-        state.ResumeTiming();
-      }
-      sheet.DestroyWindow();
+  CQzPropSheet_AP* sheet = GetHideDlgAP()->GetSheet();
+  if (!sheet || !::IsWindow(sheet->GetConfigPage().GetSafeHwnd())) {
+    state.SkipWithError("the worker's sheet has no Config page");
+  } else {
+    CConfigPage_AP& page = sheet->GetConfigPage();
+    page.SetSsid("Bench-AP");
+    for (auto _ : state) {
+      page.PressApply();
+      state.PauseTiming();
+      wavorel::sim::clearDriverCalls();
+      wavorel::pumpMessages();
+      state.ResumeTiming();
     }
   }
   DestroyHideDlgAP();

@@ -12,6 +12,7 @@
 #include <memory>
 #include <thread>
 
+#include "bench/StationBenchSetup.h"
 #include "platform/sim/radio/Machine.h"
 #include "platform/testing/BenchRoot.h"
 #include "platform/win/kernel/Paths.h"
@@ -26,34 +27,10 @@
 
 namespace {
 
-// Pumps for up to five seconds until `done`.
-template <typename Done>
-bool PumpUntil(Done done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (std::chrono::steady_clock::now() < deadline) {
-    wavorel::pumpMessages();
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return false;
-}
-
 void BM_PollTickWhileConnected(benchmark::State& state) {
   wavorel::testing::BenchRoot root;
-  const std::string program = root.path() + "/prog";
-  std::filesystem::create_directories(program);
-  wavorel::setProgramFolder(program, "WavorelVista");
-  wavorel::sim::Machine& machine = wavorel::sim::machine();
-  // The default world's open network as the stored current profile.
-  InitFolders();
-  // The store file is named after the adapter's family and GUID, as
-  // discovery will find them.
-  g_nFamilyIndex = machine.adapter(0).config().family;
-  g_strAdapterGuid = machine.adapter(0).guid().c_str();
-  const std::pair<const char*, const char*> profile[] = {
-      {"SSID", "CafeFree"}, {"NetworkType", "1"}, {"AuthMode", "0"}, {"CipherMode", "1"}};
-  for (const auto& [key, value] : profile) WriteIniValue(g_strAdapterGuid, kIniKindStation, "Config", key, value, 0);
-  if (!CreateHideDlg() || !PumpUntil([&machine] { return machine.adapter(0).connected(); })) {
+  wavorel::sim::Machine& machine = bench::StoreOpenCurrentProfile(root);
+  if (!CreateHideDlg() || !bench::PumpUntil([&machine] { return machine.adapter(0).connected(); })) {
     DestroyHideDlg();
     state.SkipWithError("the worker did not connect");
     return;

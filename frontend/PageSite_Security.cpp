@@ -360,6 +360,13 @@ BOOL CPageSite_Security::Validate() {
   return TRUE;
 }
 
+int CPageSite_Security::EncryptionIndexOffset() {
+  if (m_comboEncryption.GetCount() <= 0) return 0;
+  CString first;
+  m_comboEncryption.GetLBText(0, first);
+  return first != kEncryptionNames[0] ? 2 : 0;
+}
+
 // Codes 23-42 are the family BRIDGE_CMD_EDITOR_SECURITY_FIELD, one field each.
 void CPageSite_Security::SendValues() {
   UpdateData(TRUE);
@@ -369,9 +376,7 @@ void CPageSite_Security::SendValues() {
 
   const int encryption = m_comboEncryption.GetCurSel();
   if (encryption >= 0) {
-    CString first;
-    m_comboEncryption.GetLBText(0, first);
-    const int absolute = encryption + (first != "None" ? 2 : 0);
+    const int absolute = encryption + EncryptionIndexOffset();
     CDlgOneSiteEditor* editor = GetSiteEditor();
     const int kind = editor ? editor->GetEditorKind() : 0;
     NotifyWorkerInt(25, static_cast<int>((static_cast<unsigned>(absolute) << 16) |
@@ -413,10 +418,14 @@ void CPageSite_Security::ApplyCode(UINT nCode, const CString& value) {
     m_pageEapFast.ApplyCode(nCode, value);
   } else if (nCode == 41) {
     // The hidden editor has no "802.1x" row.
-    m_comboAuth.SetCurSel(number >= kAuth8021X ? number + 1 : number);
+    // (A number past the list clears the selection as n + 1 would, without
+    // the overflow of n + 1 at the top of int.)
+    m_comboAuth.SetCurSel(number >= kAuth8021X ? (number < m_comboAuth.GetCount() ? number + 1 : -1) : number);
     UpdateSecurityLayout(TRUE);
   } else if (nCode == 42) {
-    m_comboEncryption.SetCurSel(number);
+    // The worker names the encryption by its index (0 None .. 3 AES), as OK
+    // sends it back: the row is the index less the list's offset.
+    m_comboEncryption.SetCurSel(number >= 0 ? number - EncryptionIndexOffset() : -1);
     UpdateSecurityLayout(FALSE);
   } else if (nCode == 43 || nCode == 58) {
     if (number != 0) m_comboAuth.SetCurSel(nCode == 43 ? kAuth8021X : kAuthLeap);

@@ -60,6 +60,9 @@ class CPageSite_Security : public CGxTabPage {
 
  private:
   void ApplyShowKeyContent();
+  // Row r of the encryption list is encryption index r + this offset: 2
+  // while the list starts at "TKIP", else 0.
+  int EncryptionIndexOffset();
   // The key edit's input rule of its type: hexadecimal digits up to 26, or
   // any character up to 13.
   void ApplyKeyRule(int nKey);

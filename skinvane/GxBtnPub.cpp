@@ -260,7 +260,8 @@ void CGxBtn_Pub::GetPicAndTextRect() {
 
 void CGxBtn_Pub::AdjustBtnRect() {
   if (!m_autoAdjust || !GetSafeHwnd()) return;
-  int width = std::max(m_textRect.Width(), m_picRect.Width());
+  // The right edges: beside its picture the text starts past it.
+  int width = std::max(m_textRect.right, m_picRect.right);
   int height = std::max(m_textRect.Height(), m_picRect.Height()) + 2;
   if (m_picMode != BKPIC_PICTURE_ONLY && m_imageList.GetSafeHandle() && m_imageList.GetImageCount() == 0) {
     width += 2;

@@ -13,6 +13,7 @@
 #include "softap/ApSettings.h"
 #include "softap/AuthSecuDlg_AP.h"
 #include "softap/HideDlg_AP.h"
+#include "softap/QzPropSheet_AP.h"
 #include "utilmere/Utilmere.h"
 #include "worker/DriverCodes.h"
 #include "worker/PasswordHash.h"
@@ -615,6 +616,9 @@ void CConfigPage_AP::OnDefault() {
 // ---- Security ----
 
 void CConfigPage_AP::OnSecurity() {
+  // One dialog at a time: a second press while it runs would nest another
+  // and lose the first one's address.
+  if (m_pSecuDlg) return;
   CAuthSecuDlg_AP dialog(this);
   dialog.m_data = m_security;
   m_pSecuDlg = &dialog;
@@ -807,6 +811,7 @@ void CConfigPage_AP::SetDriverValues(int mode) {
 
   SetDriverDword_AP(OID_VX_AUTH_MODE_SET, AuthIndexToNativeWiFi(auth == 5 ? 0 : auth));
   g_bApWepOrNone = cipher < 4 ? 1 : 0;
+  if (auto* sheet = dynamic_cast<CQzPropSheet_AP*>(GetParent())) sheet->RefreshWdsPage();
 
   {
     HKEY key = nullptr;

@@ -8,9 +8,11 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/Platform.h"
 
+class CQzPropSheet_AP;
 class CSelCardDlg_AP;
 
 // Creates the AP worker and its window when absent (the registry service
@@ -95,7 +97,7 @@ class CHideDlg_AP : public CDialog {
   // adapter's MAC when that is empty.
   const CString& GetBeaconSsid() const { return m_strBeaconSsid; }
   // The AP property sheet (none until the sheet is built on demand).
-  CPropertySheet* GetSheet() const { return m_pSheet.get(); }
+  CQzPropSheet_AP* GetSheet() const { return m_pSheet.get(); }
 
  protected:
   BOOL OnInitDialog() override;
@@ -123,7 +125,9 @@ class CHideDlg_AP : public CDialog {
   // The poll's rediscovery after the adapter went or was never found.
   void Rediscover();
   void ShowTrayMenu();
-  // Closes the sheet: its window destroyed, the object deleted.
+  // Closes the sheet: its window destroyed, the object deleted. While its
+  // Config page runs the security dialog (a handler of this worker below),
+  // the dialog is cancelled and the sheet goes once it has returned.
   void CloseSheet();
   BOOL IsSheetWindow() const;
   // The security keys of apply-all and of the re-send: the pre-shared key
@@ -134,6 +138,9 @@ class CHideDlg_AP : public CDialog {
   // Ends a running choice dialog and marks the worker for deletion once its
   // handler returns (DestroyHideDlgAP from inside a worker handler).
   void RetireAfterHandler();
+  // With no handler of this worker running: the closed sheets whose dialog
+  // has returned deleted, and a retiring worker ended and deleted.
+  void FinishDeferred();
 
   BOOL m_bAdapterFound = FALSE;
   BOOL m_bOpenSheetAfterEntering = TRUE;
@@ -151,7 +158,7 @@ class CHideDlg_AP : public CDialog {
   FARPROC m_pfnDisableDhcp = nullptr;
   BOOL m_bTray = FALSE;
   UINT_PTR m_nPollTimer = 0;
-  std::unique_ptr<CPropertySheet> m_pSheet;
+  std::unique_ptr<CQzPropSheet_AP> m_pSheet;
   UINT_PTR m_nReapplyTimer = 0;
 
   CString m_strBeaconSsid;
@@ -160,6 +167,8 @@ class CHideDlg_AP : public CDialog {
   int m_nHandlerDepth = 0;
   CSelCardDlg_AP* m_pChoiceDlg = nullptr;
   BOOL m_bRetiring = FALSE;
+  // Closed sheets kept until the security dialog running on them returned.
+  std::vector<std::unique_ptr<CQzPropSheet_AP>> m_closingSheets;
 };
 
 // The worker singleton (null while none exists).

@@ -5,6 +5,7 @@
 #include "widgets/IcoMenuDC.h"
 #include "widgets/IcoMenuImageStore.h"
 #include "widgets/IcoMenuToolBar.h"
+#include "platform/wire/Bytes.h"
 
 IMPLEMENT_DYNAMIC(IcoMenu, CMenu)
 
@@ -26,8 +27,6 @@ void forgetHandle(HMENU menu) {
   auto& handles = iconMenuHandles();
   handles.erase(std::remove(handles.begin(), handles.end(), menu), handles.end());
 }
-
-WORD readWord(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
 
 int textWidth(CDC& dc, const CString& text) { return dc.GetTextExtent(text).cx; }
 
@@ -102,7 +101,7 @@ BOOL IcoMenu::LoadMenu(LPCTSTR lpszResourceName) {
 
 bool IcoMenu::BuildFromTemplate(const BYTE* data, DWORD size) {
   if (size < 4) return false;
-  DWORD at = 4u + readWord(data + 2);
+  DWORD at = 4u + wavorel::wire::getU16(data + 2);
   struct Open {
     IcoMenu* menu;
     bool ended;
@@ -110,18 +109,18 @@ bool IcoMenu::BuildFromTemplate(const BYTE* data, DWORD size) {
   std::vector<Open> stack{{this, false}};
   while (!stack.empty()) {
     if (at + 2 > size) return false;
-    const WORD flags = readWord(data + at);
+    const WORD flags = wavorel::wire::getU16(data + at);
     at += 2;
     WORD id = 0;
     if (!(flags & MF_POPUP)) {
       if (at + 2 > size) return false;
-      id = readWord(data + at);
+      id = wavorel::wire::getU16(data + at);
       at += 2;
     }
     std::u16string text;
     for (;;) {
       if (at + 2 > size) return false;
-      const WORD unit = readWord(data + at);
+      const WORD unit = wavorel::wire::getU16(data + at);
       at += 2;
       if (unit == 0) break;
       text.push_back(static_cast<char16_t>(unit));

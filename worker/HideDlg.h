@@ -148,7 +148,13 @@ class CHideDlg : public CDialog {
   LRESULT OnDriverMessageEvent(WPARAM wParam, LPARAM lParam);
   LRESULT OnUIBridge(WPARAM wParam, LPARAM lParam);
   LRESULT OnWlanConnected(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWlanScanComplete(WPARAM wParam, LPARAM lParam);
   LRESULT OnWlanScanFail(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWlanRadioOff(WPARAM wParam, LPARAM lParam);
+  // Posts `message` to the site survey page and, while it is ready, the WPS page.
+  void PostToListPages(UINT message, UINT wpsMessage);
+  // Presses the site survey page's "Rescan" when the host has that page and the radio is on.
+  void PostRescanToSiteSurvey();
   LRESULT OnWlanRadioOn(WPARAM wParam, LPARAM lParam);
   LRESULT OnWlanConnectFailed(WPARAM wParam, LPARAM lParam);
   LRESULT OnWlanEditProfile(WPARAM wParam, LPARAM lParam);

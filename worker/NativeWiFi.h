@@ -40,7 +40,7 @@ class CNativeWiFi {
   // `description` exactly; WlanEnumInterfaces's result (0 also without a match).
   DWORD FindInterface(LPCSTR description);
   // Closes the client handle (which ends the notification registration) and
-  // drops the companions.
+  // drops the companions; IsOpened is FALSE afterwards.
   void Close();
 
   DWORD Scan();
@@ -49,7 +49,8 @@ class CNativeWiFi {
   // *out: infrastructure 1, independent 0, any other 2; untouched on failure.
   DWORD GetDesiredBssType(DWORD* out);
   DWORD GetChannel(DWORD* out);
-  // The associated SSID as {u32 length; 32 bytes}, zeroed first.
+  // The associated SSID as {u32 length; 32 bytes}, zeroed first; a longer
+  // length from the service is cut to 32.
   DWORD GetCurrentSsid(DOT11_SSID* out);
   // The associated BSSID, zeroed first.
   DWORD GetCurrentBssid(BYTE out[6]);

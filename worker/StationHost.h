@@ -23,6 +23,10 @@ enum StationHostTab {
   kHostTabCount
 };
 
+// The site survey page's "Rescan" button, which the worker presses after the
+// radio came back on.
+constexpr int kSiteSurveyRescanButton = 1018;
+
 // The secondary dialogs in their fixed order: the index CHideDlg::ShowPage takes.
 enum StationHostDialog {
   kHostDlgLinkStatus = 0,
@@ -52,6 +56,8 @@ class CStationHost : public CDialog {
   // Flips g_bHostExpanded and resizes the host between its collapsed and
   // expanded layouts; callers that want the lower area clear the flag first.
   virtual void ToggleLayout() = 0;
+  // The radio button's picture: 362 for on, 359 for off (g_bRadioOff follows).
+  virtual void SetRadioPicture(BOOL on) = 0;
   // The expand button's icon and caption: expanded (401, "Less") or not (403, "More").
   virtual void SetLayoutButton(BOOL expanded) = 0;
   // The worker's poll: the host refreshes its pages' buttons.

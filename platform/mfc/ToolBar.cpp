@@ -4,6 +4,7 @@
 #include "platform/mfc/WinApp.h"
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/kernel/Resources.h"
+#include "platform/wire/Bytes.h"
 
 IMPLEMENT_DYNAMIC(CToolBar, CWnd)
 
@@ -12,8 +13,6 @@ namespace {
 // The room a button gives around its image.
 constexpr int kButtonMargin = 7;
 constexpr DWORD kHeaderBytes = 8;
-
-WORD readWord(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
 
 }  // namespace
 
@@ -33,12 +32,12 @@ BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName) {
   const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
   const DWORD size = SizeofResource(module, found);
   if (!data || size < kHeaderBytes) return FALSE;
-  const WORD width = readWord(data + 2);
-  const WORD height = readWord(data + 4);
-  const WORD count = readWord(data + 6);
+  const WORD width = wavorel::wire::getU16(data + 2);
+  const WORD height = wavorel::wire::getU16(data + 4);
+  const WORD count = wavorel::wire::getU16(data + 6);
   if (kHeaderBytes + 2u * count > size) return FALSE;
   std::vector<UINT> ids(count);
-  for (WORD i = 0; i < count; ++i) ids[i] = readWord(data + kHeaderBytes + 2u * i);
+  for (WORD i = 0; i < count; ++i) ids[i] = wavorel::wire::getU16(data + kHeaderBytes + 2u * i);
   if (!SetButtons(ids.data(), count)) return FALSE;
   SetSizes(CSize(width + kButtonMargin, height + kButtonMargin), CSize(width, height));
   return LoadBitmap(lpszResourceName);

@@ -38,7 +38,12 @@ void CWinApp::SetCurrentHandles() {
   char path[MAX_PATH] = "";
   ::GetModuleFileName(m_hInstance, path, MAX_PATH);
   std::string name(path);
-  name = name.substr(name.find_last_of("\\/") + 1);
+  // The help file: the module's path with the extension ".HLP".
+  const size_t folderEnd = name.find_last_of("\\/") + 1;
+  const size_t dot = name.rfind('.');
+  helpFilePath_ = (dot != std::string::npos && dot >= folderEnd ? name.substr(0, dot) : name) + ".HLP";
+  m_pszHelpFilePath = helpFilePath_.c_str();
+  name = name.substr(folderEnd);
   if (name.size() > 4 && CString(name.substr(name.size() - 4).c_str()).CompareNoCase(".exe") == 0)
     name.resize(name.size() - 4);
   exeName_ = name;

@@ -26,6 +26,7 @@ class CWinApp : public CWinThread {
   LPCTSTR m_pszProfileName = nullptr;  // INI file, or the registry profile name
   LPCTSTR m_pszRegistryKey = nullptr;
   LPTSTR m_lpCmdLine = nullptr;        // the command line after the program's name
+  LPCTSTR m_pszHelpFilePath = nullptr; // the module's path with ".HLP" in place of its extension
   HINSTANCE m_hInstance = nullptr;
   int m_nCmdShow = SW_SHOWNORMAL;
 
@@ -52,7 +53,7 @@ class CWinApp : public CWinThread {
   void SetCurrentHandles();
   HKEY OpenSectionKey(LPCTSTR lpszSection, bool create) const;
 
-  std::string appName_, exeName_, profileName_, registryKey_, cmdLine_;
+  std::string appName_, exeName_, profileName_, registryKey_, cmdLine_, helpFilePath_;
 };
 
 // The string id of the application's title.

@@ -7,6 +7,7 @@
 #include "softap/ApDriver.h"
 #include "softap/HideDlg_AP.h"
 #include "softap/ApModule.h"
+#include "softap/QzPropSheet_AP.h"
 #include "utilmere/Utilmere.h"
 #include "worker/ChannelTable.h"
 #include "worker/CopyRegistryKeyValues.h"
@@ -400,6 +401,7 @@ void CHideDlg_AP::ApplyAllSettings() {
     if ((auth == 3 || auth == 4 || auth >= 6) && cipher != 4 && cipher != 6 && cipher != 8) cipher = 4;
     m_nCipherIndex = cipher;
     g_bApWepOrNone = cipher < 4 ? 1 : 0;
+    if (IsSheetWindow()) m_pSheet->RefreshWdsPage();
     SetDriverDword_AP(OID_VX_ENCRYPTION_SET, CipherIndexToNativeWiFi(cipher));
   }
 

@@ -2,6 +2,7 @@
 // re-send, and the messages of Native Wi-Fi, power management, the tray and
 // the UI bridge.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "frontend/UiBridge.h"
@@ -9,7 +10,9 @@
 #include "softap/ApModule.h"
 #include "softap/ApPoll.h"
 #include "softap/ApSettings.h"
+#include "softap/AuthSecuDlg_AP.h"
 #include "softap/HideDlg_AP.h"
+#include "softap/QzPropSheet_AP.h"
 #include "utilmere/Utilmere.h"
 #include "worker/DriverCodes.h"
 #include "platform/wire/Bytes.h"
@@ -53,6 +56,7 @@ void CHideDlg_AP::Poll() {
   BYTE block[aprecord::eventlog::kSize] = {};
   DWORD returned = 0;
   if (QueryDriverOid_AP(OID_VX_EVENT_LOG, block, sizeof block, &returned)) StoreApEvents(ParseEventLogBlock(block, returned));
+  if (IsSheetWindow()) m_pSheet->Refresh11nPage();
 }
 
 void CHideDlg_AP::Rediscover() {
@@ -82,6 +86,14 @@ void CHideDlg_AP::SetTrayState(UINT iconId) {
 
 void CHideDlg_AP::CloseSheet() {
   if (!m_pSheet) return;
+  CConfigPage_AP& page = m_pSheet->GetConfigPage();
+  if (page.GetSecurityDialog()) {
+    // DoModal runs on the page further down the stack: the sheet must
+    // outlive it.
+    page.CancelSecurityDialog();
+    m_closingSheets.push_back(std::move(m_pSheet));
+    return;
+  }
   if (IsSheetWindow()) m_pSheet->DestroyWindow();
   m_pSheet.reset();
 }
@@ -167,11 +179,51 @@ void CHideDlg_AP::ShowTrayMenu() {
 
 LRESULT CHideDlg_AP::OnUiBridge(WPARAM wParam, LPARAM lParam) {
   // The value is taken (and freed) whatever becomes of the command.
-  TakeNotifyText(wParam, lParam);
+  const CString value = TakeNotifyText(wParam, lParam);
   const UINT code = static_cast<UINT>(wParam);
   if (code < BRIDGE_CMD_AP_FIRST || code > BRIDGE_CMD_AP_LAST || !IsSheetWindow()) return 0;
-  // The rows of codes 73 to 98 act on the sheet's pages (the Config page and
-  // its security dialog 73-91, the Access Control page 92-98) and join with
-  // them; until then a command that reaches the sheet is dropped too.
+  // The Access Control page (92 to 98) is not among the sheet's pages yet.
+  if (code > BRIDGE_CMD_AP_APPLY_SECURITY) return 0;
+  // The sheet may go while a command runs (a nested dialog's loop): the
+  // page is reached through the sheet each time.
+  CQzPropSheet_AP* sheet = m_pSheet.get();
+  CConfigPage_AP& page = sheet->GetConfigPage();
+  if (!::IsWindow(page.GetSafeHwnd())) return 0;
+  const int number = std::atoi(value);
+  if (code == BRIDGE_CMD_PAGE_CHANGED) {
+    if (value == "1") {
+      page.PressSecurity();
+      return 0;
+    }
+    page.CancelSecurityDialog();
+    // 2 (Access Control) and 3 (About) address pages the sheet does not hold.
+    if (number == 0) sheet->SetActivePage(&page);
+    return 0;
+  }
+  switch (code) {
+    case BRIDGE_CMD_AP_WIRELESS_MODE: page.SelectWirelessMode(number); return 0;
+    case BRIDGE_CMD_AP_SSID: page.SetSsid(value); return 0;
+    case BRIDGE_CMD_AP_CHANNEL: page.SelectChannel(number); return 0;
+    case BRIDGE_CMD_AP_APPLY_CONFIG: page.PressApply(); return 0;
+    case BRIDGE_CMD_AP_RESTORE_DEFAULT: page.PressDefault(); return 0;
+    default: break;
+  }
+  CAuthSecuDlg_AP* dialog = page.GetSecurityDialog();
+  if (!dialog || !::IsWindow(dialog->GetSafeHwnd())) return 0;
+  if (code >= BRIDGE_CMD_AP_WEP_KEY_TYPE && code <= BRIDGE_CMD_AP_WEP_KEY_TYPE_LAST) {
+    dialog->SelectKeyType(static_cast<int>(code - BRIDGE_CMD_AP_WEP_KEY_TYPE) + 1, number);
+  } else if (code >= BRIDGE_CMD_AP_WEP_KEY && code <= BRIDGE_CMD_AP_WEP_KEY_LAST) {
+    dialog->SetKeyText(static_cast<int>(code - BRIDGE_CMD_AP_WEP_KEY) + 1, value);
+  } else if (code == BRIDGE_CMD_AP_AUTH_TYPE) {
+    dialog->SelectAuthType(number);
+  } else if (code == BRIDGE_CMD_AP_ENCRYPTION) {
+    dialog->SelectEncryption(number);
+  } else if (code == BRIDGE_CMD_AP_WPA_PSK) {
+    dialog->SetPreSharedKey(value);
+  } else if (code == BRIDGE_CMD_AP_WEP_KEY_INDEX) {
+    dialog->SetDefaultKey(number);
+  } else if (code == BRIDGE_CMD_AP_APPLY_SECURITY) {
+    dialog->PressOK();
+  }
   return 0;
 }

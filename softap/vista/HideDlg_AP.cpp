@@ -13,6 +13,7 @@
 #include "softap/ApPoll.h"
 #include "softap/ApRecords.h"
 #include "softap/ApSettings.h"
+#include "softap/QzPropSheet_AP.h"
 #include "softap/SelCardDlg_AP.h"
 #include "utilmere/Utilmere.h"
 #include "worker/DeviceHandle.h"
@@ -40,8 +41,9 @@ void deleteRetired(const CHideDlg_AP* worker) {
                    g_retiring.end());
 }
 
-// Posted to a retiring worker once no handler of it runs any more.
-constexpr UINT WM_AP_RETIRE = WM_APP + 0x1A0;
+// Posted to the worker once no handler of it runs any more, when a closed
+// sheet or the worker itself waits to be deleted.
+constexpr UINT WM_AP_DEFERRED = WM_APP + 0x1A0;
 
 constexpr int kOsWindows98SE = 4;
 constexpr int kOsWindowsMe = 5;
@@ -166,7 +168,13 @@ void DestroyHideDlgAP() {
   g_worker.reset();
 }
 
-void CloseAPOnExit() { g_pApRegistryClient.reset(); }
+void CloseAPOnExit() {
+  if (g_worker) {
+    CQzPropSheet_AP* sheet = g_worker->GetSheet();
+    if (sheet && ::IsWindow(sheet->GetSafeHwnd())) sheet->GetConfigPage().CancelSecurityDialog();
+  }
+  g_pApRegistryClient.reset();
+}
 
 BOOL PostHideDlgAPMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!g_worker || !::IsWindow(g_worker->GetSafeHwnd())) return FALSE;
@@ -207,23 +215,37 @@ CHideDlg_AP::~CHideDlg_AP() {
 }
 
 LRESULT CHideDlg_AP::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_AP_RETIRE) {
-    if (m_nHandlerDepth == 0 && m_bRetiring) {
-      m_bRetiring = FALSE;
-      closeWorkerWindow(*this);
-      deleteRetired(this);  // nothing of this object is touched after
-    }
+  if (message == WM_AP_DEFERRED) {
+    FinishDeferred();
     return 0;
   }
   ++m_nHandlerDepth;
   const LRESULT result = CDialog::WindowProc(message, wParam, lParam);
-  if (--m_nHandlerDepth == 0 && m_bRetiring) PostMessage(WM_AP_RETIRE, 0, 0);
+  if (--m_nHandlerDepth == 0 && (m_bRetiring || !m_closingSheets.empty())) PostMessage(WM_AP_DEFERRED, 0, 0);
   return result;
+}
+
+void CHideDlg_AP::FinishDeferred() {
+  if (m_nHandlerDepth > 0) return;
+  for (auto it = m_closingSheets.begin(); it != m_closingSheets.end();) {
+    CQzPropSheet_AP& sheet = **it;
+    if (sheet.GetConfigPage().GetSecurityDialog()) {
+      ++it;
+      continue;
+    }
+    if (::IsWindow(sheet.GetSafeHwnd())) sheet.DestroyWindow();
+    it = m_closingSheets.erase(it);
+  }
+  if (!m_bRetiring) return;
+  m_bRetiring = FALSE;
+  closeWorkerWindow(*this);
+  deleteRetired(this);  // nothing of this object is touched after
 }
 
 void CHideDlg_AP::RetireAfterHandler() {
   m_bRetiring = TRUE;
   if (m_pChoiceDlg && ::IsWindow(m_pChoiceDlg->GetSafeHwnd())) m_pChoiceDlg->EndDialog(IDCANCEL);
+  if (m_pSheet) m_pSheet->GetConfigPage().CancelSecurityDialog();
 }
 
 BOOL CHideDlg_AP::OnInitDialog() {
@@ -436,10 +458,24 @@ void CHideDlg_AP::Exit() {
 }
 
 void CHideDlg_AP::OpenSheet() {
-  if (m_bBusy || !m_bAdapterFound || !IsApDeviceOpen()) return;
-  // The Event Log page lists the store afresh in an opened sheet; the sheet
-  // itself joins with its pages.
+  if (m_bBusy || !m_bAdapterFound || !IsApDeviceOpen() || IsSheetWindow()) return;
+  // The Event Log page of a new sheet lists the whole store.
   g_nApEventLogShown = 0;
+  m_pSheet.reset();
+  m_pSheet = std::make_unique<CQzPropSheet_AP>(this);
+  if (!m_pSheet->Create(this)) {
+    m_pSheet.reset();
+    return;
+  }
+  // The sheet ends 10 pixels below its OK button.
+  CRect sheet;
+  CRect ok;
+  m_pSheet->GetWindowRect(&sheet);
+  if (CWnd* button = m_pSheet->GetDlgItem(IDOK)) {
+    button->GetWindowRect(&ok);
+    m_pSheet->SetWindowPos(nullptr, 0, 0, sheet.Width(), ok.bottom + 10 - sheet.top,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void CHideDlg_AP::OnOpenSheet() { OpenSheet(); }

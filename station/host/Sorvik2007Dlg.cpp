@@ -5,7 +5,10 @@
 #include <cstring>
 
 #include "frontend/BridgeCodes.h"
+#include "frontend/UiBridge.h"
 #include "station/profiles/ProfileEditorDlg.h"
+#include "station/status/APDetailInfoDlg.h"
+#include "station/status/LinkStatusDlg.h"
 #include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
@@ -50,6 +53,7 @@ CSorvik2007Dlg::CSorvik2007Dlg(CWnd* pParent) : CStationHost(IDD_STATION_HOST, p
 
 CSorvik2007Dlg::~CSorvik2007Dlg() {
   m_pPageProfile = nullptr;
+  m_pPageSiteSurvey = nullptr;
   for (auto& page : m_tabPages) page.reset();
   for (auto& dialog : m_secondary) dialog.reset();
   for (auto& button : m_tabButtons) button.reset();
@@ -102,12 +106,19 @@ void CSorvik2007Dlg::CreatePages() {
   m_btnScrollLeft = MakeStripButton("", IDC_HOST_SCROLL_LEFT, first);
   m_pTabDialog->AddExtraButton(m_btnScrollLeft.get());
   for (int tab = 0; tab < kHostTabCount; ++tab) {
-    // Only the profile page's class is built; the others keep null members
-    // and stay out of the strip.
+    // Only the profile and site survey pages' classes are built; the others
+    // keep null members and stay out of the strip.
     if (tab == kHostTabProfile) {
       auto page = std::make_unique<CPageProfileDlg>(m_pTabDialog.get());
       if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) {
         m_pPageProfile = page.get();
+        m_tabPages[tab] = std::move(page);
+      }
+    }
+    if (tab == kHostTabSiteSurvey) {
+      auto page = std::make_unique<CPageSiteSurveyDlg>(m_pTabDialog.get());
+      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) {
+        m_pPageSiteSurvey = page.get();
         m_tabPages[tab] = std::move(page);
       }
     }
@@ -135,8 +146,12 @@ void CSorvik2007Dlg::CreatePages() {
 
   // The secondary dialogs: a class not built yet keeps a null member, which
   // ShowPage, the layout and the destructor skip.
+  auto linkStatus = std::make_unique<CLinkStatusDlg>(this);
+  if (linkStatus->Create(IDD_LINK_STATUS, this)) m_secondary[kHostDlgLinkStatus] = std::move(linkStatus);
   auto editor = std::make_unique<CProfileEditorDlg>(this);
   if (editor->Create(IDD_PROFILE_EDITOR, this)) m_secondary[kHostDlgProfileEditor] = std::move(editor);
+  auto detail = std::make_unique<CAPDetailInfoDlg>(this);
+  if (detail->Create(IDD_AP_DETAIL_INFO, this)) m_secondary[kHostDlgApDetailInfo] = std::move(detail);
 }
 
 std::vector<CShadeButtonST*> CSorvik2007Dlg::StripButtons() const {
@@ -296,6 +311,11 @@ void CSorvik2007Dlg::SetLayoutButton(BOOL expanded) {
   m_btnToggle.SetWindowText(m_strToggle);
 }
 
+void CSorvik2007Dlg::SetRadioPicture(BOOL on) {
+  g_bRadioOff = on ? 0 : 1;
+  if (m_btnRadio) m_btnRadio->LoadIconPair(on ? IDI_HOST_RADIO_ON : IDI_HOST_RADIO_OFF, 0);
+}
+
 void CSorvik2007Dlg::RefreshPages() {
   // The radio button acts only while the Native Wi-Fi interface exists.
   if (m_btnRadio && m_btnRadio->GetSafeHwnd())
@@ -315,6 +335,10 @@ void CSorvik2007Dlg::RunPageCommand(UINT code, const CString& value) {
   if (code >= BRIDGE_CMD_EDITOR_OK && code <= kLastProfileEditorCommand) {
     if (auto* editor = dynamic_cast<CProfileEditorDlg*>(GetSecondaryDialog(kHostDlgProfileEditor)))
       editor->RunBridgeCommand(code, value);
+    return;
+  }
+  if (code >= BRIDGE_CMD_RESCAN && code <= BRIDGE_CMD_CONNECT_BSS) {
+    RunSiteSurveyCommand(code, value);
     return;
   }
   CPageProfileDlg* profile = m_pPageProfile;
@@ -339,6 +363,38 @@ void CSorvik2007Dlg::RunPageCommand(UINT code, const CString& value) {
       break;
     case BRIDGE_CMD_PROFILE_DELETE:
       press(IDC_PROFILE_DELETE);
+      break;
+    default:
+      break;
+  }
+}
+
+void CSorvik2007Dlg::RunSiteSurveyCommand(UINT code, const CString& value) {
+  if (code == BRIDGE_CMD_CONNECT_BSS) {
+    // "Add To Profile" runs after this command; the editor it opens connects
+    // once its profile is saved.
+    NotifyWorker(BRIDGE_CMD_ADD_BSS_TO_PROFILE, value, TRUE);
+    auto* editor = dynamic_cast<CProfileEditorDlg*>(GetSecondaryDialog(kHostDlgProfileEditor));
+    if (editor && IsWindow(editor->GetSafeHwnd())) editor->m_bConnectAfterSave = TRUE;
+    return;
+  }
+  CPageSiteSurveyDlg* site = m_pPageSiteSurvey;
+  if (!site || !IsWindow(site->GetSafeHwnd())) return;
+  switch (code) {
+    case BRIDGE_CMD_RESCAN:
+      site->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_SS_RESCAN, BN_CLICKED), 0);
+      break;
+    case BRIDGE_CMD_SELECT_BSS:
+      site->SelectSite(std::atoi(value));
+      break;
+    case BRIDGE_CMD_QUERY_CONNECT_ENABLE:
+      site->UpdateConnectButton();
+      break;
+    case BRIDGE_CMD_CONNECT_BSS_DIRECT:
+      site->ConnectSelected(std::atoi(value));
+      break;
+    case BRIDGE_CMD_ADD_BSS_TO_PROFILE:
+      site->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SS_ADD_TO_PROFILE, BN_CLICKED), 0);
       break;
     default:
       break;

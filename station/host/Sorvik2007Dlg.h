@@ -13,6 +13,7 @@
 
 #include "platform/Platform.h"
 #include "station/profiles/PageProfileDlg.h"
+#include "station/status/PageSiteSurveyDlg.h"
 #include "widgets/ShadeButtonST.h"
 #include "widgets/TabDialog.h"
 #include "worker/HideDlg.h"
@@ -65,12 +66,14 @@ class CSorvik2007Dlg : public CStationHost {
   void ShowSecondaryDialog(int index) override;
   void ToggleLayout() override;
   void SetLayoutButton(BOOL expanded) override;
+  void SetRadioPicture(BOOL on) override;
   void RefreshPages() override;
   BOOL IsWpsPageReady() const override;
   void RunPageCommand(UINT code, const CString& value) override;
   BOOL IsProfileListed(LPCSTR ssid) const override;
 
   CPageProfileDlg* GetProfilePage() const { return m_pPageProfile; }
+  CPageSiteSurveyDlg* GetSiteSurveyPage() const { return m_pPageSiteSurvey; }
   CTabDialog* GetTabDialog() const { return m_pTabDialog.get(); }
   // A tab page's button, an extra button (radio, help, scrolling) or one of
   // the two fillers by control id; null when not created.
@@ -108,10 +111,14 @@ class CSorvik2007Dlg : public CStationHost {
   int TakeOut(CShadeButtonST* button);
   void PutBack(CShadeButtonST* button, int position);
   BOOL Is80211nTabInUse() const;
+  // Bridge commands 3-8 on the site survey page (8: 7 re-posted to the worker
+  // and the profile editor's connect-after-save flag set).
+  void RunSiteSurveyCommand(UINT code, const CString& value);
 
   // The tab dialog and the pages, in the Part's order of members.
   std::unique_ptr<CTabDialog> m_pTabDialog;
   CPageProfileDlg* m_pPageProfile = nullptr;
+  CPageSiteSurveyDlg* m_pPageSiteSurvey = nullptr;
   std::array<std::unique_ptr<CDialog>, kHostTabCount> m_tabPages;
   std::array<std::unique_ptr<CDialog>, kHostDlgCount> m_secondary;
   // Tab buttons, extra buttons and the two fillers.

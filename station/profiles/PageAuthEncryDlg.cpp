@@ -6,7 +6,7 @@
 #include "frontend/UiBridge.h"
 #include "station/profiles/EditorFieldCodes.h"
 #include "station/profiles/PageSystemConfigDlg.h"
-#include "station/profiles/PageTopLine.h"
+#include "worker/PageTopLine.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/NativeWiFi.h"
@@ -223,6 +223,54 @@ void CPageAuthEncryDlg::SetDefaults() {
   UpdateData(FALSE);
   OnAuthCommand(ID_AUTH_OPEN);
   OnEncryptionCommand(ID_ENCRYPTION_NONE);
+  On8021XClicked();
+  UpdateData(FALSE);
+}
+
+void CPageAuthEncryDlg::LoadFromSite(int infrastructureMode, BOOL secured, int securityKind, const CString& cipher) {
+  if (secured == 1) {
+    LoadFromSiteForConnect(infrastructureMode, securityKind, cipher);
+    return;
+  }
+  ResetFields();
+  for (int i = 0; i < kKeyCount; ++i) OnKeyFormatCommand(ID_KEY1_HEX + 2 * i);
+  UpdateData(FALSE);
+  m_bInfrastructure = infrastructureMode == 1;
+  OnAuthCommand(ID_AUTH_OPEN);
+  OnEncryptionCommand(ID_ENCRYPTION_NONE);
+  On8021XClicked();
+  UpdateData(FALSE);
+}
+
+void CPageAuthEncryDlg::LoadFromSiteForConnect(int infrastructureMode, int securityKind, const CString& cipher) {
+  ResetFields();
+  for (int i = 0; i < kKeyCount; ++i) OnKeyFormatCommand(ID_KEY1_HEX + 2 * i);
+  UpdateData(FALSE);
+  m_bInfrastructure = infrastructureMode == 1;
+  if (securityKind < 1 || securityKind > 5) {
+    OnAuthCommand(ID_AUTH_OPEN);
+    OnEncryptionCommand(ID_ENCRYPTION_WEP);
+  } else {
+    OnAuthCommand(ID_AUTH_WPA_NONE);
+    const bool wpa2 = g_nOsType >= kOsTypeWpa2;
+    switch (securityKind) {
+      case 1:
+        OnAuthCommand(ID_AUTH_WPA);
+        break;
+      case 2:
+        OnAuthCommand(ID_AUTH_WPA_PSK);
+        break;
+      case 4:
+        OnAuthCommand(wpa2 ? ID_AUTH_WPA2 : ID_AUTH_WPA);
+        break;
+      case 5:
+        OnAuthCommand(wpa2 ? ID_AUTH_WPA2_PSK : ID_AUTH_WPA_PSK);
+        break;
+      default:
+        break;
+    }
+    OnEncryptionCommand(cipher == "TKIP" ? ID_ENCRYPTION_TKIP : ID_ENCRYPTION_AES);
+  }
   On8021XClicked();
   UpdateData(FALSE);
 }

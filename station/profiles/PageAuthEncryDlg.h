@@ -82,6 +82,16 @@ class CPageAuthEncryDlg : public CDialog {
   void ResetFields();
   // A new profile: defaults, hexadecimal keys, Open, None.
   void SetDefaults();
+  // The profile editor opened from a site survey entry: the entry's network
+  // type, then Open and None for an unsecured entry, else as
+  // LoadFromSiteForConnect. `securityKind` is the site survey's kind of the
+  // entry's authentication text (1 WPA, 2 WPA-PSK, 3 WPA-None, 4 WPA2, 5
+  // WPA2-PSK, other values none of them), `cipher` its cipher text.
+  void LoadFromSite(int infrastructureMode, BOOL secured, int securityKind, const CString& cipher);
+  // The security editor before a connection: Open and WEP for a kind outside
+  // 1..5, else WPA-None and then the kind's authentication (WPA2 kinds only
+  // from OS type 7 up) with TKIP for the cipher text "TKIP", else AES.
+  void LoadFromSiteForConnect(int infrastructureMode, int securityKind, const CString& cipher);
   // After the editor read a stored profile into the fields: its choices
   // run as commands, the 802.1X switch kept and reported (code 43).
   void LoadFromProfile();

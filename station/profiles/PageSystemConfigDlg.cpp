@@ -8,10 +8,11 @@
 #include "platform/wire/Bytes.h"
 #include "platform/wire/NdisBssidList.h"
 #include "station/profiles/EditorFieldCodes.h"
-#include "station/profiles/PageTopLine.h"
+#include "worker/PageTopLine.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "worker/BssLists.h"
 #include "worker/ChannelList.h"
+#include "worker/ChannelTable.h"
 #include "worker/DriverCodes.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
@@ -231,6 +232,29 @@ void CPageSystemConfigDlg::LoadDefaults(const CString& profileName) {
   ReadAdhocMode();
   FillChannelList();
   UpdateData(FALSE);
+}
+
+void CPageSystemConfigDlg::LoadFromSite(const CString& profileName, const CString& ssid, int infrastructureMode,
+                                        DWORD frequencyKhz) {
+  ResetFields();
+  UpdateData(FALSE);
+  m_strProfileName = profileName;
+  NotifyUI(EDITOR_FIELD_PROFILE_NAME, m_strProfileName, TRUE);
+  m_strSsid = ssid;
+  NotifyUI(EDITOR_FIELD_SSID, m_strSsid, TRUE);
+  const int row = FillSsidList(m_strSsid);
+  OnInfrastructure();
+  if (infrastructureMode != 1) OnAdhoc();
+  OnTxPower(ID_TX_POWER_AUTO);
+  OnPreamble(ID_PREAMBLE_AUTO);
+  ReadAdhocMode();
+  if (const CHANNEL_FREQUENCY* channel = FindChannelByFrequency(frequencyKhz)) {
+    m_strChannel = ChannelText(static_cast<int>(channel->Channel));
+    NotifyUI(EDITOR_FIELD_CHANNEL, m_strChannel, TRUE);
+  }
+  FillChannelList();
+  UpdateData(FALSE);
+  if (row >= 0) m_comboSsid.SetCurSel(row);
 }
 
 void CPageSystemConfigDlg::LoadFromProfile() {

@@ -80,6 +80,11 @@ class CPageSystemConfigDlg : public CDialog {
   // site list's SSIDs, infrastructure, transmit power and preamble Auto,
   // the adapter's ad hoc mode and the channel list.
   void LoadDefaults(const CString& profileName);
+  // A new profile from a site survey entry: as LoadDefaults, then the
+  // entry's SSID (code 37; its row of the SSID list selected), its network
+  // type (1 infrastructure, else ad hoc) and the channel of its frequency
+  // (code 38) when the channel table has it.
+  void LoadFromSite(const CString& profileName, const CString& ssid, int infrastructureMode, DWORD frequencyKhz);
   // After the editor read a stored profile into the fields: the site list's
   // SSIDs (the SSID field selected, or added as a last row), the stored
   // network type, transmit power and preamble, the channel list.

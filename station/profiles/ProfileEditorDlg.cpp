@@ -6,7 +6,7 @@
 #include "frontend/BridgeCodes.h"
 #include "frontend/UiBridge.h"
 #include "station/profiles/PageProfileDlg.h"
-#include "station/profiles/PageTopLine.h"
+#include "worker/PageTopLine.h"
 #include "worker/HexStringToBytes.h"
 #include "worker/HideDlg.h"
 #include "worker/StationHost.h"

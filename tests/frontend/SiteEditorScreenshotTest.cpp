@@ -6,8 +6,12 @@
 // picture is the point.
 #include "tests/frontend/SiteEditorTest.h"
 
+#include <cstring>
+
+#include "frontend/SkinFunctions.h"
 #include "platform/present/Screenshot.h"
 #include "platform/present/WindowImage.h"
+#include "utilmere/Utilmere.h"
 
 namespace site_editor_test {
 namespace {
@@ -31,6 +35,36 @@ int darkPixels(const wavorel::WindowImage& image, const CRect& field) {
     for (int x = field.left + 3; x < field.right - 3; ++x) dark += GetRValue(image.colorAt(x, y)) < 100;
   }
   return dark;
+}
+
+// Pixels of the skin's dark blue band inside `area`.
+int bandPixels(const wavorel::WindowImage& image, const CRect& area) {
+  int band = 0;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      const COLORREF c = image.colorAt(x, y);
+      band += GetRValue(c) < 100 && GetBValue(c) > GetRValue(c) + 60;
+    }
+  }
+  return band;
+}
+
+// Whether a skinned check box or radio button is wide enough for its
+// picture and its whole text in the skin's 9-point font.
+bool holdsItsText(HWND choice) {
+  char text[64] = "";
+  ::GetWindowText(choice, text, sizeof text);
+  CFont font;
+  HDC dc = ::GetDC(choice);
+  gxCreateFont(dc, font, 9, 0, 0, 0, GetSkinFontName(), 0);
+  HGDIOBJ old = ::SelectObject(dc, font.GetSafeHandle());
+  SIZE extent{};
+  ::GetTextExtentPoint32(dc, text, static_cast<int>(std::strlen(text)), &extent);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(choice, dc);
+  CRect rect;
+  ::GetWindowRect(choice, &rect);
+  return rect.Width() >= extent.cx + 10;  // the picture is wider than 10 pixels
 }
 
 wavorel::WindowImage shoot(CDlgOneSiteEditor& e, const char* file) {
@@ -67,6 +101,17 @@ TEST_F(SiteEditorScreenshotTest, ProfileEditorSecurityEditorAndErrorBalloon) {
   // Key 1 shows its mask; the radio of key 1 is drawn where the name label was.
   EXPECT_GT(darkPixels(security, rectIn(e, item(IDD_PAGESITE_SECURITY, IDC_SEC_KEY1))), 3);
   const CPoint radio = centreIn(e, item(IDD_PAGESITE_SECURITY, IDC_SEC_KEY1_RADIO));
+  // The first row's labels lie below the page's band, and the check box and
+  // the key radios are wide enough for their texts.
+  for (UINT label : {IDC_SEC_AUTH_LABEL, IDC_SEC_ENCRYPTION_LABEL}) {
+    const CRect area = rectIn(e, item(IDD_PAGESITE_SECURITY, label));
+    EXPECT_EQ(bandPixels(security, area), 0) << label;
+    EXPECT_GT(darkPixels(security, area), 20) << label;
+  }
+  for (UINT choice : {IDC_SEC_SHOW_KEY, IDC_SEC_KEY1_RADIO, IDC_SEC_KEY2_RADIO, IDC_SEC_KEY3_RADIO, IDC_SEC_KEY4_RADIO}) {
+    EXPECT_GT(darkPixels(security, rectIn(e, item(IDD_PAGESITE_SECURITY, choice))), 20) << choice;
+    EXPECT_TRUE(holdsItsText(item(IDD_PAGESITE_SECURITY, choice))) << choice;
+  }
 
   pressCancel();
   code(41, "6");

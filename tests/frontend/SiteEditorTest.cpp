@@ -132,6 +132,57 @@ TEST_F(SiteEditorOpenTest, ProfileEditorAndSecurityEditor) {
   EXPECT_EQ(e.GetEditorKind(), 1);
 }
 
+// The text of the tip on the screen, "" when none shows.
+std::string shownTip() {
+  std::string tip;
+  EnumWindows(
+      [](HWND hwnd, LPARAM found) -> BOOL {
+        char name[64] = "";
+        GetClassName(hwnd, name, sizeof name);
+        if (std::string(name) != TOOLTIPS_CLASS || !IsWindowVisible(hwnd)) return TRUE;
+        char text[128] = "";
+        GetWindowText(hwnd, text, sizeof text);
+        *reinterpret_cast<std::string*>(found) = text;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tip));
+  return tip;
+}
+
+// Lets `ms` pass on the clock in steps, running what is ready as the
+// program's loop does: each message passes the windows' PreTranslateMessage
+// first, where the tooltips watch the mouse.
+template <typename Clock>
+void rest(Clock& clock, uint64_t ms) {
+  for (uint64_t rested = 0;; rested += 50) {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (CWnd::WalkPreTranslateTree(nullptr, &msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    if (rested >= ms) break;
+    clock.advance(50);
+  }
+}
+
+TEST_F(SiteEditorOpenTest, CloseButtonTellsWhatItDoesWhenTheMouseRestsOnIt) {
+  code(BRIDGE_UI_EDITOR_OPEN);
+  const HWND close = item(IDD_DLG_ONESITEEDITOR, IDCANCEL);
+  ASSERT_NE(close, nullptr);
+  CRect button;
+  ::GetClientRect(close, &button);
+  wavorel::mouseMoveTo(close, button.CenterPoint(), 0);
+  rest(clock(), 100);
+  EXPECT_EQ(shownTip(), "");  // the tip waits for the pointer to rest
+  rest(clock(), 600);
+  EXPECT_EQ(shownTip(), "Close the dialog");
+  // Off the button the tip goes.
+  wavorel::mouseMoveTo(item(IDD_PAGESITE_INFO, IDC_INFO_NAME), CPoint(2, 2), 0);
+  rest(clock(), 100);
+  EXPECT_EQ(shownTip(), "");
+}
+
 TEST_F(SiteEditorOpenTest, CodesWithoutAnEditorCreateItAndDestroyEndsWindowThenObject) {
   code(37, "Cafe");
   EXPECT_EQ(text(kInfo, IDC_INFO_SSID), "Cafe");
@@ -261,11 +312,11 @@ TEST_F(SiteEditorOkTest, GoldenListsPerSecurity) {
   const OkCase cases[] = {
       {"WPA2-PSK as security editor",
        40,
-       {{36, "Net"}, {37, "Net"}, {41, "6"}, {42, "1"}, {44, "Tr0ub4dor&3"}},
+       {{36, "Net"}, {37, "Net"}, {41, "6"}, {42, "3"}, {44, "Tr0ub4dor&3"}},
        {{19, "Net"}, {20, "Net"}, {23, "6"}, {25, "196608"}, {39, "Tr0ub4dor&3"}, {41, "0"}}},
       {"WPA2 with PEAP and EAP-MSCHAP v2",
        35,
-       {{36, "Corp"}, {37, "CorpNet"}, {41, "5"}, {42, "1"}, {60, "0"}, {61, "0"}, {63, "alice"}, {65, "tunnel"},
+       {{36, "Corp"}, {37, "CorpNet"}, {41, "5"}, {42, "3"}, {60, "0"}, {61, "0"}, {63, "alice"}, {65, "tunnel"},
         {66, "S3cret!"}, {59, "1"}},
        {{19, "Corp"}, {20, "CorpNet"}, {23, "5"}, {25, "196609"}, {41, "0"}, {42, "1"}, {43, "alice"},
         {46, "tunnel"}, {47, "S3cret!"}}},
@@ -553,9 +604,10 @@ TEST_F(SiteEditorSaveTest, APageThatFailsShowsTheEditor) {
 // The worker's hidden editor in a round trip: it stores what OK sends
 // (commands 19-61 by number) and, to save the profile again, reports each
 // stored field with the UI code of its control. Channels travel as their
-// number minus 1, encryption as (row + 2 when the list starts at "TKIP") << 16
-// | kind, the inner method as its row (+ 3 when the list does not start with
-// "EAP-MSCHAP v2"). The list rows of the certificates have no field code.
+// number minus 1, encryption as its index (row + 2 when the list starts at
+// "TKIP") << 16 | kind and back as that index, the inner method as its row
+// (+ 3 when the list does not start with "EAP-MSCHAP v2"). The list rows of
+// the certificates have no field code.
 using Stored = std::map<UINT, std::string>;
 
 Stored storeOf(const Commands& sent) {
@@ -576,8 +628,7 @@ std::vector<std::pair<UINT, std::string>> reportOf(const Stored& stored) {
   codes.emplace_back(38, std::to_string(number(22) + 1));
   if (stored.count(24)) codes.emplace_back(43, "1");
   else same(23, 41);
-  const int absolute = number(25) >> 16;
-  codes.emplace_back(42, std::to_string(absolute >= 2 ? absolute - 2 : absolute));
+  codes.emplace_back(42, std::to_string(number(25) >> 16));
   same(39, 44), same(26, 45);
   for (UINT i = 0; i < 4; ++i) same(27 + i, 46 + i), same(31 + i, 50 + i);
   same(35, 54), same(36, 55), same(37, 56), same(38, 57);
@@ -603,13 +654,13 @@ TEST_F(SiteEditorSaveTest, ProfilesRoundTripThroughTheHiddenEditor) {
         {46, "0"}, {47, "1"}, {48, "0"}, {49, "1"}, {50, "0123456789"}, {51, "abcde"},
         {52, "0123456789ABCDEF0123456789"}, {53, "Thirteen_char"}}},
       {"WPA2-PSK with a passphrase",
-       {{36, "Home"}, {37, "HomeNet"}, {39, "1"}, {38, "11"}, {41, "6"}, {42, "1"}, {44, "Tr0ub4dor&3 horse"}}},
+       {{36, "Home"}, {37, "HomeNet"}, {39, "1"}, {38, "11"}, {41, "6"}, {42, "3"}, {44, "Tr0ub4dor&3 horse"}}},
       {"WPA2 with TTLS and PAP, identity and server certificate",
-       {{36, "Corp"}, {37, "CorpNet"}, {39, "1"}, {38, "6"}, {41, "5"}, {42, "1"}, {60, "2"}, {61, "3"},
+       {{36, "Corp"}, {37, "CorpNet"}, {39, "1"}, {38, "6"}, {41, "5"}, {42, "3"}, {60, "2"}, {61, "3"},
         {59, "1"}, {63, "bob"}, {64, "pa55!"}, {67, "CORP"}, {65, "anon"}, {66, "tunnel pw"}, {68, "1"},
         {75, "1"}, {76, "1"}, {77, "radius.corp"}, {78, "1"}}},
       {"WPA with EAP-FAST and a PAC file",
-       {{36, "Fast"}, {37, "FastNet"}, {39, "1"}, {38, "1"}, {41, "3"}, {42, "0"}, {60, "3"}, {63, "carol"},
+       {{36, "Fast"}, {37, "FastNet"}, {39, "1"}, {38, "1"}, {41, "3"}, {42, "2"}, {60, "3"}, {63, "carol"},
         {80, "1"}, {81, "1"}, {82, "1"}, {83, "C:\\PAC\\fast.pac"}}},
       {"802.1x with PEAP and EAP-MSCHAP v2", {{36, "Lab"}, {37, "LabNet"}, {39, "1"}, {38, "1"}, {43, "1"},
                                               {42, "1"}, {60, "0"}, {61, "0"}, {63, "dave"}, {64, "pw"}}},
@@ -650,8 +701,8 @@ using SiteEditorFillTest = SiteEditorTest;
 
 TEST_F(SiteEditorFillTest, AuthenticationAndEncryptionRows) {
   // The hidden editor has no "802.1x" row: 3 and above move down one.
-  const std::pair<const char*, int> auth[] = {{"0", 0}, {"2", 2}, {"3", 4}, {"6", 7}, {"7", -1},
-                                              {"-1", -1}, {"abc", 0}};
+  const std::pair<const char*, int> auth[] = {{"0", 0},   {"2", 2},   {"3", 4},          {"6", 7},
+                                              {"7", -1},  {"-1", -1}, {"2147483647", -1}, {"abc", 0}};
   for (const auto& [value, row] : auth) {
     SCOPED_TRACE(value);
     code(41, "5");
@@ -665,6 +716,15 @@ TEST_F(SiteEditorFillTest, AuthenticationAndEncryptionRows) {
   code(42, "2");                              // outside the list: cleared
   EXPECT_EQ(selection(kSec, IDC_SEC_ENCRYPTION), -1);
   EXPECT_FALSE(visible(kSec, IDC_SEC_KEY1));
+  // The worker names the encryption by its index (0 None .. 3 AES): with
+  // "TKIP" and "AES" listed, index 3 is row 1.
+  code(41, "6");
+  const std::pair<const char*, int> encryption[] = {{"3", 1}, {"2", 0}, {"1", -1}, {"-2147483648", -1}};
+  for (const auto& [value, row] : encryption) {
+    code(42, "3");
+    code(42, value);
+    EXPECT_EQ(selection(kSec, IDC_SEC_ENCRYPTION), row) << value;
+  }
   code(43, "1");
   EXPECT_EQ(selection(kSec, IDC_SEC_AUTH), 3);
   code(58, "1");

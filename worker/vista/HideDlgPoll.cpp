@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "frontend/UiBridge.h"
+#include "platform/wire/Bytes.h"
 #include "worker/AdapterDiscovery.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
@@ -81,8 +82,10 @@ void CHideDlg::Poll(UINT_PTR timer) {
       CheckWpsStatus();
       break;
     case kRescanTimer:
-      // With a host, its site-survey page is told to rescan here.
+      // The radio came back on: the site survey page of the host rescans
+      // (not while the radio is still off).
       KillTimer(kRescanTimer);
+      PostRescanToSiteSurvey();
       break;
     case kConnectRetryTimer:
       KillTimer(kConnectRetryTimer);
@@ -191,9 +194,40 @@ LRESULT CHideDlg::OnWlanConnected(WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT CHideDlg::OnWlanScanFail(WPARAM, LPARAM) {
-  // With a host, its site-survey and WPS pages hear of the scan's end here.
+void CHideDlg::PostToListPages(UINT message, UINT wpsMessage) {
+  CStationHost* host = GetHost();
+  if (!host) return;
+  CDialog* site = host->GetTabPage(kHostTabSiteSurvey);
+  if (message && site && IsWindow(site->GetSafeHwnd())) site->PostMessage(message, 0, 0);
+  CDialog* wps = host->GetTabPage(kHostTabWps);
+  if (host->IsWpsPageReady() && wps) wps->PostMessage(wpsMessage, 0, 0);
+}
+
+void CHideDlg::PostRescanToSiteSurvey() {
+  CStationHost* host = GetHost();
+  CDialog* site = host ? host->GetTabPage(kHostTabSiteSurvey) : nullptr;
+  if (!g_bRadioOn || !site || !IsWindow(site->GetSafeHwnd())) return;
+  site->PostMessage(WM_COMMAND, MAKEWPARAM(kSiteSurveyRescanButton, BN_CLICKED), 0);
+}
+
+LRESULT CHideDlg::OnWlanScanComplete(WPARAM, LPARAM) {
+  // The scan has ended: a page waiting for it may rebuild its list.
   g_bScanRunning = 0;
+  PostToListPages(WM_BSSLIST_READY, WM_BSSLIST_READY);
+  return 0;
+}
+
+LRESULT CHideDlg::OnWlanScanFail(WPARAM, LPARAM) {
+  g_bScanRunning = 0;
+  const BYTE* scanList = m_nativeWiFi.BssidScanList();
+  const bool empty = !scanList || wavorel::wire::getU32(scanList) == 0;
+  PostToListPages(empty ? WM_BSSLIST_READY : 0, WM_SCAN_ENDED);
+  return 0;
+}
+
+LRESULT CHideDlg::OnWlanRadioOff(WPARAM, LPARAM) {
+  g_bScanRunning = 0;  // no scan runs with the radio off
+  PostToListPages(WM_BSSLIST_READY, WM_BSSLIST_READY);
   return 0;
 }
 

@@ -74,6 +74,7 @@ void CNativeWiFi::Close() {
   // on the notification object once it is gone.
   if (m_clientHandle) WlanCloseHandle(m_clientHandle, nullptr);
   m_clientHandle = nullptr;
+  m_opened = FALSE;
   DropCompanions();
 }
 

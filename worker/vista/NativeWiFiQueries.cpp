@@ -1,5 +1,6 @@
 // CNativeWiFi: scan, radio, disconnect and the queries of the interface and
 // its current connection.
+#include <algorithm>
 #include <cstring>
 
 #include "worker/NativeWiFi.h"
@@ -69,8 +70,9 @@ DWORD CNativeWiFi::GetCurrentSsid(DOT11_SSID* out) {
   const DWORD result = QueryConnection(&connection);
   if (result == ERROR_SUCCESS) {
     const DOT11_SSID& ssid = connection.wlanAssociationAttributes.dot11Ssid;
-    out->uSSIDLength = ssid.uSSIDLength;
-    std::memcpy(out->ucSSID, ssid.ucSSID, ssid.uSSIDLength);
+    // The service's length is trusted no further than the record's 32 bytes.
+    out->uSSIDLength = std::min<ULONG>(ssid.uSSIDLength, DOT11_SSID_MAX_LENGTH);
+    std::memcpy(out->ucSSID, ssid.ucSSID, out->uSSIDLength);
   }
   return result;
 }

@@ -83,8 +83,9 @@ int CHideDlg::ProcessActions() {
     ++done;
     switch (action.Kind) {
       case kActionRescan:
+        // A scan the service refused sends no completion: it does not run.
         g_bScanRunning = 1;
-        m_nativeWiFi.Scan();
+        if (m_nativeWiFi.Scan() != ERROR_SUCCESS) g_bScanRunning = 0;
         return done;
       case kActionConnect:
         if (action.Profile) ApplyProfile(*action.Profile);

@@ -174,6 +174,7 @@ DWORD WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_
       copyWide(v->strProfileName, WLAN_MAX_NAME_LENGTH, s.connectionProfile(a->guid()));
       WLAN_ASSOCIATION_ATTRIBUTES& as = v->wlanAssociationAttributes;
       setSsid(as.dot11Ssid, n->ssid);
+      if (s.reportedSsidLength()) as.dot11Ssid.uSSIDLength = *s.reportedSsidLength();
       as.dot11BssType = n->adhoc ? dot11_BSS_type_independent : dot11_BSS_type_infrastructure;
       std::copy(n->bssid.begin(), n->bssid.end(), as.dot11Bssid);
       as.dot11PhyType = phyOf(*n);

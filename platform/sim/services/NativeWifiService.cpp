@@ -358,6 +358,7 @@ void NativeWifiService::reset() {
     stores_.clear();
     connections_.clear();
     lastStored_.clear();
+    reportedSsidLength_.reset();
     if (observer_) removeLinkObserver(observer_);
     observer_ = 0;
   }

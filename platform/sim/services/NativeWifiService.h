@@ -59,6 +59,12 @@ class NativeWifiService {
   };
   LastStored& lastStored(const std::string& guid) { return lastStored_[guid]; }
 
+  // A fault for tests: the current connection's SSID length as the service
+  // reports it (past the record's 32 bytes when asked), until the next reset;
+  // nullopt reports the real length.
+  void setReportedSsidLength(std::optional<ULONG> length) { reportedSsidLength_ = length; }
+  std::optional<ULONG> reportedSsidLength() const { return reportedSsidLength_; }
+
   // Memory handed to clients (WlanFreeMemory takes it back).
   void* allocate(size_t size);
   void release(void* memory);
@@ -98,6 +104,7 @@ class NativeWifiService {
   std::map<std::string, LastStored> lastStored_;
   std::map<void*, std::unique_ptr<uint8_t[]>> memory_;
   int observer_ = 0;
+  std::optional<ULONG> reportedSsidLength_;
   ServiceThread notifier_;
 };
 

@@ -19,9 +19,14 @@ constexpr unsigned kCreateKey = 4;
 // What a test set with setRegistryServiceListening, over the world's setting.
 std::mutex g_overrideMutex;
 std::optional<bool> g_override;
+std::mutex g_callsMutex;
+std::vector<RegistryServiceCall> g_calls;
 const bool g_reset = (registerStateReset([] {
-                        std::lock_guard<std::mutex> lock(g_overrideMutex);
-                        g_override.reset();
+                        {
+                          std::lock_guard<std::mutex> lock(g_overrideMutex);
+                          g_override.reset();
+                        }
+                        clearRegistryServiceCalls();
                       }),
                       true);
 
@@ -73,6 +78,10 @@ bool registryServiceListening() {
 }
 
 LONG callRegistryService(unsigned procedure, const std::vector<RpcArgument>& args) {
+  {
+    std::lock_guard<std::mutex> lock(g_callsMutex);
+    g_calls.push_back({procedure, args});
+  }
   RegistryServiceRights rights;
   if (procedure == kSetValue) {
     if (!fits(args, {true, true, false, true, false})) return RPC_X_BAD_STUB_DATA;
@@ -83,6 +92,16 @@ LONG callRegistryService(unsigned procedure, const std::vector<RpcArgument>& arg
     return createKey(args);
   }
   return RPC_S_PROCNUM_OUT_OF_RANGE;
+}
+
+std::vector<RegistryServiceCall> registryServiceCalls() {
+  std::lock_guard<std::mutex> lock(g_callsMutex);
+  return g_calls;
+}
+
+void clearRegistryServiceCalls() {
+  std::lock_guard<std::mutex> lock(g_callsMutex);
+  g_calls.clear();
 }
 
 }  // namespace wavorel::sim

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/win/kernel/AtomicFile.h"
+#include "platform/win/kernel/PlatformLog.h"
 #include "platform/win/kernel/Root.h"
 
 namespace wavorel::sim {
@@ -45,7 +46,7 @@ bool header(std::string_view line, size_t remaining, uint32_t& flags, size_t& xm
 }
 
 void report(const std::string& path, const std::string& what) {
-  std::fprintf(stderr, "Native Wi-Fi profile store %s: %s\n", path.c_str(), what.c_str());
+  logNote("Native Wi-Fi profile store %s: %s", path.c_str(), what.c_str());
 }
 
 // A free name beside `path` for a copy of a damaged file.

@@ -8,6 +8,7 @@
 #include "platform/tools/rc/RcError.h"
 #include "platform/tools/rc/Statements.h"
 #include "platform/win/kernel/WideText.h"
+#include "platform/wire/Bytes.h"
 
 namespace wavrc {
 
@@ -21,7 +22,7 @@ std::string upper(std::string s) {
 // Checks the entries of a DLGINIT block: {WORD control, WORD message, DWORD
 // length, length bytes}..., then a zero WORD.
 void checkDialogInit(const std::vector<uint8_t>& b, const Token& at) {
-  auto word = [&](size_t p) { return static_cast<uint32_t>(b[p] | (b[p + 1] << 8)); };
+  auto word = [&](size_t p) { return uint32_t{wavorel::wire::getU16(b.data() + p)}; };
   size_t p = 0;
   for (;;) {
     if (p + 2 > b.size()) throw RcError(at.file, at.line, "DLGINIT data must end with a 0 control id");

@@ -109,6 +109,8 @@ class ListViewControl : public Control {
   int iconWidth() const;
   RECT columnSpan(int column) const;  // x range of a column; top and bottom 0
   int totalWidth() const;
+  // The top of a row in client coordinates.
+  int rowTop(int index) const;
   bool rowRect(int index, int code, RECT* rect) const;
   bool subItemRect(int index, int column, int code, RECT* rect) const;
   int hitTest(LVHITTESTINFO* info, bool subItems) const;

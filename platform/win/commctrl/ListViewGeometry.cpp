@@ -63,30 +63,39 @@ RECT ListViewControl::columnSpan(int column) const {
 }
 
 int ListViewControl::totalWidth() const {
-  int total = 0;
-  for (int i = 0; i < columnCount(); ++i) total += columnWidth(i);
-  return total;
+  // The columns lie side by side in display order from 0: the last one ends
+  // at the sum of the widths.
+  const int count = columnCount();
+  if (count == 0) return 0;
+  const auto last = static_cast<int>(SendMessage(header_, HDM_ORDERTOINDEX, static_cast<WPARAM>(count - 1), 0));
+  RECT r{};
+  SendMessage(header_, HDM_GETITEMRECT, static_cast<WPARAM>(last), reinterpret_cast<LPARAM>(&r));
+  return r.right;
 }
+
+int ListViewControl::rowTop(int index) const { return headerHeight() + (index - top_) * rowHeight(); }
 
 bool ListViewControl::rowRect(int index, int code, RECT* rect) const {
   if (!valid(index)) return false;
-  int top = headerHeight() + (index - top_) * rowHeight();
-  RECT bounds{-scrollX_, top, totalWidth() - scrollX_, top + rowHeight()};
-  RECT first = columnCount() > 0 ? columnSpan(0) : RECT{bounds.left, 0, bounds.left, 0};
+  const int top = rowTop(index);
+  const LONG bottom = top + rowHeight();
+  auto bounds = [&] { return RECT{-scrollX_, top, totalWidth() - scrollX_, bottom}; };
+  if (code == LVIR_BOUNDS || (code == LVIR_SELECTBOUNDS && (exStyle_ & LVS_EX_FULLROWSELECT))) {
+    *rect = bounds();
+    return true;
+  }
+  RECT first = columnCount() > 0 ? columnSpan(0) : RECT{-scrollX_, 0, -scrollX_, 0};
   int iconLeft = first.left + stateImageWidth();
   int labelLeft = std::min(iconLeft + iconWidth(), static_cast<int>(first.right));
   switch (code) {
-    case LVIR_BOUNDS:
-      *rect = bounds;
-      return true;
     case LVIR_ICON:
-      *rect = {iconLeft, top, iconLeft + iconWidth(), bounds.bottom};
+      *rect = {iconLeft, top, iconLeft + iconWidth(), bottom};
       return true;
     case LVIR_LABEL:
-      *rect = {labelLeft, top, first.right, bounds.bottom};
+      *rect = {labelLeft, top, first.right, bottom};
       return true;
     case LVIR_SELECTBOUNDS:
-      *rect = (exStyle_ & LVS_EX_FULLROWSELECT) ? bounds : RECT{iconLeft, top, first.right, bounds.bottom};
+      *rect = RECT{iconLeft, top, first.right, bottom};
       return true;
     default:
       return false;
@@ -96,23 +105,21 @@ bool ListViewControl::rowRect(int index, int code, RECT* rect) const {
 bool ListViewControl::subItemRect(int index, int column, int code, RECT* rect) const {
   if (column == 0) return rowRect(index, code, rect);
   if (!valid(index) || column < 0 || column >= columnCount()) return false;
-  RECT row{};
-  rowRect(index, LVIR_BOUNDS, &row);
+  if (code != LVIR_BOUNDS && code != LVIR_SELECTBOUNDS && code != LVIR_ICON && code != LVIR_LABEL) return false;
+  const LONG top = rowTop(index);
+  const LONG bottom = top + rowHeight();
   RECT span = columnSpan(column);
   int icon = (exStyle_ & LVS_EX_SUBITEMIMAGES) ? iconWidth() : 0;
   switch (code) {
-    case LVIR_BOUNDS:
-    case LVIR_SELECTBOUNDS:
-      *rect = {span.left, row.top, span.right, row.bottom};
-      return true;
     case LVIR_ICON:
-      *rect = {span.left, row.top, span.left + icon, row.bottom};
+      *rect = {span.left, top, span.left + icon, bottom};
       return true;
     case LVIR_LABEL:
-      *rect = {std::min(span.left + icon, span.right), row.top, span.right, row.bottom};
+      *rect = {std::min(span.left + icon, span.right), top, span.right, bottom};
       return true;
     default:
-      return false;
+      *rect = {span.left, top, span.right, bottom};
+      return true;
   }
 }
 

@@ -24,6 +24,9 @@
 //   blendSpan(y, x, cover, n, colour) the same for n pixels of a row from x,
 //                                    cover[i] the coverage of pixel x + i
 //                                    (a glyph's row)
+//   blendMask(x, y, cover, w, h, stride, colour) the same for a w x h block
+//                                    from (x, y), cover rows `stride` apart
+//                                    (a whole glyph)
 //   fillRect(rect, colour)           rectangle with the DC's ROP2
 //   paintRect(rect, brush, rop3)     rectangle with a brush and a ternary
 //                                    raster operation (PatBlt, FillRect)
@@ -135,6 +138,7 @@ class DeviceContext : public GdiObject {
   void plot(LONG x, LONG y, COLORREF colour);
   void blendPixel(LONG x, LONG y, COLORREF colour, BYTE alpha);
   void blendSpan(LONG y, LONG x, const BYTE* cover, int n, COLORREF colour);
+  void blendMask(LONG x, LONG y, const BYTE* cover, int width, int height, int stride, COLORREF colour);
   void fillRect(const RECT& rect, COLORREF colour);
   void paintRect(const RECT& rect, const Brush& brush, DWORD rop3);
   // The pixel value a colour has on this DC's target (see Raster.h).

@@ -14,11 +14,17 @@ GlyphCache::GlyphCache(std::shared_ptr<const FontFile> file, FT_LibraryRec_* lib
   if (FT_New_Memory_Face(library, file_->data(), static_cast<FT_Long>(file_->size()), 0, &face_) != 0)
     throw std::runtime_error("cannot open a font face");
   FT_Set_Pixel_Sizes(face_, static_cast<FT_UInt>(emX), static_cast<FT_UInt>(em));
+  for (auto& a : directAdvances_) a.store(-1, std::memory_order_relaxed);
+  for (auto& g : directGlyphs_) g.store(nullptr, std::memory_order_relaxed);
 }
 
 GlyphCache::~GlyphCache() { FT_Done_Face(face_); }
 
 int GlyphCache::advance(char32_t cp) const {
+  if (cp < kDirect) {
+    const int known = directAdvances_[cp].load(std::memory_order_acquire);
+    if (known >= 0) return known;
+  }
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = advances_.find(cp);
   if (it != advances_.end()) return it->second;
@@ -26,10 +32,14 @@ int GlyphCache::advance(char32_t cp) const {
   FT_Get_Advance(face_, FT_Get_Char_Index(face_, cp), FT_LOAD_NO_HINTING, &adv);
   const int px = static_cast<int>((adv + 0x8000) >> 16);
   advances_.emplace(cp, px);
+  if (cp < kDirect && px >= 0) directAdvances_[cp].store(px, std::memory_order_release);
   return px;
 }
 
 const GlyphImage& GlyphCache::glyph(char32_t cp) const {
+  if (cp < kDirect) {
+    if (const GlyphImage* known = directGlyphs_[cp].load(std::memory_order_acquire)) return *known;
+  }
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = glyphs_.find(cp);
   if (it != glyphs_.end()) return it->second;
@@ -49,7 +59,9 @@ const GlyphImage& GlyphCache::glyph(char32_t cp) const {
       }
     }
   }
-  return glyphs_.emplace(cp, std::move(image)).first->second;
+  const GlyphImage& entry = glyphs_.emplace(cp, std::move(image)).first->second;
+  if (cp < kDirect) directGlyphs_[cp].store(&entry, std::memory_order_release);
+  return entry;
 }
 
 }  // namespace wavorel

@@ -6,6 +6,7 @@
 // so images and advances are the same on every run.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -43,6 +44,12 @@ class GlyphCache {
   mutable std::mutex mutex_;
   mutable std::unordered_map<char32_t, int> advances_;
   mutable std::unordered_map<char32_t, GlyphImage> glyphs_;
+  // The characters below kDirect, read without the lock once known: the
+  // advance (-1: not yet asked) and the image (an entry of glyphs_, whose
+  // elements never move).
+  static constexpr char32_t kDirect = 256;
+  mutable std::atomic<int> directAdvances_[kDirect];
+  mutable std::atomic<const GlyphImage*> directGlyphs_[kDirect];
 };
 
 }  // namespace wavorel

@@ -4,6 +4,7 @@
 #include "platform/win/user/User.h"
 #include "platform/win/gdi/DibFormat.h"
 #include "platform/win/gdi/ImageFile.h"
+#include "platform/wire/Bytes.h"
 
 namespace wavorel::gdi {
 
@@ -12,8 +13,8 @@ namespace {
 constexpr size_t kDirSize = 6;
 constexpr size_t kEntrySize = 16;
 
-WORD word(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
-DWORD dword(const BYTE* p) { return word(p) | (static_cast<DWORD>(word(p + 2)) << 16); }
+using wavorel::wire::getU16;
+using wavorel::wire::getU32;
 
 struct Entry {
   int width, height, bpp;
@@ -28,7 +29,7 @@ std::shared_ptr<Icon> decodeImage(const Entry& e, bool isIcon) {
   if (e.size < sizeof(BITMAPINFOHEADER)) return nullptr;
   // Parse with the height halved: the colour rows, then the mask rows.
   std::vector<BYTE> header(e.data, e.data + e.size);
-  LONG fullHeight = static_cast<LONG>(dword(e.data + 8));
+  LONG fullHeight = static_cast<LONG>(getU32(e.data + 8));
   if (fullHeight <= 0 || (fullHeight & 1)) return nullptr;
   LONG half = fullHeight / 2;
   std::memcpy(header.data() + 8, &half, 4);
@@ -54,8 +55,8 @@ std::shared_ptr<Icon> decodeImage(const Entry& e, bool isIcon) {
 }  // namespace
 
 int iconFileImageCount(const BYTE* data, size_t size) {
-  if (!data || size < kDirSize || word(data) != 0 || (word(data + 2) != 1 && word(data + 2) != 2)) return -1;
-  int count = word(data + 4);
+  if (!data || size < kDirSize || getU16(data) != 0 || (getU16(data + 2) != 1 && getU16(data + 2) != 2)) return -1;
+  int count = getU16(data + 4);
   if (count == 0 || size < kDirSize + kEntrySize * static_cast<size_t>(count)) return -1;
   return count;
 }
@@ -63,7 +64,7 @@ int iconFileImageCount(const BYTE* data, size_t size) {
 std::shared_ptr<Icon> decodeIconFile(const BYTE* data, size_t size, int cx, int cy) {
   int count = iconFileImageCount(data, size);
   if (count < 0) return nullptr;
-  bool isIcon = word(data + 2) == 1;
+  bool isIcon = getU16(data + 2) == 1;
   int wantW = cx > 0 ? cx : GetSystemMetrics(isIcon ? SM_CXICON : SM_CXCURSOR);
   int wantH = cy > 0 ? cy : GetSystemMetrics(isIcon ? SM_CYICON : SM_CYCURSOR);
   const Entry* best = nullptr;
@@ -71,11 +72,11 @@ std::shared_ptr<Icon> decodeIconFile(const BYTE* data, size_t size, int cx, int 
   entries.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     const BYTE* p = data + kDirSize + kEntrySize * static_cast<size_t>(i);
-    DWORD bytes = dword(p + 8), offset = dword(p + 12);
+    DWORD bytes = getU32(p + 8), offset = getU32(p + 12);
     if (offset > size || size - offset < bytes) continue;
     // PNG images are not read.
     if (bytes >= 4 && std::memcmp(data + offset, "\x89PNG", 4) == 0) continue;
-    entries.push_back({p[0] ? p[0] : 256, p[1] ? p[1] : 256, word(p + 6), POINT{word(p + 4), word(p + 6)},
+    entries.push_back({p[0] ? p[0] : 256, p[1] ? p[1] : 256, getU16(p + 6), POINT{getU16(p + 4), getU16(p + 6)},
                        data + offset, bytes});
   }
   for (const Entry& e : entries) {

@@ -34,12 +34,12 @@ void TextPainter::run(POINT origin, const std::vector<PlacedChar>& chars, int wi
     // The glyph's columns inside the text's clip rectangle.
     const int from = clipped_ ? std::max(0, static_cast<int>(clip_.left - left)) : 0;
     const int to = clipped_ ? std::min(g.width, static_cast<int>(clip_.right - left)) : g.width;
-    for (int row = 0; row < g.height && from < to; ++row) {
-      const LONG y = top + row;
-      if (clipped_ && (y < clip_.top || y >= clip_.bottom)) continue;
-      const BYTE* cover = g.coverage.data() + static_cast<size_t>(row) * g.width;
-      dc_.blendSpan(y, left + from, cover + from, to - from, st.textColor);
-    }
+    // And its rows inside it.
+    const int first = clipped_ ? std::max(0, static_cast<int>(clip_.top - top)) : 0;
+    const int last = clipped_ ? std::min(g.height, static_cast<int>(clip_.bottom - top)) : g.height;
+    if (from >= to || first >= last) continue;
+    const BYTE* cover = g.coverage.data() + static_cast<size_t>(first) * g.width + from;
+    dc_.blendMask(left + from, top + first, cover, to - from, last - first, g.width, st.textColor);
   }
   const LOGFONT& lf = font_.logFont();
   if (lf.lfUnderline) {

@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-#include <cstdio>
+#include "platform/win/kernel/PlatformLog.h"
 
 namespace wavorel {
 
@@ -23,11 +23,11 @@ void* CompanionModule::entry(const char* name) {
   std::call_once(loaded_, [this] {
     const std::string path = platformFolder() + fileName_;
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle_) std::fprintf(stderr, "wavorel: cannot load %s: %s\n", path.c_str(), dlerror());
+    if (!handle_) logNote("cannot load %s: %s", path.c_str(), dlerror());
   });
   if (!handle_) return nullptr;
   void* found = dlsym(handle_, name);
-  if (!found) std::fprintf(stderr, "wavorel: %s has no entry %s\n", fileName_.c_str(), name);
+  if (!found) logNote("%s has no entry %s", fileName_.c_str(), name);
   return found;
 }
 

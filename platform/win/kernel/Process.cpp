@@ -207,6 +207,28 @@ HINSTANCE ShellExecute(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParamet
   return reinterpret_cast<HINSTANCE>(shellError(error));
 }
 
+HWND HtmlHelp(HWND, LPCSTR pszFile, UINT uCommand, DWORD_PTR) {
+  if (uCommand != HH_DISPLAY_TOPIC) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  const std::string file = text(pszFile);
+  std::string linuxPath;
+  DWORD error = 0;
+  Launched launched;
+  if (file.empty() || !wavorel::resolveWindowsPath(file, linuxPath)) {
+    error = ERROR_FILE_NOT_FOUND;
+  } else if (::access(linuxPath.c_str(), F_OK) != 0) {
+    error = ::access(linuxPath.substr(0, linuxPath.rfind('/')).c_str(), F_OK) == 0 ? ERROR_FILE_NOT_FOUND
+                                                                                 : ERROR_PATH_NOT_FOUND;
+  } else {
+    error = wavorel::launchProgram("", "\"hh.exe\" \"" + wavorel::fullWindowsPath(file) + "\"", "", launched);
+  }
+  record("HtmlHelp", file, "", "", -1, error);
+  SetLastError(error);
+  return nullptr;
+}
+
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode) {
   auto process = processOf(hProcess);
   if (!process || !lpExitCode) {

@@ -81,6 +81,15 @@ UINT WinExec(LPCSTR lpCmdLine, UINT uCmdShow);
 HINSTANCE ShellExecute(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
                        INT nShowCmd);
 
+// HTML Help: HH_DISPLAY_TOPIC opens the help file in the help viewer, a
+// program start ("hh.exe" and the file's full path) recorded as "HtmlHelp".
+// A missing file fails (recorded with ERROR_FILE_NOT_FOUND or
+// ERROR_PATH_NOT_FOUND) and nothing starts. The viewer is another process:
+// no window of this one is returned (NULL). Other commands fail with
+// ERROR_INVALID_PARAMETER.
+#define HH_DISPLAY_TOPIC 0x0000
+HWND HtmlHelp(HWND hwndCaller, LPCSTR pszFile, UINT uCommand, DWORD_PTR dwData);
+
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
 // Kills the process; once it has died its exit code is uExitCode. A process
 // that has already ended gives ERROR_ACCESS_DENIED. A registered program's

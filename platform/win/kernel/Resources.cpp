@@ -12,6 +12,7 @@
 #include "platform/win/kernel/Errors.h"
 #include "platform/win/kernel/Root.h"
 #include "platform/win/kernel/CodePage.h"
+#include "platform/wire/Bytes.h"
 
 namespace wavorel {
 
@@ -254,7 +255,7 @@ int LoadString(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax) 
       SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
       return 0;
     }
-    WORD length = static_cast<WORD>(data[pos] | (data[pos + 1] << 8));
+    WORD length = wavorel::wire::getU16(data + pos);
     pos += 2;
     if (pos + 2u * length > size) {
       SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);

@@ -81,7 +81,10 @@ BOOL FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFILETIME lpLocalFileT
   if (!lpFileTime || !lpLocalFileTime) return invalidParameter();
   const int64_t now = wavorel::clock().utcFileTime();
   const int64_t shift = currentTimeZone()->utcToLocal(now) - now;
-  *lpLocalFileTime = intToFileTime(fileTimeToInt(*lpFileTime) + shift);
+  // Added as the 64-bit word it is: a time near the end of the range wraps
+  // into one that FileTimeToSystemTime refuses.
+  *lpLocalFileTime = intToFileTime(static_cast<int64_t>(static_cast<uint64_t>(fileTimeToInt(*lpFileTime)) +
+                                                        static_cast<uint64_t>(shift)));
   return TRUE;
 }
 

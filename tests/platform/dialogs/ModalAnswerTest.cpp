@@ -3,7 +3,9 @@
 // (posted messages, the first paint, timers already due) ran; with a person at
 // the display nobody answers for them, so the window stays open until they
 // act; a headless run answers with the defaults.
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -164,6 +166,122 @@ TEST_F(ModalAnswerTest, TheMessageBoxShowsItsTextAndAButtonForEachAnswer) {
     return 0;
   });
   EXPECT_EQ(MessageBox(nullptr, "Done.", "Profiles", MB_OK | MB_ICONINFORMATION), IDOK);
+}
+
+// A dialog that places itself where g_place says, as a program hiding a
+// helper dialog does.
+POINT g_place{};
+std::atomic<HWND> g_placed{nullptr};
+
+INT_PTR CALLBACK placedProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      SetWindowPos(dialog, nullptr, g_place.x, g_place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      g_placed = dialog;
+      return TRUE;
+    case WM_COMMAND:
+      if (HIWORD(wParam) != BN_CLICKED) return FALSE;
+      EndDialog(dialog, LOWORD(wParam));
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+TEST_F(ModalAnswerTest, AWindowWhollyOffTheScreenIsAnsweredByNobody) {
+  struct Case {
+    POINT place;
+    bool answered;
+  };
+  const Case cases[] = {{{-9999, -9999}, false},
+                        {{GetSystemMetrics(SM_CXSCREEN), 0}, false},
+                        {{0, GetSystemMetrics(SM_CYSCREEN) + 5}, false},
+                        {{-10, -10}, true}};
+  for (const bool responder : {true, false}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(::testing::Message() << c.place.x << "," << c.place.y << (responder ? " responder" : " headless"));
+      bool asked = false;
+      if (responder)
+        setModalResponder([&asked](const ModalWindow&) {
+          asked = true;
+          return IDOK;
+        });
+      else
+        setModalResponder(nullptr);
+      g_place = c.place;
+      g_placed = nullptr;
+      // Its program ends it later: Cancel, from another thread. A window that
+      // is answered gets a long grace, so a slow machine cannot race the answer.
+      std::atomic<bool> ended{false};
+      const auto grace = std::chrono::milliseconds(c.answered ? 10000 : 200);
+      std::thread program([&ended, grace] {
+        while (!g_placed) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const auto until = std::chrono::steady_clock::now() + grace;
+        while (!ended && std::chrono::steady_clock::now() < until)
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!ended) PostMessage(g_placed, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      });
+      ::testing::internal::CaptureStderr();
+      const INT_PTR result = DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORM), nullptr, placedProc, 0);
+      ended = true;
+      const std::string log = ::testing::internal::GetCapturedStderr();
+      program.join();
+      EXPECT_EQ(asked, responder && c.answered);
+      EXPECT_EQ(result, c.answered ? IDOK : IDCANCEL);
+      EXPECT_EQ(log.find("lies off the screen") != std::string::npos, !c.answered);
+    }
+  }
+}
+
+// The person again, pressing Cancel on whatever modal window is active.
+LRESULT CALLBACK cancellingPersonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_APP)
+    if (HWND active = GetActiveWindow()) PostMessage(active, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(ModalAnswerTest, WithAPersonAtTheDisplayDialogsSheetsAndFileDialogsWaitForThem) {
+  setPersonAtDisplay(true);
+  g_place = POINT{0, 0};
+  WNDCLASS wc{};
+  wc.lpfnWndProc = cancellingPersonProc;
+  wc.lpszClassName = "CancellingPerson";
+  ASSERT_TRUE(RegisterClass(&wc));
+  HWND hand = CreateWindowEx(0, "CancellingPerson", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  // Each window, opened modal; true when it came back cancelled.
+  const std::pair<const char*, std::function<bool()>> windows[] = {
+      {"dialog", [] { return DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORM), nullptr, placedProc, 0) == IDCANCEL; }},
+      {"property sheet",
+       [] {
+         CPropertyPage page(IDD_SHEET_PAGE1);
+         CPropertySheet sheet("Settings");
+         sheet.AddPage(&page);
+         return sheet.DoModal() == IDCANCEL;
+       }},
+      {"file dialog",
+       [] {
+         char file[MAX_PATH] = "";
+         OPENFILENAME ofn{};
+         ofn.lStructSize = sizeof ofn;
+         ofn.lpstrFile = file;
+         ofn.nMaxFile = sizeof file;
+         return !GetOpenFileName(&ofn) && CommDlgExtendedError() == 0;
+       }},
+  };
+  for (const auto& [name, open] : windows) {
+    SCOPED_TRACE(name);
+    std::thread person([hand] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      PostMessage(hand, WM_APP, 0, 0);
+    });
+    ::testing::internal::CaptureStderr();
+    const auto start = std::chrono::steady_clock::now();
+    const bool cancelled = open();
+    const auto waited = std::chrono::steady_clock::now() - start;
+    person.join();
+    EXPECT_TRUE(cancelled);
+    EXPECT_GE(waited, std::chrono::milliseconds(100)) << "open until the person acted";
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "no default answered for the person";
+  }
 }
 
 }  // namespace

@@ -188,6 +188,40 @@ TEST_F(Process, ShellExecuteOpensDocumentsAndAddressesWithTheirPrograms) {
                    }));
 }
 
+TEST_F(Process, HtmlHelpStartsTheViewerOnlyWithTheFile) {
+  std::mutex m;
+  std::vector<std::string> lines;
+  registerProgram("hh.exe", [&](const ProgramRun& run) {
+    std::lock_guard<std::mutex> lock(m);
+    lines.push_back(run.commandLine);
+    return DWORD{0};
+  });
+  EXPECT_EQ(HtmlHelp(nullptr, "C:\\help\\Wavorel.HLP", HH_DISPLAY_TOPIC, 0), nullptr);
+  EXPECT_EQ(HtmlHelp(nullptr, "C:\\nowhere\\x.chm", HH_DISPLAY_TOPIC, 0), nullptr);
+  EXPECT_EQ(HtmlHelp(nullptr, nullptr, HH_DISPLAY_TOPIC, 0), nullptr);
+  put("C:\\help\\Wavorel.HLP", "help", false);
+  EXPECT_EQ(HtmlHelp(nullptr, "C:\\help\\Wavorel.HLP", 7, 0), nullptr) << "another command";
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(HtmlHelp(nullptr, "C:\\help\\Wavorel.HLP", HH_DISPLAY_TOPIC, 0), nullptr);
+  for (int i = 0; i < 500; ++i) {
+    {
+      std::lock_guard<std::mutex> lock(m);
+      if (!lines.empty()) break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  std::vector<std::pair<std::string, DWORD>> recorded;
+  for (const ProcessStart& s : processStarts()) recorded.emplace_back(s.api + "|" + s.program, s.error);
+  EXPECT_EQ(recorded, (std::vector<std::pair<std::string, DWORD>>{
+                          {"HtmlHelp|C:\\help\\Wavorel.HLP", ERROR_PATH_NOT_FOUND},
+                          {"HtmlHelp|C:\\nowhere\\x.chm", ERROR_PATH_NOT_FOUND},
+                          {"HtmlHelp|", ERROR_FILE_NOT_FOUND},
+                          {"HtmlHelp|C:\\help\\Wavorel.HLP", 0},
+                      }));
+  std::lock_guard<std::mutex> lock(m);
+  EXPECT_EQ(lines, (std::vector<std::string>{"\"hh.exe\" \"C:\\help\\Wavorel.HLP\""}));
+}
+
 TEST_F(Process, CommandLinesSplitAsTheRunTimeDoes) {
   struct Case {
     const char* line;

@@ -96,5 +96,34 @@ TEST_F(RpcRegistryTest, AServiceThatDoesNotListenWritesNothing) {
   RpcBindingFree(&h);
 }
 
+TEST_F(RpcRegistryTest, EveryCallThatReachesTheServiceIsRecorded) {
+  RPC_BINDING_HANDLE h = bind();
+  EXPECT_EQ(NdrClientCall2(h, 4, {RpcArgument::ofText(kKey)}), ERROR_SUCCESS);
+  EXPECT_EQ(setValue(h, "OpMode", "1", 1), ERROR_SUCCESS);
+  EXPECT_EQ(NdrClientCall2(h, 0, {}), RPC_S_PROCNUM_OUT_OF_RANGE);
+  const std::vector<RegistryServiceCall> calls = registryServiceCalls();
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0].procedure, 4u);
+  ASSERT_EQ(calls[0].args.size(), 1u);
+  EXPECT_EQ(calls[0].args[0].text, kKey);
+  EXPECT_EQ(calls[1].procedure, 3u);
+  ASSERT_EQ(calls[1].args.size(), 5u);
+  EXPECT_EQ(calls[1].args[1].text, "OpMode");
+  EXPECT_EQ(calls[1].args[4].number, 1u);
+  EXPECT_EQ(calls[2].procedure, 0u) << "a procedure the service does not serve is recorded too";
+
+  // A call that never reaches the service is not; a reset forgets them all.
+  setRegistryServiceListening(false);
+  EXPECT_EQ(setValue(h, "OpMode", "0", 1), RPC_S_SERVER_UNAVAILABLE);
+  EXPECT_EQ(registryServiceCalls().size(), 3u);
+  clearRegistryServiceCalls();
+  EXPECT_TRUE(registryServiceCalls().empty());
+  setRegistryServiceListening(true);
+  setValue(h, "OpMode", "0", 1);
+  RpcBindingFree(&h);
+  wavorel::resetPlatformState();
+  EXPECT_TRUE(registryServiceCalls().empty());
+}
+
 }  // namespace
 }  // namespace wavorel::sim::testing

@@ -159,6 +159,7 @@ TEST_F(MessageTest, OtherThreadsPostAndSendThroughTheUiThread) {
   });
   std::atomic<LRESULT> answer{0};
   std::atomic<bool> sent{false};
+  const uint64_t before = clock().tickMs();
   std::thread worker([&] {
     EXPECT_TRUE(PostMessage(w, WM_USER + 1, 0, 0));
     answer = SendMessage(w, WM_USER, 41, 0);
@@ -171,6 +172,7 @@ TEST_F(MessageTest, OtherThreadsPostAndSendThroughTheUiThread) {
   }
   worker.join();
   EXPECT_EQ(answer.load(), 42);
+  EXPECT_EQ(clock().tickMs(), before) << "the sender waited on the virtual clock without moving it";
   EXPECT_EQ(handledOn, std::this_thread::get_id());
   EXPECT_EQ(seen(WM_USER + 1).size(), 1u);
   // Timers belong to the window's thread.

@@ -14,10 +14,6 @@
 namespace softap::testing {
 namespace {
 
-std::string client(const char* name, const char* mac, const std::string& extra) {
-  return std::string("[Client ") + name + "]\nAdapter = Adapter1\nMac = " + mac + "\n" + extra + "\n";
-}
-
 bool contains(const std::vector<std::string>& list, const std::string& item) {
   return std::find(list.begin(), list.end(), item) != list.end();
 }

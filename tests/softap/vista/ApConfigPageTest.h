@@ -95,11 +95,17 @@ class ApConfigPageTest : public ApWorkerTest {
     // The click is taken first and runs DoModal; the script's message is
     // taken inside the dialog's loop.
     page_->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_AP_SECURITY, BN_CLICKED), 0);
-    scriptSlot() = script_;
-    ::PostMessage(scriptWindow(), WM_APP, 0, 0);
+    postScript(script_);
     pump();
     const std::vector<std::string> states = postsOf(BRIDGE_UI_AP_CONFIG_STATE);
     return states.empty() ? std::string("<none>") : states.back();
+  }
+
+  // Runs `script` when the message loop takes the message posted now (so
+  // inside a modal loop started by a message posted before).
+  void postScript(std::function<void()> script) {
+    scriptSlot() = std::move(script);
+    ::PostMessage(scriptWindow(), WM_APP, 0, 0);
   }
 
  private:

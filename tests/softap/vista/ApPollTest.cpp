@@ -2,15 +2,12 @@
 // the adapter going and coming back, power events, the re-apply after a failed
 // connection and the retry queue of driver writes.
 #include "tests/softap/vista/ApWorkerTest.h"
+#include "softap/QzPropSheet_AP.h"
 
 namespace softap::testing {
 namespace {
 
 // Clients of the default adapter: `lines` of [Client<name>] sections.
-std::string client(const char* name, const char* mac, const std::string& extra) {
-  return std::string("[Client ") + name + "]\nAdapter = Adapter1\nMac = " + mac + "\n" + extra + "\n";
-}
-
 class ApPollTest : public ApWorkerTest {
  protected:
   // Events of the store with `code`, by the station's last MAC byte.
@@ -103,6 +100,7 @@ TEST_F(ApPollTest, EventLogStoreKeepsTheNewestHundred) {
   }
   useDefaultWorld("", clients);
   startWith({});
+  worker()->GetSheet()->DestroyWindow();  // no Event Log page lists the store
   ClearApEventLog();
   StoreApEvents(std::vector<_VX_802_11_EVENT_LOG>(95));
   g_nApEventLogShown = 50;

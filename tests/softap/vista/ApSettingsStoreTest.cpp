@@ -1,5 +1,6 @@
 // The AP settings store: the copier of registry values, the access list, and
 // the channel lists of the VX52 families.
+#include <algorithm>
 #include <cstring>
 
 #include "softap/ApSettings.h"
@@ -53,6 +54,28 @@ TEST_F(ApSettingsStoreTest, CopierCopiesValuesOfAnySizeAndReportsARefusedWrite) 
   EXPECT_FALSE(CopyRegistryValues(from, to, target));
   RegCloseKey(to);
   RegCloseKey(from);
+}
+
+TEST_F(ApSettingsStoreTest, WritesThroughTheRegistryServiceUseOnlyItsSetAndCreateProcedures) {
+  // A standard user may not write the driver key: entering AP mode and the
+  // copier's values go to the registry service.
+  writeApDefault(kBase);
+  wavorel::setRunningAsAdministrator(false);
+  wavorel::sim::clearRegistryServiceCalls();
+  ASSERT_TRUE(start());
+  const std::vector<wavorel::sim::RegistryServiceCall> calls = wavorel::sim::registryServiceCalls();
+  ASSERT_FALSE(calls.empty());
+  std::vector<std::string> copied;
+  for (const auto& call : calls) {
+    EXPECT_TRUE(call.procedure == kRegistryRpcSetValue || call.procedure == kRegistryRpcCreateKey)
+        << "procedure " << call.procedure;
+    if (call.procedure != kRegistryRpcSetValue) continue;
+    ASSERT_EQ(call.args.size(), 5u);
+    if (driverKeyOf().CompareNoCase(call.args[0].text.c_str()) == 0) copied.push_back(call.args[1].text);
+  }
+  for (const char* name : {"OpMode", "BeaconPeriod", "SSID"})
+    EXPECT_NE(std::find(copied.begin(), copied.end(), name), copied.end()) << name;
+  EXPECT_EQ(readValue(driverKeyOf(), "BeaconPeriod"), "100");
 }
 
 TEST_F(ApSettingsStoreTest, LongAccessListReachesTheDriverWhole) {

@@ -1,5 +1,6 @@
 // Starting the AP worker and entering AP mode, and leaving it again.
 #include "tests/softap/vista/ApWorkerTest.h"
+#include "softap/QzPropSheet_AP.h"
 #include "platform/sim/services/NativeWifiService.h"
 #include "platform/win/user/ModalLoop.h"
 #include "worker/vista/RegistryRpcClient.h"
@@ -59,6 +60,18 @@ TEST_F(ApStartTest, EntersApModeAppliesEverythingAndSwitchesDhcpOn) {
   EXPECT_EQ(g_bApHtFamily, 1);
   EXPECT_EQ(g_nApHtFamilyCode, 3);
   EXPECT_EQ(g_bApSupportBandA, 1);
+}
+
+TEST_F(ApStartTest, DhcpServerGetsA32ByteBufferWhoseAnswerIsLeftUnread) {
+  // The export fills the buffer with bytes none of which is zero: a worker
+  // that took the answer for a text would read past the buffer.
+  ASSERT_TRUE(start());
+  const std::vector<wavorel::sim::IcsDhcpEnableCall> enables = wavorel::sim::icsDhcpEnableCalls();
+  ASSERT_EQ(enables.size(), 1u);
+  EXPECT_TRUE(enables[0].buffer);
+  EXPECT_EQ(enables[0].flags, 0u);
+  EXPECT_TRUE(wavorel::sim::icsDhcpServerOn());
+  EXPECT_EQ(postsOf(BRIDGE_UI_CONNECTION_STATE).front(), "00Wireless Net  Status : Disconnected");
 }
 
 TEST_F(ApStartTest, DriverAlreadyInApModeIsNotSwitchedAgain) {
@@ -211,6 +224,7 @@ TEST_F(ApStartTest, TrayMenuOffersItsCommandsAndDoubleClickOpensTheSheet) {
     labels = w.labels;
     return static_cast<int>(CHideDlg_AP::ID_EXIT);
   });
+  worker()->GetSheet()->DestroyWindow();  // the sheet of the start is closed
   g_nApEventLogShown = 5;
   worker()->SendMessage(CHideDlg_AP::WM_AP_TRAY_NOTIFY, 0, WM_LBUTTONDBLCLK);
   EXPECT_EQ(g_nApEventLogShown, 0) << "an opened sheet lists the store afresh";

@@ -246,6 +246,11 @@ class ApWorkerTest : public wavorel::testing::PlatformTest {
     writeValue(path, name, REG_MULTI_SZ, data);
   }
 
+  // A world section of a simulated station of the adapter.
+  static std::string client(const char* name, const char* mac, const std::string& extra) {
+    return std::string("[Client ") + name + "]\nAdapter = Adapter1\nMac = " + mac + "\n" + extra + "\n";
+  }
+
   // Starts AP mode with the base settings and `changes` in "ApDefault".
   void startWith(const Texts& changes) {
     writeApDefault(kBase);

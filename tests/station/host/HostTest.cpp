@@ -139,9 +139,13 @@ TEST_F(HostTest, SingleSignOnInstallQuery) {
 
 TEST_F(HostTest, ShowPageSkipsDialogsThatWereNotCreated) {
   startWithHost();
-  // Only the profile editor's class is built.
+  // Only the link page's, the profile editor's and the detail view's classes
+  // are built; the link page is the one shown.
   for (int index = 0; index < kHostDlgCount; ++index)
-    EXPECT_EQ(host()->GetSecondaryDialog(index) != nullptr, index == kHostDlgProfileEditor) << index;
+    EXPECT_EQ(host()->GetSecondaryDialog(index) != nullptr,
+              index == kHostDlgLinkStatus || index == kHostDlgProfileEditor || index == kHostDlgApDetailInfo)
+        << index;
+  EXPECT_TRUE(host()->GetSecondaryDialog(kHostDlgLinkStatus)->GetStyle() & WS_VISIBLE);
   worker().ShowPage(kHostDlgApDetailInfo);
   EXPECT_EQ(worker().GetCurrentPage(), kHostDlgApDetailInfo);
   worker().ShowPage(kHostDlgCount);
@@ -157,6 +161,21 @@ int stripX(CShadeButtonST* button) {
   return at.x;
 }
 
+TEST_F(HostTest, HelpOpensTheHelpFileBesideTheProgram) {
+  startWithHost();
+  wavorel::clearProcessStarts();
+  host()->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HOST_HELP, BN_CLICKED), 0);
+  const std::vector<wavorel::ProcessStart> starts = wavorel::processStarts();
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].api, "ShellExecute");
+  EXPECT_EQ(starts[0].verb, "open");
+  char program[MAX_PATH] = "";
+  GetModuleFileName(nullptr, program, sizeof program);
+  std::string folder = program;
+  folder.erase(folder.rfind('\\') + 1);
+  EXPECT_EQ(starts[0].program, folder + "QZCONFIGENG.CHM");
+}
+
 TEST_F(HostTest, TabStripPlacesTheBuiltTabsAndScrolls) {
   startWithHost();
   CSorvik2007Dlg* h = host();
@@ -164,12 +183,14 @@ TEST_F(HostTest, TabStripPlacesTheBuiltTabsAndScrolls) {
   h->GetDlgItem(IDC_HOST_SLOT)->GetWindowRect(&slot);
   const int w = slot.Width();
   CShadeButtonST* profile = h->GetStripButton(kHostTabButtonIds[kHostTabProfile]);
+  CShadeButtonST* site = h->GetStripButton(kHostTabButtonIds[kHostTabSiteSurvey]);
   CShadeButtonST* radio = h->GetStripButton(IDC_HOST_RADIO);
   CShadeButtonST* help = h->GetStripButton(IDC_HOST_HELP);
-  ASSERT_TRUE(profile && radio && help);
-  EXPECT_EQ(std::vector<int>({stripX(profile), stripX(radio), stripX(help)}), std::vector<int>({0, w, 2 * w}));
-  EXPECT_EQ(stripX(h->GetFiller(0)), 3 * w);
-  EXPECT_EQ(stripX(h->GetFiller(1)), 4 * w);
+  ASSERT_TRUE(profile && site && radio && help);
+  EXPECT_EQ(std::vector<int>({stripX(profile), stripX(site), stripX(radio), stripX(help)}),
+            std::vector<int>({0, w, 2 * w, 3 * w}));
+  EXPECT_EQ(stripX(h->GetFiller(0)), 4 * w);
+  EXPECT_EQ(stripX(h->GetFiller(1)), 5 * w);
   // (The host itself is hidden: the buttons' own visible style.)
   EXPECT_FALSE(h->GetStripButton(IDC_HOST_SCROLL_LEFT)->GetStyle() & WS_VISIBLE);
   EXPECT_FALSE(h->GetStripButton(IDC_HOST_SCROLL_RIGHT)->GetStyle() & WS_VISIBLE);

@@ -21,18 +21,6 @@ class ProfilePageTest : public StationHostTest {
     storeOpenProfile("Shop", "ShopNet", "2009, 3, 1, 10, 0, 0");
     storeOpenProfile("Cafe", "CafeFree", "2009, 3, 2, 8, 30, 0");
   }
-  std::vector<std::string> sectionNames() {
-    CStringArray names;
-    ListIniSectionNames(g_strAdapterGuid, &names);
-    std::vector<std::string> out;
-    for (INT_PTR i = 0; i < names.GetSize(); ++i) out.emplace_back(names[i]);
-    return out;
-  }
-  std::vector<std::string> rowNames() {
-    std::vector<std::string> out;
-    for (const _PROFILE_LIST_ITEM& item : page().m_profiles) out.emplace_back(item.Name);
-    return out;
-  }
   bool buttonEnabled(UINT id) { return page().GetDlgItem(id)->IsWindowEnabled() != FALSE; }
   std::string orderFile() {
     return std::string(readFile(CPageProfileDlg::OrderFileName()));

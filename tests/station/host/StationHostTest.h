@@ -57,6 +57,20 @@ class StationHostTest : public worker::testing::HideDlgTest {
     SendNotifyText(workerWindow(), code, value, FALSE);
     wavorel::pumpMessages();
   }
+  // The profile sections of the store, in file order.
+  static std::vector<std::string> sectionNames() {
+    CStringArray names;
+    ListIniSectionNames(g_strAdapterGuid, &names);
+    std::vector<std::string> out;
+    for (INT_PTR i = 0; i < names.GetSize(); ++i) out.emplace_back(names[i]);
+    return out;
+  }
+  // The profile page's rows by name, in display order.
+  std::vector<std::string> rowNames() {
+    std::vector<std::string> out;
+    for (const _PROFILE_LIST_ITEM& item : page().m_profiles) out.emplace_back(item.Name);
+    return out;
+  }
   std::string lastOf(UINT code) {
     const std::vector<std::string> values = valuesOf(code);
     return values.empty() ? std::string("<none>") : values.back();

@@ -54,6 +54,15 @@ class EditorTest : public worker::testing::ProfileStoreTest {
   CProfileEditorDlg& editor() { return *editor_; }
   CPageSystemConfigDlg& system() { return *editor_->GetSystemConfigPage(); }
   CPageAuthEncryDlg& security() { return *editor_->GetAuthEncryPage(); }
+  // A new profile "P" on pages with 802.1X support, as Add leaves them, and
+  // nothing received yet.
+  void startNewProfile() {
+    g_b8021xSupport = 1;
+    system().LoadDefaults("P");
+    security().SetDefaults();
+    pump();
+    received().clear();
+  }
 
   // Both pages as the profile page's Add leaves them.
   void newProfile(const char* name, const char* ssid) {

@@ -13,11 +13,7 @@ class PageAuthEncryTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    g_b8021xSupport = 1;
-    system().LoadDefaults("P");
-    security().SetDefaults();
-    pump();
-    received().clear();
+    startNewProfile();
   }
   void choose(UINT command) {
     security().SendMessage(WM_COMMAND, command, 0);

@@ -1,5 +1,6 @@
 // The station's 802.11n rate table: rates by bandwidth, guard interval and
-// MCS, the refused 20 MHz MCS 32, and an empty table before Rebuild.
+// MCS, the refused 20 MHz MCS 32, an empty table before Rebuild, and its 68
+// rows over every PHY word the link page can decode.
 #include <gtest/gtest.h>
 
 #include "station/status/HTTable.h"
@@ -36,6 +37,31 @@ TEST(HTTableTest, MissingRowsLeaveTheRateAlone) {
     EXPECT_FALSE(table.Lookup(c.bandwidth40, c.shortGi, c.mcs, &rate)) << c.bandwidth40 << c.shortGi << c.mcs;
     EXPECT_EQ(rate, -1.0);
   }
+}
+
+TEST(HTTableTest, SixtyEightRowsOverEveryPhyWord) {
+  CHTTable table;
+  table.Rebuild();
+  // Every bandwidth bit, guard-interval bit and 7-bit MCS of a PHY word: MCS
+  // 0-15 in all four combinations, 32 and 33 at 40 MHz only.
+  int rows = 0;
+  for (int bandwidth40 = 0; bandwidth40 <= 1; ++bandwidth40) {
+    for (int shortGi = 0; shortGi <= 1; ++shortGi) {
+      for (int mcs = 0; mcs < 128; ++mcs) {
+        double rate = 0;
+        if (!table.Lookup(bandwidth40, shortGi, mcs, &rate)) continue;
+        ++rows;
+        EXPECT_TRUE(mcs < 16 || (bandwidth40 && (mcs == 32 || mcs == 33))) << bandwidth40 << shortGi << mcs;
+        // Two streams carry twice one stream's rate, within the rows' rounding.
+        if (mcs >= 8 && mcs < 16) {
+          double single = 0;
+          ASSERT_TRUE(table.Lookup(bandwidth40, shortGi, mcs - 8, &single));
+          EXPECT_NEAR(rate, 2 * single, 0.1) << bandwidth40 << shortGi << mcs;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(rows, 68);
 }
 
 }  // namespace

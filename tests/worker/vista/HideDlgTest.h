@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -92,8 +93,8 @@ class HideDlgTest : public DiscoveryTest {
   }
   // Pumps until a message posted from another thread has arrived.
   template <typename Done>
-  static bool pumpUntil(Done done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  static bool pumpUntil(Done done, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < deadline) {
       wavorel::pumpMessages();
       if (done()) return true;
@@ -109,6 +110,11 @@ class HideDlgTest : public DiscoveryTest {
   static bool& workerBusyAtBox() {
     static bool busy = false;
     return busy;
+  }
+  // Runs while the front end's message box shows (empty: nothing).
+  static std::function<void()>& atMessageBox() {
+    static std::function<void()> action;
+    return action;
   }
   static bool& workerReachableAtBox() {
     static bool reachable = false;
@@ -167,6 +173,7 @@ class HideDlgTest : public DiscoveryTest {
     g_bWpsRunning = 0;
     g_bSwitchingToApMode = 0;
     g_wscCredentialTable = _WSC_CREDENTIAL_TABLE{};
+    atMessageBox() = nullptr;
     received().clear();
   }
 
@@ -190,6 +197,7 @@ class HideDlgTest : public DiscoveryTest {
     // no command, so the worker drops it).
     workerReachableAtBox() = NotifyWorker(0, "", FALSE) != -1;
     workerBusyAtBox() = g_pHideDlg && g_pHideDlg->IsBusy();
+    if (atMessageBox()) atMessageBox()();
     return IDOK;
   }
 

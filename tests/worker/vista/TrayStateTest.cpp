@@ -80,6 +80,20 @@ TEST_F(TrayStateTest, SwitchToApModeEndsTheWorkerAndStartsTheSwapTool) {
   EXPECT_FALSE(KillTimer(workerWindow(), kPollTimer)) << "the worker's timers are stopped";
 }
 
+TEST_F(TrayStateTest, SwitchToApModeNamesAPciAdapterOnTheSwapToolsLine) {
+  // The default USB adapter is unplugged; the PCI card behind it is the one found.
+  std::string world(wavorel::sim::defaultWorldText());
+  world.replace(world.find("Chains = 2"), 10, "Chains = 2\nPresent = no");
+  reopenIn(world + kSecondAdapter);
+  startWorker();
+  ASSERT_STREQ(g_szHardwareId, "PCI\\VEN_F0A5&DEV_0701");
+  wavorel::clearProcessStarts();
+  SendMessage(workerWindow(), WM_COMMAND, ID_WORKER_SWITCH_TO_AP, 0);
+  const std::vector<wavorel::ProcessStart> starts = wavorel::processStarts();
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].commandLine, "\"QzSwap.exe\" ON Sorvik Vendrel \"Nerolt Wireless\" PCI 7 PCI\\VEN_F0A5&DEV_0701");
+}
+
 TEST_F(TrayStateTest, HostRequestWithoutTheAdapterShowsNotReadyWhileBusy) {
   startWorker();
   machine().setPresent(guid(), false);

@@ -1,4 +1,4 @@
-#include "station/profiles/PageTopLine.h"
+#include "worker/PageTopLine.h"
 
 void PaintPageTopLine(CWnd* page) {
   CPaintDC dc(page);

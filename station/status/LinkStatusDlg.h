@@ -1,0 +1,203 @@
+// CLinkStatusDlg: the hidden link status page, secondary dialog 0 of the
+// station host. While it is shown its timer measures the link every 2 seconds
+// and every value goes to the front end over the UI bridge (codes 3 to 16):
+// state, SSID, BSSID, security, addresses, link speeds, throughput, link
+// quality, the signal of up to three receive chains and the noise. It keeps a
+// 29-sample throughput history per direction for its two histograms.
+//
+// The values come from the worker's Native Wi-Fi client, the driver's private
+// codes (QueryOid) and the IP Helper's adapter table. The members whose
+// sources differ between the builds (the Native Wi-Fi reads of the
+// measurement pass) live in vista/LinkStatusSources.cpp. UI thread only.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "platform/Platform.h"
+#include "station/status/HTTable.h"
+#include "widgets/OskelStaticHistogram.h"
+#include "widgets/ProgressCtrlX.h"
+#include "widgets/Separator.h"
+
+// Template and controls of the page.
+constexpr UINT IDD_LINK_STATUS = 205;
+constexpr UINT IDC_LINK_STATUS = 1023;
+constexpr UINT IDC_LINK_EXTRA_INFO = 1026;
+constexpr UINT IDC_LINK_CHANNEL = 1030;
+constexpr UINT IDC_LINK_AUTH = 1034;
+constexpr UINT IDC_LINK_ENCRYPTION = 1037;
+constexpr UINT IDC_LINK_NETWORK_TYPE = 1040;
+constexpr UINT IDC_LINK_IP_ADDRESS = 1043;
+constexpr UINT IDC_LINK_SUBNET_MASK = 1048;
+constexpr UINT IDC_LINK_GATEWAY = 1053;
+constexpr UINT IDC_LINK_TX_SPEED = 1088;
+constexpr UINT IDC_LINK_TX_THROUGHPUT = 1092;
+constexpr UINT IDC_LINK_RX_SPEED = 1093;
+constexpr UINT IDC_LINK_RX_THROUGHPUT = 1095;
+constexpr UINT IDC_LINK_TX_HISTOGRAM = 1275;
+constexpr UINT IDC_LINK_RX_HISTOGRAM = 1279;
+constexpr UINT IDC_LINK_QUALITY_BAR = 1058;
+constexpr UINT IDC_LINK_SIGNAL1_BAR = 1059;
+constexpr UINT IDC_LINK_SIGNAL2_BAR = 1097;
+constexpr UINT IDC_LINK_SIGNAL3_BAR = 1100;
+constexpr UINT IDC_LINK_NOISE_BAR = 1060;
+constexpr UINT IDC_LINK_TX_SEPARATOR = 1061;
+constexpr UINT IDC_LINK_RX_SEPARATOR = 1065;
+constexpr UINT IDC_LINK_HT_SEPARATOR = 1619;
+// The HT block: labels BW, GI, STBC, MCS, SNR0, SNR1 and their values.
+constexpr UINT IDC_LINK_HT_BW_LABEL = 3269;
+constexpr UINT IDC_LINK_HT_GI_LABEL = 3270;
+constexpr UINT IDC_LINK_HT_STBC_LABEL = 3271;
+constexpr UINT IDC_LINK_HT_MCS_LABEL = 3272;
+constexpr UINT IDC_LINK_HT_SNR0_LABEL = 1622;
+constexpr UINT IDC_LINK_HT_SNR1_LABEL = 1625;
+constexpr UINT IDC_LINK_HT_BW = 3286;
+constexpr UINT IDC_LINK_HT_GI = 3285;
+constexpr UINT IDC_LINK_HT_STBC = 3287;
+constexpr UINT IDC_LINK_HT_MCS = 1664;
+constexpr UINT IDC_LINK_HT_SNR0 = 1667;
+constexpr UINT IDC_LINK_HT_SNR1 = 1670;
+// The page's timer.
+constexpr UINT_PTR kLinkStatusTimer = 1;
+constexpr UINT kLinkStatusPeriodMs = 2000;
+// Samples of each throughput history.
+constexpr int kThroughputSamples = 29;
+// The receive chain a driver answers for when it has no such chain.
+constexpr int kNoChainDbm = -200;
+
+// The link-status record: u32 words, 20 bytes on an 802.11n adapter, else 16.
+struct LinkStatusRecord {
+  DWORD txRateUnits = 0;  // 500 kb/s units
+  DWORD rawQuality = 0;
+  DWORD txBytes = 0;      // free-running, wraps at 2^32
+  DWORD rxBytes = 0;
+  DWORD centralChannel = 0;
+};
+
+class CLinkStatusDlg : public CDialog {
+ public:
+  // The bar controls in their order: link quality, signal of chains 1-3, noise.
+  enum Bar { kQualityBar = 0, kSignal1Bar, kSignal2Bar, kSignal3Bar, kNoiseBar, kBarCount };
+  // The thirteen value texts bound to the value statics, in template order.
+  enum Text {
+    kStatus = 0, kExtraInfo, kChannel, kAuth, kEncryption, kNetworkType, kIpAddress, kSubnetMask, kGateway,
+    kTxSpeed, kTxThroughput, kRxSpeed, kRxThroughput, kBoundTextCount
+  };
+
+  explicit CLinkStatusDlg(CWnd* pParent = nullptr);
+  ~CLinkStatusDlg() override;
+  CLinkStatusDlg(const CLinkStatusDlg&) = delete;
+  CLinkStatusDlg& operator=(const CLinkStatusDlg&) = delete;
+
+  BOOL OnInitDialog() override;
+
+  // One measurement pass (the timer's work): the link read and reported.
+  void MeasurementPass();
+  // The throughput of both directions from the record's byte counters
+  // against the previous ones (an unsigned 32-bit difference over the
+  // 2-second period); the first sample only keeps the counters.
+  void UpdateThroughput(BOOL first, const LinkStatusRecord& record);
+  // Starts both byte counts from zero (the statistics page's counter reset).
+  void ResetByteCounts() { m_prevTxBytes = m_prevRxBytes = 0; }
+
+  const CString& GetText(Text which) const { return m_texts[which]; }
+  CProgressCtrlX& GetBar(Bar which) { return m_bars[which]; }
+  COskelStaticHistogram& GetTxHistogram() { return m_histTx; }
+  COskelStaticHistogram& GetRxHistogram() { return m_histRx; }
+  double GetTxMax() const { return m_dTxMax; }
+  double GetRxMax() const { return m_dRxMax; }
+  // The two histories, oldest first (process-wide).
+  static const std::array<double, kThroughputSamples>& TxHistory() { return s_txHistory; }
+  static const std::array<double, kThroughputSamples>& RxHistory() { return s_rxHistory; }
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void OnShowWindow(BOOL bShow, UINT nStatus);
+  void OnTimer(UINT_PTR nIDEvent);
+  void OnPaint();
+  void OnDestroy();
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  // ---- Shared by both builds (LinkStatusDlg.cpp) ----
+  // The last link event into the extra-info text; TRUE when it says the
+  // hardware radio is off.
+  BOOL UpdateLinkEvent();
+  // 1 unless the HT PHY word's mode (bits 14-15) is 2 or 3.
+  int IsPhyNotHt();
+  // The transmit power text: "100%", "%d%%" above 6, "Lowest" for 0..6,
+  // empty when the query fails.
+  CString FormatTxPower();
+  // The BSSID and status texts and codes 6, 7, 11.
+  void UpdateConnectionText(const CString& ssid, const BYTE bssid[6]);
+  // IP address, mask and gateway of the adapter with the page's MAC (codes 11-13).
+  void UpdateAdapterAddresses();
+  // The rate of a PHY word code in Mbps (0 when it decodes to no rate).
+  double DecodeRate(DWORD oid);
+  void UpdateTxRate(const LinkStatusRecord& record);
+  void UpdateRxRate(int notHt);
+  // The link-status record, zeroed first; FALSE when the query failed.
+  BOOL QueryLinkStatusBlock(LinkStatusRecord& record);
+  void UpdateLinkQuality(const LinkStatusRecord& record);
+  void UpdateSignalBars(int rssi[3]);
+  void UpdateSnrTexts(int notHt, DWORD snr[2]);
+  void UpdateNoiseBar(const int rssi[3], const DWORD snr[2]);
+  // Mode 1: "n/a" in the six HT values; else BW, GI, STBC and MCS of `value`.
+  void SetHTStatusText(int mode, WORD value);
+  void ShowHTControls();
+  // Hides the bars of chains the driver cannot report and moves the noise bar up.
+  void UpdateChainBars();
+  // One direction of UpdateThroughput.
+  void AddThroughputSample(DWORD bytes, DWORD& previous, std::array<double, kThroughputSamples>& history,
+                           double& maximum, COskelStaticHistogram& histogram, Text text, UINT code);
+  // A sample into a history: the maximum, the histogram's scale and label.
+  void PushSample(double mbps, std::array<double, kThroughputSamples>& history, double& maximum,
+                  COskelStaticHistogram& histogram);
+  // A bar's position, colour (three-colour gradient) and text.
+  void SetBar(Bar which, int position, COLORREF colour, LPCSTR text, DWORD mode);
+  // The labels and colour of a histogram at start.
+  void InitHistogram(COskelStaticHistogram& histogram, double maximum, COLORREF colour);
+  // A string of the string table through the language library.
+  static CString LoadText(UINT id);
+
+  // ---- Replaced in the XP build (vista/LinkStatusSources.cpp) ----
+  // The link is not there: status text and code 5, the values emptied.
+  void ShowNotConnected(int notHt, int ready, int radioOff);
+  // Network type, authentication and cipher of the connection (codes 10, 8, 9).
+  void GetNetworkTexts();
+  void UpdateChannelText();
+  // "; central channel : %d" after the channel of an HT link.
+  void AppendCentralChannel(const LinkStatusRecord& record);
+  // The current connection's SSID and BSSID; FALSE when the interface is not
+  // connected (or the query failed: then *queryOk is FALSE).
+  BOOL ReadConnection(BOOL* queryOk, CString& ssid, BYTE bssid[6]);
+
+  static std::array<double, kThroughputSamples> s_txHistory;
+  static std::array<double, kThroughputSamples> s_rxHistory;
+
+  CString m_texts[kBoundTextCount];
+  CHTTable m_htTable;
+  double m_dTxMax = 0.0;
+  double m_dRxMax = 0.0;
+  DWORD m_prevTxBytes = 0;
+  DWORD m_prevRxBytes = 0;
+  int m_bHtNotApplicable = 0;
+  DWORD m_prevQuality = 0;
+  DWORD m_prevSignal1 = 0;
+  BYTE m_bChain2 = 0;
+  BYTE m_bChain3 = 0;
+  BYTE m_mac[6] = {};
+  COskelStaticHistogram m_histTx;
+  COskelStaticHistogram m_histRx;
+  CProgressCtrlX m_bars[kBarCount];
+  CSeparator m_sepTx;
+  CSeparator m_sepRx;
+  CSeparator m_sepHt;
+  CFont m_barFont;
+  UINT_PTR m_nTimer = 0;
+  int m_bFirstSample = 1;
+  // The BSSID of the link the current pass reads.
+  BYTE m_bssid[6] = {};
+};

@@ -1,0 +1,3 @@
+#include "station/status/ShowDbmFlag.h"
+
+int g_bShowDbm = 0;

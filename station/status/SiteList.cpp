@@ -1,0 +1,216 @@
+#include "station/status/SiteList.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "frontend/UiBridge.h"
+#include "platform/wire/Bytes.h"
+#include "platform/wire/NdisBssidList.h"
+#include "widgets/SortIntArray.h"
+#include "widgets/SortStringArray.h"
+#include "worker/BssInfoElements.h"
+#include "worker/ChannelTable.h"
+#include "worker/HideDlg.h"
+#include "worker/ModuleFunctions.h"
+
+namespace {
+
+using namespace wavorel::wire::ndis::bssid;
+using wavorel::wire::getU32;
+namespace configuration = wavorel::wire::ndis::configuration;
+
+constexpr int kWeakestRssi = -100;
+constexpr int kRssiModulus = 101;
+// The Japanese channels J8, J12 and J16 are stored as 200 + 8, 12, 16.
+constexpr UINT kJapanBase = 200;
+
+DWORD Field(const BYTE* record, size_t offset) { return getU32(record + offset); }
+
+DWORD Frequency(const BYTE* record) { return Field(record, kConfiguration + configuration::kDsConfig); }
+
+bool IsJapanChannel(UINT channel) {
+  return channel == kJapanBase + 8 || channel == kJapanBase + 12 || channel == kJapanBase + 16;
+}
+
+// The attribute list of `selector` split at ";".
+void AttributeFields(const BYTE* record, DWORD length, int selector, CStringArray& fields) {
+  SplitString(ParseBssInfoElements(record, length, selector), ";", fields);
+}
+
+}  // namespace
+
+CString SiteSsid(const BYTE* record) {
+  const DWORD length = std::min<DWORD>(Field(record, kSsidLength), kSsidSize);
+  const BYTE* bytes = record + kSsid;
+  const BYTE* end = std::find(bytes, bytes + length, 0);
+  return CString(reinterpret_cast<const char*>(bytes), static_cast<int>(end - bytes));
+}
+
+int SiteRssi(const BYTE* record) {
+  const int rssi = static_cast<int>(Field(record, kRssi));
+  return rssi < kWeakestRssi ? kWeakestRssi : rssi % kRssiModulus;
+}
+
+CString SiteChannelText(DWORD frequencyKhz) {
+  CString text;
+  const CHANNEL_FREQUENCY* row = FindChannelByFrequency(frequencyKhz);
+  if (!row) return text;
+  if (IsJapanChannel(row->Channel))
+    text.Format("J%u", row->Channel - kJapanBase);
+  else
+    text.Format("%u", row->Channel);
+  return text;
+}
+
+CString SiteDetailChannelText(DWORD frequencyKhz) {
+  CString text;
+  const CHANNEL_FREQUENCY* row = FindChannelByFrequency(frequencyKhz);
+  if (!row) return text;
+  const int mhz = static_cast<int>(frequencyKhz / 1000);
+  if (IsJapanChannel(row->Channel))
+    text.Format("J%u <--> %d MHz", row->Channel - kJapanBase, mhz);
+  else
+    text.Format("%u <--> %d MHz", row->Channel, mhz);
+  return text;
+}
+
+int SiteChannelNumber(DWORD frequencyKhz) {
+  const CHANNEL_FREQUENCY* row = FindChannelByFrequency(frequencyKhz);
+  return row ? static_cast<int>(row->Channel) : 0;
+}
+
+bool IsShownSiteRecord(const BYTE* record, DWORD length) {
+  return length >= kHeadSize && Field(record, kIeLength) <= length - kHeadSize;
+}
+
+SiteRow MakeSiteRow(const BYTE* record, DWORD length) {
+  SiteRow row;
+  row.infrastructureMode = static_cast<int>(Field(record, kInfrastructureMode));
+  row.ssid = SiteSsid(record);
+  row.networkType = static_cast<int>(Field(record, kNetworkTypeInUse));
+  row.channelText = SiteChannelText(Frequency(record));
+  CStringArray ht;
+  AttributeFields(record, length, kBssTextHt, ht);
+  row.ht = ht.GetAt(kHtTextFields - 1) == "TRUE";
+  CStringArray wps;
+  AttributeFields(record, length, kBssTextWps, wps);
+  row.wps = wps.GetAt(kWpsTextFields - 1) == "TRUE";
+  row.secured = Field(record, kPrivacy) != 0 || ParseBssInfoElements(record, length, kBssTextSecurity) != "Unknown;None";
+  row.rssi = SiteRssi(record);
+  return row;
+}
+
+void BuildSiteRows(const BYTE* list, DWORD size, std::vector<SiteRow>& rows, std::vector<DWORD>* offsets) {
+  bool ended = false;
+  ForEachSiteRecord(list, size, [&](const BYTE* record, DWORD length) {
+    if (ended) return;
+    try {
+      rows.push_back(MakeSiteRow(record, length));
+      if (offsets) offsets->push_back(static_cast<DWORD>(record - list));
+    } catch (const CInvalidArgException&) {
+      ended = true;
+    }
+  });
+}
+
+CString MakeSurveyRowsText(const std::vector<SiteRow>& rows) {
+  CString text;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const SiteRow& row = rows[i];
+    CString line;
+    line.Format("\"%s\"\t\"%d\"\t\"%d\"\t\"%d\"\t\"%s\"\t\"%d\"\t\"%d\"", static_cast<LPCSTR>(MakeNotifyField(row.ssid)),
+                row.connected, row.infrastructureMode, row.networkType,
+                static_cast<LPCSTR>(MakeNotifyField(row.channelText)), row.secured, RssiToPercent(row.rssi));
+    if (i > 0) text += "\r\n";
+    text += line;
+  }
+  return text;
+}
+
+bool SiteSecurityFields(const BYTE* record, DWORD length, CString& auth, CString& cipher) {
+  CStringArray fields;
+  AttributeFields(record, length, kBssTextSecurity, fields);
+  if (fields.GetSize() < 2) return false;
+  auth = fields.GetAt(0);
+  cipher = fields.GetAt(1);
+  return true;
+}
+
+LPCSTR SiteNetworkTypeText(DWORD infrastructureMode) {
+  switch (infrastructureMode) {
+    case 1:
+      return "Infrastructure";
+    case 0:
+      return "Ad-Hoc";
+    default:
+      return "Unknown";
+  }
+}
+
+CString SiteBssidText(const BYTE* record) {
+  const BYTE* mac = record + kMacAddress;
+  CString text;
+  text.Format("%02X-%02X-%02X-%02X-%02X-%02X", mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]);
+  return text;
+}
+
+void SortSiteList(BYTE* list, DWORD size, FILETIME* stamps, int stampCount, int key) {
+  if (!list || size < wavorel::wire::ndis::kListHeadSize || getU32(list) == 0) return;
+  if (key != kSiteSortSsid && key != kSiteSortChannel && key != kSiteSortSignal) return;
+  struct Record {
+    const BYTE* at;
+    DWORD length;
+  };
+  std::vector<Record> records;
+  WalkBssList(list, size, [&](const BYTE* record, DWORD length) { records.push_back({record, length}); });
+  const size_t count = records.size();
+  // The record each sorted key takes: the first one not yet taken whose key
+  // equals it. The taken table has one entry per record.
+  std::vector<bool> taken(count, false);
+  std::vector<size_t> order;
+  order.reserve(count);
+  const auto take = [&](auto&& matches) {
+    for (size_t i = 0; i < count; ++i) {
+      if (taken[i] || !matches(records[i].at)) continue;
+      taken[i] = true;
+      order.push_back(i);
+      return;
+    }
+  };
+  if (key == kSiteSortSsid) {
+    CSortStringArray ssids;
+    for (const Record& r : records) ssids.Add(SiteSsid(r.at));
+    ssids.Sort();
+    for (INT_PTR i = 0; i < ssids.GetSize(); ++i) {
+      const CString ssid = ssids.GetAt(i);
+      take([&](const BYTE* record) { return SiteSsid(record) == ssid; });
+    }
+  } else {
+    const auto keyOf = [key](const BYTE* record) {
+      return key == kSiteSortChannel ? SiteChannelNumber(Frequency(record)) : static_cast<int>(Field(record, kRssi));
+    };
+    CSortIntArray values;
+    for (const Record& r : records) values.Add(keyOf(r.at));
+    values.Sort();
+    if (key == kSiteSortSignal) values.Reverse();
+    for (INT_PTR i = 0; i < values.GetSize(); ++i) {
+      const int value = values.GetAt(i);
+      take([&](const BYTE* record) { return keyOf(record) == value; });
+    }
+  }
+
+  auto sorted = std::make_unique<BYTE[]>(size);
+  std::memset(sorted.get(), 0, size);
+  std::vector<FILETIME> newStamps(static_cast<size_t>(std::max(stampCount, 0)), FILETIME{});
+  DWORD at = wavorel::wire::ndis::kListHeadSize;
+  for (size_t n = 0; n < order.size(); ++n) {
+    const Record& r = records[order[n]];
+    std::memcpy(sorted.get() + at, r.at, r.length);
+    at += r.length;
+    if (stamps && n < newStamps.size() && order[n] < newStamps.size()) newStamps[n] = stamps[order[n]];
+  }
+  wavorel::wire::putU32(sorted.get(), static_cast<uint32_t>(order.size()));
+  std::memcpy(list, sorted.get(), size);
+  if (stamps) std::copy(newStamps.begin(), newStamps.end(), stamps);
+}

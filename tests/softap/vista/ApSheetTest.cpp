@@ -1,0 +1,143 @@
+// The AP property sheet the worker opens: off-screen and hidden with its
+// pages, OK closes it and the next one lists the whole event log again, its
+// Help starts the help viewer, and the rules of its optional pages.
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ApWorkerTest.h"
+#include "softap/QzPropSheet_AP.h"
+
+namespace softap::testing {
+namespace {
+
+using ApSheetTest = ApWorkerTest;
+
+_VX_802_11_EVENT_LOG StationEvent(USHORT code) {
+  _VX_802_11_EVENT_LOG e{};
+  e.Time = FILETIME{0x2A69C000u, 0x01DA9F8Bu};
+  e.MacAddress[5] = 0x55;
+  e.EventCode = code;
+  return e;
+}
+
+TEST_F(ApSheetTest, OpensOffScreenAndHidden) {
+  ASSERT_TRUE(start());
+  CQzPropSheet_AP* sheet = worker()->GetSheet();
+  ASSERT_NE(sheet, nullptr);
+  ASSERT_TRUE(::IsWindow(sheet->GetSafeHwnd()));
+  CString caption;
+  sheet->GetWindowText(caption);
+  EXPECT_EQ(caption, "Nerolt Wireless Utility");
+  EXPECT_EQ(sheet->m_psh.dwFlags & (PSH_MODELESS | PSH_NOAPPLYNOW | PSH_USEHICON),
+            static_cast<DWORD>(PSH_MODELESS | PSH_NOAPPLYNOW | PSH_USEHICON));
+  EXPECT_NE(sheet->m_psh.hIcon, nullptr);
+  EXPECT_EQ(sheet->GetParent(), worker());
+  EXPECT_TRUE(sheet->GetExStyle() & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(sheet->GetDlgItem(ID_APPLY_NOW), nullptr);
+  CWnd* help = sheet->GetDlgItem(IDHELP);
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->GetStyle() & WS_VISIBLE);
+  EXPECT_TRUE(help->IsWindowEnabled());
+  // Wholly off the screen; its height ends 10 pixels below OK.
+  CRect rect;
+  CRect ok;
+  sheet->GetWindowRect(&rect);
+  sheet->GetDlgItem(IDOK)->GetWindowRect(&ok);
+  EXPECT_EQ(rect.TopLeft(), CPoint(-9999, -9999));
+  EXPECT_EQ(rect.bottom, ok.bottom + 10);
+  EXPECT_LT(rect.right, 0);
+  // The pages that exist here, in the sheet's order: Config, Event Log.
+  ASSERT_EQ(sheet->GetPageCount(), 2);
+  EXPECT_EQ(sheet->GetPage(0), &sheet->GetConfigPage());
+  EXPECT_EQ(sheet->GetPage(1), &sheet->GetEventLogPage());
+  // A second request while it is a window changes nothing.
+  worker()->SendMessage(WM_COMMAND, CHideDlg_AP::ID_OPEN_SHEET);
+  EXPECT_EQ(worker()->GetSheet(), sheet);
+}
+
+TEST_F(ApSheetTest, OkClosesAndTheNextSheetListsTheWholeStore) {
+  ASSERT_TRUE(start());
+  CQzPropSheet_AP* sheet = worker()->GetSheet();
+  ASSERT_NE(sheet, nullptr);
+  StoreApEvents({StationEvent(1), StationEvent(0), StationEvent(2)});
+  sheet->SetActivePage(&sheet->GetEventLogPage());
+  tick(CEventLogPage_AP::kRefreshMs);
+  auto* list = static_cast<CListCtrl*>(sheet->GetEventLogPage().GetDlgItem(CEventLogPage_AP::kListId));
+  ASSERT_NE(list, nullptr);
+  // The texts of the list's rows (the driver's own events may be among them).
+  auto messages = [](CListCtrl* rows) {
+    std::vector<std::string> out;
+    for (int i = 0; i < rows->GetItemCount(); ++i) out.emplace_back(static_cast<LPCSTR>(rows->GetItemText(i, 1)));
+    return out;
+  };
+  const std::vector<std::string> mine = {" 00-00-00-00-00-55 associated", "Restart Access Point",
+                                         " 00-00-00-00-00-55 left this BSS"};
+  std::vector<std::string> listed = messages(list);
+  ASSERT_GE(listed.size(), 3u);
+  EXPECT_NE(std::search(listed.begin(), listed.end(), mine.begin(), mine.end()), listed.end());
+
+  // The button's release, as the message loop offers it.
+  const HWND sheetWindow = sheet->GetSafeHwnd();
+  MSG release{sheet->GetDlgItem(IDOK)->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5), 0, {0, 0}};
+  EXPECT_TRUE(CWnd::WalkPreTranslateTree(sheetWindow, &release));
+  pump();
+  EXPECT_FALSE(::IsWindow(sheetWindow));
+
+  worker()->SendMessage(WM_COMMAND, CHideDlg_AP::ID_OPEN_SHEET);
+  sheet = worker()->GetSheet();
+  ASSERT_NE(sheet, nullptr);
+  ASSERT_TRUE(::IsWindow(sheet->GetSafeHwnd()));
+  EXPECT_EQ(g_nApEventLogShown, 0);
+  sheet->SetActivePage(&sheet->GetEventLogPage());
+  tick(CEventLogPage_AP::kRefreshMs);
+  list = static_cast<CListCtrl*>(sheet->GetEventLogPage().GetDlgItem(CEventLogPage_AP::kListId));
+  ASSERT_NE(list, nullptr);
+  const std::vector<std::string> again = messages(list);
+  ASSERT_GE(again.size(), listed.size()) << "the whole store again";
+  EXPECT_TRUE(std::equal(listed.begin(), listed.end(), again.begin()));
+}
+
+TEST_F(ApSheetTest, HelpStartsTheViewerThatFailsWithoutTheFile) {
+  ASSERT_TRUE(start());
+  CQzPropSheet_AP* sheet = worker()->GetSheet();
+  ASSERT_NE(sheet, nullptr);
+  wavorel::clearProcessStarts();
+  EXPECT_EQ(sheet->SendMessage(WM_HELP), TRUE);
+  sheet->SendMessage(WM_COMMAND, IDHELP);
+  std::vector<wavorel::ProcessStart> helps;
+  ASSERT_TRUE(settle([&] {
+    helps.clear();
+    for (const auto& s : wavorel::processStarts())
+      if (s.api == "HtmlHelp") helps.push_back(s);
+    return helps.size() == 2;
+  }));
+  for (const auto& s : helps) EXPECT_NE(s.error, 0u) << s.program;
+}
+
+TEST_F(ApSheetTest, OptionalPagesFollowTheAdapterAndTheIni) {
+  ASSERT_TRUE(start());
+  // The default adapter: on USB, an 802.11n family.
+  ASSERT_EQ(g_bApUsbFound, 1);
+  ASSERT_EQ(g_bApHtFamily, 1);
+  g_bApWepOrNone = 1;
+  EXPECT_FALSE(CQzPropSheet_AP::OffersWdsPage()) << "never on USB";
+  g_bApUsbFound = 0;
+  EXPECT_TRUE(CQzPropSheet_AP::OffersWdsPage());
+  g_bApWepOrNone = 0;
+  EXPECT_FALSE(CQzPropSheet_AP::OffersWdsPage());
+
+  const std::string ini = programLinux() + "/WavorelVista.ini";
+  EXPECT_FALSE(CQzPropSheet_AP::Offers11nPage()) << "no [Page] value";
+  std::ofstream(ini, std::ios::binary) << "[Page]\r\n11n Setting=1\r\n";
+  EXPECT_TRUE(CQzPropSheet_AP::Offers11nPage()) << "read again at each poll";
+  g_bApHtFamily = 0;
+  EXPECT_FALSE(CQzPropSheet_AP::Offers11nPage());
+  g_bApHtFamily = 1;
+  std::ofstream(ini, std::ios::binary) << "[Page]\r\n11n Setting=0\r\n";
+  EXPECT_FALSE(CQzPropSheet_AP::Offers11nPage());
+}
+
+}  // namespace
+}  // namespace softap::testing
