@@ -147,6 +147,8 @@
 #include "platform/win/services/IpHelper.h"
 #include "platform/win/services/Rpc.h"
 #include "platform/win/services/Services.h"
+#include "platform/win/services/AcAuth.h"
+#include "platform/win/services/NetApi.h"
 // Painting and the mouse
 #include "platform/win/user/Paint.h"
 #include "platform/win/user/Cursor.h"

@@ -44,7 +44,8 @@ std::vector<uint8_t> securitySuites(const WorldNetwork& n, const uint8_t* oui, b
   w.u16(static_cast<uint16_t>(pairwise.size()));
   for (uint8_t t : pairwise) suite(w, oui, t);
   w.u16(1);
-  suite(w, oui, n.security == Security::Wpa2Enterprise ? wire::ie::kAkm8021X : wire::ie::kAkmPsk);
+  bool oneX = n.security == Security::Wpa2Enterprise || n.security == Security::WpaEnterprise;
+  suite(w, oui, oneX ? wire::ie::kAkm8021X : wire::ie::kAkmPsk);
   if (rsn) w.u16(0);  // RSN capabilities
   return w.data();
 }
@@ -141,7 +142,8 @@ std::vector<uint8_t> informationElements(const WorldNetwork& n) {
     element(w, ie::kHtCapabilities, htCapabilities(n));
     element(w, ie::kHtInformation, htInformation(n));
   }
-  if (n.security == Security::WpaPsk) element(w, ie::kVendorSpecific, securitySuites(n, kOuiMs, false));
+  if (n.security == Security::WpaPsk || n.security == Security::WpaEnterprise)
+    element(w, ie::kVendorSpecific, securitySuites(n, kOuiMs, false));
   if (n.wps != WpsMethod::None) element(w, ie::kVendorSpecific, wpsElement(n));
   return w.data();
 }

@@ -234,7 +234,9 @@ void Adapter::startHandshake(uint64_t now) {
 void Adapter::linkUp(uint64_t at) {
   lastTick_ = at;  // the link carries traffic from here
   const WorldNetwork& n = *target_;
-  linkEvent_ = n.security == Security::Wpa2Enterprise ? kEapSucceeded : kLinkUp;
+  bool oneX = n.security == Security::Wpa2Enterprise || n.security == Security::WpaEnterprise ||
+              n.security == Security::WepEnterprise;
+  linkEvent_ = oneX ? kEapSucceeded : kLinkUp;
   enter(LinkState::Connected, linkEvent_);
   icvError_ = n.security == Security::Wep && wepKeys_[n.wepKeyIndex] != n.wepKeys[n.wepKeyIndex];
 }
@@ -263,6 +265,10 @@ void Adapter::finishStep(uint64_t at) {
     case LinkState::Handshake:
       return keyFits_ ? linkUp(at) : failJoin(kFourWayTimeout);
     case LinkState::Eap:
+      if (exchangeHolds_ > 0) {  // the supplicant decides: the step has no end of its own
+        stepEndsAt_ = UINT64_MAX;
+        return;
+      }
       return n.eapAccepts ? linkUp(at) : failJoin(kAssociationFailed);
     default:
       return;
@@ -284,6 +290,33 @@ bool Adapter::joining() {
   return state_ != LinkState::Idle && state_ != LinkState::Connected;
 }
 
+void Adapter::holdExchange(bool hold) {
+  advance();
+  exchangeHolds_ = std::max(0, exchangeHolds_ + (hold ? 1 : -1));
+  // An exchange nobody decides any more takes the world's time from here.
+  if (exchangeHolds_ == 0 && state_ == LinkState::Eap && stepEndsAt_ == UINT64_MAX)
+    stepEndsAt_ = lastTick_ + timing_.eapMs;
+}
+
+bool Adapter::finishExchange(bool accepted, const std::string& sessionKey) {
+  advance();
+  if (state_ != LinkState::Eap || !target_) return false;
+  if (!accepted) {
+    failJoin(kAssociationFailed);
+    return true;
+  }
+  if (target_->security == Security::WepEnterprise) {
+    wepKeys_[0] = sessionKey.substr(0, 13);
+    transmitKey_ = 0;
+  } else if (sessionKey.size() >= 32) {
+    Psk key;
+    std::copy(sessionKey.begin(), sessionKey.begin() + 32, key.begin());
+    pmk_ = key;
+  }
+  linkUp(lastTick_);
+  return true;
+}
+
 void Adapter::clearKeys() {
   for (auto& k : wepKeys_) k.clear();
   transmitKey_ = 0;
@@ -301,23 +334,28 @@ Adapter::Admission Adapter::admission(const WorldNetwork& n) const {
       return (authMode == kAuthOpen || authMode == kAuthAutoSwitch) && encryptionStatus != kWepEnabled
                  ? Admission::Join
                  : Admission::Refuse;
+    case Security::WepEnterprise:
+      return authMode == kAuthOpen && encryptionStatus == kWepEnabled ? Admission::Eap : Admission::Refuse;
     case Security::Wep:
       if (encryptionStatus != kWepEnabled) return Admission::Refuse;
       return authMode == kAuthOpen || authMode == kAuthShared || authMode == kAuthAutoSwitch ? Admission::Join
                                                                                              : Admission::Refuse;
     case Security::WpaPsk:
     case Security::Wpa2Psk:
-    case Security::Wpa2Enterprise: {
-      uint32_t wanted = n.security == Security::WpaPsk   ? kAuthWpaPsk
-                        : n.security == Security::Wpa2Psk ? kAuthWpa2Psk
-                                                          : kAuthWpa2;
-      if (n.adhoc && n.security != Security::Wpa2Enterprise) wanted = kAuthWpaNone;
+    case Security::Wpa2Enterprise:
+    case Security::WpaEnterprise: {
+      bool oneX = n.security == Security::Wpa2Enterprise || n.security == Security::WpaEnterprise;
+      uint32_t wanted = n.security == Security::WpaPsk          ? kAuthWpaPsk
+                        : n.security == Security::Wpa2Psk        ? kAuthWpa2Psk
+                        : n.security == Security::WpaEnterprise ? kAuthWpa
+                                                                 : kAuthWpa2;
+      if (n.adhoc && !oneX) wanted = kAuthWpaNone;
       if (authMode != wanted) return Admission::Refuse;
       unsigned cipher = encryptionStatus == kTkipEnabled ? kCipherTkip
                         : encryptionStatus == kAesEnabled ? kCipherCcmp
                                                           : 0;
       if ((n.ciphers & cipher) == 0) return Admission::Refuse;
-      if (n.security == Security::Wpa2Enterprise) return Admission::Eap;
+      if (oneX) return Admission::Eap;
       return pmk_ ? Admission::Handshake : Admission::AwaitKey;
     }
   }
@@ -337,6 +375,7 @@ void Adapter::associate(const std::string& ssid, const std::optional<Mac>& bssid
     if (!best || signalAt(n, lastTick_) > signalAt(*best, lastTick_)) best = &n;
   }
   if (!best) return;
+  ++joins_;
   target_ = best;
   startStep(LinkState::Authenticating, lastTick_, timing_.authenticationMs);
 }

@@ -150,6 +150,19 @@ class Adapter {
   // that a watcher that looks now and then still sees every one.
   std::vector<JoinStep> takeJoinSteps();
   bool connected();
+  // An outside supplicant attached to the adapter runs the 802.1X exchange
+  // itself: while one holds the adapter, the EAP step waits for its outcome
+  // (finishExchange) instead of ending by the world's time. Holds are counted.
+  void holdExchange(bool hold);
+  // The supplicant's outcome of the EAP step under way; on success `sessionKey`
+  // (32 bytes) becomes the pairwise key, or with dynamic WEP its first 13
+  // bytes the transmit WEP key. False when no EAP step was waiting.
+  bool finishExchange(bool accepted, const std::string& sessionKey);
+  // Counts the joins started, so a watcher can tell one association from the next.
+  uint64_t joinCount() const { return joins_; }
+  // The keys installed now (for checks): the pairwise key, a WEP key.
+  std::optional<Psk> pairwiseMasterKey() const { return pmk_; }
+  std::string wepKey(int index) const { return wepKeys_[index & 3]; }
   bool joining();  // a join under way: from authentication to the end of the handshake or EAP exchange
   // The network of the link, or nullptr; in AP mode the AP's own BSS while it
   // beacons (its SSID, the adapter's MAC as BSSID, the configured channel).
@@ -267,6 +280,8 @@ class Adapter {
   SoftAp softAp_;
   WorldNetwork apBss_;  // the AP's own BSS as the link views see it
   std::map<std::pair<uint32_t, uint32_t>, uint32_t> registers_;
+  int exchangeHolds_ = 0;
+  uint64_t joins_ = 0;
 };
 
 }  // namespace wavorel::sim

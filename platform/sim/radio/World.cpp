@@ -337,6 +337,7 @@ WorldAdapter readAdapter(SectionReader& r, unsigned index) {
   if (auto date = r.text("DriverDate")) a.driverDate = r.date("DriverDate", *date);
   a.eepromVersion = r.version("EepromVersion", a.eepromVersion);
   a.firmwareVersion = r.version("FirmwareVersion", a.firmwareVersion);
+  a.ccx = static_cast<int>(r.integer("Ccx", 0, 4, 0));
   for (auto& [name, value] : r.prefixed("Reg.")) {
     RegistryValue v;
     if (startsWith(value, "dword:")) {
@@ -357,6 +358,53 @@ WorldAdapter readAdapter(SectionReader& r, unsigned index) {
   return a;
 }
 
+bool enterprise(Security s) {
+  return s == Security::Wpa2Enterprise || s == Security::WpaEnterprise || s == Security::WepEnterprise;
+}
+
+// The authentication server of an 802.1X network; its keys belong to no other kind.
+void readEapServer(SectionReader& r, WorldNetwork& n) {
+  static const char* const kKeys[] = {"EapMethods",    "EapInner",        "EapIdentity", "EapPassword",
+                                      "EapDomain",     "EapServerName",   "EapServerIssuer", "EapTimeout",
+                                      "EapFastAid",    "EapPasswordChange"};
+  if (!enterprise(n.security)) {
+    for (const char* key : kKeys)
+      if (r.text(key)) r.fail(key, "only 802.1X networks have an authentication server");
+    return;
+  }
+  WorldEap& e = n.eap;
+  if (auto list = r.text("EapMethods")) {
+    static const std::vector<std::pair<std::string_view, int>> kMethods = {
+        {"PEAP", kEapPeap}, {"TLS", kEapTls}, {"TTLS", kEapTtls}, {"FAST", kEapFast}, {"MD5", kEapMd5}, {"LEAP", kEapLeap}};
+    e.methods.clear();
+    std::stringstream items(*list);
+    std::string item;
+    while (std::getline(items, item, ',')) {
+      std::string name(trim(item));
+      auto it = std::find_if(kMethods.begin(), kMethods.end(), [&](const auto& m) { return fold(m.first) == fold(name); });
+      if (it == kMethods.end()) r.fail("EapMethods", "unknown method: " + name);
+      if (std::find(e.methods.begin(), e.methods.end(), it->second) == e.methods.end()) e.methods.push_back(it->second);
+    }
+    if (e.methods.empty()) r.fail("EapMethods", "names no method");
+  }
+  e.inner = static_cast<int>(r.integer("EapInner", 0, 255, 0));
+  for (auto [key, text] : {std::pair{"EapIdentity", &e.identity}, {"EapPassword", &e.password}, {"EapDomain", &e.domain}}) {
+    *text = r.text(key).value_or("");
+    if (text->size() > 128) r.fail(key, "longer than 128 bytes");
+  }
+  e.serverName = r.text("EapServerName").value_or(e.serverName);
+  if (e.serverName.empty() || e.serverName.size() > 255) r.fail("EapServerName", "must have 1 to 255 characters");
+  e.serverIssuer = r.text("EapServerIssuer").value_or("");
+  e.timeoutMs = static_cast<uint64_t>(r.integer("EapTimeout", 0, 600, 0)) * 1000;
+  if (r.text("EapFastAid")) {
+    e.fastAid = r.hexBytes("EapFastAid");
+    if (e.fastAid.empty() || e.fastAid.size() > 32) r.fail("EapFastAid", "must have 1 to 32 bytes");
+  } else {
+    e.fastAid = std::string("\x5A\x17\xA1\xD0", 4) + n.ssid.substr(0, 12);
+  }
+  e.passwordChange = r.flag("EapPasswordChange", false);
+}
+
 WorldNetwork readNetwork(SectionReader& r) {
   WorldNetwork n;
   auto ssid = r.text("Ssid");
@@ -373,12 +421,15 @@ WorldNetwork readNetwork(SectionReader& r) {
                                    {"WEP", Security::Wep},
                                    {"WPA-PSK", Security::WpaPsk},
                                    {"WPA2-PSK", Security::Wpa2Psk},
-                                   {"WPA2-Enterprise", Security::Wpa2Enterprise}},
+                                   {"WPA2-Enterprise", Security::Wpa2Enterprise},
+                                   {"WPA-Enterprise", Security::WpaEnterprise},
+                                   {"WEP-Enterprise", Security::WepEnterprise}},
                                   Security::Open);
   bool wpa = n.security == Security::WpaPsk || n.security == Security::Wpa2Psk ||
-             n.security == Security::Wpa2Enterprise;
+             n.security == Security::Wpa2Enterprise || n.security == Security::WpaEnterprise;
   n.ciphers = r.choice<unsigned>("Cipher", {{"TKIP", kCipherTkip}, {"CCMP", kCipherCcmp}, {"TKIP+CCMP", kCipherTkip | kCipherCcmp}},
-                                 n.security == Security::WpaPsk ? kCipherTkip : kCipherCcmp);
+                                 n.security == Security::WpaPsk || n.security == Security::WpaEnterprise ? kCipherTkip
+                                                                                                         : kCipherCcmp);
   if (!wpa) n.ciphers = 0;
   if (n.security == Security::WpaPsk || n.security == Security::Wpa2Psk) {
     n.passphrase = r.required("Passphrase");
@@ -396,6 +447,7 @@ WorldNetwork readNetwork(SectionReader& r) {
   n.wepKeyIndex = static_cast<int>(r.integer("KeyIndex", 1, 4, 1)) - 1;
   if (n.security == Security::Wep && n.wepKeys[n.wepKeyIndex].empty()) r.fail("KeyIndex", "names a key that is not given");
   n.eapAccepts = r.choice<bool>("Eap", {{"accept", true}, {"reject", false}}, true);
+  readEapServer(r, n);
   n.wps = r.choice<WpsMethod>("WPS", {{"no", WpsMethod::None}, {"PushButton", WpsMethod::PushButton}, {"Pin", WpsMethod::Pin}},
                               WpsMethod::None);
   if (auto pin = r.text("WpsPin")) {
@@ -410,6 +462,8 @@ WorldNetwork readNetwork(SectionReader& r) {
   n.adhoc = r.choice<bool>("Mode", {{"Infrastructure", false}, {"AdHoc", true}}, false);
   n.beaconPeriod = static_cast<int>(r.integer("BeaconPeriod", 20, 1000, 100));
   n.address = r.ipv4("Address");
+  n.dhcp = r.flag("Dhcp", true);
+  n.dhcpDelayMs = static_cast<uint64_t>(r.integer("DhcpDelay", 0, 600, 0)) * 1000;
   n.appearsMs = r.seconds("Appears");
   n.leavesMs = r.seconds("Leaves");
   if (n.leavesMs != 0 && n.leavesMs <= n.appearsMs) r.fail("Leaves", "not after Appears");
@@ -500,6 +554,14 @@ World parseWorld(std::string_view text, const std::string& fileName) {
       step("EapMs", world.timing.eapMs);
       world.driverCallLog =
           static_cast<size_t>(r.integer("DriverCallLog", 1, 1000000, static_cast<long long>(world.driverCallLog)));
+      world.ipx = r.flag("Ipx", false);
+    } else if (fold(section) == "domain") {
+      world.domain.name = r.required("Name");
+      world.domain.controller = r.required("Controller");
+      if (world.domain.name.size() > 255 || world.domain.controller.size() > 255 ||
+          world.domain.controller.find_first_of("\\/") != std::string::npos)
+        r.fail("Controller", "not a computer name: " + world.domain.controller);
+      world.domain.reachable = r.flag("Reachable", true);
     } else if (fold(section) == "services") {
       world.registryServiceListening =
           r.choice<bool>("RegistryService", {{"listening", true}, {"stopped", false}}, true);

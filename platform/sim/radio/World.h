@@ -22,7 +22,8 @@ class WorldError : public std::runtime_error {
 };
 
 enum class Bus { Usb, Pci };
-enum class Security { Open, Wep, WpaPsk, Wpa2Psk, Wpa2Enterprise };
+// WepEnterprise: 802.1X with dynamic WEP keys (open authentication, WEP).
+enum class Security { Open, Wep, WpaPsk, Wpa2Psk, Wpa2Enterprise, WpaEnterprise, WepEnterprise };
 enum class WpsMethod { None, PushButton, Pin };
 
 // Cipher bits of a WPA network.
@@ -62,6 +63,29 @@ struct WorldAdapter {
   std::vector<std::string> driverFiles;
   std::array<uint16_t, 4> driverFileVersion{1, 0, 0, 0};
   std::array<int, 3> driverDate{2008, 1, 1};
+  int ccx = 0;  // CCX version 0 (none) to 4
+};
+
+// EAP methods by their EAP type numbers.
+constexpr int kEapMd5 = 4;
+constexpr int kEapTls = 13;
+constexpr int kEapLeap = 17;
+constexpr int kEapTtls = 21;
+constexpr int kEapPeap = 25;
+constexpr int kEapFast = 43;
+
+// The authentication server of an 802.1X network. Empty texts accept any.
+struct WorldEap {
+  std::vector<int> methods{kEapPeap, kEapTls, kEapTtls, kEapFast, kEapMd5, kEapLeap};  // EAP types it runs
+  int inner = 0;                 // the inner method it wants (PEAP/EAP-FAST: EAP type; TTLS 1-5), 0: any
+  std::string identity;          // the user name
+  std::string password;
+  std::string domain;            // the domain an identity "DOMAIN\user" must name
+  std::string serverName = "radius";  // subject of the server certificate
+  std::string serverIssuer;      // its issuer (a ROOT certificate's subject), empty: self-signed
+  uint64_t timeoutMs = 0;        // the server stays silent and the supplicant gives up after this; 0: it answers
+  std::string fastAid;           // EAP-FAST authority id bytes
+  bool passwordChange = false;   // the server asks for a new password after a right one
 };
 
 struct WorldNetwork {
@@ -76,7 +100,8 @@ struct WorldNetwork {
   std::string passphrase;         // WPA-PSK, WPA2-PSK
   std::array<std::string, 4> wepKeys;  // key bytes, empty when unset
   int wepKeyIndex = 0;            // 0..3
-  bool eapAccepts = true;         // WPA2-Enterprise: outcome of 802.1X
+  bool eapAccepts = true;         // 802.1X kinds: outcome of the exchange (false: refused)
+  WorldEap eap;                   // 802.1X kinds: the authentication server
   WpsMethod wps = WpsMethod::None;
   std::string wpsPin;             // 8 digits, PIN method
   bool wpsConfigured = true;
@@ -84,6 +109,8 @@ struct WorldNetwork {
   bool adhoc = false;
   int beaconPeriod = 100;
   std::array<uint8_t, 4> address{};  // IPv4 address the adapter gets there, 0.0.0.0: none
+  bool dhcp = true;               // the address comes from a DHCP server (else it is static)
+  uint64_t dhcpDelayMs = 0;       // how long the DHCP server takes to answer
   uint64_t appearsMs = 0;         // after the machine loads
   uint64_t leavesMs = 0;          // 0: never
 
@@ -127,6 +154,13 @@ struct WorldTiming {
   uint64_t eapMs = 500;
 };
 
+// The Windows domain the machine belongs to.
+struct WorldDomain {
+  std::string name;        // empty: no domain
+  std::string controller;  // the domain controller's computer name
+  bool reachable = true;   // its NETLOGON share answers
+};
+
 struct World {
   std::vector<WorldAdapter> adapters;
   std::vector<WorldNetwork> networks;
@@ -136,6 +170,8 @@ struct World {
   bool registryServiceListening = true;  // [Services] RegistryService
   WorldTiming timing;                    // [Machine]
   size_t driverCallLog = 4096;           // [Machine] DriverCallLog: driver requests kept
+  bool ipx = false;                      // [Machine] Ipx: the IPX protocol is installed
+  WorldDomain domain;                    // [Domain]
 };
 
 // Parses a world; `fileName` names it in errors. Throws WorldError.

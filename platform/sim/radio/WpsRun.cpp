@@ -91,6 +91,8 @@ std::vector<uint8_t> wpsCredentialTable(const WorldNetwork& n) {
     case Security::WpaPsk: auth = credential::kAuthWpaPsk, encryption = ciphers, key = n.passphrase; break;
     case Security::Wpa2Psk: auth = credential::kAuthWpa2Psk, encryption = ciphers, key = n.passphrase; break;
     case Security::Wpa2Enterprise: auth = credential::kAuthWpa2, encryption = ciphers; break;
+    case Security::WpaEnterprise: auth = credential::kAuthWpa, encryption = ciphers; break;
+    case Security::WepEnterprise: encryption = credential::kEncryptionWep; break;
   }
   wire::putU32(c + credential::kAuthType, auth);
   wire::putU32(c + credential::kEncryptionType, encryption);

@@ -50,13 +50,15 @@ DOT11_AUTH_ALGORITHM authOf(const WorldNetwork& n) {
     case wavorel::sim::Security::WpaPsk: return n.adhoc ? DOT11_AUTH_ALGO_WPA_NONE : DOT11_AUTH_ALGO_WPA_PSK;
     case wavorel::sim::Security::Wpa2Psk: return DOT11_AUTH_ALGO_RSNA_PSK;
     case wavorel::sim::Security::Wpa2Enterprise: return DOT11_AUTH_ALGO_RSNA;
+    case wavorel::sim::Security::WpaEnterprise: return DOT11_AUTH_ALGO_WPA;
     default: return DOT11_AUTH_ALGO_80211_OPEN;
   }
 }
 
 DOT11_CIPHER_ALGORITHM cipherOf(const WorldNetwork& n) {
   if (n.security == wavorel::sim::Security::Open) return DOT11_CIPHER_ALGO_NONE;
-  if (n.security == wavorel::sim::Security::Wep) return DOT11_CIPHER_ALGO_WEP;
+  if (n.security == wavorel::sim::Security::Wep || n.security == wavorel::sim::Security::WepEnterprise)
+    return DOT11_CIPHER_ALGO_WEP;
   return (n.ciphers & wavorel::sim::kCipherCcmp) ? DOT11_CIPHER_ALGO_CCMP : DOT11_CIPHER_ALGO_TKIP;
 }
 
@@ -180,7 +182,9 @@ DWORD WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_
       as.ulRxRate = as.ulTxRate = a->txRateUnits() * 500;  // kb/s
       WLAN_SECURITY_ATTRIBUTES& sec = v->wlanSecurityAttributes;
       sec.bSecurityEnabled = n->security != wavorel::sim::Security::Open;
-      sec.bOneXEnabled = n->security == wavorel::sim::Security::Wpa2Enterprise;
+      sec.bOneXEnabled = n->security == wavorel::sim::Security::Wpa2Enterprise ||
+                         n->security == wavorel::sim::Security::WpaEnterprise ||
+                         n->security == wavorel::sim::Security::WepEnterprise;
       sec.dot11AuthAlgorithm = a->authMode == wavorel::sim::kAuthShared ? DOT11_AUTH_ALGO_80211_SHARED_KEY : authOf(*n);
       sec.dot11CipherAlgorithm = cipherOf(*n);
       return hand(v, sizeof *v, pdwDataSize, ppData);

@@ -49,4 +49,44 @@ HANDLE openDevice(const std::string& path) {
   return insertKernelObject(std::move(device));
 }
 
+namespace {
+// Set from other modules' static start-up: made on first use.
+struct NetworkPaths {
+  std::mutex mutex;
+  NetworkPathResolver resolver;
+};
+NetworkPaths& networkPaths() {
+  static NetworkPaths paths;
+  return paths;
+}
+bool separator(char c) { return c == '\\' || c == '/'; }
+}  // namespace
+
+void setNetworkPathResolver(NetworkPathResolver resolver) {
+  std::lock_guard<std::mutex> lock(networkPaths().mutex);
+  networkPaths().resolver = std::move(resolver);
+}
+
+bool isNetworkPath(const std::string& path) {
+  return path.size() > 2 && separator(path[0]) && separator(path[1]) && !separator(path[2]) && path[2] != '.' &&
+         path[2] != '?';
+}
+
+HANDLE openNetworkPath(const std::string& path) {
+  size_t serverEnd = path.find_first_of("\\/", 2);
+  std::string server = path.substr(2, serverEnd == std::string::npos ? std::string::npos : serverEnd - 2);
+  std::string share;
+  if (serverEnd != std::string::npos) {
+    size_t shareEnd = path.find_first_of("\\/", serverEnd + 1);
+    share = path.substr(serverEnd + 1, shareEnd == std::string::npos ? std::string::npos : shareEnd - serverEnd - 1);
+  }
+  NetworkPathResolver resolver;
+  {
+    std::lock_guard<std::mutex> lock(networkPaths().mutex);
+    resolver = networkPaths().resolver;
+  }
+  SetLastError(resolver ? resolver(server, share) : ERROR_BAD_NETPATH);
+  return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace wavorel

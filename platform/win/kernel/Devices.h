@@ -24,4 +24,13 @@ void unregisterDevice(const std::string& name);
 // error set (ERROR_FILE_NOT_FOUND for a name nobody registered).
 HANDLE openDevice(const std::string& path);
 
+// Network paths, "\\server\share\...". The resolver (the simulated
+// network's) gives the error that opening a file there ends with: a share
+// holds no files here. Without one every network path is ERROR_BAD_NETPATH.
+using NetworkPathResolver = std::function<unsigned long(const std::string& server, const std::string& share)>;
+void setNetworkPathResolver(NetworkPathResolver resolver);
+bool isNetworkPath(const std::string& path);
+// Always INVALID_HANDLE_VALUE, with the resolver's error as the last error.
+HANDLE openNetworkPath(const std::string& path);
+
 }  // namespace wavorel

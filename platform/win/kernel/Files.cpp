@@ -66,6 +66,7 @@ HANDLE CreateFile(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, L
     return INVALID_HANDLE_VALUE;
   }
   if (wavorel::isDevicePath(lpFileName)) return wavorel::openDevice(lpFileName);
+  if (wavorel::isNetworkPath(lpFileName)) return wavorel::openNetworkPath(lpFileName);
   std::string path;
   if (!wavorel::resolveWindowsPath(lpFileName, path)) return INVALID_HANDLE_VALUE;
   auto file = FileObject::open(path, dwDesiredAccess, dwShareMode, dwCreationDisposition, dwFlagsAndAttributes);
