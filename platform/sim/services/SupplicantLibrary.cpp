@@ -148,7 +148,7 @@ int SupplicantLibrary::attach(AC_HANDLE* handle, const char* name, const AC_PORT
     if (!initialized_) return AC_ERR_NOT_INITIALIZED;
     for (auto& [h, p] : ports_)
       if (p->guid() == it->guid && (!it->guid.empty() || it->name == kWiredPortName)) return AC_ERR_BUSY;
-    port = std::make_shared<SupplicantPort>(nextPort_, it->guid, *callbacks);
+    port = std::make_shared<SupplicantPort>(it->guid, *callbacks);
     *handle = nextPort_++;
     ports_[*handle] = port;
   }

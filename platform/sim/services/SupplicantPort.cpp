@@ -28,8 +28,8 @@ std::string pacIdentityOf(std::string identity) {
 
 }  // namespace
 
-SupplicantPort::SupplicantPort(AC_HANDLE handle, std::string guid, const AC_PORT_CALLBACKS& callbacks)
-    : handle_(handle), guid_(std::move(guid)), callbacks_(callbacks) {}
+SupplicantPort::SupplicantPort(std::string guid, const AC_PORT_CALLBACKS& callbacks)
+    : guid_(std::move(guid)), callbacks_(callbacks) {}
 
 SupplicantPort::~SupplicantPort() {
   if (clockListener_ >= 0) removeClockListener(clockListener_);

@@ -53,7 +53,7 @@ class SupplicantPort : public std::enable_shared_from_this<SupplicantPort> {
   static constexpr uint64_t kRoundMs = 100;
 
   // `guid`: the adapter, empty for the wired port.
-  SupplicantPort(AC_HANDLE handle, std::string guid, const AC_PORT_CALLBACKS& callbacks);
+  SupplicantPort(std::string guid, const AC_PORT_CALLBACKS& callbacks);
   ~SupplicantPort();
   SupplicantPort(const SupplicantPort&) = delete;
   SupplicantPort& operator=(const SupplicantPort&) = delete;
@@ -130,7 +130,6 @@ class SupplicantPort : public std::enable_shared_from_this<SupplicantPort> {
   template <class Fn>
   auto withAdapter(Fn fn) -> decltype(fn(std::declval<Adapter&>()));
 
-  const AC_HANDLE handle_;
   const std::string guid_;
   const AC_PORT_CALLBACKS callbacks_;
 
