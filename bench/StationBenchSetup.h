@@ -8,10 +8,14 @@
 #include <string>
 #include <thread>
 
+#include <benchmark/benchmark.h>
+
 #include "platform/sim/radio/Machine.h"
 #include "platform/testing/BenchRoot.h"
 #include "platform/testing/Drivers.h"
 #include "platform/win/kernel/Paths.h"
+#include "frontend/UiBridge.h"
+#include "worker/HideDlg.h"
 #include "worker/IniProfileStore.h"
 #include "worker/Settings.h"
 #include "worker/WorkerGlobals.h"
@@ -45,6 +49,55 @@ inline wavorel::sim::Machine& StoreOpenCurrentProfile(const wavorel::testing::Be
       {"SSID", "CafeFree"}, {"NetworkType", "1"}, {"AuthMode", "0"}, {"CipherMode", "1"}};
   for (const auto& [key, value] : profile) WriteIniValue(g_strAdapterGuid, kIniKindStation, "Config", key, value, 0);
   return machine;
+}
+
+// The front end's side of the bridge: takes every value and drops it.
+inline LRESULT CALLBACK DroppingFrontEnd(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
+  TakeNotifyText(wParam, lParam);
+  return 0;
+}
+
+// The worker started on the stored open profile and connected, its bridge
+// values taken by a front-end window of class `kWindowClass` (which a page's
+// frame may use too); all of it ended with the object.
+class ConnectedStation {
+ public:
+  static constexpr const char* kWindowClass = "StationBenchUi";
+
+  explicit ConnectedStation(const wavorel::testing::BenchRoot& root) {
+    wavorel::sim::Machine& machine = StoreOpenCurrentProfile(root);
+    WNDCLASS wc{};
+    wc.lpfnWndProc = &DroppingFrontEnd;
+    wc.lpszClassName = kWindowClass;
+    RegisterClass(&wc);
+    ui_ = CreateWindowEx(0, kWindowClass, "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetUINotifyWnd(ui_);
+    connected_ = CreateHideDlg() && PumpUntil([&machine] { return machine.adapter(0).connected(); });
+  }
+  ~ConnectedStation() {
+    DestroyHideDlg();
+    SetUINotifyWnd(nullptr);
+    DestroyWindow(ui_);
+  }
+  ConnectedStation(const ConnectedStation&) = delete;
+  ConnectedStation& operator=(const ConnectedStation&) = delete;
+
+  bool connected() const { return connected_; }
+
+ private:
+  HWND ui_ = nullptr;
+  bool connected_ = false;
+};
+
+// Empties the simulated driver's call log every 1024 iterations, outside the
+// timing, so that a long run does not grow it without end.
+inline void TrimDriverCalls(benchmark::State& state, size_t& sinceClear) {
+  if (++sinceClear < 1024) return;
+  state.PauseTiming();
+  wavorel::sim::clearDriverCalls();
+  sinceClear = 0;
+  state.ResumeTiming();
 }
 
 }  // namespace bench

@@ -22,30 +22,16 @@
 
 namespace {
 
-// The front end's side of the bridge: takes every value and drops it.
-LRESULT CALLBACK FrontEnd(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
-  TakeNotifyText(wParam, lParam);
-  return 0;
-}
-
 void BM_StatisticsTickWhileConnected(benchmark::State& state) {
   wavorel::testing::BenchRoot root;
-  wavorel::sim::Machine& machine = bench::StoreOpenCurrentProfile(root);
-  WNDCLASS wc{};
-  wc.lpfnWndProc = &FrontEnd;
-  wc.lpszClassName = "StatisticsBenchUi";
-  RegisterClass(&wc);
-  HWND ui = CreateWindowEx(0, "StatisticsBenchUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  SetUINotifyWnd(ui);
-  if (!CreateHideDlg() || !bench::PumpUntil([&machine] { return machine.adapter(0).connected(); })) {
-    DestroyHideDlg();
+  bench::ConnectedStation station(root);
+  if (!station.connected()) {
     state.SkipWithError("the worker did not connect");
     return;
   }
   // The page on a visible window of its own, its transmit tab in front.
   CWnd frame;
-  frame.CreateEx(0, "StatisticsBenchUi", "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 820, 400), nullptr, 0);
+  frame.CreateEx(0, bench::ConnectedStation::kWindowClass, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 820, 400), nullptr, 0);
   CPageStatisticsDlg page(&frame);
   page.Create(IDD_PAGE_STATISTICS, &frame);
   page.ShowWindow(SW_SHOW);
@@ -54,18 +40,10 @@ void BM_StatisticsTickWhileConnected(benchmark::State& state) {
   for (auto _ : state) {
     page.SendMessage(WM_TIMER, kStatisticsTimer, 0);
     wavorel::pumpMessages();
-    if (++sinceClear == 1024) {
-      state.PauseTiming();
-      wavorel::sim::clearDriverCalls();
-      sinceClear = 0;
-      state.ResumeTiming();
-    }
+    bench::TrimDriverCalls(state, sinceClear);
   }
   page.DestroyWindow();
   frame.DestroyWindow();
-  DestroyHideDlg();
-  SetUINotifyWnd(nullptr);
-  DestroyWindow(ui);
 }
 BENCHMARK(BM_StatisticsTickWhileConnected)->MeasureProcessCPUTime();
 
