@@ -49,7 +49,7 @@ void CPageStatisticsDlg::PollCounters() {
   const uint64_t sent = getU64(record.data() + stats::kTransmittedFragmentCount);
   const uint64_t retried = getU64(record.data() + stats::kRetryCount);
 
-  CString* tx = m_pageTx.m_values;
+  CString* tx = m_pageTx.m_values.data();
   tx[CPageStatisticsTXDlg::kSuccess] = Signed64(sent);
   tx[CPageStatisticsTXDlg::kWithoutRetry] = Signed64(sent - retried);
   tx[CPageStatisticsTXDlg::kRetried] = Signed64(retried);
@@ -63,7 +63,7 @@ void CPageStatisticsDlg::PollCounters() {
   NotifyUI(BRIDGE_UI_STAT_TRS_ERROR, tx[CPageStatisticsTXDlg::kRtsFailure], TRUE);
   if (m_pageTx.GetSafeHwnd()) m_pageTx.UpdateData(FALSE);
 
-  CString* rx = m_pageRx.m_values;
+  CString* rx = m_pageRx.m_values.data();
   rx[CPageStatisticsRXDlg::kSuccess] = Unsigned32(receivedLow);
   NotifyUI(BRIDGE_UI_STAT_RX_SUCCESS, rx[CPageStatisticsRXDlg::kSuccess], TRUE);
   rx[CPageStatisticsRXDlg::kCrcError] = Signed64(getU64(record.data() + stats::kFcsErrorCount));

@@ -2,11 +2,11 @@
 // counter texts bound to their value statics.
 #pragma once
 
-#include "platform/Platform.h"
+#include "station/status/StatisticsCounterPage.h"
 
 constexpr UINT IDD_STATISTICS_RX = 3291;
 
-class CPageStatisticsRXDlg : public CDialog {
+class CPageStatisticsRXDlg : public CStatisticsCounterPage {
  public:
   enum Row { kSuccess = 0, kCrcError, kNoBuffer, kDuplicate, kRowCount };
   static constexpr UINT kValueIds[kRowCount] = {1402, 1414, 1420, 1424};
@@ -15,14 +15,4 @@ class CPageStatisticsRXDlg : public CDialog {
   static constexpr UINT kFirstLabelString = 1606;
 
   explicit CPageStatisticsRXDlg(CWnd* pParent = nullptr);
-
-  BOOL OnInitDialog() override;
-
-  CString m_values[kRowCount];
-
- protected:
-  void DoDataExchange(CDataExchange* pDX) override;
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-  void OnPaint();
-  DECLARE_MESSAGE_MAP()
 };

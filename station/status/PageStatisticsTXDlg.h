@@ -2,11 +2,11 @@
 // counter texts bound to their value statics.
 #pragma once
 
-#include "platform/Platform.h"
+#include "station/status/StatisticsCounterPage.h"
 
 constexpr UINT IDD_STATISTICS_TX = 3290;
 
-class CPageStatisticsTXDlg : public CDialog {
+class CPageStatisticsTXDlg : public CStatisticsCounterPage {
  public:
   // The value texts in the page's row order.
   enum Row { kSuccess = 0, kWithoutRetry, kRetried, kFailed, kRtsSuccess, kRtsFailure, kRowCount };
@@ -16,14 +16,4 @@ class CPageStatisticsTXDlg : public CDialog {
   static constexpr UINT kFirstLabelString = 1600;
 
   explicit CPageStatisticsTXDlg(CWnd* pParent = nullptr);
-
-  BOOL OnInitDialog() override;
-
-  CString m_values[kRowCount];
-
- protected:
-  void DoDataExchange(CDataExchange* pDX) override;
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-  void OnPaint();
-  DECLARE_MESSAGE_MAP()
 };
