@@ -226,7 +226,10 @@ LRESULT CHideDlg::OnWlanScanFail(WPARAM, LPARAM) {
 }
 
 LRESULT CHideDlg::OnWlanRadioOff(WPARAM, LPARAM) {
-  g_bScanRunning = 0;  // no scan runs with the radio off
+  // No scan runs with the radio off; a late report while it is back on
+  // leaves a scan started since then alone.
+  DWORD soft = 1, hard = 1;
+  if (m_nativeWiFi.GetRadioState(&soft, &hard) == ERROR_SUCCESS && !(soft && hard)) g_bScanRunning = 0;
   PostToListPages(WM_BSSLIST_READY, WM_BSSLIST_READY);
   return 0;
 }

@@ -51,12 +51,20 @@ TEST_F(HideDlgRelayTest, ConnectedRelaySendsTheLinkValuesTheConnectSaved) {
 
 TEST_F(HideDlgRelayTest, TheScanRunningFlagEndsWithTheScanOrTheRadio) {
   startWorker();
-  for (UINT relay : {WM_WLAN_SCAN_FAIL, WM_WLAN_SCAN_COMPLETE, WM_WLAN_RADIO_OFF}) {
+  for (UINT relay : {WM_WLAN_SCAN_FAIL, WM_WLAN_SCAN_COMPLETE}) {
     SCOPED_TRACE(relay);
     g_bScanRunning = 1;
     EXPECT_EQ(SendMessage(workerWindow(), relay, 0, 0), 0);
     EXPECT_EQ(g_bScanRunning, 0);
   }
+  // A radio-off report ends the scan only while the radio is off: a late one
+  // leaves a scan started after the radio came back.
+  g_bScanRunning = 1;
+  EXPECT_EQ(SendMessage(workerWindow(), WM_WLAN_RADIO_OFF, 0, 0), 0);
+  EXPECT_EQ(g_bScanRunning, 1);
+  machine().adapter(0).setRadio(false);
+  EXPECT_EQ(SendMessage(workerWindow(), WM_WLAN_RADIO_OFF, 0, 0), 0);
+  EXPECT_EQ(g_bScanRunning, 0);
 }
 
 TEST_F(HideDlgRelayTest, ARescanTheServiceRefusesLeavesNoScanRunning) {

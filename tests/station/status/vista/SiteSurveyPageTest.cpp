@@ -179,6 +179,9 @@ TEST_F(SiteSurveyPageTest, RadioBackOnRescansFourSecondsLaterUnlessItWentOffAgai
   EXPECT_EQ(site()->m_bRescanPending, 0);
   machine().adapter(0).setRadio(true);
   advance(2000);
+  // The service's own radio report lands before the one sent here, so that
+  // the four seconds count from this one.
+  pumpUntil([] { return false; }, std::chrono::milliseconds(50));
   // Still on after four seconds: the page's Rescan is pressed.
   ::SendMessage(workerWindow(), WM_WLAN_RADIO_ON, 0, 0);
   advance(3999);

@@ -84,6 +84,9 @@ class SiteSurveyTest : public StationHostTest {
   }
   // The worker's site list replaced by these records and the page rebuilt.
   void useSiteList(const std::vector<worker::testing::Bytes>& records) {
+    // Reports the service's thread still had on its way land first, so that
+    // none of them replaces the list afterwards.
+    pumpUntil([] { return false; }, std::chrono::milliseconds(30));
     const worker::testing::Bytes list = worker::testing::BssList(records, kBssListSize);
     std::copy(list.begin(), list.end(), BssidSiteList.get());
     site()->RebuildList();
