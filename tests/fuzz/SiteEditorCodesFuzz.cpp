@@ -2,19 +2,18 @@
 // 35-84: the input is a run of records (code byte, length byte, value
 // bytes) applied to a fresh editor, then OK is pressed. Every value, number
 // or text, of any length is taken without a fault; a certificate list never
-// gives more rows than it has lines.
+// gives more rows than its line breaks (CR or LF, each one) allow.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "frontend/DlgOneSiteEditor.h"
 #include "frontend/SiteEditor.h"
 #include "frontend/SiteEditorIds.h"
+#include "tests/fuzz/FuzzRoot.h"
 #include "platform/Platform.h"
 #include "platform/win/kernel/Clock.h"
-#include "platform/win/kernel/Root.h"
 
 namespace {
 
@@ -22,27 +21,16 @@ void check(bool ok) {
   if (!ok) std::abort();
 }
 
-// The platform root of the run, removed when the run ends.
-struct Root {
-  std::string path = (std::filesystem::temp_directory_path() / "wavorel-fuzz-XXXXXX").string();
-  ~Root() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-};
-
 // One platform root and virtual clock for the whole run.
 bool setUp() {
-  static Root root;
-  if (!mkdtemp(root.path.data())) return false;
+  static TemporaryRoot root;
   static const std::shared_ptr<wavorel::VirtualClock> clock = wavorel::installVirtualClock();
-  wavorel::setPlatformRoot(root.path);
-  return clock != nullptr;
+  return !root.path.empty() && clock != nullptr;
 }
 
 int lines(const CString& text) {
   int count = 1;
-  for (int i = 0; i < text.GetLength(); ++i) count += text[i] == '\n';
+  for (int i = 0; i < text.GetLength(); ++i) count += text[i] == '\n' || text[i] == '\r';
   return count;
 }
 
