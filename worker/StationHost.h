@@ -69,6 +69,9 @@ class CStationHost : public CDialog {
   virtual void RunPageCommand(UINT code, const CString& value) = 0;
   // TRUE when the profile page lists a profile of that SSID.
   virtual BOOL IsProfileListed(LPCSTR ssid) const = 0;
+  // Clears the site survey page's by-BSSID and by-SSID flags (a profile
+  // takes over the connection).
+  virtual void ClearSiteConnectTargets() = 0;
 };
 
 using StationHostFactory = std::unique_ptr<CStationHost> (*)();

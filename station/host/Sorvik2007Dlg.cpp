@@ -11,6 +11,7 @@
 #include "station/profiles/InvalidIDPW.h"
 #include "station/profiles/PageSSODlg.h"
 #include "station/profiles/ProfileEditorDlg.h"
+#include "station/profiles/SecurityEditorDlg.h"
 #include "station/status/APDetailInfoDlg.h"
 #include "station/status/LinkStatusDlg.h"
 #include "station/status/PageAboutDlg.h"
@@ -168,6 +169,8 @@ void CSorvik2007Dlg::CreatePages() {
   if (linkStatus->Create(IDD_LINK_STATUS, this)) m_secondary[kHostDlgLinkStatus] = std::move(linkStatus);
   auto editor = std::make_unique<CProfileEditorDlg>(this);
   if (editor->Create(IDD_PROFILE_EDITOR, this)) m_secondary[kHostDlgProfileEditor] = std::move(editor);
+  auto securityEditor = std::make_unique<CSecurityEditorDlg>(this);
+  if (securityEditor->Create(IDD_SECURITY_EDITOR, this)) m_secondary[kHostDlgSecurityEditor] = std::move(securityEditor);
   auto detail = std::make_unique<CAPDetailInfoDlg>(this);
   if (detail->Create(IDD_AP_DETAIL_INFO, this)) m_secondary[kHostDlgApDetailInfo] = std::move(detail);
   auto hiddenSsid = std::make_unique<CHiddenSsidDlg>(this);
@@ -355,9 +358,19 @@ BOOL CSorvik2007Dlg::IsProfileListed(LPCSTR ssid) const {
   return m_pPageProfile && IsWindow(m_pPageProfile->GetSafeHwnd()) && m_pPageProfile->IsProfileListed(ssid);
 }
 
+void CSorvik2007Dlg::ClearSiteConnectTargets() {
+  if (!m_pPageSiteSurvey) return;
+  m_pPageSiteSurvey->m_bByBssid = 0;
+  m_pPageSiteSurvey->m_bBySsid = 0;
+}
+
 void CSorvik2007Dlg::RunPageCommand(UINT code, const CString& value) {
   if (code >= BRIDGE_CMD_EDITOR_OK && code <= kLastProfileEditorCommand) {
+    // Both editors take the field, the profile editor first; each checks the
+    // editor kind of the codes that name one.
     if (auto* editor = dynamic_cast<CProfileEditorDlg*>(GetSecondaryDialog(kHostDlgProfileEditor)))
+      editor->RunBridgeCommand(code, value);
+    if (auto* editor = dynamic_cast<CSecurityEditorDlg*>(GetSecondaryDialog(kHostDlgSecurityEditor)))
       editor->RunBridgeCommand(code, value);
     return;
   }

@@ -70,6 +70,7 @@ class CSorvik2007Dlg : public CStationHost {
   void RefreshPages() override;
   BOOL IsWpsPageReady() const override;
   void RunPageCommand(UINT code, const CString& value) override;
+  void ClearSiteConnectTargets() override;
   BOOL IsProfileListed(LPCSTR ssid) const override;
 
   CPageProfileDlg* GetProfilePage() const { return m_pPageProfile; }

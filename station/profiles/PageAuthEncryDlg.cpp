@@ -1,6 +1,8 @@
 #include "station/profiles/PageAuthEncryDlg.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "frontend/BridgeCodes.h"
 #include "frontend/UiBridge.h"
@@ -8,6 +10,8 @@
 #include "station/profiles/PageSystemConfigDlg.h"
 #include "worker/PageTopLine.h"
 #include "station/profiles/ProfileEditorDlg.h"
+#include "station/profiles/SecurityEditorDlg.h"
+#include "worker/HexStringToBytes.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/NativeWiFi.h"
 #include "worker/WorkerGlobals.h"
@@ -466,10 +470,12 @@ void CPageAuthEncryDlg::OnLeapEncryptionClicked() { UpdateData(TRUE); }
 
 void CPageAuthEncryDlg::EnableHost8021XTab(BOOL enable) {
   if (auto* editor = CProfileEditorDlg::FromPage(this)) editor->EnableTab(CProfileEditorDlg::kTab8021X, enable);
+  if (auto* editor = CSecurityEditorDlg::FromPage(this)) editor->EnableTab(CSecurityEditorDlg::kTab8021X, enable);
 }
 
 void CPageAuthEncryDlg::PressOwnTab() {
   if (auto* editor = CProfileEditorDlg::FromPage(this)) editor->PressTab(CProfileEditorDlg::kTabAuthEncry);
+  if (auto* editor = CSecurityEditorDlg::FromPage(this)) editor->PressTab(CSecurityEditorDlg::kTabAuthEncry);
 }
 
 LRESULT CPageAuthEncryDlg::OnAuthMenuOpening(WPARAM wParam, LPARAM) {
@@ -636,4 +642,18 @@ void CPageAuthEncryDlg::OnDestroy() {
                             &m_btnKeyFormat[3]}) {
     if (button->GetSafeHwnd()) button->DestroyWindow();
   }
+}
+
+int CPageAuthEncryDlg::KeyBytes(int key, BYTE* out, int size) const {
+  std::memset(out, 0, static_cast<size_t>(size));
+  if (key < 0 || key >= kKeyCount || size <= 1) return 0;
+  const CString& text = m_strWepKey[key];
+  if (m_nKeyFormat[key] == kKeyHex) {
+    const int length = std::min(text.GetLength() / 2, size - 1);
+    HexStringToBytes(text, out, length);
+    return length;
+  }
+  const int length = std::min(text.GetLength(), size - 1);
+  std::memcpy(out, static_cast<LPCSTR>(text), static_cast<size_t>(length));
+  return length;
 }

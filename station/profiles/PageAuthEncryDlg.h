@@ -98,6 +98,10 @@ class CPageAuthEncryDlg : public CDialog {
   // The host's OK: the pre-shared key or the transmit WEP key of the chosen
   // security; FALSE (with the message beside the edit) when it is wrong.
   BOOL ValidateKeys();
+  // The bytes of WEP key `key` (0..3) as its format reads the text: two
+  // hexadecimal digits a byte (length/2 bytes), or the characters; cut to
+  // `size` - 1 bytes, the rest of `out` zero. The byte count.
+  int KeyBytes(int key, BYTE* out, int size) const;
   // Unchecks and hides the 802.1X check box (the network became ad hoc).
   void Hide8021XCheck();
   // Bridge commands 23-39 (23 and 25 as the caller decides the host);

@@ -296,6 +296,7 @@ void CPageProfileDlg::OnAdd() {
     GetNewProfileName(name);
     editor->GetSystemConfigPage()->LoadDefaults(name);
     editor->GetAuthEncryPage()->SetDefaults();
+    if (CPage8021XDlg* oneX = editor->Get8021XPage()) oneX->SetDefaults();
   }
   ShowEditor();
 }
@@ -312,6 +313,7 @@ void CPageProfileDlg::OnEdit() {
     editor->LoadProfile();
     system->LoadFromProfile();
     editor->GetAuthEncryPage()->LoadFromProfile();
+    if (CPage8021XDlg* oneX = editor->Get8021XPage()) oneX->LoadFromProfile();
   }
   ShowEditor();
 }

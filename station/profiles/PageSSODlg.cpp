@@ -368,6 +368,7 @@ void CPageSSODlg::OnApply() {
     WriteText(driver.get(), "CurProfile", m_strChosenProfile);
     // (No name would open the folder of the profiles itself.)
     OpenKey profile(HKEY_LOCAL_MACHINE, ProfilesPath() + "\\" + m_strChosenProfile, KEY_READ);
+    if (CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr) host->ClearSiteConnectTargets();
     if (profile && !m_strChosenProfile.IsEmpty()) CopyRegistryKeyValues(profile.get(), driver.get());
   }
   g_bConnectedByProfile = 1;

@@ -7,7 +7,6 @@
 #include "frontend/UiBridge.h"
 #include "station/profiles/PageProfileDlg.h"
 #include "worker/PageTopLine.h"
-#include "worker/HexStringToBytes.h"
 #include "worker/HideDlg.h"
 #include "worker/StationHost.h"
 #include "worker/WorkerGlobals.h"
@@ -56,6 +55,7 @@ CProfileEditorDlg::CProfileEditorDlg(CWnd* pParent) : CDialog(IDD_PROFILE_EDITOR
 
 CProfileEditorDlg::~CProfileEditorDlg() {
   for (auto& button : m_pTabButton) button.reset();
+  m_pPage8021X.reset();
   m_pPageSystemConfig.reset();
   m_pPageAuthEncry.reset();
   m_pTabDialog.reset();
@@ -170,8 +170,10 @@ BOOL CProfileEditorDlg::CreatePages() {
   m_pPageAuthEncry = std::make_unique<CPageAuthEncryDlg>(m_pTabDialog.get());
   if (!m_pPageAuthEncry->Create(IDD_PAGE_AUTH_ENCRY, m_pTabDialog.get())) return FALSE;
   m_pTabDialog->AddPage(m_pPageAuthEncry.get(), m_pTabButton[kTabAuthEncry].get());
-  // The 802.1X page joins this tab; until the security page enables it the
-  // button stays disabled.
+  m_pPage8021X = std::make_unique<CPage8021XDlg>(m_pTabDialog.get());
+  if (!m_pPage8021X->Create(IDD_PAGE_8021X, m_pTabDialog.get())) return FALSE;
+  m_pTabDialog->AddPage(m_pPage8021X.get(), m_pTabButton[kTab8021X].get());
+  // Until the security page turns 802.1X on the button stays disabled.
   m_pTabButton[kTab8021X]->EnableWindow(FALSE);
   return TRUE;
 }
@@ -209,22 +211,8 @@ BOOL CProfileEditorDlg::IsStorableName(const CString& name) {
 }
 
 void CProfileEditorDlg::CollectWepKeys(const CPageAuthEncryDlg& security) {
-  for (int key = 0; key < CPageAuthEncryDlg::kKeyCount; ++key) {
-    std::memset(m_wepKey[key], 0, kEditorWepKeySize);
-    m_nWepKeyLength[key] = 0;
-    const CString& text = security.m_strWepKey[key];
-    if (security.m_nKeyFormat[key] == CPageAuthEncryDlg::kKeyHex) {
-      int length = text.GetLength() / 2;
-      if (length > kEditorWepKeySize - 1) length = kEditorWepKeySize - 1;
-      HexStringToBytes(text, m_wepKey[key], length);
-      m_nWepKeyLength[key] = length;
-    } else {
-      int length = text.GetLength();
-      if (length > kEditorWepKeySize - 1) length = kEditorWepKeySize - 1;
-      std::memcpy(m_wepKey[key], static_cast<LPCSTR>(text), static_cast<size_t>(length));
-      m_nWepKeyLength[key] = length;
-    }
-  }
+  for (int key = 0; key < CPageAuthEncryDlg::kKeyCount; ++key)
+    m_nWepKeyLength[key] = security.KeyBytes(key, m_wepKey[key], kEditorWepKeySize);
 }
 
 void CProfileEditorDlg::OnOK() {
@@ -252,9 +240,19 @@ void CProfileEditorDlg::OnOK() {
     PressTab(kTabSystemConfig);
     return;
   }
+  CPage8021XDlg* oneX = m_pPage8021X.get();
+  if (oneX && oneX->Credentials()) {
+    oneX->ClientCert()->UpdateData(TRUE);
+    oneX->Credentials()->UpdateData(TRUE);
+    oneX->ServerCert()->UpdateData(TRUE);
+  }
+  const int auth = security->m_nAuthentication;
+  const bool uses8021X =
+      ((auth == CPageAuthEncryDlg::kAuthOpen || auth == CPageAuthEncryDlg::kAuthShared) && security->m_bUse8021X) ||
+      ((auth == CPageAuthEncryDlg::kAuthWpa || auth == CPageAuthEncryDlg::kAuthWpa2) && security->m_bInfrastructure);
+  if (uses8021X && oneX && !oneX->Validate()) return;
   if (!security->ValidateKeys()) return;
 
-  const int auth = security->m_nAuthentication;
   if (security->m_bInfrastructure && auth == CPageAuthEncryDlg::kAuthLeap) {
     security->m_strLeapIdentity.Trim();
     security->UpdateData(FALSE);
@@ -271,6 +269,7 @@ void CProfileEditorDlg::OnOK() {
   m_nEncryption = security->m_nEncryption;
   m_nTransmitKey = security->m_nTransmitKey;
   m_nUse8021X = security->m_bUse8021X;
+  if (g_b8021xSupport && uses8021X && oneX) oneX->CollectBlock(m_8021x);
 
   const bool wepKeys = (!m_nUse8021X || m_8021x.EapMethod == 4) &&
                        (auth == CPageAuthEncryDlg::kAuthShared ||
@@ -308,6 +307,13 @@ BOOL CProfileEditorDlg::RunBridgeCommand(UINT code, const CString& value) {
   if (code >= BRIDGE_CMD_EDITOR_PROFILE_NAME && code <= BRIDGE_CMD_EDITOR_CHANNEL) {
     CPageSystemConfigDlg* system = m_pPageSystemConfig.get();
     return system && IsWindow(system->GetSafeHwnd()) && system->RunBridgeCommand(code, value);
+  }
+  if (code >= kFirst8021XCommand) {
+    CPage8021XDlg* oneX = m_pPage8021X.get();
+    if (!oneX || !IsWindow(oneX->GetSafeHwnd())) return FALSE;
+    if ((code == BRIDGE_CMD_EAPFAST_BUTTON1 || code == BRIDGE_CMD_EAPFAST_BUTTON2) && std::atoi(value) != 1)
+      return FALSE;
+    return oneX->RunBridgeCommand(code, value);
   }
   CPageAuthEncryDlg* security = m_pPageAuthEncry.get();
   if (!security || !IsWindow(security->GetSafeHwnd())) return FALSE;

@@ -1,7 +1,7 @@
 // CProfileEditorDlg: the hidden editor of one station profile (template 218),
 // secondary dialog 2 of the host. A tab container (template 166) holds its
-// System Config and Authentication/Encryption pages; the third tab, "8021X",
-// is created disabled. OK validates and collects the pages' fields, replaces
+// System Config, Authentication/Encryption and 802.1X pages; the third tab,
+// "8021X", is created disabled until the security page turns 802.1X on. OK validates and collects the pages' fields, replaces
 // every stored profile of the same SSID with one saved under the page's name
 // (SaveProfile), and hands back to the profile page; LoadProfile reads a
 // stored profile into the pages for Edit. The front end mirrors the editor in
@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "station/profiles/Page8021XDlg.h"
 #include "station/profiles/PageAuthEncryDlg.h"
 #include "station/profiles/PageSystemConfigDlg.h"
 #include "widgets/ShadeButtonST.h"
@@ -42,8 +43,8 @@ constexpr UINT IDS_ENTER_PROFILE_NAME = 534;
 constexpr UINT IDS_ENTER_SSID = 237;
 constexpr UINT IDS_LEAP_ID_REQUIRED = 415;
 
-// The bridge commands the editor carries out: 17 to this one.
-constexpr UINT kLastProfileEditorCommand = 39;
+// The bridge commands the editors carry out: 17 to this one.
+constexpr UINT kLastProfileEditorCommand = 63;
 
 // WEP key bytes the editor keeps per key (13 and a terminator).
 constexpr int kEditorWepKeySize = 14;
@@ -68,11 +69,13 @@ class CProfileEditorDlg : public CDialog {
   BOOL LoadProfile();
   // Bridge commands 17/18 (value 1: this editor's OK/Cancel), 19-22 on the
   // system config page, 23-39 on the security page (25 when its low half is
-  // 1). FALSE when the code is none of these or the page is missing.
+  // 1), 40-63 on the 802.1X page (62 and 63 when they name 1). FALSE when the
+  // code is none of these or the page is missing.
   BOOL RunBridgeCommand(UINT code, const CString& value);
 
   CPageSystemConfigDlg* GetSystemConfigPage() const { return m_pPageSystemConfig.get(); }
   CPageAuthEncryDlg* GetAuthEncryPage() const { return m_pPageAuthEncry.get(); }
+  CPage8021XDlg* Get8021XPage() const { return m_pPage8021X.get(); }
   CTabDialog* GetTabDialog() const { return m_pTabDialog.get(); }
   CShadeButtonST* GetTabButton(int tab) const;
   // BM_CLICK on a tab button (a disabled or missing one does nothing).
@@ -125,6 +128,7 @@ class CProfileEditorDlg : public CDialog {
   std::unique_ptr<CTabDialog> m_pTabDialog;
   std::unique_ptr<CPageSystemConfigDlg> m_pPageSystemConfig;
   std::unique_ptr<CPageAuthEncryDlg> m_pPageAuthEncry;
+  std::unique_ptr<CPage8021XDlg> m_pPage8021X;
   std::unique_ptr<CShadeButtonST> m_pTabButton[kTabCount];
   CShadeButtonST m_btnOK;
   CShadeButtonST m_btnCancel;

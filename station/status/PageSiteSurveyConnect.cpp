@@ -9,6 +9,7 @@
 #include "platform/wire/Bytes.h"
 #include "platform/wire/NdisBssidList.h"
 #include "station/profiles/HiddenSsidDlg.h"
+#include "station/profiles/SecurityEditorDlg.h"
 #include "station/status/PageSiteSurveyDlg.h"
 #include "worker/HexStringToBytes.h"
 #include "worker/HideDlg.h"
@@ -62,6 +63,19 @@ int WpaCipherMode(int chosen, int current) {
 void CPageSiteSurveyDlg::ResetSecurity() {
   m_strSiteAuth.Empty();
   m_strSiteCipher.Empty();
+  ResetSecurityChoices();
+  m_bHiddenSsidEntered = 0;
+  m_nSecurityKind = 0;
+  m_bSecured = 0;
+  m_pSelectedRecord = nullptr;
+  m_pConnectRecord.reset();
+  m_bByBssid = 0;
+  m_bBySsid = 0;
+  std::memset(&m_ssid, 0, sizeof m_ssid);
+  std::memset(m_bssid, 0, sizeof m_bssid);
+}
+
+void CPageSiteSurveyDlg::ResetSecurityChoices() {
   m_nChosenAuth = 0;
   m_nChosenCipher = 0;
   m_nUse8021X = 0;
@@ -75,15 +89,7 @@ void CPageSiteSurveyDlg::ResetSecurity() {
   m_strLeapDomain.Empty();
   m_nLeapCipher = 0;
   m_bLeapFlag = 0;
-  m_bHiddenSsidEntered = 0;
-  m_nSecurityKind = 0;
-  m_bSecured = 0;
-  m_pSelectedRecord = nullptr;
-  m_pConnectRecord.reset();
-  m_bByBssid = 0;
-  m_bBySsid = 0;
-  std::memset(&m_ssid, 0, sizeof m_ssid);
-  std::memset(m_bssid, 0, sizeof m_bssid);
+  m_bCcxCckm = 0;
 }
 
 int CPageSiteSurveyDlg::AuthTextToMode(const CString& text) {
@@ -147,7 +153,41 @@ CHiddenSsidDlg* CPageSiteSurveyDlg::HiddenSsidPrompt() {
   return dynamic_cast<CHiddenSsidDlg*>(host ? host->GetSecondaryDialog(kHostDlgHiddenSsid) : nullptr);
 }
 
-void CPageSiteSurveyDlg::PrepareConnectPages() { OpenHostDialog(kHostDlgSecurityEditor); }
+void CPageSiteSurveyDlg::PrepareConnectPages() {
+  CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
+  auto* editor = dynamic_cast<CSecurityEditorDlg*>(host ? host->GetSecondaryDialog(kHostDlgSecurityEditor) : nullptr);
+  if (editor && editor->GetSafeHwnd() && editor->GetAuthEncryPage() && editor->Get8021XPage()) {
+    CPageAuthEncryDlg* security = editor->GetAuthEncryPage();
+    security->m_nHostKind = 0;
+    security->LoadFromSiteForConnect(static_cast<int>(getU32(m_pSelectedRecord + kInfrastructureMode)),
+                                     m_nSecurityKind, m_strSiteCipher);
+    editor->Get8021XPage()->m_bFromSite = FALSE;
+    editor->Get8021XPage()->SetDefaults();
+    editor->SetContinuation([this](const SecurityChoices& choices) { ConnectWithChoices(choices); });
+  }
+  OpenHostDialog(kHostDlgSecurityEditor);
+}
+
+void CPageSiteSurveyDlg::ConnectWithChoices(const SecurityChoices& choices) {
+  ResetSecurityChoices();
+  m_nChosenAuth = choices.auth;
+  m_nChosenCipher = choices.cipher;
+  m_nUse8021X = choices.use8021X;
+  m_nDefaultKeyIndex = choices.transmitKey;
+  for (int key = 0; key < kKeyCount; ++key) {
+    m_nKeyLength[key] = std::clamp(choices.keyLength[key], 0, kKeyBytes);
+    std::memcpy(m_keys[key], choices.keys[key], static_cast<size_t>(m_nKeyLength[key]));
+  }
+  m_strPassPhrase = choices.passPhrase;
+  m_8021x = choices.oneX;
+  m_strLeapUserName = choices.leapIdentity;
+  m_strLeapPassword = choices.leapPassword;
+  m_strLeapDomain = choices.leapDomain;
+  m_nLeapCipher = choices.leapCipher;
+  m_bLeapFlag = static_cast<BYTE>(choices.ccx2);
+  m_bCcxCckm = choices.ccxCckm;
+  BuildConnectProfile();
+}
 
 BOOL CPageSiteSurveyDlg::ContinueWithHiddenSsid(const NDIS_802_11_SSID& ssid) {
   m_ssid = ssid;

@@ -374,6 +374,10 @@ void CPageSiteSurveyDlg::OpenProfileEditorFromSite() {
         name, SiteSsid(record), infrastructure,
         getU32(record + kConfiguration + wavorel::wire::ndis::configuration::kDsConfig));
     security->LoadFromSite(infrastructure, m_bSecured, m_nSecurityKind, m_strSiteCipher);
+    if (CPage8021XDlg* oneX = editor->Get8021XPage()) {
+      oneX->m_bFromSite = TRUE;
+      oneX->LoadFromSite();
+    }
   }
   OpenHostDialog(kHostDlgProfileEditor);
 }

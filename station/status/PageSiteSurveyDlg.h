@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "station/profiles/SecurityChoices.h"
 #include "station/status/ShowDbmFlag.h"
 #include "station/status/SiteList.h"
 #include "widgets/ButtonST.h"
@@ -123,8 +124,13 @@ class CPageSiteSurveyDlg : public CDialog {
   void BuildConnectProfile();
   // The pending-connection fields back to their reset values.
   void ResetSecurity();
+  // The choices of the security editor back to their reset values.
+  void ResetSecurityChoices();
   // A secured network: the host's security editor takes the connection.
   void PrepareConnectPages();
+  // The security editor's OK: its choices become the pending ones and the
+  // connection is built.
+  void ConnectWithChoices(const SecurityChoices& choices);
   // The hidden-SSID prompt's OK: the SSID entered becomes the pending one;
   // a secured network goes on in the security editor (TRUE), an open one is
   // connected (FALSE).
@@ -165,7 +171,8 @@ class CPageSiteSurveyDlg : public CDialog {
   CString m_strLeapPassword;
   CString m_strLeapDomain;
   int m_nLeapCipher = 0;  // 1 TKIP, 2 AES
-  BYTE m_bLeapFlag = 0;
+  BYTE m_bLeapFlag = 0;       // "CCX2Control" bit 0 when the security editor opened
+  int m_bCcxCckm = 0;         // "CCX2Control" bit 1 (LEAP CCKM) then
   int m_bHiddenSsidEntered = 0;
   int m_nSecurityKind = 0;  // AuthTextToMode, or the clicked row's secured flag
   int m_bSecured = 0;

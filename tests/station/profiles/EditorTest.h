@@ -25,6 +25,10 @@ class EditorTest : public worker::testing::ProfileStoreTest {
  protected:
   void SetUp() override {
     ProfileStoreTest::SetUp();
+    if (const std::string world = worldText(); !world.empty()) {
+      useWorld(world);
+      useStoreFolders();
+    }
     g_strAdapterGuid = guid().c_str();
     received().clear();
     WNDCLASS wc{};
@@ -49,6 +53,10 @@ class EditorTest : public worker::testing::ProfileStoreTest {
     pump();
     ProfileStoreTest::TearDown();
   }
+
+  // A world of the test's own, loaded before the editor is made; "" keeps
+  // the default world.
+  virtual std::string worldText() const { return ""; }
 
   static void pump() { wavorel::pumpMessages(); }
   CProfileEditorDlg& editor() { return *editor_; }

@@ -136,6 +136,10 @@ TEST_F(ProfileEditorTest, SecurityMappingTable) {
     command(36, "pw");
     command(38, std::to_string(c.leapEncryption).c_str());
     command(39, "passphrase");
+    // WPA2 goes through the 802.1X page's checks: PEAP's identities.
+    command(43, "user");
+    command(44, "user");
+    command(47, "pw");
     pressOk();
     EXPECT_EQ(stored(name.c_str(), "AuthMode"), c.authMode) << name;
     EXPECT_EQ(stored(name.c_str(), "CipherMode"), c.cipherMode) << name;

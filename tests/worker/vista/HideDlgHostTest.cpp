@@ -53,6 +53,7 @@ class RecordingHost : public CStationHost {
   BOOL IsWpsPageReady() const override { return FALSE; }
   void RunPageCommand(UINT, const CString&) override {}
   BOOL IsProfileListed(LPCSTR ssid) const override { return hostRecord().listed.count(ssid) ? TRUE : FALSE; }
+  void ClearSiteConnectTargets() override {}
 
  protected:
   BOOL OnInitDialog() override {

@@ -1,0 +1,144 @@
+// Connecting a secured network of the site survey through the security
+// editor: the editor opens (code 40), takes its fields by bridge commands of
+// editor kind 0, and its OK connects the simulated adapter.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "frontend/BridgeCodes.h"
+#include "station/profiles/EditorFieldCodes.h"
+#include "station/profiles/SecurityEditorDlg.h"
+#include "tests/station/status/vista/SiteSurveyTest.h"
+
+namespace station::testing {
+namespace {
+
+class SecurityEditorConnectTest : public SiteSurveyTest {
+ protected:
+  void SetUp() override {
+    SiteSurveyTest::SetUp();
+    reopenIn(ThreeNetworkWorld() + R"(
+[Network Corp]
+Ssid = CorpWLAN
+Bssid = 00-1D-7E-00-00-05
+Channel = 4
+Signal = -50
+Security = WPA2-Enterprise
+Cipher = CCMP
+Eap = accept
+
+[Network Refusing]
+Ssid = Refusing
+Bssid = 00-1D-7E-00-00-06
+Channel = 9
+Signal = -52
+Security = WPA2-Enterprise
+Cipher = CCMP
+Eap = reject
+)");
+  }
+  CSecurityEditorDlg* editor() {
+    return dynamic_cast<CSecurityEditorDlg*>(host()->GetSecondaryDialog(kHostDlgSecurityEditor));
+  }
+  // Connect on the row of `ssid`: the security editor opens.
+  void openEditorFor(const char* ssid) {
+    const int row = rowOf(ssid);
+    ASSERT_GE(row, 0) << ssid;
+    received().clear();
+    command(BRIDGE_CMD_CONNECT_BSS_DIRECT, std::to_string(row).c_str());
+    ASSERT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgSecurityEditor) << ssid;
+    EXPECT_EQ(valuesOf(EDITOR_FIELD_SECURITY_EDITOR_OPEN), std::vector<std::string>{""});
+  }
+  std::string connectedSsid() {
+    return std::string(reinterpret_cast<const char*>(g_currentSsid.Ssid), g_currentSsid.SsidLength);
+  }
+  std::vector<std::string> messages() {
+    std::vector<std::string> out;
+    for (const std::string& v : valuesOf(BRIDGE_UI_MESSAGE_BOX)) out.push_back(v.substr(v.rfind('\n') + 1));
+    return out;
+  }
+  void ok() {
+    received().clear();
+    command(BRIDGE_CMD_EDITOR_OK, "0");
+  }
+};
+
+TEST_F(SecurityEditorConnectTest, WepAndWpa2PskNetworksConnectThroughTheEditor) {
+  g_b8021xSupport = 1;
+  startSurvey();
+  openEditorFor("Gamma");
+  command(31, "0123456789");      // key 1, hexadecimal
+  command(32, "012345678");       // key 2: nine digits store four bytes
+  command(BRIDGE_CMD_EDITOR_OK, "1");  // the profile editor's OK: not this editor
+  EXPECT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgSecurityEditor);
+  ok();
+  EXPECT_EQ(messages(), std::vector<std::string>{});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_SURVEY_SAVE_REQUEST), std::vector<std::string>{"1"});
+  EXPECT_EQ(site()->m_nKeyLength[0], 5);
+  EXPECT_EQ(site()->m_nKeyLength[1], 4);
+  EXPECT_EQ(site()->m_keys[1][3], 0x67);
+  EXPECT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgLinkStatus);
+  advance(6000);
+  EXPECT_EQ(connectedSsid(), "Gamma");
+
+  openEditorFor("Say \"hi\"");
+  command(39, "twelve chars");
+  ok();
+  EXPECT_EQ(messages(), std::vector<std::string>{});
+  advance(6000);
+  EXPECT_EQ(connectedSsid(), "Say \"hi\"");
+}
+
+TEST_F(SecurityEditorConnectTest, Wpa2With8021XIsValidatedAndConnectsOnlyWhereTheServerAccepts) {
+  g_b8021xSupport = 1;
+  startSurvey();
+  openEditorFor("CorpWLAN");
+  ok();
+  EXPECT_EQ(messages(), std::vector<std::string>{"Identity required in authentication setting!"});
+  EXPECT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgSecurityEditor);
+  command(43, "dana");
+  command(44, "dana");
+  command(47, "s3cret");
+  ok();
+  EXPECT_EQ(messages(), std::vector<std::string>{});
+  EXPECT_EQ(site()->m_8021x.TunnelID, "dana");
+  EXPECT_EQ(site()->m_8021x.TunnelProtocol, 26);
+  advance(8000);
+  EXPECT_EQ(connectedSsid(), "CorpWLAN");
+
+  openEditorFor("Refusing");
+  for (const auto& [code, value] : {std::pair<UINT, const char*>{43, "dana"}, {44, "dana"}, {47, "s3cret"}})
+    command(code, value);
+  ok();
+  advance(8000);
+  EXPECT_NE(connectedSsid(), "Refusing");
+}
+
+TEST_F(SecurityEditorConnectTest, WithoutThe8021XSupportFlagNo8021XFieldIsCopied) {
+  g_b8021xSupport = 0;
+  startSurvey();
+  openEditorFor("CorpWLAN");
+  for (const auto& [code, value] : {std::pair<UINT, const char*>{43, "dana"}, {44, "dana"}, {47, "s3cret"}})
+    command(code, value);
+  ok();
+  EXPECT_EQ(messages(), std::vector<std::string>{});
+  EXPECT_EQ(site()->m_8021x.Identity, "");
+  EXPECT_EQ(site()->m_8021x.TunnelID, "");
+}
+
+TEST_F(SecurityEditorConnectTest, LeapWithABlankIdentityIsRefused) {
+  g_b8021xSupport = 1;
+  startSurvey();
+  openEditorFor("Gamma");
+  CPageAuthEncryDlg* auth = editor()->GetAuthEncryPage();
+  auth->SendMessage(WM_COMMAND, ID_AUTH_LEAP, 0);
+  command(35, "   ");
+  command(36, "pw");
+  ok();
+  EXPECT_EQ(messages(), std::vector<std::string>{"ID and Password required for LEAP!"});
+  EXPECT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgSecurityEditor);
+  EXPECT_TRUE(valuesOf(BRIDGE_UI_SURVEY_SAVE_REQUEST).empty());
+}
+
+}  // namespace
+}  // namespace station::testing
