@@ -139,13 +139,14 @@ TEST_F(HostTest, SingleSignOnInstallQuery) {
 
 TEST_F(HostTest, ShowPageSkipsDialogsThatWereNotCreated) {
   startWithHost();
-  // Only the link page's, the hidden-SSID prompt's, the profile editor's, the
-  // detail view's, the status log's and the credential dialog's classes are
-  // built; the link page is the one shown.
+  // Only the link page's, the hidden-SSID prompt's, both editors', the detail
+  // view's, the status log's and the credential dialog's classes are built;
+  // the link page is the one shown.
   for (int index = 0; index < kHostDlgCount; ++index)
     EXPECT_EQ(host()->GetSecondaryDialog(index) != nullptr,
               index == kHostDlgLinkStatus || index == kHostDlgHiddenSsid || index == kHostDlgProfileEditor ||
-                  index == kHostDlgApDetailInfo || index == kHostDlgAuthenStatus || index == kHostDlgInvalidIdPw)
+                  index == kHostDlgSecurityEditor || index == kHostDlgApDetailInfo ||
+                  index == kHostDlgAuthenStatus || index == kHostDlgInvalidIdPw)
         << index;
   EXPECT_TRUE(host()->GetSecondaryDialog(kHostDlgLinkStatus)->GetStyle() & WS_VISIBLE);
   worker().ShowPage(kHostDlgApDetailInfo);
