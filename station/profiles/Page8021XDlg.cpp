@@ -51,8 +51,7 @@ constexpr UINT IDS_MD5_PASSWORD_REQUIRED = 378;
 constexpr UINT IDS_SELECT_CLIENT_CERT = 379;
 constexpr char kInvalidDomainName[] = "8021X - Server Identity has Invalid domain name!";
 
-constexpr int kSelectorFontHeight = 20;
-constexpr char kSelectorFontFace[] = "Trebuchet MS";
+constexpr COLORREF kSelectorSelectedTint = 0x0000FF;
 constexpr int kDropDownIcon = 264;
 constexpr short kDropDownShade = 30;
 constexpr int kCheckIconOn = 209;
@@ -183,9 +182,7 @@ CRect CPage8021XDlg::PlaceRect(int id) const {
 }
 
 BOOL CPage8021XDlg::CreateSubPages() {
-  m_selectorFont.DeleteObject();
-  m_selectorFont.CreateFont(kSelectorFontHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kSelectorFontFace);
+  CreateTabFont(m_selectorFont);
   const int eapFastPlace = IsEapFastEnhanced() ? IDC_8021X_PLACE_EAP_FAST : IDC_8021X_PLACE_CLIENT;
   const int places[kSubCount] = {IDC_8021X_PLACE_CREDENTIALS, eapFastPlace, IDC_8021X_PLACE_CLIENT,
                                  IDC_8021X_PLACE_SERVER};
@@ -200,14 +197,9 @@ BOOL CPage8021XDlg::CreateSubPages() {
   const UINT templates[kSubCount] = {IDD_PAGE_NAME_PASSWORD, IDD_PAGE_EAP_FAST, IDD_PAGE_CLIENT_CERT,
                                      IDD_PAGE_SERVER_CERT};
   for (int sub = 0; sub < kSubCount; ++sub) {
-    auto selector = std::make_unique<CShadeButtonST>();
-    if (!selector->Create(captions[sub], WS_CHILD | WS_VISIBLE | WS_TABSTOP, PlaceRect(places[sub]),
-                          m_pTabDialog.get(), static_cast<UINT>(kSelectorIds[sub])))
-      return FALSE;
-    selector->SetFont(&m_selectorFont, TRUE);
-    selector->BuildShadeBitmaps(4, 8, 40, 5, 0, 0xB4B4B4, 0x0000FF);
-    selector->SetContentLayout(1, TRUE);
-    m_pSelector[sub] = std::move(selector);
+    m_pSelector[sub] = MakeTabButton(captions[sub], PlaceRect(places[sub]), m_pTabDialog.get(), kSelectorIds[sub],
+                                     &m_selectorFont, kSelectorSelectedTint);
+    if (!m_pSelector[sub]) return FALSE;
     if (!pages[sub]->Create(templates[sub], m_pTabDialog.get())) return FALSE;
     m_pTabDialog->AddPage(pages[sub], m_pSelector[sub].get());
   }

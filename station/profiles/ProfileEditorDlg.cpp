@@ -5,6 +5,7 @@
 
 #include "frontend/BridgeCodes.h"
 #include "frontend/UiBridge.h"
+#include "station/profiles/PageControls.h"
 #include "station/profiles/PageProfileDlg.h"
 #include "worker/PageTopLine.h"
 #include "worker/HideDlg.h"
@@ -16,8 +17,6 @@ namespace {
 // The host's "Profile" tab button, a sibling of the profile page.
 constexpr int IDC_HOST_PROFILE_TAB = 1004;
 
-constexpr int kTabFontHeight = 20;
-constexpr char kTabFontFace[] = "Trebuchet MS";
 constexpr char k8021XTabText[] = "8021X";
 
 constexpr int kTabPlaceholders[CProfileEditorDlg::kTabCount] = {IDC_EDITOR_TAB1_PLACE, IDC_EDITOR_TAB2_PLACE,
@@ -111,15 +110,7 @@ void CProfileEditorDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_EDITOR_CANCEL, m_btnCancel);
 }
 
-CRect CProfileEditorDlg::PlaceholderRect(int id) const {
-  CRect rect;
-  CWnd* control = m_pTabDialog ? m_pTabDialog->GetDlgItem(id) : nullptr;
-  if (!control) control = GetDlgItem(id);
-  if (!control) return rect;
-  control->GetWindowRect(&rect);
-  ScreenToClient(&rect);
-  return rect;
-}
+CRect CProfileEditorDlg::PlaceholderRect(int id) const { return EditorPlaceholderRect(*this, m_pTabDialog.get(), id); }
 
 BOOL CProfileEditorDlg::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -135,34 +126,18 @@ BOOL CProfileEditorDlg::OnInitDialog() {
   m_pTabDialog->SetWindowPos(nullptr, own.left, own.top + 2, own.Width(), height, SWP_NOZORDER | SWP_SHOWWINDOW);
   m_pTabDialog->ArrangePages(area, 0, 0, kTabSystemConfig);
 
-  for (CShadeButtonST* button : {&m_btnOK, &m_btnCancel}) {
-    const int id = button == &m_btnOK ? IDC_EDITOR_OK : IDC_EDITOR_CANCEL;
-    CRect rect;
-    button->GetWindowRect(&rect);
-    ScreenToClient(&rect);
-    button->MoveWindow(&rect, TRUE);
-    button->SetWindowText(LoadText(id == IDC_EDITOR_OK ? IDS_EDITOR_OK : IDS_EDITOR_CANCEL));
-    button->BuildShadeBitmaps(2, 8, 10, 0, 0, 0, 0);
-  }
+  ShadeEditorButtons(m_btnOK, m_btnCancel);
   return TRUE;
 }
 
 BOOL CProfileEditorDlg::CreatePages() {
-  m_tabFont.DeleteObject();
-  m_tabFont.CreateFont(kTabFontHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kTabFontFace);
+  CreateTabFont(m_tabFont);
   const CString texts[kTabCount] = {LoadText(IDS_EDITOR_TAB_SYSTEM), LoadText(IDS_EDITOR_TAB_SECURITY),
                                     k8021XTabText};
   for (int tab = 0; tab < kTabCount; ++tab) {
-    auto button = std::make_unique<CShadeButtonST>();
-    const CRect rect = PlaceholderRect(kTabPlaceholders[tab]);
-    if (!button->Create(texts[tab], WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, m_pTabDialog.get(),
-                        static_cast<UINT>(kTabIds[tab])))
-      return FALSE;
-    button->SetFont(&m_tabFont, TRUE);
-    button->BuildShadeBitmaps(4, 8, 40, 5, 0, 0xB4B4B4, 0x00FF00);
-    button->SetContentLayout(1, TRUE);
-    m_pTabButton[tab] = std::move(button);
+    m_pTabButton[tab] = MakeTabButton(texts[tab], PlaceholderRect(kTabPlaceholders[tab]), m_pTabDialog.get(),
+                                      kTabIds[tab], &m_tabFont, kEditorTabSelectedTint);
+    if (!m_pTabButton[tab]) return FALSE;
   }
   m_pPageSystemConfig = std::make_unique<CPageSystemConfigDlg>(m_pTabDialog.get());
   if (!m_pPageSystemConfig->Create(IDD_PAGE_SYSTEM_CONFIG, m_pTabDialog.get())) return FALSE;

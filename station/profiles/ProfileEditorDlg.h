@@ -46,6 +46,9 @@ constexpr UINT IDS_LEAP_ID_REQUIRED = 415;
 // The bridge commands the editors carry out: 17 to this one.
 constexpr UINT kLastProfileEditorCommand = 63;
 
+// The latched tab's tint.
+constexpr COLORREF kEditorTabSelectedTint = 0x00FF00;
+
 // WEP key bytes the editor keeps per key (13 and a terminator).
 constexpr int kEditorWepKeySize = 14;
 

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int kTabFontHeight = 20;
-constexpr char kTabFontFace[] = "Trebuchet MS";
 constexpr char k8021XTabText[] = "8021X";
 constexpr int kEditorKind = 0;
 
@@ -54,13 +52,7 @@ void CSecurityEditorDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 CRect CSecurityEditorDlg::PlaceholderRect(int id) const {
-  CRect rect;
-  CWnd* control = m_pTabDialog ? m_pTabDialog->GetDlgItem(id) : nullptr;
-  if (!control) control = GetDlgItem(id);
-  if (!control) return rect;
-  control->GetWindowRect(&rect);
-  ScreenToClient(&rect);
-  return rect;
+  return EditorPlaceholderRect(*this, m_pTabDialog.get(), id);
 }
 
 BOOL CSecurityEditorDlg::OnInitDialog() {
@@ -75,28 +67,18 @@ BOOL CSecurityEditorDlg::OnInitDialog() {
   const int height = area.bottom > top ? area.bottom - top : own.Height();
   m_pTabDialog->SetWindowPos(nullptr, own.left, top, own.Width(), height, SWP_NOZORDER | SWP_SHOWWINDOW);
   m_pTabDialog->ArrangePages(area, 0, 0, kTabAuthEncry);
-  for (CShadeButtonST* button : {&m_btnOK, &m_btnCancel}) {
-    button->ShowWindow(SW_SHOW);
-    button->SetWindowText(LoadPageText(button == &m_btnOK ? IDS_EDITOR_OK : IDS_EDITOR_CANCEL));
-    button->BuildShadeBitmaps(2, 8, 10, 0, 0, 0, 0);
-  }
+  m_btnOK.ShowWindow(SW_SHOW);
+  m_btnCancel.ShowWindow(SW_SHOW);
+  ShadeEditorButtons(m_btnOK, m_btnCancel);
   return TRUE;
 }
 
 BOOL CSecurityEditorDlg::CreatePages() {
-  m_tabFont.DeleteObject();
-  m_tabFont.CreateFont(kTabFontHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kTabFontFace);
+  CreateTabFont(m_tabFont);
   const auto makeTab = [this](int tab, const CString& text, int place, int id) {
-    auto button = std::make_unique<CShadeButtonST>();
-    if (!button->Create(text, WS_CHILD | WS_VISIBLE | WS_TABSTOP, PlaceholderRect(place), m_pTabDialog.get(),
-                        static_cast<UINT>(id)))
-      return false;
-    button->SetFont(&m_tabFont, TRUE);
-    button->BuildShadeBitmaps(4, 8, 40, 5, 0, 0xB4B4B4, 0x00FF00);
-    button->SetContentLayout(1, TRUE);
-    m_pTabButton[tab] = std::move(button);
-    return true;
+    m_pTabButton[tab] =
+        MakeTabButton(text, PlaceholderRect(place), m_pTabDialog.get(), id, &m_tabFont, kEditorTabSelectedTint);
+    return m_pTabButton[tab] != nullptr;
   };
   if (!makeTab(kTabAuthEncry, LoadPageText(IDS_EDITOR_TAB_SECURITY), IDC_SE_TAB1_PLACE, IDC_SE_TAB_AUTH))
     return FALSE;
