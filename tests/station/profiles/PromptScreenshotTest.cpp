@@ -8,6 +8,7 @@
 #include "station/profiles/AuthenStatusDlg.h"
 #include "station/profiles/HiddenSsidDlg.h"
 #include "station/profiles/InvalidIDPW.h"
+#include "station/profiles/Page8021XDlg.h"
 #include "station/profiles/PageSSODlg.h"
 #include "tests/station/profiles/PromptTest.h"
 #include "worker/WorkerGlobals.h"
@@ -89,7 +90,17 @@ TEST_F(PromptScreenshotTest, EachDialogOnTheDisplay) {
   auto sso = make<CPageSSODlg>(IDD_PAGE_SSO);
   shoot(*sso, "sso", server.display());
 
-  for (CDialog* dialog : std::initializer_list<CDialog*>{hidden.get(), invalid.get(), status.get(), sso.get()})
+  // The 802.1X page with PEAP's credentials and the server certificate chosen.
+  auto oneX = make<CPage8021XDlg>(IDD_PAGE_8021X);
+  oneX->SetDefaults();
+  for (const auto& [code, value] : {std::pair<UINT, const char*>{43, "dana"}, {44, "dana"}, {47, "s3cret"},
+                                    {52, "1"}, {54, "1"}, {56, "radius"}})
+    oneX->RunBridgeCommand(code, value);
+  oneX->PressSelector(CPage8021XDlg::kSubServerCert);
+  shoot(*oneX, "8021x", server.display());
+
+  for (CDialog* dialog :
+       std::initializer_list<CDialog*>{hidden.get(), invalid.get(), status.get(), sso.get(), oneX.get()})
     dialog->DestroyWindow();
   wavorel::present::closeDisplay();
 }
