@@ -46,6 +46,7 @@ void CPageMainDlg_Profiles::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_PROF_NAME_CAPTION, m_captionName);
   DDX_Control(pDX, IDC_PROF_SSID_CAPTION, m_captionSsid);
   DDX_Control(pDX, IDC_PROF_DETAIL_CAPTION, m_captionDetail);
+  DDX_Control(pDX, IDC_LIST_FRAME, m_frame);
   DDX_Control(pDX, IDC_PROF_LIST, m_list);
   for (int i = 0; i < kDetailCount; ++i) {
     DDX_Control(pDX, kDetailLabels[i], m_labels[i]);
@@ -67,7 +68,7 @@ BOOL CPageMainDlg_Profiles::OnInitDialog() {
   SkinPageTitle(&m_captionDetail);
   for (int i = 0; i < kDetailCount; ++i) SkinLabelValuePair(&m_labels[i], &m_values[i], 9, 1, 9, 0);
   SetUpStationList(m_list, "CPageMainDlg_Profiles::m_ListCtrl", "ProfileName,140;SSID,200;", "ProfileListImage.bmp",
-                   kStationRowBackground, GetDlgItem(IDC_LIST_FRAME));
+                   kStationRowBackground, &m_frame);
   std::vector<PendingRow> pending;
   pending.swap(m_pending);
   for (const PendingRow& row : pending) AppendRow(row);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "frontend/GxTabPage.h"
+#include "frontend/ListFrame.h"
 
 class CPageMainDlg_Profiles : public CGxTabPage {
  public:
@@ -65,6 +66,7 @@ class CPageMainDlg_Profiles : public CGxTabPage {
   CGxStatic m_captionName;
   CGxStatic m_captionSsid;
   CGxStatic m_captionDetail;
+  CListFrame m_frame;
   CSortListCtrl m_list;
   CGxStatic m_labels[5];
   CGxEdit m_values[5];

@@ -52,6 +52,7 @@ void CPageMainDlg_SiteSurvey::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_SURVEY_SSID_CAPTION, m_captionSsid);
   DDX_Control(pDX, IDC_SURVEY_SIGNAL_CAPTION, m_captionSignal);
   DDX_Control(pDX, IDC_SURVEY_DETAIL_CAPTION, m_captionDetail);
+  DDX_Control(pDX, IDC_LIST_FRAME, m_frame);
   DDX_Control(pDX, IDC_SURVEY_LIST, m_list);
   for (int i = 0; i < kDetailCount; ++i) {
     DDX_Control(pDX, kDetailLabels[i], m_labels[i]);
@@ -75,7 +76,7 @@ BOOL CPageMainDlg_SiteSurvey::OnInitDialog() {
   m_btnConnect.EnableWindow(FALSE);
   m_btnSave.EnableWindow(FALSE);
   SetUpStationList(m_list, "CPageMainDlg_SiteSurvey::m_ListCtrl", "SSID,140;Signal,200;", "NetSignal.bmp",
-                   kStationRowBackground, GetDlgItem(IDC_LIST_FRAME));
+                   kStationRowBackground, &m_frame);
   std::vector<PendingRow> pending;
   pending.swap(m_pending);
   for (const PendingRow& row : pending) AppendRow(row);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "frontend/GxTabPage.h"
+#include "frontend/ListFrame.h"
 
 class CPageMainDlg_SiteSurvey : public CGxTabPage {
  public:
@@ -68,6 +69,7 @@ class CPageMainDlg_SiteSurvey : public CGxTabPage {
   CGxStatic m_captionSsid;
   CGxStatic m_captionSignal;
   CGxStatic m_captionDetail;
+  CListFrame m_frame;
   CSortListCtrl m_list;
   CGxStatic m_labels[5];
   CGxEdit m_values[5];

@@ -40,6 +40,8 @@ void CPageMainDlg_WPS::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_PAGE_DESC, m_desc);
   DDX_Control(pDX, IDC_WPS_AP_CAPTION, m_captionAp);
   DDX_Control(pDX, IDC_WPS_PROFILE_CAPTION, m_captionProfile);
+  DDX_Control(pDX, IDC_WPS_AP_FRAME, m_frameAp);
+  DDX_Control(pDX, IDC_WPS_PROFILE_FRAME, m_frameProfile);
   DDX_Control(pDX, IDC_WPS_AP_LIST, m_listAp);
   DDX_Control(pDX, IDC_WPS_PROFILE_LIST, m_listProfile);
   DDX_Control(pDX, IDC_WPS_PIN_GROUP, m_groupPin);
@@ -61,7 +63,7 @@ BOOL CPageMainDlg_WPS::OnInitDialog() {
   SkinPageTitle(&m_captionAp);
   SkinPageTitle(&m_captionProfile);
   SetUpStationList(m_listAp, "CPageMainDlg_WPS::m_ListCtrl_WPSAP", "ID,70;SSID,100;Channel,200;", nullptr,
-                   kListBackground, GetDlgItem(IDC_WPS_AP_FRAME));
+                   kListBackground, &m_frameAp);
   m_progress.SubclassDlgItem(IDC_WPS_PROGRESS, this);
   m_progress.SetBitmap(StationSkinPath("WPSProgressFR.bmp"), 1);
   m_progress.SetRange(0, 100);
@@ -70,7 +72,7 @@ BOOL CPageMainDlg_WPS::OnInitDialog() {
   m_progress.DeflateRect(12, 6, 12, 4);
   m_progress.ShowWindow(SW_HIDE);
   SetUpStationList(m_listProfile, "CPageMainDlg_WPS::m_ListCtrl_WPSProfile", "SSID,120;MAC,200;",
-                   "WpaProfileListItem.bmp", kListBackground, GetDlgItem(IDC_WPS_PROFILE_FRAME));
+                   "WpaProfileListItem.bmp", kListBackground, &m_frameProfile);
   SkinCommonButton(&m_btnPin, 1, nullptr, nullptr);
   SkinCommonButton(&m_btnPbc, 1, nullptr, nullptr);
   SkinCommonButton(&m_btnRenew, 1, nullptr, nullptr);

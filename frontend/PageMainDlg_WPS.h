@@ -6,6 +6,7 @@
 #pragma once
 
 #include "frontend/GxTabPage.h"
+#include "frontend/ListFrame.h"
 
 class CPageMainDlg_WPS : public CGxTabPage {
  public:
@@ -62,6 +63,8 @@ class CPageMainDlg_WPS : public CGxTabPage {
   CGxStatic m_desc;
   CGxStatic m_captionAp;
   CGxStatic m_captionProfile;
+  CListFrame m_frameAp;
+  CListFrame m_frameProfile;
   CSortListCtrl m_listAp;
   CSortListCtrl m_listProfile;
   CGxGroupBox m_groupPin;
