@@ -1,0 +1,204 @@
+// Station mode from the tab control to the simulated radio and back, in
+// process: the application with its tray and main dialog, the station tab
+// control starting the real worker, whose hidden host holds the reference
+// pages, on the default world and a virtual clock.
+#include <algorithm>
+#include <fstream>
+
+#include "apps/skin/SkinGenerator.h"
+#include "frontend/DlgOneSiteEditor.h"
+#include "frontend/SiteEditor.h"
+#include "frontend/SiteEditorIds.h"
+#include "frontend/StationPageIds.h"
+#include "frontend/TableCtrl_QZ.h"
+#include "frontend/WavorelApp.h"
+#include "frontend/WavorelDlg.h"
+#include "platform/mfc/ControlRef.h"
+#include "platform/sim/radio/Machine.h"
+#include "tests/station/host/StationHostTest.h"
+
+namespace {
+
+class StationEndToEndTest : public station::testing::StationHostTest {
+ protected:
+  void SetUp() override {
+    StationHostTest::SetUp();
+    std::string error;
+    ASSERT_TRUE(wavorel::skin::writeSkin(programLinux() + "/Skin", &error)) << error;
+    CWavorelDlg::SetTableCreators(&CTableCtrl_QZ::Make, nullptr);
+    app_ = std::make_unique<CWavorelApp>();
+    std::string line;
+    ASSERT_TRUE(AfxWinInit(wavorel::programInstance(), nullptr, line.data(), SW_SHOWNORMAL));
+    app_->SetRegistryKey("Wavorel(Quendal)");
+    app_->WriteProfileInt("Setting", "Mode", 1);
+    CSystemTray& tray = app_->GetTray();
+    ASSERT_TRUE(tray.Create("Wavorel", tray.LoadIconFrames(GetCurDir()), IDR_TRAY_MENU, "", "", nullptr));
+    for (int i = 0; i < tray.GetIconCount(); ++i) {
+      tray.SetIconFromList(i, nullptr);
+      frames_.push_back(tray.GetIcon());
+    }
+    tray.SetIconFromList(0, nullptr);
+    dialog_ = std::make_unique<CWavorelDlg>();
+    app_->m_pMainWnd = dialog_.get();
+    ASSERT_TRUE(dialog_->Create(IDD_WAVOREL_DIALOG, nullptr));
+    dialog_->ShowWindow(SW_SHOWNORMAL);
+    table_ = dynamic_cast<CTableCtrl_QZ*>(dialog_->GetStationTable());
+    ASSERT_NE(table_, nullptr);
+    // Message boxes of the run are answered OK unless a test says otherwise.
+    wavorel::setModalResponder([this](const wavorel::ModalWindow&) { return boxAnswer_; });
+  }
+  void TearDown() override {
+    DestroySiteEditor();
+    wavorel::setModalResponder(nullptr);
+    if (dialog_ && dialog_->GetSafeHwnd()) dialog_->DestroyWindow();
+    if (app_) app_->ExitInstance();
+    dialog_.reset();
+    app_.reset();
+    CWavorelDlg::SetTableCreators(nullptr, nullptr);
+    StationHostTest::TearDown();
+  }
+
+  int trayFrame() {
+    const auto at = std::find(frames_.begin(), frames_.end(), app_->GetTray().GetIcon());
+    return at == frames_.end() ? -1 : static_cast<int>(at - frames_.begin());
+  }
+  static std::string text(CWnd* window) { return gxGetWindowText(window).GetString(); }
+  std::string linkValue(int index) { return text(table_->GetLinkPage().GetValue(index)); }
+  void showPage(int index) {
+    table_->SetCurSel(index);
+    wavorel::pumpMessages();
+  }
+  // A button press as the button reports it to its page.
+  static void press(CWnd& page, UINT id) {
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(page.GetSafeHwnd(), id)));
+    wavorel::pumpMessages();
+  }
+  static void clickRow(CListCtrl& list, int row) {
+    CRect rect;
+    ASSERT_TRUE(list.GetItemRect(row, &rect, LVIR_BOUNDS));
+    const LPARAM at = MAKELPARAM(rect.left + 4, rect.CenterPoint().y);
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    list.SendMessage(WM_LBUTTONUP, 0, at);
+    wavorel::pumpMessages();
+  }
+  static int rowOf(CListCtrl& list, const char* text, int column = 0) {
+    for (int row = 0; row < list.GetItemCount(); ++row)
+      if (list.GetItemText(row, column) == text) return row;
+    return -1;
+  }
+  // Lets the clock run until `done` holds (at most `limit` ms).
+  template <class Done>
+  bool runUntil(Done done, uint64_t limit) {
+    for (uint64_t spent = 0; spent < limit; spent += 100) {
+      if (done()) return true;
+      advance(100);
+    }
+    return done();
+  }
+
+  // Picks the open network on the site-survey page, connects, answers the
+  // visible editor (code 35) with OK, and waits for the link page.
+  void connectOpenNetwork() {
+    advance(3500);
+    showPage(1);
+    CPageMainDlg_SiteSurvey& survey = table_->GetSurveyPage();
+    CSortListCtrl& list = survey.GetList();
+    ASSERT_TRUE(runUntil([&] { return rowOf(list, "CafeFree") >= 0; }, 20000));
+    EXPECT_GE(rowOf(list, "HomeNet"), 0);
+    EXPECT_GE(rowOf(list, "PrintHub"), 0);
+    // The worker allows Connect once its scan is over: the details of a
+    // click ask again.
+    ASSERT_TRUE(runUntil(
+        [&] {
+          clickRow(list, rowOf(list, "CafeFree"));
+          advance(100);
+          return survey.GetConnectButton().IsWindowEnabled() != FALSE;
+        },
+        20000));
+    EXPECT_EQ(text(survey.GetDlgItem(IDC_SURVEY_SSID)), "CafeFree");
+    advance(3000);
+    press(survey, IDC_BTN_CONNECT);
+    CDlgOneSiteEditor* editor = GetSiteEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(runUntil([&] { return editor->IsWindowVisible() != FALSE; }, 2000));
+    editor->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SITE_OK, BN_CLICKED), 0);
+    wavorel::pumpMessages();
+    ASSERT_TRUE(runUntil([&] { return linkValue(1) == "CafeFree"; }, 20000));
+    ASSERT_TRUE(runUntil([&] { return !linkValue(5).empty() && trayFrame() >= 3; }, 10000));
+  }
+
+  std::unique_ptr<CWavorelApp> app_;
+  std::unique_ptr<CWavorelDlg> dialog_;
+  CTableCtrl_QZ* table_ = nullptr;
+  std::vector<HICON> frames_;
+  int boxAnswer_ = IDOK;
+};
+
+TEST_F(StationEndToEndTest, WorkerStartsAfterOneSecondHiddenAndTheFirstPollShowsDisconnected) {
+  advance(900);
+  EXPECT_EQ(g_pHideDlg, nullptr);
+  advance(200);
+  ASSERT_NE(g_pHideDlg, nullptr);
+  advance(2100);
+  CStationHost* host = g_pHideDlg->GetHost();
+  ASSERT_NE(host, nullptr);
+  CWnd* hostWnd = dynamic_cast<CWnd*>(host);
+  ASSERT_NE(hostWnd, nullptr);
+  CRect rect;
+  hostWnd->GetWindowRect(&rect);
+  EXPECT_EQ(rect.left, -9999);
+  EXPECT_EQ(rect.top, -9999);
+  EXPECT_EQ(static_cast<DWORD>(::GetWindowLong(hostWnd->GetSafeHwnd(), GWL_EXSTYLE)), static_cast<DWORD>(WS_EX_TOOLWINDOW));
+  EXPECT_EQ(linkValue(0), "Disconnected");
+  EXPECT_EQ(trayFrame(), 0);
+}
+
+TEST_F(StationEndToEndTest, OpenNetworkConnectsThroughTheEditorAndTheLinkPageAndTrayFollow) {
+  connectOpenNetwork();
+  EXPECT_EQ(linkValue(2), "00-1D-7E-11-22-02");
+  EXPECT_GT(table_->GetLinkPage().GetSignalBar().GetPos(), 0);
+  // -67 dBm is Normal.
+  EXPECT_EQ(trayFrame(), 4);
+  EXPECT_EQ(std::string(app_->GetTray().GetTooltipText()), "Wireless Net  Status : Normal (CafeFree)");
+  // The editor's OK stored a profile of the network.
+  showPage(2);
+  CSortListCtrl& profiles = table_->GetProfilePage().GetList();
+  EXPECT_TRUE(runUntil([&] { return rowOf(profiles, "CafeFree", 1) >= 0; }, 5000));
+}
+
+TEST_F(StationEndToEndTest, StatisticsCountersGrowWhileThePageShowsAndStopWhenItHides) {
+  connectOpenNetwork();
+  showPage(3);
+  CGxEdit* received = table_->GetStatisticPage().GetCounter(5);
+  ASSERT_TRUE(runUntil([&] { return atoi(text(received).c_str()) > 0; }, 5000));
+  const int first = atoi(text(received).c_str());
+  advance(4100);
+  EXPECT_GT(atoi(text(received).c_str()), first);
+  showPage(0);
+  received->SetWindowText("stopped");
+  advance(6000);
+  EXPECT_EQ(text(received), "stopped");
+}
+
+TEST_F(StationEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorkerOrBridgeWindow) {
+  for (int round = 0; round < 3; ++round) {
+    advance(3500);
+    ASSERT_NE(g_pHideDlg, nullptr) << round;
+    ControlRef<CButton>(dialog_.get(), IDC_RADIO_STATION).get()->SetCheck(0);
+    ControlRef<CButton>(dialog_.get(), IDC_RADIO_AP).get()->SetCheck(1);
+    dialog_->SendMessage(WM_COMMAND, IDC_RADIO_AP, 0);
+    wavorel::pumpMessages();
+    EXPECT_EQ(g_pHideDlg, nullptr) << round;
+    EXPECT_EQ(dialog_->GetStationTable(), nullptr) << round;
+    EXPECT_EQ(CountPendingNotifyTexts(), 0) << round;
+    advance(3100);
+    ControlRef<CButton>(dialog_.get(), IDC_RADIO_AP).get()->SetCheck(0);
+    ControlRef<CButton>(dialog_.get(), IDC_RADIO_STATION).get()->SetCheck(1);
+    dialog_->SendMessage(WM_COMMAND, IDC_RADIO_STATION, 0);
+    wavorel::pumpMessages();
+    table_ = dynamic_cast<CTableCtrl_QZ*>(dialog_->GetStationTable());
+    ASSERT_NE(table_, nullptr) << round;
+  }
+}
+
+}  // namespace
