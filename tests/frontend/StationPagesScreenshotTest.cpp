@@ -54,7 +54,7 @@ wavorel::WindowImage shoot(CWnd& dialog, const char* file) {
 }
 
 TEST_F(StationPagesScreenshotTest, FivePagesConnected) {
-  CWnd& dialog = *m_dialog;
+  CWnd& dialog = this->dialog();
   CPageMainDlg_LinkInfo& link = table().GetLinkPage();
   const CRect bar = rectIn(dialog, link.GetSignalBar().GetSafeHwnd());
   const wavorel::WindowImage empty = wavorel::composeWindow(dialog.GetSafeHwnd());

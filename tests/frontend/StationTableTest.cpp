@@ -23,7 +23,7 @@ std::string surveyRow(const std::string& ssid, int connected, int signal) {
 }
 
 TEST_F(StationTableTest, ConnectionStatePicksTheTrayFrameAndBlanksThePagesOnlyWhenThePictureChanges) {
-  ASSERT_GE(m_frames.size(), 6u);
+  ASSERT_GE(frameCount(), 6u);
   report(BRIDGE_UI_LINK_SSID, "HomeNet");
   report(BRIDGE_UI_CONNECTION_STATE, "03Good");
   EXPECT_EQ(trayFrame(), 3);

@@ -15,72 +15,29 @@
 #include "frontend/WavorelDlg.h"
 #include "platform/mfc/ControlRef.h"
 #include "platform/sim/radio/Machine.h"
+#include "tests/frontend/StationFrontEnd.h"
 #include "tests/station/host/StationHostTest.h"
 
 namespace {
 
-class StationEndToEndTest : public station::testing::StationHostTest {
+class StationEndToEndTest : public station::testing::StationHostTest, protected station_front_end::StationFrontEnd {
  protected:
   void SetUp() override {
     StationHostTest::SetUp();
     std::string error;
     ASSERT_TRUE(wavorel::skin::writeSkin(programLinux() + "/Skin", &error)) << error;
-    CWavorelDlg::SetTableCreators(&CTableCtrl_QZ::Make, nullptr);
-    app_ = std::make_unique<CWavorelApp>();
-    std::string line;
-    ASSERT_TRUE(AfxWinInit(wavorel::programInstance(), nullptr, line.data(), SW_SHOWNORMAL));
-    app_->SetRegistryKey("Wavorel(Quendal)");
-    app_->WriteProfileInt("Setting", "Mode", 1);
-    CSystemTray& tray = app_->GetTray();
-    ASSERT_TRUE(tray.Create("Wavorel", tray.LoadIconFrames(GetCurDir()), IDR_TRAY_MENU, "", "", nullptr));
-    for (int i = 0; i < tray.GetIconCount(); ++i) {
-      tray.SetIconFromList(i, nullptr);
-      frames_.push_back(tray.GetIcon());
-    }
-    tray.SetIconFromList(0, nullptr);
-    dialog_ = std::make_unique<CWavorelDlg>();
-    app_->m_pMainWnd = dialog_.get();
-    ASSERT_TRUE(dialog_->Create(IDD_WAVOREL_DIALOG, nullptr));
-    dialog_->ShowWindow(SW_SHOWNORMAL);
-    table_ = dynamic_cast<CTableCtrl_QZ*>(dialog_->GetStationTable());
-    ASSERT_NE(table_, nullptr);
-    // Message boxes of the run are answered OK unless a test says otherwise.
-    wavorel::setModalResponder([this](const wavorel::ModalWindow&) { return boxAnswer_; });
+    ASSERT_TRUE(start());
+    table_ = table();
+    // Message boxes of the run are answered OK.
+    wavorel::setModalResponder([](const wavorel::ModalWindow&) { return IDOK; });
   }
   void TearDown() override {
-    DestroySiteEditor();
     wavorel::setModalResponder(nullptr);
-    if (dialog_ && dialog_->GetSafeHwnd()) dialog_->DestroyWindow();
-    if (app_) app_->ExitInstance();
-    dialog_.reset();
-    app_.reset();
-    CWavorelDlg::SetTableCreators(nullptr, nullptr);
+    stop();
     StationHostTest::TearDown();
   }
 
-  int trayFrame() {
-    const auto at = std::find(frames_.begin(), frames_.end(), app_->GetTray().GetIcon());
-    return at == frames_.end() ? -1 : static_cast<int>(at - frames_.begin());
-  }
-  static std::string text(CWnd* window) { return gxGetWindowText(window).GetString(); }
   std::string linkValue(int index) { return text(table_->GetLinkPage().GetValue(index)); }
-  void showPage(int index) {
-    table_->SetCurSel(index);
-    wavorel::pumpMessages();
-  }
-  // A button press as the button reports it to its page.
-  static void press(CWnd& page, UINT id) {
-    page.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(page.GetSafeHwnd(), id)));
-    wavorel::pumpMessages();
-  }
-  static void clickRow(CListCtrl& list, int row) {
-    CRect rect;
-    ASSERT_TRUE(list.GetItemRect(row, &rect, LVIR_BOUNDS));
-    const LPARAM at = MAKELPARAM(rect.left + 4, rect.CenterPoint().y);
-    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    list.SendMessage(WM_LBUTTONUP, 0, at);
-    wavorel::pumpMessages();
-  }
   static int rowOf(CListCtrl& list, const char* text, int column = 0) {
     for (int row = 0; row < list.GetItemCount(); ++row)
       if (list.GetItemText(row, column) == text) return row;
@@ -127,11 +84,7 @@ class StationEndToEndTest : public station::testing::StationHostTest {
     ASSERT_TRUE(runUntil([&] { return !linkValue(5).empty() && trayFrame() >= 3; }, 10000));
   }
 
-  std::unique_ptr<CWavorelApp> app_;
-  std::unique_ptr<CWavorelDlg> dialog_;
   CTableCtrl_QZ* table_ = nullptr;
-  std::vector<HICON> frames_;
-  int boxAnswer_ = IDOK;
 };
 
 TEST_F(StationEndToEndTest, WorkerStartsAfterOneSecondHiddenAndTheFirstPollShowsDisconnected) {
@@ -159,7 +112,7 @@ TEST_F(StationEndToEndTest, OpenNetworkConnectsThroughTheEditorAndTheLinkPageAnd
   EXPECT_GT(table_->GetLinkPage().GetSignalBar().GetPos(), 0);
   // -67 dBm is Normal.
   EXPECT_EQ(trayFrame(), 4);
-  EXPECT_EQ(std::string(app_->GetTray().GetTooltipText()), "Wireless Net  Status : Normal (CafeFree)");
+  EXPECT_EQ(std::string(app().GetTray().GetTooltipText()), "Wireless Net  Status : Normal (CafeFree)");
   // The editor's OK stored a profile of the network.
   showPage(2);
   CSortListCtrl& profiles = table_->GetProfilePage().GetList();
@@ -184,19 +137,19 @@ TEST_F(StationEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorkerOrBridgeWi
   for (int round = 0; round < 3; ++round) {
     advance(3500);
     ASSERT_NE(g_pHideDlg, nullptr) << round;
-    ControlRef<CButton>(dialog_.get(), IDC_RADIO_STATION).get()->SetCheck(0);
-    ControlRef<CButton>(dialog_.get(), IDC_RADIO_AP).get()->SetCheck(1);
-    dialog_->SendMessage(WM_COMMAND, IDC_RADIO_AP, 0);
+    ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(0);
+    ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(1);
+    dialog().SendMessage(WM_COMMAND, IDC_RADIO_AP, 0);
     wavorel::pumpMessages();
     EXPECT_EQ(g_pHideDlg, nullptr) << round;
-    EXPECT_EQ(dialog_->GetStationTable(), nullptr) << round;
+    EXPECT_EQ(dialog().GetStationTable(), nullptr) << round;
     EXPECT_EQ(CountPendingNotifyTexts(), 0) << round;
     advance(3100);
-    ControlRef<CButton>(dialog_.get(), IDC_RADIO_AP).get()->SetCheck(0);
-    ControlRef<CButton>(dialog_.get(), IDC_RADIO_STATION).get()->SetCheck(1);
-    dialog_->SendMessage(WM_COMMAND, IDC_RADIO_STATION, 0);
+    ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(0);
+    ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(1);
+    dialog().SendMessage(WM_COMMAND, IDC_RADIO_STATION, 0);
     wavorel::pumpMessages();
-    table_ = dynamic_cast<CTableCtrl_QZ*>(dialog_->GetStationTable());
+    table_ = dynamic_cast<CTableCtrl_QZ*>(dialog().GetStationTable());
     ASSERT_NE(table_, nullptr) << round;
   }
 }
