@@ -29,17 +29,31 @@ int changedColumns(const wavorel::WindowImage& before, const wavorel::WindowImag
   return changed;
 }
 
-// Pixels that differ between the pictures of two list rows (their icon areas).
-int rowPictureDifference(const wavorel::WindowImage& image, CWnd& dialog, CListCtrl& list, int first, int second) {
-  CRect a, b;
-  list.GetItemRect(first, &a, LVIR_ICON);
-  list.GetItemRect(second, &b, LVIR_ICON);
-  list.ClientToScreen(&a);
-  list.ClientToScreen(&b);
-  CRect window;
+// A row's icon area in the main dialog image's coordinates.
+CRect iconIn(CWnd& dialog, CListCtrl& list, int row) {
+  CRect icon, window;
+  list.GetItemRect(row, &icon, LVIR_ICON);
+  list.ClientToScreen(&icon);
   dialog.GetWindowRect(&window);
-  a.OffsetRect(-window.left, -window.top);
-  b.OffsetRect(-window.left, -window.top);
+  icon.OffsetRect(-window.left, -window.top);
+  return icon;
+}
+
+// Pixels of a row's icon area unlike the row's background just right of it:
+// none when no picture is drawn. The list stands 2 pixels left of its frame,
+// so the area's first columns are left out.
+int picturePixels(const wavorel::WindowImage& image, CWnd& dialog, CListCtrl& list, int row) {
+  const CRect icon = iconIn(dialog, list, row);
+  const COLORREF background = image.colorAt(icon.right + 1, icon.top + 1);
+  int drawn = 0;
+  for (int y = icon.top + 1; y < icon.bottom - 1; ++y)
+    for (int x = icon.left + 3; x < icon.right; ++x) drawn += image.colorAt(x, y) != background;
+  return drawn;
+}
+
+// Pixels that differ between the pictures of two rows.
+int rowPictureDifference(const wavorel::WindowImage& image, CWnd& dialog, CListCtrl& list, int first, int second) {
+  const CRect a = iconIn(dialog, list, first), b = iconIn(dialog, list, second);
   int differ = 0;
   for (int y = 0; y < a.Height(); ++y)
     for (int x = 0; x < a.Width(); ++x) differ += image.colorAt(a.left + x, a.top + y) != image.colorAt(b.left + x, b.top + y);
@@ -79,6 +93,7 @@ TEST_F(StationPagesScreenshotTest, FivePagesConnected) {
   report(BRIDGE_UI_BSS_DETAIL, "0\tHomeNet\t00:1D:7E:11:22:01\tAES\t6\tInfrastructure");
   const wavorel::WindowImage survey = shoot(dialog, "station-survey.png");
   CSortListCtrl& sites = table().GetSurveyPage().GetList();
+  for (int row = 0; row < 3; ++row) EXPECT_GT(picturePixels(survey, dialog, sites, row), 20) << row;
   EXPECT_GT(rowPictureDifference(survey, dialog, sites, 0, 2), 20);  // connected, strong vs. weak
 
   report(BRIDGE_UI_PROFILE_ROW, "Home\tHomeNet\t0\t0\r\nPrinter\tPrintHub\t-1\t0\r\nCafe\tCafeFree\t-1\t1");
@@ -86,6 +101,10 @@ TEST_F(StationPagesScreenshotTest, FivePagesConnected) {
   report(BRIDGE_UI_PROFILE_DETAIL, "Infrastructure\r\nWPA2-PSK\r\nAES\r\n6\r\nNone");
   const wavorel::WindowImage profiles = shoot(dialog, "station-profiles.png");
   CSortListCtrl& rows = table().GetProfilePage().GetList();
+  CImageList* strip = rows.GetImageList(LVSIL_SMALL);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_EQ(strip->GetImageCount(), 4);
+  for (int row = 0; row < 3; ++row) EXPECT_GT(picturePixels(profiles, dialog, rows, row), 20) << row;
   EXPECT_GT(rowPictureDifference(profiles, dialog, rows, 0, 1), 20);  // connected vs. plain
   EXPECT_GT(rowPictureDifference(profiles, dialog, rows, 2, 1), 20);  // flagged vs. plain
 
