@@ -133,6 +133,17 @@ TEST_F(StationEndToEndTest, StatisticsCountersGrowWhileThePageShowsAndStopWhenIt
   EXPECT_EQ(text(received), "stopped");
 }
 
+TEST_F(StationEndToEndTest, UnpluggedAdapterShowsNotExistAndItsReturnDisconnected) {
+  advance(3500);
+  ASSERT_EQ(trayFrame(), 0);
+  wavorel::sim::machine().setPresent(guid(), false);
+  EXPECT_TRUE(runUntil([&] { return trayFrame() == 1; }, 10000)) << trayTip();
+  EXPECT_NE(trayTip().find("Not Exist"), std::string::npos) << trayTip();
+  wavorel::sim::machine().setPresent(guid(), true);
+  EXPECT_TRUE(runUntil([&] { return trayFrame() == 0; }, 15000)) << trayTip();
+  EXPECT_EQ(linkValue(0), "Disconnected");
+}
+
 TEST_F(StationEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorkerOrBridgeWindow) {
   for (int round = 0; round < 3; ++round) {
     advance(3500);
