@@ -144,6 +144,17 @@ TEST_F(StationEndToEndTest, UnpluggedAdapterShowsNotExistAndItsReturnDisconnecte
   EXPECT_EQ(linkValue(0), "Disconnected");
 }
 
+TEST_F(StationEndToEndTest, HardwareRadioOffDropsTheLinkAndTheSurveyWhichComeBackWithIt) {
+  connectOpenNetwork();
+  CSortListCtrl& sites = table_->GetSurveyPage().GetList();
+  machine().setHardwareRadio(guid(), false);
+  EXPECT_TRUE(runUntil([&] { return trayFrame() == 0; }, 10000)) << trayTip();
+  EXPECT_EQ(linkValue(1), "");
+  EXPECT_EQ(rowOf(sites, "CafeFree"), -1);
+  machine().setHardwareRadio(guid(), true);
+  EXPECT_TRUE(runUntil([&] { return rowOf(sites, "CafeFree") >= 0; }, 20000));
+}
+
 TEST_F(StationEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorkerOrBridgeWindow) {
   for (int round = 0; round < 3; ++round) {
     advance(3500);
