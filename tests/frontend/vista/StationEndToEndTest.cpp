@@ -155,6 +155,20 @@ TEST_F(StationEndToEndTest, HardwareRadioOffDropsTheLinkAndTheSurveyWhichComeBac
   EXPECT_TRUE(runUntil([&] { return rowOf(sites, "CafeFree") >= 0; }, 20000));
 }
 
+TEST_F(StationEndToEndTest, HostRadioButtonTwiceTurnsTheRadioOffAndBackOn) {
+  connectOpenNetwork();
+  CWnd* host = dynamic_cast<CWnd*>(g_pHideDlg->GetHost());
+  ASSERT_NE(host, nullptr);
+  CSortListCtrl& sites = table_->GetSurveyPage().GetList();
+  g_bSsoSupported = 1;  // the host keeps "Radio" in the driver key only then
+  host->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HOST_RADIO, BN_CLICKED), 0);
+  EXPECT_TRUE(runUntil([&] { return trayFrame() == 0 && linkValue(1).empty(); }, 10000)) << trayTip();
+  EXPECT_STREQ(readText(HKEY_LOCAL_MACHINE, g_strDriverKey, "Radio").c_str(), "0");
+  host->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HOST_RADIO, BN_CLICKED), 0);
+  EXPECT_STREQ(readText(HKEY_LOCAL_MACHINE, g_strDriverKey, "Radio").c_str(), "1");
+  EXPECT_TRUE(runUntil([&] { return rowOf(sites, "CafeFree") >= 0; }, 20000));
+}
+
 TEST_F(StationEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorkerOrBridgeWindow) {
   for (int round = 0; round < 3; ++round) {
     advance(3500);
