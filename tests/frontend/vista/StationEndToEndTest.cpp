@@ -53,33 +53,36 @@ class StationEndToEndTest : public station::testing::StationHostTest, protected 
     return done();
   }
 
-  // Picks the open network on the site-survey page, connects, answers the
-  // visible editor (code 35) with OK, and waits for the link page.
-  void connectOpenNetwork() {
+  // Picks `ssid` on the site-survey page and connects: the worker's editor
+  // opens the visible one (code 35), which takes `key` when given, and OK
+  // saves and connects.
+  void connectThroughEditor(const char* ssid, const char* key) {
     advance(3500);
     showPage(1);
     CPageMainDlg_SiteSurvey& survey = table_->GetSurveyPage();
     CSortListCtrl& list = survey.GetList();
-    ASSERT_TRUE(runUntil([&] { return rowOf(list, "CafeFree") >= 0; }, 20000));
-    EXPECT_GE(rowOf(list, "HomeNet"), 0);
-    EXPECT_GE(rowOf(list, "PrintHub"), 0);
+    ASSERT_TRUE(runUntil([&] { return rowOf(list, ssid) >= 0; }, 20000));
     // The worker allows Connect once its scan is over: the details of a
     // click ask again.
     ASSERT_TRUE(runUntil(
         [&] {
-          clickRow(list, rowOf(list, "CafeFree"));
+          clickRow(list, rowOf(list, ssid));
           advance(100);
           return survey.GetConnectButton().IsWindowEnabled() != FALSE;
         },
         20000));
-    EXPECT_EQ(text(survey.GetDlgItem(IDC_SURVEY_SSID)), "CafeFree");
+    EXPECT_EQ(text(survey.GetDlgItem(IDC_SURVEY_SSID)), ssid);
     advance(3000);
     press(survey, IDC_BTN_CONNECT);
     CDlgOneSiteEditor* editor = GetSiteEditor();
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(runUntil([&] { return editor->IsWindowVisible() != FALSE; }, 2000));
+    if (key) ::SetDlgItemText(editor->GetSecurityPage().GetSafeHwnd(), IDC_SEC_PSK, key);
     editor->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SITE_OK, BN_CLICKED), 0);
     wavorel::pumpMessages();
+  }
+  void connectOpenNetwork() {
+    connectThroughEditor("CafeFree", nullptr);
     ASSERT_TRUE(runUntil([&] { return linkValue(1) == "CafeFree"; }, 20000));
     ASSERT_TRUE(runUntil([&] { return !linkValue(5).empty() && trayFrame() >= 3; }, 10000));
   }
@@ -117,6 +120,18 @@ TEST_F(StationEndToEndTest, OpenNetworkConnectsThroughTheEditorAndTheLinkPageAnd
   showPage(2);
   CSortListCtrl& profiles = table_->GetProfilePage().GetList();
   EXPECT_TRUE(runUntil([&] { return rowOf(profiles, "CafeFree", 1) >= 0; }, 5000));
+}
+
+TEST_F(StationEndToEndTest, Wpa2PskNetworkStaysDownOnAWrongKeyAndConnectsOnTheRightOne) {
+  connectThroughEditor("HomeNet", "not the passphrase");
+  advance(10000);
+  EXPECT_NE(linkValue(1), "HomeNet");
+  EXPECT_LT(trayFrame(), 3);
+  DestroySiteEditor();
+  connectThroughEditor("HomeNet", "correct horse battery");
+  EXPECT_TRUE(runUntil([&] { return linkValue(1) == "HomeNet" && trayFrame() == 3; }, 20000))
+      << linkValue(1) << " / " << trayTip();
+  EXPECT_EQ(linkValue(3), "WPA2-PSK");
 }
 
 TEST_F(StationEndToEndTest, StatisticsCountersGrowWhileThePageShowsAndStopWhenItHides) {
