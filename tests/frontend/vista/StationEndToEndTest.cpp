@@ -134,6 +134,41 @@ TEST_F(StationEndToEndTest, Wpa2PskNetworkStaysDownOnAWrongKeyAndConnectsOnTheRi
   EXPECT_EQ(linkValue(3), "WPA2-PSK");
 }
 
+TEST_F(StationEndToEndTest, ProfileMovedUpKeepsItsPlaceAcrossARestartOfStationMode) {
+  connectOpenNetwork();
+  DestroySiteEditor();
+  connectThroughEditor("HomeNet", "correct horse battery");
+  ASSERT_TRUE(runUntil([&] { return linkValue(1) == "HomeNet"; }, 20000));
+  showPage(2);
+  auto order = [this] {
+    CSortListCtrl& list = table_->GetProfilePage().GetList();
+    std::vector<std::string> ssids;
+    for (int row = 0; row < list.GetItemCount(); ++row) ssids.emplace_back(list.GetItemText(row, 1));
+    return ssids;
+  };
+  ASSERT_TRUE(runUntil([&] { return order().size() == 2; }, 5000));
+  const std::vector<std::string> before = order();
+  clickRow(table_->GetProfilePage().GetList(), 1);
+  advance(200);
+  press(table_->GetProfilePage(), IDC_PROF_UP);
+  const std::vector<std::string> moved = {before[1], before[0]};
+  ASSERT_TRUE(runUntil([&] { return order() == moved; }, 5000));
+
+  // Station mode ends (AP mode) and starts again: the worker reads the order back.
+  ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(0);
+  ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(1);
+  dialog().SendMessage(WM_COMMAND, IDC_RADIO_AP, 0);
+  advance(3100);
+  ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(0);
+  ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(1);
+  dialog().SendMessage(WM_COMMAND, IDC_RADIO_STATION, 0);
+  table_ = table();
+  ASSERT_NE(table_, nullptr);
+  advance(3500);
+  showPage(2);
+  EXPECT_TRUE(runUntil([&] { return order() == moved; }, 10000));
+}
+
 TEST_F(StationEndToEndTest, StatisticsCountersGrowWhileThePageShowsAndStopWhenItHides) {
   connectOpenNetwork();
   showPage(3);
