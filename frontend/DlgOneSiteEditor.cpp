@@ -22,15 +22,6 @@ void EnableMainWindow(BOOL bEnable) {
   if (main && ::IsWindow(main->GetSafeHwnd())) main->EnableWindow(bEnable);
 }
 
-// The station tab control's flag, when the main dialog has a station tab
-// control.
-int* StationSaveFlag() {
-  CWavorelDlg* main = dynamic_cast<CWavorelDlg*>(AfxGetMainWnd());
-  if (!main) return nullptr;
-  auto* holder = dynamic_cast<CSaveWithoutShowingFlag*>(main->GetStationTable());
-  return holder ? &holder->SaveWithoutShowingFlag() : nullptr;
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDlgOneSiteEditor, CPolygonDialog)
@@ -195,6 +186,6 @@ void CDlgOneSiteEditor::OnOK() {
 void CDlgOneSiteEditor::OnCancel() {
   ShowWindow(SW_HIDE);
   EnableMainWindow(TRUE);
-  if (int* flag = StationSaveFlag()) *flag = 0;
+  if (int* flag = CSaveWithoutShowingFlag::OfMainWindow()) *flag = 0;
   NotifyWorkerInt(BRIDGE_CMD_EDITOR_CANCEL, m_nEditorKind, TRUE);
 }

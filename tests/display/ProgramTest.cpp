@@ -144,5 +144,47 @@ TEST_F(ProgramTest, AMessageBoxStaysOpenUntilItsButtonIsClicked) {
   EXPECT_EQ(exitCode(second), 0);
 }
 
+TEST_F(ProgramTest, StationPagesAreClickedThroughAndTheSurveyListsTheWorld) {
+  if (!server_.display()) GTEST_SKIP() << "Xvfb cannot be started";
+  pid_t program = start();
+  XWindowInfo main;
+  ASSERT_TRUE(waitFor([&] { return (main = window(kMainTitle)).id != 0; }));
+  // The labels run along y 134 of the 600 x 470 dialog; the page below them.
+  const int labelY = main.y + 134;
+  const int labelX[5] = {62, 177, 291, 404, 519};
+  auto pageSum = [&] {
+    unsigned long sum = 0;
+    for (int y = main.y + 180; y < main.y + 440; y += 10)
+      for (int x = main.x + 20; x < main.x + 580; x += 10) sum = sum * 31 + hands_.pixel(x, y);
+    return sum;
+  };
+  // Each label brings its own page; the survey's list shows its background.
+  const int listX = main.x + 160, listY = main.y + 440;
+  unsigned long last = pageSum(), listBackground = 0;
+  for (int page : {1, 2, 3, 4, 0}) {
+    hands_.click(main.x + labelX[page], labelY);
+    EXPECT_TRUE(waitFor([&] { return pageSum() != last; })) << "page " << page;
+    last = pageSum();
+    if (page == 1) listBackground = hands_.pixel(listX, listY);
+  }
+  EXPECT_NE(hands_.pixel(listX, listY), listBackground);
+  // The site survey fills from the worker's scan: dark row text appears in
+  // the list's SSID column.
+  hands_.click(main.x + labelX[1], labelY);
+  auto listRows = [&] {
+    if (hands_.pixel(listX, listY) != listBackground) return false;
+    int dark = 0;
+    for (int y = main.y + 205; y < main.y + 300; y += 2)
+      for (int x = main.x + 30; x < main.x + 140; x += 3) dark += (hands_.pixel(x, y) & 0xFF) < 0x60;
+    return dark > 20;
+  };
+  EXPECT_TRUE(waitFor(listRows)) << "no networks listed";
+  screenshot("station-site-survey.png");
+  hands_.click(main.x + labelX[0], labelY);
+  screenshot("station-status.png");
+  exitFromTheTray();
+  EXPECT_EQ(exitCode(program), 0);
+}
+
 }  // namespace
 }  // namespace wavorel::testing

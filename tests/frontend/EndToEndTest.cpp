@@ -10,6 +10,9 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <thread>
@@ -139,6 +142,20 @@ TEST_F(EndToEndTest, AllowMIRunsTwoAndTheRunLimitEndsThem) {
   EXPECT_EQ(RegQueryValueEx(key, "Mode", nullptr, nullptr, reinterpret_cast<BYTE*>(&mode), &size), ERROR_SUCCESS);
   RegCloseKey(key);
   EXPECT_EQ(mode, 1u);
+}
+
+TEST_F(EndToEndTest, HeadlessRunShowsStationModeWithTheWorkersFirstReports) {
+  const std::string shot = root() + "/main-dialog.png";
+  const std::string tray = root() + "/tray.txt";
+  pid_t pid = start({}, {"WAVOREL_RUN_MS=6000", "WAVOREL_SCREENSHOT=" + shot, "WAVOREL_TRAY=" + tray});
+  ASSERT_NE(pid, 0);
+  EXPECT_EQ(waitEnd(pid, 60), 0);
+  std::ifstream in(tray);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // WavorelVista's worker reports the link; Wavorel's worker is not part of it yet.
+  EXPECT_NE(text.find(WAVOREL_BUILD_XP ? "Wavorel 802.11n Wireless Adapter" : "Status : Disconnected"), std::string::npos)
+      << text;
+  EXPECT_TRUE(std::filesystem::exists(shot));
 }
 
 }  // namespace

@@ -28,3 +28,12 @@ wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SiteEditor.rc
 find_package(X11 REQUIRED)
 target_include_directories(${name} PRIVATE ${X11_INCLUDE_DIR})
 target_link_libraries(${name} PRIVATE ${X11_LIBRARIES} ${X11_XTest_LIB})
+# The station tab control's five pages.
+wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/StationTabPages.rc)
+# WavorelVista's station mode end to end: the worker with its host and pages,
+# their resources as the program compiles them.
+if(name MATCHES "_vista$")
+  target_link_libraries(${name} PRIVATE station_host_vista)
+  wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/HideDlg.rc)
+  wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/tests/station/status/data/StationPages.rc)
+endif()

@@ -30,6 +30,8 @@ class ListViewControl : public Control {
   std::vector<ListViewPaintedCell> paint(HDC dc);
 
  private:
+  // The row's small image at its icon place, centred on the row's height.
+  void drawSmallImage(HDC dc, int row);
   struct SubItem {
     std::string text;
     bool callback = false;

@@ -1,9 +1,10 @@
 // Painting: the custom-draw conversation with the parent and the cells the
-// list draws by default. Until text output exists the default drawing is the
-// list of cells with their texts and colours.
+// list draws by default: each row's small image left of its label, then the
+// cells with their texts and colours.
 #include "platform/win/commctrl/ListViewControl.h"
 #include "platform/win/commctrl/Notify.h"
 #include "platform/win/gdi/Gdi.h"
+#include "platform/win/gdi/ImageList.h"
 
 namespace wavorel {
 
@@ -47,6 +48,7 @@ std::vector<ListViewPaintedCell> ListViewControl::paint(HDC dc) {
     DWORD item = CDRF_DODEFAULT;
     if (whole & CDRF_NOTIFYITEMDRAW) item = stage(CDDS_ITEMPREPAINT, bounds, static_cast<DWORD_PTR>(row), 0);
     if (item & CDRF_SKIPDEFAULT) continue;
+    drawSmallImage(dc, row);
     for (int column : columns) {
       RECT cell{};
       subItemRect(row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS, &cell);
@@ -69,6 +71,20 @@ std::vector<ListViewPaintedCell> ListViewControl::paint(HDC dc) {
   }
   if (whole & CDRF_NOTIFYPOSTPAINT) stage(CDDS_POSTPAINT, clientRect(), 0, 0);
   return painted;
+}
+
+void ListViewControl::drawSmallImage(HDC dc, int row) {
+  HIMAGELIST images = imageLists_[LVSIL_SMALL];
+  if (!dc || !images) return;
+  LVITEM item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  if (!getItem(&item) || item.iImage < 0) return;
+  RECT icon{};
+  rowRect(row, LVIR_ICON, &icon);
+  int width = 0, height = 0;
+  ImageList_GetIconSize(images, &width, &height);
+  ImageList_Draw(images, item.iImage, dc, icon.left, icon.top + (icon.bottom - icon.top - height) / 2, ILD_TRANSPARENT);
 }
 
 }  // namespace wavorel

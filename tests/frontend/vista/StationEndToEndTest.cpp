@@ -1,0 +1,243 @@
+// Station mode from the tab control to the simulated radio and back, in
+// process: the application with its tray and main dialog, the station tab
+// control starting the real worker, whose hidden host holds the reference
+// pages, on the default world and a virtual clock.
+#include <algorithm>
+#include <fstream>
+
+#include "apps/skin/SkinGenerator.h"
+#include "frontend/DlgOneSiteEditor.h"
+#include "frontend/SiteEditor.h"
+#include "frontend/SiteEditorIds.h"
+#include "frontend/StationPageIds.h"
+#include "frontend/TableCtrl_QZ.h"
+#include "frontend/WavorelApp.h"
+#include "frontend/WavorelDlg.h"
+#include "platform/mfc/ControlRef.h"
+#include "platform/sim/radio/Machine.h"
+#include "tests/frontend/StationFrontEnd.h"
+#include "tests/station/host/StationHostTest.h"
+
+namespace {
+
+class StationEndToEndTest : public station::testing::StationHostTest, protected station_front_end::StationFrontEnd {
+ protected:
+  void SetUp() override {
+    StationHostTest::SetUp();
+    std::string error;
+    ASSERT_TRUE(wavorel::skin::writeSkin(programLinux() + "/Skin", &error)) << error;
+    ASSERT_TRUE(start());
+    table_ = table();
+    // Message boxes of the run are answered OK.
+    wavorel::setModalResponder([](const wavorel::ModalWindow&) { return IDOK; });
+  }
+  void TearDown() override {
+    wavorel::setModalResponder(nullptr);
+    stop();
+    StationHostTest::TearDown();
+  }
+
+  std::string linkValue(int index) { return text(table_->GetLinkPage().GetValue(index)); }
+  static int rowOf(CListCtrl& list, const char* text, int column = 0) {
+    for (int row = 0; row < list.GetItemCount(); ++row)
+      if (list.GetItemText(row, column) == text) return row;
+    return -1;
+  }
+  // Lets the clock run until `done` holds (at most `limit` ms).
+  template <class Done>
+  bool runUntil(Done done, uint64_t limit) {
+    for (uint64_t spent = 0; spent < limit; spent += 100) {
+      if (done()) return true;
+      advance(100);
+    }
+    return done();
+  }
+
+  // Picks `ssid` on the site-survey page and connects: the worker's editor
+  // opens the visible one (code 35), which takes `key` when given, and OK
+  // saves and connects.
+  void connectThroughEditor(const char* ssid, const char* key) {
+    advance(3500);
+    showPage(1);
+    CPageMainDlg_SiteSurvey& survey = table_->GetSurveyPage();
+    CSortListCtrl& list = survey.GetList();
+    ASSERT_TRUE(runUntil([&] { return rowOf(list, ssid) >= 0; }, 20000));
+    // The worker allows Connect once its scan is over: the details of a
+    // click ask again.
+    ASSERT_TRUE(runUntil(
+        [&] {
+          clickRow(list, rowOf(list, ssid));
+          advance(100);
+          return survey.GetConnectButton().IsWindowEnabled() != FALSE;
+        },
+        20000));
+    EXPECT_EQ(text(survey.GetDlgItem(IDC_SURVEY_SSID)), ssid);
+    advance(3000);
+    press(survey, IDC_BTN_CONNECT);
+    CDlgOneSiteEditor* editor = GetSiteEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(runUntil([&] { return editor->IsWindowVisible() != FALSE; }, 2000));
+    if (key) ::SetDlgItemText(editor->GetSecurityPage().GetSafeHwnd(), IDC_SEC_PSK, key);
+    editor->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SITE_OK, BN_CLICKED), 0);
+    wavorel::pumpMessages();
+  }
+  void connectOpenNetwork() {
+    connectThroughEditor("CafeFree", nullptr);
+    ASSERT_TRUE(runUntil([&] { return linkValue(1) == "CafeFree"; }, 20000));
+    ASSERT_TRUE(runUntil([&] { return !linkValue(5).empty() && trayFrame() >= 3; }, 10000));
+  }
+
+  CTableCtrl_QZ* table_ = nullptr;
+};
+
+TEST_F(StationEndToEndTest, WorkerStartsAfterOneSecondHiddenAndTheFirstPollShowsDisconnected) {
+  advance(900);
+  EXPECT_EQ(g_pHideDlg, nullptr);
+  advance(200);
+  ASSERT_NE(g_pHideDlg, nullptr);
+  advance(2100);
+  CStationHost* host = g_pHideDlg->GetHost();
+  ASSERT_NE(host, nullptr);
+  CWnd* hostWnd = dynamic_cast<CWnd*>(host);
+  ASSERT_NE(hostWnd, nullptr);
+  CRect rect;
+  hostWnd->GetWindowRect(&rect);
+  EXPECT_EQ(rect.left, -9999);
+  EXPECT_EQ(rect.top, -9999);
+  EXPECT_EQ(static_cast<DWORD>(::GetWindowLong(hostWnd->GetSafeHwnd(), GWL_EXSTYLE)), static_cast<DWORD>(WS_EX_TOOLWINDOW));
+  EXPECT_EQ(linkValue(0), "Disconnected");
+  EXPECT_EQ(trayFrame(), 0);
+}
+
+TEST_F(StationEndToEndTest, OpenNetworkConnectsThroughTheEditorAndTheLinkPageAndTrayFollow) {
+  connectOpenNetwork();
+  EXPECT_EQ(linkValue(2), "00-1D-7E-11-22-02");
+  EXPECT_GT(table_->GetLinkPage().GetSignalBar().GetPos(), 0);
+  // -67 dBm is Normal.
+  EXPECT_EQ(trayFrame(), 4);
+  EXPECT_EQ(std::string(app().GetTray().GetTooltipText()), "Wireless Net  Status : Normal (CafeFree)");
+  // The editor's OK stored a profile of the network.
+  showPage(2);
+  CSortListCtrl& profiles = table_->GetProfilePage().GetList();
+  EXPECT_TRUE(runUntil([&] { return rowOf(profiles, "CafeFree", 1) >= 0; }, 5000));
+}
+
+TEST_F(StationEndToEndTest, Wpa2PskNetworkStaysDownOnAWrongKeyAndConnectsOnTheRightOne) {
+  connectThroughEditor("HomeNet", "not the passphrase");
+  advance(10000);
+  EXPECT_NE(linkValue(1), "HomeNet");
+  EXPECT_LT(trayFrame(), 3);
+  DestroySiteEditor();
+  connectThroughEditor("HomeNet", "correct horse battery");
+  EXPECT_TRUE(runUntil([&] { return linkValue(1) == "HomeNet" && trayFrame() == 3; }, 20000))
+      << linkValue(1) << " / " << trayTip();
+  EXPECT_EQ(linkValue(3), "WPA2-PSK");
+}
+
+TEST_F(StationEndToEndTest, ProfileMovedUpKeepsItsPlaceAcrossARestartOfStationMode) {
+  connectOpenNetwork();
+  DestroySiteEditor();
+  connectThroughEditor("HomeNet", "correct horse battery");
+  ASSERT_TRUE(runUntil([&] { return linkValue(1) == "HomeNet"; }, 20000));
+  showPage(2);
+  auto order = [this] {
+    CSortListCtrl& list = table_->GetProfilePage().GetList();
+    std::vector<std::string> ssids;
+    for (int row = 0; row < list.GetItemCount(); ++row) ssids.emplace_back(list.GetItemText(row, 1));
+    return ssids;
+  };
+  ASSERT_TRUE(runUntil([&] { return order().size() == 2; }, 5000));
+  const std::vector<std::string> before = order();
+  clickRow(table_->GetProfilePage().GetList(), 1);
+  advance(200);
+  press(table_->GetProfilePage(), IDC_PROF_UP);
+  const std::vector<std::string> moved = {before[1], before[0]};
+  ASSERT_TRUE(runUntil([&] { return order() == moved; }, 5000));
+
+  // Station mode ends (AP mode) and starts again: the worker reads the order back.
+  ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(0);
+  ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(1);
+  dialog().SendMessage(WM_COMMAND, IDC_RADIO_AP, 0);
+  advance(3100);
+  ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(0);
+  ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(1);
+  dialog().SendMessage(WM_COMMAND, IDC_RADIO_STATION, 0);
+  table_ = table();
+  ASSERT_NE(table_, nullptr);
+  advance(3500);
+  showPage(2);
+  EXPECT_TRUE(runUntil([&] { return order() == moved; }, 10000));
+}
+
+TEST_F(StationEndToEndTest, StatisticsCountersGrowWhileThePageShowsAndStopWhenItHides) {
+  connectOpenNetwork();
+  showPage(3);
+  CGxEdit* received = table_->GetStatisticPage().GetCounter(5);
+  ASSERT_TRUE(runUntil([&] { return atoi(text(received).c_str()) > 0; }, 5000));
+  const int first = atoi(text(received).c_str());
+  advance(4100);
+  EXPECT_GT(atoi(text(received).c_str()), first);
+  showPage(0);
+  received->SetWindowText("stopped");
+  advance(6000);
+  EXPECT_EQ(text(received), "stopped");
+}
+
+TEST_F(StationEndToEndTest, UnpluggedAdapterShowsNotExistAndItsReturnDisconnected) {
+  advance(3500);
+  ASSERT_EQ(trayFrame(), 0);
+  wavorel::sim::machine().setPresent(guid(), false);
+  EXPECT_TRUE(runUntil([&] { return trayFrame() == 1; }, 10000)) << trayTip();
+  EXPECT_NE(trayTip().find("Not Exist"), std::string::npos) << trayTip();
+  wavorel::sim::machine().setPresent(guid(), true);
+  EXPECT_TRUE(runUntil([&] { return trayFrame() == 0; }, 15000)) << trayTip();
+  EXPECT_EQ(linkValue(0), "Disconnected");
+}
+
+TEST_F(StationEndToEndTest, HardwareRadioOffDropsTheLinkAndTheSurveyWhichComeBackWithIt) {
+  connectOpenNetwork();
+  CSortListCtrl& sites = table_->GetSurveyPage().GetList();
+  machine().setHardwareRadio(guid(), false);
+  EXPECT_TRUE(runUntil([&] { return trayFrame() == 0; }, 10000)) << trayTip();
+  EXPECT_EQ(linkValue(1), "");
+  EXPECT_EQ(rowOf(sites, "CafeFree"), -1);
+  machine().setHardwareRadio(guid(), true);
+  EXPECT_TRUE(runUntil([&] { return rowOf(sites, "CafeFree") >= 0; }, 20000));
+}
+
+TEST_F(StationEndToEndTest, HostRadioButtonTwiceTurnsTheRadioOffAndBackOn) {
+  connectOpenNetwork();
+  CWnd* host = dynamic_cast<CWnd*>(g_pHideDlg->GetHost());
+  ASSERT_NE(host, nullptr);
+  CSortListCtrl& sites = table_->GetSurveyPage().GetList();
+  g_bSsoSupported = 1;  // the host keeps "Radio" in the driver key only then
+  host->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HOST_RADIO, BN_CLICKED), 0);
+  EXPECT_TRUE(runUntil([&] { return trayFrame() == 0 && linkValue(1).empty(); }, 10000)) << trayTip();
+  EXPECT_STREQ(readText(HKEY_LOCAL_MACHINE, g_strDriverKey, "Radio").c_str(), "0");
+  host->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HOST_RADIO, BN_CLICKED), 0);
+  EXPECT_STREQ(readText(HKEY_LOCAL_MACHINE, g_strDriverKey, "Radio").c_str(), "1");
+  EXPECT_TRUE(runUntil([&] { return rowOf(sites, "CafeFree") >= 0; }, 20000));
+}
+
+TEST_F(StationEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorkerOrBridgeWindow) {
+  for (int round = 0; round < 3; ++round) {
+    advance(3500);
+    ASSERT_NE(g_pHideDlg, nullptr) << round;
+    ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(0);
+    ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(1);
+    dialog().SendMessage(WM_COMMAND, IDC_RADIO_AP, 0);
+    wavorel::pumpMessages();
+    EXPECT_EQ(g_pHideDlg, nullptr) << round;
+    EXPECT_EQ(dialog().GetStationTable(), nullptr) << round;
+    EXPECT_EQ(CountPendingNotifyTexts(), 0) << round;
+    advance(3100);
+    ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(0);
+    ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(1);
+    dialog().SendMessage(WM_COMMAND, IDC_RADIO_STATION, 0);
+    wavorel::pumpMessages();
+    table_ = dynamic_cast<CTableCtrl_QZ*>(dialog().GetStationTable());
+    ASSERT_NE(table_, nullptr) << round;
+  }
+}
+
+}  // namespace
