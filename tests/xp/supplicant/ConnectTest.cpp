@@ -41,11 +41,19 @@ TEST_F(ConnectTest, EachMethodConnectsAndReportsItsProgressThenTheChecks) {
       {"EAP-FAST", [](ConnectTest& t) { t.enterprise("Corp", kFast, "alice", "secret"); },
        {"Network is connecting...", "EAP-FAST Authenticating...", "EAP-FAST Provisioning is successful.",
         "Wireless client is authenticated."}},
+      {"MD5", [](ConnectTest& t) { t.enterprise("Legacy", kMd5, "bob", "secret", 3, 4); },
+       {"Network is connecting...", "MD5 Authenticating...", "Wireless client is authenticated."}},
+      {"LEAP",
+       [](ConnectTest& t) {
+         _PROFILE_DATA& p = t.enterprise("Legacy", kLeap, "bob", "secret", 3, 4);
+         PutText(p.LeapDomain, sizeof p.LeapDomain, "DOM");
+       },
+       {"Network is connecting...", "LEAP Authenticating...", "Wireless client is authenticated."}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     useWorld(kWorld);
-    std::memset(g_authStatusEvents, 0, sizeof g_authStatusEvents);
+    clearLines();
     c.make(*this);
     startAndConnect();
     ASSERT_TRUE(driveUntil([] { return ringHas("OK"); })) << ::testing::PrintToString(ringLines());
@@ -54,6 +62,61 @@ TEST_F(ConnectTest, EachMethodConnectsAndReportsItsProgressThenTheChecks) {
     for (const std::string& line : ChecksAfterDhcp()) expected.push_back(line);
     EXPECT_EQ(ringLines(), expected);
     EXPECT_EQ(GetAuthStatusWriteIndex(), 0);
+    SupplicantClose();
+  }
+}
+
+TEST_F(ConnectTest, PreSharedKeysConnectAndTheChecksReportAddressIpxAndDomain) {
+  const std::string hexKey = [] {
+    const wavorel::sim::Psk key = wavorel::sim::wpaPassphraseKey("correct horse", "Home");
+    std::string text;
+    char pair[3];
+    for (uint8_t b : key) std::snprintf(pair, sizeof pair, "%02x", b), text += pair;
+    return text;
+  }();
+  struct Case {
+    const char* name;
+    std::string passphrase;
+    std::string world;
+    std::vector<std::string> domainLines;
+    const char* ipx;
+  };
+  std::string unreachable = kWorld;
+  unreachable.replace(unreachable.find("[Machine]"), std::string::npos, "Reachable = no\n");
+  std::vector<std::string> unreachableLines = {"Finding Domain Controller - CORP", "Domain Controller Name = \\\\DC01"};
+  for (int i = 0; i < 7; ++i) unreachableLines.push_back("Create File - \\\\DC01\\NETLOGON\\NonExist, returned - 53");
+  unreachableLines.push_back("Failed to access remote file.");
+  const std::vector<Case> cases = {
+      {"pass phrase", "correct horse", kWorld,
+       {"Finding Domain Controller - CORP", "Domain Controller Name = \\\\DC01",
+        "Create File - \\\\DC01\\NETLOGON\\NonExist, returned - 2", "Access remote file is succeed."},
+       "IPX protocol is supported on this machine."},
+      {"64 hexadecimal digits", hexKey, unreachable, unreachableLines, "IPX protocol is not installed on this machine."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    useWorld(c.world);
+    clearLines();
+    HKEY sso = nullptr;
+    RegCreateKeyEx(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Nerolt", 0, nullptr,
+                   0, KEY_ALL_ACCESS, nullptr, &sso, nullptr);
+    RegSetValueEx(sso, "WinlogonDomain", 0, REG_SZ, reinterpret_cast<const BYTE*>("CORP"), 5);
+    RegCloseKey(sso);
+    _PROFILE_DATA& p = profile("Home", 7, 6);
+    std::memcpy(p.WpaPsk, c.passphrase.data(), c.passphrase.size());
+    p.WpaPskLength = static_cast<DWORD>(c.passphrase.size());
+    startAndConnect();
+    ASSERT_TRUE(driveUntil([] { return ringHas("OK"); })) << ::testing::PrintToString(ringLines());
+    EXPECT_TRUE(adapter().connected());
+    std::vector<std::string> expected = {"Network is connecting...", "Starting network connection...",
+                                         "Wireless client is authenticated.",
+                                         "Network Link is connected.", "DHCP is Disabled - Static IP.",
+                                         "Static IP address is 192.168.7.20.", "Detecting IPX Frame Type.", c.ipx};
+    expected.insert(expected.end(), c.domainLines.begin(), c.domainLines.end());
+    expected.push_back("OK");
+    EXPECT_EQ(ringLines(), expected);
+    EXPECT_EQ(host_.calls, std::vector<std::string>{"media"});
+    host_.calls.clear();
     SupplicantClose();
   }
 }

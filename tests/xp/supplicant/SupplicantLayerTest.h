@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/sim/crypto/Pbkdf2.h"
 #include "platform/sim/radio/Machine.h"
 #include "platform/sim/services/SupplicantLibrary.h"
 #include "platform/testing/Drivers.h"
@@ -29,6 +30,7 @@
 #include "xp/supplicant/AuthStatus.h"
 #include "xp/supplicant/Credentials.h"
 #include "xp/supplicant/PortManager.h"
+#include "xp/supplicant/SupplicantHost.h"
 #include "xp/supplicant/UiRequestThread.h"
 
 namespace supplicant::testing {
@@ -63,6 +65,7 @@ Bssid = 00-11-22-33-44-02
 Security = WPA-Enterprise
 EapMethods = MD5, LEAP
 EapPassword = secret
+Address = 10.1.0.7
 [Network Silent]
 Ssid = Silent
 Bssid = 00-11-22-33-44-04
@@ -110,15 +113,25 @@ inline void PutText(char* field, size_t size, const std::string& text) {
   std::memcpy(field, text.data(), std::min(size, text.size()));
 }
 
+// The worker's side as the layer sees it: what it was asked to show.
+class RecordingHost : public CSupplicantHost {
+ public:
+  BOOL HasHostDialog() const override { return TRUE; }
+  HWND GetAuthStatusPage() const override { return page; }
+  void ShowPage(int index) override { calls.push_back("page " + std::to_string(index)); }
+  void ExpandHost() override { calls.push_back("expand"); }
+  void PostMediaConnect() override { calls.push_back("media"); }
+
+  HWND page = nullptr;
+  std::vector<std::string> calls;
+};
+
 class SupplicantLayerTest : public wavorel::testing::PlatformTest {
  public:
   void SetUp() override {
     unsetenv("WAVOREL_WORLD");
     PlatformTest::SetUp();
     useWorld(kWorld);
-    const std::string program = root() + "/prog";
-    std::filesystem::create_directories(program);
-    wavorel::setProgramFolder(program, "Wavorel");
     GetSetOidQueue().Free();
     g_strDevicePath = CString("\\\\.\\") + kGuid;
     g_strDriverKey = kDriverKey;
@@ -132,11 +145,14 @@ class SupplicantLayerTest : public wavorel::testing::PlatformTest {
                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
     RegCloseKey(key);
     SupplicantSetCurrentProfile(&profile_);
+    clearLines();
+    SetSupplicantHost(&host_);
   }
   void TearDown() override {
     SupplicantClose();
     pumpAll();
     SupplicantSetCurrentProfile(nullptr);
+    SetSupplicantHost(nullptr);
     GetSetOidQueue().Free();
     g_strDevicePath.Empty();
     g_strDriverKey.Empty();
@@ -149,8 +165,14 @@ class SupplicantLayerTest : public wavorel::testing::PlatformTest {
     std::ofstream(path, std::ios::binary) << text;
     setenv("WAVOREL_WORLD", path.c_str(), 1);
     wavorel::resetPlatformState();
+    const std::string program = root() + "/prog";
+    std::filesystem::create_directories(program);
+    wavorel::setProgramFolder(program, "Wavorel");
   }
-  void writeProgramIni(const std::string& text) { std::ofstream(root() + "/prog/Wavorel.ini") << text; }
+  // A value of the program INI, section "Advance".
+  static void setAdvance(const char* key, const char* value) {
+    WritePrivateProfileString("Advance", key, value, "C:\\Program Files\\Wavorel\\Wavorel.ini");
+  }
 
   static void setDriverText(const char* name, const std::string& value, const std::string& sub = "") {
     HKEY key = nullptr;
@@ -218,7 +240,7 @@ class SupplicantLayerTest : public wavorel::testing::PlatformTest {
     wavorel::pumpMessages();
   }
   // Lets up to `ms` of virtual time pass in 10 ms steps until `done`.
-  bool driveUntil(const std::function<bool()>& done, uint64_t ms = 120000) {
+  bool driveUntil(const std::function<bool()>& done, uint64_t ms = 30000) {
     for (uint64_t t = 0; t <= ms; t += 10) {
       pumpAll();
       if (done()) return true;
@@ -230,11 +252,20 @@ class SupplicantLayerTest : public wavorel::testing::PlatformTest {
     driveUntil([] { return false; }, ms);
   }
 
-  // The ring's texts from slot 0 to the first empty slot.
+  // The ring emptied and its index back at slot 0 (the status page's clear
+  // button, without a port and a host).
+  static void clearLines() {
+    CSupplicantHost* host = GetSupplicantHost();
+    SetSupplicantHost(nullptr);
+    SupplicantClearAuthStatus();
+    SetSupplicantHost(host);
+  }
+  // The ring's texts in slot order.
   static std::vector<std::string> ringLines() {
     std::vector<std::string> lines;
-    for (int i = 0; i < kAuthStatusLines && g_authStatusEvents[i][0]; ++i)
-      lines.emplace_back(g_authStatusEvents[i], strnlen(g_authStatusEvents[i], kAuthStatusLineSize));
+    for (int i = 0; i < kAuthStatusLines; ++i)
+      if (g_authStatusEvents[i][0])
+        lines.emplace_back(g_authStatusEvents[i], strnlen(g_authStatusEvents[i], kAuthStatusLineSize));
     return lines;
   }
   static bool ringHas(const std::string& text) {
@@ -244,6 +275,7 @@ class SupplicantLayerTest : public wavorel::testing::PlatformTest {
   static wavorel::sim::Adapter& adapter() { return wavorel::sim::machine().adapter(0); }
 
   _PROFILE_DATA profile_;
+  RecordingHost host_;
 };
 
 }  // namespace supplicant::testing
