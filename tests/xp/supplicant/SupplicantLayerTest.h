@@ -24,6 +24,7 @@
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/kernel/Paths.h"
 #include "platform/win/kernel/Root.h"
+#include "platform/wire/Bytes.h"
 #include "worker/OidRequest.h"
 #include "worker/WorkerGlobals.h"
 #include "worker/WpsWorker.h"
