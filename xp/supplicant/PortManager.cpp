@@ -157,9 +157,11 @@ BOOL pmPortAttach(LPCSTR name) {
   _PM_PORT* port = pmPortAlloc();
   if (!port) return FALSE;
   port->Callbacks = {port, &SupplicantPortStatusCallback, &SupplicantCredentialCallback};
-  int status = acPortAttach(&port->Handle, name, &port->Callbacks);
-  if (status == AC_OK) status = acGetPortAttr(name, &port->Attr);
-  if (status != AC_OK && status != AC_ERR_ALREADY) {
+  // The attach itself must succeed (-32 is a failure here); the attributes
+  // may be missing.
+  const int attached = acPortAttach(&port->Handle, name, &port->Callbacks);
+  const int status = attached == AC_OK ? acGetPortAttr(name, &port->Attr) : attached;
+  if (attached != AC_OK || IsAcFailure(status)) {
     if (port->Handle) acPortDetach(port->Handle);
     port->Handle = 0;
     pmPortRelease(port);
