@@ -27,6 +27,10 @@ struct UI_THREAD {
   DWORD ThreadId = 0;
 };
 
+// The library's threads put while the UI thread may be ending the mailbox:
+// g_mailboxMutex keeps it alive during a put (a closed mailbox refuses puts
+// at once, so none holds the mutex long once the end has begun).
+std::mutex g_mailboxMutex;
 std::unique_ptr<MAILBOX> g_pMailbox;
 std::unique_ptr<UI_THREAD> g_pThread;
 
@@ -132,6 +136,7 @@ void WritePasswordValues(const CString& path, const char* password) {
 }  // namespace
 
 BOOL UiThreadStart() {
+  std::lock_guard<std::mutex> mailboxLock(g_mailboxMutex);
   if (g_pMailbox) return TRUE;
   if (!MailboxCreate(g_pMailbox, kUiMailboxSlots, kMailboxRecordSize)) return FALSE;
   {
@@ -160,7 +165,10 @@ void UiThreadStop() {
     g_bStopping = false;
     g_nPending = 0;
   }
-  MailboxDestroy(g_pMailbox);
+  {
+    std::lock_guard<std::mutex> lock(g_mailboxMutex);
+    MailboxDestroy(g_pMailbox);
+  }
   std::lock_guard<std::mutex> lock(g_promptMutex);
   if (g_hPromptDone) CloseHandle(g_hPromptDone);
   g_hPromptDone = nullptr;
@@ -174,6 +182,7 @@ int PostCredRequest(const AC_CRED_REQUEST* request, const _PM_PORT* port) {
   if (!request || !port) return 0;
   const UI_REQUEST record{port->Handle, *request};
   ++g_nPending;
+  std::lock_guard<std::mutex> lock(g_mailboxMutex);
   if (MailboxPut(g_pMailbox.get(), kMailboxRequest, &record)) return 0;
   --g_nPending;
   return -1;
