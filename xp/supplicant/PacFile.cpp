@@ -8,52 +8,17 @@
 #include "platform/wire/Bytes.h"
 #include "worker/WorkerGlobals.h"
 #include "xp/supplicant/PortManager.h"
+#include "xp/supplicant/SupplicantRegistry.h"
 
 namespace {
 
 constexpr size_t kAidSize = 128;
 constexpr size_t kAidInfoSize = 128;
-constexpr DWORD kProfileNameSize = 128;
 
 // Ends a request whose library call failed: only an ignored answer still
 // waits for acCredComplete.
 void EndFailed(_PM_PORT* port, AC_CRED_REQUEST& r, int status) {
   if (status == AC_ERR_ANSWER_IGNORED) acCredComplete(port->Handle, &r);
-}
-
-// "CurProfile" of the driver key (at most 127 bytes); empty when unreadable.
-std::string ReadCurProfile() {
-  char name[kProfileNameSize] = {};
-  HKEY key = nullptr;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    char line[512];
-    std::snprintf(line, sizeof line, "RegOpenKeyEx '%s' failed\n", static_cast<LPCSTR>(g_strDriverKey));
-    SupplicantTrace(line);
-    return {};
-  }
-  DWORD size = sizeof name - 1;
-  if (RegQueryValueEx(key, "CurProfile", nullptr, nullptr, reinterpret_cast<LPBYTE>(name), &size) != ERROR_SUCCESS) {
-    SupplicantTrace("RegQueryValueEx 'REGSTR_KEY_CURPROFILE' failed\n");
-    name[0] = 0;
-  }
-  RegCloseKey(key);
-  return std::string(name, strnlen(name, sizeof name));
-}
-
-void WritePacPathValue(const CString& keyPath, const char* path) {
-  HKEY key = nullptr;
-  char line[512];
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_WRITE, &key) != ERROR_SUCCESS) {
-    std::snprintf(line, sizeof line, "RegOpenKeyEx '%s' failed\n", static_cast<LPCSTR>(keyPath));
-    SupplicantTrace(line);
-    return;
-  }
-  if (RegSetValueEx(key, "PACFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
-                    static_cast<DWORD>(std::strlen(path) + 1)) != ERROR_SUCCESS) {
-    std::snprintf(line, sizeof line, "RegSetValueEx REGSTR_PROFILE_PAC_FILE_PATH '%s' failed\n", path);
-    SupplicantTrace(line);
-  }
-  RegCloseKey(key);
 }
 
 // The profile's PAC path; an empty one becomes the default path, stored in
@@ -64,10 +29,8 @@ CString ProfilePacPath(_PROFILE_DATA& profile) {
   path = GetPacFilePath();
   if (path.IsEmpty()) return path;
   std::snprintf(profile.PACFilePath, sizeof profile.PACFilePath, "%s", static_cast<LPCSTR>(path));
-  WritePacPathValue(g_strDriverKey, path);
-  const std::string name = ReadCurProfile();
-  if (profile.UseBssid == 0 && IsSafeProfileName(name.c_str()))
-    WritePacPathValue(g_strDriverKey + "\\Profile\\Station\\" + name.c_str(), path);
+  WriteSupplicantTexts({"PACFilePath"}, path, "RegSetValueEx REGSTR_PROFILE_PAC_FILE_PATH '%s' failed\n",
+                       profile.UseBssid == 0);
   return path;
 }
 
@@ -165,7 +128,7 @@ CString GetPacFilePath() {
     path.Format("%s\\current.pac", folder);
     return path;
   }
-  const std::string name = ReadCurProfile();
+  const std::string name = ReadCurProfileName();
   if (!IsSafeProfileName(name.c_str())) return CString();
   path.Format("%s\\%s.pac", folder, name.c_str());
   return path;

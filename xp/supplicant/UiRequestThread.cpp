@@ -13,6 +13,7 @@
 #include "xp/supplicant/PacFile.h"
 #include "xp/supplicant/PortManager.h"
 #include "xp/supplicant/SupplicantHost.h"
+#include "xp/supplicant/SupplicantRegistry.h"
 #include "xp/supplicant/UiMarshal.h"
 
 namespace {
@@ -113,26 +114,6 @@ void AnswerRogueAp(_PM_PORT* port, AC_CRED_REQUEST& r) {
   if (g_nReassociate == 1) acPortAssociate(port->Handle, &port->Config.Association);
 }
 
-// Writes the new password as "TunnelPassword" and "Password" under `path`
-// (below HKLM); failures are only traced.
-void WritePasswordValues(const CString& path, const char* password) {
-  HKEY key = nullptr;
-  char line[512];
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, path, 0, KEY_WRITE, &key) != ERROR_SUCCESS) {
-    std::snprintf(line, sizeof line, "RegOpenKeyEx '%s' failed\n", static_cast<LPCSTR>(path));
-    SupplicantTrace(line);
-    return;
-  }
-  const DWORD size = static_cast<DWORD>(std::strlen(password) + 1);
-  for (LPCSTR name : {"TunnelPassword", "Password"}) {
-    if (RegSetValueEx(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(password), size) != ERROR_SUCCESS) {
-      std::snprintf(line, sizeof line, "RegSetValueEx REGSTR_PROFILE_PASSWORD '%s' failed\n", password);
-      SupplicantTrace(line);
-    }
-  }
-  RegCloseKey(key);
-}
-
 }  // namespace
 
 BOOL UiThreadStart() {
@@ -231,21 +212,8 @@ DWORD WINAPI StoreChangedPassword(LPVOID) {
     std::lock_guard<std::mutex> lock(g_promptMutex);
     std::memcpy(password, g_szPromptPassword, sizeof password - 1);
   }
-  WritePasswordValues(g_strDriverKey, password);
-  HKEY key = nullptr;
-  char profile[kCredentialTextSize] = {};
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    DWORD size = sizeof profile - 1;
-    if (RegQueryValueEx(key, "CurProfile", nullptr, nullptr, reinterpret_cast<LPBYTE>(profile), &size) !=
-        ERROR_SUCCESS) {
-      profile[0] = 0;
-      SupplicantTrace("RegQueryValueEx 'REGSTR_KEY_CURPROFILE' failed\n");
-    }
-    RegCloseKey(key);
-  }
-  // Without a usable profile name there is no station profile key to write
-  // (an empty name would be "\Profile\Station" itself).
-  if (IsSafeProfileName(profile)) WritePasswordValues(g_strDriverKey + "\\Profile\\Station\\" + profile, password);
+  WriteSupplicantTexts({"TunnelPassword", "Password"}, password,
+                       "RegSetValueEx REGSTR_PROFILE_PASSWORD '%s' failed\n", TRUE);
   g_bPromptActive = 0;
   return kPromptOk;
 }
