@@ -121,5 +121,56 @@ TEST_F(ConnectTest, PreSharedKeysConnectAndTheChecksReportAddressIpxAndDomain) {
   }
 }
 
+TEST_F(ConnectTest, TheServerChecksAcceptOnlyTheNamedServer) {
+  struct Case {
+    const char* name;
+    DWORD nameRule;
+    const char* serverName;
+    bool connects;
+  };
+  for (const Case& c : {Case{"domain of the server", 1, "corp.example", true},
+                        Case{"server's own name, any field", 0, "radius.corp.example", true},
+                        Case{"another domain", 1, "other.example", false},
+                        Case{"another name", 0, "radius.other.example", false}}) {
+    SCOPED_TRACE(c.name);
+    useWorld(kWorld);
+    clearLines();
+    _PROFILE_DATA& p = enterprise("Corp", kPeap, "alice", "secret");
+    p.UseServerCert = 1;
+    p.IntermediateCert = 1;
+    p.NameRule = c.nameRule;
+    PutText(p.ServerName, sizeof p.ServerName, c.serverName);
+    const char root[] = "Harbor Root CA";
+    std::memcpy(p.ServerCertData, root, sizeof root - 1);
+    p.ServerCertLen = sizeof root - 1;
+    startAndConnect();
+    EXPECT_STREQ(GetCurrentPort()->Config.TrustedCa, "cert:ROOT/Harbor Root CA");
+    ASSERT_TRUE(driveUntil([] {
+      return ringHas("Wireless client is authenticated.") ||
+             ringHas("Authentication failed - Identity or password is invalid.");
+    }));
+    EXPECT_EQ(adapter().connected() || ringHas("Wireless client is authenticated."), c.connects);
+    SupplicantClose();
+  }
+}
+
+TEST_F(ConnectTest, ARogueApReportReassociatesOnlyWhenAllowed) {
+  for (int reassociate : {1, 0}) {
+    SCOPED_TRACE(reassociate);
+    useWorld(kWorld);
+    clearLines();
+    enterprise("Corp", kPeap, "alice", "secret");
+    startAndConnect();
+    ASSERT_TRUE(driveUntil([] { return adapter().connected(); }));
+    const uint64_t joins = adapter().joinCount();
+    g_nReassociate = reassociate;
+    wavorel::sim::raiseSupplicantRequest(GetCurrentPort()->Handle, AC_REQ_CCX_ROGUE_AP, 0);
+    pumpAll();
+    EXPECT_EQ(adapter().joinCount(), joins + reassociate);
+    EXPECT_EQ(driveUntil([] { return adapter().connected(); }, 3000), reassociate == 1);
+    SupplicantClose();
+  }
+}
+
 }  // namespace
 }  // namespace supplicant::testing
