@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "frontend/BridgeCodes.h"
+#include "station/status/WpsPin.h"
 #include "tests/station/status/vista/WpsPageTest.h"
 #include "worker/IniProfileStore.h"
 #include "worker/NativeWiFi.h"
@@ -219,6 +220,21 @@ TEST_F(WpsCredentialTest, BridgeValuesOutsideTheListsChangeNothing) {
   EXPECT_EQ(valuesOf(BRIDGE_UI_WPS_CONFIG_MODE).size(), 0u);
   EXPECT_EQ(wps()->ProfileList().GetNextItem(-1, LVNI_SELECTED), 0);
   EXPECT_EQ(WpsCredentialCount(), 1);
+}
+
+TEST_F(WpsCredentialTest, StoredValuesOutsideTheirRangesGiveWayAtStart) {
+  const std::pair<const char*, const char*> stored[] = {
+      {"ConfigMode", "1"}, {"Wireless Mode", "7"}, {"PinCode", "123456789"}};
+  for (const auto& [key, value] : stored) WriteIniValue(g_strAdapterGuid, kIniKindWps, "Common", key, value, 0);
+  startWps();
+  EXPECT_EQ(g_nWpsConfigMode, kWpsRegistrar);
+  EXPECT_EQ(g_nWpsWirelessMode, kWpsBand24);
+  const std::string pin(static_cast<LPCSTR>(wps()->GetPinText()));
+  ASSERT_EQ(pin.size(), 8u);
+  EXPECT_NE(pin, "123456789");
+  const DWORD value = static_cast<DWORD>(std::stoul(pin));
+  EXPECT_EQ(value % 10, WpsPinChecksum(value / 10));
+  EXPECT_EQ(lastOf(BRIDGE_UI_WPS_RENEW_ENABLE), "0");
 }
 
 TEST_F(WpsCredentialTest, RowsReachTheFrontEndAsFieldsAndEnterNeverClosesThePage) {

@@ -117,6 +117,14 @@ class WpsPageTest : public SiteSurveyTest {
       if (call.code == code) out.push_back(call);
     return out;
   }
+  // The desired-BSSID sets of credential connects since the last clear.
+  static int desiredBssidSets() {
+    int count = 0;
+    for (const auto& call : calls())
+      if (call.set && (call.code & ~OID_STATION_SET_MASK) == (OID_DOT11_DESIRED_BSSID_LIST & ~OID_STATION_SET_MASK))
+        ++count;
+    return count;
+  }
   // The WPS sets of a start in the order sent.
   static std::vector<DWORD> wpsSetCodes() {
     static const DWORD kCodes[] = {OID_VX_PRIVATE_0151, OID_VX_WPS_AUTO_PICK, OID_VX_WPS_START,
