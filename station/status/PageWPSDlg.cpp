@@ -105,13 +105,14 @@ CPageWPSDlg::CPageWPSDlg(CWnd* pParent) : CDialog(IDD_PAGE_WPS, pParent) {}
 CPageWPSDlg::~CPageWPSDlg() {
   g_nWpsAutoApIndex = -1;
   g_nWpsMethod = kWpsMethodNone;
+  if (g_pHideDlg && IsWindow(g_pHideDlg->GetSafeHwnd()) && IsWindow(GetSafeHwnd())) {
+    // The worker polls again once the page is gone.
+    if (g_bWpsConnect && g_bWpsRotate) g_pHideDlg->SetTimer(kWpsConnectTimer, kWorkerConnectPeriodMs, nullptr);
+    StopTimers();
+    KillTimer(kWpsButtonWatchTimer);
+    g_pHideDlg->SetTimer(kWpsPollValueTimer, kWorkerPollValuePeriodMs, nullptr);
+  }
   m_pageBss.reset();
-  if (!g_pHideDlg || !IsWindow(g_pHideDlg->GetSafeHwnd()) || !IsWindow(GetSafeHwnd())) return;
-  // The worker polls again once the page is gone.
-  if (g_bWpsConnect && g_bWpsRotate) g_pHideDlg->SetTimer(kWpsConnectTimer, kWorkerConnectPeriodMs, nullptr);
-  StopTimers();
-  KillTimer(kWpsButtonWatchTimer);
-  g_pHideDlg->SetTimer(kWpsPollValueTimer, kWorkerPollValuePeriodMs, nullptr);
 }
 
 void CPageWPSDlg::DoDataExchange(CDataExchange* pDX) {
@@ -285,6 +286,7 @@ int CPageWPSDlg::SelectedProfileRow() const { return m_profileList.GetNextItem(-
 
 int CPageWPSDlg::BuildApList() {
   m_apEntries.clear();
+  if (!m_pageBss) return 0;
   if (!BssidSiteList) {
     std::memset(m_pageBss.get(), 0, kBssListSize);
     return 0;
