@@ -206,6 +206,7 @@ BOOL CPageWPSDlg::OnInitDialog() {
   const int showBand = std::strcmp(phyMode, "1") == 0 ? SW_SHOW : SW_HIDE;
   m_comboWirelessMode.ShowWindow(showBand);
   if (CWnd* label = GetDlgItem(IDC_WPS_WIRELESS_LABEL)) label->ShowWindow(showBand);
+  for (CComboBoxSuper* combo : {&m_comboWirelessMode, &m_comboConfigMode}) combo->SetColumnCount(1);
   for (UINT id : {IDS_WPS_PREFER_24G, IDS_WPS_PREFER_5G, IDS_WPS_BAND_AUTO}) m_comboWirelessMode.AddString(LoadText(id));
   m_comboWirelessMode.SetCurSel(g_nWpsWirelessMode);
   for (UINT id : {IDS_WPS_ENROLLEE, IDS_WPS_REGISTRAR}) m_comboConfigMode.AddString(LoadText(id));

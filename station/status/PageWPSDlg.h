@@ -145,7 +145,6 @@ class CPageWPSDlg : public CDialog {
   CSmartEdit& PinEdit() { return m_editPin; }
   const CString& GetStatusText() const { return m_strStatus; }
   const CString& GetPinText() const { return m_strPin; }
-  int GetTickCounter() const { return m_nTickCounter; }
 
   int m_bAssociateIe = 1;
   int m_bProbeIe = 1;
