@@ -36,6 +36,7 @@
 #include "platform/win/kernel/KernelStrings.h"
 #include "platform/win/kernel/SystemMessages.h"
 #include "platform/win/kernel/Security.h"
+#include "platform/win/kernel/CryptRandom.h"
 #include "platform/win/kernel/VersionInfo.h"
 // Resources
 #include "platform/win/kernel/Resources.h"

@@ -16,6 +16,8 @@
 #include "station/status/LinkStatusDlg.h"
 #include "station/status/PageAboutDlg.h"
 #include "station/status/PageStatisticsDlg.h"
+#include "station/status/PageWPSDlg.h"
+#include "station/status/PageWPSProfile.h"
 #include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
@@ -113,7 +115,7 @@ void CSorvik2007Dlg::CreatePages() {
   m_btnScrollLeft = MakeStripButton("", IDC_HOST_SCROLL_LEFT, first);
   m_pTabDialog->AddExtraButton(m_btnScrollLeft.get());
   for (int tab = 0; tab < kHostTabCount; ++tab) {
-    // Only the profile, site survey, statistics, about and single sign-on pages' classes are
+    // Only the profile, site survey, statistics, WPS, about and single sign-on pages' classes are
     // built; the others keep null members and stay out of the strip.
     if (tab == kHostTabProfile) {
       auto page = std::make_unique<CPageProfileDlg>(m_pTabDialog.get());
@@ -135,6 +137,10 @@ void CSorvik2007Dlg::CreatePages() {
     }
     if (tab == kHostTabStatistics) {
       auto page = std::make_unique<CPageStatisticsDlg>(m_pTabDialog.get());
+      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+    }
+    if (tab == kHostTabWps) {
+      auto page = std::make_unique<CPageWPSDlg>(m_pTabDialog.get());
       if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
     }
     if (tab == kHostTabAbout) {
@@ -177,6 +183,8 @@ void CSorvik2007Dlg::CreatePages() {
   if (hiddenSsid->Create(IDD_HIDDEN_SSID, this)) m_secondary[kHostDlgHiddenSsid] = std::move(hiddenSsid);
   auto authenStatus = std::make_unique<CAuthenStatusDlg>(this);
   if (authenStatus->Create(IDD_AUTHEN_STATUS, this)) m_secondary[kHostDlgAuthenStatus] = std::move(authenStatus);
+  auto wpsProfile = std::make_unique<CPageWPSProfile>(this);
+  if (wpsProfile->Create(IDD_WPS_PROFILE, this)) m_secondary[kHostDlgWpsProfile] = std::move(wpsProfile);
   auto invalidIdPw = std::make_unique<CInvalidIDPW>(this);
   if (invalidIdPw->Create(IDD_INVALID_ID_PW, this)) m_secondary[kHostDlgInvalidIdPw] = std::move(invalidIdPw);
 }
@@ -381,6 +389,11 @@ void CSorvik2007Dlg::RunPageCommand(UINT code, const CString& value) {
       statistics->SetPolling(std::atoi(value) != 0);
     else
       statistics->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_STAT_RESET, BN_CLICKED), 0);
+    return;
+  }
+  if (code >= BRIDGE_CMD_WPS_SELECT_AP && code <= BRIDGE_CMD_WPS_PIN) {
+    auto* wps = dynamic_cast<CPageWPSDlg*>(m_tabPages[kHostTabWps].get());
+    if (wps && IsWindow(wps->GetSafeHwnd())) wps->RunBridgeCommand(code, value);
     return;
   }
   if (code >= BRIDGE_CMD_RESCAN && code <= BRIDGE_CMD_CONNECT_BSS) {

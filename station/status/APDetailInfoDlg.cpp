@@ -6,6 +6,7 @@
 #include "station/status/Page80211nDlg.h"
 #include "station/status/PageCCXDlg.h"
 #include "station/status/PageGeneralDlg.h"
+#include "station/status/PageWPSStatusDlg.h"
 #include "worker/BssInfoElements.h"
 #include "worker/ChannelTable.h"
 #include "worker/HideDlg.h"
@@ -155,8 +156,6 @@ BOOL CAPDetailInfoDlg::CreateTabs() {
   m_tabFont.CreateFont(kTabFontHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kTabFontFace);
   for (int tab = 0; tab < kTabCount; ++tab) {
-    // The WPS page's class is not built: it has neither button nor page.
-    if (tab == kTabWps) continue;
     CRect rect = PlaceholderRect(kDetailTabPlaceIds[tab]);
     ::MapWindowPoints(m_hWnd, m_pTabDialog->GetSafeHwnd(), reinterpret_cast<LPPOINT>(&rect), 2);
     auto button = std::make_unique<CShadeButtonST>();
@@ -170,6 +169,9 @@ BOOL CAPDetailInfoDlg::CreateTabs() {
   m_pPageGeneral = std::make_unique<CPageGeneralDlg>(m_pTabDialog.get());
   if (!m_pPageGeneral->Create(IDD_PAGE_GENERAL, m_pTabDialog.get())) return FALSE;
   m_pTabDialog->AddPage(m_pPageGeneral.get(), m_tabButtons[kTabGeneral].get());
+  m_pPageWPS = std::make_unique<CPageWPSStatusDlg>(m_pTabDialog.get());
+  if (!m_pPageWPS->Create(IDD_PAGE_WPS_STATUS, m_pTabDialog.get())) return FALSE;
+  m_pTabDialog->AddPage(m_pPageWPS.get(), m_tabButtons[kTabWps].get());
   m_pPageCCX = std::make_unique<CPageCCXDlg>(m_pTabDialog.get());
   if (!m_pPageCCX->Create(IDD_PAGE_CCX, m_pTabDialog.get())) return FALSE;
   m_pTabDialog->AddPage(m_pPageCCX.get(), m_tabButtons[kTabCcx].get());
@@ -189,6 +191,7 @@ void CAPDetailInfoDlg::OnShowWindow(BOOL bShow, UINT nStatus) {
   const auto* bytes = reinterpret_cast<const BYTE*>(m_pBssRecord);
   const DWORD length = m_pBssRecord->Length;
   FillGeneralPage(ParseBssInfoElements(bytes, length, kBssTextSecurity));
+  FillWPSPage(ParseBssInfoElements(bytes, length, kBssTextWps));
   FillCCXPage(ParseBssInfoElements(bytes, length, kBssTextVendor));
   Fill80211nPage(ParseBssInfoElements(bytes, length, kBssTextHt));
 }
@@ -211,6 +214,22 @@ void CAPDetailInfoDlg::FillGeneralPage(const CString& security) {
   page.m_strBeaconInterval.Format("%d", static_cast<int>(record.Config.BeaconPeriod));
   page.SetSignal(RssiToPercent(record.Rssi));
   page.m_strSupportedRates = RatesText(record);
+  page.UpdateData(FALSE);
+}
+
+void CAPDetailInfoDlg::FillWPSPage(const CString& wps) {
+  if (!m_pPageWPS || !m_pPageGeneral) return;
+  CStringArray fields;
+  SplitFields(wps, fields);
+  if (fields.GetSize() < kWpsTextFields - 1) AfxThrowInvalidArgException();
+  CPageWPSStatusDlg& page = *m_pPageWPS;
+  page.m_strAuthentication = m_pPageGeneral->m_strAuthType;
+  page.m_strEncryption = m_pPageGeneral->m_strEncryptType;
+  CString* values[] = {&page.m_strConfigMethods, &page.m_strPasswordId, &page.m_strSelectedRegistrar,
+                       &page.m_strState,         &page.m_strVersion,    &page.m_strSetupLocked,
+                       &page.m_strUuid,          &page.m_strRfBands};
+  for (int i = 0; i < static_cast<int>(std::size(values)); ++i) *values[i] = fields.GetAt(i);
+  if (page.m_strPasswordId == "Unknown") page.m_strPasswordId.Empty();
   page.UpdateData(FALSE);
 }
 

@@ -20,6 +20,7 @@ using NDIS_WLAN_BSSID_EX = wavorel::wire::ndis::layout::WlanBssidExHead;
 
 class CPageGeneralDlg;
 class CPageCCXDlg;
+class CPageWPSStatusDlg;
 class CPage80211nDlg;
 
 constexpr UINT IDD_AP_DETAIL_INFO = 333;
@@ -47,6 +48,7 @@ class CAPDetailInfoDlg : public CDialog {
   const NDIS_WLAN_BSSID_EX* GetBssRecord() const { return m_pBssRecord; }
 
   CPageGeneralDlg* GetGeneralPage() const { return m_pPageGeneral.get(); }
+  CPageWPSStatusDlg* GetWPSPage() const { return m_pPageWPS.get(); }
   CPageCCXDlg* GetCCXPage() const { return m_pPageCCX.get(); }
   CPage80211nDlg* Get80211nPage() const { return m_pPage80211n.get(); }
   CTabDialog* GetTabDialog() const { return m_pTabDialog.get(); }
@@ -61,6 +63,7 @@ class CAPDetailInfoDlg : public CDialog {
   // few fields throws CInvalidArgException; pages filled before keep their
   // new values.
   void FillGeneralPage(const CString& security);
+  void FillWPSPage(const CString& wps);
   void FillCCXPage(const CString& vendor);
   void Fill80211nPage(const CString& ht);
 
@@ -78,7 +81,7 @@ class CAPDetailInfoDlg : public CDialog {
 
   const NDIS_WLAN_BSSID_EX* m_pBssRecord = nullptr;
   std::unique_ptr<CPageGeneralDlg> m_pPageGeneral;
-  std::unique_ptr<CDialog> m_pPageWPS;
+  std::unique_ptr<CPageWPSStatusDlg> m_pPageWPS;
   std::unique_ptr<CPageCCXDlg> m_pPageCCX;
   std::unique_ptr<CPage80211nDlg> m_pPage80211n;
   std::array<std::unique_ptr<CShadeButtonST>, kTabCount> m_tabButtons;

@@ -138,6 +138,11 @@ void CHideDlg::CopyTgnWifiTest() {
 }
 
 void CHideDlg::QueryWpsPollValue() {
+  // While the host's WPS page exists it watches the driver's button itself.
+  if (CStationHost* host = GetHost(); host && host->IsWpsPageReady()) {
+    KillTimer(kWpsPollValueTimer);
+    return;
+  }
   DWORD value = 0;
   if (!QueryDword(OID_VX_PRIVATE_0145, value) || value == 0) return;
   g_bWpsRunning = 1;

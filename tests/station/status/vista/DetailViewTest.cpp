@@ -16,6 +16,7 @@
 #include "station/status/Page80211nDlg.h"
 #include "station/status/PageCCXDlg.h"
 #include "station/status/PageGeneralDlg.h"
+#include "station/status/PageWPSStatusDlg.h"
 #include "tests/worker/BssRecordBuilder.h"
 
 namespace {
@@ -105,6 +106,7 @@ TEST_F(DetailViewTest, TabButtonsSitInTheirPlaceholdersAndCloseTakesItsText) {
     const char* caption;
   };
   for (const Tab& t : {Tab{CAPDetailInfoDlg::kTabGeneral, 1025, 1769, "General"},
+                       Tab{CAPDetailInfoDlg::kTabWps, 1026, 1773, "WPS"},
                        Tab{CAPDetailInfoDlg::kTabCcx, 1027, 1777, "CCX"},
                        Tab{CAPDetailInfoDlg::kTab80211n, 1028, 1765, "802.11n"}}) {
     CShadeButtonST* button = dialog_->GetTabButton(t.tab);
@@ -118,10 +120,7 @@ TEST_F(DetailViewTest, TabButtonsSitInTheirPlaceholdersAndCloseTakesItsText) {
     button->GetWindowRect(&rect);
     EXPECT_EQ(rect, placeholder(t.place)) << t.caption;
   }
-  // The WPS page's class is not built: no button at 1026, no page.
-  EXPECT_EQ(dialog_->GetTabButton(CAPDetailInfoDlg::kTabWps), nullptr);
-  EXPECT_EQ(tabs->GetDlgItem(1026), nullptr);
-  EXPECT_EQ(tabs->GetPageCount(), 3);
+  EXPECT_EQ(tabs->GetPageCount(), 4);
   EXPECT_EQ(dialog_->GetTabButton(CAPDetailInfoDlg::kTabGeneral)->GetLatched(), 1);
   EXPECT_TRUE(visible(dialog_->GetGeneralPage()));
   EXPECT_FALSE(visible(dialog_->GetCCXPage()));
@@ -358,6 +357,25 @@ TEST_F(DetailViewTest, TextsWithTooFewFieldsThrowAndEarlierPagesKeepTheirValues)
   EXPECT_TRUE(ThrowsInvalidArgument([&] { dialog_->Fill80211nPage("1;2;3"); }));
   EXPECT_TRUE(visible(dialog_->GetTabButton(CAPDetailInfoDlg::kTab80211n))) << "the 802.11n page is left alone";
   EXPECT_EQ(dialog_->Get80211nPage()->GetRows()[8].strValue, "TRUE");
+}
+
+TEST_F(DetailViewTest, WpsValuesComeFromTheWpsAttributesAfterTheGeneralSecurity) {
+  BssRecordFields fields;
+  fields.privacy = 1;
+  show(fields);
+  CPageWPSStatusDlg& page = *dialog_->GetWPSPage();
+  EXPECT_EQ(page.m_strAuthentication, "Unknown");
+  EXPECT_EQ(page.m_strEncryption, "WEP");
+  EXPECT_EQ(page.m_strConfigMethods, "Unknown");
+  EXPECT_EQ(page.m_strPasswordId, "") << "an unknown password id shows empty";
+  EXPECT_EQ(text(page, kWpsStatusValueIds[2]), "Unknown");
+  EXPECT_EQ(text(page, 1446), "Config Methods >>");
+
+  dialog_->FillWPSPage("0x0080;0x0004;TRUE;Configured;1.0;FALSE;00112233;2.4GHz + 5GHz;TRUE");
+  const char* shown[] = {"WEP", "0x0080", "0x0004", "TRUE", "Configured", "1.0", "FALSE", "00112233", "2.4GHz + 5GHz"};
+  for (int i = 1; i < 10; ++i) EXPECT_EQ(text(page, kWpsStatusValueIds[i]), shown[i - 1]) << i;
+  EXPECT_TRUE(ThrowsInvalidArgument([&] { dialog_->FillWPSPage("0x0080;0x0004"); }));
+  EXPECT_EQ(page.m_strConfigMethods, "0x0080") << "the page keeps its values";
 }
 
 TEST_F(DetailViewTest, ScreenshotOfTheGeneralTab) {
