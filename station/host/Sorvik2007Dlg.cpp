@@ -12,9 +12,13 @@
 #include "station/profiles/PageSSODlg.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "station/status/APDetailInfoDlg.h"
+#include "station/status/AddBlockAckDlg.h"
+#include "station/status/DeleteBlockAckDlg.h"
 #include "station/status/LinkStatusDlg.h"
+#include "station/status/Page80211nSettingDlg.h"
 #include "station/status/PageAboutDlg.h"
 #include "station/status/PageStatisticsDlg.h"
+#include "station/status/PageWMMDlg.h"
 #include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
@@ -112,8 +116,7 @@ void CSorvik2007Dlg::CreatePages() {
   m_btnScrollLeft = MakeStripButton("", IDC_HOST_SCROLL_LEFT, first);
   m_pTabDialog->AddExtraButton(m_btnScrollLeft.get());
   for (int tab = 0; tab < kHostTabCount; ++tab) {
-    // Only the profile, site survey, statistics, about and single sign-on pages' classes are
-    // built; the others keep null members and stay out of the strip.
+    // The WPS page's class is not built yet: its member stays null and out of the strip.
     if (tab == kHostTabProfile) {
       auto page = std::make_unique<CPageProfileDlg>(m_pTabDialog.get());
       if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) {
@@ -134,6 +137,14 @@ void CSorvik2007Dlg::CreatePages() {
     }
     if (tab == kHostTabStatistics) {
       auto page = std::make_unique<CPageStatisticsDlg>(m_pTabDialog.get());
+      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+    }
+    if (tab == kHostTabWmm) {
+      auto page = std::make_unique<CPageWMMDlg>(m_pTabDialog.get());
+      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+    }
+    if (tab == kHostTab80211n) {
+      auto page = std::make_unique<CPage80211nSettingDlg>(m_pTabDialog.get());
       if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
     }
     if (tab == kHostTabAbout) {
@@ -176,6 +187,10 @@ void CSorvik2007Dlg::CreatePages() {
   if (authenStatus->Create(IDD_AUTHEN_STATUS, this)) m_secondary[kHostDlgAuthenStatus] = std::move(authenStatus);
   auto invalidIdPw = std::make_unique<CInvalidIDPW>(this);
   if (invalidIdPw->Create(IDD_INVALID_ID_PW, this)) m_secondary[kHostDlgInvalidIdPw] = std::move(invalidIdPw);
+  auto addBlockAck = std::make_unique<CAddBlockAckDlg>(this);
+  if (addBlockAck->Create(IDD_ADD_BLOCK_ACK, this)) m_secondary[kHostDlgAddBlockAck] = std::move(addBlockAck);
+  auto deleteBlockAck = std::make_unique<CDeleteBlockAckDlg>(this);
+  if (deleteBlockAck->Create(IDD_DELETE_BLOCK_ACK, this)) m_secondary[kHostDlgDeleteBlockAck] = std::move(deleteBlockAck);
 }
 
 std::vector<CShadeButtonST*> CSorvik2007Dlg::StripButtons() const {
@@ -277,8 +292,10 @@ void CSorvik2007Dlg::LayoutTabStrip() {
 }
 
 BOOL CSorvik2007Dlg::Is80211nTabInUse() const {
+  // In use: the 802.11n page is the tab shown (its button latched). Its strip
+  // position alone says nothing, since every layout puts the button back.
   const CShadeButtonST* ht = m_tabButtons[kHostTab80211n].get();
-  return ht && ht->GetTabIndex() >= 1 && ht->GetTabIndex() <= kHostStripSlots;
+  return ht && ht->GetLatched();
 }
 
 void CSorvik2007Dlg::ScrollTabStrip(int step) {
