@@ -36,7 +36,7 @@ class Page80211nSettingDlgTest : public StationToolsTest {
   // Opens a session dialog with the page's button, as the user would.
   void openDialog(int button) { press(ht(), button); }
   void chooseTid(CWnd& dialog, int tid) {
-    static_cast<CComboBox*>(dialog.GetDlgItem(IDC_BA_TID))->SetCurSel(tid);
+    ControlRef<CComboBox>(&dialog, IDC_BA_TID).get()->SetCurSel(tid);
   }
   std::vector<std::string> peers(CBlockAckDlg& dialog) {
     std::vector<std::string> out;

@@ -112,7 +112,7 @@ TEST_F(StationToolsScreenshotTest, HtSettingWithTwoOriginatorSessions) {
     ASSERT_EQ(2, add.GetPeerList().GetItemCount());
     add.GetPeerList().SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
     add.GetPeerList().SetItemState(1 - row, 0, LVIS_SELECTED);
-    static_cast<CComboBox*>(add.GetDlgItem(IDC_BA_TID))->SetCurSel(row == 0 ? 0 : 6);
+    ControlRef<CComboBox>(&add, IDC_BA_TID).get()->SetCurSel(row == 0 ? 0 : 6);
     press(add, IDC_BA_OK);
   }
   ht().ShowWindow(SW_HIDE);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/mfc/ControlRef.h"
 #include "platform/sim/radio/Machine.h"
 #include "station/status/AddBlockAckDlg.h"
 #include "station/status/DeleteBlockAckDlg.h"
