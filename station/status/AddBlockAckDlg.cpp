@@ -1,7 +1,5 @@
 #include "station/status/AddBlockAckDlg.h"
 
-#include <algorithm>
-
 #include "worker/DriverCodes.h"
 
 CAddBlockAckDlg::CAddBlockAckDlg(CWnd* pParent) : CBlockAckDlg(IDD_ADD_BLOCK_ACK, pParent) {}
@@ -18,8 +16,6 @@ void CAddBlockAckDlg::OnOK() {
   UpdateData(TRUE);
   BlockAckSession session;
   if (!ReadSelection(session)) return;
-  m_nTid = session.tid;
-  std::copy(session.peer.begin(), session.peer.end(), m_peerMac);
   session.windowSize = static_cast<BYTE>(m_nWindowSize & 0xFF);
   SendRequest(OID_VX_BLOCK_ACK_SET, session);
 }

@@ -17,9 +17,7 @@ class CAddBlockAckDlg : public CBlockAckDlg {
   // the warning.
   void OnOK() override;
 
-  int m_nTid = 0;
   int m_nWindowSize = 32;
-  BYTE m_peerMac[6] = {};
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -109,6 +109,8 @@ BOOL CBlockAckDlg::ReadSelection(BlockAckSession& session) {
   if (selected >= 0) m_comboTid.GetLBText(selected, tid);
   session.tid = static_cast<BYTE>(std::atoi(tid));
   session.recipient = m_nOriginator == 1 ? 0 : 1;
+  m_nTid = session.tid;
+  std::copy(session.peer.begin(), session.peer.end(), m_peerMac);
   return TRUE;
 }
 

@@ -35,13 +35,17 @@ class CBlockAckDlg : public CDialog {
 
   // 1: the adapter is the originator of the session (set by the 802.11n page).
   int m_nOriginator = 0;
+  // The TID and peer of the last request.
+  int m_nTid = 0;
+  BYTE m_peerMac[6] = {};
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   void OnShowWindow(BOOL bShow, UINT nStatus);
   void OnPaint();
-  // The selected peer and TID into `session` (recipient flag from the mode).
-  // FALSE, after the warning "Please choose BSSID", without a selected row.
+  // The selected peer and TID into `session` (recipient flag from the mode)
+  // and the members. FALSE, after the warning "Please choose BSSID", without
+  // a selected row.
   BOOL ReadSelection(BlockAckSession& session);
   // The request sent with 3 tries, then the first secondary dialog shown.
   void SendRequest(DWORD oid, const BlockAckSession& session);

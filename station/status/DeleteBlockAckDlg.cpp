@@ -1,7 +1,5 @@
 #include "station/status/DeleteBlockAckDlg.h"
 
-#include <algorithm>
-
 #include "worker/DriverCodes.h"
 
 BEGIN_MESSAGE_MAP(CDeleteBlockAckDlg, CBlockAckDlg)
@@ -23,8 +21,6 @@ void CDeleteBlockAckDlg::OnOK() {
   UpdateData(TRUE);
   BlockAckSession session;
   if (!ReadSelection(session)) return;
-  m_nTid = session.tid;
-  std::copy(session.peer.begin(), session.peer.end(), m_peerMac);
   session.allSessions = static_cast<BYTE>(m_nAllSessions);
   SendRequest(OID_VX_BLOCK_ACK_DELETE_SET, session);
 }

@@ -19,8 +19,6 @@ class CDeleteBlockAckDlg : public CBlockAckDlg {
   // The modes the 802.11n page sets: one session, or all of the peer's.
   int m_nOneSession = 0;
   int m_nAllSessions = 0;
-  int m_nTid = 0;
-  BYTE m_peerMac[6] = {};
 
  protected:
   void OnShowWindow(BOOL bShow, UINT nStatus);
