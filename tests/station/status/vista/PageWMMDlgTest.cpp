@@ -46,8 +46,11 @@ class PageWMMDlgTest : public StationToolsTest {
     CQuickList& list = wmm().GetDlsList();
     list.SetItemState(-1, 0, LVIS_SELECTED);
     if (row >= 0) list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-    NMHDR header{list.GetSafeHwnd(), IDC_WMM_DLS_LIST, code};
-    wmm().SendMessage(WM_NOTIFY, IDC_WMM_DLS_LIST, reinterpret_cast<LPARAM>(&header));
+    // The list's notice of a click, as the list control sends it.
+    NMITEMACTIVATE click{};
+    click.hdr = {list.GetSafeHwnd(), IDC_WMM_DLS_LIST, code};
+    click.iItem = row;
+    wmm().SendMessage(WM_NOTIFY, IDC_WMM_DLS_LIST, reinterpret_cast<LPARAM>(&click));
   }
   std::vector<std::string> links() {
     std::vector<std::string> out;
