@@ -13,11 +13,15 @@
 #include "station/profiles/ProfileEditorDlg.h"
 #include "station/profiles/SecurityEditorDlg.h"
 #include "station/status/APDetailInfoDlg.h"
+#include "station/status/AddBlockAckDlg.h"
+#include "station/status/DeleteBlockAckDlg.h"
 #include "station/status/LinkStatusDlg.h"
+#include "station/status/Page80211nSettingDlg.h"
 #include "station/status/PageAboutDlg.h"
 #include "station/status/PageStatisticsDlg.h"
 #include "station/status/PageWPSDlg.h"
 #include "station/status/PageWPSProfile.h"
+#include "station/status/PageWMMDlg.h"
 #include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
@@ -115,8 +119,7 @@ void CSorvik2007Dlg::CreatePages() {
   m_btnScrollLeft = MakeStripButton("", IDC_HOST_SCROLL_LEFT, first);
   m_pTabDialog->AddExtraButton(m_btnScrollLeft.get());
   for (int tab = 0; tab < kHostTabCount; ++tab) {
-    // Only the profile, site survey, statistics, WPS, about and single sign-on pages' classes are
-    // built; the others keep null members and stay out of the strip.
+    // A page whose template does not load keeps a null member and stays out of the strip.
     if (tab == kHostTabProfile) {
       auto page = std::make_unique<CPageProfileDlg>(m_pTabDialog.get());
       if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) {
@@ -141,6 +144,14 @@ void CSorvik2007Dlg::CreatePages() {
     }
     if (tab == kHostTabWps) {
       auto page = std::make_unique<CPageWPSDlg>(m_pTabDialog.get());
+      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+    }
+    if (tab == kHostTabWmm) {
+      auto page = std::make_unique<CPageWMMDlg>(m_pTabDialog.get());
+      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+    }
+    if (tab == kHostTab80211n) {
+      auto page = std::make_unique<CPage80211nSettingDlg>(m_pTabDialog.get());
       if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
     }
     if (tab == kHostTabAbout) {
@@ -187,6 +198,10 @@ void CSorvik2007Dlg::CreatePages() {
   if (wpsProfile->Create(IDD_WPS_PROFILE, this)) m_secondary[kHostDlgWpsProfile] = std::move(wpsProfile);
   auto invalidIdPw = std::make_unique<CInvalidIDPW>(this);
   if (invalidIdPw->Create(IDD_INVALID_ID_PW, this)) m_secondary[kHostDlgInvalidIdPw] = std::move(invalidIdPw);
+  auto addBlockAck = std::make_unique<CAddBlockAckDlg>(this);
+  if (addBlockAck->Create(IDD_ADD_BLOCK_ACK, this)) m_secondary[kHostDlgAddBlockAck] = std::move(addBlockAck);
+  auto deleteBlockAck = std::make_unique<CDeleteBlockAckDlg>(this);
+  if (deleteBlockAck->Create(IDD_DELETE_BLOCK_ACK, this)) m_secondary[kHostDlgDeleteBlockAck] = std::move(deleteBlockAck);
 }
 
 std::vector<CShadeButtonST*> CSorvik2007Dlg::StripButtons() const {
@@ -288,8 +303,10 @@ void CSorvik2007Dlg::LayoutTabStrip() {
 }
 
 BOOL CSorvik2007Dlg::Is80211nTabInUse() const {
+  // In use: the 802.11n page is the tab shown (its button latched). Its strip
+  // position alone says nothing, since every layout puts the button back.
   const CShadeButtonST* ht = m_tabButtons[kHostTab80211n].get();
-  return ht && ht->GetTabIndex() >= 1 && ht->GetTabIndex() <= kHostStripSlots;
+  return ht && ht->GetLatched();
 }
 
 void CSorvik2007Dlg::ScrollTabStrip(int step) {

@@ -296,7 +296,7 @@ void addVendorCodes(CodeTable& t) {
     return ERROR_SUCCESS;
   });
   t.vendor("OID_VX_STATION_TABLE", 0xFF0C0029, 0, 0x0D71010B, 0, [](OidRequest& r) {
-    return r.set ? ERROR_NOT_SUPPORTED : answer(r, r.adapter.softAp().stationTable(r.adapter.config().ht));
+    return r.set ? ERROR_NOT_SUPPORTED : answer(r, r.adapter.stationTable());
   });
   t.vendor("OID_VX_EVENT_LOG", 0xFF0C0043, 0, 0x0D71010A, 0, [](OidRequest& r) -> uint32_t {
     if (r.set) return ERROR_NOT_SUPPORTED;

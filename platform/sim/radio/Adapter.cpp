@@ -490,10 +490,21 @@ void Adapter::resetCounters() {
   (apMode_ ? apOffset_ : offset_) = rawCounters();
 }
 
+std::vector<Mac> Adapter::linkPeers() {
+  std::vector<Mac> peers;
+  if (state_ != LinkState::Connected || !target_) return peers;
+  peers.push_back(target_->bssid);
+  directLinks_.expire(lastTick_);
+  for (const Mac& peer : directLinks_.peers()) peers.push_back(peer);
+  return peers;
+}
+
 bool Adapter::addBlockAck(const uint8_t* request) {
   advance();
-  return state_ == LinkState::Connected && std::equal(target_->bssid.begin(), target_->bssid.end(), request + 1) &&
-         blockAck_.add(request);
+  const std::vector<Mac> peers = linkPeers();
+  const bool known = std::any_of(peers.begin(), peers.end(),
+                                 [&](const Mac& peer) { return std::equal(peer.begin(), peer.end(), request + 1); });
+  return known && blockAck_.add(request);
 }
 
 bool Adapter::removeBlockAck(const uint8_t* request) {
@@ -515,6 +526,23 @@ std::vector<uint8_t> Adapter::directLinkTable() {
   advance();
   directLinks_.expire(lastTick_);
   return directLinks_.table();
+}
+
+std::vector<uint8_t> Adapter::stationTable() {
+  advance();
+  std::vector<uint8_t> table = softAp_.stationTable(config().ht);
+  if (apMode_) return table;
+  // The link's peers in the entry form of the AP's stations: MAC, then an AID
+  // counted from 1.
+  const std::vector<Mac> peers = linkPeers();
+  const size_t entry = (table.size() - 4) / SoftAp::kMaxStations;
+  wire::putU32(table.data(), static_cast<uint32_t>(peers.size()));
+  for (size_t i = 0; i < peers.size(); ++i) {
+    uint8_t* p = table.data() + 4 + i * entry;
+    std::copy(peers[i].begin(), peers[i].end(), p);
+    p[6] = static_cast<uint8_t>(i + 1);
+  }
+  return table;
 }
 
 void Adapter::startWps(const WpsRequest& request) {

@@ -187,13 +187,18 @@ class Adapter {
   LinkCounters counters();
   void resetCounters();
 
-  // Block-Ack sessions and direct links live on the link: only its access
-  // point is a Block-Ack peer, direct links need a link, and both end with it.
+  // Block-Ack sessions and direct links live on the link: its access point
+  // and the peers of its direct links are the Block-Ack peers, direct links
+  // need a link, and both end with it.
   bool addBlockAck(const uint8_t* request);
   bool removeBlockAck(const uint8_t* request);
   std::vector<uint8_t> blockAckTable();
   bool applyDirectLink(const uint8_t* entry);
   std::vector<uint8_t> directLinkTable();
+  // The driver's station table: in AP mode the AP's stations; in station mode
+  // the peers of the link, its access point and then the direct links' peers
+  // (none without a link).
+  std::vector<uint8_t> stationTable();
 
   // WPS: a run started by the driver's start request; its status word; the
   // credential table (set by the caller for a registrar run, filled by an
@@ -227,6 +232,9 @@ class Adapter {
   void dropLink(uint32_t event);
   void radioOff(uint32_t event);
   LinkCounters rawCounters() const;
+  // The access point of the link and the peers of its direct links; none
+  // without a link.
+  std::vector<Mac> linkPeers();
   const WorldNetwork& apBss();
   bool sharedKeyFails(const WorldNetwork& n) const;
   enum class Admission { Join, Handshake, AwaitKey, Eap, Refuse };

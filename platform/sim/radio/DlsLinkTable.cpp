@@ -35,6 +35,12 @@ void DlsLinkTable::expire(uint64_t now) {
                links_.end());
 }
 
+std::vector<Mac> DlsLinkTable::peers() const {
+  std::vector<Mac> out;
+  for (const Link& l : links_) out.push_back(l.peer);
+  return out;
+}
+
 std::vector<uint8_t> DlsLinkTable::table() const {
   std::vector<uint8_t> t(kLinks * kEntrySize, 0);
   for (size_t i = 0; i < links_.size(); ++i) {

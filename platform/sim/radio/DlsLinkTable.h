@@ -18,6 +18,8 @@ class DlsLinkTable {
   // False when the table is full.
   bool apply(const uint8_t* entry, uint64_t now);
   void expire(uint64_t now);
+  // The peers of the links, in table order.
+  std::vector<Mac> peers() const;
   void clear() { links_.clear(); }
   std::vector<uint8_t> table() const;
 

@@ -45,7 +45,7 @@ class RadioLinkTablesTest : public SimTest {
   }
 };
 
-TEST_F(RadioLinkTablesTest, BlockAckSessionsWithTheAccessPointOnly) {
+TEST_F(RadioLinkTablesTest, BlockAckSessionsWithThePeersOfTheLinkOnly) {
   EXPECT_EQ(session(OID_VX_BLOCK_ACK_ADD, kCafe, 0, 64), 0u);
   EXPECT_EQ(session(OID_VX_BLOCK_ACK_ADD, kCafe, 5, 32), 0u);
   EXPECT_EQ(session(OID_VX_BLOCK_ACK_ADD, kOther, 0, 64), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
@@ -91,6 +91,23 @@ TEST_F(RadioLinkTablesTest, DirectLinksNeedTheSwitchAndEndAfterTheirTimeout) {
     EXPECT_EQ(link(peer, 0, 1), 0u);
   }
   EXPECT_EQ(link(kCafe, 0, 1), static_cast<DWORD>(ERROR_INVALID_PARAMETER)) << "four links at most";
+}
+
+TEST_F(RadioLinkTablesTest, TheLinksPeersFillTheStationTableAndTakeBlockAckSessions) {
+  constexpr DWORD OID_VX_STATION_TABLE = 0xFF0C0029;
+  std::vector<uint8_t> t = query(OID_VX_STATION_TABLE, 324);
+  ASSERT_EQ(t.size(), 324u);
+  EXPECT_EQ(t[0], 1) << "the access point";
+  EXPECT_EQ(std::vector<uint8_t>(t.begin() + 4, t.begin() + 10), kCafe);
+  setU32(OID_VX_DLS_CAPABLE, 1);
+  EXPECT_EQ(link(kOther, 0, 1), 0u);
+  t = query(OID_VX_STATION_TABLE, 324);
+  EXPECT_EQ(t[0], 2);
+  EXPECT_EQ(std::vector<uint8_t>(t.begin() + 14, t.begin() + 20), kOther) << "then the direct link's peer";
+  EXPECT_EQ(session(OID_VX_BLOCK_ACK_ADD, kOther, 2, 8), 0u) << "a direct link's peer is a Block-Ack peer";
+
+  set(0x0D810115, {});  // disassociate
+  EXPECT_EQ(query(OID_VX_STATION_TABLE, 324), std::vector<uint8_t>(324, 0)) << "no link, no peers";
 }
 
 }  // namespace

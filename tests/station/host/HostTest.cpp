@@ -139,14 +139,10 @@ TEST_F(HostTest, SingleSignOnInstallQuery) {
 
 TEST_F(HostTest, ShowPageSkipsDialogsThatWereNotCreated) {
   startWithHost();
-  // Only the link page's, the hidden-SSID prompt's, both editors', the detail
-  // view's, the status log's, the WPS credential dialog's and the credential
-  // dialog's classes are built; the link page is the one shown.
+  // Every secondary dialog but the one-time-password prompt (8) is built; the
+  // link page is the one shown.
   for (int index = 0; index < kHostDlgCount; ++index)
-    EXPECT_EQ(host()->GetSecondaryDialog(index) != nullptr,
-              index == kHostDlgLinkStatus || index == kHostDlgHiddenSsid || index == kHostDlgProfileEditor ||
-                  index == kHostDlgSecurityEditor || index == kHostDlgApDetailInfo ||
-                  index == kHostDlgAuthenStatus || index == kHostDlgWpsProfile || index == kHostDlgInvalidIdPw)
+    EXPECT_EQ(host()->GetSecondaryDialog(index) != nullptr, index != kHostDlgPeapSetting)
         << index;
   EXPECT_TRUE(host()->GetSecondaryDialog(kHostDlgLinkStatus)->GetStyle() & WS_VISIBLE);
   worker().ShowPage(kHostDlgApDetailInfo);
@@ -188,15 +184,18 @@ TEST_F(HostTest, TabStripPlacesTheBuiltTabsAndScrolls) {
   CShadeButtonST* profile = h->GetStripButton(kHostTabButtonIds[kHostTabProfile]);
   CShadeButtonST* site = h->GetStripButton(kHostTabButtonIds[kHostTabSiteSurvey]);
   CShadeButtonST* statistics = h->GetStripButton(kHostTabButtonIds[kHostTabStatistics]);
+  CShadeButtonST* wmm = h->GetStripButton(kHostTabButtonIds[kHostTabWmm]);
   CShadeButtonST* wps = h->GetStripButton(kHostTabButtonIds[kHostTabWps]);
   CShadeButtonST* radio = h->GetStripButton(IDC_HOST_RADIO);
   CShadeButtonST* about = h->GetStripButton(kHostTabButtonIds[kHostTabAbout]);
   CShadeButtonST* help = h->GetStripButton(IDC_HOST_HELP);
-  ASSERT_TRUE(profile && site && statistics && wps && radio && about && help);
-  EXPECT_EQ(std::vector<int>({stripX(profile), stripX(site), stripX(statistics), stripX(wps), stripX(radio),
-                              stripX(about), stripX(help)}),
-            std::vector<int>({0, w, 2 * w, 3 * w, 4 * w, 5 * w, 6 * w}));
-  EXPECT_EQ(stripX(h->GetFiller(0)), 7 * w);
+  ASSERT_TRUE(profile && site && statistics && wmm && wps && radio && about && help);
+  // The 802.11n tab stays out of the strip without the program INI's switch.
+  EXPECT_EQ(std::vector<int>({stripX(profile), stripX(site), stripX(statistics), stripX(wmm), stripX(wps),
+                              stripX(radio), stripX(about), stripX(help)}),
+            std::vector<int>({0, w, 2 * w, 3 * w, 4 * w, 5 * w, 6 * w, 7 * w}));
+  EXPECT_FALSE(h->GetStripButton(kHostTabButtonIds[kHostTab80211n])->GetStyle() & WS_VISIBLE);
+  EXPECT_EQ(stripX(h->GetFiller(0)), 8 * w);
   // (The host itself is hidden: the buttons' own visible style.)
   EXPECT_FALSE(h->GetStripButton(IDC_HOST_SCROLL_LEFT)->GetStyle() & WS_VISIBLE);
   EXPECT_FALSE(h->GetStripButton(IDC_HOST_SCROLL_RIGHT)->GetStyle() & WS_VISIBLE);
