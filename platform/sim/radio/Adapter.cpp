@@ -492,8 +492,12 @@ void Adapter::resetCounters() {
 
 bool Adapter::addBlockAck(const uint8_t* request) {
   advance();
-  return state_ == LinkState::Connected && std::equal(target_->bssid.begin(), target_->bssid.end(), request + 1) &&
-         blockAck_.add(request);
+  // A station's sessions are with its access point; the soft AP's with the
+  // stations associated with it.
+  const bool peer = apMode_ ? softAp_.hasStation(request + 1)
+                            : state_ == LinkState::Connected &&
+                                  std::equal(target_->bssid.begin(), target_->bssid.end(), request + 1);
+  return peer && blockAck_.add(request);
 }
 
 bool Adapter::removeBlockAck(const uint8_t* request) {
