@@ -162,12 +162,12 @@ void CAboutPage_AP::RefreshIp() {
 BOOL CAboutPage_AP::OnSetActive() {
   RefreshIp();
   UpdateData(FALSE);
-  m_nTimer = SetTimer(0, kRefreshMs, nullptr);
+  SetTimer(kRefreshTimer, kRefreshMs, nullptr);
   return CPropertyPage::OnSetActive();
 }
 
 BOOL CAboutPage_AP::OnKillActive() {
-  KillTimer(m_nTimer);
+  KillTimer(kRefreshTimer);
   return CPropertyPage::OnKillActive();
 }
 
@@ -178,7 +178,7 @@ void CAboutPage_AP::OnTimer(UINT_PTR nIDEvent) {
 }
 
 void CAboutPage_AP::OnDestroy() {
-  KillTimer(m_nTimer);
+  KillTimer(kRefreshTimer);
   CPropertyPage::OnDestroy();
 }
 

@@ -16,6 +16,9 @@ class CAboutPage_AP : public CPropertyPage {
  public:
   static constexpr const char* kTemplate = "About";
   static constexpr UINT kWebId = 6063;
+  // The IP refresh: timer 0, stopped by that id (SetTimer answers 1 for a
+  // window's timer 0, which names no timer).
+  static constexpr UINT_PTR kRefreshTimer = 0;
   static constexpr UINT kRefreshMs = 5000;
   static constexpr const char* kWebAddress = "https://www.example.com/wavorel/";
   // The values, in the order of their bridge codes (149 to 159).
@@ -55,5 +58,4 @@ class CAboutPage_AP : public CPropertyPage {
 
   CString m_values[kValueCount];
   MacAddress m_mac{};
-  UINT_PTR m_nTimer = 0;
 };

@@ -15,8 +15,9 @@ class ApAboutTest : public ApWorkerTest {
  protected:
   static CQzPropSheet_AP* sheet() { return worker() ? worker()->GetSheet() : nullptr; }
   static CAboutPage_AP& page() { return sheet()->GetAboutPage(); }
-  // AP mode on the default world with `from` replaced by `to` in it.
-  void startOn(const std::string& from = "", const std::string& to = "") {
+  // AP mode on the default world with `from` replaced by `to` in it, the
+  // chip family `family` (-1: the adapter's own) when the page opens.
+  void startOn(const std::string& from = "", const std::string& to = "", int family = -1) {
     std::string world(wavorel::sim::defaultWorldText());
     if (!from.empty()) {
       ASSERT_NE(world.find(from), std::string::npos) << from;
@@ -25,6 +26,7 @@ class ApAboutTest : public ApWorkerTest {
     useWorld(world);
     startWith({});
     ASSERT_NE(sheet(), nullptr);
+    if (family >= 0) g_nApFamilyIndex = family;
     posts().clear();
     ASSERT_EQ(NotifyWorker(BRIDGE_CMD_PAGE_CHANGED, "3", TRUE), 0);
     pump();
@@ -62,14 +64,16 @@ TEST_F(ApAboutTest, MissingVersionsHideTheirRows) {
   struct Case {
     const char* from;
     const char* to;
+    int family;
     UINT hiddenLabel;
     UINT missingCode;
   };
-  const Case cases[] = {{"EepromVersion = 1.2", "EepromVersion = none", CAboutPage_AP::kEepromLabelId, 152},
-                        {"Family = 8", "Family = 1", CAboutPage_AP::kFirmwareLabelId, 155}};
+  const Case cases[] = {{"EepromVersion = 1.2", "EepromVersion = none", -1, CAboutPage_AP::kEepromLabelId, 152},
+                        {"", "", 1, CAboutPage_AP::kFirmwareLabelId, 155},
+                        {"", "", 0, CAboutPage_AP::kFirmwareLabelId, 155}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.to);
-    startOn(c.from, c.to);
+    SCOPED_TRACE(c.family);
+    startOn(c.from, c.to, c.family);
     EXPECT_FALSE(shown(c.hiddenLabel));
     EXPECT_EQ(post(c.missingCode), "<none>");
     DestroyHideDlgAP();

@@ -107,15 +107,23 @@ TEST_F(ApBridgeTest, WepKeyCodesAddressKeysOneToFour) {
   EXPECT_EQ(u32(keys[1].data, 4), 3u);
 }
 
-TEST_F(ApBridgeTest, PageChangedCancelsTheDialogAndKeepsToPagesThatExist) {
+TEST_F(ApBridgeTest, PageChangedCancelsTheDialogAndActivatesTheNamedPage) {
   begin();
-  for (const char* value : {"0", "2", "3", "7"}) {
-    SCOPED_TRACE(value);
+  struct Case {
+    const char* value;
+    CPropertyPage* page;
+  };
+  const Case cases[] = {{"0", &config()},
+                        {"2", &sheet()->GetAccessControlPage()},
+                        {"3", &sheet()->GetAboutPage()},
+                        {"7", &sheet()->GetAboutPage()}};  // no such page: the sheet stays
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
     posts().clear();
-    send({{BRIDGE_CMD_PAGE_CHANGED, "1"}, {BRIDGE_CMD_AP_WPA_PSK, "never-taken"}, {BRIDGE_CMD_PAGE_CHANGED, value}});
+    send({{BRIDGE_CMD_PAGE_CHANGED, "1"}, {BRIDGE_CMD_AP_WPA_PSK, "never-taken"}, {BRIDGE_CMD_PAGE_CHANGED, c.value}});
     EXPECT_EQ(postsOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"2"}) << "cancelled";
     EXPECT_EQ(config().GetSecurityData().PreSharedKey, "");
-    EXPECT_EQ(sheet()->GetActivePage(), &config());
+    EXPECT_EQ(sheet()->GetActivePage(), c.page);
   }
   sheet()->SetActivePage(&sheet()->GetEventLogPage());
   send({{BRIDGE_CMD_PAGE_CHANGED, "0"}});

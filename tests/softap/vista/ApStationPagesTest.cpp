@@ -43,10 +43,13 @@ TEST_F(ApStationPagesTest, MacTableListsTheAdmittedStationsAndKeepsThemWhenARead
   const std::vector<std::vector<std::string>> expected = {
       {"00-24-D7-00-00-0A", "1", "No", "N: MCS = 7, BW = 40, GI = 400, Rate = 150.00"},
       {"00-24-D7-00-00-0B", "2", "No", "B: Rate = 0.00"}};
-  EXPECT_EQ(rows(), expected);
+  // The default world's own client comes later.
+  const auto shown = rows();
+  ASSERT_GE(shown.size(), 2u);
+  EXPECT_EQ(std::vector<std::vector<std::string>>(shown.begin(), shown.begin() + 2), expected);
   wavorel::sim::machine().failCode(0xFF0C0029, 1);
   tick(CMacTablePage_AP::kRefreshMs);
-  EXPECT_EQ(rows(), expected) << "a failed read keeps the rows";
+  EXPECT_EQ(rows(), shown) << "a failed read keeps the rows";
   // Leaving the page stops the refresh.
   sheet()->SetActivePage(&sheet()->GetConfigPage());
   wavorel::sim::clearDriverCalls();
