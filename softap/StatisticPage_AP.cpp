@@ -12,7 +12,7 @@ constexpr UINT kTxNoRetryLabelId = 1112;
 
 CString Format64(LONGLONG value) {
   CString text;
-  text.Format("%lld", static_cast<long long>(value));
+  text.Format("%I64d", static_cast<long long>(value));
   return text;
 }
 

@@ -3,8 +3,10 @@
 // does not offer here, or pages a test wants alone).
 #pragma once
 
+#include <algorithm>
 #include <memory>
 
+#include "platform/present/Screenshot.h"
 #include "tests/softap/vista/ApConfigPageTest.h"
 
 namespace softap::testing {
@@ -34,6 +36,30 @@ class ApPageSheetTest : public ApConfigPageTest {
     page_.reset();
   }
   Page& page() { return *page_; }
+  // The sheet shown on the screen, drawn, its picture written to `file`.
+  wavorel::WindowImage picture(const char* file) {
+    sheet_->SetWindowPos(nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    wavorel::runFor(0);
+    wavorel::WindowImage image = wavorel::composeWindow(sheet_->GetSafeHwnd());
+    EXPECT_FALSE(image.empty());
+    EXPECT_TRUE(wavorel::present::writeImage(image, file));
+    return image;
+  }
+  // Pixels of the picture inside `screen` (a screen rectangle) darker than
+  // `limit` in each colour (grey text of a disabled control: about 170).
+  int darkPixels(const wavorel::WindowImage& image, CRect screen, int limit = 100) {
+    CRect sheetRect;
+    sheet_->GetWindowRect(&sheetRect);
+    screen.OffsetRect(-sheetRect.left, -sheetRect.top);
+    int dark = 0;
+    for (int y = std::max(0, static_cast<int>(screen.top)); y < std::min(static_cast<int>(screen.bottom), image.height); ++y)
+      for (int x = std::max(0, static_cast<int>(screen.left)); x < std::min(static_cast<int>(screen.right), image.width);
+           ++x) {
+        const COLORREF c = image.colorAt(x, y);
+        dark += GetRValue(c) < limit && GetGValue(c) < limit && GetBValue(c) < limit;
+      }
+    return dark;
+  }
   void press(UINT id) { page_->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
   void setText(UINT id, const char* text) { page_->SetDlgItemText(static_cast<int>(id), text); }
   BOOL enabled(UINT id) { return page_->GetDlgItem(static_cast<int>(id))->IsWindowEnabled(); }
