@@ -28,7 +28,7 @@ IMPLEMENT_DYNCREATE(CStatisticPage_AP, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CStatisticPage_AP, CPropertyPage)
   ON_WM_TIMER()
-  ON_BN_CLICKED(CStatisticPage_AP::kResetId, &CStatisticPage_AP::OnReset)
+  ON_BN_CLICKED(CStatisticPage_AP::kResetId, &CStatisticPage_AP::OnResetCounters)
 END_MESSAGE_MAP()
 
 CStatisticPage_AP::CStatisticPage_AP() : CPropertyPage(kTemplate) {}
@@ -81,7 +81,7 @@ void CStatisticPage_AP::Refresh() {
   if (GetSafeHwnd()) UpdateData(FALSE);
 }
 
-void CStatisticPage_AP::OnReset() {
+void CStatisticPage_AP::OnResetCounters() {
   for (CString& text : m_strCounters) text = "0";
   UpdateData(FALSE);
   DWORD returned = 0;

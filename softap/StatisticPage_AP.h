@@ -33,7 +33,7 @@ class CStatisticPage_AP : public CPropertyPage {
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   void OnTimer(UINT_PTR nIDEvent);
-  void OnReset();
+  void OnResetCounters();
   DECLARE_MESSAGE_MAP()
 
  private:
