@@ -31,9 +31,13 @@ CQzPropSheet_AP::CQzPropSheet_AP(CWnd* pParentWnd) : CPropertySheet(kCaption, pP
   // In the sheet's order: Config, Access Control, WDS, Mac Table, Event Log,
   // Statistics, 11n Setting, About.
   AddPage(&m_configPage);
-  if (OffersWdsPage()) KeepPage(m_pWdsPage, TRUE);
+  AddPage(&m_accessControlPage);
+  if (OffersWdsPage()) AddPage(&m_wdsPage);
+  AddPage(&m_macTablePage);
   AddPage(&m_eventLogPage);
-  if (Offers11nPage()) KeepPage(m_p11nPage, TRUE);
+  AddPage(&m_statisticPage);
+  if (Offers11nPage()) AddPage(&m_blockAckPage);
+  AddPage(&m_aboutPage);
 }
 
 BOOL CQzPropSheet_AP::OffersWdsPage() { return !g_bApUsbFound && g_bApWepOrNone; }
@@ -46,7 +50,6 @@ BOOL CQzPropSheet_AP::Offers11nPage() {
 }
 
 void CQzPropSheet_AP::KeepPage(CPropertyPage* pPage, BOOL bWanted) {
-  if (!pPage) return;
   const BOOL present = GetPageIndex(pPage) >= 0;
   if (bWanted && !present)
     AddPage(pPage);
@@ -56,12 +59,12 @@ void CQzPropSheet_AP::KeepPage(CPropertyPage* pPage, BOOL bWanted) {
 
 void CQzPropSheet_AP::RefreshWdsPage() {
   if (OffersWdsPage())
-    KeepPage(m_pWdsPage, TRUE);
+    KeepPage(&m_wdsPage, TRUE);
   else if (!g_bApWepOrNone)
-    KeepPage(m_pWdsPage, FALSE);
+    KeepPage(&m_wdsPage, FALSE);
 }
 
-void CQzPropSheet_AP::Refresh11nPage() { KeepPage(m_p11nPage, Offers11nPage()); }
+void CQzPropSheet_AP::Refresh11nPage() { KeepPage(&m_blockAckPage, Offers11nPage()); }
 
 BOOL CQzPropSheet_AP::OnInitDialog() {
   CPropertySheet::OnInitDialog();

@@ -7,8 +7,16 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "softap/AboutPage_AP.h"
+#include "softap/AccessControlPage_AP.h"
+#include "softap/BlockAck_AP.h"
 #include "softap/ConfigPage_AP.h"
 #include "softap/EventLogPage_AP.h"
+#include "softap/LinkStatusPage_AP.h"
+#include "softap/MacTablePage_AP.h"
+#include "softap/RegSetPage_AP.h"
+#include "softap/StatisticPage_AP.h"
+#include "softap/WdsPage_AP.h"
 
 class CQzPropSheet_AP : public CPropertySheet {
  public:
@@ -33,6 +41,14 @@ class CQzPropSheet_AP : public CPropertySheet {
 
   CConfigPage_AP& GetConfigPage() { return m_configPage; }
   CEventLogPage_AP& GetEventLogPage() { return m_eventLogPage; }
+  CAccessControlPage_AP& GetAccessControlPage() { return m_accessControlPage; }
+  CWdsPage_AP& GetWdsPage() { return m_wdsPage; }
+  CMacTablePage_AP& GetMacTablePage() { return m_macTablePage; }
+  CStatisticPage_AP& GetStatisticPage() { return m_statisticPage; }
+  CBlockAck_AP& GetBlockAckPage() { return m_blockAckPage; }
+  CAboutPage_AP& GetAboutPage() { return m_aboutPage; }
+  CRegSetPage_AP& GetRegSetPage() { return m_regSetPage; }
+  CLinkStatusPage_AP& GetLinkStatusPage() { return m_linkStatusPage; }
 
   BOOL OnInitDialog() override;
   // A left-button release on OK closes the sheet.
@@ -45,16 +61,21 @@ class CQzPropSheet_AP : public CPropertySheet {
 
  private:
   // Adds the page when wanted and absent, removes it when unwanted and
-  // present; a page the sheet does not hold yet (null) is left out.
+  // present.
   void KeepPage(CPropertyPage* pPage, BOOL bWanted);
   // Opens the application's help file on a thread of its own.
   void StartHelp();
 
+  CBlockAck_AP m_blockAckPage;
   CString m_strSpare;
+  CAboutPage_AP m_aboutPage;
   CConfigPage_AP m_configPage;
+  CAccessControlPage_AP m_accessControlPage;
+  CWdsPage_AP m_wdsPage;
+  CMacTablePage_AP m_macTablePage;
   CEventLogPage_AP m_eventLogPage;
-  // The pages the sheet adds and removes as the adapter's state changes;
-  // null while the sheet holds no such page.
-  CPropertyPage* m_pWdsPage = nullptr;
-  CPropertyPage* m_p11nPage = nullptr;
+  CStatisticPage_AP m_statisticPage;
+  // Built with the sheet but never among its pages.
+  CRegSetPage_AP m_regSetPage;
+  CLinkStatusPage_AP m_linkStatusPage;
 };

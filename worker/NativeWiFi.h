@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/wire/NdisStatistics.h"
 #include "worker/NativeWiFiNotify.h"
 #include "worker/ProfileData.h"
 #include "worker/WlanOidSetter.h"
@@ -44,6 +45,10 @@ class CNativeWiFi {
   void Close();
 
   DWORD Scan();
+  // The soft AP's counters (its client only; defined with the AP module, whose
+  // driver query it uses): the AP counter block's NDIS 802.11 statistics and
+  // its receive counter. FALSE, nothing filled, when the query fails.
+  BOOL QueryApStatistics(wavorel::wire::ndis::statistics::layout::Statistics* out, ULONGLONG* received);
   // *out = TRUE when the interface is connected; FALSE on failure.
   DWORD IsConnected(BOOL* out);
   // *out: infrastructure 1, independent 0, any other 2; untouched on failure.

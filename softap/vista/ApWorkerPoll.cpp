@@ -177,16 +177,38 @@ void CHideDlg_AP::ShowTrayMenu() {
   popup->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
 }
 
+namespace {
+
+// Commands 92 to 98, for the Access Control page while it is a window.
+void OnAccessControlCommand(CAccessControlPage_AP& page, UINT code, const CString& value) {
+  if (!::IsWindow(page.GetSafeHwnd())) return;
+  const int number = std::atoi(value);
+  switch (code) {
+    case BRIDGE_CMD_ACL_POLICY: page.SelectPolicy(number); break;
+    case BRIDGE_CMD_ACL_APPLY: page.PressApply(); break;
+    case BRIDGE_CMD_ACL_SELECT: page.SelectRow(number); break;
+    case BRIDGE_CMD_ACL_ADD: page.PressAdd(); break;
+    case BRIDGE_CMD_ACL_MAC_TEXT: page.SetMacText(value); break;
+    case BRIDGE_CMD_ACL_DELETE: page.PressDelete(); break;
+    case BRIDGE_CMD_ACL_REMOVE_ALL: page.PressRemoveAll(); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
 LRESULT CHideDlg_AP::OnUiBridge(WPARAM wParam, LPARAM lParam) {
   // The value is taken (and freed) whatever becomes of the command.
   const CString value = TakeNotifyText(wParam, lParam);
   const UINT code = static_cast<UINT>(wParam);
   if (code < BRIDGE_CMD_AP_FIRST || code > BRIDGE_CMD_AP_LAST || !IsSheetWindow()) return 0;
-  // The Access Control page (92 to 98) is not among the sheet's pages yet.
-  if (code > BRIDGE_CMD_AP_APPLY_SECURITY) return 0;
   // The sheet may go while a command runs (a nested dialog's loop): the
   // page is reached through the sheet each time.
   CQzPropSheet_AP* sheet = m_pSheet.get();
+  if (code >= BRIDGE_CMD_ACL_POLICY) {
+    OnAccessControlCommand(sheet->GetAccessControlPage(), code, value);
+    return 0;
+  }
   CConfigPage_AP& page = sheet->GetConfigPage();
   if (!::IsWindow(page.GetSafeHwnd())) return 0;
   const int number = std::atoi(value);
@@ -196,8 +218,12 @@ LRESULT CHideDlg_AP::OnUiBridge(WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     page.CancelSecurityDialog();
-    // 2 (Access Control) and 3 (About) address pages the sheet does not hold.
-    if (number == 0) sheet->SetActivePage(&page);
+    if (number == 0)
+      sheet->SetActivePage(&page);
+    else if (number == 2)
+      sheet->SetActivePage(&sheet->GetAccessControlPage());
+    else if (number == 3)
+      sheet->SetActivePage(&sheet->GetAboutPage());
     return 0;
   }
   switch (code) {

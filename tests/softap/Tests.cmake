@@ -1,6 +1,8 @@
 # The soft-AP tests show the worker's dialogs, menu and icons from the
 # program's resource script.
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SoftAp.rc)
+# The strings the AP link-status page shares with the station's link page.
+wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/LinkStatus.rc)
 # Golden driver traces of apply-all.
 target_compile_definitions(${name} PRIVATE SOFTAP_TEST_DATA="${dir}/data")
 # The program's English texts (the company name of the AP's default SSID).

@@ -501,6 +501,9 @@ std::vector<Mac> Adapter::linkPeers() {
 
 bool Adapter::addBlockAck(const uint8_t* request) {
   advance();
+  // A station's sessions are with the peers of its link; the soft AP's with
+  // the stations associated with it.
+  if (apMode_) return softAp_.hasStation(request + 1) && blockAck_.add(request);
   const std::vector<Mac> peers = linkPeers();
   const bool known = std::any_of(peers.begin(), peers.end(),
                                  [&](const Mac& peer) { return std::equal(peer.begin(), peer.end(), request + 1); });

@@ -15,8 +15,6 @@ constexpr size_t kEventLogSize = 168;
 constexpr size_t kEventsPerRead = 10;
 constexpr size_t kEventSize = 16;
 static_assert(8 + kEventsPerRead * kEventSize == kEventLogSize, "count, reserved word, ten events");
-// Transmit setting of a station: HT, MCS 7, 20 MHz, long guard interval.
-constexpr uint16_t kStationTxSetting = (2u << 14) | 7u;
 
 // Authentication values of the AP codes that ask for a pre-shared key or 802.1X.
 bool pskAuth(uint32_t a) { return a == 4 || a == 7 || a == 0x80000001u; }
@@ -187,9 +185,15 @@ std::vector<uint8_t> SoftAp::stationTable(bool ht) const {
     std::copy(mac.begin(), mac.end(), p);
     p[6] = stations_[i].aid;
     p[7] = 0;  // awake
-    if (ht) wire::putU16(p + 8, kStationTxSetting);
+    if (ht) wire::putU16(p + 8, clients_[stations_[i].client].txSetting);
   }
   return t;
+}
+
+bool SoftAp::hasStation(const uint8_t* mac) const {
+  for (const Station& s : stations_)
+    if (std::equal(clients_[s.client].mac.begin(), clients_[s.client].mac.end(), mac)) return true;
+  return false;
 }
 
 std::vector<uint8_t> SoftAp::takeEventLog(uint64_t now, int64_t utcNow) {

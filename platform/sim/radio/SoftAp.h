@@ -70,6 +70,8 @@ class SoftAp {
   // The station table: count, then 32 entries of 10 bytes (with 802.11n:
   // MAC, AID, power save, transmit setting) or 8 bytes (without).
   std::vector<uint8_t> stationTable(bool ht) const;
+  // Whether the station with this 6-byte MAC is associated.
+  bool hasStation(const uint8_t* mac) const;
   // The 168-byte event-log block of the events since the last read (at most
   // 10; older unread ones stay for the next read). `utcNow` dates them.
   std::vector<uint8_t> takeEventLog(uint64_t now, int64_t utcNow);

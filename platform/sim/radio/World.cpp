@@ -587,6 +587,11 @@ World parseWorld(std::string_view text, const std::string& fileName) {
     }
     c.eapAccepts = r.choice<bool>("Eap", {{"accept", true}, {"reject", false}}, true);
     c.signalDbm = static_cast<int>(r.integer("Signal", -100, -10, -55));
+    const unsigned phy = r.choice<unsigned>("Phy", {{"cck", 0}, {"ofdm", 1}, {"ht", 2}}, 2);
+    const unsigned rate = static_cast<unsigned>(r.integer("Rate", 0, 127, 7));
+    const bool wide = r.integer("Bandwidth", 20, 40, 20) == 40;
+    const bool shortGi = r.flag("ShortGi", false);
+    c.txSetting = static_cast<uint16_t>(phy << 14 | (shortGi ? 1u << 8 : 0) | (wide ? 1u << 7 : 0) | rate);
     c.arrivesMs = r.seconds("Arrives");
     c.leavesMs = r.seconds("Leaves");
     if (c.leavesMs != 0 && c.leavesMs <= c.arrivesMs) r.fail("Leaves", "not after Arrives");

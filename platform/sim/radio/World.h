@@ -124,6 +124,10 @@ struct WorldClient {
   std::string wepKey;      // WEP key bytes it brings (empty: none)
   bool eapAccepts = true;  // outcome of its 802.1X authentication
   int signalDbm = -55;     // as the AP hears it
+  // The 16-bit transmit setting the AP's station table gives it: bits 0-6
+  // rate index or MCS, bit 7 40 MHz, bit 8 short guard interval, bits 14-15
+  // PHY mode (0 CCK, 1 OFDM, 2 HT). Default: HT, MCS 7, 20 MHz, long GI.
+  uint16_t txSetting = (2u << 14) | 7u;
   uint64_t arrivesMs = 0;  // after AP mode starts
   uint64_t leavesMs = 0;   // 0: stays
 };

@@ -35,11 +35,14 @@ class ApBridgeTest : public ApConfigPageTest {
   static std::string apDefault(const char* name) { return readValue(driverKeyOf() + "\\ApDefault", name); }
 };
 
-TEST_F(ApBridgeTest, SheetHoldsConfigThenEventLog) {
+TEST_F(ApBridgeTest, SheetHoldsItsPagesInOrder) {
   begin();
-  ASSERT_EQ(sheet()->GetPageCount(), 2);
-  EXPECT_EQ(sheet()->GetPage(0), &config());
-  EXPECT_EQ(sheet()->GetPage(1), &sheet()->GetEventLogPage());
+  // USB: no WDS page; no [Page] "11n Setting": no 11n Setting page.
+  const std::vector<CPropertyPage*> pages = {&config(), &sheet()->GetAccessControlPage(),
+                                             &sheet()->GetMacTablePage(), &sheet()->GetEventLogPage(),
+                                             &sheet()->GetStatisticPage(), &sheet()->GetAboutPage()};
+  ASSERT_EQ(sheet()->GetPageCount(), static_cast<int>(pages.size()));
+  for (size_t i = 0; i < pages.size(); ++i) EXPECT_EQ(sheet()->GetPage(static_cast<int>(i)), pages[i]) << i;
   EXPECT_EQ(sheet()->GetActivePage(), &config());
   EXPECT_TRUE(::IsWindow(config().GetSafeHwnd()));
 }
@@ -66,7 +69,7 @@ TEST_F(ApBridgeTest, SecurityCodesThenApplyStoreTheNewRecordAndTheStationJoins) 
   ASSERT_GE(setsOf(0xFF8C0038).size(), 1u);
   EXPECT_EQ(setsOf(0xFF8C0038)[0].data.size(), 71u);
   EXPECT_EQ(g_bApWepOrNone, 0) << "AES: no WDS page offered";
-  EXPECT_EQ(sheet()->GetPageCount(), 2);
+  EXPECT_EQ(sheet()->GetPageCount(), 6);
 
   ASSERT_TRUE(settle([] { return !worker()->IsKeyPending(); }));
   EXPECT_EQ(wavorel::sim::machine().adapter(0).softAp().ssid(), "Bridged");
@@ -104,15 +107,23 @@ TEST_F(ApBridgeTest, WepKeyCodesAddressKeysOneToFour) {
   EXPECT_EQ(u32(keys[1].data, 4), 3u);
 }
 
-TEST_F(ApBridgeTest, PageChangedCancelsTheDialogAndKeepsToPagesThatExist) {
+TEST_F(ApBridgeTest, PageChangedCancelsTheDialogAndActivatesTheNamedPage) {
   begin();
-  for (const char* value : {"0", "2", "3", "7"}) {
-    SCOPED_TRACE(value);
+  struct Case {
+    const char* value;
+    CPropertyPage* page;
+  };
+  const Case cases[] = {{"0", &config()},
+                        {"2", &sheet()->GetAccessControlPage()},
+                        {"3", &sheet()->GetAboutPage()},
+                        {"7", &sheet()->GetAboutPage()}};  // no such page: the sheet stays
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
     posts().clear();
-    send({{BRIDGE_CMD_PAGE_CHANGED, "1"}, {BRIDGE_CMD_AP_WPA_PSK, "never-taken"}, {BRIDGE_CMD_PAGE_CHANGED, value}});
+    send({{BRIDGE_CMD_PAGE_CHANGED, "1"}, {BRIDGE_CMD_AP_WPA_PSK, "never-taken"}, {BRIDGE_CMD_PAGE_CHANGED, c.value}});
     EXPECT_EQ(postsOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"2"}) << "cancelled";
     EXPECT_EQ(config().GetSecurityData().PreSharedKey, "");
-    EXPECT_EQ(sheet()->GetActivePage(), &config());
+    EXPECT_EQ(sheet()->GetActivePage(), c.page);
   }
   sheet()->SetActivePage(&sheet()->GetEventLogPage());
   send({{BRIDGE_CMD_PAGE_CHANGED, "0"}});

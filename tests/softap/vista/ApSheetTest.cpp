@@ -48,10 +48,14 @@ TEST_F(ApSheetTest, OpensOffScreenAndHidden) {
   EXPECT_EQ(rect.TopLeft(), CPoint(-9999, -9999));
   EXPECT_EQ(rect.bottom, ok.bottom + 10);
   EXPECT_LT(rect.right, 0);
-  // The pages that exist here, in the sheet's order: Config, Event Log.
-  ASSERT_EQ(sheet->GetPageCount(), 2);
+  // The pages of a USB adapter without [Page] "11n Setting", in the sheet's
+  // order; the register and link-status pages are held but not added.
+  ASSERT_EQ(sheet->GetPageCount(), 6);
   EXPECT_EQ(sheet->GetPage(0), &sheet->GetConfigPage());
-  EXPECT_EQ(sheet->GetPage(1), &sheet->GetEventLogPage());
+  EXPECT_EQ(sheet->GetPage(3), &sheet->GetEventLogPage());
+  EXPECT_EQ(sheet->GetPage(5), &sheet->GetAboutPage());
+  EXPECT_LT(sheet->GetPageIndex(&sheet->GetRegSetPage()), 0);
+  EXPECT_LT(sheet->GetPageIndex(&sheet->GetLinkStatusPage()), 0);
   // A second request while it is a window changes nothing.
   worker()->SendMessage(WM_COMMAND, CHideDlg_AP::ID_OPEN_SHEET);
   EXPECT_EQ(worker()->GetSheet(), sheet);

@@ -1,0 +1,115 @@
+// The About page on the worker's own sheet (the front end's page change 73
+// "3"): the values mirrored with codes 149 to 159, the rows an adapter
+// without an EEPROM version or firmware hides, the IP refresh and the web
+// button.
+#include <string>
+#include <vector>
+
+#include "softap/QzPropSheet_AP.h"
+#include "tests/softap/vista/ApWorkerTest.h"
+
+namespace softap::testing {
+namespace {
+
+class ApAboutTest : public ApWorkerTest {
+ protected:
+  static CQzPropSheet_AP* sheet() { return worker() ? worker()->GetSheet() : nullptr; }
+  static CAboutPage_AP& page() { return sheet()->GetAboutPage(); }
+  // AP mode on the default world with `from` replaced by `to` in it, the
+  // chip family `family` (-1: the adapter's own) when the page opens.
+  void startOn(const std::string& from = "", const std::string& to = "", int family = -1) {
+    std::string world(wavorel::sim::defaultWorldText());
+    if (!from.empty()) {
+      ASSERT_NE(world.find(from), std::string::npos) << from;
+      world.replace(world.find(from), from.size(), to);
+    }
+    useWorld(world);
+    startWith({});
+    ASSERT_NE(sheet(), nullptr);
+    if (family >= 0) g_nApFamilyIndex = family;
+    posts().clear();
+    ASSERT_EQ(NotifyWorker(BRIDGE_CMD_PAGE_CHANGED, "3", TRUE), 0);
+    pump();
+    ASSERT_EQ(sheet()->GetActivePage(), &page());
+  }
+  static std::string post(UINT code) {
+    const auto values = postsOf(code);
+    return values.empty() ? "<none>" : values.back();
+  }
+  static bool shown(UINT id) { return page().GetDlgItem(static_cast<int>(id))->GetStyle() & WS_VISIBLE; }
+};
+
+TEST_F(ApAboutTest, ValuesAreShownAndMirrored) {
+  startOn();
+  EXPECT_EQ(post(149), "AP CopyRight");
+  EXPECT_EQ(post(151), "3.1.4.0") << "the world's driver file";
+  EXPECT_EQ(post(154), "03-18-2009");
+  EXPECT_EQ(post(152), "1.2");
+  EXPECT_EQ(post(155), "2.5") << "family 8 reports its firmware";
+  EXPECT_EQ(post(158), "00-0E-2E-5A-10-01");
+  EXPECT_TRUE(shown(CAboutPage_AP::kFirmwareLabelId));
+  EXPECT_TRUE(shown(CAboutPage_AP::kEepromLabelId));
+  EXPECT_EQ(page().GetValue(CAboutPage_AP::kDriverVersion), "3.1.4.0");
+  CString caption;
+  page().GetDlgItem(CAboutPage_AP::kWebId)->GetWindowText(caption);
+  EXPECT_EQ(caption, CAboutPage_AP::kWebAddress);
+  wavorel::clearProcessStarts();
+  page().SendMessage(WM_COMMAND, CAboutPage_AP::kWebId);
+  ASSERT_FALSE(wavorel::processStarts().empty());
+  EXPECT_EQ(wavorel::processStarts().back().verb, "open");
+  EXPECT_EQ(wavorel::processStarts().back().program, CAboutPage_AP::kWebAddress);
+}
+
+TEST_F(ApAboutTest, MissingVersionsHideTheirRows) {
+  struct Case {
+    const char* from;
+    const char* to;
+    int family;
+    UINT hiddenLabel;
+    UINT missingCode;
+  };
+  const Case cases[] = {{"EepromVersion = 1.2", "EepromVersion = none", -1, CAboutPage_AP::kEepromLabelId, 152},
+                        {"", "", 1, CAboutPage_AP::kFirmwareLabelId, 155},
+                        {"", "", 0, CAboutPage_AP::kFirmwareLabelId, 155}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.family);
+    startOn(c.from, c.to, c.family);
+    EXPECT_FALSE(shown(c.hiddenLabel));
+    EXPECT_EQ(post(c.missingCode), "<none>");
+    DestroyHideDlgAP();
+    pump();
+    resetModule();
+  }
+}
+
+TEST_F(ApAboutTest, IpValuesComeOnlyFromTheAdapterWithThePagesMac) {
+  startOn();
+  // The AP has no address of its own on the simulated machine.
+  EXPECT_EQ(post(156), "0.0.0.0");
+  EXPECT_EQ(post(157), "0.0.0.0");
+  EXPECT_EQ(postsOf(159).size(), 1u);
+  posts().clear();
+  tick(CAboutPage_AP::kRefreshMs);
+  EXPECT_EQ(postsOf(156).size(), 1u) << "refreshed every 5 s";
+  sheet()->SetActivePage(&sheet()->GetConfigPage());
+  posts().clear();
+  tick(3 * CAboutPage_AP::kRefreshMs);
+  EXPECT_TRUE(postsOf(156).empty()) << "not while another page is active";
+}
+
+TEST_F(ApAboutTest, WithoutTheMacNoAdapterMatches) {
+  std::string world(wavorel::sim::defaultWorldText());
+  useWorld(world);
+  startWith({});
+  ASSERT_NE(sheet(), nullptr);
+  posts().clear();
+  wavorel::sim::machine().failCode(0x01010102, 1);
+  ASSERT_EQ(NotifyWorker(BRIDGE_CMD_PAGE_CHANGED, "3", TRUE), 0);
+  pump();
+  EXPECT_EQ(post(158), "00-00-00-00-00-00");
+  for (UINT code : {156u, 157u, 159u}) EXPECT_TRUE(postsOf(code).empty()) << code;
+  EXPECT_TRUE(page().GetValue(CAboutPage_AP::kIpAddress).IsEmpty());
+}
+
+}  // namespace
+}  // namespace softap::testing
