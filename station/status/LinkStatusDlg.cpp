@@ -31,7 +31,7 @@ constexpr DWORD kHardwareRadioOffEvent = 2;
 constexpr UINT IDS_ICV_ERROR = 7297;
 
 // Labels and the string each shows at start.
-constexpr UINT kLabels[][2] = {{1022, 316},  {1025, 312},  {1028, 7298}, {1032, 6379}, {1036, 6380},
+constexpr UINT kLabels[][2] = {{1022, 316},  {1025, 312},  {1028, 7300}, {1032, 6379}, {1036, 6380},
                                {1039, 6381}, {1042, 308},  {1046, 309},  {1051, 310},  {1071, 315},
                                {1079, 314},  {1074, 315},  {1085, 314},  {IDC_LINK_TX_SEPARATOR, 6382},
                                {IDC_LINK_RX_SEPARATOR, 6383}};
