@@ -335,6 +335,14 @@ BOOL ReadAdapterValues(_PROFILE_DATA* profile, BOOL readRadioSettings, DWORD app
   return TRUE;
 }
 
+// A stored PIN is one to eight digits; any other text reads as no PIN (-1),
+// which the WPS page replaces with a new one.
+int PinFromText(const char* text) {
+  const size_t length = std::strlen(text);
+  if (length == 0 || length > 8 || std::strspn(text, "0123456789") != length) return -1;
+  return std::atoi(text);
+}
+
 void ReadWpsStore() {
   int number = 0;
   if (ReadConfigNumber("WSC", number)) g_bWpsConnect = number;
@@ -343,7 +351,7 @@ void ReadWpsStore() {
   const Value wirelessMode = ReadStore(kIniKindWps, kWpsCommon, "Wireless Mode");
   if (!wirelessMode.empty()) g_nWpsWirelessMode = wirelessMode.number();
   const Value pin = ReadStore(kIniKindWps, kWpsCommon, "PinCode");
-  if (!pin.empty()) g_nWpsPinCode = pin.number();
+  if (!pin.empty()) g_nWpsPinCode = PinFromText(pin.text);
 
   namespace table = wavorel::wire::wps::table;
   namespace credential = wavorel::wire::wps::credential;

@@ -1,5 +1,6 @@
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "tests/worker/DiscoveryTest.h"
 #include "tests/worker/vista/ProfileStoreTest.h"
@@ -335,6 +336,17 @@ TEST_F(ProfileStoreReadTest, LeapProfilesTakeTheirCipherFromCcx2Control) {
   ASSERT_TRUE(ReadAdapterValues(&p, FALSE, 0));
   ReadCurrentProfile(&p);
   EXPECT_EQ(p.LeapCcx, 1) << "bit 1 of CCX2Control";
+}
+
+TEST_F(ProfileStoreReadTest, AStoredPinIsOneToEightDigitsOrNone) {
+  const std::pair<const char*, int> cases[] = {
+      {"12345670", 12345670}, {"7", 7}, {"123456789", -1}, {"PIN", -1}, {"1234567x", -1}, {"-1234567", -1}};
+  for (const auto& [text, pin] : cases) {
+    writeFile(kIniKindWps, std::string("[Common]\r\nPinCode=") + text + "\r\n");
+    g_nWpsPinCode = 0;
+    ReadWpsStore();
+    EXPECT_EQ(g_nWpsPinCode, pin) << text;
+  }
 }
 
 TEST_F(ProfileStoreReadTest, WpsStoreIntoTheCredentialTable) {
