@@ -10,6 +10,7 @@
 #include "softap/ApTables.h"
 #include "worker/DeviceTables.h"
 #include "worker/DriverCodes.h"
+#include "worker/FileVersion.h"
 #include "worker/ModuleFunctions.h"
 
 namespace {
@@ -20,24 +21,6 @@ constexpr int kFirstFirmwareFamily = 4;
 constexpr int kLastFirmwareFamily = 8;
 // The driver-file columns of the family table.
 enum DriverColumn { kWin9x = 0, kWin2000 = 1, kWinXp = 2, kWinVista = 3, kWin64 = 4 };
-
-// The fixed file version "%d.%d.%d.%d" and the modification date
-// "%m-%d-%Y" of a file; a file without version information leaves both.
-void ReadFileVersion(LPCSTR path, CString& version, CString& date) {
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSize(path, &handle);
-  if (size == 0) return;
-  std::vector<BYTE> block(size);
-  if (!GetFileVersionInfo(path, handle, size, block.data())) return;
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  if (VerQueryValue(block.data(), "\\", reinterpret_cast<LPVOID*>(&fixed), &length) && fixed &&
-      length >= sizeof(VS_FIXEDFILEINFO))
-    version.Format("%d.%d.%d.%d", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                   HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
-  CFileStatus status;
-  if (CFile::GetStatus(path, status)) date = status.m_mtime.Format("%m-%d-%Y");
-}
 
 }  // namespace
 
@@ -96,7 +79,7 @@ BOOL CAboutPage_AP::OnInitDialog() {
   char module[MAX_PATH] = "";
   GetModuleFileName(nullptr, module, sizeof module);
   module[sizeof module - 1] = '\0';
-  ReadFileVersion(module, version, date);
+  ReadFileVersion(module, "%d.%d.%d.%d", version, date, nullptr);
   SetValue(kUtilityVersion, version);
   SetValue(kNotice, kNoticeText);
   if (!date.IsEmpty()) SetValue(kUtilityDate, date);
@@ -107,7 +90,7 @@ BOOL CAboutPage_AP::OnInitDialog() {
     version.Empty();
     date.Empty();
     if (redirectionOff) DisableFsRedirection();
-    ReadFileVersion(driver, version, date);
+    ReadFileVersion(driver, "%d.%d.%d.%d", version, date, nullptr);
     if (redirectionOff) EnableFsRedirection();
     SetValue(kDriverVersion, version);
     SetValue(kDriverDate, date);

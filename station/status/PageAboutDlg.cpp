@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <iterator>
-#include <vector>
 
 #include "worker/DeviceTables.h"
 #include "worker/DriverCodes.h"
+#include "worker/FileVersion.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
 #include "worker/PageTopLine.h"
@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr char kCopyrightValue[] = "\\StringFileInfo\\040904B0\\LegalCopyright";
+// Versions are shown with the line break the page's texts carry after them.
+constexpr char kVersionFormat[] = "%d.%d.%d.%d\n";
 
 // The thread that opens the web site (process-wide, as the page keeps it).
 CWinThread* g_pWebThread = nullptr;
@@ -68,27 +69,6 @@ void CPageAboutDlg::OnOpenWebSite() { g_pWebThread = AfxBeginThread(OpenWebSiteP
 
 void CPageAboutDlg::OnPaint() { PaintPageTopLine(this); }
 
-BOOL CPageAboutDlg::ReadFileVersion(LPCSTR path, CString& version, CString& date, CString* copyright) {
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSize(path, &handle);
-  if (size == 0) return FALSE;
-  std::vector<BYTE> block(size);
-  if (!GetFileVersionInfo(path, handle, size, block.data())) return FALSE;
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  if (VerQueryValue(block.data(), "\\", reinterpret_cast<LPVOID*>(&fixed), &length) && fixed &&
-      length >= sizeof(VS_FIXEDFILEINFO)) {
-    version.Format("%d.%d.%d.%d\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                   HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
-  }
-  LPSTR text = nullptr;
-  if (copyright && VerQueryValue(block.data(), kCopyrightValue, reinterpret_cast<LPVOID*>(&text), &length) && text)
-    copyright->Format("%s", text);
-  CFileStatus status;
-  if (CFile::GetStatus(path, status)) date = status.m_mtime.Format("%m-%d-%Y");
-  return TRUE;
-}
-
 CString CPageAboutDlg::DriverFilePath(BOOL* redirectionOff) {
   *redirectionOff = FALSE;
   int column = -1;
@@ -120,13 +100,13 @@ void CPageAboutDlg::RefreshAbout() {
   char module[256] = "";
   GetModuleFileName(nullptr, module, sizeof module);
   module[sizeof module - 1] = '\0';
-  ReadFileVersion(module, m_values[kProgramVersion], m_values[kProgramDate], &m_strCopyright);
+  ReadFileVersion(module, kVersionFormat, m_values[kProgramVersion], m_values[kProgramDate], &m_strCopyright);
 
   BOOL redirectionOff = FALSE;
   const CString driver = DriverFilePath(&redirectionOff);
   if (!driver.IsEmpty()) {
     if (redirectionOff) DisableFsRedirection();
-    ReadFileVersion(driver, m_values[kDriverVersion], m_values[kDriverDate], nullptr);
+    ReadFileVersion(driver, kVersionFormat, m_values[kDriverVersion], m_values[kDriverDate], nullptr);
     if (redirectionOff) EnableFsRedirection();
   }
 

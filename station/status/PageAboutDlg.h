@@ -47,7 +47,6 @@ class CPageAboutDlg : public CDialog {
  private:
   // Version "%d.%d.%d.%d\n" and date "%m-%d-%Y" of a file; FALSE (texts
   // kept) when it has no version resource. The copyright text too when asked.
-  static BOOL ReadFileVersion(LPCSTR path, CString& version, CString& date, CString* copyright);
   void ShowRow(UINT label, UINT value, BOOL show);
 
   CString m_values[kValueCount];
