@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 #include <string>
 
 #include "frontend/BridgeCodes.h"
@@ -234,13 +235,17 @@ TEST_F(SiteSurveyPageTest, DoubleClickOpensTheDetailViewOfTheSelectedNetwork) {
   const int gamma = rowOf("Gamma");
   command(BRIDGE_CMD_SELECT_BSS, std::to_string(gamma).c_str());
   site()->SendMessage(WM_NOTIFY, IDC_SS_LIST, reinterpret_cast<LPARAM>(&click));
+  // The row's record as the double-click saw it: a scan report the service
+  // thread delivers while the messages below are pumped may rebuild the list.
+  DWORD length = 0;
+  const BYTE* row = site()->RecordOfRow(gamma, &length);
+  ASSERT_NE(row, nullptr);
+  const std::vector<BYTE> record(row, row + length);
   wavorel::pumpMessages();
   auto* detail = dynamic_cast<CAPDetailInfoDlg*>(host()->GetSecondaryDialog(kHostDlgApDetailInfo));
   ASSERT_NE(detail, nullptr);
-  DWORD length = 0;
-  const BYTE* record = site()->RecordOfRow(gamma, &length);
   ASSERT_NE(detail->GetBssRecord(), nullptr);
-  EXPECT_EQ(std::memcmp(detail->GetBssRecord(), record, length), 0);
+  EXPECT_EQ(std::memcmp(detail->GetBssRecord(), record.data(), length), 0);
   EXPECT_TRUE(detail->GetStyle() & WS_VISIBLE);
   EXPECT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgApDetailInfo);
   EXPECT_EQ(g_bHostExpanded, 1);

@@ -55,7 +55,11 @@ class SiteSurveyTest : public StationHostTest {
     startWithHost();
     ASSERT_NE(site(), nullptr);
     waitForScan();
+    drainServiceReports();
   }
+  // Reports the service's thread still had on its way land now, so that none
+  // of them rebuilds the list under a test's selection later.
+  void drainServiceReports() { pumpUntil([] { return false; }, std::chrono::milliseconds(50)); }
   // Moves the clock until the scan the worker started has ended and the page
   // has taken its list. The service takes the request and reports the end
   // from its own thread, so the clock may have to move on a little while it
@@ -84,9 +88,7 @@ class SiteSurveyTest : public StationHostTest {
   }
   // The worker's site list replaced by these records and the page rebuilt.
   void useSiteList(const std::vector<worker::testing::Bytes>& records) {
-    // Reports the service's thread still had on its way land first, so that
-    // none of them replaces the list afterwards.
-    pumpUntil([] { return false; }, std::chrono::milliseconds(30));
+    drainServiceReports();
     const worker::testing::Bytes list = worker::testing::BssList(records, kBssListSize);
     std::copy(list.begin(), list.end(), BssidSiteList.get());
     site()->RebuildList();
