@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const DWORD returned = static_cast<DWORD>(size);
   // Each reader gets a buffer of its table's size, the answer at its start.
   std::vector<BYTE> table(aptable::blockack::kSize, 0);
-  std::memcpy(table.data(), data, std::min<size_t>(size, table.size()));
+  if (size > 0) std::memcpy(table.data(), data, std::min<size_t>(size, table.size()));
   for (BOOL ht : {TRUE, FALSE}) {
     const std::vector<ApStationEntry> stations = ParseStationTable(table.data(), returned, ht);
     const size_t entry = ht ? aptable::station::kHtEntrySize : aptable::station::kEntrySize;
