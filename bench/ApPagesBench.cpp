@@ -3,6 +3,8 @@
 // page with 32 stations associated.
 #include <benchmark/benchmark.h>
 
+#include "bench/DriverCallTrim.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -65,13 +67,7 @@ void runPage(benchmark::State& state, int stations, bool linkStatus) {
   size_t sinceClear = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(page->SendMessage(WM_TIMER, 1, 0));
-    if (++sinceClear == 4096) {
-      state.PauseTiming();
-      wavorel::sim::clearDriverCalls();
-      wavorel::pumpMessages();
-      sinceClear = 0;
-      state.ResumeTiming();
-    }
+    bench::TrimDriverCalls(state, sinceClear, bench::Pump::Yes);
   }
   DestroyHideDlgAP();
   CloseAPOnExit();

@@ -3,6 +3,8 @@
 // beside a tick of a timer the worker does not poll on.
 #include <benchmark/benchmark.h>
 
+#include "bench/DriverCallTrim.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -52,14 +54,7 @@ void runTicks(benchmark::State& state, UINT_PTR timer) {
   size_t sinceClear = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(worker->SendMessage(WM_TIMER, timer, 0));
-    // The machine records every request; keep the record from growing.
-    if (++sinceClear == 4096) {
-      state.PauseTiming();
-      wavorel::sim::clearDriverCalls();
-      wavorel::pumpMessages();
-      sinceClear = 0;
-      state.ResumeTiming();
-    }
+    bench::TrimDriverCalls(state, sinceClear, bench::Pump::Yes);
   }
   DestroyHideDlgAP();
   CloseAPOnExit();

@@ -3,6 +3,8 @@
 // answered by the simulated driver, close the device.
 #include <benchmark/benchmark.h>
 
+#include "bench/DriverCallTrim.h"
+
 #include "platform/sim/radio/Machine.h"
 #include "platform/testing/BenchRoot.h"
 #include "worker/OidRequest.h"
@@ -26,13 +28,7 @@ void BM_QueryOidRoundTrip(benchmark::State& state) {
       break;
     }
     benchmark::DoNotOptimize(linkEvent);
-    // The machine records every request; keep the record from growing.
-    if (++sinceClear == 4096) {
-      state.PauseTiming();
-      wavorel::sim::clearDriverCalls();
-      sinceClear = 0;
-      state.ResumeTiming();
-    }
+    bench::TrimDriverCalls(state, sinceClear);
   }
   g_strDevicePath.Empty();
 }

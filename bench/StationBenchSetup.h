@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/DriverCallTrim.h"
+
 #include "platform/sim/radio/Machine.h"
 #include "platform/testing/BenchRoot.h"
 #include "platform/testing/Drivers.h"
@@ -89,15 +91,5 @@ class ConnectedStation {
   HWND ui_ = nullptr;
   bool connected_ = false;
 };
-
-// Empties the simulated driver's call log every 1024 iterations, outside the
-// timing, so that a long run does not grow it without end.
-inline void TrimDriverCalls(benchmark::State& state, size_t& sinceClear) {
-  if (++sinceClear < 1024) return;
-  state.PauseTiming();
-  wavorel::sim::clearDriverCalls();
-  sinceClear = 0;
-  state.ResumeTiming();
-}
 
 }  // namespace bench

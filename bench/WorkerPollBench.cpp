@@ -39,13 +39,7 @@ void BM_PollTickWhileConnected(benchmark::State& state) {
   size_t sinceClear = 0;
   for (auto _ : state) {
     SendMessage(worker, WM_TIMER, kPollTimer, 0);
-    if (++sinceClear == 1024) {
-      state.PauseTiming();
-      wavorel::sim::clearDriverCalls();
-      wavorel::pumpMessages();
-      sinceClear = 0;
-      state.ResumeTiming();
-    }
+    bench::TrimDriverCalls(state, sinceClear, bench::Pump::Yes);
   }
   DestroyHideDlg();
 }
