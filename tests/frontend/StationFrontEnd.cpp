@@ -81,4 +81,11 @@ void StationFrontEnd::clickEmpty(CListCtrl& list) {
 
 std::string StationFrontEnd::text(CWnd* window) { return gxGetWindowText(window).GetString(); }
 
+int StationFrontEnd::image(CListCtrl& list, int row) {
+  LVITEM item = {};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  return list.GetItem(&item) ? item.iImage : -100;
+}
+
 }  // namespace station_front_end

@@ -41,6 +41,8 @@ class StationFrontEnd {
   // A click on empty list space below the rows.
   static void clickEmpty(CListCtrl& list);
   static std::string text(CWnd* window);
+  // The image index of a list row, -100 when the row cannot be read.
+  static int image(CListCtrl& list, int row);
 
  private:
   std::unique_ptr<CWavorelApp> m_app;

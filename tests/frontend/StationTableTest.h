@@ -26,7 +26,6 @@ class StationTableTest : public wavorel::testing::FrontendTest, protected statio
   LRESULT report(UINT code, const std::string& value = "");
   // What the worker window got since the last call (posted commands first delivered).
   Commands takeWorker();
-  static int image(CListCtrl& list, int row);
 
   CTableCtrl_QZ* m_table = nullptr;
   HWND m_worker = nullptr;

@@ -53,11 +53,4 @@ Commands StationTableTest::takeWorker() {
   return taken;
 }
 
-int StationTableTest::image(CListCtrl& list, int row) {
-  LVITEM item = {};
-  item.mask = LVIF_IMAGE;
-  item.iItem = row;
-  return list.GetItem(&item) ? item.iImage : -100;
-}
-
 }  // namespace station_table_test

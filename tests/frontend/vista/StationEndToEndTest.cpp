@@ -73,10 +73,22 @@ class StationEndToEndTest : public station::testing::StationHostTest, protected 
         20000));
     EXPECT_EQ(text(survey.GetDlgItem(IDC_SURVEY_SSID)), ssid);
     advance(3000);
-    press(survey, IDC_BTN_CONNECT);
-    CDlgOneSiteEditor* editor = GetSiteEditor();
-    ASSERT_NE(editor, nullptr);
-    ASSERT_TRUE(runUntil([&] { return editor->IsWindowVisible() != FALSE; }, 2000));
+    // A scan ending meanwhile (its end comes from the simulated service's own
+    // thread) lists the rows again and drops the worker's selection, as it
+    // would under a person's hand: pick the row afresh and press again until
+    // the editor opens.
+    CDlgOneSiteEditor* editor = nullptr;
+    ASSERT_TRUE(runUntil(
+        [&] {
+          pumpUntil([] { return !g_bScanRunning; });
+          clickRow(list, rowOf(list, ssid));
+          advance(100);
+          if (text(survey.GetDlgItem(IDC_SURVEY_SSID)) != ssid) return false;
+          press(survey, IDC_BTN_CONNECT);
+          editor = GetSiteEditor();
+          return editor && runUntil([&] { return editor->IsWindowVisible() != FALSE; }, 2000);
+        },
+        20000));
     if (key) ::SetDlgItemText(editor->GetSecurityPage().GetSafeHwnd(), IDC_SEC_PSK, key);
     editor->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SITE_OK, BN_CLICKED), 0);
     wavorel::pumpMessages();
@@ -167,6 +179,53 @@ TEST_F(StationEndToEndTest, ProfileMovedUpKeepsItsPlaceAcrossARestartOfStationMo
   advance(3500);
   showPage(2);
   EXPECT_TRUE(runUntil([&] { return order() == moved; }, 10000));
+}
+
+TEST_F(StationEndToEndTest, ProfileMadeChangedAndDeletedThroughTheEditor) {
+  advance(3500);
+  showPage(2);
+  CPageMainDlg_Profiles& page = table_->GetProfilePage();
+  CSortListCtrl& profiles = page.GetList();
+  auto edit = [&](UINT button, const char* name, const char* ssid) {
+    press(page, button);
+    CDlgOneSiteEditor* editor = GetSiteEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(runUntil([&] { return editor->IsWindowVisible() != FALSE; }, 2000));
+    HWND info = editor->GetInfoPage().GetSafeHwnd();
+    if (name) ::SetDlgItemText(info, IDC_INFO_NAME, name);
+    ::SetDlgItemText(info, IDC_INFO_SSID, ssid);
+    wavorel::pumpMessages();
+    editor->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SITE_OK, BN_CLICKED), 0);
+    wavorel::pumpMessages();
+  };
+  edit(IDC_PROF_NEW, "Lab", "CafeFree");
+  ASSERT_TRUE(runUntil([&] { return rowOf(profiles, "Lab") >= 0; }, 5000));
+  EXPECT_EQ(std::string(profiles.GetItemText(rowOf(profiles, "Lab"), 1)), "CafeFree");
+
+  clickRow(profiles, rowOf(profiles, "Lab"));
+  advance(200);
+  DestroySiteEditor();
+  edit(IDC_PROF_MODIFY, nullptr, "OldRouter");
+  ASSERT_TRUE(runUntil([&] { return rowOf(profiles, "Lab") >= 0 && std::string(profiles.GetItemText(rowOf(profiles, "Lab"), 1)) == "OldRouter"; }, 5000));
+  EXPECT_EQ(profiles.GetItemCount(), 1);
+
+  // The question before deleting is answered Yes.
+  wavorel::setModalResponder([](const wavorel::ModalWindow&) { return IDYES; });
+  clickRow(profiles, rowOf(profiles, "Lab"));
+  advance(200);
+  press(page, IDC_PROF_DELETE);
+  EXPECT_TRUE(runUntil([&] { return profiles.GetItemCount() == 0; }, 5000));
+}
+
+TEST_F(StationEndToEndTest, PushButtonOnThePushButtonNetworkConnectsAndListsTheCredential) {
+  advance(3500);
+  showPage(4);
+  CPageMainDlg_WPS& wps = table_->GetWpsPage();
+  ASSERT_TRUE(runUntil([&] { return rowOf(wps.GetApList(), "PrintHub", 1) >= 0; }, 20000));
+  press(wps, IDC_WPS_PBC);
+  EXPECT_TRUE(runUntil([&] { return linkValue(1) == "PrintHub"; }, 60000)) << linkValue(1);
+  EXPECT_TRUE(runUntil([&] { return wps.GetProfileList().GetItemCount() > 0; }, 5000));
+  EXPECT_EQ(linkValue(3), "WPA2-PSK");
 }
 
 TEST_F(StationEndToEndTest, StatisticsCountersGrowWhileThePageShowsAndStopWhenItHides) {
