@@ -235,6 +235,9 @@ BOOL CPageWPSDlg::OnInitDialog() {
   m_editPin.LimitText(8);
   LoadProfileList();
   UpdateData(FALSE);
+  // The data exchange holds back the edit's change notification, so the
+  // front end is told the PIN here.
+  NotifyUI(BRIDGE_UI_WPS_PIN_CODE, m_strPin, TRUE);
   m_nTickCounter = 1;
   if (g_bWpsConnect && WpsCredentialCount() > 0) SetTimer(kWpsConnectWatchTimer, kConnectWatchPeriodMs, nullptr);
   SetTimer(kWpsButtonWatchTimer, kButtonWatchPeriodMs, nullptr);
@@ -491,6 +494,7 @@ void CPageWPSDlg::OnSelchangeConfigMode() {
     g_nWpsPinCode = static_cast<int>(m_dwGeneratedPin);
     m_strPin.Format("%08d", g_nWpsPinCode);
     UpdateData(FALSE);
+    NotifyUI(BRIDGE_UI_WPS_PIN_CODE, m_strPin, TRUE);
     SaveWpsProfiles(0);
     LoadProfileList();
     m_btnDelete.ShowWindow(SW_SHOW);

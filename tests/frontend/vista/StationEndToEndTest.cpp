@@ -228,6 +228,29 @@ TEST_F(StationEndToEndTest, PushButtonOnThePushButtonNetworkConnectsAndListsTheC
   EXPECT_EQ(linkValue(3), "WPA2-PSK");
 }
 
+TEST_F(StationEndToEndTest, PinShownIsTheWorkersAndAPinRunOnThePinNetworkReportsItsProgress) {
+  advance(3500);
+  showPage(4);
+  CPageMainDlg_WPS& wps = table_->GetWpsPage();
+  ASSERT_TRUE(runUntil([&] { return rowOf(wps.GetApList(), "HomeNet", 1) >= 0; }, 20000));
+  char pin[16] = {};
+  std::snprintf(pin, sizeof pin, "%08d", g_nWpsPinCode);
+  EXPECT_EQ(text(wps.GetDlgItem(IDC_WPS_PIN_CODE)), pin);
+  press(wps, IDC_WPS_RENEW);
+  std::snprintf(pin, sizeof pin, "%08d", g_nWpsPinCode);
+  EXPECT_EQ(text(wps.GetDlgItem(IDC_WPS_PIN_CODE)), pin);
+
+  // The network was never given this PIN: the run starts, shows its
+  // progress, and ends without a connection.
+  clickRow(wps.GetApList(), rowOf(wps.GetApList(), "HomeNet", 1));
+  advance(100);
+  press(wps, IDC_WPS_PIN);
+  EXPECT_TRUE(runUntil([&] { return wps.GetProgress().IsWindowVisible() != FALSE; }, 5000));
+  advance(30000);
+  EXPECT_NE(linkValue(1), "HomeNet");
+  EXPECT_EQ(wps.GetProfileList().GetItemCount(), 0);
+}
+
 TEST_F(StationEndToEndTest, StatisticsCountersGrowWhileThePageShowsAndStopWhenItHides) {
   connectOpenNetwork();
   showPage(3);

@@ -54,6 +54,20 @@ TEST_F(WpsCredentialTest, RegistrarModeMakesItsOwnCredentialWithARandomKey) {
   EXPECT_NE(RecordKey(0), first) << "every registrar credential draws its own key";
 }
 
+TEST_F(WpsCredentialTest, EnrolleePinReachesTheFrontEndAtStartAndOnReturnToEnrollee) {
+  startWps();
+  const auto pinText = [] {
+    char text[16] = {};
+    std::snprintf(text, sizeof text, "%08d", g_nWpsPinCode);
+    return std::string(text);
+  };
+  EXPECT_EQ(lastOf(BRIDGE_UI_WPS_PIN_CODE), pinText());
+  command(BRIDGE_CMD_WPS_CONFIG_MODE, "1");
+  received().clear();
+  command(BRIDGE_CMD_WPS_CONFIG_MODE, "0");
+  EXPECT_EQ(lastOf(BRIDGE_UI_WPS_PIN_CODE), pinText());
+}
+
 TEST_F(WpsCredentialTest, RegistrarPinStartSendsAnOpenCredentialWithoutItsKey) {
   startWps();
   command(BRIDGE_CMD_WPS_CONFIG_MODE, "1");
