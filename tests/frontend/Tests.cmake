@@ -37,3 +37,5 @@ if(name MATCHES "_vista$")
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/HideDlg.rc)
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/tests/station/status/data/StationPages.rc)
 endif()
+# The AP tab control's four pages.
+wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/ApTabPages.rc)
