@@ -10,8 +10,8 @@
 #define IDD_PAGE_AP_ACCESSCONTROL 3260
 
 /* Shared: the page title and "Apply". */
-#define IDC_AP_TITLE 5166
-#define IDC_AP_APPLY 5200
+#define IDC_APPAGE_TITLE 5166
+#define IDC_APPAGE_APPLY 5200
 
 /* Basic setting. */
 #define IDC_APBASE_MODE_LABEL 5053

@@ -36,7 +36,7 @@ CPageAP_About::~CPageAP_About() = default;
 
 void CPageAP_About::DoDataExchange(CDataExchange* pDX) {
   CGxTabPage::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_AP_TITLE, m_title);
+  DDX_Control(pDX, IDC_APPAGE_TITLE, m_title);
   DDX_Control(pDX, IDC_APABOUT_INFO, m_info);
   for (int i = 0; i < kValueCount; ++i) {
     DDX_Control(pDX, kPairs[i].label, m_labels[i]);

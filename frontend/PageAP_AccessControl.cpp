@@ -15,7 +15,7 @@ constexpr COLORREF kListBackground = 0xFFFFFF;
 BEGIN_MESSAGE_MAP(CPageAP_AccessControl, CGxTabPage)
   ON_WM_CTLCOLOR()
   ON_CBN_SELCHANGE(IDC_APACL_POLICY, &CPageAP_AccessControl::OnPolicyChanged)
-  ON_BN_CLICKED(IDC_AP_APPLY, &CPageAP_AccessControl::OnApply)
+  ON_BN_CLICKED(IDC_APPAGE_APPLY, &CPageAP_AccessControl::OnApply)
   ON_LBN_SELCHANGE(IDC_APACL_LIST, &CPageAP_AccessControl::OnListSelChange)
   ON_BN_CLICKED(IDC_APACL_ADD, &CPageAP_AccessControl::OnAdd)
   ON_CONTROL(EN_UPDATE, IDC_APACL_MAC, &CPageAP_AccessControl::OnMacUpdate)
@@ -31,7 +31,7 @@ CPageAP_AccessControl::~CPageAP_AccessControl() = default;
 
 void CPageAP_AccessControl::DoDataExchange(CDataExchange* pDX) {
   CGxTabPage::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_AP_TITLE, m_title);
+  DDX_Control(pDX, IDC_APPAGE_TITLE, m_title);
   DDX_Control(pDX, IDC_APACL_POLICY_LABEL, m_labelPolicy);
   DDX_Control(pDX, IDC_APACL_POLICY, m_comboPolicy);
   DDX_Control(pDX, IDC_APACL_LIST, m_list);
@@ -40,7 +40,7 @@ void CPageAP_AccessControl::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_APACL_ADD, m_btnAdd);
   DDX_Control(pDX, IDC_APACL_DELETE, m_btnDelete);
   DDX_Control(pDX, IDC_APACL_REMOVE_ALL, m_btnRemoveAll);
-  DDX_Control(pDX, IDC_AP_APPLY, m_btnApply);
+  DDX_Control(pDX, IDC_APPAGE_APPLY, m_btnApply);
 }
 
 BOOL CPageAP_AccessControl::OnInitDialog() {

@@ -9,7 +9,7 @@ BEGIN_MESSAGE_MAP(CPageAP_BaseConfig, CGxTabPage)
   ON_CBN_SELCHANGE(IDC_APBASE_MODE, &CPageAP_BaseConfig::OnModeChanged)
   ON_CONTROL(EN_UPDATE, IDC_APBASE_SSID, &CPageAP_BaseConfig::OnSsidUpdate)
   ON_CBN_SELCHANGE(IDC_APBASE_CHANNEL, &CPageAP_BaseConfig::OnChannelChanged)
-  ON_BN_CLICKED(IDC_AP_APPLY, &CPageAP_BaseConfig::OnApply)
+  ON_BN_CLICKED(IDC_APPAGE_APPLY, &CPageAP_BaseConfig::OnApply)
   ON_BN_CLICKED(IDC_APBASE_RESTORE, &CPageAP_BaseConfig::OnRestoreDefault)
 END_MESSAGE_MAP()
 
@@ -21,14 +21,14 @@ CPageAP_BaseConfig::~CPageAP_BaseConfig() = default;
 
 void CPageAP_BaseConfig::DoDataExchange(CDataExchange* pDX) {
   CGxTabPage::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_AP_TITLE, m_title);
+  DDX_Control(pDX, IDC_APPAGE_TITLE, m_title);
   DDX_Control(pDX, IDC_APBASE_MODE_LABEL, m_labelMode);
   DDX_Control(pDX, IDC_APBASE_MODE, m_comboMode);
   DDX_Control(pDX, IDC_APBASE_SSID, m_editSsid);
   DDX_Control(pDX, IDC_APBASE_SSID_LABEL, m_labelSsid);
   DDX_Control(pDX, IDC_APBASE_CHANNEL_LABEL, m_labelChannel);
   DDX_Control(pDX, IDC_APBASE_CHANNEL, m_comboChannel);
-  DDX_Control(pDX, IDC_AP_APPLY, m_btnApply);
+  DDX_Control(pDX, IDC_APPAGE_APPLY, m_btnApply);
   DDX_Control(pDX, IDC_APBASE_RESTORE, m_btnRestore);
 }
 

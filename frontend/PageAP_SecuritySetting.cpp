@@ -38,7 +38,7 @@ BEGIN_MESSAGE_MAP(CPageAP_SecuritySetting, CGxTabPage)
                    &CPageAP_SecuritySetting::OnKeyTypeChanged)
   ON_CONTROL_RANGE(EN_UPDATE, IDC_APSECU_KEY1, IDC_APSECU_KEY4, &CPageAP_SecuritySetting::OnKeyUpdate)
   ON_BN_CLICKED(IDC_APSECU_SHOW_KEY, &CPageAP_SecuritySetting::OnShowKeyContent)
-  ON_BN_CLICKED(IDC_AP_APPLY, &CPageAP_SecuritySetting::OnApply)
+  ON_BN_CLICKED(IDC_APPAGE_APPLY, &CPageAP_SecuritySetting::OnApply)
   ON_WM_TIMER()
 END_MESSAGE_MAP()
 
@@ -50,7 +50,7 @@ CPageAP_SecuritySetting::~CPageAP_SecuritySetting() = default;
 
 void CPageAP_SecuritySetting::DoDataExchange(CDataExchange* pDX) {
   CGxTabPage::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_AP_TITLE, m_title);
+  DDX_Control(pDX, IDC_APPAGE_TITLE, m_title);
   DDX_Control(pDX, IDC_APSECU_AUTH_LABEL, m_labelAuth);
   DDX_Control(pDX, IDC_APSECU_AUTH, m_comboAuth);
   DDX_Control(pDX, IDC_APSECU_ENC_LABEL, m_labelEncryption);
@@ -66,7 +66,7 @@ void CPageAP_SecuritySetting::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, static_cast<int>(kKeyTypeLabelIds[i]), m_labelKeyType[i]);
     DDX_Control(pDX, static_cast<int>(kKeyLabelIds[i]), m_labelKey[i]);
   }
-  DDX_Control(pDX, IDC_AP_APPLY, m_btnApply);
+  DDX_Control(pDX, IDC_APPAGE_APPLY, m_btnApply);
   DDX_Radio(pDX, IDC_APSECU_KEY1_RADIO, m_nKeyIndex);
 }
 

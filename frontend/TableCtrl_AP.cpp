@@ -123,7 +123,7 @@ void CTableCtrl_AP::SetLastSwitchTick(DWORD tick) { g_lastSwitchTick = tick; }
 void CTableCtrl_AP::ApplyOnBasicPage(CWnd* page) {
   CGxTabCtrl* table = page ? dynamic_cast<CGxTabCtrl*>(page->GetParent()) : nullptr;
   CGxTabPage* basic = table ? table->GetPage(0) : nullptr;
-  if (basic && basic->GetSafeHwnd()) basic->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_AP_APPLY, BN_CLICKED), 0);
+  if (basic && basic->GetSafeHwnd()) basic->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_APPAGE_APPLY, BN_CLICKED), 0);
 }
 
 void CTableCtrl_AP::OnTimer(UINT_PTR nIDEvent) {

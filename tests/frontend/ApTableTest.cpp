@@ -201,7 +201,7 @@ TEST_F(ApTableTest, BasicPageForwardsEveryEditAsItsCommand) {
   type(page.GetSsidEdit(), "Lab");
   choose(page, page.GetChannelCombo(), 1);
   choose(page, page.GetModeCombo(), 0);
-  press(page, IDC_AP_APPLY);
+  press(page, IDC_APPAGE_APPLY);
   press(page, IDC_APBASE_RESTORE);
   EXPECT_EQ(takeWorker(), (Commands{{BRIDGE_CMD_AP_SSID, "L"},
                                     {BRIDGE_CMD_AP_SSID, "La"},
@@ -275,7 +275,7 @@ TEST_F(ApTableTest, SecurityPageCommandsInOrderAndApplyEndsOnTheBasicPage) {
   page.GetKeyRadio(3).SetCheck(BST_CHECKED);
   press(page, IDC_APSECU_KEY4_RADIO);
   choose(page, page.GetKeyTypeCombo(1), 1);
-  press(page, IDC_AP_APPLY);
+  press(page, IDC_APPAGE_APPLY);
   EXPECT_EQ(takeWorker(), (Commands{{BRIDGE_CMD_AP_WPA_PSK, "a"},
                                     {BRIDGE_CMD_AP_WPA_PSK, "ab"},
                                     {BRIDGE_CMD_AP_WEP_KEY_INDEX, "3"},
@@ -403,7 +403,7 @@ TEST_F(ApTableTest, AccessControlPolicyEnableStatesAndCommands) {
   page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_APACL_LIST, LBN_SELCHANGE), list);
   press(page, IDC_APACL_DELETE);
   press(page, IDC_APACL_REMOVE_ALL);
-  press(page, IDC_AP_APPLY);
+  press(page, IDC_APPAGE_APPLY);
   EXPECT_EQ(takeWorker(), (Commands{{BRIDGE_CMD_ACL_POLICY, "1"},
                                     {BRIDGE_CMD_ACL_MAC_TEXT, "0"},
                                     {BRIDGE_CMD_ACL_MAC_TEXT, "00"},
