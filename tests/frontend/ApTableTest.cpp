@@ -9,6 +9,8 @@
 
 #include "frontend/ApPageIds.h"
 #include "platform/mfc/ControlRef.h"
+#include "platform/present/Screenshot.h"
+#include "platform/present/WindowImage.h"
 #include "tests/frontend/FrontendTest.h"
 #include "tests/frontend/StationFrontEnd.h"
 
@@ -540,6 +542,108 @@ TEST_F(ApTableTest, LeavingApModeClearsTheBridgeAndLeavesNoTimer) {
   wavorel::runFor(1500);
   for (const Command& command : takeWorker()) EXPECT_NE(command.first, BRIDGE_CMD_AP_APPLY_CONFIG);
   EXPECT_TRUE(::IsWindow(host));
+}
+
+// A control's rectangle in the main dialog image's coordinates, its edges left out.
+CRect rectIn(CWnd& dialog, CWnd& control) {
+  CRect rect, window;
+  control.GetWindowRect(&rect);
+  dialog.GetWindowRect(&window);
+  rect.OffsetRect(-window.left, -window.top);
+  rect.DeflateRect(2, 2);
+  return rect;
+}
+
+// Pixels of `area` that differ between two images.
+int changedPixels(const wavorel::WindowImage& a, const wavorel::WindowImage& b, const CRect& area) {
+  int changed = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) changed += a.colorAt(x, y) != b.colorAt(x, y);
+  return changed;
+}
+
+// Pixels of the page skin's dark blue band inside `area`.
+int bandPixels(const wavorel::WindowImage& image, const CRect& area) {
+  int band = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) {
+      const COLORREF c = image.colorAt(x, y);
+      band += GetRValue(c) < 100 && GetBValue(c) > GetRValue(c) + 60;
+    }
+  return band;
+}
+
+class ApPagesScreenshotTest : public ApTableTest {
+ protected:
+  wavorel::WindowImage shoot(const char* file = nullptr) {
+    wavorel::pumpMessages();
+    wavorel::WindowImage image = wavorel::composeWindow(dialog().GetSafeHwnd());
+    if (file) {
+      EXPECT_TRUE(wavorel::present::writeImage(image, file));
+    }
+    return image;
+  }
+  void fill() {
+    reports({{BRIDGE_UI_AP_MODE_ITEM, "2.4G"},       {BRIDGE_UI_AP_MODE_SELECT, "0"},
+             {BRIDGE_UI_AP_SSID, "Quendal-SoftAP"},  {BRIDGE_UI_AP_CHANNEL_ITEM, "1"},
+             {BRIDGE_UI_AP_CHANNEL_ITEM, "6"},       {BRIDGE_UI_AP_CHANNEL_SELECT, "1"},
+             {BRIDGE_UI_AP_AUTH_ITEM, "Open"},       {BRIDGE_UI_AP_AUTH_ITEM, "WPA2-PSK"},
+             {BRIDGE_UI_AP_AUTH_SELECT, "1"},        {BRIDGE_UI_AP_ENC_ITEM, "TKIP"},
+             {BRIDGE_UI_AP_ENC_ITEM, "AES"},         {BRIDGE_UI_AP_ENC_SELECT, "1"},
+             {BRIDGE_UI_ACL_POLICY_ITEM, "Disable"}, {BRIDGE_UI_ACL_POLICY_ITEM, "All Blocked"},
+             {BRIDGE_UI_ACL_POLICY, "1"}});
+    for (UINT i = 0; i < 11; ++i) {
+      const char* texts[] = {"AP CopyRight", "1.0.2.0", "3.1.4.0", "1.2", "12-01-2026", "03-18-2009",
+                             "5.0",          "192.168.123.1", "255.255.255.0", "00-0E-2E-5A-10-01", "0.0.0.0"};
+      report(BRIDGE_UI_AP_ABOUT_FIELD + i, texts[i]);
+    }
+  }
+};
+
+TEST_F(ApPagesScreenshotTest, FourPagesWithTheWorkersData) {
+  makePages();
+  fill();
+  CWnd& dlg = dialog();
+  CTableCtrl_AP& t = table();
+  // Basic setting: the page's skin band, and the selected texts drawn in the combos.
+  const wavorel::WindowImage basic = shoot("ap-page-basic.png");
+  EXPECT_GT(bandPixels(basic, rectIn(dlg, t.GetBaseConfigPage())), 0);
+  report(BRIDGE_UI_AP_CHANNEL_CLEAR);
+  report(BRIDGE_UI_AP_MODE_LIST);
+  const wavorel::WindowImage emptied = shoot();
+  EXPECT_GT(changedPixels(basic, emptied, rectIn(dlg, t.GetBaseConfigPage().GetModeCombo())), 0);
+  EXPECT_GT(changedPixels(basic, emptied, rectIn(dlg, t.GetBaseConfigPage().GetChannelCombo())), 0);
+
+  // Security: a hidden key is drawn as "*" characters, one per character.
+  open(1);
+  CPageAP_SecuritySetting& security = t.GetSecurityPage();
+  wavorel::runFor(20);
+  report(BRIDGE_UI_AP_WPA_PSK, "letmein1");
+  const wavorel::WindowImage hidden = shoot("ap-page-security.png");
+  EXPECT_GT(bandPixels(hidden, rectIn(dlg, security)), 0);
+  ControlRef<CButton>(&security, IDC_APSECU_SHOW_KEY).get()->SetCheck(BST_CHECKED);
+  press(security, IDC_APSECU_SHOW_KEY);
+  const CRect psk = rectIn(dlg, security.GetPskEdit());
+  EXPECT_GT(changedPixels(hidden, shoot(), psk), 0) << "shown as typed";
+  report(BRIDGE_UI_AP_WPA_PSK, "********");
+  EXPECT_EQ(changedPixels(hidden, shoot(), psk), 0) << "hidden as stars";
+
+  // Access control: the rows are drawn in the list.
+  open(2);
+  const wavorel::WindowImage noRows = shoot();
+  report(BRIDGE_UI_ACL_LIST_ADD, "00-24-D7-00-00-0A");
+  report(BRIDGE_UI_ACL_LIST_ADD, "00-24-D7-00-00-0B");
+  const wavorel::WindowImage withRows = shoot("ap-page-access-control.png");
+  EXPECT_GT(changedPixels(noRows, withRows, rectIn(dlg, t.GetAccessControlPage().GetList())), 0);
+  // The list's background stays white around the rows.
+  const CRect list = rectIn(dlg, t.GetAccessControlPage().GetList());
+  EXPECT_EQ(withRows.colorAt(list.right - 4, list.bottom - 4), RGB(255, 255, 255));
+
+  // About: the texts are drawn.
+  open(3);
+  const wavorel::WindowImage about = shoot("ap-page-about.png");
+  report(BRIDGE_UI_AP_ABOUT_FIELD + 3, "");
+  EXPECT_GT(changedPixels(about, shoot(), rectIn(dlg, *t.GetAboutPage().GetField(3))), 0);
 }
 
 }  // namespace
