@@ -11,50 +11,29 @@
 #include "platform/mfc/ControlRef.h"
 #include "platform/present/Screenshot.h"
 #include "platform/present/WindowImage.h"
-#include "tests/frontend/FrontendTest.h"
-#include "tests/frontend/StationFrontEnd.h"
+#include "tests/frontend/StationTableTest.h"
 
+namespace station_table_test {
 namespace {
 
-using Command = std::pair<UINT, std::string>;
-using Commands = std::vector<Command>;
-
-Commands g_worker;
-
-LRESULT CALLBACK workerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg != WM_UIBRIDGE) return DefWindowProc(hwnd, msg, wParam, lParam);
-  CString value = TakeNotifyText(wParam, lParam);
-  g_worker.emplace_back(static_cast<UINT>(wParam), value.GetString());
-  return 0;
-}
-
-class ApTableTest : public wavorel::testing::FrontendTest, protected station_front_end::StationFrontEnd {
+// The AP tab control the way a person reaches it: the station front end of
+// the station table tests switched to soft-AP mode, its worker the recorded
+// window.
+class ApTableTest : public StationTableTest {
  protected:
   void SetUp() override {
-    FrontendTest::SetUp();
-    g_worker.clear();
-    WNDCLASS wc = {};
-    wc.lpfnWndProc = workerProc;
-    wc.lpszClassName = "ApTableWorker";
-    RegisterClass(&wc);
-    m_worker = CreateWindowEx(0, "ApTableWorker", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    SetWorkerNotifyWnd(m_worker);
+    StationTableTest::SetUp();
     // As at program start: no page switch yet.
     CTableCtrl_AP::SetLastSwitchTick(0);
-    ASSERT_TRUE(start(true));
-    m_table = apTable();
+    chooseMode(true);
+    m_ap = apTable();
+    ASSERT_NE(m_ap, nullptr);
     // The worker is the recorded window: the control's own start stays off.
-    m_table->KillTimer(TIMER_AP_START_WORKER);
-    wavorel::pumpMessages();
-  }
-  void TearDown() override {
-    stop();
-    SetWorkerNotifyWnd(nullptr);
-    if (m_worker) DestroyWindow(m_worker);
-    FrontendTest::TearDown();
+    m_ap->KillTimer(TIMER_AP_START_WORKER);
+    takeWorker();
   }
 
-  CTableCtrl_AP& table() { return *m_table; }
+  CTableCtrl_AP& table() { return *m_ap; }
   // Shows a page once the debounce of the control's own first page is over.
   void open(int index) {
     wavorel::runFor(CTableCtrl_AP::kSwitchDebounceMs);
@@ -66,13 +45,13 @@ class ApTableTest : public wavorel::testing::FrontendTest, protected station_fro
     table().CreateAllPageWindows();
     takeWorker();
   }
-  LRESULT report(UINT code, const std::string& value = "") {
-    const LRESULT result = SendNotifyText(m_table->GetSafeHwnd(), code, value.c_str(), FALSE);
+  LRESULT tell(UINT code, const std::string& value = "") {
+    const LRESULT result = SendNotifyText(m_ap->GetSafeHwnd(), code, value.c_str(), FALSE);
     wavorel::pumpMessages();
     return result;
   }
-  void reports(const std::vector<std::pair<UINT, std::string>>& list) {
-    for (const auto& [code, value] : list) report(code, value);
+  void tells(const std::vector<std::pair<UINT, std::string>>& list) {
+    for (const auto& [code, value] : list) tell(code, value);
   }
   // The page changes the worker was told of since the last take.
   Commands takePageChanges() {
@@ -80,12 +59,6 @@ class ApTableTest : public wavorel::testing::FrontendTest, protected station_fro
     for (const Command& command : takeWorker())
       if (command.first == BRIDGE_CMD_PAGE_CHANGED) changes.push_back(command);
     return changes;
-  }
-  Commands takeWorker() {
-    wavorel::pumpMessages();
-    Commands taken;
-    taken.swap(g_worker);
-    return taken;
   }
   static void type(CWnd& edit, const std::string& text) {
     for (char c : text) {
@@ -132,8 +105,7 @@ class ApTableTest : public wavorel::testing::FrontendTest, protected station_fro
   // Whether a page waits for a repaint now.
   static bool needsPaint(CWnd& page) { return ::GetUpdateRect(page.GetSafeHwnd(), nullptr, FALSE) != FALSE; }
 
-  CTableCtrl_AP* m_table = nullptr;
-  HWND m_worker = nullptr;
+  CTableCtrl_AP* m_ap = nullptr;
 };
 
 TEST_F(ApTableTest, FourPagesInOrderWithTheirLabelsAndTheFirstShown) {
@@ -151,7 +123,7 @@ TEST_F(ApTableTest, FourPagesInOrderWithTheirLabelsAndTheFirstShown) {
 
 TEST_F(ApTableTest, BasicPageFollowsTheWorkerAndIndexesOutsideTheListsSelectNothing) {
   CPageAP_BaseConfig& page = table().GetBaseConfigPage();
-  reports({{BRIDGE_UI_AP_MODE_LIST, ""},
+  tells({{BRIDGE_UI_AP_MODE_LIST, ""},
            {BRIDGE_UI_AP_MODE_ITEM, "2.4G"},
            {BRIDGE_UI_AP_MODE_SELECT, "0"},
            {BRIDGE_UI_AP_SSID, "Quendal-SoftAP"},
@@ -169,36 +141,36 @@ TEST_F(ApTableTest, BasicPageFollowsTheWorkerAndIndexesOutsideTheListsSelectNoth
   // (not a number reads 0) moves to row 0.
   const std::pair<std::string, int> selects[] = {{"3", 1}, {"-1", 1}, {"99", 1}, {"x", 0}, {"2", 2}};
   for (const auto& [value, row] : selects) {
-    report(BRIDGE_UI_AP_CHANNEL_SELECT, value);
+    tell(BRIDGE_UI_AP_CHANNEL_SELECT, value);
     EXPECT_EQ(page.GetChannelCombo().GetCurSel(), row) << value;
   }
-  report(BRIDGE_UI_AP_CHANNEL_ENABLE, "0");
+  tell(BRIDGE_UI_AP_CHANNEL_ENABLE, "0");
   EXPECT_FALSE(page.GetChannelCombo().IsWindowEnabled());
-  report(BRIDGE_UI_AP_CHANNEL_ENABLE, "1");
+  tell(BRIDGE_UI_AP_CHANNEL_ENABLE, "1");
   EXPECT_TRUE(page.GetChannelCombo().IsWindowEnabled());
   // A text beyond what may be typed is shown whole.
   const std::string longSsid(40, 'S');
-  report(BRIDGE_UI_AP_SSID, longSsid);
+  tell(BRIDGE_UI_AP_SSID, longSsid);
   EXPECT_EQ(text(&page.GetSsidEdit()), longSsid);
 }
 
 TEST_F(ApTableTest, OneSecondAfterTheFirstChannelReportTheWorkerIsAskedToApply) {
   takeWorker();
-  report(BRIDGE_UI_AP_CHANNEL_SELECT, "0");
+  tell(BRIDGE_UI_AP_CHANNEL_SELECT, "0");
   EXPECT_TRUE(table().IsChannelReported());
   wavorel::runFor(999);
   EXPECT_TRUE(takeWorker().empty());
   wavorel::runFor(1);
   EXPECT_EQ(takeWorker(), (Commands{{BRIDGE_CMD_AP_APPLY_CONFIG, ""}}));
   // Later channel reports ask for nothing more.
-  report(BRIDGE_UI_AP_CHANNEL_SELECT, "0");
+  tell(BRIDGE_UI_AP_CHANNEL_SELECT, "0");
   wavorel::runFor(3000);
   EXPECT_TRUE(takeWorker().empty());
 }
 
 TEST_F(ApTableTest, BasicPageForwardsEveryEditAsItsCommand) {
   CPageAP_BaseConfig& page = table().GetBaseConfigPage();
-  reports({{BRIDGE_UI_AP_MODE_ITEM, "2.4G"}, {BRIDGE_UI_AP_CHANNEL_ITEM, "1"}, {BRIDGE_UI_AP_CHANNEL_ITEM, "6"}});
+  tells({{BRIDGE_UI_AP_MODE_ITEM, "2.4G"}, {BRIDGE_UI_AP_CHANNEL_ITEM, "1"}, {BRIDGE_UI_AP_CHANNEL_ITEM, "6"}});
   takeWorker();
   type(page.GetSsidEdit(), "Lab");
   choose(page, page.GetChannelCombo(), 1);
@@ -221,7 +193,7 @@ TEST_F(ApTableTest, SecurityPageTakesTheWorkersStateAndForwardsEdits) {
   Commands made = takeWorker();
   for (UINT n = 0; n < 4; ++n)
     EXPECT_NE(std::find(made.begin(), made.end(), Command{BRIDGE_CMD_AP_WEP_KEY_TYPE + n, "-1"}), made.end()) << n;
-  reports({{BRIDGE_UI_AP_AUTH_CLEAR, ""},       {BRIDGE_UI_AP_AUTH_ITEM, "Open"},   {BRIDGE_UI_AP_AUTH_ITEM, "Shared"},
+  tells({{BRIDGE_UI_AP_AUTH_CLEAR, ""},       {BRIDGE_UI_AP_AUTH_ITEM, "Open"},   {BRIDGE_UI_AP_AUTH_ITEM, "Shared"},
            {BRIDGE_UI_AP_AUTH_ITEM, "WPA-PSK"}, {BRIDGE_UI_AP_AUTH_ITEM, "WPA2-PSK"}, {BRIDGE_UI_AP_AUTH_SELECT, "0"},
            {BRIDGE_UI_AP_ENC_CLEAR, ""},        {BRIDGE_UI_AP_ENC_ITEM, "TKIP"},    {BRIDGE_UI_AP_ENC_ITEM, "AES"},
            {BRIDGE_UI_AP_ENC_SELECT, "1"},      {BRIDGE_UI_AP_WPA_PSK, "worker-secret"}, {BRIDGE_UI_AP_KEY_INDEX, "2"},
@@ -234,10 +206,10 @@ TEST_F(ApTableTest, SecurityPageTakesTheWorkersStateAndForwardsEdits) {
   EXPECT_EQ(page.GetKeyTypeCombo(2).GetCurSel(), 1);
   EXPECT_EQ(text(&page.GetKeyEdit(2)), "abcde");
   // Enable states: the radios, the key type combos, the key edits, the key.
-  report(BRIDGE_UI_AP_CONTROL_ENABLE + 1, "0");
-  report(BRIDGE_UI_AP_CONTROL_ENABLE + 6, "0");
-  report(BRIDGE_UI_AP_WEP_KEY_ENABLE + 3, "0");
-  report(BRIDGE_UI_AP_PSK_ENABLE, "0");
+  tell(BRIDGE_UI_AP_CONTROL_ENABLE + 1, "0");
+  tell(BRIDGE_UI_AP_CONTROL_ENABLE + 6, "0");
+  tell(BRIDGE_UI_AP_WEP_KEY_ENABLE + 3, "0");
+  tell(BRIDGE_UI_AP_PSK_ENABLE, "0");
   EXPECT_FALSE(page.GetKeyRadio(1).IsWindowEnabled());
   EXPECT_TRUE(page.GetKeyRadio(2).IsWindowEnabled());
   EXPECT_FALSE(page.GetKeyTypeCombo(2).IsWindowEnabled());
@@ -266,7 +238,7 @@ TEST_F(ApTableTest, SecurityPageTakesTheWorkersStateAndForwardsEdits) {
 TEST_F(ApTableTest, SecurityPageCommandsInOrderAndApplyEndsOnTheBasicPage) {
   open(1);
   CPageAP_SecuritySetting& page = table().GetSecurityPage();
-  reports({{BRIDGE_UI_AP_AUTH_ITEM, "Open"}, {BRIDGE_UI_AP_AUTH_ITEM, "WPA2-PSK"}, {BRIDGE_UI_AP_ENC_ITEM, "AES"}});
+  tells({{BRIDGE_UI_AP_AUTH_ITEM, "Open"}, {BRIDGE_UI_AP_AUTH_ITEM, "WPA2-PSK"}, {BRIDGE_UI_AP_ENC_ITEM, "AES"}});
   takeWorker();
   choose(page, page.GetAuthCombo(), 1);
   choose(page, page.GetEncryptionCombo(), 0);
@@ -308,7 +280,7 @@ TEST_F(ApTableTest, KeyEditsFilterAndLimitByTheirTypeAndThePassphraseStopsAt32) 
     EXPECT_EQ(text(&page.GetKeyEdit(2)), c.kept) << c.type << " " << c.typed;
   }
   // The worker's key type makes the rule as a person's choice does.
-  report(BRIDGE_UI_AP_WEP_KEY_TYPE + 2, "1");
+  tell(BRIDGE_UI_AP_WEP_KEY_TYPE + 2, "1");
   page.GetKeyEdit(2).SetWindowText("");
   type(page.GetKeyEdit(2), "zz");
   EXPECT_EQ(text(&page.GetKeyEdit(2)), "zz");
@@ -317,7 +289,7 @@ TEST_F(ApTableTest, KeyEditsFilterAndLimitByTheirTypeAndThePassphraseStopsAt32) 
   type(page.GetPskEdit(), std::string(33, 'p'));
   EXPECT_EQ(text(&page.GetPskEdit()), std::string(32, 'p'));
   // The worker's key is shown whole.
-  report(BRIDGE_UI_AP_WPA_PSK, std::string(64, 'a'));
+  tell(BRIDGE_UI_AP_WPA_PSK, std::string(64, 'a'));
   EXPECT_EQ(text(&page.GetPskEdit()), std::string(64, 'a'));
 }
 
@@ -360,7 +332,7 @@ TEST_F(ApTableTest, AccessControlListFollowsTheWorkerRowByRow) {
       {BRIDGE_UI_ACL_LIST_CLEAR, "", {}},
   };
   for (const Step& step : steps) {
-    report(step.code, step.value);
+    tell(step.code, step.value);
     EXPECT_EQ(rows(list), step.rows) << step.code << " " << step.value;
   }
   EXPECT_EQ(page.GetListCount(), 0);
@@ -370,7 +342,7 @@ TEST_F(ApTableTest, AccessControlListFollowsTheWorkerRowByRow) {
 TEST_F(ApTableTest, AccessControlPolicyEnableStatesAndCommands) {
   open(2);
   CPageAP_AccessControl& page = table().GetAccessControlPage();
-  reports({{BRIDGE_UI_ACL_POLICY_CLEAR, ""},
+  tells({{BRIDGE_UI_ACL_POLICY_CLEAR, ""},
            {BRIDGE_UI_ACL_POLICY_ITEM, "Disable"},
            {BRIDGE_UI_ACL_POLICY_ITEM, "All Allowed"},
            {BRIDGE_UI_ACL_POLICY_ITEM, "All Blocked"},
@@ -387,9 +359,9 @@ TEST_F(ApTableTest, AccessControlPolicyEnableStatesAndCommands) {
   for (UINT code = BRIDGE_UI_ACL_POLICY_ENABLE; code <= BRIDGE_UI_ACL_BUTTON_ENABLE_LAST; ++code) {
     CWnd* control = controls[code - BRIDGE_UI_ACL_POLICY_ENABLE];
     if (!control) continue;
-    report(code, "0");
+    tell(code, "0");
     EXPECT_FALSE(control->IsWindowEnabled()) << code;
-    report(code, "1");
+    tell(code, "1");
     EXPECT_TRUE(control->IsWindowEnabled()) << code;
   }
   takeWorker();
@@ -425,19 +397,19 @@ TEST_F(ApTableTest, AboutFieldsInTheirOrder) {
                       IDC_APABOUT_EEPROM,      IDC_APABOUT_CONFIG_DATE,    IDC_APABOUT_BOOT_DATE,
                       IDC_APABOUT_FIRMWARE,    IDC_APABOUT_IP,             IDC_APABOUT_MASK,
                       IDC_APABOUT_MAC,         IDC_APABOUT_GATEWAY};
-  for (UINT i = 0; i < 11; ++i) report(BRIDGE_UI_AP_ABOUT_FIELD + i, "field " + std::to_string(i));
+  for (UINT i = 0; i < 11; ++i) tell(BRIDGE_UI_AP_ABOUT_FIELD + i, "field " + std::to_string(i));
   for (UINT i = 0; i < 11; ++i) EXPECT_EQ(text(page.GetDlgItem(static_cast<int>(ids[i]))), "field " + std::to_string(i)) << i;
   // The information line is translated.
-  report(BRIDGE_UI_AP_ABOUT_FIELD, "CompanyName");
+  tell(BRIDGE_UI_AP_ABOUT_FIELD, "CompanyName");
   EXPECT_EQ(text(page.GetDlgItem(IDC_APABOUT_INFO)), "Quendal Wireless");
 }
 
 TEST_F(ApTableTest, CodesForAPageWithoutAWindowAreDropped) {
-  report(BRIDGE_UI_ACL_LIST_ADD, "00-24-D7-00-00-0A");
-  report(BRIDGE_UI_AP_ABOUT_FIELD + 3, "1.2");
-  report(BRIDGE_UI_AP_WPA_PSK, "secret");
-  report(BRIDGE_UI_AP_KEY_INDEX, "2");
-  report(BRIDGE_UI_AP_CONFIG_STATE, "1");
+  tell(BRIDGE_UI_ACL_LIST_ADD, "00-24-D7-00-00-0A");
+  tell(BRIDGE_UI_AP_ABOUT_FIELD + 3, "1.2");
+  tell(BRIDGE_UI_AP_WPA_PSK, "secret");
+  tell(BRIDGE_UI_AP_KEY_INDEX, "2");
+  tell(BRIDGE_UI_AP_CONFIG_STATE, "1");
   EXPECT_EQ(table().GetAccessControlPage().GetSafeHwnd(), nullptr);
   takeWorker();
   makePages();
@@ -445,9 +417,9 @@ TEST_F(ApTableTest, CodesForAPageWithoutAWindowAreDropped) {
   EXPECT_EQ(text(table().GetAboutPage().GetField(3)), "");
   // Code 134 asks for the security dialog again only for "1", and only
   // once the security page exists.
-  report(BRIDGE_UI_AP_CONFIG_STATE, "2");
+  tell(BRIDGE_UI_AP_CONFIG_STATE, "2");
   EXPECT_TRUE(takeWorker().empty());
-  report(BRIDGE_UI_AP_CONFIG_STATE, "1");
+  tell(BRIDGE_UI_AP_CONFIG_STATE, "1");
   EXPECT_EQ(takeWorker(), (Commands{{BRIDGE_CMD_PAGE_CHANGED, "1"}}));
 }
 
@@ -455,8 +427,8 @@ TEST_F(ApTableTest, ConnectionStateSetsTheTrayAndRefreshesThePagesOnlyWhenThePic
   makePages();
   CPageAP_SecuritySetting& security = table().GetSecurityPage();
   CWnd* pages[] = {&table().GetBaseConfigPage(), &security, &table().GetAccessControlPage()};
-  report(BRIDGE_UI_CONNECTION_STATE, "03Wireless Net  Status : Good");
-  report(BRIDGE_UI_AP_WPA_PSK, "shown-key");
+  tell(BRIDGE_UI_CONNECTION_STATE, "03Wireless Net  Status : Good");
+  tell(BRIDGE_UI_AP_WPA_PSK, "shown-key");
   takeWorker();
   struct Step {
     const char* value;
@@ -528,12 +500,9 @@ TEST_F(ApTableTest, PageSwitchesWithin300MsAreDelayedAndABurstEndsOnTheLastPage)
 
 TEST_F(ApTableTest, LeavingApModeClearsTheBridgeAndLeavesNoTimer) {
   const HWND host = table().GetSafeHwnd();
-  report(BRIDGE_UI_AP_CHANNEL_SELECT, "0");
+  tell(BRIDGE_UI_AP_CHANNEL_SELECT, "0");
   clickLabel(1);
-  ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(BST_UNCHECKED);
-  ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(BST_CHECKED);
-  dialog().SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RADIO_STATION, BN_CLICKED), 0);
-  wavorel::pumpMessages();
+  chooseMode(false);
   EXPECT_EQ(apTable(), nullptr);
   ASSERT_NE(StationFrontEnd::table(), nullptr);
   StationFrontEnd::table()->KillTimer(TIMER_START_WORKER);
@@ -584,7 +553,7 @@ class ApPagesScreenshotTest : public ApTableTest {
     return image;
   }
   void fill() {
-    reports({{BRIDGE_UI_AP_MODE_ITEM, "2.4G"},       {BRIDGE_UI_AP_MODE_SELECT, "0"},
+    tells({{BRIDGE_UI_AP_MODE_ITEM, "2.4G"},       {BRIDGE_UI_AP_MODE_SELECT, "0"},
              {BRIDGE_UI_AP_SSID, "Quendal-SoftAP"},  {BRIDGE_UI_AP_CHANNEL_ITEM, "1"},
              {BRIDGE_UI_AP_CHANNEL_ITEM, "6"},       {BRIDGE_UI_AP_CHANNEL_SELECT, "1"},
              {BRIDGE_UI_AP_AUTH_ITEM, "Open"},       {BRIDGE_UI_AP_AUTH_ITEM, "WPA2-PSK"},
@@ -595,7 +564,7 @@ class ApPagesScreenshotTest : public ApTableTest {
     for (UINT i = 0; i < 11; ++i) {
       const char* texts[] = {"AP CopyRight", "1.0.2.0", "3.1.4.0", "1.2", "12-01-2026", "03-18-2009",
                              "5.0",          "192.168.123.1", "255.255.255.0", "00-0E-2E-5A-10-01", "0.0.0.0"};
-      report(BRIDGE_UI_AP_ABOUT_FIELD + i, texts[i]);
+      tell(BRIDGE_UI_AP_ABOUT_FIELD + i, texts[i]);
     }
   }
 };
@@ -608,8 +577,8 @@ TEST_F(ApPagesScreenshotTest, FourPagesWithTheWorkersData) {
   // Basic setting: the page's skin band, and the selected texts drawn in the combos.
   const wavorel::WindowImage basic = shoot("ap-page-basic.png");
   EXPECT_GT(bandPixels(basic, rectIn(dlg, t.GetBaseConfigPage())), 0);
-  report(BRIDGE_UI_AP_CHANNEL_CLEAR);
-  report(BRIDGE_UI_AP_MODE_LIST);
+  tell(BRIDGE_UI_AP_CHANNEL_CLEAR);
+  tell(BRIDGE_UI_AP_MODE_LIST);
   const wavorel::WindowImage emptied = shoot();
   EXPECT_GT(changedPixels(basic, emptied, rectIn(dlg, t.GetBaseConfigPage().GetModeCombo())), 0);
   EXPECT_GT(changedPixels(basic, emptied, rectIn(dlg, t.GetBaseConfigPage().GetChannelCombo())), 0);
@@ -618,21 +587,21 @@ TEST_F(ApPagesScreenshotTest, FourPagesWithTheWorkersData) {
   open(1);
   CPageAP_SecuritySetting& security = t.GetSecurityPage();
   wavorel::runFor(20);
-  report(BRIDGE_UI_AP_WPA_PSK, "letmein1");
+  tell(BRIDGE_UI_AP_WPA_PSK, "letmein1");
   const wavorel::WindowImage hidden = shoot("ap-page-security.png");
   EXPECT_GT(bandPixels(hidden, rectIn(dlg, security)), 0);
   ControlRef<CButton>(&security, IDC_APSECU_SHOW_KEY).get()->SetCheck(BST_CHECKED);
   press(security, IDC_APSECU_SHOW_KEY);
   const CRect psk = rectIn(dlg, security.GetPskEdit());
   EXPECT_GT(changedPixels(hidden, shoot(), psk), 0) << "shown as typed";
-  report(BRIDGE_UI_AP_WPA_PSK, "********");
+  tell(BRIDGE_UI_AP_WPA_PSK, "********");
   EXPECT_EQ(changedPixels(hidden, shoot(), psk), 0) << "hidden as stars";
 
   // Access control: the rows are drawn in the list.
   open(2);
   const wavorel::WindowImage noRows = shoot();
-  report(BRIDGE_UI_ACL_LIST_ADD, "00-24-D7-00-00-0A");
-  report(BRIDGE_UI_ACL_LIST_ADD, "00-24-D7-00-00-0B");
+  tell(BRIDGE_UI_ACL_LIST_ADD, "00-24-D7-00-00-0A");
+  tell(BRIDGE_UI_ACL_LIST_ADD, "00-24-D7-00-00-0B");
   const wavorel::WindowImage withRows = shoot("ap-page-access-control.png");
   EXPECT_GT(changedPixels(noRows, withRows, rectIn(dlg, t.GetAccessControlPage().GetList())), 0);
   // The list's background stays white around the rows.
@@ -642,8 +611,9 @@ TEST_F(ApPagesScreenshotTest, FourPagesWithTheWorkersData) {
   // About: the texts are drawn.
   open(3);
   const wavorel::WindowImage about = shoot("ap-page-about.png");
-  report(BRIDGE_UI_AP_ABOUT_FIELD + 3, "");
+  tell(BRIDGE_UI_AP_ABOUT_FIELD + 3, "");
   EXPECT_GT(changedPixels(about, shoot(), rectIn(dlg, *t.GetAboutPage().GetField(3))), 0);
 }
 
 }  // namespace
+}  // namespace station_table_test

@@ -53,6 +53,14 @@ void StationFrontEnd::showPage(int index) {
   wavorel::pumpMessages();
 }
 
+void StationFrontEnd::chooseMode(bool apMode) {
+  ::SendDlgItemMessage(m_dialog->GetSafeHwnd(), IDC_RADIO_STATION, BM_SETCHECK, apMode ? BST_UNCHECKED : BST_CHECKED, 0);
+  ::SendDlgItemMessage(m_dialog->GetSafeHwnd(), IDC_RADIO_AP, BM_SETCHECK, apMode ? BST_CHECKED : BST_UNCHECKED, 0);
+  const UINT radio = apMode ? IDC_RADIO_AP : IDC_RADIO_STATION;
+  m_dialog->SendMessage(WM_COMMAND, MAKEWPARAM(radio, BN_CLICKED), 0);
+  wavorel::pumpMessages();
+}
+
 void StationFrontEnd::press(CWnd& page, UINT id) {
   page.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(page.GetSafeHwnd(), id)));
   wavorel::pumpMessages();

@@ -14,6 +14,7 @@
 #include "frontend/UiBridge.h"
 #include "frontend/WavorelApp.h"
 #include "frontend/WavorelDlg.h"
+#include "frontend/WavorelDlgIds.h"
 
 namespace station_front_end {
 
@@ -39,6 +40,9 @@ class StationFrontEnd {
   // Selects a page of the current mode's tab control as a click on its
   // label does, and lets it settle.
   void showPage(int index);
+  // A click on the main dialog's radio of soft-AP mode (or station mode),
+  // which makes the mode's tab control in place of the other.
+  void chooseMode(bool apMode);
   // A button press as the button reports it to its page.
   static void press(CWnd& page, UINT id);
   // A left click (or double click) on a row of a list, at its centre, as the mouse sends it.

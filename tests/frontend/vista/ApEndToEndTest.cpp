@@ -3,6 +3,7 @@
 // tab control starting the real AP worker, on the default world with its
 // clients and a virtual clock.
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -114,21 +115,17 @@ class ApEndToEndTest : public ApConfigPageTest, protected station_front_end::Sta
       leaveSecurityPageWhenReopened(first, tries - 1);
     });
   }
-  static std::vector<int> stationsWithEvent(USHORT code) {
-    std::vector<int> out;
+  // Whether the event log holds `code` for the station of `mac`.
+  static bool logged(USHORT code, const char* mac) {
     for (INT_PTR i = 0; i < g_apEventLog.GetSize(); ++i)
-      if (g_apEventLog[i].EventCode == code) out.push_back(g_apEventLog[i].MacAddress[5]);
-    return out;
+      if (g_apEventLog[i].EventCode == code && g_apEventLog[i].MacAddress[5] == lastByte(mac)) return true;
+    return false;
   }
-  static std::vector<int> stationTable() {
-    std::vector<BYTE> table(324, 0);
-    DWORD returned = 0;
-    std::vector<int> out;
-    if (!QueryDriverOid_AP(0xFF0C0029, table.data(), static_cast<DWORD>(table.size()), &returned)) return out;
-    const uint32_t count = u32(table, 0);
-    for (uint32_t i = 0; i < count && i < 32; ++i) out.push_back(table[4 + i * 10 + 5]);
-    return out;
+  static bool associated(const char* mac) {
+    uint8_t address[6] = {0x00, 0x24, 0xD7, 0x00, 0x00, lastByte(mac)};
+    return wavorel::sim::machine().adapter(0).softAp().hasStation(address);
   }
+  static uint8_t lastByte(const char* mac) { return static_cast<uint8_t>(std::strtoul(mac + 15, nullptr, 16)); }
 
   CTableCtrl_AP* table_ = nullptr;
 };
@@ -196,20 +193,17 @@ TEST_F(ApEndToEndTest, Wpa2PskFromTheSecurityPageAdmitsTheRightPassphraseOnly) {
   EXPECT_EQ(securityDialog(), nullptr);
   EXPECT_EQ(table_->GetCurSel(), 0);
   ASSERT_TRUE(settle([] { return !worker()->IsKeyPending(); }));
-  auto has = [](const std::vector<int>& list, int station) {
-    return std::find(list.begin(), list.end(), station) != list.end();
-  };
-  EXPECT_TRUE(runUntil([&] { return has(stationsWithEvent(5), 0x0B); }, 12000));
-  EXPECT_TRUE(has(stationsWithEvent(1), 0x0A));
-  EXPECT_FALSE(has(stationsWithEvent(1), 0x0B));
-  EXPECT_TRUE(has(stationTable(), 0x0A));
-  EXPECT_FALSE(has(stationTable(), 0x0B));
+  EXPECT_TRUE(runUntil([] { return logged(5, kBad); }, 12000));
+  EXPECT_TRUE(logged(1, kGood));
+  EXPECT_FALSE(logged(1, kBad));
+  EXPECT_TRUE(associated(kGood));
+  EXPECT_FALSE(associated(kBad));
 }
 
 TEST_F(ApEndToEndTest, AllBlockedWithTheClientsAddressRefusesItAndBothListsStayEqual) {
   begin(client("Good", kGood, "Arrives = 1"));
   startWorker();
-  ASSERT_TRUE(runUntil([] { return stationTable() == std::vector<int>{0x0A}; }, 5000));
+  ASSERT_TRUE(runUntil([] { return associated(kGood); }, 5000));
   switchPageUnpumped(2);
   pump();
   CPageAP_AccessControl& page = table_->GetAccessControlPage();
@@ -229,7 +223,7 @@ TEST_F(ApEndToEndTest, AllBlockedWithTheClientsAddressRefusesItAndBothListsStayE
   }
   ASSERT_EQ(page.GetListCount(), 3);
   press(page, IDC_APPAGE_APPLY);
-  EXPECT_TRUE(runUntil([] { return stationTable().empty(); }, 6000));
+  EXPECT_TRUE(runUntil([] { return !associated(kGood); }, 6000));
 
   // Delete the second row, then remove all: the rows agree at every step.
   page.GetList().SetCurSel(1);
@@ -262,9 +256,7 @@ TEST_F(ApEndToEndTest, ModeSwitchWhileTheSecurityDialogRunsEndsTheWorkerOnceTheD
   startWorker();
   const HWND workerWindow = worker()->GetSafeHwnd();
   whileSecurityDialogRuns([&] {
-    ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(BST_UNCHECKED);
-    ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(BST_CHECKED);
-    dialog().SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RADIO_STATION, BN_CLICKED), 0);
+    chooseMode(false);
   });
   ASSERT_NE(StationFrontEnd::table(), nullptr);
   StationFrontEnd::table()->KillTimer(TIMER_START_WORKER);
@@ -294,9 +286,7 @@ TEST_F(ApEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorker) {
     startWorker();
     ASSERT_NE(apTable(), nullptr);
     const HWND workerWindow = worker()->GetSafeHwnd();
-    ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(BST_UNCHECKED);
-    ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(BST_CHECKED);
-    dialog().SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RADIO_STATION, BN_CLICKED), 0);
+    chooseMode(false);
     ASSERT_NE(StationFrontEnd::table(), nullptr);
     StationFrontEnd::table()->KillTimer(TIMER_START_WORKER);
     pump();
@@ -304,10 +294,7 @@ TEST_F(ApEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorker) {
     EXPECT_FALSE(::IsWindow(workerWindow));
     EXPECT_FALSE(wavorel::sim::icsDhcpServerOn());
     wavorel::runFor(3000);
-    ControlRef<CButton>(&dialog(), IDC_RADIO_STATION).get()->SetCheck(BST_UNCHECKED);
-    ControlRef<CButton>(&dialog(), IDC_RADIO_AP).get()->SetCheck(BST_CHECKED);
-    dialog().SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RADIO_AP, BN_CLICKED), 0);
-    pump();
+    chooseMode(true);
     ASSERT_NE(apTable(), nullptr);
     table_ = apTable();
   }
