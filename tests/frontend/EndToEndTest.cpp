@@ -158,4 +158,26 @@ TEST_F(EndToEndTest, HeadlessRunShowsStationModeWithTheWorkersFirstReports) {
   EXPECT_TRUE(std::filesystem::exists(shot));
 }
 
+TEST_F(EndToEndTest, HeadlessRunInApModeShowsTheApWorkersState) {
+  // The mode the last run saved: soft AP.
+  HKEY key = nullptr;
+  const std::string path = std::string("Software\\Wavorel(Quendal)\\") + programName() + "\\Setting";
+  ASSERT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const DWORD mode = 0;
+  RegSetValueEx(key, "Mode", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mode), sizeof mode);
+  RegCloseKey(key);
+  const std::string shot = root() + "/main-dialog.png";
+  const std::string tray = root() + "/tray.txt";
+  pid_t pid = start({}, {"WAVOREL_RUN_MS=6000", "WAVOREL_SCREENSHOT=" + shot, "WAVOREL_TRAY=" + tray});
+  ASSERT_NE(pid, 0);
+  EXPECT_EQ(waitEnd(pid, 60), 0);
+  std::ifstream in(tray);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // WavorelVista's AP worker polls its state into the tray; Wavorel has no AP worker yet.
+  EXPECT_NE(text.find(WAVOREL_BUILD_XP ? "Wavorel 802.11n Wireless Adapter" : "Soft AP  Status"), std::string::npos)
+      << text;
+  EXPECT_TRUE(std::filesystem::exists(shot));
+}
+
 }  // namespace
