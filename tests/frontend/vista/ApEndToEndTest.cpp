@@ -279,6 +279,16 @@ TEST_F(ApEndToEndTest, ExitFromTheTrayWhileTheSecurityDialogRuns) {
   EXPECT_FALSE(::IsWindow(workerWindow));
 }
 
+TEST_F(ApEndToEndTest, ARunEndedWithoutTheTraysExitReleasesTheRegistryServiceToo) {
+  begin();
+  startWorker();
+  ASSERT_NE(g_pApRegistryClient, nullptr);
+  // The main dialog goes, then the application ends (a WM_QUIT's way out).
+  stop();
+  EXPECT_EQ(worker(), nullptr);
+  EXPECT_EQ(g_pApRegistryClient, nullptr);
+}
+
 TEST_F(ApEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorker) {
   begin();
   for (int round = 0; round < 3; ++round) {
