@@ -8,6 +8,7 @@
 #include "frontend/SkinMessageBox.h"
 #include "frontend/UiBridge.h"
 #include "frontend/WavorelDlg.h"
+#include "softap/HideDlg_AP.h"
 #include "utilmere/Utilmere.h"
 
 namespace {
@@ -85,6 +86,10 @@ int CWavorelApp::ExitInstance() {
   m_tray.RemoveIcon();
   if (m_tray.GetSafeHwnd()) m_tray.DestroyWindow();
   if (m_balloon.GetSafeHwnd()) m_balloon.DestroyWindow();
+  // So does the soft-AP module's registry-service binding, which the tray's
+  // "Exit" releases and a run ended in AP mode by WM_QUIT would leave to the
+  // end of the process.
+  CloseAPOnExit();
   return CGxWinApp::ExitInstance();
 }
 

@@ -186,5 +186,36 @@ TEST_F(ProgramTest, StationPagesAreClickedThroughAndTheSurveyListsTheWorld) {
   EXPECT_EQ(exitCode(program), 0);
 }
 
+TEST_F(ProgramTest, SoftApModeIsChosenAndItsPagesAreClickedThrough) {
+  if (!server_.display()) GTEST_SKIP() << "Xvfb cannot be started";
+  pid_t program = start();
+  XWindowInfo main;
+  ASSERT_TRUE(waitFor([&] { return (main = window(kMainTitle)).id != 0; }));
+  auto pageSum = [&] {
+    unsigned long sum = 0;
+    for (int y = main.y + 180; y < main.y + 440; y += 10)
+      for (int x = main.x + 20; x < main.x + 580; x += 10) sum = sum * 31 + hands_.pixel(x, y);
+    return sum;
+  };
+  // The mode radios take clicks once their lock after the start is over;
+  // the AP tab control has four labels where the station's fifth stood.
+  const int labelY = main.y + 134;
+  const unsigned long fifthLabel = hands_.pixel(main.x + 560, labelY);
+  sleep(4);
+  hands_.click(main.x + 235, main.y + 99);
+  ASSERT_TRUE(waitFor([&] { return hands_.pixel(main.x + 560, labelY) != fifthLabel; })) << "soft-AP mode not chosen";
+  const int labelX[4] = {72, 207, 340, 474};
+  unsigned long last = pageSum();
+  for (int page : {1, 2, 3, 0}) {
+    usleep(400 * 1000);
+    hands_.click(main.x + labelX[page], labelY);
+    EXPECT_TRUE(waitFor([&] { return pageSum() != last; })) << "page " << page;
+    last = pageSum();
+  }
+  screenshot("ap-basic-setting.png");
+  exitFromTheTray();
+  EXPECT_EQ(exitCode(program), 0);
+}
+
 }  // namespace
 }  // namespace wavorel::testing

@@ -10,13 +10,13 @@
 
 namespace station_front_end {
 
-bool StationFrontEnd::start() {
-  CWavorelDlg::SetTableCreators(&CTableCtrl_QZ::Make, nullptr);
+bool StationFrontEnd::start(bool apMode) {
+  CWavorelDlg::SetTableCreators(&CTableCtrl_QZ::Make, &CTableCtrl_AP::Make);
   m_app = std::make_unique<CWavorelApp>();
   std::string line;
   if (!AfxWinInit(wavorel::programInstance(), nullptr, line.data(), SW_SHOWNORMAL)) return false;
   m_app->SetRegistryKey("Wavorel(Quendal)");
-  m_app->WriteProfileInt("Setting", "Mode", 1);
+  m_app->WriteProfileInt("Setting", "Mode", apMode ? 0 : 1);
   CSystemTray& tray = m_app->GetTray();
   if (!tray.Create("Wavorel", tray.LoadIconFrames(GetCurDir()), IDR_TRAY_MENU, "", "", nullptr)) return false;
   for (int i = 0; i < tray.GetIconCount(); ++i) {
@@ -28,7 +28,7 @@ bool StationFrontEnd::start() {
   m_app->m_pMainWnd = m_dialog.get();
   if (!m_dialog->Create(IDD_WAVOREL_DIALOG, nullptr)) return false;
   m_dialog->ShowWindow(SW_SHOWNORMAL);
-  return table() != nullptr;
+  return apMode ? apTable() != nullptr : table() != nullptr;
 }
 
 void StationFrontEnd::stop() {
@@ -48,7 +48,16 @@ int StationFrontEnd::trayFrame() const {
 std::string StationFrontEnd::trayTip() const { return m_app->GetTray().GetTooltipText().GetString(); }
 
 void StationFrontEnd::showPage(int index) {
-  table()->SetCurSel(index);
+  CGxTabCtrl* current = m_dialog->GetStationTable() ? m_dialog->GetStationTable() : m_dialog->GetAPTable();
+  current->SetCurSel(index);
+  wavorel::pumpMessages();
+}
+
+void StationFrontEnd::chooseMode(bool apMode) {
+  ::SendDlgItemMessage(m_dialog->GetSafeHwnd(), IDC_RADIO_STATION, BM_SETCHECK, apMode ? BST_UNCHECKED : BST_CHECKED, 0);
+  ::SendDlgItemMessage(m_dialog->GetSafeHwnd(), IDC_RADIO_AP, BM_SETCHECK, apMode ? BST_CHECKED : BST_UNCHECKED, 0);
+  const UINT radio = apMode ? IDC_RADIO_AP : IDC_RADIO_STATION;
+  m_dialog->SendMessage(WM_COMMAND, MAKEWPARAM(radio, BN_CLICKED), 0);
   wavorel::pumpMessages();
 }
 

@@ -37,3 +37,12 @@ if(name MATCHES "_vista$")
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/HideDlg.rc)
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/tests/station/status/data/StationPages.rc)
 endif()
+# The AP tab control's four pages.
+wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/ApTabPages.rc)
+# WavorelVista's soft-AP mode end to end: the AP worker's dialogs and pages,
+# and the program's English texts beside the program.
+if(name MATCHES "_vista$")
+  wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SoftAp.rc)
+  wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/LinkStatus.rc)
+  target_compile_definitions(${name} PRIVATE WAVOREL_LANGUAGE_DIR="${PROJECT_SOURCE_DIR}/apps/Language")
+endif()
