@@ -26,8 +26,11 @@ class CWlanProfileOps {
   // Builds the record's documents and connects. Connect kind 0: stores the
   // profile (and the EAP user data of an 802.1X profile without smart card),
   // makes it the first profile and connects by its name; any other kind
-  // connects by discovery (secure or not), kind 1 restricted to the record's
-  // BSSID. Failed store calls do not stop the connect; WlanConnect's result.
+  // stores nothing: a secured network is joined with the profile document
+  // as a temporary profile (so its key or 802.1X settings reach the
+  // association), an open one by unsecured discovery; kind 1 is restricted
+  // to the record's BSSID. Failed store calls do not stop the connect;
+  // WlanConnect's result.
   DWORD ApplyProfile(const _PROFILE_DATA* profile);
 
   CWlanProfileList& ProfileList() { return m_profileList; }

@@ -50,3 +50,6 @@ CString g_strCurProfileName;
 int g_bWpsPending = 0;
 int g_bSwitchingToApMode = 0;
 char g_authStatusEvents[kAuthStatusLines][kAuthStatusLineSize] = {};
+int g_bPromptNewUser = 0;
+int g_bPromptOneTimePassword = 0;
+int g_nPeapPromptResult = 0;

@@ -101,6 +101,13 @@ extern int g_bSwitchingToApMode;
 constexpr int kAuthStatusLines = 200;
 constexpr int kAuthStatusLineSize = 256;
 extern char g_authStatusEvents[kAuthStatusLines][kAuthStatusLineSize];
+// The host's password prompt (secondary dialog 8): whoever shows it sets the
+// two flags that choose its form (a new user name and password, else a
+// one-time tunnel password, else a new password), and the prompt leaves its
+// answer in the result: 1 OK, 2 closed otherwise (0 before the first answer).
+extern int g_bPromptNewUser;
+extern int g_bPromptOneTimePassword;
+extern int g_nPeapPromptResult;
 
 // The worker's BSS lists are 64 KB NDIS_802_11_BSSID_LIST_EX buffers.
 constexpr DWORD kBssListSize = 64 * 1024;

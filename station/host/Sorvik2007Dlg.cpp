@@ -10,6 +10,7 @@
 #include "station/profiles/HiddenSsidDlg.h"
 #include "station/profiles/InvalidIDPW.h"
 #include "station/profiles/PageSSODlg.h"
+#include "station/profiles/PeapSettingDlg.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "station/profiles/SecurityEditorDlg.h"
 #include "station/status/APDetailInfoDlg.h"
@@ -180,8 +181,8 @@ void CSorvik2007Dlg::CreatePages() {
   pages.top = slot.Height();
   m_pTabDialog->ArrangePages(pages, 0, 0, kHostTabProfile);
 
-  // The secondary dialogs: a class not built yet keeps a null member, which
-  // ShowPage, the layout and the destructor skip.
+  // The secondary dialogs: one whose window cannot be created keeps a null
+  // member, which ShowPage, the layout and the destructor skip.
   auto linkStatus = std::make_unique<CLinkStatusDlg>(this);
   if (linkStatus->Create(IDD_LINK_STATUS, this)) m_secondary[kHostDlgLinkStatus] = std::move(linkStatus);
   auto editor = std::make_unique<CProfileEditorDlg>(this);
@@ -198,6 +199,8 @@ void CSorvik2007Dlg::CreatePages() {
   if (wpsProfile->Create(IDD_WPS_PROFILE, this)) m_secondary[kHostDlgWpsProfile] = std::move(wpsProfile);
   auto invalidIdPw = std::make_unique<CInvalidIDPW>(this);
   if (invalidIdPw->Create(IDD_INVALID_ID_PW, this)) m_secondary[kHostDlgInvalidIdPw] = std::move(invalidIdPw);
+  auto peapSetting = std::make_unique<CPeapSettingDlg>(this);
+  if (peapSetting->Create(IDD_PEAP_SETTING, this)) m_secondary[kHostDlgPeapSetting] = std::move(peapSetting);
   auto addBlockAck = std::make_unique<CAddBlockAckDlg>(this);
   if (addBlockAck->Create(IDD_ADD_BLOCK_ACK, this)) m_secondary[kHostDlgAddBlockAck] = std::move(addBlockAck);
   auto deleteBlockAck = std::make_unique<CDeleteBlockAckDlg>(this);

@@ -65,9 +65,15 @@ DWORD CWlanProfileOps::ApplyProfile(const _PROFILE_DATA* profile) {
     m_profileList.SetProfilePosition(name, 0);
     return Connect(name, nullptr, documents.bssType, nullptr, wlan_connection_mode_profile, &bssids, FALSE, FALSE);
   }
+  const BOOL useBssids = documents.connectKind == 1;
+  // A discovery connect carries no key: a secured network joins with the
+  // record's document as a temporary profile, which stores nothing.
+  if (documents.secured)
+    return Connect(nullptr, documents.profileXml.c_str(), documents.bssType, nullptr,
+                   wlan_connection_mode_temporary_profile, &bssids, useBssids, FALSE);
   DOT11_SSID ssid{};
   ssid.uSSIDLength = std::min<ULONG>(profile->Ssid.SsidLength, DOT11_SSID_MAX_LENGTH);
   std::memcpy(ssid.ucSSID, profile->Ssid.Ssid, ssid.uSSIDLength);
-  const DWORD mode = documents.secured ? wlan_connection_mode_discovery_secure : wlan_connection_mode_discovery_unsecure;
-  return Connect(nullptr, nullptr, documents.bssType, &ssid, mode, &bssids, documents.connectKind == 1, FALSE);
+  return Connect(nullptr, nullptr, documents.bssType, &ssid, wlan_connection_mode_discovery_unsecure, &bssids, useBssids,
+                 FALSE);
 }

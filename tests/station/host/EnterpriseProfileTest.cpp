@@ -8,6 +8,7 @@
 #include "platform/sim/radio/World.h"
 #include "platform/sim/services/NativeWifiService.h"
 #include "station/profiles/EditorFieldCodes.h"
+#include "station/profiles/ProfileEditorDlg.h"
 #include "tests/station/host/StationHostTest.h"
 
 namespace station::testing {
@@ -28,8 +29,10 @@ EapServerIssuer = Harbor Root CA
 Eap = )" + eap + "\n");
     g_strAdapterGuid = guid().c_str();
   }
-  // Add, the fields, OK; then the saved row selected and activated.
-  void saveAndActivate(const std::vector<std::pair<UINT, const char*>>& fields) {
+  // Add, the fields, OK; then the saved row selected and activated. With
+  // `smartCard` the client certificate page's smart-card source is clicked
+  // (the bridge has no code for it).
+  void saveAndActivate(const std::vector<std::pair<UINT, const char*>>& fields, bool smartCard = false) {
     command(BRIDGE_CMD_PROFILE_NEW);
     for (const auto& [code, value] : {std::pair<UINT, const char*>{BRIDGE_CMD_EDITOR_PROFILE_NAME, "Secure"},
                                       {BRIDGE_CMD_EDITOR_SSID, "SecureNet"},
@@ -37,6 +40,11 @@ Eap = )" + eap + "\n");
                                       {25, "196609"}})                         // AES, profile editor
       command(code, value);
     for (const auto& [code, value] : fields) command(code, value);
+    if (smartCard) {
+      auto* editor = dynamic_cast<CProfileEditorDlg*>(host()->GetSecondaryDialog(kHostDlgProfileEditor));
+      ASSERT_NE(editor, nullptr);
+      editor->Get8021XPage()->ClientCert()->SendDlgItemMessage(IDC_CC_SOURCE_SMART_CARD, BM_CLICK);
+    }
     command(BRIDGE_CMD_EDITOR_OK, "1");
     const std::vector<std::string> names = rowNames();
     const auto row = std::find(names.begin(), names.end(), "Secure") - names.begin();
@@ -101,6 +109,25 @@ TEST_F(EnterpriseProfileTest, AnEapTlsProfileCarriesTheUsersCertificateHash) {
   std::transform(xml.begin(), xml.end(), xml.begin(), ::tolower);
   EXPECT_NE(xml.find("eaptls:usercert"), std::string::npos) << xml;
   EXPECT_NE(xml.find(hash), std::string::npos) << xml;
+  EXPECT_TRUE(connectedToSecure());
+}
+
+TEST_F(EnterpriseProfileTest, ASmartCardProfileStoresNoUserDataAndAsksForTheCard) {
+  useEnterpriseWorld("accept");
+  g_b8021xSupport = 1;
+  startWithHost();
+  saveAndActivate({{40, "1"}, {43, "dana"}}, true);
+  EXPECT_TRUE(valuesOf(BRIDGE_UI_MESSAGE_BOX).empty());
+  EXPECT_EQ(stored("AuthenProtocol"), "1");
+  EXPECT_EQ(stored("UseSmartCard"), "1");
+  const wavorel::sim::StoredProfile* profile =
+      wavorel::sim::NativeWifiService::instance().store(guid()).find("SecureNet");
+  ASSERT_NE(profile, nullptr);
+  EXPECT_EQ(profile->eapUserData, "");
+  EXPECT_NE(profile->xml.find("<eapTls:CredentialsSource><eapTls:SmartCard></eapTls:SmartCard>"),
+            std::string::npos)
+      << profile->xml;
+  EXPECT_EQ(profile->xml.find("eapTls:CertificateStore"), std::string::npos) << profile->xml;
   EXPECT_TRUE(connectedToSecure());
 }
 

@@ -139,11 +139,12 @@ TEST_F(HostTest, SingleSignOnInstallQuery) {
 
 TEST_F(HostTest, ShowPageSkipsDialogsThatWereNotCreated) {
   startWithHost();
-  // Every secondary dialog but the one-time-password prompt (8) is built; the
-  // link page is the one shown.
-  for (int index = 0; index < kHostDlgCount; ++index)
-    EXPECT_EQ(host()->GetSecondaryDialog(index) != nullptr, index != kHostDlgPeapSetting)
+  // Every secondary dialog is built, each hidden but the link page.
+  for (int index = 0; index < kHostDlgCount; ++index) {
+    ASSERT_NE(host()->GetSecondaryDialog(index), nullptr) << index;
+    EXPECT_EQ((host()->GetSecondaryDialog(index)->GetStyle() & WS_VISIBLE) != 0, index == kHostDlgLinkStatus)
         << index;
+  }
   EXPECT_TRUE(host()->GetSecondaryDialog(kHostDlgLinkStatus)->GetStyle() & WS_VISIBLE);
   worker().ShowPage(kHostDlgApDetailInfo);
   EXPECT_EQ(worker().GetCurrentPage(), kHostDlgApDetailInfo);

@@ -169,8 +169,8 @@ TEST_F(NativeWiFiConnectTest, AnAdhocRecordSetsItsChannelAndSkipsPowerSave) {
 
 TEST_F(NativeWiFiConnectTest, DiscoveryKindsStoreNothingAndOnlyKindOneIsBoundToItsBssid) {
   scan();
-  // A profile for HomeNet is in the store already (a secured discovery
-  // connect finds it by its SSID); the discovery connects add none.
+  // A profile for HomeNet is in the store already; the other kinds add none
+  // (a secured network is joined with a temporary profile).
   _PROFILE_DATA stored = Infrastructure("HomeNet", 7, 6);
   SetWpaKey(stored, "correct horse battery");
   ASSERT_EQ(client_.ProfileOps()->ApplyProfile(&stored), kOk);
@@ -191,7 +191,7 @@ TEST_F(NativeWiFiConnectTest, DiscoveryKindsStoreNothingAndOnlyKindOneIsBoundToI
       {"kind 1 to the open network's BSSID", OpenRecord(), 1, cafe, true, wlan_connection_mode_discovery_unsecure},
       {"kind 1 to a BSSID nobody has", OpenRecord(), 1, elsewhere, false, 0},
       {"kind 2 ignores the BSSID", OpenRecord(), 2, elsewhere, true, wlan_connection_mode_discovery_unsecure},
-      {"kind 2, secured", stored, 2, elsewhere, true, wlan_connection_mode_discovery_secure},
+      {"kind 2, secured", stored, 2, elsewhere, true, wlan_connection_mode_temporary_profile},
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.what);

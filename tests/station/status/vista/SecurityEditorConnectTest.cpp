@@ -3,6 +3,7 @@
 // editor kind 0, and its OK builds the pending connection and queues it.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "frontend/BridgeCodes.h"
@@ -53,9 +54,7 @@ Eap = accept
 };
 
 // The connection record the editor's OK builds and hands to the worker's
-// queue. (A network targeted by its BSSID is joined in the service's
-// discovery mode, which carries no keys: the simulated adapter does not
-// associate with such a secured network.)
+// queue.
 TEST_F(SecurityEditorConnectTest, WepAndWpa2PskChoicesBuildTheQueuedConnection) {
   g_b8021xSupport = 1;
   startSurvey();
@@ -88,6 +87,46 @@ TEST_F(SecurityEditorConnectTest, WepAndWpa2PskChoicesBuildTheQueuedConnection) 
   EXPECT_EQ(record->AuthMode, 7u);
   EXPECT_EQ(record->CipherMode, 6u);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(record->WpaPsk), record->WpaPskLength), "twelve chars");
+}
+
+// The key chosen in the editor is the one the adapter joins the network's
+// BSSID with: a wrong one leaves it unassociated.
+TEST_F(SecurityEditorConnectTest, TheChosenKeyReachesTheAssociation) {
+  g_b8021xSupport = 1;
+  startSurvey();
+  const BYTE gamma[6] = {0x00, 0x1D, 0x7E, 0x00, 0x00, 0x03};
+  const BYTE quoted[6] = {0x00, 0x1D, 0x7E, 0x00, 0x00, 0x02};
+  const struct {
+    const char* what;
+    const char* ssid;
+    UINT auth;  // 0: as the site shows it
+    UINT keyCode;
+    const char* key;
+    const BYTE* bssid;
+    bool joins;
+  } cases[] = {
+      {"WEP, shared key, wrong key", "Gamma", ID_AUTH_SHARED, 31, "9876543210", gamma, false},
+      {"WPA2-PSK, wrong passphrase", "Say \"hi\"", 0, 39, "not the phrase", quoted, false},
+      {"WEP, the AP's key", "Gamma", 0, 31, "0123456789", gamma, true},
+      {"WPA2-PSK, the AP's passphrase", "Say \"hi\"", 0, 39, "twelve chars", quoted, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    openEditorFor(c.ssid);
+    if (c.auth) editor()->GetAuthEncryPage()->SendMessage(WM_COMMAND, c.auth, 0);
+    command(c.keyCode, c.key);
+    ok();
+    EXPECT_EQ(messages(), std::vector<std::string>{});
+    ASSERT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgLinkStatus);
+    advance(6000);
+    EXPECT_EQ(std::memcmp(g_currentBssid, c.bssid, 6) == 0, c.joins);
+    if (c.joins) {
+      EXPECT_EQ(g_bIcvError, 0);
+    } else {
+      const BYTE none[6] = {};
+      EXPECT_EQ(std::memcmp(g_currentBssid, none, 6), 0);
+    }
+  }
 }
 
 TEST_F(SecurityEditorConnectTest, Wpa2With8021XIsValidatedBeforeItsFieldsReachTheConnection) {
