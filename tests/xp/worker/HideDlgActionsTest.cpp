@@ -7,8 +7,6 @@
 namespace xpworker::testing {
 namespace {
 
-using Trace = std::vector<std::string>;
-
 // The sets every connect starts with, up to the transmit power: the record
 // of `infrastructure` with RTS 2347, fragmentation 2346, `auth`, `cipher` and
 // power level 2 (75 %).

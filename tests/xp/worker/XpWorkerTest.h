@@ -16,6 +16,8 @@
 
 namespace xpworker::testing {
 
+using Trace = std::vector<std::string>;
+
 class XpWorkerTest : public supplicant::testing::SupplicantLayerTest {
  public:
   void SetUp() override {
@@ -36,13 +38,7 @@ class XpWorkerTest : public supplicant::testing::SupplicantLayerTest {
     ResetXpWorkerState();
     BssidSiteList = std::make_unique<BYTE[]>(kBssListSize);
     ClearSiteStamps();
-    WNDCLASS windowClass{};
-    windowClass.lpfnWndProc = &RecordTimers;
-    windowClass.lpszClassName = "XpWorkerTestWindow";
-    RegisterClass(&windowClass);
-    fired().clear();
-    window_ = CreateWindowEx(0, "XpWorkerTestWindow", "worker", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    context.worker = window_;
+    makeWindow();
     context.queue = &queue;
     context.addAction = [this](_ACTION_DATA action) {
       queue.push_back(std::move(action));
@@ -63,8 +59,8 @@ class XpWorkerTest : public supplicant::testing::SupplicantLayerTest {
 
   // Every driver request as "S|Q <code as sent> <size>", with
   // "=<hex data>" for sets of at most 8 bytes.
-  static std::vector<std::string> trace() {
-    std::vector<std::string> lines;
+  static Trace trace() {
+    Trace lines;
     for (const wavorel::sim::DriverCall& call : wavorel::sim::driverCalls()) {
       char text[64];
       std::snprintf(text, sizeof text, "%c %08X %u", call.set ? 'S' : 'Q', call.code, call.size);
@@ -95,6 +91,16 @@ class XpWorkerTest : public supplicant::testing::SupplicantLayerTest {
     _ACTION_DATA action;
     action.Kind = kind;
     queue.push_back(std::move(action));
+  }
+  // The worker's window (again after a new world reset the platform).
+  void makeWindow() {
+    WNDCLASS windowClass{};
+    windowClass.lpfnWndProc = &RecordTimers;
+    windowClass.lpszClassName = "XpWorkerTestWindow";
+    RegisterClass(&windowClass);
+    fired().clear();
+    window_ = CreateWindowEx(0, "XpWorkerTestWindow", "worker", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    context.worker = window_;
   }
   // The worker window's timers that fired, in order; each fires once.
   static std::vector<UINT_PTR>& fired() {
