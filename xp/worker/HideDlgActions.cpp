@@ -328,17 +328,20 @@ XP_WORKER_STATE& XpWorkerState() { return g_state; }
 
 void ResetXpWorkerState() { g_state = XP_WORKER_STATE(); }
 
-void RefreshXpSiteList(std::vector<_ACTION_DATA>* queue) {
+void MergeXpScanList(BYTE* scan) {
   BYTE channels[kMaxChannels] = {};
   int count = 0;
   GetChannelList(1, g_nWirelessMode, g_nWirelessMode, channels, &count);
-  if (!g_state.ScanList) g_state.ScanList = std::make_unique<BYTE[]>(kBssListSize);
-  BYTE* scan = g_state.ScanList.get();
-  Query(OID_802_11_BSSID_LIST, scan, kBssListSize);
   DropDisallowedBssRecords(scan, kBssListSize, channels, count);
   FILETIME now{};
   GetSystemTimeAsFileTime(&now);
   RebuildSiteList(scan, BssidSiteList.get(), channels, count, now);
+}
+
+void RefreshXpSiteList(std::vector<_ACTION_DATA>* queue) {
+  if (!g_state.ScanList) g_state.ScanList = std::make_unique<BYTE[]>(kBssListSize);
+  Query(OID_802_11_BSSID_LIST, g_state.ScanList.get(), kBssListSize);
+  MergeXpScanList(g_state.ScanList.get());
   if (queue && !queue->empty() && queue->front().Kind == kActionRescan) queue->erase(queue->begin());
 }
 

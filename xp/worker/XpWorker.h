@@ -75,6 +75,10 @@ int ProcessXpActions(const XP_WORKER_CONTEXT& context);
 // set) for an empty credential table.
 BOOL ConnectXpWpsCredential(const XP_WORKER_CONTEXT& context);
 
+// A scan list of kBssListSize bytes (changed in place: the networks on
+// channels the region and wireless mode forbid dropped) merged into the site
+// list, stamped now, networks it misses kept for less than 15 s.
+void MergeXpScanList(BYTE* scan);
 // The scan step alone: the allowed channels, the driver's list filtered and
 // merged into the site list (stamped now, 15 s for missing networks); a
 // rescan at the front of the queue is dropped when `queue` is given.
