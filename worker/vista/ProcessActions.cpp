@@ -83,15 +83,11 @@ int CHideDlg::ProcessActions() {
       case kActionConnect:
         if (action.Profile) ApplyProfile(*action.Profile);
         break;
-      case kActionSetSsid: {
+      case kActionSetSsid:
         g_bIcvError = 0;
-        BYTE ssid[sizeof(NDIS_802_11_SSID)] = {};
-        wavorel::wire::putU32(ssid, std::min<ULONG>(action.Ssid.SsidLength, sizeof action.Ssid.Ssid));
-        std::memcpy(ssid + sizeof(ULONG), action.Ssid.Ssid, sizeof action.Ssid.Ssid);
-        Set(OID_802_11_SSID, ssid, sizeof ssid);
+        SetSsidOid(action.Ssid);
         AfterLinkSet();
         break;
-      }
       case kActionSetBssid:
         g_bIcvError = 0;
         Set(OID_802_11_BSSID, action.Bssid, sizeof action.Bssid);

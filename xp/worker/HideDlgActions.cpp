@@ -28,8 +28,6 @@ constexpr DWORD kConfigurationSize = 32;
 constexpr DWORD kStationConfigSize = sizeof(DWORD) * kStationConfigWords;
 constexpr size_t kClearedConfigWord = 6;
 constexpr DWORD kJoinWaitMs = 100;
-constexpr DWORD kCcxClearedBits = 0x520;
-constexpr DWORD kCcxBssidBits = 0xFA00;
 constexpr WORD kPowerValueDriverVersion = 0x0501;
 // NDIS authentication modes and encryption states of the record.
 constexpr DWORD kAuthOpen = 0;
@@ -64,20 +62,18 @@ BOOL Query(DWORD oid, void* buffer, DWORD size) {
   return QueryOid(oid, buffer, size, &returned);
 }
 
-DWORD CcxBoundToBssid(DWORD word) { return (word & ~kCcxClearedBits) | kCcxBssidBits; }
-
-// "CCX2Control" to the driver as read (0 when it cannot be read).
+// "CCX2Control" to the driver, as read (0 when it cannot be read) or with
+// the bits of a link bound to a BSSID.
 void SetStoredCcxControl() {
   DWORD ccx = 0;
   ReadCcx2Control(ccx);
-  SetDword(OID_VX_PRIVATE_011E_SET, ccx);
+  SetCcxControl(1, ccx);
 }
 
-// "CCX2Control" with the bits of a link bound to a BSSID.
 void SetBoundCcxControl() {
   DWORD ccx = 0;
   ReadCcx2Control(ccx);
-  SetDword(OID_VX_PRIVATE_011E_SET, CcxBoundToBssid(ccx));
+  SetCcxControl(0, ccx);
 }
 
 void TakeWepBaseline() {
@@ -236,7 +232,7 @@ void SetAdapterSettings(_PROFILE_DATA& r) {
     Set(OID_802_11_DESIRED_RATES, r.DesiredRates, sizeof r.DesiredRates);
     SetRateBlock();
   }
-  SetDword(OID_VX_PRIVATE_011E_SET, r.UseBssid ? CcxBoundToBssid(r.Ccx2Control) : r.Ccx2Control);
+  SetCcxControl(r.UseBssid ? 0 : 1, r.Ccx2Control);
   SetDword(OID_VX_PRIVATE_0151_SET, static_cast<DWORD>(g_nWpsWirelessMode));
 }
 
@@ -251,10 +247,7 @@ void Join(const _PROFILE_DATA& r) {
     Set(OID_802_11_BSSID, g_wpsBssid, sizeof g_wpsBssid);
     SetStoredCcxControl();
   } else {
-    BYTE ssid[sizeof(NDIS_802_11_SSID)] = {};
-    wavorel::wire::putU32(ssid, std::min<ULONG>(r.Ssid.SsidLength, sizeof r.Ssid.Ssid));
-    std::memcpy(ssid + sizeof(ULONG), r.Ssid.Ssid, sizeof r.Ssid.Ssid);
-    Set(OID_802_11_SSID, ssid, sizeof ssid);
+    SetSsidOid(r.Ssid);
     SetStoredCcxControl();
   }
 }
@@ -364,16 +357,12 @@ int ProcessXpActions(const XP_WORKER_CONTEXT& context) {
       case kActionConnect:
         if (action.Profile && !Connect(context, *action.Profile)) return done;
         break;
-      case kActionSetSsid: {
+      case kActionSetSsid:
         g_bIcvError = 0;
-        BYTE ssid[sizeof(NDIS_802_11_SSID)] = {};
-        wavorel::wire::putU32(ssid, std::min<ULONG>(action.Ssid.SsidLength, sizeof action.Ssid.Ssid));
-        std::memcpy(ssid + sizeof(ULONG), action.Ssid.Ssid, sizeof action.Ssid.Ssid);
-        Set(OID_802_11_SSID, ssid, sizeof ssid);
+        SetSsidOid(action.Ssid);
         SetStoredCcxControl();
         RebaseWepCheck();
         break;
-      }
       case kActionSetBssid:
         g_bIcvError = 0;
         Set(OID_802_11_BSSID, action.Bssid, sizeof action.Bssid);

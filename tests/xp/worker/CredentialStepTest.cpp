@@ -98,6 +98,23 @@ TEST_F(CredentialStepTest, WithoutAHostThePromptIsNotAskedAndAStoredPasswordNeve
   EXPECT_EQ(prompts, 0);
 }
 
+TEST_F(CredentialStepTest, CertificatesAreCopiedOnlyWhenUsedAndCutToTheirArea) {
+  _PROFILE_DATA& p = enterprise("Corp", supplicant::testing::kTls, "alice", "secret");
+  p.UseClientCert = 1;
+  p.ClientCertLen = 5000;  // a length from the store past the field
+  std::memset(p.ClientCertData, 0xAB, sizeof p.ClientCertData);
+  p.UseServerCert = 0;
+  p.ServerCertLen = 20;
+  std::memset(p.ServerCertData, 0xCD, sizeof p.ServerCertData);
+  queueConnect(p);
+  ProcessXpActions(context);
+  const _PROFILE_DATA& used = *XpWorkerState().SupplicantCredentials;
+  EXPECT_EQ(used.ClientCertLen, sizeof used.ClientCertData);
+  EXPECT_EQ(used.ClientCertData[sizeof used.ClientCertData - 1], 0xAB);
+  EXPECT_EQ(used.ServerCertLen, 0u);
+  EXPECT_EQ(used.ServerCertData[0], 0);
+}
+
 TEST_F(CredentialStepTest, TheLogonStepRunsForFastAndLeapWhileTheSwitchIsOnAndItsCancelEndsTheRun) {
   struct Case {
     const char* name;

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "platform/testing/LargeWorld.h"
 #include "platform/wire/Bytes.h"
 #include "platform/wire/NdisBssidList.h"
 #include "tests/xp/worker/XpWorkerTest.h"
@@ -7,38 +8,21 @@
 namespace xpworker::testing {
 namespace {
 
-// Two networks of the 2.4 GHz channels every region allows, one that leaves
-// after 5 s, and one on channel 13, which region 0 (channels 1-11) forbids.
-constexpr const char* kScanWorld = R"(
-[Adapter1]
-HardwareId = USB\VID_148F&PID_3070
-Family = 8
-Guid = {6B29FC40-CA47-1067-B31D-00DD010662DA}
-Description = 802.11n USB Wireless LAN Card
-Mac = 00-0E-2E-5A-10-01
-Bands = 2.4+5
-HT = yes
-CountryRegion = 1
-[Network Stay]
-Ssid = Stay
-Bssid = 00-11-22-33-55-01
-Channel = 1
-[Network Gone]
-Ssid = Gone
-Bssid = 00-11-22-33-55-02
-Channel = 6
-Leaves = 5
-[Network Edge]
-Ssid = Edge
-Bssid = 00-11-22-33-55-03
-Channel = 13
-)";
+// The large world's adapter (2.4 GHz region 1: channels 1-13) with two
+// networks of the channels every region allows, one of which leaves after
+// 5 s, and one on channel 13, which region 0 (channels 1-11) forbids.
+std::string ScanWorld() {
+  return wavorel::testing::largeWorldText(0) +
+         "[Network Stay]\nSsid = Stay\nBssid = 00-11-22-33-55-01\nChannel = 1\n"
+         "[Network Gone]\nSsid = Gone\nBssid = 00-11-22-33-55-02\nChannel = 6\nLeaves = 5\n"
+         "[Network Edge]\nSsid = Edge\nBssid = 00-11-22-33-55-03\nChannel = 13\n";
+}
 
 class ScanStepTest : public XpWorkerTest {
  protected:
   void SetUp() override {
     XpWorkerTest::SetUp();
-    useWorld(kScanWorld);
+    useWorld(ScanWorld());
     makeWindow();
     g_dwCountryRegion = 0;
     g_nWirelessMode = 0;

@@ -1,4 +1,4 @@
-#include "platform/sim/services/ServiceManager.h"
+#include "tests/worker/WzcServiceView.h"
 #include "tests/xp/worker/XpWorkerTest.h"
 
 namespace xpworker::testing {
@@ -8,32 +8,11 @@ constexpr const char* kInstallerKey = "SOFTWARE\\NEROLT\\WLAN\\InstallShield";
 
 class ZeroConfigHandoverTest : public XpWorkerTest {
  protected:
-  static wavorel::sim::ServiceState service() {
-    wavorel::sim::ServiceState state{};
-    EXPECT_TRUE(wavorel::sim::serviceState("WZCSVC", state));
-    return state;
-  }
-  static CString interfaceKey() { return CString("SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\") + g_strAdapterGuid; }
-  static long long controlFlags() {
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, interfaceKey(), 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
-    DWORD flags = 0, size = sizeof flags;
-    LSTATUS status = RegQueryValueEx(key, "ControlFlags", nullptr, nullptr, reinterpret_cast<LPBYTE>(&flags), &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? static_cast<long long>(flags) : -1;
-  }
-  static void setControlFlags(DWORD flags) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, interfaceKey(), 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
-    RegSetValueEx(key, "ControlFlags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags), sizeof flags);
-    RegCloseKey(key);
-  }
-  static void touchManager() {
-    SC_HANDLE manager = OpenSCManager(nullptr, nullptr, SC_MANAGER_CONNECT);
-    ASSERT_NE(manager, nullptr);
-    CloseServiceHandle(manager);
-  }
-  void settle() { clock().advance(wavorel::sim::kServiceTransitionMs + 1); }
+  static wavorel::sim::ServiceState service() { return worker::testing::WzcService(); }
+  static long long controlFlags() { return worker::testing::WzcControlFlags(); }
+  static void setControlFlags(DWORD flags) { worker::testing::SetWzcControlFlags(flags); }
+  static void touchManager() { worker::testing::TouchServiceManager(); }
+  void settle() { worker::testing::SettleWzcService(clock()); }
   static void setInstallerChoice(const BYTE* data, DWORD size) {
     HKEY key = nullptr;
     RegCreateKeyEx(HKEY_LOCAL_MACHINE, kInstallerKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
