@@ -1,6 +1,11 @@
 #include "worker/OidRequest.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "platform/wire/Bytes.h"
 #include "worker/DeviceHandle.h"
+#include "worker/ProfileData.h"
 #include "worker/WorkerGlobals.h"
 
 namespace {
@@ -65,6 +70,14 @@ BOOL SetCcxControl(int kind, DWORD value) {
   DWORD word = (kind == 1) ? value : ((value & ~kCcxClearedBits) | kCcxForcedBits);
   DWORD returned = 0;
   return SetOid(OID_VX_PRIVATE_011E_SET, &word, sizeof(word), &returned, kSetTries);
+}
+
+BOOL SetSsidOid(const NDIS_802_11_SSID& ssid) {
+  BYTE block[sizeof(NDIS_802_11_SSID)] = {};
+  wavorel::wire::putU32(block, std::min<ULONG>(ssid.SsidLength, sizeof ssid.Ssid));
+  std::memcpy(block + sizeof(ULONG), ssid.Ssid, sizeof ssid.Ssid);
+  DWORD returned = 0;
+  return SetOid(OID_802_11_SSID, block, sizeof block, &returned, kSetTries);
 }
 
 BOOL SetPspXlink(int on) {

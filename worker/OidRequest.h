@@ -43,5 +43,9 @@ BOOL IsStationMode();
 // `kind` is 1 (a value read from the driver key), else (value & ~0x520) | 0xFA00.
 BOOL SetCcxControl(int kind, DWORD value);
 
+struct NDIS_802_11_SSID;
+// OID_802_11_SSID (36 bytes: the length, cut to 32, and the 32 bytes), 3 tries.
+BOOL SetSsidOid(const NDIS_802_11_SSID& ssid);
+
 // The PSP-Xlink switch (OID_VX_PRIVATE_0134, 3 tries): 1 when `on` is not 0, else 0.
 BOOL SetPspXlink(int on);

@@ -1,7 +1,9 @@
 // libFuzzer target for the site-list rebuild: the input holds a scan list, an
 // old site list and the old list's stamps, each behind its 32-bit length
-// (little-endian; a length past the input takes what is left). The rebuilt
-// list is walked again and a BSSID's frequency looked up.
+// (little-endian; a length past the input takes what is left). The scan list
+// first loses its records off the 2.4 GHz channels 1-11 (Wavorel's scan step)
+// and must walk whole with its new count; the rebuilt list is walked again and
+// a BSSID's frequency looked up.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -45,6 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TakePart(data, size, scan.get(), kBssListSize);
   TakePart(data, size, BssidSiteList.get(), kBssListSize);
   TakePart(data, size, reinterpret_cast<BYTE*>(g_siteStamps), sizeof g_siteStamps);
+
+  static const BYTE kBandG[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+  DropDisallowedBssRecords(scan.get(), kBssListSize, kBandG, sizeof kBandG);
+  DWORD kept = 0;
+  WalkBssList(scan.get(), kBssListSize, [&kept](const BYTE*, DWORD) { ++kept; });
+  if (kept != wavorel::wire::getU32(scan.get())) __builtin_trap();  // the filtered list walks whole
 
   const FILETIME now{0x89ABCDEF, 0x01D00000};
   RebuildSiteList(scan.get(), BssidSiteList.get(), kChannels, sizeof kChannels, now);

@@ -2,40 +2,18 @@
 #include "platform/win/kernel/Account.h"
 #include "platform/win/kernel/System.h"
 #include "tests/worker/ModuleTest.h"
+#include "tests/worker/WzcServiceView.h"
 
 namespace worker::testing {
 namespace {
 
 class WzcControlTest : public ModuleTest {
  protected:
-  static wavorel::sim::ServiceState service() {
-    wavorel::sim::ServiceState state{};
-    EXPECT_TRUE(wavorel::sim::serviceState("WZCSVC", state));
-    return state;
-  }
-  static CString interfaceKey() { return CString("SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\") + g_strAdapterGuid; }
-  // The interface's ControlFlags, or -1.
-  static long long controlFlags() {
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, interfaceKey(), 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
-    DWORD flags = 0, size = sizeof flags;
-    LSTATUS status = RegQueryValueEx(key, "ControlFlags", nullptr, nullptr, reinterpret_cast<LPBYTE>(&flags), &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? static_cast<long long>(flags) : -1;
-  }
-  static void setControlFlags(DWORD flags) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, interfaceKey(), 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
-    RegSetValueEx(key, "ControlFlags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags), sizeof flags);
-    RegCloseKey(key);
-  }
-  // Opens the manager once so that the service's interface key exists.
-  static void touchManager() {
-    SC_HANDLE manager = OpenSCManager(nullptr, nullptr, SC_MANAGER_CONNECT);
-    ASSERT_NE(manager, nullptr);
-    CloseServiceHandle(manager);
-  }
-  void settle() { clock().advance(wavorel::sim::kServiceTransitionMs + 1); }
+  static wavorel::sim::ServiceState service() { return WzcService(); }
+  static long long controlFlags() { return WzcControlFlags(); }
+  static void setControlFlags(DWORD flags) { SetWzcControlFlags(flags); }
+  static void touchManager() { TouchServiceManager(); }
+  void settle() { SettleWzcService(clock()); }
 };
 
 TEST_F(WzcControlTest, StopWzcServiceStopsAndOptionallyMakesItDemandStart) {
