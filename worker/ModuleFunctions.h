@@ -94,6 +94,11 @@ void WriteApDefaults(LPCSTR driverKey);
 // channels into g_channelList. 0 when the driver key does not open, else 1.
 int QueryCountryRegion();
 
+// ---- Waiting ----
+// Returns once the platform clock's tick count has advanced by more than
+// `milliseconds` (a wait across midnight or a tick wrap ends as well).
+void WaitMilliseconds(DWORD milliseconds);
+
 // ---- Text ----
 // Adds the non-empty pieces between occurrences of `separator` to `out`;
 // returns the number of separators found. No separator in the text, or an
