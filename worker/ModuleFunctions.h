@@ -95,8 +95,8 @@ void WriteApDefaults(LPCSTR driverKey);
 int QueryCountryRegion();
 
 // ---- Waiting ----
-// Returns once the platform clock's tick count has advanced by more than
-// `milliseconds` (a wait across midnight or a tick wrap ends as well).
+// Returns once more than `milliseconds` have passed on the tick count (so a
+// wait that spans midnight ends like any other).
 void WaitMilliseconds(DWORD milliseconds);
 
 // ---- Text ----

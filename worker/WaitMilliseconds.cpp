@@ -1,4 +1,5 @@
-// WaitMilliseconds: a wait measured in tick counts of the platform clock.
+// WaitMilliseconds (ModuleFunctions.h): measured on the tick count, never on
+// the time of day, so a wait that starts before midnight ends.
 #include "worker/ModuleFunctions.h"
 
 void WaitMilliseconds(DWORD milliseconds) {
