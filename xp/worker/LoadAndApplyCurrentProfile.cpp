@@ -2,6 +2,8 @@
 // and credentials, the supplicant's start, the adapter's radio values and the
 // profile's values from the registry, and the single sign-on state that
 // decides whether and how the record is applied.
+#include "xp/worker/LoadAndApplyCurrentProfile.h"
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -16,7 +18,6 @@
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
 #include "worker/PasswordHash.h"
-#include "worker/ProfileStore.h"
 #include "worker/RateSets.h"
 #include "worker/WorkerGlobals.h"
 #include "worker/WpsWorker.h"
@@ -125,7 +126,8 @@ void ReadCertificate(const CRegistryKey& key, LPCSTR lengthName, LPCSTR dataName
 
 class CurrentProfileLoader {
  public:
-  CurrentProfileLoader(BOOL readOnly, BOOL argument) : readOnly_(readOnly), argument_(argument) {}
+  CurrentProfileLoader(const CURRENT_PROFILE_TARGET& target, BOOL readOnly, BOOL argument)
+      : target_(target), readOnly_(readOnly), argument_(argument) {}
 
   int Run() {
     g_bWpsConnect = 0;
@@ -158,9 +160,9 @@ class CurrentProfileLoader {
 
   int ConnectWithWps() {
     XpWorkerState().MultiCredential = 1;
-    if (WpsCredentialCount() > 0 && g_pHideDlg) {
-      g_pHideDlg->ConnectWithWpsCredential();
-      g_pHideDlg->SetTimer(kWpsConnectTimer, kWpsConnectPeriodMs, nullptr);
+    if (WpsCredentialCount() > 0) {
+      ConnectXpWpsCredential(target_.worker);
+      if (target_.worker.worker) SetTimer(target_.worker.worker, kWpsConnectTimer, kWpsConnectPeriodMs, nullptr);
     }
     return 0;
   }
@@ -354,9 +356,11 @@ class CurrentProfileLoader {
   }
 
   int Queue() {
-    if (!g_pHideDlg) return 0;
-    if (g_pHideDlg->AddAction(kActionConnect, std::move(record_))) return g_pHideDlg->ProcessActions();
-    return 0;
+    if (!target_.worker.addAction) return 0;
+    _ACTION_DATA action;
+    action.Kind = kActionConnect;
+    action.Profile = std::move(record_);
+    return target_.worker.addAction(std::move(action)) ? ProcessXpActions(target_.worker) : 0;
   }
 
   int Apply() {
@@ -368,14 +372,15 @@ class CurrentProfileLoader {
       return result;
     }
     if (!g_bApplyRequested) return 0;
-    if (g_pHideDlg && g_pHideDlg->HasHostDlg() && ConfigToolMode != kConfigToolZeroConfig &&
+    if (target_.worker.worker && target_.worker.host && ConfigToolMode != kConfigToolZeroConfig &&
         IsSsoInstalledForMode(ConfigToolMode) && !AdapterSelected()) {
-      SetCurrentProfile(record_.get());
+      if (target_.keepAsCurrent) target_.keepAsCurrent(record_.get());
       return 0;
     }
     return Queue();
   }
 
+  const CURRENT_PROFILE_TARGET& target_;
   const BOOL readOnly_;
   const BOOL argument_;
   std::unique_ptr<_PROFILE_DATA> record_;
@@ -383,10 +388,6 @@ class CurrentProfileLoader {
 
 }  // namespace
 
-int LoadAndApplyCurrentProfile(BOOL readRadioSettings, int, DWORD) {
-  return CurrentProfileLoader(FALSE, readRadioSettings).Run();
-}
-
-int LoadAndApplyCurrentProfileReadOnly(BOOL readRadioSettings) {
-  return CurrentProfileLoader(TRUE, readRadioSettings).Run();
+int ReadAndApplyCurrentProfile(const CURRENT_PROFILE_TARGET& target, BOOL readOnly, BOOL argument) {
+  return CurrentProfileLoader(target, readOnly, argument).Run();
 }
