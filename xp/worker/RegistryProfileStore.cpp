@@ -262,14 +262,17 @@ class ProfileReader {
     ReadLeapText("LeapDomainName", security_.m_strLeapDomain, editor_.m_strLeapDomain, EDITOR_FIELD_LEAP_DOMAIN);
     ReadLeapText("LeapPassword", security_.m_strLeapPassword, editor_.m_strLeapPassword, EDITOR_FIELD_LEAP_PASSWORD);
     if (key_.ReadNumber("LeapEncryType", value)) SetLeapEncryption(value);
-    if (key_.ReadNumber("WEPKeyUse", value)) {
+    // The page indexes its keys with these: a default key outside 1..4 is
+    // not taken, a key type other than ASCII reads as hexadecimal.
+    if (key_.ReadNumber("WEPKeyUse", value) && value >= 1 && value <= Page::kKeyCount) {
       security_.m_nTransmitKey = value - 1;
       NotifyUIInt(EDITOR_FIELD_TRANSMIT_KEY, security_.m_nTransmitKey, TRUE);
     }
     for (int i = 0; i < Page::kKeyCount; ++i) {
       CString name;
       name.Format("WEPKey%dType", i + 1);
-      if (!key_.ReadNumber(name, security_.m_nKeyFormat[i])) continue;
+      if (!key_.ReadNumber(name, value)) continue;
+      security_.m_nKeyFormat[i] = value == Page::kKeyAscii ? Page::kKeyAscii : Page::kKeyHex;
       NotifyUIInt(EDITOR_FIELD_KEY1_FORMAT + i, security_.m_nKeyFormat[i], TRUE);
     }
     if (Text("WPAPSK", security_.m_strWpaPsk)) NotifyUI(EDITOR_FIELD_WPA_PSK, security_.m_strWpaPsk, TRUE);
