@@ -114,16 +114,6 @@ void ReadLeapText(const CRegistryKey& key, LPCSTR name, char (&field)[N], DWORD&
   if (ReadField(key, name, field, N)) length = static_cast<DWORD>(std::strlen(field));
 }
 
-void ReadCertificate(const CRegistryKey& key, LPCSTR lengthName, LPCSTR dataName, DWORD& length,
-                     BYTE (&data)[152]) {
-  int stored = 0;
-  if (key.ReadNumber(lengthName, stored)) length = static_cast<DWORD>(std::clamp<int>(stored, 0, sizeof data));
-  std::string hex;
-  if (!key.ReadText(dataName, 2 * sizeof data + 1, hex)) return;
-  length = std::min<DWORD>(length, static_cast<DWORD>(hex.size() / 2));
-  HexStringToBytes(hex.c_str(), data, static_cast<int>(length));
-}
-
 class CurrentProfileLoader {
  public:
   CurrentProfileLoader(const CURRENT_PROFILE_TARGET& target, BOOL readOnly, BOOL argument)
@@ -306,9 +296,9 @@ class CurrentProfileLoader {
     key.ReadNumber("SessionResumption", p.SessionResumption);
     key.ReadNumber("PasswordMode", p.PasswordMode);
     key.ReadNumber("UseClientCert", p.UseClientCert);
-    ReadCertificate(key, "ClientCertLen", "ClientCertData", p.ClientCertLen, p.ClientCertData);
+    key.ReadHexBytes("ClientCertLen", "ClientCertData", p.ClientCertLen, p.ClientCertData, sizeof p.ClientCertData);
     key.ReadNumber("UseServerCert", p.UseServerCert);
-    ReadCertificate(key, "ServerCertLen", "ServerCertData", p.ServerCertLen, p.ServerCertData);
+    key.ReadHexBytes("ServerCertLen", "ServerCertData", p.ServerCertLen, p.ServerCertData, sizeof p.ServerCertData);
     key.ReadNumber("UsePAC", p.UsePAC);
     key.ReadNumber("ProvisionMode", p.ProvisionMode);
     ReadField(key, "PACFilePath", p.PACFilePath, kLongTextFieldSize);

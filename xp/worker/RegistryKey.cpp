@@ -1,8 +1,11 @@
 #include "xp/worker/RegistryKey.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "worker/HexStringToBytes.h"
 
 CRegistryKey::~CRegistryKey() { Close(); }
 
@@ -49,6 +52,15 @@ BOOL CRegistryKey::ReadBinary(LPCSTR name, BYTE* out, DWORD size) const {
       needed != size)
     return FALSE;
   return RegQueryValueEx(m_hKey, name, nullptr, &type, out, &needed) == ERROR_SUCCESS;
+}
+
+void CRegistryKey::ReadHexBytes(LPCSTR lengthName, LPCSTR dataName, DWORD& length, BYTE* data, DWORD capacity) const {
+  int stored = 0;
+  if (ReadNumber(lengthName, stored)) length = static_cast<DWORD>(std::clamp<int>(stored, 0, static_cast<int>(capacity)));
+  std::string hex;
+  if (!ReadText(dataName, 2 * capacity + 1, hex)) return;
+  length = std::min<DWORD>(length, static_cast<DWORD>(hex.size() / 2));
+  HexStringToBytes(hex.c_str(), data, static_cast<int>(length));
 }
 
 BOOL CRegistryKey::WriteText(LPCSTR name, LPCSTR text) const {

@@ -40,6 +40,12 @@ class CRegistryKey {
   // changed) for another size or type.
   BOOL ReadBinary(LPCSTR name, BYTE* out, DWORD size) const;
 
+  // A byte string stored as a decimal length ("<lengthName>") and hexadecimal
+  // text ("<dataName>", two digits a byte): the length cut to `capacity` and
+  // to the digits present, and that many bytes decoded into `data`. A missing
+  // length keeps `length` (cut to the digits); a missing text decodes nothing.
+  void ReadHexBytes(LPCSTR lengthName, LPCSTR dataName, DWORD& length, BYTE* data, DWORD capacity) const;
+
   BOOL WriteText(LPCSTR name, LPCSTR text) const;
   BOOL WriteNumber(LPCSTR name, int value) const;
   BOOL WriteBinary(LPCSTR name, const BYTE* data, DWORD size) const;

@@ -32,7 +32,6 @@ constexpr DWORD kLeapTextSize = 256;
 constexpr DWORD kPathReadSize = 256;
 constexpr DWORD kServerNameSize = 256;
 constexpr DWORD kCertBytes = sizeof(_8021X_DATA::ClientCertData);
-constexpr DWORD kCertTextSize = 2 * kCertBytes + 1;
 // ASCII WEP keys: 5 or 13 characters.
 constexpr int kShortAsciiKey = 5;
 constexpr int kLongAsciiKey = 13;
@@ -311,16 +310,6 @@ class ProfileReader {
     }
   }
 
-  // A certificate's length, cut to the field and to the digits present.
-  void ReadCertificate(LPCSTR lengthName, LPCSTR dataName, DWORD& length, BYTE (&data)[kCertBytes]) const {
-    int stored = 0;
-    if (key_.ReadNumber(lengthName, stored)) length = static_cast<DWORD>(std::clamp<int>(stored, 0, kCertBytes));
-    std::string hex;
-    if (!key_.ReadText(dataName, kCertTextSize, hex)) return;
-    length = std::min<DWORD>(length, static_cast<DWORD>(hex.size() / 2));
-    HexStringToBytes(hex.c_str(), data, static_cast<int>(length));
-  }
-
   void Read8021XValues() {
     _8021X_DATA& x = editor_.m_8021x;
     if (key_.ReadNumber("Use8021X", editor_.m_nUse8021X)) security_.m_bUse8021X = editor_.m_nUse8021X;
@@ -339,8 +328,8 @@ class ProfileReader {
     key_.ReadNumber("UsePAC", x.UsePAC);
     key_.ReadNumber("ProvisionMode", x.ProvisionMode);
     Text("PACFilePath", x.PACFilePath, kPathReadSize);
-    ReadCertificate("ClientCertLen", "ClientCertData", x.ClientCertLen, x.ClientCertData);
-    ReadCertificate("ServerCertLen", "ServerCertData", x.ServerCertLen, x.ServerCertData);
+    key_.ReadHexBytes("ClientCertLen", "ClientCertData", x.ClientCertLen, x.ClientCertData, kCertBytes);
+    key_.ReadHexBytes("ServerCertLen", "ServerCertData", x.ServerCertLen, x.ServerCertData, kCertBytes);
     Text("ServerName", x.ServerName, kServerNameSize);
     key_.ReadNumber("NameRule", x.NameRule);
     key_.ReadNumber("IntermediateCert", x.IntermediateCert);
