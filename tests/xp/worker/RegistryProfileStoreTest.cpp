@@ -155,13 +155,58 @@ TEST_F(RegistryProfileStoreTest, AsciiWepAdhocProfileAndItsMirrorToTheFrontEnd) 
   security().m_strWepKey[1] = "0123456789ABC";
   security().m_strWepKey[2] = "0a0b0c0d0e";
   ASSERT_TRUE(save());
-  const std::string dump = dumpKey(HKEY_LOCAL_MACHINE, keyOf("Party"));
-  for (const char* line : {"Channel REG_SZ 208\n", "NetworkType REG_SZ 0\n", "PreambleType REG_SZ 0\n",
-                           "AuthenType REG_SZ 1\n", "Encryption REG_SZ 0\n", "WEPKeyUse REG_SZ 2\n",
-                           "WEPKey1Type REG_SZ 1\nWEPKey2Type REG_SZ 1\nWEPKey3Type REG_SZ 0\nWEPKey4Type REG_SZ 0\n"
-                           "WEPKey1 REG_SZ 6162636465\nWEPKey2 REG_SZ 30313233343536373839414243\n"
-                           "WEPKey3 REG_SZ 0a0b0c0d0e\nWEPKey4 REG_SZ \n"})
-    EXPECT_NE(dump.find(line), std::string::npos) << line << "\n" << dump;
+  EXPECT_EQ(dumpKey(HKEY_LOCAL_MACHINE, keyOf("Party")),
+            "SSID REG_SZ LanParty\n"
+            "Channel REG_SZ 208\n"
+            "NetworkType REG_SZ 0\n"
+            "PreambleType REG_SZ 0\n"
+            "ACPowerCam REG_SZ 0\n"
+            "PSMode REG_SZ 0\n"
+            "TXPower REG_SZ 0\n"
+            "UseRts REG_SZ 0\n"
+            "RtsThresh REG_SZ 2347\n"
+            "UseFrag REG_SZ 0\n"
+            "FragThresh REG_SZ 2346\n"
+            "AuthenType REG_SZ 1\n"
+            "Encryption REG_SZ 0\n"
+            "LeapEnabled REG_SZ 0\n"
+            "LeapUserName REG_SZ \n"
+            "LeapPassword REG_SZ \n"
+            "LeapDomainName REG_SZ \n"
+            "LeapEncryType REG_SZ 0\n"
+            "WPAPSK REG_SZ \n"
+            "WEPKeyUse REG_SZ 2\n"
+            "WEPKey1Type REG_SZ 1\n"
+            "WEPKey2Type REG_SZ 1\n"
+            "WEPKey3Type REG_SZ 0\n"
+            "WEPKey4Type REG_SZ 0\n"
+            "WEPKey1 REG_SZ 6162636465\n"
+            "WEPKey2 REG_SZ 30313233343536373839414243\n"
+            "WEPKey3 REG_SZ 0a0b0c0d0e\n"
+            "WEPKey4 REG_SZ \n"
+            "Use8021X REG_SZ 0\n"
+            "AuthenProtocol REG_SZ 0\n"
+            "TunnelProtocol REG_SZ 26\n"
+            "ProvisioningTunnel REG_SZ 26\n"
+            "ID REG_SZ \n"
+            "Password REG_SZ \n"
+            "DomainName REG_SZ \n"
+            "TunnelID REG_SZ \n"
+            "TunnelPassword REG_SZ \n"
+            "SessionResumption REG_SZ 0\n"
+            "PasswordMode REG_SZ 1\n"
+            "UseClientCert REG_SZ 0\n"
+            "UseServerCert REG_SZ 0\n"
+            "UsePAC REG_SZ 0\n"
+            "ProvisionMode REG_SZ 1\n"
+            "PACFilePath REG_SZ \n"
+            "ClientCertLen REG_SZ 0\n"
+            "ClientCertData REG_SZ \n"
+            "ServerCertLen REG_SZ 0\n"
+            "ServerCertData REG_SZ \n"
+            "ServerName REG_SZ \n"
+            "NameRule REG_SZ 0\n"
+            "IntermediateCert REG_SZ 0\n");
 
   reload("Party");
   EXPECT_EQ(system().m_strChannel, "J8");
