@@ -271,5 +271,3 @@ UINT SignalVerdict(int percent) {
   if (percent >= 41) return kVerdictNormal;
   return kVerdictWeak;
 }
-
-int WarningMessageBox(LPCSTR text) { return NotifyUIAlert(text, MB_ICONEXCLAMATION); }

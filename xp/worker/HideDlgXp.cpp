@@ -3,6 +3,7 @@
 // ZeroConfigHandover.h).
 #include "worker/HideDlg.h"
 #include "worker/ProfileStore.h"
+#include "xp/worker/LoadAndApplyCurrentProfile.h"
 #include "xp/worker/XpWorker.h"
 #include "xp/worker/ZeroConfigHandover.h"
 
@@ -39,3 +40,18 @@ BOOL CHideDlg::ConnectWithWpsCredential() { return ConnectXpWpsCredential(MakeCo
 void CHideDlg::OnUseZeroConfig() { HandOverToZeroConfig(MakeHandover(*this)); }
 
 void CHideDlg::OnUseUtilityConfig() { TakeOverFromZeroConfig(MakeHandover(*this)); }
+
+namespace {
+
+int ApplyForWorker(BOOL readOnly, BOOL readRadioSettings) {
+  CURRENT_PROFILE_TARGET target;
+  if (g_pHideDlg) target.worker = MakeContext(*g_pHideDlg);
+  target.keepAsCurrent = SetCurrentProfile;
+  return ReadAndApplyCurrentProfile(target, readOnly, readRadioSettings);
+}
+
+}  // namespace
+
+int LoadAndApplyCurrentProfile(BOOL readRadioSettings, int, DWORD) { return ApplyForWorker(FALSE, readRadioSettings); }
+
+int LoadAndApplyCurrentProfileReadOnly(BOOL readRadioSettings) { return ApplyForWorker(TRUE, readRadioSettings); }
