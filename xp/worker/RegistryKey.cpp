@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "worker/HexStringToBytes.h"
+#include "worker/WorkerGlobals.h"
+#include "xp/worker/RegistryProfileStore.h"
 
 CRegistryKey::~CRegistryKey() { Close(); }
 
@@ -83,3 +85,9 @@ BOOL CRegistryKey::WriteBinary(LPCSTR name, const BYTE* data, DWORD size) const 
 BOOL CRegistryKey::DeleteValue(LPCSTR name) const {
   return m_hKey && RegDeleteValue(m_hKey, name) == ERROR_SUCCESS;
 }
+
+// Here rather than beside the store, so that readers of a profile key do not
+// pull in the store's use of the editor pages.
+CString StationProfileKeyPath(const CString& name) { return g_strDriverKey + "\\Profile\\Station\\" + name; }
+
+BOOL IsRegistryProfileName(const CString& name) { return !name.IsEmpty() && name.Find('\\') < 0; }

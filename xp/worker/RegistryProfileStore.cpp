@@ -347,10 +347,6 @@ void RefreshPage(CDialog* page) {
 
 }  // namespace
 
-CString StationProfileKeyPath(const CString& name) { return g_strDriverKey + "\\Profile\\Station\\" + name; }
-
-BOOL IsRegistryProfileName(const CString& name) { return !name.IsEmpty() && name.Find('\\') < 0; }
-
 BOOL SaveProfileToRegistry(CProfileEditorDlg* editor) {
   CPageSystemConfigDlg* system = editor ? editor->GetSystemConfigPage() : nullptr;
   CPageAuthEncryDlg* security = editor ? editor->GetAuthEncryPage() : nullptr;
