@@ -24,8 +24,8 @@ enum StationHostTab {
 };
 
 // The site survey page's "Rescan" button, which the worker presses after the
-// radio came back on.
-constexpr int kSiteSurveyRescanButton = 1018;
+// radio came back on (and Wavorel's advanced page after a new mode or region).
+constexpr int kSiteSurveyRescanButton = WAVOREL_BUILD_XP ? 1015 : 1018;
 
 // The secondary dialogs in their fixed order: the index CHideDlg::ShowPage takes.
 enum StationHostDialog {
