@@ -24,6 +24,8 @@ constexpr UINT IDS_MODE_HINT = 237;
 constexpr UINT IDS_SHOW_AUTH_STATUS = 381;
 constexpr UINT IDS_MCS_AUTO = 122;
 constexpr int kMcsAuto = 33;
+// The threshold edit takes digits and "-".
+constexpr WORD kSignedDigits = 0x10;
 
 // The wireless-mode table: number and string id of its text.
 struct ModeText {
@@ -185,7 +187,7 @@ BOOL CPageAdvanceDlg::OnInitDialog() {
   m_btnApply.BuildShadeBitmaps(2, 8, 10, 0, 0, 0, 0);
   for (CComboBoxSuper* list : {&m_comboMode, &m_comboRate, &m_comboRegionBG, &m_comboRegionA, &m_comboMcs})
     list->SetColumnCount(1);
-  m_editThreshold.SetCharClassMask(0xFFFF);
+  m_editThreshold.SetCharClassMask(kSignedDigits);
   ShowControls({IDC_ADV_QOS, 1205}, FALSE);
   FillLists();
   return TRUE;

@@ -2,14 +2,17 @@
 // parameters and the driver, in order, and when it reconnects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/xp/station/AdvancePageTest.h"
+#include "worker/HideDlg.h"
 
 namespace xpstation::testing {
 namespace {
 
-constexpr uint32_t kDisassociate = 0x0D010115;
-constexpr uint32_t kSsid = 0x0D010102;
-constexpr uint32_t kDesiredRates = 0x0D010210;
+// Standard codes travel with the set bit of this build (0x00800000).
+constexpr uint32_t kDisassociate = 0x0D810115;
+constexpr uint32_t kDesiredRates = 0x0D810210;
 constexpr uint32_t kRateSet = 0x0DF10127;
 constexpr uint32_t kCcx = 0x0DF1011E;
 
@@ -66,7 +69,7 @@ TEST_F(AdvanceApplyTest, BOnlyWithRateIndex3) {
       "0DF1013B: 01 00 00 00 02 00 00 21 00 00 00 00",
       "0DF1011E: 00 46 FA 00",
       "0DF10107: 00 00 00 00",
-      "0D010210: 0B 00 00 00 00 00 00 00",
+      "0D810210: 0B 00 00 00 00 00 00 00",
       "0DF10127: 04 82 84 8B 96 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00",
       "0DF1011E: 00 46 FA 00",
   };
@@ -103,11 +106,15 @@ TEST_F(AdvanceApplyTest, BgnMixWithMcs7) {
 
 TEST_F(AdvanceApplyTest, ChangedTxRateAloneNeitherReconnectsNorRescans) {
   connectedWith("Home", 0, {});
+  CHideDlg worker;
+  g_pHideDlg = &worker;
   open();
   choose(IDC_ADV_TX_RATE, "11 Mbps");
   press(IDC_ADV_APPLY);
+  g_pHideDlg = nullptr;
   EXPECT_TRUE(setsOf(kDisassociate).empty());
   EXPECT_TRUE(GetActionQueue().empty());
+  EXPECT_EQ(GetCurrentProfile()->AdvancedValid, 1u) << "no connect queued";
   EXPECT_EQ(values(kDriverKey)[7], "TransRate=4");
   EXPECT_FALSE(setsOf(kDesiredRates).empty());
 }
@@ -117,13 +124,14 @@ TEST_F(AdvanceApplyTest, ZeroConfigurationWithoutSsidOrBssidSetsTheEmptySsid) {
   struct Case {
     DWORD useBssid;
     const char* ssid;
+    const char* region;
   };
   // Bound to an all-zero BSSID, or not bound and without an SSID.
-  for (const Case& c : {Case{1, "Home"}, Case{0, ""}}) {
+  for (const Case& c : {Case{1, "Home", "3: CH10-13"}, Case{0, "", "1: CH1-13"}}) {
     connectedWith(c.ssid, c.useBssid, {});
     writeDword("CCX2Control", 0x00FA4621);
     open();
-    choose(IDC_ADV_REGION_BG, "3: CH10-13");
+    choose(IDC_ADV_REGION_BG, c.region);
     const DWORD start = GetTickCount();
     press(IDC_ADV_APPLY);
     EXPECT_GT(GetTickCount() - start, 100u);
@@ -131,13 +139,40 @@ TEST_F(AdvanceApplyTest, ZeroConfigurationWithoutSsidOrBssidSetsTheEmptySsid) {
     ASSERT_GE(tail.size(), 3u);
     tail.erase(tail.begin(), tail.end() - 3);
     EXPECT_EQ(tail, (std::vector<std::string>{
-                        "0D010115:",
-                        "0D010102: 20 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+                        "0D810115:",
+                        "0D810102: 20 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
                         "00 00 00 00 00 00 00 00 00",
                         "0DF1011E: 21 46 FA 00"}))
         << c.useBssid;
     EXPECT_TRUE(GetActionQueue().empty());
   }
+}
+
+TEST_F(AdvanceApplyTest, RegionChangeReconnectsWithTheAdaptersSettings) {
+  ConfigToolMode = 0;
+  connectedWith("Home", 0, {});
+  CHideDlg worker;
+  g_pHideDlg = &worker;
+  open();
+  choose(IDC_ADV_REGION_BG, "2: CH10-11");
+  const DWORD start = GetTickCount();
+  press(IDC_ADV_APPLY);
+  EXPECT_GT(GetTickCount() - start, 100u) << "disassociated, then 100 ms";
+  const std::vector<std::string> trace = sets();
+  ASSERT_FALSE(trace.empty());
+  const auto disassociate = std::find(trace.begin(), trace.end(), "0D810115:");
+  ASSERT_NE(disassociate, trace.end());
+  EXPECT_EQ(trace.end() - disassociate, 1) << "after everything else was set";
+  // The connect queued with the record: the adapter's stored settings apply.
+  const _PROFILE_DATA* queued = GetCurrentProfile();
+  ASSERT_NE(queued, nullptr);
+  EXPECT_EQ(queued->AdvancedValid, 0u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(queued->Ssid.Ssid), queued->Ssid.SsidLength), "Home");
+  // Applied again unchanged: no second reconnect.
+  wavorel::sim::clearDriverCalls();
+  press(IDC_ADV_APPLY);
+  EXPECT_TRUE(setsOf(kDisassociate).empty());
+  g_pHideDlg = nullptr;
 }
 
 TEST_F(AdvanceApplyTest, RegionFixedByTheDriverIsNotWritten) {
@@ -147,9 +182,10 @@ TEST_F(AdvanceApplyTest, RegionFixedByTheDriverIsNotWritten) {
   press(IDC_ADV_APPLY);
   const std::vector<std::string> stored = values(kDriverKey);
   EXPECT_EQ(std::count(stored.begin(), stored.end(), "CountryRegion=5"), 0);
-  EXPECT_EQ(std::count(stored.begin(), stored.end(), "CountryRegionABand=1"), 1);
-  EXPECT_EQ(setsOf(0x0DF10107).size(), 1u);
-  g_bRegionEditableBandA = 0;
+  EXPECT_EQ(std::count(stored.begin(), stored.end(), "CountryRegionABand=0"), 1);
+  EXPECT_EQ(setsOf(0x0DF10107), std::vector<std::vector<uint8_t>>{Bytes({5}, 4)});
+  // The driver's word is read again after the region was set.
+  g_bRegionEditableBandG = g_bRegionEditableBandA = 0;
   wavorel::sim::clearDriverCalls();
   press(IDC_ADV_APPLY);
   EXPECT_TRUE(setsOf(0x0DF10107).empty());
@@ -165,7 +201,9 @@ TEST_F(AdvanceApplyTest, TcpWindowTuning) {
   open();
   EXPECT_TRUE(checked(IDC_ADV_TCP_WINDOW)) << "a readable TCPWindowSize shows the tuning on";
   click(IDC_ADV_TCP_WINDOW, BST_UNCHECKED);
+  EXPECT_FALSE(checked(IDC_ADV_TCP_WINDOW));
   press(IDC_ADV_APPLY);
+  EXPECT_FALSE(checked(IDC_ADV_TCP_WINDOW));
   EXPECT_EQ(values(kTcpKey), std::vector<std::string>{"DefaultTTL=#2000"});
   click(IDC_ADV_TCP_WINDOW, BST_CHECKED);
   press(IDC_ADV_APPLY);
@@ -180,7 +218,7 @@ TEST_F(AdvanceApplyTest, ExtensionChannelBelowIsStoredAs3) {
   click(IDC_ADV_EXT_BELOW, BST_CHECKED);
   press(IDC_ADV_APPLY);
   const std::vector<std::string> stored = values(kDriverKey);
-  EXPECT_EQ(stored.back(), "TransmitSetting=#68219");
+  EXPECT_EQ(std::count(stored.begin(), stored.end(), "TransmitSetting=#68219"), 1);
   open();
   EXPECT_TRUE(checked(IDC_ADV_EXT_BELOW));
 }

@@ -100,10 +100,11 @@ TEST_F(AdvancePageTest, WirelessModeTexts) {
     const char* text;
     int selected;
   };
-  // Mode 6 is the empty text, which no entry matches; 7 becomes 4 ("G only",
-  // not listed); numbers outside the table read as "802.11 B/G mix".
+  // Mode 6 is the empty text, which no entry matches; 7 and numbers outside
+  // the table read as "802.11 B/G mix" before the mode is normalised.
   const Case cases[] = {{"9", "802.11 B/G/N mix", 4}, {"6", "", -1},  {"42", "802.11 B/G mix", 0},
-                        {"-3", "802.11 B/G mix", 0},  {"7", "802.11 G only", -1}, {"10", "802.11 A only", 2}};
+                        {"-3", "802.11 B/G mix", 0},  {"7", "802.11 B/G mix", 0}, {"10", "802.11 B/G mix", 0},
+                        {"2", "802.11 A only", 2}};
   for (const Case& c : cases) {
     writeText("WirelessMode", c.stored);
     CPageAdvanceDlg& page = open();

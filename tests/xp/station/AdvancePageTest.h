@@ -133,6 +133,7 @@ class AdvancePageTest : public wavorel::testing::PlatformTest {
     if (page_ && page_->GetSafeHwnd()) page_->DestroyWindow();
     page_.reset();
   }
+  CPageAdvanceDlg& page() { return *page_; }
   HWND frame() const { return frame_; }
   static void pump() { wavorel::pumpMessages(); }
 
@@ -214,10 +215,11 @@ class AdvancePageTest : public wavorel::testing::PlatformTest {
     page_->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(page_->GetDlgItem(id)->GetSafeHwnd()));
     pump();
   }
-  // A radio or check box put into `check` and the page told.
+  // A check box or radio clicked as a person would, when it is not in the
+  // state wanted yet: the button takes the click (a check box toggles, a
+  // radio takes the group's check) and the page hears of it.
   void click(int id, UINT check) {
-    page_->CheckDlgButton(id, check);
-    press(id);
+    if (page_->IsDlgButtonChecked(id) != check) press(id);
   }
   std::string text(int id) const {
     CString value;
