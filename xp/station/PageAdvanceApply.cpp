@@ -16,13 +16,13 @@
 #include "worker/WorkerGlobals.h"
 #include "xp/station/AdvanceSettings.h"
 #include "xp/station/PageAdvanceDlg.h"
+#include "xp/worker/ZeroConfigHandover.h"
 
 namespace {
 
 constexpr int kSetTries = 3;
 constexpr UINT IDS_HT_COMBINATION_REFUSED = 4281;
 constexpr UINT kReconnectWaitMs = 100;
-constexpr int kConfigToolZeroConfig = 2;
 
 // OID_VX_HT_TRANSMIT: u32 mode, u8 2, HT mode, kept, MCS, bandwidth, STBC,
 // guard interval, kept.

@@ -120,7 +120,7 @@ TEST_F(AdvanceApplyTest, ChangedTxRateAloneNeitherReconnectsNorRescans) {
 }
 
 TEST_F(AdvanceApplyTest, ZeroConfigurationWithoutSsidOrBssidSetsTheEmptySsid) {
-  ConfigToolMode = 2;
+  ConfigToolMode = kConfigToolZeroConfig;
   struct Case {
     DWORD useBssid;
     const char* ssid;
@@ -149,7 +149,7 @@ TEST_F(AdvanceApplyTest, ZeroConfigurationWithoutSsidOrBssidSetsTheEmptySsid) {
 }
 
 TEST_F(AdvanceApplyTest, RegionChangeReconnectsWithTheAdaptersSettings) {
-  ConfigToolMode = 0;
+  ConfigToolMode = kConfigToolUtility;
   connectedWith("Home", 0, {});
   CHideDlg worker;
   g_pHideDlg = &worker;

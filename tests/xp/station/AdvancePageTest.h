@@ -26,6 +26,7 @@
 #include "worker/OidRequest.h"
 #include "worker/WorkerGlobals.h"
 #include "xp/station/PageAdvanceDlg.h"
+#include "xp/worker/ZeroConfigHandover.h"
 
 namespace xpstation::testing {
 
@@ -84,7 +85,7 @@ class AdvancePageTest : public wavorel::testing::PlatformTest {
     g_dwCountryRegion = 0;
     g_nWirelessMode = 5;
     g_bShowAuthStatus = 0;
-    ConfigToolMode = -1;
+    ConfigToolMode = kConfigToolUndetermined;
     CPageAdvanceDlg::s_nEntryRegionBG = CPageAdvanceDlg::s_nEntryRegionA = CPageAdvanceDlg::s_nEntryMode = -1;
     received().clear();
     WNDCLASS wc{};
