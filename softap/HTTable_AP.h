@@ -1,6 +1,6 @@
-// CHTTable_AP: the AP pages' 802.11n rate table, the station table's rows
-// with the lookup by index that the AP configuration page uses for adapters
-// of family code 1 (rate and bandwidth by MCS alone).
+// CHTTable_AP: the AP pages' 802.11n rate table, the station table's rows;
+// the AP configuration page looks adapters of family code 1 up by index
+// (rate and bandwidth by MCS alone).
 #pragma once
 
 #include "station/status/HTTable.h"
@@ -9,9 +9,6 @@ class CHTTable_AP : public CHTTable {
  public:
   // Fills both tables (the owner calls it once).
   void Build() { Rebuild(); }
-  // Index 0..14: the rate (the number before the first comma, read as atof
-  // reads it) and the bandwidth in MHz after it. FALSE for any other index.
-  BOOL LookupByIndex(int key, double* pRate, int* pBandwidth) const;
   // The rate by (bandwidth index, guard-interval index, MCS): 40 MHz for a
   // bandwidth index other than 0, 400 ns for guard-interval index 1.
   BOOL LookupRate(int bandwidth, int guardInterval, int mcs, double* pRate) const {

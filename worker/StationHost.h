@@ -27,8 +27,8 @@ enum StationHostTab {
 constexpr UINT kHostTabButtonIds[kHostTabCount] = {1004, 1005, 1007, 1008, 1009, 1010, 1011, 1012};
 
 // The site survey page's "Rescan" button, which the worker presses after the
-// radio came back on.
-constexpr int kSiteSurveyRescanButton = 1018;
+// radio came back on (and Wavorel's advanced page after a new mode or region).
+constexpr int kSiteSurveyRescanButton = WAVOREL_BUILD_XP ? 1015 : 1018;
 
 // The secondary dialogs in their fixed order: the index CHideDlg::ShowPage takes.
 enum StationHostDialog {

@@ -1,5 +1,6 @@
 #include "station/status/HTTable.h"
 
+#include <cstdlib>
 #include <iterator>
 
 namespace {
@@ -63,5 +64,18 @@ BOOL CHTTable::Lookup(int bandwidth40, int shortGi, int mcs, double* pRate) cons
   auto found = m_rateTable.find(key);
   if (found == m_rateTable.end()) return FALSE;
   if (pRate) *pRate = found->second;
+  return TRUE;
+}
+
+BOOL CHTTable::LookupByIndex(int key, double* pRate, int* pBandwidth) const {
+  if (key > 14) return FALSE;
+  auto found = m_indexTable.find(key);
+  if (found == m_indexTable.end()) return FALSE;
+  const CString& text = found->second;
+  const int comma = text.Find(',');
+  const CString rate = comma < 0 ? text : text.Left(comma);
+  const CString bandwidth = comma < 0 ? CString() : text.Mid(comma + 1);
+  if (pRate) *pRate = atof(rate);
+  if (pBandwidth) *pBandwidth = atoi(bandwidth);
   return TRUE;
 }

@@ -19,6 +19,9 @@ class CHTTable {
   // when shortGi is 1, else 800 ns; mcs). FALSE, and *pRate untouched, when
   // the table has no such row; at 20 MHz MCS 32 is refused at once.
   BOOL Lookup(int bandwidth40, int shortGi, int mcs, double* pRate) const;
+  // Index 0..14: the rate (the number before the first comma, read as atof
+  // reads it) and the bandwidth in MHz after it. FALSE for any other index.
+  BOOL LookupByIndex(int key, double* pRate, int* pBandwidth) const;
 
  protected:
   // Index 0..14 -> "rate,bandwidth".

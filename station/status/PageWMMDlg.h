@@ -62,9 +62,9 @@ class CPageWMMDlg : public CDialog {
   // leaves its flag); TRUE when the key opened.
   BOOL ReadWmmRegistryValues(int& powerSave, int& dls, int& wmm);
   // Each value whose write flag is 1 as "1" (value 1) or "0".
-  BOOL WriteWmmRegistryValues(int writePowerSave, int writeDls, int writeWmm, int powerSave, int dls, int wmm);
+  static BOOL WriteWmmRegistryValues(int writePowerSave, int writeDls, int writeWmm, int powerSave, int dls, int wmm);
   // Sets each driver switch whose flag is 1 (3 tries each).
-  void SetWmmOids(int setApsd, int setDls, int setWmm, DWORD apsdWord, DWORD dlsFlag, BYTE wmmFlag);
+  static void SetWmmOids(int setApsd, int setDls, int setWmm, DWORD apsdWord, DWORD dlsFlag, BYTE wmmFlag);
   void UpdateWmmControls();
   // WMM switched from check 1592 (PageWMMApply.cpp).
   void OnWmmApply();
