@@ -49,4 +49,5 @@ int g_bActivationMarker = 0;
 CString g_strCurProfileName;
 int g_bWpsPending = 0;
 int g_bSwitchingToApMode = 0;
+int ConfigToolMode = -1;
 char g_authStatusEvents[kAuthStatusLines][kAuthStatusLineSize] = {};

@@ -38,6 +38,12 @@ void AttributeFields(const BYTE* record, DWORD length, int selector, CStringArra
   SplitString(ParseBssInfoElements(record, length, selector), ";", fields);
 }
 
+// Whether field `index` of an attribute list is "TRUE"; a list too short to
+// hold it says no.
+bool FieldIsTrue(const CStringArray& fields, int index) {
+  return index < fields.GetSize() && fields.GetAt(index) == "TRUE";
+}
+
 }  // namespace
 
 CString SiteSsid(const BYTE* record) {
@@ -92,25 +98,19 @@ SiteRow MakeSiteRow(const BYTE* record, DWORD length) {
   row.channelText = SiteChannelText(Frequency(record));
   CStringArray ht;
   AttributeFields(record, length, kBssTextHt, ht);
-  row.ht = ht.GetAt(kHtTextFields - 1) == "TRUE";
+  row.ht = FieldIsTrue(ht, kHtTextFields - 1);
   CStringArray wps;
   AttributeFields(record, length, kBssTextWps, wps);
-  row.wps = wps.GetAt(kWpsTextFields - 1) == "TRUE";
+  row.wps = FieldIsTrue(wps, kWpsTextFields - 1);
   row.secured = Field(record, kPrivacy) != 0 || ParseBssInfoElements(record, length, kBssTextSecurity) != "Unknown;None";
   row.rssi = SiteRssi(record);
   return row;
 }
 
 void BuildSiteRows(const BYTE* list, DWORD size, std::vector<SiteRow>& rows, std::vector<DWORD>* offsets) {
-  bool ended = false;
   ForEachSiteRecord(list, size, [&](const BYTE* record, DWORD length) {
-    if (ended) return;
-    try {
-      rows.push_back(MakeSiteRow(record, length));
-      if (offsets) offsets->push_back(static_cast<DWORD>(record - list));
-    } catch (const CInvalidArgException&) {
-      ended = true;
-    }
+    rows.push_back(MakeSiteRow(record, length));
+    if (offsets) offsets->push_back(static_cast<DWORD>(record - list));
   });
 }
 
