@@ -78,7 +78,3 @@ BOOL IsConnectedToWpsCredential();
 void SaveWpsProfiles(int deleteFlag);
 // "WSC" = g_bWpsConnect into section "Config" of the station file.
 void SaveWscFlag();
-// Wavorel's store of the same values: the table, the WPS page's values and
-// the registrar's BSSID under the adapter driver key's "WscProfile"; FALSE
-// when that key cannot be created or opened.
-BOOL SaveWpsCredentialsToRegistry();

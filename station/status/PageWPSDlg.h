@@ -232,8 +232,8 @@ class CPageWPSDlg : public CDialog {
   void StartRescanWait();
   // Timer 1 (Wavorel): the scan had its time; the AP list is refilled.
   void OnRescanWaitEnded();
-  // Timer 3 (Wavorel): a run without automatic AP choice refills the AP list
-  // from the worker's list.
+  // Timer 3 (Wavorel): a run without automatic AP choice reads the driver's
+  // list into the worker's scan buffer and refills the AP list.
   void OnRunLimitTick();
   // Takes record `row` out of the credential table (the later ones move down,
   // the stored BSSID goes with the last record).

@@ -15,7 +15,8 @@
 #include "worker/ProfileStore.h"
 #include "worker/WorkerGlobals.h"
 #include "xp/station/status/SiteAssociation.h"
-#include "xp/supplicant/PortManager.h"
+#include "xp/worker/XpWorker.h"
+#include "xp/worker/ZeroConfigHandover.h"
 
 namespace {
 
@@ -48,8 +49,12 @@ int CurrentChannel() {
 
 }  // namespace
 
-// The supplicant has taken the adapter: its port is attached.
-bool CPageSiteSurveyDlg::AdapterTakesSecurity() { return GetCurrentPort() != nullptr; }
+// The worker's supplicant port state once the supplicant selected the adapter.
+constexpr int kSupplicantSelectedAdapter = 6;
+
+bool CPageSiteSurveyDlg::AdapterTakesSecurity() {
+  return XpWorkerState().SupplicantPortState == kSupplicantSelectedAdapter;
+}
 
 void CPageSiteSurveyDlg::StartAdapterView() {
   m_bRescanPending = 1;
@@ -65,7 +70,7 @@ LRESULT CPageSiteSurveyDlg::OnBssListReady(WPARAM, LPARAM) {
 
 void CPageSiteSurveyDlg::RefreshConnection() {
   if (m_bRescanPending) {
-    if (g_bScanRunning) return;
+    if (XpWorkerState().ScanPending) return;
     RebuildList();
     m_bRescanPending = 0;
   }

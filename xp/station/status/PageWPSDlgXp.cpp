@@ -11,6 +11,8 @@
 #include "worker/WorkerGlobals.h"
 #include "worker/WpsWorker.h"
 #include "xp/supplicant/PortManager.h"
+#include "xp/worker/WpsRegistryStore.h"
+#include "xp/worker/XpWorker.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ constexpr UINT kRescanWaitMs = 3500;
 constexpr UINT kDualBandRescanWaitMs = 5500;
 
 void StopSupplicantPort() {
-  if (GetCurrentPort()) pmStop();
+  if (SupplicantIsInitialised()) pmStop();
 }
 
 void Disassociate() {
@@ -80,6 +82,10 @@ void CPageWPSDlg::OnRescanWaitEnded() {
 }
 
 void CPageWPSDlg::OnRunLimitTick() {
+  XP_WORKER_STATE& worker = XpWorkerState();
+  if (!worker.ScanList) worker.ScanList = std::make_unique<BYTE[]>(kBssListSize);
+  DWORD returned = 0;
+  QueryOid(OID_802_11_BSSID_LIST, worker.ScanList.get(), kBssListSize, &returned);
   BuildApList();
   UpdateButtons();
 }
