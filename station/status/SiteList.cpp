@@ -170,33 +170,42 @@ void SortSiteList(BYTE* list, DWORD size, FILETIME* stamps, int stampCount, int 
   std::vector<bool> taken(count, false);
   std::vector<size_t> order;
   order.reserve(count);
+  // Each record's key is read once; the take loop compares the kept keys.
   const auto take = [&](auto&& matches) {
     for (size_t i = 0; i < count; ++i) {
-      if (taken[i] || !matches(records[i].at)) continue;
+      if (taken[i] || !matches(i)) continue;
       taken[i] = true;
       order.push_back(i);
       return;
     }
   };
   if (key == kSiteSortSsid) {
+    std::vector<CString> keys;
+    keys.reserve(count);
     CSortStringArray ssids;
-    for (const Record& r : records) ssids.Add(SiteSsid(r.at));
+    for (const Record& r : records) {
+      keys.push_back(SiteSsid(r.at));
+      ssids.Add(keys.back());
+    }
     ssids.Sort();
     for (INT_PTR i = 0; i < ssids.GetSize(); ++i) {
-      const CString ssid = ssids.GetAt(i);
-      take([&](const BYTE* record) { return SiteSsid(record) == ssid; });
+      const CString& ssid = ssids.GetAt(i);
+      take([&](size_t n) { return keys[n] == ssid; });
     }
   } else {
-    const auto keyOf = [key](const BYTE* record) {
-      return key == kSiteSortChannel ? SiteChannelNumber(Frequency(record)) : static_cast<int>(Field(record, kRssi));
-    };
+    std::vector<int> keys;
+    keys.reserve(count);
     CSortIntArray values;
-    for (const Record& r : records) values.Add(keyOf(r.at));
+    for (const Record& r : records) {
+      keys.push_back(key == kSiteSortChannel ? SiteChannelNumber(Frequency(r.at))
+                                             : static_cast<int>(Field(r.at, kRssi)));
+      values.Add(keys.back());
+    }
     values.Sort();
     if (key == kSiteSortSignal) values.Reverse();
     for (INT_PTR i = 0; i < values.GetSize(); ++i) {
       const int value = values.GetAt(i);
-      take([&](const BYTE* record) { return keyOf(record) == value; });
+      take([&](size_t n) { return keys[n] == value; });
     }
   }
 
