@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/SiteRecords.h"
 #include "platform/testing/BenchRoot.h"
 #include "platform/testing/Drivers.h"
 #include "platform/wire/Bytes.h"
@@ -22,34 +23,13 @@ namespace {
 namespace ndis = wavorel::wire::ndis;
 using wavorel::wire::putU32;
 
-// One record: head, the 12 fixed fields, RSN, WPS and HT capability elements.
-std::vector<BYTE> Record(int n) {
-  static const BYTE kElements[] = {48,  20, 1, 0, 0, 0x0F, 0xAC, 4, 1, 0, 0, 0x0F, 0xAC, 4, 1, 0, 0, 0x0F, 0xAC, 2, 0, 0,
-                                   221, 9,  0, 0x50, 0xF2, 4, 0x10, 0x4A, 0, 1, 0x10, 45, 26};
-  std::vector<BYTE> r(ndis::bssid::kHeadSize + ndis::fixed::kSize, 0);
-  r.insert(r.end(), std::begin(kElements), std::end(kElements));
-  r.resize(r.size() + 26, 0);
-  char ssid[16];
-  const int length = std::snprintf(ssid, sizeof ssid, "Net%02d", (n * 37) % 64);
-  r[ndis::bssid::kMacAddress + 5] = static_cast<BYTE>(n);
-  putU32(r.data() + ndis::bssid::kSsidLength, static_cast<DWORD>(length));
-  std::memcpy(r.data() + ndis::bssid::kSsid, ssid, static_cast<size_t>(length));
-  putU32(r.data() + ndis::bssid::kRssi, static_cast<DWORD>(-40 - n % 50));
-  putU32(r.data() + ndis::bssid::kNetworkTypeInUse, 3);
-  putU32(r.data() + ndis::bssid::kConfiguration + ndis::configuration::kDsConfig, 2412000 + 5000 * (n % 13));
-  putU32(r.data() + ndis::bssid::kInfrastructureMode, 1);
-  putU32(r.data() + ndis::bssid::kLength, static_cast<DWORD>(r.size()));
-  putU32(r.data() + ndis::bssid::kIeLength, static_cast<DWORD>(r.size() - ndis::bssid::kHeadSize));
-  return r;
-}
-
 void BM_RebuildListOf64Networks(benchmark::State& state) {
   wavorel::testing::BenchRoot root;
   BssidSiteList = std::make_unique<BYTE[]>(kBssListSize);
   std::memset(BssidSiteList.get(), 0, kBssListSize);
   DWORD at = ndis::kListHeadSize;
   for (int n = 0; n < state.range(0); ++n) {
-    const std::vector<BYTE> record = Record(n);
+    const std::vector<BYTE> record = bench::SiteRecord(n);
     std::memcpy(BssidSiteList.get() + at, record.data(), record.size());
     at += static_cast<DWORD>(record.size());
   }

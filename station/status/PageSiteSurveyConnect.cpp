@@ -31,7 +31,6 @@ constexpr DWORD kCertDataSize = sizeof(_8021X_DATA::ServerCertData);
 enum { kChosenOpen, kChosenShared, kChosenLeap, kChosenWpa, kChosenWpaPsk, kChosenWpa2, kChosenWpa2Psk, kChosenWpaNone };
 enum { kChosenNone, kChosenWep, kChosenTkip, kChosenAes };
 
-bool IsWorkerReady() { return g_nAdapterState == kAdapterReady; }
 bool IsWpaKind(int kind) { return kind >= 1 && kind <= 5; }
 
 // A text into a fixed field, cut to leave its terminator.
@@ -133,7 +132,7 @@ void CPageSiteSurveyDlg::ConnectSelected(int row) {
   m_nProfileAuthMode = 0;
   m_nProfileCipherMode = 1;
   TakeSiteSecurity();
-  if (!IsWorkerReady() && IsWpaKind(m_nSecurityKind)) return;
+  if (!AdapterTakesSecurity() && IsWpaKind(m_nSecurityKind)) return;
   const DWORD infrastructure = getU32(m_pSelectedRecord + kInfrastructureMode);
   if (infrastructure == 1 && getU32(m_pSelectedRecord + kSsidLength) == 0) {
     if (CHiddenSsidDlg* prompt = HiddenSsidPrompt())
@@ -222,7 +221,7 @@ void CPageSiteSurveyDlg::BuildConnectProfile() {
   const bool securityNeeded = getU32(bss + kPrivacy) != 0 || IsWpaKind(m_nSecurityKind);
 
   if (securityNeeded) {
-    const bool oneX = IsWorkerReady() &&
+    const bool oneX = AdapterTakesSecurity() &&
                       ((infrastructure && (m_nChosenAuth == kChosenWpa || m_nChosenAuth == kChosenWpa2)) ||
                        ((m_nChosenAuth == kChosenOpen || m_nChosenAuth == kChosenShared) && m_nUse8021X));
     if (oneX) {

@@ -136,8 +136,7 @@ BOOL CPageSiteSurveyDlg::OnInitDialog() {
   }
   m_btnConnect.ShowWindow(SW_HIDE);
 
-  ReadRadioState();
-  if (g_bRadioOn) OnRescan();
+  StartAdapterView();
   UpdateButtons();
   m_nTimer = SetTimer(kSiteSurveyTimer, kSiteSurveyPeriodMs, nullptr);
   return TRUE;
@@ -186,12 +185,6 @@ void CPageSiteSurveyDlg::OnShowDbm() {
 }
 
 void CPageSiteSurveyDlg::OnConnect() { ConnectSelected(SelectedRow()); }
-
-LRESULT CPageSiteSurveyDlg::OnBssListReady(WPARAM, LPARAM) {
-  if (g_pHideDlg) g_pHideDlg->UpdateBssList();
-  RebuildList();
-  return 0;
-}
 
 void CPageSiteSurveyDlg::RebuildList() {
   m_rows.clear();
@@ -328,7 +321,7 @@ void CPageSiteSurveyDlg::OnListDblClk(NMHDR*, LRESULT* pResult) {
   *pResult = 0;
   const int row = SelectedRow();
   if (row < 0) {
-    WarningMessageBox(LoadText(IDS_NO_SELECTED_ITEM));
+    WarningMessageBox(LoadText(IDS_SS_NO_SELECTED_ITEM));
     return;
   }
   DWORD length = 0;
@@ -349,7 +342,7 @@ void CPageSiteSurveyDlg::OnListDblClk(NMHDR*, LRESULT* pResult) {
 void CPageSiteSurveyDlg::OnAddToProfile() {
   const int row = SelectedRow();
   if (row < 0) {
-    WarningMessageBox(LoadText(IDS_NO_SELECTED_ITEM));
+    WarningMessageBox(LoadText(IDS_SS_NO_SELECTED_ITEM));
     return;
   }
   if (getU32(m_siteCopy.get()) == 0) return;

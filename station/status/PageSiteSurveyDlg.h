@@ -10,9 +10,11 @@
 // security editor and the hidden-SSID prompt write them) and hands to the
 // worker's action queue; it is never saved as a profile.
 //
-// The members that reach the adapter through Native Wi-Fi (ReadRadioState,
-// RefreshConnection, UpdateButtons, QueueConnection) live in
-// vista/PageSiteSurveyNative.cpp; the connect path in PageSiteSurveyConnect.cpp.
+// The members that reach the adapter (StartAdapterView, OnBssListReady,
+// RefreshConnection, UpdateButtons, QueueConnection) differ per build: through
+// Native Wi-Fi in vista/PageSiteSurveyNative.cpp (WavorelVista), through driver
+// codes and the worker's queue in xp/station/status/PageSiteSurveyDlgXp.cpp
+// (Wavorel); the connect path is in PageSiteSurveyConnect.cpp.
 #pragma once
 
 #include <memory>
@@ -30,24 +32,28 @@
 
 class CHiddenSsidDlg;
 
-constexpr UINT IDD_PAGE_SITE_SURVEY = 160;
+// The template and control ids of each build (WavorelVista, Wavorel).
+constexpr UINT IDD_PAGE_SITE_SURVEY = WAVOREL_BUILD_XP ? 144 : 160;
 // Controls.
-constexpr int IDC_SS_LIST = 1017;
-constexpr int IDC_SS_RESCAN = 1018;
-constexpr int IDC_SS_CONNECT = 1019;
-constexpr int IDC_SS_ADD_TO_PROFILE = 1107;
-constexpr int IDC_SS_SORT_SSID = 1096;  // the radio group: 1096, 1099, 1102
-constexpr int IDC_SS_SORT_CHANNEL = 1099;
-constexpr int IDC_SS_SORT_SIGNAL = 1102;
-constexpr int IDC_SS_SSID_LABEL = 1662;
-constexpr int IDC_SS_CHANNEL_LABEL = 1665;
-constexpr int IDC_SS_SIGNAL_LABEL = 1668;
-constexpr int IDC_SS_SHOW_DBM = 1104;
-constexpr int IDC_SS_SHOW_DBM_LABEL = 1671;
-constexpr int IDC_SS_SEPARATOR = 1057;
-constexpr int IDC_SS_STATIC = 1106;
+constexpr int IDC_SS_LIST = WAVOREL_BUILD_XP ? 1014 : 1017;
+constexpr int IDC_SS_RESCAN = WAVOREL_BUILD_XP ? 1015 : 1018;
+constexpr int IDC_SS_CONNECT = WAVOREL_BUILD_XP ? 1016 : 1019;
+constexpr int IDC_SS_ADD_TO_PROFILE = WAVOREL_BUILD_XP ? 1067 : 1107;
+// The radio group: three consecutive ids in the XP build, 1096, 1099, 1102 in the Vista build.
+constexpr int IDC_SS_SORT_SSID = WAVOREL_BUILD_XP ? 1062 : 1096;
+constexpr int IDC_SS_SORT_CHANNEL = WAVOREL_BUILD_XP ? 1063 : 1099;
+constexpr int IDC_SS_SORT_SIGNAL = WAVOREL_BUILD_XP ? 1064 : 1102;
+constexpr int IDC_SS_SSID_LABEL = WAVOREL_BUILD_XP ? 1287 : 1662;
+constexpr int IDC_SS_CHANNEL_LABEL = WAVOREL_BUILD_XP ? 1288 : 1665;
+constexpr int IDC_SS_SIGNAL_LABEL = WAVOREL_BUILD_XP ? 1289 : 1668;
+constexpr int IDC_SS_SHOW_DBM = WAVOREL_BUILD_XP ? 1065 : 1104;
+constexpr int IDC_SS_SHOW_DBM_LABEL = WAVOREL_BUILD_XP ? 1290 : 1671;
+constexpr int IDC_SS_SEPARATOR = WAVOREL_BUILD_XP ? 1045 : 1057;
+constexpr int IDC_SS_STATIC = WAVOREL_BUILD_XP ? 1066 : 1106;
 // Resources: the row images and the texts.
-constexpr UINT IDB_SITE_IMAGES = 201;
+constexpr UINT IDB_SITE_IMAGES = WAVOREL_BUILD_XP ? 167 : 201;
+// "No selected item".
+constexpr UINT IDS_SS_NO_SELECTED_ITEM = WAVOREL_BUILD_XP ? 109 : 115;
 constexpr UINT IDS_SS_RESCAN = 13;
 constexpr UINT IDS_SS_CONNECT = 14;
 constexpr UINT IDS_SS_ADD_TO_PROFILE = 15;
@@ -153,6 +159,12 @@ class CPageSiteSurveyDlg : public CDialog {
   int m_nSortKey = kSiteSortSsid;
   int m_bRescanPending = 0;
   int m_nConnectedState = 0;
+  // Wavorel: the timer's ticks on which the connected BSSID had no accepted
+  // row since the last rescan it asked for.
+  int m_nNotFoundTicks = 0;
+  // Wavorel: the ad hoc OFDM word of the station configuration block, read
+  // when the page starts.
+  DWORD m_dwAdhocOfdm = 0;
 
   // ---- The pending connection ----
   int m_nProfileAuthMode = 0;    // NDIS authentication mode to use
@@ -197,8 +209,13 @@ class CPageSiteSurveyDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // The software radio state into g_bRadioOn when Native Wi-Fi can read it.
-  void ReadRadioState();
+  // The page's first look at the adapter: WavorelVista reads the radio state
+  // and rescans while it is on; Wavorel marks the list for the timer's
+  // rebuild and reads the ad hoc OFDM word.
+  void StartAdapterView();
+  // Whether WPA and 802.1X connections can be made: WavorelVista once the
+  // worker found the adapter, Wavorel once the supplicant took it.
+  static bool AdapterTakesSecurity();
   // "Config" cleared, the connection record handed to the worker's queue.
   void QueueConnection();
   // Row count, visible rows redrawn, code 26 with the rows.

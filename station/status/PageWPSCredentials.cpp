@@ -98,24 +98,15 @@ void CPageWPSDlg::OnBnClickedRotate() {
   }
 }
 
-void CPageWPSDlg::OnBnClickedDelete() {
-  const int row = SelectedProfileRow();
+void CPageWPSDlg::RemoveCredential(int row) {
   const int count = WpsCredentialCount();
   if (row < 0 || row >= count) return;
-  if (!g_bWpsRotate && g_bWpsConnect && row == g_nWpsCurrentIndex) {
-    Disconnect();
-    const WpsCredentialFields c = WpsCredentialAt(row);
-    DeleteNativeProfileOfSsid(c.Ssid, c.SsidLength);
-  }
   BYTE* records = g_wscCredentialTable.data() + table::kRecords;
   std::memmove(records + row * credential::kSize, records + (row + 1) * credential::kSize,
                static_cast<size_t>(count - row - 1) * credential::kSize);
   std::memset(records + (count - 1) * credential::kSize, 0, credential::kSize);
   putU32(g_wscCredentialTable.data() + table::kCount, static_cast<DWORD>(count - 1));
   if (count == 1) std::memset(g_wpsBssid, 0, sizeof g_wpsBssid);
-  SaveWpsProfiles(0);
-  LoadProfileList();
-  UpdateButtons();
 }
 
 void CPageWPSDlg::OnBnClickedExportProfile() {

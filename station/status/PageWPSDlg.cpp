@@ -518,7 +518,7 @@ void CPageWPSDlg::OnBnClickedRescan() {
   m_btnDetail.EnableWindow(FALSE);
   EnableButton(m_btnConnect, FALSE, BRIDGE_UI_WPS_BUTTON_ENABLE + 2);
   m_btnRotate.EnableWindow(FALSE);
-  RequestRescan();
+  StartRescanWait();
 }
 
 LRESULT CPageWPSDlg::OnScanEnded(WPARAM, LPARAM) {

@@ -31,7 +31,8 @@
 #include "widgets/ShadeButtonST.h"
 #include "widgets/SmartEdit.h"
 
-constexpr UINT IDD_PAGE_WPS = 345;
+// The template of each build (WavorelVista, Wavorel).
+constexpr UINT IDD_PAGE_WPS = WAVOREL_BUILD_XP ? 263 : 345;
 // Controls.
 constexpr int IDC_WPS_AP_SEPARATOR = 1553;
 constexpr int IDC_WPS_AP_LIST = 3255;
@@ -54,11 +55,11 @@ constexpr int IDC_WPS_PIN = 3257;
 constexpr int IDC_WPS_PBC = 3262;
 constexpr int IDC_WPS_ASSOCIATE_IE = 3271;
 constexpr int IDC_WPS_PROBE_IE = 4272;
-constexpr int IDC_WPS_AUTO_SELECT = 1824;
+constexpr int IDC_WPS_AUTO_SELECT = WAVOREL_BUILD_XP ? 1349 : 1824;
 constexpr int IDC_WPS_PROGRESS = 5264;
 constexpr int IDC_WPS_STATUS = 4260;
 constexpr int IDC_WPS_WIRELESS_LABEL = 1806;
-constexpr int IDC_WPS_WIRELESS_MODE = 1801;
+constexpr int IDC_WPS_WIRELESS_MODE = WAVOREL_BUILD_XP ? 1343 : 1801;
 // Texts.
 constexpr UINT IDS_WPS_AP_LIST = 6246;
 constexpr UINT IDS_WPS_PROFILE_LIST = 6247;
@@ -88,6 +89,7 @@ constexpr UINT IDS_WPS_BAND_AUTO = 533;
 constexpr UINT IDB_WPS_IMAGES = 201;
 // The page's timers.
 enum WpsPageTimer : UINT_PTR {
+  kWpsRescanWaitTimer = 1,  // Wavorel: 3500 ms (5500 ms in wireless modes 2 and 3) after a rescan
   kWpsStatePollTimer = 2,   // 200 ms: the driver's state word
   kWpsRunLimitTimer = 3,    // 20 000 ms: a run without auto-select
   kWpsConnectWatchTimer = 4,  // 2000 ms: the credential connection
@@ -207,14 +209,35 @@ class CPageWPSDlg : public CDialog {
   void SetStatus(const CString& text);
   void RecolourProgress();
 
-  // ---- Native Wi-Fi (vista/PageWPSNative.cpp) ----
-  // Off any network, every Native Wi-Fi profile deleted.
-  static void DropLinkAndProfiles();
+  // ---- The link and the scans, per build: Native Wi-Fi in
+  // vista/PageWPSNative.cpp (WavorelVista), driver codes, the supplicant and
+  // the worker's queue in xp/station/status/PageWPSDlgXp.cpp (Wavorel) ----
+  // Off the network before a run: WavorelVista disconnects and deletes every
+  // Native Wi-Fi profile; Wavorel stops the supplicant's port, sets open
+  // authentication and, unless `disassociate` is FALSE (the restart of a run
+  // the driver began), disassociates.
+  static void DropLinkAndProfiles(BOOL disassociate);
+  // WavorelVista: every Native Wi-Fi profile deleted (Wavorel has none).
   static void DeleteAllNativeProfiles();
-  // The link ended by Native Wi-Fi and by the driver's disconnect code.
+  // The link ended: by Native Wi-Fi and the driver's disconnect code, or by
+  // the supplicant's port and the driver's disassociate code.
   static void DisconnectLink();
   static BOOL IsLinkConnected();
+  // What follows the Disconnect button: WavorelVista deletes its Native Wi-Fi
+  // profiles, Wavorel applies the current station profile again.
+  static void AfterDisconnect();
   static void DeleteNativeProfileOfSsid(const BYTE* ssid, DWORD length);
+  // The scan the Rescan button asks for: WavorelVista waits for the worker's
+  // scan-ended message, Wavorel for timer 1.
+  void StartRescanWait();
+  // Timer 1 (Wavorel): the scan had its time; the AP list is refilled.
+  void OnRescanWaitEnded();
+  // Timer 3 (Wavorel): a run without automatic AP choice reads the driver's
+  // list into the worker's scan buffer and refills the AP list.
+  void OnRunLimitTick();
+  // Takes record `row` out of the credential table (the later ones move down,
+  // the stored BSSID goes with the last record).
+  void RemoveCredential(int row);
 
   // ---- Helpers ----
   int SelectedApRow() const;

@@ -194,7 +194,7 @@ void CPageWPSDlg::OnBnClickedPbc() {
   g_nWpsMethod = kWpsMethodPbc;
   g_bWpsConnect = 1;
   StopTimers();
-  DropLinkAndProfiles();
+  DropLinkAndProfiles(TRUE);
   SetDword(OID_VX_PRIVATE_0151, static_cast<DWORD>(g_nWpsWirelessMode));
   if (g_nWpsConfigMode == kWpsEnrollee) {
     ClearCredentials();
@@ -242,7 +242,7 @@ void CPageWPSDlg::OnBnClickedPin() {
   }
   g_bWpsConnect = 1;
   StopTimers();
-  DropLinkAndProfiles();
+  DropLinkAndProfiles(TRUE);
   SetDword(OID_VX_PRIVATE_0151, static_cast<DWORD>(g_nWpsWirelessMode));
   DWORD length = 0;
   const BYTE* record = g_nWpsAutoApIndex < 0 ? nullptr
@@ -285,7 +285,7 @@ void CPageWPSDlg::OnDriverPbcStart() {
   g_bWpsConnect = 1;
   StopTimers();
   ClearCredentials();
-  DropLinkAndProfiles();
+  DropLinkAndProfiles(FALSE);
   SaveWpsProfiles(1);
   LoadProfileList();
   SetStatus("Start PBC connection");
@@ -315,8 +315,14 @@ void CPageWPSDlg::OnTimer(UINT_PTR nIDEvent) {
         OnBnClickedPin();
       }
       break;
+    case kWpsRescanWaitTimer:
+      OnRescanWaitEnded();
+      break;
     case kWpsStatePollTimer:
       PollState();
+      break;
+    case kWpsRunLimitTimer:
+      OnRunLimitTick();
       break;
     case kWpsConnectWatchTimer:
       WatchConnection();
@@ -486,5 +492,5 @@ void CPageWPSDlg::OnBnClickedDisconnect() {
   g_nWpsAutoApIndex = -1;
   m_bWalkTimerArmed = 0;
   Disconnect();
-  DeleteAllNativeProfiles();
+  AfterDisconnect();
 }

@@ -38,6 +38,12 @@ void AttributeFields(const BYTE* record, DWORD length, int selector, CStringArra
   SplitString(ParseBssInfoElements(record, length, selector), ";", fields);
 }
 
+// Whether field `index` of an attribute list is "TRUE"; a list too short to
+// hold it says no.
+bool FieldIsTrue(const CStringArray& fields, int index) {
+  return index < fields.GetSize() && fields.GetAt(index) == "TRUE";
+}
+
 }  // namespace
 
 CString SiteSsid(const BYTE* record) {
@@ -92,25 +98,19 @@ SiteRow MakeSiteRow(const BYTE* record, DWORD length) {
   row.channelText = SiteChannelText(Frequency(record));
   CStringArray ht;
   AttributeFields(record, length, kBssTextHt, ht);
-  row.ht = ht.GetAt(kHtTextFields - 1) == "TRUE";
+  row.ht = FieldIsTrue(ht, kHtTextFields - 1);
   CStringArray wps;
   AttributeFields(record, length, kBssTextWps, wps);
-  row.wps = wps.GetAt(kWpsTextFields - 1) == "TRUE";
+  row.wps = FieldIsTrue(wps, kWpsTextFields - 1);
   row.secured = Field(record, kPrivacy) != 0 || ParseBssInfoElements(record, length, kBssTextSecurity) != "Unknown;None";
   row.rssi = SiteRssi(record);
   return row;
 }
 
 void BuildSiteRows(const BYTE* list, DWORD size, std::vector<SiteRow>& rows, std::vector<DWORD>* offsets) {
-  bool ended = false;
   ForEachSiteRecord(list, size, [&](const BYTE* record, DWORD length) {
-    if (ended) return;
-    try {
-      rows.push_back(MakeSiteRow(record, length));
-      if (offsets) offsets->push_back(static_cast<DWORD>(record - list));
-    } catch (const CInvalidArgException&) {
-      ended = true;
-    }
+    rows.push_back(MakeSiteRow(record, length));
+    if (offsets) offsets->push_back(static_cast<DWORD>(record - list));
   });
 }
 
@@ -170,33 +170,42 @@ void SortSiteList(BYTE* list, DWORD size, FILETIME* stamps, int stampCount, int 
   std::vector<bool> taken(count, false);
   std::vector<size_t> order;
   order.reserve(count);
+  // Each record's key is read once; the take loop compares the kept keys.
   const auto take = [&](auto&& matches) {
     for (size_t i = 0; i < count; ++i) {
-      if (taken[i] || !matches(records[i].at)) continue;
+      if (taken[i] || !matches(i)) continue;
       taken[i] = true;
       order.push_back(i);
       return;
     }
   };
   if (key == kSiteSortSsid) {
+    std::vector<CString> keys;
+    keys.reserve(count);
     CSortStringArray ssids;
-    for (const Record& r : records) ssids.Add(SiteSsid(r.at));
+    for (const Record& r : records) {
+      keys.push_back(SiteSsid(r.at));
+      ssids.Add(keys.back());
+    }
     ssids.Sort();
     for (INT_PTR i = 0; i < ssids.GetSize(); ++i) {
-      const CString ssid = ssids.GetAt(i);
-      take([&](const BYTE* record) { return SiteSsid(record) == ssid; });
+      const CString& ssid = ssids.GetAt(i);
+      take([&](size_t n) { return keys[n] == ssid; });
     }
   } else {
-    const auto keyOf = [key](const BYTE* record) {
-      return key == kSiteSortChannel ? SiteChannelNumber(Frequency(record)) : static_cast<int>(Field(record, kRssi));
-    };
+    std::vector<int> keys;
+    keys.reserve(count);
     CSortIntArray values;
-    for (const Record& r : records) values.Add(keyOf(r.at));
+    for (const Record& r : records) {
+      keys.push_back(key == kSiteSortChannel ? SiteChannelNumber(Frequency(r.at))
+                                             : static_cast<int>(Field(r.at, kRssi)));
+      values.Add(keys.back());
+    }
     values.Sort();
     if (key == kSiteSortSignal) values.Reverse();
     for (INT_PTR i = 0; i < values.GetSize(); ++i) {
       const int value = values.GetAt(i);
-      take([&](const BYTE* record) { return keyOf(record) == value; });
+      take([&](size_t n) { return keys[n] == value; });
     }
   }
 

@@ -47,12 +47,11 @@ bool IsShownSiteRecord(const BYTE* record, DWORD length);
 template <typename Visit>
 void ForEachSiteRecord(const BYTE* list, DWORD size, Visit&& visit);
 
-// The row of one shown record (connected 0). Throws CInvalidArgException when
-// an attribute list has fewer fields than the row reads.
+// The row of one shown record (connected 0). A WPS or 802.11n flag that its
+// attribute list is too short to hold reads as "FALSE".
 SiteRow MakeSiteRow(const BYTE* record, DWORD length);
 // The rows of a list, in list order, and with `offsets` each row's record
-// offset in the list; a record whose row cannot be made ends the rows there
-// (the ones made before stay).
+// offset in the list.
 void BuildSiteRows(const BYTE* list, DWORD size, std::vector<SiteRow>& rows, std::vector<DWORD>* offsets = nullptr);
 // The code 26 text: one line per row, joined by "\r\n".
 CString MakeSurveyRowsText(const std::vector<SiteRow>& rows);

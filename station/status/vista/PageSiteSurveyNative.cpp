@@ -1,6 +1,7 @@
 // The site survey page's members that reach the adapter through Native Wi-Fi
-// (WavorelVista): the radio state, the connected row of the timer, the
-// buttons' enabling and the hand-over of a connection to the worker.
+// (WavorelVista): the radio state, the worker's list rebuilt on a new scan,
+// the connected row of the timer, the buttons' enabling and the hand-over of
+// a connection to the worker.
 #include <algorithm>
 #include <cstring>
 
@@ -25,9 +26,18 @@ bool IsOpened() { return g_pNativeWiFi && g_pNativeWiFi->IsOpened(); }
 
 }  // namespace
 
-void CPageSiteSurveyDlg::ReadRadioState() {
+void CPageSiteSurveyDlg::StartAdapterView() {
   DWORD soft = 0, hard = 0;
   if (g_pNativeWiFi && g_pNativeWiFi->GetRadioState(&soft, &hard) == ERROR_SUCCESS) g_bRadioOn = soft ? 1 : 0;
+  if (g_bRadioOn) OnRescan();
+}
+
+bool CPageSiteSurveyDlg::AdapterTakesSecurity() { return g_nAdapterState == kAdapterReady; }
+
+LRESULT CPageSiteSurveyDlg::OnBssListReady(WPARAM, LPARAM) {
+  if (g_pHideDlg) g_pHideDlg->UpdateBssList();
+  RebuildList();
+  return 0;
 }
 
 void CPageSiteSurveyDlg::RefreshConnection() {
@@ -79,7 +89,7 @@ void CPageSiteSurveyDlg::UpdateButtons() {
   m_checkShowDbm.EnableWindow(idle);
   const bool kindAllowed = m_nSecurityKind < 1 || m_nSecurityKind > 5;
   const BOOL connectable =
-      idle && GetRowCount() > 0 && (g_nAdapterState == kAdapterReady || kindAllowed);
+      idle && GetRowCount() > 0 && (AdapterTakesSecurity() || kindAllowed);
   m_btnConnect.EnableWindow(connectable);
   m_btnAddToProfile.EnableWindow(connectable);
   if (!ready) OnBssListReady(0, 0);

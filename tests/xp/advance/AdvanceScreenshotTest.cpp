@@ -7,7 +7,7 @@
 
 #include "platform/present/Screenshot.h"
 #include "platform/present/WindowImage.h"
-#include "tests/xp/station/AdvancePageTest.h"
+#include "tests/xp/advance/AdvancePageTest.h"
 
 namespace xpstation::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "tests/xp/station/AdvancePageTest.h"
+#include "tests/xp/advance/AdvancePageTest.h"
 #include "worker/HideDlg.h"
 
 namespace xpstation::testing {

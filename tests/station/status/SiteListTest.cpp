@@ -1,7 +1,8 @@
 // The site survey's window-free part: the walk over a BSS list, the rows and
-// texts made of its records, and the in-place sort.
+// texts made of its records, and the in-place sort (both builds).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,16 @@ TEST_F(SiteListTest, WalkStepsByLengthSkipsShortRecordsAndStopsAtBrokenOnes) {
   Bytes counted = BssList({Record("A")}, 4096);
   wavorel::wire::putU32(counted.data(), 1000);
   EXPECT_EQ(Rows(counted).size(), 1u);
+}
+
+TEST_F(SiteListTest, LengthBelowTheRecordHeadEndsTheWalk) {
+  // Stepping by such a Length would land inside the record's own bytes.
+  for (DWORD length : {1u, 12u, 115u}) {
+    Bytes bad = Record("Bad");
+    wavorel::wire::putU32(bad.data() + bss::kLength, length);
+    EXPECT_EQ(Ssids(Rows(BssList({Record("A"), bad, Record("B")}, 4096))), (std::vector<std::string>{"A"}))
+        << "Length " << length;
+  }
 }
 
 TEST_F(SiteListTest, SsidIsCutToThirtyTwoBytesAndEndsAtTheFirstZero) {
@@ -188,6 +199,29 @@ TEST_F(SiteListTest, SortKeepsEveryRecordOfAListLongerThanTwoHundredFiftySix) {
   std::vector<DWORD> stamps = sorted.stamps;
   std::sort(stamps.begin(), stamps.end());
   for (DWORD i = 0; i < 400; ++i) EXPECT_EQ(stamps[i], i);
+}
+
+TEST_F(SiteListTest, SortKeepsEveryRecordOfAFullList) {
+  // Records of the bare 116-byte head: as many as 64 KB holds.
+  constexpr size_t kFit = (kBssListSize - 4) / bss::kHeadSize;
+  ASSERT_EQ(kFit, 564u);
+  std::vector<Bytes> records;
+  for (size_t i = 0; i < kFit; ++i) {
+    Bytes r(bss::kHeadSize, 0);
+    const std::string ssid = i % 3 ? "Net" : "net";
+    wavorel::wire::putU32(r.data() + bss::kLength, bss::kHeadSize);
+    wavorel::wire::putU32(r.data() + bss::kSsidLength, static_cast<DWORD>(ssid.size()));
+    std::copy(ssid.begin(), ssid.end(), r.begin() + bss::kSsid);
+    wavorel::wire::putU32(r.data() + bss::kRssi, static_cast<DWORD>(-30 - static_cast<int>(i % 7)));
+    records.push_back(r);
+  }
+  for (int key : {kSiteSortSsid, kSiteSortSignal}) {
+    const Sorted sorted = Sort(records, key);
+    ASSERT_EQ(sorted.ssids.size(), kFit);
+    std::vector<DWORD> stamps = sorted.stamps;
+    std::sort(stamps.begin(), stamps.end());
+    for (DWORD i = 0; i < kFit; ++i) ASSERT_EQ(stamps[i], i) << "key " << key;
+  }
 }
 
 }  // namespace

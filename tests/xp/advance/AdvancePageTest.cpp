@@ -1,6 +1,6 @@
 // The advanced page's lists, what it reads from the driver key and how its
 // controls follow the wireless mode and the 802.11n switches.
-#include "tests/xp/station/AdvancePageTest.h"
+#include "tests/xp/advance/AdvancePageTest.h"
 
 #include <gtest/gtest.h>
 
