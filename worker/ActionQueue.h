@@ -60,13 +60,3 @@ BOOL ActionQueueWantsRun(const std::vector<_ACTION_DATA>& queue);
 // Queues a rescan on the worker and runs the queue when AddAction asks for
 // it; FALSE without a worker.
 BOOL RequestRescan();
-
-// The 26-byte rate block the driver takes with a profile (OID_VX_PRIVATE_0127):
-// byte 0 the rate count, bytes 1-8 the rates, byte 13 the extended count,
-// bytes 14-17 the extended rates. FALSE (nothing written) for the 802.11n
-// modes 5, 6, 8 and 9, which send no block.
-constexpr DWORD kRateBlockSize = 26;
-BOOL FillRateBlock(int wirelessMode, BYTE block[kRateBlockSize]);
-// The 8-byte OID_802_11_DESIRED_RATES list of a wireless mode (the 802.11n
-// modes read the HT transmit-setting word `transmitSetting`).
-void FillModeRates(int wirelessMode, DWORD transmitSetting, BYTE rates[8]);

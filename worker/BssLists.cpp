@@ -35,7 +35,33 @@ struct KeptEntry {
   FILETIME stamp;
 };
 
+DWORD RecordFrequency(const BYTE* record) {
+  using namespace wavorel::wire::ndis;
+  return wavorel::wire::getU32(record + bssid::kConfiguration + configuration::kDsConfig);
+}
+
 }  // namespace
+
+BOOL IsAllowedFrequency(DWORD frequencyKhz, const BYTE* channels, int channelCount) {
+  const CHANNEL_FREQUENCY* row = FindChannelByFrequency(frequencyKhz);
+  return row && std::count(channels, channels + std::max(channelCount, 0), static_cast<BYTE>(row->Channel)) > 0;
+}
+
+void DropDisallowedBssRecords(BYTE* list, DWORD size, const BYTE* channels, int channelCount) {
+  using wavorel::wire::ndis::kListHeadSize;
+  using wavorel::wire::ndis::kListNumberOfItems;
+  if (!list || size < kListHeadSize) return;
+  DWORD kept = 0;
+  DWORD used = kListHeadSize;
+  // Records only move towards the front, so each is read before it can be overwritten.
+  WalkBssList(list, size, [&](const BYTE* record, DWORD length) {
+    if (!IsAllowedFrequency(RecordFrequency(record), channels, channelCount)) return;
+    std::memmove(list + used, record, length);
+    used += length;
+    ++kept;
+  });
+  wavorel::wire::putU32(list + kListNumberOfItems, kept);
+}
 
 void ClearSiteStamps() { std::memset(g_siteStamps, 0, sizeof g_siteStamps); }
 
@@ -66,8 +92,7 @@ void RebuildSiteList(const BYTE* scanList, BYTE* siteList, const BYTE* channels,
     ++index;
     if (std::binary_search(fresh.begin(), fresh.end(), MacKey(record + kMacAddress))) return;
     if (nowValue - FileTimeValue(stamp) >= ageLimit) return;
-    const CHANNEL_FREQUENCY* row = FindChannelByFrequency(wavorel::wire::getU32(record + kConfiguration + wavorel::wire::ndis::configuration::kDsConfig));
-    if (!row || !std::count(channels, channels + std::max(channelCount, 0), static_cast<BYTE>(row->Channel))) return;
+    if (!IsAllowedFrequency(RecordFrequency(record), channels, channelCount)) return;
     kept.push_back({record, length, stamp});
   });
   std::stable_sort(kept.begin(), kept.end(), [](const KeptEntry& a, const KeptEntry& b) {
@@ -94,7 +119,7 @@ DWORD GetBssFrequency(const BYTE bssid[6]) {
   bool found = false;
   WalkBssList(BssidSiteList.get(), kBssListSize, [&](const BYTE* record, DWORD) {
     if (found || !SameMac(record + kMacAddress, bssid)) return;
-    frequency = wavorel::wire::getU32(record + kConfiguration + wavorel::wire::ndis::configuration::kDsConfig);
+    frequency = RecordFrequency(record);
     found = true;
   });
   return frequency;

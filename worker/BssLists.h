@@ -29,6 +29,13 @@ void WalkBssList(const BYTE* list, DWORD size, Visit&& visit);
 void RebuildSiteList(const BYTE* scanList, BYTE* siteList, const BYTE* channels, int channelCount,
                      const FILETIME& now);
 
+// TRUE when the channel of a centre frequency (kHz) in the 49-row channel
+// table is among `channels`; a frequency the table lacks is not allowed.
+BOOL IsAllowedFrequency(DWORD frequencyKhz, const BYTE* channels, int channelCount);
+// Removes in place every record of a BSS list of `size` bytes whose channel
+// is not allowed, the count rewritten; the walk's rules bound it.
+void DropDisallowedBssRecords(BYTE* list, DWORD size, const BYTE* channels, int channelCount);
+
 // The DS frequency (kHz) of the first site-list record with that MAC address;
 // 2412000 when the list is missing or holds none.
 DWORD GetBssFrequency(const BYTE bssid[6]);

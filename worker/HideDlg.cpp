@@ -64,6 +64,8 @@ BEGIN_MESSAGE_MAP(CHideDlg, CDialog)
   ON_COMMAND(ID_WORKER_LAUNCH_CONFIG, &CHideDlg::OnLaunchConfigUtilities)
   ON_COMMAND(ID_WORKER_EXIT, &CHideDlg::OnExit)
   ON_COMMAND(ID_WORKER_SWITCH_TO_AP, &CHideDlg::OnSwitchToApMode)
+  ON_COMMAND(ID_WORKER_USE_QZCONFIG, &CHideDlg::OnUseUtilityConfig)
+  ON_COMMAND(ID_WORKER_USE_ZERO_CONFIG, &CHideDlg::OnUseZeroConfig)
   ON_MESSAGE(WM_DRIVER_MESSAGE_EVENT, &CHideDlg::OnDriverMessageEvent)
   ON_MESSAGE(WM_UIBRIDGE, &CHideDlg::OnUIBridge)
   ON_MESSAGE(WM_WLAN_CONNECTED, &CHideDlg::OnWlanConnected)
@@ -269,5 +271,3 @@ UINT SignalVerdict(int percent) {
   if (percent >= 41) return kVerdictNormal;
   return kVerdictWeak;
 }
-
-int WarningMessageBox(LPCSTR text) { return NotifyUIAlert(text, MB_ICONEXCLAMATION); }

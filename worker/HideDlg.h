@@ -125,6 +125,17 @@ class CHideDlg : public CDialog {
   // been started; the number of entries carried out.
   int ProcessActions();
 
+  // ---- Wavorel (xp/worker/) ----
+  // The re-initialisation after the adapter was found; `showHost` TRUE
+  // creates and shows the host dialog at the end.
+  void Rescan(BOOL showHost);
+  // Connects with the current WPS credential; FALSE for an empty table.
+  BOOL ConnectWithWpsCredential();
+  // Commands 32775 (the adapter to Zero Configuration) and 32774 (back to
+  // this program); WavorelVista has neither and does nothing.
+  void OnUseZeroConfig();
+  void OnUseUtilityConfig();
+
   // Refreshes the scan list and rebuilds the site list (vista/UpdateBssList.cpp).
   void UpdateBssList();
   // One WPS status step of timer 6 (vista/WpsWorker.cpp).

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/wire/Bytes.h"
+
 BYTE* MakeHtSettingRecord(BYTE record[kHtSettingRecordSize], int windowA, int windowB,
                           int aggregation, int autoIndex, LPCSTR density, int amsdu,
                           int amsduSize, int powerSaveIndex) {
@@ -53,4 +55,15 @@ void UnpackHtSettingBits(DWORD bits, BYTE record[kHtSettingRecordSize]) {
   record[kHtAmsduEnable] = static_cast<BYTE>(bits >> 22 & 0x1);
   record[kHtAmsduSize] = static_cast<BYTE>(bits >> 23 & 0x1);
   record[kHtMimoPowerSave] = static_cast<BYTE>(bits >> 24 & 0x3);
+}
+
+void FillHtTransmitRecord(DWORD transmitSetting, BYTE record[kHtTransmitRecordSize]) {
+  const DWORD w = transmitSetting;
+  wavorel::wire::putU32(record, w & 0xF);
+  record[4] = static_cast<BYTE>((w >> 14) & 3);
+  record[5] = static_cast<BYTE>((w >> 16) & 1);
+  record[7] = static_cast<BYTE>((w >> 4) & 0x7F);
+  record[8] = static_cast<BYTE>((w >> 11) & 1);
+  record[9] = static_cast<BYTE>((w >> 13) & 1);
+  record[10] = static_cast<BYTE>((w >> 12) & 1);
 }

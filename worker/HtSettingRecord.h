@@ -43,3 +43,10 @@ DWORD PackHtSettingBits(const BYTE record[kHtSettingRecordSize]);
 
 // Splits a "BACapability" DWORD into the record; bits 26-31 are ignored.
 void UnpackHtSettingBits(DWORD bits, BYTE record[kHtSettingRecordSize]);
+
+// The 12-byte HT transmit record (OID_VX_HT_TRANSMIT) filled from the HT
+// transmit-setting word: bytes 0-3 bits 0-3, byte 4 bits 14-15, byte 5 bit
+// 16, byte 7 bits 4-10, byte 8 bit 11, byte 9 bit 13, byte 10 bit 12; bytes 6
+// and 11 stay as the driver answered them.
+constexpr DWORD kHtTransmitRecordSize = 12;
+void FillHtTransmitRecord(DWORD transmitSetting, BYTE record[kHtTransmitRecordSize]);

@@ -94,6 +94,11 @@ void WriteApDefaults(LPCSTR driverKey);
 // channels into g_channelList. 0 when the driver key does not open, else 1.
 int QueryCountryRegion();
 
+// ---- Waiting ----
+// Returns once more than `milliseconds` have passed on the tick count (so a
+// wait that spans midnight ends like any other).
+void WaitMilliseconds(DWORD milliseconds);
+
 // ---- Text ----
 // Adds the non-empty pieces between occurrences of `separator` to `out`;
 // returns the number of separators found. No separator in the text, or an

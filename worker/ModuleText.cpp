@@ -1,9 +1,14 @@
-// Text helpers of the worker module: splitting at a separator text and
-// hexadecimal text to bytes.
+// Text helpers of the worker module: splitting at a separator text,
+// hexadecimal text to bytes, and the warning box (WarningMessageBox, declared
+// in HideDlg.h) that parts without a worker window show as well.
 #include <cstring>
 
+#include "frontend/UiBridge.h"
 #include "worker/HexStringToBytes.h"
+#include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
+
+int WarningMessageBox(LPCSTR text) { return NotifyUIAlert(text, MB_ICONEXCLAMATION); }
 
 int SplitString(LPCSTR source, LPCSTR separator, CStringArray& out) {
   const size_t sepLength = separator ? std::strlen(separator) : 0;

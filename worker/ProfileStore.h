@@ -3,7 +3,8 @@
 // file, the adapter's driver key and the WPS credential store. Every store
 // call names the adapter's GUID (g_strAdapterGuid) and the data folder.
 // A missing or empty key never changes a field: it keeps its default.
-// Vista-only (worker/vista/).
+// The store readers are WavorelVista's (worker/vista/); each program has its
+// own LoadAndApplyCurrentProfile.
 #pragma once
 
 #include "platform/Platform.h"
@@ -28,7 +29,8 @@ BOOL ReadAdapterValues(_PROFILE_DATA* profile, BOOL readRadioSettings, DWORD app
 // Loads the WPS flag, the WPS page's values and the credential table (at most
 // 8 records) from the store into the worker's globals.
 void ReadWpsStore();
-// Builds the current profile and has the worker (g_pHideDlg) apply it: the
+// Builds the current profile and has the worker (g_pHideDlg) apply it.
+// WavorelVista (vista/CurrentProfile.cpp): the
 // WPS flag cleared, the WPS store and the adapter values read; with a stored
 // WPS connection ("WSC" 1) the credential connection is made (and timer 4
 // armed) and the record keeps only the adapter values, otherwise the stored
@@ -36,4 +38,16 @@ void ReadWpsStore();
 // Native Wi-Fi unless the WPS flag is set. ProcessActions' result when the
 // queue asks to run, else 0 (also without a worker, the record then dropped).
 // The second argument is not used.
+// Wavorel (xp/worker/LoadAndApplyCurrentProfile.cpp): from the registry, the
+// profile's values from the driver key (where activation copied them); with
+// `readRadioSettings` the adapter's radio values are read, the HT transmit
+// record sent and "AdhocOfdm" written, and the record carries its own adapter
+// settings; a stored WPS connection is made by credential instead; the
+// single sign-on state decides whether the record is queued. The last two
+// arguments are not used there.
 int LoadAndApplyCurrentProfile(BOOL readRadioSettings, int unused, DWORD applyArgument);
+// Wavorel, for a user without administrator rights: the same with every key
+// opened for reading and nothing written; the profile's values come from its
+// own key below "\Profile\Station" (the name the profile page activated last,
+// else "CurProfile").
+int LoadAndApplyCurrentProfileReadOnly(BOOL readRadioSettings);

@@ -23,6 +23,9 @@ enum StationHostTab {
   kHostTabCount
 };
 
+// The host's tab buttons, one per tab page in the order above.
+constexpr UINT kHostTabButtonIds[kHostTabCount] = {1004, 1005, 1007, 1008, 1009, 1010, 1011, 1012};
+
 // The site survey page's "Rescan" button, which the worker presses after the
 // radio came back on.
 constexpr int kSiteSurveyRescanButton = 1018;

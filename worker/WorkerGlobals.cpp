@@ -49,4 +49,6 @@ int g_bActivationMarker = 0;
 CString g_strCurProfileName;
 int g_bWpsPending = 0;
 int g_bSwitchingToApMode = 0;
+int g_bShowAuthStatus = 0;
+int g_bApplyRequested = 0;
 char g_authStatusEvents[kAuthStatusLines][kAuthStatusLineSize] = {};

@@ -96,6 +96,12 @@ extern int g_bActivationMarker;
 extern CString g_strCurProfileName;
 // Set when the user switches to AP mode from the worker's tray menu.
 extern int g_bSwitchingToApMode;
+// Wavorel: the authentication status dialog is shown while a connection
+// authenticates ("ShowAuthStatus"), and a profile is to be applied again
+// (set when the radio comes on or credentials are confirmed, cleared when
+// the radio goes off or a connection asks for a password).
+extern int g_bShowAuthStatus;
+extern int g_bApplyRequested;
 // The authentication status lines the status dialog shows: 200 lines of 256
 // bytes, zeroed when the worker starts.
 constexpr int kAuthStatusLines = 200;

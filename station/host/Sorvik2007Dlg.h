@@ -33,7 +33,6 @@ constexpr UINT IDC_HOST_HELP = 1001;
 constexpr UINT IDC_HOST_SCROLL_LEFT = 1002;
 constexpr UINT IDC_HOST_SCROLL_RIGHT = 1003;
 constexpr UINT IDC_HOST_FILLER = 1013;
-constexpr UINT kHostTabButtonIds[kHostTabCount] = {1004, 1005, 1007, 1008, 1009, 1010, 1011, 1012};
 constexpr UINT kHostTabCaptionIds[kHostTabCount] = {2180, 223, 225, 445, 6278, 495, 6285, 227};
 constexpr UINT kHostTabTemplates[kHostTabCount] = {158, 160, 164, 343, 345, 2300, 3243, 146};
 constexpr UINT kHostDialogTemplates[kHostDlgCount] = {205, 220, 218, 222, 333, 2244, 312, 2242, 198, 3242, 3245};

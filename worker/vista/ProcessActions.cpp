@@ -6,6 +6,7 @@
 
 #include "worker/HideDlg.h"
 #include "platform/wire/Bytes.h"
+#include "worker/HtSettingRecord.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
 #include "worker/RateSets.h"
@@ -16,7 +17,6 @@ namespace {
 constexpr int kTries = 3;
 constexpr DWORD kChannel14Frequency = 2484000;
 constexpr DWORD kChannel14ClearedFlag = 0x800;
-constexpr DWORD kHtTransmitSize = 12;
 constexpr size_t kClearedConfigWord = 6;
 constexpr DWORD kStatisticsSize = 200;
 constexpr UINT kWepLinkPeriodMs = 10000;
@@ -52,17 +52,10 @@ void SetRateBlock() {
 // bytes 6 and 11 stay as the driver has them (nothing is sent when the
 // driver does not answer them).
 void RefillHtTransmit() {
-  BYTE block[kHtTransmitSize] = {};
+  BYTE block[kHtTransmitRecordSize] = {};
   DWORD returned = 0;
   if (!QueryOid(OID_VX_HT_TRANSMIT, block, sizeof block, &returned) || returned < sizeof block) return;
-  const DWORD w = g_dwTransmitSetting;
-  wavorel::wire::putU32(block, w & 0xF);
-  block[4] = static_cast<BYTE>((w >> 14) & 3);
-  block[5] = static_cast<BYTE>((w >> 16) & 1);
-  block[7] = static_cast<BYTE>((w >> 4) & 0x7F);
-  block[8] = static_cast<BYTE>((w >> 11) & 1);
-  block[9] = static_cast<BYTE>((w >> 13) & 1);
-  block[10] = static_cast<BYTE>((w >> 12) & 1);
+  FillHtTransmitRecord(g_dwTransmitSetting, block);
   Set(OID_VX_HT_TRANSMIT_SET, block, sizeof block);
 }
 

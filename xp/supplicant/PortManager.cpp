@@ -71,6 +71,8 @@ BOOL SupplicantInit() {
   return TRUE;
 }
 
+BOOL SupplicantIsInitialised() { return g_lock.load() != nullptr; }
+
 BOOL SupplicantSelectAdapter() {
   SupplicantTrace("Start to select adapter aegis\n");
   BYTE mac[6] = {};

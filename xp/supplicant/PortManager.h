@@ -93,6 +93,9 @@ extern volatile int g_nReassociate;
 
 // ---- Start-up and end ----
 BOOL SupplicantInit();
+// TRUE from a SupplicantInit that got as far as the port manager until
+// SupplicantClose.
+BOOL SupplicantIsInitialised();
 BOOL SupplicantSelectAdapter();
 void SupplicantRelease();
 // Ends the request thread first, then detaches every port and closes the

@@ -6,6 +6,7 @@
 #include "tests/worker/vista/HideDlgTest.h"
 #include "platform/wire/Bytes.h"
 #include "worker/ModuleFunctions.h"
+#include "worker/RateSets.h"
 
 namespace worker::testing {
 namespace {

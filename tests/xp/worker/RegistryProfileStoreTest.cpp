@@ -1,0 +1,344 @@
+// The XP registry profile store driven through the profile editor's pages:
+// golden keys of a PEAP and an ASCII-WEP ad hoc profile, the conversions as
+// a table of round trips, refused names and keys, long texts and
+// certificate lengths, and values of the wrong type.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/win/kernel/Account.h"
+#include "tests/station/profiles/EditorTest.h"
+#include "tests/xp/worker/RegistryDump.h"
+#include "worker/WorkerGlobals.h"
+#include "xp/worker/RegistryProfileStore.h"
+
+namespace xpworker::testing {
+namespace {
+
+using Page = CPageAuthEncryDlg;
+
+class RegistryProfileStoreTest : public station::testing::EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    startNewProfile();
+  }
+  static std::string keyOf(const char* name) {
+    return std::string(g_strDriverKey) + "\\Profile\\Station\\" + name;
+  }
+  void name(const char* profile) { system().m_strProfileName = profile; }
+  BOOL save() { return SaveProfileToRegistry(&editor()); }
+  // Blank pages that read the profile back.
+  void reload(const char* profile) {
+    system().ResetFields();
+    security().ResetFields();
+    editor().m_8021x = _8021X_DATA();
+    name(profile);
+    received().clear();
+    EXPECT_EQ(LoadProfileFromRegistry(&editor()), 1);
+    pump();
+  }
+};
+
+TEST_F(RegistryProfileStoreTest, PeapProfileIsStoredValueByValueInTableOrder) {
+  name("Corp");
+  system().m_strSsid = "CorpNet";
+  system().m_strChannel = "6";
+  system().m_nNetworkType = 1;
+  system().m_nPreamble = 0;
+  system().m_nPowerSave = 1;
+  system().m_nTxPower = 2;
+  system().m_nACPowerCam = 1;
+  system().m_bUseRts = FALSE;
+  system().m_nRtsValue = 500;
+  system().m_bUseFrag = TRUE;
+  system().m_nFragValue = 1500;
+  security().m_nAuthentication = Page::kAuthWpa2;
+  security().m_nEncryption = Page::kEncryptionAes;
+  editor().m_nUse8021X = 1;
+  _8021X_DATA& x = editor().m_8021x;
+  x.EapMethod = 0;
+  x.TunnelProtocol = 26;
+  x.Identity = "alice";
+  x.Password = "secret";
+  x.DomainName = "CORP";
+  x.TunnelID = "alice";
+  x.TunnelPassword = "inner";
+  x.SessionResumption = 1;
+  x.UseServerCert = 1;
+  x.ServerCertLen = 3;
+  const BYTE server[] = {0xAB, 0x01, 0xFF};
+  std::memcpy(x.ServerCertData, server, sizeof server);
+  x.ServerName = "radius.corp.example";
+  x.NameRule = 1;
+  x.IntermediateCert = 1;
+  ASSERT_TRUE(save());
+  EXPECT_EQ(dumpKey(HKEY_LOCAL_MACHINE, keyOf("Corp")),
+            "SSID REG_SZ CorpNet\n"
+            "Channel REG_SZ 6\n"
+            "NetworkType REG_SZ 1\n"
+            "PreambleType REG_SZ 2\n"
+            "ACPowerCam REG_SZ 1\n"
+            "PSMode REG_SZ 2\n"
+            "TXPower REG_SZ 2\n"
+            "UseRts REG_SZ 0\n"
+            "RtsThresh REG_SZ 2347\n"
+            "UseFrag REG_SZ 1\n"
+            "FragThresh REG_SZ 1500\n"
+            "AuthenType REG_SZ 6\n"
+            "Encryption REG_SZ 6\n"
+            "LeapEnabled REG_SZ 0\n"
+            "LeapUserName REG_SZ \n"
+            "LeapPassword REG_SZ \n"
+            "LeapDomainName REG_SZ \n"
+            "LeapEncryType REG_SZ 0\n"
+            "WPAPSK REG_SZ \n"
+            "WEPKeyUse REG_SZ 1\n"
+            "WEPKey1Type REG_SZ 0\n"
+            "WEPKey2Type REG_SZ 0\n"
+            "WEPKey3Type REG_SZ 0\n"
+            "WEPKey4Type REG_SZ 0\n"
+            "WEPKey1 REG_SZ \n"
+            "WEPKey2 REG_SZ \n"
+            "WEPKey3 REG_SZ \n"
+            "WEPKey4 REG_SZ \n"
+            "Use8021X REG_SZ 1\n"
+            "AuthenProtocol REG_SZ 0\n"
+            "TunnelProtocol REG_SZ 26\n"
+            "ProvisioningTunnel REG_SZ 26\n"
+            "ID REG_SZ alice\n"
+            "Password REG_SZ secret\n"
+            "DomainName REG_SZ CORP\n"
+            "TunnelID REG_SZ alice\n"
+            "TunnelPassword REG_SZ inner\n"
+            "SessionResumption REG_SZ 1\n"
+            "PasswordMode REG_SZ 1\n"
+            "UseClientCert REG_SZ 0\n"
+            "UseServerCert REG_SZ 1\n"
+            "UsePAC REG_SZ 0\n"
+            "ProvisionMode REG_SZ 1\n"
+            "PACFilePath REG_SZ \n"
+            "ClientCertLen REG_SZ 0\n"
+            "ClientCertData REG_SZ \n"
+            "ServerCertLen REG_SZ 3\n"
+            "ServerCertData REG_SZ ab01ff\n"
+            "ServerName REG_SZ radius.corp.example\n"
+            "NameRule REG_SZ 1\n"
+            "IntermediateCert REG_SZ 1\n");
+  EXPECT_EQ(registryText(g_strDriverKey.GetString(), "CurProfile"), "<none>");
+
+  reload("Corp");
+  EXPECT_EQ(security().m_nAuthentication, Page::kAuthWpa2);
+  EXPECT_EQ(security().m_nEncryption, Page::kEncryptionAes);
+  EXPECT_EQ(editor().m_8021x.Identity, "alice");
+  EXPECT_EQ(editor().m_8021x.TunnelPassword, "inner");
+  EXPECT_EQ(editor().m_8021x.ServerCertLen, 3u);
+  EXPECT_EQ(0, std::memcmp(editor().m_8021x.ServerCertData, server, sizeof server));
+  EXPECT_EQ(editor().m_8021x.ServerName, "radius.corp.example");
+  EXPECT_EQ(system().m_nPowerSave, 1);
+  EXPECT_EQ(system().m_bUseFrag, TRUE);
+  EXPECT_EQ(system().m_nFragValue, 1500);
+}
+
+TEST_F(RegistryProfileStoreTest, AsciiWepAdhocProfileAndItsMirrorToTheFrontEnd) {
+  name("Party");
+  system().m_strSsid = "LanParty";
+  system().m_strChannel = "J8";
+  system().m_nNetworkType = 0;
+  system().m_nPreamble = 1;
+  security().m_nAuthentication = Page::kAuthShared;
+  security().m_nEncryption = Page::kEncryptionWep;
+  security().m_nTransmitKey = 1;
+  security().m_nKeyFormat[0] = Page::kKeyAscii;
+  security().m_strWepKey[0] = "abcde";
+  security().m_nKeyFormat[1] = Page::kKeyAscii;
+  security().m_strWepKey[1] = "0123456789ABC";
+  security().m_strWepKey[2] = "0a0b0c0d0e";
+  ASSERT_TRUE(save());
+  const std::string dump = dumpKey(HKEY_LOCAL_MACHINE, keyOf("Party"));
+  for (const char* line : {"Channel REG_SZ 208\n", "NetworkType REG_SZ 0\n", "PreambleType REG_SZ 0\n",
+                           "AuthenType REG_SZ 1\n", "Encryption REG_SZ 0\n", "WEPKeyUse REG_SZ 2\n",
+                           "WEPKey1Type REG_SZ 1\nWEPKey2Type REG_SZ 1\nWEPKey3Type REG_SZ 0\nWEPKey4Type REG_SZ 0\n"
+                           "WEPKey1 REG_SZ 6162636465\nWEPKey2 REG_SZ 30313233343536373839414243\n"
+                           "WEPKey3 REG_SZ 0a0b0c0d0e\nWEPKey4 REG_SZ \n"})
+    EXPECT_NE(dump.find(line), std::string::npos) << line << "\n" << dump;
+
+  reload("Party");
+  EXPECT_EQ(system().m_strChannel, "J8");
+  EXPECT_EQ(system().m_nPreamble, 1);
+  EXPECT_EQ(security().m_strWepKey[0], "abcde");
+  EXPECT_EQ(security().m_strWepKey[1], "0123456789ABC");
+  EXPECT_EQ(security().m_strWepKey[2], "0a0b0c0d0e");
+  EXPECT_EQ(security().m_nTransmitKey, 1);
+  const std::vector<std::pair<UINT, std::string>> expected = {
+      {37, "LanParty"}, {39, "0"}, {38, "J8"}, {41, "1"}, {58, "0"}, {42, "1"}, {45, "1"},
+      {46, "1"}, {47, "1"}, {48, "0"}, {49, "0"}, {44, ""}, {50, "abcde"}, {51, "0123456789ABC"},
+      {52, "0a0b0c0d0e"}, {53, ""}};
+  std::vector<std::pair<UINT, std::string>> mirrored;
+  for (const auto& value : received()) {
+    if (value.code == 54 || value.code == 55 || value.code == 56 || value.code == 57) continue;  // the blank LEAP texts
+    mirrored.emplace_back(value.code, value.text);
+  }
+  EXPECT_EQ(mirrored, expected);
+}
+
+TEST_F(RegistryProfileStoreTest, ConversionsRoundTrip) {
+  struct Case {
+    const char* what;
+    int networkType;
+    int auth;
+    int encryption;
+    BOOL leap;
+    int leapEncryption;
+    const char* storedAuth;
+    const char* storedEncryption;
+    int readAuth;
+    int readEncryption;
+  };
+  const Case cases[] = {
+      {"WPA-None infrastructure", 1, Page::kAuthWpaNone, Page::kEncryptionTkip, FALSE, 0, "4", "4", Page::kAuthWpaPsk,
+       Page::kEncryptionTkip},
+      {"WPA-None ad hoc", 0, Page::kAuthWpaNone, Page::kEncryptionAes, FALSE, 0, "5", "6", Page::kAuthWpaNone,
+       Page::kEncryptionAes},
+      {"WPA ad hoc", 0, Page::kAuthWpa, Page::kEncryptionNone, FALSE, 0, "0", "1", Page::kAuthOpen,
+       Page::kEncryptionNone},
+      {"WPA-PSK", 1, Page::kAuthWpaPsk, Page::kEncryptionTkip, FALSE, 0, "4", "4", Page::kAuthWpaPsk,
+       Page::kEncryptionTkip},
+      {"WPA2-PSK", 1, Page::kAuthWpa2Psk, Page::kEncryptionAes, FALSE, 0, "7", "6", Page::kAuthWpa2Psk,
+       Page::kEncryptionAes},
+      {"WPA", 1, Page::kAuthWpa, Page::kEncryptionTkip, FALSE, 0, "3", "4", Page::kAuthWpa, Page::kEncryptionTkip},
+      {"LEAP TKIP", 1, Page::kAuthLeap, Page::kEncryptionNone, TRUE, 1, "3", "4", Page::kAuthLeap,
+       Page::kEncryptionTkip},
+      {"LEAP AES", 1, Page::kAuthLeap, Page::kEncryptionNone, TRUE, 2, "6", "6", Page::kAuthLeap,
+       Page::kEncryptionAes},
+      {"LEAP WEP", 1, Page::kAuthLeap, Page::kEncryptionNone, TRUE, 0, "0", "0", Page::kAuthLeap,
+       Page::kEncryptionWep},
+  };
+  for (const Case& c : cases) {
+    startNewProfile();
+    name("Case");
+    system().m_strSsid = "Net";
+    system().m_nNetworkType = c.networkType;
+    security().m_nAuthentication = c.auth;
+    security().m_nEncryption = c.encryption;
+    security().m_bLeapMode = c.leap;
+    editor().m_nLeapEncryption = c.leapEncryption;
+    editor().m_nUse8021X = 1;
+    ASSERT_TRUE(save()) << c.what;
+    EXPECT_EQ(registryText(keyOf("Case"), "AuthenType"), c.storedAuth) << c.what;
+    EXPECT_EQ(registryText(keyOf("Case"), "Encryption"), c.storedEncryption) << c.what;
+    EXPECT_EQ(registryText(keyOf("Case"), "Use8021X"), c.leap ? "0" : "1") << c.what;
+    reload("Case");
+    EXPECT_EQ(security().m_nAuthentication, c.readAuth) << c.what;
+    EXPECT_EQ(security().m_nEncryption, c.readEncryption) << c.what;
+    EXPECT_EQ(security().m_nLeapEncryption, c.leapEncryption) << c.what;
+  }
+}
+
+TEST_F(RegistryProfileStoreTest, StoredValuesReadBackWithTheirLimits) {
+  struct Case {
+    const char* value;
+    const char* stored;
+    int CPageSystemConfigDlg::*field;
+    int expected;
+  };
+  const Case cases[] = {
+      {"RtsThresh", "5000", &CPageSystemConfigDlg::m_nRtsValue, 2347},
+      {"RtsThresh", "-5", &CPageSystemConfigDlg::m_nRtsValue, 0},
+      {"FragThresh", "100", &CPageSystemConfigDlg::m_nFragValue, 256},
+      {"FragThresh", "9999", &CPageSystemConfigDlg::m_nFragValue, 2346},
+      {"FragThresh", "abc", &CPageSystemConfigDlg::m_nFragValue, 256},
+      {"PSMode", "2", &CPageSystemConfigDlg::m_nPowerSave, 1},
+      {"PSMode", "7", &CPageSystemConfigDlg::m_nPowerSave, 0},
+      {"PreambleType", "0", &CPageSystemConfigDlg::m_nPreamble, 1},
+      {"PreambleType", "2", &CPageSystemConfigDlg::m_nPreamble, 0},
+  };
+  for (const Case& c : cases) {
+    const std::string key = keyOf("Limits");
+    setText(key, "UseRts", "1");
+    setText(key, "UseFrag", "1");
+    setText(key, c.value, c.stored);
+    reload("Limits");
+    EXPECT_EQ(system().*c.field, c.expected) << c.value << " = " << c.stored;
+  }
+  // Without "UseRts" set the stored threshold is not read.
+  setText(keyOf("Limits"), "UseRts", "0");
+  setText(keyOf("Limits"), "RtsThresh", "700");
+  reload("Limits");
+  EXPECT_EQ(system().m_nRtsValue, 2347);
+  EXPECT_EQ(system().m_bUseRts, FALSE);
+}
+
+TEST_F(RegistryProfileStoreTest, UnusableAsciiKeysAndWrongTypesLeaveTheirFields) {
+  const std::string key = keyOf("Odd");
+  setText(key, "WEPKey1Type", "1");
+  setText(key, "WEPKey1", "616263646566");  // 12 digits
+  setText(key, "WEPKey2Type", "1");
+  setText(key, "WEPKey2", "zz62636465");    // not hexadecimal
+  const DWORD number = 5;
+  setValue(key, "SSID", REG_DWORD, &number, sizeof number);
+  setValue(key, "NetworkType", REG_BINARY, &number, sizeof number);
+  system().ResetFields();
+  security().ResetFields();
+  system().m_strSsid = "Before";
+  system().m_nNetworkType = 1;
+  security().m_strWepKey[0] = "keep1";
+  security().m_strWepKey[1] = "keep2";
+  name("Odd");
+  LoadProfileFromRegistry(&editor());
+  EXPECT_EQ(system().m_strSsid, "Before");
+  EXPECT_EQ(system().m_nNetworkType, 1);
+  EXPECT_EQ(security().m_strWepKey[0], "keep1");
+  EXPECT_EQ(security().m_strWepKey[1], "keep2");
+
+  // A profile that does not exist changes nothing and still answers 1.
+  name("Missing");
+  EXPECT_EQ(LoadProfileFromRegistry(&editor()), 1);
+  EXPECT_EQ(system().m_strSsid, "Before");
+}
+
+TEST_F(RegistryProfileStoreTest, RefusedNamesAndKeysWriteNothingAndSaySo) {
+  system().m_strSsid = "Net";
+  for (const char* refused : {"", "a\\b", "\\"}) {
+    name(refused);
+    EXPECT_FALSE(save()) << refused;
+  }
+  EXPECT_FALSE(keyExists(std::string(g_strDriverKey) + "\\Profile\\Station"));
+  EXPECT_FALSE(keyExists(keyOf("a")));
+
+  wavorel::setRunningAsAdministrator(false);
+  name("User");
+  EXPECT_FALSE(save());
+  wavorel::setRunningAsAdministrator(true);
+  EXPECT_FALSE(keyExists(keyOf("User")));
+}
+
+TEST_F(RegistryProfileStoreTest, LongTextsAndCertificatesKeepTheirFieldSizes) {
+  name("Long");
+  system().m_strSsid = "Net";
+  const std::string path = "C:\\" + std::string(200, 'p') + ".pac";
+  editor().m_8021x.PACFilePath = path.c_str();
+  editor().m_8021x.ClientCertLen = 150;
+  for (int i = 0; i < 150; ++i) editor().m_8021x.ClientCertData[i] = static_cast<BYTE>(i);
+  ASSERT_TRUE(save());
+  reload("Long");
+  EXPECT_EQ(std::string(editor().m_8021x.PACFilePath), path);
+  ASSERT_EQ(editor().m_8021x.ClientCertLen, 150u);
+  EXPECT_EQ(editor().m_8021x.ClientCertData[149], 149);
+
+  // Stored lengths past the field or past the digits present are cut.
+  setText(keyOf("Long"), "ClientCertLen", "4000");
+  setText(keyOf("Long"), "ClientCertData", "0102");
+  setText(keyOf("Long"), "ServerCertLen", "999");
+  std::string digits;
+  for (int i = 0; i < 200; ++i) digits += "5a";
+  setText(keyOf("Long"), "ServerCertData", digits);
+  reload("Long");
+  EXPECT_EQ(editor().m_8021x.ClientCertLen, 2u);
+  EXPECT_EQ(editor().m_8021x.ServerCertLen, 150u);
+  EXPECT_EQ(editor().m_8021x.ServerCertData[149], 0x5a);
+  EXPECT_EQ(editor().m_8021x.ClientCertData[1], 2);
+}
+
+}  // namespace
+}  // namespace xpworker::testing
