@@ -15,8 +15,6 @@
 #include "worker/WorkerGlobals.h"
 #include "worker/WpsWorker.h"
 
-CHideDlg* g_pHideDlg = nullptr;
-
 namespace {
 
 // The worker CreateHideDlg made.
@@ -152,8 +150,6 @@ void CHideDlg::MarkAdapterReady() {
   g_b8021xSupport = 1;
 }
 
-BOOL CHideDlg::HasHostDlg() const { return m_pHostDlg && IsWindow(m_pHostDlg->GetSafeHwnd()); }
-
 void CHideDlg::ShowPage(int index) {
   CStationHost* host = GetHost();
   if (!host) return;
@@ -257,13 +253,6 @@ void DestroyHideDlg() {
 BOOL PostToHideDlg(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!g_worker || !IsWindow(g_worker->GetSafeHwnd())) return FALSE;
   return PostMessage(g_worker->GetSafeHwnd(), message, wParam, lParam);
-}
-
-int RssiToPercent(int dBm) {
-  if (dBm >= -50) return 100;
-  if (dBm >= -80) return (dBm + 80) * 26 / 10 + 24;
-  if (dBm >= -90) return (dBm + 90) * 26 / 10;
-  return 0;
 }
 
 UINT SignalVerdict(int percent) {

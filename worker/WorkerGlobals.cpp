@@ -1,5 +1,7 @@
 #include "worker/WorkerGlobals.h"
 
+#include "worker/HideDlg.h"
+
 int g_nOsType = 0;
 
 int g_nFamilyIndex = 0;
@@ -52,3 +54,7 @@ int g_bSwitchingToApMode = 0;
 int g_bShowAuthStatus = 0;
 int g_bApplyRequested = 0;
 char g_authStatusEvents[kAuthStatusLines][kAuthStatusLineSize] = {};
+
+// The worker while its window exists (set and cleared by CHideDlg); kept here
+// so that the pages reach the host without linking the worker's dialog.
+CHideDlg* g_pHideDlg = nullptr;
