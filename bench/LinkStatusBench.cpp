@@ -9,8 +9,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "frontend/UiBridge.h"
+#include "bench/LinkPagePasses.h"
 #include "bench/StationBenchSetup.h"
+#include "frontend/UiBridge.h"
 #include "platform/sim/radio/Machine.h"
 #include "platform/testing/BenchRoot.h"
 #include "platform/testing/Drivers.h"
@@ -30,23 +31,7 @@ void BM_LinkPagePassWhileConnected(benchmark::State& state) {
     state.SkipWithError("the worker did not connect");
     return;
   }
-  // The page on a visible window of its own, so that its controls paint.
-  CWnd frame;
-  frame.CreateEx(0, bench::ConnectedStation::kWindowClass, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 820, 400), nullptr, 0);
-  CLinkStatusDlg page(&frame);
-  page.Create(IDD_LINK_STATUS, &frame);
-  page.ShowWindow(SW_SHOW);
-  page.MeasurementPass();  // the first pass only keeps the byte counts
-  wavorel::pumpMessages();
-  size_t sinceClear = 0;
-  for (auto _ : state) {
-    page.MeasurementPass();
-    page.UpdateWindow();
-    wavorel::pumpMessages();
-    bench::TrimDriverCalls(state, sinceClear);
-  }
-  page.DestroyWindow();
-  frame.DestroyWindow();
+  bench::TimeLinkPagePasses(state, bench::ConnectedStation::kWindowClass);
 }
 BENCHMARK(BM_LinkPagePassWhileConnected)->MeasureProcessCPUTime();
 

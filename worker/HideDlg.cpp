@@ -15,8 +15,6 @@
 #include "worker/WorkerGlobals.h"
 #include "worker/WpsWorker.h"
 
-CHideDlg* g_pHideDlg = nullptr;
-
 namespace {
 
 // The worker CreateHideDlg made.
@@ -152,8 +150,6 @@ void CHideDlg::MarkAdapterReady() {
   g_b8021xSupport = 1;
 }
 
-BOOL CHideDlg::HasHostDlg() const { return m_pHostDlg && IsWindow(m_pHostDlg->GetSafeHwnd()); }
-
 void CHideDlg::ShowPage(int index) {
   CStationHost* host = GetHost();
   if (!host) return;
@@ -258,4 +254,3 @@ BOOL PostToHideDlg(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!g_worker || !IsWindow(g_worker->GetSafeHwnd())) return FALSE;
   return PostMessage(g_worker->GetSafeHwnd(), message, wParam, lParam);
 }
-

@@ -92,7 +92,7 @@ class CHideDlg : public CDialog {
   BOOL OnInitDialog() override;
 
   // TRUE when the host dialog exists and its window is valid.
-  BOOL HasHostDlg() const;
+  BOOL HasHostDlg() const { return m_pHostDlg && IsWindow(m_pHostDlg->GetSafeHwnd()); }
   // The host while its window is valid, else null.
   CStationHost* GetHost() const { return HasHostDlg() ? m_pHostDlg.get() : nullptr; }
   // Shows the host's secondary dialog `index` (0..10) and hides the others;

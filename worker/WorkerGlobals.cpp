@@ -1,5 +1,7 @@
 #include "worker/WorkerGlobals.h"
 
+#include "worker/HideDlg.h"
+
 int g_nOsType = 0;
 
 int g_nFamilyIndex = 0;
@@ -55,3 +57,7 @@ char g_authStatusEvents[kAuthStatusLines][kAuthStatusLineSize] = {};
 int g_bPromptNewUser = 0;
 int g_bPromptOneTimePassword = 0;
 int g_nPeapPromptResult = 0;
+
+// The worker while its window exists (set and cleared by CHideDlg); kept here
+// so that the pages reach the host without linking the worker's dialog.
+CHideDlg* g_pHideDlg = nullptr;

@@ -11,6 +11,7 @@
 #include "platform/wire/Bytes.h"
 #include "worker/PageTopLine.h"
 #include "station/status/ShowDbmFlag.h"
+#include "worker/DriverCodes.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
@@ -18,23 +19,35 @@
 
 namespace {
 
-// String table texts of the page.
-constexpr UINT IDS_LINK_QUALITY_FORMAT = 313;
-constexpr UINT IDS_SIGNAL_FORMATS[3] = {328, 327, 5276};
-constexpr UINT IDS_SIGNAL_DBM_FORMATS[3] = {374, 375, 376};
-constexpr UINT IDS_SIGNAL_NO_CHAIN[3] = {371, 372, 373};
+// String table texts of the page (each build has its own numbers).
+constexpr UINT IDS_LINK_QUALITY_FORMAT = LinkStatusIdOfBuild(313, 6);
+constexpr UINT IDS_SIGNAL_FORMATS[3] = {LinkStatusIdOfBuild(328, 55), 327, 5276};
+constexpr UINT IDS_SIGNAL_DBM_FORMATS[3] = {LinkStatusIdOfBuild(374, 6406), LinkStatusIdOfBuild(375, 6407),
+                                            LinkStatusIdOfBuild(376, 6408)};
+constexpr UINT IDS_SIGNAL_NO_CHAIN[3] = {LinkStatusIdOfBuild(371, 400), LinkStatusIdOfBuild(372, 401),
+                                         LinkStatusIdOfBuild(373, 402)};
 constexpr UINT IDS_NOISE_FORMAT = 251;
 constexpr UINT IDS_NOISE_DBM_FORMAT = 370;
 constexpr UINT IDS_LINK_EVENT_FIRST = 297;  // 297..307: link events 0..10
 constexpr UINT kLinkEventCount = 11;
 constexpr DWORD kHardwareRadioOffEvent = 2;
-constexpr UINT IDS_ICV_ERROR = 7297;
+constexpr UINT IDS_ICV_ERROR = LinkStatusIdOfBuild(7297, 311);
+constexpr UINT IDS_CENTRAL_CHANNEL = LinkStatusIdOfBuild(7296, 4282);
+// Chain 0's RSSI: Wavorel asks the standard OID_802_11_RSSI.
+constexpr DWORD kRssiCodes[3] = {WAVOREL_BUILD_XP ? OID_802_11_RSSI : OID_VX_RSSI0, OID_VX_RSSI1, OID_VX_RSSI2};
+// A transmit power the driver does not report: WavorelVista leaves the text
+// empty, Wavorel prints the 0 it started from ("Lowest").
+constexpr bool kPowerTextWhenUnread = WAVOREL_BUILD_XP;
 
 // Labels and the string each shows at start.
-constexpr UINT kLabels[][2] = {{1022, 316},  {1025, 312},  {1028, 7300}, {1032, 6379}, {1036, 6380},
-                               {1039, 6381}, {1042, 308},  {1046, 309},  {1051, 310},  {1071, 315},
-                               {1079, 314},  {1074, 315},  {1085, 314},  {IDC_LINK_TX_SEPARATOR, 6382},
-                               {IDC_LINK_RX_SEPARATOR, 6383}};
+constexpr UINT kLabelsVista[][2] = {{1022, 316},  {1025, 312},  {1028, 7300}, {1032, 6379}, {1036, 6380},
+                                    {1039, 6381}, {1042, 308},  {1046, 309},  {1051, 310},  {1071, 315},
+                                    {1079, 314},  {1074, 315},  {1085, 314},  {1061, 6382}, {1065, 6383}};
+constexpr UINT kLabelsXp[][2] = {{1026, 12},   {1028, 5},  {1030, 61}, {1032, 6379}, {1034, 6380},
+                                 {1036, 6381}, {1038, 56}, {1040, 57}, {1042, 58},   {1054, 11},
+                                 {1056, 9},    {1055, 11}, {1057, 9},  {1052, 6382}, {1053, 6383}};
+static_assert(std::size(kLabelsVista) == std::size(kLabelsXp));
+constexpr const UINT (&kLabels)[std::size(kLabelsXp)][2] = WAVOREL_BUILD_XP ? kLabelsXp : kLabelsVista;
 constexpr UINT kValueIds[CLinkStatusDlg::kBoundTextCount] = {
     IDC_LINK_STATUS,     IDC_LINK_EXTRA_INFO, IDC_LINK_CHANNEL,   IDC_LINK_AUTH,          IDC_LINK_ENCRYPTION,
     IDC_LINK_NETWORK_TYPE, IDC_LINK_IP_ADDRESS, IDC_LINK_SUBNET_MASK, IDC_LINK_GATEWAY, IDC_LINK_TX_SPEED,
@@ -70,6 +83,8 @@ constexpr DWORD kSnrUnknown = 44;
 constexpr int kQuietNoiseDbm = -92;
 constexpr int kNoiseRawOffset = 143;
 
+// The SSID bytes of an NDIS_802_11_SSID record.
+constexpr ULONG kSsidBytes = 32;
 // Bytes over the 2-second period, in Mbps.
 constexpr double kBytesPerMbps = 250.0 * 1000.0;
 
@@ -113,6 +128,26 @@ CString CLinkStatusDlg::LoadText(UINT id) {
   CString text;
   text.LoadString(id);
   return GetMLText(text);
+}
+
+CString CLinkStatusDlg::SsidText(const UCHAR* bytes, ULONG length) {
+  const char* text = reinterpret_cast<const char*>(bytes);
+  return CString(text, static_cast<int>(strnlen(text, std::min<ULONG>(length, kSsidBytes))));
+}
+
+void CLinkStatusDlg::ClearLinkValues(int notHt) {
+  for (int i = kStatus + 1; i < kBoundTextCount; ++i) m_texts[i].Empty();
+  for (CProgressCtrlX& bar : m_bars) bar.SetPos(0);
+  if (notHt != m_bHtNotApplicable || notHt == 0) SetHTStatusText(1, 0);
+  PushSample(0.0, s_txHistory, m_dTxMax, m_histTx);
+  PushSample(0.0, s_rxHistory, m_dRxMax, m_histRx);
+  UpdateData(FALSE);
+}
+
+void CLinkStatusDlg::AddCentralChannel(const LinkStatusRecord& record) {
+  CString central;
+  central.Format(" : %d", static_cast<int>(record.centralChannel));
+  m_texts[kChannel] += "; " + LoadText(IDS_CENTRAL_CHANNEL) + central;
 }
 
 void CLinkStatusDlg::DoDataExchange(CDataExchange* pDX) {
@@ -269,7 +304,7 @@ int CLinkStatusDlg::IsPhyNotHt() {
 CString CLinkStatusDlg::FormatTxPower() {
   DWORD power = 0;
   CString text;
-  if (!QueryDword(OID_VX_TX_POWER, power)) return text;
+  if (!QueryDword(OID_VX_TX_POWER, power) && !kPowerTextWhenUnread) return text;
   char buffer[32];
   if (power == 0xFFFFFFFF || power == 100)
     std::snprintf(buffer, sizeof buffer, "100%%");
@@ -441,7 +476,6 @@ void CLinkStatusDlg::SetBar(Bar which, int position, COLORREF colour, LPCSTR tex
 }
 
 void CLinkStatusDlg::UpdateSignalBars(int rssi[3]) {
-  static constexpr DWORD kRssiCodes[3] = {OID_VX_RSSI0, OID_VX_RSSI1, OID_VX_RSSI2};
   int percent[3] = {};
   for (int chain = 0; chain < 3; ++chain) {
     DWORD value = 0;

@@ -5,10 +5,11 @@
 // quality, the signal of up to three receive chains and the noise. It keeps a
 // 29-sample throughput history per direction for its two histograms.
 //
-// The values come from the worker's Native Wi-Fi client, the driver's private
-// codes (QueryOid) and the IP Helper's adapter table. The members whose
-// sources differ between the builds (the Native Wi-Fi reads of the
-// measurement pass) live in vista/LinkStatusSources.cpp. UI thread only.
+// The values come from the driver's codes (QueryOid), the IP Helper's adapter
+// table and, in WavorelVista, the worker's Native Wi-Fi client. The members
+// whose sources differ between the builds (the connection, its security, the
+// channel and the not-connected display) live in vista/LinkStatusSources.cpp
+// and, for Wavorel, in xp/station/status/LinkStatusDlgXp.cpp. UI thread only.
 #pragma once
 
 #include <array>
@@ -20,44 +21,45 @@
 #include "widgets/ProgressCtrlX.h"
 #include "widgets/Separator.h"
 
-// Template and controls of the page.
-constexpr UINT IDD_LINK_STATUS = 205;
-constexpr UINT IDC_LINK_STATUS = 1023;
-constexpr UINT IDC_LINK_EXTRA_INFO = 1026;
-constexpr UINT IDC_LINK_CHANNEL = 1030;
-constexpr UINT IDC_LINK_AUTH = 1034;
-constexpr UINT IDC_LINK_ENCRYPTION = 1037;
-constexpr UINT IDC_LINK_NETWORK_TYPE = 1040;
-constexpr UINT IDC_LINK_IP_ADDRESS = 1043;
-constexpr UINT IDC_LINK_SUBNET_MASK = 1048;
-constexpr UINT IDC_LINK_GATEWAY = 1053;
-constexpr UINT IDC_LINK_TX_SPEED = 1088;
-constexpr UINT IDC_LINK_TX_THROUGHPUT = 1092;
-constexpr UINT IDC_LINK_RX_SPEED = 1093;
-constexpr UINT IDC_LINK_RX_THROUGHPUT = 1095;
-constexpr UINT IDC_LINK_TX_HISTOGRAM = 1275;
-constexpr UINT IDC_LINK_RX_HISTOGRAM = 1279;
-constexpr UINT IDC_LINK_QUALITY_BAR = 1058;
-constexpr UINT IDC_LINK_SIGNAL1_BAR = 1059;
-constexpr UINT IDC_LINK_SIGNAL2_BAR = 1097;
-constexpr UINT IDC_LINK_SIGNAL3_BAR = 1100;
-constexpr UINT IDC_LINK_NOISE_BAR = 1060;
-constexpr UINT IDC_LINK_TX_SEPARATOR = 1061;
-constexpr UINT IDC_LINK_RX_SEPARATOR = 1065;
-constexpr UINT IDC_LINK_HT_SEPARATOR = 1619;
+// Template and controls of the page: each build has its own numbers.
+constexpr UINT LinkStatusIdOfBuild(UINT vista, UINT xp) { return WAVOREL_BUILD_XP ? xp : vista; }
+constexpr UINT IDD_LINK_STATUS = LinkStatusIdOfBuild(205, 170);
+constexpr UINT IDC_LINK_STATUS = LinkStatusIdOfBuild(1023, 1027);
+constexpr UINT IDC_LINK_EXTRA_INFO = LinkStatusIdOfBuild(1026, 1029);
+constexpr UINT IDC_LINK_CHANNEL = LinkStatusIdOfBuild(1030, 1031);
+constexpr UINT IDC_LINK_AUTH = LinkStatusIdOfBuild(1034, 1033);
+constexpr UINT IDC_LINK_ENCRYPTION = LinkStatusIdOfBuild(1037, 1035);
+constexpr UINT IDC_LINK_NETWORK_TYPE = LinkStatusIdOfBuild(1040, 1037);
+constexpr UINT IDC_LINK_IP_ADDRESS = LinkStatusIdOfBuild(1043, 1039);
+constexpr UINT IDC_LINK_SUBNET_MASK = LinkStatusIdOfBuild(1048, 1041);
+constexpr UINT IDC_LINK_GATEWAY = LinkStatusIdOfBuild(1053, 1043);
+constexpr UINT IDC_LINK_TX_SPEED = LinkStatusIdOfBuild(1088, 1058);
+constexpr UINT IDC_LINK_TX_THROUGHPUT = LinkStatusIdOfBuild(1092, 1059);
+constexpr UINT IDC_LINK_RX_SPEED = LinkStatusIdOfBuild(1093, 1060);
+constexpr UINT IDC_LINK_RX_THROUGHPUT = LinkStatusIdOfBuild(1095, 1061);
+constexpr UINT IDC_LINK_TX_HISTOGRAM = LinkStatusIdOfBuild(1275, 1139);
+constexpr UINT IDC_LINK_RX_HISTOGRAM = LinkStatusIdOfBuild(1279, 1140);
+constexpr UINT IDC_LINK_QUALITY_BAR = LinkStatusIdOfBuild(1058, 1049);
+constexpr UINT IDC_LINK_SIGNAL1_BAR = LinkStatusIdOfBuild(1059, 1050);
+constexpr UINT IDC_LINK_SIGNAL2_BAR = LinkStatusIdOfBuild(1097, 1062);
+constexpr UINT IDC_LINK_SIGNAL3_BAR = LinkStatusIdOfBuild(1100, 1063);
+constexpr UINT IDC_LINK_NOISE_BAR = LinkStatusIdOfBuild(1060, 1051);
+constexpr UINT IDC_LINK_TX_SEPARATOR = LinkStatusIdOfBuild(1061, 1052);
+constexpr UINT IDC_LINK_RX_SEPARATOR = LinkStatusIdOfBuild(1065, 1053);
+constexpr UINT IDC_LINK_HT_SEPARATOR = LinkStatusIdOfBuild(1619, 1274);
 // The HT block: labels BW, GI, STBC, MCS, SNR0, SNR1 and their values.
 constexpr UINT IDC_LINK_HT_BW_LABEL = 3269;
 constexpr UINT IDC_LINK_HT_GI_LABEL = 3270;
 constexpr UINT IDC_LINK_HT_STBC_LABEL = 3271;
 constexpr UINT IDC_LINK_HT_MCS_LABEL = 3272;
-constexpr UINT IDC_LINK_HT_SNR0_LABEL = 1622;
-constexpr UINT IDC_LINK_HT_SNR1_LABEL = 1625;
+constexpr UINT IDC_LINK_HT_SNR0_LABEL = LinkStatusIdOfBuild(1622, 1275);
+constexpr UINT IDC_LINK_HT_SNR1_LABEL = LinkStatusIdOfBuild(1625, 1276);
 constexpr UINT IDC_LINK_HT_BW = 3286;
 constexpr UINT IDC_LINK_HT_GI = 3285;
 constexpr UINT IDC_LINK_HT_STBC = 3287;
-constexpr UINT IDC_LINK_HT_MCS = 1664;
-constexpr UINT IDC_LINK_HT_SNR0 = 1667;
-constexpr UINT IDC_LINK_HT_SNR1 = 1670;
+constexpr UINT IDC_LINK_HT_MCS = LinkStatusIdOfBuild(1664, 1288);
+constexpr UINT IDC_LINK_HT_SNR0 = LinkStatusIdOfBuild(1667, 1289);
+constexpr UINT IDC_LINK_HT_SNR1 = LinkStatusIdOfBuild(1670, 1290);
 // The page's timer.
 constexpr UINT_PTR kLinkStatusTimer = 1;
 constexpr UINT kLinkStatusPeriodMs = 2000;
@@ -161,8 +163,17 @@ class CLinkStatusDlg : public CDialog {
   void InitHistogram(COskelStaticHistogram& histogram, double maximum, COLORREF colour);
   // A string of the string table through the language library.
   static CString LoadText(UINT id);
+  // The text of an SSID: its length trusted no further than the record's 32
+  // bytes, ending at the first NUL.
+  static CString SsidText(const UCHAR* bytes, ULONG length);
+  // Without a link: every value but the state emptied, the bars at 0, the HT
+  // values "n/a" (unless already so on a non-HT link), a zero throughput
+  // sample in each history.
+  void ClearLinkValues(int notHt);
+  // "; central channel : %d" of the record's word 4 after the channel text.
+  void AddCentralChannel(const LinkStatusRecord& record);
 
-  // ---- Replaced in the XP build (vista/LinkStatusSources.cpp) ----
+  // ---- Per build (vista/LinkStatusSources.cpp, xp/station/status/LinkStatusDlgXp.cpp) ----
   // The link is not there: status text and code 5, the values emptied.
   void ShowNotConnected(int notHt, int ready, int radioOff);
   // Network type, authentication and cipher of the connection (codes 10, 8, 9).

@@ -5,9 +5,12 @@
 // (codes 17 to 25). Its "Reset Counter" button zeroes the driver's counters
 // and restarts the link page's byte counts. The worker starts and stops the
 // poll (bridge code 2) and presses the button (code 16) through the host.
-// The poll itself is in PageStatisticsPoll.cpp. UI thread only.
+// The poll itself is in PageStatisticsPoll.cpp; where the counters come from
+// differs per build (vista/PageStatisticsRead.cpp, and for Wavorel
+// xp/station/status/PageStatisticsDlgXp.cpp). UI thread only.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "platform/Platform.h"
@@ -28,9 +31,22 @@ constexpr UINT IDS_STAT_TAB_TRANSMIT = 29;
 constexpr UINT IDS_STAT_TAB_RECEIVE = 36;
 constexpr UINT_PTR kStatisticsTimer = 1;
 constexpr UINT kStatisticsPeriodMs = 2000;
-// The driver's statistics block and the record the page copies it into.
-constexpr DWORD kStatisticsBlockSize = 184;
-constexpr size_t kStatisticsRecordSize = 200;
+// The driver's statistics block: WavorelVista's private counters, Wavorel's
+// NDIS_802_11_STATISTICS in its short form.
+constexpr DWORD kStatisticsBlockSize = WAVOREL_BUILD_XP ? 176 : 184;
+
+// The counters one poll shows, as the driver gave them.
+struct StatisticsCounters {
+  uint64_t sent = 0;  // transmitted fragments
+  uint64_t retried = 0;
+  uint64_t failed = 0;
+  uint64_t rtsSuccess = 0;
+  uint64_t rtsFailure = 0;
+  DWORD received = 0;
+  uint64_t crcErrors = 0;
+  DWORD noBuffer = 0;
+  uint64_t duplicates = 0;
+};
 
 class CPageStatisticsDlg : public CDialog {
  public:
@@ -61,6 +77,8 @@ class CPageStatisticsDlg : public CDialog {
  private:
   // One poll: the counters read, shown and reported (PageStatisticsPoll.cpp).
   void PollCounters();
+  // The driver's counters; a query that fails leaves its counters 0 (per build).
+  static void ReadCounters(StatisticsCounters& counters);
   std::unique_ptr<CShadeButtonST> MakeTabButton(UINT textId, UINT id, const CRect& rect);
 
   std::unique_ptr<CTabDialog> m_pTabDialog;

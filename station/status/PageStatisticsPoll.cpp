@@ -1,24 +1,10 @@
-// The statistics page's poll: the driver's statistics block and the no-buffer
-// count read, formatted onto the child pages and reported with codes 17-25.
-#include <algorithm>
-#include <array>
-
+// The statistics page's poll: the driver's counters (ReadCounters, per build)
+// formatted onto the child pages and reported with codes 17-25 in order.
 #include "frontend/BridgeCodes.h"
 #include "frontend/UiBridge.h"
-#include "platform/wire/Bytes.h"
-#include "platform/wire/NdisStatistics.h"
 #include "station/status/PageStatisticsDlg.h"
-#include "worker/DriverCodes.h"
-#include "worker/OidRequest.h"
 
 namespace {
-
-namespace stats = wavorel::wire::ndis::statistics;
-
-// The block's received-frames words (low, high).
-constexpr size_t kReceivedFramesLow = 176;
-// The part of the block the record takes over: the counters up to FCSErrorCount.
-constexpr size_t kCopiedEnd = stats::kFcsErrorCount + 8;
 
 CString Signed64(uint64_t value) {
   CString text;
@@ -35,27 +21,16 @@ CString Unsigned32(DWORD value) {
 }  // namespace
 
 void CPageStatisticsDlg::PollCounters() {
-  using wavorel::wire::getU32;
-  using wavorel::wire::getU64;
-  // The record takes the used counters at their offsets; the block is zeroed
-  // first, so a failed query shows 0 for each of them.
-  std::array<BYTE, kStatisticsRecordSize> record{};
-  std::array<BYTE, kStatisticsBlockSize> block{};
-  DWORD returned = 0;
-  QueryOid(OID_VX_AP_COUNTERS, block.data(), kStatisticsBlockSize, &returned);
-  for (size_t offset = stats::kTransmittedFragmentCount; offset < kCopiedEnd; offset += 8)
-    if (offset != stats::kReceivedFragmentCount) std::copy_n(block.begin() + offset, 8, record.begin() + offset);
-  const DWORD receivedLow = getU32(block.data() + kReceivedFramesLow);
-  const uint64_t sent = getU64(record.data() + stats::kTransmittedFragmentCount);
-  const uint64_t retried = getU64(record.data() + stats::kRetryCount);
+  StatisticsCounters counters;
+  ReadCounters(counters);
 
   CString* tx = m_pageTx.m_values.data();
-  tx[CPageStatisticsTXDlg::kSuccess] = Signed64(sent);
-  tx[CPageStatisticsTXDlg::kWithoutRetry] = Signed64(sent - retried);
-  tx[CPageStatisticsTXDlg::kRetried] = Signed64(retried);
-  tx[CPageStatisticsTXDlg::kFailed] = Signed64(getU64(record.data() + stats::kFailedCount));
-  tx[CPageStatisticsTXDlg::kRtsSuccess] = Signed64(getU64(record.data() + stats::kRtsSuccessCount));
-  tx[CPageStatisticsTXDlg::kRtsFailure] = Signed64(getU64(record.data() + stats::kRtsFailureCount));
+  tx[CPageStatisticsTXDlg::kSuccess] = Signed64(counters.sent);
+  tx[CPageStatisticsTXDlg::kWithoutRetry] = Signed64(counters.sent - counters.retried);
+  tx[CPageStatisticsTXDlg::kRetried] = Signed64(counters.retried);
+  tx[CPageStatisticsTXDlg::kFailed] = Signed64(counters.failed);
+  tx[CPageStatisticsTXDlg::kRtsSuccess] = Signed64(counters.rtsSuccess);
+  tx[CPageStatisticsTXDlg::kRtsFailure] = Signed64(counters.rtsFailure);
   NotifyUI(BRIDGE_UI_STAT_TX_SUCCESS, tx[CPageStatisticsTXDlg::kSuccess], TRUE);
   NotifyUI(BRIDGE_UI_STAT_TX_REPEAT, tx[CPageStatisticsTXDlg::kRetried], TRUE);
   NotifyUI(BRIDGE_UI_STAT_TX_RETRY_ERROR, tx[CPageStatisticsTXDlg::kFailed], TRUE);
@@ -64,15 +39,13 @@ void CPageStatisticsDlg::PollCounters() {
   if (m_pageTx.GetSafeHwnd()) m_pageTx.UpdateData(FALSE);
 
   CString* rx = m_pageRx.m_values.data();
-  rx[CPageStatisticsRXDlg::kSuccess] = Unsigned32(receivedLow);
+  rx[CPageStatisticsRXDlg::kSuccess] = Unsigned32(counters.received);
   NotifyUI(BRIDGE_UI_STAT_RX_SUCCESS, rx[CPageStatisticsRXDlg::kSuccess], TRUE);
-  rx[CPageStatisticsRXDlg::kCrcError] = Signed64(getU64(record.data() + stats::kFcsErrorCount));
+  rx[CPageStatisticsRXDlg::kCrcError] = Signed64(counters.crcErrors);
   NotifyUI(BRIDGE_UI_STAT_RX_CRC, rx[CPageStatisticsRXDlg::kCrcError], TRUE);
-  DWORD noBuffer = 0;
-  QueryOid(OID_GEN_RCV_NO_BUFFER, &noBuffer, sizeof noBuffer, &returned);
-  rx[CPageStatisticsRXDlg::kNoBuffer] = Unsigned32(noBuffer);
+  rx[CPageStatisticsRXDlg::kNoBuffer] = Unsigned32(counters.noBuffer);
   NotifyUI(BRIDGE_UI_STAT_RX_PACKET_LOSS, rx[CPageStatisticsRXDlg::kNoBuffer], TRUE);
-  rx[CPageStatisticsRXDlg::kDuplicate] = Signed64(getU64(record.data() + stats::kFrameDuplicateCount));
+  rx[CPageStatisticsRXDlg::kDuplicate] = Signed64(counters.duplicates);
   NotifyUI(BRIDGE_UI_STAT_RX_REPEAT, rx[CPageStatisticsRXDlg::kDuplicate], TRUE);
   if (m_pageRx.GetSafeHwnd()) m_pageRx.UpdateData(FALSE);
 }

@@ -1,14 +1,17 @@
 #include "station/status/PageWMMDlg.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "station/status/PageSiteSurveyDlg.h"
 #include "worker/DriverCodes.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
 #include "worker/PageTopLine.h"
+#include "worker/StationHost.h"
 #include "worker/WorkerGlobals.h"
 
 int g_nSelectedDlsRow = 0;
@@ -25,6 +28,7 @@ constexpr UINT IDS_WMM_GROUP_MAC = 440;
 constexpr UINT IDS_WMM_TIMEOUT_RANGE = 442;
 constexpr UINT IDS_WMM_NO_SELECTION = 115;
 constexpr long kTimeoutMax = 65535;
+constexpr char kDefaultTimeout[] = "60";
 // Registry values of the driver key.
 constexpr char kWmmCapable[] = "WMMCapable";
 constexpr char kApsdCapable[] = "APSDCapable";
@@ -299,16 +303,55 @@ void CPageWMMDlg::OnBnClickedApsdAc() {
   UpdateData(FALSE);
   SetApsdWord(word);
   for (const AccessCategory& category : kCategories) WriteWmmValue(category.value, this->*category.flag);
-  // The adapter associates again with the same SSID.
+  ReassociateByOids();
+  RequestRescan();
+}
+
+void CPageWMMDlg::ReassociateByOids() {
   NDIS_802_11_SSID ssid{};
   DWORD returned = 0;
   QueryOid(OID_802_11_SSID, &ssid, sizeof ssid, &returned);
+  // The driver's length goes back to it no longer than the record's 32 bytes.
+  ssid.SsidLength = std::min<ULONG>(ssid.SsidLength, sizeof ssid.Ssid);
   SetOid(OID_802_11_DISASSOCIATE, nullptr, 0, &returned, kSetTries);
   SetOid(OID_802_11_SSID, &ssid, sizeof ssid, &returned, kSetTries);
   DWORD ccx = 0;
   ReadCcx2Control(ccx);
   SetCcxControl(1, ccx);
-  RequestRescan();
+}
+
+void CPageWMMDlg::OnWmmApply() {
+  UpdateData(TRUE);
+  if (m_bWmm) {
+    m_strWmmStatus = LoadText(IDS_WMM_ENABLED);
+    UpdateData(FALSE);
+    EnableIds({IDC_WMM_POWER_SAVE, 1507, IDC_WMM_DLS, 1510}, TRUE);
+  } else {
+    m_strWmmStatus = m_strPowerSaveStatus = m_strDlsStatus = LoadText(IDS_WMM_DISABLED);
+    EnableIds({IDC_WMM_POWER_SAVE, 1507, IDC_WMM_DLS, 1510}, FALSE);
+    EnableAcControls(FALSE);
+    EnableIds({IDC_WMM_DLS_LIST, 1562, 1566, 1608}, FALSE);
+    m_bDls = 0;
+    m_bPowerSave = 0;
+    m_strTimeout = kDefaultTimeout;
+    UpdateData(FALSE);
+    EnableIds({IDC_WMM_DLS_APPLY, IDC_WMM_DLS_TEAR_DOWN, IDC_WMM_TIMEOUT}, FALSE);
+    for (int id : IDC_WMM_MAC_EDITS) EnableIds({id}, FALSE);
+  }
+  DWORD word = QueryApsdWord();
+  if (!m_bWmm) {
+    word &= 0x7E;
+    WriteWmmRegistryValues(1, 1, 1, 0, 0, 0);
+  } else {
+    word &= m_bPowerSave == 1 ? 0x7F : 0x7E;
+    WriteWmmRegistryValues(0, 0, 1, 0, 0, 1);
+  }
+  SetWmmOids(1, 1, 1, word, static_cast<DWORD>(m_bDls), static_cast<BYTE>(m_bWmm));
+  ReapplyConnection();
+  CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
+  if (host && g_bRadioOn)
+    if (CDialog* survey = host->GetTabPage(kHostTabSiteSurvey))
+      survey->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_SS_RESCAN, BN_CLICKED), 0);
 }
 
 void CPageWMMDlg::OnBnClickedDlsEnable() {

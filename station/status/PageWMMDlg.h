@@ -5,7 +5,9 @@
 // "APSDCapable", "DLSCapable", "APSDAC_*": decimal texts). With DLS on it
 // lists the driver's direct links (timer 1, every second while shown) and
 // sets one up by peer MAC and timeout or tears the selected one down.
-// Switching WMM re-applies the connection (PageWMMApply.cpp, Native Wi-Fi).
+// Switching WMM re-applies the connection: through Native Wi-Fi in
+// WavorelVista (vista/PageWMMApply.cpp), by driver codes in Wavorel
+// (xp/station/status/PageWMMDlgXp.cpp).
 // UI thread only.
 #pragma once
 
@@ -66,11 +68,16 @@ class CPageWMMDlg : public CDialog {
   // Sets each driver switch whose flag is 1 (3 tries each).
   static void SetWmmOids(int setApsd, int setDls, int setWmm, DWORD apsdWord, DWORD dlsFlag, BYTE wmmFlag);
   void UpdateWmmControls();
-  // WMM switched from check 1592 (PageWMMApply.cpp).
+  // WMM switched from check 1592: the controls, the driver key and the
+  // driver's switches, the connection re-applied, the site survey rescanned.
   void OnWmmApply();
-  // A connection of the Native Wi-Fi interface dropped and, when it was made
-  // by a stored profile, made again by that profile (PageWMMApply.cpp).
+  // The connection made again under the new switches (per build). WavorelVista:
+  // a Native Wi-Fi connection dropped and, when a stored profile made it,
+  // made again by that profile. Wavorel: ReassociateByOids.
   void ReapplyConnection();
+  // The adapter associates again with the SSID it has (disassociate, then the
+  // same SSID set), and the CCX control word of the driver key is restored.
+  void ReassociateByOids();
   // Timer 1: the driver's link table into the list.
   void RefreshDlsList();
 

@@ -17,9 +17,7 @@
 
 namespace {
 
-constexpr UINT IDS_CENTRAL_CHANNEL = 7296;
 constexpr DWORD kNoChannel = 0xFFFFFFFF;
-constexpr DWORD kMaxSsidLength = 32;
 
 // TRUE when the site list's record of `bssid` carries 802.11n information.
 bool IsHtNetwork(const BYTE bssid[6]) {
@@ -46,12 +44,7 @@ BOOL CLinkStatusDlg::ReadConnection(BOOL* queryOk, CString& ssid, BYTE bssid[6])
   if (!connected || std::all_of(bssid, bssid + 6, [](BYTE b) { return b == 0; })) return FALSE;
   DOT11_SSID current{};
   g_pNativeWiFi->GetCurrentSsid(&current);
-  // The length is trusted no further than the 32 bytes the record has.
-  // The length is trusted no further than the 32 bytes the record has, and
-  // the text ends at its first NUL.
-  const char* bytes = reinterpret_cast<const char*>(current.ucSSID);
-  const DWORD length = std::min<DWORD>(current.uSSIDLength, kMaxSsidLength);
-  ssid = CString(bytes, static_cast<int>(strnlen(bytes, length)));
+  ssid = SsidText(current.ucSSID, current.uSSIDLength);
   return TRUE;
 }
 
@@ -70,12 +63,7 @@ void CLinkStatusDlg::ShowNotConnected(int notHt, int ready, int radioOff) {
     m_texts[kStatus] = "Disconnected";
     NotifyUI(BRIDGE_UI_LINK_STATUS, "Disconnected", TRUE);
   }
-  for (int i = kStatus + 1; i < kBoundTextCount; ++i) m_texts[i].Empty();
-  for (CProgressCtrlX& bar : m_bars) bar.SetPos(0);
-  if (notHt != m_bHtNotApplicable || notHt == 0) SetHTStatusText(1, 0);
-  PushSample(0.0, s_txHistory, m_dTxMax, m_histTx);
-  PushSample(0.0, s_rxHistory, m_dRxMax, m_histRx);
-  UpdateData(FALSE);
+  ClearLinkValues(notHt);
 }
 
 void CLinkStatusDlg::GetNetworkTexts() {
@@ -123,9 +111,5 @@ void CLinkStatusDlg::UpdateChannelText() {
 
 void CLinkStatusDlg::AppendCentralChannel(const LinkStatusRecord& record) {
   if (!g_bHtFamily || m_texts[kChannel].IsEmpty() || !IsHtNetwork(m_bssid)) return;
-  CString text;
-  text.LoadString(IDS_CENTRAL_CHANNEL);
-  CString central;
-  central.Format(" : %d", static_cast<int>(record.centralChannel));
-  m_texts[kChannel] += "; " + GetMLText(text) + central;
+  AddCentralChannel(record);
 }
