@@ -5,9 +5,6 @@
 // their XP command lines.
 #include "softap/HideDlg_AP.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "frontend/UiBridge.h"
 #include "platform/wire/Bytes.h"
 #include "softap/ApDriver.h"
@@ -24,13 +21,6 @@ namespace {
 constexpr int kOsWindowsXp64 = 10;
 // Chip families VX52 and VX52USB take the region and channel check.
 constexpr int kLastVx52Family = 1;
-// The network-type record: a count and at most four 32-bit types.
-constexpr DWORD kNetworkTypesSize = 20;
-constexpr DWORD kMaxNetworkTypes = 4;
-constexpr DWORD kNetworkTypeOfdm5 = 2;
-// The SSID record: a 32-bit length and 32 bytes.
-constexpr DWORD kSsidBytes = 32;
-constexpr DWORD kSsidRecordSize = 4 + kSsidBytes;
 
 }  // namespace
 
@@ -111,19 +101,14 @@ void CHideDlg_AP::EnterApMode(BOOL openSheet) {
 }
 
 void CHideDlg_AP::ReadNetworkTypes() {
-  BYTE record[kNetworkTypesSize] = {};
+  BYTE record[ndisrecord::kNetworkTypesSize] = {};
   DWORD returned = 0;
   if (!QueryDriverOid_AP(OID_802_11_NETWORK_TYPES_SUPPORTED, record, sizeof record, &returned)) return;
-  // A count beyond the record's four types is cut to them.
-  const DWORD count = std::min(wavorel::wire::getU32(record), kMaxNetworkTypes);
-  if (wavorel::wire::getU32(record) > kMaxNetworkTypes)
-    Log(GXLOG_WARNING, "AP network types: count %u cut to %u", wavorel::wire::getU32(record), kMaxNetworkTypes);
   g_bApSupportBandA = 0;
   for (int& flag : g_bApNetworkType) flag = 0;
-  for (DWORD i = 0; i < count; ++i) {
-    const DWORD type = wavorel::wire::getU32(record + 4 + 4 * i);
-    if (type == kNetworkTypeOfdm5) g_bApSupportBandA = 1;
-    if (g_bApHtFamily && type < kMaxNetworkTypes) g_bApNetworkType[type] = 1;
+  for (DWORD type : ParseNetworkTypes(record, returned)) {
+    if (type == ndisrecord::kNetworkTypeOfdm5) g_bApSupportBandA = 1;
+    if (g_bApHtFamily && type < ndisrecord::kMaxNetworkTypes) g_bApNetworkType[type] = 1;
   }
 }
 
@@ -160,9 +145,5 @@ void CHideDlg_AP::Exit() {
 void CHideDlg_AP::ReconnectSsid(const CString& ssid) {
   // The AP beacons under the SSID the driver is given.
   m_strBeaconSsid = ssid;
-  ApRecord record(kSsidRecordSize, 0);
-  const DWORD length = std::min(static_cast<DWORD>(ssid.GetLength()), kSsidBytes);
-  wavorel::wire::putU32(record.data(), length);
-  std::memcpy(record.data() + 4, static_cast<LPCSTR>(ssid), length);
-  SetDriverRecord_AP(OID_AP_SSID_SET, std::move(record));
+  SetDriverRecord_AP(OID_AP_SSID_SET, BuildSsidRecord(ssid));
 }

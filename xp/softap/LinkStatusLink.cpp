@@ -2,16 +2,13 @@
 // connection state (0 connected), the BSSID and the SSID record.
 #include <algorithm>
 
-#include "platform/wire/Bytes.h"
 #include "softap/ApDriver.h"
+#include "softap/ApRecords.h"
 #include "softap/LinkStatusPage_AP.h"
-#include "utilmere/Utilmere.h"
 #include "worker/DriverCodes.h"
 
 namespace {
 
-constexpr DWORD kSsidBytes = 32;
-constexpr DWORD kSsidRecordSize = 4 + kSsidBytes;
 constexpr DWORD kMediaConnected = 0;
 
 }  // namespace
@@ -26,10 +23,8 @@ BOOL CLinkStatusPage_AP::QueryLink(BOOL* connected, BYTE bssid[6]) {
 }
 
 CString CLinkStatusPage_AP::QueryLinkSsid() {
-  BYTE record[kSsidRecordSize] = {};
+  BYTE record[ndisrecord::kSsidRecordSize] = {};
   DWORD returned = 0;
   if (!QueryDriverOid_AP(OID_802_11_SSID, record, sizeof record, &returned)) return CString();
-  const DWORD length = wavorel::wire::getU32(record);
-  if (length > kSsidBytes) Log(GXLOG_WARNING, "AP link: SSID length %u cut to %u", length, kSsidBytes);
-  return CString(reinterpret_cast<const char*>(record + 4), static_cast<int>(std::min(length, kSsidBytes)));
+  return ParseSsidRecord(record, returned);
 }

@@ -6,6 +6,7 @@
 
 #include "platform/sim/radio/Machine.h"
 #include "softap/ApSettings.h"
+#include "softap/ConfigPage_AP.h"
 #include "softap/LinkStatusPage_AP.h"
 #include "tests/softap/vista/ApPageSheet.h"
 
@@ -88,6 +89,14 @@ TEST_F(ApCopierXpTest, CopiesValuesOfAnySizeAndReportsARefusedWrite) {
   RegCloseKey(from);
   EXPECT_EQ(readValue(refusing, "Before"), "old");
   EXPECT_EQ(readValue(refusing, "After"), "<no value>");
+}
+
+TEST(ApConfigPageXpTest, IsCreatableThroughItsRuntimeClass) {
+  const CRuntimeClass* runtime = RUNTIME_CLASS(CConfigPage_AP);
+  std::unique_ptr<CObject> made(runtime->CreateObject());
+  ASSERT_NE(made, nullptr);
+  EXPECT_TRUE(made->IsKindOf(runtime));
+  EXPECT_STREQ(runtime->m_lpszClassName, "CConfigPage_AP");
 }
 
 }  // namespace
