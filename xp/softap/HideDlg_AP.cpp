@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kOsWindowsXp64 = 10;
 // Chip families VX52 and VX52USB take the region and channel check.
 constexpr int kLastVx52Family = 1;
 
@@ -40,7 +39,7 @@ CHideDlg_AP::CHideDlg_AP() : CDialog(IDD, nullptr) {}
 BOOL CHideDlg_AP::OnInitDialog() {
   CDialog::OnInitDialog();
   GetOsType_AP();
-  g_bApWow64 = g_nApOsType >= kOsWindowsXp64 ? IsWow64_AP() : FALSE;
+  g_bApWow64 = IsWow64_AP();
   if (!IsUserAdministrator_AP()) {
     NotifyUIAlert(kNotAdministratorText, MB_ICONEXCLAMATION);
     EndDialog(2);
