@@ -4,10 +4,10 @@
 #include "worker/vista/RegistryRpcClient.h"
 
 LONG RegOpenKeyEx_AP(HKEY root, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result) {
-  return RegOpenKeyEx_AP(root, subKey, options, access, result);
+  return RpcRegOpenKeyEx(root, subKey, options, access, result);
 }
 
 LONG RegSetValueEx_AP(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size,
                       LPCSTR keyPath) {
-  return RegSetValueEx_AP(key, name, reserved, type, data, size, keyPath);
+  return RpcRegSetValueEx(key, name, reserved, type, data, size, keyPath);
 }
