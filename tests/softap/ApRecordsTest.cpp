@@ -158,6 +158,7 @@ TEST(ApRecords, NetworkTypesAndSsidAreBoundedByTheirRecordsAndTheAnswer) {
   }
 
   std::vector<BYTE> ssid(36, 'x');
+  ssid[1] = ssid[2] = ssid[3] = 0;
   for (const auto& [length, returned, expected] : std::vector<std::tuple<DWORD, DWORD, size_t>>{
            {5, 36, 5}, {32, 36, 32}, {200, 36, 32}, {20, 10, 6}, {5, 3, 0}}) {
     ssid[0] = static_cast<BYTE>(length);
