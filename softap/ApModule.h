@@ -68,6 +68,9 @@ constexpr DWORD kApNativeWiFiFlag = 1;
 void StartApModuleServices();
 void CloseApModuleServices();
 void BindApAdapter(LPCSTR friendlyName, HWND worker);
+// The worker's window as the target of WavorelVista's AP Native Wi-Fi
+// notifications.
+void AttachApWorkerWindow(HWND worker);
 
 // Wavorel: "bCheckBuild" of the driver key (a decimal text), the two register-read flags of entering AP mode,
 // and the network types the driver supports (0 FH, 1 DS, 2 OFDM 5 GHz,

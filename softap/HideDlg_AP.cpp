@@ -196,6 +196,24 @@ LRESULT CHideDlg_AP::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
+BOOL CHideDlg_AP::OnInitDialog() {
+  CDialog::OnInitDialog();
+  GetOsType_AP();
+  g_bApWow64 = IsWow64_AP();
+  AttachApWorkerWindow(m_hWnd);
+  if (!IsUserAdministrator_AP()) {
+    NotifyUIAlert(kNotAdministratorText, MB_ICONEXCLAMATION);
+    EndDialog(2);
+  }
+  m_bAdapterFound = EnumAdapters_AP();
+  if (m_bRetiring) return TRUE;
+  if (m_bAdapterFound) EnterApMode(m_bOpenSheetAfterEntering);
+  AnnounceFirstTrayState();
+  m_nPollTimer = SetTimer(kPollTimer, kPollMs, nullptr);
+  SetWorkerNotifyWnd(m_hWnd);
+  return TRUE;
+}
+
 void CHideDlg_AP::AnnounceFirstTrayState() {
   CString disconnected;
   disconnected.LoadString(kDisconnectedText);

@@ -59,3 +59,5 @@ CString DefaultApSsid() {
   QueryDriverOid_AP(OID_802_3_CURRENT_ADDRESS, mac, sizeof mac, &returned);
   return FormatString("SoftAP-%02X", mac[5]);
 }
+
+void AttachApWorkerWindow(HWND worker) { RecordWlanWorkerWindow(worker, WlanNotifyTarget::SoftAp); }

@@ -56,25 +56,6 @@ CHideDlg_AP::CHideDlg_AP() : CDialog(IDD, nullptr) {
   }
 }
 
-BOOL CHideDlg_AP::OnInitDialog() {
-  CDialog::OnInitDialog();
-  GetOsType_AP();
-  g_bApWow64 = IsWow64_AP();
-  // The AP's Native Wi-Fi client reports to this window.
-  RecordWlanWorkerWindow(m_hWnd, WlanNotifyTarget::SoftAp);
-  if (!IsUserAdministrator_AP()) {
-    NotifyUIAlert(kNotAdministratorText, MB_ICONEXCLAMATION);
-    EndDialog(2);
-  }
-  m_bAdapterFound = EnumAdapters_AP();
-  if (m_bRetiring) return TRUE;
-  if (m_bAdapterFound) EnterApMode(m_bOpenSheetAfterEntering);
-  AnnounceFirstTrayState();
-  m_nPollTimer = SetTimer(kPollTimer, kPollMs, nullptr);
-  SetWorkerNotifyWnd(m_hWnd);
-  return TRUE;
-}
-
 void CHideDlg_AP::OnDestroy() {
   ClearWorkerNotifyWnd(m_hWnd);
   if (RecordedWlanWorkerWindow(WlanNotifyTarget::SoftAp) == m_hWnd)

@@ -22,6 +22,8 @@ void CloseApModuleServices() {}
 
 void BindApAdapter(LPCSTR, HWND) {}
 
+void AttachApWorkerWindow(HWND) {}
+
 CString DefaultApSsid() { return FormatString("%s-SoftAP", static_cast<LPCSTR>(GetMLText("CompanyName"))); }
 
 void ReadApCheckBuild() {

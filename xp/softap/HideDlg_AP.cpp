@@ -36,23 +36,6 @@ END_MESSAGE_MAP()
 
 CHideDlg_AP::CHideDlg_AP() : CDialog(IDD, nullptr) {}
 
-BOOL CHideDlg_AP::OnInitDialog() {
-  CDialog::OnInitDialog();
-  GetOsType_AP();
-  g_bApWow64 = IsWow64_AP();
-  if (!IsUserAdministrator_AP()) {
-    NotifyUIAlert(kNotAdministratorText, MB_ICONEXCLAMATION);
-    EndDialog(2);
-  }
-  m_bAdapterFound = EnumAdapters_AP();
-  if (m_bRetiring) return TRUE;
-  if (m_bAdapterFound) EnterApMode(m_bOpenSheetAfterEntering);
-  AnnounceFirstTrayState();
-  m_nPollTimer = SetTimer(kPollTimer, kPollMs, nullptr);
-  SetWorkerNotifyWnd(m_hWnd);
-  return TRUE;
-}
-
 void CHideDlg_AP::OnDestroy() {
   // Only while the bridge still names this window: a station worker that
   // registered since keeps its registration.
