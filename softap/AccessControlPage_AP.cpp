@@ -7,7 +7,6 @@
 #include "softap/ApRecords.h"
 #include "softap/ApSettings.h"
 #include "worker/DriverCodes.h"
-#include "worker/vista/RegistryRpcClient.h"
 
 namespace {
 
@@ -63,7 +62,7 @@ BOOL CAccessControlPage_AP::OnInitDialog() {
 
 void CAccessControlPage_AP::Load() {
   HKEY key = nullptr;
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_READ, &key);
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_READ, &key);
   if (key) {
     ReadApInt(key, kPolicyValue, m_nPolicy);
     // A stored number that names no policy counts as none.
@@ -120,7 +119,7 @@ void CAccessControlPage_AP::OnApplyButton() {
   UpdateData(TRUE);
   const CString apPath = g_strApDriverKey + "\\ApDefault";
   HKEY apDefault = nullptr;
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, apPath, 0, KEY_ALL_ACCESS, &apDefault);
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, apPath, 0, KEY_ALL_ACCESS, &apDefault);
   CString policy;
   policy.Format("%d", m_nPolicy);
   WriteApText(apDefault, kPolicyValue, policy, apPath);

@@ -61,6 +61,27 @@ extern std::unique_ptr<CRegistryRpcClient> g_pApRegistryClient;
 // The flag the worker hands to CNativeWiFi::Init.
 constexpr DWORD kApNativeWiFiFlag = 1;
 
+// What the module holds beside the worker, per program: WavorelVista's
+// registry-service client (made with the first worker, released on exit) and
+// its Native Wi-Fi client bound to the chosen adapter and reporting to the
+// worker; Wavorel has neither.
+void StartApModuleServices();
+void CloseApModuleServices();
+void BindApAdapter(LPCSTR friendlyName, HWND worker);
+// The worker's window as the target of WavorelVista's AP Native Wi-Fi
+// notifications.
+void AttachApWorkerWindow(HWND worker);
+
+// Wavorel: "bCheckBuild" of the driver key (a decimal text), the two register-read flags of entering AP mode,
+// and the network types the driver supports (0 FH, 1 DS, 2 OFDM 5 GHz,
+// 3 OFDM 2.4 GHz; taken on an 802.11n family).
+extern int g_bApCheckBuild;
+extern int g_bApRegisterRead2;
+extern int g_bApNetworkType[4];
+// Wavorel: "bCheckBuild" read with atoi into g_bApCheckBuild; a missing
+// value is created as "0".
+void ReadApCheckBuild();
+
 // Fills g_nApOsType from the running Windows version.
 void GetOsType_AP();
 // From Windows 2000 on, whether the process token holds the built-in

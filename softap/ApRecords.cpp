@@ -115,3 +115,33 @@ std::vector<_VX_802_11_EVENT_LOG> ParseEventLogBlock(const BYTE* block, DWORD re
   }
   return events;
 }
+
+std::vector<DWORD> ParseNetworkTypes(const BYTE* record, DWORD returned) {
+  using namespace ndisrecord;
+  std::vector<DWORD> types;
+  if (returned < 4) return types;
+  const DWORD fits = (std::min(returned, kNetworkTypesSize) - 4) / 4;
+  const DWORD claimed = wavorel::wire::getU32(record);
+  const DWORD count = std::min({claimed, fits, kMaxNetworkTypes});
+  if (claimed > count) Log(GXLOG_WARNING, "AP network types: %u claimed, %u read", claimed, count);
+  for (DWORD i = 0; i < count; ++i) types.push_back(wavorel::wire::getU32(record + 4 + 4 * i));
+  return types;
+}
+
+CString ParseSsidRecord(const BYTE* record, DWORD returned) {
+  using namespace ndisrecord;
+  if (returned < 4) return CString();
+  const DWORD claimed = wavorel::wire::getU32(record);
+  const DWORD length = std::min({claimed, kSsidBytes, std::min(returned, kSsidRecordSize) - 4});
+  if (claimed > length) Log(GXLOG_WARNING, "SSID record: length %u, %u read", claimed, length);
+  return CString(reinterpret_cast<const char*>(record + 4), static_cast<int>(length));
+}
+
+ApRecord BuildSsidRecord(const CString& ssid) {
+  using namespace ndisrecord;
+  ApRecord record(kSsidRecordSize, 0);
+  const DWORD length = std::min(static_cast<DWORD>(ssid.GetLength()), kSsidBytes);
+  wavorel::wire::putU32(record.data(), length);
+  std::memcpy(record.data() + 4, static_cast<LPCSTR>(ssid), length);
+  return record;
+}

@@ -213,3 +213,22 @@ ApRecord BuildWdsRecord(BOOL enabled, const std::vector<MacAddress>& peers, int 
 // entries the bytes returned hold (what is cut is logged); an answer without
 // its count counts as a failed read and gives none.
 std::vector<_VX_802_11_EVENT_LOG> ParseEventLogBlock(const BYTE* block, DWORD returned);
+
+// ---- NDIS 802.11 records of Wavorel's AP ----
+namespace ndisrecord {
+// OID_802_11_NETWORK_TYPES_SUPPORTED: a count and at most four 32-bit types.
+constexpr DWORD kNetworkTypesSize = 20;
+constexpr DWORD kMaxNetworkTypes = 4;
+constexpr DWORD kNetworkTypeOfdm5 = 2;
+// OID_802_11_SSID: a 32-bit length and 32 bytes.
+constexpr DWORD kSsidBytes = 32;
+constexpr DWORD kSsidRecordSize = 4 + kSsidBytes;
+}  // namespace ndisrecord
+// The types of a network-types answer: the count it claims cut to four and
+// to the types the bytes returned hold (what is cut is logged).
+std::vector<DWORD> ParseNetworkTypes(const BYTE* record, DWORD returned);
+// The SSID of an SSID record: its length cut to 32 and to the bytes returned
+// (what is cut is logged).
+CString ParseSsidRecord(const BYTE* record, DWORD returned);
+// The SSID record of a text, cut to 32 bytes.
+ApRecord BuildSsidRecord(const CString& ssid);

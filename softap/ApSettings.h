@@ -2,14 +2,15 @@
 // (what the driver reads), its subkey "ApDefault" (the AP settings as last
 // applied) and its subkey "Default" (the station values put back when AP mode
 // ends). Numbers are decimal texts; the MAC lists REG_MULTI_SZ of 12
-// hexadecimal digits each. Writes fall back to the registry service with the
-// key's full path. UI thread only.
+// hexadecimal digits each. In WavorelVista writes fall back to the registry
+// service with the key's full path; Wavorel writes plainly. UI thread only.
 #pragma once
 
 #include <vector>
 
 #include "platform/Platform.h"
 #include "softap/ApRecords.h"
+#include "worker/ModuleFunctions.h"
 #include "worker/PasswordHash.h"
 
 // ---- Authentication and cipher: the program's index <-> Native Wi-Fi value ----
@@ -22,6 +23,12 @@ int AuthIndexFromNativeWiFi(DWORD value);
 DWORD CipherIndexToNativeWiFi(int index);
 // An unknown value reads as 1 (none).
 int CipherIndexFromNativeWiFi(DWORD value);
+// The stored form of an index (kApAuthValueName, kApCipherValueName of
+// worker/ModuleFunctions.h), which is also what the driver is sent.
+DWORD AuthIndexToStored(int index);
+int AuthIndexFromStored(DWORD value);
+DWORD CipherIndexToStored(int index);
+int CipherIndexFromStored(DWORD value);
 // Authentication indexes that use a pre-shared key (4, 7, 9).
 bool IsPskAuthIndex(int index);
 
@@ -46,13 +53,24 @@ BOOL ReadApDword(HKEY key, LPCSTR name, DWORD& value);
 // at most `limit`; other entries are passed over.
 std::vector<MacAddress> ReadApMacList(HKEY key, LPCSTR name, size_t limit);
 
+// A 32-bit field of a driver record from a readable number value; the field
+// stays as it was when the value cannot be read.
+void PutApIntField(HKEY key, LPCSTR name, BYTE* field);
+
+// ---- Registry access of the AP module ----
+// RegOpenKeyEx and RegSetValueEx; in WavorelVista through the registry
+// service (with the key's full path `keyPath`) when the direct call is refused.
+LONG RegOpenKeyEx_AP(HKEY root, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
+LONG RegSetValueEx_AP(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size,
+                      LPCSTR keyPath);
+
 // ---- Writing the store ----
 // A decimal text value (its characters, no terminator) set on `key`, or by
 // the registry service under `keyPath` when the direct write is refused.
 LONG WriteApText(HKEY key, LPCSTR name, LPCSTR text, LPCSTR keyPath);
 // Every value of `source` written into `destination` (path `destinationPath`
-// for the registry service), values of any size; FALSE when a value cannot
-// be read or written.
+// for the registry service) by RegSetValueEx_AP, values of any size; FALSE
+// when a value cannot be read or written, the values before it kept.
 BOOL CopyRegistryValues(HKEY source, HKEY destination, LPCSTR destinationPath);
 
 // "ApDefault" completed ("AllowBW40Capability" "1", "CountryRegion" and
@@ -66,9 +84,17 @@ void ReadRegionFlags();
 // when it had to change); the driver's regions written for the bands whose
 // flags are set.
 void FixChannelAndRegion_VX52();
+// "AllowBW40InBGBand" of the driver key into g_bApAllowBW40BandG (1 when
+// it reads 1, else 0; untouched when it cannot be read).
+void ReadAllowBW40InBGBand();
 // The channels of the region word for the wireless mode, as the VX52 fix-up
 // allows them.
 std::vector<int> AllowedChannels_VX52(DWORD regionWord, int wirelessMode);
+
+// The SSID the AP beacons when "SSID" is empty: WavorelVista "SoftAP-%02X"
+// of the adapter's last MAC byte, Wavorel "%s-SoftAP" of the language
+// library's "CompanyName".
+CString DefaultApSsid();
 
 // ---- Keys ----
 // The 32-byte pre-shared key of a stored "WPAPSK" text: 64 hexadecimal digits

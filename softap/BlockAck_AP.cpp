@@ -5,11 +5,11 @@
 #include "platform/mfc/ControlRef.h"
 #include "softap/AddBlockAck_Dlg_AP.h"
 #include "softap/ApDriver.h"
+#include "softap/ApSettings.h"
 #include "softap/ApModule.h"
 #include "softap/DeleteBlockAck_APDlg.h"
 #include "worker/DriverCodes.h"
 #include "worker/HtSettingRecord.h"
-#include "worker/vista/RegistryRpcClient.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ BOOL CBlockAck_AP::OnInitDialog() {
     SetUpColumns(list);
   }
   HKEY key = nullptr;
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_READ, &key);
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_READ, &key);
   DWORD bits = 0;
   DWORD type = 0;
   DWORD size = sizeof bits;
@@ -145,8 +145,8 @@ void CBlockAck_AP::OnApplyButton() {
   BuildRecord(record);
   const DWORD bits = PackHtSettingBits(record);
   HKEY key = nullptr;
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_ALL_ACCESS, &key);
-  RpcRegSetValueEx(key, kCapabilityValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&bits), sizeof bits,
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_ALL_ACCESS, &key);
+  RegSetValueEx_AP(key, kCapabilityValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&bits), sizeof bits,
                    g_strApDriverKey);
   if (key) RegCloseKey(key);
   RefreshEnableStates();

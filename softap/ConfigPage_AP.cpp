@@ -19,7 +19,6 @@
 #include "worker/PasswordHash.h"
 #include "worker/ProfileData.h"
 #include "worker/Settings.h"
-#include "worker/vista/RegistryRpcClient.h"
 
 namespace {
 
@@ -285,7 +284,7 @@ BOOL CConfigPage_AP::Refresh(BOOL bSave) {
 
 BOOL CConfigPage_AP::ReadSettings() {
   HKEY key = nullptr;
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_READ, &key);
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_READ, &key);
   int value = 0;
   if (readText(key, "SSID", m_strSsid)) NotifyUI(BRIDGE_UI_AP_SSID, m_strSsid, TRUE);
   if (ReadApInt(key, "WirelessMode", value)) m_strWirelessMode = WirelessModeToText(value);
@@ -333,9 +332,9 @@ BOOL CConfigPage_AP::ReadSettings() {
   ReadApInt(key, "AutoChannelSelect", m_bAutoChannel);
 
   DWORD number = 0;
-  if (ReadApDword(key, "AuthMode", number)) m_security.AuthMode = static_cast<DWORD>(AuthIndexFromNativeWiFi(number));
-  if (ReadApDword(key, "CipherMode", number))
-    m_security.Encryption = static_cast<DWORD>(CipherIndexFromNativeWiFi(number));
+  if (ReadApDword(key, kApAuthValueName, number)) m_security.AuthMode = static_cast<DWORD>(AuthIndexFromStored(number));
+  if (ReadApDword(key, kApCipherValueName, number))
+    m_security.Encryption = static_cast<DWORD>(CipherIndexFromStored(number));
   ReadApDword(key, "RadiusIP", m_security.RadiusServer);
   ReadApDword(key, "RadiusPort", m_security.RadiusPort);
   readText(key, "RadiusKey", m_security.RadiusKey);
@@ -688,7 +687,7 @@ BOOL CConfigPage_AP::SaveSettings() {
 void CConfigPage_AP::WriteApDefaultKey(int mode) {
   const CString apPath = g_strApDriverKey + "\\ApDefault";
   HKEY key = nullptr;
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, apPath, 0, KEY_ALL_ACCESS, &key);
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, apPath, 0, KEY_ALL_ACCESS, &key);
   auto text = [&](LPCSTR name, const CString& value) { WriteApText(key, name, value, apPath); };
   auto number = [&](LPCSTR name, int value) { text(name, FormatString("%d", value)); };
   const int auth = static_cast<int>(m_security.AuthMode);
@@ -711,9 +710,9 @@ void CConfigPage_AP::WriteApDefaultKey(int mode) {
   number("NoForwarding", m_bNoForwarding);
   number("HideSSID", m_bHideSsid);
   number("ShortSlot", m_bShortSlot);
-  text("AuthMode", FormatString("%u", AuthIndexToNativeWiFi(auth)));
+  text(kApAuthValueName, FormatString("%u", AuthIndexToStored(auth)));
   g_nApAuthIndex = auth;
-  text("CipherMode", FormatString("%u", CipherIndexToNativeWiFi(cipher)));
+  text(kApCipherValueName, FormatString("%u", CipherIndexToStored(cipher)));
   text("RadiusIP", FormatString("%u", m_security.RadiusServer));
   text("RadiusPort", FormatString("%u", m_security.RadiusPort));
   text("RadiusKey", m_security.RadiusKey);
@@ -741,14 +740,14 @@ void CConfigPage_AP::WriteApDefaultKey(int mode) {
     ht.extCode = m_comboExtChannel.GetCurSel() >= 0 ? GetExtChannelCode(m_nBandwidth, m_strExtChannel, m_strChannel) : 0;
     BYTE word[4];
     wavorel::wire::putU32(word, PackTransmitSetting(ht));
-    RpcRegSetValueEx(key, "TransmitSetting", 0, REG_DWORD, word, sizeof word, apPath);
+    RegSetValueEx_AP(key, "TransmitSetting", 0, REG_DWORD, word, sizeof word, apPath);
     number("AllowBW40Capability", m_bAllowBw40);
   }
   if (key) RegCloseKey(key);
 
   HKEY source = nullptr, driverKey = nullptr;
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, apPath, 0, KEY_READ, &source);
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_ALL_ACCESS, &driverKey);
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, apPath, 0, KEY_READ, &source);
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_ALL_ACCESS, &driverKey);
   CopyRegistryValues(source, driverKey, g_strApDriverKey);
   if (source) RegCloseKey(source);
   if (driverKey) RegCloseKey(driverKey);
@@ -760,7 +759,7 @@ void CConfigPage_AP::SetDriverValues(int mode) {
 
   ApRecord config(aprecord::config::kSize, 0);
   DWORD returned = 0;
-  QueryDriverOid_AP(OID_VX_CONFIGURATION, config.data(), aprecord::config::kSize, &returned);
+  QueryDriverOid_AP(OID_AP_CONFIGURATION, config.data(), aprecord::config::kSize, &returned);
   const ApRecord queried = config;
   if (!m_bAutoChannel)
     if (const DWORD frequency = ChannelFrequencyKhz(ChannelFromText(m_strChannel)))
@@ -774,7 +773,7 @@ void CConfigPage_AP::SetDriverValues(int mode) {
     FillChannelCombo();
   }
   SetDriverDword_AP(OID_VX_WIRELESS_MODE_SET, static_cast<DWORD>(mode));
-  if (config != queried) SetDriverRecord_AP(OID_VX_CONFIGURATION_SET, config);
+  if (config != queried) SetDriverRecord_AP(OID_AP_CONFIGURATION_SET, config);
 
   if (g_bApHtFamily) {
     HtSettings ht;
@@ -787,10 +786,10 @@ void CConfigPage_AP::SetDriverValues(int mode) {
     ht.guardInterval = m_nGuardInterval;
     SetDriverRecord_AP(OID_VX_HT_TRANSMIT_SET, BuildHtTransmitRecord(PackTransmitSetting(ht)));
   }
-  SetDriverRecord_AP(OID_VX_DESIRED_RATES_SET, BuildRatesRecord(mode, m_nTxRate));
+  SetDriverRecord_AP(OID_AP_DESIRED_RATES_SET, BuildRatesRecord(mode, m_nTxRate));
   setWhenDifferent(OID_VX_PREAMBLE, OID_VX_PREAMBLE_SET, dwordRecord(m_nPreamble == 1 ? 1 : 0));
-  setWhenDifferent(OID_VX_RTS_THRESHOLD, OID_VX_RTS_THRESHOLD_SET, dwordRecord(static_cast<DWORD>(m_nRts)));
-  setWhenDifferent(OID_VX_FRAG_THRESHOLD, OID_VX_FRAG_THRESHOLD_SET, dwordRecord(static_cast<DWORD>(m_nFragment)));
+  setWhenDifferent(OID_AP_RTS_THRESHOLD, OID_AP_RTS_THRESHOLD_SET, dwordRecord(static_cast<DWORD>(m_nRts)));
+  setWhenDifferent(OID_AP_FRAG_THRESHOLD, OID_AP_FRAG_THRESHOLD_SET, dwordRecord(static_cast<DWORD>(m_nFragment)));
   const bool knownPower = m_nTxPower >= 0 && m_nTxPower < 5;
   SetDriverDword_AP(OID_VX_TX_POWER_SET, static_cast<DWORD>(knownPower ? kTxPowerPercent[m_nTxPower] : 100));
 
@@ -809,13 +808,13 @@ void CConfigPage_AP::SetDriverValues(int mode) {
     if (options != before) SetDriverRecord_AP(OID_VX_AP_OPTIONS_SET, options);
   }
 
-  SetDriverDword_AP(OID_VX_AUTH_MODE_SET, AuthIndexToNativeWiFi(auth == 5 ? 0 : auth));
+  SetDriverDword_AP(OID_AP_AUTH_MODE_SET, AuthIndexToStored(auth == 5 ? 0 : auth));
   g_bApWepOrNone = cipher < 4 ? 1 : 0;
   if (auto* sheet = dynamic_cast<CQzPropSheet_AP*>(GetParent())) sheet->RefreshWdsPage();
 
   {
     HKEY key = nullptr;
-    RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_READ, &key);
+    RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_READ, &key);
     int wdsEnable = 1;
     const BOOL wds = ReadApInt(key, "WdsEnable", wdsEnable) && wdsEnable == 0;
     const std::vector<MacAddress> peers =
@@ -823,7 +822,7 @@ void CConfigPage_AP::SetDriverValues(int mode) {
     if (key) RegCloseKey(key);
     SetDriverRecord_AP(OID_VX_WDS_LIST_SET, BuildWdsRecord(wds, peers, auth, cipher, m_security.PreSharedKey));
   }
-  SetDriverDword_AP(OID_VX_ENCRYPTION_SET, CipherIndexToNativeWiFi(cipher));
+  SetDriverDword_AP(OID_AP_ENCRYPTION_SET, CipherIndexToStored(cipher));
   SendSecurityKeys();
 }
 
@@ -831,7 +830,7 @@ void CConfigPage_AP::SendSecurityKeys() {
   if (IsPskAuth()) {
     BYTE key[kPskLength] = {};
     if (DerivePreSharedKey(m_security.PreSharedKey, m_strSsid.Left(kSsidBytes), key))
-      SetDriverRecord_AP(OID_VX_ADD_KEY_SET, BuildKeyRecord(kTransmitKeyBit, key, kPskLength, FALSE));
+      SetDriverRecord_AP(OID_AP_ADD_KEY_SET, BuildKeyRecord(kTransmitKeyBit, key, kPskLength, FALSE));
   }
   {
     using namespace aprecord::radius;
@@ -857,10 +856,10 @@ void CConfigPage_AP::SendSecurityKeys() {
       std::vector<BYTE> key;
       if (ParseWepKey(m_security.Key[n], key)) {
         const DWORD index = n | (n == m_security.DefaultKey ? kTransmitKeyBit : 0);
-        SetDriverRecord_AP(OID_VX_ADD_KEY_SET,
+        SetDriverRecord_AP(OID_AP_ADD_KEY_SET,
                            BuildKeyRecord(index, key.data(), static_cast<DWORD>(key.size()), TRUE));
       } else {
-        SetDriverRecord_AP(OID_VX_REMOVE_KEY, BuildRemoveKeyRecord(n));
+        SetDriverRecord_AP(OID_AP_REMOVE_KEY_SET, BuildRemoveKeyRecord(n));
       }
     }
   }

@@ -4,7 +4,10 @@
 // the adapter every two seconds (tray state, event log), sends the security
 // keys again after each reconnect, takes the front end's AP commands over the
 // UI bridge and leaves AP mode. Its entry points below are what the front end
-// calls. The worker of WavorelVista (softap/vista/); UI thread only.
+// calls. Both programs share softap/HideDlg_AP.cpp; the rest is WavorelVista's
+// (softap/vista/) or Wavorel's (xp/softap/: no DHCP server, no Native Wi-Fi,
+// the Zero Configuration service stopped, the driver's NDIS codes). UI thread
+// only.
 #pragma once
 
 #include <memory>
@@ -31,19 +34,23 @@ BOOL PostHideDlgAPMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 class CHideDlg_AP : public CDialog {
  public:
-  static constexpr UINT IDD = 169;
+  static constexpr UINT IDD = WAVOREL_BUILD_XP ? 6149 : 169;
   // Commands of the tray menu and the front end.
   static constexpr UINT ID_OPEN_SHEET = 34774;
   static constexpr UINT ID_EXIT = 34776;
   static constexpr UINT ID_LEAVE_AP_MODE = 34778;
-  // Timers: the poll and the re-apply after a failed connect.
-  static constexpr UINT_PTR kPollTimer = 1;
+  // Timers: the poll and (WavorelVista) the re-apply after a failed connect.
+  static constexpr UINT_PTR kPollTimer = WAVOREL_BUILD_XP ? 0 : 1;
   static constexpr UINT kPollMs = 2000;
   static constexpr UINT_PTR kReapplyTimer = 3;
   static constexpr UINT kReapplyMs = 3000;
   // The tray callback message and the tray icon's id.
   static constexpr UINT WM_AP_TRAY_NOTIFY = WM_USER + 100;
   static constexpr UINT kTrayIconId = 190;
+  // The tray menu, the first tray text and the administrator message.
+  static constexpr UINT kTrayMenu = WAVOREL_BUILD_XP ? 6217 : 3217;
+  static constexpr UINT kDisconnectedText = WAVOREL_BUILD_XP ? 6200 : 7134;
+  static constexpr const char* kNotAdministratorText = "Soft AP user's account must have 'Administrator' privilege.";
 
   CHideDlg_AP();
   ~CHideDlg_AP() override;
@@ -120,11 +127,20 @@ class CHideDlg_AP : public CDialog {
  private:
   friend void DestroyHideDlgAP();
 
-  // The poll body of timers 1 and 3.
+  // The poll body (WavorelVista: timers 1 and 3; Wavorel: timer 0).
   void Poll();
+  // Wavorel: OID_802_11_NETWORK_TYPES_SUPPORTED into the 5 GHz flag and the
+  // network-type flags; and the Zero Configuration service stopped while it
+  // runs.
+  void ReadNetworkTypes();
+  void StopZeroConfiguration();
   // The poll's rediscovery after the adapter went or was never found.
   void Rediscover();
   void ShowTrayMenu();
+  // Bridge code 1 with state 0 and the first tray text.
+  void AnnounceFirstTrayState();
+  static constexpr UINT kFirstRegisteredMessage = 0xC000;
+  static constexpr UINT kLastRegisteredMessage = 0xFFFF;
   // Closes the sheet: its window destroyed, the object deleted. While its
   // Config page runs the security dialog (a handler of this worker below),
   // the dialog is cancelled and the sheet goes once it has returned.

@@ -12,7 +12,6 @@
 #include "softap/ApTables.h"
 #include "worker/ChannelTable.h"
 #include "worker/DriverCodes.h"
-#include "worker/NativeWiFi.h"
 
 namespace {
 
@@ -123,6 +122,7 @@ void CLinkStatusPage_AP::SetHTStatusText(int mode, const WORD* setting) {
     const char* labels[] = {"BW: ", "GI: ", "MCS: ", "SNR0: ", "SNR1: "};
     const UINT ids[] = {kBwId, kGiId, kMcsId, kSnrIds[0], kSnrIds[1]};
     for (size_t i = 0; i < std::size(ids); ++i) SetDlgItemText(ids[i], labels[i]);
+    if (WAVOREL_BUILD_XP) SetDlgItemText(kStbcId, "STBC: ");
     return;
   }
   SetDlgItemText(kBwId, Bandwidth40Of(*setting) ? "BW: 40" : "BW: 20");
@@ -130,6 +130,7 @@ void CLinkStatusPage_AP::SetHTStatusText(int mode, const WORD* setting) {
   CString mcs;
   mcs.Format("MCS: %d", McsOf(*setting));
   SetDlgItemText(kMcsId, mcs);
+  if (WAVOREL_BUILD_XP) SetDlgItemText(kStbcId, (*setting & kStbcBits) ? "STBC: used" : "STBC: none");
 }
 
 void CLinkStatusPage_AP::ClearHTStatusText() {
@@ -138,6 +139,7 @@ void CLinkStatusPage_AP::ClearHTStatusText() {
   const char* labels[] = {"BW: n/a", "GI: n/a", "MCS: n/a", "SNR0: n/a", "SNR1: n/a"};
   const UINT ids[] = {kBwId, kGiId, kMcsId, kSnrIds[0], kSnrIds[1]};
   for (size_t i = 0; i < std::size(ids); ++i) SetDlgItemText(ids[i], labels[i]);
+  if (WAVOREL_BUILD_XP) SetDlgItemText(kStbcId, "STBC: n/a");
 }
 
 void CLinkStatusPage_AP::GetTxRate(DWORD oid, double* rate) {
@@ -204,8 +206,8 @@ void CLinkStatusPage_AP::ClearRow(Text word, Text value, UINT bar) {
 void CLinkStatusPage_AP::OnTimer(UINT_PTR nIDEvent) {
   UpdateData(TRUE);
   BOOL connected = FALSE;
-  CNativeWiFi& client = GetApNativeWiFi();
-  if (client.IsConnected(&connected) != ERROR_SUCCESS) {
+  BYTE bssid[6] = {};
+  if (!QueryLink(&connected, bssid)) {
     m_strTexts[kStatus] = loaded(kNotReadyText);
     for (Text t : {kChannel, kTxRate, kRxRate, kTxThroughput, kRxThroughput}) m_strTexts[t].Empty();
     m_strTexts[kQualityValue].Empty();
@@ -215,10 +217,8 @@ void CLinkStatusPage_AP::OnTimer(UINT_PTR nIDEvent) {
     ClearRow(kChain2Word, kChain2Value, kChainBarIds[2]);
     UpdateData(FALSE);
   } else {
-    BYTE bssid[6] = {};
-    client.GetCurrentBssid(bssid);
     if (connected && std::any_of(std::begin(bssid), std::end(bssid), [](BYTE b) { return b != 0; }))
-      ShowLink();
+      ShowLink(bssid);
     else
       ShowNoLink();
   }
@@ -245,19 +245,13 @@ void CLinkStatusPage_AP::ShowNoLink() {
   m_dwPrevTx = m_dwPrevRx = 0;
 }
 
-void CLinkStatusPage_AP::ShowLink() {
-  CNativeWiFi& client = GetApNativeWiFi();
-  DOT11_SSID ssid{};
-  BYTE bssid[6] = {};
-  client.GetCurrentSsid(&ssid);
-  client.GetCurrentBssid(bssid);
-  const CString ssidText(reinterpret_cast<const char*>(ssid.ucSSID),
-                         static_cast<int>(std::min<ULONG>(ssid.uSSIDLength, sizeof ssid.ucSSID)));
+void CLinkStatusPage_AP::ShowLink(const BYTE bssid[6]) {
+  const CString ssidText = QueryLinkSsid();
 
   // Channel and frequency; a frequency the table does not know shows none.
   BYTE config[aprecord::config::kSize] = {};
   DWORD returned = 0;
-  QueryDriverOid_AP(OID_VX_CONFIGURATION, config, sizeof config, &returned);
+  QueryDriverOid_AP(OID_AP_CONFIGURATION, config, sizeof config, &returned);
   const DWORD frequency = wavorel::wire::getU32(config + aprecord::config::kDsConfig);
   m_strTexts[kChannel].Empty();
   if (const CHANNEL_FREQUENCY* row = FindChannelByFrequency(frequency)) {
@@ -334,7 +328,7 @@ void CLinkStatusPage_AP::ShowLink() {
   m_strTexts[kQualityValue].Format("%d%%", static_cast<int>(quality));
   m_quality.SetPos(static_cast<int>(quality));
 
-  const int rssi[3] = {readSigned(OID_VX_RSSI0, kNoChain), readSigned(OID_VX_RSSI1, kNoChain),
+  const int rssi[3] = {readSigned(OID_AP_RSSI, kNoChain), readSigned(OID_VX_RSSI1, kNoChain),
                        readSigned(OID_VX_RSSI2, kNoChain)};
   CProgressCtrl* bars[3] = {&m_signal1, &m_signal2, &m_signal3};
   for (int chain = 2; chain >= 0; --chain) {

@@ -6,7 +6,9 @@
 // smoothed link quality, the signal of up to three receive chains (rows of
 // absent chains hidden, the noise row moved up into their place), the noise
 // level and, on 802.11n adapters, the HT parameters and the SNR of two
-// chains. It reads the driver and the AP's Native Wi-Fi client only.
+// chains. It reads the driver, and the AP's link from the AP's Native Wi-Fi
+// client (WavorelVista) or by the NDIS codes (Wavorel, which also shows the
+// STBC use of the transmit setting).
 #pragma once
 
 #include "platform/Platform.h"
@@ -33,6 +35,8 @@ class CLinkStatusPage_AP : public CPropertyPage {
   static constexpr UINT kStbcId = 1730;
   static constexpr UINT kHtGroupId = 1722;
   static constexpr UINT kSnrIds[2] = {1739, 1741};
+  // Bits 9 and 10 of a transmit setting: STBC in use.
+  static constexpr WORD kStbcBits = 0x0600;
 
   // The texts the page exchanges with its controls.
   enum Text {
@@ -57,7 +61,7 @@ class CLinkStatusPage_AP : public CPropertyPage {
   // otherwise; STBC stays hidden.
   void ShowHTControls();
   // Mode 1: the bare labels; any other: bandwidth, guard interval and MCS of
-  // `setting`. Nothing without 802.11n.
+  // `setting` (Wavorel: and its STBC use). Nothing without 802.11n.
   void SetHTStatusText(int mode, const WORD* setting);
   // The "n/a" labels while the transmit setting is not HT.
   void ClearHTStatusText();
@@ -76,8 +80,12 @@ class CLinkStatusPage_AP : public CPropertyPage {
  private:
   // One tick with the link up, and with it down (radio word of the
   // adapter configuration block).
-  void ShowLink();
+  void ShowLink(const BYTE bssid[6]);
   void ShowNoLink();
+  // The AP's link: whether it is up and its BSSID; FALSE when the card or
+  // driver is not ready. And the SSID it beacons.
+  BOOL QueryLink(BOOL* connected, BYTE bssid[6]);
+  CString QueryLinkSsid();
   // Empties a word and value pair and zeroes its bar.
   void ClearRow(Text word, Text value, UINT bar);
 

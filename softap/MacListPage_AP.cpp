@@ -3,7 +3,6 @@
 #include "softap/ApMacList.h"
 #include "softap/ApModule.h"
 #include "softap/ApSettings.h"
-#include "worker/vista/RegistryRpcClient.h"
 
 namespace {
 
@@ -172,15 +171,15 @@ BOOL CMacListPage_AP::OnKillActive() {
 
 void CMacListPage_AP::StoreRows(HKEY key, LPCSTR name, const std::vector<CString>& rows, const CString& keyPath) {
   const std::string list = BuildMacMultiString(rows);
-  RpcRegSetValueEx(key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
+  RegSetValueEx_AP(key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
                    static_cast<DWORD>(list.size()), keyPath);
 }
 
 void CMacListPage_AP::CopyApDefaultToDriverKey() {
   HKEY source = nullptr;
   HKEY driverKey = nullptr;
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strApDriverKey + "\\ApDefault", 0, KEY_READ, &source);
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_ALL_ACCESS, &driverKey);
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, g_strApDriverKey + "\\ApDefault", 0, KEY_READ, &source);
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, g_strApDriverKey, 0, KEY_ALL_ACCESS, &driverKey);
   CopyRegistryValues(source, driverKey, g_strApDriverKey);
   if (source) RegCloseKey(source);
   if (driverKey) RegCloseKey(driverKey);

@@ -3,7 +3,6 @@
 #include "softap/ApDriver.h"
 #include "softap/ApModule.h"
 #include "worker/DriverCodes.h"
-#include "worker/NativeWiFi.h"
 
 namespace {
 
@@ -63,9 +62,7 @@ void CStatisticPage_AP::OnTimer(UINT_PTR nIDEvent) {
 void CStatisticPage_AP::Refresh() {
   wavorel::wire::ndis::statistics::layout::Statistics stats{};
   ULONGLONG received = 0;
-  BOOL connected = FALSE;
-  CNativeWiFi& client = GetApNativeWiFi();
-  if (client.IsConnected(&connected) == ERROR_SUCCESS && connected) client.QueryApStatistics(&stats, &received);
+  QueryApCounters(&stats, &received);
   m_strCounters[kTxSuccess] = Format64(stats.TransmittedFragmentCount);
   m_strCounters[kTxNoRetry] = Format64(stats.TransmittedFragmentCount - stats.RetryCount);
   m_strCounters[kTxAfterRetry] = Format64(stats.RetryCount);

@@ -6,7 +6,6 @@
 #include "softap/ApRecords.h"
 #include "softap/ApSettings.h"
 #include "worker/DriverCodes.h"
-#include "worker/vista/RegistryRpcClient.h"
 
 namespace {
 
@@ -50,7 +49,7 @@ BOOL CWdsPage_AP::OnSetActive() {
 void CWdsPage_AP::Load() {
   const CString apPath = g_strApDriverKey + "\\ApDefault";
   HKEY key = nullptr;
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, apPath, 0, KEY_READ, &key);
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, apPath, 0, KEY_READ, &key);
   if (key) {
     ReadApInt(key, kStateValue, m_nState);
     // Any stored number but 0 leaves the system off, as apply-all reads it.
@@ -84,7 +83,7 @@ void CWdsPage_AP::OnApplyButton() {
   UpdateData(TRUE);
   const CString apPath = g_strApDriverKey + "\\ApDefault";
   HKEY apDefault = nullptr;
-  RpcRegOpenKeyEx(HKEY_LOCAL_MACHINE, apPath, 0, KEY_ALL_ACCESS, &apDefault);
+  RegOpenKeyEx_AP(HKEY_LOCAL_MACHINE, apPath, 0, KEY_ALL_ACCESS, &apDefault);
   CString state;
   state.Format("%d", m_nState);
   WriteApText(apDefault, kStateValue, state, apPath);

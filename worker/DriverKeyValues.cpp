@@ -96,7 +96,7 @@ void WriteApDefaults(LPCSTR driverKey) {
   static const char* const kBeforeKeys[][2] = {
       {"TransRate", "0"},   {"TurboRate", "0"},    {"BGProtection", "0"}, {"ShortSlot", "1"},
       {"Channel", "1"},     {"PreambleType", "0"}, {"TXPower", "0"},      {"RtsThresh", "2347"},
-      {"FragThresh", "0"},  {"AuthMode", "1"},     {"CipherMode", "0"},   {"WPAPSK", ""},
+      {"FragThresh", "0"},  {kApAuthValueName, kApOpenAuthText}, {kApCipherValueName, kApNoCipherText}, {"WPAPSK", ""},
       {"WEPKey1Type", "0"}, {"WEPKey2Type", "0"},  {"WEPKey3Type", "0"},  {"WEPKey4Type", "0"},
       {"WEPKeyUse", "1"},   {"WEPKey1", ""},       {"WEPKey2", ""},       {"WEPKey3", ""},
       {"WEPKey4", ""},      {"RekeyInterval", "60"}, {"RekeyMethod", "0"}, {"TXPower", "0"},
@@ -109,5 +109,29 @@ void WriteApDefaults(LPCSTR driverKey) {
   static const char* const kAfterKeys[][2] = {
       {"AutoChannelSelect", "0"}, {"NoForwarding", "0"}, {"HideSSID", "0"}, {"BeaconPeriod", "100"}};
   for (const auto& value : kAfterKeys) writeText(key, value[0], value[1]);
+  RegCloseKey(key);
+}
+
+void RunOnceInitConfigTxBurst(LPCSTR driverKey) {
+  HKEY key = nullptr;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, driverKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  if (RegQueryValueEx(key, "RunOnceInitConfigTxBurst", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+    RegCloseKey(key);
+    return;
+  }
+  DWORD choice = 0;
+  HKEY installer = nullptr;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\NEROLT\\WLAN\\InstallShield", 0, KEY_READ, &installer) ==
+      ERROR_SUCCESS) {
+    DWORD value = 0, type = 0, size = sizeof value;
+    if (RegQueryValueEx(installer, "ConfigTxBurstSelect", nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size) ==
+            ERROR_SUCCESS &&
+        size == sizeof value)
+      choice = value == 1 ? 1 : 0;
+    RegCloseKey(installer);
+  }
+  const CString text = FormatString("%u", choice);
+  writeText(key, "TXBurst", text);
+  writeText(key, "RunOnceInitConfigTxBurst", text);
   RegCloseKey(key);
 }

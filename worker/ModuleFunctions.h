@@ -85,10 +85,24 @@ BYTE HexDigitValue(char c);
 // n pairs of characters into n bytes (16 x first + second, in 8 bits).
 void ConvHexTextToBytes(LPCSTR text, BYTE* output, int n);
 
+// The values of the AP's authentication and cipher: WavorelVista keeps the
+// Native Wi-Fi numbers in "AuthMode"/"CipherMode", Wavorel the program's
+// indexes themselves (the NDIS numbers) in "AuthenType"/"Encryption".
+constexpr LPCSTR kApAuthValueName = WAVOREL_BUILD_XP ? "AuthenType" : "AuthMode";
+constexpr LPCSTR kApCipherValueName = WAVOREL_BUILD_XP ? "Encryption" : "CipherMode";
+// Their values for open and no cipher.
+constexpr LPCSTR kApOpenAuthText = WAVOREL_BUILD_XP ? "0" : "1";
+constexpr LPCSTR kApNoCipherText = WAVOREL_BUILD_XP ? "1" : "0";
+
 // ---- Driver-key values ----
 // Writes the soft-AP defaults under <driverKey>\ApDefault (a driver key
 // below HKEY_LOCAL_MACHINE) unless that key already exists (even empty).
 void WriteApDefaults(LPCSTR driverKey);
+// The first-run transmit-burst choice, once per driver key: while the key
+// has no "RunOnceInitConfigTxBurst", the installer key's
+// "ConfigTxBurstSelect" (a 4-byte number; 0 when it cannot be read) is
+// written as "TXBurst" (0 or 1) and as that marker.
+void RunOnceInitConfigTxBurst(LPCSTR driverKey);
 // OID_VX_COUNTRY_REGION into g_dwCountryRegion and the two editable flags;
 // the driver key's "WirelessMode" into g_nWirelessMode; the region's 2.4 GHz
 // channels into g_channelList. 0 when the driver key does not open, else 1.

@@ -1,4 +1,5 @@
-// CNativeWiFi::QueryApStatistics: the AP client's counters, read through the
+// The AP's counters in WavorelVista, and CNativeWiFi::QueryApStatistics: the
+// AP client's counters, read through the
 // AP module's driver query from the AP counter block (184 bytes): its first
 // 104 bytes are the NDIS 802.11 statistics up to FCSErrorCount, the receive
 // counter is the 64-bit word at byte 176. A short answer fills only the
@@ -9,6 +10,7 @@
 
 #include "platform/wire/Bytes.h"
 #include "softap/ApDriver.h"
+#include "softap/ApModule.h"
 #include "worker/DriverCodes.h"
 #include "worker/NativeWiFi.h"
 
@@ -29,4 +31,10 @@ BOOL CNativeWiFi::QueryApStatistics(wavorel::wire::ndis::statistics::layout::Sta
   std::memcpy(out, block.data(), kStatisticsPart);
   *received = wavorel::wire::getU64(block.data() + kReceivedAt);
   return TRUE;
+}
+
+void QueryApCounters(wavorel::wire::ndis::statistics::layout::Statistics* stats, ULONGLONG* received) {
+  BOOL connected = FALSE;
+  CNativeWiFi& client = GetApNativeWiFi();
+  if (client.IsConnected(&connected) == ERROR_SUCCESS && connected) client.QueryApStatistics(stats, received);
 }

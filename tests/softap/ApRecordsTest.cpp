@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "softap/ApRecords.h"
@@ -131,6 +133,41 @@ TEST(ApRecords, EventLogEntriesAreBoundedByTenAndByTheAnswer) {
   EXPECT_EQ(ParseEventLogBlock(block.data(), 168).size(), 10u) << "a count above 10 is cut";
   EXPECT_EQ(ParseEventLogBlock(block.data(), 8 + 16 * 4 + 7).size(), 4u) << "only entries the answer holds";
   EXPECT_TRUE(ParseEventLogBlock(block.data(), 7).empty()) << "an answer without its count";
+}
+
+TEST(ApRecords, NetworkTypesAndSsidAreBoundedByTheirRecordsAndTheAnswer) {
+  auto record = [](std::vector<uint32_t> words) {
+    std::vector<BYTE> bytes(words.size() * 4);
+    for (size_t i = 0; i < words.size(); ++i)
+      for (int b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<BYTE>(words[i] >> (8 * b));
+    return bytes;
+  };
+  const struct {
+    std::vector<uint32_t> words;
+    DWORD returned;
+    std::vector<DWORD> types;
+  } cases[] = {
+      {{3, 1, 3, 2, 0}, 20, {1, 3, 2}},
+      {{9, 0, 1, 2, 3}, 20, {0, 1, 2, 3}},  // a count above four
+      {{4, 1, 3, 2, 0}, 12, {1, 3}},        // cut to the answer
+      {{2, 1, 3, 0, 0}, 3, {}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<BYTE> bytes = record(c.words);
+    EXPECT_EQ(ParseNetworkTypes(bytes.data(), c.returned), c.types) << c.words[0] << "/" << c.returned;
+  }
+
+  std::vector<BYTE> ssid(36, 'x');
+  ssid[1] = ssid[2] = ssid[3] = 0;
+  for (const auto& [length, returned, expected] : std::vector<std::tuple<DWORD, DWORD, size_t>>{
+           {5, 36, 5}, {32, 36, 32}, {200, 36, 32}, {20, 10, 6}, {5, 3, 0}}) {
+    ssid[0] = static_cast<BYTE>(length);
+    EXPECT_EQ(static_cast<size_t>(ParseSsidRecord(ssid.data(), returned).GetLength()), expected) << length;
+  }
+  const ApRecord built = BuildSsidRecord(CString(std::string(40, 'y').c_str()));
+  ASSERT_EQ(built.size(), 36u);
+  EXPECT_EQ(built[0], 32);
+  EXPECT_EQ(ParseSsidRecord(built.data(), 36), CString(std::string(32, 'y').c_str()));
 }
 
 }  // namespace

@@ -50,8 +50,8 @@ TEST_F(ApDefaultsTest, WrittenOnceInTheirOrder) {
   const std::vector<Value> expected = {
       sz("SSID", "Quendal-SoftAP"), sz("WirelessMode", "9"), sz("TransRate", "0"), sz("TurboRate", "0"),
       sz("BGProtection", "0"), sz("ShortSlot", "1"), sz("Channel", "1"), sz("PreambleType", "0"),
-      sz("TXPower", "0"), sz("RtsThresh", "2347"), sz("FragThresh", "0"), sz("AuthMode", "1"),
-      sz("CipherMode", "0"), sz("WPAPSK", ""), sz("WEPKey1Type", "0"), sz("WEPKey2Type", "0"),
+      sz("TXPower", "0"), sz("RtsThresh", "2347"), sz("FragThresh", "0"), sz(kApAuthValueName, kApOpenAuthText),
+      sz(kApCipherValueName, kApNoCipherText), sz("WPAPSK", ""), sz("WEPKey1Type", "0"), sz("WEPKey2Type", "0"),
       sz("WEPKey3Type", "0"), sz("WEPKey4Type", "0"), sz("WEPKeyUse", "1"), sz("WEPKey1", ""), sz("WEPKey2", ""),
       sz("WEPKey3", ""), sz("WEPKey4", ""), sz("RekeyInterval", "60"), sz("RekeyMethod", "0"), sz("RadiusIP", ""),
       sz("RadiusPort", ""), sz("RadiusKey", ""), sz("AccessControlPolicy", "0"),

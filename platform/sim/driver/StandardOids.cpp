@@ -26,12 +26,21 @@ constexpr uint32_t kPowerSavingLevels[] = {0, 8, 16, 24};
 std::vector<uint8_t> macBytes(const Mac& m) { return std::vector<uint8_t>(m.begin(), m.end()); }
 
 // The NDIS settings of the XP build's AP in the numbering the AP codes use.
+// The AP's authentication of an NDIS mode: open, shared, open with 802.1X,
+// WPA, ..., WPA2-PSK, WPA/WPA2, WPA-PSK/WPA2-PSK.
 uint32_t apAuthOf(uint32_t ndis) {
-  static const uint32_t kMap[] = {1, kApAuthShared, 1, 3, 4, 5, 6, 7};  // open, shared, auto, WPA, ..., WPA2-PSK
+  static const uint32_t kMap[] = {1, kApAuthShared, kApAuthOpen8021X, 3, 4, 5, 6, 7, kApAuthWpaWpa2,
+                                  kApAuthWpaPskWpa2Psk};
   return ndis < std::size(kMap) ? kMap[ndis] : 1;
 }
 uint32_t apCipherOf(uint32_t ndis) {
-  return ndis == kWepEnabled ? kApCipherWep : ndis == kTkipEnabled ? 2 : ndis == kAesEnabled ? 4 : 0;
+  switch (ndis) {
+    case kWepEnabled: return kApCipherWep;
+    case kTkipEnabled: return 2;
+    case kAesEnabled: return 4;
+    case kApTkipAes: return kApCipherTkipAes;
+    default: return 0;
+  }
 }
 
 uint32_t macAddress(OidRequest& r) { return answer(r, macBytes(r.adapter.config().mac)); }
@@ -246,7 +255,7 @@ void addStandardCodes(CodeTable& t) {
   t.standard("OID_802_11_DISASSOCIATE", 0x0D010115, CodeTable::Use::Set,
              [](OidRequest& r) { return noData(r, [](Adapter& a) { a.disassociate(); }); });
   t.standard("OID_802_11_AUTHENTICATION_MODE", 0x0D010118, CodeTable::Use::Both, [](OidRequest& r) {
-    uint32_t error = u32Setting(r, r.adapter.authMode, kAuthWpa2Psk);
+    uint32_t error = u32Setting(r, r.adapter.authMode, r.adapter.apMode() ? kAuthApWpaPskWpa2Psk : kAuthWpa2Psk);
     if (error == ERROR_SUCCESS && r.set && r.adapter.apMode()) r.adapter.softAp().authAlgorithm = apAuthOf(r.adapter.authMode);
     return error;
   });
@@ -254,9 +263,10 @@ void addStandardCodes(CodeTable& t) {
              [](OidRequest& r) { return noData(r, [](Adapter& a) { a.startScan(); }); });
   t.standard("OID_802_11_ENCRYPTION_STATUS", 0x0D01011B, CodeTable::Use::Both, [](OidRequest& r) -> uint32_t {
     uint32_t v = r.adapter.encryptionStatus;
-    uint32_t error = u32Setting(r, v, kAesKeyAbsent);
+    uint32_t error = u32Setting(r, v, r.adapter.apMode() ? kApTkipAes : kAesKeyAbsent);
     if (error == ERROR_SUCCESS && r.set) {
-      if (v != kWepEnabled && v != kWepDisabled && v != kTkipEnabled && v != kAesEnabled)
+      if (v != kWepEnabled && v != kWepDisabled && v != kTkipEnabled && v != kAesEnabled &&
+          !(v == kApTkipAes && r.adapter.apMode()))
         return ERROR_INVALID_PARAMETER;
       r.adapter.encryptionStatus = v;
       if (r.adapter.apMode()) r.adapter.softAp().cipherAlgorithm = apCipherOf(v);

@@ -42,6 +42,10 @@ enum AuthMode : uint32_t {
   kAuthWpaNone = 5,
   kAuthWpa2 = 6,
   kAuthWpa2Psk = 7,
+  // AP mode only (Wavorel's AP stores its indexes): WPA and WPA2 together,
+  // and their pre-shared-key forms together; 2 reads as open with 802.1X.
+  kAuthApWpaWpa2 = 8,
+  kAuthApWpaPskWpa2Psk = 9,
 };
 enum EncryptionStatus : uint32_t {
   kWepEnabled = 0,
@@ -52,6 +56,8 @@ enum EncryptionStatus : uint32_t {
   kTkipKeyAbsent = 5,
   kAesEnabled = 6,
   kAesKeyAbsent = 7,
+  // AP mode only: TKIP and AES together.
+  kApTkipAes = 8,
 };
 // Codes of the driver's last link event.
 enum LinkEvent : uint32_t {

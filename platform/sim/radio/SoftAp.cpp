@@ -17,8 +17,8 @@ constexpr size_t kEventSize = 16;
 static_assert(8 + kEventsPerRead * kEventSize == kEventLogSize, "count, reserved word, ten events");
 
 // Authentication values of the AP codes that ask for a pre-shared key or 802.1X.
-bool pskAuth(uint32_t a) { return a == 4 || a == 7 || a == 0x80000001u; }
-bool eapAuth(uint32_t a) { return a == 3 || a == 6 || a == 0x80000000u; }
+bool pskAuth(uint32_t a) { return a == 4 || a == 7 || a == kApAuthWpaPskWpa2Psk; }
+bool eapAuth(uint32_t a) { return a == 3 || a == 6 || a == kApAuthWpaWpa2 || a == kApAuthOpen8021X; }
 
 }  // namespace
 

@@ -26,7 +26,13 @@ enum ApEvent : uint16_t {
 
 // Authentication and cipher values of the AP codes (the Native Wi-Fi numbering).
 constexpr uint32_t kApAuthShared = 2;
+constexpr uint32_t kApAuthWpaWpa2 = 0x80000000u;
+constexpr uint32_t kApAuthWpaPskWpa2Psk = 0x80000001u;
+// Open system with 802.1X (the NDIS code's 2 in AP mode), which Native Wi-Fi
+// has no number for: admitted like the other 802.1X forms.
+constexpr uint32_t kApAuthOpen8021X = 0x80000002u;
 constexpr uint32_t kApCipherWep = 0x101;
+constexpr uint32_t kApCipherTkipAes = 0x80000000u;
 
 class SoftAp {
  public:

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "softap/QzPropSheet_AP.h"
-#include "tests/softap/vista/ApWorkerTest.h"
+#include "tests/softap/ApWorkerTest.h"
 
 namespace softap::testing {
 namespace {

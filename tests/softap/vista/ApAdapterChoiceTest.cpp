@@ -2,7 +2,7 @@
 // while it is up, and the worker ended from inside it.
 #include "platform/win/user/ModalLoop.h"
 #include "softap/SelCardDlg_AP.h"
-#include "tests/softap/vista/ApWorkerTest.h"
+#include "tests/softap/ApWorkerTest.h"
 
 namespace softap::testing {
 namespace {

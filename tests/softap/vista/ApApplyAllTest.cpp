@@ -9,7 +9,7 @@
 
 #include "platform/sim/services/NativeWifiService.h"
 #include "softap/ApSettings.h"
-#include "tests/softap/vista/ApWorkerTest.h"
+#include "tests/softap/ApWorkerTest.h"
 #include "worker/PasswordHash.h"
 
 namespace softap::testing {
@@ -33,35 +33,8 @@ class ApApplyAllTest : public ApWorkerTest {
       if (log[i].code == 0xFF0C0008 && ++reads == 2) from = i + 1;
     return std::vector<wavorel::sim::DriverCall>(log.begin() + static_cast<std::ptrdiff_t>(from), log.end());
   }
-  static std::string traceText(const std::vector<wavorel::sim::DriverCall>& log) {
-    std::string text;
-    char head[48];
-    for (const auto& c : log) {
-      std::snprintf(head, sizeof head, "%c %08X %u", c.set ? 'S' : 'Q', c.code, c.size);
-      text += head;
-      if (c.set) {
-        text += ' ';
-        for (uint8_t b : c.data) {
-          std::snprintf(head, sizeof head, "%02X", b);
-          text += head;
-        }
-      }
-      text += '\n';
-    }
-    return text;
-  }
   static void expectGolden(const std::string& name) {
-    const std::string path = std::string(SOFTAP_TEST_DATA) + "/applyall/" + name + ".txt";
-    const std::string trace = traceText(applyAllCalls());
-    if (std::getenv("WAVOREL_UPDATE_GOLDEN")) {
-      std::ofstream(path, std::ios::binary) << trace;
-      return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in) << path;
-    std::stringstream golden;
-    golden << in.rdbuf();
-    EXPECT_EQ(trace, golden.str()) << name;
+    expectGoldenTrace(std::string(SOFTAP_TEST_DATA) + "/applyall/" + name + ".txt", applyAllCalls());
   }
 
   static std::vector<wavorel::sim::DriverCall> applySets(uint32_t code) {

@@ -11,7 +11,7 @@
 
 #include "softap/AuthSecuDlg_AP.h"
 #include "softap/ConfigPage_AP.h"
-#include "tests/softap/vista/ApWorkerTest.h"
+#include "tests/softap/ApWorkerTest.h"
 
 namespace softap::testing {
 

@@ -1,7 +1,7 @@
 // The AP worker's poll: stations and the tray state they give, the event log,
 // the adapter going and coming back, power events, the re-apply after a failed
 // connection and the retry queue of driver writes.
-#include "tests/softap/vista/ApWorkerTest.h"
+#include "tests/softap/ApWorkerTest.h"
 #include "softap/QzPropSheet_AP.h"
 
 namespace softap::testing {

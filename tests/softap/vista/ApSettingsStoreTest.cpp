@@ -5,7 +5,7 @@
 
 #include "softap/ApSettings.h"
 #include "platform/sim/services/RegistryRpcService.h"
-#include "tests/softap/vista/ApWorkerTest.h"
+#include "tests/softap/ApWorkerTest.h"
 #include "worker/vista/RegistryRpcClient.h"
 
 namespace softap::testing {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ApWorkerTest.h"
+#include "tests/softap/ApWorkerTest.h"
 #include "softap/QzPropSheet_AP.h"
 
 namespace softap::testing {

@@ -1,5 +1,5 @@
 // Starting the AP worker and entering AP mode, and leaving it again.
-#include "tests/softap/vista/ApWorkerTest.h"
+#include "tests/softap/ApWorkerTest.h"
 #include "softap/QzPropSheet_AP.h"
 #include "platform/sim/services/NativeWifiService.h"
 #include "platform/win/user/ModalLoop.h"

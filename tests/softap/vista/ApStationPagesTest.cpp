@@ -7,7 +7,7 @@
 
 #include "platform/mfc/ControlRef.h"
 #include "softap/QzPropSheet_AP.h"
-#include "tests/softap/vista/ApWorkerTest.h"
+#include "tests/softap/ApWorkerTest.h"
 
 namespace softap::testing {
 namespace {

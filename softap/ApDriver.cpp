@@ -46,3 +46,10 @@ BOOL QueryDriverDword_AP(DWORD oid, DWORD& value) {
   value = wavorel::wire::getU32(answer);
   return TRUE;
 }
+
+void SetDriverRecordIfChanged_AP(DWORD queryOid, DWORD setOid, std::vector<BYTE> record) {
+  std::vector<BYTE> current(record.size(), 0);
+  DWORD returned = 0;
+  QueryDriverOid_AP(queryOid, current.data(), static_cast<DWORD>(current.size()), &returned);
+  if (current != record) SetDriverRecord_AP(setOid, std::move(record));
+}

@@ -1,5 +1,6 @@
-// Fixture of the AP worker tests: a fresh platform with the default world (or
-// a test's own), a program folder seen as C:\Program Files\WavorelVista\, a
+// Fixture of the AP worker tests of both programs: a fresh platform with the
+// default world (or a test's own), a program folder seen as
+// C:\Program Files\<program>\, a
 // front-end window that keeps every bridge value it is sent (and answers
 // message-box requests with IDOK), the AP module's state cleared, and helpers
 // that start the worker, move the virtual clock and read the driver log and
@@ -7,9 +8,11 @@
 #pragma once
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -31,6 +34,7 @@
 #include "softap/ApPoll.h"
 #include "softap/HideDlg_AP.h"
 #include "worker/DriverCodes.h"
+#include "worker/ModuleFunctions.h"
 
 namespace softap::testing {
 
@@ -48,7 +52,7 @@ const Texts kBase = {
     {"Channel", "6"},           {"BeaconPeriod", "100"}, {"AutoChannelSelect", "0"}, {"PreambleType", "0"},
     {"RtsThresh", "2347"},      {"FragThresh", "2346"},  {"BGProtection", "0"},   {"TXBurst", "0"},
     {"TurboRate", "0"},         {"NoForwarding", "0"},   {"HideSSID", "0"},       {"ShortSlot", "1"},
-    {"IdleTime", "300"},        {"AuthMode", "1"},       {"CipherMode", "0"},     {"WPAPSK", ""},
+    {"IdleTime", "300"},        {kApAuthValueName, kApOpenAuthText}, {kApCipherValueName, kApNoCipherText}, {"WPAPSK", ""},
     {"WEPKeyUse", "1"},         {"WEPKey1", ""},         {"WEPKey2", ""},         {"WEPKey3", ""},
     {"WEPKey4", ""},            {"RekeyMethod", "0"},    {"RekeyInterval", "60"}, {"RadiusIP", ""},
     {"RadiusPort", ""},         {"RadiusKey", ""},       {"AccessControlPolicy", "0"}, {"WdsEnable", "1"},
@@ -56,12 +60,14 @@ const Texts kBase = {
 
 class ApWorkerTest : public wavorel::testing::PlatformTest {
  protected:
+  static const char* programName() { return WAVOREL_BUILD_XP ? "Wavorel" : "WavorelVista"; }
+
   void SetUp() override {
     PlatformTest::SetUp();
     unsetenv("WAVOREL_WORLD");
     programLinux_ = root() + "/prog";
     std::filesystem::create_directories(programLinux_);
-    wavorel::setProgramFolder(programLinux_, "WavorelVista");
+    wavorel::setProgramFolder(programLinux_, programName());
     resetModule();
     openUiWindow();
   }
@@ -81,7 +87,7 @@ class ApWorkerTest : public wavorel::testing::PlatformTest {
     std::ofstream(path, std::ios::binary) << text;
     setenv("WAVOREL_WORLD", path.c_str(), 1);
     wavorel::resetPlatformState();
-    wavorel::setProgramFolder(programLinux_, "WavorelVista");
+    wavorel::setProgramFolder(programLinux_, programName());
     resetModule();
     openUiWindow();
   }
@@ -112,6 +118,9 @@ class ApWorkerTest : public wavorel::testing::PlatformTest {
     g_nApAuthIndex = 0;
     g_strApWpaPsk.Empty();
     g_bApWepOrNone = 0;
+    g_bApCheckBuild = 0;
+    g_bApRegisterRead2 = 0;
+    for (int& flag : g_bApNetworkType) flag = 0;
     wavorel::sim::clearDriverCalls();
     wavorel::clearProcessStarts();
     posts().clear();
@@ -195,6 +204,39 @@ class ApWorkerTest : public wavorel::testing::PlatformTest {
       out.emplace_back(line);
     }
     return out;
+  }
+  // A driver log as text: "S|Q <code> <size>" and a set's data in hex, a
+  // line per call.
+  static std::string traceText(const std::vector<wavorel::sim::DriverCall>& log) {
+    std::string text;
+    char head[48];
+    for (const auto& c : log) {
+      std::snprintf(head, sizeof head, "%c %08X %u", c.set ? 'S' : 'Q', c.code, c.size);
+      text += head;
+      if (c.set) {
+        text += ' ';
+        for (uint8_t b : c.data) {
+          std::snprintf(head, sizeof head, "%02X", b);
+          text += head;
+        }
+      }
+      text += '\n';
+    }
+    return text;
+  }
+  // Compares the log's text with the golden file at `path`; with
+  // WAVOREL_UPDATE_GOLDEN set it writes the file instead.
+  static void expectGoldenTrace(const std::string& path, const std::vector<wavorel::sim::DriverCall>& log) {
+    const std::string trace = traceText(log);
+    if (std::getenv("WAVOREL_UPDATE_GOLDEN")) {
+      std::ofstream(path, std::ios::binary) << trace;
+      return;
+    }
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in) << path;
+    std::stringstream golden;
+    golden << in.rdbuf();
+    EXPECT_EQ(trace, golden.str()) << path;
   }
   static uint32_t u32(const std::vector<uint8_t>& data, size_t at) {
     return data.size() < at + 4 ? 0xDEADBEEF

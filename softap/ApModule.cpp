@@ -3,10 +3,8 @@
 #include <vector>
 
 #include "worker/ModuleFunctions.h"
-#include "worker/NativeWiFi.h"
 #include "worker/OsType.h"
 #include "worker/WorkerGlobals.h"
-#include "worker/vista/RegistryRpcClient.h"
 
 int g_nApOsType = 0;
 BOOL g_bApWow64 = FALSE;
@@ -34,34 +32,17 @@ int g_bApRegisterRead = 0;
 int g_nApAuthIndex = 0;
 CString g_strApWpaPsk;
 int g_bApWepOrNone = 0;
-
-std::unique_ptr<CRegistryRpcClient> g_pApRegistryClient;
+int g_bApCheckBuild = 0;
+int g_bApRegisterRead2 = 0;
+int g_bApNetworkType[4] = {};
 
 namespace {
 
 constexpr int kOsWindows2000 = 7;
 constexpr int kOsWindowsXp64 = 10;
 constexpr DWORD kTokenGroupsRoom = 1024;
-constexpr WORD kIcsDhcpEnableOrdinal = 5;
-constexpr WORD kIcsDhcpDisableOrdinal = 7;
-constexpr DWORD kIcsDhcpBufferSize = 32;
-
-using IcsDhcpEnableProc = DWORD (*)(LPVOID, DWORD);
-using IcsDhcpDisableProc = DWORD (*)();
-
-// ICSDHCP.dll as the program's import table binds it: loaded once, for the
-// life of the process, its exports taken by ordinal.
-FARPROC icsDhcpImport(WORD ordinal) {
-  static const HMODULE module = LoadLibrary("ICSDHCP.dll");
-  return module ? GetProcAddress(module, MAKEINTRESOURCE(ordinal)) : nullptr;
-}
 
 }  // namespace
-
-CNativeWiFi& GetApNativeWiFi() {
-  static CNativeWiFi client(WlanNotifyTarget::SoftAp);
-  return client;
-}
 
 void GetOsType_AP() {
   // One classification of the running version for both workers.
@@ -97,14 +78,3 @@ BOOL IsUserAdministrator_AP() {
 }
 
 BOOL IsWow64_AP() { return g_nApOsType >= kOsWindowsXp64 ? IsWow64() : FALSE; }
-
-void EnableIcsDhcpServer() {
-  if (auto enable = reinterpret_cast<IcsDhcpEnableProc>(icsDhcpImport(kIcsDhcpEnableOrdinal))) {
-    BYTE buffer[kIcsDhcpBufferSize] = {};
-    enable(buffer, 0);
-  }
-}
-
-void DisableIcsDhcpServer() {
-  if (auto disable = reinterpret_cast<IcsDhcpDisableProc>(icsDhcpImport(kIcsDhcpDisableOrdinal))) disable();
-}
