@@ -43,7 +43,9 @@ class HideDlgRelayTest : public HideDlgTest {
 
 TEST_F(HideDlgRelayTest, ConnectedRelaySendsTheLinkValuesTheConnectSaved) {
   startConnected();
-  EXPECT_TRUE(setTo(OID_DOT11_RTS_THRESHOLD, 500)) << "the connection's completion brought the saved values";
+  // The service reports the completion from its own thread: wait for its relay.
+  EXPECT_TRUE(pumpUntil([] { return setTo(OID_DOT11_RTS_THRESHOLD, 500); }))
+      << "the connection's completion brought the saved values";
   wavorel::sim::clearDriverCalls();
   SendMessage(workerWindow(), WM_WLAN_CONNECTED, 0, 0);
   EXPECT_FALSE(setTo(OID_DOT11_RTS_THRESHOLD, 500)) << "sent once per connect";
