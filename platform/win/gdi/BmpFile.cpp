@@ -62,7 +62,7 @@ std::vector<BYTE> encodeBmp(const Bitmap& bitmap) {
 
 bool writeBmpFile(const Bitmap& bitmap, const std::string& linuxPath) {
   std::vector<BYTE> bytes = encodeBmp(bitmap);
-  return writeFileAtomically(linuxPath, std::string(bytes.begin(), bytes.end()));
+  return writeFileAtomically(linuxPath, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace wavorel::gdi
