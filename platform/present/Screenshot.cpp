@@ -5,6 +5,7 @@
 #include <cctype>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -26,7 +27,8 @@ bool writeBmp(const WindowImage& image, const std::string& path) {
   auto bitmap = gdi::Bitmap::makeDib(image.width, image.height, 32, false, {});
   if (!bitmap) return false;
   for (int y = 0; y < image.height; ++y)
-    for (int x = 0; x < image.width; ++x) bitmap->surface().row32(y)[x] = image.pixel(x, y);
+    std::memcpy(bitmap->surface().row32(y), &image.pixels[static_cast<size_t>(y) * image.width],
+                static_cast<size_t>(image.width) * sizeof(uint32_t));
   return gdi::writeBmpFile(*bitmap, path);
 }
 

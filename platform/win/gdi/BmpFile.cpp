@@ -28,6 +28,7 @@ std::vector<BYTE> encodeBmp(const Bitmap& bitmap) {
   size_t table = s.colours().size() * 4;
   size_t offBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + table;
   wire::ByteWriter out;
+  out.data().reserve(offBits + rowBytes * static_cast<size_t>(s.height()));
   out.u8('B');
   out.u8('M');
   out.u32(static_cast<DWORD>(offBits + rowBytes * static_cast<size_t>(s.height())));
@@ -52,16 +53,16 @@ std::vector<BYTE> encodeBmp(const Bitmap& bitmap) {
   }
   for (int m = 0; m < s.height(); ++m) {
     int y = s.bottomUp() ? s.height() - 1 - m : m;
-    size_t at = out.size();
-    out.zeros(rowBytes);
-    std::memcpy(out.at(at), s.row(y), std::min(rowBytes, s.rowBytes()));
+    const size_t kept = std::min(rowBytes, s.rowBytes());
+    out.bytes(s.row(y), kept);
+    out.zeros(rowBytes - kept);
   }
   return std::move(out.data());
 }
 
 bool writeBmpFile(const Bitmap& bitmap, const std::string& linuxPath) {
   std::vector<BYTE> bytes = encodeBmp(bitmap);
-  return writeFileAtomically(linuxPath, std::string(bytes.begin(), bytes.end()));
+  return writeFileAtomically(linuxPath, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace wavorel::gdi

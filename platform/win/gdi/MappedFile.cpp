@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace wavorel {
 
@@ -18,22 +19,33 @@ struct Descriptor {
   }
 };
 
-// Reads to the end: `expected` bytes at once where the size is known, then
-// in blocks (a pipe has no size to ask for).
-bool readAll(int fd, size_t expected, std::vector<BYTE>& out) {
+// Reads to the end into `out`: a regular file's `expected` bytes into one
+// buffer of that size (not zeroed first, never copied again), then whatever
+// it grew by meanwhile; a pipe, which has no size to ask for, into a buffer
+// that doubles.
+bool readAll(int fd, size_t expected, std::unique_ptr<BYTE[]>& out, size_t& size) {
   constexpr size_t kBlock = 64 * 1024;
-  out.reserve(expected + kBlock);
+  size_t capacity = expected ? expected : kBlock;
+  out.reset(new BYTE[capacity]);
+  size = 0;
   for (;;) {
-    size_t at = out.size();
-    const size_t want = at < expected ? expected - at : kBlock;
-    out.resize(at + want);
-    ssize_t got = ::read(fd, out.data() + at, want);
-    if (got < 0 && errno == EINTR) {
-      out.resize(at);
+    if (size == capacity) {
+      // Full: one more byte tells the end of a file of the size it had.
+      BYTE probe = 0;
+      ssize_t got = ::read(fd, &probe, 1);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) return got == 0;
+      capacity *= 2;
+      std::unique_ptr<BYTE[]> grown(new BYTE[capacity]);
+      std::memcpy(grown.get(), out.get(), size);
+      grown[size++] = probe;
+      out = std::move(grown);
       continue;
     }
-    out.resize(at + (got > 0 ? static_cast<size_t>(got) : 0));
+    ssize_t got = ::read(fd, out.get() + size, capacity - size);
+    if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return got == 0;
+    size += static_cast<size_t>(got);
   }
 }
 
@@ -54,10 +66,10 @@ MappedFile::MappedFile(const std::string& path, Use use) {
       return;
     }
   }
-  if (!readAll(file.fd, regular ? static_cast<size_t>(st.st_size) : 0, copy_)) return;
-  copy_.shrink_to_fit();
-  data_ = copy_.data();
-  size_ = copy_.size();
+  size_t size = 0;
+  if (!readAll(file.fd, regular ? static_cast<size_t>(st.st_size) : 0, copy_, size)) return;
+  data_ = copy_.get();
+  size_ = size;
   ok_ = true;
 }
 

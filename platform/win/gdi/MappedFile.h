@@ -7,8 +7,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/win/kernel/Types.h"
 
@@ -31,7 +31,7 @@ class MappedFile {
  private:
   bool ok_ = false;
   void* mapping_ = nullptr;  // the mmap'ed file, or null
-  std::vector<BYTE> copy_;   // the bytes read when the file could not be mapped
+  std::unique_ptr<BYTE[]> copy_;  // the bytes read where the file is not mapped
   const BYTE* data_ = nullptr;
   size_t size_ = 0;
 };

@@ -1,10 +1,51 @@
 #include "platform/win/gdi/Surface.h"
 
+#include <sys/mman.h>
+
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <utility>
 
 namespace wavorel::gdi {
+
+namespace {
+
+// From this size on, pixels are mapped from the system rather than taken from
+// the heap: they come zeroed, cost no memory until drawn on and go back to
+// the system when freed. (The heap would hand out a block another bitmap or
+// a file read left behind, clearing it page by page.) Under AddressSanitizer
+// all pixels come from its heap, which watches their bounds.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr size_t kMappedFrom = SIZE_MAX;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr size_t kMappedFrom = SIZE_MAX;
+#else
+constexpr size_t kMappedFrom = 64 * 1024;
+#endif
+#else
+constexpr size_t kMappedFrom = 64 * 1024;
+#endif
+
+}  // namespace
+
+void Surface::Free::operator()(BYTE* p) const {
+  if (mapped) ::munmap(p, mapped);
+  else std::free(p);
+}
+
+Surface::Bytes Surface::allocate(size_t size, bool zeroed) {
+  if (size >= kMappedFrom) {
+    void* at = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (at == MAP_FAILED) throw std::bad_alloc();
+    return Bytes(static_cast<BYTE*>(at), Free{size});
+  }
+  const size_t n = size ? size : 1;
+  Bytes bytes(static_cast<BYTE*>(zeroed ? std::calloc(n, 1) : std::malloc(n)), Free{});
+  if (!bytes) throw std::bad_alloc();
+  return bytes;
+}
 
 size_t Surface::rowBytesFor(int width, int bpp, int align) {
   size_t bits = static_cast<size_t>(width) * static_cast<size_t>(bpp);
@@ -20,8 +61,7 @@ Surface::Surface(int width, int height, int bpp, bool bottomUp, std::vector<RGBQ
       rowBytes_(rowBytesFor(width, bpp, align)),
       colours_(std::move(colours)),
       size_(rowBytes_ * static_cast<size_t>(height)),
-      bytes_(static_cast<BYTE*>(std::calloc(size_ ? size_ : 1, 1))) {
-  if (!bytes_) throw std::bad_alloc();
+      bytes_(allocate(size_, true)) {
   if (bpp_ <= 8) colours_.resize(size_t{1} << bpp_, RGBQUAD{0, 0, 0, 0});
   else colours_.clear();
 }
@@ -34,8 +74,7 @@ Surface::Surface(const Surface& other)
       rowBytes_(other.rowBytes_),
       colours_(other.colours_),
       size_(other.size_),
-      bytes_(static_cast<BYTE*>(std::malloc(size_ ? size_ : 1))) {
-  if (!bytes_) throw std::bad_alloc();
+      bytes_(allocate(size_, false)) {
   if (size_) std::memcpy(bytes_.get(), other.bytes_.get(), size_);
 }
 

@@ -83,13 +83,19 @@ class Surface {
   int bpp_;
   bool bottomUp_;
   size_t rowBytes_;
+  // Pixel memory of `mapped` bytes taken straight from the system (0: from
+  // the heap).
   struct Free {
-    void operator()(BYTE* p) const { std::free(p); }
+    size_t mapped = 0;
+    void operator()(BYTE* p) const;
   };
+  using Bytes = std::unique_ptr<BYTE, Free>;
+  // `size` bytes, zeroed where `zeroed`.
+  static Bytes allocate(size_t size, bool zeroed);
 
   std::vector<RGBQUAD> colours_;
   size_t size_ = 0;
-  std::unique_ptr<BYTE, Free> bytes_;
+  Bytes bytes_;
 };
 
 // The black-and-white colour table of monochrome bitmaps.

@@ -1,6 +1,7 @@
 #include "platform/win/user/DialogTemplate.h"
 
 #include "platform/win/kernel/Resources.h"
+#include "platform/wire/Bytes.h"
 
 namespace wavorel {
 
@@ -13,7 +14,7 @@ class Reader {
 
   bool word(WORD& v) {
     if (pos_ + 2 > size_) return false;
-    v = static_cast<WORD>(data_[pos_] | (data_[pos_ + 1] << 8));
+    v = wavorel::wire::getU16(data_ + pos_);
     pos_ += 2;
     return true;
   }

@@ -7,6 +7,7 @@
 #include "platform/win/user/Menu.h"
 #include "platform/win/user/MenuObject.h"
 #include "platform/win/kernel/Resources.h"
+#include "platform/wire/Bytes.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ class TemplateReader {
 
   bool word(WORD& out) {
     if (size_ - pos_ < 2) return false;
-    out = static_cast<WORD>(data_[pos_] | (data_[pos_ + 1] << 8));
+    out = wavorel::wire::getU16(data_ + pos_);
     pos_ += 2;
     return true;
   }
