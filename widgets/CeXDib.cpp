@@ -3,9 +3,7 @@
 #include <cstring>
 #include <new>
 
-namespace {
-
-WORD colourCount(WORD bitCount) {
+WORD CCeXDib::ColourCount(WORD bitCount) {
   switch (bitCount) {
     case 1:
       return 2;
@@ -17,8 +15,6 @@ WORD colourCount(WORD bitCount) {
       return 0;
   }
 }
-
-}  // namespace
 
 CCeXDib::~CCeXDib() { Release(); }
 
@@ -38,7 +34,7 @@ BYTE* CCeXDib::Create(DWORD width, DWORD height, WORD bitCount) {
   Release();
   const uint64_t stride = ((static_cast<uint64_t>(bitCount) * width + 31) / 32) * 4;
   const uint64_t image = stride * height;
-  const WORD colours = colourCount(bitCount);
+  const WORD colours = ColourCount(bitCount);
   const uint64_t total = sizeof(BITMAPINFOHEADER) + 4u * colours + image;
   // The header's fields are 32 bits wide: a picture they cannot describe stays empty.
   if (image > 0xFFFFFFFFu || total > 0xFFFFFFFFu || width > 0x7FFFFFFFu || height > 0x7FFFFFFFu) return nullptr;

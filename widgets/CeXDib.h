@@ -19,6 +19,8 @@ class CCeXDib {
   // Releases first; the colour table and pixels are left unset. Null (an empty
   // picture) when the block cannot be had, or its size does not fit 32 bits.
   BYTE* Create(DWORD width, DWORD height, WORD bitCount);
+  // Colour-table entries of a bit count: 2, 16 or 256 for 1, 4 or 8 bits, else 0.
+  static WORD ColourCount(WORD bitCount);
   void CopyFrom(const CCeXDib& source);
   void Release();
 

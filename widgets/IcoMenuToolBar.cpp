@@ -2,22 +2,15 @@
 
 #include <cstring>
 
+#include "widgets/CeXDib.h"
+
 namespace {
 
 constexpr DWORD kSixteenColours = 16;
 
+// The colour count of a bitmap header: biClrUsed, else the one of its bit count.
 DWORD colourCount(const BITMAPINFOHEADER& header) {
-  if (header.biClrUsed) return header.biClrUsed;
-  switch (header.biBitCount) {
-    case 1:
-      return 2;
-    case 4:
-      return 16;
-    case 8:
-      return 256;
-    default:
-      return 0;
-  }
+  return header.biClrUsed ? header.biClrUsed : CCeXDib::ColourCount(header.biBitCount);
 }
 
 // The bitmap resource when it is a 16-colour bitmap, with its module.

@@ -7,14 +7,12 @@
 #include "station/status/PageCCXDlg.h"
 #include "station/status/PageGeneralDlg.h"
 #include "station/status/PageWPSStatusDlg.h"
+#include "station/status/SiteList.h"
 #include "worker/BssInfoElements.h"
-#include "worker/ChannelTable.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/PageTopLine.h"
 #include "worker/StationHost.h"
-
-namespace ndis = wavorel::wire::ndis;
 
 namespace {
 
@@ -23,14 +21,6 @@ constexpr char kTabFontFace[] = "Trebuchet MS";
 constexpr const char* kTabCaptions[CAPDetailInfoDlg::kTabCount] = {"General", "WPS", "CCX", "802.11n"};
 constexpr char kFieldSeparator[] = ";";
 constexpr char kHtFlagOn[] = "TRUE";
-
-// The Japanese channels of the table and their names.
-struct JapaneseChannel {
-  UINT channel;
-  const char* format;
-};
-constexpr JapaneseChannel kJapaneseChannels[] = {
-    {208, "J8 <--> %d MHz"}, {212, "J12 <--> %d MHz"}, {216, "J16 <--> %d MHz"}};
 
 CString LoadText(UINT id) {
   CString text;
@@ -41,33 +31,6 @@ CString LoadText(UINT id) {
 // The fields of a ";"-separated text; reading one past the end throws
 // CInvalidArgException.
 void SplitFields(const CString& text, CStringArray& fields) { SplitString(text, kFieldSeparator, fields); }
-
-CString SsidText(const NDIS_WLAN_BSSID_EX& record) {
-  const size_t length = std::min<size_t>(record.SsidLength, ndis::bssid::kSsidSize);
-  const auto* end = std::find(record.Ssid, record.Ssid + length, 0);
-  const CString ssid(reinterpret_cast<const char*>(record.Ssid), static_cast<int>(end - record.Ssid));
-  return ssid.IsEmpty() ? CString("Hidden") : ssid;
-}
-
-CString ChannelText(DWORD frequencyKhz) {
-  const CHANNEL_FREQUENCY* row = FindChannelByFrequency(frequencyKhz);
-  CString text;
-  if (!row) return text;
-  const int mhz = static_cast<int>(frequencyKhz / 1000);
-  for (const JapaneseChannel& japanese : kJapaneseChannels)
-    if (row->Channel == japanese.channel) {
-      text.Format(japanese.format, mhz);
-      return text;
-    }
-  text.Format("%u <--> %d MHz", row->Channel, mhz);
-  return text;
-}
-
-CString NetworkTypeText(DWORD mode) {
-  if (mode == ndis::kInfrastructure) return "Infrastructure";
-  if (mode == ndis::kIbss) return "Ad-Hoc";
-  return "Unknown";
-}
 
 // The rate bytes up to the first 0, in 500 kbit/s units; the high bit marks
 // a basic rate and is not part of the rate.
@@ -204,13 +167,14 @@ void CAPDetailInfoDlg::FillGeneralPage(const CString& security) {
   // Both fields are read before the page changes.
   const CString authentication = fields.GetAt(0), cipher = fields.GetAt(1);
   CPageGeneralDlg& page = *m_pPageGeneral;
-  page.m_strSsid = SsidText(record);
-  const BYTE* mac = record.MacAddress;
-  page.m_strMacAddress.Format("%02X-%02X-%02X-%02X-%02X-%02X", mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]);
+  const auto* bytes = reinterpret_cast<const BYTE*>(&record);
+  page.m_strSsid = SiteSsid(bytes);
+  if (page.m_strSsid.IsEmpty()) page.m_strSsid = "Hidden";
+  page.m_strMacAddress = SiteBssidText(bytes);
   page.m_strAuthType = authentication;
   page.m_strEncryptType = cipher == "None" && record.Privacy != 0 ? CString("WEP") : cipher;
-  page.m_strChannel = ChannelText(record.Config.DSConfig);
-  page.m_strNetworkType = NetworkTypeText(record.InfrastructureMode);
+  page.m_strChannel = SiteDetailChannelText(record.Config.DSConfig);
+  page.m_strNetworkType = SiteNetworkTypeText(record.InfrastructureMode);
   page.m_strBeaconInterval.Format("%d", static_cast<int>(record.Config.BeaconPeriod));
   page.SetSignal(RssiToPercent(record.Rssi));
   page.m_strSupportedRates = RatesText(record);

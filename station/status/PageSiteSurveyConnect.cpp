@@ -134,7 +134,9 @@ void CPageSiteSurveyDlg::ConnectSelected(int row) {
   TakeSiteSecurity();
   if (!AdapterTakesSecurity() && IsWpaKind(m_nSecurityKind)) return;
   const DWORD infrastructure = getU32(m_pSelectedRecord + kInfrastructureMode);
-  if (infrastructure == 1 && getU32(m_pSelectedRecord + kSsidLength) == 0) {
+  // A hidden network beacons SsidLength 0 or zero bytes: either way its name
+  // is asked for.
+  if (infrastructure == 1 && SiteSsid(m_pSelectedRecord).IsEmpty()) {
     if (CHiddenSsidDlg* prompt = HiddenSsidPrompt())
       prompt->SetContinuation([this](const NDIS_802_11_SSID& ssid) { return ContinueWithHiddenSsid(ssid); });
     OpenHostDialog(kHostDlgHiddenSsid);

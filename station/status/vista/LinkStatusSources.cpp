@@ -8,6 +8,7 @@
 #include "frontend/UiBridge.h"
 #include "platform/wire/NdisBssidList.h"
 #include "station/status/LinkStatusDlg.h"
+#include "station/status/SiteList.h"
 #include "worker/BssInfoElements.h"
 #include "worker/BssLists.h"
 #include "worker/ChannelTable.h"
@@ -98,15 +99,8 @@ void CLinkStatusDlg::UpdateChannelText() {
     m_texts[kChannel].Empty();
     return;
   }
-  const CHANNEL_FREQUENCY* row = FindChannelByNumber(channel);
-  if (!row) return;
-  const int mhz = static_cast<int>(row->Frequency / 1000);
-  switch (channel) {
-    case 208: m_texts[kChannel].Format("J8 <--> %d MHz", mhz); break;
-    case 212: m_texts[kChannel].Format("J12 <--> %d MHz", mhz); break;
-    case 216: m_texts[kChannel].Format("J16 <--> %d MHz", mhz); break;
-    default: m_texts[kChannel].Format("%u <--> %d MHz", static_cast<unsigned>(channel), mhz); break;
-  }
+  // A channel not in the table leaves the text as it was.
+  if (const CHANNEL_FREQUENCY* row = FindChannelByNumber(channel)) m_texts[kChannel] = SiteDetailChannelText(row->Frequency);
 }
 
 void CLinkStatusDlg::AppendCentralChannel(const LinkStatusRecord& record) {

@@ -1,5 +1,5 @@
-// Connecting to a network that hides its SSID: the site survey opens the
-// host's hidden-SSID prompt, and its OK carries the pending connection on to
+// Connecting to a network that hides its SSID (zero bytes as it beacons, or
+// no SSID at all): the site survey opens the host's hidden-SSID prompt, and its OK carries the pending connection on to
 // the simulated adapter (an open network) or to the security editor (a
 // secured one).
 #include <gtest/gtest.h>
@@ -51,8 +51,10 @@ Hidden = yes
 
 TEST_F(HiddenSsidConnectTest, OkConnectsTheAdapterToTheNamedNetwork) {
   startSurvey();
-  listHidden(0);
-  command(BRIDGE_CMD_CONNECT_BSS_DIRECT, "0");
+  // The scan lists the network as it beacons: its SSID as zero bytes.
+  const int row = rowOf("");
+  ASSERT_GE(row, 0);
+  command(BRIDGE_CMD_CONNECT_BSS_DIRECT, std::to_string(row).c_str());
   ASSERT_NE(prompt(), nullptr);
   ASSERT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgHiddenSsid);
   EXPECT_TRUE(prompt()->GetStyle() & WS_VISIBLE);

@@ -3,12 +3,14 @@
 // the bridge commands 3-8 and Add to Profile.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 #include <string>
 
 #include "frontend/BridgeCodes.h"
 #include "station/profiles/EditorFieldCodes.h"
+#include "station/host/Sorvik2007Dlg.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "station/status/APDetailInfoDlg.h"
 #include "tests/station/status/vista/SiteSurveyTest.h"
@@ -28,6 +30,34 @@ class SiteSurveyPageTest : public SiteSurveyTest {
   void press(int id) { site()->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
   CProfileEditorDlg* editor() {
     return dynamic_cast<CProfileEditorDlg*>(host()->GetSecondaryDialog(kHostDlgProfileEditor));
+  }
+  // The colour pixels of an icon, to tell two pictures apart.
+  static std::vector<DWORD> iconPixels(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !::GetIconInfo(icon, &info)) return {};
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    HDC screen = ::GetDC(nullptr);
+    ::GetDIBits(screen, info.hbmColor, 0, 0, nullptr, &format, DIB_RGB_COLORS);
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(format.bmiHeader.biWidth) *
+                              static_cast<size_t>(std::abs(format.bmiHeader.biHeight)));
+    ::GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(std::abs(format.bmiHeader.biHeight)), pixels.data(),
+                &format, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return pixels;
+  }
+  // The pixels of the host's radio button and of icon `id` of the resources.
+  std::vector<DWORD> radioPicture() { return iconPixels(host()->GetStripButton(IDC_HOST_RADIO)->GetIcon(0)); }
+  static std::vector<DWORD> resourceIcon(UINT id) {
+    HICON icon = static_cast<HICON>(
+        ::LoadImage(AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_ICON), MAKEINTRESOURCE(id), IMAGE_ICON, 0, 0, 0));
+    std::vector<DWORD> pixels = iconPixels(icon);
+    if (icon) ::DestroyIcon(icon);
+    return pixels;
   }
 };
 
@@ -115,10 +145,15 @@ TEST_F(SiteSurveyPageTest, RadioOffClearsTheRowsAndSetsTheRadioPicture) {
   EXPECT_EQ(lastOf(BRIDGE_UI_SURVEY_ROW), "");
   EXPECT_EQ(g_bRadioOn, 0);
   EXPECT_EQ(g_bRadioOff, 1);
+  const std::vector<DWORD> off = resourceIcon(IDI_HOST_RADIO_OFF), on = resourceIcon(IDI_HOST_RADIO_ON);
+  ASSERT_FALSE(off.empty());
+  ASSERT_NE(off, on);
+  EXPECT_EQ(radioPicture(), off) << "icon 359";
   wavorel::sim::machine().setHardwareRadio(guid(), true);
   advance(2100);
   EXPECT_EQ(g_bRadioOn, 1);
   EXPECT_EQ(g_bRadioOff, 0);
+  EXPECT_EQ(radioPicture(), on) << "icon 362";
 }
 
 TEST_F(SiteSurveyPageTest, SelectReportsTheNetworkAndRowsOutOfRangeDoNothing) {
@@ -136,6 +171,13 @@ TEST_F(SiteSurveyPageTest, SelectReportsTheNetworkAndRowsOutOfRangeDoNothing) {
   for (const char* row : {"-1", "3"}) command(BRIDGE_CMD_CONNECT_BSS_DIRECT, row);
   EXPECT_EQ(site()->GetConnectRecord(), nullptr);
   EXPECT_TRUE(valuesOf(BRIDGE_UI_SURVEY_SAVE_REQUEST).empty());
+
+  // An SSID's TAB and line break would move the later fields: they go as blanks.
+  worker::testing::BssRecordFields odd;
+  odd.ssid = "Cafe\tNet\r\nX";
+  useSiteList({worker::testing::BssRecord(odd)});
+  command(BRIDGE_CMD_SELECT_BSS, "0");
+  EXPECT_EQ(lastOf(BRIDGE_UI_BSS_DETAIL), "0\tCafe Net  X\t00-11-22-33-44-55\tNone\t6 <--> 2437 MHz\tInfrastructure");
 }
 
 TEST_F(SiteSurveyPageTest, HiddenNetworkIsReportedAsHiddenAndConnectingAsksForItsSsid) {
@@ -149,14 +191,18 @@ TEST_F(SiteSurveyPageTest, HiddenNetworkIsReportedAsHiddenAndConnectingAsksForIt
   command(BRIDGE_CMD_SELECT_BSS, "0");
   EXPECT_EQ(lastOf(BRIDGE_UI_BSS_DETAIL), "0\tHidden\t00-11-22-33-44-55\tNone\t4 <--> 2427 MHz\tInfrastructure");
 
-  // SsidLength 0: the connection waits for the hidden-SSID prompt.
-  hidden.ssid.clear();
-  useSiteList({worker::testing::BssRecord(hidden)});
-  received().clear();
-  command(BRIDGE_CMD_CONNECT_BSS_DIRECT, "0");
-  EXPECT_EQ(site()->m_bHiddenSsidEntered, 1);
-  EXPECT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgHiddenSsid);
-  EXPECT_TRUE(valuesOf(BRIDGE_UI_SURVEY_SAVE_REQUEST).empty());
+  // Zero bytes or SsidLength 0: the connection waits for the hidden-SSID prompt.
+  for (const std::string& ssid : {std::string(5, '\0'), std::string()}) {
+    hidden.ssid = ssid;
+    useSiteList({worker::testing::BssRecord(hidden)});
+    g_pHideDlg->ShowPage(0);
+    received().clear();
+    command(BRIDGE_CMD_CONNECT_BSS_DIRECT, "0");
+    EXPECT_EQ(site()->m_bHiddenSsidEntered, 1) << ssid.size();
+    EXPECT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgHiddenSsid) << ssid.size();
+    EXPECT_TRUE(valuesOf(BRIDGE_UI_SURVEY_SAVE_REQUEST).empty()) << ssid.size();
+    EXPECT_EQ(site()->m_bByBssid, 0) << "no connection by BSSID to a name of zeros";
+  }
 }
 
 TEST_F(SiteSurveyPageTest, RescanCommandIsPostedAndRebuildsOnceTheScanEnded) {

@@ -1,7 +1,8 @@
 // The site list of the default world as a picture: the host shown on the
 // screen with the site survey page in front, written to "site-survey.png" in
 // the test's working folder (build/tests) and probed: the band, 802.11n,
-// security and WPS images of the rows, and the signal bars' lengths.
+// security and WPS images of the rows, the signal bars' lengths and the
+// colours they reach.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -74,6 +75,17 @@ TEST_F(SiteSurveyScreenshotTest, DefaultWorldSiteList) {
   EXPECT_NE(at(image, cellPoint(home, kSiteColSignalBar, 0.9)), empty);
   EXPECT_NE(at(image, cellPoint(router, kSiteColSignalBar, 0.2)), empty);
   EXPECT_EQ(at(image, cellPoint(router, kSiteColSignalBar, 0.6)), empty);
+  // The colour a bar reaches tells its level: red at the start, yellow in the
+  // middle (where the bar of 44 % ends), green at the end of a full one.
+  const COLORREF start = at(image, cellPoint(router, kSiteColSignalBar, 0.05));
+  EXPECT_GT(GetRValue(start), 200);
+  EXPECT_LT(GetGValue(start), 128);
+  const COLORREF middle = at(image, cellPoint(router, kSiteColSignalBar, 0.38));
+  EXPECT_GT(GetRValue(middle), 200);
+  EXPECT_GT(GetGValue(middle), 200);
+  const COLORREF full = at(image, cellPoint(home, kSiteColSignalBar, 0.95));
+  EXPECT_LT(GetRValue(full), 128);
+  EXPECT_GT(GetGValue(full), 200);
 }
 
 }  // namespace
