@@ -28,6 +28,7 @@ class ApFrontEnd {
                                            << "\n[Client Laptop]\nAdapter = Adapter1\nMac = 00-24-D7-00-00-01\n"
                                               "Signal = -50\nArrives = 1\n";
     setenv("WAVOREL_WORLD", world.c_str(), 1);
+    bench::InstallProgramFolder(root);
     parent_ = CreateWindowEx(0, "STATIC", "", WS_POPUP, 0, 0, 600, 470, nullptr, nullptr, nullptr, nullptr);
     HWND host = CreateWindowEx(0, "STATIC", "", WS_CHILD, 0, 100, 590, 360, parent_, nullptr, nullptr, nullptr);
     table_.reset(dynamic_cast<CTableCtrl_AP*>(CTableCtrl_AP::Make(CWnd::FromHandle(host))));

@@ -36,13 +36,22 @@ bool PumpUntil(Done done) {
   return false;
 }
 
+// The program folder under `root` as the installed program has it: the
+// program's INI (a copy of apps/Wavorel.ini named after WavorelVista) beside
+// the program, which the workers read on their ticks.
+inline void InstallProgramFolder(const wavorel::testing::BenchRoot& root) {
+  const std::string program = root.path() + "/prog";
+  std::filesystem::create_directories(program);
+  std::filesystem::copy_file(WAVOREL_PROGRAM_INI, program + "/WavorelVista.ini",
+                             std::filesystem::copy_options::overwrite_existing);
+  wavorel::setProgramFolder(program, "WavorelVista");
+}
+
 // The program folder under `root`, and "CafeFree" stored as the current
 // profile in the store file named after the adapter's family and GUID, as
 // discovery will find them.
 inline wavorel::sim::Machine& StoreOpenCurrentProfile(const wavorel::testing::BenchRoot& root) {
-  const std::string program = root.path() + "/prog";
-  std::filesystem::create_directories(program);
-  wavorel::setProgramFolder(program, "WavorelVista");
+  InstallProgramFolder(root);
   wavorel::sim::Machine& machine = wavorel::sim::machine();
   InitFolders();
   g_nFamilyIndex = machine.adapter(0).config().family;

@@ -20,6 +20,10 @@
 #   over the next IDLE_MS (default 1000) milliseconds;
 # - which of libX11, libxml2 and ICU are mapped (/proc/<pid>/maps).
 #
+# With MODE=ap every WavorelVista start is in soft-AP mode (its roots prepared
+# by tools/ap-root.sh, so the mode saved is soft AP): the first frame is then
+# the main dialog with the AP tab control and its basic page.
+#
 # It prints the minimum and median of each series and the ratio of each build's
 # median start-up to the raw client's median of the same rounds, and, where the
 # build has it, the region build from the real skin (bench/RegionBench).
@@ -38,7 +42,8 @@ for b in "$@"; do
   [ -x "$b/apps/WavorelVista" ] || { echo "no $b/apps/WavorelVista: build it first" >&2; exit 2; }
   builds+=("$b")
 done
-rounds=${ROUNDS:-25} settle=${SETTLE_MS:-200} idle=${IDLE_MS:-1000}
+rounds=${ROUNDS:-25} settle=${SETTLE_MS:-200} idle=${IDLE_MS:-1000} mode=${MODE:-station}
+[ "$mode" = station ] || [ "$mode" = ap ] || { echo "MODE is station or ap" >&2; exit 2; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/wavorel-startup.XXXXXX")
 frames=$work
@@ -75,7 +80,6 @@ vista() {  # series, build, mode (x or headless), measured (1 or 0)
   local series=$1 build=$2 mode=$3 root=$work/root-$1
   local env=(WAVOREL_ROOT="$root" WAVOREL_SCREENSHOT="$frames/$series.frame" WAVOREL_RUN_MS=$((settle + idle + 300)))
   if [ "$mode" = x ]; then env+=(DISPLAY="$display"); else env+=(WAVOREL_HEADLESS=1); fi
-  mkdir -p "$root"
   if [ "$4" = 1 ]; then
     run "$series" "$settle" "$idle" 3000 env "${env[@]}" "$build/apps/WavorelVista"
   else
@@ -85,6 +89,10 @@ vista() {  # series, build, mode (x or headless), measured (1 or 0)
 
 series=(raw)
 for i in "${!builds[@]}"; do series+=("b$i-x" "b$i-headless"); done
+# The roots, made before each series' first, unmeasured start.
+for s in "${series[@]:1}"; do
+  if [ "$mode" = ap ]; then bash "$here/../tools/ap-root.sh" "$work/root-$s"; else mkdir -p "$work/root-$s"; fi
+done
 for i in "${!builds[@]}"; do
   vista "b$i-x" "${builds[$i]}" x 0
   vista "b$i-headless" "${builds[$i]}" headless 0
@@ -116,7 +124,7 @@ label() {
   esac
 }
 
-echo "$rounds rounds on Xvfb $display; root on ${TMPDIR:-/tmp}; PSS $settle ms after the first frame; idle over $idle ms"
+echo "$rounds rounds in $mode mode on Xvfb $display; root on ${TMPDIR:-/tmp}; PSS $settle ms after the first frame; idle over $idle ms"
 printf '%-48s %-18s %-16s %-16s %-14s %s\n' "" "frame ms" "PSS MB" "wake-ups/s" "CPU ms/s" "mapped"
 printf '%-48s %-18s %-16s %-16s %-14s %s\n' "series" "min / median" "min / median" "min / median" "min / median" \
   "X11 xml2 ICU"

@@ -1,7 +1,13 @@
 // Loading bitmaps, icons and cursors; icons from bitmaps; icon drawing.
+#include <map>
+#include <mutex>
+#include <string>
+#include <tuple>
+
 #include "platform/win/kernel/Errors.h"
 #include "platform/win/kernel/Paths.h"
 #include "platform/win/kernel/Resources.h"
+#include "platform/win/kernel/Root.h"
 #include "platform/win/user/User.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Gdi.h"
@@ -55,6 +61,47 @@ HICON finishIcon(std::shared_ptr<Icon> icon, int cx, int cy, UINT flags) {
   return insertIcon(std::move(icon));
 }
 
+// Icons and cursors loaded from a module's resources with LR_SHARED: a later
+// load of the same resource at the same size gets the same handle (DestroyIcon
+// keeps such an icon, so the handle stays good).
+class SharedImages {
+ public:
+  using Key = std::tuple<HINSTANCE, std::string, UINT, int, int, bool>;
+
+  static Key keyOf(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
+    std::string id = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name)) : name;
+    return Key{instance, std::move(id), type, cx, cy, (flags & LR_DEFAULTSIZE) != 0};
+  }
+  // The handle of an earlier load that still names its icon, or null.
+  HICON find(const Key& key) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = loaded_.find(key);
+    if (it == loaded_.end()) return nullptr;
+    if (iconFromHandle(it->second)) return it->second;
+    loaded_.erase(it);
+    return nullptr;
+  }
+  void remember(const Key& key, HICON icon) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    loaded_[key] = icon;
+  }
+  void clear() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    loaded_.clear();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::map<Key, HICON> loaded_;
+};
+
+SharedImages& sharedImages() {
+  static SharedImages images;
+  return images;
+}
+
+const bool g_sharedImagesReset = (wavorel::registerStateReset([] { sharedImages().clear(); }), true);
+
 // Copies of a bitmap's pixels as a new bitmap of the same kind, or scaled.
 std::shared_ptr<Bitmap> copyBitmap(const Bitmap& from, int cx, int cy, bool dib) {
   const Surface& s = from.surface();
@@ -93,7 +140,12 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UIN
     if (!findResource(instance, name, kind, data, size)) return nullptr;
   }
   if (type == IMAGE_BITMAP) return insertBitmap(decodeBmp(data, size, (flags & LR_CREATEDIBSECTION) != 0));
-  return finishIcon(decodeIconFile(data, size, cx, cy), cx, cy, flags);
+  if (file || !(flags & LR_SHARED)) return finishIcon(decodeIconFile(data, size, cx, cy), cx, cy, flags);
+  const SharedImages::Key key = SharedImages::keyOf(instance, name, type, cx, cy, flags);
+  if (HICON loaded = sharedImages().find(key)) return loaded;
+  HICON icon = finishIcon(decodeIconFile(data, size, cx, cy), cx, cy, flags);
+  if (icon) sharedImages().remember(key, icon);
+  return icon;
 }
 
 HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name) {

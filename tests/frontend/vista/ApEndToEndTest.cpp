@@ -11,6 +11,7 @@
 #include "frontend/ApPageIds.h"
 #include "frontend/SystemTrayIds.h"
 #include "platform/mfc/ControlRef.h"
+#include "platform/win/user/MessageQueue.h"
 #include "softap/AccessControlPage_AP.h"
 #include "softap/QzPropSheet_AP.h"
 #include "tests/frontend/StationFrontEnd.h"
@@ -307,6 +308,54 @@ TEST_F(ApEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorker) {
     chooseMode(true);
     ASSERT_NE(apTable(), nullptr);
     table_ = apTable();
+  }
+  // Back to station mode and out of the program: no timer of any window or
+  // of the thread is left armed.
+  startWorker();
+  chooseMode(false);
+  ASSERT_NE(StationFrontEnd::table(), nullptr);
+  StationFrontEnd::table()->KillTimer(TIMER_START_WORKER);
+  pump();
+  stop();
+  pump();
+  EXPECT_TRUE(wavorel::MessageQueue::current()->timers().empty());
+}
+
+TEST_F(ApEndToEndTest, ChangedStateAsksTheWorkerForItsSheetAndOnlyUnlinkedStatesRefreshThePages) {
+  begin();
+  startWorker();
+  table_->CreateAllPageWindows();
+  pump();
+  const HWND workerWindow = worker()->GetSafeHwnd();
+  CWnd* pages[] = {&table_->GetBaseConfigPage(), &table_->GetSecurityPage(), &table_->GetAccessControlPage()};
+  // How many times the tab control asked the worker to open its sheet since
+  // the last call (the requests taken off the worker's queue).
+  const auto sheetRequests = [workerWindow] {
+    int requests = 0;
+    MSG msg{};
+    while (::PeekMessage(&msg, workerWindow, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+      requests += msg.wParam == CHideDlg_AP::ID_OPEN_SHEET;
+    return requests;
+  };
+  SendNotifyText(table_->GetSafeHwnd(), BRIDGE_UI_CONNECTION_STATE, "03Soft AP  Status : Good", FALSE);
+  struct Step {
+    const char* value;
+    int requests;
+    bool refreshed;
+  };
+  const Step steps[] = {
+      {"00Soft AP  Status : Lost", 1, true},
+      {"03Soft AP  Status : Good", 1, false},
+      {"03Soft AP  Status : Good", 0, false},
+      {"01Soft AP  Status : Not Exist", 0, true},
+  };
+  for (const Step& step : steps) {
+    sheetRequests();
+    for (CWnd* page : pages) ::ValidateRect(page->GetSafeHwnd(), nullptr);
+    SendNotifyText(table_->GetSafeHwnd(), BRIDGE_UI_CONNECTION_STATE, step.value, FALSE);
+    EXPECT_EQ(sheetRequests(), step.requests) << step.value;
+    for (CWnd* page : pages)
+      EXPECT_EQ(::GetUpdateRect(page->GetSafeHwnd(), nullptr, FALSE) != FALSE, step.refreshed) << step.value;
   }
 }
 

@@ -195,6 +195,15 @@ TEST_F(IconTest, ImagesLoadFromTheProgramsResources) {
   EXPECT_EQ(colour.bmWidth, 32);  // LoadIcon gives the system size
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
+  // A shared icon is loaded once: later loads give its handle, which
+  // DestroyIcon leaves alone; a load without LR_SHARED makes a new one.
+  EXPECT_EQ(LoadIcon(program, MAKEINTRESOURCE(301)), app);
+  DestroyIcon(app);
+  EXPECT_EQ(LoadIcon(program, MAKEINTRESOURCE(301)), app);
+  HANDLE own = LoadImage(program, MAKEINTRESOURCE(301), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
+  EXPECT_NE(own, nullptr);
+  EXPECT_NE(own, app);
+  DestroyIcon(static_cast<HICON>(own));
   EXPECT_NE(LoadCursor(program, MAKEINTRESOURCE(302)), nullptr);
   EXPECT_EQ(LoadBitmap(program, MAKEINTRESOURCE(399)), nullptr);
 }
