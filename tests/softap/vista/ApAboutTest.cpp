@@ -129,7 +129,8 @@ TEST_F(ApAboutTest, A9xDriverIsReadFromTheSystemFolderItself) {
   char system[MAX_PATH] = "";
   GetSystemDirectory(system, sizeof system);
   wavorel::FileVersionInfo info;
-  for (const auto& [folder, version] : {std::pair<std::string, WORD>{"", 2}, {"\\drivers", 9}}) {
+  const std::pair<std::string, WORD> files[] = {{"", 2}, {"\\drivers", 9}};
+  for (const auto& [folder, version] : files) {
     const std::string path = std::string(system) + folder + "\\vx329x.sys";
     writeFileDated(path, 2004, 2, folder.empty() ? 29 : 1);
     info.fileVersion[0] = version;
