@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/Platform.h"
 #include "platform/win/kernel/Root.h"
 
 namespace wavorel::testing {
@@ -25,6 +26,20 @@ void PlatformTest::TearDown() {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
   }
+}
+
+void PlatformTest::writeFileDated(const std::string& path, WORD year, WORD month, WORD day) {
+  HANDLE file = CreateFile(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+  SYSTEMTIME when{};
+  when.wYear = year;
+  when.wMonth = month;
+  when.wDay = day;
+  when.wHour = 12;
+  FILETIME time{};
+  SystemTimeToFileTime(&when, &time);
+  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+  CloseHandle(file);
 }
 
 }  // namespace wavorel::testing

@@ -18,6 +18,7 @@
 #include "platform/testing/Drivers.h"
 #include "platform/win/kernel/Clock.h"
 #include "platform/win/kernel/PlatformLog.h"
+#include "platform/win/kernel/Types.h"
 
 namespace wavorel::testing {
 
@@ -29,6 +30,9 @@ class PlatformTest : public ::testing::Test {
   // The Linux folder of this test's platform root.
   const std::string& root() const { return root_; }
   VirtualClock& clock() { return *clock_; }
+  // Makes the file at the Windows path `path` (its folder must exist) with a
+  // last-write time at noon UTC of the day given.
+  static void writeFileDated(const std::string& path, WORD year, WORD month, WORD day);
 
  private:
   std::string root_;

@@ -5,13 +5,11 @@
 // at most 149 bytes), and saving it again must be readable the same way.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "platform/Platform.h"
-#include "station/profiles/ProfileEditorDlg.h"
 #include "tests/fuzz/FuzzRoot.h"
+#include "tests/fuzz/ProfileEditorFuzz.h"
 #include "worker/IniProfileStore.h"
 #include "worker/WorkerGlobals.h"
 
@@ -28,36 +26,23 @@ void WriteSection(const std::string& body) {
   WritePrivateProfileString(nullptr, nullptr, nullptr, file);
 }
 
-void Check(CProfileEditorDlg& editor) {
-  const CPageAuthEncryDlg& security = *editor.GetAuthEncryPage();
-  if (security.m_nTransmitKey < 0 || security.m_nTransmitKey > 3) std::abort();
-  for (int format : security.m_nKeyFormat)
-    if (format != 0 && format != 1) std::abort();
-  if (editor.m_8021x.ClientCertLen > 149 || editor.m_8021x.ServerCertLen > 149) std::abort();
-}
+constexpr DWORD kCertificateLimit = 149;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static TemporaryRoot root;
   if (root.path.empty()) return 0;
-  static std::unique_ptr<CProfileEditorDlg> editor;
-  if (!editor) {
-    g_strDataFolder = "C:\\";
-    g_strAdapterGuid = "{FUZZ}";
-    g_nFamilyIndex = 8;
-    // The editor is a child dialog: a plain pop-up stands for the host.
-    static HWND host = CreateWindowEx(0, "STATIC", "host", WS_POPUP, 0, 0, 700, 400, nullptr, nullptr, nullptr, nullptr);
-    editor = std::make_unique<CProfileEditorDlg>(CWnd::FromHandle(host));
-    editor->Create(IDD_PROFILE_EDITOR, CWnd::FromHandle(host));
-  }
-  if (!editor->GetSystemConfigPage() || !editor->GetAuthEncryPage()) std::abort();
+  g_strDataFolder = "C:\\";
+  g_strAdapterGuid = "{FUZZ}";
+  g_nFamilyIndex = 8;
+  CProfileEditorDlg& editor = FuzzProfileEditor();
   WriteSection(std::string(reinterpret_cast<const char*>(data), size));
-  editor->GetSystemConfigPage()->m_strProfileName = "F";
-  editor->LoadProfile();
-  Check(*editor);
-  editor->SaveProfile();
-  editor->LoadProfile();
-  Check(*editor);
+  editor.GetSystemConfigPage()->m_strProfileName = "F";
+  editor.LoadProfile();
+  CheckEditorBounds(editor, kCertificateLimit);
+  editor.SaveProfile();
+  editor.LoadProfile();
+  CheckEditorBounds(editor, kCertificateLimit);
   return 0;
 }

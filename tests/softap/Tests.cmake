@@ -7,3 +7,7 @@ wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/LinkStatus.rc
 target_compile_definitions(${name} PRIVATE SOFTAP_TEST_DATA="${dir}/data")
 # The program's English texts (the company name of the AP's default SSID).
 target_compile_definitions(${name} PRIVATE WAVOREL_LANGUAGE_DIR="${PROJECT_SOURCE_DIR}/apps/Language")
+# WavorelVista's version information (the About page reads the program's own).
+if(name MATCHES "_vista$")
+  wavorel_add_resources(${name} ${dir}/data/ProgramVersion.rc)
+endif()

@@ -9,44 +9,16 @@
 #include "worker/HtSettingRecord.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
+#include "worker/ProfileDriverSets.h"
 #include "worker/RateSets.h"
 #include "worker/WorkerGlobals.h"
 
 namespace {
 
-constexpr int kTries = 3;
 constexpr DWORD kChannel14Frequency = 2484000;
 constexpr DWORD kChannel14ClearedFlag = 0x800;
-constexpr size_t kClearedConfigWord = 6;
 constexpr DWORD kStatisticsSize = 200;
 constexpr UINT kWepLinkPeriodMs = 10000;
-
-void Set(DWORD oid, void* data, DWORD size) {
-  DWORD returned = 0;
-  SetOid(oid, data, size, &returned, kTries);
-}
-
-void SetDword(DWORD oid, DWORD value) { Set(oid, &value, sizeof value); }
-
-// A station configuration block with its seventh word cleared.
-void SetStationConfig(const DWORD (&words)[kStationConfigWords]) {
-  BYTE block[sizeof(DWORD) * kStationConfigWords];
-  for (size_t i = 0; i < kStationConfigWords; ++i)
-    wavorel::wire::putU32(block + 4 * i, i == kClearedConfigWord ? 0 : words[i]);
-  Set(OID_VX_PRIVATE_0111_SET, block, sizeof block);
-}
-
-// The country region, when the adapter lets it change, and what depends on it.
-void SetCountryRegion(DWORD region) {
-  if (!g_bRegionEditableBandG && !g_bRegionEditableBandA) return;
-  SetDword(OID_VX_COUNTRY_REGION_SET, region);
-  QueryCountryRegion();
-}
-
-void SetRateBlock() {
-  BYTE block[kRateBlockSize];
-  if (FillRateBlock(g_nWirelessMode, block)) Set(OID_VX_PRIVATE_0127_SET, block, sizeof block);
-}
 
 // The HT transmit setting refilled from the worker's transmit-setting word;
 // bytes 6 and 11 stay as the driver has them (nothing is sent when the
@@ -56,7 +28,7 @@ void RefillHtTransmit() {
   DWORD returned = 0;
   if (!QueryOid(OID_VX_HT_TRANSMIT, block, sizeof block, &returned) || returned < sizeof block) return;
   FillHtTransmitRecord(g_dwTransmitSetting, block);
-  Set(OID_VX_HT_TRANSMIT_SET, block, sizeof block);
+  SetOidData(OID_VX_HT_TRANSMIT_SET, block, sizeof block);
 }
 
 bool HasWepKey(const _PROFILE_DATA& p) {
@@ -90,7 +62,7 @@ int CHideDlg::ProcessActions() {
         break;
       case kActionSetBssid:
         g_bIcvError = 0;
-        Set(OID_802_11_BSSID, action.Bssid, sizeof action.Bssid);
+        SetOidData(OID_802_11_BSSID, action.Bssid, sizeof action.Bssid);
         AfterLinkSet();
         break;
       default:
@@ -104,21 +76,21 @@ void CHideDlg::ApplyProfile(_PROFILE_DATA& r) {
   if (r.ChannelFrequency == kChannel14Frequency) r.Reserved2 &= ~kChannel14ClearedFlag;
   if (g_bHtFamily) RefillHtTransmit();
   if (r.AdvancedValid) {
-    if (!r.ApplyArgument) SetDword(OID_VX_WIRELESS_MODE_SET, static_cast<DWORD>(g_nWirelessMode));
+    if (!r.ApplyArgument) SetOidDword(OID_VX_WIRELESS_MODE_SET, static_cast<DWORD>(g_nWirelessMode));
     SetStationConfig(r.StationConfig);
     SetCountryRegion(r.CountryRegion);
     if (!IsHtWirelessMode(g_nWirelessMode)) {
-      Set(OID_802_11_DESIRED_RATES, r.DesiredRates, sizeof r.DesiredRates);
+      SetOidData(OID_802_11_DESIRED_RATES, r.DesiredRates, sizeof r.DesiredRates);
       SetRateBlock();
     }
     SetCcxControl(r.UseBssid ? 0 : 1, r.Ccx2Control);
-    SetDword(OID_VX_PRIVATE_0151_SET, static_cast<DWORD>(g_nWpsWirelessMode));
+    SetOidDword(OID_VX_PRIVATE_0151_SET, static_cast<DWORD>(g_nWpsWirelessMode));
   } else {
     SetStationConfig(g_stationConfig);
     SetCountryRegion(g_dwCountryRegion);
     BYTE rates[8];
     FillModeRates(g_nWirelessMode, g_dwTransmitSetting, rates);
-    Set(OID_802_11_DESIRED_RATES, rates, sizeof rates);
+    SetOidData(OID_802_11_DESIRED_RATES, rates, sizeof rates);
     SetRateBlock();
   }
   if (r.ConnectThroughNativeWiFi && r.Ssid.SsidLength) {

@@ -12,6 +12,7 @@
 #include "worker/HtSettingRecord.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
+#include "worker/ProfileDriverSets.h"
 #include "worker/RateSets.h"
 #include "worker/WorkerGlobals.h"
 #include "worker/WpsWorker.h"
@@ -22,11 +23,8 @@
 
 namespace {
 
-constexpr int kTries = 3;
 constexpr DWORD kStatisticsSize = 176;
 constexpr DWORD kConfigurationSize = 32;
-constexpr DWORD kStationConfigSize = sizeof(DWORD) * kStationConfigWords;
-constexpr size_t kClearedConfigWord = 6;
 constexpr DWORD kJoinWaitMs = 100;
 constexpr WORD kPowerValueDriverVersion = 0x0501;
 // NDIS authentication modes and encryption states of the record.
@@ -49,13 +47,6 @@ constexpr BYTE kLeapOn = 1;
 constexpr DWORD kTxPowerOfLevel[] = {0xFFFFFFFFu, 100, 75, 50, 25, 10, 6};
 
 XP_WORKER_STATE g_state;
-
-void Set(DWORD oid, const void* data, DWORD size, int tries = kTries) {
-  DWORD returned = 0;
-  SetOid(oid, const_cast<void*>(data), size, &returned, tries);
-}
-
-void SetDword(DWORD oid, DWORD value) { Set(oid, &value, sizeof value); }
 
 BOOL Query(DWORD oid, void* buffer, DWORD size) {
   DWORD returned = 0;
@@ -86,31 +77,12 @@ void TakeWepBaseline() {
   if (Query(OID_GEN_RCV_OK, &received, sizeof received)) g_state.ReceivedBaseline = received;
 }
 
-// The station configuration block with its seventh word cleared in the block itself.
-void SetStationConfig(DWORD (&words)[kStationConfigWords]) {
-  words[kClearedConfigWord] = 0;
-  BYTE block[kStationConfigSize];
-  for (size_t i = 0; i < kStationConfigWords; ++i) wavorel::wire::putU32(block + 4 * i, words[i]);
-  Set(OID_VX_PRIVATE_0111_SET, block, sizeof block);
-}
-
-void SetCountryRegion(DWORD region) {
-  if (!g_bRegionEditableBandG && !g_bRegionEditableBandA) return;
-  SetDword(OID_VX_COUNTRY_REGION_SET, region);
-  QueryCountryRegion();
-}
-
-void SetRateBlock() {
-  BYTE block[kRateBlockSize];
-  if (FillRateBlock(g_nWirelessMode, block)) Set(OID_VX_PRIVATE_0127_SET, block, sizeof block);
-}
-
 // The configuration block as the driver has it, with the record's channel.
 void SetChannelInConfiguration(DWORD frequency) {
   BYTE configuration[kConfigurationSize] = {};
   Query(OID_802_11_CONFIGURATION, configuration, sizeof configuration);
   wavorel::wire::putU32(configuration + wavorel::wire::ndis::configuration::kDsConfig, frequency);
-  Set(OID_802_11_CONFIGURATION, configuration, sizeof configuration);
+  SetOidData(OID_802_11_CONFIGURATION, configuration, sizeof configuration);
 }
 
 void WaitTicks(DWORD milliseconds) {
@@ -195,13 +167,13 @@ void SetKeys(_PROFILE_DATA& r) {
     g_state.Dot1xInUse = 1;
     StartSupplicantPort(false);
   } else if (r.AuthMode == kAuthWpaNone) {
-    if (!r.WpaNoneKey.empty()) Set(OID_802_11_ADD_KEY, r.WpaNoneKey.data(), static_cast<DWORD>(r.WpaNoneKey.size()), 1);
+    if (!r.WpaNoneKey.empty()) SetOidData(OID_802_11_ADD_KEY, r.WpaNoneKey.data(), static_cast<DWORD>(r.WpaNoneKey.size()), 1);
     NdisKeyBlock().swap(r.WpaNoneKey);
   } else if (r.AuthMode == kAuthShared || r.CipherMode == kCipherWep) {
     for (DWORD i = 0; i < 4; ++i) {
       NdisKeyBlock& key = r.WepKey[i];
       if (!key.empty()) {
-        Set(OID_802_11_ADD_KEY, key.data(), static_cast<DWORD>(key.size()));
+        SetOidData(OID_802_11_ADD_KEY, key.data(), static_cast<DWORD>(key.size()));
         NdisKeyBlock().swap(key);
         continue;
       }
@@ -210,41 +182,44 @@ void SetKeys(_PROFILE_DATA& r) {
       wavorel::wire::putU32(remove + removekey::kLength, removekey::kSize);
       wavorel::wire::putU32(remove + removekey::kKeyIndex, i);
       std::memset(remove + removekey::kBssid, 0xFF, 6);
-      Set(OID_802_11_REMOVE_KEY, remove, sizeof remove);
+      SetOidData(OID_802_11_REMOVE_KEY, remove, sizeof remove);
     }
   }
 }
 
 void SetAdapterSettings(_PROFILE_DATA& r) {
   if (!r.AdvancedValid) {
+    // The cleared word stays cleared in the block itself.
+    g_stationConfig[kClearedStationConfigWord] = 0;
     SetStationConfig(g_stationConfig);
     SetCountryRegion(g_dwCountryRegion);
     BYTE rates[8];
     FillModeRates(g_nWirelessMode, g_dwTransmitSetting, rates);
-    Set(OID_802_11_DESIRED_RATES, rates, sizeof rates);
+    SetOidData(OID_802_11_DESIRED_RATES, rates, sizeof rates);
     SetRateBlock();
     return;
   }
-  SetDword(OID_VX_WIRELESS_MODE_SET, static_cast<DWORD>(g_nWirelessMode));
+  SetOidDword(OID_VX_WIRELESS_MODE_SET, static_cast<DWORD>(g_nWirelessMode));
+  r.StationConfig[kClearedStationConfigWord] = 0;
   SetStationConfig(r.StationConfig);
   SetCountryRegion(r.CountryRegion);
   if (!IsHtWirelessMode(g_nWirelessMode)) {
-    Set(OID_802_11_DESIRED_RATES, r.DesiredRates, sizeof r.DesiredRates);
+    SetOidData(OID_802_11_DESIRED_RATES, r.DesiredRates, sizeof r.DesiredRates);
     SetRateBlock();
   }
   SetCcxControl(r.UseBssid ? 0 : 1, r.Ccx2Control);
-  SetDword(OID_VX_PRIVATE_0151_SET, static_cast<DWORD>(g_nWpsWirelessMode));
+  SetOidDword(OID_VX_PRIVATE_0151_SET, static_cast<DWORD>(g_nWpsWirelessMode));
 }
 
 void Join(const _PROFILE_DATA& r) {
   if (r.UseBssid) {
     SetChannelInConfiguration(r.ChannelFrequency);
-    Set(OID_802_11_BSSID, r.Bssid, sizeof r.Bssid);
+    SetOidData(OID_802_11_BSSID, r.Bssid, sizeof r.Bssid);
     SetBoundCcxControl();
   } else if (g_bWpsConnect) {
     SetChannelInConfiguration(r.ChannelFrequency);
     WaitTicks(kJoinWaitMs);
-    Set(OID_802_11_BSSID, g_wpsBssid, sizeof g_wpsBssid);
+    SetOidData(OID_802_11_BSSID, g_wpsBssid, sizeof g_wpsBssid);
     SetStoredCcxControl();
   } else {
     SetSsidOid(r.Ssid);
@@ -262,24 +237,24 @@ bool Connect(const XP_WORKER_CONTEXT& context, _PROFILE_DATA& r) {
   SupplicantSetCurrentProfile(g_state.SupplicantCredentials.get());
   if (r.Valid) {
     g_state.MultiCredential = 1;
-    Set(OID_802_11_DISASSOCIATE, nullptr, 0);
+    SetOidData(OID_802_11_DISASSOCIATE, nullptr, 0);
   }
-  SetDword(OID_VX_PRIVATE_0143_SET, 0);
-  SetDword(OID_802_11_RELOAD_DEFAULTS, 0);
-  SetDword(OID_802_11_INFRASTRUCTURE_MODE, r.NetworkType);
+  SetOidDword(OID_VX_PRIVATE_0143_SET, 0);
+  SetOidDword(OID_802_11_RELOAD_DEFAULTS, 0);
+  SetOidDword(OID_802_11_INFRASTRUCTURE_MODE, r.NetworkType);
   if (r.NetworkType == kInfrastructure) r.PreambleType = 2;
-  SetDword(OID_VX_PREAMBLE_SET, r.PreambleType);
-  SetDword(OID_802_11_RTS_THRESHOLD, r.RtsThresh);
-  SetDword(OID_802_11_FRAGMENTATION_THRESHOLD, r.FragThresh);
-  SetDword(OID_802_11_AUTHENTICATION_MODE, r.AuthMode);
-  SetDword(OID_802_11_ENCRYPTION_STATUS, r.CipherMode);
-  SetDword(OID_VX_TX_POWER_SET, r.TxPower < std::size(kTxPowerOfLevel) ? kTxPowerOfLevel[r.TxPower] : kTxPowerOfLevel[0]);
+  SetOidDword(OID_VX_PREAMBLE_SET, r.PreambleType);
+  SetOidDword(OID_802_11_RTS_THRESHOLD, r.RtsThresh);
+  SetOidDword(OID_802_11_FRAGMENTATION_THRESHOLD, r.FragThresh);
+  SetOidDword(OID_802_11_AUTHENTICATION_MODE, r.AuthMode);
+  SetOidDword(OID_802_11_ENCRYPTION_STATUS, r.CipherMode);
+  SetOidDword(OID_VX_TX_POWER_SET, r.TxPower < std::size(kTxPowerOfLevel) ? kTxPowerOfLevel[r.TxPower] : kTxPowerOfLevel[0]);
   if (!HandOverCredentials(context, r)) return false;
-  SetDword(OID_VX_PRIVATE_0139_SET, r.LeapEnabled ? 1 : 0);
+  SetOidDword(OID_VX_PRIVATE_0139_SET, r.LeapEnabled ? 1 : 0);
   SetKeys(r);
   if (r.NetworkType == kInfrastructure) {
-    SetDword(OID_802_11_POWER_MODE, r.PSMode);
-    if (g_wDriverVersion >= kPowerValueDriverVersion) SetDword(OID_VX_PRIVATE_0104_SET, r.ACPowerCam);
+    SetOidDword(OID_802_11_POWER_MODE, r.PSMode);
+    if (g_wDriverVersion >= kPowerValueDriverVersion) SetOidDword(OID_VX_PRIVATE_0104_SET, r.ACPowerCam);
   } else {
     SetChannelInConfiguration(r.ChannelFrequency);
   }
@@ -287,7 +262,7 @@ bool Connect(const XP_WORKER_CONTEXT& context, _PROFILE_DATA& r) {
     BYTE record[kHtTransmitRecordSize] = {};
     Query(OID_VX_HT_TRANSMIT, record, sizeof record);
     FillHtTransmitRecord(g_dwTransmitSetting, record);
-    Set(OID_VX_HT_TRANSMIT_SET, record, sizeof record);
+    SetOidData(OID_VX_HT_TRANSMIT_SET, record, sizeof record);
   }
   SetAdapterSettings(r);
   Join(r);
@@ -303,7 +278,7 @@ bool Connect(const XP_WORKER_CONTEXT& context, _PROFILE_DATA& r) {
 
 void Rescan(const XP_WORKER_CONTEXT& context) {
   g_state.ScanPending = 1;
-  Set(OID_802_11_BSSID_LIST_SCAN, nullptr, 0);
+  SetOidData(OID_802_11_BSSID_LIST_SCAN, nullptr, 0);
   DWORD mode = static_cast<DWORD>(g_nWirelessMode);
   Query(OID_VX_WIRELESS_MODE, &mode, sizeof mode);
   const bool slow = mode == 2 || mode == 3 || mode == 5 || mode == 8;
@@ -365,7 +340,7 @@ int ProcessXpActions(const XP_WORKER_CONTEXT& context) {
         break;
       case kActionSetBssid:
         g_bIcvError = 0;
-        Set(OID_802_11_BSSID, action.Bssid, sizeof action.Bssid);
+        SetOidData(OID_802_11_BSSID, action.Bssid, sizeof action.Bssid);
         SetBoundCcxControl();
         RebaseWepCheck();
         break;
@@ -381,7 +356,7 @@ BOOL ConnectXpWpsCredential(const XP_WORKER_CONTEXT& context) {
   const int count = WpsCredentialCount();
   if (count == 0) return FALSE;
   BYTE on = 1;
-  Set(OID_VX_PRIVATE_0149_SET, &on, sizeof on);
+  SetOidData(OID_VX_PRIVATE_0149_SET, &on, sizeof on);
   if (SupplicantIsInitialised()) pmStop();
   if (g_state.MultiCredential)
     g_nWpsCurrentIndex = g_nWpsNextIndex;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/kernel/VersionInfo.h"
 #include "softap/QzPropSheet_AP.h"
 #include "tests/softap/ApWorkerTest.h"
 
@@ -37,6 +38,12 @@ class ApAboutTest : public ApWorkerTest {
     return values.empty() ? "<none>" : values.back();
   }
   static bool shown(UINT id) { return page().GetDlgItem(static_cast<int>(id))->GetStyle() & WS_VISIBLE; }
+  // AP mode left and the module cleared, so the next startOn starts afresh.
+  void stop() {
+    DestroyHideDlgAP();
+    pump();
+    resetModule();
+  }
 };
 
 TEST_F(ApAboutTest, ValuesAreShownAndMirrored) {
@@ -60,6 +67,84 @@ TEST_F(ApAboutTest, ValuesAreShownAndMirrored) {
   EXPECT_EQ(wavorel::processStarts().back().program, CAboutPage_AP::kWebAddress);
 }
 
+TEST_F(ApAboutTest, TheUtilityIsTheProgramsOwnFile) {
+  char module[MAX_PATH] = "";
+  GetModuleFileName(nullptr, module, sizeof module);
+  writeFileDated(module, 2009, 11, 5);
+  startOn();
+  EXPECT_EQ(post(150), "1.0.0.1") << "the program's version resource";
+  EXPECT_EQ(post(153), "11-05-2009");
+  EXPECT_EQ(page().GetValue(CAboutPage_AP::kUtilityVersion), "1.0.0.1");
+  EXPECT_EQ(page().GetValue(CAboutPage_AP::kUtilityDate), "11-05-2009");
+}
+
+TEST_F(ApAboutTest, TheDriverFileFollowsTheOsIndexAndTheChipFamily) {
+  // The world places its driver files in system32\drivers: by default the
+  // family's XP and Vista names (family 8: vx31.sys, vxw31.sys), or one file
+  // of its own.
+  const std::string defaultFiles = "DriverFileVersion = 3.1.4.0\nDriverDate = 2009-03-18";
+  const std::string file64 = "DriverFile = vxw31x.sys\nDriverFileVersion = 6.4.0.2\nDriverDate = 2010-07-04";
+  struct Case {
+    const char* what;
+    int os;
+    BOOL wow64;
+    const std::string* files;
+    const char* version;  // nullptr: no driver values sent
+    const char* date;
+  };
+  const Case cases[] = {
+      {"Vista", 11, FALSE, &defaultFiles, "3.1.4.0", "03-18-2009"},
+      {"Vista under WOW64 without its 64-bit driver", 11, TRUE, &defaultFiles, "", ""},
+      {"Vista under WOW64", 11, TRUE, &file64, "6.4.0.2", "07-04-2010"},
+      {"Vista's own name missing", 11, FALSE, &file64, "", ""},
+      {"XP", 8, FALSE, &defaultFiles, "3.1.4.0", "03-18-2009"},
+      {"XP x64 under WOW64", 10, TRUE, &defaultFiles, "3.1.4.0", "03-18-2009"},
+      {"2000", 7, FALSE, &defaultFiles, "3.1.4.0", "03-18-2009"},
+      {"9x: family 8 has no 9x driver", 5, FALSE, &defaultFiles, "", ""},
+      {"before 9x: no driver file", 2, FALSE, &defaultFiles, nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string world(wavorel::sim::defaultWorldText());
+    world.replace(world.find(defaultFiles), defaultFiles.size(), *c.files);
+    useWorld(world);
+    startWith({});
+    ASSERT_NE(sheet(), nullptr);
+    g_nApOsType = c.os;
+    g_bApWow64 = c.wow64;
+    posts().clear();
+    ASSERT_EQ(NotifyWorker(BRIDGE_CMD_PAGE_CHANGED, "3", TRUE), 0);
+    pump();
+    EXPECT_EQ(post(151), c.version ? c.version : "<none>");
+    EXPECT_EQ(post(154), c.date ? c.date : "<none>");
+    stop();
+  }
+}
+
+TEST_F(ApAboutTest, A9xDriverIsReadFromTheSystemFolderItself) {
+  startWith({});
+  ASSERT_NE(sheet(), nullptr);
+  // Family 7's 9x driver beside the system's files, and a file of the same
+  // name in the drivers folder that must not be read.
+  char system[MAX_PATH] = "";
+  GetSystemDirectory(system, sizeof system);
+  wavorel::FileVersionInfo info;
+  const std::pair<std::string, WORD> files[] = {{"", 2}, {"\\drivers", 9}};
+  for (const auto& [folder, version] : files) {
+    const std::string path = std::string(system) + folder + "\\vx329x.sys";
+    writeFileDated(path, 2004, 2, folder.empty() ? 29 : 1);
+    info.fileVersion[0] = version;
+    wavorel::registerFileVersion(path, info);
+  }
+  g_nApOsType = 4;
+  g_nApFamilyIndex = 7;
+  posts().clear();
+  ASSERT_EQ(NotifyWorker(BRIDGE_CMD_PAGE_CHANGED, "3", TRUE), 0);
+  pump();
+  EXPECT_EQ(post(151), "2.0.0.0");
+  EXPECT_EQ(post(154), "02-29-2004");
+}
+
 TEST_F(ApAboutTest, MissingVersionsHideTheirRows) {
   struct Case {
     const char* from;
@@ -76,9 +161,7 @@ TEST_F(ApAboutTest, MissingVersionsHideTheirRows) {
     startOn(c.from, c.to, c.family);
     EXPECT_FALSE(shown(c.hiddenLabel));
     EXPECT_EQ(post(c.missingCode), "<none>");
-    DestroyHideDlgAP();
-    pump();
-    resetModule();
+    stop();
   }
 }
 

@@ -77,6 +77,37 @@ TEST_F(ApBlockAckTest, StoredCapabilityUnpacksIntoThePageAndPacksBackEqual) {
   EXPECT_EQ(storedCapability(), 0x01FB2020u);
 }
 
+TEST_F(ApBlockAckTest, ACapabilityThatIsNotOneWholeDwordLeavesTheDefaults) {
+  // A value of another size is not read in part: the page starts from its
+  // defaults (Auto, aggregation and A-MSDU on, density 0, "SM enable").
+  struct Case {
+    const char* what;
+    DWORD type;
+    std::string data;
+  };
+  const Case cases[] = {{"two bytes", REG_DWORD, std::string("\x20\x20", 2)},
+                        {"three bytes", REG_DWORD, std::string("\x20\x20\xFB", 3)},
+                        {"binary", REG_BINARY, std::string("\x20\x20\xFB\x01", 4)},
+                        {"eight bytes", REG_DWORD, std::string("\x20\x20\xFB\x01\x00\x00\x00\x00", 8)}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeValue(driverKeyOf(), "BACapability", c.type, c.data);
+    openSheet();
+    const auto records = setsOf(0xFF8C0026);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].data, (std::vector<uint8_t>{32, 32, 1, 0, 1, 0, 3, 1}));
+    EXPECT_TRUE(checked(CBlockAck_AP::kAutoId));
+    EXPECT_EQ(text(CBlockAck_AP::kDensityId), "0");
+    EXPECT_TRUE(checked(CBlockAck_AP::kAmsduSmallId));
+    EXPECT_TRUE(checked(CBlockAck_AP::kSmEnableId));
+    EXPECT_EQ(readValue(driverKeyOf(), "BACapability"), c.data) << "left as it was until APPLY";
+    press(CBlockAck_AP::kApplyId);
+    EXPECT_EQ(storedCapability(), 0x03432020u) << "APPLY writes the whole DWORD";
+    closeSheet();
+    restart();
+  }
+}
+
 TEST_F(ApBlockAckTest, AggregationOffStillSendsTheRecordWithByteTwoTwo) {
   openSheet();
   page().CheckDlgButton(CBlockAck_AP::kAggregationId, BST_UNCHECKED);

@@ -7,12 +7,43 @@
 #include <vector>
 
 #include "tests/softap/ApWorkerTest.h"
+#include "softap/MacListPage_AP.h"
 #include "softap/QzPropSheet_AP.h"
+#include "softap/WdsPage_AP.h"
 
 namespace softap::testing {
 namespace {
 
-using ApSheetTest = ApWorkerTest;
+// One 802.11n PCI adapter (family 7).
+constexpr const char* kPciWorld =
+    "[Adapter1]\nHardwareId = PCI\\VEN_F0A5&DEV_0701&SUBSYS_00011234\nFamily = 7\n"
+    "Guid = {33333333-2222-3333-4444-555555555555}\nDescription = 802.11n PCI Card\n"
+    "Mac = 00-0E-2E-00-07-01\nChains = 2\nHT = yes\n";
+
+class ApSheetTest : public ApWorkerTest {
+ protected:
+  static CQzPropSheet_AP* sheet() { return worker() ? worker()->GetSheet() : nullptr; }
+  // The sheet's pages in order.
+  static std::vector<CPropertyPage*> pages() {
+    std::vector<CPropertyPage*> out;
+    for (int i = 0; sheet() && i < sheet()->GetPageCount(); ++i) out.push_back(sheet()->GetPage(i));
+    return out;
+  }
+  // The pages every sheet holds, with `wds` third when given and `ht` last.
+  static std::vector<CPropertyPage*> expectedPages(bool wds, bool ht) {
+    CQzPropSheet_AP& s = *sheet();
+    std::vector<CPropertyPage*> out = {&s.GetConfigPage(), &s.GetAccessControlPage()};
+    if (wds) out.push_back(&s.GetWdsPage());
+    for (CPropertyPage* page : std::vector<CPropertyPage*>{&s.GetMacTablePage(), &s.GetEventLogPage(),
+                                                          &s.GetStatisticPage(), &s.GetAboutPage()})
+      out.push_back(page);
+    if (ht) out.push_back(&s.GetBlockAckPage());
+    return out;
+  }
+  void writeIni(const char* value) {
+    std::ofstream(programLinux() + "/WavorelVista.ini", std::ios::binary) << "[Page]\r\n11n Setting=" << value << "\r\n";
+  }
+};
 
 _VX_802_11_EVENT_LOG StationEvent(USHORT code) {
   _VX_802_11_EVENT_LOG e{};
@@ -141,6 +172,80 @@ TEST_F(ApSheetTest, OptionalPagesFollowTheAdapterAndTheIni) {
   g_bApHtFamily = 1;
   std::ofstream(ini, std::ios::binary) << "[Page]\r\n11n Setting=0\r\n";
   EXPECT_FALSE(CQzPropSheet_AP::Offers11nPage());
+}
+
+TEST_F(ApSheetTest, APciAdapterWithWepOffersTheWdsPageThirdUntilTheCipherIsWpa) {
+  useWorld(kPciWorld);
+  startWith({{"AuthMode", "1"}, {"CipherMode", "257"}, {"WEPKey1", "0102030405"}, {"WdsEnable", "0"}});
+  ASSERT_NE(sheet(), nullptr);
+  ASSERT_EQ(g_bApUsbFound, 0);
+  EXPECT_EQ(pages(), expectedPages(true, false));
+
+  // The page works on the worker's sheet: the peers go out without a key.
+  CWdsPage_AP& wds = sheet()->GetWdsPage();
+  sheet()->SetActivePage(&wds);
+  pump();
+  for (const char* mac : {"0073FF123456", "0073FF123457"}) {
+    wds.SetDlgItemText(CMacListPage_AP::kMacEditId, mac);
+    wds.SendMessage(WM_COMMAND, MAKEWPARAM(CMacListPage_AP::kAddId, BN_CLICKED), 0);
+  }
+  wavorel::sim::clearDriverCalls();
+  wds.SendMessage(WM_COMMAND, MAKEWPARAM(CMacListPage_AP::kApplyId, BN_CLICKED), 0);
+  const auto records = setsOf(0xFF8C0048);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(u32(records[0].data, 0), 2u);
+  EXPECT_EQ(std::vector<uint8_t>(records[0].data.begin() + 4, records[0].data.begin() + 16),
+            (std::vector<uint8_t>{0x00, 0x73, 0xFF, 0x12, 0x34, 0x56, 0x00, 0x73, 0xFF, 0x12, 0x34, 0x57}));
+  EXPECT_EQ(u32(records[0].data, 24), 0u) << "WEP: no link key";
+
+  // WPA2-PSK with AES applied: the page goes; WEP again brings it back.
+  writeText(driverKeyOf(), "AuthMode", "7");
+  writeText(driverKeyOf(), "CipherMode", "4");
+  writeText(driverKeyOf(), "WPAPSK", "wds-secret-1");
+  worker()->ApplyAllSettings();
+  pump();
+  EXPECT_EQ(pages(), expectedPages(false, false));
+  writeText(driverKeyOf(), "AuthMode", "1");
+  writeText(driverKeyOf(), "CipherMode", "257");
+  worker()->ApplyAllSettings();
+  pump();
+  EXPECT_EQ(pages().size(), expectedPages(true, false).size());
+  EXPECT_EQ(pages().back(), &sheet()->GetWdsPage()) << "appended";
+}
+
+TEST_F(ApSheetTest, AUsbAdapterHasNoWdsPageWhateverTheCipher) {
+  startWith({{"AuthMode", "1"}, {"CipherMode", "257"}, {"WEPKey1", "0102030405"}});
+  ASSERT_NE(sheet(), nullptr);
+  ASSERT_EQ(g_bApUsbFound, 1);
+  ASSERT_EQ(g_bApWepOrNone, 1);
+  EXPECT_EQ(pages(), expectedPages(false, false));
+}
+
+TEST_F(ApSheetTest, The11nPageFollowsItsIniSwitchWithinAPoll) {
+  useWorld(kPciWorld);
+  startWith({});
+  ASSERT_NE(sheet(), nullptr);
+  ASSERT_EQ(g_bApHtFamily, 1);
+  EXPECT_EQ(pages(), expectedPages(true, false)) << "no [Page] value";
+  writeIni("1");
+  tick(CHideDlg_AP::kPollMs);
+  EXPECT_EQ(pages(), expectedPages(true, true));
+  // Shown, it works: its record goes to the driver when it first opens.
+  wavorel::sim::clearDriverCalls();
+  sheet()->SetActivePage(&sheet()->GetBlockAckPage());
+  pump();
+  EXPECT_EQ(setsOf(0xFF8C0026).size(), 1u);
+  writeIni("0");
+  tick(CHideDlg_AP::kPollMs);
+  EXPECT_EQ(pages(), expectedPages(true, false));
+}
+
+TEST_F(ApSheetTest, AnIniThatSaysSoOpensTheSheetWithThe11nPage) {
+  useWorld(kPciWorld);
+  writeIni("1");
+  startWith({});
+  ASSERT_NE(sheet(), nullptr);
+  EXPECT_EQ(pages(), expectedPages(true, true));
 }
 
 }  // namespace

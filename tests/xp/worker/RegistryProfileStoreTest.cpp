@@ -17,6 +17,22 @@ namespace {
 
 using Page = CPageAuthEncryDlg;
 
+// The values the store writes, in its order, with the texts of an open
+// infrastructure profile without keys or 802.1X settings.
+const std::vector<std::pair<const char*, const char*>> kBlankProfile = {
+    {"SSID", ""}, {"Channel", ""}, {"NetworkType", "1"}, {"PreambleType", "0"}, {"ACPowerCam", "0"}, {"PSMode", "0"},
+    {"TXPower", "0"}, {"UseRts", "0"}, {"RtsThresh", "2347"}, {"UseFrag", "0"}, {"FragThresh", "2346"},
+    {"AuthenType", "0"}, {"Encryption", "1"}, {"LeapEnabled", "0"}, {"LeapUserName", ""}, {"LeapPassword", ""},
+    {"LeapDomainName", ""}, {"LeapEncryType", "0"}, {"WPAPSK", ""}, {"WEPKeyUse", "1"}, {"WEPKey1Type", "0"},
+    {"WEPKey2Type", "0"}, {"WEPKey3Type", "0"}, {"WEPKey4Type", "0"}, {"WEPKey1", ""}, {"WEPKey2", ""},
+    {"WEPKey3", ""}, {"WEPKey4", ""}, {"Use8021X", "0"}, {"AuthenProtocol", "0"}, {"TunnelProtocol", "26"},
+    {"ProvisioningTunnel", "26"}, {"ID", ""}, {"Password", ""}, {"DomainName", ""}, {"TunnelID", ""},
+    {"TunnelPassword", ""}, {"SessionResumption", "0"}, {"PasswordMode", "1"}, {"UseClientCert", "0"},
+    {"UseServerCert", "0"}, {"UsePAC", "0"}, {"ProvisionMode", "1"}, {"PACFilePath", ""}, {"ClientCertLen", "0"},
+    {"ClientCertData", ""}, {"ServerCertLen", "0"}, {"ServerCertData", ""}, {"ServerName", ""}, {"NameRule", "0"},
+    {"IntermediateCert", "0"},
+};
+
 class RegistryProfileStoreTest : public station::testing::EditorTest {
  protected:
   void SetUp() override {
@@ -26,7 +42,32 @@ class RegistryProfileStoreTest : public station::testing::EditorTest {
   static std::string keyOf(const char* name) {
     return std::string(g_strDriverKey) + "\\Profile\\Station\\" + name;
   }
+  // The dump of a stored profile: kBlankProfile with the values `changed`
+  // names in their place.
+  static std::string storedProfile(const std::vector<std::pair<std::string, std::string>>& changed) {
+    std::string text;
+    size_t used = 0;
+    for (const auto& [value, blank] : kBlankProfile) {
+      std::string data = blank;
+      for (const auto& [name, changedData] : changed)
+        if (name == value) {
+          data = changedData;
+          ++used;
+        }
+      text += std::string(value) + " REG_SZ " + data + "\n";
+    }
+    EXPECT_EQ(used, changed.size()) << "a changed value the store does not write";
+    return text;
+  }
   void name(const char* profile) { system().m_strProfileName = profile; }
+  // Profile `profile` names the network and its radio settings.
+  void describe(const char* profile, const char* ssid, const char* channel, int networkType, int preamble) {
+    name(profile);
+    system().m_strSsid = ssid;
+    system().m_strChannel = channel;
+    system().m_nNetworkType = networkType;
+    system().m_nPreamble = preamble;
+  }
   BOOL save() { return SaveProfileToRegistry(&editor()); }
   // Blank pages that read the profile back.
   void reload(const char* profile) {
@@ -41,11 +82,7 @@ class RegistryProfileStoreTest : public station::testing::EditorTest {
 };
 
 TEST_F(RegistryProfileStoreTest, PeapProfileIsStoredValueByValueInTableOrder) {
-  name("Corp");
-  system().m_strSsid = "CorpNet";
-  system().m_strChannel = "6";
-  system().m_nNetworkType = 1;
-  system().m_nPreamble = 0;
+  describe("Corp", "CorpNet", "6", 1, 0);
   system().m_nPowerSave = 1;
   system().m_nTxPower = 2;
   system().m_nACPowerCam = 1;
@@ -73,58 +110,15 @@ TEST_F(RegistryProfileStoreTest, PeapProfileIsStoredValueByValueInTableOrder) {
   x.NameRule = 1;
   x.IntermediateCert = 1;
   ASSERT_TRUE(save());
-  EXPECT_EQ(dumpKey(HKEY_LOCAL_MACHINE, keyOf("Corp")),
-            "SSID REG_SZ CorpNet\n"
-            "Channel REG_SZ 6\n"
-            "NetworkType REG_SZ 1\n"
-            "PreambleType REG_SZ 2\n"
-            "ACPowerCam REG_SZ 1\n"
-            "PSMode REG_SZ 2\n"
-            "TXPower REG_SZ 2\n"
-            "UseRts REG_SZ 0\n"
-            "RtsThresh REG_SZ 2347\n"
-            "UseFrag REG_SZ 1\n"
-            "FragThresh REG_SZ 1500\n"
-            "AuthenType REG_SZ 6\n"
-            "Encryption REG_SZ 6\n"
-            "LeapEnabled REG_SZ 0\n"
-            "LeapUserName REG_SZ \n"
-            "LeapPassword REG_SZ \n"
-            "LeapDomainName REG_SZ \n"
-            "LeapEncryType REG_SZ 0\n"
-            "WPAPSK REG_SZ \n"
-            "WEPKeyUse REG_SZ 1\n"
-            "WEPKey1Type REG_SZ 0\n"
-            "WEPKey2Type REG_SZ 0\n"
-            "WEPKey3Type REG_SZ 0\n"
-            "WEPKey4Type REG_SZ 0\n"
-            "WEPKey1 REG_SZ \n"
-            "WEPKey2 REG_SZ \n"
-            "WEPKey3 REG_SZ \n"
-            "WEPKey4 REG_SZ \n"
-            "Use8021X REG_SZ 1\n"
-            "AuthenProtocol REG_SZ 0\n"
-            "TunnelProtocol REG_SZ 26\n"
-            "ProvisioningTunnel REG_SZ 26\n"
-            "ID REG_SZ alice\n"
-            "Password REG_SZ secret\n"
-            "DomainName REG_SZ CORP\n"
-            "TunnelID REG_SZ alice\n"
-            "TunnelPassword REG_SZ inner\n"
-            "SessionResumption REG_SZ 1\n"
-            "PasswordMode REG_SZ 1\n"
-            "UseClientCert REG_SZ 0\n"
-            "UseServerCert REG_SZ 1\n"
-            "UsePAC REG_SZ 0\n"
-            "ProvisionMode REG_SZ 1\n"
-            "PACFilePath REG_SZ \n"
-            "ClientCertLen REG_SZ 0\n"
-            "ClientCertData REG_SZ \n"
-            "ServerCertLen REG_SZ 3\n"
-            "ServerCertData REG_SZ ab01ff\n"
-            "ServerName REG_SZ radius.corp.example\n"
-            "NameRule REG_SZ 1\n"
-            "IntermediateCert REG_SZ 1\n");
+    EXPECT_EQ(dumpKey(HKEY_LOCAL_MACHINE, keyOf("Corp")),
+            storedProfile({
+                           {"SSID", "CorpNet"}, {"Channel", "6"}, {"PreambleType", "2"}, {"ACPowerCam", "1"},
+                           {"PSMode", "2"}, {"TXPower", "2"}, {"UseFrag", "1"}, {"FragThresh", "1500"},
+                           {"AuthenType", "6"}, {"Encryption", "6"}, {"Use8021X", "1"}, {"ID", "alice"},
+                           {"Password", "secret"}, {"DomainName", "CORP"}, {"TunnelID", "alice"},
+                           {"TunnelPassword", "inner"}, {"SessionResumption", "1"}, {"UseServerCert", "1"},
+                           {"ServerCertLen", "3"}, {"ServerCertData", "ab01ff"},
+                           {"ServerName", "radius.corp.example"}, {"NameRule", "1"}, {"IntermediateCert", "1"}}));
   EXPECT_EQ(registryText(g_strDriverKey.GetString(), "CurProfile"), "<none>");
 
   reload("Corp");
@@ -141,11 +135,7 @@ TEST_F(RegistryProfileStoreTest, PeapProfileIsStoredValueByValueInTableOrder) {
 }
 
 TEST_F(RegistryProfileStoreTest, AsciiWepAdhocProfileAndItsMirrorToTheFrontEnd) {
-  name("Party");
-  system().m_strSsid = "LanParty";
-  system().m_strChannel = "J8";
-  system().m_nNetworkType = 0;
-  system().m_nPreamble = 1;
+  describe("Party", "LanParty", "J8", 0, 1);
   security().m_nAuthentication = Page::kAuthShared;
   security().m_nEncryption = Page::kEncryptionWep;
   security().m_nTransmitKey = 1;
@@ -155,58 +145,12 @@ TEST_F(RegistryProfileStoreTest, AsciiWepAdhocProfileAndItsMirrorToTheFrontEnd) 
   security().m_strWepKey[1] = "0123456789ABC";
   security().m_strWepKey[2] = "0a0b0c0d0e";
   ASSERT_TRUE(save());
-  EXPECT_EQ(dumpKey(HKEY_LOCAL_MACHINE, keyOf("Party")),
-            "SSID REG_SZ LanParty\n"
-            "Channel REG_SZ 208\n"
-            "NetworkType REG_SZ 0\n"
-            "PreambleType REG_SZ 0\n"
-            "ACPowerCam REG_SZ 0\n"
-            "PSMode REG_SZ 0\n"
-            "TXPower REG_SZ 0\n"
-            "UseRts REG_SZ 0\n"
-            "RtsThresh REG_SZ 2347\n"
-            "UseFrag REG_SZ 0\n"
-            "FragThresh REG_SZ 2346\n"
-            "AuthenType REG_SZ 1\n"
-            "Encryption REG_SZ 0\n"
-            "LeapEnabled REG_SZ 0\n"
-            "LeapUserName REG_SZ \n"
-            "LeapPassword REG_SZ \n"
-            "LeapDomainName REG_SZ \n"
-            "LeapEncryType REG_SZ 0\n"
-            "WPAPSK REG_SZ \n"
-            "WEPKeyUse REG_SZ 2\n"
-            "WEPKey1Type REG_SZ 1\n"
-            "WEPKey2Type REG_SZ 1\n"
-            "WEPKey3Type REG_SZ 0\n"
-            "WEPKey4Type REG_SZ 0\n"
-            "WEPKey1 REG_SZ 6162636465\n"
-            "WEPKey2 REG_SZ 30313233343536373839414243\n"
-            "WEPKey3 REG_SZ 0a0b0c0d0e\n"
-            "WEPKey4 REG_SZ \n"
-            "Use8021X REG_SZ 0\n"
-            "AuthenProtocol REG_SZ 0\n"
-            "TunnelProtocol REG_SZ 26\n"
-            "ProvisioningTunnel REG_SZ 26\n"
-            "ID REG_SZ \n"
-            "Password REG_SZ \n"
-            "DomainName REG_SZ \n"
-            "TunnelID REG_SZ \n"
-            "TunnelPassword REG_SZ \n"
-            "SessionResumption REG_SZ 0\n"
-            "PasswordMode REG_SZ 1\n"
-            "UseClientCert REG_SZ 0\n"
-            "UseServerCert REG_SZ 0\n"
-            "UsePAC REG_SZ 0\n"
-            "ProvisionMode REG_SZ 1\n"
-            "PACFilePath REG_SZ \n"
-            "ClientCertLen REG_SZ 0\n"
-            "ClientCertData REG_SZ \n"
-            "ServerCertLen REG_SZ 0\n"
-            "ServerCertData REG_SZ \n"
-            "ServerName REG_SZ \n"
-            "NameRule REG_SZ 0\n"
-            "IntermediateCert REG_SZ 0\n");
+    EXPECT_EQ(dumpKey(HKEY_LOCAL_MACHINE, keyOf("Party")),
+            storedProfile({
+                           {"SSID", "LanParty"}, {"Channel", "208"}, {"NetworkType", "0"}, {"AuthenType", "1"},
+                           {"Encryption", "0"}, {"WEPKeyUse", "2"}, {"WEPKey1Type", "1"}, {"WEPKey2Type", "1"},
+                           {"WEPKey1", "6162636465"}, {"WEPKey2", "30313233343536373839414243"},
+                           {"WEPKey3", "0a0b0c0d0e"}}));
 
   reload("Party");
   EXPECT_EQ(system().m_strChannel, "J8");

@@ -21,21 +21,6 @@ class PageAboutDlgTest : public LinkStatusTest {
     return static_cast<LPCSTR>(text);
   }
   bool shown(UINT id) { return (about().GetDlgItem(id)->GetStyle() & WS_VISIBLE) != 0; }
-  // Makes the file (its folder must exist) with a last-write time at noon
-  // UTC of the day given.
-  static void writeFileDated(LPCSTR path, WORD year, WORD month, WORD day) {
-    HANDLE file = CreateFile(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-    SYSTEMTIME when{};
-    when.wYear = year;
-    when.wMonth = month;
-    when.wDay = day;
-    when.wHour = 12;
-    FILETIME time{};
-    SystemTimeToFileTime(&when, &time);
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
-    CloseHandle(file);
-  }
   void show() {
     about().ShowWindow(SW_HIDE);
     about().ShowWindow(SW_SHOW);
