@@ -243,7 +243,7 @@ void CPageProfileDlg::ShowSelectedDetails() {
   const int mode = ProfileAuthModeOf(ReadProfile(name, "AuthMode"));
   const bool leap = mode == 0 && std::atoi(ReadProfile(name, "LeapEnabled")) != 0;
   CString auth;
-  auth.Format("%s %s", leap ? "LEAP" : ProfileAuthModeText(mode), "");
+  auth.Format("%s %s", leap ? "LEAP" : static_cast<LPCSTR>(ProfileAuthModeText(mode)), "");
   const CString cipher = leap ? ProfileLeapCipherText(std::atoi(ReadProfile(name, "LeapEncryType")))
                               : ProfileCipherText(std::atoi(ReadProfile(name, "CipherMode")));
   CString rts, frag;
