@@ -95,10 +95,7 @@ void CPageProfileDlg::OnActivate() {
   if (!IsWorkerReady()) return;
   const int row = ActionRow();
   if (row < 0) return;
-  m_curProfileName = m_profiles[row].Name;
-  g_strCurProfileName = m_curProfileName;
-  m_curSsid = m_profiles[row].Ssid;
-  ActivateProfile(row);
+  ActivateRow(row);
 }
 
 BOOL CPageProfileDlg::ActivateProfile(int row) {
@@ -128,10 +125,7 @@ void CPageProfileDlg::OnDelete() {
   if (!IsWorkerReady()) return;
   const int row = ActionRow();
   if (row < 0) return;
-  CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
-  CDialog* editor = host ? host->GetSecondaryDialog(kHostDlgProfileEditor) : nullptr;
-  // (The host itself is never visible: the editor's own visible style counts.)
-  if (editor && editor->GetSafeHwnd() && (editor->GetStyle() & WS_VISIBLE)) g_pHideDlg->ShowPage(kHostDlgLinkStatus);
+  LeaveVisibleEditor();
 
   const _PROFILE_LIST_ITEM deleted = m_profiles[row];
   const bool wasCurrent = deleted.Name == m_curProfileName;
