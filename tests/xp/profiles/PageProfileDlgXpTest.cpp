@@ -157,6 +157,36 @@ TEST_F(PageProfileDlgXpTest, ActivationStoresCopiesAppliesAndTheTimerMarksTheCon
   EXPECT_EQ(p.m_profiles[0].State, 1);
 }
 
+TEST_F(PageProfileDlgXpTest, AnAdHocRecordIsConnectedOnlyOnItsStoredChannel) {
+  storeThreeProfiles();
+  CPageProfileDlg& p = openPage();
+  p.SelectProfile(0);
+  press(IDC_PROFILE_ACTIVATE);
+  applyAsWorker();
+  ASSERT_TRUE(driveUntil([] { return adapter().connected(); }));
+  // The worker's record is an ad hoc one: the cell's channel (the network's
+  // channel 1, 2412000 kHz) must be the one the profile named by
+  // "CurProfile" stores.
+  _PROFILE_DATA record = *GetCurrentProfile();
+  record.NetworkType = 0;
+  SetCurrentProfile(&record);
+  const struct {
+    const char* channel;
+    const char* state;
+  } table[] = {{"1", "0\r\n0"}, {"6", "0\r\n1"}, {"", "0\r\n1"}};
+  for (const auto& row : table) {
+    setDriverText("Channel", row.channel, "\\Profile\\Station\\Home");
+    received().clear();
+    fireTimer();
+    EXPECT_EQ(rowStates(), std::vector<std::string>{row.state}) << row.channel;
+  }
+  // No record in the worker: nothing is marked.
+  SetCurrentProfile(nullptr);
+  received().clear();
+  fireTimer();
+  EXPECT_TRUE(rowStates().empty());
+}
+
 TEST_F(PageProfileDlgXpTest, CommandsNeedOneRowOrASelectionAndAWorkingRadio) {
   storeProfile("Only", {{"SSID", "Only"}, {"NetworkType", "1"}});
   CPageProfileDlg& p = openPage();
