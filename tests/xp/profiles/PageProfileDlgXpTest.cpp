@@ -4,6 +4,8 @@
 // every 3000 ms, deletion with the blank connection, and a standard user.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "xp/supplicant/AuthStatus.h"
 #include "xp/worker/LoadAndApplyCurrentProfile.h"
 #include "tests/xp/profiles/ProfilePageXpTest.h"
@@ -33,6 +35,11 @@ class PageProfileDlgXpTest : public ProfilePageXpTest {
     ProcessXpActions(context);
   }
   std::vector<std::string> rowStates() const { return valuesOf(BRIDGE_UI_PROFILE_ROW_STATE); }
+  // The row reports since the last clear: at least one, and every one
+  // `state` (the page's own timer may add one while the clock runs).
+  static bool reportsOnly(const std::vector<std::string>& states, const std::string& state) {
+    return !states.empty() && std::count(states.begin(), states.end(), state) == static_cast<long>(states.size());
+  }
 };
 
 TEST_F(PageProfileDlgXpTest, RegistryProfilesBecomeRowsAndDetails) {
@@ -141,19 +148,19 @@ TEST_F(PageProfileDlgXpTest, ActivationStoresCopiesAppliesAndTheTimerMarksTheCon
   ASSERT_TRUE(driveUntil([] { return adapter().connected(); }));
   received().clear();
   fireTimer();
-  EXPECT_EQ(rowStates(), std::vector<std::string>{"0\r\n0"});
+  EXPECT_TRUE(reportsOnly(rowStates(), "0\r\n0"));
   EXPECT_EQ(p.m_profiles[0].State, 0);
   EXPECT_EQ(p.m_profiles[1].State, -1);
   // The page's own timer repeats it every 3000 ms.
   received().clear();
   wavorel::runFor(3000);
   pump();
-  EXPECT_EQ(rowStates(), std::vector<std::string>{"0\r\n0"});
+  EXPECT_TRUE(reportsOnly(rowStates(), "0\r\n0"));
 
   adapter().disassociate();
   received().clear();
   fireTimer();
-  EXPECT_EQ(rowStates(), std::vector<std::string>{"0\r\n1"});
+  EXPECT_TRUE(reportsOnly(rowStates(), "0\r\n1"));
   EXPECT_EQ(p.m_profiles[0].State, 1);
 }
 
@@ -178,7 +185,7 @@ TEST_F(PageProfileDlgXpTest, AnAdHocRecordIsConnectedOnlyOnItsStoredChannel) {
     setDriverText("Channel", row.channel, "\\Profile\\Station\\Home");
     received().clear();
     fireTimer();
-    EXPECT_EQ(rowStates(), std::vector<std::string>{row.state}) << row.channel;
+    EXPECT_TRUE(reportsOnly(rowStates(), row.state)) << row.channel;
   }
   // No record in the worker: nothing is marked.
   SetCurrentProfile(nullptr);
