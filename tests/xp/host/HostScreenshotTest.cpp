@@ -1,0 +1,45 @@
+// The host of Wavorel's station pages brought on screen: its tab strip with
+// the advanced page's tab and the radio button's picture, written to
+// host-xp-tab-strip.png in the test's working folder and probed by pixels.
+#include "platform/present/Screenshot.h"
+#include "platform/present/WindowImage.h"
+#include "tests/xp/host/HostXpTest.h"
+#include "tests/xp/station/ScreenshotProbe.h"
+
+namespace xphost::testing {
+namespace {
+
+using xp::testing::CountPixels;
+using xp::testing::Ink;
+using xp::testing::PlaceIn;
+
+TEST_F(HostXpTest, TabStripWithTheAdvancedTabAndTheRadioPicture) {
+  CSorvik2007Dlg& h = openHost();
+  press(IDC_HOST_TAB_ADVANCE);
+  CRect window;
+  h.GetWindowRect(&window);
+  h.MoveWindow(0, 0, window.Width(), window.Height(), FALSE);
+  h.ShowWindow(SW_SHOWNOACTIVATE);
+  ::RedrawWindow(h.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  wavorel::pumpMessages();
+  const wavorel::WindowImage image = xp::testing::Picture(h, "host-xp-tab-strip.png");
+  ASSERT_FALSE(image.empty());
+
+  // Each visible tab shows its caption.
+  for (UINT id : {1004u, 1005u, 1006u, 1007u}) {
+    CShadeButtonST* tab = h.GetStripButton(id);
+    ASSERT_NE(tab, nullptr);
+    ASSERT_TRUE(tab->IsWindowVisible()) << id;
+    EXPECT_GT(CountPixels(image, PlaceIn(h, *tab), Ink), 10) << id;
+  }
+  // The advanced page is shown under the strip.
+  EXPECT_TRUE(h.GetAdvancePage()->IsWindowVisible());
+  EXPECT_GT(CountPixels(image, PlaceIn(h, *h.GetAdvancePage()), Ink), 100);
+  // The radio button, seventh in the strip, carries the green lamp.
+  CShadeButtonST* radio = h.GetStripButton(IDC_HOST_RADIO);
+  ASSERT_TRUE(radio->IsWindowVisible());
+  EXPECT_GT(CountPixels(image, PlaceIn(h, *radio), [](COLORREF c) { return radioOnPicture(c); }), 20);
+}
+
+}  // namespace
+}  // namespace xphost::testing
