@@ -25,6 +25,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "worker/WholeFile.h"
 
 constexpr int kIniKindStation = 0;
 constexpr int kIniKindAp = 1;
@@ -35,11 +36,6 @@ constexpr int kIniKindWps = 3;
 constexpr int kProfileKeyCount = 54;
 extern const char* const g_profileKeys[kProfileKeyCount];
 
-// The whole file into `text`; false when it cannot be opened or read.
-bool ReadWholeFile(const CString& path, std::string& text);
-// Writes `text` to "<path>.tmp" and renames it over `path`; false (the old
-// file untouched, the temporary removed) when any step fails.
-bool WriteFileAtomically(const CString& path, const std::string& text);
 // TRUE when two section names are the same to the private-profile functions:
 // blanks at their ends left out, letters compared case-insensitively.
 BOOL IsSameSectionName(LPCSTR a, LPCSTR b);

@@ -10,8 +10,9 @@
 #include "platform/Platform.h"
 #include "worker/ProfileData.h"
 
-// Blanks the current connection in section "Config" of the station file.
-// Always TRUE.
+// Blanks the current connection: WavorelVista's in section "Config" of the
+// station file, Wavorel's in the adapter's driver key (every value a REG_SZ
+// text; a value that cannot be written is passed over). Always TRUE.
 BOOL ClearConfigSection();
 // Fills `profile` from section "Config" of the station file: SSID (at most 32
 // bytes), network type (ad hoc: the current BSSID goes to g_adhocBssid),

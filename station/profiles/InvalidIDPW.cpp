@@ -23,12 +23,6 @@ CString LoadText(UINT id) {
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CInvalidIDPW, CDialog)
-  ON_WM_PAINT()
-  ON_BN_CLICKED(IDC_INVALID_OK, &CInvalidIDPW::OnOkClicked)
-  ON_BN_CLICKED(IDC_INVALID_CANCEL, &CInvalidIDPW::OnCancelClicked)
-END_MESSAGE_MAP()
-
 CInvalidIDPW::CInvalidIDPW(CWnd* pParent) : CDialog(IDD_INVALID_ID_PW, pParent) {}
 
 CInvalidIDPW::~CInvalidIDPW() = default;
@@ -77,10 +71,4 @@ BOOL CInvalidIDPW::OnInitDialog() {
 
 void CInvalidIDPW::OnPaint() { PaintPageTopLine(this); }
 
-void CInvalidIDPW::OnOkClicked() { OnOK(); }
-
 void CInvalidIDPW::OnCancelClicked() { OnCancel(); }
-
-void CInvalidIDPW::OnCancel() {
-  if (g_pHideDlg) g_pHideDlg->ShowPage(kHostDlgLinkStatus);
-}

@@ -2,8 +2,12 @@
 // secondary dialog 7 of the host, shown after a failed 802.1X
 // authentication: the card, the profile and a message, with identity,
 // password and domain fields as the current profile's EAP method uses them.
-// OK takes the dialog data (the fields below hold the result); Cancel hands
-// back to the host's first secondary dialog.
+// WavorelVista: OK takes the dialog data (the fields below hold the result);
+// Cancel hands back to the host's first secondary dialog. Wavorel: being
+// shown fills the card and profile names and chooses the re-entry form or a
+// time-out notice by the last failure; OK stores the credentials in the
+// supplicant's profile and the registry and sets the SSID again, Cancel
+// gives up the re-application (xp/station/profiles/InvalidIDPWXp.cpp).
 #pragma once
 
 #include "platform/Platform.h"
@@ -51,13 +55,15 @@ class CInvalidIDPW : public CDialog {
   CString m_strPassword;
   CString m_strDomain;
   // Set: the credential fields are offered (as the current profile's EAP
-  // method asks); clear: all of them are hidden.
+  // method asks); clear: all of them are hidden (Wavorel's time-out notice).
   int m_bShowCredentials = 1;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   void OnPaint();
   void OnOkClicked();
+  // Wavorel's.
+  void OnShowWindow(BOOL bShow, UINT nStatus);
   void OnCancelClicked();
   DECLARE_MESSAGE_MAP()
 

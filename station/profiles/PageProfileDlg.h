@@ -11,6 +11,7 @@
 // rename, applied once after the first RefreshProfileList.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -18,30 +19,41 @@
 #include "widgets/ShadeButtonST.h"
 #include "worker/ProfileData.h"
 
-// Template, controls and texts of the page.
-constexpr UINT IDD_PAGE_PROFILE = 158;
-constexpr UINT IDC_PROFILE_LIST = 1020;
-constexpr UINT IDC_PROFILE_ADD = 1260;
-constexpr UINT IDC_PROFILE_EDIT = 1262;
-constexpr UINT IDC_PROFILE_DELETE = 1264;
-constexpr UINT IDC_PROFILE_ACTIVATE = 1267;
-constexpr UINT IDC_PROFILE_GROUP = 1241;
-// The eleven detail texts and their captions, in the page's order.
+// Template, controls and texts of the page; WavorelVista's and Wavorel's
+// templates have the same layout under their own ids.
+constexpr UINT IDD_PAGE_PROFILE = WAVOREL_BUILD_XP ? 143 : 158;
+constexpr UINT IDC_PROFILE_LIST = WAVOREL_BUILD_XP ? 1024 : 1020;
+constexpr UINT IDC_PROFILE_ADD = WAVOREL_BUILD_XP ? 1133 : 1260;
+constexpr UINT IDC_PROFILE_EDIT = WAVOREL_BUILD_XP ? 1134 : 1262;
+constexpr UINT IDC_PROFILE_DELETE = WAVOREL_BUILD_XP ? 1135 : 1264;
+constexpr UINT IDC_PROFILE_ACTIVATE = WAVOREL_BUILD_XP ? 1136 : 1267;
+constexpr UINT IDC_PROFILE_GROUP = WAVOREL_BUILD_XP ? 1127 : 1241;
+// The eleven detail texts and their captions, in the page's order: profile
+// name, SSID, network type, authentication, encryption, 802.1X, channel,
+// power save, TX power, RTS and fragment thresholds.
 constexpr int kProfileDetailCount = 11;
-constexpr UINT kProfileDetailIds[kProfileDetailCount] = {1246, 1252, 1040, 1114, 1116, 1281,
-                                                         1030, 1273, 1286, 1294, 1299};
-constexpr UINT kProfileCaptionIds[kProfileDetailCount] = {1244, 1248, 1039, 1110, 1112, 1277,
-                                                          1028, 1270, 1283, 1290, 1297};
+constexpr UINT kProfileDetailIds[kProfileDetailCount] = {
+    WAVOREL_BUILD_XP ? 1129u : 1246u, WAVOREL_BUILD_XP ? 1131u : 1252u, WAVOREL_BUILD_XP ? 1037u : 1040u,
+    WAVOREL_BUILD_XP ? 1076u : 1114u, WAVOREL_BUILD_XP ? 1077u : 1116u, WAVOREL_BUILD_XP ? 1140u : 1281u,
+    WAVOREL_BUILD_XP ? 1031u : 1030u, WAVOREL_BUILD_XP ? 1138u : 1273u, WAVOREL_BUILD_XP ? 1142u : 1286u,
+    WAVOREL_BUILD_XP ? 1144u : 1294u, WAVOREL_BUILD_XP ? 1146u : 1299u};
+constexpr UINT kProfileCaptionIds[kProfileDetailCount] = {
+    WAVOREL_BUILD_XP ? 1128u : 1244u, WAVOREL_BUILD_XP ? 1130u : 1248u, WAVOREL_BUILD_XP ? 1036u : 1039u,
+    WAVOREL_BUILD_XP ? 1074u : 1110u, WAVOREL_BUILD_XP ? 1075u : 1112u, WAVOREL_BUILD_XP ? 1139u : 1277u,
+    WAVOREL_BUILD_XP ? 1030u : 1028u, WAVOREL_BUILD_XP ? 1137u : 1270u, WAVOREL_BUILD_XP ? 1141u : 1283u,
+    WAVOREL_BUILD_XP ? 1143u : 1290u, WAVOREL_BUILD_XP ? 1145u : 1297u};
 constexpr UINT IDS_PROFILE_ADD = 49;
 constexpr UINT IDS_PROFILE_DELETE = 50;
 constexpr UINT IDS_PROFILE_EDIT = 51;
 constexpr UINT IDS_PROFILE_ACTIVATE = 52;
-constexpr UINT IDS_PROFILE_LIST = 104;
+// WavorelVista loads the list's label; Wavorel's template carries it (its
+// string 104 is a link page text).
+constexpr UINT IDS_PROFILE_LIST = WAVOREL_BUILD_XP ? 0 : 104;
 constexpr UINT IDS_NO_SELECTED_ITEM = 115;
 // The list's images (16 pixels wide each).
-constexpr UINT IDB_PROFILE_IMAGES = 201;
-// The page's 3000 ms timer.
-constexpr UINT_PTR kProfilePageTimer = 1;
+constexpr UINT IDB_PROFILE_IMAGES = WAVOREL_BUILD_XP ? 167 : 201;
+// The page's 3000 ms timer (Wavorel's marks the connected row).
+constexpr UINT_PTR kProfilePageTimer = WAVOREL_BUILD_XP ? 2 : 1;
 
 class CProfileEditorDlg;
 
@@ -60,10 +72,34 @@ class CPageProfileDlg : public CDialog {
   void OnDelete();
   void OnActivate();
 
-  // Activates `row`: the store's "Config", the worker's flags, the record
-  // applied, "ActiveTime" stamped, the list rebuilt. Always TRUE.
+  // Activates `row`. WavorelVista: the store's "Config", the worker's flags,
+  // the record applied, "ActiveTime" stamped, the list rebuilt. Wavorel:
+  // "CurProfile" and "WSC" = "0" in the driver key, the profile's values
+  // copied into it (an administrator's only) and applied. Always TRUE.
   BOOL ActivateProfile(int row);
-  // Rebuilds m_profiles from the profile store, newest "ActiveTime" first.
+  // Wavorel: the list from the registry store's "\Profile\Station" keys
+  // (every row state -1), reported with code 31; the order file is the
+  // caller's.
+  void LoadProfileList();
+  // Wavorel: deletes the action row (the button's handler); the current
+  // profile's blank connection is written and applied first.
+  void DeleteProfile();
+  // Wavorel: removes the profile's key with its subkeys; the user is told
+  // when "\Profile\Station" cannot be opened.
+  void DeleteProfileKey(const CString& name);
+  // Wavorel: the eleven detail texts of `row` from its key (emptied first;
+  // a row outside the list leaves them empty).
+  void ShowProfileDetails(int row);
+  // Wavorel: every row's state -1, then `row`'s (when in the list) `state`;
+  // reported as code 32 "row\r\nstate".
+  void SetRowState(int row, int state);
+  // Wavorel: the first row named (without case) as the activated profile
+  // (the administrator's m_curProfileName, another user's non-administrator
+  // name); -1 when none.
+  int FindCurrentProfileRow() const;
+  BOOL IsCurrentProfileRow(int row) const;
+  // Rebuilds m_profiles from the profile store (WavorelVista: newest
+  // "ActiveTime" first; Wavorel: LoadProfileList).
   void RefreshProfileList();
   // Every profile section as {name, SSID, channel, authentication, cipher,
   // network type, ActiveTime}, sorted newest first; `current` the row of
@@ -75,7 +111,8 @@ class CPageProfileDlg : public CDialog {
   void SaveProfileOrder();
   // Sizes the list to m_profiles and reports the rows (code 31).
   void RebuildList();
-  // Fills the eleven detail texts of the selected row and reports them (code 33).
+  // Fills the eleven detail texts of the selected row (or of the only row)
+  // and reports them (code 33).
   void ShowSelectedDetails();
   // Selects `row` when it is in the list and shows its details.
   void SelectProfile(int row);
@@ -92,6 +129,8 @@ class CPageProfileDlg : public CDialog {
   // Deletes every row of that SSID through OnDelete (a row OnDelete leaves is
   // passed over).
   void DeleteProfilesBySsid(LPCSTR ssid);
+  // Deletes every row named exactly `name` the same way.
+  void DeleteProfileByName(LPCSTR name);
   // "Unname Profile" (translated) followed by one more than the largest
   // number a row's name carries after it. Always TRUE.
   BOOL GetNewProfileName(CString& name) const;
@@ -113,6 +152,8 @@ class CPageProfileDlg : public CDialog {
   CString m_curChannel;
   // The page's 802.1X settings block.
   _8021X_DATA m_8021x;
+  // The eleven detail texts in the page's order.
+  CString m_details[kProfileDetailCount];
   // Cleared by the timer while the current profile's link is up.
   int m_linkFlag = 1;
 
@@ -121,6 +162,7 @@ class CPageProfileDlg : public CDialog {
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   LRESULT OnGetListItem(WPARAM wParam, LPARAM lParam);
+  // WavorelVista's only.
   LRESULT OnProfileButtonsEnable(WPARAM wParam, LPARAM lParam);
   void OnTimer(UINT_PTR nIDEvent);
   void OnDestroy();
@@ -128,8 +170,19 @@ class CPageProfileDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // Adapter ready and radio on.
+  // The command gate. WavorelVista: adapter ready and radio on. Wavorel:
+  // Zero Configuration does not manage the adapter and the radio value
+  // (OID_VX_PRIVATE_0108) is not 0.
   static BOOL IsWorkerReady();
+  // Two names the store keeps as one (the order file leaves the second out).
+  static BOOL IsSameProfileName(LPCSTR a, LPCSTR b);
+  // Reports the network type, authentication, encryption, channel and power
+  // save texts (code 33) and shows the eleven texts.
+  void ReportDetails();
+  // The list's columns and images, the buttons' and captions' texts.
+  void InitListAndTexts();
+  // OnDelete on every row `matches` (a row OnDelete leaves is passed over).
+  void DeleteRowsWhere(const std::function<bool(const _PROFILE_LIST_ITEM&)>& matches);
   // The row the buttons act on: the selection, or row 0 of a one-row list;
   // -1 (after "No selected item" with more rows) when none.
   int ActionRow();
@@ -147,6 +200,5 @@ class CPageProfileDlg : public CDialog {
   CShadeButtonST m_btnEdit;
   CShadeButtonST m_btnDelete;
   CShadeButtonST m_btnActivate;
-  CString m_details[kProfileDetailCount];
   UINT_PTR m_nTimer = 0;
 };

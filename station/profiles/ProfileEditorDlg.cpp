@@ -254,7 +254,11 @@ void CProfileEditorDlg::OnOK() {
 
   const CString ssid = system->m_strSsid;
   CPageProfileDlg* profiles = ProfilePage();
-  if (profiles) profiles->DeleteProfilesBySsid(ssid);
+  // The profile replaces WavorelVista's profiles of its SSID, Wavorel's key of its name.
+  if (profiles && WAVOREL_BUILD_XP)
+    profiles->DeleteProfileByName(system->m_strProfileName);
+  else if (profiles)
+    profiles->DeleteProfilesBySsid(ssid);
   SaveProfile();
   ShowWorkerPage(kHostDlgLinkStatus);
   if (profiles) {

@@ -284,7 +284,11 @@ int GetAuthStatusWriteIndex() {
 
 int IsSupplicantAuthenticated() { return g_bAuthenticated; }
 
+void SetSupplicantAuthenticated(int authenticated) { g_bAuthenticated = authenticated; }
+
 int GetAuthFailureKind() { return g_nFailureKind; }
+
+void SetAuthFailureKind(int kind) { g_nFailureKind = kind; }
 
 int SupplicantPortStatusCallback(void* context, int event) {
   auto* port = static_cast<_PM_PORT*>(context);

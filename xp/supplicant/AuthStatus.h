@@ -14,6 +14,8 @@
 constexpr int kAuthFailureTimeout = 0;
 constexpr int kAuthFailureInvalidCredentials = 1;
 constexpr int kAuthFailureRejected = 2;
+// Set by the profile page's activation: no failure of its own.
+constexpr int kAuthFailureActivation = 3;
 
 // Copies `text` (cut to 255 bytes) into the ring at the write index, under
 // the ring's lock, and has the UI thread post the slot to the status page;
@@ -27,7 +29,11 @@ int SupplicantPortStatusCallback(void* context, int event);
 
 // 1 once the state reached "authenticated".
 int IsSupplicantAuthenticated();
+// The credential re-entry dialog's OK resets it (and sets it again after a
+// LEAP time-out).
+void SetSupplicantAuthenticated(int authenticated);
 int GetAuthFailureKind();
+void SetAuthFailureKind(int kind);
 
 // UI thread: posts a ring slot to the status page when the host, the page
 // and its window exist.
