@@ -492,7 +492,9 @@ LRESULT CPageAuthEncryDlg::OnAuthMenuOpening(WPARAM wParam, LPARAM) {
     for (UINT command : {ID_AUTH_WPA, ID_AUTH_WPA_PSK, ID_AUTH_WPA2, ID_AUTH_SHARED})
       SetMenuItemState(menu, command, false);
     SetMenuItemState(menu, ID_AUTH_WPA_NONE, true);
-    SetMenuItemState(menu, ID_AUTH_WPA2_PSK, g_pNativeWiFi && g_pNativeWiFi->SupportsAdhocWpa2Psk());
+    // Only Native Wi-Fi (WavorelVista) tells whether ad hoc WPA2-PSK is there.
+    SetMenuItemState(menu, ID_AUTH_WPA2_PSK,
+                     !WAVOREL_BUILD_XP && g_pNativeWiFi && g_pNativeWiFi->SupportsAdhocWpa2Psk());
   }
   SetMenuItemState(menu, ID_AUTH_LEAP, m_bInfrastructure);
   return 0;

@@ -183,6 +183,20 @@ CProfileEditorDlg* CPageProfileDlg::Editor() {
                                                                                                        : nullptr;
 }
 
+void CPageProfileDlg::LeaveVisibleEditor() {
+  CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
+  CDialog* editor = host ? host->GetSecondaryDialog(kHostDlgProfileEditor) : nullptr;
+  // (The host itself is never visible: the editor's own visible style counts.)
+  if (editor && editor->GetSafeHwnd() && (editor->GetStyle() & WS_VISIBLE)) g_pHideDlg->ShowPage(kHostDlgLinkStatus);
+}
+
+void CPageProfileDlg::ActivateRow(int row) {
+  m_curProfileName = m_profiles[row].Name;
+  g_strCurProfileName = m_curProfileName;
+  m_curSsid = m_profiles[row].Ssid;
+  ActivateProfile(row);
+}
+
 void CPageProfileDlg::OnAdd() {
   if (!IsWorkerReady()) return;
   if (CProfileEditorDlg* editor = Editor()) {

@@ -189,6 +189,10 @@ class CPageProfileDlg : public CDialog {
   int SelectedRow() const;
   void EnableRowButtons(BOOL enable);
   void ClearDetails();
+  // The host's first secondary dialog in place of a visible profile editor.
+  void LeaveVisibleEditor();
+  // `row` (in the list) becomes the current profile and is activated.
+  void ActivateRow(int row);
   // The host's lower area shows the profile editor, expanded.
   void ShowEditor();
   // The host's profile editor with its pages, or null.

@@ -95,10 +95,7 @@ void CPageProfileDlg::OnActivate() {
   if (!IsWorkerReady()) return;
   const int row = ActionRow();
   if (row < 0) return;
-  m_curProfileName = m_profiles[row].Name;
-  g_strCurProfileName = m_curProfileName;
-  m_curSsid = m_profiles[row].Ssid;
-  ActivateProfile(row);
+  ActivateRow(row);
 }
 
 BOOL CPageProfileDlg::ActivateProfile(int row) {
@@ -128,10 +125,7 @@ void CPageProfileDlg::OnDelete() {
   if (!IsWorkerReady()) return;
   const int row = ActionRow();
   if (row < 0) return;
-  CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
-  CDialog* editor = host ? host->GetSecondaryDialog(kHostDlgProfileEditor) : nullptr;
-  // (The host itself is never visible: the editor's own visible style counts.)
-  if (editor && editor->GetSafeHwnd() && (editor->GetStyle() & WS_VISIBLE)) g_pHideDlg->ShowPage(kHostDlgLinkStatus);
+  LeaveVisibleEditor();
 
   const _PROFILE_LIST_ITEM deleted = m_profiles[row];
   const bool wasCurrent = deleted.Name == m_curProfileName;
@@ -243,7 +237,7 @@ void CPageProfileDlg::ShowSelectedDetails() {
   const int mode = ProfileAuthModeOf(ReadProfile(name, "AuthMode"));
   const bool leap = mode == 0 && std::atoi(ReadProfile(name, "LeapEnabled")) != 0;
   CString auth;
-  auth.Format("%s %s", leap ? "LEAP" : ProfileAuthModeText(mode), "");
+  auth.Format("%s %s", leap ? "LEAP" : static_cast<LPCSTR>(ProfileAuthModeText(mode)), "");
   const CString cipher = leap ? ProfileLeapCipherText(std::atoi(ReadProfile(name, "LeapEncryType")))
                               : ProfileCipherText(std::atoi(ReadProfile(name, "CipherMode")));
   CString rts, frag;

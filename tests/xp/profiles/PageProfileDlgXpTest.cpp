@@ -21,6 +21,12 @@ class PageProfileDlgXpTest : public ProfilePageXpTest {
   // the driver key and queued, the queue run.
   void applyAsWorker() {
     CURRENT_PROFILE_TARGET target;
+    // The worker keeps a queued connection's record as its current profile.
+    context.addAction = [this](_ACTION_DATA action) {
+      if (action.Kind == kActionConnect) SetCurrentProfile(action.Profile.get());
+      queue.push_back(std::move(action));
+      return TRUE;
+    };
     target.worker = context;
     target.keepAsCurrent = [](const _PROFILE_DATA* p) { SetCurrentProfile(p); };
     ReadAndApplyCurrentProfile(target, FALSE, FALSE);
@@ -209,7 +215,6 @@ TEST_F(PageProfileDlgXpTest, DeletingTheCurrentProfileWritesTheBlankConnectionFi
       {"ServerCertData", ""}, {"ClientCertLen", "0"}, {"ClientCertData", ""}};
   for (const auto& [name, value] : blank) EXPECT_EQ(driverText(name), value) << name;
   EXPECT_EQ(g_bApplyRequested, 1) << "the blank connection is applied";
-  EXPECT_EQ(g_bProfileApplied, 0);
   EXPECT_EQ(g_bConnectedByProfile, 0);
   EXPECT_TRUE(p.m_curProfileName.IsEmpty());
   EXPECT_FALSE(keyExists(stationPath("Home")));
@@ -222,7 +227,8 @@ TEST_F(PageProfileDlgXpTest, DeletingTheCurrentProfileWritesTheBlankConnectionFi
   SHDeleteKey(HKEY_LOCAL_MACHINE, stationPath().c_str());
   received().clear();
   p.DeleteProfileKey("Work");
-  EXPECT_EQ(messages(), std::vector<std::string>{"RegOpenKeyEx '" + stationPath() + "' failed\n"});
+  ASSERT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX).size(), 1u);
+  EXPECT_NE(valuesOf(BRIDGE_UI_MESSAGE_BOX)[0].find("RegOpenKeyEx '" + stationPath() + "' failed\n"), std::string::npos);
 }
 
 TEST_F(PageProfileDlgXpTest, AStandardUserActivatesFromTheProfileKeyAndCannotChangeProfiles) {

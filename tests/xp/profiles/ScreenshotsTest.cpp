@@ -35,11 +35,15 @@ TEST_F(ScreenshotsTest, ProfilePageShowsTheConnectedRowImage) {
 
   ControlRef<CListCtrl> list(&p, IDC_PROFILE_LIST);
   ASSERT_NE(list.get(), nullptr);
-  const CRect listRect = PlaceIn(frame(), *list.get());
   CRect first, second;
   ASSERT_TRUE(list.get()->GetSubItemRect(0, 0, LVIR_BOUNDS, first));
   ASSERT_TRUE(list.get()->GetSubItemRect(2, 0, LVIR_BOUNDS, second));
-  for (CRect* cell : {&first, &second}) cell->OffsetRect(listRect.left, listRect.top);
+  // The first column only (the bounds of item 0 are the whole row).
+  for (CRect* cell : {&first, &second}) {
+    cell->right = cell->left + list.get()->GetColumnWidth(0);
+    list.get()->ClientToScreen(cell);
+    frame().ScreenToClient(cell);
+  }
   EXPECT_GT(CountPixels(image, first, Coloured), 10) << "the connected image";
   EXPECT_EQ(CountPixels(image, second, Coloured), 0) << "no image on another row";
   EXPECT_GT(CountPixels(image, PlaceIn(frame(), *p.GetDlgItem(kProfileDetailIds[0])), Ink), 10) << "the details";

@@ -179,10 +179,7 @@ void CPageProfileDlg::OnActivate() {
   if (row < 0) return;
   CRegistryKey sso;
   if (sso.Open(HKEY_LOCAL_MACHINE, kSsoKey, KEY_ALL_ACCESS) == ERROR_SUCCESS) sso.WriteText("SSOReleaseAegis", "1");
-  m_curProfileName = m_profiles[row].Name;
-  g_strCurProfileName = m_curProfileName;
-  m_curSsid = m_profiles[row].Ssid;
-  ActivateProfile(row);
+  ActivateRow(row);
 }
 
 BOOL CPageProfileDlg::ActivateProfile(int row) {
@@ -226,9 +223,7 @@ void CPageProfileDlg::DeleteProfile() {
   if (!IsWorkerReady()) return;
   const int row = ActionRow();
   if (row < 0) return;
-  CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
-  CDialog* editor = host ? host->GetSecondaryDialog(kHostDlgProfileEditor) : nullptr;
-  if (editor && editor->GetSafeHwnd() && (editor->GetStyle() & WS_VISIBLE)) g_pHideDlg->ShowPage(kHostDlgLinkStatus);
+  LeaveVisibleEditor();
 
   const CString name = m_profiles[row].Name;
   if (IsCurrentProfileRow(row) && g_bProfileApplied) {
