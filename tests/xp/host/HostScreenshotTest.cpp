@@ -16,9 +16,10 @@ using xp::testing::PlaceIn;
 TEST_F(HostXpTest, TabStripWithTheAdvancedTabAndTheRadioPicture) {
   CSorvik2007Dlg& h = openHost();
   press(IDC_HOST_TAB_ADVANCE);
-  CRect window;
-  h.GetWindowRect(&window);
-  h.MoveWindow(0, 0, window.Width(), window.Height(), FALSE);
+  // The host lies off-screen with no size: it gets its tab dialog's.
+  CRect tabs;
+  h.GetTabDialog()->GetWindowRect(&tabs);
+  h.MoveWindow(0, 0, tabs.Width() + 16, tabs.Height() + 40, FALSE);
   h.ShowWindow(SW_SHOWNOACTIVATE);
   ::RedrawWindow(h.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   wavorel::pumpMessages();

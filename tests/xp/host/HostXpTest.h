@@ -46,6 +46,11 @@ class HostXpTest : public xp::testing::XpStationPageTest {
     wavorel::pumpMessages();
   }
   CSorvik2007Dlg& host() { return *host_; }
+  // A command of the host's (a strip button whether or not the strip shows it).
+  void command(UINT id) {
+    host().SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    wavorel::pumpMessages();
+  }
   // A strip button pressed as a person presses it.
   void press(UINT id) {
     CShadeButtonST* button = host().GetStripButton(id);
