@@ -30,6 +30,11 @@
 
 namespace {
 
+// Each page's template (per build where the programs number them apart).
+constexpr UINT kHostTabTemplates[kHostTabCount] = {IDD_PAGE_PROFILE, IDD_PAGE_SITE_SURVEY,    IDD_PAGE_STATISTICS,
+                                                   IDD_PAGE_WMM,     IDD_PAGE_WPS,            IDD_PAGE_SSO,
+                                                   IDD_PAGE_80211N_SETTING, IDD_PAGE_ABOUT};
+
 constexpr int kOffScreen = -9999;
 constexpr int kCollapsedMargin = 2;
 constexpr int kTabFontHeight = 20;

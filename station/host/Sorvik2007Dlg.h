@@ -18,13 +18,7 @@
 
 #include "platform/Platform.h"
 #include "station/profiles/PageProfileDlg.h"
-#include "station/profiles/PageSSODlg.h"
-#include "station/status/Page80211nSettingDlg.h"
-#include "station/status/PageAboutDlg.h"
 #include "station/status/PageSiteSurveyDlg.h"
-#include "station/status/PageStatisticsDlg.h"
-#include "station/status/PageWMMDlg.h"
-#include "station/status/PageWPSDlg.h"
 #include "widgets/ShadeButtonST.h"
 #include "widgets/TabDialog.h"
 #include "worker/HideDlg.h"
@@ -47,10 +41,6 @@ constexpr UINT IDC_HOST_FILLER = 1013;
 // The about tab's caption: string 227 is a wireless-mode text in Wavorel.
 constexpr UINT IDS_HOST_TAB_ABOUT = WAVOREL_BUILD_XP ? 2182 : 227;
 constexpr UINT kHostTabCaptionIds[kHostTabCount] = {2180, 223, 225, 445, 6278, 495, 6285, IDS_HOST_TAB_ABOUT};
-// Each page's template (per build where the programs number them apart).
-constexpr UINT kHostTabTemplates[kHostTabCount] = {IDD_PAGE_PROFILE, IDD_PAGE_SITE_SURVEY,    IDD_PAGE_STATISTICS,
-                                                   IDD_PAGE_WMM,     IDD_PAGE_WPS,            IDD_PAGE_SSO,
-                                                   IDD_PAGE_80211N_SETTING, IDD_PAGE_ABOUT};
 constexpr UINT kHostDialogTemplates[kHostDlgCount] = {205, 220, 218, 222, 333, 2244, 312, 2242, 198, 3242, 3245};
 // Wavorel's advanced page and its tab button, between the site survey's and
 // the statistics page's.
