@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bench/StationBenchSetup.h"
+#include "worker/ProfileStore.h"
 #include "xp/worker/LoadAndApplyCurrentProfile.h"
 
 namespace {
