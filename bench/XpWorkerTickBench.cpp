@@ -9,7 +9,7 @@
 #include <string>
 
 #include "bench/StationBenchSetup.h"
-#include "xp/worker/LoadAndApplyCurrentProfile.h"
+#include "worker/ProfileStore.h"
 
 namespace {
 
