@@ -10,7 +10,6 @@
 
 #include "bench/StationBenchSetup.h"
 #include "worker/ProfileStore.h"
-#include "xp/worker/LoadAndApplyCurrentProfile.h"
 
 namespace {
 
