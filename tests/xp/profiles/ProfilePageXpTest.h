@@ -19,6 +19,7 @@
 #include "tests/xp/worker/XpWorkerTest.h"
 #include "worker/ActionQueue.h"
 #include "worker/WorkerGlobals.h"
+#include "xp/supplicant/AuthStatus.h"
 
 namespace xpprofiles::testing {
 
@@ -51,6 +52,9 @@ class ProfilePageXpTest : public xpworker::testing::XpWorkerTest {
                              nullptr, nullptr);
   }
   void TearDown() override {
+    // The checks after an authentication read the supplicant's profile,
+    // which the worker's state reset frees.
+    StopPostAssociationChecks();
     if (page_ && page_->GetSafeHwnd()) page_->DestroyWindow();
     page_.reset();
     if (dialog_ && dialog_->GetSafeHwnd()) dialog_->DestroyWindow();
