@@ -1,5 +1,5 @@
-// WavorelVista's station worker makes its hidden host of the station pages
-// with CSorvik2007Dlg.
+// The station worker of each program makes its hidden host of the station
+// pages with CSorvik2007Dlg.
 #include "station/host/Sorvik2007Dlg.h"
 
 namespace {

@@ -40,6 +40,7 @@ BEGIN_MESSAGE_MAP(CPageAP_SecuritySetting, CGxTabPage)
   ON_BN_CLICKED(IDC_APSECU_SHOW_KEY, &CPageAP_SecuritySetting::OnShowKeyContent)
   ON_BN_CLICKED(IDC_APPAGE_APPLY, &CPageAP_SecuritySetting::OnApply)
   ON_WM_TIMER()
+  ON_MESSAGE(WM_TABPAGE_ENTER, &CPageAP_SecuritySetting::OnTabPageEnter)
 END_MESSAGE_MAP()
 
 CPageAP_SecuritySetting::CPageAP_SecuritySetting(CWnd* pParent) : CGxTabPage(IDD_PAGE_AP_SECURITY, pParent) {
@@ -133,6 +134,10 @@ void CPageAP_SecuritySetting::OnKeyTypeChanged(UINT nId) {
 
 void CPageAP_SecuritySetting::KeyTypeChanged(int n) {
   ApplyKeyRule(n);
+  PostKeyType(n);
+}
+
+void CPageAP_SecuritySetting::PostKeyType(int n) {
   NotifyWorkerInt(BRIDGE_CMD_AP_WEP_KEY_TYPE + static_cast<UINT>(n), m_comboKeyType[n].GetCurSel(), TRUE);
 }
 

@@ -48,12 +48,18 @@ class CPageAP_SecuritySetting : public CGxTabPage {
   void OnShowKeyContent();
   void OnApply();
   void OnTimer(UINT_PTR nIDEvent);
+  // WM_TABPAGE_ENTER: Wavorel posts the four key types to the worker again
+  // (codes 83-86, in key order) and answers 0; WavorelVista leaves the
+  // message to the default handling.
+  LRESULT OnTabPageEnter(WPARAM wParam, LPARAM lParam);
 
   DECLARE_MESSAGE_MAP()
 
  private:
   // Key n's input rule, then its type to the worker.
   void KeyTypeChanged(int n);
+  // Key n's type selection posted to the worker (code 83 + n, "%d").
+  void PostKeyType(int n);
   // The keys shown as typed or as "*", by the check box, and the page redrawn.
   void ApplyShowKeyContent();
   static int KeyOfId(const UINT (&ids)[kKeyCount], UINT nId);

@@ -55,31 +55,13 @@ BOOL TokenHoldsAdministrators() {
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CHideDlg, CDialog)
-  ON_WM_PAINT()
-  ON_WM_TIMER()
-  ON_WM_DESTROY()
-  ON_COMMAND(ID_WORKER_LAUNCH_CONFIG, &CHideDlg::OnLaunchConfigUtilities)
-  ON_COMMAND(ID_WORKER_EXIT, &CHideDlg::OnExit)
-  ON_COMMAND(ID_WORKER_SWITCH_TO_AP, &CHideDlg::OnSwitchToApMode)
-  ON_COMMAND(ID_WORKER_USE_QZCONFIG, &CHideDlg::OnUseUtilityConfig)
-  ON_COMMAND(ID_WORKER_USE_ZERO_CONFIG, &CHideDlg::OnUseZeroConfig)
-  ON_MESSAGE(WM_DRIVER_MESSAGE_EVENT, &CHideDlg::OnDriverMessageEvent)
-  ON_MESSAGE(WM_UIBRIDGE, &CHideDlg::OnUIBridge)
-  ON_MESSAGE(WM_WLAN_CONNECTED, &CHideDlg::OnWlanConnected)
-  ON_MESSAGE(WM_WLAN_SCAN_COMPLETE, &CHideDlg::OnWlanScanComplete)
-  ON_MESSAGE(WM_WLAN_SCAN_FAIL, &CHideDlg::OnWlanScanFail)
-  ON_MESSAGE(WM_WLAN_RADIO_OFF, &CHideDlg::OnWlanRadioOff)
-  ON_MESSAGE(WM_WLAN_RADIO_ON, &CHideDlg::OnWlanRadioOn)
-  ON_MESSAGE(WM_WLAN_CONNECT_FAILED, &CHideDlg::OnWlanConnectFailed)
-  ON_MESSAGE(WM_WLAN_EDIT_PROFILE, &CHideDlg::OnWlanEditProfile)
-END_MESSAGE_MAP()
-
-CHideDlg::CHideDlg() : CDialog(IDD_HIDE_DLG), m_nTaskbarCreatedMessage(RegisterWindowMessage("TaskbarCreated")) {}
+CHideDlg::CHideDlg()
+    : CDialog(IDD_HIDE_DLG),
+      m_build(MakeBuildParts(*this)),
+      m_nTaskbarCreatedMessage(RegisterWindowMessage("TaskbarCreated")) {}
 
 CHideDlg::~CHideDlg() {
   m_wmiListener.Release();
-  if (g_pNativeWiFi == &m_nativeWiFi) g_pNativeWiFi = nullptr;
   if (g_pHideDlg == this) g_pHideDlg = nullptr;
 }
 
@@ -87,7 +69,6 @@ BOOL CHideDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   SetWindowText("HideDlg");
   g_pHideDlg = this;
-  g_pNativeWiFi = &m_nativeWiFi;
   g_bWpsRunTaken = 0;
   SetWindowLong(m_hWnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
 

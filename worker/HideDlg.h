@@ -8,9 +8,13 @@
 //
 // Its parts live in files of their own: TrayState.cpp (connection state,
 // tray menu and commands), ActionQueue.cpp (queue and current profile),
-// BssLists.cpp (site list), and in the WavorelVista build vista/HideDlgPoll.cpp
-// (timers, poll, Native Wi-Fi relays, destroy), vista/ProcessActions.cpp,
-// vista/UpdateBssList.cpp and vista/WpsWorker.cpp.
+// BssLists.cpp (site list), HideDlgTimers.cpp and WpsStatus.cpp (the timer
+// steps both programs share), in the WavorelVista build vista/HideDlgPoll.cpp
+// (message map, timers, poll, Native Wi-Fi relays, destroy),
+// vista/ProcessActions.cpp, vista/UpdateBssList.cpp and vista/WpsWorker.cpp,
+// and in the Wavorel build xp/worker/HideDlgPollXp.cpp (message map, timers,
+// device removal, supplicant, media events, destroy) beside the other
+// xp/worker/ files.
 //
 // The hidden host dialog of the station pages (worker/StationHost.h) is made
 // through the factory the program hands over; without one the worker keeps
@@ -33,6 +37,13 @@ constexpr UINT IDD_HIDE_DLG = 137;
 constexpr UINT IDD_STATION_HOST = 103;
 constexpr UINT IDR_WORKER_MENU_AP = 168;
 constexpr UINT IDR_WORKER_MENU = 170;
+// Wavorel's menus with the configuration-tool choice: 32774 while Zero
+// Configuration holds the adapter (173, 175 with "Switch to AP Mode"), 32775
+// otherwise (177, 179 with it).
+constexpr UINT IDR_WORKER_MENU_USE_QZCONFIG = 173;
+constexpr UINT IDR_WORKER_MENU_USE_QZCONFIG_AP = 175;
+constexpr UINT IDR_WORKER_MENU_USE_ZERO_CONFIG = 177;
+constexpr UINT IDR_WORKER_MENU_USE_ZERO_CONFIG_AP = 179;
 constexpr UINT IDS_NIC_NOT_READY = 215;
 
 // Commands of the worker window (its tray menu and the front end).
@@ -70,12 +81,12 @@ constexpr UINT kHostLayoutPeriodMs = 200;
 constexpr UINT_PTR kLastSuspendedTimer = 9;
 
 // The poll's verdicts on the link: the icon ids the connection states
-// 0..5 are named after.
+// 0..5 are named after (Wavorel's Disconnected and Not Exist are 132, 161).
 constexpr UINT kVerdictGood = 139;
-constexpr UINT kVerdictDisconnected = 141;
+constexpr UINT kVerdictDisconnected = WAVOREL_BUILD_XP ? 132 : 141;
 constexpr UINT kVerdictNormal = 185;
 constexpr UINT kVerdictWeak = 188;
-constexpr UINT kVerdictNotExist = 189;
+constexpr UINT kVerdictNotExist = WAVOREL_BUILD_XP ? 161 : 189;
 constexpr UINT kVerdictWepError = 192;
 
 class CHideDlg : public CDialog {
@@ -107,8 +118,14 @@ class CHideDlg : public CDialog {
   void SetTrayState(UINT verdict);
   // Disconnected with an adapter, else Not Exist.
   void InitTrayState();
-  // Menu 168 or 170 at the cursor.
+  // The worker's menu at the cursor: with "Switch to AP Mode" when the AP
+  // program and the swap tool are beside the program, the adapter (family 4
+  // to 8) was found and the user is an administrator (TrayMenuId).
   void ShowTrayMenu();
+  // The menu of the build: 168/170 in WavorelVista; in Wavorel on OS-type
+  // index 8 and later 173/175 while Zero Configuration holds the adapter, else
+  // 177/179 (168/170 before index 8).
+  static UINT TrayMenuId(BOOL offerAp);
   // Nothing while busy or while a host shows. Without an adapter found and
   // present (the double click and "Launch Config Utilities" while it is
   // missing): "NIC or driver not ready" through the front end's
@@ -135,13 +152,19 @@ class CHideDlg : public CDialog {
   // this program); WavorelVista has neither and does nothing.
   void OnUseZeroConfig();
   void OnUseUtilityConfig();
+  // Wavorel's timer steps: 0 while the adapter is present (or was found
+  // again), 2 when it is gone; the supplicant initialised and bound to the
+  // adapter unless Zero Configuration holds it.
+  int CheckDeviceRemoval();
+  void ReselectSupplicantAdapter();
 
   // Refreshes the scan list and rebuilds the site list (vista/UpdateBssList.cpp).
   void UpdateBssList();
   // One WPS status step of timer 6 (vista/WpsWorker.cpp).
   void CheckWpsStatus();
 
-  CNativeWiFi& NativeWiFi() { return m_nativeWiFi; }
+  // The Native Wi-Fi client (WavorelVista only).
+  CNativeWiFi& NativeWiFi();
   CWmiListener& WmiListener() { return m_wmiListener; }
 
  protected:
@@ -156,6 +179,9 @@ class CHideDlg : public CDialog {
   void OnLaunchConfigUtilities();
   void OnExit();
   void OnSwitchToApMode();
+  // Before the switch to AP mode: Wavorel stops and releases the supplicant
+  // and stops Zero Configuration (nothing in WavorelVista).
+  void ReleaseAdapterForApMode();
   LRESULT OnDriverMessageEvent(WPARAM wParam, LPARAM lParam);
   LRESULT OnUIBridge(WPARAM wParam, LPARAM lParam);
   LRESULT OnWlanConnected(WPARAM wParam, LPARAM lParam);
@@ -169,6 +195,8 @@ class CHideDlg : public CDialog {
   LRESULT OnWlanRadioOn(WPARAM wParam, LPARAM lParam);
   LRESULT OnWlanConnectFailed(WPARAM wParam, LPARAM lParam);
   LRESULT OnWlanEditProfile(WPARAM wParam, LPARAM lParam);
+  // Wavorel: the driver's list merged into the site list, the list pages refreshed.
+  LRESULT OnMediaConnectEvent(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -188,8 +216,10 @@ class CHideDlg : public CDialog {
   void TearDownHost();
   void KillWorkerTimers();
 
-  // ---- The poll (vista/HideDlgPoll.cpp) ----
+  // ---- The poll (vista/HideDlgPoll.cpp; Wavorel: xp/worker/HideDlgPollXp.cpp) ----
   void Poll(UINT_PTR timer);
+  // Wavorel's link poll of one pass of the timer (its steps 10 and 11).
+  void PollLinkXp(UINT_PTR timer);
   // Rediscovers a missing adapter; FALSE when it is still missing.
   BOOL CheckAdapter();
   void CopyTgnWifiTest();
@@ -207,10 +237,20 @@ class CHideDlg : public CDialog {
   // The statistics baselines of a WEP link.
   void StoreWepBaselines();
 
+  // What only one build's worker holds (WavorelVista: the Native Wi-Fi
+  // client; Wavorel: the poll counter and the supplicant's view of the
+  // worker), made with the worker by the build's MakeBuildParts.
+  struct BuildParts;
+  struct BuildPartsDeleter {
+    void operator()(BuildParts* parts) const;
+  };
+  using BuildPartsPtr = std::unique_ptr<BuildParts, BuildPartsDeleter>;
+  static BuildPartsPtr MakeBuildParts(CHideDlg& worker);
+
   std::unique_ptr<CStationHost> m_pHostDlg;
   BOOL m_bHostCreated = FALSE;
   int m_nCurrentPage = 0;
-  CNativeWiFi m_nativeWiFi;
+  BuildPartsPtr m_build;
   CWmiListener m_wmiListener;
   BOOL m_bAdapterFound = FALSE;
   int m_nRescanArgument = 1;

@@ -71,7 +71,7 @@ void CHideDlg::ShowTrayMenu() {
   const BOOL offerAp = ProgramFileExists("Vendrel.exe") && ProgramFileExists("QzSwap.exe") &&
                        g_nFamilyIndex >= kFirstApFamily && g_nFamilyIndex <= kLastApFamily && m_bAdapterFound &&
                        g_bAdministrator;
-  HMENU menu = LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(offerAp ? IDR_WORKER_MENU_AP : IDR_WORKER_MENU));
+  HMENU menu = LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(TrayMenuId(offerAp)));
   if (!menu) return;
   POINT cursor{};
   GetCursorPos(&cursor);
@@ -113,6 +113,7 @@ void CHideDlg::OnExit() {
 }
 
 void CHideDlg::OnSwitchToApMode() {
+  ReleaseAdapterForApMode();
   OnExit();
   g_bSwitchingToApMode = 1;
   HKEY key = nullptr;

@@ -23,32 +23,28 @@
 #include "station/status/PageWPSDlg.h"
 #include "station/status/PageWPSProfile.h"
 #include "station/status/PageWMMDlg.h"
-#include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
 #include "worker/ModuleFunctions.h"
-#include "worker/NativeWiFi.h"
 #include "worker/Settings.h"
 #include "worker/WorkerGlobals.h"
 
 namespace {
 
+// Each page's template (per build where the programs number them apart).
+constexpr UINT kHostTabTemplates[kHostTabCount] = {IDD_PAGE_PROFILE, IDD_PAGE_SITE_SURVEY,    IDD_PAGE_STATISTICS,
+                                                   IDD_PAGE_WMM,     IDD_PAGE_WPS,            IDD_PAGE_SSO,
+                                                   IDD_PAGE_80211N_SETTING, IDD_PAGE_ABOUT};
+
 constexpr int kOffScreen = -9999;
 constexpr int kCollapsedMargin = 2;
 constexpr int kTabFontHeight = 20;
 constexpr char kTabFontFace[] = "Trebuchet MS";
-constexpr char kHelpFile[] = "QZCONFIGENG.CHM";
 constexpr int kWin95OsType = 2;
 constexpr char kSsoKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Nerolt";
 // The driver-key value "Radio" of each program: WavorelVista writes "0" for
 // off and "1" for on, Wavorel the other way round.
 constexpr const char* kRadioOffValue = WAVOREL_BUILD_XP ? "1" : "0";
 constexpr const char* kRadioOnValue = WAVOREL_BUILD_XP ? "0" : "1";
-
-CString LoadText(UINT id) {
-  CString text;
-  text.LoadString(id);
-  return GetMLText(text);
-}
 
 // The program INI switch [Page] "11n Setting" is "1".
 bool Is80211nSettingOn() {
@@ -69,8 +65,10 @@ CSorvik2007Dlg::~CSorvik2007Dlg() {
   m_pPageProfile = nullptr;
   m_pPageSiteSurvey = nullptr;
   for (auto& page : m_tabPages) page.reset();
+  m_pPageAdvance.reset();
   for (auto& dialog : m_secondary) dialog.reset();
   for (auto& button : m_tabButtons) button.reset();
+  m_btnAdvance.reset();
   m_btnScrollLeft.reset();
   m_btnRadio.reset();
   m_btnHelp.reset();
@@ -104,71 +102,75 @@ std::unique_ptr<CShadeButtonST> CSorvik2007Dlg::MakeStripButton(LPCSTR caption, 
   return button;
 }
 
-void CSorvik2007Dlg::CreatePages() {
+BOOL CSorvik2007Dlg::CreateTabDialog(CRect& first) {
   m_pTabDialog = std::make_unique<CTabDialog>(IDD_HOST_TAB_DIALOG, this);
   if (!m_pTabDialog->Create(IDD_HOST_TAB_DIALOG, this)) {
     m_pTabDialog.reset();
-    return;
+    return FALSE;
   }
   m_tabFont.lfHeight = kTabFontHeight;
   std::strncpy(m_tabFont.lfFaceName, kTabFontFace, LF_FACESIZE - 1);
   m_font.CreateFontIndirect(&m_tabFont);
   CRect slot;
   GetControlRect(slot, this, IDC_HOST_SLOT);
-  const CRect first(0, 0, slot.Width(), slot.Height());
-
+  first = CRect(0, 0, slot.Width(), slot.Height());
   m_btnScrollLeft = MakeStripButton("", IDC_HOST_SCROLL_LEFT, first);
   m_pTabDialog->AddExtraButton(m_btnScrollLeft.get());
-  for (int tab = 0; tab < kHostTabCount; ++tab) {
-    // A page whose template does not load keeps a null member and stays out of the strip.
-    if (tab == kHostTabProfile) {
-      auto page = std::make_unique<CPageProfileDlg>(m_pTabDialog.get());
-      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) {
-        m_pPageProfile = page.get();
-        m_tabPages[tab] = std::move(page);
-      }
-    }
-    if (tab == kHostTabSiteSurvey) {
-      auto page = std::make_unique<CPageSiteSurveyDlg>(m_pTabDialog.get());
-      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) {
-        m_pPageSiteSurvey = page.get();
-        m_tabPages[tab] = std::move(page);
-      }
-    }
-    if (tab == kHostTabSso) {
-      auto page = std::make_unique<CPageSSODlg>(m_pTabDialog.get());
-      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
-    }
-    if (tab == kHostTabStatistics) {
-      auto page = std::make_unique<CPageStatisticsDlg>(m_pTabDialog.get());
-      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
-    }
-    if (tab == kHostTabWps) {
-      auto page = std::make_unique<CPageWPSDlg>(m_pTabDialog.get());
-      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
-    }
-    if (tab == kHostTabWmm) {
-      auto page = std::make_unique<CPageWMMDlg>(m_pTabDialog.get());
-      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
-    }
-    if (tab == kHostTab80211n) {
-      auto page = std::make_unique<CPage80211nSettingDlg>(m_pTabDialog.get());
-      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
-    }
-    if (tab == kHostTabAbout) {
-      auto page = std::make_unique<CPageAboutDlg>(m_pTabDialog.get());
-      if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
-    }
-    if (m_tabPages[tab]) {
-      m_tabButtons[tab] = MakeStripButton(LoadText(kHostTabCaptionIds[tab]), kHostTabButtonIds[tab], first);
-      m_pTabDialog->AddPage(m_tabPages[tab].get(), m_tabButtons[tab].get());
-    }
-    if (tab == kHostTab80211n) {
-      m_btnRadio = MakeStripButton("Radio On/Off", IDC_HOST_RADIO, first);
-      if (m_btnRadio) m_btnRadio->LoadIconPair(g_bRadioOff ? IDI_HOST_RADIO_OFF : IDI_HOST_RADIO_ON, 0);
-      m_pTabDialog->AddExtraButton(m_btnRadio.get());
+  return TRUE;
+}
+
+void CSorvik2007Dlg::CreateTabPage(int tab, const CRect& first) {
+  // A page whose template does not load keeps a null member and stays out of the strip.
+  if (tab == kHostTabProfile) {
+    auto page = std::make_unique<CPageProfileDlg>(m_pTabDialog.get());
+    if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) {
+      m_pPageProfile = page.get();
+      m_tabPages[tab] = std::move(page);
     }
   }
+  if (tab == kHostTabSiteSurvey) {
+    auto page = std::make_unique<CPageSiteSurveyDlg>(m_pTabDialog.get());
+    if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) {
+      m_pPageSiteSurvey = page.get();
+      m_tabPages[tab] = std::move(page);
+    }
+  }
+  if (tab == kHostTabSso) {
+    auto page = std::make_unique<CPageSSODlg>(m_pTabDialog.get());
+    if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+  }
+  if (tab == kHostTabStatistics) {
+    auto page = std::make_unique<CPageStatisticsDlg>(m_pTabDialog.get());
+    if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+  }
+  if (tab == kHostTabWps) {
+    auto page = std::make_unique<CPageWPSDlg>(m_pTabDialog.get());
+    if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+  }
+  if (tab == kHostTabWmm) {
+    auto page = std::make_unique<CPageWMMDlg>(m_pTabDialog.get());
+    if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+  }
+  if (tab == kHostTab80211n) {
+    auto page = std::make_unique<CPage80211nSettingDlg>(m_pTabDialog.get());
+    if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+  }
+  if (tab == kHostTabAbout) {
+    auto page = std::make_unique<CPageAboutDlg>(m_pTabDialog.get());
+    if (page->Create(kHostTabTemplates[tab], m_pTabDialog.get())) m_tabPages[tab] = std::move(page);
+  }
+  if (m_tabPages[tab]) {
+    m_tabButtons[tab] = MakeStripButton(LoadText(kHostTabCaptionIds[tab]), kHostTabButtonIds[tab], first);
+    m_pTabDialog->AddPage(m_tabPages[tab].get(), m_tabButtons[tab].get());
+  }
+}
+
+void CSorvik2007Dlg::CreateRadioButton(const CRect& first) {
+  m_btnRadio = MakeStripButton("Radio On/Off", IDC_HOST_RADIO, first);
+  m_pTabDialog->AddExtraButton(m_btnRadio.get());
+}
+
+void CSorvik2007Dlg::FinishTabStrip(const CRect& first) {
   m_btnHelp = MakeStripButton(LoadText(IDS_HOST_HELP), IDC_HOST_HELP, first);
   m_pTabDialog->AddExtraButton(m_btnHelp.get());
   m_btnScrollRight = MakeStripButton("", IDC_HOST_SCROLL_RIGHT, first);
@@ -178,11 +180,13 @@ void CSorvik2007Dlg::CreatePages() {
   LayoutTabStrip();
   CRect pages;
   m_pTabDialog->GetClientRect(&pages);
-  pages.top = slot.Height();
+  pages.top = first.Height();
   m_pTabDialog->ArrangePages(pages, 0, 0, kHostTabProfile);
+}
 
-  // The secondary dialogs: one whose window cannot be created keeps a null
-  // member, which ShowPage, the layout and the destructor skip.
+void CSorvik2007Dlg::CreateSecondaryDialogs() {
+  // One whose window cannot be created keeps a null member, which ShowPage,
+  // the layout and the destructor skip.
   auto linkStatus = std::make_unique<CLinkStatusDlg>(this);
   if (linkStatus->Create(IDD_LINK_STATUS, this)) m_secondary[kHostDlgLinkStatus] = std::move(linkStatus);
   auto editor = std::make_unique<CProfileEditorDlg>(this);
@@ -366,17 +370,6 @@ void CSorvik2007Dlg::SetLayoutButton(BOOL expanded) {
   m_btnToggle.SetWindowText(m_strToggle);
 }
 
-void CSorvik2007Dlg::SetRadioPicture(BOOL on) {
-  g_bRadioOff = on ? 0 : 1;
-  if (m_btnRadio) m_btnRadio->LoadIconPair(on ? IDI_HOST_RADIO_ON : IDI_HOST_RADIO_OFF, 0);
-}
-
-void CSorvik2007Dlg::RefreshPages() {
-  // The radio button acts only while the Native Wi-Fi interface exists.
-  if (m_btnRadio && m_btnRadio->GetSafeHwnd())
-    m_btnRadio->EnableWindow(g_pNativeWiFi && g_pNativeWiFi->IsOpened());
-}
-
 BOOL CSorvik2007Dlg::IsWpsPageReady() const {
   const CDialog* page = GetTabPage(kHostTabWps);
   return page && IsWindow(page->GetSafeHwnd());
@@ -502,31 +495,27 @@ BOOL CSorvik2007Dlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void CSorvik2007Dlg::OnRadioOnOff() {
-  g_bRadioOff = !g_bRadioOff;
-  g_bRadioOn = !g_bRadioOff;
-  if (g_pNativeWiFi) g_pNativeWiFi->SetRadio(g_bRadioOn);
-  if (m_btnRadio) m_btnRadio->LoadIconPair(g_bRadioOff ? IDI_HOST_RADIO_OFF : IDI_HOST_RADIO_ON, 0);
-  if (g_bSsoSupported) {
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-      const char* text = g_bRadioOff ? kRadioOffValue : kRadioOnValue;
-      RegSetValueEx(key, "Radio", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                    static_cast<DWORD>(std::strlen(text) + 1));
-      RegCloseKey(key);
-    }
-  }
-  RequestRescan();
+CString CSorvik2007Dlg::LoadText(UINT id) {
+  CString text;
+  text.LoadString(id);
+  return GetMLText(text);
 }
 
-void CSorvik2007Dlg::OnHelp() {
+void CSorvik2007Dlg::WriteRadioValue(BOOL off) {
+  HKEY key = nullptr;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  const char* text = off ? kRadioOffValue : kRadioOnValue;
+  RegSetValueEx(key, "Radio", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text) + 1));
+  RegCloseKey(key);
+}
+
+void CSorvik2007Dlg::OpenHelpFile(LPCSTR name, int show) {
   char path[MAX_PATH] = "";
   GetModuleFileName(nullptr, path, sizeof path);
   if (char* slash = std::strrchr(path, '\\')) slash[1] = '\0';
   CString file = path;
-  file += kHelpFile;
-  ShellExecute(m_hWnd, "open", file, nullptr, nullptr, SW_SHOWNORMAL);
-  if (m_btnHelp) m_btnHelp->LoadIconPair(IDI_HOST_HELP, 0);
+  file += name;
+  ShellExecute(m_hWnd, "open", file, nullptr, nullptr, show);
 }
 
 BOOL CSorvik2007Dlg::IsSsoInstalled() {

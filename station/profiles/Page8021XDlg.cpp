@@ -39,10 +39,11 @@ constexpr int kSelectorIds[CPage8021XDlg::kSubCount] = {IDC_8021X_SEL_CREDENTIAL
 constexpr UINT IDS_EAP_METHOD_LABEL = 150;
 constexpr UINT IDS_TUNNEL_LABEL = 340;
 constexpr UINT IDS_SEL_CREDENTIALS = 6287;
-constexpr UINT IDS_SEL_SERVER = 369;
 constexpr char kSelEapFastText[] = "EAP Fast";
-// Its string id is one the link page's texts hold in this program.
+// Their string ids hold other texts in Wavorel (the link page's, the
+// credential re-entry dialog's).
 constexpr char kSelClientText[] = "Client Certification";
+constexpr char kSelServerText[] = "Server Certification";
 constexpr char kIdentityRequired[] = "Identity required in authentication setting!";
 constexpr char kTunnelCredentialsRequired[] =
     "Tunneled identity and password required for FAST, TTLS or PEAP authentication!";
@@ -187,7 +188,7 @@ BOOL CPage8021XDlg::CreateSubPages() {
   const int places[kSubCount] = {IDC_8021X_PLACE_CREDENTIALS, eapFastPlace, IDC_8021X_PLACE_CLIENT,
                                  IDC_8021X_PLACE_SERVER};
   const CString captions[kSubCount] = {LoadPageText(IDS_SEL_CREDENTIALS), kSelEapFastText, kSelClientText,
-                                       LoadPageText(IDS_SEL_SERVER)};
+                                       kSelServerText};
   m_pCredentials = std::make_unique<CPageNamePasswordDlg>(m_pTabDialog.get());
   m_pEapFast = std::make_unique<CPageEAPFastDlg>(m_pTabDialog.get());
   m_pClientCert = std::make_unique<CPageClientCertificationDlg>(m_pTabDialog.get());

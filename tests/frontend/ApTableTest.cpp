@@ -260,6 +260,34 @@ TEST_F(ApTableTest, SecurityPageCommandsInOrderAndApplyEndsOnTheBasicPage) {
   EXPECT_EQ(takeWorker().front(), (Command{BRIDGE_CMD_AP_AUTH_TYPE, "1"}));
 }
 
+TEST_F(ApTableTest, EnteringTheSecurityPageResendsTheKeyTypesInWavorelOnly) {
+  open(1);
+  CPageAP_SecuritySetting& page = table().GetSecurityPage();
+  for (int n = 0; n < 4; ++n) {
+    page.GetKeyTypeCombo(n).AddString("Hex");
+    page.GetKeyTypeCombo(n).AddString("Ascii");
+  }
+  tells({{BRIDGE_UI_AP_WEP_KEY_TYPE + 0, "1"}, {BRIDGE_UI_AP_WEP_KEY_TYPE + 1, "0"},
+         {BRIDGE_UI_AP_WEP_KEY_TYPE + 2, "1"}, {BRIDGE_UI_AP_WEP_KEY_TYPE + 3, "0"}});
+  open(0);
+  takeWorker();
+  // Nothing changed since the last visit: Wavorel still posts all four, in
+  // key order, with the selections shown; WavorelVista posts none.
+  open(1);
+  Commands types;
+  for (const Command& command : takeWorker())
+    if (command.first >= BRIDGE_CMD_AP_WEP_KEY_TYPE && command.first <= BRIDGE_CMD_AP_WEP_KEY_TYPE_LAST)
+      types.push_back(command);
+  const Commands expected = WAVOREL_BUILD_XP ? Commands{{BRIDGE_CMD_AP_WEP_KEY_TYPE, "1"},
+                                                        {BRIDGE_CMD_AP_WEP_KEY_TYPE + 1, "0"},
+                                                        {BRIDGE_CMD_AP_WEP_KEY_TYPE + 2, "1"},
+                                                        {BRIDGE_CMD_AP_WEP_KEY_TYPE + 3, "0"}}
+                                             : Commands{};
+  EXPECT_EQ(types, expected);
+  // The page's answer to the message itself.
+  EXPECT_EQ(page.SendMessage(WM_TABPAGE_ENTER, 0, 0), 0);
+}
+
 TEST_F(ApTableTest, KeyEditsFilterAndLimitByTheirTypeAndThePassphraseStopsAt32) {
   open(1);
   CPageAP_SecuritySetting& page = table().GetSecurityPage();

@@ -36,6 +36,10 @@ if(name MATCHES "_vista$")
   target_link_libraries(${name} PRIVATE station_host_vista)
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/HideDlg.rc)
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/tests/station/status/data/StationPages.rc)
+else()
+  # Wavorel's station mode starts its worker (without a host so far).
+  target_link_libraries(${name} PRIVATE worker_xp)
+  wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/HideDlg.rc)
 endif()
 # The AP tab control's four pages.
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/ApTabPages.rc)

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (type != REG_DWORD || size - 1 != sizeof word) abort();
     const CcxFields ccx = UnpackCcxControl(word);
     if (ccx.threshold < kThresholdMin || ccx.threshold > kThresholdMax || ccx.limit > kLimitMax) abort();
-    const HtFields ht = UnpackTransmitSetting(word);
+    const HtFields ht = UnpackHtFields(word);
     if (ht.extChannel < 0 || ht.extChannel > 2 || ht.mcs > 0x7F || ht.mode > 0xF) abort();
     if ((PackTransmitSetting(ht) & 0x1FFFF) != ((word & 0x1BFFF) | 0x8000)) abort();
   } else if (word != kUntouched) {

@@ -1,5 +1,6 @@
-// CHideDlg in WavorelVista: its timers and the 2-second poll, the adapter's
-// loss and return, the Native Wi-Fi relays and the end of the worker.
+// CHideDlg in WavorelVista: its message map, its Native Wi-Fi client, its
+// timers and the 2-second poll, the adapter's loss and return, the Native
+// Wi-Fi relays and the end of the worker.
 #include <algorithm>
 #include <cstring>
 
@@ -7,6 +8,7 @@
 #include "platform/wire/Bytes.h"
 #include "worker/AdapterDiscovery.h"
 #include "worker/HideDlg.h"
+#include "worker/HideDlgMessageMap.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
 #include "worker/ProfileStore.h"
@@ -18,8 +20,6 @@
 namespace {
 
 constexpr DWORD kLinkEventRadioOff = 2;
-constexpr int kNoSignalDbm = -100;
-constexpr UINT kWpsStatusPeriodMs = 200;
 constexpr UINT kRescanPeriodMs = 4000;
 constexpr UINT kConnectRetryPeriodMs = 3000;
 
@@ -35,10 +35,38 @@ bool IsZeroMac(const BYTE* mac) { return std::all_of(mac, mac + 6, [](BYTE b) { 
 
 }  // namespace
 
+BEGIN_MESSAGE_MAP(CHideDlg, CDialog)
+  HIDE_DLG_SHARED_MESSAGE_ENTRIES()
+  ON_MESSAGE(WM_WLAN_CONNECTED, &CHideDlg::OnWlanConnected)
+  ON_MESSAGE(WM_WLAN_SCAN_COMPLETE, &CHideDlg::OnWlanScanComplete)
+  ON_MESSAGE(WM_WLAN_SCAN_FAIL, &CHideDlg::OnWlanScanFail)
+  ON_MESSAGE(WM_WLAN_RADIO_OFF, &CHideDlg::OnWlanRadioOff)
+  ON_MESSAGE(WM_WLAN_RADIO_ON, &CHideDlg::OnWlanRadioOn)
+  ON_MESSAGE(WM_WLAN_CONNECT_FAILED, &CHideDlg::OnWlanConnectFailed)
+  ON_MESSAGE(WM_WLAN_EDIT_PROFILE, &CHideDlg::OnWlanEditProfile)
+END_MESSAGE_MAP()
+
+// The worker's Native Wi-Fi client, named by g_pNativeWiFi while it lives.
+struct CHideDlg::BuildParts {
+  BuildParts() { g_pNativeWiFi = &client; }
+  ~BuildParts() {
+    if (g_pNativeWiFi == &client) g_pNativeWiFi = nullptr;
+  }
+  BuildParts(const BuildParts&) = delete;
+  BuildParts& operator=(const BuildParts&) = delete;
+  CNativeWiFi client;
+};
+
+void CHideDlg::BuildPartsDeleter::operator()(BuildParts* parts) const { delete parts; }
+
+CHideDlg::BuildPartsPtr CHideDlg::MakeBuildParts(CHideDlg&) { return BuildPartsPtr(new BuildParts()); }
+
+CNativeWiFi& CHideDlg::NativeWiFi() { return m_build->client; }
+
 int CHideDlg::DiscoverAdapter() {
   return EnumAdapters(m_devices, this, [this](LPCSTR name) {
     RecordWlanWorkerWindow(m_hWnd);
-    m_nativeWiFi.Init(name, m_hWnd, g_nDataFolderKind);
+    NativeWiFi().Init(name, m_hWnd, g_nDataFolderKind);
   });
 }
 
@@ -51,7 +79,7 @@ void CHideDlg::RunRescanStep(int showHost) {
     LoadAndApplyCurrentProfile(readRadioSettings, unused, static_cast<DWORD>(applyArgument));
   };
   context.showHost = [this] { ShowHostDialog(); };
-  ::RunRescanStep(m_nativeWiFi, context, showHost);
+  ::RunRescanStep(NativeWiFi(), context, showHost);
 }
 
 void CHideDlg::OnTimer(UINT_PTR nIDEvent) {
@@ -121,43 +149,11 @@ BOOL CHideDlg::CheckAdapter() {
   return TRUE;
 }
 
-void CHideDlg::CopyTgnWifiTest() {
-  char value[8] = "";
-  GetModuleIniString("Advance", "TGnWiFiTest", "", value, sizeof value, "ini");
-  const char* text = std::strcmp(value, "1") == 0 ? "1" : "0";
-  HKEY key = nullptr;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS) return;
-  // Every tick copies the switch; a value that already holds it is not written again.
-  char stored[4] = "";
-  DWORD size = sizeof stored, type = 0;
-  const bool same = RegQueryValueEx(key, "TGnWifiTest", nullptr, &type, reinterpret_cast<BYTE*>(stored), &size) ==
-                        ERROR_SUCCESS &&
-                    type == REG_SZ && size == 2 && std::memcmp(stored, text, 2) == 0;
-  if (!same) RegSetValueEx(key, "TGnWifiTest", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), 2);
-  RegCloseKey(key);
-}
-
-void CHideDlg::QueryWpsPollValue() {
-  // While the host's WPS page exists it watches the driver's button itself.
-  if (CStationHost* host = GetHost(); host && host->IsWpsPageReady()) {
-    KillTimer(kWpsPollValueTimer);
-    return;
-  }
-  DWORD value = 0;
-  if (!QueryDword(OID_VX_PRIVATE_0145, value) || value == 0) return;
-  g_bWpsRunning = 1;
-  g_bWpsRunTaken = 0;
-  KillTimer(kWpsConnectTimer);
-  KillTimer(kWpsStatusTimer);
-  // While the host's WPS page exists it polls the run itself.
-  if (!HasHostDlg()) SetTimer(kWpsStatusTimer, kWpsStatusPeriodMs, nullptr);
-}
-
 void CHideDlg::LinkCheck() {
   std::memset(&g_currentSsid, 0, sizeof g_currentSsid);
   std::memset(g_currentBssid, 0, sizeof g_currentBssid);
   BOOL connected = FALSE;
-  if (m_nativeWiFi.IsConnected(&connected) != ERROR_SUCCESS) {
+  if (NativeWiFi().IsConnected(&connected) != ERROR_SUCCESS) {
     connected = FALSE;
     if (!IsAdapterPresent()) {
       m_bAdapterFound = DiscoverAdapter();
@@ -166,11 +162,11 @@ void CHideDlg::LinkCheck() {
         RunRescanStep(0);
       }
     }
-    m_nativeWiFi.Init(g_szFriendlyName, m_hWnd, g_nDataFolderKind);
+    NativeWiFi().Init(g_szFriendlyName, m_hWnd, g_nDataFolderKind);
   }
-  m_nativeWiFi.GetCurrentBssid(g_currentBssid);
+  NativeWiFi().GetCurrentBssid(g_currentBssid);
   DOT11_SSID ssid{};
-  m_nativeWiFi.GetCurrentSsid(&ssid);
+  NativeWiFi().GetCurrentSsid(&ssid);
   g_currentSsid.SsidLength = std::min<ULONG>(ssid.uSSIDLength, sizeof g_currentSsid.Ssid);
   std::memcpy(g_currentSsid.Ssid, ssid.ucSSID, g_currentSsid.SsidLength);
 
@@ -184,28 +180,9 @@ void CHideDlg::LinkCheck() {
   if (CStationHost* host = GetHost()) host->RefreshPages();
 }
 
-void CHideDlg::SignalStep() {
-  DWORD rssi0 = 0, rssi1 = 0;
-  const bool first = QueryDword(OID_VX_RSSI0, rssi0);
-  const bool second = QueryDword(OID_VX_RSSI1, rssi1);
-  int rssi = kNoSignalDbm;
-  if (first) rssi = static_cast<LONG>(rssi0);
-  if (second) rssi = std::max(rssi, static_cast<int>(static_cast<LONG>(rssi1)));
-  SetTrayState(g_bIcvError ? kVerdictWepError : SignalVerdict(RssiToPercent(rssi)));
-}
-
 LRESULT CHideDlg::OnWlanConnected(WPARAM, LPARAM) {
-  m_nativeWiFi.ApplySavedLinkValues();
+  NativeWiFi().ApplySavedLinkValues();
   return 0;
-}
-
-void CHideDlg::PostToListPages(UINT message, UINT wpsMessage) {
-  CStationHost* host = GetHost();
-  if (!host) return;
-  CDialog* site = host->GetTabPage(kHostTabSiteSurvey);
-  if (message && site && IsWindow(site->GetSafeHwnd())) site->PostMessage(message, 0, 0);
-  CDialog* wps = host->GetTabPage(kHostTabWps);
-  if (host->IsWpsPageReady() && wps) wps->PostMessage(wpsMessage, 0, 0);
 }
 
 void CHideDlg::PostRescanToSiteSurvey() {
@@ -224,7 +201,7 @@ LRESULT CHideDlg::OnWlanScanComplete(WPARAM, LPARAM) {
 
 LRESULT CHideDlg::OnWlanScanFail(WPARAM, LPARAM) {
   g_bScanRunning = 0;
-  const BYTE* scanList = m_nativeWiFi.BssidScanList();
+  const BYTE* scanList = NativeWiFi().BssidScanList();
   const bool empty = !scanList || wavorel::wire::getU32(scanList) == 0;
   PostToListPages(empty ? WM_BSSLIST_READY : 0, WM_SCAN_ENDED);
   return 0;
@@ -234,7 +211,7 @@ LRESULT CHideDlg::OnWlanRadioOff(WPARAM, LPARAM) {
   // No scan runs with the radio off; a late report while it is back on
   // leaves a scan started since then alone.
   DWORD soft = 1, hard = 1;
-  if (m_nativeWiFi.GetRadioState(&soft, &hard) == ERROR_SUCCESS && !(soft && hard)) g_bScanRunning = 0;
+  if (NativeWiFi().GetRadioState(&soft, &hard) == ERROR_SUCCESS && !(soft && hard)) g_bScanRunning = 0;
   PostToListPages(WM_BSSLIST_READY, WM_BSSLIST_READY);
   return 0;
 }

@@ -50,7 +50,7 @@ int CHideDlg::ProcessActions() {
       case kActionRescan:
         // A scan the service refused sends no completion: it does not run.
         g_bScanRunning = 1;
-        if (m_nativeWiFi.Scan() != ERROR_SUCCESS) g_bScanRunning = 0;
+        if (NativeWiFi().Scan() != ERROR_SUCCESS) g_bScanRunning = 0;
         return done;
       case kActionConnect:
         if (action.Profile) ApplyProfile(*action.Profile);
@@ -94,7 +94,7 @@ void CHideDlg::ApplyProfile(_PROFILE_DATA& r) {
     SetRateBlock();
   }
   if (r.ConnectThroughNativeWiFi && r.Ssid.SsidLength) {
-    m_nativeWiFi.ConnectProfile(g_bWpsConnect, &r);
+    NativeWiFi().ConnectProfile(g_bWpsConnect, &r);
     DWORD ccx = 0;
     ReadCcx2Control(ccx);
     SetCcxControl(1, ccx);

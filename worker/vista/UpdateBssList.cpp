@@ -7,7 +7,7 @@
 #include "worker/WorkerGlobals.h"
 
 void CHideDlg::UpdateBssList() {
-  m_nativeWiFi.FillScanList();
+  NativeWiFi().FillScanList();
   BYTE channels[kMaxChannels] = {};
   int count = 0;
   GetChannelList(1, g_nWirelessMode, g_nWirelessMode, channels, &count);
@@ -15,5 +15,5 @@ void CHideDlg::UpdateBssList() {
   GetSystemTime(&time);
   FILETIME now{};
   SystemTimeToFileTime(&time, &now);
-  RebuildSiteList(m_nativeWiFi.BssidScanList(), BssidSiteList.get(), channels, count, now);
+  RebuildSiteList(NativeWiFi().BssidScanList(), BssidSiteList.get(), channels, count, now);
 }

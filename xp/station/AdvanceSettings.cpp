@@ -58,7 +58,7 @@ DWORD PackCcxControl(const CcxFields& f) {
   return word;
 }
 
-HtFields UnpackTransmitSetting(DWORD word) {
+HtFields UnpackHtFields(DWORD word) {
   HtFields f;
   f.mode = word & 0xF;
   f.mcs = (word >> 4) & 0x7F;

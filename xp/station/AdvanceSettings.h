@@ -43,7 +43,7 @@ struct HtFields {
   int htMode = 0;
   int extChannel = 0;  // the radio: 0 none, 1 above, 2 below
 };
-HtFields UnpackTransmitSetting(DWORD word);
+HtFields UnpackHtFields(DWORD word);
 DWORD PackTransmitSetting(const HtFields& fields);
 
 // A decimal text value: TRUE and its number, or FALSE leaving `value` (no

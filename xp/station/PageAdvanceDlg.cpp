@@ -259,7 +259,7 @@ BOOL CPageAdvanceDlg::LoadFromRegistry() {
 
   DWORD word = 0;
   if (g_bHtFamily && ReadDwordValue(key, "TransmitSetting", word)) {
-    const HtFields ht = UnpackTransmitSetting(word);
+    const HtFields ht = UnpackHtFields(word);
     m_nBandwidth = Is40MHzPermitted(g_nWirelessMode) ? ht.bandwidth : 0;
     m_nGuardInterval = ht.guardInterval;
     m_nStbc = ht.stbc;

@@ -45,6 +45,9 @@ std::mutex g_checksMutex;
 HANDLE g_hChecksThread = nullptr;
 std::atomic<bool> g_bChecksRunning{false};
 std::atomic<bool> g_bChecksStop{false};
+// Set by StopPostAssociationChecks: a pause of the checks ends at once. Made
+// with the checks' thread and closed after it ended.
+HANDLE g_hChecksStopEvent = nullptr;
 
 void ClearRing() {
   std::lock_guard<std::mutex> lock(g_ringMutex);
@@ -137,7 +140,7 @@ void OnStatusEvent(_PM_PORT* port) {
 
 // Lets `ms` pass; false when the run is to end.
 bool ChecksPause(DWORD ms) {
-  Sleep(ms);
+  if (g_hChecksStopEvent) WaitForSingleObject(g_hChecksStopEvent, ms);
   return !g_bChecksStop;
 }
 
@@ -342,8 +345,8 @@ DWORD WINAPI PostAssociationChecks(LPVOID) {
   bool running = CheckLinkAndAddress(handle);
   if (running) CheckIpx();
   if (running) running = CheckDomainController();
+  if (running) running = ChecksPause(kEndPauseMs);
   if (running) {
-    Sleep(kEndPauseMs);
     PostAuthStatusText("OK");
     std::lock_guard<std::mutex> lock(g_ringMutex);
     g_nWriteIndex = 0;
@@ -358,6 +361,8 @@ void StartPostAssociationChecks() {
     if (WaitForSingleObject(g_hChecksThread, 0) != WAIT_OBJECT_0) return;  // a run is going on
     CloseHandle(g_hChecksThread);
   }
+  if (g_hChecksStopEvent) CloseHandle(g_hChecksStopEvent);
+  g_hChecksStopEvent = CreateEvent(nullptr, TRUE, FALSE, nullptr);
   g_hChecksThread = CreateThread(nullptr, 0, &PostAssociationChecks, nullptr, 0, nullptr);
 }
 
@@ -365,8 +370,11 @@ void StopPostAssociationChecks() {
   std::lock_guard<std::mutex> lock(g_checksMutex);
   if (!g_hChecksThread) return;
   g_bChecksStop = true;
+  if (g_hChecksStopEvent) SetEvent(g_hChecksStopEvent);
   WaitForSingleObject(g_hChecksThread, INFINITE);
   CloseHandle(g_hChecksThread);
   g_hChecksThread = nullptr;
+  if (g_hChecksStopEvent) CloseHandle(g_hChecksStopEvent);
+  g_hChecksStopEvent = nullptr;
   g_bChecksStop = false;
 }

@@ -67,7 +67,9 @@ void SetBoundCcxControl() {
   SetCcxControl(0, ccx);
 }
 
-void TakeWepBaseline() {
+}  // namespace
+
+void TakeXpWepBaseline() {
   BYTE statistics[kStatisticsSize] = {};
   if (Query(OID_802_11_STATISTICS, statistics, sizeof statistics)) {
     g_state.StatisticsBaseline[0] = wavorel::wire::getU32(statistics + 8);
@@ -270,7 +272,7 @@ bool Connect(const XP_WORKER_CONTEXT& context, _PROFILE_DATA& r) {
   g_state.WepCheck = (r.AuthMode == kAuthOpen || r.AuthMode == kAuthShared) &&
                      r.CipherMode == kCipherWep && r.NetworkType == kInfrastructure;
   if (g_state.WepCheck) {
-    TakeWepBaseline();
+    TakeXpWepBaseline();
     SetTimer(context.worker, kXpWepCheckTimer, kXpWepCheckMs, nullptr);
   }
   return true;
@@ -287,7 +289,7 @@ void Rescan(const XP_WORKER_CONTEXT& context) {
 
 // After an SSID or BSSID set: the WEP check's baseline again (timer 3 stays as it is).
 void RebaseWepCheck() {
-  if (g_state.WepCheck) TakeWepBaseline();
+  if (g_state.WepCheck) TakeXpWepBaseline();
 }
 
 }  // namespace

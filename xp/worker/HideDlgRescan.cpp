@@ -57,17 +57,6 @@ void TakeServiceScanList() {
   });
 }
 
-void SelectSupplicantAdapter() {
-  XP_WORKER_STATE& state = XpWorkerState();
-  if (GetCurrentPort()) return;
-  if (SupplicantSelectAdapter()) {
-    state.SupplicantPortState = kPortStateSelected;
-  } else {
-    state.SupplicantPortState = 0;
-    SupplicantClose();
-  }
-}
-
 void ApplyCurrentProfile(const XP_WORKER_CONTEXT& context) {
   if (g_bAdministrator) {
     if (context.applyCurrentProfile) context.applyCurrentProfile();
@@ -86,6 +75,17 @@ void ApplyCurrentProfile(const XP_WORKER_CONTEXT& context) {
 }
 
 }  // namespace
+
+void SelectXpSupplicantAdapter() {
+  XP_WORKER_STATE& state = XpWorkerState();
+  if (GetCurrentPort()) return;
+  if (SupplicantSelectAdapter()) {
+    state.SupplicantPortState = kPortStateSelected;
+  } else {
+    state.SupplicantPortState = 0;
+    SupplicantClose();
+  }
+}
 
 void RunXpRescan(const XP_WORKER_CONTEXT& context, BOOL showHost) {
   XP_WORKER_STATE& state = XpWorkerState();
@@ -117,7 +117,7 @@ void RunXpRescan(const XP_WORKER_CONTEXT& context, BOOL showHost) {
   if (ConfigToolMode == kConfigToolZeroConfig) {
     TakeServiceScanList();
   } else {
-    SelectSupplicantAdapter();
+    SelectXpSupplicantAdapter();
     Trace("Start to rescan");
     _ACTION_DATA rescan;
     rescan.Kind = kActionRescan;

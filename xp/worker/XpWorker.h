@@ -66,6 +66,14 @@ void ResetXpWorkerState();
 // shows the host dialog at the end.
 void RunXpRescan(const XP_WORKER_CONTEXT& context, BOOL showHost);
 
+// The supplicant bound to the adapter's port when it has none: port state 6,
+// or 0 and the supplicant closed when that fails.
+void SelectXpSupplicantAdapter();
+
+// The WEP check's baseline: words 2 and 3 of OID_802_11_STATISTICS (176
+// bytes) and OID_GEN_RCV_OK, each kept when its query succeeds.
+void TakeXpWepBaseline();
+
 // CHideDlg::ProcessActions: the scan step while a scan is pending, then the
 // queue front first until it is empty or a prompt is cancelled (the cancelled
 // connect removed, what stands behind it kept). The actions carried out.

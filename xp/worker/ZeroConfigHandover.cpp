@@ -20,7 +20,8 @@ constexpr int kTries = 3;
 constexpr DWORD kChoiceZeroConfig = 0;
 constexpr DWORD kChoiceUtility = 1;
 
-// OID_VX_PRIVATE_0149 = one zero byte: sent on every hand-over.
+}  // namespace
+
 void TellDriverHandOver() {
   BYTE value = 0;
   DWORD returned = 0;
@@ -30,8 +31,6 @@ void TellDriverHandOver() {
 void EnableHostTab(CStationHost* host, int tab, BOOL enable) {
   if (CWnd* button = host->GetDlgItem(static_cast<int>(kHostTabButtonIds[tab]))) button->EnableWindow(enable);
 }
-
-}  // namespace
 
 BOOL IsWzcRunning() {
   SC_HANDLE manager = OpenSCManager(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);

@@ -26,6 +26,11 @@ BOOL IsWzcRunning();
 BOOL IsWzcManagingInterface();
 // ConfigToolMode from the OS type and the two checks above.
 void DetermineConfigToolMode();
+// OID_VX_PRIVATE_0149 = one zero byte (3 tries): the driver told that the
+// adapter changes hands (both hand-overs and the worker's end).
+void TellDriverHandOver();
+// Enables or disables the host's tab button of `tab` (StationHostTab).
+void EnableHostTab(CStationHost* host, int tab, BOOL enable);
 
 // What a hand-over needs of the worker: its host dialog (null: none) and the
 // read-and-apply of the current profile.

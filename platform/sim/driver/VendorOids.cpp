@@ -282,12 +282,16 @@ void addVendorCodes(CodeTable& t) {
   t.vendor("OID_VX_WPS_AUTO_PICK", 0, 0xFF8C004C, 0, 0x0DF10148, keptU32(0));
   t.vendor("OID_VX_PREAMBLE", 0xFF710101, 0xFFF10101, 0x0D710101, 0x0DF10101, keptU32(0));
   t.vendor("OID_VX_PRIVATE_0104", 0, 0, 0, 0x0DF10104, keptU32(0));
-  // The radio word: kept as set (0 at start), but a query answers non-zero
-  // while the radio works.
-  t.vendor("OID_VX_PRIVATE_0108", 0, 0, 0x0D710108, 0x0DF10108, [](OidRequest& r) {
-    uint32_t error = keptU32(0)(r);
-    if (error == ERROR_SUCCESS && !r.set && r.adapter.radioWorks()) wire::putU32(r.buffer, 1);
-    return error;
+  // Wavorel's software radio switch: 0 turns the radio off (the link drops
+  // with the software radio-off event, no scans), any other value on; a
+  // query answers the switch.
+  t.vendor("OID_VX_PRIVATE_0108", 0, 0, 0x0D710108, 0x0DF10108, [](OidRequest& r) -> uint32_t {
+    if (!r.set) return answerU32(r, r.adapter.radioOn() ? 1 : 0);
+    uint32_t error = ERROR_SUCCESS;
+    if (!hasData(r, 4, error)) return error;
+    r.adapter.setRadio(wire::getU32(r.buffer) != 0);
+    r.returned = 4;
+    return ERROR_SUCCESS;
   });
   t.vendor("OID_VX_REGISTER_RW_2", 0xFF0C003E, 0xFF8C003E, 0x0D710109, 0x0DF10109, keptU32(0));
   t.vendor("OID_VX_AP_OPTIONS", 0xFF0C0040, 0xFF8C0040, 0x0D71010F, 0x0DF1010F,

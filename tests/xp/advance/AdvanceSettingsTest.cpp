@@ -61,12 +61,12 @@ TEST(AdvanceSettingsTest, TransmitSettingRoundTrip) {
     const DWORD word = PackTransmitSetting(f);
     EXPECT_EQ((word >> 17) & 3, ext == 2 ? 3u : static_cast<DWORD>(ext));
     EXPECT_EQ(word & 0x1FFFF, 0x1B8F9u);
-    const HtFields back = UnpackTransmitSetting(word);
+    const HtFields back = UnpackHtFields(word);
     EXPECT_EQ(back.extChannel, ext);
     EXPECT_EQ(back.mcs, 15);
     EXPECT_EQ(back.htMode, 1);
   }
-  EXPECT_EQ(UnpackTransmitSetting(2u << 17).extChannel, 0) << "code 2 is none";
+  EXPECT_EQ(UnpackHtFields(2u << 17).extChannel, 0) << "code 2 is none";
   f.mcs = 33;
   f.extChannel = 0;
   EXPECT_EQ(PackTransmitSetting(f) & 0x7F0, 0x210u);

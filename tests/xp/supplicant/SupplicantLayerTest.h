@@ -47,6 +47,7 @@ Family = 8
 Guid = {6B29FC40-CA47-1067-B31D-00DD010662DA}
 Description = 802.11n USB Wireless LAN Card
 Mac = 00-0E-2E-5A-10-01
+ClassIndex = 7
 Bands = 2.4+5
 HT = yes
 Ccx = 4

@@ -1,4 +1,5 @@
-// WavorelVista's station worker behind the station tab control: CHideDlg.
+// The station worker behind the station tab control: CHideDlg (each program
+// its own build of it).
 #include "frontend/TableCtrl_QZ.h"
 #include "worker/HideDlg.h"
 #include "worker/StationHost.h"

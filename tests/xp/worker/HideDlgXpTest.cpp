@@ -1,0 +1,323 @@
+// Wavorel's station worker window running on the simulated machine: its
+// timers (device removal, the supplicant bound every tick, the link poll's
+// rescan and comparison), the media-connect event, the tray menu by who holds
+// the adapter, the switch to AP mode and the end of the worker.
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "frontend/UiBridge.h"
+#include "platform/sim/services/ServiceManager.h"
+#include "platform/win/kernel/Process.h"
+#include "platform/win/user/ModalLoop.h"
+#include "tests/worker/WzcServiceView.h"
+#include "tests/xp/worker/XpWorkerTest.h"
+#include "worker/HideDlg.h"
+#include "worker/ProfileStore.h"
+
+namespace xpworker::testing {
+namespace {
+
+using supplicant::testing::kGuid;
+
+class HideDlgXpTest : public XpWorkerTest {
+ protected:
+  void SetUp() override {
+    XpWorkerTest::SetUp();
+    g_bProfileApplied = 0;
+    states().clear();
+    WNDCLASS wc{};
+    wc.lpfnWndProc = &HideDlgXpTest::uiProc;
+    wc.lpszClassName = "HideDlgXpTestUi";
+    RegisterClass(&wc);
+    ui_ = CreateWindowEx(0, "HideDlgXpTestUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetUINotifyWnd(ui_);
+    setAdvance("OpenFile", "1");
+    // The machine's adapter is a family-8 board the program INI lists.
+    WritePrivateProfileString("VX31", "DeviceID_1", "USB\\VID_148F&PID_3070",
+                              "C:\\Program Files\\Wavorel\\Wavorel.ini");
+  }
+  void TearDown() override {
+    wavorel::setModalResponder(nullptr);
+    DestroyHideDlg();
+    pumpAll();
+    SetUINotifyWnd(nullptr);
+    DestroyWindow(ui_);
+    GetActionQueue().clear();
+    FreeCurrentProfile();
+    XpWorkerTest::TearDown();
+  }
+
+  void startWorker() {
+    ASSERT_TRUE(CreateHideDlg());
+    ASSERT_NE(g_pHideDlg, nullptr);
+    pumpAll();
+  }
+  HWND worker() const { return g_pHideDlg ? g_pHideDlg->GetSafeHwnd() : nullptr; }
+  // Virtual time in steps of 100 ms, the layer's threads and the UI thread
+  // settled after each.
+  void advance(uint64_t ms) {
+    for (uint64_t t = 0; t < ms; t += 100) {
+      clock().advance(100);
+      pumpAll();
+    }
+  }
+  // The Home network (WPA2-PSK) as the profile the driver key holds.
+  static void storeHome() {
+    setDriverText("SSID", "Home");
+    setDriverText("NetworkType", "1");
+    setDriverText("AuthenType", "7");
+    setDriverText("Encryption", "6");
+    setDriverText("WPAPSK", "correct horse");
+  }
+  static bool mediaConnected() {
+    DWORD status = 1, returned = 0;
+    return QueryOid(OID_GEN_MEDIA_CONNECT_STATUS, &status, sizeof status, &returned) && status == 0;
+  }
+  std::string traceText() {
+    std::string path;
+    if (!wavorel::resolveWindowsPath("C:\\Sorvik_test.txt", path)) return "";
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  static int count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+    return n;
+  }
+  // Passes of the timer that reached the supplicant check.
+  int passes() { return count(traceText(), "End to Detect WPACapN Windows Util"); }
+  static int scanRequests() {
+    int n = 0;
+    for (const wavorel::sim::DriverCall& call : wavorel::sim::driverCalls())
+      n += call.set && (call.code & ~OID_STATION_SET_MASK) == OID_802_11_BSSID_LIST_SCAN ? 1 : 0;
+    return n;
+  }
+  static bool ssidSet(const std::string& ssid) {
+    for (const wavorel::sim::DriverCall& call : wavorel::sim::driverCalls())
+      if (call.set && (call.code & ~OID_STATION_SET_MASK) == OID_802_11_SSID && call.data.size() >= 4 + ssid.size() &&
+          call.data[0] == ssid.size() && std::string(call.data.begin() + 4, call.data.begin() + 4 + ssid.size()) == ssid)
+        return true;
+    return false;
+  }
+  // The labels of the menu the tray's right button opens.
+  std::vector<std::string> trayMenu() {
+    std::vector<std::string> labels{"<none>"};
+    wavorel::setModalResponder([&labels](const wavorel::ModalWindow& w) {
+      if (w.kind == wavorel::ModalWindow::Kind::Menu) labels = w.labels;
+      return static_cast<int>(ID_WORKER_LAUNCH_CONFIG);
+    });
+    SendMessage(worker(), WM_WORKER_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+    wavorel::setModalResponder(nullptr);
+    return labels;
+  }
+  void toolFiles(bool present) {
+    const std::string folder = root() + "/prog/";
+    for (const char* name : {"Vendrel.exe", "QzSwap.exe"}) {
+      std::remove((folder + name).c_str());
+      if (present) std::ofstream(folder + name) << "MZ";
+    }
+  }
+  static std::vector<std::string>& states() {
+    static std::vector<std::string> values;
+    return values;
+  }
+
+ private:
+  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
+    const CString value = TakeNotifyText(wParam, lParam);
+    if (wParam == BRIDGE_UI_CONNECTION_STATE) states().push_back(static_cast<LPCSTR>(value));
+    return wParam == BRIDGE_UI_MESSAGE_BOX ? IDOK : 0;
+  }
+  HWND ui_ = nullptr;
+};
+
+TEST_F(HideDlgXpTest, UnpluggedAdapterReleasesTheSupplicantOnceAndReturnsThroughRescan) {
+  storeHome();
+  startWorker();
+  EXPECT_TRUE(driveUntil([] { return mediaConnected(); }, 10000));
+  advance(2000);
+  EXPECT_NE(GetCurrentPort(), nullptr);
+
+  wavorel::sim::machine().setPresent(kGuid, false);
+  size_t mark = traceText().size();
+  advance(6000);
+  std::string gone = traceText().substr(mark);
+  // Discovery on every tick (timer 1 every 2 s, the WPS poll's timer 5 every second).
+  EXPECT_EQ(count(gone, "Detect Device Removal = 2"), count(gone, "Start to Detect Device Removal"));
+  EXPECT_GE(count(gone, "Detect Device Removal = 2"), 3);
+  EXPECT_EQ(count(gone, "Start to release aegis"), 1);
+  EXPECT_EQ(count(gone, "Start to Detect WPACapN Windows Util"), 0);
+  EXPECT_FALSE(SupplicantIsInitialised());
+  EXPECT_EQ(GetCurrentPort(), nullptr);
+  ASSERT_FALSE(states().empty());
+  EXPECT_EQ(states().back(), "01Wireless Net  Status : Not Exist");
+
+  wavorel::sim::machine().setPresent(kGuid, true);
+  mark = traceText().size();
+  states().clear();
+  advance(2000);
+  const std::string back = traceText().substr(mark);
+  EXPECT_EQ(count(back, "Start to rescan"), 1);
+  // Rescan bound the supplicant; the same tick's first pass released it and
+  // its check bound it again.
+  EXPECT_EQ(count(back, "Start to release aegis"), 1);
+  EXPECT_LT(back.find("Start to rescan"), back.find("Start to release aegis"));
+  EXPECT_LT(back.find("Start to release aegis"), back.rfind("Return TRUE"));
+  EXPECT_NE(GetCurrentPort(), nullptr);
+  ASSERT_FALSE(states().empty());
+  EXPECT_EQ(states().front(), "00Wireless Net  Status : Disconnected");
+  // The link the release cut comes back by the 15-pass comparison.
+  EXPECT_TRUE(driveUntil([] { return mediaConnected(); }, 40000));
+}
+
+TEST_F(HideDlgXpTest, TrayMenuOffersTheOtherConfigurationTool) {
+  startWorker();
+  const std::vector<std::string> useQz = {"Launch Config Utilities ", "Use QzConfig as Configuration utility", "Exit"};
+  const std::vector<std::string> useQzAp = {"Launch Config Utilities ", "Use QzConfig as Configuration utility",
+                                            "Switch to AP Mode", "Exit"};
+  const std::vector<std::string> useZero = {"Launch Config Utilities ",
+                                            "Use Zero Configuration as Configuration utility", "Exit"};
+  const std::vector<std::string> useZeroAp = {"Launch Config Utilities ",
+                                              "Use Zero Configuration as Configuration utility", "Switch to AP Mode",
+                                              "Exit"};
+  const std::vector<std::string> plainAp = {"Launch Config Utilities ", "Switch to AP Mode", "Exit"};
+  const struct {
+    int osType;
+    int mode;
+    bool tools;
+    const std::vector<std::string>& menu;
+  } table[] = {
+      {8, kConfigToolZeroConfig, false, useQz},   {8, kConfigToolZeroConfig, true, useQzAp},
+      {8, kConfigToolUtility, false, useZero},    {8, kConfigToolServiceIdle, true, useZeroAp},
+      {7, kConfigToolUtility, true, plainAp},
+  };
+  for (const auto& row : table) {
+    g_nOsType = row.osType;
+    ConfigToolMode = row.mode;
+    g_bAdministrator = 1;
+    toolFiles(row.tools);
+    EXPECT_EQ(trayMenu(), row.menu) << "OS " << row.osType << " mode " << row.mode << " tools " << row.tools;
+  }
+}
+
+TEST_F(HideDlgXpTest, EveryNinetiethPassWithoutALinkAsksForARescan) {
+  setDriverText("SSID", "Nowhere");
+  setDriverText("NetworkType", "1");
+  startWorker();
+  g_bApplyRequested = 0;  // no comparison re-applies the profile
+  advance(4000);
+  wavorel::sim::clearDriverCalls();
+  std::vector<int> rescanAt;
+  for (int step = 0; step < 2000 && rescanAt.size() < 2; ++step) {
+    const int before = scanRequests();
+    advance(100);
+    if (scanRequests() > before) rescanAt.push_back(passes());
+  }
+  ASSERT_EQ(rescanAt.size(), 2u);
+  // The pass with counter 90 is the 91st (a timer due in the same step may follow it).
+  EXPECT_GE(rescanAt[0], 91);
+  EXPECT_LE(rescanAt[0], 92);
+  EXPECT_EQ(rescanAt[1] - rescanAt[0], 90);
+}
+
+TEST_F(HideDlgXpTest, MediaEventMergesTheDriverListWithoutTouchingTheQueue) {
+  startWorker();
+  advance(6000);
+  std::memset(BssidSiteList.get(), 0, 4);
+  XpWorkerState().ScanPending = 1;
+  const size_t queued = GetActionQueue().size();
+  wavorel::sim::clearDriverCalls();
+  SendMessage(worker(), WM_MEDIA_CONNECT_EVENT, 0, 0);
+  EXPECT_GT(wavorel::wire::getU32(BssidSiteList.get()), 0u);
+  EXPECT_EQ(XpWorkerState().ScanPending, 1);
+  EXPECT_EQ(GetActionQueue().size(), queued);
+  EXPECT_EQ(scanRequests(), 0);
+  XpWorkerState().ScanPending = 0;
+}
+
+TEST_F(HideDlgXpTest, SwitchToApModeReleasesTheSupplicantAndStopsZeroConfigurationFirst) {
+  storeHome();
+  startWorker();
+  ASSERT_TRUE(driveUntil([] { return mediaConnected(); }, 10000));
+  EnableWzcOnInterface(1);
+  pumpAll();
+  wavorel::clearProcessStarts();
+  wavorel::sim::clearDriverCalls();
+  SendMessage(worker(), WM_COMMAND, ID_WORKER_SWITCH_TO_AP, 0);
+  EXPECT_FALSE(SupplicantIsInitialised());
+  drive(3000);
+  EXPECT_EQ(worker::testing::WzcService().state, static_cast<uint32_t>(SERVICE_STOPPED));
+  EXPECT_EQ(worker::testing::WzcService().startType, static_cast<uint32_t>(SERVICE_DEMAND_START));
+  EXPECT_EQ(driverText("OpMode"), "1");
+  EXPECT_EQ(lastSet(OID_VX_AP_MODE_SET), (std::vector<uint8_t>{1, 0, 0, 0}));
+  EXPECT_EQ(g_bSwitchingToApMode, 1);
+  const std::vector<wavorel::ProcessStart> starts = wavorel::processStarts();
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].api, "WinExec");
+  EXPECT_EQ(starts[0].commandLine,
+            std::string("\"QzSwap.exe\" ON Sorvik Vendrel \"Nerolt Wireless\" USB 8 ") + g_szHardwareId);
+  EXPECT_EQ(starts[0].show, SW_MINIMIZE);
+  g_bSwitchingToApMode = 0;
+}
+
+TEST_F(HideDlgXpTest, DestroyEndsTheRequestThreadAndDetachesThePortsWithAConnectQueued) {
+  storeHome();
+  startWorker();
+  ASSERT_TRUE(driveUntil([] { return mediaConnected(); }, 10000));
+  ASSERT_TRUE(IsUiThreadRunning());
+  _ACTION_DATA connect;
+  connect.Kind = kActionConnect;
+  connect.Profile = std::make_unique<_PROFILE_DATA>();
+  const BYTE key[13] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+  for (NdisKeyBlock& block : connect.Profile->WepKey) block = MakeNdisKeyBlock(0, key, sizeof key);
+  connect.Profile->WpaNoneKey = MakeNdisKeyBlock(0, key, sizeof key);
+  GetActionQueue().push_back(std::move(connect));
+  wavorel::sim::clearDriverCalls();
+
+  g_pHideDlg->DestroyWindow();
+  EXPECT_EQ(lastSet(OID_VX_PRIVATE_0149_SET), std::vector<uint8_t>{0});
+  EXPECT_FALSE(IsUiThreadRunning());
+  EXPECT_FALSE(SupplicantIsInitialised());
+  EXPECT_EQ(GetCurrentPort(), nullptr);
+  EXPECT_TRUE(GetActionQueue().empty());
+  EXPECT_EQ(XpWorkerState().SupplicantCredentials, nullptr);
+  EXPECT_EQ(SupplicantGetCurrentProfile(), nullptr);
+}
+
+TEST_F(HideDlgXpTest, RadioSwitchOfTheDriverDropsTheLinkAndStopsScans) {
+  storeHome();
+  startWorker();
+  ASSERT_TRUE(driveUntil([] { return mediaConnected(); }, 10000));
+  DWORD value = 0, returned = 0;
+  ASSERT_TRUE(QueryOid(OID_VX_PRIVATE_0108, &value, sizeof value, &returned));
+  EXPECT_EQ(value, 1u);
+
+  DWORD off = 0;
+  ASSERT_TRUE(SetOid(OID_VX_PRIVATE_0108_SET, &off, sizeof off, &returned, 1));
+  EXPECT_FALSE(mediaConnected());
+  value = 9;
+  QueryOid(OID_VX_PRIVATE_0108, &value, sizeof value, &returned);
+  EXPECT_EQ(value, 0u);
+  QueryOid(OID_VX_LINK_EVENT, &value, sizeof value, &returned);
+  EXPECT_EQ(value, 3u);
+  BYTE config[32] = {};
+  QueryOid(OID_VX_PRIVATE_0111, config, sizeof config, &returned);
+  EXPECT_EQ(wavorel::wire::getU32(config + 20), 0u);
+  SetOid(OID_802_11_BSSID_LIST_SCAN, nullptr, 0, &returned, 1);
+  clock().advance(5000);
+  std::vector<BYTE> list(kBssListSize);
+  QueryOid(OID_802_11_BSSID_LIST, list.data(), kBssListSize, &returned);
+  EXPECT_EQ(wavorel::wire::getU32(list.data()), 0u);
+
+  DWORD on = 1;
+  ASSERT_TRUE(SetOid(OID_VX_PRIVATE_0108_SET, &on, sizeof on, &returned, 1));
+  QueryOid(OID_VX_PRIVATE_0108, &value, sizeof value, &returned);
+  EXPECT_EQ(value, 1u);
+  QueryOid(OID_VX_PRIVATE_0111, config, sizeof config, &returned);
+  EXPECT_EQ(wavorel::wire::getU32(config + 20), 1u);
+}
+
+}  // namespace
+}  // namespace xpworker::testing
