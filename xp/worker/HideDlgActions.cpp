@@ -79,6 +79,8 @@ void TakeXpWepBaseline() {
   if (Query(OID_GEN_RCV_OK, &received, sizeof received)) g_state.ReceivedBaseline = received;
 }
 
+namespace {
+
 // The configuration block as the driver has it, with the record's channel.
 void SetChannelInConfiguration(DWORD frequency) {
   BYTE configuration[kConfigurationSize] = {};
