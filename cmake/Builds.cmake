@@ -37,19 +37,3 @@ function(wavorel_add_build_library name)
   endforeach()
 endfunction()
 
-# Sets `out` to 1 once Wavorel's station worker window (CHideDlg: the pages
-# reach it through g_pHideDlg) links whole: a source outside the Vista folders
-# defines the members it still takes from them, its rescan step first. The
-# programs that link it are made only then.
-function(wavorel_xp_worker_window out)
-  file(GLOB_RECURSE xp_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/xp/*.cpp)
-  file(GLOB worker_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/worker/*.cpp)
-  set(found 0)
-  foreach(f ${xp_sources} ${worker_sources})
-    file(STRINGS ${f} hits REGEX "CHideDlg::RunRescanStep\\(")
-    if(hits)
-      set(found 1)
-    endif()
-  endforeach()
-  set(${out} ${found} PARENT_SCOPE)
-endfunction()
