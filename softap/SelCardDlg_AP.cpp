@@ -2,21 +2,6 @@
 
 #include "worker/DeviceProperty.h"
 
-namespace {
-
-constexpr DWORD kPropertySize = 256;
-
-// A property as text; empty when it cannot be read.
-CString property(HDEVINFO devInfo, PSP_DEVINFO_DATA device, DWORD which) {
-  char buffer[kPropertySize];
-  ReadDeviceProperty(devInfo, device, which, buffer, sizeof buffer);
-  return buffer;
-}
-
-bool validSet(HDEVINFO devInfo) { return devInfo != nullptr && devInfo != INVALID_HANDLE_VALUE; }
-
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CSelCardDlg_AP, CDialog)
   ON_CBN_SELCHANGE(CSelCardDlg_AP::IDC_CARD_LIST, &CSelCardDlg_AP::OnSelchangeCardList)
 END_MESSAGE_MAP()
@@ -31,22 +16,22 @@ void CSelCardDlg_AP::DoDataExchange(CDataExchange* pDX) {
 void CSelCardDlg_AP::ShowProperties(DWORD index) {
   SP_DEVINFO_DATA device{sizeof device, {}, 0, 0};
   const BOOL found = SetupDiEnumDeviceInfo(m_hDevInfo, index, &device);
-  SetDlgItemText(IDC_DEVICE_DESC, found ? property(m_hDevInfo, &device, SPDRP_DEVICEDESC) : CString());
-  SetDlgItemText(IDC_HARDWARE_ID, found ? property(m_hDevInfo, &device, SPDRP_HARDWAREID) : CString());
-  SetDlgItemText(IDC_LOCATION, found ? property(m_hDevInfo, &device, SPDRP_LOCATION_INFORMATION) : CString());
-  SetDlgItemText(IDC_MANUFACTURER, found ? property(m_hDevInfo, &device, SPDRP_MFG) : CString());
+  SetDlgItemText(IDC_DEVICE_DESC, found ? DevicePropertyText(m_hDevInfo, &device, SPDRP_DEVICEDESC) : CString());
+  SetDlgItemText(IDC_HARDWARE_ID, found ? DevicePropertyText(m_hDevInfo, &device, SPDRP_HARDWAREID) : CString());
+  SetDlgItemText(IDC_LOCATION, found ? DevicePropertyText(m_hDevInfo, &device, SPDRP_LOCATION_INFORMATION) : CString());
+  SetDlgItemText(IDC_MANUFACTURER, found ? DevicePropertyText(m_hDevInfo, &device, SPDRP_MFG) : CString());
 }
 
 BOOL CSelCardDlg_AP::OnInitDialog() {
   CDialog::OnInitDialog();
   // Nothing to choose from: the dialog offers no row and OK chooses none.
-  if (!validSet(m_hDevInfo) || m_arrDevIndex.GetSize() < 1) return FALSE;
+  if (!IsValidDeviceInfoSet(m_hDevInfo) || m_arrDevIndex.GetSize() < 1) return FALSE;
   for (INT_PTR i = 0; i < m_arrDevIndex.GetSize(); ++i) {
     SP_DEVINFO_DATA device{sizeof device, {}, 0, 0};
     CString name;
     if (SetupDiEnumDeviceInfo(m_hDevInfo, m_arrDevIndex[i], &device)) {
-      name = property(m_hDevInfo, &device, SPDRP_FRIENDLYNAME);
-      if (name.IsEmpty()) name = property(m_hDevInfo, &device, SPDRP_DEVICEDESC);
+      name = DevicePropertyText(m_hDevInfo, &device, SPDRP_FRIENDLYNAME);
+      if (name.IsEmpty()) name = DevicePropertyText(m_hDevInfo, &device, SPDRP_DEVICEDESC);
     }
     m_cardList.AddString(name);
   }

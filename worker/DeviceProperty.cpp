@@ -20,3 +20,9 @@ BOOL ReadDeviceProperty(HDEVINFO devInfo, PSP_DEVINFO_DATA device, DWORD propert
   buffer[length] = '\0';
   return TRUE;
 }
+
+CString DevicePropertyText(HDEVINFO devInfo, PSP_DEVINFO_DATA device, DWORD property) {
+  char buffer[256];
+  ReadDeviceProperty(devInfo, device, property, buffer, sizeof buffer);
+  return buffer;
+}

@@ -9,3 +9,9 @@
 // (a list of texts gives its first one), and a property that cannot be read
 // leaves the buffer empty. TRUE when the property was read.
 BOOL ReadDeviceProperty(HDEVINFO devInfo, PSP_DEVINFO_DATA device, DWORD property, char* buffer, DWORD size);
+
+// The property as text (cut at 255 bytes); empty when it cannot be read.
+CString DevicePropertyText(HDEVINFO devInfo, PSP_DEVINFO_DATA device, DWORD property);
+
+// TRUE for a device information set that SetupDiGetClassDevs handed out.
+inline bool IsValidDeviceInfoSet(HDEVINFO devInfo) { return devInfo != nullptr && devInfo != INVALID_HANDLE_VALUE; }

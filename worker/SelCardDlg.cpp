@@ -2,21 +2,6 @@
 
 #include "worker/DeviceProperty.h"
 
-namespace {
-
-constexpr DWORD kPropertySize = 256;
-
-// A property as text; empty when it cannot be read.
-CString property(HDEVINFO devInfo, PSP_DEVINFO_DATA device, DWORD which) {
-  char buffer[kPropertySize];
-  ReadDeviceProperty(devInfo, device, which, buffer, sizeof buffer);
-  return buffer;
-}
-
-bool validSet(HDEVINFO devInfo) { return devInfo != nullptr && devInfo != INVALID_HANDLE_VALUE; }
-
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CSelCardDlg, CDialog)
   ON_CBN_SELCHANGE(CSelCardDlg::IDC_CARD_LIST, &CSelCardDlg::OnSelchangeCardList)
   ON_WM_DESTROY()
@@ -36,24 +21,24 @@ void CSelCardDlg::DoDataExchange(CDataExchange* pDX) {
 CString CSelCardDlg::DeviceName(DWORD index) {
   SP_DEVINFO_DATA device{sizeof device, {}, 0, 0};
   if (!SetupDiEnumDeviceInfo(m_hDevInfo, index, &device)) return CString();
-  CString name = property(m_hDevInfo, &device, SPDRP_FRIENDLYNAME);
-  if (name.IsEmpty()) name = property(m_hDevInfo, &device, SPDRP_DEVICEDESC);
+  CString name = DevicePropertyText(m_hDevInfo, &device, SPDRP_FRIENDLYNAME);
+  if (name.IsEmpty()) name = DevicePropertyText(m_hDevInfo, &device, SPDRP_DEVICEDESC);
   return name;
 }
 
 void CSelCardDlg::ReadProperties(DWORD index) {
   SP_DEVINFO_DATA device{sizeof device, {}, 0, 0};
   const BOOL found = SetupDiEnumDeviceInfo(m_hDevInfo, index, &device);
-  m_strDeviceDesc = found ? property(m_hDevInfo, &device, SPDRP_DEVICEDESC) : CString();
-  m_strHardwareId = found ? property(m_hDevInfo, &device, SPDRP_HARDWAREID) : CString();
-  m_strLocation = found ? property(m_hDevInfo, &device, SPDRP_LOCATION_INFORMATION) : CString();
-  m_strManufacturer = found ? property(m_hDevInfo, &device, SPDRP_MFG) : CString();
+  m_strDeviceDesc = found ? DevicePropertyText(m_hDevInfo, &device, SPDRP_DEVICEDESC) : CString();
+  m_strHardwareId = found ? DevicePropertyText(m_hDevInfo, &device, SPDRP_HARDWAREID) : CString();
+  m_strLocation = found ? DevicePropertyText(m_hDevInfo, &device, SPDRP_LOCATION_INFORMATION) : CString();
+  m_strManufacturer = found ? DevicePropertyText(m_hDevInfo, &device, SPDRP_MFG) : CString();
 }
 
 BOOL CSelCardDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_arrDevIndex.GetSize() < 1) AfxThrowInvalidArgException();
-  if (!validSet(m_hDevInfo)) return FALSE;
+  if (!IsValidDeviceInfoSet(m_hDevInfo)) return FALSE;
   m_cardList.SetColumnCount(1);
   m_cardList.SetColumnWidth(0, 200);
   for (INT_PTR i = 0; i < m_arrDevIndex.GetSize(); ++i) {
