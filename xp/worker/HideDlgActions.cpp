@@ -298,7 +298,11 @@ void RebaseWepCheck() {
 
 XP_WORKER_STATE& XpWorkerState() { return g_state; }
 
-void ResetXpWorkerState() { g_state = XP_WORKER_STATE(); }
+void ResetXpWorkerState() {
+  // The supplicant must not keep pointing at the credentials that go here.
+  if (SupplicantGetCurrentProfile() == g_state.SupplicantCredentials.get()) SupplicantSetCurrentProfile(nullptr);
+  g_state = XP_WORKER_STATE();
+}
 
 void MergeXpScanList(BYTE* scan) {
   BYTE channels[kMaxChannels] = {};

@@ -15,6 +15,7 @@
 #include "worker/ActionQueue.h"
 #include "worker/HideDlg.h"
 #include "xp/worker/XpWorker.h"
+#include "xp/supplicant/PortManager.h"
 #include "xp/worker/ZeroConfigHandover.h"
 
 namespace xphost::testing {
@@ -28,6 +29,10 @@ class HostXpTest : public xp::testing::XpStationPageTest {
   }
   void TearDown() override {
     closeHost();
+    // A connection the radio's return applied may have its checks thread
+    // still waiting on the virtual clock: it ends with the supplicant, as the
+    // worker window's destruction ends it, before the records it reads go.
+    SupplicantClose();
     g_pHideDlg = nullptr;
     resetWorker();
     XpStationPageTest::TearDown();
