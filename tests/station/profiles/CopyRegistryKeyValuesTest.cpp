@@ -38,7 +38,7 @@ class CopyRegistryKeyValuesTest : public wavorel::testing::PlatformTest {
     if (RegOpenKeyEx(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return out;
     for (DWORD i = 0;; ++i) {
       char name[512];
-      std::string data(4096, '\0');
+      std::string data(16384, '\0');
       DWORD nameSize = sizeof name, dataSize = static_cast<DWORD>(data.size()), type = 0;
       if (RegEnumValue(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &dataSize) !=
           ERROR_SUCCESS)

@@ -45,7 +45,10 @@ class CredentialSubPagesTest : public EditorTest {
   Page& page() { return *editor().Get8021XPage(); }
   CPageEAPFastDlg& fast() { return *page().EapFast(); }
   CPageNamePasswordDlg& credentials() { return *page().Credentials(); }
-  static void press(CWnd& dialog, int id) { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+  static void press(CWnd& dialog, int id) {
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    pump();
+  }
   // A click on a check box or radio button: it changes its state, then tells its page.
   static void click(CWnd& dialog, int id) {
     dialog.GetDlgItem(id)->SendMessage(BM_CLICK);
@@ -97,7 +100,7 @@ TEST_F(CredentialSubPagesTest, ImportTakesThePacFileAndAPathLongerThanTheRecordH
 
   // A file whose full path is 257 bytes: the record's field holds 255.
   const std::string folder = "C:\\Pacs\\" + std::string(120, 'd');
-  const std::string deep = folder + "\\" + std::string(120, 'e') + ".pac";
+  const std::string deep = folder + "\\" + std::string(124, 'e') + ".pac";
   ASSERT_EQ(deep.size(), 257u);
   ASSERT_TRUE(CreateDirectory(folder.c_str(), nullptr));
   writeDriveFile(deep);
@@ -112,6 +115,7 @@ TEST_F(CredentialSubPagesTest, ImportTakesThePacFileAndAPathLongerThanTheRecordH
   // The same limit for the front end's path; 255 bytes are taken whole.
   received().clear();
   EXPECT_TRUE(fast().RunBridgeCommand(61, CString(std::string(256, 'p').c_str())));
+  pump();
   EXPECT_EQ(messages(), std::vector<std::string>{"The PAC file path is too long."});
   EXPECT_EQ(std::string(fast().m_strPacPath), "C:\\Pacs\\Site.pac");
   const std::string longest(kPacPathLimit, 'p');
