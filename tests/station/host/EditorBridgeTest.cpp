@@ -6,6 +6,7 @@
 
 #include "station/profiles/EditorFieldCodes.h"
 #include "station/profiles/ProfileEditorDlg.h"
+#include "station/profiles/SecurityEditorDlg.h"
 #include "tests/station/host/StationHostTest.h"
 
 namespace station::testing {
@@ -211,6 +212,29 @@ TEST_F(EditorBridgeTest, EncryptionChoiceReachesOnlyTheEditorItNames) {
     command(25, c.value);
     EXPECT_EQ(security->m_nEncryption, c.encryption) << c.value;
   }
+}
+
+// Every field code reaches both editors; the PAC file buttons (62 Remove,
+// 63 Import) press only those of the editor kind their value names.
+TEST_F(EditorBridgeTest, PacButtonCodesReachOnlyTheEditorTheyName) {
+  startWithHost();
+  auto* profileEditor = dynamic_cast<CProfileEditorDlg*>(host()->GetSecondaryDialog(kHostDlgProfileEditor));
+  auto* securityEditor = dynamic_cast<CSecurityEditorDlg*>(host()->GetSecondaryDialog(kHostDlgSecurityEditor));
+  ASSERT_NE(profileEditor, nullptr);
+  ASSERT_NE(securityEditor, nullptr);
+  CPageEAPFastDlg& profileFast = *profileEditor->Get8021XPage()->EapFast();
+  CPageEAPFastDlg& securityFast = *securityEditor->Get8021XPage()->EapFast();
+  command(61, "C:\\Pacs\\Both.pac");
+  EXPECT_EQ(std::string(profileFast.m_strPacPath), "C:\\Pacs\\Both.pac");
+  EXPECT_EQ(std::string(securityFast.m_strPacPath), "C:\\Pacs\\Both.pac");
+  command(BRIDGE_CMD_EAPFAST_BUTTON1, "2");  // no editor of kind 2
+  EXPECT_EQ(std::string(profileFast.m_strPacPath), "C:\\Pacs\\Both.pac");
+  EXPECT_EQ(std::string(securityFast.m_strPacPath), "C:\\Pacs\\Both.pac");
+  command(BRIDGE_CMD_EAPFAST_BUTTON1, "0");  // the security editor's Remove
+  EXPECT_EQ(std::string(profileFast.m_strPacPath), "C:\\Pacs\\Both.pac");
+  EXPECT_EQ(std::string(securityFast.m_strPacPath), "");
+  command(BRIDGE_CMD_EAPFAST_BUTTON1, "1");  // the profile editor's
+  EXPECT_EQ(std::string(profileFast.m_strPacPath), "");
 }
 
 TEST_F(EditorBridgeTest, ARefusedSaveKeepsTheConnectForTheNextSave) {

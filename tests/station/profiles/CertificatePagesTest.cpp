@@ -101,6 +101,33 @@ TEST_F(CertificatePagesTest, ServerListStartsWithAnyTrustedCaWhichChoosesNothing
   EXPECT_FALSE(server().Chosen().hash);
 }
 
+// Stores of another world: no root certificate at all, and one personal
+// certificate whose friendly name is not ASCII.
+class BareStoreTest : public CertificatePagesTest {
+ protected:
+  std::string worldText() const override {
+    const std::string world(wavorel::sim::defaultWorldText());
+    return world.substr(0, world.find("[Certificate User]")) +
+           "[Certificate Accented]\nStore = MY\nSubject = Zoe Miller\nIssuer = Harbor Issuing CA\n"
+           "FriendlyName = Zo\xC3\xAB M\xC3\xBCller\nExpires = 2030-01-15\n";
+  }
+};
+
+TEST_F(BareStoreTest, AnEmptyRootStoreListsOnlyAnyTrustedCaAndFriendlyNamesTakeTheCodePage) {
+  server().RefreshCertList();
+  pump();
+  EXPECT_EQ(lines(EDITOR_FIELD_SERVER_CERT_LIST), std::vector<std::string>{"- Any Trusted CA -"});
+  EXPECT_TRUE(server().Certificates().empty());
+  EXPECT_FALSE(server().Chosen().hash);
+
+  client().RefreshCertList();
+  pump();
+  ASSERT_EQ(client().Certificates().size(), 1u);
+  // The UTF-16 property in the system code page (1252), not its raw bytes.
+  EXPECT_STREQ(client().Certificates()[0].friendlyName, "Zo\xEB M\xFCller");
+  EXPECT_EQ(client().Certificates()[0].hasFriendlyName, 1u);
+}
+
 TEST(CertDescTest, ClearingFreesTheHashAndACopyHoldsItsOwn) {
   CertDesc desc;
   desc.hash = std::make_unique<BYTE[]>(3);

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "frontend/BridgeCodes.h"
 #include "worker/ActionQueue.h"
@@ -28,6 +29,15 @@ Signal = -50
 Security = WPA2-Enterprise
 Cipher = CCMP
 Eap = accept
+
+[Network Refusing]
+Ssid = CorpDeny
+Bssid = 00-1D-7E-00-00-06
+Channel = 9
+Signal = -50
+Security = WPA2-Enterprise
+Cipher = CCMP
+Eap = reject
 )");
   }
   CSecurityEditorDlg* editor() {
@@ -151,6 +161,34 @@ TEST_F(SecurityEditorConnectTest, Wpa2With8021XIsValidatedBeforeItsFieldsReachTh
   EXPECT_STREQ(record->TunnelID, "dana");
 }
 
+// WPA2 with 802.1X from the survey: the adapter joins where the
+// authentication server accepts and stays out where it refuses.
+TEST_F(SecurityEditorConnectTest, Wpa2With8021XJoinsWhereTheServerAccepts) {
+  g_b8021xSupport = 1;
+  startSurvey();
+  const BYTE corp[6] = {0x00, 0x1D, 0x7E, 0x00, 0x00, 0x05};
+  const BYTE deny[6] = {0x00, 0x1D, 0x7E, 0x00, 0x00, 0x06};
+  const struct {
+    const char* ssid;
+    const BYTE* bssid;
+    bool joins;
+  } cases[] = {{"CorpDeny", deny, false}, {"CorpWLAN", corp, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.ssid);
+    openEditorFor(c.ssid);
+    for (const auto& [code, value] : {std::pair<UINT, const char*>{43, "dana"}, {44, "dana"}, {47, "s3cret"}})
+      command(code, value);
+    ok();
+    EXPECT_EQ(messages(), std::vector<std::string>{});
+    ASSERT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgLinkStatus);
+    advance(8000);
+    wavorel::sim::Adapter& adapter = machine().adapter(0);
+    const bool joined = adapter.connected() && adapter.network() && adapter.network()->ssid == c.ssid;
+    EXPECT_EQ(joined, c.joins);
+    EXPECT_EQ(std::memcmp(g_currentBssid, c.bssid, 6) == 0, c.joins);
+  }
+}
+
 TEST_F(SecurityEditorConnectTest, WithoutThe8021XSupportFlagNo8021XFieldIsCopied) {
   startSurvey();
   g_b8021xSupport = 0;
@@ -161,6 +199,42 @@ TEST_F(SecurityEditorConnectTest, WithoutThe8021XSupportFlagNo8021XFieldIsCopied
   EXPECT_EQ(messages(), std::vector<std::string>{});
   EXPECT_EQ(site()->m_8021x.Identity, "");
   EXPECT_EQ(site()->m_8021x.TunnelID, "");
+}
+
+// The driver's "CCX2Control" as the editor found it when it showed: bit 0
+// is the LEAP record's CCX flag, bit 1 the CCKM flag; unreadable, both 0.
+TEST_F(SecurityEditorConnectTest, CcxControlBitsReadAtShowReachTheLeapConnection) {
+  g_b8021xSupport = 1;
+  startSurvey();
+  const struct {
+    const char* what;
+    bool present;
+    DWORD value;
+    BYTE leapCcx;
+    int cckm;
+  } cases[] = {{"bits 0 and 1", true, 3, 1, 1}, {"missing", false, 0, 0, 0}, {"bit 1", true, 2, 0, 1},
+               {"bit 0 among others", true, 0xFD, 1, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    if (c.present)
+      RegSetValueEx(key, "CCX2Control", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&c.value), sizeof c.value);
+    else
+      RegDeleteValue(key, "CCX2Control");
+    RegCloseKey(key);
+    openEditorFor("Gamma");
+    editor()->GetAuthEncryPage()->SendMessage(WM_COMMAND, ID_AUTH_LEAP, 0);
+    command(35, "dana");
+    command(36, "pw");
+    ok();
+    EXPECT_EQ(messages(), std::vector<std::string>{});
+    const _PROFILE_DATA* record = site()->GetConnectRecord();
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->LeapEnabled, 1u);
+    EXPECT_EQ(record->LeapCcx, c.leapCcx);
+    EXPECT_EQ(site()->m_bCcxCckm, c.cckm);
+  }
 }
 
 TEST_F(SecurityEditorConnectTest, LeapWithABlankIdentityIsRefused) {
