@@ -86,6 +86,7 @@ BOOL CAuthenStatusDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     CloseLog();
     return TRUE;
   }
+  if (HIWORD(wParam) == BN_CLICKED && OnBuildButton(id)) return TRUE;
   // A hidden dialog never closes on Enter or Escape.
   if (id == IDOK || id == IDCANCEL) return TRUE;
   return CDialog::OnCommand(wParam, lParam);

@@ -4,7 +4,9 @@
 // posts WM_AUTH_STATUS_EVENT with a slot index; the dialog appends each text
 // with a time stamp to its list, and the text "OK" ends the log: the ring is
 // zeroed and the host returns to its first secondary dialog. While shown, a
-// 20 ms timer keeps the card and profile texts current.
+// 20 ms timer keeps the card and profile texts current. Wavorel's template
+// adds a clear button (1145) that stops the supplicant's port and empties the
+// ring and the log.
 #pragma once
 
 #include <vector>
@@ -20,6 +22,7 @@ constexpr int IDC_AUTHEN_TITLE = 1565;
 constexpr int IDC_AUTHEN_LIST = 1639;
 constexpr int IDC_AUTHEN_OK = 1293;
 constexpr int IDC_AUTHEN_CANCEL = 1296;
+constexpr int IDC_AUTHEN_CLEAR = 1145;
 constexpr UINT IDS_AUTHEN_CARD_NAME = 468;
 constexpr UINT IDS_AUTHEN_PROFILE_NAME = 469;
 constexpr UINT IDS_AUTHEN_TITLE = 6248;
@@ -81,6 +84,9 @@ class CAuthenStatusDlg : public CDialog {
   // be read leaves its text as it was.
   void ReadCardAndProfile();
   void CloseLog();
+  // A button only one build's template has: TRUE when `id` was one of them
+  // and was handled (the XP build's clear button; none in WavorelVista).
+  BOOL OnBuildButton(UINT id);
 
   std::vector<Event> m_events;
   CQuickList m_list;

@@ -144,7 +144,6 @@ void UiThreadStop() {
     CloseHandle(g_pThread->Thread);
     g_pThread.reset();
     g_bStopping = false;
-    g_nPending = 0;
   }
   {
     std::lock_guard<std::mutex> lock(g_mailboxMutex);

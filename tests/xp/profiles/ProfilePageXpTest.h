@@ -133,6 +133,8 @@ class ProfilePageXpTest : public xpworker::testing::XpWorkerTest {
     pump();
   }
   void pump() { wavorel::pumpMessages(); }
+  // The plain window the dialogs are made under.
+  CWnd* parentWnd() const { return CWnd::FromHandle(parent_); }
 
   static std::vector<BridgeValue>& received() {
     static std::vector<BridgeValue> values;

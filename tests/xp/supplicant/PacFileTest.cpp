@@ -53,6 +53,26 @@ TEST_F(PacFileTest, APacIsProvisionedOnceLoadedNextTimeAndRemovedWhenRejected) {
   EXPECT_TRUE(driveUntil([&] { return !std::filesystem::exists(linuxPath); }));
 }
 
+TEST_F(PacFileTest, APacPartTheLibraryCannotHandOverStoresNothing) {
+  const std::string linuxPath = root() + "/prog/Office.pac";
+  for (const char* call : {"acCredGetEapFASTPacAID", "acCredGetEapFASTPacOpaque"}) {
+    SCOPED_TRACE(call);
+    enterprise("Corp", kFast, "alice", "secret");
+    wavorel::sim::forceSupplicantStatus(call, AC_ERR_BUFFER_TOO_SMALL);
+    clearLines();
+    startAndConnect();
+    drive(5000);
+    EXPECT_FALSE(ringHas("Wireless client is authenticated.")) << ::testing::PrintToString(ringLines());
+    EXPECT_FALSE(std::filesystem::exists(linuxPath));
+    EXPECT_FALSE(std::filesystem::exists(linuxPath + ".tmp"));
+    EXPECT_EQ(driverText("PACFilePath"), "<none>");
+    EXPECT_EQ(driverText("PACFilePath", "\\Profile\\Station\\Office"), "<none>");
+    EXPECT_EQ(std::string(profile_.PACFilePath), "");
+    SupplicantClose();
+    EXPECT_FALSE(IsUiThreadRunning());
+  }
+}
+
 TEST_F(PacFileTest, ARecordIsUsedOnlyWhenItsLengthsFitAndItsAidAndIidMatch) {
   const auto file = [](std::vector<uint32_t> lengths, const std::string& data) {
     std::vector<BYTE> bytes(kPacFileSize, 0);
