@@ -19,6 +19,7 @@
 #include "xp/supplicant/Credentials.h"
 #include "xp/supplicant/PortManager.h"
 #include "xp/supplicant/SupplicantHost.h"
+#include "xp/worker/CredentialPrompt.h"
 #include "xp/worker/XpWorker.h"
 
 namespace {
@@ -143,7 +144,9 @@ bool HandOverCredentials(const XP_WORKER_CONTEXT& context, _PROFILE_DATA& r) {
   }
   if (AsksForPassword(r)) {
     g_bApplyRequested = 0;
-    const int answer = context.host && context.credentialPrompt ? context.credentialPrompt() : kPromptNone;
+    int answer = kPromptNone;
+    if (context.host)
+      answer = context.credentialPrompt ? context.credentialPrompt() : RunXpCredentialPrompt(context.host, credentials);
     if (answer == kPromptCancel) return false;
     std::memcpy(r.Identity, credentials.Identity, sizeof r.Identity);
     std::memcpy(r.Password, credentials.Password, sizeof r.Password);
@@ -153,7 +156,9 @@ bool HandOverCredentials(const XP_WORKER_CONTEXT& context, _PROFILE_DATA& r) {
     std::memcpy(credentials.TunnelPassword, credentials.Password, sizeof credentials.TunnelPassword);
   }
   if ((r.AuthenProtocol == kFastMethod || r.AuthenProtocol == kLeapMethod) && g_state.LogonCredentialSwitch) {
-    if (context.singleSignOn && context.singleSignOn() == kPromptCancel) return false;
+    const int answer =
+        context.singleSignOn ? context.singleSignOn() : TakeXpLogonCredentials(context.host, credentials);
+    if (answer == kPromptCancel) return false;
   }
   g_state.LogonCredentialSwitch = 1;
   CopyCertificate(r.UseClientCert, credentials.ClientCertLen, credentials.ClientCertData,
@@ -318,7 +323,9 @@ void RefreshXpSiteList(std::vector<_ACTION_DATA>* queue) {
 }
 
 int ProcessXpActions(const XP_WORKER_CONTEXT& context) {
-  if (!context.queue) return 0;
+  // A run that starts while a prompt of a connection waits (its timers keep
+  // firing) leaves the queue to the run that asked.
+  if (!context.queue || IsXpCredentialPromptRunning()) return 0;
   std::vector<_ACTION_DATA>& queue = *context.queue;
   if (g_state.ScanPending) {
     g_state.ScanPending = 0;

@@ -11,6 +11,8 @@ namespace {
 
 void ApplyCurrentProfile() { LoadAndApplyCurrentProfile(TRUE, 0, 0); }
 
+void ApplyCurrentProfileReadOnly() { LoadAndApplyCurrentProfileReadOnly(TRUE); }
+
 XP_WORKER_CONTEXT MakeContext(CHideDlg& worker) {
   XP_WORKER_CONTEXT context;
   context.worker = worker.GetSafeHwnd();
@@ -18,6 +20,7 @@ XP_WORKER_CONTEXT MakeContext(CHideDlg& worker) {
   context.queue = &GetActionQueue();
   context.addAction = [&worker](_ACTION_DATA action) { return worker.AddAction(std::move(action)); };
   context.applyCurrentProfile = ApplyCurrentProfile;
+  context.applyCurrentProfileReadOnly = ApplyCurrentProfileReadOnly;
   context.showHost = [&worker] { worker.ShowHostDialog(); };
   return context;
 }
