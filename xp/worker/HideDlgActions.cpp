@@ -133,6 +133,21 @@ void StartSupplicantPort(bool showStatus) {
   pmStart();
 }
 
+// A LEAP account text (its stored length, cut to the account's field) as a
+// terminated credential text.
+void PutAccountText(char* field, size_t size, const char* text, size_t textSize, DWORD length) {
+  std::memset(field, 0, size);
+  std::memcpy(field, text, std::min<size_t>({length, textSize, size - 1}));
+}
+
+// The LEAP account as the supplicant's identity and password, outer and inner.
+void TakeLeapAccount(const _PROFILE_DATA& r, _PROFILE_DATA& credentials) {
+  for (char* identity : {credentials.Identity, credentials.TunnelID})
+    PutAccountText(identity, sizeof credentials.Identity, r.LeapUserName, sizeof r.LeapUserName, r.LeapUserNameLength);
+  for (char* password : {credentials.Password, credentials.TunnelPassword})
+    PutAccountText(password, sizeof credentials.Password, r.LeapPassword, sizeof r.LeapPassword, r.LeapPasswordLength);
+}
+
 // Step 7: the supplicant's credentials. FALSE when the user cancelled a prompt.
 bool HandOverCredentials(const XP_WORKER_CONTEXT& context, _PROFILE_DATA& r) {
   if (!GetCurrentPort() || !NeedsSupplicantCredentials(r)) return true;
@@ -141,6 +156,7 @@ bool HandOverCredentials(const XP_WORKER_CONTEXT& context, _PROFILE_DATA& r) {
   if (r.LeapEnabled == kLeapOn) {
     r.AuthenProtocol = kLeapMethod;
     credentials.AuthenProtocol = kLeapMethod;
+    TakeLeapAccount(r, credentials);
   }
   if (AsksForPassword(r)) {
     g_bApplyRequested = 0;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 
 #include "tests/xp/worker/XpWorkerTest.h"
 
@@ -113,6 +114,33 @@ TEST_F(CredentialStepTest, CertificatesAreCopiedOnlyWhenUsedAndCutToTheirArea) {
   EXPECT_EQ(used.ClientCertData[sizeof used.ClientCertData - 1], 0xAB);
   EXPECT_EQ(used.ServerCertLen, 0u);
   EXPECT_EQ(used.ServerCertData[0], 0);
+}
+
+TEST_F(CredentialStepTest, TheLeapAccountIsWhatTheSupplicantSignsOnWith) {
+  // A LEAP profile keeps its account in the LEAP fields only (the 802.1X
+  // values are not read for it).
+  _PROFILE_DATA& p = profile("Legacy", 3, 4);
+  p.LeapEnabled = 1;
+  supplicant::testing::PutText(p.LeapUserName, sizeof p.LeapUserName, "bob");
+  p.LeapUserNameLength = 3;
+  supplicant::testing::PutText(p.LeapPassword, sizeof p.LeapPassword, "secret-and-more");
+  p.LeapPasswordLength = 6;  // the stored length wins over the text
+  XpWorkerState().LogonCredentialSwitch = 0;
+  queueConnect(p);
+  ProcessXpActions(context);
+  const _PROFILE_DATA& used = *XpWorkerState().SupplicantCredentials;
+  EXPECT_EQ(used.AuthenProtocol, 5u);
+  EXPECT_STREQ(used.Identity, "bob");
+  EXPECT_STREQ(used.TunnelPassword, "secret");
+  EXPECT_TRUE(driveUntil([this] { return adapter().connected(); }));
+
+  // An account longer than the credential fields is cut to them.
+  p.LeapUserNameLength = sizeof p.LeapUserName;
+  std::memset(p.LeapUserName, 'u', sizeof p.LeapUserName);
+  queueConnect(p);
+  ProcessXpActions(context);
+  EXPECT_EQ(std::strlen(XpWorkerState().SupplicantCredentials->Identity),
+            sizeof XpWorkerState().SupplicantCredentials->Identity - 1);
 }
 
 TEST_F(CredentialStepTest, TheLogonStepRunsForFastAndLeapWhileTheSwitchIsOnAndItsCancelEndsTheRun) {
