@@ -177,7 +177,7 @@ TEST_F(CredentialPromptTest, ARunThatStartsWhileThePromptWaitsLeavesTheQueueAlon
   EXPECT_EQ(nested, 0);
   EXPECT_STREQ(used().TunnelID, "bob") << "the outer connection kept its own record";
   EXPECT_TRUE(queue.empty()) << "the outer run carried out the rescan queued meanwhile";
-  EXPECT_TRUE(sent("S 0D01011A 0")) << "the scan request";
+  EXPECT_TRUE(sent("S 0D81011A 0")) << "the scan request";
 }
 
 TEST_F(CredentialPromptTest, LogonCredentialsOfSingleSignOnAreAskedOnlyWhenItPromptsForThem) {
