@@ -6,22 +6,6 @@
 namespace xpworker::testing {
 namespace {
 
-// A host dialog that exists (the prompt is asked only then) and does nothing.
-class PresentHost : public CStationHost {
- public:
-  CDialog* GetTabPage(int) const override { return nullptr; }
-  CDialog* GetSecondaryDialog(int) const override { return nullptr; }
-  void ShowSecondaryDialog(int) override {}
-  void ToggleLayout() override {}
-  void SetRadioPicture(BOOL) override {}
-  void SetLayoutButton(BOOL) override {}
-  void RefreshPages() override {}
-  BOOL IsWpsPageReady() const override { return FALSE; }
-  void RunPageCommand(UINT, const CString&) override {}
-  BOOL IsProfileListed(LPCSTR) const override { return FALSE; }
-  void ClearSiteConnectTargets() override {}
-};
-
 class CredentialStepTest : public XpWorkerTest {
  protected:
   void SetUp() override {
@@ -59,7 +43,7 @@ class CredentialStepTest : public XpWorkerTest {
     return std::find(t.begin(), t.end(), line) != t.end();
   }
 
-  PresentHost host;
+  QuietHost host;
   int answer = kPromptOk;
   int prompts = 0;
   int logonAnswer = kPromptOk;

@@ -17,22 +17,14 @@ using supplicant::testing::kFast;
 using supplicant::testing::kPeap;
 
 // A host without a window whose secondary dialog 8 is the real prompt.
-class PromptHost : public CStationHost {
+class PromptHost : public QuietHost {
  public:
-  CDialog* GetTabPage(int) const override { return nullptr; }
   CDialog* GetSecondaryDialog(int index) const override { return index == kHostDlgPeapSetting ? prompt : nullptr; }
   void ShowSecondaryDialog(int index) override {
     shown.push_back(index);
     if (prompt) prompt->ShowWindow(index == kHostDlgPeapSetting ? SW_SHOW : SW_HIDE);
   }
   void ToggleLayout() override { ++layouts; }
-  void SetRadioPicture(BOOL) override {}
-  void SetLayoutButton(BOOL) override {}
-  void RefreshPages() override {}
-  BOOL IsWpsPageReady() const override { return FALSE; }
-  void RunPageCommand(UINT, const CString&) override {}
-  BOOL IsProfileListed(LPCSTR) const override { return FALSE; }
-  void ClearSiteConnectTargets() override {}
 
   CDialog* prompt = nullptr;
   std::vector<int> shown;
