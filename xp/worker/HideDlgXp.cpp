@@ -3,6 +3,7 @@
 // ZeroConfigHandover.h).
 #include "worker/HideDlg.h"
 #include "worker/ProfileStore.h"
+#include "worker/WorkerGlobals.h"
 #include "xp/worker/LoadAndApplyCurrentProfile.h"
 #include "xp/worker/XpWorker.h"
 #include "xp/worker/ZeroConfigHandover.h"
@@ -12,6 +13,15 @@ namespace {
 void ApplyCurrentProfile() { LoadAndApplyCurrentProfile(TRUE, 0, 0); }
 
 void ApplyCurrentProfileReadOnly() { LoadAndApplyCurrentProfileReadOnly(TRUE); }
+
+// The hand-over's apply: a user without rights reads the profile's own key
+// and writes nothing, as everywhere else.
+void ApplyCurrentProfileForUser() {
+  if (g_bAdministrator)
+    ApplyCurrentProfile();
+  else
+    ApplyCurrentProfileReadOnly();
+}
 
 XP_WORKER_CONTEXT MakeContext(CHideDlg& worker) {
   XP_WORKER_CONTEXT context;
@@ -28,7 +38,7 @@ XP_WORKER_CONTEXT MakeContext(CHideDlg& worker) {
 HANDOVER_CONTEXT MakeHandover(CHideDlg& worker) {
   HANDOVER_CONTEXT context;
   context.host = worker.GetHost();
-  context.applyCurrentProfile = ApplyCurrentProfile;
+  context.applyCurrentProfile = ApplyCurrentProfileForUser;
   return context;
 }
 
