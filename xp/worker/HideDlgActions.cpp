@@ -19,6 +19,7 @@
 #include "xp/supplicant/Credentials.h"
 #include "xp/supplicant/PortManager.h"
 #include "xp/supplicant/SupplicantHost.h"
+#include "xp/worker/CredentialPrompt.h"
 #include "xp/worker/XpWorker.h"
 
 namespace {
@@ -132,6 +133,21 @@ void StartSupplicantPort(bool showStatus) {
   pmStart();
 }
 
+// A LEAP account text (its stored length, cut to the account's field) as a
+// terminated credential text.
+void PutAccountText(char* field, size_t size, const char* text, size_t textSize, DWORD length) {
+  std::memset(field, 0, size);
+  std::memcpy(field, text, std::min<size_t>({length, textSize, size - 1}));
+}
+
+// The LEAP account as the supplicant's identity and password, outer and inner.
+void TakeLeapAccount(const _PROFILE_DATA& r, _PROFILE_DATA& credentials) {
+  for (char* identity : {credentials.Identity, credentials.TunnelID})
+    PutAccountText(identity, sizeof credentials.Identity, r.LeapUserName, sizeof r.LeapUserName, r.LeapUserNameLength);
+  for (char* password : {credentials.Password, credentials.TunnelPassword})
+    PutAccountText(password, sizeof credentials.Password, r.LeapPassword, sizeof r.LeapPassword, r.LeapPasswordLength);
+}
+
 // Step 7: the supplicant's credentials. FALSE when the user cancelled a prompt.
 bool HandOverCredentials(const XP_WORKER_CONTEXT& context, _PROFILE_DATA& r) {
   if (!GetCurrentPort() || !NeedsSupplicantCredentials(r)) return true;
@@ -140,10 +156,13 @@ bool HandOverCredentials(const XP_WORKER_CONTEXT& context, _PROFILE_DATA& r) {
   if (r.LeapEnabled == kLeapOn) {
     r.AuthenProtocol = kLeapMethod;
     credentials.AuthenProtocol = kLeapMethod;
+    TakeLeapAccount(r, credentials);
   }
   if (AsksForPassword(r)) {
     g_bApplyRequested = 0;
-    const int answer = context.host && context.credentialPrompt ? context.credentialPrompt() : kPromptNone;
+    int answer = kPromptNone;
+    if (context.host)
+      answer = context.credentialPrompt ? context.credentialPrompt() : RunXpCredentialPrompt(context.host, credentials);
     if (answer == kPromptCancel) return false;
     std::memcpy(r.Identity, credentials.Identity, sizeof r.Identity);
     std::memcpy(r.Password, credentials.Password, sizeof r.Password);
@@ -153,7 +172,9 @@ bool HandOverCredentials(const XP_WORKER_CONTEXT& context, _PROFILE_DATA& r) {
     std::memcpy(credentials.TunnelPassword, credentials.Password, sizeof credentials.TunnelPassword);
   }
   if ((r.AuthenProtocol == kFastMethod || r.AuthenProtocol == kLeapMethod) && g_state.LogonCredentialSwitch) {
-    if (context.singleSignOn && context.singleSignOn() == kPromptCancel) return false;
+    const int answer =
+        context.singleSignOn ? context.singleSignOn() : TakeXpLogonCredentials(context.host, credentials);
+    if (answer == kPromptCancel) return false;
   }
   g_state.LogonCredentialSwitch = 1;
   CopyCertificate(r.UseClientCert, credentials.ClientCertLen, credentials.ClientCertData,
@@ -322,7 +343,9 @@ void RefreshXpSiteList(std::vector<_ACTION_DATA>* queue) {
 }
 
 int ProcessXpActions(const XP_WORKER_CONTEXT& context) {
-  if (!context.queue) return 0;
+  // A run that starts while a prompt of a connection waits (its timers keep
+  // firing) leaves the queue to the run that asked.
+  if (!context.queue || IsXpCredentialPromptRunning()) return 0;
   std::vector<_ACTION_DATA>& queue = *context.queue;
   if (g_state.ScanPending) {
     g_state.ScanPending = 0;

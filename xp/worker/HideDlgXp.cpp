@@ -3,6 +3,7 @@
 // ZeroConfigHandover.h).
 #include "worker/HideDlg.h"
 #include "worker/ProfileStore.h"
+#include "worker/WorkerGlobals.h"
 #include "xp/worker/LoadAndApplyCurrentProfile.h"
 #include "xp/worker/XpWorker.h"
 #include "xp/worker/ZeroConfigHandover.h"
@@ -11,6 +12,17 @@ namespace {
 
 void ApplyCurrentProfile() { LoadAndApplyCurrentProfile(TRUE, 0, 0); }
 
+void ApplyCurrentProfileReadOnly() { LoadAndApplyCurrentProfileReadOnly(TRUE); }
+
+// The hand-over's apply: a user without rights reads the profile's own key
+// and writes nothing, as everywhere else.
+void ApplyCurrentProfileForUser() {
+  if (g_bAdministrator)
+    ApplyCurrentProfile();
+  else
+    ApplyCurrentProfileReadOnly();
+}
+
 XP_WORKER_CONTEXT MakeContext(CHideDlg& worker) {
   XP_WORKER_CONTEXT context;
   context.worker = worker.GetSafeHwnd();
@@ -18,6 +30,7 @@ XP_WORKER_CONTEXT MakeContext(CHideDlg& worker) {
   context.queue = &GetActionQueue();
   context.addAction = [&worker](_ACTION_DATA action) { return worker.AddAction(std::move(action)); };
   context.applyCurrentProfile = ApplyCurrentProfile;
+  context.applyCurrentProfileReadOnly = ApplyCurrentProfileReadOnly;
   context.showHost = [&worker] { worker.ShowHostDialog(); };
   return context;
 }
@@ -25,7 +38,7 @@ XP_WORKER_CONTEXT MakeContext(CHideDlg& worker) {
 HANDOVER_CONTEXT MakeHandover(CHideDlg& worker) {
   HANDOVER_CONTEXT context;
   context.host = worker.GetHost();
-  context.applyCurrentProfile = ApplyCurrentProfile;
+  context.applyCurrentProfile = ApplyCurrentProfileForUser;
   return context;
 }
 

@@ -362,11 +362,12 @@ int LoadProfileFromRegistry(CProfileEditorDlg* editor) {
   CPageAuthEncryDlg* security = editor ? editor->GetAuthEncryPage() : nullptr;
   if (!system || !security) return 1;
   CRegistryKey key;
-  if (IsRegistryProfileName(system->m_strProfileName) &&
-      key.Open(HKEY_LOCAL_MACHINE, StationProfileKeyPath(system->m_strProfileName), KEY_READ) == ERROR_SUCCESS)
-    ProfileReader(key, *editor, *system, *security).Read();
+  const bool opened =
+      IsRegistryProfileName(system->m_strProfileName) &&
+      key.Open(HKEY_LOCAL_MACHINE, StationProfileKeyPath(system->m_strProfileName), KEY_READ) == ERROR_SUCCESS;
+  if (opened) ProfileReader(key, *editor, *system, *security).Read();
   RefreshPage(system);
   RefreshPage(security);
   RefreshPage(editor->Get8021XPage());
-  return 1;
+  return opened ? 1 : 0;
 }

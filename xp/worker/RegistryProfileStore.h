@@ -20,5 +20,6 @@ BOOL SaveProfileToRegistry(CProfileEditorDlg* editor);
 // Reads the profile named by the editor's system-configuration page into the
 // three pages and the editor, mirroring the security fields to the front end;
 // a value that cannot be read leaves its field. The pages are refreshed from
-// their fields in any case. Always 1.
+// their fields in any case. 1, or 0 when the profile's key cannot be opened
+// (a refused name included): nothing was read.
 int LoadProfileFromRegistry(CProfileEditorDlg* editor);

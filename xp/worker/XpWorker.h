@@ -34,8 +34,9 @@ struct XP_WORKER_CONTEXT {
   // form, and the read-only form after "CurProfile" was read.
   std::function<void()> applyCurrentProfile;
   std::function<void()> applyCurrentProfileReadOnly;
-  // The credential prompt (shown only with a host) and the logon credentials:
-  // kPromptOk, or kPromptCancel, which ends the run.
+  // The credential prompt (asked only with a host) and the logon credentials:
+  // kPromptOk, or kPromptCancel, which ends the run. Empty: the worker's own
+  // steps of CredentialPrompt.h on the host's prompt.
   std::function<int()> credentialPrompt;
   std::function<int()> singleSignOn;
   // Creates and shows the host dialog.

@@ -1,25 +1,10 @@
 #include <algorithm>
+#include <cstring>
 
 #include "tests/xp/worker/XpWorkerTest.h"
 
 namespace xpworker::testing {
 namespace {
-
-// A host dialog that exists (the prompt is asked only then) and does nothing.
-class PresentHost : public CStationHost {
- public:
-  CDialog* GetTabPage(int) const override { return nullptr; }
-  CDialog* GetSecondaryDialog(int) const override { return nullptr; }
-  void ShowSecondaryDialog(int) override {}
-  void ToggleLayout() override {}
-  void SetRadioPicture(BOOL) override {}
-  void SetLayoutButton(BOOL) override {}
-  void RefreshPages() override {}
-  BOOL IsWpsPageReady() const override { return FALSE; }
-  void RunPageCommand(UINT, const CString&) override {}
-  BOOL IsProfileListed(LPCSTR) const override { return FALSE; }
-  void ClearSiteConnectTargets() override {}
-};
 
 class CredentialStepTest : public XpWorkerTest {
  protected:
@@ -58,7 +43,7 @@ class CredentialStepTest : public XpWorkerTest {
     return std::find(t.begin(), t.end(), line) != t.end();
   }
 
-  PresentHost host;
+  QuietHost host;
   int answer = kPromptOk;
   int prompts = 0;
   int logonAnswer = kPromptOk;
@@ -113,6 +98,33 @@ TEST_F(CredentialStepTest, CertificatesAreCopiedOnlyWhenUsedAndCutToTheirArea) {
   EXPECT_EQ(used.ClientCertData[sizeof used.ClientCertData - 1], 0xAB);
   EXPECT_EQ(used.ServerCertLen, 0u);
   EXPECT_EQ(used.ServerCertData[0], 0);
+}
+
+TEST_F(CredentialStepTest, TheLeapAccountIsWhatTheSupplicantSignsOnWith) {
+  // A LEAP profile keeps its account in the LEAP fields only (the 802.1X
+  // values are not read for it).
+  _PROFILE_DATA& p = profile("Legacy", 3, 4);
+  p.LeapEnabled = 1;
+  supplicant::testing::PutText(p.LeapUserName, sizeof p.LeapUserName, "bob");
+  p.LeapUserNameLength = 3;
+  supplicant::testing::PutText(p.LeapPassword, sizeof p.LeapPassword, "secret-and-more");
+  p.LeapPasswordLength = 6;  // the stored length wins over the text
+  XpWorkerState().LogonCredentialSwitch = 0;
+  queueConnect(p);
+  ProcessXpActions(context);
+  const _PROFILE_DATA& used = *XpWorkerState().SupplicantCredentials;
+  EXPECT_EQ(used.AuthenProtocol, 5u);
+  EXPECT_STREQ(used.Identity, "bob");
+  EXPECT_STREQ(used.TunnelPassword, "secret");
+  EXPECT_TRUE(driveUntil([this] { return adapter().connected(); }));
+
+  // An account longer than the credential fields is cut to them.
+  p.LeapUserNameLength = sizeof p.LeapUserName;
+  std::memset(p.LeapUserName, 'u', sizeof p.LeapUserName);
+  queueConnect(p);
+  ProcessXpActions(context);
+  EXPECT_EQ(std::strlen(XpWorkerState().SupplicantCredentials->Identity),
+            sizeof XpWorkerState().SupplicantCredentials->Identity - 1);
 }
 
 TEST_F(CredentialStepTest, TheLogonStepRunsForFastAndLeapWhileTheSwitchIsOnAndItsCancelEndsTheRun) {

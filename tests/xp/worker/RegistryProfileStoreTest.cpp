@@ -280,9 +280,9 @@ TEST_F(RegistryProfileStoreTest, UnusableAsciiKeysAndWrongTypesLeaveTheirFields)
   EXPECT_EQ(security().m_strWepKey[0], "keep1");
   EXPECT_EQ(security().m_strWepKey[1], "keep2");
 
-  // A profile that does not exist changes nothing and still answers 1.
+  // A profile that does not exist changes nothing and says so.
   name("Missing");
-  EXPECT_EQ(LoadProfileFromRegistry(&editor()), 1);
+  EXPECT_EQ(LoadProfileFromRegistry(&editor()), 0);
   EXPECT_EQ(system().m_strSsid, "Before");
 }
 

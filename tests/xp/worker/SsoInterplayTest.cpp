@@ -167,11 +167,18 @@ TEST_F(SsoInterplayTest, ReadSsoStateReportsACancelledAuthenticationAfterItsWait
   EXPECT_EQ(g_bSsoCancelled, 0);
 }
 
-TEST_F(SsoInterplayTest, TheWaitEndsAcrossTheTickWrap) {
+TEST_F(SsoInterplayTest, TheWaitEndsAcrossTheTickWrapAndMidnight) {
+  // Half a second before the local midnight, the tick count about to wrap.
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  const uint64_t msOfDay = ((now.wHour * 60ull + now.wMinute) * 60 + now.wSecond) * 1000 + now.wMilliseconds;
+  clock().advance(24ull * 3600 * 1000 - msOfDay - 500);
   clock().setTick(0xFFFFFFFFull - 300);
   const DWORD start = GetTickCount();
   WaitMilliseconds(1000);
   EXPECT_EQ(GetTickCount() - start, 1001u);
+  GetLocalTime(&now);
+  EXPECT_EQ(now.wHour, 0) << "the wait went past midnight";
 }
 
 }  // namespace

@@ -11,12 +11,30 @@
 #include "tests/xp/supplicant/SupplicantLayerTest.h"
 #include "worker/BssLists.h"
 #include "worker/ModuleFunctions.h"
+#include "worker/StationHost.h"
 #include "xp/worker/XpWorker.h"
 #include "xp/worker/ZeroConfigHandover.h"
 
 namespace xpworker::testing {
 
 using Trace = std::vector<std::string>;
+
+// A host dialog that exists (the steps ask the user only then), without a
+// window, and does nothing.
+class QuietHost : public CStationHost {
+ public:
+  CDialog* GetTabPage(int) const override { return nullptr; }
+  CDialog* GetSecondaryDialog(int) const override { return nullptr; }
+  void ShowSecondaryDialog(int) override {}
+  void ToggleLayout() override {}
+  void SetRadioPicture(BOOL) override {}
+  void SetLayoutButton(BOOL) override {}
+  void RefreshPages() override {}
+  BOOL IsWpsPageReady() const override { return FALSE; }
+  void RunPageCommand(UINT, const CString&) override {}
+  BOOL IsProfileListed(LPCSTR) const override { return FALSE; }
+  void ClearSiteConnectTargets() override {}
+};
 
 class XpWorkerTest : public supplicant::testing::SupplicantLayerTest {
  public:
