@@ -55,6 +55,8 @@ void BM_XpWorkerTickWhileConnected(benchmark::State& state) {
     for (const auto& [name, value] : {std::pair{"SSID", "CafeFree"}, std::pair{"NetworkType", "1"},
                                       std::pair{"AuthenType", "0"}, std::pair{"Encryption", "1"}})
       SetDriverText(name, value);
+    // Applied as an activation does it.
+    g_bApplyRequested = 1;
     LoadAndApplyCurrentProfile(TRUE, 0, 0);
     connected = DriveUntil(*clock, [&machine] { return machine.adapter(0).connected(); });
   }
