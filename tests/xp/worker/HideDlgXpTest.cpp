@@ -119,8 +119,10 @@ class HideDlgXpTest : public XpWorkerTest {
       if (present) std::ofstream(folder + name) << "MZ";
     }
   }
-  // A connection waiting in the worker's queue with all its key blocks.
-  static void queueConnectWithKeys() {
+  // Destroys the worker with a connection waiting in its queue (all its key
+  // blocks set): the driver is told, the request thread ended, the ports
+  // detached and the queue emptied.
+  static void destroyWithAConnectQueued() {
     _ACTION_DATA connect;
     connect.Kind = kActionConnect;
     connect.Profile = std::make_unique<_PROFILE_DATA>();
@@ -128,6 +130,13 @@ class HideDlgXpTest : public XpWorkerTest {
     for (NdisKeyBlock& block : connect.Profile->WepKey) block = MakeNdisKeyBlock(0, key, sizeof key);
     connect.Profile->WpaNoneKey = MakeNdisKeyBlock(0, key, sizeof key);
     GetActionQueue().push_back(std::move(connect));
+    wavorel::sim::clearDriverCalls();
+    g_pHideDlg->DestroyWindow();
+    EXPECT_EQ(lastSet(OID_VX_PRIVATE_0149_SET), std::vector<uint8_t>{0});
+    EXPECT_FALSE(IsUiThreadRunning());
+    EXPECT_FALSE(SupplicantIsInitialised());
+    EXPECT_EQ(GetCurrentPort(), nullptr);
+    EXPECT_TRUE(GetActionQueue().empty());
   }
   static std::vector<std::string>& states() {
     static std::vector<std::string> values;
@@ -369,15 +378,7 @@ TEST_F(HideDlgXpTest, DestroyEndsTheRequestThreadAndDetachesThePortsWithAConnect
   startWorker();
   ASSERT_TRUE(driveUntil([] { return mediaConnected(); }, 10000));
   ASSERT_TRUE(IsUiThreadRunning());
-  queueConnectWithKeys();
-  wavorel::sim::clearDriverCalls();
-
-  g_pHideDlg->DestroyWindow();
-  EXPECT_EQ(lastSet(OID_VX_PRIVATE_0149_SET), std::vector<uint8_t>{0});
-  EXPECT_FALSE(IsUiThreadRunning());
-  EXPECT_FALSE(SupplicantIsInitialised());
-  EXPECT_EQ(GetCurrentPort(), nullptr);
-  EXPECT_TRUE(GetActionQueue().empty());
+  destroyWithAConnectQueued();
   EXPECT_EQ(XpWorkerState().SupplicantCredentials, nullptr);
   EXPECT_EQ(SupplicantGetCurrentProfile(), nullptr);
 }
@@ -392,15 +393,8 @@ TEST_F(HideDlgXpTest, DestroyEndsAPasswordPromptThatHoldsTheRequestThread) {
     setDriverText(name, value);
   startWorker();
   ASSERT_TRUE(driveUntil([] { return IsPromptActive() != 0; }, 20000));
-  queueConnectWithKeys();
-  wavorel::sim::clearDriverCalls();
-
-  g_pHideDlg->DestroyWindow();
-  EXPECT_EQ(lastSet(OID_VX_PRIVATE_0149_SET), std::vector<uint8_t>{0});
+  destroyWithAConnectQueued();
   EXPECT_FALSE(IsPromptActive());
-  EXPECT_FALSE(IsUiThreadRunning());
-  EXPECT_EQ(GetCurrentPort(), nullptr);
-  EXPECT_TRUE(GetActionQueue().empty());
   wavorel::sim::clearDriverCalls();
   drive(3000);  // nothing answers, connects or posts any more
   EXPECT_TRUE(wavorel::sim::driverCalls().empty());
