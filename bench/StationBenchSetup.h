@@ -37,14 +37,14 @@ bool PumpUntil(Done done) {
 }
 
 // The program folder under `root` as the installed program has it: the
-// program's INI (a copy of apps/Wavorel.ini named after WavorelVista) beside
+// program's INI (a copy of apps/Wavorel.ini named after the program) beside
 // the program, which the workers read on their ticks.
-inline void InstallProgramFolder(const wavorel::testing::BenchRoot& root) {
+inline void InstallProgramFolder(const wavorel::testing::BenchRoot& root, const std::string& name = "WavorelVista") {
   const std::string program = root.path() + "/prog";
   std::filesystem::create_directories(program);
-  std::filesystem::copy_file(WAVOREL_PROGRAM_INI, program + "/WavorelVista.ini",
+  std::filesystem::copy_file(WAVOREL_PROGRAM_INI, program + "/" + name + ".ini",
                              std::filesystem::copy_options::overwrite_existing);
-  wavorel::setProgramFolder(program, "WavorelVista");
+  wavorel::setProgramFolder(program, name);
 }
 
 // The program folder under `root`, and "CafeFree" stored as the current

@@ -9,7 +9,8 @@ namespace {
 constexpr const char* kServiceName = "WZCSVC";
 constexpr const char* kInterfacesKey = "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\";
 constexpr DWORD kManagedByService = 0x8000;
-// A stop in progress is waited for at most this long before the restart.
+// A stop in progress is waited for at most this long before the restart, and
+// a start at most as long before the hand-over counts as done.
 constexpr int kStopWaitSteps = 50;
 constexpr DWORD kStopWaitStepMs = 100;
 
@@ -91,11 +92,18 @@ void EnableWzcOnInterface(int enable) {
   // The flag may have stopped the service: look again, and let a stop in
   // progress end so that the service can be started afresh.
   if (!wzc.state(state)) return;
-  for (int step = 0; state == SERVICE_STOP_PENDING && step < kStopWaitSteps; ++step) {
-    Sleep(kStopWaitStepMs);
-    if (!wzc.state(state)) return;
-  }
+  const auto waitWhile = [&wzc, &state](DWORD pending) {
+    for (int step = 0; state == pending && step < kStopWaitSteps; ++step) {
+      Sleep(kStopWaitStepMs);
+      if (!wzc.state(state)) return false;
+    }
+    return true;
+  };
+  if (!waitWhile(SERVICE_STOP_PENDING)) return;
   if (activeState(state)) return;
   StartService(wzc.service(), 0, nullptr);
   wzc.setStartType(SERVICE_AUTO_START);
+  // Until the service runs, the worker's next look at it would find it not
+  // running and take the adapter back.
+  if (wzc.state(state)) waitWhile(SERVICE_START_PENDING);
 }

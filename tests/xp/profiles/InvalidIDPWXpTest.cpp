@@ -4,6 +4,7 @@
 // OK and Cancel leave.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/wire/Bytes.h"
@@ -165,6 +166,46 @@ TEST_F(InvalidIDPWXpTest, OkStoresTheCredentialsInTheProfileAndBothKeys) {
   EXPECT_EQ(driverText("TunnelID"), "carol");
   EXPECT_EQ(profileText("TunnelID"), "old");
   EXPECT_EQ(driverText("TunnelID", "\\Profile\\Station"), "<none>");
+}
+
+TEST_F(InvalidIDPWXpTest, TheSsidComesFromThePortAndNoProfileOnlyLeavesTheRecordAlone) {
+  CInvalidIDPW& d = openDialog();
+  enterprise("Corp", supplicant::testing::kPeap, "alice", "secret");
+  startAndConnect();
+  ASSERT_NE(GetCurrentPort(), nullptr);
+  const auto sentSsid = [] {
+    const std::vector<uint8_t> record = lastSet(kSsidCode);
+    if (record.size() != 36u) return std::string("<none>");
+    return std::string(record.begin() + 4, record.begin() + 4 + std::min<uint32_t>(wavorel::wire::getU32(record.data()), 32));
+  };
+  // The port's association wins over the profile's SSID.
+  std::memcpy(profile_.Ssid.Ssid, "Else", 4);
+  SetAuthFailureKind(kAuthFailureTimeout);
+  d.ShowWindow(SW_HIDE);
+  d.ShowWindow(SW_SHOW);
+  pump();
+  wavorel::sim::clearDriverCalls();
+  pressOk(d);
+  EXPECT_EQ(sentSsid(), "Corp");
+
+  // No profile: no password field to fill, the adapter key takes what was
+  // typed (no profile name, so not the profile's key), the port names the SSID.
+  SupplicantSetCurrentProfile(nullptr);
+  SetAuthFailureKind(kAuthFailureInvalidCredentials);
+  d.ShowWindow(SW_HIDE);
+  d.ShowWindow(SW_SHOW);
+  pump();
+  EXPECT_FALSE(visible(d, IDC_INVALID_PASSWORD));
+  type(d, "bob", "", "");
+  received().clear();
+  wavorel::sim::clearDriverCalls();
+  pressOk(d);
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(driverText("ID"), "bob");
+  EXPECT_EQ(driverText("TunnelID"), "bob");
+  EXPECT_EQ(profileText("ID"), "alice");
+  EXPECT_EQ(sentSsid(), "Corp");
+  EXPECT_EQ(g_bApplyRequested, 1);
 }
 
 TEST_F(InvalidIDPWXpTest, ATimeoutNoticeOnlySetsTheSsidAgainAndCancelGivesUp) {

@@ -70,6 +70,8 @@ TEST_F(ScreenshotsTest, ReentryDialogInBothModes) {
     ASSERT_FALSE(image.empty());
     EXPECT_GT(CountPixels(image, PlaceIn(frame, *d.GetDlgItem(IDC_INVALID_MESSAGE)), Ink), 10) << row.file;
     EXPECT_GT(CountPixels(image, PlaceIn(frame, *d.GetDlgItem(IDC_INVALID_CARD)), Ink), 10) << row.file;
+    for (int id : {IDC_INVALID_OK, IDC_INVALID_CANCEL})
+      EXPECT_GT(CountPixels(image, PlaceIn(frame, *d.GetDlgItem(id)), Ink), 10) << row.file << " button " << id;
     for (int id : {IDC_INVALID_IDENTITY_LABEL, IDC_INVALID_PASSWORD_LABEL, IDC_INVALID_DOMAIN_LABEL})
       EXPECT_EQ(CountPixels(image, PlaceIn(frame, *d.GetDlgItem(id)), Ink) > 10, row.fields) << row.file << " " << id;
   }

@@ -2,6 +2,7 @@
 // timers (device removal, the supplicant bound every tick, the link poll's
 // rescan and comparison), the media-connect event, the tray menu by who holds
 // the adapter, the switch to AP mode and the end of the worker.
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -118,6 +119,25 @@ class HideDlgXpTest : public XpWorkerTest {
       if (present) std::ofstream(folder + name) << "MZ";
     }
   }
+  // Destroys the worker with a connection waiting in its queue (all its key
+  // blocks set): the driver is told, the request thread ended, the ports
+  // detached and the queue emptied.
+  static void destroyWithAConnectQueued() {
+    _ACTION_DATA connect;
+    connect.Kind = kActionConnect;
+    connect.Profile = std::make_unique<_PROFILE_DATA>();
+    const BYTE key[13] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+    for (NdisKeyBlock& block : connect.Profile->WepKey) block = MakeNdisKeyBlock(0, key, sizeof key);
+    connect.Profile->WpaNoneKey = MakeNdisKeyBlock(0, key, sizeof key);
+    GetActionQueue().push_back(std::move(connect));
+    wavorel::sim::clearDriverCalls();
+    g_pHideDlg->DestroyWindow();
+    EXPECT_EQ(lastSet(OID_VX_PRIVATE_0149_SET), std::vector<uint8_t>{0});
+    EXPECT_FALSE(IsUiThreadRunning());
+    EXPECT_FALSE(SupplicantIsInitialised());
+    EXPECT_EQ(GetCurrentPort(), nullptr);
+    EXPECT_TRUE(GetActionQueue().empty());
+  }
   static std::vector<std::string>& states() {
     static std::vector<std::string> values;
     return values;
@@ -222,6 +242,97 @@ TEST_F(HideDlgXpTest, EveryNinetiethPassWithoutALinkAsksForARescan) {
   EXPECT_EQ(rescanAt[1] - rescanAt[0], 90);
 }
 
+TEST_F(HideDlgXpTest, EveryFifteenthPassWithoutTheProfilesLinkAppliesItAgain) {
+  setDriverText("SSID", "Nowhere");
+  setDriverText("NetworkType", "1");
+  startWorker();
+  advance(4000);
+  ASSERT_NE(XpWorkerState().SupplicantCredentials, nullptr);
+  g_bProfileApplied = 1;
+  wavorel::sim::clearDriverCalls();
+  std::vector<int> appliedAt;
+  for (int step = 0; step < 1000 && appliedAt.size() < 3; ++step) {
+    advance(100);
+    if (ssidSet("Nowhere")) {
+      appliedAt.push_back(passes());
+      wavorel::sim::clearDriverCalls();
+    }
+  }
+  ASSERT_EQ(appliedAt.size(), 3u);
+  EXPECT_EQ(appliedAt[1] - appliedAt[0], 15);
+  EXPECT_EQ(appliedAt[2] - appliedAt[1], 15);
+}
+
+TEST_F(HideDlgXpTest, AnotherNetworkAskedOfTheDriverGivesWayToTheProfileWithinFifteenPasses) {
+  const struct {
+    const char* name;
+    int profileApplied;  // 1: the activated profile is read again; 0: the record is queued again
+    int applyRequested;
+    bool back;
+  } table[] = {
+      {"profile read again", 1, 1, true},
+      {"record queued again", 0, 1, true},
+      {"no apply requested", 1, 0, false},
+  };
+  storeHome();
+  startWorker();
+  ASSERT_TRUE(driveUntil([] { return mediaConnected(); }, 10000));
+  advance(2000);
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.name);
+    g_bProfileApplied = row.profileApplied;
+    g_bApplyRequested = row.applyRequested;
+    // A network out of reach: the link drops and the driver names it as its SSID.
+    NDIS_802_11_SSID elsewhere{};
+    elsewhere.SsidLength = 9;
+    std::memcpy(elsewhere.Ssid, "Elsewhere", 9);
+    DWORD returned = 0;
+    ASSERT_TRUE(SetOid(OID_802_11_SSID, &elsewhere, sizeof elsewhere, &returned, 1));
+    pumpAll();
+    ASSERT_FALSE(mediaConnected());
+    wavorel::sim::clearDriverCalls();
+    const int dropped = passes();
+    int backAt = -1;
+    for (int step = 0; step < 400 && backAt < 0; ++step) {
+      advance(100);
+      if (ssidSet("Home")) backAt = passes();
+    }
+    if (!row.back) {
+      EXPECT_EQ(backAt, -1);
+      EXPECT_FALSE(mediaConnected());
+      continue;
+    }
+    ASSERT_GE(backAt, 0);
+    EXPECT_LE(backAt - dropped, 15);
+    EXPECT_TRUE(driveUntil([] { return mediaConnected(); }, 10000));
+    EXPECT_EQ(g_bProfileApplied, row.profileApplied);
+  }
+}
+
+TEST_F(HideDlgXpTest, UnderZeroConfigurationTheTicksNeverStartTheSupplicant) {
+  storeHome();
+  startWorker();
+  ASSERT_TRUE(driveUntil([] { return mediaConnected(); }, 10000));
+  SendMessage(worker(), WM_COMMAND, ID_WORKER_USE_ZERO_CONFIG, 0);
+  pumpAll();
+  EXPECT_EQ(lastSet(OID_VX_PRIVATE_0149_SET), std::vector<uint8_t>{0});
+  const int before = passes();
+  for (int step = 0; step < 200; ++step) {
+    advance(100);
+    ASSERT_FALSE(SupplicantIsInitialised()) << "after " << passes() - before << " passes";
+    ASSERT_EQ(ConfigToolMode, kConfigToolZeroConfig);
+  }
+  EXPECT_GE(passes() - before, 10);
+  EXPECT_EQ(GetCurrentPort(), nullptr);
+
+  // Taken back, the next tick binds the supplicant again.
+  SendMessage(worker(), WM_COMMAND, ID_WORKER_USE_QZCONFIG, 0);
+  advance(2000);
+  EXPECT_EQ(ConfigToolMode, kConfigToolUtility);
+  EXPECT_TRUE(SupplicantIsInitialised());
+  EXPECT_NE(GetCurrentPort(), nullptr);
+}
+
 TEST_F(HideDlgXpTest, MediaEventMergesTheDriverListWithoutTouchingTheQueue) {
   startWorker();
   advance(6000);
@@ -267,23 +378,27 @@ TEST_F(HideDlgXpTest, DestroyEndsTheRequestThreadAndDetachesThePortsWithAConnect
   startWorker();
   ASSERT_TRUE(driveUntil([] { return mediaConnected(); }, 10000));
   ASSERT_TRUE(IsUiThreadRunning());
-  _ACTION_DATA connect;
-  connect.Kind = kActionConnect;
-  connect.Profile = std::make_unique<_PROFILE_DATA>();
-  const BYTE key[13] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-  for (NdisKeyBlock& block : connect.Profile->WepKey) block = MakeNdisKeyBlock(0, key, sizeof key);
-  connect.Profile->WpaNoneKey = MakeNdisKeyBlock(0, key, sizeof key);
-  GetActionQueue().push_back(std::move(connect));
-  wavorel::sim::clearDriverCalls();
-
-  g_pHideDlg->DestroyWindow();
-  EXPECT_EQ(lastSet(OID_VX_PRIVATE_0149_SET), std::vector<uint8_t>{0});
-  EXPECT_FALSE(IsUiThreadRunning());
-  EXPECT_FALSE(SupplicantIsInitialised());
-  EXPECT_EQ(GetCurrentPort(), nullptr);
-  EXPECT_TRUE(GetActionQueue().empty());
+  destroyWithAConnectQueued();
   EXPECT_EQ(XpWorkerState().SupplicantCredentials, nullptr);
   EXPECT_EQ(SupplicantGetCurrentProfile(), nullptr);
+}
+
+TEST_F(HideDlgXpTest, DestroyEndsAPasswordPromptThatHoldsTheRequestThread) {
+  // A PEAP network whose server asks for a new password: the prompt waits.
+  for (const auto& [name, value] : {std::pair{"SSID", "Change"}, std::pair{"NetworkType", "1"},
+                                    std::pair{"AuthenType", "6"}, std::pair{"Encryption", "6"},
+                                    std::pair{"Use8021X", "1"}, std::pair{"AuthenProtocol", "0"},
+                                    std::pair{"TunnelProtocol", "26"}, std::pair{"ID", "alice"},
+                                    std::pair{"TunnelID", "alice"}, std::pair{"TunnelPassword", "old-one"}})
+    setDriverText(name, value);
+  startWorker();
+  ASSERT_TRUE(driveUntil([] { return IsPromptActive() != 0; }, 20000));
+  destroyWithAConnectQueued();
+  EXPECT_FALSE(IsPromptActive());
+  wavorel::sim::clearDriverCalls();
+  drive(3000);  // nothing answers, connects or posts any more
+  EXPECT_TRUE(wavorel::sim::driverCalls().empty());
+  EXPECT_EQ(driverText("TunnelPassword"), "old-one");
 }
 
 TEST_F(HideDlgXpTest, RadioSwitchOfTheDriverDropsTheLinkAndStopsScans) {

@@ -108,7 +108,8 @@ void CInvalidIDPW::OnOkClicked() {
       NotifyUIMessageBox("Must input Identity", "", MB_ICONEXCLAMATION);
       return;
     }
-    if (m_strPassword.IsEmpty() && method != kMethodTls) {
+    // Without a profile the password field is hidden: nothing to ask for.
+    if (m_strPassword.IsEmpty() && profile && method != kMethodTls) {
       NotifyUIMessageBox("Must input Password", "", MB_ICONEXCLAMATION);
       return;
     }
@@ -120,11 +121,14 @@ void CInvalidIDPW::OnOkClicked() {
   CRegistryKey driver;
   if (driver.Open(HKEY_LOCAL_MACHINE, g_strDriverKey, KEY_ALL_ACCESS) != ERROR_SUCCESS) {
     Trace("RegOpenKeyEx '%s' failed\n", g_strDriverKey);
-  } else if (profile && (kind == kAuthFailureInvalidCredentials || kind == kAuthFailureRejected)) {
-    PutField(profile->Identity, sizeof profile->Identity, m_strIdentity);
-    PutField(profile->TunnelID, sizeof profile->TunnelID, m_strIdentity);
-    PutField(profile->Password, sizeof profile->Password, method == kMethodMd5 ? m_strPassword : CString());
-    PutField(profile->TunnelPassword, sizeof profile->TunnelPassword, m_strPassword);
+  } else if (kind == kAuthFailureInvalidCredentials || kind == kAuthFailureRejected) {
+    // The supplicant's profile takes them when there is one; the registry in any case.
+    if (profile) {
+      PutField(profile->Identity, sizeof profile->Identity, m_strIdentity);
+      PutField(profile->TunnelID, sizeof profile->TunnelID, m_strIdentity);
+      PutField(profile->Password, sizeof profile->Password, method == kMethodMd5 ? m_strPassword : CString());
+      PutField(profile->TunnelPassword, sizeof profile->TunnelPassword, m_strPassword);
+    }
     if (method != kMethodLeap) pmStart();
     // The adapter key, and the profile's own key when there is a current one.
     CRegistryKey stored;
