@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CGxBtn_Pub, CButton)
   ON_WM_KILLFOCUS()
   ON_WM_TIMER()
   ON_WM_ERASEBKGND()
+  ON_MESSAGE(WM_SETTEXT, &CGxBtn_Pub::OnSetText)
 END_MESSAGE_MAP()
 
 CGxBtn_Pub::CGxBtn_Pub() {
@@ -386,7 +387,28 @@ void CGxBtn_Pub::SetTransparent(int transparent) {
 }
 
 void CGxBtn_Pub::Invalidate(int erase) {
-  if (GetSafeHwnd()) CButton::Invalidate(erase);
+  if (!GetSafeHwnd()) return;
+  CWnd* parent = GetParent();
+  if (!parent || !ShowsParentThrough()) {
+    CButton::Invalidate(erase);
+    return;
+  }
+  // The button paints nothing under its text (or around its picture), so its
+  // old pixels stay unless the parent draws its background there first: the
+  // parent's area under the button is invalidated, and with it the button.
+  CRect under;
+  GetWindowRect(&under);
+  parent->ScreenToClient(&under);
+  ::RedrawWindow(parent->GetSafeHwnd(), &under, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+bool CGxBtn_Pub::ShowsParentThrough() {
+  if (!m_transparent) return false;
+  for (int state = 0; state < m_stateCount; ++state) {
+    const StateAttr* attr = StateAttrOf(state);
+    if (!attr || attr->background == GX_COLOR_NONE) return true;
+  }
+  return false;
 }
 
 void CGxBtn_Pub::SetTextFormat(UINT format) {
@@ -486,3 +508,12 @@ void CGxBtn_Pub::OnTimer(UINT_PTR id) {
 }
 
 BOOL CGxBtn_Pub::OnEraseBkgnd(CDC*) { return 1; }
+
+LRESULT CGxBtn_Pub::OnSetText(WPARAM, LPARAM) {
+  const LRESULT result = Default();
+  // A new text may give the button a new size: the parent shows again where
+  // the old text stood.
+  if (m_autoAdjust) AdjustPosition();
+  Invalidate();
+  return result;
+}

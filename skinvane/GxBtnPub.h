@@ -59,6 +59,9 @@ class CGxBtn_Pub : public CButton, public CWndCommonAttr {
   void SetBKPicMode(BKPIC_MODE mode);
   void EnableAutoAdjustRect(int adjust);
   void SetTransparent(int transparent);
+  // A button that shows its parent through (transparent, and some state
+  // without a background colour) has the parent's area under it redrawn
+  // first; another only itself.
   void Invalidate(int erase = TRUE);
   void SetTextFormat(UINT format);
   void SetTextOffset(CSize& offset);
@@ -107,6 +110,9 @@ class CGxBtn_Pub : public CButton, public CWndCommonAttr {
   void OnKillFocus(CWnd* newWnd);
   void OnTimer(UINT_PTR id);
   BOOL OnEraseBkgnd(CDC* dc);
+  LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+  // Transparent with some state that fills no background.
+  bool ShowsParentThrough();
 
   DECLARE_MESSAGE_MAP()
 

@@ -5,6 +5,7 @@
 #include "platform/mfc/DialogCreation.h"
 #include "platform/mfc/UserException.h"
 #include "platform/mfc/WinApp.h"
+#include "platform/win/user/ApplicationMainWindow.h"
 #include "platform/win/user/Dialog.h"
 #include "platform/win/kernel/PlatformLog.h"
 
@@ -56,6 +57,7 @@ INT_PTR CDialog::DoModal() {
   CWnd* pOwner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
   HWND hWndOwner = pOwner && pOwner != this ? pOwner->m_hWnd : nullptr;
   if (!CreateFromTemplate(m_lpszTemplateName, hWndOwner)) return -1;
+  if (AfxGetMainWnd() == this) ::SetProp(m_hWnd, wavorel::kApplicationMainWindowProp, reinterpret_cast<HANDLE>(1));
   INT_PTR result = wavorel::runDialogModal(m_hWnd, [this](MSG* pMsg) {
     CWinThread* pThread = AfxGetThread();
     return pThread ? pThread->PreTranslateMessage(pMsg) : CWnd::WalkPreTranslateTree(m_hWnd, pMsg);

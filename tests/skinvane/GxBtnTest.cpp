@@ -212,6 +212,54 @@ TEST_F(GxBtnTest, HotspotTextColoursPerStateAndAfterAVisit) {
   EXPECT_FALSE(shows(0xB25125));
 }
 
+// A link whose text changes on a painted parent shows the new text alone:
+// the parent's background comes back where the old text stood, with a fixed
+// size as with the size following the text (right-aligned, as the main
+// dialog's company link). Each case is compared with a link made with the
+// new text from the start.
+TEST_F(GxBtnTest, HotspotTextChangeShowsTheParentUnderTheOldText) {
+  WNDCLASS wc{};
+  wc.lpfnWndProc = DefWindowProc;
+  wc.lpszClassName = "GxBtnTestPainted";
+  wc.hbrBackground = CreateSolidBrush(RGB(20, 120, 40));
+  ASSERT_TRUE(RegisterClass(&wc));
+  CWnd painted;
+  ASSERT_TRUE(painted.CreateEx(0, "GxBtnTestPainted", "painted", WS_POPUP | WS_VISIBLE, 0, 0, 200, 80, nullptr, nullptr));
+  const auto pixels = [&] {
+    repaint(painted);
+    std::vector<COLORREF> all;
+    for (int y = 0; y < 80; ++y)
+      for (int x = 0; x < 200; ++x) all.push_back(pixelAt(painted, x, y));
+    return all;
+  };
+  const auto make = [&](CGxBtn_Hotspot& link, const char* text, bool sized) {
+    ASSERT_TRUE(link.Create(text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 190, 60), &painted, 100));
+    ASSERT_EQ(link.SetBtn_Font(-1, 24, 1, 0, 0, "MS Sans Serif"), 1);
+    link.EnableAutoAdjustRect(sized ? 1 : 0);
+    if (sized) link.SetTextFormat(DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+  };
+  for (bool sized : {false, true}) {
+    SCOPED_TRACE(sized ? "size follows the text" : "fixed size");
+    std::vector<COLORREF> expected;
+    {
+      CGxBtn_Hotspot fresh;
+      make(fresh, "il", sized);
+      expected = pixels();
+      fresh.DestroyWindow();
+    }
+    CGxBtn_Hotspot link;
+    make(link, "WWWWWWW", sized);
+    const std::vector<COLORREF> before = pixels();
+    EXPECT_NE(before, expected);
+    link.SetWindowText("il");
+    EXPECT_EQ(pixels(), expected);
+    link.DestroyWindow();
+  }
+  painted.DestroyWindow();
+  UnregisterClass("GxBtnTestPainted", nullptr);
+  DeleteObject(wc.hbrBackground);
+}
+
 // A 4 x 4 32-bit icon file of one colour.
 bool writeIcon(const char* path, COLORREF colour) {
   std::string bytes(6 + 16 + 40 + 4 * 4 * 4 + 4 * 4, '\0');

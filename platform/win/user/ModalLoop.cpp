@@ -4,6 +4,7 @@
 #include <atomic>
 #include <mutex>
 
+#include "platform/win/user/ApplicationMainWindow.h"
 #include "platform/win/user/Input.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/WindowManager.h"
@@ -79,6 +80,9 @@ int answerModal(const ModalWindow& window) {
     responder = g_responder;
   }
   if (responder) return responder(window);
+  // The program's own main window: nothing to answer, it runs until the
+  // program ends it.
+  if (window.hwnd && GetProp(window.hwnd, kApplicationMainWindowProp)) return 0;
   if (personAtDisplay()) return 0;
   if (window.kind == ModalWindow::Kind::Menu) {
     wavorel::logNote("popup menu of %zu commands dismissed", window.buttons.size());

@@ -2,8 +2,13 @@
 // process: the application with its tray and main dialog, the station tab
 // control starting the real worker, whose hidden host holds the reference
 // pages, on the default world and a virtual clock.
+#include <cxxabi.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <map>
+#include <typeinfo>
 
 #include "apps/skin/SkinGenerator.h"
 #include "frontend/DlgOneSiteEditor.h"
@@ -301,15 +306,24 @@ TEST_F(StationEndToEndTest, DirectConnectOpensTheSecurityEditorAndAHiddenNetwork
   prompt->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HIDDEN_SSID_OK, BN_CLICKED), 0);
   wavorel::pumpMessages();
   confirm(IDC_SEC_PSK, "nobody knows");
-  // The editor's OK joins the network by the name entered. (The save request
-  // that follows leaves the host on its profile editor, where the link page
-  // makes no pass: the adapter is checked here, not the link page.)
+  // The editor's OK joins the network by the name entered.
   EXPECT_TRUE(runUntil(
       [] {
         auto& adapter = wavorel::sim::machine().adapter(0);
         return adapter.connected() && adapter.network() && adapter.network()->ssid == "Backroom";
       },
       20000));
+  // The save request that follows opens the site editor as the profile
+  // editor of the row, whose name is hidden: it shows, asking for the SSID;
+  // its OK saves the profile and the host's link page shows the new network.
+  CDlgOneSiteEditor* editor = GetSiteEditor();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_TRUE(runUntil([&] { return editor->IsWindowVisible() != FALSE; }, 5000));
+  EXPECT_EQ(text(editor->GetInfoPage().GetDlgItem(IDC_INFO_SSID)), "");
+  ::SetDlgItemText(editor->GetInfoPage().GetSafeHwnd(), IDC_INFO_SSID, "Backroom");
+  editor->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SITE_OK, BN_CLICKED), 0);
+  wavorel::pumpMessages();
+  EXPECT_TRUE(runUntil([&] { return linkValue(1) == "Backroom"; }, 20000)) << linkValue(1);
 }
 
 TEST_F(StationEndToEndTest, StatisticsCountersGrowWhileThePageShowsAndStopWhenItHides) {
@@ -360,6 +374,60 @@ TEST_F(StationEndToEndTest, HostRadioButtonTwiceTurnsTheRadioOffAndBackOn) {
   host->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HOST_RADIO, BN_CLICKED), 0);
   EXPECT_STREQ(readText(HKEY_LOCAL_MACHINE, g_strDriverKey, "Radio").c_str(), "1");
   EXPECT_TRUE(runUntil([&] { return rowOf(sites, "CafeFree") >= 0; }, 20000));
+}
+
+// The timers of a program left alone: ten seconds of station mode, connected
+// and idle, with every timer that fires counted by its window's class and id
+// as the loop takes it. Only the pages' and the worker's periodic timers run.
+TEST_F(StationEndToEndTest, TenIdleSecondsFireOnlyThePeriodicTimersOfTheWorkerAndThePages) {
+  connectOpenNetwork();
+  advance(10000);
+  const auto owner = [](HWND hwnd) -> std::string {
+    CWnd* wnd = hwnd ? CWnd::FromHandlePermanent(hwnd) : nullptr;
+    if (!wnd) return hwnd ? "window" : "thread";
+    int status = 0;
+    char* name = abi::__cxa_demangle(typeid(*wnd).name(), nullptr, nullptr, &status);
+    std::string out = status == 0 && name ? name : typeid(*wnd).name();
+    std::free(name);
+    return out;
+  };
+  std::map<std::pair<std::string, UINT_PTR>, int> fired;
+  for (int ms = 0; ms < 10000; ++ms) {
+    clock().advance(1);
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_TIMER) ++fired[{owner(msg.hwnd), msg.wParam}];
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+  }
+  std::string list;
+  for (const auto& [timer, count] : fired)
+    list += timer.first + " " + std::to_string(timer.second) + ": " + std::to_string(count) + "\n";
+  RecordProperty("timers", list);
+  // Each timer's period and how many windows run it: the worker's poll and
+  // its host button refresh, the site survey's and the link page's passes,
+  // the profile page's check, the WPS page's second tick and the marquee of
+  // the link page's five bars.
+  struct Periodic {
+    int periodMs;
+    int windows;
+  };
+  const std::map<std::pair<std::string, UINT_PTR>, Periodic> periodic = {
+      {{"CHideDlg", 1}, {2000, 1}},       {{"CHideDlg", 11}, {200, 1}},
+      {{"CPageSiteSurveyDlg", 1}, {2000, 1}}, {{"CLinkStatusDlg", 1}, {2000, 1}},
+      {{"CPageProfileDlg", 1}, {3000, 1}}, {{"CPageWPSDlg", 6}, {1000, 1}},
+      {{"CProgressCtrlX", 12}, {55, 5}},
+  };
+  for (const auto& [timer, count] : fired) {
+    SCOPED_TRACE(timer.first + " " + std::to_string(timer.second));
+    const auto known = periodic.find(timer);
+    ASSERT_NE(known, periodic.end()) << list;
+    const int each = 10000 / known->second.periodMs;
+    EXPECT_GE(count, each * known->second.windows);
+    EXPECT_LE(count, (each + 1) * known->second.windows);
+  }
+  EXPECT_EQ(fired.size(), periodic.size()) << list;
 }
 
 TEST_F(StationEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorkerOrBridgeWindow) {

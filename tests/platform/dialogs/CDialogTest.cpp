@@ -3,6 +3,7 @@
 
 #include "platform/mfc/DataExchange.h"
 #include "platform/mfc/Dialog.h"
+#include "platform/mfc/WinApp.h"
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/user/Dialog.h"
 #include "platform/testing/Drivers.h"
@@ -182,6 +183,29 @@ TEST_F(CDialogTest, DoModalEndsFromATimerInsideTheLoop) {
     EXPECT_EQ(dlg.DoModal(), 1234);
   }
   EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
+// A dialog-based program's main dialog is no question the headless run
+// answers (it would press its OK): it stays until the program ends it, here
+// with the timer it armed itself.
+TEST_F(CDialogTest, ApplicationMainDialogIsLeftToItsProgram) {
+  class CMainFormDlg : public CFormDlg {
+   public:
+    BOOL OnInitDialog() override {
+      SetTimer(3, 50, nullptr);
+      return CFormDlg::OnInitDialog();
+    }
+  };
+  CWinApp app("main");
+  CMainFormDlg main;
+  main.timerResult = 1234;
+  app.m_pMainWnd = &main;
+  {
+    testing::ClockAdvancer passes(clock(), 50);
+    EXPECT_EQ(main.DoModal(), 1234);
+  }
+  app.m_pMainWnd = nullptr;
+  EXPECT_EQ(main.calls, (std::vector<std::string>{"init"}));
 }
 
 TEST_F(CDialogTest, DoModalAnsweredByTheResponderRunsOnOK) {
