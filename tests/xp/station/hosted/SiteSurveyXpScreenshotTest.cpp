@@ -36,11 +36,7 @@ class SiteSurveyXpScreenshotTest : public SiteSurveyXpTest {
 };
 
 TEST_F(SiteSurveyXpScreenshotTest, DefaultWorldWithTheConnectedRow) {
-  join("CafeFree");
-  BYTE bssid[6] = {};
-  DWORD frequency = 0;
-  currentLink(bssid, frequency);
-  std::copy(bssid, bssid + 6, g_currentBssid);
+  joinAndTrack("CafeFree");
   openSurvey();
   ASSERT_GT(scanWorld(), 0u);
   survey().m_bRescanPending = 1;

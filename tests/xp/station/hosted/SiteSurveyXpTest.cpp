@@ -33,12 +33,10 @@ BssRecordFields Fields(const char* ssid, BYTE lastMacByte, DWORD frequency) {
 }
 
 TEST_F(SiteSurveyXpTest, BssidOnTwoChannelsIsMarkedOnTheAdaptersChannelOnly) {
-  join("CafeFree");
-  BYTE bssid[6] = {};
-  DWORD frequency = 0;
-  currentLink(bssid, frequency);
+  const DWORD frequency = joinAndTrack("CafeFree");
   ASSERT_NE(frequency, 0u);
-  std::copy(bssid, bssid + 6, g_currentBssid);
+  BYTE bssid[6] = {};
+  std::copy(g_currentBssid, g_currentBssid + 6, bssid);
   openSurvey();
   BssRecordFields elsewhere = Fields("CafeFree", 0, frequency == 2484000 ? 2412000 : 2484000);
   std::copy(bssid, bssid + 6, elsewhere.mac);
@@ -73,11 +71,7 @@ TEST_F(SiteSurveyXpTest, BssidOnTwoChannelsIsMarkedOnTheAdaptersChannelOnly) {
 }
 
 TEST_F(SiteSurveyXpTest, LostLinkRescansOnTheFourthTickThenEveryThirty) {
-  join("CafeFree");
-  BYTE bssid[6] = {};
-  DWORD frequency = 0;
-  currentLink(bssid, frequency);
-  std::copy(bssid, bssid + 6, g_currentBssid);
+  joinAndTrack("CafeFree");
   openSurvey();
   tick();
   ASSERT_EQ(survey().m_nConnectedState, -3);

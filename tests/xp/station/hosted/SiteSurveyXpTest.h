@@ -98,6 +98,16 @@ class SiteSurveyXpTest : public xphost::testing::HostXpTest {
   }
   // Whether a scan reached the driver since the calls were last cleared.
   static bool scanSent() { return wasSet(OID_802_11_BSSID_LIST_SCAN); }
+  // The adapter joined to `ssid` and the worker's copy of its BSSID taken, as
+  // the worker's poll takes it; the channel frequency (kHz) of the link.
+  DWORD joinAndTrack(const std::string& ssid) {
+    join(ssid);
+    BYTE bssid[6] = {};
+    DWORD frequency = 0;
+    currentLink(bssid, frequency);
+    std::copy(bssid, bssid + 6, g_currentBssid);
+    return frequency;
+  }
   // The BSSID and channel frequency (kHz) the adapter is associated with.
   static void currentLink(BYTE bssid[6], DWORD& frequency) {
     DWORD returned = 0;
