@@ -9,6 +9,7 @@
 
 #include "frontend/BridgeCodes.h"
 #include "worker/ActionQueue.h"
+#include "xp/supplicant/AuthStatus.h"
 
 namespace xpsurvey::testing {
 namespace {
@@ -154,12 +155,17 @@ TEST_F(SiteSurveyXpTest, ConnectAndAddFollowZeroConfigurationTheSupplicantAndThe
   }
 
   // A WPA network is not connected without the supplicant, nor is anything
-  // under Zero Configuration.
+  // under Zero Configuration; either way the link is marked as the page's
+  // own, no longer a stored profile's.
   for (int toolMode : {kConfigToolUtility, kConfigToolZeroConfig}) {
     ConfigToolMode = toolMode;
     XpWorkerState().SupplicantPortState = 0;
     g_bAdministrator = 1;
+    g_bConnectedByProfile = 1;
+    SetAuthFailureKind(kAuthFailureTimeout);
     survey().ConnectSelected(0);
+    EXPECT_EQ(g_bConnectedByProfile, 0) << toolMode;
+    EXPECT_EQ(GetAuthFailureKind(), kAuthFailureActivation) << toolMode;
     EXPECT_TRUE(GetActionQueue().empty()) << toolMode;
     EXPECT_TRUE(valuesOf(BRIDGE_UI_SURVEY_SAVE_REQUEST).empty()) << toolMode;
   }

@@ -28,9 +28,11 @@ class SiteSurveyXpTest : public xphost::testing::HostXpTest {
     if (!BssidSiteList) BssidSiteList = std::make_unique<BYTE[]>(kBssListSize);
     std::memset(BssidSiteList.get(), 0, kBssListSize);
     std::memset(g_currentBssid, 0, sizeof g_currentBssid);
+    g_bConnectedByProfile = 0;
   }
   void TearDown() override {
     std::memset(g_currentBssid, 0, sizeof g_currentBssid);
+    g_bConnectedByProfile = 0;
     HostXpTest::TearDown();
   }
 
