@@ -121,6 +121,7 @@ void CPageSiteSurveyDlg::OpenHostDialog(int index) {
 
 void CPageSiteSurveyDlg::ConnectSelected(int row) {
   if (row < 0 || row >= m_list.GetItemCount()) return;
+  MarkConnectionFromSite();
   m_nSecurityKind = 0;
   m_bHiddenSsidEntered = 0;
   if (getU32(m_siteCopy.get()) == 0) return;

@@ -216,6 +216,10 @@ class CPageSiteSurveyDlg : public CDialog {
   // Whether WPA and 802.1X connections can be made: WavorelVista once the
   // worker found the adapter, Wavorel once the supplicant took it.
   static bool AdapterTakesSecurity();
+  // A connection to a row begins: Wavorel ends a pending credential prompt
+  // and records the site survey, not a stored profile, as the link's source;
+  // WavorelVista keeps no source here.
+  static void MarkConnectionFromSite();
   // "Config" cleared, the connection record handed to the worker's queue.
   void QueueConnection();
   // Row count, visible rows redrawn, code 26 with the rows.

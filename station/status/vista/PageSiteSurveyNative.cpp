@@ -34,6 +34,8 @@ void CPageSiteSurveyDlg::StartAdapterView() {
 
 bool CPageSiteSurveyDlg::AdapterTakesSecurity() { return g_nAdapterState == kAdapterReady; }
 
+void CPageSiteSurveyDlg::MarkConnectionFromSite() {}
+
 LRESULT CPageSiteSurveyDlg::OnBssListReady(WPARAM, LPARAM) {
   if (g_pHideDlg) g_pHideDlg->UpdateBssList();
   RebuildList();

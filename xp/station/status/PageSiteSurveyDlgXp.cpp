@@ -14,6 +14,8 @@
 #include "worker/OidRequest.h"
 #include "worker/ProfileStore.h"
 #include "worker/WorkerGlobals.h"
+#include "xp/supplicant/AuthStatus.h"
+#include "xp/supplicant/UiRequestThread.h"
 #include "xp/station/status/SiteAssociation.h"
 #include "xp/worker/XpWorker.h"
 #include "xp/worker/ZeroConfigHandover.h"
@@ -54,6 +56,12 @@ constexpr int kSupplicantSelectedAdapter = 6;
 
 bool CPageSiteSurveyDlg::AdapterTakesSecurity() {
   return XpWorkerState().SupplicantPortState == kSupplicantSelectedAdapter;
+}
+
+void CPageSiteSurveyDlg::MarkConnectionFromSite() {
+  SetAuthFailureKind(kAuthFailureActivation);
+  if (IsPromptActive()) EndPromptDialog();
+  g_bConnectedByProfile = 0;
 }
 
 void CPageSiteSurveyDlg::StartAdapterView() {
