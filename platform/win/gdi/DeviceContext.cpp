@@ -326,7 +326,11 @@ void DeviceContext::paintRect(const RECT& rect, const Brush& brush, DWORD rop3) 
 }
 
 std::shared_ptr<DeviceContext> dcFromHandle(HDC handle) {
-  return gdiObjectAs<DeviceContext>(reinterpret_cast<HGDIOBJ>(handle));
+  // Every GDI call looks its DC up: the types tell a DC (only the factories
+  // above make objects of them) without a run-time type look-up.
+  std::shared_ptr<GdiObject> object = gdiObject(reinterpret_cast<HGDIOBJ>(handle));
+  if (!object || (object->type() != OBJ_DC && object->type() != OBJ_MEMDC)) return nullptr;
+  return std::static_pointer_cast<DeviceContext>(std::move(object));
 }
 
 }  // namespace wavorel::gdi
