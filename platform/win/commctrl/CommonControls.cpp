@@ -40,6 +40,9 @@ void registerCommonControlClasses() {
   registerClass(PROGRESS_CLASS, controlProc<ProgressControl>, 0);
   registerClass(TRACKBAR_CLASS, controlProc<TrackbarControl>, 0);
   registerClass(TOOLTIPS_CLASS, controlProc<ToolTipControl>, CS_DBLCLKS | CS_SAVEBITS);
+  // A program makes a tooltip window for each of its tool-tipped controls and
+  // dialogs, and no other process looks for them: they are not published.
+  if (auto tips = ClassRegistry::instance().find(TOOLTIPS_CLASS)) tips->processPrivate = true;
   registerClass(WC_IPADDRESS, controlProc<IpAddressControl>, CS_DBLCLKS);
   registerClass(RICHEDIT_CLASS, controlProc<RichEditControl>, CS_DBLCLKS);
   registerClass(MSFTEDIT_CLASS, controlProc<RichEditControl>, CS_DBLCLKS);

@@ -36,6 +36,9 @@ void registerControlClasses() {
     wc.lpszClassName = e.name;
     RegisterClass(&wc);
   }
+  // Each combo box makes its drop-down list as a pop-up of its own; no other
+  // process looks for them, so they are not published.
+  if (auto lists = ClassRegistry::instance().find(kComboListClass)) lists->processPrivate = true;
   SetLastError(lastError);
 }
 

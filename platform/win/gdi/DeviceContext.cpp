@@ -191,6 +191,24 @@ void DeviceContext::fillSpan(LONG y, LONG x0, LONG x1, COLORREF colour) { fillRe
 
 void DeviceContext::plot(LONG x, LONG y, COLORREF colour) { fillRect(RECT{x, y, x + 1, y + 1}, colour); }
 
+namespace {
+
+// Sets n 32-bit pixels of a row to one value, four to a store.
+void fillRow32(Pixel* row, LONG n, Pixel value) {
+  LONG t = 0;
+#if defined(__SSE2__)
+  const __m128i four = _mm_set1_epi32(static_cast<int>(value));
+  for (; t + 8 <= n; t += 8) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row + t), four);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row + t + 4), four);
+  }
+  for (; t + 4 <= n; t += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(row + t), four);
+#endif
+  for (; t < n; ++t) row[t] = value;
+}
+
+}  // namespace
+
 void DeviceContext::fillRect(const RECT& rect, COLORREF colour) {
   Surface* s = surface();
   if (!s || state_.rop2 == R2_NOP) return;
@@ -199,7 +217,7 @@ void DeviceContext::fillRect(const RECT& rect, COLORREF colour) {
   forEachClipped(rect, [&](const RECT& r) {
     for (LONG y = r.top; y < r.bottom; ++y) {
       if (s->bpp() == 32 && mode == R2_COPYPEN) {
-        std::fill(s->row32(y) + r.left, s->row32(y) + r.right, pen);
+        fillRow32(s->row32(y) + r.left, r.right - r.left, pen);
         continue;
       }
       for (LONG x = r.left; x < r.right; ++x) writeValue(*s, x, y, applyRop2(mode, pen, readValue(*s, x, y)));
@@ -298,7 +316,7 @@ void DeviceContext::paintRect(const RECT& rect, const Brush& brush, DWORD rop3) 
   forEachClipped(rect, [&](const RECT& r) {
     for (LONG y = r.top; y < r.bottom; ++y) {
       if (s->bpp() == 32 && code == 0xF0) {
-        std::fill(s->row32(y) + r.left, s->row32(y) + r.right, pattern);
+        fillRow32(s->row32(y) + r.left, r.right - r.left, pattern);
         continue;
       }
       for (LONG x = r.left; x < r.right; ++x)
@@ -308,7 +326,11 @@ void DeviceContext::paintRect(const RECT& rect, const Brush& brush, DWORD rop3) 
 }
 
 std::shared_ptr<DeviceContext> dcFromHandle(HDC handle) {
-  return gdiObjectAs<DeviceContext>(reinterpret_cast<HGDIOBJ>(handle));
+  // Every GDI call looks its DC up: the types tell a DC (only the factories
+  // above make objects of them) without a run-time type look-up.
+  std::shared_ptr<GdiObject> object = gdiObject(reinterpret_cast<HGDIOBJ>(handle));
+  if (!object || (object->type() != OBJ_DC && object->type() != OBJ_MEMDC)) return nullptr;
+  return std::static_pointer_cast<DeviceContext>(std::move(object));
 }
 
 }  // namespace wavorel::gdi

@@ -68,8 +68,16 @@ LOGFONT stockLogFont(int id) {
 
 }  // namespace
 
-FontObject::FontObject(const LOGFONT& lf)
-    : GdiObject(OBJ_FONT), logFont_(terminated(lf)), face_(fontEngine().realize(logFont_)) {}
+FontObject::FontObject(const LOGFONT& lf) : GdiObject(OBJ_FONT), logFont_(terminated(lf)) {}
+
+const FontFace& FontObject::face() const {
+  const FontFace* face = face_.load(std::memory_order_acquire);
+  if (!face) {
+    face = &fontEngine().realize(logFont_);
+    face_.store(face, std::memory_order_release);
+  }
+  return *face;
+}
 
 const FontObject& selectedFont(const DeviceContext& dc) {
   if (const auto* font = dynamic_cast<const FontObject*>(dc.font())) return *font;

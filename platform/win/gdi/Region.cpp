@@ -93,20 +93,49 @@ Region::Region(const RECT& r) {
 }
 
 Region Region::fromRects(const RECT* rects, size_t count) {
-  std::vector<Region> parts;
-  parts.reserve(count);
+  // A sweep down the rectangles' top and bottom edges: the band between two
+  // edges holds the union of the x-ranges of the rectangles crossing it (a
+  // scan of a picture gives one rectangle per run of a row: a few at a time).
+  std::vector<RECT> sorted;
+  sorted.reserve(count);
   for (size_t i = 0; i < count; ++i)
-    if (!isEmptyRect(rects[i])) parts.emplace_back(rects[i]);
-  if (parts.empty()) return Region();
-  // Pairwise unions keep every step's inputs of similar size.
-  while (parts.size() > 1) {
-    size_t half = (parts.size() + 1) / 2;
-    for (size_t i = 0; i < parts.size() / 2; ++i)
-      parts[i] = combine(parts[2 * i], parts[2 * i + 1], Op::Or);
-    if (parts.size() & 1) parts[half - 1] = std::move(parts.back());
-    parts.resize(half);
+    if (!isEmptyRect(rects[i])) sorted.push_back(rects[i]);
+  if (sorted.empty()) return Region();
+  std::sort(sorted.begin(), sorted.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
+  std::vector<LONG> edges;
+  edges.reserve(sorted.size() * 2);
+  for (const RECT& r : sorted) {
+    edges.push_back(r.top);
+    edges.push_back(r.bottom);
   }
-  return std::move(parts.front());
+  std::sort(edges.begin(), edges.end());
+  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+
+  Region result;
+  size_t lastBand = SIZE_MAX;
+  size_t next = 0;
+  std::vector<RECT> active;  // the rectangles crossing the current band
+  std::vector<LONG> spans;
+  for (size_t e = 0; e + 1 < edges.size(); ++e) {
+    const LONG top = edges[e], bottom = edges[e + 1];
+    active.erase(std::remove_if(active.begin(), active.end(), [&](const RECT& r) { return r.bottom <= top; }),
+                 active.end());
+    while (next < sorted.size() && sorted[next].top == top) active.push_back(sorted[next++]);
+    if (active.empty()) continue;
+    std::sort(active.begin(), active.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; });
+    spans.clear();
+    for (const RECT& r : active) {
+      if (!spans.empty() && r.left <= spans.back()) {
+        spans.back() = std::max(spans.back(), r.right);  // overlapping or touching: one span
+      } else {
+        spans.push_back(r.left);
+        spans.push_back(r.right);
+      }
+    }
+    appendBand(result.rects_, lastBand, top, bottom, spans);
+  }
+  result.finish();
+  return result;
 }
 
 Region Region::combine(const Region& a, const Region& b, Op op) {

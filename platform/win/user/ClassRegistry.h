@@ -29,6 +29,10 @@ struct WindowClass {
   std::string menuNameText;
   std::vector<BYTE> extra;  // cbClsExtra bytes
   std::atomic<int> windows{0};  // live windows of the class
+  // Windows of the class stay within their process: they are not published
+  // on the shared desktop (the tooltips and drop-down lists that controls make
+  // for themselves).
+  bool processPrivate = false;
 };
 
 class ClassRegistry {

@@ -147,6 +147,7 @@ bool Desktop::ensureStarted() {
 }
 
 void Desktop::publish(const Window& w) {
+  if (w.cls->processPrivate) return;
   std::ostringstream out;
   out << "thread=" << w.threadId << "\nclass=" << escape(w.cls->name) << "\ntitle=" << escape(w.text)
       << "\nstyle=" << w.style << "\nexstyle=" << w.exStyle << '\n';

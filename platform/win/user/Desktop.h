@@ -1,9 +1,10 @@
 // The desktop shared by the running instances of one platform root. Each
 // process publishes its top-level windows (class, title, styles, visibility,
-// properties) as files in <root>/session/desktop/<pid>/ (a folder of mode
-// 0700), and holds a lock on <pid>/lock for its whole life, so that a folder
-// whose lock is free belongs to a dead process: it is ignored, and removed
-// at the next start (LeftoverFiles.h). Window files die with the process and
+// properties; not those of a process-private class: tooltips, drop-down lists)
+// as files in <root>/session/desktop/<pid>/ (a folder of mode 0700), and holds
+// a lock on <pid>/lock for its whole life, so that a folder whose lock is free
+// belongs to a dead process: it is ignored, and removed at the next start
+// (LeftoverFiles.h). Window files die with the process and
 // are written without a sync; a change that other processes cannot see
 // writes nothing.
 //

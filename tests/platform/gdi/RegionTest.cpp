@@ -111,6 +111,45 @@ TEST_F(RegionTest, RegionFromKeyedBitmapRowsHasExactlyTheNonKeyRectangles) {
   for (HRGN r : {result, other, cut}) DeleteObject(r);
 }
 
+// A region made from a list of rectangles is their union as ORing them one
+// by one gives it: the same banded rectangles, whatever the list's order,
+// overlaps, touching edges, gaps and empty rectangles.
+TEST_F(RegionTest, RegionFromRectanglesIsTheirUnion) {
+  std::vector<std::vector<RECT>> cases = {
+      {{0, 0, 10, 10}, {5, 5, 15, 15}},                      // staggered overlap
+      {{5, 0, 10, 5}, {0, 0, 5, 5}},                          // touching side by side, out of order
+      {{0, 0, 5, 5}, {0, 5, 5, 10}, {0, 10, 5, 12}},          // touching one above the other
+      {{0, 0, 20, 20}, {5, 5, 10, 10}, {0, 0, 20, 20}},       // nested and repeated
+      {{0, 0, 5, 5}, {3, 3, 3, 9}, {0, 10, 5, 15}, {9, 9, 14, 9}},  // a gap, empty rectangles
+      {{0, 0, 2, 1}, {4, 0, 6, 1}, {0, 1, 6, 2}, {0, 2, 2, 3}, {4, 2, 6, 3}},  // rows of a ring
+      {{-8, -3, 4, 7}, {2, -5, 9, 1}, {-2, 0, 1, 12}},       // negative coordinates
+  };
+  uint32_t seed = 12345;
+  auto next = [&seed](int range) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<LONG>((seed >> 16) % static_cast<uint32_t>(range));
+  };
+  std::vector<RECT> random;
+  for (int i = 0; i < 300; ++i) {
+    LONG x = next(200), y = next(200);
+    random.push_back({x, y, x + 1 + next(40), y + 1 + next(40)});
+  }
+  cases.push_back(random);
+  for (const auto& rects : cases) {
+    HRGN made = regionFromRects(rects);
+    ASSERT_NE(made, nullptr);
+    HRGN ored = CreateRectRgn(0, 0, 0, 0);
+    for (const RECT& r : rects) {
+      HRGN one = CreateRectRgnIndirect(&r);
+      CombineRgn(ored, ored, one, RGN_OR);
+      DeleteObject(one);
+    }
+    EXPECT_EQ(text(rectsOf(made)), text(rectsOf(ored))) << text(rects);
+    DeleteObject(made);
+    DeleteObject(ored);
+  }
+}
+
 TEST_F(RegionTest, MalformedRegionDataIsRefused) {
   std::vector<BYTE> buffer(sizeof(RGNDATAHEADER) + 2 * sizeof(RECT));
   auto* data = reinterpret_cast<RGNDATA*>(buffer.data());

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/gdi/FontEngine.h"
 
@@ -100,6 +101,35 @@ TEST_F(FontFileTest, FontsOfOneFileAndSizeShareTheirGlyphs) {
   EXPECT_NE(a.metrics().tmUnderlined, b.metrics().tmUnderlined);
   EXPECT_EQ(&a.glyph('x'), &b.glyph('x'));
   EXPECT_NE(&a.glyph('x'), &c.glyph('x'));
+}
+
+bool fileIsMapped(const std::string& name) {
+  std::ifstream maps("/proc/self/maps");
+  for (std::string line; std::getline(maps, line);)
+    if (line.size() >= name.size() && line.compare(line.size() - name.size(), name.size(), name) == 0) return true;
+  return false;
+}
+
+// A font is realized when text is first measured or drawn with it: making one
+// opens no font file.
+TEST_F(FontFileTest, AFontOpensItsFileWhenFirstUsed) {
+  const std::string file = "/DejaVuSerif-BoldItalic.ttf";
+  if (fileIsMapped(file)) GTEST_SKIP() << "an earlier test of this process opened " << file;
+  LOGFONT lf = logFont("Georgia", -13);
+  lf.lfWeight = FW_BOLD;
+  lf.lfItalic = TRUE;
+  HFONT font = CreateFontIndirect(&lf);
+  ASSERT_NE(font, nullptr);
+  EXPECT_FALSE(fileIsMapped(file));
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  ASSERT_TRUE(GetTextExtentPoint32(dc, "Wavorel", 7, &size));
+  EXPECT_GT(size.cx, 0);
+  EXPECT_TRUE(fileIsMapped(file));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(font);
 }
 
 }  // namespace

@@ -146,5 +146,23 @@ TEST_F(DesktopTest, OnlyChangesOtherProcessesCanSeeAreWritten) {
   EXPECT_NE(text.find("title=Changed\n"), std::string::npos) << text;
 }
 
+// The pop-ups controls make for themselves (tooltips, drop-down lists) are not
+// published: no file is written for them, however they change, and this
+// process still finds them.
+TEST_F(DesktopTest, ControlPopupsStayWithinTheProcess) {
+  for (const char* cls : {TOOLTIPS_CLASS, "ComboLBox"}) {
+    HWND popup = CreateWindowEx(WS_EX_TOPMOST, cls, nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(popup, nullptr) << cls;
+    SetWindowText(popup, "Pop-up");
+    ShowWindow(popup, SW_SHOWNOACTIVATE);
+    char name[32];
+    std::snprintf(name, sizeof name, "/w%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(popup)));
+    struct stat st {};
+    EXPECT_NE(stat((Desktop::processFolder(static_cast<DWORD>(getpid())) + name).c_str(), &st), 0) << cls;
+    EXPECT_EQ(FindWindow(cls, "Pop-up"), popup) << cls;
+    DestroyWindow(popup);
+  }
+}
+
 }  // namespace
 }  // namespace wavorel::testing
