@@ -10,6 +10,7 @@
 
 #include "platform/win/kernel/Resources.h"
 #include "platform/win/user/DialogTemplate.h"
+#include "platform/win/user/KeyInput.h"
 
 namespace site_editor_test {
 namespace {
@@ -992,6 +993,48 @@ TEST_F(SiteEditorSubPageTest, ChecksCombosAndEapFastButtonsPostAtOnce) {
   code(81, "0");
   command(fast, IDC_FAST_USE_PAC, BN_CLICKED);
   EXPECT_FALSE(enabled(kFast, IDC_FAST_REMOVE));
+}
+
+}  // namespace
+}  // namespace site_editor_test
+
+namespace site_editor_test {
+namespace {
+
+using SiteEditorKeyboardTest = SiteEditorTest;
+
+// The program's own loop: each message goes through the application's
+// pre-translation (a modeless dialog's keyboard interface) first.
+void pumpThroughApp() {
+  MSG msg;
+  while (::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) AfxGetApp()->PumpMessage();
+}
+
+// Opened by the worker, the editor takes the keyboard: Enter is OK and
+// Escape is Cancel without a click first.
+TEST_F(SiteEditorKeyboardTest, EnterAndEscapeWorkAsSoonAsItOpens) {
+  struct Case {
+    UINT vk;
+    UINT command;
+  };
+  for (const Case& c : {Case{VK_RETURN, 17}, Case{VK_ESCAPE, 18}}) {
+    SCOPED_TRACE(c.vk);
+    code(36, "Home");
+    code(37, "Net");
+    code(BRIDGE_UI_EDITOR_OPEN);
+    wavorel::pumpMessages();
+    takeWorker();
+    HWND focus = GetFocus();
+    EXPECT_TRUE(focus && ::IsChild(editor().GetSafeHwnd(), focus)) << focus;
+    wavorel::sendKey(c.vk, true);
+    wavorel::sendKey(c.vk, false);
+    pumpThroughApp();
+    Commands sent = takeWorker();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back().first, c.command);
+    EXPECT_FALSE(editor().IsWindowVisible());
+    DestroySiteEditor();
+  }
 }
 
 }  // namespace

@@ -418,3 +418,30 @@ TEST_F(StationTableTest, MessageBoxRequestIsAnsweredByTheSkinnedBox) {
 
 }  // namespace
 }  // namespace station_table_test
+
+namespace station_table_test {
+namespace {
+
+// Every one-line label of the five pages shows its whole text in the skin's
+// font: a caption narrower than its text wraps, and the second line falls
+// below the label's bottom edge.
+TEST_F(StationTableTest, PageLabelsShowTheirWholeText) {
+  CGxTabPage* pages[] = {&table().GetLinkPage(), &table().GetSurveyPage(), &table().GetProfilePage(),
+                         &table().GetStatisticPage(), &table().GetWpsPage()};
+  for (CGxTabPage* page : pages) {
+    for (CWnd* child = page->GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+      auto* label = dynamic_cast<CGxStatic*>(CWnd::FromHandlePermanent(child->GetSafeHwnd()));
+      CString text;
+      if (!label || (label->GetWindowText(text), text.IsEmpty())) continue;
+      CRect client;
+      label->GetClientRect(&client);
+      SCOPED_TRACE(std::string(text) + " #" + std::to_string(label->GetDlgCtrlID()));
+      const CSize size = label->GetTextSize();
+      EXPECT_LE(size.cx, client.Width());
+      EXPECT_LE(size.cy, client.Height());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace station_table_test

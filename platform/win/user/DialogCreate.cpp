@@ -122,8 +122,16 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate& t, HWND parent, DLGP
     return nullptr;
   }
   HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
-  if (SendMessage(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), initParam) && first && IsWindow(first))
-    setDialogFocus(dialog, first);
+  if (SendMessage(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), initParam) && first && IsWindow(first)) {
+    // The default focus would activate the dialog's top-level window: a
+    // dialog made hidden while another window is active keeps it for its
+    // first activation instead of taking the keyboard from that window.
+    HWND active = GetActiveWindow();
+    if ((t.style & WS_VISIBLE) || !active || active == GetAncestor(dialog, GA_ROOT))
+      setDialogFocus(dialog, first);
+    else if (!(style & WS_CHILD))
+      state->savedFocus = first;
+  }
   if (!IsWindow(dialog)) return nullptr;
   if (t.style & WS_VISIBLE) ShowWindow(dialog, SW_SHOWNORMAL);
   return IsWindow(dialog) ? dialog : nullptr;

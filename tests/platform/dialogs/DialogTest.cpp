@@ -6,6 +6,7 @@
 #include "platform/win/user/Dialog.h"
 #include "platform/win/kernel/Errors.h"
 #include "platform/testing/Drivers.h"
+#include "platform/win/user/KeyInput.h"
 #include "platform/win/user/ModalLoop.h"
 #include "tests/platform/dialogs/data/resource.h"
 
@@ -143,6 +144,29 @@ TEST_F(DialogTest, InitDialogFocusesTheFirstTabStopUnlessItReturnsFalse) {
   SetFocus(other);
   ASSERT_NE(create(), nullptr);
   EXPECT_EQ(GetFocus(), other);
+  DestroyWindow(other);
+}
+
+// A hidden dialog made while another window is active (a program's helper
+// dialog, or an editor prepared before it shows) leaves that window the
+// keyboard; its first tab stop gets the focus when it is shown.
+TEST_F(DialogTest, HiddenDialogDoesNotTakeTheKeyboardUntilShown) {
+  HWND other = CreateWindowEx(0, "Edit", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetActiveWindow(other);
+  SetFocus(other);
+  ASSERT_NE(create(), nullptr);
+  EXPECT_EQ(GetActiveWindow(), other);
+  EXPECT_EQ(GetFocus(), other);
+  sendKey('A', true);
+  sendKey('A', false);
+  pumpMessages();
+  char typed[8] = {};
+  GetWindowText(other, typed, sizeof typed);
+  EXPECT_STREQ(typed, "a");
+
+  ShowWindow(dialog, SW_SHOW);
+  EXPECT_EQ(GetActiveWindow(), dialog);
+  EXPECT_EQ(GetFocus(), item(IDC_NAME));
   DestroyWindow(other);
 }
 
