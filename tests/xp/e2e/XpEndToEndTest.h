@@ -100,7 +100,7 @@ class XpEndToEndTest : public softap::testing::ApWorkerTest, protected station_f
   }
   // Station mode started and the worker's host made.
   void startStation() {
-    ASSERT_TRUE(start(false));
+    ASSERT_TRUE(StationFrontEnd::start(false));
     ASSERT_TRUE(runUntil([] { return host() != nullptr; }, 10000));
   }
 
@@ -115,7 +115,7 @@ class XpEndToEndTest : public softap::testing::ApWorkerTest, protected station_f
 
   // A HKLM value as text ("<no key>"/"<no value>" when missing).
   static std::string driverValue(const char* name) {
-    std::string value = readValue(g_strDriverKey, name);
+    std::string value = readValue(driverKeyOf(), name);
     while (!value.empty() && value.back() == '\0') value.pop_back();
     return value;
   }
