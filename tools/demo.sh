@@ -4,9 +4,7 @@
 # and reports the link into the main dialog's status page and the tray; then
 # it runs once more in soft-AP mode, where the AP worker fills the basic page
 # and reports the AP's state to the tray. Then Wavorel (the XP build) runs
-# the same two ways: in station mode on a root whose driver key holds an
-# activated profile of the open network "CafeFree" (tools/station-root.sh),
-# so its link page shows the connection, and in soft-AP mode.
+# the same two ways, each on a fresh root of its own.
 #
 # Headless (no DISPLAY, or WAVOREL_HEADLESS set) the station run writes the
 # main dialog as build/demo/main-dialog.png and the tray icons as
@@ -66,10 +64,11 @@ bash tools/ap-root.sh "$aproot"
 apstatus=0
 WAVOREL_ROOT="$aproot" run WavorelVista ap- "$@" || apstatus=$?
 
-# Wavorel: station mode with the network's profile active, then soft-AP mode.
+# Wavorel: station mode, then soft-AP mode.
 echo "Wavorel, station mode:"
 xproot=$PWD/$out/xp-root
-bash tools/station-root.sh "$xproot"
+rm -rf "$xproot"
+mkdir -p -m 700 "$xproot"
 xpstatus=0
 WAVOREL_ROOT="$xproot" run Wavorel xp- "$@" || xpstatus=$?
 echo "Wavorel, soft-AP mode:"
