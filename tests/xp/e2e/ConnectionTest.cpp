@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "station/profiles/InvalidIDPW.h"
 #include "tests/xp/e2e/XpEndToEndTest.h"
 
 namespace xp_e2e::testing {
@@ -12,15 +13,17 @@ namespace {
 
 using Values = std::vector<std::pair<const char*, const char*>>;
 
+// A stored profile and what the link tab shows once it is connected.
+struct Case {
+  const char* name;
+  Values values;
+  const char* bssid;
+  const char* address;  // null: not checked
+  int trayFrame;        // 3 Good, 4 Normal
+};
+
 class ConnectionTest : public XpEndToEndTest {
  protected:
-  struct Case {
-    const char* name;
-    Values values;
-    const char* bssid;
-    const char* address;  // null: not checked
-    int trayFrame;        // 3 Good, 4 Normal
-  };
   // A profile key as the profile editor leaves it, and the first run's
   // choice of this program.
   static void store(const char* name, const Values& values) {
@@ -37,7 +40,8 @@ class ConnectionTest : public XpEndToEndTest {
       if (list.GetItemText(row, 1) == text || list.GetItemText(row, 0) == text) return row;
     return -1;
   }
-  void connect(const Case& c) {
+  // Stores the profile, starts, and activates it from the profile tab.
+  void activate(const Case& c) {
     store(c.name, c.values);
     startStation();
     advance(3500);
@@ -54,6 +58,15 @@ class ConnectionTest : public XpEndToEndTest {
         10000));
     advance(3000);
     press(page, IDC_BTN_CONNECT);
+  }
+  // The profile activated; the link tab, the tray and the screenshot once it
+  // is connected.
+  void connect(const Case& c) {
+    activate(c);
+    if (HasFatalFailure()) return;
+    expectConnected(c);
+  }
+  void expectConnected(const Case& c) {
     // The supplicant's threads authenticate in real time beside the clock.
     ASSERT_TRUE(runUntil(
         [&] {
@@ -85,8 +98,7 @@ TEST_F(ConnectionTest, OpenProfileConnectsAndTheLinkTabAndTrayShowIt) {
            4});
 }
 
-TEST_F(ConnectionTest, PeapProfileAuthenticatesThroughTheSupplicantAndConnects) {
-  connect({"Corp",
+const Case kCorp = {"Corp",
            {{"SSID", "Corp"},
             {"NetworkType", "1"},
             {"AuthenType", "6"},
@@ -100,7 +112,32 @@ TEST_F(ConnectionTest, PeapProfileAuthenticatesThroughTheSupplicantAndConnects) 
             {"TunnelPassword", "secret"}},
            "00-11-22-33-44-01",
            "10.1.0.7",
-           3});
+           3};
+
+TEST_F(ConnectionTest, PeapProfileAuthenticatesThroughTheSupplicantAndConnects) { connect(kCorp); }
+
+TEST_F(ConnectionTest, WrongPasswordBringsUpTheReEntryDialogWhoseOkKeepsTheTypedCredentials) {
+  Case wrong = kCorp;
+  for (auto& [value, text] : wrong.values)
+    if (std::string(value).find("Password") != std::string::npos) text = "wrong";
+  activate(wrong);
+  ASSERT_FALSE(HasFatalFailure());
+  // The re-entry dialog of the worker's host comes up on the failure.
+  CWnd* dialog = nullptr;
+  ASSERT_TRUE(runUntil(
+      [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        dialog = host()->GetSecondaryDialog(kHostDlgInvalidIdPw);
+        return dialog && (dialog->GetStyle() & WS_VISIBLE) != 0;
+      },
+      30000));
+  EXPECT_NE(linkValue(1), "Corp");
+  dialog->SetDlgItemText(IDC_INVALID_IDENTITY, "alice");
+  dialog->SetDlgItemText(IDC_INVALID_PASSWORD, "secret");
+  press(*dialog, IDC_INVALID_OK);
+  // OK keeps what was typed as the current profile's credentials.
+  EXPECT_EQ(driverValue("TunnelID"), "alice");
+  EXPECT_EQ(driverValue("TunnelPassword"), "secret");
 }
 
 }  // namespace
