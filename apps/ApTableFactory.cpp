@@ -1,5 +1,6 @@
-// WavorelVista makes the tab controls of both modes: CTableCtrl_QZ for
-// station mode and CTableCtrl_AP for soft-AP mode.
+// Both programs make the tab controls of both modes: CTableCtrl_QZ for
+// station mode and CTableCtrl_AP for soft-AP mode (whose AP worker is the
+// program's build of it).
 #include "frontend/TableCtrl_AP.h"
 #include "frontend/TableCtrl_QZ.h"
 #include "frontend/WavorelDlg.h"

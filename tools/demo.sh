@@ -3,16 +3,20 @@
 # adapter: WavorelVista starts in station mode, its worker finds the adapter
 # and reports the link into the main dialog's status page and the tray; then
 # it runs once more in soft-AP mode, where the AP worker fills the basic page
-# and reports the AP's state to the tray.
+# and reports the AP's state to the tray. Then Wavorel (the XP build) runs
+# the same two ways, each on a fresh root of its own.
 #
 # Headless (no DISPLAY, or WAVOREL_HEADLESS set) the station run writes the
 # main dialog as build/demo/main-dialog.png and the tray icons as
 # build/demo/tray.txt, the AP run build/demo/ap-main-dialog.png and
-# build/demo/ap-tray.txt; each run ends after WAVOREL_RUN_MS milliseconds
+# build/demo/ap-tray.txt, Wavorel's runs the same files named with "xp-"
+# first (build/demo/xp-main-dialog.png, build/demo/xp-ap-main-dialog.png);
+# each run ends after WAVOREL_RUN_MS milliseconds
 # (default 6000; set it empty to keep the program running until it is asked
-# to stop, e.g. by a start with /EndPrevInst). The station run uses the usual
-# platform root; the AP run a root of its own (build/demo/ap-root) whose saved
-# mode is soft AP, so the usual root's mode is left as it was. With a display
+# to stop, e.g. by a start with /EndPrevInst). WavorelVista's station run uses
+# the usual platform root; the other runs roots of their own
+# (build/demo/ap-root, build/demo/xp-root, build/demo/xp-ap-root), so the
+# usual root's mode is left as it was. With a display
 # it is a normal window: drag it, switch modes, and end it from the tray
 # menu's "Exit".
 # Arguments go to the program (/AutoHide, /AllowMI, ...).
@@ -31,12 +35,13 @@ mkdir -p "$out"
 export WAVOREL_HEADLESS=1
 export WAVOREL_RUN_MS="${WAVOREL_RUN_MS-6000}"
 
-# One headless run: the prefix of its files' names, then the program's arguments.
+# One headless run: the program, the prefix of its files' names, then the
+# program's arguments.
 run() {
-  local shot=$out/$1main-dialog.png tray=$out/$1tray.txt status=0
-  shift
+  local program=$1 shot=$out/$2main-dialog.png tray=$out/$2tray.txt status=0
+  shift 2
   rm -f "$shot" "$tray"
-  WAVOREL_SCREENSHOT="$PWD/$shot" WAVOREL_TRAY="$PWD/$tray" build/apps/WavorelVista "$@" || status=$?
+  WAVOREL_SCREENSHOT="$PWD/$shot" WAVOREL_TRAY="$PWD/$tray" "build/apps/$program" "$@" || status=$?
   if [ -f "$shot" ]; then
     echo "Main dialog: $shot"
   fi
@@ -44,19 +49,34 @@ run() {
     echo "Tray:"
     sed 's/^/  /' "$tray"
   fi
-  echo "WavorelVista ended with exit code $status"
+  echo "$program ended with exit code $status"
   return "$status"
 }
 
 echo "Station mode:"
 status=0
-run "" "$@" || status=$?
+run WavorelVista "" "$@" || status=$?
 
 # Soft-AP mode, on a root of its own whose saved mode is soft AP.
 echo "Soft-AP mode:"
 aproot=$PWD/$out/ap-root
 bash tools/ap-root.sh "$aproot"
 apstatus=0
-WAVOREL_ROOT="$aproot" run ap- "$@" || apstatus=$?
-((status != 0)) && exit "$status"
-exit "$apstatus"
+WAVOREL_ROOT="$aproot" run WavorelVista ap- "$@" || apstatus=$?
+
+# Wavorel: station mode, then soft-AP mode.
+echo "Wavorel, station mode:"
+xproot=$PWD/$out/xp-root
+rm -rf "$xproot"
+mkdir -p -m 700 "$xproot"
+xpstatus=0
+WAVOREL_ROOT="$xproot" run Wavorel xp- "$@" || xpstatus=$?
+echo "Wavorel, soft-AP mode:"
+xpaproot=$PWD/$out/xp-ap-root
+bash tools/ap-root.sh "$xpaproot" Wavorel
+xpapstatus=0
+WAVOREL_ROOT="$xpaproot" run Wavorel xp-ap- "$@" || xpapstatus=$?
+for s in "$status" "$apstatus" "$xpstatus" "$xpapstatus"; do
+  ((s != 0)) && exit "$s"
+done
+exit 0

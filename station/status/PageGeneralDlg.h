@@ -29,7 +29,8 @@ constexpr int IDC_GENERAL_BEACON_LABEL = 1628;
 constexpr int IDC_GENERAL_RATES_LABEL = 1495;
 // The signal bar.
 constexpr int IDC_GENERAL_SIGNAL = 1491;
-constexpr UINT IDS_GENERAL_SIGNAL_FORMAT = 9;
+// Wavorel's string 9 is its link page's "Throughput >>".
+constexpr UINT IDS_GENERAL_SIGNAL_FORMAT = WAVOREL_BUILD_XP ? 526 : 9;
 
 // The bar's colours by signal percentage.
 constexpr COLORREF kSignalWeakColor = 0x0000FF;

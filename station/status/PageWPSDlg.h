@@ -66,7 +66,8 @@ constexpr UINT IDS_WPS_PROFILE_LIST = 6247;
 constexpr UINT IDS_WPS_RESCAN = 13;
 constexpr UINT IDS_WPS_CONNECT = 14;
 constexpr UINT IDS_WPS_DELETE = 50;
-constexpr UINT IDS_WPS_RESCANNING = 56;
+// Wavorel's string 56 is its link page's "IP Address >>".
+constexpr UINT IDS_WPS_RESCANNING = WAVOREL_BUILD_XP ? 535 : 56;
 constexpr UINT IDS_WPS_PROGRESS_FORMAT = 68;
 constexpr UINT IDS_WPS_NO_SELECTED_ITEM = 115;
 constexpr UINT IDS_WPS_WIRELESS_LABEL = 320;

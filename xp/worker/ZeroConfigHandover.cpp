@@ -28,8 +28,16 @@ void TellDriverHandOver() {
   SetOid(OID_VX_PRIVATE_0149_SET, &value, sizeof value, &returned, kTries);
 }
 
+CWnd* HostTabButton(CStationHost* host, int tab) {
+  // The strip's buttons are children of the host's tab dialog, beside the
+  // pages they show; the host's own children are other dialogs.
+  CDialog* page = host->GetTabPage(tab);
+  CWnd* strip = page && page->GetSafeHwnd() ? page->GetParent() : nullptr;
+  return strip ? strip->GetDlgItem(static_cast<int>(kHostTabButtonIds[tab])) : nullptr;
+}
+
 void EnableHostTab(CStationHost* host, int tab, BOOL enable) {
-  if (CWnd* button = host->GetDlgItem(static_cast<int>(kHostTabButtonIds[tab]))) button->EnableWindow(enable);
+  if (CWnd* button = HostTabButton(host, tab)) button->EnableWindow(enable);
 }
 
 BOOL IsWzcRunning() {
@@ -75,8 +83,7 @@ void HandOverToZeroConfig(const HANDOVER_CONTEXT& context) {
   if (CStationHost* host = context.host) {
     EnableHostTab(host, kHostTabProfile, FALSE);
     EnableHostTab(host, kHostTabWps, FALSE);
-    if (CWnd* survey = host->GetDlgItem(static_cast<int>(kHostTabButtonIds[kHostTabSiteSurvey])))
-      survey->SendMessage(BM_CLICK, 0, 0);
+    if (CWnd* survey = HostTabButton(host, kHostTabSiteSurvey)) survey->SendMessage(BM_CLICK, 0, 0);
   }
 }
 

@@ -29,6 +29,9 @@ void DetermineConfigToolMode();
 // OID_VX_PRIVATE_0149 = one zero byte (3 tries): the driver told that the
 // adapter changes hands (both hand-overs and the worker's end).
 void TellDriverHandOver();
+// The host's tab button of `tab` (StationHostTab); null when the host has
+// no page of that tab.
+CWnd* HostTabButton(CStationHost* host, int tab);
 // Enables or disables the host's tab button of `tab` (StationHostTab).
 void EnableHostTab(CStationHost* host, int tab, BOOL enable);
 

@@ -12,6 +12,9 @@
 #include "platform/win/kernel/Process.h"
 #include "worker/DriverCodes.h"
 #include "worker/OidRequest.h"
+#include "station/status/APDetailInfoDlg.h"
+#include "station/status/PageGeneralDlg.h"
+#include "station/status/PageWPSDlg.h"
 #include "xp/station/PageAdvanceDlg.h"
 
 namespace xphost::testing {
@@ -68,6 +71,48 @@ TEST_F(HostXpTest, ZeroConfigurationDisablesTheProfileAndWpsTabsUntilTheProgramH
   h.RefreshPages();
   EXPECT_TRUE(h.GetStripButton(1004)->IsWindowEnabled());
   EXPECT_TRUE(h.GetStripButton(1009)->IsWindowEnabled());
+}
+
+TEST_F(HostXpTest, DetailViewAndWpsDialogsHaveTheirTextsBesideTheLinkPagesStrings) {
+  // The link page keeps its strings 9 and 56; the detail view's signal text
+  // and the WPS page's rescan status have their own.
+  CSorvik2007Dlg& h = openHost();
+  auto* detail = dynamic_cast<CAPDetailInfoDlg*>(h.GetSecondaryDialog(kHostDlgApDetailInfo));
+  ASSERT_NE(detail, nullptr);
+  ASSERT_NE(detail->GetGeneralPage(), nullptr);
+  EXPECT_EQ(std::string(detail->GetGeneralPage()->GetSignalBar().GetFormatString()), "Signal Strength >> %d%%");
+  ASSERT_NE(h.GetSecondaryDialog(kHostDlgWpsProfile), nullptr);
+  struct Case {
+    UINT id;
+    const char* text;
+  };
+  for (const Case& c : {Case{9, "Throughput >>"}, Case{56, "IP Address >>"}, Case{IDS_WPS_RESCANNING, "Rescanning"},
+                        Case{IDS_WPS_RENEW, "Renew"}}) {
+    CString text;
+    EXPECT_TRUE(text.LoadString(c.id)) << c.id;
+    EXPECT_EQ(std::string(text), c.text) << c.id;
+  }
+}
+
+TEST_F(HostXpTest, HandOverFindsTheStripsButtonsAndDisablesTheProfileAndWpsTabs) {
+  // Without the host's own refresh: the hand-over finds the buttons in the
+  // strip and shows the site survey.
+  CSorvik2007Dlg& h = openHost();
+  press(1004);
+  ASSERT_EQ(h.GetTabPage(kHostTabSiteSurvey)->GetStyle() & WS_VISIBLE, 0u);
+  HANDOVER_CONTEXT context;
+  context.host = &h;
+  ASSERT_NE(HostTabButton(&h, kHostTabWps), nullptr);
+  EXPECT_EQ(HostTabButton(&h, kHostTabWps)->GetSafeHwnd(), h.GetStripButton(1009)->GetSafeHwnd());
+  HandOverToZeroConfig(context);
+  wavorel::pumpMessages();
+  EXPECT_FALSE(h.GetStripButton(1004)->IsWindowEnabled());
+  EXPECT_FALSE(h.GetStripButton(1009)->IsWindowEnabled());
+  EXPECT_TRUE(h.GetStripButton(1005)->IsWindowEnabled());
+  EXPECT_NE(h.GetTabPage(kHostTabSiteSurvey)->GetStyle() & WS_VISIBLE, 0u);
+  EnableHostTab(&h, kHostTabProfile, TRUE);
+  EXPECT_TRUE(h.GetStripButton(1004)->IsWindowEnabled());
+  EXPECT_FALSE(h.GetStripButton(1009)->IsWindowEnabled());
 }
 
 TEST_F(HostXpTest, RadioPictureAtStartFollowsTheDriverKeysRadioValue) {

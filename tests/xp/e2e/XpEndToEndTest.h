@@ -1,0 +1,127 @@
+// Fixture of Wavorel end to end, in process: the application with its tray
+// and main dialog on the program's own resource script, the station tab
+// control starting the XP station worker (with its hidden host of the
+// pages) and the AP tab control starting the XP AP worker, on a world with
+// an 802.1X network, a pre-shared-key network and soft-AP clients, the
+// program folder as installed (INI, English texts, skin) and a virtual clock.
+// Like the program, each test starts the workers once in its process (ctest
+// runs every test in a process of its own): the supplicant layer keeps state
+// of a first run that a second station run in the same process trips over.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "apps/skin/SkinGenerator.h"
+#include "station/host/Sorvik2007Dlg.h"
+#include "tests/frontend/StationFrontEnd.h"
+#include "tests/softap/ApWorkerTest.h"
+#include "tests/xp/station/ScreenshotProbe.h"
+#include "worker/HideDlg.h"
+#include "worker/StationHost.h"
+#include "xp/worker/XpWorker.h"
+#include "xp/worker/ZeroConfigHandover.h"
+
+namespace xp_e2e::testing {
+
+// The soft-AP clients: one with the AP's passphrase, one with another.
+constexpr const char* kGoodClient = "00-24-D7-00-00-0A";
+constexpr const char* kBadClient = "00-24-D7-00-00-0B";
+
+// Both know the passphrase the AP is given; the second is refused by the
+// AP's access list.
+constexpr const char* kClientLines = "Passphrase = letmein123\nSignal = -50\nArrives = 6";
+
+// An 802.1X network answering PEAP for "alice"/"secret", strong enough for
+// a Good tray, beside the default world's networks.
+constexpr const char* kCorpNetwork = R"(
+[Network Corp]
+Ssid = Corp
+Bssid = 00-11-22-33-44-01
+Channel = 6
+Signal = -40
+Variation = 0
+Security = WPA2-Enterprise
+Cipher = CCMP
+EapMethods = PEAP
+EapIdentity = alice
+EapPassword = secret
+Address = 10.1.0.7
+Dhcp = no
+)";
+
+class XpEndToEndTest : public softap::testing::ApWorkerTest, protected station_front_end::StationFrontEnd {
+ protected:
+  void SetUp() override {
+    ApWorkerTest::SetUp();
+    useDefaultWorld("", std::string(kCorpNetwork) + client("Good", kGoodClient, kClientLines) +
+                            client("Bad", kBadClient, kClientLines));
+    installProgram();
+    SetStationHostFactory(&CSorvik2007Dlg::Make);
+    ConfigToolMode = kConfigToolUndetermined;
+    ResetXpWorkerState();
+    wavorel::setModalResponder([](const wavorel::ModalWindow&) { return IDOK; });
+  }
+  void TearDown() override {
+    wavorel::setModalResponder(nullptr);
+    stop();
+    pump();
+    SetStationHostFactory(nullptr);
+    ResetXpWorkerState();
+    ApWorkerTest::TearDown();
+  }
+
+  // The program folder as the installer leaves it.
+  void installProgram() {
+    const std::string program = programLinux();
+    std::filesystem::create_directories(program + "/Language");
+    const auto overwrite = std::filesystem::copy_options::overwrite_existing;
+    std::filesystem::copy_file(std::string(WAVOREL_APPS_DIR) + "/Language/English.ini",
+                               program + "/Language/English.ini", overwrite);
+    std::filesystem::copy_file(std::string(WAVOREL_APPS_DIR) + "/Wavorel.ini", program + "/Wavorel.ini", overwrite);
+    std::string error;
+    ASSERT_TRUE(wavorel::skin::writeSkin(program + "/Skin", &error)) << error;
+  }
+
+  // The virtual clock moved by `ms` in steps of 100 ms, with what fell due run.
+  void advance(uint64_t ms) {
+    for (uint64_t spent = 0; spent < ms; spent += 100) wavorel::runFor(100);
+  }
+  // Lets the clock run until `done` holds (at most `limit` ms).
+  template <class Done>
+  bool runUntil(Done done, uint64_t limit) {
+    for (uint64_t spent = 0; spent < limit; spent += 100) {
+      if (done()) return true;
+      wavorel::runFor(100);
+    }
+    return done();
+  }
+
+  // The station worker's hidden host, once the worker made it.
+  static CSorvik2007Dlg* host() {
+    return g_pHideDlg ? dynamic_cast<CSorvik2007Dlg*>(g_pHideDlg->GetHost()) : nullptr;
+  }
+  // Station mode started and the worker's host made.
+  void startStation() {
+    ASSERT_TRUE(StationFrontEnd::start(false));
+    ASSERT_TRUE(runUntil([] { return host() != nullptr; }, 10000));
+  }
+
+  // The main dialog's picture, written to `file` in the working folder; the
+  // dark (text) pixels of it inside `control`.
+  int inkIn(const char* file, CWnd& control) {
+    const wavorel::WindowImage image = xp::testing::Picture(dialog(), file);
+    EXPECT_EQ(image.width, 600);
+    EXPECT_EQ(image.height, 470);
+    return xp::testing::CountPixels(image, xp::testing::PlaceIn(dialog(), control), xp::testing::Ink);
+  }
+
+  // A HKLM value as text ("<no key>"/"<no value>" when missing).
+  static std::string driverValue(const char* name) {
+    std::string value = readValue(driverKeyOf(), name);
+    while (!value.empty() && value.back() == '\0') value.pop_back();
+    return value;
+  }
+};
+
+}  // namespace xp_e2e::testing
