@@ -91,6 +91,7 @@ void CGradient::MakeShiftedRuns(CGradRuns& runs, int shift, int length, int from
     return;
   }
   CGradRuns full;
+  full.SetSize(0, RunsBound(length));
   MakeRuns(full, length, 0, length, maxColours);
   if (full.GetSize() < 2) {
     CGradElement run{m_colours[0], to - from};
@@ -128,6 +129,11 @@ void CGradient::MakeShiftedRuns(CGradRuns& runs, int shift, int length, int from
     }
     if (position >= to) break;
   }
+}
+
+INT_PTR CGradient::RunsBound(int length) const {
+  // At most one run per pixel, plus a cut one at each segment boundary.
+  return std::max(length, 1) + m_colours.GetSize();
 }
 
 int CGradient::FullLength(const CRect& rect) const {
@@ -175,6 +181,7 @@ void CGradient::Draw(CDC* pDC, CRect rect, int from, int to, int shift) {
     return;
   }
   CGradRuns runs;
+  runs.SetSize(0, RunsBound(to - from));
   MakeShiftedRuns(runs, shift, length, from, to, palette ? kPaletteColours : -1);
 
   CPalette* oldPalette = nullptr;

@@ -49,6 +49,9 @@ class CGradient {
  protected:
   // The length Draw lays the gradient over in `rect`.
   int FullLength(const CRect& rect) const;
+  // Room for the runs of a part `length` long, so that building them
+  // allocates once.
+  INT_PTR RunsBound(int length) const;
   // The strip [start, end) of the rectangle along the direction.
   CRect Strip(const CRect& rect, int start, int end) const;
 

@@ -1,17 +1,11 @@
 #include "widgets/SortStringArray.h"
 
+#include <algorithm>
+
 void CSortStringArray::Sort() {
-  const INT_PTR count = GetSize();
-  if (count < 2) return;
-  for (bool swapped = true; swapped;) {
-    swapped = false;
-    for (INT_PTR i = 0; i < count - 1; ++i) {
-      if (GetAt(i).CompareNoCase(GetAt(i + 1)) >= 1) {
-        const CString left = GetAt(i);
-        SetAt(i, GetAt(i + 1));
-        SetAt(i + 1, left);
-        swapped = true;
-      }
-    }
-  }
+  if (GetSize() < 2) return;
+  // The elements are contiguous; a merge sort moves them instead of copying.
+  CString* first = GetData();
+  std::stable_sort(first, first + GetSize(),
+                   [](const CString& a, const CString& b) { return a.CompareNoCase(b) < 0; });
 }

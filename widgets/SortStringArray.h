@@ -1,5 +1,7 @@
 // CSortStringArray: a string array that sorts itself ascending without regard
-// to case (a bubble sort: neighbours swap while the left one compares greater).
+// to case. The sort is stable: strings that differ only in case keep their
+// order, as they would under a bubble sort that swaps neighbours only while
+// the left one compares greater.
 #pragma once
 
 #include "platform/Platform.h"

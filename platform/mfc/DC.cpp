@@ -146,9 +146,14 @@ BOOL CDC::TransparentBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, i
 }
 
 void CDC::FillSolidRect(LPCRECT rect, COLORREF colour) {
-  ::SetBkColor(m_hDC, colour);
+  // One look-up of the DC serves the background colour and the fill.
   auto dc = wavorel::gdi::dcFromHandle(m_hDC);
-  if (!dc || !rect) return;
+  if (!dc) {
+    ::SetBkColor(m_hDC, colour);  // the failure a bad DC reports
+    return;
+  }
+  dc->state().bkColor = colour;
+  if (!rect) return;
   // An opaque fill in the background colour, whatever the brush and ROP2.
   wavorel::gdi::Brush fill(BS_SOLID, colour & 0x00FFFFFFu);
   dc->paintRect(dc->toDevice(*rect), fill, PATCOPY);

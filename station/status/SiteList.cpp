@@ -165,52 +165,31 @@ void SortSiteList(BYTE* list, DWORD size, FILETIME* stamps, int stampCount, int 
   std::vector<Record> records;
   WalkBssList(list, size, [&](const BYTE* record, DWORD length) { records.push_back({record, length}); });
   const size_t count = records.size();
-  // The record each sorted key takes: the first one not yet taken whose key
-  // equals it. The taken table has one entry per record.
-  std::vector<bool> taken(count, false);
-  std::vector<size_t> order;
-  order.reserve(count);
-  // Each record's key is read once; the take loop compares the kept keys.
-  const auto take = [&](auto&& matches) {
-    for (size_t i = 0; i < count; ++i) {
-      if (taken[i] || !matches(i)) continue;
-      taken[i] = true;
-      order.push_back(i);
-      return;
-    }
-  };
+  // The records in their new order: a stable sort of their indices, so that
+  // records of equal keys keep the order they came in (by SSID without regard
+  // to case, by channel ascending, by signal descending).
+  std::vector<size_t> order(count);
+  for (size_t i = 0; i < count; ++i) order[i] = i;
   if (key == kSiteSortSsid) {
     std::vector<CString> keys;
     keys.reserve(count);
-    CSortStringArray ssids;
-    for (const Record& r : records) {
-      keys.push_back(SiteSsid(r.at));
-      ssids.Add(keys.back());
-    }
-    ssids.Sort();
-    for (INT_PTR i = 0; i < ssids.GetSize(); ++i) {
-      const CString& ssid = ssids.GetAt(i);
-      take([&](size_t n) { return keys[n] == ssid; });
-    }
+    for (const Record& r : records) keys.push_back(SiteSsid(r.at));
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](size_t a, size_t b) { return keys[a].CompareNoCase(keys[b]) < 0; });
   } else {
     std::vector<int> keys;
     keys.reserve(count);
-    CSortIntArray values;
-    for (const Record& r : records) {
+    for (const Record& r : records)
       keys.push_back(key == kSiteSortChannel ? SiteChannelNumber(Frequency(r.at))
                                              : static_cast<int>(Field(r.at, kRssi)));
-      values.Add(keys.back());
-    }
-    values.Sort();
-    if (key == kSiteSortSignal) values.Reverse();
-    for (INT_PTR i = 0; i < values.GetSize(); ++i) {
-      const int value = values.GetAt(i);
-      take([&](size_t n) { return keys[n] == value; });
-    }
+    if (key == kSiteSortSignal)
+      std::stable_sort(order.begin(), order.end(), [&keys](size_t a, size_t b) { return keys[a] > keys[b]; });
+    else
+      std::stable_sort(order.begin(), order.end(), [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
   }
 
-  auto sorted = std::make_unique<BYTE[]>(size);
-  std::memset(sorted.get(), 0, size);
+  // Every byte of the new list is written once: the records, then zeros to the end.
+  std::unique_ptr<BYTE[]> sorted(new BYTE[size]);
   std::vector<FILETIME> newStamps(static_cast<size_t>(std::max(stampCount, 0)), FILETIME{});
   DWORD at = wavorel::wire::ndis::kListHeadSize;
   for (size_t n = 0; n < order.size(); ++n) {
@@ -219,6 +198,8 @@ void SortSiteList(BYTE* list, DWORD size, FILETIME* stamps, int stampCount, int 
     at += r.length;
     if (stamps && n < newStamps.size() && order[n] < newStamps.size()) newStamps[n] = stamps[order[n]];
   }
+  std::memset(sorted.get(), 0, wavorel::wire::ndis::kListHeadSize);
+  std::memset(sorted.get() + at, 0, size - at);
   wavorel::wire::putU32(sorted.get(), static_cast<uint32_t>(order.size()));
   std::memcpy(list, sorted.get(), size);
   if (stamps) std::copy(newStamps.begin(), newStamps.end(), stamps);

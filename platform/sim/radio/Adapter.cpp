@@ -61,6 +61,16 @@ void Adapter::setSetting(const std::string& name, const std::vector<uint8_t>& va
 }
 
 RadioSettings Adapter::radioSettings() {
+  // Worked out again only when a setting may have changed.
+  const uint64_t generation = store_.generation();
+  if (!settingsGeneration_ || *settingsGeneration_ != generation) {
+    settings_ = readRadioSettings();
+    settingsGeneration_ = generation;
+  }
+  return settings_;
+}
+
+RadioSettings Adapter::readRadioSettings() {
   namespace ht = wire::vendor::httransmit;
   RadioSettings s;
   s.wirelessMode = store_.getU32(setting::kWirelessMode, defaultWirelessMode(config_));

@@ -248,11 +248,14 @@ class Adapter {
   void enter(LinkState state, uint32_t event);
   void startStep(LinkState state, uint64_t now, uint64_t durationMs);
   void startHandshake(uint64_t now);
+  RadioSettings readRadioSettings();
 
   WorldAdapter config_;
   const std::vector<WorldNetwork>& networks_;
   WorldTiming timing_;
   SettingStore store_;
+  RadioSettings settings_;                     // radioSettings() as of the store's generation
+  std::optional<uint64_t> settingsGeneration_;
   uint64_t loadTick_;
   uint64_t lastTick_;
   bool present_;

@@ -53,6 +53,12 @@ void SettingStore::refresh() {
   if (written == seen_) return;
   cache_.clear();
   seen_ = written;
+  ++generation_;
+}
+
+uint64_t SettingStore::generation() {
+  refresh();
+  return generation_;
 }
 
 std::vector<uint8_t> SettingStore::get(const std::string& name, const std::vector<uint8_t>& initial) {
@@ -92,6 +98,7 @@ void SettingStore::set(const std::string& name, const std::vector<uint8_t>& valu
   checked_ = false;
   refresh();
   cache_[name] = value;
+  ++generation_;
 }
 
 void SettingStore::setU32(const std::string& name, uint32_t value) {

@@ -27,6 +27,10 @@ class SettingStore {
   uint32_t getU32(const std::string& name, uint32_t initial);
   void set(const std::string& name, const std::vector<uint8_t>& value);
   void setU32(const std::string& name, uint32_t value);
+  // Changes whenever a value may have changed (a write here, or the key
+  // written from outside): what is worked out from the values stays good
+  // while it stays the same.
+  uint64_t generation();
 
  private:
   void refresh();
@@ -37,6 +41,7 @@ class SettingStore {
   int64_t seen_ = -1;                                   // the key's last write time they belong to
   bool checked_ = false;
   uint64_t checkedAt_ = 0;                              // the tick of the last look at the key
+  uint64_t generation_ = 0;
 };
 
 }  // namespace wavorel::sim

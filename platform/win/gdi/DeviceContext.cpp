@@ -313,12 +313,15 @@ void DeviceContext::paintRect(const RECT& rect, const Brush& brush, DWORD rop3) 
   BYTE code = ropCode(rop3);
   if (!s || (ropUsesPattern(code) && !brush.paints())) return;
   Pixel pattern = colourValue(*s, brush.colour);
+  // A plain copy of the pattern onto 32-bit pixels is a fill of each row.
+  if (s->bpp() == 32 && code == 0xF0) {
+    forEachClipped(rect, [&](const RECT& r) {
+      for (LONG y = r.top; y < r.bottom; ++y) fillRow32(s->row32(y) + r.left, r.right - r.left, pattern);
+    });
+    return;
+  }
   forEachClipped(rect, [&](const RECT& r) {
     for (LONG y = r.top; y < r.bottom; ++y) {
-      if (s->bpp() == 32 && code == 0xF0) {
-        fillRow32(s->row32(y) + r.left, r.right - r.left, pattern);
-        continue;
-      }
       for (LONG x = r.left; x < r.right; ++x)
         writeValue(*s, x, y, applyRop3(code, pattern, 0, readValue(*s, x, y)));
     }

@@ -251,5 +251,25 @@ TEST_F(RadioSettingsTest, SettingsLiveInTheDriverKeyAndSurviveANewMachine) {
   EXPECT_EQ(scan(), (std::set<std::string>{"Six"})) << "2.4 GHz only, channels 1-11";
 }
 
+TEST_F(RadioSettingsTest, AValueWrittenStraightToTheDriverKeyIsSeenOnTheNextTick) {
+  setU32(OID_VX_TX_POWER_SET, 50);
+  Adapter& adapter = machine().adapter(0);
+  ASSERT_EQ(adapter.radioSettings().txPowerPercent, 50u);
+  clock().advance(1);  // the key's write time tells the store a new value came
+  {
+    RegistryServiceRights rights;
+    HKEY key = nullptr;
+    std::string path = std::string(kClassRoot) + "\\" + machine().driverValue(adapter);
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    const DWORD value = 80;
+    EXPECT_EQ(RegSetValueEx(key, "OID_VX_TX_POWER", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value), sizeof value),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+  clock().advance(1);
+  EXPECT_EQ(adapter.radioSettings().txPowerPercent, 80u);
+  EXPECT_EQ(queryU32(OID_VX_TX_POWER), 80u);
+}
+
 }  // namespace
 }  // namespace wavorel::sim::testing

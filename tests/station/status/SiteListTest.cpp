@@ -187,6 +187,12 @@ TEST_F(SiteListTest, SortByChannelPutsUnknownFrequenciesFirstAndSignalStrongestF
   const Sorted bySignal = Sort({Record("weak", -70), Record("strong", -40), Record("mid", -55)}, kSiteSortSignal);
   EXPECT_EQ(bySignal.ssids, (std::vector<std::string>{"strong", "mid", "weak"}));
   EXPECT_EQ(bySignal.stamps, (std::vector<DWORD>{1, 2, 0}));
+  // Equal keys keep the order they came in, whichever way the key runs.
+  EXPECT_EQ(Sort({Record("x", -50), Record("y", -40), Record("z", -50)}, kSiteSortSignal).ssids,
+            (std::vector<std::string>{"y", "x", "z"}));
+  EXPECT_EQ(Sort({Record("x", -50, 2437000), Record("y", -50, 2412000), Record("z", -60, 2437000)}, kSiteSortChannel)
+                .ssids,
+            (std::vector<std::string>{"y", "x", "z"}));
   // Another key leaves the list as it is.
   EXPECT_EQ(Sort({Record("b"), Record("a")}, 7).ssids, (std::vector<std::string>{"b", "a"}));
 }
