@@ -77,8 +77,7 @@ const char* AuthenticatingText() {
 void OnLinkEvent(_PM_PORT* port) {
   uint32_t link = 0;
   if (IsAcFailure(acPortGetLinkState(port->Handle, &link))) return;
-  static const BYTE kNone[6] = {};
-  if (link != AC_LINK_UP || !g_bWpsRunning || std::memcmp(g_wpsBssid, kNone, sizeof kNone) != 0) return;
+  if (link != AC_LINK_UP || !g_bWpsRunning || WpsBssidKnown()) return;
   // The access point the run associated with is the one its credential
   // joins later; once known, later link events leave it alone.
   BYTE* bssid = g_wpsBssid;
