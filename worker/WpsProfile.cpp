@@ -2,6 +2,7 @@
 // credential makes.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "utilmere/Utilmere.h"
 #include "platform/wire/Bytes.h"
@@ -88,6 +89,10 @@ void LoadWpsCredentialTable(const BYTE* raw, DWORD answered) {
       putU32(r + credential::kKeyLength, kWscKeyMax);
     }
   }
+}
+
+bool WpsBssidKnown() {
+  return std::any_of(std::begin(g_wpsBssid), std::end(g_wpsBssid), [](BYTE b) { return b != 0; });
 }
 
 int WpsCredentialCount() {

@@ -24,6 +24,10 @@ extern int g_bWpsRunning;
 // the status leaves 15, so that every poller of the run takes them once.
 extern int g_bWpsRunTaken;
 
+// Whether g_wpsBssid names an access point (all zero until a WPS run's link
+// or the stored "Bssid" gives one).
+bool WpsBssidKnown();
+
 // The driver's WPS status values (the top four bits are flags).
 constexpr DWORD kWpsStatusMask = 0x0FFFFFFF;
 constexpr DWORD kWpsStatusIdle = 0;

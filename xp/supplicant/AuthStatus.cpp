@@ -77,11 +77,12 @@ const char* AuthenticatingText() {
 void OnLinkEvent(_PM_PORT* port) {
   uint32_t link = 0;
   if (IsAcFailure(acPortGetLinkState(port->Handle, &link))) return;
-  static const BYTE kNone[6] = {};
-  if (link != AC_LINK_UP || !g_bWpsRunning || std::memcmp(g_wpsBssid, kNone, sizeof kNone) != 0) return;
-  BYTE bssid[6] = {};
+  if (link != AC_LINK_UP || !g_bWpsRunning || WpsBssidKnown()) return;
+  // The access point the run associated with is the one its credential
+  // joins later; once known, later link events leave it alone.
+  BYTE* bssid = g_wpsBssid;
   DWORD returned = 0;
-  QueryOid(OID_802_11_BSSID, bssid, sizeof bssid, &returned);
+  if (!QueryOid(OID_802_11_BSSID, bssid, sizeof g_wpsBssid, &returned)) std::memset(bssid, 0, sizeof g_wpsBssid);
   char line[64];
   std::snprintf(line, sizeof line, "Query BSSID for WPS: %02X-%02X-%02X-%02X-%02X-%02X\n", bssid[0], bssid[1],
                 bssid[2], bssid[3], bssid[4], bssid[5]);

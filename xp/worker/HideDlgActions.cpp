@@ -236,12 +236,14 @@ void SetAdapterSettings(_PROFILE_DATA& r) {
   SetOidDword(OID_VX_PRIVATE_0151_SET, static_cast<DWORD>(g_nWpsWirelessMode));
 }
 
+// A WPS credential joins the access point its run met; until that is known
+// (an all-zero BSSID names none) it joins by the credential's SSID.
 void Join(const _PROFILE_DATA& r) {
   if (r.UseBssid) {
     SetChannelInConfiguration(r.ChannelFrequency);
     SetOidData(OID_802_11_BSSID, r.Bssid, sizeof r.Bssid);
     SetBoundCcxControl();
-  } else if (g_bWpsConnect) {
+  } else if (g_bWpsConnect && WpsBssidKnown()) {
     SetChannelInConfiguration(r.ChannelFrequency);
     WaitTicks(kJoinWaitMs);
     SetOidData(OID_802_11_BSSID, g_wpsBssid, sizeof g_wpsBssid);

@@ -66,6 +66,35 @@ TEST_F(ConnectTest, EachMethodConnectsAndReportsItsProgressThenTheChecks) {
   }
 }
 
+TEST_F(ConnectTest, ALinkDuringAWpsRunRecordsTheAccessPointOnlyWhileItIsUnknown) {
+  const BYTE corp[6] = {0x00, 0x11, 0x22, 0x33, 0x44, 0x01};
+  const BYTE earlier[6] = {0x00, 0x11, 0x22, 0x33, 0x44, 0x09};
+  const BYTE none[6] = {};
+  struct Case {
+    const char* name;
+    int wpsRunning;
+    const BYTE* before;
+    const BYTE* after;
+  };
+  const Case cases[] = {{"run, not yet known", 1, none, corp},
+                        {"run, already known", 1, earlier, earlier},
+                        {"no run", 0, none, none}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    clearLines();
+    enterprise("Corp", kPeap, "alice", "secret");
+    g_bWpsRunning = c.wpsRunning;
+    std::memcpy(g_wpsBssid, c.before, sizeof g_wpsBssid);
+    startAndConnect();
+    ASSERT_TRUE(driveUntil([] { return adapter().connected(); }));
+    pumpAll();
+    EXPECT_EQ(std::vector<BYTE>(g_wpsBssid, g_wpsBssid + 6), std::vector<BYTE>(c.after, c.after + 6));
+    SupplicantClose();
+  }
+  g_bWpsRunning = 0;
+  std::memset(g_wpsBssid, 0, sizeof g_wpsBssid);
+}
+
 TEST_F(ConnectTest, PreSharedKeysConnectAndTheChecksReportAddressIpxAndDomain) {
   const std::string hexKey = [] {
     const wavorel::sim::Psk key = wavorel::sim::wpaPassphraseKey("correct horse", "Home");

@@ -165,6 +165,16 @@ TEST_F(HideDlgActionsTest, JoinsByBssidAndByWpsCredentialUseTheConfigurationAndT
   EXPECT_EQ(Trace(t.end() - 4, t.end()),
             (Trace{"Q 0D010211 32", "S 0D810211 32", "S 0D810101 6 =001122334407", "S 0DF1011E 4 =00000000"}));
   EXPECT_GE(GetTickCount() - before, 100u) << "the join waits 100 ms on the clock";
+
+  // No access point known for the credential yet: an all-zero BSSID would
+  // name none, so the credential's SSID is joined.
+  wavorel::sim::clearDriverCalls();
+  std::memset(g_wpsBssid, 0, 6);
+  queueConnect(record("Change", 0, 1));
+  ProcessXpActions(context);
+  t = trace();
+  EXPECT_EQ(Trace(t.end() - 2, t.end()), (Trace{"S 0D810102 36", "S 0DF1011E 4 =00000000"}));
+  EXPECT_EQ(std::count(t.begin(), t.end(), "S 0D810101 6 =000000000000"), 0);
 }
 
 TEST_F(HideDlgActionsTest, OwnSettingsFollowTheWirelessModeAndTheCcxRule) {

@@ -1,8 +1,8 @@
 // Wavorel's site survey page with the default world's networks and the
 // adapter on one of them, as a person would see it: the host shown with the
 // page in front, written as xp-site-survey.png and probed: the connected
-// image, the band, security and WPS images (bitmap 167) and the signal bars'
-// lengths.
+// image, the band, security and WPS images (bitmap 167), the signal bars'
+// lengths and the buttons beside the list.
 #include <gtest/gtest.h>
 
 #include "platform/present/Screenshot.h"
@@ -33,6 +33,19 @@ class SiteSurveyXpScreenshotTest : public SiteSurveyXpTest {
     return CPoint(cell.left - window.left + static_cast<int>(cell.Width() * x),
                   cell.top - window.top + cell.Height() / 2);
   }
+  // Whether the button's area in the host's image holds more than one colour
+  // (its face and its caption).
+  bool drawn(const wavorel::WindowImage& image, CWnd& button) {
+    CRect rect, window;
+    button.GetWindowRect(&rect);
+    host().GetWindowRect(&window);
+    rect.OffsetRect(-window.left, -window.top);
+    const COLORREF first = image.colorAt(rect.left + 2, rect.top + rect.Height() / 2);
+    for (int y = rect.top + 2; y < rect.bottom - 2; ++y)
+      for (int x = rect.left + 2; x < rect.right - 2; ++x)
+        if (image.colorAt(x, y) != first) return true;
+    return false;
+  }
 };
 
 TEST_F(SiteSurveyXpScreenshotTest, DefaultWorldWithTheConnectedRow) {
@@ -59,6 +72,17 @@ TEST_F(SiteSurveyXpScreenshotTest, DefaultWorldWithTheConnectedRow) {
   ASSERT_FALSE(image.empty());
   EXPECT_TRUE(wavorel::present::writeImage(image, "xp-site-survey.png"));
   auto at = [&image](CPoint p) { return image.colorAt(p.x, p.y); };
+
+  // Connect is kept hidden, as in WavorelVista, with Add to Profile in its
+  // place beside Rescan; its enabled state still follows the buttons' rule.
+  CWnd* rescan = survey().GetDlgItem(IDC_SS_RESCAN);
+  ASSERT_NE(rescan, nullptr);
+  EXPECT_TRUE(rescan->IsWindowVisible());
+  EXPECT_TRUE(survey().AddToProfileButton().IsWindowVisible());
+  EXPECT_FALSE(survey().ConnectButton().IsWindowVisible());
+  EXPECT_TRUE(survey().ConnectButton().IsWindowEnabled());
+  EXPECT_TRUE(drawn(image, *rescan));
+  EXPECT_TRUE(drawn(image, survey().AddToProfileButton()));
 
   EXPECT_EQ(at(cellPoint(cafe, kSiteColConnected)), kConnectedColour);
   EXPECT_NE(at(cellPoint(home, kSiteColConnected)), kConnectedColour);

@@ -17,6 +17,10 @@ namespace credential = wavorel::wire::wps::credential;
 TEST_F(WpsPageXpTest, PushButtonRunEndsTheLinkStoresTheCredentialAndJoinsIt) {
   join("CafeFree");
   openWps();
+  // The supplicant holds the adapter, as the worker's tick leaves it; it
+  // runs the key handshake of the credential's network.
+  ASSERT_TRUE(SupplicantInit());
+  ASSERT_TRUE(SupplicantSelectAdapter());
   ASSERT_GT(scanWorld(), 0u);
   wps().BuildApList();
   wavorel::sim::clearDriverCalls();
@@ -33,13 +37,24 @@ TEST_F(WpsPageXpTest, PushButtonRunEndsTheLinkStoresTheCredentialAndJoinsIt) {
   EXPECT_EQ(wscText("", "NumberofProfile"), "1");
   EXPECT_EQ(wscText("\\Profile0", "SSID"), "PrintHub");
   EXPECT_EQ(wscText("\\Profile0", "Key"), "printmeplease");
-  // The credential is handed to the worker, which joins by the stored BSSID.
+  // The credential is handed to the worker, which joins its network; no
+  // all-zero BSSID reaches the driver while the access point is not known.
   EXPECT_EQ(g_bWpsConnect, 1);
   advance(3000);
   EXPECT_TRUE(wasSet(OID_VX_PRIVATE_0149));
-  EXPECT_FALSE(setData(OID_802_11_BSSID).empty());
+  for (const std::vector<uint8_t>& bssid : setData(OID_802_11_BSSID))
+    EXPECT_NE(bssid, std::vector<uint8_t>(6, 0));
   ASSERT_NE(GetCurrentProfile(), nullptr);
   EXPECT_EQ(currentProfileSsid(), "PrintHub");
+  wavorel::sim::Adapter& adapter = machine().adapter(0);
+  for (int waited = 0; waited < 20000 && !adapter.connected(); waited += 500) advance(500);
+  ASSERT_TRUE(adapter.connected());
+  ASSERT_NE(adapter.network(), nullptr);
+  EXPECT_EQ(adapter.network()->ssid, "PrintHub");
+  BYTE bssid[6] = {};
+  DWORD frequency = 0;
+  currentLink(bssid, frequency);
+  EXPECT_EQ(std::vector<BYTE>(bssid, bssid + 6), (std::vector<BYTE>{0x00, 0x1D, 0x7E, 0x11, 0x22, 0x06}));
 }
 
 TEST_F(WpsPageXpTest, RescanRefillsTheApListAfterTheWaitOfTheWirelessMode) {

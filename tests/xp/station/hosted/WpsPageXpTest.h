@@ -17,6 +17,7 @@
 #include "worker/ModuleFunctions.h"
 #include "worker/StationHost.h"
 #include "worker/WpsWorker.h"
+#include "xp/supplicant/PortManager.h"
 
 namespace xpsurvey::testing {
 
@@ -35,6 +36,7 @@ class WpsPageXpTest : public SiteSurveyXpTest {
     g_wscCredentialTable.fill(0);
   }
   void TearDown() override {
+    SupplicantClose();
     g_wscCredentialTable.fill(0);
     g_bWpsConnect = 0;
     SiteSurveyXpTest::TearDown();
