@@ -15,6 +15,7 @@ namespace {
 
 using supplicant::testing::kFast;
 using supplicant::testing::kPeap;
+using supplicant::testing::PutText;
 
 // A host without a window whose secondary dialog 8 is the real prompt.
 class PromptHost : public QuietHost {
@@ -132,6 +133,26 @@ TEST_F(CredentialPromptTest, OneTimePasswordTypedIntoThePromptFillsBothPairsAndT
   EXPECT_EQ(g_bApplyRequested, 1) << "cleared for the prompt, set again by its OK";
   EXPECT_TRUE(sent(kAfterCredentials));
   EXPECT_TRUE(queue.empty());
+}
+
+TEST_F(CredentialPromptTest, TheCredentialsTypedIntoThePromptConnectTheAdapter) {
+  // The world's Corp network accepts PEAP for alice/secret only: the stored
+  // pairs ("nobody"/"stored") would not pass its server, the typed ones do.
+  _PROFILE_DATA& record = gtc();
+  PutText(record.Identity, sizeof record.Identity, "nobody");
+  PutText(record.TunnelID, sizeof record.TunnelID, "nobody");
+  user.identity = "alice";
+  user.password = "secret";
+  queueConnect(record);
+  EXPECT_EQ(ProcessXpActions(context), 1);
+  EXPECT_EQ(user.asked, 1);
+  ASSERT_TRUE(driveUntil([] { return adapter().connected(); }, 10000)) << ::testing::PrintToString(ringLines());
+  ASSERT_NE(adapter().network(), nullptr);
+  EXPECT_EQ(adapter().network()->ssid, "Corp");
+  DWORD media = 1, returned = 0;
+  EXPECT_TRUE(QueryOid(OID_GEN_MEDIA_CONNECT_STATUS, &media, sizeof media, &returned));
+  EXPECT_EQ(media, 0u) << "the driver reports the link up";
+  EXPECT_TRUE(ringHas("Wireless client is authenticated."));
 }
 
 TEST_F(CredentialPromptTest, ClosingThePromptEndsTheRunWithWhatFollowsQueued) {
