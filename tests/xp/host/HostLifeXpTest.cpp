@@ -1,7 +1,7 @@
 // Wavorel's station worker window running with its host of the station pages
-// on the simulated machine: the host goes with the adapter and is built again
-// once the adapter is back; the profile page's activation ends a prompt the
-// host shows.
+// on the simulated machine: the host goes with the adapter (a password prompt
+// that waits on it ends first) and is built again once the adapter is back;
+// the profile page's activation ends a prompt the host shows.
 #include <memory>
 #include <string>
 #include <vector>
@@ -89,6 +89,15 @@ class HostLifeXpTest : public xpworker::testing::XpWorkerTest {
     return prompt ? prompt->GetSafeHwnd() : nullptr;
   }
   static bool visible(HWND window) { return window && (GetWindowLong(window, GWL_STYLE) & WS_VISIBLE); }
+  // A PEAP network whose server asks for a new password: its prompt waits.
+  static void storeChange() {
+    for (const auto& [name, value] : {std::pair{"SSID", "Change"}, std::pair{"NetworkType", "1"},
+                                      std::pair{"AuthenType", "6"}, std::pair{"Encryption", "6"},
+                                      std::pair{"Use8021X", "1"}, std::pair{"AuthenProtocol", "0"},
+                                      std::pair{"TunnelProtocol", "26"}, std::pair{"ID", "alice"},
+                                      std::pair{"TunnelID", "alice"}, std::pair{"TunnelPassword", "old-one"}})
+      setDriverText(name, value);
+  }
   static std::vector<std::string>& states() {
     static std::vector<std::string> values;
     return values;
@@ -103,6 +112,28 @@ class HostLifeXpTest : public xpworker::testing::XpWorkerTest {
   }
   HWND ui_ = nullptr;
 };
+
+TEST_F(HostLifeXpTest, UnplugUnderAWaitingPasswordPromptEndsItAndDestroysTheHostOnce) {
+  storeChange();
+  startWithHost();
+  // The first pass's release drops the first connection; the comparison
+  // applies the profile again and the server asks for the new password.
+  ASSERT_TRUE(driveUntil([] { return IsPromptActive() != 0; }, 40000));
+  ASSERT_TRUE(visible(promptWindow()));
+  const HWND host = hostWindow();
+
+  wavorel::sim::machine().setPresent(kGuid, false);
+  drive(6000);  // several ticks without the adapter
+  EXPECT_FALSE(IsPromptActive());
+  EXPECT_FALSE(IsWindow(host));
+  EXPECT_EQ(g_pHideDlg->GetHost(), nullptr);
+  EXPECT_EQ(CountedHost::made(), 1);
+  EXPECT_EQ(CountedHost::freed(), 1);
+  // The prompt ended as cancelled: the old password stays.
+  EXPECT_EQ(driverText("TunnelPassword"), "old-one");
+  ASSERT_FALSE(states().empty());
+  EXPECT_EQ(states().back(), "01Wireless Net  Status : Not Exist");
+}
 
 TEST_F(HostLifeXpTest, HostGoesWithTheAdapterOnceAndIsBuiltAgainWhenItIsBack) {
   startWithHost();
