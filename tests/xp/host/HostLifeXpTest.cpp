@@ -162,6 +162,24 @@ TEST_F(HostLifeXpTest, HostGoesWithTheAdapterOnceAndIsBuiltAgainWhenItIsBack) {
   EXPECT_EQ(CountedHost::freed(), 1);
 }
 
+TEST_F(HostLifeXpTest, NextWorkerTearsDownItsHostAfterTheLastEndedWithoutTheAdapter) {
+  startWithHost();
+  wavorel::sim::machine().setPresent(kGuid, false);
+  drive(4000);
+  DestroyHideDlg();
+  pumpAll();
+  wavorel::sim::machine().setPresent(kGuid, true);
+
+  startWithHost();
+  const HWND host = hostWindow();
+  ASSERT_TRUE(IsWindow(host));
+  wavorel::sim::machine().setPresent(kGuid, false);
+  drive(4000);
+  EXPECT_FALSE(IsWindow(host));
+  EXPECT_EQ(CountedHost::made(), 2);
+  EXPECT_EQ(CountedHost::freed(), 2);
+}
+
 TEST_F(HostLifeXpTest, ProfileActivationEndsAVisiblePeapPromptAsClosed) {
   startWithHost();
   g_pHideDlg->ShowPage(kHostDlgPeapSetting);
