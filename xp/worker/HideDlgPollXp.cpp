@@ -41,8 +41,6 @@ constexpr UINT kComparePasses = 15;
 // Set by the first tick that finds the adapter present after a discovery;
 // that tick releases the supplicant once, so the next check binds it anew.
 BOOL g_bFirstPassDone = FALSE;
-// The host was torn down after the adapter vanished (once per loss).
-BOOL g_bHostTornDown = FALSE;
 
 // A driver value of 4 bytes; FALSE when the query fails or answers less.
 bool QueryDword(DWORD oid, DWORD& value) {
@@ -135,6 +133,9 @@ struct CHideDlg::BuildParts {
   BuildParts& operator=(const BuildParts&) = delete;
   CWorkerSupplicantHost supplicantHost;
   UINT pollCounter = 0;
+  // The host was torn down after the adapter vanished (once per loss); a
+  // new worker starts without a loss behind it.
+  bool hostTornDown = false;
 };
 
 void CHideDlg::BuildPartsDeleter::operator()(BuildParts* parts) const { delete parts; }
@@ -193,8 +194,8 @@ int CHideDlg::CheckDeviceRemoval() {
     KillTimer(kPollTimer);
     if (XpWorkerState().WepCheck) KillTimer(kXpWepCheckTimer);
     if (SupplicantIsInitialised()) SupplicantRelease();
-    if (m_pHostDlg && !g_bHostTornDown) {
-      g_bHostTornDown = TRUE;
+    if (m_pHostDlg && !m_build->hostTornDown) {
+      m_build->hostTornDown = true;
       // A password prompt that waits on the host ends as cancelled before
       // the host's dialogs go.
       if (IsPromptActive()) EndPromptDialog();
@@ -210,7 +211,7 @@ int CHideDlg::CheckDeviceRemoval() {
       if (SupplicantIsInitialised()) SupplicantRelease();
       return kDeviceGone;
     }
-    g_bHostTornDown = FALSE;
+    m_build->hostTornDown = false;
     SetTrayState(kVerdictDisconnected);
     Rescan(FALSE);
   }

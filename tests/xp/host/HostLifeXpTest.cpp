@@ -1,0 +1,199 @@
+// Wavorel's station worker window running with its host of the station pages
+// on the simulated machine: the host goes with the adapter (a password prompt
+// that waits on it ends first) and is built again once the adapter is back;
+// the profile page's activation ends a prompt the host shows.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frontend/UiBridge.h"
+#include "platform/win/user/ModalLoop.h"
+#include "station/host/Sorvik2007Dlg.h"
+#include "station/profiles/PageProfileDlg.h"
+#include "station/profiles/PeapSettingDlg.h"
+#include "tests/xp/worker/XpWorkerTest.h"
+#include "worker/HideDlg.h"
+#include "worker/ProfileStore.h"
+#include "worker/StationHost.h"
+
+namespace xphost::testing {
+namespace {
+
+using supplicant::testing::kGuid;
+
+// The program's host, counted as the worker makes and frees it.
+class CountedHost : public CSorvik2007Dlg {
+ public:
+  CountedHost() { ++made(); }
+  ~CountedHost() override { ++freed(); }
+  static std::unique_ptr<CStationHost> Make() { return std::make_unique<CountedHost>(); }
+  static int& made() {
+    static int n = 0;
+    return n;
+  }
+  static int& freed() {
+    static int n = 0;
+    return n;
+  }
+};
+
+class HostLifeXpTest : public xpworker::testing::XpWorkerTest {
+ protected:
+  void SetUp() override {
+    XpWorkerTest::SetUp();
+    g_bProfileApplied = 0;
+    CountedHost::made() = 0;
+    CountedHost::freed() = 0;
+    states().clear();
+    SetStationHostFactory(&CountedHost::Make);
+    WNDCLASS wc{};
+    wc.lpfnWndProc = &HostLifeXpTest::uiProc;
+    wc.lpszClassName = "HostLifeXpTestUi";
+    RegisterClass(&wc);
+    ui_ = CreateWindowEx(0, "HostLifeXpTestUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetUINotifyWnd(ui_);
+    setAdvance("OpenFile", "1");
+    WritePrivateProfileString("VX31", "DeviceID_1", "USB\\VID_148F&PID_3070",
+                              "C:\\Program Files\\Wavorel\\Wavorel.ini");
+  }
+  void TearDown() override {
+    wavorel::setModalResponder(nullptr);
+    DestroyHideDlg();
+    pumpAll();
+    SetStationHostFactory(nullptr);
+    SetUINotifyWnd(nullptr);
+    DestroyWindow(ui_);
+    GetActionQueue().clear();
+    FreeCurrentProfile();
+    XpWorkerTest::TearDown();
+  }
+
+  // The worker, and its host opened from the tray as a person opens it.
+  void startWithHost() {
+    ASSERT_TRUE(CreateHideDlg());
+    pumpAll();
+    openHost();
+    ASSERT_NE(g_pHideDlg->GetHost(), nullptr);
+  }
+  void openHost() {
+    SendMessage(g_pHideDlg->GetSafeHwnd(), WM_WORKER_TRAY_NOTIFY, 0, WM_LBUTTONDBLCLK);
+    pumpAll();
+  }
+  HWND hostWindow() const {
+    CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
+    return host ? host->GetSafeHwnd() : nullptr;
+  }
+  static HWND promptWindow() {
+    CStationHost* host = g_pHideDlg ? g_pHideDlg->GetHost() : nullptr;
+    CDialog* prompt = host ? host->GetSecondaryDialog(kHostDlgPeapSetting) : nullptr;
+    return prompt ? prompt->GetSafeHwnd() : nullptr;
+  }
+  static bool visible(HWND window) { return window && (GetWindowLong(window, GWL_STYLE) & WS_VISIBLE); }
+  // A PEAP network whose server asks for a new password: its prompt waits.
+  static void storeChange() {
+    for (const auto& [name, value] : {std::pair{"SSID", "Change"}, std::pair{"NetworkType", "1"},
+                                      std::pair{"AuthenType", "6"}, std::pair{"Encryption", "6"},
+                                      std::pair{"Use8021X", "1"}, std::pair{"AuthenProtocol", "0"},
+                                      std::pair{"TunnelProtocol", "26"}, std::pair{"ID", "alice"},
+                                      std::pair{"TunnelID", "alice"}, std::pair{"TunnelPassword", "old-one"}})
+      setDriverText(name, value);
+  }
+  static std::vector<std::string>& states() {
+    static std::vector<std::string> values;
+    return values;
+  }
+
+ private:
+  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
+    const CString value = TakeNotifyText(wParam, lParam);
+    if (wParam == BRIDGE_UI_CONNECTION_STATE) states().push_back(static_cast<LPCSTR>(value));
+    return wParam == BRIDGE_UI_MESSAGE_BOX ? IDOK : 0;
+  }
+  HWND ui_ = nullptr;
+};
+
+TEST_F(HostLifeXpTest, UnplugUnderAWaitingPasswordPromptEndsItAndDestroysTheHostOnce) {
+  storeChange();
+  startWithHost();
+  // The first pass's release drops the first connection; the comparison
+  // applies the profile again and the server asks for the new password.
+  ASSERT_TRUE(driveUntil([] { return IsPromptActive() != 0; }, 40000));
+  ASSERT_TRUE(visible(promptWindow()));
+  const HWND host = hostWindow();
+
+  wavorel::sim::machine().setPresent(kGuid, false);
+  drive(6000);  // several ticks without the adapter
+  EXPECT_FALSE(IsPromptActive());
+  EXPECT_FALSE(IsWindow(host));
+  EXPECT_EQ(g_pHideDlg->GetHost(), nullptr);
+  EXPECT_EQ(CountedHost::made(), 1);
+  EXPECT_EQ(CountedHost::freed(), 1);
+  // The prompt ended as cancelled: the old password stays.
+  EXPECT_EQ(driverText("TunnelPassword"), "old-one");
+  ASSERT_FALSE(states().empty());
+  EXPECT_EQ(states().back(), "01Wireless Net  Status : Not Exist");
+}
+
+TEST_F(HostLifeXpTest, HostGoesWithTheAdapterOnceAndIsBuiltAgainWhenItIsBack) {
+  startWithHost();
+  const HWND first = hostWindow();
+  ASSERT_TRUE(IsWindow(first));
+
+  wavorel::sim::machine().setPresent(kGuid, false);
+  drive(6000);
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_EQ(CountedHost::freed(), 1);
+  ASSERT_FALSE(states().empty());
+  EXPECT_EQ(states().back(), "01Wireless Net  Status : Not Exist");
+  // No host while the adapter is away.
+  openHost();
+  EXPECT_EQ(hostWindow(), nullptr);
+  EXPECT_EQ(CountedHost::made(), 1);
+
+  wavorel::sim::machine().setPresent(kGuid, true);
+  states().clear();
+  drive(2500);
+  ASSERT_FALSE(states().empty());
+  EXPECT_EQ(states().front(), "00Wireless Net  Status : Disconnected");
+  openHost();
+  EXPECT_TRUE(IsWindow(hostWindow()));
+  EXPECT_EQ(CountedHost::made(), 2);
+  EXPECT_EQ(CountedHost::freed(), 1);
+}
+
+TEST_F(HostLifeXpTest, NextWorkerTearsDownItsHostAfterTheLastEndedWithoutTheAdapter) {
+  startWithHost();
+  wavorel::sim::machine().setPresent(kGuid, false);
+  drive(4000);
+  DestroyHideDlg();
+  pumpAll();
+  wavorel::sim::machine().setPresent(kGuid, true);
+
+  startWithHost();
+  const HWND host = hostWindow();
+  ASSERT_TRUE(IsWindow(host));
+  wavorel::sim::machine().setPresent(kGuid, false);
+  drive(4000);
+  EXPECT_FALSE(IsWindow(host));
+  EXPECT_EQ(CountedHost::made(), 2);
+  EXPECT_EQ(CountedHost::freed(), 2);
+}
+
+TEST_F(HostLifeXpTest, ProfileActivationEndsAVisiblePeapPromptAsClosed) {
+  startWithHost();
+  g_pHideDlg->ShowPage(kHostDlgPeapSetting);
+  ASSERT_TRUE(visible(promptWindow()));
+  g_nPeapPromptResult = 0;
+
+  CDialog* page = g_pHideDlg->GetHost()->GetTabPage(kHostTabProfile);
+  ASSERT_NE(page, nullptr);
+  page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PROFILE_ACTIVATE, BN_CLICKED), 0);
+  pumpAll();
+  EXPECT_EQ(g_nPeapPromptResult, kPeapPromptClosed);
+  EXPECT_FALSE(visible(promptWindow()));
+  EXPECT_EQ(GetAuthFailureKind(), kAuthFailureActivation);
+}
+
+}  // namespace
+}  // namespace xphost::testing
