@@ -74,6 +74,7 @@ void CPeapSettingDlg::ShowForm(PeapPromptForm form) {
   // A new user name starts from nothing; the other forms show the identity
   // the caller preset.
   if (form == kPeapFormNewUser) m_strIdentity.Empty();
+  PresetForm(form);
   UpdateData(FALSE);
   EnablePageItem(this, IDC_PEAP_IDENTITY, form != kPeapFormNewPassword);
   const BOOL password = !m_bNoPassword;
@@ -104,5 +105,6 @@ void CPeapSettingDlg::OnCancel() { End(kPeapPromptClosed); }
 void CPeapSettingDlg::End(int result) {
   g_nPeapPromptResult = result;
   if (g_pHideDlg) g_pHideDlg->ShowPage(kHostDlgLinkStatus);
+  OnPromptEnded(result);
   if (m_onEnd) m_onEnd(result);
 }

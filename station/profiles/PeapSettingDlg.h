@@ -62,6 +62,11 @@ class CPeapSettingDlg : public CDialog {
  private:
   void ShowForm(PeapPromptForm form);
   void End(int result);
+  // Per build: Wavorel presets the new-password form with the identity of
+  // a supplicant request that waits for it (a password change) and hands
+  // that request the answer; WavorelVista has no such request.
+  void PresetForm(PeapPromptForm form);
+  void OnPromptEnded(int result);
 
   EndHandler m_onEnd;
 };

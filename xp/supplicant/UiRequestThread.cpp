@@ -237,6 +237,9 @@ void EndPromptDialog() {
 void ShowPasswordPrompt() {
   CSupplicantHost* host = GetSupplicantHost();
   if (!host || !host->HasHostDialog()) return;
+  // The server asks for a new password: the prompt's new-password form.
+  g_bPromptNewUser = 0;
+  g_bPromptOneTimePassword = 0;
   host->ShowPage(kHostDlgPeapSetting);
   host->ExpandHost();
 }

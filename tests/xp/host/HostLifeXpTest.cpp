@@ -135,6 +135,26 @@ TEST_F(HostLifeXpTest, UnplugUnderAWaitingPasswordPromptEndsItAndDestroysTheHost
   EXPECT_EQ(states().back(), "01Wireless Net  Status : Not Exist");
 }
 
+TEST_F(HostLifeXpTest, PasswordChangePromptShowsTheIdentityAndItsOkStoresTheTypedPassword) {
+  storeChange();
+  startWithHost();
+  ASSERT_TRUE(driveUntil([] { return IsPromptActive() != 0; }, 40000));
+  const HWND prompt = promptWindow();
+  ASSERT_TRUE(visible(prompt));
+  char identity[64] = "";
+  GetDlgItemText(prompt, IDC_PEAP_IDENTITY, identity, sizeof identity);
+  EXPECT_STREQ(identity, "alice");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(prompt, IDC_PEAP_IDENTITY)));
+
+  SetDlgItemText(prompt, IDC_PEAP_PASSWORD, "new-one");
+  SendDlgItemMessage(prompt, IDC_PEAP_OK, BM_CLICK, 0, 0);
+  // The waiting request takes the answer: the prompt ends and the new
+  // password is the profile's.
+  ASSERT_TRUE(driveUntil([] { return IsPromptActive() == 0; }, 5000));
+  EXPECT_FALSE(visible(prompt));
+  EXPECT_EQ(driverText("TunnelPassword"), "new-one");
+}
+
 TEST_F(HostLifeXpTest, HostGoesWithTheAdapterOnceAndIsBuiltAgainWhenItIsBack) {
   startWithHost();
   const HWND first = hostWindow();
