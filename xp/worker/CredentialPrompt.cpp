@@ -43,8 +43,10 @@ void ShowPrompt(CStationHost& host) {
   host.ToggleLayout();
 }
 
-// The prompt as a modal window: its caption and description, OK its default
-// button; an answer presses the button (IDCANCEL closes it).
+// The prompt as a modal window: its caption and description, OK and Cancel;
+// an answer presses the button (IDCANCEL closes it). Cancel is the answer
+// when nobody is there to type: OK with empty fields only warns and leaves
+// the prompt waiting for good.
 wavorel::ModalQuestion Question(HWND prompt) {
   wavorel::ModalQuestion question;
   question.describe = [prompt] {
@@ -54,8 +56,8 @@ wavorel::ModalQuestion Question(HWND prompt) {
     GetWindowText(prompt, caption, sizeof caption);
     window.caption = caption;
     window.text = ItemText(prompt, IDC_PEAP_DESCRIPTION);
-    window.buttons = {IDC_PEAP_OK};
-    window.defaultButton = IDC_PEAP_OK;
+    window.buttons = {IDC_PEAP_OK, IDCANCEL};
+    window.defaultButton = IDCANCEL;
     return window;
   };
   question.press = [prompt](int id) {

@@ -168,6 +168,17 @@ TEST_F(CredentialPromptTest, ClosingThePromptEndsTheRunWithWhatFollowsQueued) {
   EXPECT_EQ(queue.front().Kind, kActionSetSsid);
 }
 
+TEST_F(CredentialPromptTest, WithNobodyToAnswerThePromptIsCancelledAndTheRunEnds) {
+  wavorel::setModalResponder(nullptr);
+  queueConnect(gtc());
+  queueKind(kActionSetSsid);
+  EXPECT_EQ(ProcessXpActions(context), 1);
+  EXPECT_EQ(g_nPeapPromptResult, kPeapPromptClosed);
+  EXPECT_STREQ(used().TunnelPassword, "stored");
+  EXPECT_FALSE(sent(kAfterCredentials));
+  EXPECT_EQ(queue.size(), 1u);
+}
+
 TEST_F(CredentialPromptTest, APromptPutAwayUnansweredCountsAsClosed) {
   // Another secondary dialog takes the lower area while the prompt waits.
   duringPrompt = [this] { host_.ShowSecondaryDialog(kHostDlgLinkStatus); };
