@@ -1,7 +1,8 @@
 // libFuzzer target for the certificate descriptor over certificates of the
 // simulated store: the input gives a subject, an issuer and a friendly name
 // (split at NUL bytes; any bytes and lengths, the friendly name taken as
-// UTF-8 into the UTF-16 property) and three bytes of the expiry date.
+// UTF-8 into the UTF-16 property) and three bytes of the expiry date, the
+// top bit of the second making the hash property unreadable.
 // FillCertDesc must keep every text terminated inside its 256-byte field
 // and a hash of the property's size; a copy must own its own hash.
 #include <cstddef>
@@ -30,6 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   wavorel::sim::WorldCertificate certificate;
   certificate.store = "MY";
   certificate.expires = {1900 + data[0] * 2, data[1] % 14, data[2] % 33};
+  certificate.hashReadable = (data[1] & 0x80) == 0;
   std::string fields[3];
   size_t field = 0;
   for (size_t i = 3; i < size && field < 3; ++i) {
@@ -49,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FillCertDesc(desc, context, 0);
     for (const auto* text : {&desc.subject, &desc.issuer, &desc.expiry, &desc.friendlyName}) CheckTerminated(*text);
     if (desc.subject[0] != '\0' && (!desc.hash || desc.hashSize != 20)) std::abort();
+    if (!certificate.hashReadable && (desc.subject[0] != '\0' || desc.hash)) std::abort();
     const CertDesc copy = desc;
     ClearCertDesc(desc);
     if (desc.hash || (copy.subject[0] != '\0' && !copy.hash)) std::abort();

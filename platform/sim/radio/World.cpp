@@ -500,6 +500,7 @@ WorldCertificate readCertificate(SectionReader& r) {
   c.issuer = r.text("Issuer").value_or(c.subject);
   c.friendlyName = r.text("FriendlyName").value_or("");
   c.expires = r.date("Expires", r.required("Expires"));
+  c.hashReadable = r.flag("HashReadable", true);
   return c;
 }
 

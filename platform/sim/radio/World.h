@@ -139,6 +139,7 @@ struct WorldCertificate {
   std::string issuer;        // the subject when not given (self-signed)
   std::string friendlyName;  // empty: the certificate has none
   std::array<int, 3> expires{};  // year, month, day (UTC midnight)
+  bool hashReadable = true;      // false: reading its SHA-1 hash property fails
 };
 
 struct WorldFaults {

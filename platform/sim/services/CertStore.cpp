@@ -46,6 +46,7 @@ std::unique_ptr<Certificate> build(const WorldCertificate& w, unsigned serial) {
   body.insert(body.end(), c->subjectBlob.begin(), c->subjectBlob.end());
   element(c->encoded, 0x30, body);
   c->sha1 = Sha1::of(c->encoded.data(), c->encoded.size());
+  c->hashReadable = w.hashReadable;
 
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(w.expires[0]);

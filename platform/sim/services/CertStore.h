@@ -23,6 +23,7 @@ struct Certificate {
   std::string subject, issuer;
   std::u16string friendlyName;
   Sha1Digest sha1{};
+  bool hashReadable = true;  // false: the hash property cannot be read
   int references = 0;
 };
 

@@ -101,7 +101,7 @@ BOOL CertGetCertificateContextProperty(PCCERT_CONTEXT pCertContext, DWORD dwProp
       SetLastError(ERROR_INVALID_PARAMETER);
       return FALSE;
     }
-    if (dwPropId == CERT_SHA1_HASH_PROP_ID) {
+    if (dwPropId == CERT_SHA1_HASH_PROP_ID && c->hashReadable) {
       value.assign(c->sha1.begin(), c->sha1.end());
     } else if (dwPropId == CERT_FRIENDLY_NAME_PROP_ID && !c->friendlyName.empty()) {
       const auto* p = reinterpret_cast<const BYTE*>(c->friendlyName.c_str());

@@ -70,6 +70,7 @@ BOOL CertCloseStore(HCERTSTORE hCertStore, DWORD dwFlags);
 DWORD CertGetNameString(PCCERT_CONTEXT pCertContext, DWORD dwType, DWORD dwFlags, void* pvTypePara,
                         LPSTR pszNameString, DWORD cchNameString);
 // With no buffer: TRUE and the size; a buffer too small: ERROR_MORE_DATA and
-// the size; a property the certificate lacks: CRYPT_E_NOT_FOUND.
+// the size; a property the certificate lacks, or a hash that cannot be read:
+// CRYPT_E_NOT_FOUND.
 BOOL CertGetCertificateContextProperty(PCCERT_CONTEXT pCertContext, DWORD dwPropId, void* pvData,
                                        DWORD* pcbData);

@@ -1,5 +1,6 @@
 #include "LabWorldTest.h"
 #include "platform/sim/crypto/Sha1.h"
+#include "platform/sim/services/CertStore.h"
 
 namespace wavorel::sim::testing {
 namespace {
@@ -95,10 +96,40 @@ TEST(CertStoreWorld, CertificateSectionsAreChecked) {
   EXPECT_EQ(ok.certificates[0].issuer, "Self");
   EXPECT_EQ(ok.certificates[0].friendlyName, "");
   EXPECT_EQ(ok.certificates[0].expires, (std::array<int, 3>{2030, 1, 2}));
+  EXPECT_TRUE(ok.certificates[0].hashReadable);
   for (const char* bad : {"Store = CA\nSubject = S\nExpires = 2030-01-02\n", "Store = MY\nExpires = 2030-01-02\n",
                           "Store = MY\nSubject = S\n", "Store = MY\nSubject = S\nExpires = 2030-13-01\n",
-                          "Store = MY\nSubject = S\nExpires = 2030-01-02x\n", "Subject = S\nExpires = 2030-01-02\n"})
+                          "Store = MY\nSubject = S\nExpires = 2030-01-02x\n", "Subject = S\nExpires = 2030-01-02\n",
+                          "Store = MY\nSubject = S\nExpires = 2030-01-02\nHashReadable = maybe\n"})
     EXPECT_THROW(parseWorld(std::string("[Certificate A]\n") + bad, "w.ini"), WorldError) << bad;
+}
+
+TEST_F(CertStoreTest, AnUnreadableHashFailsEveryReadWhileTheNamesStay) {
+  WorldCertificate w;
+  w.store = "MY";
+  w.subject = "Broken";
+  w.issuer = "Broken";
+  w.friendlyName = "broken";
+  w.expires = {2030, 1, 2};
+  w.hashReadable = false;
+  HCERTSTORE my = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(CertStore::table().mutex());
+    my = CertStore::table().open("MY", {w});
+  }
+  PCCERT_CONTEXT c = CertEnumCertificatesInStore(my, nullptr);
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(nameOf(c, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0), "Broken");
+  BYTE hash[20];
+  for (BYTE* buffer : {static_cast<BYTE*>(nullptr), hash}) {
+    DWORD size = sizeof hash;
+    EXPECT_FALSE(CertGetCertificateContextProperty(c, CERT_SHA1_HASH_PROP_ID, buffer, &size));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(CRYPT_E_NOT_FOUND));
+  }
+  DWORD size = 0;
+  EXPECT_TRUE(CertGetCertificateContextProperty(c, CERT_FRIENDLY_NAME_PROP_ID, nullptr, &size));
+  CertFreeCertificateContext(c);
+  EXPECT_TRUE(CertCloseStore(my, 0));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The certificate sub-pages and descriptors on a world of their own: rows
 // of both lists, names that do not fit, certificates without a friendly
-// name, two alike, and a chosen descriptor that outlives its list.
+// name, two alike, one whose hash cannot be read, and a chosen descriptor
+// that outlives its list.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -126,6 +127,39 @@ TEST_F(BareStoreTest, AnEmptyRootStoreListsOnlyAnyTrustedCaAndFriendlyNamesTakeT
   // The UTF-16 property in the system code page (1252), not its raw bytes.
   EXPECT_STREQ(client().Certificates()[0].friendlyName, "Zo\xEB M\xFCller");
   EXPECT_EQ(client().Certificates()[0].hasFriendlyName, 1u);
+}
+
+// A certificate of each store whose hash cannot be read, between two that
+// can: it is left out of its list and its neighbours are not.
+class UnreadableHashTest : public CertificatePagesTest {
+ protected:
+  std::string worldText() const override {
+    return std::string(wavorel::sim::defaultWorldText()) +
+           "\n[Certificate BrokenUser]\nStore = MY\nSubject = Broken User\nExpires = 2030-01-15\n"
+           "HashReadable = no\n"
+           "\n[Certificate Plain]\nStore = MY\nSubject = Plain User\nIssuer = Harbor Issuing CA\nExpires = 2030-01-15\n"
+           "\n[Certificate BrokenRoot]\nStore = ROOT\nSubject = Broken Root CA\nExpires = 2040-01-01\n"
+           "HashReadable = no\n"
+           "\n[Certificate Root2]\nStore = ROOT\nSubject = Second Root CA\nExpires = 2040-01-01\n";
+  }
+};
+
+TEST_F(UnreadableHashTest, ACertificateWhoseHashCannotBeReadIsNotListed) {
+  client().RefreshCertList();
+  server().RefreshCertList();
+  pump();
+  EXPECT_EQ(lines(EDITOR_FIELD_CLIENT_CERT_LIST),
+            (std::vector<std::string>{
+                "Dana's wireless login  |  Harbor Issuing CA  |  6/30/2029  |  Dana's wireless login",
+                "Plain User  |  Harbor Issuing CA  |  1/15/2030  |  ",
+            }));
+  EXPECT_EQ(lines(EDITOR_FIELD_SERVER_CERT_LIST),
+            (std::vector<std::string>{"- Any Trusted CA -", "Harbor Root CA", "Second Root CA"}));
+  ASSERT_EQ(client().Certificates().size(), 2u);
+  for (const CertDesc& desc : client().Certificates()) EXPECT_EQ(desc.hashSize, 20u) << desc.subject;
+  // The rows keep their places: the second is the neighbour after the gap.
+  command(54, "2");
+  EXPECT_EQ(server().Chosen().subject, std::string("Second Root CA"));
 }
 
 TEST(CertDescTest, ClearingFreesTheHashAndACopyHoldsItsOwn) {
