@@ -145,6 +145,7 @@ inline std::vector<XWindowInfo> viewableWindows(Display* d) {
   std::vector<XWindowInfo> found;
   ::Window root = 0, parent = 0, *children = nullptr;
   unsigned count = 0;
+  IgnoreXErrors ignoring(d);
   if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return found;
   for (unsigned i = 0; i < count; ++i) {
     XWindowAttributes a{};

@@ -74,6 +74,26 @@ class Xvfb {
   Display* display_ = nullptr;
 };
 
+// While it lives, X errors on the test's own connections are ignored: a
+// window the program destroys between a query of the tree and a query of
+// the window gives BadWindow, which Xlib's default handler turns into an
+// exit of the test process.
+class IgnoreXErrors {
+ public:
+  explicit IgnoreXErrors(Display* d) : display_(d), previous_(XSetErrorHandler(&ignore)) {}
+  ~IgnoreXErrors() {
+    XSync(display_, False);
+    XSetErrorHandler(previous_);
+  }
+  IgnoreXErrors(const IgnoreXErrors&) = delete;
+  IgnoreXErrors& operator=(const IgnoreXErrors&) = delete;
+
+ private:
+  static int ignore(Display*, XErrorEvent*) { return 0; }
+  Display* display_;
+  XErrorHandler previous_;
+};
+
 // Pumps the message loop (which runs the presenter) until `done` or 5 s.
 inline bool pumpUntil(const std::function<bool()>& done) {
   auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -90,6 +110,7 @@ inline bool windowAt(Display* d, int x, int y) {
   ::Window root = 0, parent = 0, *children = nullptr;
   unsigned count = 0;
   bool found = false;
+  IgnoreXErrors ignoring(d);
   if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return false;
   for (unsigned i = 0; i < count && !found; ++i) {
     XWindowAttributes attrs{};
@@ -113,6 +134,7 @@ inline ::Window findWindow(Display* d, const char* title) {
   ::Window root = 0, parent = 0, *children = nullptr;
   unsigned count = 0;
   ::Window found = 0;
+  IgnoreXErrors ignoring(d);
   if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
   for (unsigned i = 0; i < count && !found; ++i) {
     char* name = nullptr;
