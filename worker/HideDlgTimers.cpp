@@ -16,14 +16,6 @@ namespace {
 constexpr UINT kWpsStatusPeriodMs = 200;
 constexpr int kNoSignalDbm = -100;
 
-// A 4-byte driver value; a failed or short answer counts as a failed query.
-bool QueryDword(DWORD oid, DWORD& value) {
-  DWORD answer = 0, returned = 0;
-  if (!QueryOid(oid, &answer, sizeof answer, &returned) || returned < sizeof answer) return false;
-  value = answer;
-  return true;
-}
-
 }  // namespace
 
 void CHideDlg::CopyTgnWifiTest() {

@@ -10,15 +10,6 @@
 
 namespace {
 
-// A query of a 32-bit value that only counts when the driver answered all of it.
-BOOL QueryDword(DWORD oid, DWORD& value) {
-  DWORD answer = value;
-  DWORD returned = 0;
-  if (!QueryOid(oid, &answer, sizeof(answer), &returned) || returned < sizeof(answer)) return FALSE;
-  value = answer;
-  return TRUE;
-}
-
 constexpr int kSetTries = 3;
 constexpr DWORD kCcxClearedBits = 0x520;
 constexpr DWORD kCcxForcedBits = 0xFA00;
@@ -84,4 +75,12 @@ BOOL SetPspXlink(int on) {
   DWORD word = on ? 1 : 0;
   DWORD returned = 0;
   return SetOid(OID_VX_PRIVATE_0134_SET, &word, sizeof(word), &returned, kSetTries);
+}
+
+BOOL QueryDword(DWORD oid, DWORD& value) {
+  DWORD answer = value;
+  DWORD returned = 0;
+  if (!QueryOid(oid, &answer, sizeof(answer), &returned) || returned < sizeof(answer)) return FALSE;
+  value = answer;
+  return TRUE;
 }

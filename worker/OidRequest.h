@@ -14,6 +14,9 @@
 // `size` (the rest of the buffer is left as it was). FALSE when the device
 // does not open or the driver refuses.
 BOOL QueryOid(DWORD oid, void* buffer, DWORD size, DWORD* bytesReturned);
+// A 32-bit driver value; FALSE (value unchanged) when the query fails or
+// the driver answers fewer than 4 bytes.
+BOOL QueryDword(DWORD oid, DWORD& value);
 
 // Writes `oid` ORed with OID_STATION_SET_MASK; `data` travels as the output
 // buffer, which the driver may write into. `tries` is the total number of

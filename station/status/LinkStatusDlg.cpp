@@ -103,7 +103,7 @@ CString ThroughputText(double mbps) {
 }
 
 // A 4-byte query into a preset value; FALSE when the driver refused it.
-BOOL QueryDword(DWORD oid, DWORD& value) {
+BOOL QueryPresetDword(DWORD oid, DWORD& value) {
   DWORD returned = 0;
   return QueryOid(oid, &value, sizeof value, &returned);
 }
@@ -286,7 +286,7 @@ void CLinkStatusDlg::MeasurementPass() {
 
 BOOL CLinkStatusDlg::UpdateLinkEvent() {
   DWORD code = 0;
-  if (!QueryDword(OID_VX_LINK_EVENT, code) || code >= kLinkEventCount) {
+  if (!QueryPresetDword(OID_VX_LINK_EVENT, code) || code >= kLinkEventCount) {
     m_texts[kExtraInfo].Empty();
     return FALSE;
   }
@@ -296,7 +296,7 @@ BOOL CLinkStatusDlg::UpdateLinkEvent() {
 
 int CLinkStatusDlg::IsPhyNotHt() {
   DWORD word = 0;
-  QueryDword(OID_VX_HT_PHY_WORD, word);
+  QueryPresetDword(OID_VX_HT_PHY_WORD, word);
   const DWORD mode = (word >> 14) & 3;
   return mode == 2 || mode == 3 ? 0 : 1;
 }
@@ -304,7 +304,7 @@ int CLinkStatusDlg::IsPhyNotHt() {
 CString CLinkStatusDlg::FormatTxPower() {
   DWORD power = 0;
   CString text;
-  if (!QueryDword(OID_VX_TX_POWER, power) && !kPowerTextWhenUnread) return text;
+  if (!QueryPresetDword(OID_VX_TX_POWER, power) && !kPowerTextWhenUnread) return text;
   char buffer[32];
   if (power == 0xFFFFFFFF || power == 100)
     std::snprintf(buffer, sizeof buffer, "100%%");
@@ -364,7 +364,7 @@ double CLinkStatusDlg::DecodeRate(DWORD oid) {
   static constexpr bool kCckKnown[12] = {true, true, true, true, false, false, false, false, true, true, true, true};
   static constexpr double kOfdm[8] = {6, 9, 12, 18, 24, 36, 48, 54};
   DWORD value = 0;
-  QueryDword(oid, value);
+  QueryPresetDword(oid, value);
   const WORD word = static_cast<WORD>(value & 0xFFFF);
   const int index = word & 0x7F;
   double rate = 0.0;
@@ -401,7 +401,7 @@ void CLinkStatusDlg::UpdateRxRate(int notHt) {
     rate = DecodeRate(OID_VX_TX_RATE);
   } else {
     DWORD index = 0;
-    if (QueryDword(OID_VX_TX_RATE, index) && index < std::size(kLegacy)) rate = kLegacy[index];
+    if (QueryPresetDword(OID_VX_TX_RATE, index) && index < std::size(kLegacy)) rate = kLegacy[index];
   }
   m_texts[kRxSpeed].Format("%.1f Mbps", rate);
 }
@@ -480,7 +480,7 @@ void CLinkStatusDlg::UpdateSignalBars(int rssi[3]) {
   for (int chain = 0; chain < 3; ++chain) {
     DWORD value = 0;
     // A chain the driver does not answer for reads as missing.
-    rssi[chain] = QueryDword(kRssiCodes[chain], value) ? static_cast<int>(value) : kNoChainDbm;
+    rssi[chain] = QueryPresetDword(kRssiCodes[chain], value) ? static_cast<int>(value) : kNoChainDbm;
     percent[chain] = RssiToPercent(rssi[chain]);
   }
   if (m_prevSignal1 != 0) percent[0] = static_cast<int>((percent[0] + m_prevSignal1) * 0.5 + 0.5);
@@ -509,7 +509,7 @@ void CLinkStatusDlg::UpdateSnrTexts(int notHt, DWORD snr[2]) {
   static constexpr UINT kSnrIds[2] = {IDC_LINK_HT_SNR0, IDC_LINK_HT_SNR1};
   for (int i = 0; i < 2; ++i) {
     snr[i] = 0;
-    const BOOL ok = QueryDword(kSnrCodes[i], snr[i]);
+    const BOOL ok = QueryPresetDword(kSnrCodes[i], snr[i]);
     if (!ok || snr[i] == kSnrUnknown) {
       SetDlgItemText(kSnrIds[i], "n/a");
     } else if (notHt == 0) {
@@ -522,7 +522,7 @@ void CLinkStatusDlg::UpdateSnrTexts(int notHt, DWORD snr[2]) {
 
 void CLinkStatusDlg::UpdateNoiseBar(const int rssi[3], const DWORD snr[2]) {
   DWORD raw = 0;
-  QueryDword(OID_VX_NOISE_LEVEL, raw);
+  QueryPresetDword(OID_VX_NOISE_LEVEL, raw);
   // Wide arithmetic: the driver's words may hold any value.
   long long noise;
   if (g_bHtFamily) {
@@ -567,8 +567,8 @@ void CLinkStatusDlg::ShowHTControls() {
 
 void CLinkStatusDlg::UpdateChainBars() {
   DWORD value = 0;
-  m_bChain2 = QueryDword(OID_VX_RSSI1, value) ? 1 : 0;
-  m_bChain3 = QueryDword(OID_VX_RSSI2, value) ? 1 : 0;
+  m_bChain2 = QueryPresetDword(OID_VX_RSSI1, value) ? 1 : 0;
+  m_bChain3 = QueryPresetDword(OID_VX_RSSI2, value) ? 1 : 0;
   CRect place;
   if (!m_bChain2) {
     m_bars[kSignal2Bar].ShowWindow(SW_HIDE);

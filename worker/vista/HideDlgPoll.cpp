@@ -23,14 +23,6 @@ constexpr DWORD kLinkEventRadioOff = 2;
 constexpr UINT kRescanPeriodMs = 4000;
 constexpr UINT kConnectRetryPeriodMs = 3000;
 
-// A 4-byte driver value; a failed or short answer counts as a failed query.
-bool QueryDword(DWORD oid, DWORD& value) {
-  DWORD answer = 0, returned = 0;
-  if (!QueryOid(oid, &answer, sizeof answer, &returned) || returned < sizeof answer) return false;
-  value = answer;
-  return true;
-}
-
 bool IsZeroMac(const BYTE* mac) { return std::all_of(mac, mac + 6, [](BYTE b) { return b == 0; }); }
 
 }  // namespace

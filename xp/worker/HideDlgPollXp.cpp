@@ -42,14 +42,6 @@ constexpr UINT kComparePasses = 15;
 // that tick releases the supplicant once, so the next check binds it anew.
 BOOL g_bFirstPassDone = FALSE;
 
-// A driver value of 4 bytes; FALSE when the query fails or answers less.
-bool QueryDword(DWORD oid, DWORD& value) {
-  DWORD answer = 0, returned = 0;
-  if (!QueryOid(oid, &answer, sizeof answer, &returned) || returned < sizeof answer) return false;
-  value = answer;
-  return true;
-}
-
 bool IsZeroMac(const BYTE* mac) { return std::all_of(mac, mac + 6, [](BYTE b) { return b == 0; }); }
 
 bool SameSsid(const NDIS_802_11_SSID& a, const NDIS_802_11_SSID& b) {

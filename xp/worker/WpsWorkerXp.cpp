@@ -13,7 +13,7 @@
 namespace {
 
 // A driver value of 4 bytes; FALSE when the query fails or answers less.
-BOOL QueryDword(DWORD oid, DWORD& value) {
+BOOL QueryDwordOrZero(DWORD oid, DWORD& value) {
   DWORD returned = 0;
   value = 0;
   return QueryOid(oid, &value, sizeof value, &returned) && returned >= sizeof value;
@@ -30,7 +30,7 @@ int ConnectWpsProfile() {
 BOOL IsConnectedToWpsCredential() {
   if (g_nWpsCurrentIndex < 0 || g_nWpsCurrentIndex >= WpsCredentialCount()) return FALSE;
   DWORD status = 0;
-  if (!QueryDword(OID_GEN_MEDIA_CONNECT_STATUS, status) || status != 0) return FALSE;
+  if (!QueryDwordOrZero(OID_GEN_MEDIA_CONNECT_STATUS, status) || status != 0) return FALSE;
   NDIS_802_11_SSID ssid{};
   DWORD returned = 0;
   if (!QueryOid(OID_802_11_SSID, &ssid, sizeof ssid, &returned)) return FALSE;
@@ -40,8 +40,8 @@ BOOL IsConnectedToWpsCredential() {
   _PROFILE_DATA expected{};
   FillProfileFromWpsCredential(g_nWpsCurrentIndex, expected);
   DWORD auth = 0, encryption = 0;
-  return QueryDword(OID_802_11_AUTHENTICATION_MODE, auth) && auth == expected.AuthMode &&
-         QueryDword(OID_802_11_ENCRYPTION_STATUS, encryption) && encryption == expected.CipherMode;
+  return QueryDwordOrZero(OID_802_11_AUTHENTICATION_MODE, auth) && auth == expected.AuthMode &&
+         QueryDwordOrZero(OID_802_11_ENCRYPTION_STATUS, encryption) && encryption == expected.CipherMode;
 }
 
 // The registry keeps no Native Wi-Fi profiles to delete first.
