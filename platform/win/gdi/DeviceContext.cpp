@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "platform/win/gdi/Blend.h"
 #include "platform/win/gdi/Raster.h"
 #include "platform/win/gdi/StockObjects.h"
 #include "platform/win/gdi/WindowSurface.h"
@@ -225,63 +226,6 @@ void DeviceContext::fillRect(const RECT& rect, COLORREF colour) {
   });
 }
 
-namespace {
-
-// c over d with coverage alpha, each channel rounded to the nearest:
-// (c * alpha + d * (255 - alpha) + 127) / 255. Red and blue are worked
-// side by side in the two 16-bit halves of a word (no lane exceeds 65407),
-// and x / 255 is (x + 1 + (x >> 8)) >> 8, exact over that range.
-inline Pixel blend(Pixel d, Pixel c, unsigned alpha) {
-  if (alpha == 255) return c & 0xFFFFFFu;
-  const unsigned rest = 255u - alpha;
-  uint32_t rb = (c & 0xFF00FFu) * alpha + (d & 0xFF00FFu) * rest + 0x7F007Fu;
-  rb = ((rb + 0x10001u + ((rb >> 8) & 0xFF00FFu)) >> 8) & 0xFF00FFu;
-  uint32_t g = ((c >> 8) & 0xFFu) * alpha + ((d >> 8) & 0xFFu) * rest + 0x7Fu;
-  g = (g + 1 + (g >> 8)) >> 8;
-  return rb | (g << 8);
-}
-
-// blend() along a row of 32-bit pixels; a pixel with no coverage keeps its
-// value. Four pixels at a time go through 16-bit lanes with the same
-// rounding, so the result is the same as pixel by pixel.
-void blendRow(Pixel* row, const BYTE* cover, int n, Pixel c) {
-  int t = 0;
-#if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i colour = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(c & 0xFFFFFFu)), zero);
-  const __m128i full = _mm_set1_epi16(255);
-  const __m128i half = _mm_set1_epi16(127);
-  const __m128i one = _mm_set1_epi16(1);
-  const __m128i noAlpha = _mm_set1_epi32(0x00FFFFFF);
-  // c * alpha + d * (255 - alpha) + 127, divided by 255 (at most 65407 in a lane).
-  auto mix = [&](__m128i d, __m128i alpha) {
-    const __m128i x = _mm_add_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(colour, alpha), _mm_mullo_epi16(d, _mm_sub_epi16(full, alpha))), half);
-    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, one), _mm_srli_epi16(x, 8)), 8);
-  };
-  for (; t + 4 <= n; t += 4) {
-    uint32_t four;
-    std::memcpy(&four, cover + t, sizeof four);
-    if (four == 0) continue;
-    __m128i alpha = _mm_cvtsi32_si128(static_cast<int>(four));
-    alpha = _mm_unpacklo_epi8(alpha, alpha);
-    alpha = _mm_unpacklo_epi16(alpha, alpha);  // each pixel's coverage in its four bytes
-    auto* at = reinterpret_cast<__m128i*>(row + t);
-    const __m128i d = _mm_loadu_si128(at);
-    const __m128i mixed = _mm_and_si128(
-        _mm_packus_epi16(mix(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(alpha, zero)),
-                         mix(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(alpha, zero))),
-        noAlpha);
-    const __m128i uncovered = _mm_cmpeq_epi32(alpha, zero);
-    _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(uncovered, d), _mm_andnot_si128(uncovered, mixed)));
-  }
-#endif
-  for (; t < n; ++t)
-    if (cover[t]) row[t] = blend(row[t], c, cover[t]);
-}
-
-}  // namespace
-
 void DeviceContext::blendPixel(LONG x, LONG y, COLORREF colour, BYTE alpha) { blendSpan(y, x, &alpha, 1, colour); }
 
 void DeviceContext::blendSpan(LONG y, LONG x, const BYTE* cover, int n, COLORREF colour) {
@@ -295,16 +239,33 @@ void DeviceContext::blendMask(LONG x, LONG y, const BYTE* cover, int width, int 
   const Pixel c = pixelFromColor(colour);
   const bool wide = s->bpp() == 32;
   forEachClipped(RECT{x, y, x + width, y + height}, [&](const RECT& r) {
-    for (LONG ty = r.top; ty < r.bottom; ++ty) {
-      // The coverage of pixel r.left on this row.
-      const BYTE* from = cover + static_cast<ptrdiff_t>(ty - origin_.y - y) * stride + (r.left - origin_.x - x);
-      if (wide) {
-        blendRow(s->row32(ty) + r.left, from, static_cast<int>(r.right - r.left), c);
-      } else {
-        for (LONG t = r.left; t < r.right; ++t, ++from)
-          if (*from) s->set(t, ty, blend(s->get(t, ty), c, *from));
-      }
+    // The coverage of pixel r.left on the first row.
+    const BYTE* from = cover + static_cast<ptrdiff_t>(r.top - origin_.y - y) * stride + (r.left - origin_.x - x);
+    if (wide) {
+      blendRows(*s, r, from, stride, c);
+      return;
     }
+    for (LONG ty = r.top; ty < r.bottom; ++ty, from += stride) {
+      const BYTE* at = from;
+      for (LONG t = r.left; t < r.right; ++t, ++at)
+        if (*at) s->set(t, ty, mixPixel(s->get(t, ty), c, *at));
+    }
+  });
+}
+
+void DeviceContext::blendMaskOver(LONG x, LONG y, const BYTE* cover, const Pixel* tinted, int width, int height,
+                                  int stride, COLORREF colour, Pixel back) {
+  Surface* s = surface();
+  if (!s || width <= 0 || height <= 0) return;
+  if (s->bpp() != 32) {
+    blendMask(x, y, cover, width, height, stride, colour);
+    return;
+  }
+  const Pixel c = pixelFromColor(colour);
+  forEachClipped(RECT{x, y, x + width, y + height}, [&](const RECT& r) {
+    // The mask's index of pixel r.left on the first row.
+    const ptrdiff_t at = static_cast<ptrdiff_t>(r.top - origin_.y - y) * stride + (r.left - origin_.x - x);
+    blendRowsOver(*s, r, cover + at, tinted + at, stride, c, back);
   });
 }
 
