@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win/gdi/Blend.h"
+
 namespace wavorel {
 
 GlyphCache::GlyphCache(std::shared_ptr<const FontFile> file, FT_LibraryRec_* library, int emX, int em)
@@ -62,6 +64,21 @@ const GlyphImage& GlyphCache::glyph(char32_t cp) const {
   const GlyphImage& entry = glyphs_.emplace(cp, std::move(image)).first->second;
   if (cp < kDirect) directGlyphs_[cp].store(&entry, std::memory_order_release);
   return entry;
+}
+
+const uint32_t* GlyphCache::tinted(char32_t cp, uint32_t colour, uint32_t back) const {
+  const GlyphImage& image = glyph(cp);
+  std::lock_guard<std::mutex> lock(mutex_);
+  const TintKey key{cp, colour, back};
+  auto it = tinted_.find(key);
+  if (it != tinted_.end()) return it->second.data();
+  if (tinted_.size() >= kMaxTinted) return nullptr;
+  std::vector<uint32_t> pixels(image.coverage.size(), back);
+  for (int y = 0; y < image.height; ++y) {
+    const size_t row = static_cast<size_t>(y) * image.width;
+    gdi::blendRow(pixels.data() + row, image.coverage.data() + row, image.width, colour);
+  }
+  return tinted_.emplace(key, std::move(pixels)).first->second.data();
 }
 
 }  // namespace wavorel

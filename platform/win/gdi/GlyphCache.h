@@ -7,6 +7,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -37,6 +38,12 @@ class GlyphCache {
   // Pixels, rounded.
   int advance(char32_t cp) const;
   const GlyphImage& glyph(char32_t cp) const;
+  // The glyph's image in 32-bit pixel value `colour` laid over `back` (rows
+  // of glyph(cp).width pixels, `back` where it has no coverage), made on
+  // first use and kept as long as the cache; null once kMaxTinted images are
+  // kept.
+  const uint32_t* tinted(char32_t cp, uint32_t colour, uint32_t back) const;
+  static constexpr size_t kMaxTinted = 4096;
 
  private:
   std::shared_ptr<const FontFile> file_;
@@ -44,6 +51,18 @@ class GlyphCache {
   mutable std::mutex mutex_;
   mutable std::unordered_map<char32_t, int> advances_;
   mutable std::unordered_map<char32_t, GlyphImage> glyphs_;
+  struct TintKey {
+    char32_t cp;
+    uint32_t colour;
+    uint32_t back;
+    bool operator==(const TintKey& o) const { return cp == o.cp && colour == o.colour && back == o.back; }
+  };
+  struct TintHash {
+    size_t operator()(const TintKey& k) const {
+      return std::hash<uint64_t>()((static_cast<uint64_t>(k.colour) << 32 | k.back) * 31 + k.cp);
+    }
+  };
+  mutable std::unordered_map<TintKey, std::vector<uint32_t>, TintHash> tinted_;
   // The characters below kDirect, read without the lock once known: the
   // advance (-1: not yet asked) and the image (an entry of glyphs_, whose
   // elements never move).

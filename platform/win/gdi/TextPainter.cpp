@@ -23,9 +23,15 @@ void TextPainter::run(POINT origin, const std::vector<PlacedChar>& chars, int wi
   const FontFace& face = font_.face();
   const TEXTMETRIC& tm = face.metrics();
   const DcState& st = dc_.state();
-  if (opaqueCell && st.bkMode == OPAQUE) {
-    fill(RECT{origin.x, origin.y, origin.x + width, origin.y + tm.tmHeight}, st.bkColor);
-  }
+  const bool opaque = opaqueCell && st.bkMode == OPAQUE;
+  if (opaque) fill(RECT{origin.x, origin.y, origin.x + width, origin.y + tm.tmHeight}, st.bkColor);
+  // Glyphs drawn on the cell just filled find the background under most of
+  // their pixels: those take the glyph's image laid over it, made once and
+  // kept with the glyph.
+  const Surface* target = dc_.surface();
+  const bool overFill = opaque && target && target->bpp() == 32;
+  const Pixel colour = pixelFromColor(st.textColor);
+  const Pixel back = dc_.targetValue(st.bkColor);
   const LONG baseline = origin.y + tm.tmAscent;
   for (const PlacedChar& c : chars) {
     const GlyphImage& g = face.glyph(c.cp);
@@ -38,8 +44,13 @@ void TextPainter::run(POINT origin, const std::vector<PlacedChar>& chars, int wi
     const int first = clipped_ ? std::max(0, static_cast<int>(clip_.top - top)) : 0;
     const int last = clipped_ ? std::min(g.height, static_cast<int>(clip_.bottom - top)) : g.height;
     if (from >= to || first >= last) continue;
-    const BYTE* cover = g.coverage.data() + static_cast<size_t>(first) * g.width + from;
-    dc_.blendMask(left + from, top + first, cover, to - from, last - first, g.width, st.textColor);
+    const size_t offset = static_cast<size_t>(first) * g.width + from;
+    const BYTE* cover = g.coverage.data() + offset;
+    if (const Pixel* tinted = overFill ? face.tinted(c.cp, colour, back) : nullptr)
+      dc_.blendMaskOver(left + from, top + first, cover, tinted + offset, to - from, last - first, g.width,
+                        st.textColor, back);
+    else
+      dc_.blendMask(left + from, top + first, cover, to - from, last - first, g.width, st.textColor);
   }
   const LOGFONT& lf = font_.logFont();
   if (lf.lfUnderline) {
