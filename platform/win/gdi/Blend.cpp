@@ -94,13 +94,19 @@ inline void blendRowOverWith(const FourPixels& pixels, Pixel* row, const BYTE* c
     else
       _mm_storeu_si128(at, pixels.blend(d, four));
   }
+  // At most three pixels are left: one by one, without a loop for the
+  // compiler to vectorise.
+  auto one = [&](int i) {
+    if (cover[i]) row[i] = row[i] == back ? tinted[i] : mixPixel(row[i], c, cover[i]);
+  };
+  if (t < n) one(t);
+  if (t + 1 < n) one(t + 1);
+  if (t + 2 < n) one(t + 2);
 #else
   (void)pixels;
+  for (; t < n; ++t)
+    if (cover[t]) row[t] = row[t] == back ? tinted[t] : mixPixel(row[t], c, cover[t]);
 #endif
-  for (; t < n; ++t) {
-    if (!cover[t]) continue;
-    row[t] = row[t] == back ? tinted[t] : mixPixel(row[t], c, cover[t]);
-  }
 }
 
 }  // namespace

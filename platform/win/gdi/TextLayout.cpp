@@ -125,17 +125,18 @@ std::vector<Span> splitLines(const std::vector<Ch>& chars, UINT format, int avai
 }
 
 LaidLine placeLine(const std::vector<Ch>& chars, Span span, UINT format, int avail, const Placer& placer) {
-  std::vector<Ch> line(chars.begin() + static_cast<ptrdiff_t>(span.begin),
-                       chars.begin() + static_cast<ptrdiff_t>(span.end));
-  if ((format & DT_END_ELLIPSIS) && placer.width(line, 0, line.size()) > avail) {
-    const std::vector<Ch> dots(3, Ch{U'.', false});
+  // The characters kept, and "..." after them when the line was too wide.
+  size_t end = span.end;
+  std::vector<Ch> dots;
+  if ((format & DT_END_ELLIPSIS) && placer.width(chars, span.begin, end) > avail) {
+    dots.assign(3, Ch{U'.', false});
     const int dotsWidth = placer.width(dots, 0, dots.size());
-    while (!line.empty() && placer.width(line, 0, line.size()) + dotsWidth > avail) line.pop_back();
-    line.insert(line.end(), dots.begin(), dots.end());
+    while (end > span.begin && placer.width(chars, span.begin, end) + dotsWidth > avail) --end;
   }
   LaidLine out;
+  out.chars.reserve(end - span.begin + dots.size());
   int x = 0;
-  for (const Ch& c : line) {
+  auto place = [&](const Ch& c) {
     const int nx = placer.next(c.cp, x);
     if (!(format & DT_EXPANDTABS) || c.cp != U'\t') out.chars.push_back(PlacedChar{c.cp, x});
     if (c.prefixed && out.prefixWidth == 0) {
@@ -143,7 +144,9 @@ LaidLine placeLine(const std::vector<Ch>& chars, Span span, UINT format, int ava
       out.prefixWidth = nx - x;
     }
     x = nx;
-  }
+  };
+  for (size_t i = span.begin; i < end; ++i) place(chars[i]);
+  for (const Ch& c : dots) place(c);
   out.width = x;
   return out;
 }
@@ -220,6 +223,12 @@ std::u32string ansiToCodePoints(const char* text, int count) {
   if (!text) return std::u32string();
   const int bytes = count < 0 ? static_cast<int>(std::strlen(text)) : count;
   if (bytes == 0) return std::u32string();
+  // Code page 1252 and UTF-8 take bytes below 0x80 as the same code points:
+  // text of those alone needs no conversion.
+  const UINT page = GetACP();
+  if ((page == 1252 || page == CP_UTF8) &&
+      std::all_of(text, text + bytes, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::u32string(text, text + bytes);
   std::u16string wide(static_cast<size_t>(bytes), u'\0');
   const int units = MultiByteToWideChar(CP_ACP, 0, text, bytes, wide.data(), bytes);
   return wideToCodePoints(wide.data(), units);
