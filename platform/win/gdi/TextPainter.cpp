@@ -23,13 +23,14 @@ void TextPainter::run(POINT origin, const std::vector<PlacedChar>& chars, int wi
   const FontFace& face = font_.face();
   const TEXTMETRIC& tm = face.metrics();
   const DcState& st = dc_.state();
-  const bool opaque = opaqueCell && st.bkMode == OPAQUE;
-  if (opaque) fill(RECT{origin.x, origin.y, origin.x + width, origin.y + tm.tmHeight}, st.bkColor);
-  // Glyphs drawn on the cell just filled find the background under most of
-  // their pixels: those take the glyph's image laid over it, made once and
-  // kept with the glyph.
+  if (opaqueCell && st.bkMode == OPAQUE)
+    fill(RECT{origin.x, origin.y, origin.x + width, origin.y + tm.tmHeight}, st.bkColor);
+  // Glyphs drawn on their cell just filled, or transparent on a background of
+  // the DC's background colour, find that colour under most of their pixels:
+  // those take the glyph's image laid over it, made once and kept with the
+  // glyph. Other pixels are blended as they come.
   const Surface* target = dc_.surface();
-  const bool overFill = opaque && target && target->bpp() == 32;
+  const bool overBack = target && target->bpp() == 32;
   const Pixel colour = pixelFromColor(st.textColor);
   const Pixel back = dc_.targetValue(st.bkColor);
   const LONG baseline = origin.y + tm.tmAscent;
@@ -46,7 +47,7 @@ void TextPainter::run(POINT origin, const std::vector<PlacedChar>& chars, int wi
     if (from >= to || first >= last) continue;
     const size_t offset = static_cast<size_t>(first) * g.width + from;
     const BYTE* cover = g.coverage.data() + offset;
-    if (const Pixel* tinted = overFill ? face.tinted(c.cp, colour, back) : nullptr)
+    if (const Pixel* tinted = overBack ? face.tinted(c.cp, colour, back) : nullptr)
       dc_.blendMaskOver(left + from, top + first, cover, tinted + offset, to - from, last - first, g.width,
                         st.textColor, back);
     else
