@@ -195,8 +195,19 @@ CQuickListCell* CQuickList::GetCellInfo(int row, int column) {
   return m_pCell.get();
 }
 
+bool CQuickList::RowSelected(int row) const {
+  if (const PaintFacts* facts = CurrentPaintFacts(); facts && facts->stateRow == row) return facts->stateRowSelected;
+  const bool selected = (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+  // Looked up again: the facts may have been dropped meanwhile.
+  if (PaintFacts* facts = CurrentPaintFacts()) {
+    facts->stateRow = row;
+    facts->stateRowSelected = selected;
+  }
+  return selected;
+}
+
 bool CQuickList::CountsAsSelected(int row, int column) const {
-  if (!(GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED)) return false;
+  if (!RowSelected(row)) return false;
   if (column != 0 && !IsFullRowSelect()) return false;
   return HasFocus() || (GetStyle() & LVS_SHOWSELALWAYS);
 }
@@ -403,7 +414,10 @@ void CQuickList::DrawCellText(CDC* pDC, const CQuickListCell& cell, const Layout
     const COLORREF focusBack = Background(cell, plainRow);
     if (focusBack != CLR_NONE) pDC->FillSolidRect(&focusRect, focusBack);
     const COLORREF textBack = Background(cell, cell.m_bNoHighlight);
-    const int oldMode = pDC->SetBkMode(textBack == CLR_NONE ? TRANSPARENT : OPAQUE);
+    // Text on the plain RGB colour just painted under it needs no opaque
+    // cell of its own: the pixels are the same without filling them twice.
+    const bool painted = textBack == focusBack && (textBack >> 24) == 0;
+    const int oldMode = pDC->SetBkMode(textBack == CLR_NONE || painted ? TRANSPARENT : OPAQUE);
     const COLORREF oldBack = pDC->GetBkColor();
     if (textBack != CLR_NONE) pDC->SetBkColor(textBack);
     pDC->DrawText(text, &rect, cell.m_nTextFormat);

@@ -81,6 +81,8 @@ class CQuickList : public CListCtrl {
     int hotItem = -1;
     HIMAGELIST smallImages = nullptr;
     std::vector<std::optional<UINT>> alignments;  // per column, asked at its first cell
+    int stateRow = -1;  // the row whose selection is known, -1: none
+    bool stateRowSelected = false;
   };
   // The facts of the paint in progress, or nullptr outside a paint.
   PaintFacts* CurrentPaintFacts() const;
@@ -96,6 +98,8 @@ class CQuickList : public CListCtrl {
   bool GetCellRect(int row, int column, CRect& rect) const;
   bool MakeLayout(const CQuickListCell& cell, Layout& layout) const;
   bool CountsAsSelected(int row, int column) const;
+  // The row's LVIS_SELECTED state, asked once per row in a paint.
+  bool RowSelected(int row) const;
   bool HasFocus() const { return ::GetFocus() == m_hWnd; }
   bool IsFullRowSelect() const { return (ExtendedStyle() & LVS_EX_FULLROWSELECT) != 0; }
   int HeaderItemCount() const;
