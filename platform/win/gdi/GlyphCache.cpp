@@ -18,6 +18,8 @@ GlyphCache::GlyphCache(std::shared_ptr<const FontFile> file, FT_LibraryRec_* lib
   FT_Set_Pixel_Sizes(face_, static_cast<FT_UInt>(emX), static_cast<FT_UInt>(em));
   for (auto& a : directAdvances_) a.store(-1, std::memory_order_relaxed);
   for (auto& g : directGlyphs_) g.store(nullptr, std::memory_order_relaxed);
+  for (auto& slots : directTints_)
+    for (auto& t : slots) t.store(nullptr, std::memory_order_relaxed);
 }
 
 GlyphCache::~GlyphCache() { FT_Done_Face(face_); }
@@ -67,18 +69,33 @@ const GlyphImage& GlyphCache::glyph(char32_t cp) const {
 }
 
 const uint32_t* GlyphCache::tinted(char32_t cp, uint32_t colour, uint32_t back) const {
+  if (cp < kDirect) {
+    for (const auto& slot : directTints_[cp]) {
+      const Tint* known = slot.load(std::memory_order_acquire);
+      if (!known) break;
+      if (known->colour == colour && known->back == back) return known->pixels.data();
+    }
+  }
   const GlyphImage& image = glyph(cp);
   std::lock_guard<std::mutex> lock(mutex_);
   const TintKey key{cp, colour, back};
   auto it = tinted_.find(key);
-  if (it != tinted_.end()) return it->second.data();
+  if (it != tinted_.end()) return it->second.pixels.data();
   if (tinted_.size() >= kMaxTinted) return nullptr;
-  std::vector<uint32_t> pixels(image.coverage.size(), back);
+  Tint tint{colour, back, std::vector<uint32_t>(image.coverage.size(), back)};
   for (int y = 0; y < image.height; ++y) {
     const size_t row = static_cast<size_t>(y) * image.width;
-    gdi::blendRow(pixels.data() + row, image.coverage.data() + row, image.width, colour);
+    gdi::blendRow(tint.pixels.data() + row, image.coverage.data() + row, image.width, colour);
   }
-  return tinted_.emplace(key, std::move(pixels)).first->second.data();
+  const Tint& entry = tinted_.emplace(key, std::move(tint)).first->second;
+  if (cp < kDirect) {
+    for (auto& slot : directTints_[cp]) {
+      if (slot.load(std::memory_order_relaxed)) continue;
+      slot.store(&entry, std::memory_order_release);
+      break;
+    }
+  }
+  return entry.pixels.data();
 }
 
 }  // namespace wavorel

@@ -3,7 +3,8 @@
 // of the characters asked for so far. Every realized font that comes to the
 // same file and size (whatever its underline, strike-out, weight within the
 // same cut or character set) shares one cache. Glyphs are rendered unhinted,
-// so images and advances are the same on every run.
+// so images and advances are the same on every run. Each glyph also keeps its
+// image laid in a text colour over a background, per pair of colours drawn.
 #pragma once
 
 #include <atomic>
@@ -62,13 +63,22 @@ class GlyphCache {
       return std::hash<uint64_t>()((static_cast<uint64_t>(k.colour) << 32 | k.back) * 31 + k.cp);
     }
   };
-  mutable std::unordered_map<TintKey, std::vector<uint32_t>, TintHash> tinted_;
+  struct Tint {
+    uint32_t colour;
+    uint32_t back;
+    std::vector<uint32_t> pixels;
+  };
+  mutable std::unordered_map<TintKey, Tint, TintHash> tinted_;
   // The characters below kDirect, read without the lock once known: the
   // advance (-1: not yet asked) and the image (an entry of glyphs_, whose
   // elements never move).
   static constexpr char32_t kDirect = 256;
   mutable std::atomic<int> directAdvances_[kDirect];
   mutable std::atomic<const GlyphImage*> directGlyphs_[kDirect];
+  // The first images of each character below kDirect, read without the
+  // lock once there (entries of tinted_); a null slot ends the list.
+  static constexpr int kDirectTints = 4;
+  mutable std::atomic<const Tint*> directTints_[kDirect][kDirectTints];
 };
 
 }  // namespace wavorel
