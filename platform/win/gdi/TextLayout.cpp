@@ -18,17 +18,21 @@ bool isBlank(char32_t c) { return c == U' ' || c == U'\t'; }
 bool isBreak(char32_t c) { return c == U'\r' || c == U'\n'; }
 
 std::vector<Ch> resolvePrefixes(const std::u32string& text, bool noPrefix) {
-  std::vector<Ch> out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
+  // Sized first and written field by field: a pushed Ch goes through a
+  // stack copy that the store of its bool makes slow to read back.
+  std::vector<Ch> out(text.size());
+  size_t n = 0;
+  for (size_t i = 0; i < text.size(); ++i, ++n) {
+    bool prefixed = false;
     if (!noPrefix && text[i] == U'&') {
       if (i + 1 == text.size()) break;
       ++i;
-      out.push_back(Ch{text[i], text[i] != U'&'});
-      continue;
+      prefixed = text[i] != U'&';
     }
-    out.push_back(Ch{text[i], false});
+    out[n].cp = text[i];
+    out[n].prefixed = prefixed;
   }
+  out.resize(n);
   return out;
 }
 
@@ -134,11 +138,16 @@ LaidLine placeLine(const std::vector<Ch>& chars, Span span, UINT format, int ava
     while (end > span.begin && placer.width(chars, span.begin, end) + dotsWidth > avail) --end;
   }
   LaidLine out;
-  out.chars.reserve(end - span.begin + dots.size());
+  out.chars.resize(end - span.begin + dots.size());
+  size_t placed = 0;
   int x = 0;
   auto place = [&](const Ch& c) {
     const int nx = placer.next(c.cp, x);
-    if (!(format & DT_EXPANDTABS) || c.cp != U'\t') out.chars.push_back(PlacedChar{c.cp, x});
+    if (!(format & DT_EXPANDTABS) || c.cp != U'\t') {
+      out.chars[placed].cp = c.cp;
+      out.chars[placed].x = x;
+      ++placed;
+    }
     if (c.prefixed && out.prefixWidth == 0) {
       out.prefixX = x;
       out.prefixWidth = nx - x;
@@ -147,6 +156,7 @@ LaidLine placeLine(const std::vector<Ch>& chars, Span span, UINT format, int ava
   };
   for (size_t i = span.begin; i < end; ++i) place(chars[i]);
   for (const Ch& c : dots) place(c);
+  out.chars.resize(placed);
   out.width = x;
   return out;
 }
