@@ -125,6 +125,7 @@ CQuickList::PaintFacts* CQuickList::CurrentPaintFacts() const {
     CImageList* images = GetImageList(LVSIL_SMALL);
     facts.smallImages = images ? images->GetSafeHandle() : nullptr;
     facts.alignments.resize(static_cast<size_t>(std::max(facts.columns, 0)));
+    facts.headerRects.resize(facts.alignments.size());
     m_paintFacts = std::move(facts);
   }
   return &*m_paintFacts;
@@ -212,17 +213,46 @@ bool CQuickList::CountsAsSelected(int row, int column) const {
   return HasFocus() || (GetStyle() & LVS_SHOWSELALWAYS);
 }
 
+bool CQuickList::RowBounds(int row, CRect& bounds) const {
+  if (const PaintFacts* facts = CurrentPaintFacts(); facts && facts->boundsRow == row) {
+    bounds = facts->rowBounds;
+    return true;
+  }
+  if (!GetItemRect(row, &bounds, LVIR_BOUNDS)) return false;
+  // Looked up again: the facts may have been dropped meanwhile.
+  if (PaintFacts* facts = CurrentPaintFacts()) {
+    facts->boundsRow = row;
+    facts->rowBounds = bounds;
+  }
+  return true;
+}
+
+bool CQuickList::HeaderItemRect(int column, CRect& rect) const {
+  // The slot of `column` in the facts of the paint, if any.
+  auto known = [this, column]() -> std::optional<CRect>* {
+    PaintFacts* facts = CurrentPaintFacts();
+    if (!facts || column < 0 || column >= static_cast<int>(facts->headerRects.size())) return nullptr;
+    return &facts->headerRects[static_cast<size_t>(column)];
+  };
+  if (std::optional<CRect>* slot = known(); slot && *slot) {
+    rect = **slot;
+    return true;
+  }
+  CHeaderCtrl* header = Header();
+  if (!header || !header->GetItemRect(column, &rect)) return false;
+  if (std::optional<CRect>* slot = known()) *slot = rect;
+  return true;
+}
+
 bool CQuickList::GetCellRect(int row, int column, CRect& rect) const {
   if (row < 0 || row >= RowCount() || column < 0 || column >= HeaderItemCount()) return false;
-  auto* self = const_cast<CQuickList*>(this);
-  if (!self->GetSubItemRect(row, column, LVIR_BOUNDS, rect)) return false;
-  if (column == 0) {
-    CRect first;
-    Header()->GetItemRect(0, &first);
-    const LONG rowLeft = rect.left;
-    rect.left = first.left + rowLeft;
-    rect.right = first.right + rowLeft;
-  }
+  // A cell spans its row's band between its header item's edges, moved
+  // with the row's left edge (the horizontal scroll): the sub-item bounds,
+  // and for column 0 the first column rather than the whole row.
+  CRect bounds;
+  CRect item;
+  if (!RowBounds(row, bounds) || !HeaderItemRect(column, item)) return false;
+  rect = CRect(item.left + bounds.left, bounds.top, item.right + bounds.left, bounds.bottom);
   return true;
 }
 
