@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "widgets/FillAround.h"
+
 namespace {
 
 constexpr COLORREF kRed = 0x0000FF;
@@ -374,12 +376,7 @@ void CQuickList::DrawImage(CDC* pDC, const CQuickListCell& cell, const Layout& l
 
 void CQuickList::DrawProgress(CDC* pDC, const CQuickListCell& cell, const Layout& layout) {
   const COLORREF back = Background(cell, !IsFullRowSelect() || cell.m_bNoHighlight);
-  if (back != CLR_NONE) {
-    const int saved = pDC->SaveDC();
-    pDC->ExcludeClipRect(&layout.bar);
-    pDC->FillSolidRect(&layout.text, back);
-    pDC->RestoreDC(saved);
-  }
+  if (back != CLR_NONE) FillAround(pDC, layout.text, layout.bar, back);
   if (cell.m_nBarEdge != 0) {
     CRect edge = layout.bar;
     pDC->DrawEdge(&edge, cell.m_nBarEdge, BF_RECT);
