@@ -443,12 +443,17 @@ void CQuickList::DrawCellText(CDC* pDC, const CQuickListCell& cell, const Layout
     const COLORREF textBack = Background(cell, cell.m_bNoHighlight);
     // Text on the plain RGB colour just painted under it needs no opaque
     // cell of its own: the pixels are the same without filling them twice.
+    // The fill left the DC's background colour at that colour already.
     const bool painted = textBack == focusBack && (textBack >> 24) == 0;
     const int oldMode = pDC->SetBkMode(textBack == CLR_NONE || painted ? TRANSPARENT : OPAQUE);
-    const COLORREF oldBack = pDC->GetBkColor();
-    if (textBack != CLR_NONE) pDC->SetBkColor(textBack);
-    pDC->DrawText(text, &rect, cell.m_nTextFormat);
-    pDC->SetBkColor(oldBack);
+    if (painted) {
+      pDC->DrawText(text, &rect, cell.m_nTextFormat);
+    } else {
+      const COLORREF oldBack = pDC->GetBkColor();
+      if (textBack != CLR_NONE) pDC->SetBkColor(textBack);
+      pDC->DrawText(text, &rect, cell.m_nTextFormat);
+      pDC->SetBkColor(oldBack);
+    }
     pDC->SetBkMode(oldMode);
     pDC->SetTextColor(oldColour);
   }
