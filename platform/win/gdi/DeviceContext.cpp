@@ -263,20 +263,30 @@ void DeviceContext::blendMask(LONG x, LONG y, const BYTE* cover, int width, int 
   });
 }
 
-void DeviceContext::blendMaskOver(LONG x, LONG y, const BYTE* cover, const Pixel* tinted, int width, int height,
-                                  int stride, COLORREF colour, Pixel back) {
+void DeviceContext::blendMasksOver(const MaskOver* masks, size_t count, COLORREF colour, Pixel back) {
   Surface* s = surface();
-  if (!s || width <= 0 || height <= 0) return;
+  if (!s) return;
   if (s->bpp() != 32) {
-    blendMask(x, y, cover, width, height, stride, colour);
+    for (size_t i = 0; i < count; ++i)
+      blendMask(masks[i].x, masks[i].y, masks[i].cover, masks[i].width, masks[i].height, masks[i].stride, colour);
     return;
   }
   const Pixel c = pixelFromColor(colour);
-  forEachClipped(RECT{x, y, x + width, y + height}, [&](const RECT& r) {
-    // The mask's index of pixel r.left on the first row.
-    const ptrdiff_t at = static_cast<ptrdiff_t>(r.top - origin_.y - y) * stride + (r.left - origin_.x - x);
-    blendRowsOver(*s, r, cover + at, tinted + at, stride, c, back);
-  });
+  // The clip is looked up once for the run: the masks only draw.
+  const std::vector<RECT>& clip = targetClip().rects();
+  for (size_t i = 0; i < count; ++i) {
+    const MaskOver& m = masks[i];
+    const RECT t{m.x + origin_.x, m.y + origin_.y, m.x + origin_.x + m.width, m.y + origin_.y + m.height};
+    for (const RECT& piece : clip) {
+      if (piece.top >= t.bottom) break;
+      const RECT r{std::max(piece.left, t.left), std::max(piece.top, t.top), std::min(piece.right, t.right),
+                   std::min(piece.bottom, t.bottom)};
+      if (r.left >= r.right || r.top >= r.bottom) continue;
+      // The mask's index of pixel r.left on the first row.
+      const ptrdiff_t at = static_cast<ptrdiff_t>(r.top - t.top) * m.stride + (r.left - t.left);
+      blendRowsOver(*s, r, m.cover + at, m.tinted + at, m.stride, c, back);
+    }
+  }
 }
 
 void DeviceContext::paintRect(const RECT& rect, const Brush& brush, DWORD rop3) {

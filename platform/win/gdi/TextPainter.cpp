@@ -34,6 +34,14 @@ void TextPainter::run(POINT origin, const std::vector<PlacedChar>& chars, int wi
   const Pixel colour = pixelFromColor(st.textColor);
   const Pixel back = dc_.targetValue(st.bkColor);
   const LONG baseline = origin.y + tm.tmAscent;
+  // Glyphs with a laid image go to the DC a batch at a time.
+  constexpr size_t kBatch = 32;
+  DeviceContext::MaskOver batch[kBatch];
+  size_t batched = 0;
+  auto flush = [&] {
+    dc_.blendMasksOver(batch, batched, st.textColor, back);
+    batched = 0;
+  };
   for (const PlacedChar& c : chars) {
     const GlyphImage& g = face.glyph(c.cp);
     const LONG left = origin.x + c.x + g.left;
@@ -47,12 +55,17 @@ void TextPainter::run(POINT origin, const std::vector<PlacedChar>& chars, int wi
     if (from >= to || first >= last) continue;
     const size_t offset = static_cast<size_t>(first) * g.width + from;
     const BYTE* cover = g.coverage.data() + offset;
-    if (const Pixel* tinted = overBack ? face.tinted(c.cp, colour, back) : nullptr)
-      dc_.blendMaskOver(left + from, top + first, cover, tinted + offset, to - from, last - first, g.width,
-                        st.textColor, back);
-    else
+    const Pixel* tinted = overBack ? face.tinted(c.cp, colour, back) : nullptr;
+    if (!tinted) {
+      // Drawn in its turn: the glyphs before it first.
+      if (batched) flush();
       dc_.blendMask(left + from, top + first, cover, to - from, last - first, g.width, st.textColor);
+      continue;
+    }
+    batch[batched++] = {left + from, top + first, cover, tinted + offset, to - from, last - first, g.width};
+    if (batched == kBatch) flush();
   }
+  if (batched) flush();
   const LOGFONT& lf = font_.logFont();
   if (lf.lfUnderline) {
     const LONG y = baseline + face.underlineOffset();

@@ -113,7 +113,8 @@ TEST_F(BlendMaskTest, AMaskLaidOverABackgroundBlendsTheSameOnEveryPixel) {
         std::vector<Pixel> tinted(mask.size());
         for (size_t i = 0; i < mask.size(); ++i)
           tinted[i] = expectedBlend(back, wavorel::gdi::pixelFromColor(colour), mask[i]);
-        dc.blendMaskOver(k.x, 0, mask.data(), tinted.data(), k.width, kHeight, k.width, colour, back);
+        const wavorel::gdi::DeviceContext::MaskOver over{k.x, 0, mask.data(), tinted.data(), k.width, kHeight, k.width};
+        dc.blendMasksOver(&over, 1, colour, back);
       });
     }
 }

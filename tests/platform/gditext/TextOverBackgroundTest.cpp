@@ -71,6 +71,8 @@ const Case kCases[] = {
     {"cut by its rectangle", "Signal strength 100%", -15, FW_NORMAL, true, RGB(0, 128, 0), RGB(255, 255, 255),
      {11, 13, 97, 24}},
     {"text in the background colour", "Same", -14, FW_NORMAL, false, RGB(9, 9, 9), RGB(9, 9, 9), {5, 5, 100, 40}},
+    {"many glyphs in one run", "The quick brown fox jumps over the lazy dog: fj/fj/fj", -9, FW_NORMAL, true,
+     RGB(60, 0, 90), RGB(240, 255, 240), {1, 40, 179, 60}},
 };
 
 const UINT kFormat = DT_SINGLELINE | DT_TOP | DT_LEFT | DT_NOPREFIX;
