@@ -24,11 +24,7 @@ GlyphCache::GlyphCache(std::shared_ptr<const FontFile> file, FT_LibraryRec_* lib
 
 GlyphCache::~GlyphCache() { FT_Done_Face(face_); }
 
-int GlyphCache::advance(char32_t cp) const {
-  if (cp < kDirect) {
-    const int known = directAdvances_[cp].load(std::memory_order_acquire);
-    if (known >= 0) return known;
-  }
+int GlyphCache::lookUpAdvance(char32_t cp) const {
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = advances_.find(cp);
   if (it != advances_.end()) return it->second;
@@ -40,10 +36,7 @@ int GlyphCache::advance(char32_t cp) const {
   return px;
 }
 
-const GlyphImage& GlyphCache::glyph(char32_t cp) const {
-  if (cp < kDirect) {
-    if (const GlyphImage* known = directGlyphs_[cp].load(std::memory_order_acquire)) return *known;
-  }
+const GlyphImage& GlyphCache::lookUpGlyph(char32_t cp) const {
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = glyphs_.find(cp);
   if (it != glyphs_.end()) return it->second;

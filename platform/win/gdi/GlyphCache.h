@@ -37,8 +37,19 @@ class GlyphCache {
   GlyphCache& operator=(const GlyphCache&) = delete;
 
   // Pixels, rounded.
-  int advance(char32_t cp) const;
-  const GlyphImage& glyph(char32_t cp) const;
+  int advance(char32_t cp) const {
+    if (cp < kDirect) {
+      const int known = directAdvances_[cp].load(std::memory_order_acquire);
+      if (known >= 0) return known;
+    }
+    return lookUpAdvance(cp);
+  }
+  const GlyphImage& glyph(char32_t cp) const {
+    if (cp < kDirect) {
+      if (const GlyphImage* known = directGlyphs_[cp].load(std::memory_order_acquire)) return *known;
+    }
+    return lookUpGlyph(cp);
+  }
   // The glyph's image in 32-bit pixel value `colour` laid over `back` (rows
   // of glyph(cp).width pixels, `back` where it has no coverage), made on
   // first use and kept as long as the cache; null once kMaxTinted images are
@@ -47,6 +58,10 @@ class GlyphCache {
   static constexpr size_t kMaxTinted = 4096;
 
  private:
+  // advance() and glyph() past the characters already known without the lock.
+  int lookUpAdvance(char32_t cp) const;
+  const GlyphImage& lookUpGlyph(char32_t cp) const;
+
   std::shared_ptr<const FontFile> file_;
   FT_FaceRec_* face_ = nullptr;
   mutable std::mutex mutex_;
