@@ -61,14 +61,7 @@ const GlyphImage& GlyphCache::lookUpGlyph(char32_t cp) const {
   return entry;
 }
 
-const uint32_t* GlyphCache::tinted(char32_t cp, uint32_t colour, uint32_t back) const {
-  if (cp < kDirect) {
-    for (const auto& slot : directTints_[cp]) {
-      const Tint* known = slot.load(std::memory_order_acquire);
-      if (!known) break;
-      if (known->colour == colour && known->back == back) return known->pixels.data();
-    }
-  }
+const uint32_t* GlyphCache::lookUpTinted(char32_t cp, uint32_t colour, uint32_t back) const {
   const GlyphImage& image = glyph(cp);
   std::lock_guard<std::mutex> lock(mutex_);
   const TintKey key{cp, colour, back};

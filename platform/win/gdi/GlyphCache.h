@@ -54,13 +54,23 @@ class GlyphCache {
   // of glyph(cp).width pixels, `back` where it has no coverage), made on
   // first use and kept as long as the cache; null once kMaxTinted images are
   // kept.
-  const uint32_t* tinted(char32_t cp, uint32_t colour, uint32_t back) const;
+  const uint32_t* tinted(char32_t cp, uint32_t colour, uint32_t back) const {
+    if (cp < kDirect) {
+      for (const auto& slot : directTints_[cp]) {
+        const Tint* known = slot.load(std::memory_order_acquire);
+        if (!known) break;
+        if (known->colour == colour && known->back == back) return known->pixels.data();
+      }
+    }
+    return lookUpTinted(cp, colour, back);
+  }
   static constexpr size_t kMaxTinted = 4096;
 
  private:
-  // advance() and glyph() past the characters already known without the lock.
+  // advance(), glyph() and tinted() past what is known without the lock.
   int lookUpAdvance(char32_t cp) const;
   const GlyphImage& lookUpGlyph(char32_t cp) const;
+  const uint32_t* lookUpTinted(char32_t cp, uint32_t colour, uint32_t back) const;
 
   std::shared_ptr<const FontFile> file_;
   FT_FaceRec_* face_ = nullptr;
