@@ -1,6 +1,7 @@
 #include "station/status/SiteList.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <memory>
 
@@ -24,6 +25,8 @@ constexpr int kWeakestRssi = -100;
 constexpr int kRssiModulus = 101;
 // The Japanese channels J8, J12 and J16 are stored as 200 + 8, 12, 16.
 constexpr UINT kJapanBase = 200;
+// A row of the code 26 text: seven quoted fields, an SSID of up to 32 bytes.
+constexpr size_t kUsualRowTextLength = 80;
 
 DWORD Field(const BYTE* record, size_t offset) { return getU32(record + offset); }
 
@@ -33,15 +36,20 @@ bool IsJapanChannel(UINT channel) {
   return channel == kJapanBase + 8 || channel == kJapanBase + 12 || channel == kJapanBase + 16;
 }
 
-// The attribute list of `selector` split at ";".
-void AttributeFields(const BYTE* record, DWORD length, int selector, CStringArray& fields) {
-  SplitString(ParseBssInfoElements(record, length, selector), ";", fields);
+// Appends `"%d"`: the number in quotes.
+void AppendQuotedNumber(CString& text, int value) {
+  char digits[16] = {'"'};
+  char* end = std::to_chars(digits + 1, digits + sizeof digits - 2, value).ptr;
+  end[0] = '"';
+  end[1] = '\0';
+  text += digits;
 }
 
-// Whether field `index` of an attribute list is "TRUE"; a list too short to
-// hold it says no.
-bool FieldIsTrue(const CStringArray& fields, int index) {
-  return index < fields.GetSize() && fields.GetAt(index) == "TRUE";
+// Appends `"%s"` of a text field, made fit for the bridge.
+void AppendQuotedField(CString& text, const CString& field) {
+  text += '"';
+  AppendNotifyField(text, field);
+  text += '"';
 }
 
 }  // namespace
@@ -96,13 +104,10 @@ SiteRow MakeSiteRow(const BYTE* record, DWORD length) {
   row.ssid = SiteSsid(record);
   row.networkType = static_cast<int>(Field(record, kNetworkTypeInUse));
   row.channelText = SiteChannelText(Frequency(record));
-  CStringArray ht;
-  AttributeFields(record, length, kBssTextHt, ht);
-  row.ht = FieldIsTrue(ht, kHtTextFields - 1);
-  CStringArray wps;
-  AttributeFields(record, length, kBssTextWps, wps);
-  row.wps = FieldIsTrue(wps, kWpsTextFields - 1);
-  row.secured = Field(record, kPrivacy) != 0 || ParseBssInfoElements(record, length, kBssTextSecurity) != "Unknown;None";
+  const BssElementMarks marks = ReadBssElementMarks(record, length);
+  row.ht = marks.ht;
+  row.wps = marks.wps;
+  row.secured = Field(record, kPrivacy) != 0 || marks.secured;
   row.rssi = SiteRssi(record);
   return row;
 }
@@ -115,22 +120,34 @@ void BuildSiteRows(const BYTE* list, DWORD size, std::vector<SiteRow>& rows, std
 }
 
 CString MakeSurveyRowsText(const std::vector<SiteRow>& rows) {
+  // Room for every line of a usual length at once (the text only shrinks back).
   CString text;
+  text.GetBuffer(static_cast<int>(rows.size() * kUsualRowTextLength));
+  text.ReleaseBuffer(0);
   for (size_t i = 0; i < rows.size(); ++i) {
     const SiteRow& row = rows[i];
-    CString line;
-    line.Format("\"%s\"\t\"%d\"\t\"%d\"\t\"%d\"\t\"%s\"\t\"%d\"\t\"%d\"", static_cast<LPCSTR>(MakeNotifyField(row.ssid)),
-                row.connected, row.infrastructureMode, row.networkType,
-                static_cast<LPCSTR>(MakeNotifyField(row.channelText)), row.secured, RssiToPercent(row.rssi));
     if (i > 0) text += "\r\n";
-    text += line;
+    // "%s"\t"%d"\t"%d"\t"%d"\t"%s"\t"%d"\t"%d"
+    AppendQuotedField(text, row.ssid);
+    text += '\t';
+    AppendQuotedNumber(text, row.connected);
+    text += '\t';
+    AppendQuotedNumber(text, row.infrastructureMode);
+    text += '\t';
+    AppendQuotedNumber(text, row.networkType);
+    text += '\t';
+    AppendQuotedField(text, row.channelText);
+    text += '\t';
+    AppendQuotedNumber(text, row.secured);
+    text += '\t';
+    AppendQuotedNumber(text, RssiToPercent(row.rssi));
   }
   return text;
 }
 
 bool SiteSecurityFields(const BYTE* record, DWORD length, CString& auth, CString& cipher) {
   CStringArray fields;
-  AttributeFields(record, length, kBssTextSecurity, fields);
+  SplitString(ParseBssInfoElements(record, length, kBssTextSecurity), ";", fields);
   if (fields.GetSize() < 2) return false;
   auth = fields.GetAt(0);
   cipher = fields.GetAt(1);

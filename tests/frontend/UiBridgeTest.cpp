@@ -322,7 +322,12 @@ TEST_F(UiBridgeTest, NotifyFieldKeepsOneField) {
       {"plain", "plain"},
       {nullptr, ""},
   };
-  for (const Case& c : cases) EXPECT_STREQ(MakeNotifyField(c.text), c.field) << (c.text ? c.text : "NULL");
+  for (const Case& c : cases) {
+    EXPECT_STREQ(MakeNotifyField(c.text), c.field) << (c.text ? c.text : "NULL");
+    CString row = "\"a\r\n\"\t\"";
+    AppendNotifyField(row, c.text);
+    EXPECT_STREQ(row, CString("\"a\r\n\"\t\"") + c.field) << "appended behind the row's text, which stays";
+  }
 }
 
 TEST_F(UiBridgeTest, IndexFromTextIsAppliedOnlyInRange) {

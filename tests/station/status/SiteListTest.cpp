@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -147,9 +148,16 @@ TEST_F(SiteListTest, RowTextEscapesTabsAndLineBreaksButKeepsQuotes) {
   SiteRow second;
   second.ssid = "";
   second.rssi = -95;
-  EXPECT_EQ(std::string(MakeSurveyRowsText({first, second})),
+  SiteRow odd;  // record fields of any 32-bit value
+  odd.ssid = std::string(32, 'W').c_str();
+  odd.infrastructureMode = -1;
+  odd.networkType = INT_MIN;
+  odd.channelText = "J16";
+  odd.rssi = -70;
+  EXPECT_EQ(std::string(MakeSurveyRowsText({first, second, odd})),
             "\"a b  c\"d\"\t\"1\"\t\"1\"\t\"3\"\t\"6\"\t\"1\"\t\"100\"\r\n"
-            "\"\"\t\"0\"\t\"0\"\t\"0\"\t\"\"\t\"0\"\t\"0\"");
+            "\"\"\t\"0\"\t\"0\"\t\"0\"\t\"\"\t\"0\"\t\"0\"\r\n"
+            "\"" + std::string(32, 'W') + "\"\t\"0\"\t\"-1\"\t\"-2147483648\"\t\"J16\"\t\"0\"\t\"50\"");
   EXPECT_EQ(std::string(MakeSurveyRowsText({})), "");
 }
 
