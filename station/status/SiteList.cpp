@@ -1,6 +1,7 @@
 #include "station/status/SiteList.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <memory>
@@ -36,13 +37,37 @@ bool IsJapanChannel(UINT channel) {
   return channel == kJapanBase + 8 || channel == kJapanBase + 12 || channel == kJapanBase + 16;
 }
 
-// Appends `"%d"`: the number in quotes.
-void AppendQuotedNumber(CString& text, int value) {
-  char digits[16] = {'"'};
-  char* end = std::to_chars(digits + 1, digits + sizeof digits - 2, value).ptr;
-  end[0] = '"';
-  end[1] = '\0';
+// Appends "%lld" of `value` between `before` and `after` (each left out when
+// '\0') in one piece.
+void AppendNumber(CString& text, long long value, char before = '\0', char after = '\0') {
+  char digits[32];
+  char* at = digits;
+  if (before) *at++ = before;
+  at = std::to_chars(at, digits + sizeof digits - 2, value).ptr;
+  if (after) *at++ = after;
+  *at = '\0';
   text += digits;
+}
+
+// The SSID bytes of a record: SsidLength of them (cut to 32) up to the first
+// zero byte. Returns their count.
+int SsidBytes(const BYTE* record, const char** bytes) {
+  const DWORD length = std::min<DWORD>(Field(record, kSsidLength), kSsidSize);
+  const BYTE* start = record + kSsid;
+  *bytes = reinterpret_cast<const char*>(start);
+  return static_cast<int>(std::find(start, start + length, 0) - start);
+}
+
+// The sort key of an SSID without regard to case: A-Z folded to a-z, ended by
+// a zero, so keys compare as CompareNoCase compares the SSIDs.
+using SsidKey = std::array<char, kSsidSize + 1>;
+SsidKey FoldedSsid(const BYTE* record) {
+  const char* bytes = nullptr;
+  const int length = SsidBytes(record, &bytes);
+  SsidKey key;
+  for (int i = 0; i < length; ++i) key[i] = bytes[i] >= 'A' && bytes[i] <= 'Z' ? bytes[i] - 'A' + 'a' : bytes[i];
+  key[length] = '\0';
+  return key;
 }
 
 // Appends `"%s"` of a text field, made fit for the bridge.
@@ -55,10 +80,9 @@ void AppendQuotedField(CString& text, const CString& field) {
 }  // namespace
 
 CString SiteSsid(const BYTE* record) {
-  const DWORD length = std::min<DWORD>(Field(record, kSsidLength), kSsidSize);
-  const BYTE* bytes = record + kSsid;
-  const BYTE* end = std::find(bytes, bytes + length, 0);
-  return CString(reinterpret_cast<const char*>(bytes), static_cast<int>(end - bytes));
+  const char* bytes = nullptr;
+  const int length = SsidBytes(record, &bytes);
+  return CString(bytes, length);
 }
 
 int SiteRssi(const BYTE* record) {
@@ -71,9 +95,9 @@ CString SiteChannelText(DWORD frequencyKhz) {
   const CHANNEL_FREQUENCY* row = FindChannelByFrequency(frequencyKhz);
   if (!row) return text;
   if (IsJapanChannel(row->Channel))
-    text.Format("J%u", row->Channel - kJapanBase);
+    AppendNumber(text, row->Channel - kJapanBase, 'J');
   else
-    text.Format("%u", row->Channel);
+    AppendNumber(text, row->Channel);
   return text;
 }
 
@@ -130,17 +154,17 @@ CString MakeSurveyRowsText(const std::vector<SiteRow>& rows) {
     // "%s"\t"%d"\t"%d"\t"%d"\t"%s"\t"%d"\t"%d"
     AppendQuotedField(text, row.ssid);
     text += '\t';
-    AppendQuotedNumber(text, row.connected);
+    AppendNumber(text, row.connected, '"', '"');
     text += '\t';
-    AppendQuotedNumber(text, row.infrastructureMode);
+    AppendNumber(text, row.infrastructureMode, '"', '"');
     text += '\t';
-    AppendQuotedNumber(text, row.networkType);
+    AppendNumber(text, row.networkType, '"', '"');
     text += '\t';
     AppendQuotedField(text, row.channelText);
     text += '\t';
-    AppendQuotedNumber(text, row.secured);
+    AppendNumber(text, row.secured, '"', '"');
     text += '\t';
-    AppendQuotedNumber(text, RssiToPercent(row.rssi));
+    AppendNumber(text, RssiToPercent(row.rssi), '"', '"');
   }
   return text;
 }
@@ -188,11 +212,11 @@ void SortSiteList(BYTE* list, DWORD size, FILETIME* stamps, int stampCount, int 
   std::vector<size_t> order(count);
   for (size_t i = 0; i < count; ++i) order[i] = i;
   if (key == kSiteSortSsid) {
-    std::vector<CString> keys;
+    std::vector<SsidKey> keys;
     keys.reserve(count);
-    for (const Record& r : records) keys.push_back(SiteSsid(r.at));
+    for (const Record& r : records) keys.push_back(FoldedSsid(r.at));
     std::stable_sort(order.begin(), order.end(),
-                     [&keys](size_t a, size_t b) { return keys[a].CompareNoCase(keys[b]) < 0; });
+                     [&keys](size_t a, size_t b) { return std::strcmp(keys[a].data(), keys[b].data()) < 0; });
   } else {
     std::vector<int> keys;
     keys.reserve(count);

@@ -184,6 +184,13 @@ TEST_F(SiteListTest, SortBySsidIgnoresCaseAndKeepsEqualNamesInOrder) {
   const Sorted sorted = Sort({Record("b"), firstAbc, Record("ABC"), secondAbc, Record("Abd")}, kSiteSortSsid);
   EXPECT_EQ(sorted.ssids, (std::vector<std::string>{"abc", "ABC", "abc", "Abd", "b"}));
   EXPECT_EQ(sorted.stamps, (std::vector<DWORD>{1, 2, 3, 4, 0}));
+  // Letters fold before the bytes compare, bytes compare unsigned, a prefix comes first.
+  const std::string longName(32, 'n');
+  EXPECT_EQ(Sort({Record("\xE9t\xE9"), Record("z"), Record(longName), Record("Ax"), Record("_x"),
+                  Record(longName.substr(0, 31))},
+                 kSiteSortSsid)
+                .ssids,
+            (std::vector<std::string>{"_x", "Ax", longName.substr(0, 31), longName, "z", "\xE9t\xE9"}));
 }
 
 TEST_F(SiteListTest, SortByChannelPutsUnknownFrequenciesFirstAndSignalStrongestFirst) {
