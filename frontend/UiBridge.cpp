@@ -1,7 +1,6 @@
 #include "frontend/UiBridge.h"
 
 #include <atomic>
-#include <cstring>
 #include <new>
 
 #include "frontend/SkinMessageBox.h"
@@ -123,19 +122,15 @@ CString TakeNotifyText(WPARAM, LPARAM lParam) {
 int CountPendingNotifyTexts() { return CUiBridgeValues::Instance().Count(); }
 
 CString MakeNotifyField(const char* text) {
-  CString field;
-  AppendNotifyField(field, text);
+  CString field(text);
+  const int length = field.GetLength();
+  MendNotifyField(field.GetBuffer(length), static_cast<size_t>(length));
+  field.ReleaseBuffer(length);
   return field;
 }
 
-void AppendNotifyField(CString& out, const char* text) {
-  if (!text) return;
-  // Both replacements keep the length: the text is copied, then mended in place.
-  const int start = out.GetLength();
-  const int length = static_cast<int>(std::strlen(text));
-  char* field = out.GetBuffer(start + length) + start;
-  std::memcpy(field, text, static_cast<size_t>(length));
-  for (int i = 0; i < length; ++i) {
+void MendNotifyField(char* field, size_t length) {
+  for (size_t i = 0; i < length; ++i) {
     if (field[i] == '\t') {
       field[i] = ' ';
     } else if (field[i] == '\r' && i + 1 < length && field[i + 1] == '\n') {
@@ -143,7 +138,6 @@ void AppendNotifyField(CString& out, const char* text) {
       ++i;
     }
   }
-  out.ReleaseBuffer(start + length);
 }
 
 BOOL SetComboCurSelSafe(CComboBox* combo, int index) {

@@ -5,12 +5,11 @@
 #include <charconv>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "frontend/UiBridge.h"
 #include "platform/wire/Bytes.h"
 #include "platform/wire/NdisBssidList.h"
-#include "widgets/SortIntArray.h"
-#include "widgets/SortStringArray.h"
 #include "worker/BssInfoElements.h"
 #include "worker/ChannelTable.h"
 #include "worker/HideDlg.h"
@@ -37,16 +36,28 @@ bool IsJapanChannel(UINT channel) {
   return channel == kJapanBase + 8 || channel == kJapanBase + 12 || channel == kJapanBase + 16;
 }
 
-// Appends "%lld" of `value` between `before` and `after` (each left out when
-// '\0') in one piece.
-void AppendNumber(CString& text, long long value, char before = '\0', char after = '\0') {
-  char digits[32];
-  char* at = digits;
-  if (before) *at++ = before;
-  at = std::to_chars(at, digits + sizeof digits - 2, value).ptr;
-  if (after) *at++ = after;
-  *at = '\0';
+// Appends "%lld" of `value`.
+void AppendNumber(CString& text, long long value) {
+  char digits[24];
+  *std::to_chars(digits, digits + sizeof digits - 1, value).ptr = '\0';
   text += digits;
+}
+
+// Appends `\t"%d"`, in one piece.
+void AppendNumberField(std::string& text, int value) {
+  char field[16] = {'\t', '"'};
+  char* end = std::to_chars(field + 2, field + sizeof field - 1, value).ptr;
+  *end++ = '"';
+  text.append(field, static_cast<size_t>(end - field));
+}
+
+// `"%s"` of a text field, made fit for the bridge.
+void AppendQuotedField(std::string& text, const char* field) {
+  text += '"';
+  const size_t start = text.size();
+  text += field;
+  MendNotifyField(&text[start], text.size() - start);
+  text += '"';
 }
 
 // The SSID bytes of a record: SsidLength of them (cut to 32) up to the first
@@ -65,16 +76,9 @@ SsidKey FoldedSsid(const BYTE* record) {
   const char* bytes = nullptr;
   const int length = SsidBytes(record, &bytes);
   SsidKey key;
-  for (int i = 0; i < length; ++i) key[i] = bytes[i] >= 'A' && bytes[i] <= 'Z' ? bytes[i] - 'A' + 'a' : bytes[i];
+  for (int i = 0; i < length; ++i) key[i] = bytes[i] >= 'A' && bytes[i] <= 'Z' ? static_cast<char>(bytes[i] - 'A' + 'a') : bytes[i];
   key[length] = '\0';
   return key;
-}
-
-// Appends `"%s"` of a text field, made fit for the bridge.
-void AppendQuotedField(CString& text, const CString& field) {
-  text += '"';
-  AppendNotifyField(text, field);
-  text += '"';
 }
 
 }  // namespace
@@ -94,10 +98,12 @@ CString SiteChannelText(DWORD frequencyKhz) {
   CString text;
   const CHANNEL_FREQUENCY* row = FindChannelByFrequency(frequencyKhz);
   if (!row) return text;
-  if (IsJapanChannel(row->Channel))
-    AppendNumber(text, row->Channel - kJapanBase, 'J');
-  else
+  if (IsJapanChannel(row->Channel)) {
+    text = "J";
+    AppendNumber(text, row->Channel - kJapanBase);
+  } else {
     AppendNumber(text, row->Channel);
+  }
   return text;
 }
 
@@ -144,29 +150,22 @@ void BuildSiteRows(const BYTE* list, DWORD size, std::vector<SiteRow>& rows, std
 }
 
 CString MakeSurveyRowsText(const std::vector<SiteRow>& rows) {
-  // Room for every line of a usual length at once (the text only shrinks back).
-  CString text;
-  text.GetBuffer(static_cast<int>(rows.size() * kUsualRowTextLength));
-  text.ReleaseBuffer(0);
+  std::string text;
+  text.reserve(rows.size() * kUsualRowTextLength);
   for (size_t i = 0; i < rows.size(); ++i) {
     const SiteRow& row = rows[i];
     if (i > 0) text += "\r\n";
     // "%s"\t"%d"\t"%d"\t"%d"\t"%s"\t"%d"\t"%d"
     AppendQuotedField(text, row.ssid);
-    text += '\t';
-    AppendNumber(text, row.connected, '"', '"');
-    text += '\t';
-    AppendNumber(text, row.infrastructureMode, '"', '"');
-    text += '\t';
-    AppendNumber(text, row.networkType, '"', '"');
+    AppendNumberField(text, row.connected);
+    AppendNumberField(text, row.infrastructureMode);
+    AppendNumberField(text, row.networkType);
     text += '\t';
     AppendQuotedField(text, row.channelText);
-    text += '\t';
-    AppendNumber(text, row.secured, '"', '"');
-    text += '\t';
-    AppendNumber(text, RssiToPercent(row.rssi), '"', '"');
+    AppendNumberField(text, row.secured);
+    AppendNumberField(text, RssiToPercent(row.rssi));
   }
-  return text;
+  return CString(text.data(), static_cast<int>(text.size()));
 }
 
 bool SiteSecurityFields(const BYTE* record, DWORD length, CString& auth, CString& cipher) {

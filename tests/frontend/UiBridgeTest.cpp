@@ -320,13 +320,15 @@ TEST_F(UiBridgeTest, NotifyFieldKeepsOneField) {
       {"a\t\r\n", "a   "},
       {"\r\r\n\n", "\r  \n"},  // only the pair is a line break
       {"plain", "plain"},
+      {"x\r", "x\r"},  // a CR at the end pairs with nothing
       {nullptr, ""},
   };
   for (const Case& c : cases) {
     EXPECT_STREQ(MakeNotifyField(c.text), c.field) << (c.text ? c.text : "NULL");
-    CString row = "\"a\r\n\"\t\"";
-    AppendNotifyField(row, c.text);
-    EXPECT_STREQ(row, CString("\"a\r\n\"\t\"") + c.field) << "appended behind the row's text, which stays";
+    // In place in a longer text: only the length given is mended.
+    std::string row = std::string("\r\n\t") + (c.text ? c.text : "") + "\r\n\t";
+    MendNotifyField(&row[3], row.size() - 6);
+    EXPECT_EQ(row, std::string("\r\n\t") + c.field + "\r\n\t") << (c.text ? c.text : "NULL");
   }
 }
 
