@@ -507,7 +507,9 @@ Gathered GatherFor(int selector, const BYTE* bss, DWORD available) {
 
 using Output = Text<2 * sizeof(Field::data) + 256>;
 
-bool HasAuthentication(const Gathered& g) { return g.wpa || g.wpaPsk || g.wpaNone || g.wpa2 || g.wpa2Psk || g.wpa2None; }
+bool HasAuthentication(const Gathered& g) {
+  return g.wpa || g.wpaPsk || g.wpaNone || g.wpa2 || g.wpa2Psk || g.wpa2None;
+}
 bool HasCipher(const Gathered& g) { return g.tkip || g.wrap || g.ccmp; }
 bool HasHt(const Gathered& g) { return g.ht[kHtCapabilityPresent] || g.ht[kHtInformationPresent]; }
 

@@ -76,7 +76,10 @@ SsidKey FoldedSsid(const BYTE* record) {
   const char* bytes = nullptr;
   const int length = SsidBytes(record, &bytes);
   SsidKey key;
-  for (int i = 0; i < length; ++i) key[i] = bytes[i] >= 'A' && bytes[i] <= 'Z' ? static_cast<char>(bytes[i] - 'A' + 'a') : bytes[i];
+  for (int i = 0; i < length; ++i) {
+    const char c = bytes[i];
+    key[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
   key[length] = '\0';
   return key;
 }
