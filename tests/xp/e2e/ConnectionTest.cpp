@@ -116,7 +116,7 @@ const Case kCorp = {"Corp",
 
 TEST_F(ConnectionTest, PeapProfileAuthenticatesThroughTheSupplicantAndConnects) { connect(kCorp); }
 
-TEST_F(ConnectionTest, WrongPasswordBringsUpTheReEntryDialogWhoseOkKeepsTheTypedCredentials) {
+TEST_F(ConnectionTest, WrongPasswordBringsUpTheReEntryDialogAndTheCredentialsTypedInItConnect) {
   Case wrong = kCorp;
   for (auto& [value, text] : wrong.values)
     if (std::string(value).find("Password") != std::string::npos) text = "wrong";
@@ -138,6 +138,8 @@ TEST_F(ConnectionTest, WrongPasswordBringsUpTheReEntryDialogWhoseOkKeepsTheTyped
   // OK keeps what was typed as the current profile's credentials.
   EXPECT_EQ(driverValue("TunnelID"), "alice");
   EXPECT_EQ(driverValue("TunnelPassword"), "secret");
+  // The supplicant asks for the password again and takes the one typed.
+  expectConnected(kCorp);
 }
 
 }  // namespace
