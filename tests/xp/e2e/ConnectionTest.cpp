@@ -2,16 +2,11 @@
 // click on its row and Connect activate it in the worker's profile page,
 // which copies it into the driver key and applies it; the link tab, the tray
 // and a screenshot of the main dialog show the connection.
-#include <chrono>
-#include <thread>
-
 #include "station/profiles/InvalidIDPW.h"
 #include "tests/xp/e2e/XpEndToEndTest.h"
 
 namespace xp_e2e::testing {
 namespace {
-
-using Values = std::vector<std::pair<const char*, const char*>>;
 
 // A stored profile and what the link tab shows once it is connected.
 struct Case {
@@ -24,40 +19,12 @@ struct Case {
 
 class ConnectionTest : public XpEndToEndTest {
  protected:
-  // A profile key as the profile editor leaves it, and the first run's
-  // choice of this program.
-  static void store(const char* name, const Values& values) {
-    // REG_SZ with its terminating zero, as the registry store writes them.
-    auto put = [](const CString& key, const char* value, const std::string& text) {
-      writeValue(key, value, REG_SZ, text + '\0');
-    };
-    put(driverKeyOf(), "RunOnceInitConfigTool", "1");
-    const CString key = driverKeyOf() + "\\Profile\\Station\\" + name;
-    for (const auto& [value, text] : values) put(key, value, text);
-  }
-  static int rowOf(CListCtrl& list, const char* text) {
-    for (int row = 0; row < list.GetItemCount(); ++row)
-      if (list.GetItemText(row, 1) == text || list.GetItemText(row, 0) == text) return row;
-    return -1;
-  }
   // Stores the profile, starts, and activates it from the profile tab.
   void activate(const Case& c) {
-    store(c.name, c.values);
+    storeProfile(c.name, c.values);
     startStation();
     advance(3500);
-    showPage(2);
-    CPageMainDlg_Profiles& page = table()->GetProfilePage();
-    ASSERT_TRUE(runUntil([&] { return rowOf(page.GetList(), c.name) >= 0; }, 10000));
-    // The worker allows Connect once it has the row's details.
-    ASSERT_TRUE(runUntil(
-        [&] {
-          clickRow(page.GetList(), rowOf(page.GetList(), c.name));
-          advance(200);
-          return page.GetDlgItem(IDC_BTN_CONNECT)->IsWindowEnabled() != FALSE;
-        },
-        10000));
-    advance(3000);
-    press(page, IDC_BTN_CONNECT);
+    activateFromProfileTab(c.name);
   }
   // The profile activated; the link tab, the tray and the screenshot once it
   // is connected.
@@ -67,14 +34,7 @@ class ConnectionTest : public XpEndToEndTest {
     expectConnected(c);
   }
   void expectConnected(const Case& c) {
-    // The supplicant's threads authenticate in real time beside the clock.
-    ASSERT_TRUE(runUntil(
-        [&] {
-          std::this_thread::sleep_for(std::chrono::milliseconds(5));
-          return linkValue(1) == c.name;
-        },
-        30000))
-        << linkValue(0);
+    ASSERT_TRUE(linkShows(c.name)) << linkValue(0);
     // Activation made it the current profile.
     EXPECT_EQ(driverValue("CurProfile"), c.name);
     EXPECT_EQ(linkValue(2), c.bssid);
@@ -87,7 +47,6 @@ class ConnectionTest : public XpEndToEndTest {
     const std::string file = std::string("xp-station-") + c.name + ".png";
     EXPECT_GT(inkIn(file.c_str(), *table()->GetLinkPage().GetValue(1)), 10);
   }
-  std::string linkValue(int index) { return text(table()->GetLinkPage().GetValue(index)); }
 };
 
 TEST_F(ConnectionTest, OpenProfileConnectsAndTheLinkTabAndTrayShowIt) {
