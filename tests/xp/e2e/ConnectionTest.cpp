@@ -1,7 +1,11 @@
-// Wavorel connecting through a stored profile: the profile tab lists it, a
+// Wavorel connecting through a stored profile, or one typed into the site
+// editor that the profile tab's New opens: the profile tab lists it, a
 // click on its row and Connect activate it in the worker's profile page,
 // which copies it into the driver key and applies it; the link tab, the tray
 // and a screenshot of the main dialog show the connection.
+#include "frontend/DlgOneSiteEditor.h"
+#include "frontend/SiteEditor.h"
+#include "frontend/SiteEditorIds.h"
 #include "station/profiles/InvalidIDPW.h"
 #include "tests/xp/e2e/XpEndToEndTest.h"
 
@@ -74,6 +78,73 @@ const Case kCorp = {"Corp",
            3};
 
 TEST_F(ConnectionTest, PeapProfileAuthenticatesThroughTheSupplicantAndConnects) { connect(kCorp); }
+
+// One control of the site editor as a person sets it: a text typed or a list
+// row chosen.
+struct Field {
+  int page;  // 0 site status, 1 security setting, 2 its ID/PASSWORD sub-page
+  UINT id;
+  const char* text;  // null: `row` is chosen
+  int row;
+};
+
+TEST_F(ConnectionTest, PeapProfileMadeInTheSiteEditorFromTheProfileTabConnects) {
+  chooseUtilityEarlier();
+  startStation();
+  advance(3500);
+  showPage(2);
+  // New opens the editor once the worker holds the adapter; until then a
+  // press goes unanswered and a person presses again.
+  CDlgOneSiteEditor* editor = nullptr;
+  ASSERT_TRUE(runUntil(
+      [&] {
+        press(table()->GetProfilePage(), IDC_PROF_NEW);
+        advance(100);
+        editor = GetSiteEditor();
+        return editor && editor->IsWindowVisible() != FALSE;
+      },
+      10000));
+  CPageSite_Security& security = editor->GetSecurityPage();
+  CWnd* const pages[] = {&editor->GetInfoPage(), &security, security.Get8021XTab().GetPage(0)};
+  const Field fields[] = {
+      {0, IDC_INFO_NAME, "Corp", 0},
+      {0, IDC_INFO_SSID, "Corp", 0},
+      {0, IDC_INFO_NETTYPE, nullptr, 1},    // infrastructure
+      {1, IDC_SEC_AUTH, nullptr, 6},        // WPA2
+      {1, IDC_SEC_ENCRYPTION, nullptr, 1},  // AES
+      {1, IDC_SEC_EAP, nullptr, 0},         // PEAP
+      {1, IDC_SEC_INNER, nullptr, 0},       // EAP-MSCHAP v2
+      {2, IDC_IDPW_ID, "alice", 0},
+      {2, IDC_IDPW_TUNNEL_ID, "alice", 0},
+      {2, IDC_IDPW_TUNNEL_PASSWORD, "secret", 0},
+  };
+  for (const Field& f : fields) {
+    CWnd* page = pages[f.page];
+    ASSERT_NE(page, nullptr);
+    const HWND control = ::GetDlgItem(page->GetSafeHwnd(), static_cast<int>(f.id));
+    ASSERT_NE(control, nullptr) << f.id;
+    // Only what a person can reach: the field is enabled.
+    EXPECT_TRUE(::IsWindowEnabled(control)) << f.id;
+    if (f.text) {
+      ::SetWindowText(control, f.text);
+    } else {
+      ::SendMessage(control, CB_SETCURSEL, static_cast<WPARAM>(f.row), 0);
+      page->SendMessage(WM_COMMAND, MAKEWPARAM(f.id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+    }
+    wavorel::pumpMessages();
+  }
+  // OK: the worker's profile editor checks and stores what was typed (a
+  // warning it shows would be answered and nothing stored).
+  editor->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SITE_OK, BN_CLICKED), 0);
+  pump();
+  const CString stored = driverKeyOf() + "\\Profile\\Station\\Corp";
+  EXPECT_EQ(readValue(stored, "TunnelID"), std::string("alice") + '\0');
+  EXPECT_EQ(readValue(stored, "TunnelPassword"), std::string("secret") + '\0');
+  // Activated from the profile tab it connects through the supplicant.
+  activateFromProfileTab("Corp");
+  ASSERT_FALSE(HasFatalFailure());
+  expectConnected(kCorp);
+}
 
 TEST_F(ConnectionTest, WrongPasswordBringsUpTheReEntryDialogAndTheCredentialsTypedInItConnect) {
   Case wrong = kCorp;

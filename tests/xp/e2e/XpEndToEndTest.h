@@ -123,16 +123,19 @@ class XpEndToEndTest : public softap::testing::ApWorkerTest, protected station_f
     return xp::testing::CountPixels(image, xp::testing::PlaceIn(dialog(), control), xp::testing::Ink);
   }
 
+  // A registry text as the registry store writes it: REG_SZ with its
+  // terminating zero.
+  static void putText(const CString& key, const char* value, const std::string& text) {
+    writeValue(key, value, REG_SZ, text + '\0');
+  }
+  // This program chosen on an earlier first run.
+  static void chooseUtilityEarlier() { putText(driverKeyOf(), "RunOnceInitConfigTool", "1"); }
   // A profile key as the profile editor leaves it, and the first run's
   // choice of this program.
   static void storeProfile(const char* name, const Values& values) {
-    // REG_SZ with its terminating zero, as the registry store writes them.
-    auto put = [](const CString& key, const char* value, const std::string& text) {
-      writeValue(key, value, REG_SZ, text + '\0');
-    };
-    put(driverKeyOf(), "RunOnceInitConfigTool", "1");
+    chooseUtilityEarlier();
     const CString key = driverKeyOf() + "\\Profile\\Station\\" + name;
-    for (const auto& [value, text] : values) put(key, value, text);
+    for (const auto& [value, text] : values) putText(key, value, text);
   }
   static int rowOf(CListCtrl& list, const char* text) {
     for (int row = 0; row < list.GetItemCount(); ++row)
