@@ -79,6 +79,24 @@ const Case kCorp = {"Corp",
 
 TEST_F(ConnectionTest, PeapProfileAuthenticatesThroughTheSupplicantAndConnects) { connect(kCorp); }
 
+// The driver key as a run that joined HomeNet by WPS leaves it: the stored
+// credential, and "WSC" marking it as the connection in use.
+TEST_F(ConnectionTest, StartWithTheWpsCredentialInUseJoinsItsNetworkAgain) {
+  chooseUtilityEarlier();
+  putText(driverKeyOf(), "WSC", "1");
+  const CString stored = driverKeyOf() + "\\WscProfile";
+  putText(stored, "NumberofProfile", "1");
+  const Values credential = {{"SSID", "HomeNet"}, {"AuthType", "32"}, {"EncryType", "8"},
+                             {"KeyIndex", "0"},   {"KeyLength", "21"}, {"Key", "correct horse battery"}};
+  for (const auto& [name, text] : credential) putText(stored + "\\Profile0", name, text);
+  ASSERT_TRUE(StationFrontEnd::start(false));
+  // The worker's first tick releases the supplicant the start bound, which
+  // ends the first join; the WPS timer joins again 10 s later.
+  EXPECT_TRUE(linkShows("HomeNet", 20000)) << linkValue(0);
+  EXPECT_EQ(linkValue(2), "00-1D-7E-11-22-01");
+  EXPECT_TRUE(runUntil([&] { return trayFrame() == 3; }, 10000)) << trayFrame();
+}
+
 // One control of the site editor as a person sets it: a text typed or a list
 // row chosen.
 struct Field {
