@@ -187,17 +187,17 @@ TEST_F(ApWorkerXpTest, LostAdapterShowsNotExistAndEntersApModeOnReturn) {
   auto& machine = wavorel::sim::machine();
   machine.setPresent(guid(), false);
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_EQ(lastTrayState(), "01Soft AP  Status : Not Exist");
+  EXPECT_EQ(lastState(), "01Soft AP  Status : Not Exist");
   EXPECT_FALSE(worker()->IsAdapterFound());
   wavorel::sim::clearDriverCalls();
   machine.setPresent(guid(), true);
   tick(CHideDlg_AP::kPollMs);
   EXPECT_TRUE(worker()->IsAdapterFound());
   EXPECT_FALSE(setsOf(kSsidSet).empty()) << "apply-all ran again";
-  EXPECT_EQ(lastTrayState(), "01Soft AP  Status : Not Exist") << "until the next tick measures the signal";
+  EXPECT_EQ(lastState(), "01Soft AP  Status : Not Exist") << "until the next tick measures the signal";
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_NE(lastTrayState().find("Soft AP  Status : "), std::string::npos);
-  EXPECT_NE(lastTrayState().substr(0, 2), "01");
+  EXPECT_NE(lastState().find("Soft AP  Status : "), std::string::npos);
+  EXPECT_NE(lastState().substr(0, 2), "01");
 }
 
 TEST_F(ApWorkerXpTest, LeavingApModeRestoresStationValuesAndStartsTheSwapTool) {
