@@ -44,7 +44,6 @@ class FrontEndRecorder {
   void openFrontEnd();
   // Unregisters the window and destroys it; nothing when it is not open.
   void closeFrontEnd();
-  HWND frontEndWindow() const { return window_; }
   // Answers every value from now on with `answer` (empty: the default).
   void answerWith(Answer answer) { answer_ = std::move(answer); }
 

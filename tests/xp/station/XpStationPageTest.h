@@ -72,8 +72,6 @@ class XpStationPageTest : public worker::testing::ModuleTest, protected wavorel:
     received().clear();
   }
   void openWindows() {
-    // The page's front end answers no message box (the result is 0).
-    answerWith([](UINT, const CString&) -> LRESULT { return 0; });
     openFrontEnd();
     ASSERT_TRUE(frame_.CreateEx(0, kWindowClass, "page", WS_POPUP | WS_VISIBLE, CRect(0, 0, 800, 260),
                                 nullptr, 0));
