@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/user/ModalLoop.h"
 #include "station/host/Sorvik2007Dlg.h"
 #include "station/profiles/PageProfileDlg.h"
 #include "station/profiles/PeapSettingDlg.h"
-#include "tests/support/FrontEndRecorder.h"
-#include "tests/xp/worker/XpWorkerTest.h"
+#include "tests/xp/worker/XpWorkerWindowTest.h"
 #include "worker/HideDlg.h"
 #include "worker/ProfileStore.h"
 #include "worker/StationHost.h"
@@ -37,34 +35,22 @@ class CountedHost : public CSorvik2007Dlg {
   }
 };
 
-class HostLifeXpTest : public xpworker::testing::XpWorkerTest, protected wavorel::testing::FrontEndRecorder {
+class HostLifeXpTest : public xpworker::testing::XpWorkerWindowTest {
  protected:
   void SetUp() override {
-    XpWorkerTest::SetUp();
-    g_bProfileApplied = 0;
+    XpWorkerWindowTest::SetUp();
     CountedHost::made() = 0;
     CountedHost::freed() = 0;
     SetStationHostFactory(&CountedHost::Make);
-    openFrontEnd();
-    setAdvance("OpenFile", "1");
-    WritePrivateProfileString("VX31", "DeviceID_1", "USB\\VID_148F&PID_3070",
-                              "C:\\Program Files\\Wavorel\\Wavorel.ini");
   }
   void TearDown() override {
-    wavorel::setModalResponder(nullptr);
-    DestroyHideDlg();
-    pumpAll();
+    XpWorkerWindowTest::TearDown();
     SetStationHostFactory(nullptr);
-    closeFrontEnd();
-    GetActionQueue().clear();
-    FreeCurrentProfile();
-    XpWorkerTest::TearDown();
   }
 
   // The worker, and its host opened from the tray as a person opens it.
   void startWithHost() {
-    ASSERT_TRUE(CreateHideDlg());
-    pumpAll();
+    ASSERT_NO_FATAL_FAILURE(startWorker());
     openHost();
     ASSERT_NE(g_pHideDlg->GetHost(), nullptr);
   }

@@ -10,9 +10,8 @@
 #include "platform/sim/services/ServiceManager.h"
 #include "platform/win/kernel/Process.h"
 #include "platform/win/user/ModalLoop.h"
-#include "tests/support/FrontEndRecorder.h"
 #include "tests/worker/WzcServiceView.h"
-#include "tests/xp/worker/XpWorkerTest.h"
+#include "tests/xp/worker/XpWorkerWindowTest.h"
 #include "worker/HideDlg.h"
 #include "worker/ProfileStore.h"
 
@@ -21,32 +20,8 @@ namespace {
 
 using supplicant::testing::kGuid;
 
-class HideDlgXpTest : public XpWorkerTest, protected wavorel::testing::FrontEndRecorder {
+class HideDlgXpTest : public XpWorkerWindowTest {
  protected:
-  void SetUp() override {
-    XpWorkerTest::SetUp();
-    g_bProfileApplied = 0;
-    openFrontEnd();
-    setAdvance("OpenFile", "1");
-    // The machine's adapter is a family-8 board the program INI lists.
-    WritePrivateProfileString("VX31", "DeviceID_1", "USB\\VID_148F&PID_3070",
-                              "C:\\Program Files\\Wavorel\\Wavorel.ini");
-  }
-  void TearDown() override {
-    wavorel::setModalResponder(nullptr);
-    DestroyHideDlg();
-    pumpAll();
-    closeFrontEnd();
-    GetActionQueue().clear();
-    FreeCurrentProfile();
-    XpWorkerTest::TearDown();
-  }
-
-  void startWorker() {
-    ASSERT_TRUE(CreateHideDlg());
-    ASSERT_NE(g_pHideDlg, nullptr);
-    pumpAll();
-  }
   HWND worker() const { return g_pHideDlg ? g_pHideDlg->GetSafeHwnd() : nullptr; }
   // Virtual time in steps of 100 ms, the layer's threads and the UI thread
   // settled after each.
@@ -55,18 +30,6 @@ class HideDlgXpTest : public XpWorkerTest, protected wavorel::testing::FrontEndR
       clock().advance(100);
       pumpAll();
     }
-  }
-  // The Home network (WPA2-PSK) as the profile the driver key holds.
-  static void storeHome() {
-    setDriverText("SSID", "Home");
-    setDriverText("NetworkType", "1");
-    setDriverText("AuthenType", "7");
-    setDriverText("Encryption", "6");
-    setDriverText("WPAPSK", "correct horse");
-  }
-  static bool mediaConnected() {
-    DWORD status = 1, returned = 0;
-    return QueryOid(OID_GEN_MEDIA_CONNECT_STATUS, &status, sizeof status, &returned) && status == 0;
   }
   std::string traceText() {
     std::string path;

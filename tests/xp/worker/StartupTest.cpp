@@ -65,10 +65,6 @@ class StartupTest : public XpWorkerTest {
     RegCloseKey(profile);
   }
   static const char* kDriverKeyPath() { return supplicant::testing::kDriverKey; }
-  static bool mediaConnected() {
-    DWORD status = 1, returned = 0;
-    return QueryOid(OID_GEN_MEDIA_CONNECT_STATUS, &status, sizeof status, &returned) && status == 0;
-  }
   // The SSID of the last OID_802_11_SSID set, as the station module sends it.
   static std::string lastSsidSet() {
     const std::vector<uint8_t> data = lastSet(0x0D810102);

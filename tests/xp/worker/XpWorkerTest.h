@@ -100,6 +100,14 @@ class XpWorkerTest : public supplicant::testing::SupplicantLayerTest {
     return data;
   }
 
+  // The profile the driver key holds: the Home network (WPA2-PSK).
+  static void storeHome() {
+    setDriverText("SSID", "Home");
+    setDriverText("NetworkType", "1");
+    setDriverText("AuthenType", "7");
+    setDriverText("Encryption", "6");
+    setDriverText("WPAPSK", "correct horse");
+  }
   // The profile the driver key holds: the PEAP network whose server asks
   // alice for a new password (her stored one is "old-one"), so the
   // worker's password prompt waits for an answer.
@@ -110,6 +118,12 @@ class XpWorkerTest : public supplicant::testing::SupplicantLayerTest {
                                       std::pair{"TunnelProtocol", "26"}, std::pair{"ID", "alice"},
                                       std::pair{"TunnelID", "alice"}, std::pair{"TunnelPassword", "old-one"}})
       setDriverText(name, value);
+  }
+
+  // Whether the driver reports the link up.
+  static bool mediaConnected() {
+    DWORD status = 1, returned = 0;
+    return QueryOid(OID_GEN_MEDIA_CONNECT_STATUS, &status, sizeof status, &returned) && status == 0;
   }
 
   void queueConnect(const _PROFILE_DATA& record) {
