@@ -99,7 +99,8 @@ TEST_F(ApStartTest, NonAdministratorIsWarnedAndStartGoesOn) {
 
   ASSERT_TRUE(start());
   ASSERT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX).size(), 1u);
-  EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX)[0], "48\r\n\r\nSoft AP user's account must have 'Administrator' privilege.");
+  EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX)[0],
+            "48\r\n\r\nSoft AP user's account must have 'Administrator' privilege.");
   EXPECT_EQ(workerTarget, -1);
   EXPECT_TRUE(worker()->IsAdapterFound());
   EXPECT_TRUE(wavorel::sim::machine().adapter(0).apMode());
