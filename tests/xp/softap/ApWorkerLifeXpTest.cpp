@@ -1,6 +1,6 @@
 // Wavorel's AP worker from start to end: the start-up's warning, first tray
-// state and bridge registration, discovery by the built-in tables alone, the
-// tray menu, the messages only WavorelVista's worker takes, the poll tick by
+// state and bridge registration, discovery by the built-in tables alone, what
+// entering AP mode reads of the adapter and the registry, the tray menu, the messages only WavorelVista's worker takes, the poll tick by
 // the NDIS codes, "bCheckBuild" while the sheet is open, and the order of
 // leaving AP mode.
 #include "platform/win/user/ModalLoop.h"
@@ -54,6 +54,49 @@ TEST_F(ApWorkerXpTest, AdapterIsFoundInTheBuiltInTablesWhateverTheProgramIniList
   startWith({});
   EXPECT_TRUE(worker()->IsAdapterFound());
   EXPECT_TRUE(wavorel::sim::machine().adapter(0).apMode());
+}
+
+TEST_F(ApWorkerXpTest, EnteringApModeTakesTheAdapterIntoTheModule) {
+  constexpr uint32_t kRegionQuery = 0x0D710107;
+  const struct Case {
+    const char* name;
+    const char* adapter;  // the default world's adapter lines replaced
+    bool regionChecked;
+    int bandA;
+    std::vector<int> networkTypes;  // flags of types 0 to 3
+  } cases[] = {
+      {"802.11n on both bands", nullptr, false, 1, {0, 1, 1, 1}},
+      {"VX52USB on 2.4 GHz", "HardwareId = USB\\VID_F0A5&PID_0111&REV_0001\nFamily = 1\nBands = 2.4\nHT = no", true, 0,
+       {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string world(wavorel::sim::defaultWorldText());
+    if (c.adapter) {
+      for (const char* key : {"HardwareId = ", "Family = ", "Bands = ", "HT = "}) {
+        const size_t at = world.find(key);
+        world.erase(at, world.find('\n', at) + 1 - at);
+      }
+      world.insert(world.find("[Adapter1]\n") + 11, std::string(c.adapter) + "\n");
+    }
+    useWorld(world);
+    installLanguage();
+    writeValue("SOFTWARE\\NEROLT\\WLAN\\InstallShield", "ConfigTxBurstSelect", REG_DWORD, std::string("\1\0\0\0", 4));
+    writeText(driverKeyOf(), "AllowBW40InBGBand", "0");
+    g_wApDriverVersion = 0;
+    startWith({});
+    const auto log = calls();
+    EXPECT_EQ(std::any_of(log.begin(), log.end(), [&](const auto& call) { return call.code == kRegionQuery; }),
+              c.regionChecked);
+    EXPECT_EQ(g_bApSupportBandA, c.bandA);
+    EXPECT_EQ(std::vector<int>(std::begin(g_bApNetworkType), std::end(g_bApNetworkType)), c.networkTypes);
+    EXPECT_NE(g_wApDriverVersion, 0);
+    EXPECT_EQ(g_bApRegisterRead, 1);
+    EXPECT_EQ(g_bApRegisterRead2, 1);
+    EXPECT_EQ(g_bApAllowBW40BandG, 0);
+    EXPECT_EQ(readValue(driverKeyOf(), "RunOnceInitConfigTxBurst"), "1");
+    DestroyHideDlgAP();
+  }
 }
 
 TEST_F(ApWorkerXpTest, TrayMenuOffersItsThreeCommandsAndATaskBarRestartAnnouncesTheFirstState) {
