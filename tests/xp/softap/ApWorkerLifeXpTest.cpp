@@ -1,8 +1,9 @@
 // Wavorel's AP worker from start to end: the start-up's warning, first tray
 // state and bridge registration, discovery by the built-in tables alone, what
-// entering AP mode reads of the adapter and the registry, the tray menu, the messages only WavorelVista's worker takes, the poll tick by
-// the NDIS codes, "bCheckBuild" while the sheet is open, and the order of
-// leaving AP mode.
+// entering AP mode reads of the adapter and the registry, the tray menu, the
+// messages only WavorelVista's worker takes, the poll tick by the NDIS codes,
+// "bCheckBuild" while the sheet is open and the pages' trace it switches on,
+// and the order of leaving AP mode.
 #include "platform/win/user/ModalLoop.h"
 #include "softap/QzPropSheet_AP.h"
 #include "tests/xp/softap/ApWorkerXpTest.h"
@@ -164,12 +165,28 @@ TEST_F(ApWorkerXpTest, PollTickReadsTheSignalAndTheEventLogByTheirNdisCodes) {
   }
 }
 
-TEST_F(ApWorkerXpTest, CheckBuildIsReadAgainOnEveryTickWhileTheSheetIsOpen) {
+// The AP pages' trace file, or "<none>".
+std::string vendrelTrace() {
+  FILE* file = fopen("C:\\test_Vendrel.txt", "r");
+  if (!file) return "<none>";
+  std::string text;
+  char line[256];
+  while (fgets(line, sizeof line, file)) text += line;
+  fclose(file);
+  return text;
+}
+
+TEST_F(ApWorkerXpTest, CheckBuildIsReadAgainOnEveryTickWhileTheSheetIsOpenAndSwitchesThePagesTrace) {
   startWith({});
   ASSERT_EQ(g_bApCheckBuild, 0);
+  NotifyWorkerInt(BRIDGE_CMD_AP_APPLY_CONFIG, 0, FALSE);
+  EXPECT_EQ(vendrelTrace(), "<none>");
   writeText(driverKeyOf(), "bCheckBuild", "1");
   tick(CHideDlg_AP::kPollMs);
   EXPECT_EQ(g_bApCheckBuild, 1);
+  for (int press = 0; press < 2; ++press) NotifyWorkerInt(BRIDGE_CMD_AP_APPLY_CONFIG, 0, FALSE);
+  EXPECT_EQ(vendrelTrace(), "Config Apply: SSID Quendal-SoftAP, wireless mode 9\n"
+                            "Config Apply: SSID Quendal-SoftAP, wireless mode 9\n");
   worker()->GetSheet()->DestroyWindow();
   writeText(driverKeyOf(), "bCheckBuild", "0");
   tick(CHideDlg_AP::kPollMs);
