@@ -28,11 +28,39 @@ void COskelStaticHistogram::Redraw() {
   if (GetSafeHwnd()) ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedraw);
 }
 
+bool COskelStaticHistogram::LabelsShown(const CRect& labels) const {
+  const int count = std::clamp(m_nLabelCount, 0, kMaxLabels);
+  if (m_nShownLabelCount != count || m_rcShownLabels != labels) return false;
+  return std::equal(m_strLabels, m_strLabels + count, m_strShownLabels);
+}
+
+void COskelStaticHistogram::SplitClient(const CRect& client, CRect& labels, CRect& area) const {
+  labels = area = client;
+  if (m_bLabelsLeft) {
+    labels.right = std::min(client.left + m_nLabelWidth, static_cast<int>(client.right));
+    area.left = labels.right;
+  } else {
+    labels.left = std::max(client.right - m_nLabelWidth, static_cast<int>(client.left));
+    area.right = labels.left;
+  }
+}
+
+void COskelStaticHistogram::RedrawSample() {
+  if (!GetSafeHwnd()) return;
+  CRect client, labels, area;
+  GetClientRect(&client);
+  SplitClient(client, labels, area);
+  if (m_bEraseBackground || !LabelsShown(labels))
+    Redraw();
+  else
+    ::RedrawWindow(m_hWnd, &area, nullptr, kRedraw);
+}
+
 BOOL COskelStaticHistogram::AddSample(double dValue) {
   if (!m_bReady) return FALSE;
   m_nIndex = (m_nIndex + 1) % m_nRingSize;
   m_pSamples[static_cast<size_t>(m_nIndex)] = dValue;
-  Redraw();
+  RedrawSample();
   return TRUE;
 }
 
@@ -80,25 +108,30 @@ void COskelStaticHistogram::OnPaint() {
     dc.FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
   }
   const COLORREF black = RGB(0, 0, 0);
-  CRect labels = client, area = client;
-  if (m_bLabelsLeft) {
-    labels.right = std::min(client.left + m_nLabelWidth, static_cast<int>(client.right));
-    area.left = labels.right;
-  } else {
-    labels.left = std::max(client.right - m_nLabelWidth, static_cast<int>(client.left));
-    area.right = labels.left;
-  }
-  if (!labels.IsRectEmpty()) {
+  CRect labels, area;
+  SplitClient(client, labels, area);
+  // Outside the update rectangle nothing is drawn: the labels are left out
+  // there, and count as shown only when painted whole.
+  const CRect update(dc.m_ps.rcPaint);
+  CRect labelsPainted;
+  if (labelsPainted.IntersectRect(&labels, &update)) {
     dc.FillSolidRect(&labels, black);
+    const int count = std::clamp(m_nLabelCount, 0, kMaxLabels);
     const int rowHeight = m_nLabelCount > 0 ? client.Height() / m_nLabelCount : 0;
     const int oldMode = dc.SetBkMode(TRANSPARENT);
     const COLORREF oldColour = dc.SetTextColor(RGB(255, 255, 255));
-    for (int i = 0; i < std::min(m_nLabelCount, kMaxLabels); ++i) {
+    for (int i = 0; i < count; ++i) {
       CRect row(labels.left, client.top + i * rowHeight, labels.right, client.top + (i + 1) * rowHeight);
       dc.DrawText(m_strLabels[i], &row, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     dc.SetTextColor(oldColour);
     dc.SetBkMode(oldMode);
+    m_nShownLabelCount = -1;
+    if (labelsPainted == labels) {
+      std::copy(m_strLabels, m_strLabels + count, m_strShownLabels);
+      m_nShownLabelCount = count;
+      m_rcShownLabels = labels;
+    }
   }
   if (area.IsRectEmpty()) return;
   if (m_dFullScale == 0) {

@@ -133,5 +133,37 @@ TEST_F(HistogramTest, LabelsFillTheirRowsAndNeverMoreThanTen) {
   EXPECT_EQ(whiteInLabels(), 0) << "the labels moved to the right";
 }
 
+// A new sample repaints the bars alone only while the label column shows
+// the labels as they are set: a label changed, or the column moved, between
+// two samples is painted with the next one.
+TEST_F(HistogramTest, ANewSampleShowsLabelsChangedOrMovedSinceTheLastPaint) {
+  const auto labelColumn = [this](int left) {
+    const wavorel::WindowImage image = wavorel::composeWindow(parent_.GetSafeHwnd());
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = left; x < left + kLabels; ++x) pixels.push_back(image.colorAt(kLeft + x, kTop + y));
+    return pixels;
+  };
+  graph_.SetLabelCount(2);
+  graph_.m_strLabels[0] = "1";
+  graph_.m_strLabels[1] = "2";
+  graph_.AddSample(10);
+  const std::vector<COLORREF> first = labelColumn(0);
+  graph_.AddSample(20);
+  EXPECT_EQ(labelColumn(0), first);
+
+  graph_.m_strLabels[1] = "8";
+  graph_.AddSample(30);
+  const std::vector<COLORREF> changed = labelColumn(0);
+  EXPECT_NE(changed, first);
+  graph_.Invalidate();
+  EXPECT_EQ(labelColumn(0), changed) << "the same as a full repaint";
+
+  graph_.m_bLabelsLeft = 0;
+  graph_.AddSample(40);
+  EXPECT_EQ(labelColumn(kWidth - kLabels), changed) << "the column moved to the right";
+  EXPECT_EQ(BarAt(2), 40 * (kHeight - 2) / 100) << "the newest bar at the left edge";
+}
+
 }  // namespace
 }  // namespace widgets_test
