@@ -215,14 +215,16 @@ void fillRect32(Surface& s, const RECT& r, Pixel value) {
   // Rows lie rowBytes apart, upwards in memory on a bottom-up surface.
   const ptrdiff_t step = static_cast<ptrdiff_t>(s.rowBytes()) * (s.bottomUp() ? -1 : 1);
   BYTE* row = reinterpret_cast<BYTE*>(s.row32(r.top) + r.left);
-  for (LONG y = r.top; y < r.bottom; ++y) {
-    Pixel* pixels = reinterpret_cast<Pixel*>(row);
-    if (n < 8) {
+  const LONG rows = r.bottom - r.top;
+  for (LONG y = 0; y < rows; ++y) {
+    Pixel* pixels = reinterpret_cast<Pixel*>(row + y * step);
+    if (n == 1) {
+      *pixels = value;
+    } else if (n < 8) {
       for (LONG t = 0; t < n; ++t) pixels[t] = value;
     } else {
       fillRow32(pixels, n, value);
     }
-    if (y + 1 < r.bottom) row += step;
   }
 }
 
