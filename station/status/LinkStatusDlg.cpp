@@ -149,7 +149,9 @@ CString CLinkStatusDlg::SsidText(const UCHAR* bytes, ULONG length) {
 
 void CLinkStatusDlg::ClearLinkValues(int notHt) {
   for (int i = kStatus + 1; i < kBoundTextCount; ++i) m_texts[i].Empty();
-  for (CProgressCtrlX& bar : m_bars) bar.SetPos(0);
+  // Setting a bar repaints it: one already at 0 is left as it is.
+  for (CProgressCtrlX& bar : m_bars)
+    if (bar.GetPos() != 0) bar.SetPos(0);
   if (notHt != m_bHtNotApplicable || notHt == 0) SetHTStatusText(1, 0);
   PushSample(0.0, s_txHistory, m_dTxMax, m_histTx);
   PushSample(0.0, s_rxHistory, m_dRxMax, m_histRx);
