@@ -25,7 +25,12 @@ COskelStaticHistogram::COskelStaticHistogram() {
 }
 
 void COskelStaticHistogram::Redraw() {
-  if (GetSafeHwnd()) ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedraw);
+  if (!GetSafeHwnd()) return;
+  ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedraw);
+  CRect client, labels, area;
+  GetClientRect(&client);
+  SplitClient(client, labels, area);
+  KeepPaintedBars(area);
 }
 
 bool COskelStaticHistogram::LabelsShown(const CRect& labels) const {
@@ -50,10 +55,32 @@ void COskelStaticHistogram::RedrawSample() {
   CRect client, labels, area;
   GetClientRect(&client);
   SplitClient(client, labels, area);
-  if (m_bEraseBackground || !LabelsShown(labels))
+  if (m_bEraseBackground || !LabelsShown(labels) || !BarsLookAsPainted(area)) {
     Redraw();
-  else
-    ::RedrawWindow(m_hWnd, &area, nullptr, kRedraw);
+    return;
+  }
+  // Only the columns whose bar changed height: with the same samples in a
+  // row (an idle link) nothing is drawn at all.
+  int first = area.right, last = area.left;
+  size_t column = 0;
+  bool sameColumns = true;
+  ForEachColumn(area, [&](int x, int right, int height) {
+    if (column >= m_paintedHeights.size()) {
+      sameColumns = false;
+    } else if (m_paintedHeights[column] != height) {
+      m_paintedHeights[column] = height;
+      first = std::min(first, x);
+      last = std::max(last, right);
+    }
+    ++column;
+  });
+  if (!sameColumns || column != m_paintedHeights.size()) {
+    Redraw();
+    return;
+  }
+  if (first >= last) return;
+  const CRect changed(first, area.top, last, area.bottom);
+  ::RedrawWindow(m_hWnd, &changed, nullptr, kRedraw);
 }
 
 BOOL COskelStaticHistogram::AddSample(double dValue) {
@@ -138,31 +165,50 @@ void COskelStaticHistogram::OnPaint() {
     dc.FillSolidRect(&area, black);
     return;
   }
-  const int room = std::max(static_cast<int>(area.Height()) - kBarMargin, 0);
-  // The bars' columns from the newest sample on: one bar pixel and one pixel
-  // of gap each, until the far edge of the area.
-  auto forEachBar = [&](auto draw) {
-    int index = m_nIndex;
-    for (int step = kBarMargin;; step += kBarStep) {
-      const int x = m_bLeftToRight ? area.left + step : area.right - step - kBarStep;
-      if (x < area.left || x >= area.right) break;
-      draw(x, std::min(x + kBarStep, static_cast<int>(area.right)), m_pSamples[static_cast<size_t>(index)]);
-      index = index == 0 ? m_nRingSize - 1 : index - 1;
-    }
-  };
   // Each column is black but for its bar: the columns the bars take are
   // filled black in one go and the bars drawn over them.
   int first = area.right, last = area.left;
-  forEachBar([&](int x, int right, double) {
+  ForEachColumn(area, [&](int x, int right, int) {
     first = std::min(first, x);
     last = std::max(last, right);
   });
   if (first >= last) return;
   dc.FillSolidRect(first, area.top, last - first, area.Height(), black);
-  forEachBar([&](int x, int, double sample) {
-    // A negative (or not a number) sample draws no bar; one above full scale a full one.
-    const double scaled = sample * room / m_dFullScale;
-    const int height = !(scaled > 0) ? 0 : scaled >= room ? room : static_cast<int>(scaled);
+  ForEachColumn(area, [&](int x, int, int height) {
     if (height > 0) dc.FillSolidRect(x, area.bottom - 1 - height, 1, height, m_crBar);
   });
+}
+
+template <typename F>
+void COskelStaticHistogram::ForEachColumn(const CRect& area, F f) const {
+  if (m_dFullScale == 0) return;
+  const int room = std::max(static_cast<int>(area.Height()) - kBarMargin, 0);
+  // From the newest sample on: one bar pixel and one pixel of gap each,
+  // until the far edge of the area.
+  int index = m_nIndex;
+  for (int step = kBarMargin;; step += kBarStep) {
+    const int x = m_bLeftToRight ? area.left + step : area.right - step - kBarStep;
+    if (x < area.left || x >= area.right) break;
+    // A negative (or not a number) sample draws no bar; one above full scale a full one.
+    const double scaled = m_pSamples[static_cast<size_t>(index)] * room / m_dFullScale;
+    const int height = !(scaled > 0) ? 0 : scaled >= room ? room : static_cast<int>(scaled);
+    f(x, std::min(x + kBarStep, static_cast<int>(area.right)), height);
+    index = index == 0 ? m_nRingSize - 1 : index - 1;
+  }
+}
+
+void COskelStaticHistogram::KeepPaintedBars(const CRect& area) {
+  m_rcPaintedArea = area;
+  m_dPaintedScale = m_dFullScale;
+  m_crPaintedBar = m_crBar;
+  m_bPaintedLeftToRight = m_bLeftToRight;
+  m_paintedHeights.clear();
+  ForEachColumn(area, [this](int, int, int height) { m_paintedHeights.push_back(height); });
+  m_bBarsPainted = 1;
+}
+
+bool COskelStaticHistogram::BarsLookAsPainted(const CRect& area) const {
+  // (Not a number as the scale never matches: the whole control repaints.)
+  return m_bBarsPainted && m_rcPaintedArea == area && m_dPaintedScale == m_dFullScale && m_crPaintedBar == m_crBar &&
+         m_bPaintedLeftToRight == m_bLeftToRight;
 }
