@@ -174,8 +174,10 @@ void COskelStaticHistogram::OnPaint() {
   });
   if (first >= last) return;
   dc.FillSolidRect(first, area.top, last - first, area.Height(), black);
+  // (A column outside the update rectangle would draw nothing.)
   ForEachColumn(area, [&](int x, int, int height) {
-    if (height > 0) dc.FillSolidRect(x, area.bottom - 1 - height, 1, height, m_crBar);
+    if (height > 0 && x >= update.left && x < update.right)
+      dc.FillSolidRect(x, area.bottom - 1 - height, 1, height, m_crBar);
   });
 }
 
