@@ -40,8 +40,9 @@ class COskelStaticHistogram : public CStatic {
  private:
   // Repaints the whole control now.
   void Redraw();
-  // After a new sample: only the bar area when the label column shows the
-  // labels set now, else the whole control.
+  // After a new sample: only the columns whose bars changed height when the
+  // label column shows the labels set now and the bars look as painted,
+  // else the whole control.
   void RedrawSample();
   // The label column and the bar area of the client rectangle.
   void SplitClient(const CRect& client, CRect& labels, CRect& area) const;
