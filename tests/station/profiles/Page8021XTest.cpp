@@ -184,8 +184,8 @@ TEST_F(Page8021XTest, ValidateStopsAtTheFirstMissingValueWithItsText) {
     command(40, c.method);
     if (c.inner) command(41, c.inner);
     command(43, c.id);
-    command(44, c.tunnelId);
-    command(46, c.password);
+    command(44, c.password);
+    command(46, c.tunnelId);
     command(47, c.tunnelPassword);
     command(48, std::to_string(c.passwordMode).c_str());
     auto& server = *page().ServerCert();
@@ -260,7 +260,7 @@ TEST_F(Page8021XTest, APeapProfileMadeThroughTheBridgeStoresTheChosenRootsHash) 
   command(23, "5");        // WPA2
   command(25, "196609");   // AES, profile editor
   command(43, "dana");     // identity
-  command(44, "dana");     // tunnel identity
+  command(46, "dana");     // tunnel identity
   command(47, "s3cret");   // tunnel password
   command(52, "1");        // use the server certificate
   command(54, "1");        // the first root after "- Any Trusted CA -"
