@@ -29,7 +29,7 @@ TEST_F(ApWorkerXpTest, StartWarnsAStandardUserAnnouncesTheFirstStateAndRegisters
     writeApDefault(kBase);
     wavorel::setRunningAsAdministrator(administrator);
     ASSERT_TRUE(start());
-    const std::vector<std::string> boxes = postsOf(BRIDGE_UI_MESSAGE_BOX);
+    const std::vector<std::string> boxes = valuesOf(BRIDGE_UI_MESSAGE_BOX);
     if (administrator) {
       EXPECT_TRUE(boxes.empty());
     } else {
@@ -38,7 +38,7 @@ TEST_F(ApWorkerXpTest, StartWarnsAStandardUserAnnouncesTheFirstStateAndRegisters
     // Start-up goes on all the same.
     EXPECT_TRUE(worker()->IsAdapterFound());
     EXPECT_TRUE(wavorel::sim::machine().adapter(0).apMode());
-    const std::vector<std::string> states = postsOf(BRIDGE_UI_CONNECTION_STATE);
+    const std::vector<std::string> states = valuesOf(BRIDGE_UI_CONNECTION_STATE);
     ASSERT_FALSE(states.empty());
     EXPECT_EQ(states.front(), kFirstTrayState);
     // The bridge names the worker: a command (one it ignores) reaches it.
@@ -118,24 +118,24 @@ TEST_F(ApWorkerXpTest, TrayMenuOffersItsThreeCommandsAndATaskBarRestartAnnounces
   EXPECT_EQ(labels, (std::vector<std::string>{"Lanuch Config Utilities ", "Switch to Station Mode", "Exit"}));
   EXPECT_TRUE(::IsWindow(worker()->GetSheet()->GetSafeHwnd())) << "34774 opened the sheet";
 
-  posts().clear();
+  received().clear();
   worker()->SendMessage(RegisterWindowMessage("TaskbarCreated"), 0, 0);
   pump();
-  EXPECT_EQ(postsOf(BRIDGE_UI_CONNECTION_STATE), std::vector<std::string>{kFirstTrayState});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_CONNECTION_STATE), std::vector<std::string>{kFirstTrayState});
 }
 
 TEST_F(ApWorkerXpTest, MessagesOnlyWavorelVistasWorkerTakesChangeNothing) {
   startWith({});
   worker()->GetSheet()->DestroyWindow();
   tick(CHideDlg_AP::kPollMs);
-  posts().clear();
+  received().clear();
   wavorel::sim::clearDriverCalls();
   // The Native Wi-Fi notices and a suspend: no handler, so nothing happens.
   for (UINT message : {WM_USER + 1, WM_USER + 8, WM_USER + 10}) worker()->SendMessage(message, 0, 0);
   worker()->SendMessage(WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
   pump();
   EXPECT_TRUE(codesCalled().empty());
-  EXPECT_TRUE(posts().empty());
+  EXPECT_TRUE(received().empty());
   // The poll goes on.
   tick(CHideDlg_AP::kPollMs);
   EXPECT_EQ(codesCalled(), (std::vector<uint32_t>{kRssi, kEventLog}));
@@ -160,7 +160,7 @@ TEST_F(ApWorkerXpTest, PollTickReadsTheSignalAndTheEventLogByTheirNdisCodes) {
     tick(CHideDlg_AP::kPollMs);
     // Without the sheet a tick asks the driver these two and nothing else.
     EXPECT_EQ(codesCalled(), (std::vector<uint32_t>{kRssi, kEventLog}));
-    EXPECT_EQ(lastTrayState(), c.state);
+    EXPECT_EQ(lastState(), c.state);
     DestroyHideDlgAP();
   }
 }
