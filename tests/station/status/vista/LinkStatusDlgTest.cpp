@@ -345,7 +345,7 @@ TEST_F(LinkStatusTest, HiddenPageStopsItsTimer) {
 TEST_F(LinkStatusTest, APassThatChangesNothingLeavesTheControlsUnpainted) {
   connectHome();
   CWnd frame;
-  ASSERT_TRUE(frame.CreateEx(0, "HideDlgTestUi", "link", WS_POPUP | WS_VISIBLE, CRect(0, 0, 620, 290), nullptr, 0));
+  ASSERT_TRUE(frame.CreateEx(0, kWindowClass, "link", WS_POPUP | WS_VISIBLE, CRect(0, 0, 620, 290), nullptr, 0));
   CLinkStatusDlg shown(&frame);
   ASSERT_TRUE(shown.Create(IDD_LINK_STATUS, &frame));
   shown.ShowWindow(SW_SHOW);
