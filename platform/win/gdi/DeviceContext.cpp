@@ -218,6 +218,27 @@ void fillRow32(Pixel* row, LONG n, Pixel value) {
   for (; t < n; ++t) row[t] = value;
 }
 
+// A rectangle of a 32-bit surface (inside it) set to one value. The narrow
+// ones (a bar or a gradient strip a few pixels wide) are stored in place,
+// without a call per row.
+void fillRect32(Surface& s, const RECT& r, Pixel value) {
+  const LONG n = r.right - r.left;
+  // Rows lie rowBytes apart, upwards in memory on a bottom-up surface.
+  const ptrdiff_t step = static_cast<ptrdiff_t>(s.rowBytes()) * (s.bottomUp() ? -1 : 1);
+  BYTE* row = reinterpret_cast<BYTE*>(s.row32(r.top) + r.left);
+  const LONG rows = r.bottom - r.top;
+  for (LONG y = 0; y < rows; ++y) {
+    Pixel* pixels = reinterpret_cast<Pixel*>(row + y * step);
+    if (n == 1) {
+      *pixels = value;
+    } else if (n < 8) {
+      for (LONG t = 0; t < n; ++t) pixels[t] = value;
+    } else {
+      fillRow32(pixels, n, value);
+    }
+  }
+}
+
 }  // namespace
 
 void DeviceContext::fillRect(const RECT& rect, COLORREF colour) {
@@ -226,13 +247,12 @@ void DeviceContext::fillRect(const RECT& rect, COLORREF colour) {
   Pixel pen = colourValue(*s, colour);
   int mode = state_.rop2;
   forEachClipped(rect, [&](const RECT& r) {
-    for (LONG y = r.top; y < r.bottom; ++y) {
-      if (s->bpp() == 32 && mode == R2_COPYPEN) {
-        fillRow32(s->row32(y) + r.left, r.right - r.left, pen);
-        continue;
-      }
-      for (LONG x = r.left; x < r.right; ++x) writeValue(*s, x, y, applyRop2(mode, pen, readValue(*s, x, y)));
+    if (s->bpp() == 32 && mode == R2_COPYPEN) {
+      fillRect32(*s, r, pen);
+      return;
     }
+    for (LONG y = r.top; y < r.bottom; ++y)
+      for (LONG x = r.left; x < r.right; ++x) writeValue(*s, x, y, applyRop2(mode, pen, readValue(*s, x, y)));
   });
 }
 
@@ -296,9 +316,7 @@ void DeviceContext::paintRect(const RECT& rect, const Brush& brush, DWORD rop3) 
   Pixel pattern = colourValue(*s, brush.colour);
   // A plain copy of the pattern onto 32-bit pixels is a fill of each row.
   if (s->bpp() == 32 && code == 0xF0) {
-    forEachClipped(rect, [&](const RECT& r) {
-      for (LONG y = r.top; y < r.bottom; ++y) fillRow32(s->row32(y) + r.left, r.right - r.left, pattern);
-    });
+    forEachClipped(rect, [&](const RECT& r) { fillRect32(*s, r, pattern); });
     return;
   }
   forEachClipped(rect, [&](const RECT& r) {
