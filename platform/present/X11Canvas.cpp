@@ -42,7 +42,33 @@ unsigned long channel(unsigned value, unsigned long mask) {
   return (v << shift) & mask;
 }
 
-bool sameRow(const uint32_t* a, const uint32_t* b, int n) { return std::memcmp(a, b, static_cast<size_t>(n) * 4) == 0; }
+// One step of a tile's fingerprint: for a given fingerprint so far, each
+// value of the next word gives a different result, and so does each
+// fingerprint so far for a given word (a multiplication by an odd number, an
+// exclusive or and a rotation are each one to one).
+uint64_t mix(uint64_t h, uint64_t word) {
+  h ^= word * 0xFF51AFD7ED558CCDull;
+  h = (h << 31) | (h >> 33);
+  return h * 0x9E3779B97F4A7C15ull;
+}
+
+// The fingerprint of the pixels of [left, right) x [top, bottom) of an image
+// `stride` pixels wide.
+uint64_t fingerprint(const uint32_t* pixels, size_t stride, int left, int top, int right, int bottom) {
+  uint64_t h = 0x243F6A8885A308D3ull;
+  const int n = right - left;
+  for (int y = top; y < bottom; ++y) {
+    const uint32_t* p = pixels + static_cast<size_t>(y) * stride + left;
+    int x = 0;
+    for (; x + 1 < n; x += 2) {
+      uint64_t two;
+      std::memcpy(&two, p + x, sizeof two);
+      h = mix(h, two);
+    }
+    if (x < n) h = mix(h, p[x]);
+  }
+  return h;
+}
 
 }  // namespace
 
@@ -86,66 +112,61 @@ X11Canvas::~X11Canvas() = default;
 
 void X11Canvas::reset(int width, int height) {
   shm_.reset();
-  shown_.clear();
   width_ = width;
   height_ = height;
   valid_ = false;
+  shown_.assign(static_cast<size_t>((width + kTile - 1) / kTile) * ((height + kTile - 1) / kTile), 0);
+  if (!server_.shm) return;
   Display* d = dpy(server_.display);
-  if (server_.shm) {
-    auto shm = std::make_unique<Shm>();
-    shm->display = d;
-    shm->image = XShmCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 24, ZPixmap, nullptr, &shm->info,
-                                 static_cast<unsigned>(width), static_cast<unsigned>(height));
-    int id = shm->image ? shmget(IPC_PRIVATE, static_cast<size_t>(shm->image->bytes_per_line) * height, IPC_CREAT | 0600)
-                        : -1;
-    if (id >= 0) {
-      shm->info.shmid = id;
-      shm->info.shmaddr = static_cast<char*>(shmat(id, nullptr, 0));
-      shm->mapped = shm->info.shmaddr != reinterpret_cast<char*>(-1);
-      if (shm->mapped) {
-        shm->image->data = shm->info.shmaddr;
-        shm->info.readOnly = False;
-        // A server that cannot reach the segment (another machine's) refuses
-        // the attach with an error: trapped here, and the canvas falls back.
-        g_attachFailed = false;
-        XSync(d, False);
-        auto previous = XSetErrorHandler(noteAttachError);
-        shm->attached = XShmAttach(d, &shm->info) != 0;
-        XSync(d, False);
-        XSetErrorHandler(previous);
-        shm->attached = shm->attached && !g_attachFailed;
-      }
-      shmctl(id, IPC_RMID, nullptr);  // gone once both sides let go
+  const int rows = std::min(height, kBandRows);
+  auto shm = std::make_unique<Shm>();
+  shm->display = d;
+  shm->image = XShmCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 24, ZPixmap, nullptr, &shm->info,
+                               static_cast<unsigned>(width), static_cast<unsigned>(rows));
+  int id = shm->image ? shmget(IPC_PRIVATE, static_cast<size_t>(shm->image->bytes_per_line) * rows, IPC_CREAT | 0600)
+                      : -1;
+  if (id >= 0) {
+    shm->info.shmid = id;
+    shm->info.shmaddr = static_cast<char*>(shmat(id, nullptr, 0));
+    shm->mapped = shm->info.shmaddr != reinterpret_cast<char*>(-1);
+    if (shm->mapped) {
+      shm->image->data = shm->info.shmaddr;
+      shm->info.readOnly = False;
+      // A server that cannot reach the segment (another machine's) refuses
+      // the attach with an error: trapped here, and the canvas falls back.
+      g_attachFailed = false;
+      XSync(d, False);
+      auto previous = XSetErrorHandler(noteAttachError);
+      shm->attached = XShmAttach(d, &shm->info) != 0;
+      XSync(d, False);
+      XSetErrorHandler(previous);
+      shm->attached = shm->attached && !g_attachFailed;
     }
-    if (shm->attached) {
-      shm_ = std::move(shm);
-      return;
-    }
-    if (shm->mapped) shm->image->data = nullptr;
-    server_.shm = false;  // not for this server: plain XPutImage from now on
+    shmctl(id, IPC_RMID, nullptr);  // gone once both sides let go
   }
-  shown_.assign(static_cast<size_t>(width) * height, 0);
+  if (shm->attached) {
+    shm_ = std::move(shm);
+    return;
+  }
+  if (shm->mapped) shm->image->data = nullptr;
+  server_.shm = false;  // not for this server: plain XPutImage from now on
 }
 
-std::vector<RECT> X11Canvas::damage(const uint32_t* pixels) const {
+std::vector<RECT> X11Canvas::damage(const uint32_t* pixels) {
   std::vector<RECT> rects;
-  if (!valid_) {
-    rects.push_back(RECT{0, 0, width_, height_});
-    return rects;
-  }
+  if (!valid_) rects.push_back(RECT{0, 0, width_, height_});
+  const size_t stride = static_cast<size_t>(width_);
+  size_t tile = 0;
   size_t bandStart = 0;  // the previous band's first rectangle
   for (int top = 0; top < height_; top += kTile) {
     const int bottom = std::min(top + kTile, height_);
     std::vector<RECT> band;
-    for (int left = 0; left < width_; left += kTile) {
+    for (int left = 0; left < width_; left += kTile, ++tile) {
       const int right = std::min(left + kTile, width_);
-      bool changed = false;
-      for (int y = top; y < bottom && !changed; ++y) {
-        const uint32_t* now = pixels + static_cast<size_t>(y) * width_ + left;
-        const uint32_t* was = shm_ ? shm_->row(y) + left : &shown_[static_cast<size_t>(y) * width_ + left];
-        changed = !sameRow(now, was, right - left);
-      }
-      if (!changed) continue;
+      const uint64_t now = fingerprint(pixels, stride, left, top, right, bottom);
+      const bool changed = shown_[tile] != now;
+      shown_[tile] = now;
+      if (!changed || !valid_) continue;
       if (!band.empty() && band.back().right == left) band.back().right = right;
       else band.push_back(RECT{left, top, right, bottom});
     }
@@ -163,35 +184,45 @@ std::vector<RECT> X11Canvas::damage(const uint32_t* pixels) const {
   return rects;
 }
 
+// The rectangles go through the shared image one band of its rows at a time;
+// the server has read the band before the next is written into it.
+void X11Canvas::sendShared(const uint32_t* pixels, const std::vector<RECT>& rects) {
+  Display* d = dpy(server_.display);
+  GC gc = DefaultGC(d, DefaultScreen(d));
+  const int rows = shm_->image->height;
+  for (int top = 0; top < height_; top += rows) {
+    const int bottom = std::min(top + rows, height_);
+    bool put = false;
+    for (const RECT& r : rects) {
+      const int from = std::max<int>(r.top, top), to = std::min<int>(r.bottom, bottom);
+      if (from >= to) continue;
+      for (int y = from; y < to; ++y)
+        std::memcpy(shm_->row(y - top) + r.left, pixels + static_cast<size_t>(y) * width_ + r.left,
+                    static_cast<size_t>(r.right - r.left) * 4);
+      XShmPutImage(d, xwin_, gc, shm_->image, r.left, from - top, r.left, from, static_cast<unsigned>(r.right - r.left),
+                   static_cast<unsigned>(to - from), False);
+      put = true;
+    }
+    if (put) XSync(d, False);
+  }
+}
+
 void X11Canvas::send(const uint32_t* pixels, const std::vector<RECT>& rects) {
+  if (shm_) return sendShared(pixels, rects);
   Display* d = dpy(server_.display);
   const int screen = DefaultScreen(d);
   GC gc = DefaultGC(d, screen);
-  auto copyRows = [&](const RECT& r, auto rowOf) {
-    for (LONG y = r.top; y < r.bottom; ++y)
-      std::memcpy(rowOf(y) + r.left, pixels + static_cast<size_t>(y) * width_ + r.left,
-                  static_cast<size_t>(r.right - r.left) * 4);
-  };
-  if (shm_) {
-    for (const RECT& r : rects) {
-      copyRows(r, [&](LONG y) { return shm_->row(y); });
-      XShmPutImage(d, xwin_, gc, shm_->image, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.right - r.left),
-                   static_cast<unsigned>(r.bottom - r.top), False);
-    }
-    XSync(d, False);  // the server has read the segment before it is written again
-    return;
-  }
-  for (const RECT& r : rects) copyRows(r, [&](LONG y) { return &shown_[static_cast<size_t>(y) * width_]; });
   Visual* visual = DefaultVisual(d, screen);
   if (server_.direct) {
-    XImage* whole = XCreateImage(d, visual, 24, ZPixmap, 0, reinterpret_cast<char*>(shown_.data()),
+    // Xlib only reads an image it puts.
+    XImage* whole = XCreateImage(d, visual, 24, ZPixmap, 0, reinterpret_cast<char*>(const_cast<uint32_t*>(pixels)),
                                  static_cast<unsigned>(width_), static_cast<unsigned>(height_), 32, width_ * 4);
     if (!whole) return;
     whole->byte_order = LSBFirst;
     for (const RECT& r : rects)
       XPutImage(d, xwin_, gc, whole, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.right - r.left),
                 static_cast<unsigned>(r.bottom - r.top));
-    whole->data = nullptr;  // the pixels stay the canvas's
+    whole->data = nullptr;  // the pixels stay the caller's
     XDestroyImage(whole);
     return;
   }
@@ -208,7 +239,7 @@ void X11Canvas::send(const uint32_t* pixels, const std::vector<RECT>& rects) {
     }
     for (unsigned y = 0; y < h; ++y)
       for (unsigned x = 0; x < w; ++x) {
-        const uint32_t p = shown_[static_cast<size_t>(r.top + static_cast<LONG>(y)) * width_ + r.left + x];
+        const uint32_t p = pixels[static_cast<size_t>(r.top + static_cast<LONG>(y)) * width_ + r.left + x];
         XPutPixel(part, static_cast<int>(x), static_cast<int>(y),
                   channel((p >> 16) & 0xFF, server_.masks[0]) | channel((p >> 8) & 0xFF, server_.masks[1]) |
                       channel(p & 0xFF, server_.masks[2]));
@@ -220,7 +251,7 @@ void X11Canvas::send(const uint32_t* pixels, const std::vector<RECT>& rects) {
 
 std::vector<RECT> X11Canvas::show(const uint32_t* pixels, int width, int height) {
   if (!pixels || width <= 0 || height <= 0) return {};
-  if (width != width_ || height != height_ || (!shm_ && shown_.empty())) reset(width, height);
+  if (width != width_ || height != height_ || shown_.empty()) reset(width, height);
   std::vector<RECT> rects = damage(pixels);
   if (!rects.empty()) send(pixels, rects);
   valid_ = true;

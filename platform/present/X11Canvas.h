@@ -1,13 +1,16 @@
 // What one X window shows of a window's pixels (its backing surface, as
 // painted), and how it is brought up to date: only the tiles that differ from
-// what the window shows are sent.
+// what the window shows are sent. The canvas keeps no copy of the window's
+// pixels: it knows each tile it sent by a 64-bit fingerprint of its pixels
+// (a tile whose fingerprint is unchanged is taken as unchanged; a change of a
+// single 8-byte word always changes it).
 //
 // Three ways, chosen by what the server offers:
 // - MIT-SHM (a local server with a 24-bit true-colour visual stored as 32
-//   bits): the canvas keeps a shared-memory image that holds what the window
-//   shows; changed tiles are copied into it and put with XShmPutImage;
-// - plain XPutImage of the composed pixels (no MIT-SHM, or attaching the
-//   segment failed: a remote server), with a copy of what was sent;
+//   bits): the changed tiles go through a shared-memory image a few tile
+//   rows high, copied into it a band at a time and put with XShmPutImage;
+// - plain XPutImage straight from the pixels given (no MIT-SHM, or attaching
+//   the segment failed: a remote server);
 // - any other true-colour visual (16 bits, other masks or byte order): the
 //   general way, each pixel converted by Xlib (XPutPixel) into an image of
 //   the server's format.
@@ -48,20 +51,22 @@ class X11Canvas {
   bool sharedMemory() const { return shm_ != nullptr; }
 
   static constexpr int kTile = 32;  // damage is found in tiles of kTile x kTile pixels
+  static constexpr int kBandRows = 2 * kTile;  // rows of the shared-memory image
 
  private:
   struct Shm;
   void reset(int width, int height);
-  std::vector<RECT> damage(const uint32_t* pixels) const;
+  std::vector<RECT> damage(const uint32_t* pixels);
   void send(const uint32_t* pixels, const std::vector<RECT>& rects);
+  void sendShared(const uint32_t* pixels, const std::vector<RECT>& rects);
 
   Server& server_;
   unsigned long xwin_;
   int width_ = 0;
   int height_ = 0;
   bool valid_ = false;
-  std::unique_ptr<Shm> shm_;     // the shared image: what the window shows
-  std::vector<uint32_t> shown_;  // otherwise: a copy of what the window shows
+  std::unique_ptr<Shm> shm_;       // the shared image a band of rows goes through
+  std::vector<uint64_t> shown_;    // the fingerprint of each tile as the window shows it, rows of tiles
 };
 
 // Puts width x height pixels (0x00RRGGBB, rows top down) into the X window

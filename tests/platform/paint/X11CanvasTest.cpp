@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <string>
 
 namespace wavorel::testing {
@@ -84,7 +85,7 @@ TEST_F(X11CanvasSuite, EveryWayLeavesTheSamePixelsAndSendsOnlyWhatChanged) {
     X11Canvas::Server taken;
     ASSERT_TRUE(X11Canvas::probe(d, taken));
     EXPECT_EQ(taken.direct, kind.depth == 24);
-    ::Window w = mappedWindow(d, 150, 100);
+    ::Window w = mappedWindow(d, 150, 2 * X11Canvas::kBandRows + 7);
     X11Canvas canvas(taken, w);
     std::mt19937 random(11);
     WindowImage image = randomImage(150, 100, random);
@@ -103,6 +104,14 @@ TEST_F(X11CanvasSuite, EveryWayLeavesTheSamePixelsAndSendsOnlyWhatChanged) {
     for (const RECT& r : sent) EXPECT_TRUE(r.left <= 60 && r.right >= 65 && r.top <= 30 && r.bottom >= 35);
     EXPECT_EQ(differences(d, w, image, kind.depth), 0);
 
+    // Two pixels of one tile, one above the other, trade places: the same pixel
+    // values, elsewhere in the tile, are still a change of that tile.
+    std::swap(image.pixels[70 * 150 + 100], image.pixels[71 * 150 + 100]);
+    sent = canvas.show(image.pixels.data(), image.width, image.height);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(area(sent), X11Canvas::kTile * X11Canvas::kTile);
+    EXPECT_EQ(differences(d, w, image, kind.depth), 0);
+
     EXPECT_TRUE(canvas.show(image.pixels.data(), image.width, image.height).empty());
     canvas.invalidate();  // the server lost the window's pixels (Expose)
     EXPECT_EQ(area(canvas.show(image.pixels.data(), image.width, image.height)), 150 * 100);
@@ -111,6 +120,15 @@ TEST_F(X11CanvasSuite, EveryWayLeavesTheSamePixelsAndSendsOnlyWhatChanged) {
     WindowImage smaller = randomImage(70, 40, random);
     EXPECT_EQ(area(canvas.show(smaller.pixels.data(), smaller.width, smaller.height)), 70 * 40);
     EXPECT_EQ(differences(d, w, smaller, kind.depth), 0);
+
+    // Taller than the shared image's band of rows: a change in every band
+    // (a column down the whole window) arrives in each.
+    WindowImage tall = randomImage(150, 2 * X11Canvas::kBandRows + 7, random);
+    canvas.show(tall.pixels.data(), tall.width, tall.height);
+    for (int y = 0; y < tall.height; ++y) tall.pixels[static_cast<size_t>(y) * tall.width + 40] ^= 0x00FFFFFFu;
+    sent = canvas.show(tall.pixels.data(), tall.width, tall.height);
+    EXPECT_EQ(area(sent), X11Canvas::kTile * tall.height);
+    EXPECT_EQ(differences(d, w, tall, kind.depth), 0);
     XDestroyWindow(d, w);
   }
 }
