@@ -3,8 +3,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -72,12 +70,12 @@ uint64_t fingerprint(const uint32_t* pixels, size_t stride, int left, int top, i
 
 }  // namespace
 
-// A shared-memory image attached to the server.
+// The pixels' shared-memory segment as the server has it attached. The
+// segment's memory is the caller's (a window surface), not the canvas's.
 struct X11Canvas::Shm {
   Display* display = nullptr;
   XShmSegmentInfo info{};
   XImage* image = nullptr;
-  bool mapped = false;
   bool attached = false;
 
   ~Shm() {
@@ -86,9 +84,7 @@ struct X11Canvas::Shm {
       image->data = nullptr;  // the segment is not Xlib's to free
       XDestroyImage(image);
     }
-    if (mapped) shmdt(info.shmaddr);
   }
-  uint32_t* row(int y) const { return reinterpret_cast<uint32_t*>(image->data + static_cast<size_t>(y) * image->bytes_per_line); }
 };
 
 bool X11Canvas::probe(void* display, Server& out) {
@@ -110,46 +106,36 @@ X11Canvas::X11Canvas(Server& server, unsigned long xwin) : server_(server), xwin
 
 X11Canvas::~X11Canvas() = default;
 
-void X11Canvas::reset(int width, int height) {
+void X11Canvas::reset(const uint32_t* pixels, int width, int height, int shmId) {
   shm_.reset();
   width_ = width;
   height_ = height;
   valid_ = false;
+  shmId_ = shmId;
+  segment_ = pixels;
   shown_.assign(static_cast<size_t>((width + kTile - 1) / kTile) * ((height + kTile - 1) / kTile), 0);
-  if (!server_.shm) return;
+  if (!server_.shm || shmId < 0) return;
   Display* d = dpy(server_.display);
-  const int rows = std::min(height, kBandRows);
   auto shm = std::make_unique<Shm>();
   shm->display = d;
   shm->image = XShmCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 24, ZPixmap, nullptr, &shm->info,
-                               static_cast<unsigned>(width), static_cast<unsigned>(rows));
-  int id = shm->image ? shmget(IPC_PRIVATE, static_cast<size_t>(shm->image->bytes_per_line) * rows, IPC_CREAT | 0600)
-                      : -1;
-  if (id >= 0) {
-    shm->info.shmid = id;
-    shm->info.shmaddr = static_cast<char*>(shmat(id, nullptr, 0));
-    shm->mapped = shm->info.shmaddr != reinterpret_cast<char*>(-1);
-    if (shm->mapped) {
-      shm->image->data = shm->info.shmaddr;
-      shm->info.readOnly = False;
-      // A server that cannot reach the segment (another machine's) refuses
-      // the attach with an error: trapped here, and the canvas falls back.
-      g_attachFailed = false;
-      XSync(d, False);
-      auto previous = XSetErrorHandler(noteAttachError);
-      shm->attached = XShmAttach(d, &shm->info) != 0;
-      XSync(d, False);
-      XSetErrorHandler(previous);
-      shm->attached = shm->attached && !g_attachFailed;
-    }
-    shmctl(id, IPC_RMID, nullptr);  // gone once both sides let go
-  }
-  if (shm->attached) {
-    shm_ = std::move(shm);
-    return;
-  }
-  if (shm->mapped) shm->image->data = nullptr;
-  server_.shm = false;  // not for this server: plain XPutImage from now on
+                               static_cast<unsigned>(width), static_cast<unsigned>(height));
+  if (!shm->image || shm->image->bytes_per_line != width * 4) return;  // not laid out as the pixels are: plain puts
+  shm->info.shmid = shmId;
+  shm->info.shmaddr = reinterpret_cast<char*>(const_cast<uint32_t*>(pixels));
+  shm->info.readOnly = True;
+  shm->image->data = shm->info.shmaddr;
+  // A server that cannot reach the segment (another machine's) refuses the
+  // attach with an error: trapped here, and the canvas falls back.
+  g_attachFailed = false;
+  XSync(d, False);
+  auto previous = XSetErrorHandler(noteAttachError);
+  shm->attached = XShmAttach(d, &shm->info) != 0;
+  XSync(d, False);
+  XSetErrorHandler(previous);
+  shm->attached = shm->attached && !g_attachFailed;
+  if (shm->attached) shm_ = std::move(shm);
+  else server_.shm = false;  // not for this server: plain XPutImage from now on
 }
 
 std::vector<RECT> X11Canvas::damage(const uint32_t* pixels) {
@@ -184,34 +170,17 @@ std::vector<RECT> X11Canvas::damage(const uint32_t* pixels) {
   return rects;
 }
 
-// The rectangles go through the shared image one band of its rows at a time;
-// the server has read the band before the next is written into it.
-void X11Canvas::sendShared(const uint32_t* pixels, const std::vector<RECT>& rects) {
-  Display* d = dpy(server_.display);
-  GC gc = DefaultGC(d, DefaultScreen(d));
-  const int rows = shm_->image->height;
-  for (int top = 0; top < height_; top += rows) {
-    const int bottom = std::min(top + rows, height_);
-    bool put = false;
-    for (const RECT& r : rects) {
-      const int from = std::max<int>(r.top, top), to = std::min<int>(r.bottom, bottom);
-      if (from >= to) continue;
-      for (int y = from; y < to; ++y)
-        std::memcpy(shm_->row(y - top) + r.left, pixels + static_cast<size_t>(y) * width_ + r.left,
-                    static_cast<size_t>(r.right - r.left) * 4);
-      XShmPutImage(d, xwin_, gc, shm_->image, r.left, from - top, r.left, from, static_cast<unsigned>(r.right - r.left),
-                   static_cast<unsigned>(to - from), False);
-      put = true;
-    }
-    if (put) XSync(d, False);
-  }
-}
-
 void X11Canvas::send(const uint32_t* pixels, const std::vector<RECT>& rects) {
-  if (shm_) return sendShared(pixels, rects);
   Display* d = dpy(server_.display);
   const int screen = DefaultScreen(d);
   GC gc = DefaultGC(d, screen);
+  if (shm_) {
+    for (const RECT& r : rects)
+      XShmPutImage(d, xwin_, gc, shm_->image, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.right - r.left),
+                   static_cast<unsigned>(r.bottom - r.top), False);
+    XSync(d, False);  // the server has read the pixels before they are drawn on again
+    return;
+  }
   Visual* visual = DefaultVisual(d, screen);
   if (server_.direct) {
     // Xlib only reads an image it puts.
@@ -249,9 +218,10 @@ void X11Canvas::send(const uint32_t* pixels, const std::vector<RECT>& rects) {
   }
 }
 
-std::vector<RECT> X11Canvas::show(const uint32_t* pixels, int width, int height) {
+std::vector<RECT> X11Canvas::show(const uint32_t* pixels, int width, int height, int shmId) {
   if (!pixels || width <= 0 || height <= 0) return {};
-  if (width != width_ || height != height_ || shown_.empty()) reset(width, height);
+  if (width != width_ || height != height_ || shown_.empty() || shmId != shmId_ || (shmId >= 0 && pixels != segment_))
+    reset(pixels, width, height, shmId);
   std::vector<RECT> rects = damage(pixels);
   if (!rects.empty()) send(pixels, rects);
   valid_ = true;

@@ -7,13 +7,11 @@
 //
 // Three ways, chosen by what the server offers:
 // - MIT-SHM (a local server with a 24-bit true-colour visual stored as 32
-//   bits): the changed tiles go through a shared-memory image a few tile
-//   rows high, copied into it a band at a time and put with XShmPutImage;
-// - plain XPutImage straight from the pixels given (no MIT-SHM, or attaching
-//   the segment failed: a remote server);
-// - any other true-colour visual (16 bits, other masks or byte order): the
-//   general way, each pixel converted by Xlib (XPutPixel) into an image of
-//   the server's format.
+//   bits) when the pixels are a shared-memory segment (a window surface made
+//   with gdi::Surface::sharedMemory): the server reads the changed tiles from
+//   them in place (XShmPutImage), no copy made;
+// - plain XPutImage straight from the pixels given (pixels in ordinary
+//   memory, no MIT-SHM, or attaching the segment failed: a remote server);
 // All three leave the same pixels in the window. Used by X11Display.
 #pragma once
 
@@ -44,28 +42,29 @@ class X11Canvas {
 
   // Brings the window up to `pixels` (width x height, 0x00RRGGBB in the low
   // bits, rows top down one after another, the top-left corner at the
-  // window's), sending only what differs; gives the rectangles sent.
-  std::vector<RECT> show(const uint32_t* pixels, int width, int height);
+  // window's), sending only what differs; gives the rectangles sent. `shmId`:
+  // the shared-memory segment that starts at `pixels`, or -1.
+  std::vector<RECT> show(const uint32_t* pixels, int width, int height, int shmId = -1);
   // The window's pixels are lost (Expose): the next show sends everything.
   void invalidate() { valid_ = false; }
   bool sharedMemory() const { return shm_ != nullptr; }
 
   static constexpr int kTile = 32;  // damage is found in tiles of kTile x kTile pixels
-  static constexpr int kBandRows = 2 * kTile;  // rows of the shared-memory image
 
  private:
   struct Shm;
-  void reset(int width, int height);
+  void reset(const uint32_t* pixels, int width, int height, int shmId);
   std::vector<RECT> damage(const uint32_t* pixels);
   void send(const uint32_t* pixels, const std::vector<RECT>& rects);
-  void sendShared(const uint32_t* pixels, const std::vector<RECT>& rects);
 
   Server& server_;
   unsigned long xwin_;
   int width_ = 0;
   int height_ = 0;
   bool valid_ = false;
-  std::unique_ptr<Shm> shm_;       // the shared image a band of rows goes through
+  int shmId_ = -1;                 // of the pixels last shown
+  const uint32_t* segment_ = nullptr;  // where that segment starts
+  std::unique_ptr<Shm> shm_;       // the server's view of that segment
   std::vector<uint64_t> shown_;    // the fingerprint of each tile as the window shows it, rows of tiles
 };
 

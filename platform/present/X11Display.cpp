@@ -95,6 +95,8 @@ X11Display::X11Display(void* display, const X11Canvas::Server& server, DWORD thr
   // The platform's screen is the X screen, and a person answers modal windows.
   setScreenSize(DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d)));
   setPersonAtDisplay(true);
+  // The server reads the windows' pixels in place where it can.
+  gdi::shareWindowSurfaces(server_.shm);
 }
 
 X11Display::~X11Display() {
@@ -107,6 +109,7 @@ X11Display::~X11Display() {
   clipboard_.reset();
   setPersonAtDisplay(false);
   setScreenSize(0, 0);
+  gdi::shareWindowSurfaces(false);
   XCloseDisplay(dpy(display_));
 }
 
@@ -232,8 +235,9 @@ void X11Display::show(HWND hwnd, Shown& shown) {
   if (shown.painted != paintGeneration()) putImage(hwnd, shown);
 }
 
-// The window's surface as painted goes to X as it is: the window region is
-// the X window's shape, so no composed copy is needed.
+// The window's surface as painted goes to X as it is (read by the server in
+// place where it is shared memory): the window region is the X window's
+// shape, so no composed copy is needed.
 void X11Display::putImage(HWND hwnd, Shown& shown) {
   RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   shown.painted = paintGeneration();
@@ -241,7 +245,8 @@ void X11Display::putImage(HWND hwnd, Shown& shown) {
   if (!surface) return;
   const gdi::Surface& s = surface->surface();
   if (!shown.canvas) shown.canvas = std::make_unique<X11Canvas>(server_, shown.xwin);
-  shown.canvas->show(s.row32(0), s.width(), s.height());
+  shown.canvas->show(s.row32(0), s.width(), s.height(), s.shmId());
+  if (!server_.shm && s.shmId() >= 0) gdi::shareWindowSurfaces(false);  // the server cannot attach them
 }
 
 }  // namespace wavorel::present

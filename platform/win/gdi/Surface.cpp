@@ -1,6 +1,8 @@
 #include "platform/win/gdi/Surface.h"
 
+#include <sys/ipc.h>
 #include <sys/mman.h>
+#include <sys/shm.h>
 
 #include <cstdint>
 #include <cstring>
@@ -31,8 +33,22 @@ constexpr size_t kMappedFrom = 64 * 1024;
 }  // namespace
 
 void Surface::Free::operator()(BYTE* p) const {
-  if (mapped) ::munmap(p, mapped);
+  if (shmId >= 0) ::shmdt(p);
+  else if (mapped) ::munmap(p, mapped);
   else std::free(p);
+}
+
+Surface Surface::sharedMemory(int width, int height) {
+  Surface surface(width, height, 32, false, {}, 4);
+  const int id = ::shmget(IPC_PRIVATE, surface.size_ ? surface.size_ : 1, IPC_CREAT | 0600);
+  if (id < 0) return surface;
+  void* at = ::shmat(id, nullptr, 0);
+  // Marked for removal at once, so that no segment outlives the processes
+  // using it, however they end; Linux lets a server attach it until then.
+  ::shmctl(id, IPC_RMID, nullptr);
+  if (at == reinterpret_cast<void*>(-1)) return surface;
+  surface.bytes_ = Bytes(static_cast<BYTE*>(at), Free{0, id});
+  return surface;
 }
 
 Surface::Bytes Surface::allocate(size_t size, bool zeroed) {

@@ -40,6 +40,12 @@ class Surface {
   // Large pixel memory comes zeroed from the system and costs nothing until
   // it is drawn on (no pass over it to clear it).
   Surface(int width, int height, int bpp, bool bottomUp, std::vector<RGBQUAD> colours, int align = 4);
+  // A zeroed 32-bit top-down surface whose pixels are a System V
+  // shared-memory segment of their own (bits() its start), which a display
+  // server on this machine can read in place; the segment goes once every
+  // process that attached it let go. Ordinary memory (shmId() -1) where no
+  // segment can be had.
+  static Surface sharedMemory(int width, int height);
   Surface(const Surface& other);
   Surface& operator=(const Surface& other);
   Surface(Surface&& other) noexcept;
@@ -51,6 +57,8 @@ class Surface {
   bool bottomUp() const { return bottomUp_; }
   size_t rowBytes() const { return rowBytes_; }
   size_t byteSize() const { return size_; }
+  // The shared-memory segment holding the pixels (sharedMemory()), or -1.
+  int shmId() const { return bytes_.get_deleter().shmId; }
   // The lowest address of the pixel memory (the first row of the memory
   // order: the bottom row of a bottom-up surface).
   BYTE* bits() { return bytes_.get(); }
@@ -83,10 +91,11 @@ class Surface {
   int bpp_;
   bool bottomUp_;
   size_t rowBytes_;
-  // Pixel memory of `mapped` bytes taken straight from the system (0: from
-  // the heap).
+  // Pixel memory of `mapped` bytes taken straight from the system, or the
+  // shared-memory segment `shmId` (otherwise: from the heap).
   struct Free {
     size_t mapped = 0;
+    int shmId = -1;
     void operator()(BYTE* p) const;
   };
   using Bytes = std::unique_ptr<BYTE, Free>;

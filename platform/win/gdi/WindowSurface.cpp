@@ -16,6 +16,7 @@ struct Surfaces {
   std::mutex mutex;
   std::unordered_map<HWND, std::shared_ptr<Bitmap>> windows;
   std::shared_ptr<Bitmap> screen;
+  bool shared = false;  // shareWindowSurfaces
 };
 
 Surfaces& surfaces() {
@@ -27,11 +28,20 @@ const bool g_reset = (registerStateReset([] {
                         std::lock_guard<std::mutex> lock(surfaces().mutex);
                         surfaces().windows.clear();
                         surfaces().screen.reset();
+                        surfaces().shared = false;
                       }),
                       true);
 
-std::shared_ptr<Bitmap> resized(const std::shared_ptr<Bitmap>& old, int width, int height) {
-  auto fresh = Bitmap::makeDdb(width, height, 32);
+// A window's surface at a new size (or moved into shared memory), keeping
+// the pixels that still fit.
+std::shared_ptr<Bitmap> resized(const std::shared_ptr<Bitmap>& old, int width, int height, bool& shared) {
+  std::shared_ptr<Bitmap> fresh;
+  if (!shared) {
+    fresh = Bitmap::makeDdb(width, height, 32);
+  } else if (Bitmap::validSize(width, height, 32)) {
+    fresh = std::make_shared<Bitmap>(Surface::sharedMemory(width, height), false);
+    shared = fresh->surface().shmId() >= 0;
+  }
   if (!fresh || !old) return fresh;
   const Surface& from = old->surface();
   Surface& to = fresh->surface();
@@ -52,9 +62,16 @@ std::shared_ptr<Bitmap> windowSurface(HWND topLevel) {
   for (auto it = s.windows.begin(); it != s.windows.end();)
     it = IsWindow(it->first) ? std::next(it) : s.windows.erase(it);
   auto& slot = s.windows[topLevel];
-  if (!slot || slot->surface().width() != width || slot->surface().height() != height)
-    slot = resized(slot, width, height);
+  if (!slot || slot->surface().width() != width || slot->surface().height() != height ||
+      (s.shared && slot->surface().shmId() < 0))
+    slot = resized(slot, width, height, s.shared);
   return slot;
+}
+
+void shareWindowSurfaces(bool on) {
+  Surfaces& s = surfaces();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  s.shared = on;
 }
 
 std::shared_ptr<Bitmap> screenSurface() {

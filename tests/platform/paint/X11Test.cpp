@@ -5,6 +5,7 @@
 #include "PaintTestSupport.h"
 #include "XvfbServer.h"
 #include "platform/present/Presenter.h"
+#include "platform/win/gdi/WindowSurface.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -115,6 +116,65 @@ TEST_F(X11Suite, ShapedWindowWithAButtonIsShownAndClicked) {
     return XGetWindowAttributes(d, xwin, &attrs) && attrs.map_state == IsUnmapped;
   }));
   present::closeDisplay();
+}
+
+COLORREF g_fill = RGB(200, 40, 40);
+
+LRESULT CALLBACK filled(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_PAINT) return DefWindowProc(hwnd, msg, wParam, lParam);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  HBRUSH brush = CreateSolidBrush(g_fill);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  FillRect(dc, &client, brush);
+  DeleteObject(brush);
+  EndPaint(hwnd, &paint);
+  return 0;
+}
+
+// Whether the X window titled `title` is mapped and shows `colour` at (x, y).
+bool showsAt(Display* d, const char* title, int x, int y, COLORREF colour) {
+  ::Window xwin = findWindow(d, title);
+  XWindowAttributes attrs{};
+  if (!xwin || !XGetWindowAttributes(d, xwin, &attrs) || attrs.map_state != IsViewable) return false;
+  XImage* image = XGetImage(d, xwin, x, y, 1, 1, AllPlanes, ZPixmap);
+  if (!image) return false;
+  const unsigned long seen = XGetPixel(image, 0, 0) & 0xFFFFFF;
+  XDestroyImage(image);
+  return seen == ((static_cast<unsigned long>(GetRValue(colour)) << 16) | (GetGValue(colour) << 8) | GetBValue(colour));
+}
+
+// While a display with MIT-SHM is open, window surfaces are shared memory
+// the server reads in place: one painted before the display opened moves
+// there with its pixels, and later paints into it reach the server.
+TEST_F(X11Suite, WindowSurfacesAreSharedWithTheServerWhileADisplayIsOpen) {
+  Xvfb server;
+  if (!server.display()) GTEST_SKIP() << "Xvfb cannot be started";
+  WNDCLASS wc{};
+  wc.lpfnWndProc = filled;
+  wc.lpszClassName = "Filled";
+  ASSERT_TRUE(RegisterClass(&wc));
+  g_fill = RGB(200, 40, 40);
+  HWND early = CreateWindowEx(0, "Filled", "Early", WS_POPUP | WS_VISIBLE, 10, 10, 120, 80, nullptr, nullptr,
+                              nullptr, nullptr);
+  UpdateWindow(early);
+  EXPECT_LT(gdi::windowSurface(early)->surface().shmId(), 0);
+
+  ASSERT_TRUE(present::openDisplay(server.name().c_str()));
+  Display* d = server.display();
+  EXPECT_TRUE(pumpUntil([&] { return showsAt(d, "Early", 60, 40, RGB(200, 40, 40)); }));
+  EXPECT_GE(gdi::windowSurface(early)->surface().shmId(), 0);
+  g_fill = RGB(20, 160, 60);
+  InvalidateRect(early, nullptr, TRUE);
+  EXPECT_TRUE(pumpUntil([&] { return showsAt(d, "Early", 60, 40, RGB(20, 160, 60)); }));
+
+  present::closeDisplay();
+  HWND late = CreateWindowEx(0, "Filled", "Late", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr, nullptr,
+                             nullptr);
+  EXPECT_LT(gdi::windowSurface(late)->surface().shmId(), 0);
+  DestroyWindow(late);
+  DestroyWindow(early);
 }
 
 }  // namespace
