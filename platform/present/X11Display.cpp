@@ -104,7 +104,8 @@ X11Display::~X11Display() {
     entry.second.canvas.reset();  // its shared memory goes before the connection
     XDestroyWindow(dpy(display_), entry.second.xwin);
   }
-  for (auto& entry : xcursors_) XFreeCursor(dpy(display_), entry.second);
+  for (auto& entry : xcursors_)
+    if (entry.second != None) XFreeCursor(dpy(display_), entry.second);
   tray_.reset();
   clipboard_.reset();
   setPersonAtDisplay(false);

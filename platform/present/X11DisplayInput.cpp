@@ -283,14 +283,17 @@ unsigned long X11Display::xcursorOf(HCURSOR cursor) {
   if (it != xcursors_.end()) return it->second;
   Display* d = dpy(display_);
   unsigned long xcursor = 0;
+  // The arrow is the desktop's own pointer, the root window's, which an X
+  // window shows while it defines no cursor (None): no cursor is made for it,
+  // and Xlib loads its cursor-theme library only once another shape is shown.
   if (!cursor) {
     xcursor = pixmapCursor(d, nullptr);  // SetCursor(NULL): no cursor
   } else if (unsigned shape = standardShape(cursor)) {
-    xcursor = XCreateFontCursor(d, shape);
+    xcursor = shape == XC_left_ptr ? None : XCreateFontCursor(d, shape);
   } else if (auto icon = gdi::iconFromHandle(cursor)) {
     xcursor = pixmapCursor(d, icon.get());
   } else {
-    xcursor = XCreateFontCursor(d, XC_left_ptr);  // a cursor handle that names nothing
+    xcursor = None;  // a cursor handle that names nothing: the arrow
   }
   xcursors_[cursor] = xcursor;
   return xcursor;
