@@ -123,9 +123,21 @@ int CountPendingNotifyTexts() { return CUiBridgeValues::Instance().Count(); }
 
 CString MakeNotifyField(const char* text) {
   CString field(text);
-  field.Replace("\r\n", "  ");
-  field.Replace('\t', ' ');
+  const int length = field.GetLength();
+  MendNotifyField(field.GetBuffer(length), static_cast<size_t>(length));
+  field.ReleaseBuffer(length);
   return field;
+}
+
+void MendNotifyField(char* field, size_t length) {
+  for (size_t i = 0; i < length; ++i) {
+    if (field[i] == '\t') {
+      field[i] = ' ';
+    } else if (field[i] == '\r' && i + 1 < length && field[i + 1] == '\n') {
+      field[i] = field[i + 1] = ' ';
+      ++i;
+    }
+  }
 }
 
 BOOL SetComboCurSelSafe(CComboBox* combo, int index) {

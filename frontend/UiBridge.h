@@ -68,6 +68,9 @@ int CountPendingNotifyTexts();
 // `text` made fit to be one TAB-separated field of a CR LF-separated row:
 // every "\r\n" becomes two blanks, then every TAB one blank. NULL gives "".
 CString MakeNotifyField(const char* text);
+// The same for `length` bytes at `field`, in place (neither replacement
+// changes the length).
+void MendNotifyField(char* field, size_t length);
 
 // Select `index` only when 0 <= index < the item count; TRUE when selected.
 BOOL SetComboCurSelSafe(CComboBox* combo, int index);

@@ -6,6 +6,7 @@
 #include "softap/ApModule.h"
 #include "softap/ApRecords.h"
 #include "softap/ApSettings.h"
+#include "utilmere/Utilmere.h"
 #include "worker/DriverCodes.h"
 
 namespace {
@@ -133,6 +134,7 @@ void CAccessControlPage_AP::OnApplyButton() {
   if (m_nPolicy != kPolicyDisable)
     for (const CString& row : rows) macs.push_back(MacFromText(row));
   const DWORD sent = macs.empty() ? 0 : static_cast<DWORD>(m_nPolicy);
+  ApTrace(FormatString("Access Control Apply: policy %u, %u addresses", sent, static_cast<unsigned>(macs.size())));
   SetDriverRecord_AP(OID_VX_ACCESS_CONTROL_SET, BuildAccessControlRecord(sent, macs));
 }
 

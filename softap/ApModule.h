@@ -81,6 +81,10 @@ extern int g_bApNetworkType[4];
 // Wavorel: "bCheckBuild" read with atoi into g_bApCheckBuild; a missing
 // value is created as "0".
 void ReadApCheckBuild();
+// Wavorel: while g_bApCheckBuild is 1, the AP pages' trace line `text` (a
+// line end added) appended to "C:\test_Vendrel.txt". WavorelVista keeps no
+// such trace.
+void ApTrace(LPCSTR text);
 
 // Fills g_nApOsType from the running Windows version.
 void GetOsType_AP();

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "frontend/UiBridge.h"
+#include "softap/ApModule.h"
 #include "utilmere/Utilmere.h"
 
 namespace {
@@ -391,6 +392,7 @@ void CAuthSecuDlg_AP::OnOK() {
       }
     }
   }
+  ApTrace(FormatString("Security OK: authentication %u, encryption %u", m_data.AuthMode, m_data.Encryption));
   EndDialog(IDOK);
 }
 

@@ -659,6 +659,7 @@ void CConfigPage_AP::OnApplyClicked() {
     return;
   }
   SaveSettings();
+  ApTrace(FormatString("Config Apply: SSID %s, wireless mode %d", static_cast<LPCSTR>(m_strSsid), g_nApWirelessMode));
   if (CHideDlg_AP* worker = GetHideDlgAP()) worker->ReconnectSsid(m_strSsid.Left(kSsidBytes));
 }
 

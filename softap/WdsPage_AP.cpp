@@ -5,6 +5,7 @@
 #include "softap/ApModule.h"
 #include "softap/ApRecords.h"
 #include "softap/ApSettings.h"
+#include "utilmere/Utilmere.h"
 #include "worker/DriverCodes.h"
 
 namespace {
@@ -94,6 +95,7 @@ void CWdsPage_AP::OnApplyButton() {
 
   std::vector<MacAddress> peers;
   for (const CString& row : rows) peers.push_back(MacFromText(row));
+  ApTrace(FormatString("WDS Apply: state %d, %u peers", m_nState, static_cast<unsigned>(peers.size())));
   SetDriverRecord_AP(OID_VX_WDS_LIST_SET, BuildWdsRecord(m_nState == kWdsOn, peers, g_nApAuthIndex,
                                                          g_bApWepOrNone ? kCipherNone : kCipherTkip, g_strApWpaPsk));
 }

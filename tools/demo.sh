@@ -4,7 +4,9 @@
 # and reports the link into the main dialog's status page and the tray; then
 # it runs once more in soft-AP mode, where the AP worker fills the basic page
 # and reports the AP's state to the tray. Then Wavorel (the XP build) runs
-# the same two ways, each on a fresh root of its own.
+# the same two ways, each on a fresh root of its own; its station run starts
+# as a user's would after joining HomeNet by WPS (tools/xp-station-root.sh),
+# so its worker joins HomeNet again and the link page shows the connection.
 #
 # Headless (no DISPLAY, or WAVOREL_HEADLESS set) the station run writes the
 # main dialog as build/demo/main-dialog.png and the tray icons as
@@ -13,7 +15,9 @@
 # first (build/demo/xp-main-dialog.png, build/demo/xp-ap-main-dialog.png);
 # each run ends after WAVOREL_RUN_MS milliseconds
 # (default 6000; set it empty to keep the program running until it is asked
-# to stop, e.g. by a start with /EndPrevInst). WavorelVista's station run uses
+# to stop, e.g. by a start with /EndPrevInst); Wavorel's station run lasts at
+# least 16000 ms, since its worker releases the supplicant on its first tick
+# and joins again on its WPS timer 10 s later. WavorelVista's station run uses
 # the usual platform root; the other runs roots of their own
 # (build/demo/ap-root, build/demo/xp-root, build/demo/xp-ap-root), so the
 # usual root's mode is left as it was. With a display
@@ -67,10 +71,11 @@ WAVOREL_ROOT="$aproot" run WavorelVista ap- "$@" || apstatus=$?
 # Wavorel: station mode, then soft-AP mode.
 echo "Wavorel, station mode:"
 xproot=$PWD/$out/xp-root
-rm -rf "$xproot"
-mkdir -p -m 700 "$xproot"
+bash tools/xp-station-root.sh "$xproot"
+xpms=$WAVOREL_RUN_MS
+if [ -n "$xpms" ] && ((xpms < 16000)); then xpms=16000; fi
 xpstatus=0
-WAVOREL_ROOT="$xproot" run Wavorel xp- "$@" || xpstatus=$?
+WAVOREL_ROOT="$xproot" WAVOREL_RUN_MS="$xpms" run Wavorel xp- "$@" || xpstatus=$?
 echo "Wavorel, soft-AP mode:"
 xpaproot=$PWD/$out/xp-ap-root
 bash tools/ap-root.sh "$xpaproot" Wavorel

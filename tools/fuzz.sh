@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (folder build-fuzz) and runs each
-# briefly: FUZZ_SECONDS (default 20) per target, starting from its kept inputs
+# briefly, side by side: FUZZ_SECONDS (default 20) per target, starting from its kept inputs
 # in tests/fuzz/<name>/. A crash input is written to build-fuzz/crashes/<name>/;
 # keep it in tests/fuzz/<name>/ once mended. Skips when clang with libFuzzer is
 # not installed.
@@ -18,10 +18,21 @@ if ((${#targets[@]} == 0)); then
   exit 0
 fi
 cmake --build build-fuzz -j "${JOBS:-$(nproc)}" --target "${targets[@]/#/fuzz_}"
-for t in "${targets[@]}"; do
-  corpus=build-fuzz/corpus/$t crashes=build-fuzz/crashes/$t
+# The targets run side by side, JOBS at a time; each one's output goes to
+# build-fuzz/logs/<name>.log and is shown when the target fails.
+mkdir -p build-fuzz/logs
+export FUZZ_SECONDS="${FUZZ_SECONDS:-20}"
+fuzz_one() {
+  local t=$1 corpus=build-fuzz/corpus/$1 crashes=build-fuzz/crashes/$1
   mkdir -p "$corpus" "$crashes"
-  echo "fuzz: $t"
-  build-fuzz/tests/fuzz/fuzz_$t -max_total_time="${FUZZ_SECONDS:-20}" -print_final_stats=1 \
-    -artifact_prefix="$crashes/" "$corpus" "tests/fuzz/$t"
-done
+  if build-fuzz/tests/fuzz/fuzz_$t -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 \
+      -artifact_prefix="$crashes/" "$corpus" "tests/fuzz/$t" >"build-fuzz/logs/$t.log" 2>&1; then
+    echo "fuzz: $t clean"
+  else
+    echo "fuzz: $t FAILED"
+    cat "build-fuzz/logs/$t.log"
+    return 1
+  fi
+}
+export -f fuzz_one
+printf '%s\n' "${targets[@]}" | xargs -P "${JOBS:-$(nproc)}" -I{} bash -c 'fuzz_one "$@"' _ {}

@@ -22,6 +22,7 @@ void CCeXDib::Release() {
   if (m_hMemDC) DeleteDC(m_hMemDC);
   if (m_hSection) DeleteObject(m_hSection);
   m_block.reset();
+  m_pixels.reset();
   m_hMemDC = nullptr;
   m_hSection = nullptr;
   m_pSectionBits = nullptr;
@@ -35,11 +36,15 @@ BYTE* CCeXDib::Create(DWORD width, DWORD height, WORD bitCount) {
   const uint64_t stride = ((static_cast<uint64_t>(bitCount) * width + 31) / 32) * 4;
   const uint64_t image = stride * height;
   const WORD colours = ColourCount(bitCount);
-  const uint64_t total = sizeof(BITMAPINFOHEADER) + 4u * colours + image;
+  const uint64_t head = sizeof(BITMAPINFOHEADER) + 4u * colours;
   // The header's fields are 32 bits wide: a picture they cannot describe stays empty.
-  if (image > 0xFFFFFFFFu || total > 0xFFFFFFFFu || width > 0x7FFFFFFFu || height > 0x7FFFFFFFu) return nullptr;
-  m_block.reset(new (std::nothrow) BYTE[static_cast<size_t>(total)]);
-  if (!m_block) return nullptr;
+  if (image > 0xFFFFFFFFu || head + image > 0xFFFFFFFFu || width > 0x7FFFFFFFu || height > 0x7FFFFFFFu)
+    return nullptr;
+  std::unique_ptr<BYTE[]> block(new (std::nothrow) BYTE[static_cast<size_t>(head)]);
+  std::shared_ptr<BYTE[]> pixels(new (std::nothrow) BYTE[image ? static_cast<size_t>(image) : 1]);
+  if (!block || !pixels) return nullptr;
+  m_block = std::move(block);
+  m_pixels = std::move(pixels);
   m_stride = static_cast<DWORD>(stride);
   m_colours = colours;
   m_header.biSize = sizeof(BITMAPINFOHEADER);
@@ -55,15 +60,35 @@ BYTE* CCeXDib::Create(DWORD width, DWORD height, WORD bitCount) {
 
 void CCeXDib::CopyFrom(const CCeXDib& source) {
   if (&source == this) return;
-  if (!Create(source.GetWidth(), source.GetHeight(), source.GetBitCount()) || !source.m_block) return;
-  memcpy(m_block.get(), source.m_block.get(), GetTotalSize());
+  Release();
+  if (!source.m_block) return;
+  const size_t head = source.m_header.biSize + source.GetColorTableSize();
+  m_block.reset(new (std::nothrow) BYTE[head]);
+  if (!m_block) return;
+  memcpy(m_block.get(), source.m_block.get(), head);
+  m_pixels = source.m_pixels;
+  m_header = source.m_header;
+  m_stride = source.m_stride;
+  m_colours = source.m_colours;
+}
+
+bool CCeXDib::OwnPixels() {
+  if (!m_block) return false;
+  if (m_pixels.use_count() == 1) return true;
+  std::shared_ptr<BYTE[]> own(new (std::nothrow) BYTE[m_header.biSizeImage ? m_header.biSizeImage : 1]);
+  if (!own) return false;
+  memcpy(own.get(), m_pixels.get(), m_header.biSizeImage);
+  m_pixels = std::move(own);
+  return true;
 }
 
 RGBQUAD* CCeXDib::ColorTable() const {
   return m_block ? reinterpret_cast<RGBQUAD*>(m_block.get() + m_header.biSize) : nullptr;
 }
 
-BYTE* CCeXDib::GetBits() const { return m_block ? m_block.get() + m_header.biSize + GetColorTableSize() : nullptr; }
+BYTE* CCeXDib::GetBits() { return OwnPixels() ? m_pixels.get() : nullptr; }
+
+const BYTE* CCeXDib::GetBits() const { return m_block ? m_pixels.get() : nullptr; }
 
 void CCeXDib::SetColorEntry(BYTE index, BYTE red, BYTE green, BYTE blue) {
   if (!m_block || m_colours == 0 || index >= m_colours) return;
@@ -78,16 +103,17 @@ COLORREF CCeXDib::GetColorEntry(BYTE index) const {
 
 void CCeXDib::SetPixelIndex(int x, int y, BYTE value) {
   if (!m_block || m_colours == 0 || x < 0 || y < 0 || x >= m_header.biWidth || y >= m_header.biHeight) return;
-  GetBits()[static_cast<size_t>(m_header.biHeight - y - 1) * m_stride + static_cast<size_t>(x)] = value;
+  if (!OwnPixels()) return;
+  m_pixels[static_cast<size_t>(m_header.biHeight - y - 1) * m_stride + static_cast<size_t>(x)] = value;
 }
 
 BYTE CCeXDib::GetPixelIndex(int x, int y) const {
   if (!m_block || m_colours == 0 || x < 0 || y < 0 || x >= m_header.biWidth || y >= m_header.biHeight) return 0;
-  return GetBits()[static_cast<size_t>(m_header.biHeight - y - 1) * m_stride + static_cast<size_t>(x)];
+  return m_pixels[static_cast<size_t>(m_header.biHeight - y - 1) * m_stride + static_cast<size_t>(x)];
 }
 
 void CCeXDib::Fill(BYTE value) {
-  if (m_block) memset(GetBits(), value, m_header.biSizeImage);
+  if (OwnPixels()) memset(m_pixels.get(), value, m_header.biSizeImage);
 }
 
 void CCeXDib::TintPalette(COLORREF colour, UINT percent) {
@@ -114,7 +140,7 @@ void CCeXDib::Draw(HDC target, int x, int y) {
       return;
     }
   }
-  memcpy(m_pSectionBits, GetBits(), m_header.biSizeImage);
+  memcpy(m_pSectionBits, m_pixels.get(), m_header.biSizeImage);
   if (!m_hMemDC) {
     m_hMemDC = CreateCompatibleDC(target);
     if (!m_hMemDC) return;

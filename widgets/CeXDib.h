@@ -1,8 +1,10 @@
-// CCeXDib: a device-independent bitmap in one heap block laid out as a packed
-// DIB (BITMAPINFOHEADER, colour table, pixel rows bottom-up). Drawing copies
-// the pixels into a DIB section kept, with its memory DC, between draws. An
-// empty picture (never created, or its block could not be had) ignores every
-// change and draws nothing.
+// CCeXDib: a device-independent bitmap: a block laid out as the head of a
+// packed DIB (BITMAPINFOHEADER, colour table) and the pixel rows bottom-up.
+// A copy shares the pixel rows of its source until either of them changes
+// its pixels (copies that differ by their colour tables cost one table
+// each). Drawing copies the pixels into a DIB section kept, with its memory
+// DC, between draws. An empty picture (never created, or its block could not
+// be had) ignores every change and draws nothing.
 #pragma once
 
 #include <memory>
@@ -32,7 +34,9 @@ class CCeXDib {
   void TintPalette(COLORREF colour, UINT percent);
   void Draw(HDC target, int x, int y);
 
-  BYTE* GetBits() const;
+  // The pixel rows: writable ones are this picture's own.
+  BYTE* GetBits();
+  const BYTE* GetBits() const;
   DWORD GetWidth() const { return static_cast<DWORD>(m_header.biWidth); }
   DWORD GetHeight() const { return static_cast<DWORD>(m_header.biHeight); }
   DWORD GetStride() const { return m_stride; }
@@ -40,6 +44,8 @@ class CCeXDib {
   DWORD GetColorTableSize() const { return 4u * m_colours; }
   DWORD GetTotalSize() const { return m_header.biSize + GetColorTableSize() + m_header.biSizeImage; }
   bool IsEmpty() const { return !m_block; }
+  // Whether the pixel rows are shared with a copy.
+  bool SharesPixels() const { return m_pixels && m_pixels.use_count() > 1; }
   // The colour-table entry (RGB) at `index`; 0 when there is none.
   COLORREF GetColorEntry(BYTE index) const;
   // The pixel value at (x, y) from the top; 0 outside.
@@ -47,8 +53,11 @@ class CCeXDib {
 
  private:
   RGBQUAD* ColorTable() const;
+  // Gives the picture pixel rows of its own before they change.
+  bool OwnPixels();
 
-  std::unique_ptr<BYTE[]> m_block;
+  std::unique_ptr<BYTE[]> m_block;  // header and colour table
+  std::shared_ptr<BYTE[]> m_pixels;
   BITMAPINFOHEADER m_header{};
   DWORD m_stride = 0;
   WORD m_colours = 0;

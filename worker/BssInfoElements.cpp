@@ -497,7 +497,21 @@ void Gather(Gathered& g, const BYTE* bss, DWORD available) {
   }
 }
 
+// The elements the text of `selector` needs, gathered from the record.
+Gathered GatherFor(int selector, const BYTE* bss, DWORD available) {
+  Gathered g(selector);
+  if (selector == kBssTextHt) std::fill(std::begin(g.ht), std::end(g.ht), 0);
+  Gather(g, bss, available);
+  return g;
+}
+
 using Output = Text<2 * sizeof(Field::data) + 256>;
+
+bool HasAuthentication(const Gathered& g) {
+  return g.wpa || g.wpaPsk || g.wpaNone || g.wpa2 || g.wpa2Psk || g.wpa2None;
+}
+bool HasCipher(const Gathered& g) { return g.tkip || g.wrap || g.ccmp; }
+bool HasHt(const Gathered& g) { return g.ht[kHtCapabilityPresent] || g.ht[kHtInformationPresent]; }
 
 void AppendSecurity(Output& out, const Gathered& g) {
   const size_t start = out.size;
@@ -596,9 +610,7 @@ CString ParseBssInfoElements(const BYTE* bss, DWORD available, int selector) {
     out.appendNumber(interval);
     return CString(out.data, static_cast<int>(out.size));
   }
-  Gathered g(selector);
-  if (selector == kBssTextHt) std::fill(std::begin(g.ht), std::end(g.ht), 0);
-  Gather(g, bss, available);
+  const Gathered g = GatherFor(selector, bss, available);
   switch (selector) {
     case kBssTextSecurity:
       AppendSecurity(out, g);
@@ -622,8 +634,17 @@ CString ParseBssInfoElements(const BYTE* bss, DWORD available, int selector) {
         }
         out.append(';');
       }
-      out.appendFlag(g.ht[kHtCapabilityPresent] || g.ht[kHtInformationPresent]);
+      out.appendFlag(HasHt(g));
       break;
   }
   return CString(out.data, static_cast<int>(out.size));
+}
+
+BssElementMarks ReadBssElementMarks(const BYTE* bss, DWORD available) {
+  const Gathered security = GatherFor(kBssTextSecurity, bss, available);
+  BssElementMarks marks;
+  marks.secured = HasAuthentication(security) || HasCipher(security);
+  marks.wps = GatherFor(kBssTextWps, bss, available).wps;
+  marks.ht = HasHt(GatherFor(kBssTextHt, bss, available));
+  return marks;
 }

@@ -74,3 +74,14 @@ constexpr int kHtTextFields = 55;
 // fixed bytes and stops at an element or attribute that runs past its
 // container, keeping what it gathered before.
 CString ParseBssInfoElements(const BYTE* bss, DWORD available, int selector);
+
+// What a list of networks marks of a record, by the same walks as the texts
+// above but without making them: `secured` when selector 0 would give other
+// than "Unknown;None", `wps` and `ht` as the "TRUE" of selector 2's and
+// selector 3's last field.
+struct BssElementMarks {
+  bool secured = false;
+  bool wps = false;
+  bool ht = false;
+};
+BssElementMarks ReadBssElementMarks(const BYTE* bss, DWORD available);

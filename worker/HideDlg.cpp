@@ -216,7 +216,7 @@ BOOL CreateHideDlg() {
   InitFolders();
   if (!IsWindow(g_worker->GetSafeHwnd())) g_worker->Create(IDD_HIDE_DLG, CWnd::FromHandle(GetDesktopWindow()));
   if (!IsWindow(g_worker->GetSafeHwnd())) return FALSE;
-  g_worker->SendMessage(WM_COMMAND, ID_WORKER_USE_QZCONFIG, 0);
+  if (g_worker->TakesAdapterOnCreation()) g_worker->SendMessage(WM_COMMAND, ID_WORKER_USE_QZCONFIG, 0);
   return TRUE;
 }
 

@@ -152,6 +152,10 @@ class CHideDlg : public CDialog {
   // this program); WavorelVista has neither and does nothing.
   void OnUseZeroConfig();
   void OnUseUtilityConfig();
+  // Whether the worker's creation takes the adapter over (command 32774):
+  // not in Wavorel while the adapter's first-run choice is Zero
+  // Configuration.
+  BOOL TakesAdapterOnCreation() const;
   // Wavorel's timer steps: 0 while the adapter is present (or was found
   // again), 2 when it is gone; the supplicant initialised and bound to the
   // adapter unless Zero Configuration holds it.
@@ -273,7 +277,8 @@ extern CHideDlg* g_pHideDlg;
 
 // Creates the worker (and its window, a modeless dialog with the desktop as
 // parent) when it has none, after the settings folders, then sends it
-// command 32774. TRUE when the worker window exists.
+// command 32774 when it takes the adapter over on creation. TRUE when the
+// worker window exists.
 BOOL CreateHideDlg();
 // Commands 32775 and 32772, end code 2, the window destroyed, the worker deleted.
 void DestroyHideDlg();

@@ -13,17 +13,26 @@ int WarningMessageBox(LPCSTR text) { return NotifyUIAlert(text, MB_ICONEXCLAMATI
 int SplitString(LPCSTR source, LPCSTR separator, CStringArray& out) {
   const size_t sepLength = separator ? std::strlen(separator) : 0;
   if (!source || sepLength == 0) return 0;
+  // Two walks: the first counts the separators and the pieces, so the array
+  // grows once; the second fills the new elements.
   int found = 0;
+  INT_PTR pieces = 0;
   const char* pieceStart = source;
-  const char* hit = std::strstr(source, separator);
-  if (!hit) return 0;
-  while (hit) {
+  for (const char* hit = std::strstr(source, separator); hit; hit = std::strstr(pieceStart, separator)) {
     ++found;
-    if (hit > pieceStart) out.Add(CString(pieceStart, static_cast<int>(hit - pieceStart)));
+    if (hit > pieceStart) ++pieces;
     pieceStart = hit + sepLength;
-    hit = std::strstr(pieceStart, separator);
   }
-  if (*pieceStart) out.Add(CString(pieceStart));
+  if (found == 0) return 0;
+  if (*pieceStart) ++pieces;
+  INT_PTR at = out.GetSize();
+  out.SetSize(at + pieces);
+  pieceStart = source;
+  for (const char* hit = std::strstr(source, separator); hit; hit = std::strstr(pieceStart, separator)) {
+    if (hit > pieceStart) out[at++] = CString(pieceStart, static_cast<int>(hit - pieceStart));
+    pieceStart = hit + sepLength;
+  }
+  if (*pieceStart) out[at] = pieceStart;
   return found;
 }
 

@@ -11,8 +11,10 @@ BOOL IsTraceOn() {
   return std::strcmp(value, "1") == 0;
 }
 
-void AppendTrace(LPCSTR text) {
-  FILE* file = fopen("C:\\Sorvik_test.txt", "a+");
+void AppendTrace(LPCSTR text) { AppendTraceTo("C:\\Sorvik_test.txt", text); }
+
+void AppendTraceTo(LPCSTR path, LPCSTR text) {
+  FILE* file = fopen(path, "a+");
   if (!file) return;
   std::fputs(text, file);
   std::fclose(file);

@@ -10,3 +10,6 @@ BOOL IsTraceOn();
 // Appends `text` as it is (the caller ends its lines); nothing when the file
 // cannot be opened.
 void AppendTrace(LPCSTR text);
+// The same for the trace file at `path` (the AP pages of Wavorel keep their
+// own).
+void AppendTraceTo(LPCSTR path, LPCSTR text);

@@ -61,3 +61,5 @@ CString DefaultApSsid() {
 }
 
 void AttachApWorkerWindow(HWND worker) { RecordWlanWorkerWindow(worker, WlanNotifyTarget::SoftAp); }
+
+void ApTrace(LPCSTR) {}

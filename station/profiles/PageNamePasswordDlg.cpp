@@ -112,13 +112,13 @@ BOOL CPageNamePasswordDlg::RunBridgeCommand(UINT code, const CString& value) {
       m_strIdentity = value;
       break;
     case 44:
-      m_strTunnelIdentity = value;
+      m_strPassword = value;
       break;
     case 45:
       m_strDomain = value;
       break;
     case 46:
-      m_strPassword = value;
+      m_strTunnelIdentity = value;
       break;
     case 47:
       m_strTunnelPassword = value;

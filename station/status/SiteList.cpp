@@ -1,14 +1,15 @@
 #include "station/status/SiteList.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "frontend/UiBridge.h"
 #include "platform/wire/Bytes.h"
 #include "platform/wire/NdisBssidList.h"
-#include "widgets/SortIntArray.h"
-#include "widgets/SortStringArray.h"
 #include "worker/BssInfoElements.h"
 #include "worker/ChannelTable.h"
 #include "worker/HideDlg.h"
@@ -24,6 +25,8 @@ constexpr int kWeakestRssi = -100;
 constexpr int kRssiModulus = 101;
 // The Japanese channels J8, J12 and J16 are stored as 200 + 8, 12, 16.
 constexpr UINT kJapanBase = 200;
+// A row of the code 26 text: seven quoted fields, an SSID of up to 32 bytes.
+constexpr size_t kUsualRowTextLength = 80;
 
 DWORD Field(const BYTE* record, size_t offset) { return getU32(record + offset); }
 
@@ -33,24 +36,60 @@ bool IsJapanChannel(UINT channel) {
   return channel == kJapanBase + 8 || channel == kJapanBase + 12 || channel == kJapanBase + 16;
 }
 
-// The attribute list of `selector` split at ";".
-void AttributeFields(const BYTE* record, DWORD length, int selector, CStringArray& fields) {
-  SplitString(ParseBssInfoElements(record, length, selector), ";", fields);
+// Appends "%lld" of `value`.
+void AppendNumber(CString& text, long long value) {
+  char digits[24];
+  *std::to_chars(digits, digits + sizeof digits - 1, value).ptr = '\0';
+  text += digits;
 }
 
-// Whether field `index` of an attribute list is "TRUE"; a list too short to
-// hold it says no.
-bool FieldIsTrue(const CStringArray& fields, int index) {
-  return index < fields.GetSize() && fields.GetAt(index) == "TRUE";
+// Appends `\t"%d"`, in one piece.
+void AppendNumberField(std::string& text, int value) {
+  char field[16] = {'\t', '"'};
+  char* end = std::to_chars(field + 2, field + sizeof field - 1, value).ptr;
+  *end++ = '"';
+  text.append(field, static_cast<size_t>(end - field));
+}
+
+// `"%s"` of a text field, made fit for the bridge.
+void AppendQuotedField(std::string& text, const char* field) {
+  text += '"';
+  const size_t start = text.size();
+  text += field;
+  MendNotifyField(&text[start], text.size() - start);
+  text += '"';
+}
+
+// The SSID bytes of a record: SsidLength of them (cut to 32) up to the first
+// zero byte. Returns their count.
+int SsidBytes(const BYTE* record, const char** bytes) {
+  const DWORD length = std::min<DWORD>(Field(record, kSsidLength), kSsidSize);
+  const BYTE* start = record + kSsid;
+  *bytes = reinterpret_cast<const char*>(start);
+  return static_cast<int>(std::find(start, start + length, 0) - start);
+}
+
+// The sort key of an SSID without regard to case: A-Z folded to a-z, ended by
+// a zero, so keys compare as CompareNoCase compares the SSIDs.
+using SsidKey = std::array<char, kSsidSize + 1>;
+SsidKey FoldedSsid(const BYTE* record) {
+  const char* bytes = nullptr;
+  const int length = SsidBytes(record, &bytes);
+  SsidKey key;
+  for (int i = 0; i < length; ++i) {
+    const char c = bytes[i];
+    key[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  key[length] = '\0';
+  return key;
 }
 
 }  // namespace
 
 CString SiteSsid(const BYTE* record) {
-  const DWORD length = std::min<DWORD>(Field(record, kSsidLength), kSsidSize);
-  const BYTE* bytes = record + kSsid;
-  const BYTE* end = std::find(bytes, bytes + length, 0);
-  return CString(reinterpret_cast<const char*>(bytes), static_cast<int>(end - bytes));
+  const char* bytes = nullptr;
+  const int length = SsidBytes(record, &bytes);
+  return CString(bytes, length);
 }
 
 int SiteRssi(const BYTE* record) {
@@ -62,10 +101,12 @@ CString SiteChannelText(DWORD frequencyKhz) {
   CString text;
   const CHANNEL_FREQUENCY* row = FindChannelByFrequency(frequencyKhz);
   if (!row) return text;
-  if (IsJapanChannel(row->Channel))
-    text.Format("J%u", row->Channel - kJapanBase);
-  else
-    text.Format("%u", row->Channel);
+  if (IsJapanChannel(row->Channel)) {
+    text = "J";
+    AppendNumber(text, row->Channel - kJapanBase);
+  } else {
+    AppendNumber(text, row->Channel);
+  }
   return text;
 }
 
@@ -96,13 +137,10 @@ SiteRow MakeSiteRow(const BYTE* record, DWORD length) {
   row.ssid = SiteSsid(record);
   row.networkType = static_cast<int>(Field(record, kNetworkTypeInUse));
   row.channelText = SiteChannelText(Frequency(record));
-  CStringArray ht;
-  AttributeFields(record, length, kBssTextHt, ht);
-  row.ht = FieldIsTrue(ht, kHtTextFields - 1);
-  CStringArray wps;
-  AttributeFields(record, length, kBssTextWps, wps);
-  row.wps = FieldIsTrue(wps, kWpsTextFields - 1);
-  row.secured = Field(record, kPrivacy) != 0 || ParseBssInfoElements(record, length, kBssTextSecurity) != "Unknown;None";
+  const BssElementMarks marks = ReadBssElementMarks(record, length);
+  row.ht = marks.ht;
+  row.wps = marks.wps;
+  row.secured = Field(record, kPrivacy) != 0 || marks.secured;
   row.rssi = SiteRssi(record);
   return row;
 }
@@ -115,22 +153,27 @@ void BuildSiteRows(const BYTE* list, DWORD size, std::vector<SiteRow>& rows, std
 }
 
 CString MakeSurveyRowsText(const std::vector<SiteRow>& rows) {
-  CString text;
+  std::string text;
+  text.reserve(rows.size() * kUsualRowTextLength);
   for (size_t i = 0; i < rows.size(); ++i) {
     const SiteRow& row = rows[i];
-    CString line;
-    line.Format("\"%s\"\t\"%d\"\t\"%d\"\t\"%d\"\t\"%s\"\t\"%d\"\t\"%d\"", static_cast<LPCSTR>(MakeNotifyField(row.ssid)),
-                row.connected, row.infrastructureMode, row.networkType,
-                static_cast<LPCSTR>(MakeNotifyField(row.channelText)), row.secured, RssiToPercent(row.rssi));
     if (i > 0) text += "\r\n";
-    text += line;
+    // "%s"\t"%d"\t"%d"\t"%d"\t"%s"\t"%d"\t"%d"
+    AppendQuotedField(text, row.ssid);
+    AppendNumberField(text, row.connected);
+    AppendNumberField(text, row.infrastructureMode);
+    AppendNumberField(text, row.networkType);
+    text += '\t';
+    AppendQuotedField(text, row.channelText);
+    AppendNumberField(text, row.secured);
+    AppendNumberField(text, RssiToPercent(row.rssi));
   }
-  return text;
+  return CString(text.data(), static_cast<int>(text.size()));
 }
 
 bool SiteSecurityFields(const BYTE* record, DWORD length, CString& auth, CString& cipher) {
   CStringArray fields;
-  AttributeFields(record, length, kBssTextSecurity, fields);
+  SplitString(ParseBssInfoElements(record, length, kBssTextSecurity), ";", fields);
   if (fields.GetSize() < 2) return false;
   auth = fields.GetAt(0);
   cipher = fields.GetAt(1);
@@ -171,11 +214,11 @@ void SortSiteList(BYTE* list, DWORD size, FILETIME* stamps, int stampCount, int 
   std::vector<size_t> order(count);
   for (size_t i = 0; i < count; ++i) order[i] = i;
   if (key == kSiteSortSsid) {
-    std::vector<CString> keys;
+    std::vector<SsidKey> keys;
     keys.reserve(count);
-    for (const Record& r : records) keys.push_back(SiteSsid(r.at));
+    for (const Record& r : records) keys.push_back(FoldedSsid(r.at));
     std::stable_sort(order.begin(), order.end(),
-                     [&keys](size_t a, size_t b) { return keys[a].CompareNoCase(keys[b]) < 0; });
+                     [&keys](size_t a, size_t b) { return std::strcmp(keys[a].data(), keys[b].data()) < 0; });
   } else {
     std::vector<int> keys;
     keys.reserve(count);

@@ -438,10 +438,10 @@ TEST_F(SiteEditorValidationTest, IllegalCharactersInTheNameRaiseAnAlert) {
   const std::string illegal = "~!@#$%^&*()_={}|[]\\:;'?></.,+`\"";
   for (char c : illegal) {
     SCOPED_TRACE(std::string(1, c));
-    alerts().clear();
+    received().clear();
     name->SetWindowText(("My" + std::string(1, c) + "Net").c_str());
     wavorel::pumpMessages();
-    EXPECT_EQ(alerts(), (std::vector<std::string>{"48\r\n\r\nContain illegal character."}));
+    EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX), (std::vector<std::string>{"48\r\n\r\nContain illegal character."}));
     // The text stays; it is selected and the name edit has the focus.
     EXPECT_EQ(text(kInfo, IDC_INFO_NAME), "My" + std::string(1, c) + "Net");
     int start = 0, end = 0;
@@ -450,10 +450,10 @@ TEST_F(SiteEditorValidationTest, IllegalCharactersInTheNameRaiseAnAlert) {
     EXPECT_EQ(end, 6);
     EXPECT_EQ(GetFocus(), name->GetSafeHwnd());
   }
-  alerts().clear();
+  received().clear();
   name->SetWindowText("My-Home 2 net");
   wavorel::pumpMessages();
-  EXPECT_TRUE(alerts().empty());
+  EXPECT_TRUE(valuesOf(BRIDGE_UI_MESSAGE_BOX).empty());
 }
 
 TEST_F(SiteEditorValidationTest, PreSharedKeyLengths) {

@@ -1,6 +1,6 @@
 // Fixture of the site editor tests: the application and its main dialog (a
 // station tab control made by a test maker that holds the survey-save flag),
-// a recorded worker window and a recorded UI window, and the editor driven
+// a recorded worker window and the stand-in front end, and the editor driven
 // by UI codes as the station tab control hands them on.
 #pragma once
 
@@ -17,6 +17,7 @@
 #include "frontend/WavorelApp.h"
 #include "frontend/WavorelDlg.h"
 #include "tests/frontend/FrontendTest.h"
+#include "tests/support/FrontEndRecorder.h"
 
 namespace site_editor_test {
 
@@ -30,7 +31,7 @@ class CStationTable : public CGxTabCtrl, public CSaveWithoutShowingFlag {
   int m_flag = 0;
 };
 
-class SiteEditorTest : public wavorel::testing::FrontendTest {
+class SiteEditorTest : public wavorel::testing::FrontendTest, protected wavorel::testing::FrontEndRecorder {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -41,8 +42,6 @@ class SiteEditorTest : public wavorel::testing::FrontendTest {
   // What the worker window got since the last call (posted commands are
   // delivered first).
   Commands takeWorker();
-  // The alerts (code 2 values) the UI window got.
-  std::vector<std::string>& alerts();
 
   CDlgOneSiteEditor& editor();
   HWND item(UINT page, UINT id);  // a control of a page template
@@ -68,7 +67,6 @@ class SiteEditorTest : public wavorel::testing::FrontendTest {
   std::unique_ptr<CWavorelDlg> m_dialog;
   CStationTable* m_station = nullptr;
   HWND m_worker = nullptr;
-  HWND m_ui = nullptr;
 };
 
 }  // namespace site_editor_test

@@ -5,7 +5,6 @@ namespace site_editor_test {
 namespace {
 
 Commands g_worker;
-std::vector<std::string> g_alerts;
 CStationTable* g_made = nullptr;
 
 LRESULT CALLBACK workerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -13,13 +12,6 @@ LRESULT CALLBACK workerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   CString value = TakeNotifyText(wParam, lParam);
   g_worker.emplace_back(static_cast<UINT>(wParam), value.GetString());
   return 0;
-}
-
-LRESULT CALLBACK uiProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg != WM_UIBRIDGE) return DefWindowProc(hwnd, msg, wParam, lParam);
-  CString value = TakeNotifyText(wParam, lParam);
-  if (wParam == BRIDGE_UI_MESSAGE_BOX) g_alerts.emplace_back(value.GetString());
-  return IDOK;
 }
 
 CGxTabCtrl* makeStation(CWnd* host) {
@@ -42,7 +34,6 @@ HWND makeWindow(const char* className, WNDPROC proc) {
 void SiteEditorTest::SetUp() {
   FrontendTest::SetUp();
   g_worker.clear();
-  g_alerts.clear();
   g_made = nullptr;
   CWavorelDlg::SetTableCreators(makeStation, nullptr);
   m_app = std::make_unique<CWavorelApp>();
@@ -57,15 +48,14 @@ void SiteEditorTest::SetUp() {
   m_station = g_made;
   ASSERT_NE(m_station, nullptr);
   m_worker = makeWindow("SiteEditorWorker", workerProc);
-  m_ui = makeWindow("SiteEditorUi", uiProc);
   SetWorkerNotifyWnd(m_worker);
-  SetUINotifyWnd(m_ui);
+  openFrontEnd();
 }
 
 void SiteEditorTest::TearDown() {
   DestroySiteEditor();
   SetWorkerNotifyWnd(nullptr);
-  SetUINotifyWnd(nullptr);
+  closeFrontEnd();
   wavorel::setModalResponder(nullptr);
   if (m_app) m_app->ExitInstance();
   m_dialog.reset();
@@ -85,8 +75,6 @@ Commands SiteEditorTest::takeWorker() {
   taken.swap(g_worker);
   return taken;
 }
-
-std::vector<std::string>& SiteEditorTest::alerts() { return g_alerts; }
 
 CDlgOneSiteEditor& SiteEditorTest::editor() {
   CDlgOneSiteEditor* made = GetSiteEditor();

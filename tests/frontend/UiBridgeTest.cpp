@@ -320,9 +320,16 @@ TEST_F(UiBridgeTest, NotifyFieldKeepsOneField) {
       {"a\t\r\n", "a   "},
       {"\r\r\n\n", "\r  \n"},  // only the pair is a line break
       {"plain", "plain"},
+      {"x\r", "x\r"},  // a CR at the end pairs with nothing
       {nullptr, ""},
   };
-  for (const Case& c : cases) EXPECT_STREQ(MakeNotifyField(c.text), c.field) << (c.text ? c.text : "NULL");
+  for (const Case& c : cases) {
+    EXPECT_STREQ(MakeNotifyField(c.text), c.field) << (c.text ? c.text : "NULL");
+    // In place in a longer text: only the length given is mended.
+    std::string row = std::string("\r\n\t") + (c.text ? c.text : "") + "\r\n\t";
+    MendNotifyField(&row[3], row.size() - 6);
+    EXPECT_EQ(row, std::string("\r\n\t") + c.field + "\r\n\t") << (c.text ? c.text : "NULL");
+  }
 }
 
 TEST_F(UiBridgeTest, IndexFromTextIsAppliedOnlyInRange) {

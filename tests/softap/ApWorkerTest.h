@@ -18,7 +18,6 @@
 #include <thread>
 #include <vector>
 
-#include "frontend/UiBridge.h"
 #include "platform/Platform.h"
 #include "platform/sim/radio/Machine.h"
 #include "platform/sim/radio/World.h"
@@ -33,15 +32,11 @@
 #include "softap/ApModule.h"
 #include "softap/ApPoll.h"
 #include "softap/HideDlg_AP.h"
+#include "tests/support/FrontEndRecorder.h"
 #include "worker/DriverCodes.h"
 #include "worker/ModuleFunctions.h"
 
 namespace softap::testing {
-
-struct BridgePost {
-  UINT code;
-  std::string text;
-};
 
 // Registry values by name, texts.
 using Texts = std::vector<std::pair<const char*, std::string>>;
@@ -58,7 +53,7 @@ const Texts kBase = {
     {"RadiusPort", ""},         {"RadiusKey", ""},       {"AccessControlPolicy", "0"}, {"WdsEnable", "1"},
 };
 
-class ApWorkerTest : public wavorel::testing::PlatformTest {
+class ApWorkerTest : public wavorel::testing::PlatformTest, protected wavorel::testing::FrontEndRecorder {
  protected:
   static const char* programName() { return WAVOREL_BUILD_XP ? "Wavorel" : "WavorelVista"; }
 
@@ -69,13 +64,13 @@ class ApWorkerTest : public wavorel::testing::PlatformTest {
     std::filesystem::create_directories(programLinux_);
     wavorel::setProgramFolder(programLinux_, programName());
     resetModule();
-    openUiWindow();
+    openFrontEnd();
   }
   void TearDown() override {
     DestroyHideDlgAP();
     CloseAPOnExit();
     pump();
-    SetUINotifyWnd(nullptr);
+    closeFrontEnd();
     resetModule();
     unsetenv("WAVOREL_WORLD");
     PlatformTest::TearDown();
@@ -89,7 +84,7 @@ class ApWorkerTest : public wavorel::testing::PlatformTest {
     wavorel::resetPlatformState();
     wavorel::setProgramFolder(programLinux_, programName());
     resetModule();
-    openUiWindow();
+    openFrontEnd();
   }
   // The default world with `extra` sections or lines added to the end of the
   // adapter's section (`adapterLines`) and behind the world (`sections`).
@@ -100,7 +95,7 @@ class ApWorkerTest : public wavorel::testing::PlatformTest {
     useWorld(world + "\n" + sections);
   }
 
-  static void resetModule() {
+  void resetModule() {
     GetApSetOidQueue().Free();
     ClearApEventLog();
     g_strApDevicePath.Empty();
@@ -123,37 +118,7 @@ class ApWorkerTest : public wavorel::testing::PlatformTest {
     for (int& flag : g_bApNetworkType) flag = 0;
     wavorel::sim::clearDriverCalls();
     wavorel::clearProcessStarts();
-    posts().clear();
-  }
-
-  // ---- The front end ----
-  static std::vector<BridgePost>& posts() {
-    static std::vector<BridgePost> list;
-    return list;
-  }
-  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
-    posts().push_back({static_cast<UINT>(wParam), static_cast<LPCSTR>(TakeNotifyText(wParam, lParam))});
-    return wParam == BRIDGE_UI_MESSAGE_BOX ? IDOK : 0;
-  }
-  void openUiWindow() {
-    WNDCLASS wc{};
-    wc.lpfnWndProc = &ApWorkerTest::uiProc;
-    wc.lpszClassName = "ApWorkerTestUi";
-    RegisterClass(&wc);
-    ui_ = CreateWindowEx(0, "ApWorkerTestUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    SetUINotifyWnd(ui_);
-  }
-  // The values of bridge code `code` the front end got, in order.
-  static std::vector<std::string> postsOf(UINT code) {
-    std::vector<std::string> out;
-    for (const BridgePost& p : posts())
-      if (p.code == code) out.push_back(p.text);
-    return out;
-  }
-  static std::string lastTrayState() {
-    const std::vector<std::string> states = postsOf(BRIDGE_UI_CONNECTION_STATE);
-    return states.empty() ? std::string() : states.back();
+    received().clear();
   }
 
   // ---- Time and messages ----
@@ -304,7 +269,6 @@ class ApWorkerTest : public wavorel::testing::PlatformTest {
 
  private:
   std::string programLinux_;
-  HWND ui_ = nullptr;
 };
 
 }  // namespace softap::testing

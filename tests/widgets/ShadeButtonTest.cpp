@@ -66,6 +66,8 @@ TEST_F(ShadeButtonTest, PatternFourRowsAndTheNoiseDrawOrder) {
   }
   EXPECT_EQ(button->GetHoverPicture().GetPixelIndex(3, 3), picture.GetPixelIndex(3, 3)) << "the same pixels";
   EXPECT_EQ(button->GetLatchedPicture().GetPixelIndex(7, 11), picture.GetPixelIndex(7, 11));
+  EXPECT_EQ(button->GetHoverPicture().GetBits(), picture.GetBits()) << "the three pictures hold one set of pixels";
+  EXPECT_EQ(button->GetLatchedPicture().GetBits(), picture.GetBits());
 }
 
 TEST_F(ShadeButtonTest, TheColourTableRunsFromShadowOverFaceToHighlight) {
@@ -248,6 +250,23 @@ TEST_F(ShadeButtonTest, DibLayoutAndEdgeCases) {
   copy.TintPalette(RGB(110, 120, 130), 250);
   EXPECT_EQ(copy.GetColorEntry(7), RGB(110, 120, 130)) << "more than 100 % acts as 100 %";
   EXPECT_EQ(dib.GetColorEntry(7), RGB(10, 20, 30)) << "the copy has its own block";
+  // The pixels are shared until one of the two changes them.
+  EXPECT_TRUE(copy.SharesPixels());
+  copy.SetPixelIndex(2, 1, 9);
+  EXPECT_FALSE(copy.SharesPixels());
+  EXPECT_EQ(copy.GetPixelIndex(2, 1), 9);
+  EXPECT_EQ(dib.GetPixelIndex(2, 1), 7) << "a change to the copy reached its source";
+  CCeXDib filled;
+  filled.CopyFrom(dib);
+  dib.Fill(3);
+  EXPECT_EQ(filled.GetPixelIndex(2, 1), 7) << "a change to the source reached its copy";
+  CCeXDib written;
+  written.CopyFrom(filled);
+  written.GetBits()[0] = 5;
+  EXPECT_NE(filled.GetBits()[0], 5) << "writing through the bits reached the copy's source";
+  dib.SetPixelIndex(1, 0, 0);
+  dib.Fill(7);
+  dib.SetPixelIndex(1, 0, 0);
 
   Canvas canvas(10, 10);
   dib.Draw(canvas.dc()->GetSafeHdc(), 2, 3);

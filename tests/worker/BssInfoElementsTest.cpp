@@ -254,6 +254,59 @@ TEST(BssInfoElementsTest, BadRecordsGiveTheDefaults) {
   EXPECT_EQ(Parse(good, -1), "");
 }
 
+TEST(BssInfoElementsTest, MarksAreWhatTheTextsSay) {
+  BssRecordFields fields;
+  fields.elements = Concat({RsnElement(Rsn(4), {Rsn(4)}, {Rsn(2)}), WpsElement({}), HtCapabilities(0, 0, 0, 0)});
+  Bytes longIes = BssRecord(fields);
+  wavorel::wire::putU32(longIes.data() + wavorel::wire::ndis::bssid::kIeLength, static_cast<DWORD>(longIes.size()));
+  Bytes fakeWps = BssRecord(BssRecordFields{});
+  const Bytes fake = {221, 4, 0x00, 0x50, 0xF2, 0x04};
+  std::copy(fake.begin(), fake.end(), fakeWps.begin() + wavorel::wire::ndis::bssid::kIes);
+  auto record = [](const Bytes& elements, DWORD infrastructure = 1) {
+    BssRecordFields f;
+    f.elements = elements;
+    f.infrastructure = infrastructure;
+    return BssRecord(f);
+  };
+  const Bytes vendorHtInfo = Element(221, Concat({Suite(0x00, 0x90, 0x4C, 0x34), Bytes(22, 0)}));
+  struct Case {
+    const char* what;
+    Bytes record;
+    bool secured, wps, ht;
+  } cases[] = {
+      {"nothing", record({}), false, false, false},
+      {"RSN with PSK", record(RsnElement(Rsn(4), {Rsn(4)}, {Rsn(2)})), true, false, false},
+      {"ad hoc WPA-None", record(WpaElement(Ms(2), {Ms(2)}, {Ms(2)}), 0), true, false, false},
+      {"ciphers without a known AKM", record(Element(48, Concat({U16(1), Rsn(4), U16(5), Rsn(2)}))), true, false,
+       false},
+      {"an RSN element too short to read", record(Element(48, Bytes(11, 0))), false, false, false},
+      {"CCX suites are no security", record(WpaElement(Ccx(2), {Ccx(0)}, {})), false, false, false},
+      {"an empty WPS element", record(WpsElement({})), false, true, false},
+      {"HT capabilities", record(HtCapabilities(0, 0, 0, 0)), false, false, true},
+      {"HT capabilities of another length", record(Element(45, Bytes(25, 0))), false, false, false},
+      {"HT information only", record(HtInformation(1, 0, 0, 0, 0, 0)), false, false, true},
+      {"the vendor HT information", record(vendorHtInfo), false, false, true},
+      {"all three", record(Concat({WpsElement({Attribute(0x1044, {2})}), RsnElement(Rsn(2), {Rsn(2)}, {Rsn(1)}),
+                                   HtCapabilities(0xFFFF, 0xFF, 0xFF, 0xFFFF)})),
+       true, true, true},
+      {"IELength past Length", longIes, false, false, false},
+      {"a WPS element in the fixed fields", fakeWps, false, false, false},
+  };
+  for (const Case& c : cases) {
+    const DWORD available = static_cast<DWORD>(c.record.size());
+    const BssElementMarks marks = ReadBssElementMarks(c.record.data(), available);
+    EXPECT_EQ(marks.secured, c.secured) << c.what;
+    EXPECT_EQ(marks.wps, c.wps) << c.what;
+    EXPECT_EQ(marks.ht, c.ht) << c.what;
+    // And as the texts have them.
+    EXPECT_EQ(marks.secured, Parse(c.record, kBssTextSecurity) != "Unknown;None") << c.what;
+    EXPECT_EQ(marks.wps, Fields(Parse(c.record, kBssTextWps))[kWpsTextFields - 1] == "TRUE") << c.what;
+    EXPECT_EQ(marks.ht, Fields(Parse(c.record, kBssTextHt))[kHtTextFields - 1] == "TRUE") << c.what;
+  }
+  const BssElementMarks none = ReadBssElementMarks(nullptr, 0);
+  EXPECT_FALSE(none.secured || none.wps || none.ht);
+}
+
 TEST(BssInfoElementsTest, SelectorFourIsTheBeaconIntervalOfTheFixedFields) {
   BssRecordFields fields;
   fields.beaconInterval = 0x1234;

@@ -31,6 +31,7 @@ TEST(SplitStringTest, PiecesBetweenSeparatorsWithoutEmptyOnes) {
       {"x--y----z", "--", 3, {"x", "y", "z"}},
       {"aaa", "aa", 1, {"a"}},  // the next search starts behind the separator found
       {"a;b", "", 0, {}},       // an empty separator adds nothing
+      {";1;;2;3;4;5;6;7;8;9;10;", ";", 12, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.source) + " / " + c.separator);

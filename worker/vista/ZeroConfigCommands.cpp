@@ -7,6 +7,8 @@ void CHideDlg::OnUseZeroConfig() {}
 
 void CHideDlg::OnUseUtilityConfig() {}
 
+BOOL CHideDlg::TakesAdapterOnCreation() const { return TRUE; }
+
 void CHideDlg::ReleaseAdapterForApMode() {}
 
 UINT CHideDlg::TrayMenuId(BOOL offerAp) { return offerAp ? IDR_WORKER_MENU_AP : IDR_WORKER_MENU; }

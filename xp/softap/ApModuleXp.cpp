@@ -1,12 +1,13 @@
 // The AP module in Wavorel: plain registry access (there is no registry
 // service to fall back on), the default SSID of the company's name,
-// "bCheckBuild", and no Native Wi-Fi client or registry-service client to
+// "bCheckBuild" and the AP pages' trace file it switches on, and no Native Wi-Fi client or registry-service client to
 // start, bind or close.
 #include <cstdlib>
 
 #include "softap/ApModule.h"
 #include "softap/ApSettings.h"
 #include "utilmere/Utilmere.h"
+#include "worker/TraceFile.h"
 
 LONG RegOpenKeyEx_AP(HKEY root, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result) {
   return RegOpenKeyEx(root, subKey, options, access, result);
@@ -37,4 +38,8 @@ void ReadApCheckBuild() {
     g_bApCheckBuild = 0;
   }
   RegCloseKey(key);
+}
+
+void ApTrace(LPCSTR text) {
+  if (g_bApCheckBuild == 1) AppendTraceTo("C:\\test_Vendrel.txt", FormatString("%s\n", text));
 }

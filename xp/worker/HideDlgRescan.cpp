@@ -3,13 +3,17 @@
 // soft-AP mode left, the region and radio, who holds the adapter now, the
 // supplicant bound to it, a first scan and the current profile applied.
 #include <cstring>
+#include <string>
 
 #include "worker/BssLists.h"
+#include "worker/CopyRegistryKeyValues.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
 #include "worker/TraceFile.h"
 #include "worker/WorkerGlobals.h"
 #include "xp/supplicant/PortManager.h"
+#include "xp/worker/RegistryKey.h"
+#include "xp/worker/RegistryProfileStore.h"
 #include "xp/worker/XpWorker.h"
 #include "xp/worker/ZeroConfigHandover.h"
 
@@ -29,13 +33,33 @@ BOOL Query(DWORD oid, void* buffer, DWORD size) {
   return QueryOid(oid, buffer, size, &returned);
 }
 
-// An adapter left in soft-AP mode goes back to station mode, and the sharing
-// tool lets the connection go.
+// Copies every value of the driver key's subkey `path` into the driver key.
+void CopyIntoDriverKey(const CRegistryKey& driver, const CString& path) {
+  CRegistryKey source;
+  if (source.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) == ERROR_SUCCESS)
+    CopyRegistryKeyValues(source.Handle(), driver.Handle());
+}
+
+// Soft-AP mode keeps its settings in the driver key's own values: the station
+// values come back, the installer's ("Default") and over them the activated
+// profile's, as its activation copied them.
+void RestoreStationValues() {
+  CRegistryKey driver;
+  if (driver.Open(HKEY_LOCAL_MACHINE, g_strDriverKey, KEY_ALL_ACCESS) != ERROR_SUCCESS) return;
+  CopyIntoDriverKey(driver, g_strDriverKey + "\\Default");
+  std::string name;
+  if (driver.ReadText("CurProfile", CRegistryKey::kValueSize, name) && IsRegistryProfileName(name.c_str()))
+    CopyIntoDriverKey(driver, StationProfileKeyPath(name.c_str()));
+}
+
+// An adapter left in soft-AP mode goes back to station mode with its station
+// values, and the sharing tool lets the connection go.
 void LeaveApMode() {
   DWORD mode = 0;
   if (!Query(OID_VX_AP_MODE, &mode, sizeof mode) || mode == 0) return;
   DWORD station = 0, returned = 0;
   SetOid(OID_VX_AP_MODE_SET, &station, sizeof station, &returned, kTries);
+  RestoreStationValues();
   WinExec("\"Pickwell.exe\" ICS_DOWN", SW_HIDE);
 }
 

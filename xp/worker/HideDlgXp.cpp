@@ -54,6 +54,10 @@ void CHideDlg::OnUseZeroConfig() { HandOverToZeroConfig(MakeHandover(*this)); }
 
 void CHideDlg::OnUseUtilityConfig() { TakeOverFromZeroConfig(MakeHandover(*this)); }
 
+// The user's first-run choice of Zero Configuration stands: it was carried
+// out by the first re-initialisation, just before the creation's take-over.
+BOOL CHideDlg::TakesAdapterOnCreation() const { return !IsZeroConfigChosen(); }
+
 namespace {
 
 int ApplyForWorker(BOOL readOnly, BOOL readRadioSettings) {

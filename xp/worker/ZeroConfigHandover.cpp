@@ -19,6 +19,16 @@ constexpr int kTries = 3;
 // Wavorel's first-run choices.
 constexpr DWORD kChoiceZeroConfig = 0;
 constexpr DWORD kChoiceUtility = 1;
+// Room for the stored first-run choice: a longer value reads as missing.
+constexpr DWORD kFirstRunRoom = 4;
+
+// "RunOnceInitConfigTool" of the open driver key into `text` (not
+// terminated); FALSE when it is missing or does not fit.
+BOOL ReadFirstRunValue(HKEY driverKey, char (&text)[kFirstRunRoom], DWORD& size) {
+  size = sizeof text;
+  return RegQueryValueEx(driverKey, kFirstRunValue, nullptr, nullptr, reinterpret_cast<LPBYTE>(text), &size) ==
+         ERROR_SUCCESS;
+}
 
 }  // namespace
 
@@ -102,9 +112,9 @@ void TakeOverFromZeroConfig(const HANDOVER_CONTEXT& context) {
 void ChooseConfigToolOnFirstRun(const HANDOVER_CONTEXT& context) {
   HKEY driverKey = nullptr;
   if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_ALL_ACCESS, &driverKey) != ERROR_SUCCESS) return;
-  BYTE made[4] = {};
-  DWORD size = sizeof made;
-  if (RegQueryValueEx(driverKey, kFirstRunValue, nullptr, nullptr, made, &size) == ERROR_SUCCESS) {
+  char made[kFirstRunRoom] = {};
+  DWORD size = 0;
+  if (ReadFirstRunValue(driverKey, made, size)) {
     RegCloseKey(driverKey);
     return;
   }
@@ -128,4 +138,16 @@ void ChooseConfigToolOnFirstRun(const HANDOVER_CONTEXT& context) {
   const char text = choice == kChoiceZeroConfig ? '0' : '1';
   RegSetValueEx(driverKey, kFirstRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(&text), sizeof text);
   RegCloseKey(driverKey);
+}
+
+BOOL IsZeroConfigChosen() {
+  HKEY driverKey = nullptr;
+  if (g_strDriverKey.IsEmpty() ||
+      RegOpenKeyEx(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_READ, &driverKey) != ERROR_SUCCESS) return FALSE;
+  char made[kFirstRunRoom] = {};
+  DWORD size = 0;
+  const BOOL read = ReadFirstRunValue(driverKey, made, size);
+  RegCloseKey(driverKey);
+  // "0", as the first-run step writes it; a terminator is allowed.
+  return read && size >= 1 && made[0] == '0' && (size == 1 || made[1] == '\0');
 }

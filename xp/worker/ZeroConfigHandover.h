@@ -54,3 +54,7 @@ void TakeOverFromZeroConfig(const HANDOVER_CONTEXT& context);
 // 0 the service, anything else this program) carried out and stored as
 // "RunOnceInitConfigTool" ("0"/"1" without terminator).
 void ChooseConfigToolOnFirstRun(const HANDOVER_CONTEXT& context);
+// TRUE when the adapter's stored first-run choice is Zero Configuration
+// ("RunOnceInitConfigTool" "0"): the worker then leaves the adapter with the
+// service when it is created. FALSE without an adapter driver key.
+BOOL IsZeroConfigChosen();

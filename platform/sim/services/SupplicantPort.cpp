@@ -295,6 +295,13 @@ void SupplicantPort::eapExchange(const WorldNetwork& network, uint64_t generatio
   SupplicantLibrary& library = SupplicantLibrary::instance();
   SupplicantServer server(network, machine().world().certificates, library.serverPassword(network));
   const WorldEap& eap = network.eap;
+  // After the credentials were refused on this network the password is
+  // asked for as a retry, which the program answers afresh.
+  uint32_t passwordKind = AC_REQ_PASSWORD;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (refusedOn_ == network.ssid) passwordKind = AC_REQ_RETRY_PASSWORD;
+  }
   if (!step(AC_REQ_SESSION_START, 0, generation)) return;
   auto outer = step(AC_REQ_IDENTITY, 0, generation);
   if (!outer) return;
@@ -340,7 +347,7 @@ void SupplicantPort::eapExchange(const WorldNetwork& network, uint64_t generatio
       const std::vector<uint32_t> offered = m->methods.value_or(std::vector<uint32_t>{});
       innerFits = std::any_of(offered.begin(), offered.end(), [&](uint32_t t) { return server.innerFits(t); });
     }
-    auto pw = step(AC_REQ_PASSWORD, 1, generation);
+    auto pw = step(passwordKind, 1, generation);
     if (!pw) return false;
     password = pw->password;
     return true;
@@ -393,7 +400,7 @@ void SupplicantPort::eapExchange(const WorldNetwork& network, uint64_t generatio
       break;
     }
     default:  // MD5, LEAP: the password of the outer identity
-      if (auto pw = step(AC_REQ_PASSWORD, 0, generation)) {
+      if (auto pw = step(passwordKind, 0, generation)) {
         password = pw->password;
         break;
       }
@@ -402,8 +409,12 @@ void SupplicantPort::eapExchange(const WorldNetwork& network, uint64_t generatio
 
   if (serverRefused) return fail(AC_STATUS_REJECTED, true);
   bool needsPassword = method != kEapTls;
-  if (!server.identityFits(identity) || (needsPassword && (!password || !server.passwordFits(*password))))
-    return fail(AC_STATUS_INVALID_CREDENTIALS, true);
+  const bool refused = !server.identityFits(identity) || (needsPassword && (!password || !server.passwordFits(*password)));
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    refusedOn_ = refused ? network.ssid : std::string();
+  }
+  if (refused) return fail(AC_STATUS_INVALID_CREDENTIALS, true);
   if (innerFits && !*innerFits) return fail(AC_STATUS_REJECTED, true);
   if (provisioning) {
     auto store = ask(AC_REQ_FAST_PAC_STORE, 0, generation);  // answered with the new PAC in hand

@@ -154,6 +154,7 @@ class SupplicantPort : public std::enable_shared_from_this<SupplicantPort> {
   uint32_t method_ = 0;
   uint32_t fastMode_ = 0;
   std::string outerIdentity_;
+  std::string refusedOn_;  // the network whose server last refused the credentials
   std::string psk_;
   uint32_t radioFlags_ = 0;
   bool ccxOn_ = false;

@@ -32,6 +32,7 @@ int addStrip(HIMAGELIST handle, HBITMAP image, HBITMAP mask, COLORREF key) {
   int frames = source.width() / list->width();
   if (frames == 0) return -1;
   int first = list->count();
+  list->reserve(first + frames);
   for (int i = 0; i < frames; ++i)
     list->put(first + i, source, i * list->width(), maskBitmap ? &maskBitmap->surface() : nullptr, key);
   return list->count() == first + frames ? first : -1;

@@ -19,12 +19,11 @@ void ImageListObject::dropHandles() {
   imageHandle_ = maskHandle_ = nullptr;
 }
 
-void ImageListObject::ensureCapacity(int count) {
+void ImageListObject::reserve(int count) {
   int capacity = images_ ? images_->surface().width() / cx_ : 0;
   if (count <= capacity) return;
-  int grown = std::max(count, capacity * 2);
-  auto images = Bitmap::makeDdb(grown * cx_, cy_, 32);
-  auto masks = Bitmap::makeDdb(grown * cx_, cy_, 1);
+  auto images = Bitmap::makeDdb(count * cx_, cy_, 32);
+  auto masks = Bitmap::makeDdb(count * cx_, cy_, 1);
   if (!images || !masks) return;
   for (int y = 0; y < cy_ && images_; ++y)
     for (int x = 0; x < count_ * cx_; ++x) {
@@ -37,7 +36,8 @@ void ImageListObject::ensureCapacity(int count) {
 }
 
 void ImageListObject::put(int index, const Surface& source, int sourceX, const Surface* mask, COLORREF key) {
-  ensureCapacity(index + 1);
+  int capacity = images_ ? images_->surface().width() / cx_ : 0;
+  if (index >= capacity) reserve(std::max(index + 1, capacity * 2));
   if (!images_ || index < 0 || index > count_) return;
   Pixel keyPixel = pixelFromColor(key) & 0xFFFFFFu;
   for (int y = 0; y < cy_; ++y)
@@ -65,7 +65,7 @@ void ImageListObject::putIcon(int index, const Icon& icon) {
 
 void ImageListObject::resize(int count) {
   if (count > count_) {
-    ensureCapacity(count);
+    reserve(count);
     if (!images_) return;
   }
   count_ = std::max(0, count);
@@ -145,13 +145,13 @@ void ImageListObject::draw(DeviceContext& dc, int index, POINT at, int w, int h,
 }
 
 HBITMAP ImageListObject::imageHandle() {
-  ensureCapacity(1);
+  reserve(1);
   if (!imageHandle_ && images_) imageHandle_ = static_cast<HBITMAP>(insertGdiObject(images_));
   return imageHandle_;
 }
 
 HBITMAP ImageListObject::maskHandle() {
-  ensureCapacity(1);
+  reserve(1);
   if (!maskHandle_ && masks_) maskHandle_ = static_cast<HBITMAP>(insertGdiObject(masks_));
   return maskHandle_;
 }

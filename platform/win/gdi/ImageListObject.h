@@ -26,6 +26,9 @@ class ImageListObject {
   // `mask` (1 = transparent) may be null; `key` (a COLORREF, or CLR_NONE)
   // makes the mask from a colour and blackens those pixels.
   void put(int index, const Surface& source, int sourceX, const Surface* mask, COLORREF key);
+  // Room for `count` images in all, made at once: a strip added whole takes
+  // what it needs and no more (single images added later double the room).
+  void reserve(int count);
   void putIcon(int index, const Icon& icon);
   void resize(int count);
   void remove(int index);
@@ -37,7 +40,6 @@ class ImageListObject {
   HBITMAP maskHandle();
 
  private:
-  void ensureCapacity(int count);
   void dropHandles();
 
   int cx_, cy_;

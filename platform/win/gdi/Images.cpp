@@ -102,6 +102,60 @@ SharedImages& sharedImages() {
 
 const bool g_sharedImagesReset = (wavorel::registerStateReset([] { sharedImages().clear(); }), true);
 
+// Icons and cursors read from files: loads of the same file contents at one
+// size share the decoded pixels. Each load still gets an icon and a handle of
+// its own; the pixels never change once decoded (GetIconInfo hands out copies).
+class IconFiles {
+ public:
+  using Key = std::tuple<std::string, int, int, UINT>;
+
+  static Key keyOf(const wavorel::MappedFile& file, int cx, int cy, UINT flags) {
+    return Key{std::string(reinterpret_cast<const char*>(file.data()), file.size()), cx, cy, flags & LR_DEFAULTSIZE};
+  }
+  // An icon of an earlier load still in use, or null.
+  std::shared_ptr<Icon> find(const Key& key) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = loaded_.find(key);
+    if (it == loaded_.end()) return nullptr;
+    auto icon = it->second.lock();
+    if (!icon) loaded_.erase(it);
+    return icon;
+  }
+  void remember(Key key, const std::shared_ptr<Icon>& icon) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    loaded_[std::move(key)] = icon;
+  }
+  void clear() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    loaded_.clear();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::map<Key, std::weak_ptr<Icon>> loaded_;
+};
+
+IconFiles& iconFiles() {
+  static IconFiles files;
+  return files;
+}
+
+const bool g_iconFilesReset = (wavorel::registerStateReset([] { iconFiles().clear(); }), true);
+
+HICON iconFromFile(LPCSTR path, int cx, int cy, UINT flags) {
+  auto file = readFile(path);
+  if (!file) return nullptr;
+  IconFiles::Key key = IconFiles::keyOf(*file, cx, cy, flags);
+  if (auto earlier = iconFiles().find(key)) {
+    auto icon = std::make_shared<Icon>(*earlier);
+    icon->shared = (flags & LR_SHARED) != 0;
+    return insertIcon(std::move(icon));
+  }
+  HICON handle = finishIcon(decodeIconFile(file->data(), file->size(), cx, cy), cx, cy, flags);
+  if (handle) iconFiles().remember(std::move(key), iconFromHandle(handle));
+  return handle;
+}
+
 // Copies of a bitmap's pixels as a new bitmap of the same kind, or scaled.
 std::shared_ptr<Bitmap> copyBitmap(const Bitmap& from, int cx, int cy, bool dib) {
   const Surface& s = from.surface();
@@ -129,6 +183,7 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UIN
   std::unique_ptr<wavorel::MappedFile> file;
   const BYTE* data = nullptr;
   DWORD size = 0;
+  if ((flags & LR_LOADFROMFILE) && type != IMAGE_BITMAP) return iconFromFile(name, cx, cy, flags);
   if (flags & LR_LOADFROMFILE) {
     if (!(file = readFile(name))) return nullptr;
     data = file->data();
@@ -140,7 +195,7 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UIN
     if (!findResource(instance, name, kind, data, size)) return nullptr;
   }
   if (type == IMAGE_BITMAP) return insertBitmap(decodeBmp(data, size, (flags & LR_CREATEDIBSECTION) != 0));
-  if (file || !(flags & LR_SHARED)) return finishIcon(decodeIconFile(data, size, cx, cy), cx, cy, flags);
+  if (!(flags & LR_SHARED)) return finishIcon(decodeIconFile(data, size, cx, cy), cx, cy, flags);
   const SharedImages::Key key = SharedImages::keyOf(instance, name, type, cx, cy, flags);
   if (HICON loaded = sharedImages().find(key)) return loaded;
   HICON icon = finishIcon(decodeIconFile(data, size, cx, cy), cx, cy, flags);
@@ -161,11 +216,7 @@ HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) {
   return static_cast<HCURSOR>(LoadImage(instance, name, IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
-HCURSOR LoadCursorFromFile(LPCSTR path) {
-  auto file = readFile(path);
-  if (!file) return nullptr;
-  return finishIcon(decodeIconFile(file->data(), file->size(), 0, 0), 0, 0, LR_DEFAULTSIZE);
-}
+HCURSOR LoadCursorFromFile(LPCSTR path) { return iconFromFile(path, 0, 0, LR_DEFAULTSIZE); }
 
 HICON ExtractIcon(HINSTANCE, LPCSTR path, UINT index) {
   auto file = readFile(path);

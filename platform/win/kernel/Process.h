@@ -109,7 +109,9 @@ struct ProgramRun {
 using ProgramHandler = std::function<DWORD(const ProgramRun&)>;
 
 // Models a program by its file name (case-insensitive; ".exe" optional).
-// Registrations are dropped with the platform state unless persistent.
+// Registrations are dropped with the platform state unless persistent. A null
+// handler takes the model away: starts then look for the file as for any
+// other program.
 void registerProgram(const std::string& name, ProgramHandler handler, bool persistent = false);
 // The program that opens documents with this extension (".chm") or addresses
 // of this scheme ("http"), as ShellExecute's "open" uses it.

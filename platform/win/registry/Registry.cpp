@@ -200,7 +200,7 @@ LONG change(Root root, const std::function<LONG(RegistryHive&, int64_t now, bool
   if (h.held.valid() && text == h.text) return ERROR_SUCCESS;
   Fd written;
   struct stat st {};
-  if (!wavorel::writeFileAtomically(h.path, text)) {
+  if (!wavorel::writeFileAtomically(h.path, text, wavorel::Durability::Deferred)) {
     h.loaded = false;  // the file still holds the old state: read it again
     h.held.reset();
     return ERROR_REGISTRY_IO_FAILED;
@@ -395,11 +395,18 @@ LSTATUS RegCloseKey(HKEY hKey) {
 }
 
 LSTATUS RegFlushKey(HKEY hKey) {
-  // Every change is on disk when its call returns; this only checks the key.
+  // The key's hive as this process last wrote it goes to disk now.
   OpenKey k;
   LONG status = resolve(hKey, k);
   if (status != ERROR_SUCCESS) return status;
-  return readKey(k, [](Key&) { return ERROR_SUCCESS; });
+  status = readKey(k, [](Key&) { return ERROR_SUCCESS; });
+  if (status != ERROR_SUCCESS) return status;
+  std::string path;
+  {
+    std::lock_guard<std::mutex> guard(g_mutex);
+    path = hiveFile(k.root).path;
+  }
+  return wavorel::syncDeferredFile(path) ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
 }
 
 LSTATUS RegQueryValueEx(HKEY hKey, LPCSTR lpValueName, LPDWORD /*lpReserved*/, LPDWORD lpType, LPBYTE lpData,

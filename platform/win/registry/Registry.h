@@ -4,12 +4,16 @@
 //
 // Each root is one REGEDIT4 text file in the platform root's "registry" folder
 // (HKLM.reg, HKCU.reg; format in RegistryHive.h). Every change is written back
-// at once through a synced temporary file and a rename, under an exclusive
+// at once through a temporary file and a rename, under an exclusive
 // lock on "<file>.lock", after taking in what other processes wrote, so
 // processes sharing a platform root never lose each other's changes and a
 // killed process never leaves a hive half written; a call that leaves the
 // file's text as it was (a value set to what it held) writes nothing. A read takes in a
-// file that changed since it was last read.
+// file that changed since it was last read. The hive is flushed to disk
+// lazily, once for a burst of changes (AtomicFile.h, Durability::Deferred):
+// when the thread's message loop has nothing left to do, at exit, at the
+// latest with a change a second after an unflushed one, and when RegFlushKey
+// asks for it.
 //
 // A hive file that cannot be read (bad syntax, cut short) is logged
 // (PlatformLog.h) and left exactly as it is: every call on that root then fails with

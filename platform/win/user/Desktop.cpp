@@ -112,6 +112,15 @@ bool waitFor(int fd, short events, uint64_t deadline) {
   }
 }
 
+// Windows no other process has a way to pick out stay within this one: those
+// of a process-private class, and transient pop-ups (an owned tool window
+// with neither a title nor a property: the messages shown beside a field,
+// menus).
+bool staysInProcess(const Window& w) {
+  if (w.cls->processPrivate) return true;
+  return w.owner && (w.style & WS_POPUP) && (w.exStyle & WS_EX_TOOLWINDOW) && w.text.empty() && w.props.empty();
+}
+
 }  // namespace
 
 Desktop& Desktop::instance() {
@@ -147,7 +156,10 @@ bool Desktop::ensureStarted() {
 }
 
 void Desktop::publish(const Window& w) {
-  if (w.cls->processPrivate) return;
+  if (staysInProcess(w)) {
+    unpublish(w.hwnd);  // it may have had a title or a property before
+    return;
+  }
   std::ostringstream out;
   out << "thread=" << w.threadId << "\nclass=" << escape(w.cls->name) << "\ntitle=" << escape(w.text)
       << "\nstyle=" << w.style << "\nexstyle=" << w.exStyle << '\n';

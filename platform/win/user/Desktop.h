@@ -1,6 +1,7 @@
 // The desktop shared by the running instances of one platform root. Each
 // process publishes its top-level windows (class, title, styles, visibility,
-// properties; not those of a process-private class: tooltips, drop-down lists)
+// properties; not those of a process-private class: tooltips, drop-down lists,
+// nor transient pop-ups: owned tool windows without a title or a property)
 // as files in <root>/session/desktop/<pid>/ (a folder of mode 0700), and holds
 // a lock on <pid>/lock for its whole life, so that a folder whose lock is free
 // belongs to a dead process: it is ignored, and removed at the next start

@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/win/kernel/AtomicFile.h"
 #include "platform/win/kernel/Clock.h"
 #include "platform/win/user/Input.h"
 #include "platform/win/kernel/ThreadObject.h"
@@ -309,6 +310,8 @@ bool MessageQueue::waitFor(pollfd* extra, size_t count, uint64_t deadline, const
     if (ready()) return true;
     waiting_ = true;  // from here on a post writes the event descriptor
   }
+  // A message loop about to sleep: the burst of settings it wrote is over.
+  if (display && deferredSyncPending()) syncDeferredFiles();
   std::vector<pollfd> fds;
   fds.push_back(pollfd{event_.get(), POLLIN, 0});
   // Inside the idle pass the display is being read: the pass itself reads

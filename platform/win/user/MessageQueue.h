@@ -8,7 +8,9 @@
 // A thread with nothing to take sleeps in one poll(2) over its queue's event
 // descriptor, the presenter's display connection and the desktop's sockets,
 // with the next due timer as its deadline: it wakes for a message, input, a
-// request from another process or a timer, and never in between.
+// request from another process or a timer, and never in between. Before a
+// message loop sleeps it flushes the settings files written since it last
+// slept (AtomicFile.h, Durability::Deferred).
 #pragma once
 
 #include <atomic>

@@ -2,6 +2,7 @@
 
 #include "GdiTestSupport.h"
 #include "platform/testing/PlatformTest.h"
+#include "platform/win/gdi/Icon.h"
 #include "platform/win/gdi/Images.h"
 
 namespace {
@@ -103,6 +104,28 @@ TEST_F(IconTest, IconFilesGiveTheNearestImageWithACentredHotSpot) {
   DeleteObject(brush);
   for (HICON h : {small, large}) EXPECT_TRUE(DestroyIcon(h));
   EXPECT_FALSE(DestroyIcon(small));
+}
+
+// Loads of one cursor file share its decoded pixels: each has a handle of
+// its own that lives on when another is destroyed, and a file rewritten with
+// other pixels is decoded again.
+TEST_F(IconTest, LoadsOfOneCursorFileShareItsPixelsUntilTheFileChanges) {
+  gditest::writeFile("C:\\s.cur", iconFile(2, {{{"rr", "rr"}, 0, 0}}));
+  HCURSOR first = LoadCursorFromFile("C:\\s.cur");
+  HCURSOR second = LoadCursorFromFile("C:\\s.cur");
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(&wavorel::gdi::iconFromHandle(first)->colour(), &wavorel::gdi::iconFromHandle(second)->colour());
+  EXPECT_TRUE(DestroyCursor(first));
+  gditest::Canvas canvas(2, 2);
+  ASSERT_TRUE(DrawIconEx(canvas.dc, 0, 0, second, 2, 2, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(canvas.rows(kColours), (std::vector<std::string>{"rr", "rr"}));
+  gditest::writeFile("C:\\s.cur", iconFile(2, {{{"bb", "bb"}, 0, 0}}));
+  HCURSOR third = LoadCursorFromFile("C:\\s.cur");
+  ASSERT_TRUE(DrawIconEx(canvas.dc, 0, 0, third, 2, 2, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(canvas.rows(kColours), (std::vector<std::string>{"bb", "bb"})) << "the pixels of the file as it was";
+  for (HCURSOR c : {second, third}) EXPECT_TRUE(DestroyCursor(c));
 }
 
 TEST_F(IconTest, CursorsKeepTheirHotSpotAndExtractIconReadsIconFilesOnly) {

@@ -96,6 +96,18 @@ TEST_F(ImageListTest, AddSplitsAStripByTheListWidth) {
   Canvas target(2, 2);
   ImageList_Draw(list, 6, target.dc, 0, 0, ILD_TRANSPARENT);  // no mask: copied whole
   EXPECT_EQ(target.rows(kColours), (std::vector<std::string>{"bb", "bb"}));
+  // A strip takes the room it needs and no more: three images of 2 pixels.
+  Canvas strip3({"rrggbb", "rrggbb"}, kColours);
+  SelectObject(strip3.dc, strip3.previous);
+  HIMAGELIST three = ImageList_Create(2, 2, ILC_COLOR24, 1, 1);
+  EXPECT_EQ(ImageList_Add(three, strip3.bitmap, nullptr), 0);
+  IMAGEINFO info{};
+  BITMAP bm{};
+  ASSERT_TRUE(ImageList_GetImageInfo(three, 0, &info));
+  ASSERT_TRUE(GetObject(info.hbmImage, sizeof bm, &bm));
+  EXPECT_EQ(bm.bmWidth, 6);
+  ImageList_Destroy(three);
+  strip3.previous = SelectObject(strip3.dc, strip3.bitmap);
   HIMAGELIST wide = ImageList_Create(9, 2, ILC_COLOR24, 1, 1);
   EXPECT_EQ(ImageList_Add(wide, strip.bitmap, nullptr), -1);  // narrower than one image
   ImageList_Destroy(wide);

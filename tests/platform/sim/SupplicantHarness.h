@@ -160,8 +160,9 @@ class SupplicantClient {
         break;
       }
       case AC_REQ_PASSWORD:
+      case AC_REQ_RETRY_PASSWORD:
       case AC_REQ_CHANGE_PASSWORD: {
-        AC_OBJECT o = text(acPasswordCreate, r.kind == AC_REQ_PASSWORD ? c.password : c.newPassword);
+        AC_OBJECT o = text(acPasswordCreate, r.kind == AC_REQ_CHANGE_PASSWORD ? c.newPassword : c.password);
         acCredPassword(port_, &r, o);
         acPasswordDestroy(o);
         break;

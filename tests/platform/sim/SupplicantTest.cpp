@@ -305,6 +305,26 @@ TEST_F(SupplicantTest, FailuresEndWithTheirStatusAndNoLink) {
   }
 }
 
+TEST_F(SupplicantTest, AfterARefusedPasswordTheNextExchangeAsksForItAsARetry) {
+  SupplicantClient client({"alice", "alice", "wrong", {kEapPeap}});
+  client.attach();
+  const auto lastRequestOfExchange = [&] {
+    client.associate("Corp", 20, 4);
+    drive(2000);
+    return client.requests().back();
+  };
+  EXPECT_EQ(lastRequestOfExchange(), "5/1");
+  EXPECT_FALSE(adapter().connected());
+  EXPECT_EQ(lastRequestOfExchange(), "7/1");
+  EXPECT_FALSE(adapter().connected());
+  client.config().password = "secret";
+  EXPECT_EQ(lastRequestOfExchange(), "7/1");
+  EXPECT_TRUE(adapter().connected());
+  // Once the password was taken, it is asked for plainly again.
+  EXPECT_EQ(lastRequestOfExchange(), "5/1");
+  EXPECT_TRUE(adapter().connected());
+}
+
 TEST_F(SupplicantTest, ASilentServerTimesOutAfterItsTime) {
   SupplicantClient client;
   client.attach();

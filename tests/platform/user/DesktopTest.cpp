@@ -146,22 +146,61 @@ TEST_F(DesktopTest, OnlyChangesOtherProcessesCanSeeAreWritten) {
   EXPECT_NE(text.find("title=Changed\n"), std::string::npos) << text;
 }
 
-// The pop-ups controls make for themselves (tooltips, drop-down lists) are not
-// published: no file is written for them, however they change, and this
-// process still finds them.
+// The file a window of this process is published in.
+std::string windowFile(HWND hwnd) {
+  char name[32];
+  std::snprintf(name, sizeof name, "/w%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
+  return Desktop::processFolder(static_cast<DWORD>(getpid())) + name;
+}
+
+bool published(HWND hwnd) {
+  struct stat st {};
+  return stat(windowFile(hwnd).c_str(), &st) == 0;
+}
+
+// The pop-ups controls make for themselves (tooltips, drop-down lists) and
+// transient pop-ups (owned tool windows without a title or a property: the
+// messages shown beside a field) are not published: no file is written for
+// them, however they change, and this process still finds them. A tool
+// window another process could pick out (by its title or a property), or one
+// without an owner, is published.
 TEST_F(DesktopTest, ControlPopupsStayWithinTheProcess) {
+  HWND owner = make("Owner");
   for (const char* cls : {TOOLTIPS_CLASS, "ComboLBox"}) {
     HWND popup = CreateWindowEx(WS_EX_TOPMOST, cls, nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(popup, nullptr) << cls;
     SetWindowText(popup, "Pop-up");
     ShowWindow(popup, SW_SHOWNOACTIVATE);
-    char name[32];
-    std::snprintf(name, sizeof name, "/w%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(popup)));
-    struct stat st {};
-    EXPECT_NE(stat((Desktop::processFolder(static_cast<DWORD>(getpid())) + name).c_str(), &st), 0) << cls;
+    EXPECT_FALSE(published(popup)) << cls;
     EXPECT_EQ(FindWindow(cls, "Pop-up"), popup) << cls;
     DestroyWindow(popup);
   }
+  struct Case {
+    const char* what;
+    DWORD exStyle;
+    HWND owner;
+    const char* title;
+    bool published;
+  };
+  for (const Case& c : {Case{"an owned tool window", WS_EX_TOOLWINDOW, owner, nullptr, false},
+                        Case{"one with a title", WS_EX_TOOLWINDOW, owner, "Titled", true},
+                        Case{"one without an owner", WS_EX_TOOLWINDOW, nullptr, nullptr, true},
+                        Case{"an owned window", 0, owner, nullptr, true}}) {
+    HWND popup = CreateWindowEx(c.exStyle, kClass, c.title, WS_POPUP | WS_BORDER, 0, 0, 10, 10, c.owner, nullptr,
+                                nullptr, nullptr);
+    ASSERT_NE(popup, nullptr) << c.what;
+    ShowWindow(popup, SW_SHOWNOACTIVATE);
+    EXPECT_EQ(published(popup), c.published) << c.what;
+    EXPECT_EQ(FindWindow(kClass, c.title ? c.title : ""), popup) << c.what;
+    DestroyWindow(popup);
+  }
+  // A transient pop-up given a property is published while it has it.
+  HWND popup = CreateWindowEx(WS_EX_TOOLWINDOW, kClass, nullptr, WS_POPUP, 0, 0, 10, 10, owner, nullptr, nullptr, nullptr);
+  SetProp(popup, "Mark", reinterpret_cast<HANDLE>(1));
+  EXPECT_TRUE(published(popup));
+  RemoveProp(popup, "Mark");
+  EXPECT_FALSE(published(popup));
+  DestroyWindow(popup);
 }
 
 }  // namespace

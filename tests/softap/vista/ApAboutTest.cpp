@@ -28,14 +28,10 @@ class ApAboutTest : public ApWorkerTest {
     startWith({});
     ASSERT_NE(sheet(), nullptr);
     if (family >= 0) g_nApFamilyIndex = family;
-    posts().clear();
+    received().clear();
     ASSERT_EQ(NotifyWorker(BRIDGE_CMD_PAGE_CHANGED, "3", TRUE), 0);
     pump();
     ASSERT_EQ(sheet()->GetActivePage(), &page());
-  }
-  static std::string post(UINT code) {
-    const auto values = postsOf(code);
-    return values.empty() ? "<none>" : values.back();
   }
   static bool shown(UINT id) { return page().GetDlgItem(static_cast<int>(id))->GetStyle() & WS_VISIBLE; }
   // AP mode left and the module cleared, so the next startOn starts afresh.
@@ -48,12 +44,12 @@ class ApAboutTest : public ApWorkerTest {
 
 TEST_F(ApAboutTest, ValuesAreShownAndMirrored) {
   startOn();
-  EXPECT_EQ(post(149), "AP CopyRight");
-  EXPECT_EQ(post(151), "3.1.4.0") << "the world's driver file";
-  EXPECT_EQ(post(154), "03-18-2009");
-  EXPECT_EQ(post(152), "1.2");
-  EXPECT_EQ(post(155), "2.5") << "family 8 reports its firmware";
-  EXPECT_EQ(post(158), "00-0E-2E-5A-10-01");
+  EXPECT_EQ(lastOf(149), "AP CopyRight");
+  EXPECT_EQ(lastOf(151), "3.1.4.0") << "the world's driver file";
+  EXPECT_EQ(lastOf(154), "03-18-2009");
+  EXPECT_EQ(lastOf(152), "1.2");
+  EXPECT_EQ(lastOf(155), "2.5") << "family 8 reports its firmware";
+  EXPECT_EQ(lastOf(158), "00-0E-2E-5A-10-01");
   EXPECT_TRUE(shown(CAboutPage_AP::kFirmwareLabelId));
   EXPECT_TRUE(shown(CAboutPage_AP::kEepromLabelId));
   EXPECT_EQ(page().GetValue(CAboutPage_AP::kDriverVersion), "3.1.4.0");
@@ -72,8 +68,8 @@ TEST_F(ApAboutTest, TheUtilityIsTheProgramsOwnFile) {
   GetModuleFileName(nullptr, module, sizeof module);
   writeFileDated(module, 2009, 11, 5);
   startOn();
-  EXPECT_EQ(post(150), "1.0.0.1") << "the program's version resource";
-  EXPECT_EQ(post(153), "11-05-2009");
+  EXPECT_EQ(lastOf(150), "1.0.0.1") << "the program's version resource";
+  EXPECT_EQ(lastOf(153), "11-05-2009");
   EXPECT_EQ(page().GetValue(CAboutPage_AP::kUtilityVersion), "1.0.0.1");
   EXPECT_EQ(page().GetValue(CAboutPage_AP::kUtilityDate), "11-05-2009");
 }
@@ -112,11 +108,11 @@ TEST_F(ApAboutTest, TheDriverFileFollowsTheOsIndexAndTheChipFamily) {
     ASSERT_NE(sheet(), nullptr);
     g_nApOsType = c.os;
     g_bApWow64 = c.wow64;
-    posts().clear();
+    received().clear();
     ASSERT_EQ(NotifyWorker(BRIDGE_CMD_PAGE_CHANGED, "3", TRUE), 0);
     pump();
-    EXPECT_EQ(post(151), c.version ? c.version : "<none>");
-    EXPECT_EQ(post(154), c.date ? c.date : "<none>");
+    EXPECT_EQ(lastOf(151), c.version ? c.version : "<none>");
+    EXPECT_EQ(lastOf(154), c.date ? c.date : "<none>");
     stop();
   }
 }
@@ -138,11 +134,11 @@ TEST_F(ApAboutTest, A9xDriverIsReadFromTheSystemFolderItself) {
   }
   g_nApOsType = 4;
   g_nApFamilyIndex = 7;
-  posts().clear();
+  received().clear();
   ASSERT_EQ(NotifyWorker(BRIDGE_CMD_PAGE_CHANGED, "3", TRUE), 0);
   pump();
-  EXPECT_EQ(post(151), "2.0.0.0");
-  EXPECT_EQ(post(154), "02-29-2004");
+  EXPECT_EQ(lastOf(151), "2.0.0.0");
+  EXPECT_EQ(lastOf(154), "02-29-2004");
 }
 
 TEST_F(ApAboutTest, MissingVersionsHideTheirRows) {
@@ -160,7 +156,7 @@ TEST_F(ApAboutTest, MissingVersionsHideTheirRows) {
     SCOPED_TRACE(c.family);
     startOn(c.from, c.to, c.family);
     EXPECT_FALSE(shown(c.hiddenLabel));
-    EXPECT_EQ(post(c.missingCode), "<none>");
+    EXPECT_EQ(lastOf(c.missingCode), "<none>");
     stop();
   }
 }
@@ -168,16 +164,16 @@ TEST_F(ApAboutTest, MissingVersionsHideTheirRows) {
 TEST_F(ApAboutTest, IpValuesComeOnlyFromTheAdapterWithThePagesMac) {
   startOn();
   // The AP has no address of its own on the simulated machine.
-  EXPECT_EQ(post(156), "0.0.0.0");
-  EXPECT_EQ(post(157), "0.0.0.0");
-  EXPECT_EQ(postsOf(159).size(), 1u);
-  posts().clear();
+  EXPECT_EQ(lastOf(156), "0.0.0.0");
+  EXPECT_EQ(lastOf(157), "0.0.0.0");
+  EXPECT_EQ(valuesOf(159).size(), 1u);
+  received().clear();
   tick(CAboutPage_AP::kRefreshMs);
-  EXPECT_EQ(postsOf(156).size(), 1u) << "refreshed every 5 s";
+  EXPECT_EQ(valuesOf(156).size(), 1u) << "refreshed every 5 s";
   sheet()->SetActivePage(&sheet()->GetConfigPage());
-  posts().clear();
+  received().clear();
   tick(3 * CAboutPage_AP::kRefreshMs);
-  EXPECT_TRUE(postsOf(156).empty()) << "not while another page is active";
+  EXPECT_TRUE(valuesOf(156).empty()) << "not while another page is active";
 }
 
 TEST_F(ApAboutTest, WithoutTheMacNoAdapterMatches) {
@@ -185,12 +181,12 @@ TEST_F(ApAboutTest, WithoutTheMacNoAdapterMatches) {
   useWorld(world);
   startWith({});
   ASSERT_NE(sheet(), nullptr);
-  posts().clear();
+  received().clear();
   wavorel::sim::machine().failCode(0x01010102, 1);
   ASSERT_EQ(NotifyWorker(BRIDGE_CMD_PAGE_CHANGED, "3", TRUE), 0);
   pump();
-  EXPECT_EQ(post(158), "00-00-00-00-00-00");
-  for (UINT code : {156u, 157u, 159u}) EXPECT_TRUE(postsOf(code).empty()) << code;
+  EXPECT_EQ(lastOf(158), "00-00-00-00-00-00");
+  for (UINT code : {156u, 157u, 159u}) EXPECT_TRUE(valuesOf(code).empty()) << code;
   EXPECT_TRUE(page().GetValue(CAboutPage_AP::kIpAddress).IsEmpty());
 }
 

@@ -29,7 +29,7 @@ class ApAccessControlTest : public ApConfigPageTest {
     ASSERT_NE(sheet(), nullptr);
     send({{BRIDGE_CMD_PAGE_CHANGED, "2"}});
     ASSERT_TRUE(::IsWindow(page().GetSafeHwnd()));
-    posts().clear();
+    received().clear();
     wavorel::sim::clearDriverCalls();
   }
   static CQzPropSheet_AP* sheet() { return worker() ? worker()->GetSheet() : nullptr; }
@@ -39,10 +39,6 @@ class ApAccessControlTest : public ApConfigPageTest {
     pump();
   }
   static void add(const std::string& mac) { send({{BRIDGE_CMD_ACL_MAC_TEXT, mac}, {BRIDGE_CMD_ACL_ADD, ""}}); }
-  static std::string lastOf(UINT code) {
-    const auto values = postsOf(code);
-    return values.empty() ? "<none>" : values.back();
-  }
   static CListBox* list() { return &page().GetList(); }
   // Whether the simulated AP's station table holds the station.
   static bool admitted(const char* mac) {
@@ -67,14 +63,14 @@ TEST_F(ApAccessControlTest, InitialisationMirrorsThePolicyListAndStoredAddresses
   writeList(driverKeyOf() + "\\ApDefault", "AccessControlList", {"0024D700000A", "0024d700000a", "", "12345", "0024D70000ZZ",
                                                  "0024D700000B"});
   ASSERT_TRUE(start());
-  posts().clear();
+  received().clear();
   send({{BRIDGE_CMD_PAGE_CHANGED, "2"}});
-  EXPECT_EQ(postsOf(BRIDGE_UI_ACL_POLICY_CLEAR), std::vector<std::string>{""});
-  EXPECT_EQ(postsOf(BRIDGE_UI_ACL_POLICY_ITEM),
+  EXPECT_EQ(valuesOf(BRIDGE_UI_ACL_POLICY_CLEAR), std::vector<std::string>{""});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_ACL_POLICY_ITEM),
             (std::vector<std::string>{"Disable", "All Permitted", "All Blocked"}));
-  EXPECT_EQ(postsOf(BRIDGE_UI_ACL_LIST_ADD), (std::vector<std::string>{kListed, kOther}))
+  EXPECT_EQ(valuesOf(BRIDGE_UI_ACL_LIST_ADD), (std::vector<std::string>{kListed, kOther}))
       << "empty, short, non-hex and duplicate entries skipped";
-  EXPECT_EQ(postsOf(BRIDGE_UI_ACL_POLICY), (std::vector<std::string>{"2", "2"}));
+  EXPECT_EQ(valuesOf(BRIDGE_UI_ACL_POLICY), (std::vector<std::string>{"2", "2"}));
   EXPECT_EQ(lastOf(BRIDGE_UI_ACL_LIST_ENABLE), "1");
   EXPECT_EQ(lastOf(BRIDGE_UI_ACL_BUTTON_ENABLE), "1") << "Add: room left";
 }
@@ -82,9 +78,9 @@ TEST_F(ApAccessControlTest, InitialisationMirrorsThePolicyListAndStoredAddresses
 TEST_F(ApAccessControlTest, AddsWellFormedAddressesAndRefusesTheOthers) {
   begin({{"AccessControlPolicy", "1"}});
   for (const char* mac : {"0024D700000A", "0024D700000B", "0024D700000C"}) add(mac);
-  EXPECT_EQ(postsOf(BRIDGE_UI_ACL_LIST_ADD),
+  EXPECT_EQ(valuesOf(BRIDGE_UI_ACL_LIST_ADD),
             (std::vector<std::string>{kListed, kOther, "00-24-D7-00-00-0C"}));
-  EXPECT_EQ(postsOf(BRIDGE_UI_ACL_POLICY), (std::vector<std::string>{"1", "1", "1"})) << "137 after each add";
+  EXPECT_EQ(valuesOf(BRIDGE_UI_ACL_POLICY), (std::vector<std::string>{"1", "1", "1"})) << "137 after each add";
 
   struct Refusal {
     const char* text;
@@ -99,10 +95,10 @@ TEST_F(ApAccessControlTest, AddsWellFormedAddressesAndRefusesTheOthers) {
   };
   for (const Refusal& r : refusals) {
     SCOPED_TRACE(r.text);
-    posts().clear();
+    received().clear();
     add(r.text);
-    EXPECT_EQ(postsOf(BRIDGE_UI_MESSAGE_BOX), std::vector<std::string>{r.box});
-    EXPECT_TRUE(postsOf(BRIDGE_UI_ACL_LIST_ADD).empty());
+    EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX), std::vector<std::string>{r.box});
+    EXPECT_TRUE(valuesOf(BRIDGE_UI_ACL_LIST_ADD).empty());
     EXPECT_EQ(list()->GetCount(), 3);
   }
 }
@@ -114,7 +110,7 @@ TEST_F(ApAccessControlTest, TheThirtySecondAddDisablesAddAndAFullListReachesDriv
     std::snprintf(mac, sizeof mac, "0024D70001%02X", i);
     add(mac);
     if (i == 30) {
-      EXPECT_TRUE(postsOf(BRIDGE_UI_ACL_BUTTON_ENABLE).empty()) << "Add still on at 31";
+      EXPECT_TRUE(valuesOf(BRIDGE_UI_ACL_BUTTON_ENABLE).empty()) << "Add still on at 31";
     }
   }
   EXPECT_EQ(lastOf(BRIDGE_UI_ACL_BUTTON_ENABLE), "0") << "145: the 32nd Add disables Add";
@@ -189,7 +185,7 @@ TEST_F(ApAccessControlTest, InPlaceChangeReplacesTheRowAndADuplicateKeepsItOpen)
   begin({{"AccessControlPolicy", "1"}});
   for (const char* mac : {"0024D700000A", "0024D700000B"}) add(mac);
   send({{BRIDGE_CMD_ACL_SELECT, "1"}});
-  posts().clear();
+  received().clear();
   page().SendMessage(WM_COMMAND, MAKEWPARAM(CAccessControlPage_AP::kListId, LBN_DBLCLK),
                      reinterpret_cast<LPARAM>(list()->GetSafeHwnd()));
   pump();
@@ -198,8 +194,8 @@ TEST_F(ApAccessControlTest, InPlaceChangeReplacesTheRowAndADuplicateKeepsItOpen)
   CString text;
   edit->GetWindowText(text);
   EXPECT_EQ(text, "0024D700000B");
-  EXPECT_EQ(postsOf(BRIDGE_UI_ACL_APPLY_ENABLE), std::vector<std::string>{"0"});
-  EXPECT_EQ(postsOf(BRIDGE_UI_ACL_POLICY_ENABLE), std::vector<std::string>{"0"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_ACL_APPLY_ENABLE), std::vector<std::string>{"0"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_ACL_POLICY_ENABLE), std::vector<std::string>{"0"});
   EXPECT_EQ(lastOf(BRIDGE_UI_ACL_LIST_ENABLE), "0");
   // Laid over the row, the buttons beside it.
   CRect row;
@@ -248,10 +244,10 @@ TEST_F(ApAccessControlTest, CommandsOutsideTheirRangesChangeNothing) {
   add("0024D700000A");
   send({{BRIDGE_CMD_ACL_SELECT, "0"}, {BRIDGE_CMD_ACL_SELECT, "-1"}, {BRIDGE_CMD_ACL_SELECT, "1"}});
   EXPECT_EQ(list()->GetCurSel(), 0) << "-1 and 1 select nothing";
-  posts().clear();
+  received().clear();
   send({{BRIDGE_CMD_ACL_POLICY, "3"}, {BRIDGE_CMD_ACL_POLICY, "-1"}});
   EXPECT_EQ(page().GetPolicy(), 1);
-  EXPECT_TRUE(posts().empty());
+  EXPECT_TRUE(received().empty());
   // A long text is taken whole and refused on Add.
   add(std::string(4000, 'A'));
   EXPECT_EQ(lastOf(BRIDGE_UI_MESSAGE_BOX), "16\r\nAP Error Message\r\nInvalid MAC");

@@ -57,11 +57,11 @@ TEST_F(ApAdapterChoiceTest, TheChosenSecondAdapterGoesIntoApModeWhileTheWorkerWa
     // The worker is busy: a poll tick and the tray do nothing.
     EXPECT_TRUE(worker()->IsBusy());
     wavorel::sim::clearDriverCalls();
-    const size_t posts = postsOf(BRIDGE_UI_CONNECTION_STATE).size();
+    const size_t posts = valuesOf(BRIDGE_UI_CONNECTION_STATE).size();
     worker()->SendMessage(WM_TIMER, CHideDlg_AP::kPollTimer, 0);
     worker()->SendMessage(CHideDlg_AP::WM_AP_TRAY_NOTIFY, 0, WM_LBUTTONDBLCLK);
     callsWhileOpen = calls().size();
-    trayPostsWhileOpen = postsOf(BRIDGE_UI_CONNECTION_STATE).size() - posts;
+    trayPostsWhileOpen = valuesOf(BRIDGE_UI_CONNECTION_STATE).size() - posts;
     return IDOK;
   });
   ASSERT_TRUE(start());

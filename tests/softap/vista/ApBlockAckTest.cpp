@@ -162,7 +162,7 @@ TEST_F(ApBlockAckTest, ASessionWithAnAssociatedStationIsAddedListedAndDeleted) {
     EXPECT_TRUE(::IsWindow(dialog));
     ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
   });
-  EXPECT_EQ(postsOf(BRIDGE_UI_MESSAGE_BOX), std::vector<std::string>{"16\r\n\r\nPlease select BSSID"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX), std::vector<std::string>{"16\r\n\r\nPlease select BSSID"});
 }
 
 }  // namespace

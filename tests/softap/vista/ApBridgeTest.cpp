@@ -21,7 +21,7 @@ class ApBridgeTest : public ApConfigPageTest {
   void begin(const Texts& changes = {}) {
     startWith(changes);
     ASSERT_NE(sheet(), nullptr);
-    posts().clear();
+    received().clear();
     wavorel::sim::clearDriverCalls();
   }
   static CQzPropSheet_AP* sheet() { return worker() ? worker()->GetSheet() : nullptr; }
@@ -59,7 +59,7 @@ TEST_F(ApBridgeTest, SecurityCodesThenApplyStoreTheNewRecordAndTheStationJoins) 
         {BRIDGE_CMD_AP_SSID, "Bridged"},
         {BRIDGE_CMD_AP_APPLY_SECURITY, ""},
         {BRIDGE_CMD_AP_APPLY_CONFIG, ""}});
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"1"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"1"});
   EXPECT_EQ(config().GetSecurityDialog(), nullptr);
   EXPECT_EQ(apDefault("AuthMode"), "7");
   EXPECT_EQ(apDefault("CipherMode"), "4");
@@ -92,7 +92,7 @@ TEST_F(ApBridgeTest, WepKeyCodesAddressKeysOneToFour) {
         {BRIDGE_CMD_AP_WEP_KEY_INDEX, "1"},
         {BRIDGE_CMD_AP_APPLY_SECURITY, ""},
         {BRIDGE_CMD_AP_APPLY_CONFIG, ""}});
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"1"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"1"});
   EXPECT_EQ(apDefault("WEPKey2Type"), "1");
   EXPECT_EQ(apDefault("WEPKey2"), "6162636465");
   EXPECT_EQ(apDefault("WEPKey4Type"), "0");
@@ -119,16 +119,16 @@ TEST_F(ApBridgeTest, PageChangedCancelsTheDialogAndActivatesTheNamedPage) {
                         {"7", &sheet()->GetAboutPage()}};  // no such page: the sheet stays
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
-    posts().clear();
+    received().clear();
     send({{BRIDGE_CMD_PAGE_CHANGED, "1"}, {BRIDGE_CMD_AP_WPA_PSK, "never-taken"}, {BRIDGE_CMD_PAGE_CHANGED, c.value}});
-    EXPECT_EQ(postsOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"2"}) << "cancelled";
+    EXPECT_EQ(valuesOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"2"}) << "cancelled";
     EXPECT_EQ(config().GetSecurityData().PreSharedKey, "");
     EXPECT_EQ(sheet()->GetActivePage(), c.page);
   }
   sheet()->SetActivePage(&sheet()->GetEventLogPage());
   send({{BRIDGE_CMD_PAGE_CHANGED, "0"}});
   EXPECT_EQ(sheet()->GetActivePage(), &config());
-  EXPECT_TRUE(postsOf(BRIDGE_UI_AP_CONFIG_STATE).size() == 1) << "no dialog was open: nothing cancelled";
+  EXPECT_TRUE(valuesOf(BRIDGE_UI_AP_CONFIG_STATE).size() == 1) << "no dialog was open: nothing cancelled";
 }
 
 TEST_F(ApBridgeTest, IndexesOutsideTheirListsAndCommandsWithoutTheirWindowChangeNothing) {
@@ -143,8 +143,8 @@ TEST_F(ApBridgeTest, IndexesOutsideTheirListsAndCommandsWithoutTheirWindowChange
         {BRIDGE_CMD_AP_APPLY_SECURITY, ""}});
   EXPECT_EQ(config().GetWirelessModeText(), mode);
   EXPECT_EQ(config().GetCurrentChannel(), channel);
-  EXPECT_TRUE(postsOf(BRIDGE_UI_AP_CONFIG_STATE).empty());
-  EXPECT_TRUE(postsOf(BRIDGE_UI_AP_MODE_SELECT).empty()) << "no follow-up step";
+  EXPECT_TRUE(valuesOf(BRIDGE_UI_AP_CONFIG_STATE).empty());
+  EXPECT_TRUE(valuesOf(BRIDGE_UI_AP_MODE_SELECT).empty()) << "no follow-up step";
 
   // Inside the dialog: a key type beyond its list leaves the key's type,
   // a default key beyond 0-3 leaves the radio.
@@ -157,7 +157,7 @@ TEST_F(ApBridgeTest, IndexesOutsideTheirListsAndCommandsWithoutTheirWindowChange
         {BRIDGE_CMD_AP_WEP_KEY, "abcdef0123"},
         {BRIDGE_CMD_AP_WEP_KEY_LAST, "0123456789"},
         {BRIDGE_CMD_AP_APPLY_SECURITY, ""}});
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"1"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"1"});
   const _AP_SECURITY_DATA& data = config().GetSecurityData();
   EXPECT_EQ(data.AuthMode, 0u);
   EXPECT_EQ(data.Encryption, 0u);
@@ -169,7 +169,7 @@ TEST_F(ApBridgeTest, IndexesOutsideTheirListsAndCommandsWithoutTheirWindowChange
   // Without the sheet every command is dropped.
   sheet()->DestroyWindow();
   send({{BRIDGE_CMD_PAGE_CHANGED, "1"}, {BRIDGE_CMD_AP_APPLY_CONFIG, ""}});
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_CONFIG_STATE).size(), 1u);
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_CONFIG_STATE).size(), 1u);
 }
 
 TEST_F(ApBridgeTest, DefaultThenApplyWritesTheFactoryValues) {
@@ -195,7 +195,7 @@ TEST_F(ApBridgeTest, ExitWhileTheSecurityDialogRuns) {
     DestroyHideDlgAP();
   });
   pump();
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"2"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"2"});
   EXPECT_EQ(worker(), nullptr);
   EXPECT_FALSE(::IsWindow(workerWindow));
   EXPECT_FALSE(::IsWindow(sheetWindow));
@@ -208,7 +208,7 @@ TEST_F(ApBridgeTest, LeavingApModeWhileTheSecurityDialogRuns) {
   ASSERT_EQ(NotifyWorker(BRIDGE_CMD_PAGE_CHANGED, "1", TRUE), 0);
   ASSERT_TRUE(PostHideDlgAPMessage(WM_COMMAND, CHideDlg_AP::ID_LEAVE_AP_MODE, 0));
   pump();
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"2"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_CONFIG_STATE), std::vector<std::string>{"2"});
   ASSERT_NE(worker(), nullptr);
   EXPECT_EQ(sheet(), nullptr);
   EXPECT_FALSE(::IsWindow(sheetWindow)) << "the closed sheet went once the dialog returned";

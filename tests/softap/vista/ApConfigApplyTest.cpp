@@ -187,13 +187,13 @@ TEST_F(ApConfigApplyTest, HtTimerShowsTheAllow40CheckEverySecond) {
 
 TEST_F(ApConfigApplyTest, UseMacAddressPutsTheMacSsidInTheEditAndTellsTheFrontEnd) {
   openPage({{"SSID", "Before"}});
-  posts().clear();
+  received().clear();
   click(IDC_AP_USE_MAC);
   pump();
   CString edit;
   page().GetDlgItemText(IDC_AP_SSID, edit);
   EXPECT_EQ(edit, "AP000E2E5A1001");
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_SSID), std::vector<std::string>{"AP000E2E5A1001"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_SSID), std::vector<std::string>{"AP000E2E5A1001"});
   page().PressApply();
   EXPECT_EQ(readValue(driverKeyOf() + "\\ApDefault", "SSID"), "AP000E2E5A1001");
 }
@@ -202,7 +202,7 @@ TEST_F(ApConfigApplyTest, SecurityDialogSendsTheWholePreSharedKey) {
   const std::string key(63, 'k');
   openPage({{"AuthMode", "7"}, {"CipherMode", "4"}, {"WPAPSK", key}});
   runSecurityDialog([](CAuthSecuDlg_AP& dialog) { dialog.EndDialog(IDCANCEL); });
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_WPA_PSK), std::vector<std::string>{key});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_WPA_PSK), std::vector<std::string>{key});
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ bool contains(const std::vector<std::string>& list, const std::string& item) {
 TEST_F(ApConfigPageTest, StartUpPostsListsSsidAndChannelsInOrder) {
   openPage({{"SSID", "Stored"}, {"Channel", "6"}, {"CountryRegion", "1"}});
   std::vector<std::pair<UINT, std::string>> seen;
-  for (const BridgePost& p : posts())
+  for (const BridgeValue& p : received())
     if (p.code >= BRIDGE_UI_AP_MODE_LIST && p.code <= BRIDGE_UI_AP_CHANNEL_SELECT) seen.emplace_back(p.code, p.text);
   ASSERT_GE(seen.size(), 8u);
   const std::vector<std::pair<UINT, std::string>> head = {
@@ -30,8 +30,8 @@ TEST_F(ApConfigPageTest, StartUpPostsListsSsidAndChannelsInOrder) {
   EXPECT_EQ(Posts(seen.begin(), seen.begin() + 7), head);
   EXPECT_TRUE(std::none_of(seen.begin(), seen.end(), [](const auto& p) { return p.first == 98 && p.second == "5G"; }));
   // Region 1 (channels 1 to 13), channel 6 selected.
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_CHANNEL_ITEM).size() % 13, 0u);
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_CHANNEL_SELECT).back(), "5");
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_CHANNEL_ITEM).size() % 13, 0u);
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_CHANNEL_SELECT).back(), "5");
   EXPECT_EQ(items(IDC_AP_WIRELESS_MODE), (std::vector<std::string>{"2.4G", "5G"}));
   EXPECT_EQ(page().GetMacSsid(), "AP000E2E5A1001");
 }
@@ -151,13 +151,13 @@ TEST_F(ApConfigPageTest, OutOfRangeOrEmptyFieldsAreRefusedAndNothingIsWritten) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.beacon) + "/" + c.idle + "/'" + c.ssid + "'");
     writeText(apDefault, "BeaconPeriod", "77");
-    posts().clear();
+    received().clear();
     wavorel::sim::clearDriverCalls();
     page().SetDlgItemText(IDC_AP_BEACON, c.beacon);
     page().SetDlgItemText(IDC_AP_IDLE, c.idle);
     page().SetDlgItemText(IDC_AP_SSID, c.ssid);
     page().PressApply();
-    const auto alerts = postsOf(BRIDGE_UI_MESSAGE_BOX);
+    const auto alerts = valuesOf(BRIDGE_UI_MESSAGE_BOX);
     if (c.alert) {
       ASSERT_EQ(alerts.size(), 1u);
       EXPECT_EQ(alerts[0], std::string("48\r\n\r\n") + c.alert);

@@ -33,7 +33,7 @@ class ApConfigPageTest : public ApWorkerTest {
   // sheet; the bridge posts and driver calls of the start are cleared first.
   void openPage(const Texts& changes = {}) {
     startWith(changes);
-    posts().clear();
+    received().clear();
     wavorel::sim::clearDriverCalls();
     sheet_ = std::make_unique<CPropertySheet>("AP");
     page_ = std::make_unique<CConfigPage_AP>();
@@ -97,7 +97,7 @@ class ApConfigPageTest : public ApWorkerTest {
     page_->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_AP_SECURITY, BN_CLICKED), 0);
     postScript(script_);
     pump();
-    const std::vector<std::string> states = postsOf(BRIDGE_UI_AP_CONFIG_STATE);
+    const std::vector<std::string> states = valuesOf(BRIDGE_UI_AP_CONFIG_STATE);
     return states.empty() ? std::string("<none>") : states.back();
   }
 

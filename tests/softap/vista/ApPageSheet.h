@@ -22,7 +22,7 @@ class ApPageSheetTest : public ApConfigPageTest {
   // hidden sheet; posts and driver calls of the start cleared.
   void openSheet(const Texts& changes = {}) {
     startWith(changes);
-    posts().clear();
+    received().clear();
     wavorel::sim::clearDriverCalls();
     sheet_ = std::make_unique<CPropertySheet>("AP");
     page_ = std::make_unique<Page>();

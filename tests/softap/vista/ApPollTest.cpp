@@ -69,27 +69,27 @@ TEST_F(ApPollTest, TrayFollowsTheStrongestStation) {
     for (int s = 0; s < seconds; s += 2) tick(CHideDlg_AP::kPollMs);
   };
   pollFor(10);
-  EXPECT_EQ(lastTrayState(), "03Soft AP  Status : Good");
+  EXPECT_EQ(lastState(), "03Soft AP  Status : Good");
   pollFor(20);
-  EXPECT_EQ(lastTrayState(), "04Soft AP  Status : Normal");
+  EXPECT_EQ(lastState(), "04Soft AP  Status : Normal");
   pollFor(100);
-  EXPECT_EQ(lastTrayState(), "05Soft AP  Status : Weak");
+  EXPECT_EQ(lastState(), "05Soft AP  Status : Weak");
 }
 
 TEST_F(ApPollTest, UnreadableSignalShowsLost) {
   useDefaultWorld("", client("Near", "00-24-D7-00-00-01", "Signal = -45\nArrives = 1"));
   startWith({});
   tick(CHideDlg_AP::kPollMs);
-  ASSERT_EQ(lastTrayState(), "03Soft AP  Status : Good");
+  ASSERT_EQ(lastState(), "03Soft AP  Status : Good");
   // A failed query, then an answer shorter than the 4-byte value.
   wavorel::sim::machine().failCode(0xFF0C000F, 1);
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_EQ(lastTrayState(), "00Soft AP  Status : Lost");
+  EXPECT_EQ(lastState(), "00Soft AP  Status : Lost");
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_EQ(lastTrayState(), "03Soft AP  Status : Good");
+  EXPECT_EQ(lastState(), "03Soft AP  Status : Good");
   wavorel::sim::machine().shortAnswer(0xFF0C000F, 2);
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_EQ(lastTrayState(), "00Soft AP  Status : Lost");
+  EXPECT_EQ(lastState(), "00Soft AP  Status : Lost");
 }
 
 TEST_F(ApPollTest, EventLogStoreKeepsTheNewestHundred) {
@@ -133,18 +133,18 @@ TEST_F(ApPollTest, UnplugShowsNotExistAndReplugEntersApModeWithoutTheSheet) {
   auto& machine = wavorel::sim::machine();
   machine.setPresent(guid(), false);
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_EQ(lastTrayState(), "01Soft AP  Status : Not Exist");
+  EXPECT_EQ(lastState(), "01Soft AP  Status : Not Exist");
   EXPECT_FALSE(worker()->IsAdapterFound());
   EXPECT_EQ(g_bApUsbFound, 0);
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_EQ(lastTrayState(), "01Soft AP  Status : Not Exist") << "rediscovery every poll";
+  EXPECT_EQ(lastState(), "01Soft AP  Status : Not Exist") << "rediscovery every poll";
 
   g_nApEventLogShown = 5;
   machine.setPresent(guid(), true);
   ASSERT_FALSE(machine.adapter(0).apMode());
   wavorel::sim::clearDriverCalls();
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_EQ(lastTrayState(), "00Soft AP  Status : Lost");
+  EXPECT_EQ(lastState(), "00Soft AP  Status : Lost");
   EXPECT_TRUE(worker()->IsAdapterFound());
   EXPECT_TRUE(machine.adapter(0).apMode());
   EXPECT_EQ(setCount(0xFF8C0002), 1u) << "apply-all ran again";
@@ -152,7 +152,7 @@ TEST_F(ApPollTest, UnplugShowsNotExistAndReplugEntersApModeWithoutTheSheet) {
   EXPECT_EQ(worker()->GetSheet(), nullptr);
   settle([] { return !worker()->IsKeyPending(); });
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_NE(lastTrayState(), "00Soft AP  Status : Lost");
+  EXPECT_NE(lastState(), "00Soft AP  Status : Lost");
   EXPECT_EQ(queryCount(0xFF0C000F), 1u) << "the signal is polled again";
 }
 

@@ -39,15 +39,15 @@ TEST_F(ApSecurityDialogTest, PreSharedKeyLengthsAndDigits) {
   openPage();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);
-    posts().clear();
-    const std::string state = runSecurityDialog([&c](CAuthSecuDlg_AP& dialog) {
+    received().clear();
+    const std::string state = runSecurityDialog([this, &c](CAuthSecuDlg_AP& dialog) {
       dialog.SelectAuthType(2);  // WPA-PSK
       dialog.SetPreSharedKey(c.key.c_str());
       dialog.PressOK();
-      if (!postsOf(BRIDGE_UI_MESSAGE_BOX).empty()) dialog.EndDialog(IDCANCEL);  // refused: still open
+      if (!valuesOf(BRIDGE_UI_MESSAGE_BOX).empty()) dialog.EndDialog(IDCANCEL);  // refused: still open
     });
     EXPECT_EQ(state, c.accepted ? "1" : "2");
-    const auto alerts = postsOf(BRIDGE_UI_MESSAGE_BOX);
+    const auto alerts = valuesOf(BRIDGE_UI_MESSAGE_BOX);
     EXPECT_EQ(alerts, c.accepted ? std::vector<std::string>{}
                                  : std::vector<std::string>{"48\r\n\r\nAP_IDS_MSGPSKKEYINVALID"});
     if (c.accepted) {
@@ -66,20 +66,20 @@ TEST_F(ApSecurityDialogTest, WepKeysAreCheckedWhereWepIsInUse) {
     dialog.PressOK();
     dialog.EndDialog(IDCANCEL);
   });
-  EXPECT_EQ(postsOf(BRIDGE_UI_MESSAGE_BOX), std::vector<std::string>{"48\r\n\r\nAP_IDS_MSGWEPKEYINVALID"});
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_CONFIG_STATE).back(), "2");
+  EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX), std::vector<std::string>{"48\r\n\r\nAP_IDS_MSGWEPKEYINVALID"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_CONFIG_STATE).back(), "2");
   EXPECT_EQ(page().GetSecurityData().AuthMode, 0u) << "nothing copied back";
 
   // Open with "Not Use" takes any key text.
-  posts().clear();
+  received().clear();
   runSecurityDialog([](CAuthSecuDlg_AP& dialog) {
     dialog.SelectAuthType(0);
     dialog.SelectEncryption(0);
     dialog.SetKeyText(1, "xyz");
     dialog.PressOK();
   });
-  EXPECT_TRUE(postsOf(BRIDGE_UI_MESSAGE_BOX).empty());
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_CONFIG_STATE).back(), "1");
+  EXPECT_TRUE(valuesOf(BRIDGE_UI_MESSAGE_BOX).empty());
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_CONFIG_STATE).back(), "1");
 }
 
 TEST_F(ApSecurityDialogTest, AsciiKeyIsStoredAsHexAndShownAgain) {
@@ -101,7 +101,7 @@ TEST_F(ApSecurityDialogTest, AsciiKeyIsStoredAsHexAndShownAgain) {
   EXPECT_EQ(readValue(driverKeyOf() + "\\ApDefault", "WEPKey1"), "6162636465");
   EXPECT_EQ(readValue(driverKeyOf() + "\\ApDefault", "WEPKey1Type"), "1");
 
-  posts().clear();
+  received().clear();
   CString shown;
   runSecurityDialog([&shown](CAuthSecuDlg_AP& dialog) {
     dialog.GetDlgItemText(IDC_APSEC_KEY1_ASCII, shown);
@@ -110,7 +110,7 @@ TEST_F(ApSecurityDialogTest, AsciiKeyIsStoredAsHexAndShownAgain) {
     dialog.EndDialog(IDCANCEL);
   });
   EXPECT_EQ(shown, "abcde");
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_WEP_KEY)[0], "abcde");
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_WEP_KEY)[0], "abcde");
 }
 
 TEST_F(ApSecurityDialogTest, EncryptionListFollowsTheAuthentication) {
@@ -127,13 +127,13 @@ TEST_F(ApSecurityDialogTest, EncryptionListFollowsTheAuthentication) {
     EXPECT_EQ(ControlRef<CComboBox>(&dialog, IDC_APSEC_AUTH).get()->GetCurSel(), 4);
     dialog.EndDialog(IDCANCEL);
   });
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_AUTH_ITEM),
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_AUTH_ITEM),
             (std::vector<std::string>{"Open", "Shared", "WPA-PSK", "WPA2-PSK", "WPA-PSK/WPA2-PSK"}));
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_PSK_ENABLE).back(), "1");
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_PSK_ENABLE).back(), "1");
 
   restart();
   openPage({{"AuthMode", "3"}, {"CipherMode", "2"}});  // WPA stored: no list entry
-  posts().clear();
+  received().clear();
   runSecurityDialog([](CAuthSecuDlg_AP& dialog) {
     CString text;
     dialog.GetDlgItemText(IDC_APSEC_AUTH, text);
@@ -141,7 +141,7 @@ TEST_F(ApSecurityDialogTest, EncryptionListFollowsTheAuthentication) {
     EXPECT_EQ(encryptionItems(dialog), (std::vector<std::string>{"Not Use", "WEP"}));
     dialog.EndDialog(IDCANCEL);
   });
-  EXPECT_EQ(postsOf(BRIDGE_UI_AP_AUTH_SELECT).front(), "0");
+  EXPECT_EQ(valuesOf(BRIDGE_UI_AP_AUTH_SELECT).front(), "0");
 }
 
 TEST_F(ApSecurityDialogTest, ScreenshotOfWepWithAnAsciiKeyShown) {

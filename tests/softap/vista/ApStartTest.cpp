@@ -49,8 +49,8 @@ TEST_F(ApStartTest, EntersApModeAppliesEverythingAndSwitchesDhcpOn) {
   EXPECT_TRUE(wavorel::sim::icsDhcpServerOn());
   EXPECT_TRUE(wavorel::sim::machine().adapter(0).apMode());
 
-  ASSERT_FALSE(postsOf(BRIDGE_UI_CONNECTION_STATE).empty());
-  EXPECT_EQ(postsOf(BRIDGE_UI_CONNECTION_STATE).front(), "00Wireless Net  Status : Disconnected");
+  ASSERT_FALSE(valuesOf(BRIDGE_UI_CONNECTION_STATE).empty());
+  EXPECT_EQ(valuesOf(BRIDGE_UI_CONNECTION_STATE).front(), "00Wireless Net  Status : Disconnected");
   EXPECT_EQ(NotifyWorkerInt(BRIDGE_CMD_PAGE_CHANGED, 0, TRUE), 0) << "the worker window is the bridge's";
   EXPECT_EQ(g_strApDevicePath, CString("\\\\.\\") + guid().c_str());
   EXPECT_EQ(g_strApDriverKey.CompareNoCase(driverKeyOf()), 0) << g_strApDriverKey;
@@ -71,7 +71,7 @@ TEST_F(ApStartTest, DhcpServerGetsA32ByteBufferWhoseAnswerIsLeftUnread) {
   EXPECT_TRUE(enables[0].buffer);
   EXPECT_EQ(enables[0].flags, 0u);
   EXPECT_TRUE(wavorel::sim::icsDhcpServerOn());
-  EXPECT_EQ(postsOf(BRIDGE_UI_CONNECTION_STATE).front(), "00Wireless Net  Status : Disconnected");
+  EXPECT_EQ(valuesOf(BRIDGE_UI_CONNECTION_STATE).front(), "00Wireless Net  Status : Disconnected");
 }
 
 TEST_F(ApStartTest, DriverAlreadyInApModeIsNotSwitchedAgain) {
@@ -91,26 +91,16 @@ TEST_F(ApStartTest, NonAdministratorIsWarnedAndStartGoesOn) {
   int workerTarget = 0;
   // The alert is sent while the worker starts: the bridge does not name the
   // worker yet.
-  struct Probe {
-    static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-      if (message == WM_UIBRIDGE && wParam == BRIDGE_UI_MESSAGE_BOX) *target() = NotifyWorkerInt(73, 0, TRUE);
-      return uiProc(hwnd, message, wParam, lParam);
-    }
-    static int*& target() {
-      static int* t = nullptr;
-      return t;
-    }
-  };
-  Probe::target() = &workerTarget;
-  WNDCLASS wc{};
-  wc.lpfnWndProc = &Probe::proc;
-  wc.lpszClassName = "ApStartProbe";
-  RegisterClass(&wc);
-  SetUINotifyWnd(CreateWindowEx(0, "ApStartProbe", "ui", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  answerWith([&workerTarget](UINT code, const CString&) -> LRESULT {
+    if (code != BRIDGE_UI_MESSAGE_BOX) return 0;
+    workerTarget = NotifyWorkerInt(73, 0, TRUE);
+    return IDOK;
+  });
 
   ASSERT_TRUE(start());
-  ASSERT_EQ(postsOf(BRIDGE_UI_MESSAGE_BOX).size(), 1u);
-  EXPECT_EQ(postsOf(BRIDGE_UI_MESSAGE_BOX)[0], "48\r\n\r\nSoft AP user's account must have 'Administrator' privilege.");
+  ASSERT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX).size(), 1u);
+  EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX)[0],
+            "48\r\n\r\nSoft AP user's account must have 'Administrator' privilege.");
   EXPECT_EQ(workerTarget, -1);
   EXPECT_TRUE(worker()->IsAdapterFound());
   EXPECT_TRUE(wavorel::sim::machine().adapter(0).apMode());
@@ -126,7 +116,7 @@ TEST_F(ApStartTest, WithoutAdapterTheWorkerWaitsAndShowsNotExist) {
   EXPECT_FALSE(worker()->IsAdapterFound());
   EXPECT_FALSE(wavorel::sim::icsDhcpServerOn());
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_EQ(lastTrayState(), "01Soft AP  Status : Not Exist");
+  EXPECT_EQ(lastState(), "01Soft AP  Status : Not Exist");
 }
 
 TEST_F(ApStartTest, RegistryServiceClientLivesFromTheFirstWorkerToCloseOnExit) {

@@ -28,7 +28,8 @@ TEST_F(ApWdsPageTest, TheThirdPeerDisablesAddUntilOneIsDeleted) {
   // A refusal reaches the front end; the list stays.
   setText(CMacListPage_AP::kMacEditId, "0173FF123456");
   press(CMacListPage_AP::kAddId);
-  EXPECT_EQ(postsOf(BRIDGE_UI_MESSAGE_BOX), std::vector<std::string>{"16\r\nAP Error Message\r\nMulticast MAC Not Accepted"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX),
+            std::vector<std::string>{"16\r\nAP Error Message\r\nMulticast MAC Not Accepted"});
   EXPECT_EQ(page().GetRows().size(), 2u);
   // "Disable" switches the list controls off.
   press(CWdsPage_AP::kDisableId);

@@ -13,7 +13,6 @@ namespace station::testing {
 namespace {
 
 using Pairs = std::set<std::pair<std::string, std::string>>;
-using worker::testing::BridgeValue;
 
 // The worker's bridge window as the front end sees it: every command posted
 // to it is recorded, then handed on to the worker in the same order.

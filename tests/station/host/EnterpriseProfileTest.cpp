@@ -66,7 +66,7 @@ Eap = )" + eap + "\n");
 };
 
 const std::vector<std::pair<UINT, const char*>> kPeapFields = {
-    {40, "0"}, {41, "0"}, {43, "dana"}, {44, "dana"}, {47, "s3cret"}, {52, "1"}, {54, "1"}, {56, "radius"}};
+    {40, "0"}, {41, "0"}, {43, "dana"}, {46, "dana"}, {47, "s3cret"}, {52, "1"}, {54, "1"}, {56, "radius"}};
 
 TEST_F(EnterpriseProfileTest, APeapProfileWithServerValidationConnectsWhereTheServerAccepts) {
   useEnterpriseWorld("accept");

@@ -34,19 +34,17 @@ class SiteEditorRoundTripTest : public StationHostTest {
   void TearDown() override {
     DestroySiteEditor();
     StationHostTest::TearDown();
-    if (frontEnd_) DestroyWindow(frontEnd_);
   }
 
-  // From now on the worker's reports go to a front end that hands the
-  // editor codes to the site editor, as the station tab control does.
+  // From now on the front end hands the worker's editor codes to the site
+  // editor, as the station tab control does.
   void useSiteEditor() {
-    WNDCLASS wc{};
-    wc.lpfnWndProc = &SiteEditorRoundTripTest::frontEndProc;
-    wc.lpszClassName = "RoundTripFrontEnd";
-    RegisterClass(&wc);
-    frontEnd_ = CreateWindowEx(0, "RoundTripFrontEnd", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(frontEnd_, nullptr);
-    SetUINotifyWnd(frontEnd_);
+    answerWith([](UINT code, const CString& value) -> LRESULT {
+      if (code == BRIDGE_UI_MESSAGE_BOX) return IDOK;
+      static int saveWithoutShowing = 0;
+      ApplySiteEditorCode(code, value, saveWithoutShowing);
+      return 0;
+    });
   }
 
   static HWND holder(UINT page) {
@@ -91,20 +89,6 @@ class SiteEditorRoundTripTest : public StationHostTest {
     GetSiteEditor()->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SITE_OK, BN_CLICKED), 0);
     wavorel::pumpMessages();
   }
-
- private:
-  static LRESULT CALLBACK frontEndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
-    const CString value = TakeNotifyText(wParam, lParam);
-    const UINT code = static_cast<UINT>(wParam);
-    received().push_back({code, static_cast<LPCSTR>(value)});
-    if (code == BRIDGE_UI_MESSAGE_BOX) return IDOK;
-    static int saveWithoutShowing = 0;
-    ApplySiteEditorCode(code, value, saveWithoutShowing);
-    return 0;
-  }
-
-  HWND frontEnd_ = nullptr;
 };
 
 constexpr UINT kInfo = IDD_PAGESITE_INFO;

@@ -71,10 +71,6 @@ class StationHostTest : public worker::testing::HideDlgTest {
     for (const _PROFILE_LIST_ITEM& item : page().m_profiles) out.emplace_back(item.Name);
     return out;
   }
-  std::string lastOf(UINT code) {
-    const std::vector<std::string> values = valuesOf(code);
-    return values.empty() ? std::string("<none>") : values.back();
-  }
 };
 
 }  // namespace station::testing

@@ -9,19 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "frontend/UiBridge.h"
 #include "platform/testing/Drivers.h"
 #include "station/profiles/ProfileEditorDlg.h"
+#include "tests/support/FrontEndRecorder.h"
 #include "tests/worker/vista/ProfileStoreTest.h"
 
 namespace station::testing {
 
-struct BridgeValue {
-  UINT code;
-  std::string text;
-};
-
-class EditorTest : public worker::testing::ProfileStoreTest {
+class EditorTest : public worker::testing::ProfileStoreTest, protected wavorel::testing::FrontEndRecorder {
  protected:
   void SetUp() override {
     ProfileStoreTest::SetUp();
@@ -30,15 +25,8 @@ class EditorTest : public worker::testing::ProfileStoreTest {
       useStoreFolders();
     }
     g_strAdapterGuid = guid().c_str();
-    received().clear();
-    WNDCLASS wc{};
-    wc.lpfnWndProc = &EditorTest::uiProc;
-    wc.lpszClassName = "EditorTestUi";
-    RegisterClass(&wc);
-    ui_ = CreateWindowEx(0, "EditorTestUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(ui_, nullptr);
-    SetUINotifyWnd(ui_);
-    host_ = CreateWindowEx(0, "EditorTestUi", "host", WS_POPUP, 0, 0, 700, 400, nullptr, nullptr, nullptr, nullptr);
+    openFrontEnd();
+    host_ = CreateWindowEx(0, kWindowClass, "host", WS_POPUP, 0, 0, 700, 400, nullptr, nullptr, nullptr, nullptr);
     editor_ = std::make_unique<CProfileEditorDlg>(CWnd::FromHandle(host_));
     ASSERT_TRUE(editor_->Create(IDD_PROFILE_EDITOR, CWnd::FromHandle(host_)));
     pump();
@@ -47,9 +35,8 @@ class EditorTest : public worker::testing::ProfileStoreTest {
   void TearDown() override {
     if (editor_ && editor_->GetSafeHwnd()) editor_->DestroyWindow();
     editor_.reset();
-    SetUINotifyWnd(nullptr);
+    closeFrontEnd();
     DestroyWindow(host_);
-    DestroyWindow(ui_);
     pump();
     ProfileStoreTest::TearDown();
   }
@@ -97,22 +84,6 @@ class EditorTest : public worker::testing::ProfileStoreTest {
     command(BRIDGE_CMD_EDITOR_OK, "1");
   }
 
-  static std::vector<BridgeValue>& received() {
-    static std::vector<BridgeValue> values;
-    return values;
-  }
-  static std::vector<std::string> valuesOf(UINT code) {
-    std::vector<std::string> out;
-    for (const BridgeValue& v : received())
-      if (v.code == code) out.push_back(v.text);
-    return out;
-  }
-  // The texts of the message boxes shown (code 2: "type\r\ncaption\r\ntext").
-  static std::vector<std::string> messages() {
-    std::vector<std::string> out;
-    for (const std::string& value : valuesOf(BRIDGE_UI_MESSAGE_BOX)) out.push_back(value.substr(value.rfind('\n') + 1));
-    return out;
-  }
   static std::string windowText(CWnd& window) {
     CString text;
     window.GetWindowText(text);
@@ -138,14 +109,6 @@ class EditorTest : public worker::testing::ProfileStoreTest {
   }
 
  private:
-  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
-    const CString value = TakeNotifyText(wParam, lParam);
-    received().push_back({static_cast<UINT>(wParam), static_cast<LPCSTR>(value)});
-    return wParam == BRIDGE_UI_MESSAGE_BOX ? IDOK : 0;
-  }
-
-  HWND ui_ = nullptr;
   HWND host_ = nullptr;
   std::unique_ptr<CProfileEditorDlg> editor_;
 };

@@ -20,10 +20,6 @@ class LoadFromSiteTest : public EditorTest {
     EditorTest::SetUp();
     startNewProfile();
   }
-  static std::string lastOf(UINT code) {
-    const std::vector<std::string> values = valuesOf(code);
-    return values.empty() ? std::string("<none>") : values.back();
-  }
   void TearDown() override {
     g_nOsType = 0;
     EditorTest::TearDown();

@@ -44,10 +44,6 @@ class Page8021XTest : public EditorTest {
   Page& page() { return *editor().Get8021XPage(); }
   CPageNamePasswordDlg& credentials() { return *page().Credentials(); }
   static bool shown(CWnd* window) { return (window->GetStyle() & WS_VISIBLE) != 0; }
-  std::string last(UINT code) {
-    const std::vector<std::string> values = valuesOf(code);
-    return values.empty() ? "<none>" : values.back();
-  }
 };
 
 TEST_F(Page8021XTest, DefaultsArePeapWithMschapV2AndResumptionOnlyDefaultsReportResumption) {
@@ -58,20 +54,20 @@ TEST_F(Page8021XTest, DefaultsArePeapWithMschapV2AndResumptionOnlyDefaultsReport
   EXPECT_EQ(page().m_nInnerMethod, Page::kInnerMschapV2);
   EXPECT_TRUE(page().m_bSessionResumption);
   EXPECT_EQ(valuesOf(EDITOR_FIELD_SESSION_RESUMPTION), std::vector<std::string>{"1"});
-  EXPECT_EQ(last(EDITOR_FIELD_EAP_METHOD), "0");
-  EXPECT_EQ(last(EDITOR_FIELD_INNER_METHOD), "0");
+  EXPECT_EQ(lastOf(EDITOR_FIELD_EAP_METHOD), "0");
+  EXPECT_EQ(lastOf(EDITOR_FIELD_INNER_METHOD), "0");
   EXPECT_EQ(windowText(page().EapMethodButton()), "PEAP");
   EXPECT_EQ(windowText(page().InnerButton()), "EAP-MSCHAP v2");
   for (UINT code : {EDITOR_FIELD_USE_SERVER_CERT, EDITOR_FIELD_INTERMEDIATE_CERT, EDITOR_FIELD_NAME_RULE,
                     EDITOR_FIELD_USE_PAC, EDITOR_FIELD_PROVISIONING_TUNNEL, EDITOR_FIELD_SERVER_NAME,
                     EDITOR_FIELD_PAC_PATH, EDITOR_FIELD_ALLOW_UNAUTH_PROVISION})
-    EXPECT_NE(last(code), "<none>") << code;
+    EXPECT_NE(lastOf(code), "<none>") << code;
 
   received().clear();
   page().LoadFromSite();
   pump();
   EXPECT_TRUE(valuesOf(EDITOR_FIELD_SESSION_RESUMPTION).empty());
-  EXPECT_EQ(last(EDITOR_FIELD_EAP_METHOD), "0");
+  EXPECT_EQ(lastOf(EDITOR_FIELD_EAP_METHOD), "0");
 }
 
 TEST_F(Page8021XTest, MethodAndInnerCommandsSetTheControlsAndSelectors) {
@@ -107,7 +103,7 @@ TEST_F(Page8021XTest, MethodAndInnerCommandsSetTheControlsAndSelectors) {
     EXPECT_EQ(shown(page().Selector(Page::kSubClientCert)), c.clientSelector) << label;
     EXPECT_EQ(shown(page().Selector(Page::kSubServerCert)), c.serverSelector) << label;
     EXPECT_EQ(page().ClientCert()->m_bUseClientCert, c.useClientCert) << label;
-    EXPECT_EQ(last(EDITOR_FIELD_EAP_METHOD), c.method) << label;
+    EXPECT_EQ(lastOf(EDITOR_FIELD_EAP_METHOD), c.method) << label;
     // The credentials sub-page is the one shown after every command.
     EXPECT_TRUE(shown(page().Credentials())) << label;
   }
@@ -184,8 +180,8 @@ TEST_F(Page8021XTest, ValidateStopsAtTheFirstMissingValueWithItsText) {
     command(40, c.method);
     if (c.inner) command(41, c.inner);
     command(43, c.id);
-    command(44, c.tunnelId);
-    command(46, c.password);
+    command(44, c.password);
+    command(46, c.tunnelId);
     command(47, c.tunnelPassword);
     command(48, std::to_string(c.passwordMode).c_str());
     auto& server = *page().ServerCert();
@@ -244,12 +240,12 @@ TEST_F(Page8021XTest, LoadFromProfileFindsTheStoredHashOrReportsEmptyTexts) {
     pump();
     std::vector<std::string> texts;
     for (UINT code = EDITOR_FIELD_CLIENT_ISSUED_TO; code < EDITOR_FIELD_CLIENT_ISSUED_TO + 4; ++code)
-      texts.push_back(last(code));
+      texts.push_back(lastOf(code));
     EXPECT_EQ(texts, c.texts);
     EXPECT_TRUE(page().ClientCert()->m_bUseClientCert);
     EXPECT_EQ(page().ClientCert()->Chosen().hash != nullptr, c.texts[0] != "");
     EXPECT_EQ(page().m_nInnerMethod, Page::kInnerMschapV2);
-    EXPECT_EQ(last(EDITOR_FIELD_IDENTITY), "me");
+    EXPECT_EQ(lastOf(EDITOR_FIELD_IDENTITY), "me");
   }
 }
 
@@ -260,7 +256,7 @@ TEST_F(Page8021XTest, APeapProfileMadeThroughTheBridgeStoresTheChosenRootsHash) 
   command(23, "5");        // WPA2
   command(25, "196609");   // AES, profile editor
   command(43, "dana");     // identity
-  command(44, "dana");     // tunnel identity
+  command(46, "dana");     // tunnel identity
   command(47, "s3cret");   // tunnel password
   command(52, "1");        // use the server certificate
   command(54, "1");        // the first root after "- Any Trusted CA -"

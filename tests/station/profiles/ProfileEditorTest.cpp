@@ -138,7 +138,7 @@ TEST_F(ProfileEditorTest, SecurityMappingTable) {
     command(39, "passphrase");
     // WPA2 goes through the 802.1X page's checks: PEAP's identities.
     command(43, "user");
-    command(44, "user");
+    command(46, "user");
     command(47, "pw");
     pressOk();
     EXPECT_EQ(stored(name.c_str(), "AuthMode"), c.authMode) << name;

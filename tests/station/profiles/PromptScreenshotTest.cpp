@@ -93,7 +93,7 @@ TEST_F(PromptScreenshotTest, EachDialogOnTheDisplay) {
   // The 802.1X page with PEAP's credentials and the server certificate chosen.
   auto oneX = make<CPage8021XDlg>(IDD_PAGE_8021X);
   oneX->SetDefaults();
-  for (const auto& [code, value] : {std::pair<UINT, const char*>{43, "dana"}, {44, "dana"}, {47, "s3cret"},
+  for (const auto& [code, value] : {std::pair<UINT, const char*>{43, "dana"}, {46, "dana"}, {47, "s3cret"},
                                     {52, "1"}, {54, "1"}, {56, "radius"}})
     oneX->RunBridgeCommand(code, value);
   oneX->PressSelector(CPage8021XDlg::kSubServerCert);

@@ -16,8 +16,7 @@ class PromptTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    parent_ = CreateWindowEx(0, "EditorTestUi", "parent", WS_POPUP, 0, 0, 700, 400, nullptr, nullptr, nullptr,
-                             nullptr);
+    parent_ = CreateWindowEx(0, kWindowClass, "parent", WS_POPUP, 0, 0, 700, 400, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(parent_, nullptr);
   }
   void TearDown() override {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -147,9 +148,16 @@ TEST_F(SiteListTest, RowTextEscapesTabsAndLineBreaksButKeepsQuotes) {
   SiteRow second;
   second.ssid = "";
   second.rssi = -95;
-  EXPECT_EQ(std::string(MakeSurveyRowsText({first, second})),
+  SiteRow odd;  // record fields of any 32-bit value
+  odd.ssid = std::string(32, 'W').c_str();
+  odd.infrastructureMode = -1;
+  odd.networkType = INT_MIN;
+  odd.channelText = "J16";
+  odd.rssi = -70;
+  EXPECT_EQ(std::string(MakeSurveyRowsText({first, second, odd})),
             "\"a b  c\"d\"\t\"1\"\t\"1\"\t\"3\"\t\"6\"\t\"1\"\t\"100\"\r\n"
-            "\"\"\t\"0\"\t\"0\"\t\"0\"\t\"\"\t\"0\"\t\"0\"");
+            "\"\"\t\"0\"\t\"0\"\t\"0\"\t\"\"\t\"0\"\t\"0\"\r\n"
+            "\"" + std::string(32, 'W') + "\"\t\"0\"\t\"-1\"\t\"-2147483648\"\t\"J16\"\t\"0\"\t\"50\"");
   EXPECT_EQ(std::string(MakeSurveyRowsText({})), "");
 }
 
@@ -176,6 +184,13 @@ TEST_F(SiteListTest, SortBySsidIgnoresCaseAndKeepsEqualNamesInOrder) {
   const Sorted sorted = Sort({Record("b"), firstAbc, Record("ABC"), secondAbc, Record("Abd")}, kSiteSortSsid);
   EXPECT_EQ(sorted.ssids, (std::vector<std::string>{"abc", "ABC", "abc", "Abd", "b"}));
   EXPECT_EQ(sorted.stamps, (std::vector<DWORD>{1, 2, 3, 4, 0}));
+  // Letters fold before the bytes compare, bytes compare unsigned, a prefix comes first.
+  const std::string longName(32, 'n');
+  EXPECT_EQ(Sort({Record("\xE9t\xE9"), Record("z"), Record(longName), Record("Ax"), Record("_x"),
+                  Record(longName.substr(0, 31))},
+                 kSiteSortSsid)
+                .ssids,
+            (std::vector<std::string>{"_x", "Ax", longName.substr(0, 31), longName, "z", "\xE9t\xE9"}));
 }
 
 TEST_F(SiteListTest, SortByChannelPutsUnknownFrequenciesFirstAndSignalStrongestFirst) {

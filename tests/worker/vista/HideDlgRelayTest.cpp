@@ -31,7 +31,7 @@ class HideDlgRelayTest : public HideDlgTest {
   void stopWorkerTimers() {
     for (UINT_PTR id = 0; id <= kHostLayoutTimer; ++id) KillTimer(workerWindow(), id);
   }
-  static size_t statePosts() { return valuesOf(BRIDGE_UI_CONNECTION_STATE).size(); }
+  size_t statePosts() const { return valuesOf(BRIDGE_UI_CONNECTION_STATE).size(); }
   static bool setTo(DWORD oid, DWORD value) {
     for (const auto& call : calls())
       if (call.set && call.code == (oid | OID_STATION_SET_MASK) && call.data.size() == 4 &&

@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "frontend/UiBridge.h"
 #include "platform/win/kernel/Paths.h"
 #include "platform/testing/Drivers.h"
+#include "tests/support/FrontEndRecorder.h"
 #include "tests/worker/DiscoveryTest.h"
 #include "worker/ActionQueue.h"
 #include "worker/BssLists.h"
@@ -24,23 +24,18 @@
 
 namespace worker::testing {
 
-struct BridgeValue {
-  UINT code;
-  std::string text;
-};
-
-class HideDlgTest : public DiscoveryTest {
+class HideDlgTest : public DiscoveryTest, protected wavorel::testing::FrontEndRecorder {
  protected:
   void SetUp() override {
     DiscoveryTest::SetUp();
     resetWorkerState();
     useDataFolder();
-    openUiWindow();
+    answerWith(&HideDlgTest::answerAtBox);
+    openFrontEnd();
   }
   void TearDown() override {
     DestroyHideDlg();
-    SetUINotifyWnd(nullptr);
-    DestroyWindow(ui_);
+    closeFrontEnd();
     resetWorkerState();
     DiscoveryTest::TearDown();
   }
@@ -51,7 +46,7 @@ class HideDlgTest : public DiscoveryTest {
     useWorld(world);
     resetWorkerState();
     useDataFolder();
-    openUiWindow();
+    openFrontEnd();
   }
 
   // The INI profile store of the default adapter (family 8) in "C:\Data\", as
@@ -103,10 +98,6 @@ class HideDlgTest : public DiscoveryTest {
     return false;
   }
 
-  static std::vector<BridgeValue>& received() {
-    static std::vector<BridgeValue> values;
-    return values;
-  }
   static bool& workerBusyAtBox() {
     static bool busy = false;
     return busy;
@@ -119,16 +110,6 @@ class HideDlgTest : public DiscoveryTest {
   static bool& workerReachableAtBox() {
     static bool reachable = false;
     return reachable;
-  }
-  static std::vector<std::string> valuesOf(UINT code) {
-    std::vector<std::string> out;
-    for (const BridgeValue& v : received())
-      if (v.code == code) out.push_back(v.text);
-    return out;
-  }
-  static std::string lastState() {
-    const std::vector<std::string> states = valuesOf(BRIDGE_UI_CONNECTION_STATE);
-    return states.empty() ? std::string() : states.back();
   }
 
   // The program INI beside the program ("WavorelVista.ini").
@@ -155,7 +136,7 @@ class HideDlgTest : public DiscoveryTest {
     return false;
   }
 
-  static void resetWorkerState() {
+  void resetWorkerState() {
     GetActionQueue().clear();
     FreeCurrentProfile();
     SetConnectionStarted(FALSE);
@@ -178,21 +159,8 @@ class HideDlgTest : public DiscoveryTest {
   }
 
  private:
-  void openUiWindow() {
-    received().clear();
-    WNDCLASS wc{};
-    wc.lpfnWndProc = &HideDlgTest::uiProc;
-    wc.lpszClassName = "HideDlgTestUi";
-    RegisterClass(&wc);
-    ui_ = CreateWindowEx(0, "HideDlgTestUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(ui_, nullptr);
-    SetUINotifyWnd(ui_);
-  }
-  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
-    const CString value = TakeNotifyText(wParam, lParam);
-    received().push_back({static_cast<UINT>(wParam), static_cast<LPCSTR>(value)});
-    if (wParam != BRIDGE_UI_MESSAGE_BOX) return 0;
+  static LRESULT answerAtBox(UINT code, const CString&) {
+    if (code != BRIDGE_UI_MESSAGE_BOX) return 0;
     // Whether a command could reach a worker while the box shows (code 0 is
     // no command, so the worker drops it).
     workerReachableAtBox() = NotifyWorker(0, "", FALSE) != -1;
@@ -200,8 +168,6 @@ class HideDlgTest : public DiscoveryTest {
     if (atMessageBox()) atMessageBox()();
     return IDOK;
   }
-
-  HWND ui_ = nullptr;
 };
 
 }  // namespace worker::testing

@@ -46,13 +46,14 @@ TEST_F(AdvanceApplyTest, GreenFieldShortGiAndStbcTogetherAreRefused) {
   click(IDC_ADV_GI_AUTO, BST_CHECKED);
   click(IDC_ADV_STBC_AUTO, BST_CHECKED);
   press(IDC_ADV_APPLY);
-  EXPECT_EQ(messageBoxes(), std::vector<std::string>{"48\r\n\r\nGF, Short GI, and STBC used don't setup together"});
+  EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX),
+            std::vector<std::string>{"48\r\n\r\nGF, Short GI, and STBC used don't setup together"});
   EXPECT_EQ(values(kDriverKey), before);
   EXPECT_TRUE(sets().empty());
   // Any two of the three are taken.
   click(IDC_ADV_STBC_NONE, BST_CHECKED);
   press(IDC_ADV_APPLY);
-  EXPECT_EQ(messageBoxes().size(), 1u);
+  EXPECT_EQ(valuesOf(BRIDGE_UI_MESSAGE_BOX).size(), 1u);
   EXPECT_FALSE(sets().empty());
 }
 

@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "frontend/UiBridge.h"
 #include "platform/Platform.h"
 #include "platform/sim/radio/Machine.h"
 #include "platform/testing/Drivers.h"
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/kernel/Paths.h"
 #include "platform/win/kernel/Root.h"
+#include "tests/support/FrontEndRecorder.h"
 #include "worker/ActionQueue.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/OidRequest.h"
@@ -50,12 +50,7 @@ Bssid = 00-11-22-33-44-06
 Security = Open
 )";
 
-struct BridgeValue {
-  UINT code;
-  std::string text;
-};
-
-class AdvancePageTest : public wavorel::testing::PlatformTest {
+class AdvancePageTest : public wavorel::testing::PlatformTest, protected wavorel::testing::FrontEndRecorder {
  protected:
   void SetUp() override {
     PlatformTest::SetUp();
@@ -87,21 +82,14 @@ class AdvancePageTest : public wavorel::testing::PlatformTest {
     g_bShowAuthStatus = 0;
     ConfigToolMode = kConfigToolUndetermined;
     CPageAdvanceDlg::s_nEntryRegionBG = CPageAdvanceDlg::s_nEntryRegionA = CPageAdvanceDlg::s_nEntryMode = -1;
-    received().clear();
-    WNDCLASS wc{};
-    wc.lpfnWndProc = &AdvancePageTest::uiProc;
-    wc.lpszClassName = "AdvancePageTestUi";
-    RegisterClass(&wc);
-    ui_ = CreateWindowEx(0, "AdvancePageTestUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    SetUINotifyWnd(ui_);
-    frame_ = CreateWindowEx(0, "AdvancePageTestUi", "host", WS_POPUP, 0, 0, 820, 260, nullptr, nullptr, nullptr,
+    openFrontEnd();
+    frame_ = CreateWindowEx(0, kWindowClass, "host", WS_POPUP, 0, 0, 820, 260, nullptr, nullptr, nullptr,
                             nullptr);
   }
   void TearDown() override {
     closePage();
-    SetUINotifyWnd(nullptr);
+    closeFrontEnd();
     DestroyWindow(frame_);
-    DestroyWindow(ui_);
     pump();
     FreeCurrentProfile();
     GetActionQueue().clear();
@@ -243,26 +231,7 @@ class AdvancePageTest : public wavorel::testing::PlatformTest {
   bool enabled(int id) const { return page_->GetDlgItem(id)->IsWindowEnabled() != FALSE; }
   bool checked(int id) const { return page_->IsDlgButtonChecked(id) == BST_CHECKED; }
 
-  static std::vector<BridgeValue>& received() {
-    static std::vector<BridgeValue> v;
-    return v;
-  }
-  static std::vector<std::string> messageBoxes() {
-    std::vector<std::string> out;
-    for (const BridgeValue& v : received())
-      if (v.code == BRIDGE_UI_MESSAGE_BOX) out.push_back(v.text);
-    return out;
-  }
-
  private:
-  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
-    const CString value = TakeNotifyText(wParam, lParam);
-    received().push_back({static_cast<UINT>(wParam), static_cast<LPCSTR>(value)});
-    return wParam == BRIDGE_UI_MESSAGE_BOX ? IDOK : 0;
-  }
-
-  HWND ui_ = nullptr;
   HWND frame_ = nullptr;
   std::unique_ptr<CPageAdvanceDlg> page_;
 };

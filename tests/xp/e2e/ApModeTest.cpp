@@ -2,7 +2,7 @@
 // main dialog's radios: the station worker ends, the AP worker enters AP
 // mode with the stored settings, a client with the passphrase associates and
 // one on the access list does not; back in station mode the station worker
-// runs again.
+// runs again and joins the activated profile's network.
 #include <cstdlib>
 
 #include "tests/xp/e2e/XpEndToEndTest.h"
@@ -28,8 +28,11 @@ class ApModeTest : public XpEndToEndTest {
 
 TEST_F(ApModeTest, SwitchToApModeAppliesTheStoredSettingsAndOnlyTheListedClientStaysOut) {
   storeApSettings();
+  storeProfile("Cafe", {{"SSID", "CafeFree"}, {"NetworkType", "1"}, {"AuthenType", "0"}, {"Encryption", "1"}});
   startStation();
-  advance(3000);
+  advance(3500);
+  activateFromProfileTab("Cafe");
+  ASSERT_TRUE(linkShows("CafeFree"));
   wavorel::clearProcessStarts();
   wavorel::sim::clearDriverCalls();
 
@@ -65,6 +68,11 @@ TEST_F(ApModeTest, SwitchToApModeAppliesTheStoredSettingsAndOnlyTheListedClientS
   ASSERT_NE(table(), nullptr);
   EXPECT_EQ(worker(), nullptr);
   EXPECT_TRUE(runUntil([] { return g_pHideDlg != nullptr; }, 5000));
+  // The station worker applies the activated profile again: the adapter
+  // joins its network and the link tab shows it.
+  EXPECT_TRUE(linkShows("CafeFree")) << linkValue(0);
+  const wavorel::sim::WorldNetwork* joined = wavorel::sim::machine().adapter(0).associatedNetwork();
+  EXPECT_EQ(joined ? joined->ssid : "", "CafeFree");
 }
 
 }  // namespace

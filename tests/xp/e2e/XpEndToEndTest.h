@@ -9,8 +9,12 @@
 // of a first run that a second station run in the same process trips over.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "apps/skin/SkinGenerator.h"
 #include "station/host/Sorvik2007Dlg.h"
@@ -49,6 +53,9 @@ EapPassword = secret
 Address = 10.1.0.7
 Dhcp = no
 )";
+
+// Registry values of a profile, name and text.
+using Values = std::vector<std::pair<const char*, const char*>>;
 
 class XpEndToEndTest : public softap::testing::ApWorkerTest, protected station_front_end::StationFrontEnd {
  protected:
@@ -115,6 +122,55 @@ class XpEndToEndTest : public softap::testing::ApWorkerTest, protected station_f
     EXPECT_EQ(image.height, 470);
     return xp::testing::CountPixels(image, xp::testing::PlaceIn(dialog(), control), xp::testing::Ink);
   }
+
+  // A registry text as the registry store writes it: REG_SZ with its
+  // terminating zero.
+  static void putText(const CString& key, const char* value, const std::string& text) {
+    writeValue(key, value, REG_SZ, text + '\0');
+  }
+  // This program chosen on an earlier first run.
+  static void chooseUtilityEarlier() { putText(driverKeyOf(), "RunOnceInitConfigTool", "1"); }
+  // A profile key as the profile editor leaves it, and the first run's
+  // choice of this program.
+  static void storeProfile(const char* name, const Values& values) {
+    chooseUtilityEarlier();
+    const CString key = driverKeyOf() + "\\Profile\\Station\\" + name;
+    for (const auto& [value, text] : values) putText(key, value, text);
+  }
+  static int rowOf(CListCtrl& list, const char* text) {
+    for (int row = 0; row < list.GetItemCount(); ++row)
+      if (list.GetItemText(row, 1) == text || list.GetItemText(row, 0) == text) return row;
+    return -1;
+  }
+  // A click on the profile's row of the profile tab and on Connect, which
+  // activates it in the worker's profile page.
+  void activateFromProfileTab(const char* name) {
+    showPage(2);
+    CPageMainDlg_Profiles& page = table()->GetProfilePage();
+    ASSERT_TRUE(runUntil([&] { return rowOf(page.GetList(), name) >= 0; }, 10000));
+    // The worker allows Connect once it has the row's details.
+    ASSERT_TRUE(runUntil(
+        [&] {
+          clickRow(page.GetList(), rowOf(page.GetList(), name));
+          advance(200);
+          return page.GetDlgItem(IDC_BTN_CONNECT)->IsWindowEnabled() != FALSE;
+        },
+        10000));
+    advance(3000);
+    press(page, IDC_BTN_CONNECT);
+  }
+  // Lets the clock run until the link tab shows `ssid` (the supplicant's
+  // threads authenticate in real time beside the clock).
+  bool linkShows(const char* ssid, uint64_t limit = 30000) {
+    return runUntil(
+        [&] {
+          std::this_thread::sleep_for(std::chrono::milliseconds(5));
+          return linkValue(1) == ssid;
+        },
+        limit);
+  }
+  // A value of the station link tab (0 status, 1 SSID, 2 BSSID, 6 address).
+  std::string linkValue(int index) { return text(table()->GetLinkPage().GetValue(index)); }
 
   // A HKLM value as text ("<no key>"/"<no value>" when missing).
   static std::string driverValue(const char* name) {

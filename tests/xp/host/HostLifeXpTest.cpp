@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "frontend/UiBridge.h"
-#include "platform/win/user/ModalLoop.h"
 #include "station/host/Sorvik2007Dlg.h"
 #include "station/profiles/PageProfileDlg.h"
 #include "station/profiles/PeapSettingDlg.h"
-#include "tests/xp/worker/XpWorkerTest.h"
+#include "tests/xp/worker/XpWorkerWindowTest.h"
 #include "worker/HideDlg.h"
 #include "worker/ProfileStore.h"
 #include "worker/StationHost.h"
@@ -37,41 +35,22 @@ class CountedHost : public CSorvik2007Dlg {
   }
 };
 
-class HostLifeXpTest : public xpworker::testing::XpWorkerTest {
+class HostLifeXpTest : public xpworker::testing::XpWorkerWindowTest {
  protected:
   void SetUp() override {
-    XpWorkerTest::SetUp();
-    g_bProfileApplied = 0;
+    XpWorkerWindowTest::SetUp();
     CountedHost::made() = 0;
     CountedHost::freed() = 0;
-    states().clear();
     SetStationHostFactory(&CountedHost::Make);
-    WNDCLASS wc{};
-    wc.lpfnWndProc = &HostLifeXpTest::uiProc;
-    wc.lpszClassName = "HostLifeXpTestUi";
-    RegisterClass(&wc);
-    ui_ = CreateWindowEx(0, "HostLifeXpTestUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    SetUINotifyWnd(ui_);
-    setAdvance("OpenFile", "1");
-    WritePrivateProfileString("VX31", "DeviceID_1", "USB\\VID_148F&PID_3070",
-                              "C:\\Program Files\\Wavorel\\Wavorel.ini");
   }
   void TearDown() override {
-    wavorel::setModalResponder(nullptr);
-    DestroyHideDlg();
-    pumpAll();
+    XpWorkerWindowTest::TearDown();
     SetStationHostFactory(nullptr);
-    SetUINotifyWnd(nullptr);
-    DestroyWindow(ui_);
-    GetActionQueue().clear();
-    FreeCurrentProfile();
-    XpWorkerTest::TearDown();
   }
 
   // The worker, and its host opened from the tray as a person opens it.
   void startWithHost() {
-    ASSERT_TRUE(CreateHideDlg());
-    pumpAll();
+    ASSERT_NO_FATAL_FAILURE(startWorker());
     openHost();
     ASSERT_NE(g_pHideDlg->GetHost(), nullptr);
   }
@@ -89,32 +68,10 @@ class HostLifeXpTest : public xpworker::testing::XpWorkerTest {
     return prompt ? prompt->GetSafeHwnd() : nullptr;
   }
   static bool visible(HWND window) { return window && (GetWindowLong(window, GWL_STYLE) & WS_VISIBLE); }
-  // A PEAP network whose server asks for a new password: its prompt waits.
-  static void storeChange() {
-    for (const auto& [name, value] : {std::pair{"SSID", "Change"}, std::pair{"NetworkType", "1"},
-                                      std::pair{"AuthenType", "6"}, std::pair{"Encryption", "6"},
-                                      std::pair{"Use8021X", "1"}, std::pair{"AuthenProtocol", "0"},
-                                      std::pair{"TunnelProtocol", "26"}, std::pair{"ID", "alice"},
-                                      std::pair{"TunnelID", "alice"}, std::pair{"TunnelPassword", "old-one"}})
-      setDriverText(name, value);
-  }
-  static std::vector<std::string>& states() {
-    static std::vector<std::string> values;
-    return values;
-  }
-
- private:
-  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
-    const CString value = TakeNotifyText(wParam, lParam);
-    if (wParam == BRIDGE_UI_CONNECTION_STATE) states().push_back(static_cast<LPCSTR>(value));
-    return wParam == BRIDGE_UI_MESSAGE_BOX ? IDOK : 0;
-  }
-  HWND ui_ = nullptr;
 };
 
 TEST_F(HostLifeXpTest, UnplugUnderAWaitingPasswordPromptEndsItAndDestroysTheHostOnce) {
-  storeChange();
+  storePasswordChangeProfile();
   startWithHost();
   // The first pass's release drops the first connection; the comparison
   // applies the profile again and the server asks for the new password.
@@ -136,7 +93,7 @@ TEST_F(HostLifeXpTest, UnplugUnderAWaitingPasswordPromptEndsItAndDestroysTheHost
 }
 
 TEST_F(HostLifeXpTest, PasswordChangePromptShowsTheIdentityAndItsOkStoresTheTypedPassword) {
-  storeChange();
+  storePasswordChangeProfile();
   startWithHost();
   ASSERT_TRUE(driveUntil([] { return IsPromptActive() != 0; }, 40000));
   const HWND prompt = promptWindow();
@@ -172,7 +129,7 @@ TEST_F(HostLifeXpTest, HostGoesWithTheAdapterOnceAndIsBuiltAgainWhenItIsBack) {
   EXPECT_EQ(CountedHost::made(), 1);
 
   wavorel::sim::machine().setPresent(kGuid, true);
-  states().clear();
+  received().clear();
   drive(2500);
   ASSERT_FALSE(states().empty());
   EXPECT_EQ(states().front(), "00Wireless Net  Status : Disconnected");

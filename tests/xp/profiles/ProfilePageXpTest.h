@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "frontend/BridgeCodes.h"
-#include "frontend/UiBridge.h"
 #include "platform/win/kernel/Account.h"
 #include "station/profiles/InvalidIDPW.h"
 #include "station/profiles/PageProfileDlg.h"
+#include "tests/support/FrontEndRecorder.h"
 #include "tests/xp/worker/XpWorkerTest.h"
 #include "worker/ActionQueue.h"
 #include "worker/WorkerGlobals.h"
@@ -23,14 +23,9 @@
 
 namespace xpprofiles::testing {
 
-struct BridgeValue {
-  UINT code;
-  std::string text;
-};
-
 using Values = std::vector<std::pair<std::string, std::string>>;
 
-class ProfilePageXpTest : public xpworker::testing::XpWorkerTest {
+class ProfilePageXpTest : public xpworker::testing::XpWorkerTest, protected wavorel::testing::FrontEndRecorder {
  public:
   void SetUp() override {
     XpWorkerTest::SetUp();
@@ -41,14 +36,8 @@ class ProfilePageXpTest : public xpworker::testing::XpWorkerTest {
     g_bProfileApplied = 0;
     g_bConnectedByProfile = 0;
     g_strCurProfileName.Empty();
-    received().clear();
-    WNDCLASS wc{};
-    wc.lpfnWndProc = &ProfilePageXpTest::uiProc;
-    wc.lpszClassName = "ProfilePageXpUi";
-    RegisterClass(&wc);
-    ui_ = CreateWindowEx(0, "ProfilePageXpUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    SetUINotifyWnd(ui_);
-    parent_ = CreateWindowEx(0, "ProfilePageXpUi", "parent", WS_POPUP | WS_VISIBLE, 0, 0, 700, 420, nullptr, nullptr,
+    openFrontEnd();
+    parent_ = CreateWindowEx(0, kWindowClass, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 700, 420, nullptr, nullptr,
                              nullptr, nullptr);
   }
   void TearDown() override {
@@ -60,9 +49,8 @@ class ProfilePageXpTest : public xpworker::testing::XpWorkerTest {
     if (dialog_ && dialog_->GetSafeHwnd()) dialog_->DestroyWindow();
     dialog_.reset();
     SetCurrentProfile(nullptr);
-    SetUINotifyWnd(nullptr);
+    closeFrontEnd();
     DestroyWindow(parent_);
-    DestroyWindow(ui_);
     wavorel::pumpMessages();
     wavorel::setRunningAsAdministrator(true);
     g_bAdministrator = 1;
@@ -136,26 +124,6 @@ class ProfilePageXpTest : public xpworker::testing::XpWorkerTest {
   // The plain window the dialogs are made under.
   CWnd* parentWnd() const { return CWnd::FromHandle(parent_); }
 
-  static std::vector<BridgeValue>& received() {
-    static std::vector<BridgeValue> values;
-    return values;
-  }
-  static std::vector<std::string> valuesOf(UINT code) {
-    std::vector<std::string> out;
-    for (const BridgeValue& v : received())
-      if (v.code == code) out.push_back(v.text);
-    return out;
-  }
-  static std::string lastOf(UINT code) {
-    const std::vector<std::string> values = valuesOf(code);
-    return values.empty() ? std::string("<none>") : values.back();
-  }
-  // The texts of the message boxes shown (code 2: "type\r\ncaption\r\ntext").
-  static std::vector<std::string> messages() {
-    std::vector<std::string> out;
-    for (const std::string& value : valuesOf(BRIDGE_UI_MESSAGE_BOX)) out.push_back(value.substr(value.rfind('\n') + 1));
-    return out;
-  }
   static bool visible(CWnd& dialog, int id) { return (dialog.GetDlgItem(id)->GetStyle() & WS_VISIBLE) != 0; }
   static std::string itemText(CWnd& dialog, int id) {
     CString text;
@@ -164,14 +132,6 @@ class ProfilePageXpTest : public xpworker::testing::XpWorkerTest {
   }
 
  private:
-  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
-    const CString value = TakeNotifyText(wParam, lParam);
-    received().push_back({static_cast<UINT>(wParam), static_cast<LPCSTR>(value)});
-    return wParam == BRIDGE_UI_MESSAGE_BOX ? IDOK : 0;
-  }
-
-  HWND ui_ = nullptr;
   HWND parent_ = nullptr;
   std::unique_ptr<CPageProfileDlg> page_;
   std::unique_ptr<CInvalidIDPW> dialog_;

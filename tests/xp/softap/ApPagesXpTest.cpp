@@ -1,6 +1,8 @@
 // What Wavorel's AP pages do their own way: the link-status page reads the
 // AP's link by the NDIS codes and shows the STBC use, and the registry value
 // copier writes plainly, values of any size.
+#include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "softap/ApSettings.h"
 #include "softap/ConfigPage_AP.h"
 #include "softap/LinkStatusPage_AP.h"
+#include "softap/QzPropSheet_AP.h"
 #include "tests/softap/vista/ApPageSheet.h"
 
 namespace softap::testing {
@@ -51,6 +54,52 @@ TEST_F(ApLinkStatusXpTest, LinkComesFromTheNdisCodesAndTheHtLineShowsStbc) {
     }
     closeSheet();
     restart();
+  }
+}
+
+TEST_F(ApLinkStatusXpTest, ATickAsksTheDriverByTheXpCodesOnly) {
+  const struct {
+    const char* name;
+    uint32_t code;
+  } table[] = {
+      {"connection state", 0x00010114}, {"SSID", 0x0D010102},        {"BSSID", 0x0D010101},
+      {"link status block", 0x0D710102}, {"channel record", 0x0D010211}, {"transmit power", 0x0D710118},
+      {"IP address", 0x0D71011F},        {"link event", 0x0D71011D},     {"transmit rate", 0x0D71011B},
+      {"HT word", 0x0D71011C},           {"RSSI 0", 0x0D010206},         {"RSSI 1", 0x0D710125},
+      {"RSSI 2", 0x0D710134},            {"SNR 0", 0x0D710135},          {"SNR 1", 0x0D710136},
+      {"noise level", 0x0D71011A},       {"adapter word", 0x0D710111},
+  };
+  static constexpr uint32_t kAdapterWord = 0x0D710111;
+  static constexpr uint32_t kBssid = 0x0D010101;
+  static constexpr uint32_t kWorkersEventLog = 0x0D71010A;
+  openSheet();
+  // The worker's own sheet is closed: only the page and the worker's poll
+  // (the signal and the event log) ask the driver.
+  worker()->GetSheet()->DestroyWindow();
+  auto askedOnATick = [this]() {
+    wavorel::sim::clearDriverCalls();
+    tick(CLinkStatusPage_AP::kRefreshMs);
+    std::set<uint32_t> asked;
+    for (const auto& c : wavorel::sim::driverCalls()) {
+      EXPECT_FALSE(c.set) << std::hex << c.code;
+      asked.insert(c.code);
+    }
+    asked.erase(kWorkersEventLog);
+    return asked;
+  };
+  // Connected: every code of the table but the adapter word, which the
+  // not-connected branch reads.
+  std::set<uint32_t> expected;
+  for (const auto& row : table)
+    if (row.code != kAdapterWord) expected.insert(row.code);
+  EXPECT_EQ(askedOnATick(), expected);
+  wavorel::sim::machine().failCode(kBssid, 1000);
+  const std::set<uint32_t> notConnected = askedOnATick();
+  EXPECT_EQ(notConnected.count(kAdapterWord), 1u);
+  for (uint32_t code : notConnected) {
+    const bool inTable =
+        std::any_of(std::begin(table), std::end(table), [code](const auto& row) { return row.code == code; });
+    EXPECT_TRUE(inTable) << std::hex << code;
   }
 }
 

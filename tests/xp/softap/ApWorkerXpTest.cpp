@@ -3,74 +3,10 @@
 // pre-shared key of an empty "SSID", the sibling tools, the Zero
 // Configuration service, "bCheckBuild", a lost adapter, leaving AP mode and
 // the bridge registration.
-#include <filesystem>
-
-#include "platform/sim/radio/Machine.h"
-#include "platform/sim/services/ServiceManager.h"
-#include "softap/ApSettings.h"
-#include "tests/softap/ApWorkerTest.h"
-#include "worker/PasswordHash.h"
+#include "tests/xp/softap/ApWorkerXpTest.h"
 
 namespace softap::testing {
 namespace {
-
-constexpr uint32_t kApModeSet = 0x0DF10126;
-constexpr uint32_t kAddKeySet = 0x0D81011D;
-constexpr uint32_t kRemoveKeySet = 0x0D81011E;
-constexpr uint32_t kSsidSet = 0x0D810102;
-constexpr const char* kCompanySsid = "Quendal Wireless-SoftAP";
-
-class ApWorkerXpTest : public ApWorkerTest {
- protected:
-  void SetUp() override {
-    ApWorkerTest::SetUp();
-    installLanguage();
-  }
-  // The program's English texts beside the program (the company name).
-  void installLanguage() {
-    std::filesystem::create_directories(programLinux() + "/Language");
-    std::filesystem::copy_file(std::string(WAVOREL_LANGUAGE_DIR) + "/English.ini",
-                               programLinux() + "/Language/English.ini",
-                               std::filesystem::copy_options::overwrite_existing);
-  }
-  void useDefaultWorldWith(const std::string& sections) {
-    useDefaultWorld("", sections);
-    installLanguage();
-  }
-
-  static std::vector<std::string> starts() {
-    std::vector<std::string> out;
-    for (const auto& s : wavorel::processStarts()) out.push_back(s.commandLine + "|" + std::to_string(s.show));
-    return out;
-  }
-  // Sets in order of the codes in `codes`, as their code numbers.
-  static std::vector<uint32_t> setOrder(std::initializer_list<uint32_t> codes) {
-    std::vector<uint32_t> out;
-    for (const auto& c : calls())
-      if (c.set && std::find(codes.begin(), codes.end(), c.code) != codes.end()) out.push_back(c.code);
-    return out;
-  }
-  static uint32_t wzcState() {
-    wavorel::sim::ServiceState state{};
-    EXPECT_TRUE(wavorel::sim::serviceState("WZCSVC", state));
-    return state.state;
-  }
-  static void startWzc() {
-    SC_HANDLE manager = OpenSCManager(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    ASSERT_NE(manager, nullptr);
-    SC_HANDLE service = OpenService(manager, "WZCSVC", SERVICE_ALL_ACCESS);
-    ASSERT_NE(service, nullptr);
-    StartService(service, 0, nullptr);
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-  }
-  static std::vector<uint8_t> ssidRecord(const std::string& ssid) {
-    std::vector<uint8_t> record(36, 0);
-    record[0] = static_cast<uint8_t>(ssid.size());
-    std::copy(ssid.begin(), ssid.end(), record.begin() + 4);
-    return record;
-  }
-};
 
 TEST_F(ApWorkerXpTest, EnterApModeAndApplyAllFollowTheGoldenTraces) {
   const struct {
@@ -187,17 +123,17 @@ TEST_F(ApWorkerXpTest, LostAdapterShowsNotExistAndEntersApModeOnReturn) {
   auto& machine = wavorel::sim::machine();
   machine.setPresent(guid(), false);
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_EQ(lastTrayState(), "01Soft AP  Status : Not Exist");
+  EXPECT_EQ(lastState(), "01Soft AP  Status : Not Exist");
   EXPECT_FALSE(worker()->IsAdapterFound());
   wavorel::sim::clearDriverCalls();
   machine.setPresent(guid(), true);
   tick(CHideDlg_AP::kPollMs);
   EXPECT_TRUE(worker()->IsAdapterFound());
   EXPECT_FALSE(setsOf(kSsidSet).empty()) << "apply-all ran again";
-  EXPECT_EQ(lastTrayState(), "01Soft AP  Status : Not Exist") << "until the next tick measures the signal";
+  EXPECT_EQ(lastState(), "01Soft AP  Status : Not Exist") << "until the next tick measures the signal";
   tick(CHideDlg_AP::kPollMs);
-  EXPECT_NE(lastTrayState().find("Soft AP  Status : "), std::string::npos);
-  EXPECT_NE(lastTrayState().substr(0, 2), "01");
+  EXPECT_NE(lastState().find("Soft AP  Status : "), std::string::npos);
+  EXPECT_NE(lastState().substr(0, 2), "01");
 }
 
 TEST_F(ApWorkerXpTest, LeavingApModeRestoresStationValuesAndStartsTheSwapTool) {

@@ -41,12 +41,12 @@ class PageStatisticsDlgTest : public XpStationPageTest {
     for (const CString& v : page_->GetReceivePage().m_values) out.emplace_back(v);
     return out;
   }
-  static std::vector<UINT> codes() {
+  std::vector<UINT> codes() {
     std::vector<UINT> out;
     for (const BridgeValue& v : received()) out.push_back(v.code);
     return out;
   }
-  static std::vector<std::string> texts() {
+  std::vector<std::string> texts() {
     std::vector<std::string> out;
     for (const BridgeValue& v : received()) out.push_back(v.text);
     return out;

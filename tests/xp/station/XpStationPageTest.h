@@ -8,22 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "frontend/UiBridge.h"
 #include "platform/sim/radio/Machine.h"
 #include "platform/testing/Drivers.h"
 #include "station/status/ShowDbmFlag.h"
+#include "tests/support/FrontEndRecorder.h"
 #include "tests/worker/ModuleTest.h"
 #include "worker/ModuleFunctions.h"
 #include "worker/WorkerGlobals.h"
 
 namespace xp::testing {
 
-struct BridgeValue {
-  UINT code;
-  std::string text;
-};
-
-class XpStationPageTest : public worker::testing::ModuleTest {
+class XpStationPageTest : public worker::testing::ModuleTest, protected wavorel::testing::FrontEndRecorder {
  protected:
   void SetUp() override {
     ModuleTest::SetUp();
@@ -58,20 +53,6 @@ class XpStationPageTest : public worker::testing::ModuleTest {
   }
   void advance(uint64_t ms) { wavorel::runFor(ms); }
 
-  static std::vector<BridgeValue>& received() {
-    static std::vector<BridgeValue> values;
-    return values;
-  }
-  static std::vector<std::string> valuesOf(UINT code) {
-    std::vector<std::string> out;
-    for (const BridgeValue& v : received())
-      if (v.code == code) out.push_back(v.text);
-    return out;
-  }
-  static std::string lastOf(UINT code) {
-    const std::vector<std::string> values = valuesOf(code);
-    return values.empty() ? std::string("<none>") : values.back();
-  }
   // The codes of the driver calls since the last clear, in order.
   static std::vector<DWORD> callCodes() {
     std::vector<DWORD> codes;
@@ -82,7 +63,7 @@ class XpStationPageTest : public worker::testing::ModuleTest {
   CWnd& frame() { return frame_; }
 
  private:
-  static void setPageFlags() {
+  void setPageFlags() {
     g_bHtFamily = 1;
     g_nWirelessMode = 9;
     g_bRadioOn = 1;
@@ -91,30 +72,15 @@ class XpStationPageTest : public worker::testing::ModuleTest {
     received().clear();
   }
   void openWindows() {
-    WNDCLASS wc{};
-    wc.lpfnWndProc = &XpStationPageTest::uiProc;
-    wc.lpszClassName = "XpStationPageTestUi";
-    RegisterClass(&wc);
-    ui_ = CreateWindowEx(0, "XpStationPageTestUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(ui_, nullptr);
-    SetUINotifyWnd(ui_);
-    ASSERT_TRUE(frame_.CreateEx(0, "XpStationPageTestUi", "page", WS_POPUP | WS_VISIBLE, CRect(0, 0, 800, 260),
+    openFrontEnd();
+    ASSERT_TRUE(frame_.CreateEx(0, kWindowClass, "page", WS_POPUP | WS_VISIBLE, CRect(0, 0, 800, 260),
                                 nullptr, 0));
   }
   void closeWindows() {
     if (frame_.GetSafeHwnd()) frame_.DestroyWindow();
-    SetUINotifyWnd(nullptr);
-    if (ui_) DestroyWindow(ui_);
-    ui_ = nullptr;
-  }
-  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
-    const CString value = TakeNotifyText(wParam, lParam);
-    received().push_back({static_cast<UINT>(wParam), static_cast<LPCSTR>(value)});
-    return 0;
+    closeFrontEnd();
   }
 
-  HWND ui_ = nullptr;
   CWnd frame_;
 };
 

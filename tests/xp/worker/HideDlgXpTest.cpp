@@ -7,12 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "frontend/UiBridge.h"
 #include "platform/sim/services/ServiceManager.h"
 #include "platform/win/kernel/Process.h"
 #include "platform/win/user/ModalLoop.h"
 #include "tests/worker/WzcServiceView.h"
-#include "tests/xp/worker/XpWorkerTest.h"
+#include "tests/xp/worker/XpWorkerWindowTest.h"
 #include "worker/HideDlg.h"
 #include "worker/ProfileStore.h"
 
@@ -21,39 +20,8 @@ namespace {
 
 using supplicant::testing::kGuid;
 
-class HideDlgXpTest : public XpWorkerTest {
+class HideDlgXpTest : public XpWorkerWindowTest {
  protected:
-  void SetUp() override {
-    XpWorkerTest::SetUp();
-    g_bProfileApplied = 0;
-    states().clear();
-    WNDCLASS wc{};
-    wc.lpfnWndProc = &HideDlgXpTest::uiProc;
-    wc.lpszClassName = "HideDlgXpTestUi";
-    RegisterClass(&wc);
-    ui_ = CreateWindowEx(0, "HideDlgXpTestUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    SetUINotifyWnd(ui_);
-    setAdvance("OpenFile", "1");
-    // The machine's adapter is a family-8 board the program INI lists.
-    WritePrivateProfileString("VX31", "DeviceID_1", "USB\\VID_148F&PID_3070",
-                              "C:\\Program Files\\Wavorel\\Wavorel.ini");
-  }
-  void TearDown() override {
-    wavorel::setModalResponder(nullptr);
-    DestroyHideDlg();
-    pumpAll();
-    SetUINotifyWnd(nullptr);
-    DestroyWindow(ui_);
-    GetActionQueue().clear();
-    FreeCurrentProfile();
-    XpWorkerTest::TearDown();
-  }
-
-  void startWorker() {
-    ASSERT_TRUE(CreateHideDlg());
-    ASSERT_NE(g_pHideDlg, nullptr);
-    pumpAll();
-  }
   HWND worker() const { return g_pHideDlg ? g_pHideDlg->GetSafeHwnd() : nullptr; }
   // Virtual time in steps of 100 ms, the layer's threads and the UI thread
   // settled after each.
@@ -62,18 +30,6 @@ class HideDlgXpTest : public XpWorkerTest {
       clock().advance(100);
       pumpAll();
     }
-  }
-  // The Home network (WPA2-PSK) as the profile the driver key holds.
-  static void storeHome() {
-    setDriverText("SSID", "Home");
-    setDriverText("NetworkType", "1");
-    setDriverText("AuthenType", "7");
-    setDriverText("Encryption", "6");
-    setDriverText("WPAPSK", "correct horse");
-  }
-  static bool mediaConnected() {
-    DWORD status = 1, returned = 0;
-    return QueryOid(OID_GEN_MEDIA_CONNECT_STATUS, &status, sizeof status, &returned) && status == 0;
   }
   std::string traceText() {
     std::string path;
@@ -138,19 +94,6 @@ class HideDlgXpTest : public XpWorkerTest {
     EXPECT_EQ(GetCurrentPort(), nullptr);
     EXPECT_TRUE(GetActionQueue().empty());
   }
-  static std::vector<std::string>& states() {
-    static std::vector<std::string> values;
-    return values;
-  }
-
- private:
-  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
-    const CString value = TakeNotifyText(wParam, lParam);
-    if (wParam == BRIDGE_UI_CONNECTION_STATE) states().push_back(static_cast<LPCSTR>(value));
-    return wParam == BRIDGE_UI_MESSAGE_BOX ? IDOK : 0;
-  }
-  HWND ui_ = nullptr;
 };
 
 TEST_F(HideDlgXpTest, UnpluggedAdapterReleasesTheSupplicantOnceAndReturnsThroughRescan) {
@@ -176,7 +119,7 @@ TEST_F(HideDlgXpTest, UnpluggedAdapterReleasesTheSupplicantOnceAndReturnsThrough
 
   wavorel::sim::machine().setPresent(kGuid, true);
   mark = traceText().size();
-  states().clear();
+  received().clear();
   advance(2000);
   const std::string back = traceText().substr(mark);
   EXPECT_EQ(count(back, "Start to rescan"), 1);
@@ -384,13 +327,7 @@ TEST_F(HideDlgXpTest, DestroyEndsTheRequestThreadAndDetachesThePortsWithAConnect
 }
 
 TEST_F(HideDlgXpTest, DestroyEndsAPasswordPromptThatHoldsTheRequestThread) {
-  // A PEAP network whose server asks for a new password: the prompt waits.
-  for (const auto& [name, value] : {std::pair{"SSID", "Change"}, std::pair{"NetworkType", "1"},
-                                    std::pair{"AuthenType", "6"}, std::pair{"Encryption", "6"},
-                                    std::pair{"Use8021X", "1"}, std::pair{"AuthenProtocol", "0"},
-                                    std::pair{"TunnelProtocol", "26"}, std::pair{"ID", "alice"},
-                                    std::pair{"TunnelID", "alice"}, std::pair{"TunnelPassword", "old-one"}})
-    setDriverText(name, value);
+  storePasswordChangeProfile();
   startWorker();
   ASSERT_TRUE(driveUntil([] { return IsPromptActive() != 0; }, 20000));
   destroyWithAConnectQueued();

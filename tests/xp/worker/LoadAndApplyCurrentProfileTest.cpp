@@ -59,17 +59,6 @@ class LoadAndApplyTest : public XpWorkerTest {
   static void setDword(const char* name, DWORD value, const std::string& sub = "") {
     setValue(driverKey() + sub, name, REG_DWORD, &value, sizeof value);
   }
-  static void storeHome() {
-    setDriverText("SSID", "Home");
-    setDriverText("NetworkType", "1");
-    setDriverText("AuthenType", "7");
-    setDriverText("Encryption", "6");
-    setDriverText("WPAPSK", "correct horse");
-  }
-  static bool mediaConnected() {
-    DWORD status = 1, returned = 0;
-    return QueryOid(OID_GEN_MEDIA_CONNECT_STATUS, &status, sizeof status, &returned) && status == 0;
-  }
   static Rates ratesOf(const _PROFILE_DATA& p) {
     Rates r{};
     std::memcpy(r.data(), p.DesiredRates, r.size());

@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "frontend/BridgeCodes.h"
-#include "frontend/UiBridge.h"
 #include "platform/win/kernel/Account.h"
 #include "station/profiles/PageSSODlg.h"
+#include "tests/support/FrontEndRecorder.h"
 #include "tests/worker/ModuleTest.h"
 #include "tests/xp/worker/RegistryDump.h"
 #include "worker/ModuleFunctions.h"
@@ -19,43 +18,21 @@ namespace {
 
 constexpr char kMessage[] = "Selected profile is removed in SSO page.\n\nPlease re-select profile in SSO page";
 
-class SsoInterplayTest : public worker::testing::ModuleTest {
+class SsoInterplayTest : public worker::testing::ModuleTest, protected wavorel::testing::FrontEndRecorder {
  protected:
   void SetUp() override {
     ModuleTest::SetUp();
-    boxes().clear();
-    WNDCLASS wc{};
-    wc.lpfnWndProc = &SsoInterplayTest::uiProc;
-    wc.lpszClassName = "SsoTestUi";
-    RegisterClass(&wc);
-    ui_ = CreateWindowEx(0, "SsoTestUi", "ui", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    SetUINotifyWnd(ui_);
+    openFrontEnd();
     g_bAdministrator = 1;
     g_bSsoCancelled = 0;
   }
   void TearDown() override {
-    SetUINotifyWnd(nullptr);
-    DestroyWindow(ui_);
+    closeFrontEnd();
     ModuleTest::TearDown();
   }
   static std::string profileKey(const char* name) {
     return std::string(g_strDriverKey) + "\\Profile\\Station\\" + name;
   }
-  static std::vector<std::string>& boxes() {
-    static std::vector<std::string> texts;
-    return texts;
-  }
-
- private:
-  static LRESULT CALLBACK uiProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_UIBRIDGE) return DefWindowProc(hwnd, message, wParam, lParam);
-    const CString value = TakeNotifyText(wParam, lParam);
-    if (wParam != BRIDGE_UI_MESSAGE_BOX) return 0;
-    const std::string text(value);
-    boxes().push_back(text.substr(text.find("\r\n", text.find("\r\n") + 2) + 2));
-    return IDOK;
-  }
-  HWND ui_ = nullptr;
 };
 
 TEST_F(SsoInterplayTest, ActivationKeepsSingleSignOnInStep) {
@@ -87,10 +64,10 @@ TEST_F(SsoInterplayTest, ActivationKeepsSingleSignOnInStep) {
     if (c.install) setText(kSsoKeyPath, "SSOInstall", c.install);
     setText(kSsoKeyPath, "SSOEnable", c.enable);
     setText(kWinlogonKeyPath, kSsoGinaValue, kSsoGinaLibrary);
-    boxes().clear();
+    received().clear();
     CheckSsoProfileRemoval("Corp");
     wavorel::pumpMessages();
-    EXPECT_EQ(boxes(), c.messages) << c.what;
+    EXPECT_EQ(messages(), c.messages) << c.what;
     EXPECT_EQ(registryText(kSsoKeyPath, "SSOEnable"), c.enableAfter) << c.what;
     EXPECT_EQ(registryText(kSsoKeyPath, "CurProfile"), c.curProfile) << c.what;
     EXPECT_EQ(registryText(kSsoKeyPath, "ProfileName"), c.profileName) << c.what;
@@ -123,7 +100,7 @@ TEST_F(SsoInterplayTest, MissingProfileOrRightsChangeNothing) {
   wavorel::pumpMessages();
   EXPECT_EQ(dumpKey(HKEY_LOCAL_MACHINE, kSsoKeyPath), before);
   EXPECT_EQ(registryText(kWinlogonKeyPath, kSsoGinaValue), kSsoGinaLibrary);
-  EXPECT_TRUE(boxes().empty());
+  EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(SsoInterplayTest, ReadSsoStateReportsACancelledAuthenticationAfterItsWait) {

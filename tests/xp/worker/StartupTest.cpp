@@ -65,10 +65,6 @@ class StartupTest : public XpWorkerTest {
     RegCloseKey(profile);
   }
   static const char* kDriverKeyPath() { return supplicant::testing::kDriverKey; }
-  static bool mediaConnected() {
-    DWORD status = 1, returned = 0;
-    return QueryOid(OID_GEN_MEDIA_CONNECT_STATUS, &status, sizeof status, &returned) && status == 0;
-  }
   // The SSID of the last OID_802_11_SSID set, as the station module sends it.
   static std::string lastSsidSet() {
     const std::vector<uint8_t> data = lastSet(0x0D810102);
@@ -133,6 +129,46 @@ TEST_F(StartupTest, TheWorkerTakesTheAdapterFromZeroConfigurationAndHandsItBackA
   EXPECT_FALSE(SupplicantIsInitialised());
   EXPECT_EQ(WzcControlFlags() & 0x8000, 0x8000);
   EXPECT_EQ(WzcService().state, static_cast<uint32_t>(SERVICE_RUNNING));
+}
+
+TEST_F(StartupTest, ZeroConfigurationChosenOnTheFirstRunKeepsTheAdapterAtEveryStart) {
+  using namespace worker::testing;
+  TouchServiceManager();
+  SetWzcControlFlags(0x8000);
+  HKEY installer = nullptr;
+  ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\NEROLT\\WLAN\\InstallShield", 0, nullptr, 0,
+                           KEY_ALL_ACCESS, nullptr, &installer, nullptr),
+            ERROR_SUCCESS);
+  const DWORD zeroConfiguration = 0;
+  RegSetValueEx(installer, "ConfigToolSelect", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zeroConfiguration),
+                sizeof zeroConfiguration);
+  RegCloseKey(installer);
+
+  // The first start carries the choice out and stores it; the later one
+  // finds it stored. Neither takes the adapter back from the service.
+  for (const char* start : {"first start", "later start"}) {
+    SCOPED_TRACE(start);
+    ASSERT_TRUE(CreateHideDlg());
+    pumpAll();
+    SettleWzcService(clock());
+    EXPECT_EQ(driverText("RunOnceInitConfigTool"), "0");
+    EXPECT_EQ(ConfigToolMode, kConfigToolZeroConfig);
+    EXPECT_FALSE(SupplicantIsInitialised());
+    EXPECT_EQ(WzcService().state, static_cast<uint32_t>(SERVICE_RUNNING));
+    EXPECT_EQ(WzcControlFlags() & 0x8000, 0x8000);
+    DestroyHideDlg();
+    pumpAll();
+    SettleWzcService(clock());
+  }
+
+  // The tray's "Use QzConfig" still takes the adapter over.
+  ASSERT_TRUE(CreateHideDlg());
+  pumpAll();
+  g_pHideDlg->SendMessage(WM_COMMAND, ID_WORKER_USE_QZCONFIG, 0);
+  SettleWzcService(clock());
+  EXPECT_EQ(ConfigToolMode, kConfigToolUtility);
+  EXPECT_TRUE(SupplicantIsInitialised());
+  EXPECT_EQ(WzcService().state, static_cast<uint32_t>(SERVICE_STOPPED));
 }
 
 }  // namespace

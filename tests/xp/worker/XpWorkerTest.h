@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/xp/supplicant/SupplicantLayerTest.h"
@@ -97,6 +98,32 @@ class XpWorkerTest : public supplicant::testing::SupplicantLayerTest {
     for (const wavorel::sim::DriverCall& call : wavorel::sim::driverCalls())
       if (call.set && call.code == code) data = call.data;
     return data;
+  }
+
+  // The profile the driver key holds: the Home network (WPA2-PSK).
+  static void storeHome() {
+    setDriverText("SSID", "Home");
+    setDriverText("NetworkType", "1");
+    setDriverText("AuthenType", "7");
+    setDriverText("Encryption", "6");
+    setDriverText("WPAPSK", "correct horse");
+  }
+  // The profile the driver key holds: the PEAP network whose server asks
+  // alice for a new password (her stored one is "old-one"), so the
+  // worker's password prompt waits for an answer.
+  static void storePasswordChangeProfile() {
+    for (const auto& [name, value] : {std::pair{"SSID", "Change"}, std::pair{"NetworkType", "1"},
+                                      std::pair{"AuthenType", "6"}, std::pair{"Encryption", "6"},
+                                      std::pair{"Use8021X", "1"}, std::pair{"AuthenProtocol", "0"},
+                                      std::pair{"TunnelProtocol", "26"}, std::pair{"ID", "alice"},
+                                      std::pair{"TunnelID", "alice"}, std::pair{"TunnelPassword", "old-one"}})
+      setDriverText(name, value);
+  }
+
+  // Whether the driver reports the link up.
+  static bool mediaConnected() {
+    DWORD status = 1, returned = 0;
+    return QueryOid(OID_GEN_MEDIA_CONNECT_STATUS, &status, sizeof status, &returned) && status == 0;
   }
 
   void queueConnect(const _PROFILE_DATA& record) {

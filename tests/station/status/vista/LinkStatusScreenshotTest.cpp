@@ -36,7 +36,7 @@ TEST_F(LinkStatusTest, ScreenshotConnected) {
   connectHome();
   // The page on a visible window of its own (the host never shows).
   CWnd frame;
-  ASSERT_TRUE(frame.CreateEx(0, "HideDlgTestUi", "link", WS_POPUP | WS_VISIBLE, CRect(0, 0, 620, 290), nullptr, 0));
+  ASSERT_TRUE(frame.CreateEx(0, kWindowClass, "link", WS_POPUP | WS_VISIBLE, CRect(0, 0, 620, 290), nullptr, 0));
   CLinkStatusDlg shown(&frame);
   ASSERT_TRUE(shown.Create(IDD_LINK_STATUS, &frame));
   shown.ShowWindow(SW_SHOW);  // its timer runs the passes

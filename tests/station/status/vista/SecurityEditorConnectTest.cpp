@@ -147,7 +147,7 @@ TEST_F(SecurityEditorConnectTest, Wpa2With8021XIsValidatedBeforeItsFieldsReachTh
   EXPECT_EQ(messages(), std::vector<std::string>{"Identity required in authentication setting!"});
   EXPECT_EQ(g_pHideDlg->GetCurrentPage(), kHostDlgSecurityEditor);
   command(43, "dana");
-  command(44, "dana");
+  command(46, "dana");
   command(47, "s3cret");
   ok();
   EXPECT_EQ(messages(), std::vector<std::string>{});
@@ -176,7 +176,7 @@ TEST_F(SecurityEditorConnectTest, Wpa2With8021XJoinsWhereTheServerAccepts) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.ssid);
     openEditorFor(c.ssid);
-    for (const auto& [code, value] : {std::pair<UINT, const char*>{43, "dana"}, {44, "dana"}, {47, "s3cret"}})
+    for (const auto& [code, value] : {std::pair<UINT, const char*>{43, "dana"}, {46, "dana"}, {47, "s3cret"}})
       command(code, value);
     ok();
     EXPECT_EQ(messages(), std::vector<std::string>{});
@@ -193,7 +193,7 @@ TEST_F(SecurityEditorConnectTest, WithoutThe8021XSupportFlagNo8021XFieldIsCopied
   startSurvey();
   g_b8021xSupport = 0;
   openEditorFor("CorpWLAN");
-  for (const auto& [code, value] : {std::pair<UINT, const char*>{43, "dana"}, {44, "dana"}, {47, "s3cret"}})
+  for (const auto& [code, value] : {std::pair<UINT, const char*>{43, "dana"}, {46, "dana"}, {47, "s3cret"}})
     command(code, value);
   ok();
   EXPECT_EQ(messages(), std::vector<std::string>{});

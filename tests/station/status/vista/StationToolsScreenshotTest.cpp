@@ -20,7 +20,7 @@ class StationToolsScreenshotTest : public StationToolsTest {
  protected:
   void SetUp() override {
     StationToolsTest::SetUp();
-    ASSERT_TRUE(m_frame.CreateEx(0, "HideDlgTestUi", "page", WS_POPUP | WS_VISIBLE, CRect(0, 0, 620, 300), nullptr, 0));
+    ASSERT_TRUE(m_frame.CreateEx(0, kWindowClass, "page", WS_POPUP | WS_VISIBLE, CRect(0, 0, 620, 300), nullptr, 0));
   }
   void TearDown() override {
     m_frame.DestroyWindow();

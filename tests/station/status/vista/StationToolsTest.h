@@ -101,12 +101,6 @@ class StationToolsTest : public LinkStatusTest {
     std::memcpy(&value, bytes.data(), std::min<size_t>(bytes.size(), sizeof value));
     return value;
   }
-  // The front end's message boxes since the last clear, their texts only.
-  std::vector<std::string> messages() {
-    std::vector<std::string> out;
-    for (const std::string& value : valuesOf(BRIDGE_UI_MESSAGE_BOX)) out.push_back(value.substr(value.rfind('\n') + 1));
-    return out;
-  }
   static std::string bssid() { return "00-1D-7E-11-22-01"; }
 };
 
