@@ -36,8 +36,16 @@ int CUiBridgeValues::Count() {
 }
 
 void CUiBridgeValues::SweepLocked() {
+  // The values in flight mostly share one receiver: a run of values for the
+  // same window looks it up once.
+  HWND checked = nullptr;
+  bool exists = false;
   for (auto it = m_values.begin(); it != m_values.end();) {
-    if (IsWindow(it->second.target))
+    if (it->second.target != checked || !checked) {
+      checked = it->second.target;
+      exists = IsWindow(checked) != FALSE;
+    }
+    if (exists)
       ++it;
     else
       it = m_values.erase(it);

@@ -26,6 +26,7 @@ void CGradient::SetEvenColors(int count, ...) {
   m_sizes.SetSize(count - 1);
   for (int i = 0; i < count - 1; ++i) m_sizes[i] = 100.0 / (count - 1);
   m_palette.DeleteObject();
+  m_fullLength = -1;
 }
 
 void CGradient::InterpolateRuns(CGradRuns& runs, COLORREF a, COLORREF b, int length, int from, int to,
@@ -90,45 +91,55 @@ void CGradient::MakeShiftedRuns(CGradRuns& runs, int shift, int length, int from
     MakeRuns(runs, length, from, to, maxColours);
     return;
   }
-  CGradRuns full;
-  full.SetSize(0, RunsBound(length));
-  MakeRuns(full, length, 0, length, maxColours);
+  // The whole gradient unshifted: kept for the next rotation (a marquee
+  // moves the shift on every step) until the length, the colour limit or
+  // the colours change.
+  if (m_fullLength != length || m_fullMaxColours != maxColours) {
+    m_fullRuns.RemoveAll();
+    m_fullRuns.SetSize(0, RunsBound(length));
+    MakeRuns(m_fullRuns, length, 0, length, maxColours);
+    m_fullLength = length;
+    m_fullMaxColours = maxColours;
+  }
+  const CGradRuns& full = m_fullRuns;
   if (full.GetSize() < 2) {
     CGradElement run{m_colours[0], to - from};
     runs.Add(run);
     return;
   }
   // The last `shift` pixels move to the front, in their order: the end part
-  // of the run that crosses the boundary, then the runs after it.
-  std::vector<CGradElement> order;
+  // of the run that crosses the boundary (its first `split` pixels stay
+  // behind), then the runs after it.
   int taken = 0;
   INT_PTR cut = full.GetSize();
+  int split = -1;
   while (taken < shift && cut > 0) {
-    CGradElement& run = full[cut - 1];
+    const CGradElement& run = full[cut - 1];
     if (taken + run.length <= shift) {
       taken += run.length;
       --cut;
     } else {
-      const int part = shift - taken;
-      order.push_back({run.colour, part});
-      run.length -= part;
+      split = run.length - (shift - taken);
       taken = shift;
     }
   }
-  for (INT_PTR i = cut; i < full.GetSize(); ++i) order.push_back(full[i]);
-  for (INT_PTR i = 0; i < cut; ++i) order.push_back(full[i]);
   // Clip to [from, to).
   int position = 0;
-  for (const CGradElement& run : order) {
+  const auto place = [&](COLORREF colour, int length) {
     const int start = std::max(position, from);
-    const int end = std::min(position + run.length, to);
-    position += run.length;
+    const int end = std::min(position + length, to);
+    position += length;
     if (end > start) {
-      CGradElement clipped{run.colour, end - start};
+      CGradElement clipped{colour, end - start};
       runs.Add(clipped);
     }
-    if (position >= to) break;
-  }
+    return position < to;
+  };
+  if (split >= 0 && !place(full[cut - 1].colour, full[cut - 1].length - split)) return;
+  for (INT_PTR i = cut; i < full.GetSize(); ++i)
+    if (!place(full[i].colour, full[i].length)) return;
+  for (INT_PTR i = 0; i < cut; ++i)
+    if (!place(full[i].colour, i == cut - 1 && split >= 0 ? split : full[i].length)) return;
 }
 
 INT_PTR CGradient::RunsBound(int length) const {

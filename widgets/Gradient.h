@@ -62,6 +62,11 @@ class CGradient {
   BOOL m_bUsePalette = FALSE;
   CPalette m_palette;            // made on demand, dropped when the colours change
   CArray<double, double> m_sizes;  // one per segment, percent of the length
+  // The unshifted runs of the whole length MakeShiftedRuns rotated last
+  // (length -1: none kept).
+  CGradRuns m_fullRuns;
+  int m_fullLength = -1;
+  int m_fullMaxColours = 0;
   int m_direction = kLeftToRight;
   float m_lengthFactor = 1.0f;
 };

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "widgets/FillAround.h"
+
 namespace {
 
 constexpr COLORREF kRed = 0x0000FF;
@@ -125,6 +127,7 @@ CQuickList::PaintFacts* CQuickList::CurrentPaintFacts() const {
     CImageList* images = GetImageList(LVSIL_SMALL);
     facts.smallImages = images ? images->GetSafeHandle() : nullptr;
     facts.alignments.resize(static_cast<size_t>(std::max(facts.columns, 0)));
+    facts.headerRects.resize(facts.alignments.size());
     m_paintFacts = std::move(facts);
   }
   return &*m_paintFacts;
@@ -195,23 +198,63 @@ CQuickListCell* CQuickList::GetCellInfo(int row, int column) {
   return m_pCell.get();
 }
 
+bool CQuickList::RowSelected(int row) const {
+  if (const PaintFacts* facts = CurrentPaintFacts(); facts && facts->stateRow == row) return facts->stateRowSelected;
+  const bool selected = (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+  // Looked up again: the facts may have been dropped meanwhile.
+  if (PaintFacts* facts = CurrentPaintFacts()) {
+    facts->stateRow = row;
+    facts->stateRowSelected = selected;
+  }
+  return selected;
+}
+
 bool CQuickList::CountsAsSelected(int row, int column) const {
-  if (!(GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED)) return false;
+  if (!RowSelected(row)) return false;
   if (column != 0 && !IsFullRowSelect()) return false;
   return HasFocus() || (GetStyle() & LVS_SHOWSELALWAYS);
 }
 
+bool CQuickList::RowBounds(int row, CRect& bounds) const {
+  if (const PaintFacts* facts = CurrentPaintFacts(); facts && facts->boundsRow == row) {
+    bounds = facts->rowBounds;
+    return true;
+  }
+  if (!GetItemRect(row, &bounds, LVIR_BOUNDS)) return false;
+  // Looked up again: the facts may have been dropped meanwhile.
+  if (PaintFacts* facts = CurrentPaintFacts()) {
+    facts->boundsRow = row;
+    facts->rowBounds = bounds;
+  }
+  return true;
+}
+
+bool CQuickList::HeaderItemRect(int column, CRect& rect) const {
+  // The slot of `column` in the facts of the paint, if any.
+  auto known = [this, column]() -> std::optional<CRect>* {
+    PaintFacts* facts = CurrentPaintFacts();
+    if (!facts || column < 0 || column >= static_cast<int>(facts->headerRects.size())) return nullptr;
+    return &facts->headerRects[static_cast<size_t>(column)];
+  };
+  if (std::optional<CRect>* slot = known(); slot && *slot) {
+    rect = **slot;
+    return true;
+  }
+  CHeaderCtrl* header = Header();
+  if (!header || !header->GetItemRect(column, &rect)) return false;
+  if (std::optional<CRect>* slot = known()) *slot = rect;
+  return true;
+}
+
 bool CQuickList::GetCellRect(int row, int column, CRect& rect) const {
   if (row < 0 || row >= RowCount() || column < 0 || column >= HeaderItemCount()) return false;
-  auto* self = const_cast<CQuickList*>(this);
-  if (!self->GetSubItemRect(row, column, LVIR_BOUNDS, rect)) return false;
-  if (column == 0) {
-    CRect first;
-    Header()->GetItemRect(0, &first);
-    const LONG rowLeft = rect.left;
-    rect.left = first.left + rowLeft;
-    rect.right = first.right + rowLeft;
-  }
+  // A cell spans its row's band between its header item's edges, moved
+  // with the row's left edge (the horizontal scroll): the sub-item bounds,
+  // and for column 0 the first column rather than the whole row.
+  CRect bounds;
+  CRect item;
+  if (!RowBounds(row, bounds) || !HeaderItemRect(column, item)) return false;
+  rect = CRect(item.left + bounds.left, bounds.top, item.right + bounds.left, bounds.bottom);
   return true;
 }
 
@@ -333,12 +376,7 @@ void CQuickList::DrawImage(CDC* pDC, const CQuickListCell& cell, const Layout& l
 
 void CQuickList::DrawProgress(CDC* pDC, const CQuickListCell& cell, const Layout& layout) {
   const COLORREF back = Background(cell, !IsFullRowSelect() || cell.m_bNoHighlight);
-  if (back != CLR_NONE) {
-    const int saved = pDC->SaveDC();
-    pDC->ExcludeClipRect(&layout.bar);
-    pDC->FillSolidRect(&layout.text, back);
-    pDC->RestoreDC(saved);
-  }
+  if (back != CLR_NONE) FillAround(pDC, layout.text, layout.bar, back);
   if (cell.m_nBarEdge != 0) {
     CRect edge = layout.bar;
     pDC->DrawEdge(&edge, cell.m_nBarEdge, BF_RECT);
@@ -403,11 +441,19 @@ void CQuickList::DrawCellText(CDC* pDC, const CQuickListCell& cell, const Layout
     const COLORREF focusBack = Background(cell, plainRow);
     if (focusBack != CLR_NONE) pDC->FillSolidRect(&focusRect, focusBack);
     const COLORREF textBack = Background(cell, cell.m_bNoHighlight);
-    const int oldMode = pDC->SetBkMode(textBack == CLR_NONE ? TRANSPARENT : OPAQUE);
-    const COLORREF oldBack = pDC->GetBkColor();
-    if (textBack != CLR_NONE) pDC->SetBkColor(textBack);
-    pDC->DrawText(text, &rect, cell.m_nTextFormat);
-    pDC->SetBkColor(oldBack);
+    // Text on the plain RGB colour just painted under it needs no opaque
+    // cell of its own: the pixels are the same without filling them twice.
+    // The fill left the DC's background colour at that colour already.
+    const bool painted = textBack == focusBack && (textBack >> 24) == 0;
+    const int oldMode = pDC->SetBkMode(textBack == CLR_NONE || painted ? TRANSPARENT : OPAQUE);
+    if (painted) {
+      pDC->DrawText(text, &rect, cell.m_nTextFormat);
+    } else {
+      const COLORREF oldBack = pDC->GetBkColor();
+      if (textBack != CLR_NONE) pDC->SetBkColor(textBack);
+      pDC->DrawText(text, &rect, cell.m_nTextFormat);
+      pDC->SetBkColor(oldBack);
+    }
     pDC->SetBkMode(oldMode);
     pDC->SetTextColor(oldColour);
   }

@@ -81,6 +81,11 @@ class CQuickList : public CListCtrl {
     int hotItem = -1;
     HIMAGELIST smallImages = nullptr;
     std::vector<std::optional<UINT>> alignments;  // per column, asked at its first cell
+    int stateRow = -1;  // the row whose selection is known, -1: none
+    bool stateRowSelected = false;
+    int boundsRow = -1;  // the row whose bounds are known, -1: none
+    CRect rowBounds;
+    std::vector<std::optional<CRect>> headerRects;  // per column, asked at its first cell
   };
   // The facts of the paint in progress, or nullptr outside a paint.
   PaintFacts* CurrentPaintFacts() const;
@@ -94,8 +99,14 @@ class CQuickList : public CListCtrl {
 
   // The cell's rectangle; false for a row or column out of range.
   bool GetCellRect(int row, int column, CRect& rect) const;
+  // The row's bounds (LVIR_BOUNDS) and a header item's rectangle, each
+  // asked once in a paint.
+  bool RowBounds(int row, CRect& bounds) const;
+  bool HeaderItemRect(int column, CRect& rect) const;
   bool MakeLayout(const CQuickListCell& cell, Layout& layout) const;
   bool CountsAsSelected(int row, int column) const;
+  // The row's LVIS_SELECTED state, asked once per row in a paint.
+  bool RowSelected(int row) const;
   bool HasFocus() const { return ::GetFocus() == m_hWnd; }
   bool IsFullRowSelect() const { return (ExtendedStyle() & LVS_EX_FULLROWSELECT) != 0; }
   int HeaderItemCount() const;

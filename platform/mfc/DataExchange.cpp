@@ -23,6 +23,15 @@ constexpr const char* kStringSize = "Please enter no more than %1 characters.";
 
 CString windowText(HWND hWnd) {
   CString text;
+  // Most texts fit a small buffer and are read with one message; one that
+  // may not fit is read again at its length.
+  char small[256];
+  const int copied = ::GetWindowText(hWnd, small, static_cast<int>(sizeof small));
+  if (copied >= 0 && copied < static_cast<int>(sizeof small) - 1) {
+    small[copied] = '\0';
+    text = small;
+    return text;
+  }
   int length = ::GetWindowTextLength(hWnd);
   std::string buffer(static_cast<size_t>(length) + 1, '\0');
   buffer.resize(static_cast<size_t>(::GetWindowText(hWnd, &buffer[0], length + 1)));

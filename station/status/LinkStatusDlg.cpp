@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "frontend/BridgeCodes.h"
+#include "frontend/SkinFunctions.h"
 #include "frontend/UiBridge.h"
 #include "platform/wire/Bytes.h"
 #include "worker/PageTopLine.h"
@@ -125,10 +126,21 @@ std::array<double, kThroughputSamples> CLinkStatusDlg::s_txHistory{};
 std::array<double, kThroughputSamples> CLinkStatusDlg::s_rxHistory{};
 
 CString CLinkStatusDlg::LoadText(UINT id) {
-  CString text;
-  text.LoadString(id);
-  return GetMLText(text);
+  auto known = m_tableTexts.find(id);
+  if (known == m_tableTexts.end()) {
+    CString text;
+    text.LoadString(id);
+    known = m_tableTexts.emplace(id, text).first;
+  }
+  return GetMLText(known->second);
 }
+
+void CLinkStatusDlg::ShowChangedTexts(const std::array<CString, kBoundTextCount>& shown) {
+  for (int i = 0; i < kBoundTextCount; ++i)
+    if (m_texts[i] != shown[i]) SetDlgItemText(kValueIds[i], m_texts[i]);
+}
+
+void CLinkStatusDlg::SetItemText(UINT id, LPCSTR text) { SetWindowTextIfChanged(GetDlgItem(id), text); }
 
 CString CLinkStatusDlg::SsidText(const UCHAR* bytes, ULONG length) {
   const char* text = reinterpret_cast<const char*>(bytes);
@@ -137,7 +149,9 @@ CString CLinkStatusDlg::SsidText(const UCHAR* bytes, ULONG length) {
 
 void CLinkStatusDlg::ClearLinkValues(int notHt) {
   for (int i = kStatus + 1; i < kBoundTextCount; ++i) m_texts[i].Empty();
-  for (CProgressCtrlX& bar : m_bars) bar.SetPos(0);
+  // Setting a bar repaints it: one already at 0 is left as it is.
+  for (CProgressCtrlX& bar : m_bars)
+    if (bar.GetPos() != 0) bar.SetPos(0);
   if (notHt != m_bHtNotApplicable || notHt == 0) SetHTStatusText(1, 0);
   PushSample(0.0, s_txHistory, m_dTxMax, m_histTx);
   PushSample(0.0, s_rxHistory, m_dRxMax, m_histRx);
@@ -217,6 +231,7 @@ void CLinkStatusDlg::OnShowWindow(BOOL bShow, UINT nStatus) {
     return;
   }
   m_htTable.Rebuild();
+  m_tableTexts.clear();
   for (CString& text : m_texts) text.Empty();
   m_dTxMax = m_dRxMax = 0.0;
   for (COskelStaticHistogram* histogram : {&m_histTx, &m_histRx}) {
@@ -243,6 +258,8 @@ void CLinkStatusDlg::OnDestroy() {
 
 void CLinkStatusDlg::MeasurementPass() {
   UpdateData(TRUE);
+  std::array<CString, kBoundTextCount> shown;
+  std::copy(std::begin(m_texts), std::end(m_texts), shown.begin());
   const BOOL radioOff = UpdateLinkEvent();
   const int notHt = IsPhyNotHt();
   BOOL queryOk = FALSE;
@@ -281,7 +298,7 @@ void CLinkStatusDlg::MeasurementPass() {
     extra.Format(" [TxPower:%s]", static_cast<LPCSTR>(power));
     m_texts[kExtraInfo] += extra;
   }
-  UpdateData(FALSE);
+  ShowChangedTexts(shown);
 }
 
 BOOL CLinkStatusDlg::UpdateLinkEvent() {
@@ -511,11 +528,11 @@ void CLinkStatusDlg::UpdateSnrTexts(int notHt, DWORD snr[2]) {
     snr[i] = 0;
     const BOOL ok = QueryPresetDword(kSnrCodes[i], snr[i]);
     if (!ok || snr[i] == kSnrUnknown) {
-      SetDlgItemText(kSnrIds[i], "n/a");
+      SetItemText(kSnrIds[i], "n/a");
     } else if (notHt == 0) {
       CString text;
       text.Format("%d", static_cast<int>(snr[i]));
-      SetDlgItemText(kSnrIds[i], text);
+      SetItemText(kSnrIds[i], text);
     }
   }
 }
@@ -545,15 +562,15 @@ void CLinkStatusDlg::UpdateNoiseBar(const int rssi[3], const DWORD snr[2]) {
 void CLinkStatusDlg::SetHTStatusText(int mode, WORD value) {
   if (!g_bHtFamily) return;
   if (mode == 1) {
-    for (UINT id : kHtValueIds) SetDlgItemText(id, "n/a");
+    for (UINT id : kHtValueIds) SetItemText(id, "n/a");
     return;
   }
-  SetDlgItemText(IDC_LINK_HT_BW, (value & 0x80) ? "40" : "20");
-  SetDlgItemText(IDC_LINK_HT_GI, (value & 0x100) ? "short" : "long");
-  SetDlgItemText(IDC_LINK_HT_STBC, (value & 0x600) ? "used" : "none");
+  SetItemText(IDC_LINK_HT_BW, (value & 0x80) ? "40" : "20");
+  SetItemText(IDC_LINK_HT_GI, (value & 0x100) ? "short" : "long");
+  SetItemText(IDC_LINK_HT_STBC, (value & 0x600) ? "used" : "none");
   CString mcs;
   mcs.Format("%d", value & 0x7F);
-  SetDlgItemText(IDC_LINK_HT_MCS, mcs);
+  SetItemText(IDC_LINK_HT_MCS, mcs);
 }
 
 void CLinkStatusDlg::ShowHTControls() {

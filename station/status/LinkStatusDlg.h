@@ -13,6 +13,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
 
 #include "platform/Platform.h"
@@ -161,8 +162,15 @@ class CLinkStatusDlg : public CDialog {
   void SetBar(Bar which, int position, COLORREF colour, LPCSTR text, DWORD mode);
   // The labels and colour of a histogram at start.
   void InitHistogram(COskelStaticHistogram& histogram, double maximum, COLORREF colour);
-  // A string of the string table through the language library.
-  static CString LoadText(UINT id);
+  // A string of the string table through the language library. The table's
+  // texts are read once per showing of the page and kept.
+  CString LoadText(UINT id);
+  // The value statics whose texts differ from `shown` (what they held when
+  // the pass began) are set; the others are left alone, as setting a static
+  // repaints it even with the same text.
+  void ShowChangedTexts(const std::array<CString, kBoundTextCount>& shown);
+  // Sets a static's text only when it differs from what the static shows.
+  void SetItemText(UINT id, LPCSTR text);
   // The text of an SSID: its length trusted no further than the record's 32
   // bytes, ending at the first NUL.
   static CString SsidText(const UCHAR* bytes, ULONG length);
@@ -189,6 +197,8 @@ class CLinkStatusDlg : public CDialog {
   static std::array<double, kThroughputSamples> s_rxHistory;
 
   CString m_texts[kBoundTextCount];
+  // The string table's texts read so far (by id), before translation.
+  std::map<UINT, CString> m_tableTexts;
   CHTTable m_htTable;
   double m_dTxMax = 0.0;
   double m_dRxMax = 0.0;

@@ -171,6 +171,18 @@ TEST_F(UiBridgeTest, ValuesThatNoReceiverTakesAreFreed) {
   wavorel::pumpMessages();
   EXPECT_TRUE(g_received.empty());
   EXPECT_EQ(CountPendingNotifyTexts(), 0);
+
+  // Values for two receivers in turn: only those of the one destroyed go.
+  HWND gone = stationWorker();
+  for (int i = 0; i < 3; ++i) {
+    SendNotifyText(station, BRIDGE_CMD_EDITOR_SSID, "kept", TRUE);
+    SendNotifyText(gone, BRIDGE_CMD_EDITOR_SSID, "lost", TRUE);
+  }
+  DestroyWindow(gone);
+  EXPECT_EQ(CountPendingNotifyTexts(), 3);
+  wavorel::pumpMessages();
+  EXPECT_EQ(CountPendingNotifyTexts(), 0);
+  EXPECT_EQ(g_received.size(), 3u);
 }
 
 TEST_F(UiBridgeTest, MalformedValueHandlesReadAsEmpty) {

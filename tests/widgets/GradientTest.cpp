@@ -99,6 +99,26 @@ TEST_F(GradientTest, ShiftRotatesThePatternAndAFullTurnIsNoShift) {
   ASSERT_EQ(shifted.size(), 100u);
   for (int x = 0; x < 100; ++x) EXPECT_EQ(shifted[static_cast<size_t>(x)], plain[static_cast<size_t>((x + 70) % 100)]) << x;
   EXPECT_EQ(pixels(g, 100, -70), shifted);
+
+  // Rotations one after another (a marquee) match a gradient that never
+  // rotated before; new colours or another length are rotated as new.
+  for (int shift : {1, 57, 99, 0, 30}) {
+    CGradient fresh;
+    fresh.SetEvenColors(3, RGB(0, 0, 0), RGB(200, 0, 0), RGB(0, 0, 200));
+    EXPECT_EQ(pixels(g, 100, shift), pixels(fresh, 100, shift)) << shift;
+  }
+  g.SetEvenColors(2, kRed, kGreen);
+  CGradient other;
+  other.SetEvenColors(2, kRed, kGreen);
+  EXPECT_EQ(pixels(g, 100, 30), pixels(other, 100, 30));
+  EXPECT_EQ(pixels(g, 60, 30), pixels(other, 60, 30));
+  CGradRuns part;
+  g.MakeShiftedRuns(part, 30, 60, 10, 40, -1);
+  std::vector<COLORREF> partPixels;
+  for (INT_PTR i = 0; i < part.GetSize(); ++i)
+    partPixels.insert(partPixels.end(), static_cast<size_t>(part[i].length), part[i].colour);
+  const std::vector<COLORREF> whole = pixels(other, 60, 30);
+  EXPECT_EQ(partPixels, std::vector<COLORREF>(whole.begin() + 10, whole.begin() + 40)) << "a part of a rotation";
 }
 
 TEST_F(GradientTest, DrawPaintsThePartAlongTheDirection) {

@@ -133,5 +133,62 @@ TEST_F(HistogramTest, LabelsFillTheirRowsAndNeverMoreThanTen) {
   EXPECT_EQ(whiteInLabels(), 0) << "the labels moved to the right";
 }
 
+// A new sample repaints only the columns whose bars changed: after every
+// sample the control looks as it does repainted whole, through runs of equal
+// samples, a colour and a direction changed by the owner, and a new scale.
+TEST_F(HistogramTest, SamplesPaintedColumnByColumnLookAsAWholeRepaint) {
+  const auto image = [this] {
+    const wavorel::WindowImage shot = wavorel::composeWindow(parent_.GetSafeHwnd());
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) pixels.push_back(shot.colorAt(kLeft + x, kTop + y));
+    return pixels;
+  };
+  const double samples[] = {10, 10, 10, 50, 50, 20, 20, 20, 20, 90, 0, 0, 0, 150, 30, 30};
+  int n = 0;
+  for (double sample : samples) {
+    ++n;
+    if (n == 8) graph_.m_crBar = RGB(0, 0, 230);  // inside a run: the newest bars keep their height
+    if (n == 10) graph_.m_bLeftToRight = 0;
+    if (n == 13) graph_.SetFullScale(60);
+    graph_.AddSample(sample);
+    const std::vector<COLORREF> added = image();
+    ::RedrawWindow(graph_.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(added, image()) << "after sample " << n;
+  }
+}
+
+// A new sample repaints the bars alone only while the label column shows
+// the labels as they are set: a label changed, or the column moved, between
+// two samples is painted with the next one.
+TEST_F(HistogramTest, ANewSampleShowsLabelsChangedOrMovedSinceTheLastPaint) {
+  const auto labelColumn = [this](int left) {
+    const wavorel::WindowImage image = wavorel::composeWindow(parent_.GetSafeHwnd());
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = left; x < left + kLabels; ++x) pixels.push_back(image.colorAt(kLeft + x, kTop + y));
+    return pixels;
+  };
+  graph_.SetLabelCount(2);
+  graph_.m_strLabels[0] = "1";
+  graph_.m_strLabels[1] = "2";
+  graph_.AddSample(10);
+  const std::vector<COLORREF> first = labelColumn(0);
+  graph_.AddSample(20);
+  EXPECT_EQ(labelColumn(0), first);
+
+  graph_.m_strLabels[1] = "8";
+  graph_.AddSample(30);
+  const std::vector<COLORREF> changed = labelColumn(0);
+  EXPECT_NE(changed, first);
+  graph_.Invalidate();
+  EXPECT_EQ(labelColumn(0), changed) << "the same as a full repaint";
+
+  graph_.m_bLabelsLeft = 0;
+  graph_.AddSample(40);
+  EXPECT_EQ(labelColumn(kWidth - kLabels), changed) << "the column moved to the right";
+  EXPECT_EQ(BarAt(2), 40 * (kHeight - 2) / 100) << "the newest bar at the left edge";
+}
+
 }  // namespace
 }  // namespace widgets_test

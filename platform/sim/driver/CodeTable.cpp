@@ -20,8 +20,9 @@ const CodeTable& CodeTable::instance() {
 }
 
 void CodeTable::bind(uint32_t number, bool set, uint32_t size, const std::string& name, const OidHandler& handler) {
-  for (const CodeBinding& b : bindings_) {
-    if (b.number != number) continue;
+  std::vector<size_t>& same = byNumber_[number];
+  for (size_t index : same) {
+    const CodeBinding& b = bindings_[index];
     if (b.name == name) return;  // the same code reached twice (an XP number the Vista build shares)
     if (b.size == size || b.size == 0 || size == 0) {
       char hex[11];
@@ -29,6 +30,7 @@ void CodeTable::bind(uint32_t number, bool set, uint32_t size, const std::string
       throw std::logic_error(std::string("driver code ") + hex + " bound to " + b.name + " and " + name);
     }
   }
+  same.push_back(bindings_.size());
   bindings_.push_back({number, set, size, name, handler});
 }
 
@@ -51,20 +53,18 @@ void CodeTable::vendor(const std::string& name, uint32_t vistaQuery, uint32_t vi
 }
 
 const CodeBinding* CodeTable::find(uint32_t number, uint32_t size) const {
+  const auto same = byNumber_.find(number);
+  if (same == byNumber_.end()) return nullptr;
   const CodeBinding* any = nullptr;
-  for (const CodeBinding& b : bindings_) {
-    if (b.number != number) continue;
+  for (size_t index : same->second) {
+    const CodeBinding& b = bindings_[index];
     if (b.size == size) return &b;
     if (b.size == 0) any = &b;
   }
   return any;
 }
 
-bool CodeTable::known(uint32_t number) const {
-  for (const CodeBinding& b : bindings_)
-    if (b.number == number) return true;
-  return false;
-}
+bool CodeTable::known(uint32_t number) const { return byNumber_.count(number) != 0; }
 
 uint32_t answer(OidRequest& r, const std::vector<uint8_t>& bytes) {
   r.returned = static_cast<uint32_t>(bytes.size());

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace wavorel::sim {
@@ -66,6 +67,8 @@ class CodeTable {
   void bind(uint32_t number, bool set, uint32_t size, const std::string& name, const OidHandler& handler);
 
   std::vector<CodeBinding> bindings_;
+  // The bindings of each number (indices into bindings_, in binding order).
+  std::unordered_map<uint32_t, std::vector<size_t>> byNumber_;
 };
 
 // Handler helpers.

@@ -1,14 +1,31 @@
 #include "platform/sim/services/GuidText.h"
 
 #include <cctype>
-#include <cstdio>
+#include <cstdint>
 
 namespace wavorel::sim {
 
+namespace {
+
+// `digits` upper-case hex digits of `value` at `out`, most significant first.
+void putHex(char* out, uint32_t value, int digits) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (int i = digits - 1; i >= 0; --i, value >>= 4) out[i] = kHex[value & 0xF];
+}
+
+}  // namespace
+
+// Every Native Wi-Fi call names its interface by GUID: the text is made
+// without a formatted print.
 std::string guidText(const GUID& g) {
-  char text[40];
-  std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", g.Data1, g.Data2, g.Data3,
-                g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
+  std::string text = "{00000000-0000-0000-0000-000000000000}";
+  char* at = text.data();
+  putHex(at + 1, g.Data1, 8);
+  putHex(at + 10, g.Data2, 4);
+  putHex(at + 15, g.Data3, 4);
+  putHex(at + 20, g.Data4[0], 2);
+  putHex(at + 22, g.Data4[1], 2);
+  for (int i = 0; i < 6; ++i) putHex(at + 25 + 2 * i, g.Data4[2 + i], 2);
   return text;
 }
 

@@ -43,7 +43,33 @@ ListViewControl::ListViewControl(HWND hwnd)
       textColor_(GetSysColor(COLOR_WINDOWTEXT)),
       textBackColor_(GetSysColor(COLOR_WINDOW)) {}
 
+namespace {
+
+// Messages that leave the list and its header as they are.
+bool onlyReads(UINT msg) {
+  switch (msg) {
+    case LVM_GETITEMCOUNT:
+    case LVM_GETHEADER:
+    case LVM_GETEXTENDEDLISTVIEWSTYLE:
+    case LVM_GETHOTITEM:
+    case LVM_GETIMAGELIST:
+    case LVM_GETITEMSTATE:
+    case LVM_GETSUBITEMRECT:
+    case LVM_GETITEMRECT:
+    case LVM_GETNEXTITEM:
+    case LVM_GETTOPINDEX:
+    case LVM_GETCOUNTPERPAGE:
+    case LVM_GETCOLUMNWIDTH:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 LRESULT ListViewControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!paintHeaderRects_.empty() && !onlyReads(msg)) paintHeaderRects_.clear();
   switch (msg) {
     case WM_CREATE:
       create();
@@ -56,6 +82,18 @@ LRESULT ListViewControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       deleteAllItems();
       return byDefault(msg, wParam, lParam);
     case WM_PAINT: {
+      // The header's rectangles are asked once a paint, as long as nothing
+      // that may move them happens meanwhile; dropped when the paint ends,
+      // even by an exception.
+      struct PaintScope {
+        std::vector<std::optional<RECT>>& rects;
+        PaintScope(std::vector<std::optional<RECT>>& kept, int columns) : rects(kept) {
+          rects.assign(static_cast<size_t>(std::max(columns, 0)), std::nullopt);
+        }
+        ~PaintScope() { rects.clear(); }
+        PaintScope(const PaintScope&) = delete;
+        PaintScope& operator=(const PaintScope&) = delete;
+      } scope(paintHeaderRects_, columnCount());
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd(), &ps);
       paintBackground(dc);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -133,6 +134,10 @@ class ListViewControl : public Control {
 
   HWND header_ = nullptr;
   mutable int rowHeight_ = 0;  // 0: measure again
+  // While a paint runs: the header items' rectangles asked so far, per
+  // column; dropped (empty) when any message that may change the list or
+  // its header arrives.
+  mutable std::vector<std::optional<RECT>> paintHeaderRects_;
   std::vector<Item> items_;
   std::vector<Column> columns_;
   int virtualCount_ = 0;

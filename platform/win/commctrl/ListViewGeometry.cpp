@@ -57,8 +57,15 @@ int ListViewControl::stateImageWidth() const {
 int ListViewControl::iconWidth() const { return imageLists_[LVSIL_SMALL] ? kIconWidth : 0; }
 
 RECT ListViewControl::columnSpan(int column) const {
+  const auto slot = static_cast<size_t>(column);
   RECT r{};
-  SendMessage(header_, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
+  if (column >= 0 && slot < paintHeaderRects_.size() && paintHeaderRects_[slot]) {
+    r = *paintHeaderRects_[slot];
+  } else {
+    SendMessage(header_, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
+    // Kept while a paint runs (the header may have answered with messages that dropped the rectangles).
+    if (column >= 0 && slot < paintHeaderRects_.size()) paintHeaderRects_[slot] = r;
+  }
   return {r.left - scrollX_, 0, r.right - scrollX_, 0};
 }
 

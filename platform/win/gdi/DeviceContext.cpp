@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "platform/win/gdi/Blend.h"
 #include "platform/win/gdi/Raster.h"
 #include "platform/win/gdi/StockObjects.h"
 #include "platform/win/gdi/WindowSurface.h"
@@ -193,8 +194,18 @@ void DeviceContext::plot(LONG x, LONG y, COLORREF colour) { fillRect(RECT{x, y, 
 
 namespace {
 
-// Sets n 32-bit pixels of a row to one value, four to a store.
+// Sets n 32-bit pixels of a row to one value, four to a store; a long row
+// with the processor's string store, which need not read the cache lines it
+// fills.
 void fillRow32(Pixel* row, LONG n, Pixel value) {
+#if defined(__x86_64__) && defined(__GNUC__)
+  if (n >= 256) {
+    void* to = row;
+    auto count = static_cast<size_t>(n);
+    asm volatile("rep stosl" : "+D"(to), "+c"(count) : "a"(value) : "memory");
+    return;
+  }
+#endif
   LONG t = 0;
 #if defined(__SSE2__)
   const __m128i four = _mm_set1_epi32(static_cast<int>(value));
@@ -207,6 +218,27 @@ void fillRow32(Pixel* row, LONG n, Pixel value) {
   for (; t < n; ++t) row[t] = value;
 }
 
+// A rectangle of a 32-bit surface (inside it) set to one value. The narrow
+// ones (a bar or a gradient strip a few pixels wide) are stored in place,
+// without a call per row.
+void fillRect32(Surface& s, const RECT& r, Pixel value) {
+  const LONG n = r.right - r.left;
+  // Rows lie rowBytes apart, upwards in memory on a bottom-up surface.
+  const ptrdiff_t step = static_cast<ptrdiff_t>(s.rowBytes()) * (s.bottomUp() ? -1 : 1);
+  BYTE* row = reinterpret_cast<BYTE*>(s.row32(r.top) + r.left);
+  const LONG rows = r.bottom - r.top;
+  for (LONG y = 0; y < rows; ++y) {
+    Pixel* pixels = reinterpret_cast<Pixel*>(row + y * step);
+    if (n == 1) {
+      *pixels = value;
+    } else if (n < 8) {
+      for (LONG t = 0; t < n; ++t) pixels[t] = value;
+    } else {
+      fillRow32(pixels, n, value);
+    }
+  }
+}
+
 }  // namespace
 
 void DeviceContext::fillRect(const RECT& rect, COLORREF colour) {
@@ -215,72 +247,14 @@ void DeviceContext::fillRect(const RECT& rect, COLORREF colour) {
   Pixel pen = colourValue(*s, colour);
   int mode = state_.rop2;
   forEachClipped(rect, [&](const RECT& r) {
-    for (LONG y = r.top; y < r.bottom; ++y) {
-      if (s->bpp() == 32 && mode == R2_COPYPEN) {
-        fillRow32(s->row32(y) + r.left, r.right - r.left, pen);
-        continue;
-      }
-      for (LONG x = r.left; x < r.right; ++x) writeValue(*s, x, y, applyRop2(mode, pen, readValue(*s, x, y)));
+    if (s->bpp() == 32 && mode == R2_COPYPEN) {
+      fillRect32(*s, r, pen);
+      return;
     }
+    for (LONG y = r.top; y < r.bottom; ++y)
+      for (LONG x = r.left; x < r.right; ++x) writeValue(*s, x, y, applyRop2(mode, pen, readValue(*s, x, y)));
   });
 }
-
-namespace {
-
-// c over d with coverage alpha, each channel rounded to the nearest:
-// (c * alpha + d * (255 - alpha) + 127) / 255. Red and blue are worked
-// side by side in the two 16-bit halves of a word (no lane exceeds 65407),
-// and x / 255 is (x + 1 + (x >> 8)) >> 8, exact over that range.
-inline Pixel blend(Pixel d, Pixel c, unsigned alpha) {
-  if (alpha == 255) return c & 0xFFFFFFu;
-  const unsigned rest = 255u - alpha;
-  uint32_t rb = (c & 0xFF00FFu) * alpha + (d & 0xFF00FFu) * rest + 0x7F007Fu;
-  rb = ((rb + 0x10001u + ((rb >> 8) & 0xFF00FFu)) >> 8) & 0xFF00FFu;
-  uint32_t g = ((c >> 8) & 0xFFu) * alpha + ((d >> 8) & 0xFFu) * rest + 0x7Fu;
-  g = (g + 1 + (g >> 8)) >> 8;
-  return rb | (g << 8);
-}
-
-// blend() along a row of 32-bit pixels; a pixel with no coverage keeps its
-// value. Four pixels at a time go through 16-bit lanes with the same
-// rounding, so the result is the same as pixel by pixel.
-void blendRow(Pixel* row, const BYTE* cover, int n, Pixel c) {
-  int t = 0;
-#if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i colour = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(c & 0xFFFFFFu)), zero);
-  const __m128i full = _mm_set1_epi16(255);
-  const __m128i half = _mm_set1_epi16(127);
-  const __m128i one = _mm_set1_epi16(1);
-  const __m128i noAlpha = _mm_set1_epi32(0x00FFFFFF);
-  // c * alpha + d * (255 - alpha) + 127, divided by 255 (at most 65407 in a lane).
-  auto mix = [&](__m128i d, __m128i alpha) {
-    const __m128i x = _mm_add_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(colour, alpha), _mm_mullo_epi16(d, _mm_sub_epi16(full, alpha))), half);
-    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, one), _mm_srli_epi16(x, 8)), 8);
-  };
-  for (; t + 4 <= n; t += 4) {
-    uint32_t four;
-    std::memcpy(&four, cover + t, sizeof four);
-    if (four == 0) continue;
-    __m128i alpha = _mm_cvtsi32_si128(static_cast<int>(four));
-    alpha = _mm_unpacklo_epi8(alpha, alpha);
-    alpha = _mm_unpacklo_epi16(alpha, alpha);  // each pixel's coverage in its four bytes
-    auto* at = reinterpret_cast<__m128i*>(row + t);
-    const __m128i d = _mm_loadu_si128(at);
-    const __m128i mixed = _mm_and_si128(
-        _mm_packus_epi16(mix(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(alpha, zero)),
-                         mix(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(alpha, zero))),
-        noAlpha);
-    const __m128i uncovered = _mm_cmpeq_epi32(alpha, zero);
-    _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(uncovered, d), _mm_andnot_si128(uncovered, mixed)));
-  }
-#endif
-  for (; t < n; ++t)
-    if (cover[t]) row[t] = blend(row[t], c, cover[t]);
-}
-
-}  // namespace
 
 void DeviceContext::blendPixel(LONG x, LONG y, COLORREF colour, BYTE alpha) { blendSpan(y, x, &alpha, 1, colour); }
 
@@ -295,17 +269,44 @@ void DeviceContext::blendMask(LONG x, LONG y, const BYTE* cover, int width, int 
   const Pixel c = pixelFromColor(colour);
   const bool wide = s->bpp() == 32;
   forEachClipped(RECT{x, y, x + width, y + height}, [&](const RECT& r) {
-    for (LONG ty = r.top; ty < r.bottom; ++ty) {
-      // The coverage of pixel r.left on this row.
-      const BYTE* from = cover + static_cast<ptrdiff_t>(ty - origin_.y - y) * stride + (r.left - origin_.x - x);
-      if (wide) {
-        blendRow(s->row32(ty) + r.left, from, static_cast<int>(r.right - r.left), c);
-      } else {
-        for (LONG t = r.left; t < r.right; ++t, ++from)
-          if (*from) s->set(t, ty, blend(s->get(t, ty), c, *from));
-      }
+    // The coverage of pixel r.left on the first row.
+    const BYTE* from = cover + static_cast<ptrdiff_t>(r.top - origin_.y - y) * stride + (r.left - origin_.x - x);
+    if (wide) {
+      blendRows(*s, r, from, stride, c);
+      return;
+    }
+    for (LONG ty = r.top; ty < r.bottom; ++ty, from += stride) {
+      const BYTE* at = from;
+      for (LONG t = r.left; t < r.right; ++t, ++at)
+        if (*at) s->set(t, ty, mixPixel(s->get(t, ty), c, *at));
     }
   });
+}
+
+void DeviceContext::blendMasksOver(const MaskOver* masks, size_t count, COLORREF colour, Pixel back) {
+  Surface* s = surface();
+  if (!s) return;
+  if (s->bpp() != 32) {
+    for (size_t i = 0; i < count; ++i)
+      blendMask(masks[i].x, masks[i].y, masks[i].cover, masks[i].width, masks[i].height, masks[i].stride, colour);
+    return;
+  }
+  const Pixel c = pixelFromColor(colour);
+  // The clip is looked up once for the run: the masks only draw.
+  const std::vector<RECT>& clip = targetClip().rects();
+  for (size_t i = 0; i < count; ++i) {
+    const MaskOver& m = masks[i];
+    const RECT t{m.x + origin_.x, m.y + origin_.y, m.x + origin_.x + m.width, m.y + origin_.y + m.height};
+    for (const RECT& piece : clip) {
+      if (piece.top >= t.bottom) break;
+      const RECT r{std::max(piece.left, t.left), std::max(piece.top, t.top), std::min(piece.right, t.right),
+                   std::min(piece.bottom, t.bottom)};
+      if (r.left >= r.right || r.top >= r.bottom) continue;
+      // The mask's index of pixel r.left on the first row.
+      const ptrdiff_t at = static_cast<ptrdiff_t>(r.top - t.top) * m.stride + (r.left - t.left);
+      blendRowsOver(*s, r, m.cover + at, m.tinted + at, m.stride, c, back);
+    }
+  }
 }
 
 void DeviceContext::paintRect(const RECT& rect, const Brush& brush, DWORD rop3) {
@@ -315,9 +316,7 @@ void DeviceContext::paintRect(const RECT& rect, const Brush& brush, DWORD rop3) 
   Pixel pattern = colourValue(*s, brush.colour);
   // A plain copy of the pattern onto 32-bit pixels is a fill of each row.
   if (s->bpp() == 32 && code == 0xF0) {
-    forEachClipped(rect, [&](const RECT& r) {
-      for (LONG y = r.top; y < r.bottom; ++y) fillRow32(s->row32(y) + r.left, r.right - r.left, pattern);
-    });
+    forEachClipped(rect, [&](const RECT& r) { fillRect32(*s, r, pattern); });
     return;
   }
   forEachClipped(rect, [&](const RECT& r) {

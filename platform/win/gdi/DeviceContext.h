@@ -139,6 +139,18 @@ class DeviceContext : public GdiObject {
   void blendPixel(LONG x, LONG y, COLORREF colour, BYTE alpha);
   void blendSpan(LONG y, LONG x, const BYTE* cover, int n, COLORREF colour);
   void blendMask(LONG x, LONG y, const BYTE* cover, int width, int height, int stride, COLORREF colour);
+  // A mask for blendMasksOver: blendMask's arguments and the mask already
+  // blended over a background (target pixel values, rows `stride` apart).
+  struct MaskOver {
+    LONG x, y;
+    const BYTE* cover;
+    const Pixel* tinted;
+    int width, height, stride;
+  };
+  // blendMask of each mask in turn (the glyphs of a run): target pixels
+  // holding `back` take the tinted values. The result is the same as
+  // blendMask's.
+  void blendMasksOver(const MaskOver* masks, size_t count, COLORREF colour, Pixel back);
   void fillRect(const RECT& rect, COLORREF colour);
   void paintRect(const RECT& rect, const Brush& brush, DWORD rop3);
   // The pixel value a colour has on this DC's target (see Raster.h).

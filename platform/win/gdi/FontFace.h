@@ -41,6 +41,9 @@ class FontFace : public TextMeasure {
   int lineHeight() const override { return metrics_.tmHeight; }
   int averageCharWidth() const override { return metrics_.tmAveCharWidth; }
   const GlyphImage& glyph(char32_t cp) const { return glyphs_->glyph(cp); }
+  const uint32_t* tinted(char32_t cp, uint32_t colour, uint32_t back) const {
+    return glyphs_->tinted(cp, colour, back);
+  }
 
   // Lines, in pixels from the baseline (positive downwards for the underline,
   // upwards for the strike-out), each at least one pixel thick.

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win/gdi/Blend.h"
+
 namespace wavorel {
 
 GlyphCache::GlyphCache(std::shared_ptr<const FontFile> file, FT_LibraryRec_* library, int emX, int em)
@@ -16,15 +18,13 @@ GlyphCache::GlyphCache(std::shared_ptr<const FontFile> file, FT_LibraryRec_* lib
   FT_Set_Pixel_Sizes(face_, static_cast<FT_UInt>(emX), static_cast<FT_UInt>(em));
   for (auto& a : directAdvances_) a.store(-1, std::memory_order_relaxed);
   for (auto& g : directGlyphs_) g.store(nullptr, std::memory_order_relaxed);
+  for (auto& slots : directTints_)
+    for (auto& t : slots) t.store(nullptr, std::memory_order_relaxed);
 }
 
 GlyphCache::~GlyphCache() { FT_Done_Face(face_); }
 
-int GlyphCache::advance(char32_t cp) const {
-  if (cp < kDirect) {
-    const int known = directAdvances_[cp].load(std::memory_order_acquire);
-    if (known >= 0) return known;
-  }
+int GlyphCache::lookUpAdvance(char32_t cp) const {
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = advances_.find(cp);
   if (it != advances_.end()) return it->second;
@@ -36,10 +36,7 @@ int GlyphCache::advance(char32_t cp) const {
   return px;
 }
 
-const GlyphImage& GlyphCache::glyph(char32_t cp) const {
-  if (cp < kDirect) {
-    if (const GlyphImage* known = directGlyphs_[cp].load(std::memory_order_acquire)) return *known;
-  }
+const GlyphImage& GlyphCache::lookUpGlyph(char32_t cp) const {
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = glyphs_.find(cp);
   if (it != glyphs_.end()) return it->second;
@@ -62,6 +59,29 @@ const GlyphImage& GlyphCache::glyph(char32_t cp) const {
   const GlyphImage& entry = glyphs_.emplace(cp, std::move(image)).first->second;
   if (cp < kDirect) directGlyphs_[cp].store(&entry, std::memory_order_release);
   return entry;
+}
+
+const uint32_t* GlyphCache::lookUpTinted(char32_t cp, uint32_t colour, uint32_t back) const {
+  const GlyphImage& image = glyph(cp);
+  std::lock_guard<std::mutex> lock(mutex_);
+  const TintKey key{cp, colour, back};
+  auto it = tinted_.find(key);
+  if (it != tinted_.end()) return it->second.pixels.data();
+  if (tinted_.size() >= kMaxTinted) return nullptr;
+  Tint tint{colour, back, std::vector<uint32_t>(image.coverage.size(), back)};
+  for (int y = 0; y < image.height; ++y) {
+    const size_t row = static_cast<size_t>(y) * image.width;
+    gdi::blendRow(tint.pixels.data() + row, image.coverage.data() + row, image.width, colour);
+  }
+  const Tint& entry = tinted_.emplace(key, std::move(tint)).first->second;
+  if (cp < kDirect) {
+    for (auto& slot : directTints_[cp]) {
+      if (slot.load(std::memory_order_relaxed)) continue;
+      slot.store(&entry, std::memory_order_release);
+      break;
+    }
+  }
+  return entry.pixels.data();
 }
 
 }  // namespace wavorel

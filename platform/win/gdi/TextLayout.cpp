@@ -18,17 +18,21 @@ bool isBlank(char32_t c) { return c == U' ' || c == U'\t'; }
 bool isBreak(char32_t c) { return c == U'\r' || c == U'\n'; }
 
 std::vector<Ch> resolvePrefixes(const std::u32string& text, bool noPrefix) {
-  std::vector<Ch> out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
+  // Sized first and written field by field: a pushed Ch goes through a
+  // stack copy that the store of its bool makes slow to read back.
+  std::vector<Ch> out(text.size());
+  size_t n = 0;
+  for (size_t i = 0; i < text.size(); ++i, ++n) {
+    bool prefixed = false;
     if (!noPrefix && text[i] == U'&') {
       if (i + 1 == text.size()) break;
       ++i;
-      out.push_back(Ch{text[i], text[i] != U'&'});
-      continue;
+      prefixed = text[i] != U'&';
     }
-    out.push_back(Ch{text[i], false});
+    out[n].cp = text[i];
+    out[n].prefixed = prefixed;
   }
+  out.resize(n);
   return out;
 }
 
@@ -125,25 +129,34 @@ std::vector<Span> splitLines(const std::vector<Ch>& chars, UINT format, int avai
 }
 
 LaidLine placeLine(const std::vector<Ch>& chars, Span span, UINT format, int avail, const Placer& placer) {
-  std::vector<Ch> line(chars.begin() + static_cast<ptrdiff_t>(span.begin),
-                       chars.begin() + static_cast<ptrdiff_t>(span.end));
-  if ((format & DT_END_ELLIPSIS) && placer.width(line, 0, line.size()) > avail) {
-    const std::vector<Ch> dots(3, Ch{U'.', false});
+  // The characters kept, and "..." after them when the line was too wide.
+  size_t end = span.end;
+  std::vector<Ch> dots;
+  if ((format & DT_END_ELLIPSIS) && placer.width(chars, span.begin, end) > avail) {
+    dots.assign(3, Ch{U'.', false});
     const int dotsWidth = placer.width(dots, 0, dots.size());
-    while (!line.empty() && placer.width(line, 0, line.size()) + dotsWidth > avail) line.pop_back();
-    line.insert(line.end(), dots.begin(), dots.end());
+    while (end > span.begin && placer.width(chars, span.begin, end) + dotsWidth > avail) --end;
   }
   LaidLine out;
+  out.chars.resize(end - span.begin + dots.size());
+  size_t placed = 0;
   int x = 0;
-  for (const Ch& c : line) {
+  auto place = [&](const Ch& c) {
     const int nx = placer.next(c.cp, x);
-    if (!(format & DT_EXPANDTABS) || c.cp != U'\t') out.chars.push_back(PlacedChar{c.cp, x});
+    if (!(format & DT_EXPANDTABS) || c.cp != U'\t') {
+      out.chars[placed].cp = c.cp;
+      out.chars[placed].x = x;
+      ++placed;
+    }
     if (c.prefixed && out.prefixWidth == 0) {
       out.prefixX = x;
       out.prefixWidth = nx - x;
     }
     x = nx;
-  }
+  };
+  for (size_t i = span.begin; i < end; ++i) place(chars[i]);
+  for (const Ch& c : dots) place(c);
+  out.chars.resize(placed);
   out.width = x;
   return out;
 }
@@ -220,6 +233,12 @@ std::u32string ansiToCodePoints(const char* text, int count) {
   if (!text) return std::u32string();
   const int bytes = count < 0 ? static_cast<int>(std::strlen(text)) : count;
   if (bytes == 0) return std::u32string();
+  // Code page 1252 and UTF-8 take bytes below 0x80 as the same code points:
+  // text of those alone needs no conversion.
+  const UINT page = GetACP();
+  if ((page == 1252 || page == CP_UTF8) &&
+      std::all_of(text, text + bytes, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::u32string(text, text + bytes);
   std::u16string wide(static_cast<size_t>(bytes), u'\0');
   const int units = MultiByteToWideChar(CP_ACP, 0, text, bytes, wide.data(), bytes);
   return wideToCodePoints(wide.data(), units);

@@ -23,10 +23,25 @@ void TextPainter::run(POINT origin, const std::vector<PlacedChar>& chars, int wi
   const FontFace& face = font_.face();
   const TEXTMETRIC& tm = face.metrics();
   const DcState& st = dc_.state();
-  if (opaqueCell && st.bkMode == OPAQUE) {
+  if (opaqueCell && st.bkMode == OPAQUE)
     fill(RECT{origin.x, origin.y, origin.x + width, origin.y + tm.tmHeight}, st.bkColor);
-  }
+  // Glyphs drawn on their cell just filled, or transparent on a background of
+  // the DC's background colour, find that colour under most of their pixels:
+  // those take the glyph's image laid over it, made once and kept with the
+  // glyph. Other pixels are blended as they come.
+  const Surface* target = dc_.surface();
+  const bool overBack = target && target->bpp() == 32;
+  const Pixel colour = pixelFromColor(st.textColor);
+  const Pixel back = dc_.targetValue(st.bkColor);
   const LONG baseline = origin.y + tm.tmAscent;
+  // Glyphs with a laid image go to the DC a batch at a time.
+  constexpr size_t kBatch = 32;
+  DeviceContext::MaskOver batch[kBatch];
+  size_t batched = 0;
+  auto flush = [&] {
+    dc_.blendMasksOver(batch, batched, st.textColor, back);
+    batched = 0;
+  };
   for (const PlacedChar& c : chars) {
     const GlyphImage& g = face.glyph(c.cp);
     const LONG left = origin.x + c.x + g.left;
@@ -38,9 +53,19 @@ void TextPainter::run(POINT origin, const std::vector<PlacedChar>& chars, int wi
     const int first = clipped_ ? std::max(0, static_cast<int>(clip_.top - top)) : 0;
     const int last = clipped_ ? std::min(g.height, static_cast<int>(clip_.bottom - top)) : g.height;
     if (from >= to || first >= last) continue;
-    const BYTE* cover = g.coverage.data() + static_cast<size_t>(first) * g.width + from;
-    dc_.blendMask(left + from, top + first, cover, to - from, last - first, g.width, st.textColor);
+    const size_t offset = static_cast<size_t>(first) * g.width + from;
+    const BYTE* cover = g.coverage.data() + offset;
+    const Pixel* tinted = overBack ? face.tinted(c.cp, colour, back) : nullptr;
+    if (!tinted) {
+      // Drawn in its turn: the glyphs before it first.
+      if (batched) flush();
+      dc_.blendMask(left + from, top + first, cover, to - from, last - first, g.width, st.textColor);
+      continue;
+    }
+    batch[batched++] = {left + from, top + first, cover, tinted + offset, to - from, last - first, g.width};
+    if (batched == kBatch) flush();
   }
+  if (batched) flush();
   const LOGFONT& lf = font_.logFont();
   if (lf.lfUnderline) {
     const LONG y = baseline + face.underlineOffset();

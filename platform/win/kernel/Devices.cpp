@@ -1,6 +1,5 @@
 #include "platform/win/kernel/Devices.h"
 
-#include <cctype>
 #include <map>
 #include <mutex>
 
@@ -16,9 +15,16 @@ std::map<std::string, DeviceFactory>& devices() {
   return m;
 }
 
+// Device names compare without case (ASCII letters: every device is opened
+// on each driver request, so no locale look-up per character).
 std::string key(const std::string& name) {
   std::string k = name;
-  for (char& c : k) c = c == '/' ? '\\' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : k) {
+    if (c == '/')
+      c = '\\';
+    else if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
+  }
   return k;
 }
 

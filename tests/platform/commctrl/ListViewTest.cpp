@@ -229,6 +229,51 @@ TEST_F(ListViewTest, CustomDrawColoursAndSkippedCells) {
   EXPECT_EQ(painted[2].textColor, RGB(255, 0, 0));
 }
 
+TEST_F(ListViewTest, ColumnsMovedDuringAPaintPlaceTheLaterCellsAnew) {
+  // The parent widens column 1 while row 0's first cell is drawn: through
+  // the list, or through the header directly.
+  struct Case {
+    const char* name;
+    bool throughHeader;
+  };
+  for (const Case& k : {Case{"list message", false}, Case{"header message", true}}) {
+    SCOPED_TRACE(k.name);
+    HWND list = makeList(0);
+    addItems(list, {"a", "b"});
+    std::vector<std::pair<int, RECT>> drawn;  // row 1's cells as custom draw gave them
+    answer(NM_CUSTOMDRAW, [&](NMHDR* hdr) -> LRESULT {
+      auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
+      if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+      if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) return CDRF_NOTIFYSUBITEMDRAW;
+      if (cd->nmcd.dwItemSpec == 0 && cd->iSubItem == 0) {
+        if (k.throughHeader) {
+          HDITEM item{};
+          item.mask = HDI_WIDTH;
+          item.cxy = 160;
+          SendMessage(reinterpret_cast<HWND>(SendMessage(list, LVM_GETHEADER, 0, 0)), HDM_SETITEM, 1,
+                      reinterpret_cast<LPARAM>(&item));
+        } else {
+          SendMessage(list, LVM_SETCOLUMNWIDTH, 1, 160);
+        }
+      }
+      if (cd->nmcd.dwItemSpec == 1) drawn.emplace_back(cd->iSubItem, cd->nmcd.rc);
+      return CDRF_DODEFAULT;
+    });
+    InvalidateRect(list, nullptr, FALSE);
+    UpdateWindow(list);
+    ASSERT_FALSE(drawn.empty());
+    for (const auto& [column, rc] : drawn) {
+      RECT now{};
+      now.top = column;
+      now.left = column == 0 ? LVIR_LABEL : LVIR_BOUNDS;
+      SendMessage(list, LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&now));
+      EXPECT_EQ(std::make_tuple(rc.left, rc.right), std::make_tuple(now.left, now.right)) << "column " << column;
+    }
+    EXPECT_EQ(drawn.back().second.left, 100 + 160) << "column 2 starts after the widened column";
+    DestroyWindow(list);
+  }
+}
+
 TEST_F(ListViewTest, SelectionChangesAreNotifiedWithOldAndNewState) {
   HWND list = makeList(LVS_SINGLESEL);
   addItems(list, {"a", "b", "c"});

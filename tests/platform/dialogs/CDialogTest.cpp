@@ -114,6 +114,19 @@ TEST_F(CDialogTest, DataRoundTripsThroughTheControls) {
   EXPECT_EQ(dlg.m_mode, CB_ERR);
 }
 
+// Texts around the length a first read takes at once are read whole.
+TEST_F(CDialogTest, TextsOfAnyLengthAreReadWhole) {
+  ASSERT_TRUE(dlg.Create(IDD_FORM));
+  for (size_t length : {0, 1, 254, 255, 256, 1000}) {
+    SCOPED_TRACE(length);
+    std::string value(length, 'x');
+    if (length > 0) value.back() = 'z';
+    SetDlgItemText(dlg.m_hWnd, IDC_NAME, value.c_str());
+    ASSERT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(std::string(dlg.m_name), value);
+  }
+}
+
 // Counts WM_SETTEXT reaching the name control.
 int g_setTexts = 0;
 WNDPROC g_editProc = nullptr;

@@ -3,6 +3,7 @@
 // adapter without 802.11n, the states without a link and the driver's
 // failed or short answers.
 #include <cstring>
+#include <vector>
 
 #include "platform/sim/services/NativeWifiService.h"
 #include "tests/station/status/vista/LinkStatusTest.h"
@@ -336,6 +337,53 @@ TEST_F(LinkStatusTest, HiddenPageStopsItsTimer) {
   page().SendMessage(WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(IsWindow(page().GetSafeHwnd()));
   EXPECT_TRUE(page().GetStyle() & WS_VISIBLE) << "Enter and Escape do not close the page";
+}
+
+// Setting a control repaints it even with the same value: a pass that
+// changes nothing leaves every control as it is (the histograms, which take
+// a sample each pass, paint at once), with a link and without one.
+TEST_F(LinkStatusTest, APassThatChangesNothingLeavesTheControlsUnpainted) {
+  connectHome();
+  CWnd frame;
+  ASSERT_TRUE(frame.CreateEx(0, kWindowClass, "link", WS_POPUP | WS_VISIBLE, CRect(0, 0, 620, 290), nullptr, 0));
+  CLinkStatusDlg shown(&frame);
+  ASSERT_TRUE(shown.Create(IDD_LINK_STATUS, &frame));
+  shown.ShowWindow(SW_SHOW);
+  const auto invalidated = [&shown] {
+    std::vector<int> ids;
+    EnumChildWindows(
+        shown.GetSafeHwnd(),
+        [](HWND child, LPARAM list) {
+          if (GetUpdateRect(child, nullptr, FALSE)) reinterpret_cast<std::vector<int>*>(list)->push_back(GetDlgCtrlID(child));
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ids));
+    return ids;
+  };
+  // No time passes between the passes: once quality and signal have settled
+  // (each pass goes halfway) and the throughput reads 0, nothing changes.
+  const auto settle = [&shown] {
+    for (int i = 0; i < 10; ++i) {
+      shown.MeasurementPass();
+      wavorel::pumpMessages();
+    }
+  };
+  settle();
+  ASSERT_GT(shown.GetBar(Page::kSignal1Bar).GetPos(), 0);
+  ASSERT_EQ(shown.GetText(Page::kTxThroughput), "0.000 Kbps");
+  // (The hidden controls were never painted: they keep their update areas.)
+  const std::vector<int> hidden = invalidated();
+  shown.MeasurementPass();
+  EXPECT_EQ(invalidated(), hidden);
+
+  machine().adapter(0).setRadio(false);
+  g_bRadioOn = 0;
+  settle();
+  ASSERT_EQ(shown.GetText(Page::kStatus), "RF OFF");
+  shown.MeasurementPass();
+  EXPECT_EQ(invalidated(), hidden);
+  shown.DestroyWindow();
+  frame.DestroyWindow();
 }
 
 }  // namespace
