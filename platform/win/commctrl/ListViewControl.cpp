@@ -72,11 +72,16 @@ LRESULT ListViewControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       } scope(paintHeaderRects_, columnCount());
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd(), &ps);
-      paintBackground(dc);
       paint(dc);
       EndPaint(hwnd(), &ps);
       return 0;
     }
+    case WM_ERASEBKGND:
+      // The background is filled only when the update asks for an erase:
+      // a paint without one draws the rows over what the window shows.
+      if (backColor_ == CLR_NONE) return byDefault(msg, wParam, lParam);
+      paintBackground(reinterpret_cast<HDC>(wParam));
+      return TRUE;
     case WM_SETREDRAW:
       redraw_ = wParam != 0;
       if (redraw_) invalidateAll();
