@@ -3,8 +3,9 @@
 #include <pthread.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <algorithm>
+#include <array>
+#include <atomic>
 
 #include "platform/win/user/AtomTable.h"
 #include "platform/win/user/Desktop.h"
@@ -25,6 +26,41 @@ constexpr uintptr_t kDesktopHandle = 0x10010;
 constexpr uintptr_t kFirstLocal = 0x10020;
 
 std::atomic<DWORD> g_pid{0};
+
+// Set once the thread's LastFound is destroyed: windows destroyed by static
+// objects after that (at exit) are looked up under the lock.
+thread_local bool t_lastFoundGone = false;
+
+// The windows a thread found last: painting asks for the same few handles
+// (the control, its parent, its header) on every call. Handles are never
+// reused, so a kept window matching the handle is the one in the table as long
+// as no window left the table since it was kept.
+struct LastFound {
+  LastFound() = default;
+  LastFound(const LastFound&) = delete;
+  LastFound& operator=(const LastFound&) = delete;
+  ~LastFound() { t_lastFoundGone = true; }
+
+  const WindowManager* manager = nullptr;
+  uint64_t removals = 0;
+  std::array<std::shared_ptr<Window>, 4> windows;
+  size_t next = 0;
+
+  void forget() {
+    for (auto& w : windows) w.reset();
+  }
+  void keep(const WindowManager* by, uint64_t seen, const std::shared_ptr<Window>& w) {
+    if (manager != by || removals != seen) forget();
+    manager = by;
+    removals = seen;
+    windows[next] = w;
+    next = (next + 1) % windows.size();
+  }
+};
+thread_local LastFound t_lastFound;
+
+// The calling thread's kept windows, null once they are gone.
+LastFound* lastFound() { return t_lastFoundGone ? nullptr : &t_lastFound; }
 
 void childAfterFork() {
   g_pid = static_cast<DWORD>(getpid());
@@ -78,9 +114,15 @@ DWORD WindowManager::processOfHandle(HWND hwnd) {
 std::shared_ptr<Window> WindowManager::find(HWND hwnd) const {
   uintptr_t value = reinterpret_cast<uintptr_t>(hwnd);
   if (value == kDesktopHandle) return desktop_;
+  LastFound* last = lastFound();
+  if (last && last->manager == this && last->removals == removals_.load(std::memory_order_acquire)) {
+    for (const auto& w : last->windows)
+      if (w && w->hwnd == hwnd) return w->alive() ? w : nullptr;
+  }
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = windows_.find(value);
   if (it == windows_.end() || !it->second->alive()) return nullptr;
+  if (last) last->keep(this, removals_.load(std::memory_order_relaxed), it->second);
   return it->second;
 }
 
@@ -108,6 +150,8 @@ void WindowManager::remove(HWND hwnd) {
   if (it == windows_.end()) return;
   dropped = std::move(it->second);
   windows_.erase(it);
+  removals_.fetch_add(1, std::memory_order_release);
+  if (LastFound* last = lastFound()) last->forget();
 }
 
 void WindowManager::clear() {
@@ -115,7 +159,9 @@ void WindowManager::clear() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     old.swap(windows_);
+    removals_.fetch_add(1, std::memory_order_release);
   }
+  if (LastFound* last = lastFound()) last->forget();
   for (auto& kv : old) {
     kv.second->life = Window::Life::Destroyed;
     if (kv.second->region) deleteRegion(kv.second->region);

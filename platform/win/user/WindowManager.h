@@ -5,6 +5,7 @@
 // window functions share.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -47,6 +48,9 @@ class WindowManager {
   WindowManager();
 
   mutable std::mutex mutex_;
+  // Counts the windows taken out of the table; a thread's last found window
+  // is answered without the lock only while it has not moved.
+  std::atomic<uint64_t> removals_{0};
   std::unordered_map<uintptr_t, std::shared_ptr<Window>> windows_;
   uint64_t next_ = 0;
   std::shared_ptr<Window> desktop_;

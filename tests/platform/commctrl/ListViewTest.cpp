@@ -229,6 +229,66 @@ TEST_F(ListViewTest, CustomDrawColoursAndSkippedCells) {
   EXPECT_EQ(painted[2].textColor, RGB(255, 0, 0));
 }
 
+// The background is laid on erase only. Row 0's second cell is left to the
+// parent, which draws nothing there: it shows the background after an erase
+// and whatever was on the window after a paint without one.
+TEST_F(ListViewTest, BackgroundIsFilledOnEraseOnly) {
+  const COLORREF back = RGB(10, 20, 30);
+  const COLORREF text = RGB(40, 50, 60);
+  const COLORREF mark = RGB(200, 0, 0);
+  HWND list = makeList(0, {100, 100});
+  addItems(list, {"a"});
+  SendMessage(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
+  SendMessage(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(text));
+  answer(NM_CUSTOMDRAW, [](NMHDR* hdr) -> LRESULT {
+    auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
+    if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) return CDRF_NOTIFYSUBITEMDRAW;
+    return cd->iSubItem == 1 ? CDRF_SKIPDEFAULT : CDRF_DODEFAULT;
+  });
+  RECT row{};
+  ASSERT_TRUE(SendMessage(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)));
+  const int y = (row.top + row.bottom) / 2;
+  struct Probe {
+    const char* name;
+    POINT at;
+  } probes[] = {{"drawn cell", {row.left + 90, y}},
+                {"skipped cell", {row.left + 150, y}},
+                {"right of the columns", {230, y}},
+                {"below the rows", {50, row.bottom + 10}}};
+  auto pixels = [&] {
+    HDC dc = GetDC(list);
+    std::vector<COLORREF> out;
+    for (const Probe& p : probes) out.push_back(GetPixel(dc, p.at.x, p.at.y));
+    ReleaseDC(list, dc);
+    return out;
+  };
+  struct Step {
+    BOOL erase;
+    std::vector<COLORREF> expected;
+  } steps[] = {{TRUE, {text, back, back, back}}, {FALSE, {text, mark, mark, mark}}, {TRUE, {text, back, back, back}}};
+  for (const Step& step : steps) {
+    HDC dc = GetDC(list);
+    HBRUSH brush = CreateSolidBrush(mark);
+    RECT client{};
+    GetClientRect(list, &client);
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+    ReleaseDC(list, dc);
+    InvalidateRect(list, nullptr, step.erase);
+    UpdateWindow(list);
+    auto seen = pixels();
+    for (size_t i = 0; i < seen.size(); ++i)
+      EXPECT_EQ(seen[i], step.expected[i]) << probes[i].name << (step.erase ? " with erase" : " without erase");
+  }
+  // Without a background colour the list leaves the erase to whoever paints.
+  SendMessage(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
+  HDC dc = GetDC(list);
+  EXPECT_EQ(SendMessage(list, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 0);
+  ReleaseDC(list, dc);
+  DestroyWindow(list);
+}
+
 TEST_F(ListViewTest, ColumnsMovedDuringAPaintPlaceTheLaterCellsAnew) {
   // The parent widens column 1 while row 0's first cell is drawn: through
   // the list, or through the header directly.

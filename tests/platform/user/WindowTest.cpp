@@ -1,4 +1,7 @@
 #include <algorithm>
+#include <future>
+#include <thread>
+#include <vector>
 
 #include "UserTestSupport.h"
 
@@ -70,6 +73,45 @@ TEST_F(WindowTest, DestroyOrderAndStaleHandles) {
   }
   EXPECT_FALSE(DestroyWindow(owner));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+}
+
+// More windows than a thread keeps at hand, asked for in turns on two threads:
+// each handle answers its own window, and a window destroyed on one thread is
+// gone on the other that had just found it.
+TEST_F(WindowTest, HandlesAnswerTheirOwnWindowOnEveryThread) {
+  HWND owner = make("owner");
+  std::vector<HWND> children;
+  for (int id = 1; id <= 7; ++id) children.push_back(make("child", WS_CHILD, owner, id));
+  auto askAll = [&](size_t gone) {
+    std::vector<int> ids;
+    for (size_t i = 0; i < children.size(); ++i) {
+      ids.push_back(IsWindow(children[i]) ? GetDlgCtrlID(children[i]) : 0);
+      ids.push_back(IsWindow(children[0]) ? GetDlgCtrlID(children[0]) : 0);
+    }
+    std::vector<int> expected;
+    for (size_t i = 0; i < children.size(); ++i) {
+      expected.push_back(i == gone ? 0 : static_cast<int>(i) + 1);
+      expected.push_back(1);
+    }
+    EXPECT_EQ(ids, expected);
+  };
+  const size_t none = children.size();
+  std::promise<void> destroyed;
+  std::promise<void> asked;
+  std::thread other([&] {
+    askAll(none);
+    EXPECT_EQ(GetDlgCtrlID(children[3]), 4);  // the last one found
+    asked.set_value();
+    destroyed.get_future().wait();
+    EXPECT_FALSE(IsWindow(children[3]));
+    askAll(3);
+  });
+  asked.get_future().wait();
+  askAll(none);
+  EXPECT_TRUE(DestroyWindow(children[3]));
+  askAll(3);
+  destroyed.set_value();
+  other.join();
 }
 
 TEST_F(WindowTest, WindowDestroyedInsideItsOwnHandlerIsSafe) {
