@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win/commctrl/ListViewReads.h"
 #include "widgets/FillAround.h"
 
 namespace {
@@ -38,27 +39,6 @@ bool beginsWithNoCase(const char* text, const char* prefix) {
     ++i;
   }
   return true;
-}
-
-// Messages the list answers without changing: they keep the facts of a paint.
-bool onlyReads(UINT message) {
-  switch (message) {
-    case LVM_GETITEMCOUNT:
-    case LVM_GETHEADER:
-    case LVM_GETEXTENDEDLISTVIEWSTYLE:
-    case LVM_GETHOTITEM:
-    case LVM_GETIMAGELIST:
-    case LVM_GETITEMSTATE:
-    case LVM_GETSUBITEMRECT:
-    case LVM_GETITEMRECT:
-    case LVM_GETNEXTITEM:
-    case LVM_GETTOPINDEX:
-    case LVM_GETCOUNTPERPAGE:
-    case LVM_GETCOLUMNWIDTH:
-      return true;
-    default:
-      return false;
-  }
 }
 
 // How many bytes of `text` fit in `room` bytes without splitting a
@@ -99,7 +79,7 @@ void CQuickList::PreSubclassWindow() {
 }
 
 LRESULT CQuickList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!onlyReads(message)) m_paintFacts.reset();
+  if (!ListViewMessageOnlyReads(message)) m_paintFacts.reset();
   if (message != WM_PAINT) return CListCtrl::WindowProc(message, wParam, lParam);
   // The facts are dropped when the paint ends, even by an exception.
   struct PaintScope {

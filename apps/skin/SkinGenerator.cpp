@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "apps/skin/Canvas.h"
 
@@ -90,6 +91,26 @@ COLORREF lighter(COLORREF c, int amount) {
 COLORREF darker(COLORREF c, int amount) {
   auto down = [amount](int v) { return static_cast<BYTE>(v * (100 - amount) / 100); };
   return RGB(down(GetRValue(c)), down(GetGValue(c)), down(GetBValue(c)));
+}
+
+// Dark strips of the station pages under the controls the front end draws in
+// white or near white below the title band (the bar captions, the profile
+// list's New/Modify/Delete links, the WPS lists' links and second caption),
+// in page pixels from the controls' places in the page templates.
+struct PageStrip {
+  const char* file;
+  RECT rect;
+};
+const PageStrip kPageStrips[] = {
+    {"TabCtrlPage_LinkInfo.bmp", {6, 273, 576, 309}},
+    {"TabCtrlPage_Profiles.bmp", {18, 276, 312, 306}},
+    {"TabCtrlPage_WPS.bmp", {18, 53, 369, 74}},
+    {"TabCtrlPage_WPS.bmp", {18, 179, 369, 201}},
+};
+
+void drawPageStrips(Canvas& c, const SkinFile& f) {
+  for (const PageStrip& s : kPageStrips)
+    if (std::string(s.file) == f.name) c.gradient(s.rect, kBandTop, kBandBottom);
 }
 
 RECT frameRect(const SkinFile& f, int i) { return RECT{i * f.frameWidth, 0, (i + 1) * f.frameWidth, f.height}; }
@@ -381,6 +402,7 @@ bool writeOne(const SkinFile& f, const std::string& path) {
       break;
     case Look::Page:
       drawPanel(c, frameRect(f, 0), f.band, 5);
+      drawPageStrips(c, f);
       break;
     case Look::Button:
       drawButton(c, f);

@@ -35,11 +35,11 @@ void CDialog::SetTemplate(LPCTSTR lpszTemplateName) {
   }
 }
 
-BOOL CDialog::CreateFromTemplate(LPCTSTR lpszTemplateName, HWND hWndParent) {
+BOOL CDialog::CreateFromTemplate(LPCTSTR lpszTemplateName, HWND hWndParent, bool modal) {
   wavorel::DialogTemplate t;
   if (lpszTemplateName == nullptr || !wavorel::findDialogTemplate(AfxGetResourceHandle(), lpszTemplateName, t))
     return FALSE;
-  return wavorel::createDialogWindow(this, t, hWndParent);
+  return wavorel::createDialogWindow(this, t, hWndParent, modal);
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) { return Create(MAKEINTRESOURCE(nIDTemplate), pParentWnd); }
@@ -56,7 +56,7 @@ BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd) {
 INT_PTR CDialog::DoModal() {
   CWnd* pOwner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
   HWND hWndOwner = pOwner && pOwner != this ? pOwner->m_hWnd : nullptr;
-  if (!CreateFromTemplate(m_lpszTemplateName, hWndOwner)) return -1;
+  if (!CreateFromTemplate(m_lpszTemplateName, hWndOwner, true)) return -1;
   if (AfxGetMainWnd() == this) ::SetProp(m_hWnd, wavorel::kApplicationMainWindowProp, reinterpret_cast<HANDLE>(1));
   INT_PTR result = wavorel::runDialogModal(m_hWnd, [this](MSG* pMsg) {
     CWinThread* pThread = AfxGetThread();

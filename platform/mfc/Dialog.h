@@ -59,8 +59,9 @@ class CDialog : public CWnd {
 
   DECLARE_MESSAGE_MAP()
 
-  // Creates the window from the template as a child or popup of hWndParent.
-  BOOL CreateFromTemplate(LPCTSTR lpszTemplateName, HWND hWndParent);
+  // Creates the window from the template as a child or popup of hWndParent
+  // (`modal`: for DoModal, which centres it on hWndParent as well).
+  BOOL CreateFromTemplate(LPCTSTR lpszTemplateName, HWND hWndParent, bool modal = false);
 
  private:
   CString m_strTemplateName;  // keeps a named template's text alive

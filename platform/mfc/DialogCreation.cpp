@@ -10,6 +10,8 @@ namespace {
 // The object being created on this thread: it takes the first window made.
 thread_local CWnd* t_creating = nullptr;
 thread_local HHOOK t_hook = nullptr;
+// The dialog object being created to run modally.
+thread_local CWnd* t_modal = nullptr;
 
 LRESULT CALLBACK creationFilter(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND && t_creating) {
@@ -20,10 +22,29 @@ LRESULT CALLBACK creationFilter(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(t_hook, code, wParam, lParam);
 }
 
+// As MFC does, a popup dialog is centred on its owner (on the screen
+// without one) after OnInitDialog, unless OnInitDialog moved or showed it,
+// or it is a modeless dialog whose owner is enabled.
+void centreAfterInit(CWnd* pWnd, const RECT& before) {
+  if (pWnd->GetStyle() & (WS_VISIBLE | WS_CHILD)) return;
+  RECT after{};
+  pWnd->GetWindowRect(&after);
+  if (after.left != before.left || after.top != before.top) return;
+  HWND owner = ::GetWindow(pWnd->m_hWnd, GW_OWNER);
+  if (owner && t_modal != pWnd && ::IsWindowEnabled(owner)) return;
+  pWnd->CenterWindow();
+}
+
 INT_PTR CALLBACK dialogProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
   if (message != WM_INITDIALOG) return FALSE;
   CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-  if (auto* pDlg = dynamic_cast<CDialog*>(pWnd)) return pDlg->OnInitDialog();
+  if (auto* pDlg = dynamic_cast<CDialog*>(pWnd)) {
+    RECT before{};
+    pDlg->GetWindowRect(&before);
+    const BOOL result = pDlg->OnInitDialog();
+    if (::IsWindow(hWnd)) centreAfterInit(pDlg, before);
+    return result;
+  }
   if (auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd)) return pSheet->OnInitDialog();
   return TRUE;
 }
@@ -32,14 +53,17 @@ INT_PTR CALLBACK dialogProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
 
 namespace wavorel {
 
-BOOL createDialogWindow(CWnd* pWnd, const DialogTemplate& dialogTemplate, HWND hWndParent) {
+BOOL createDialogWindow(CWnd* pWnd, const DialogTemplate& dialogTemplate, HWND hWndParent, bool modal) {
   // One hook serves nested creations (a page made while its sheet is made).
   bool ownsHook = t_hook == nullptr;
   if (ownsHook) t_hook = SetWindowsHookEx(WH_CBT, creationFilter, nullptr, 0);
   CWnd* previous = t_creating;
+  CWnd* previousModal = t_modal;
   t_creating = pWnd;
+  if (modal) t_modal = pWnd;
   HWND hWnd = createDialog(AfxGetResourceHandle(), dialogTemplate, hWndParent, dialogProc, 0);
   t_creating = previous;
+  t_modal = previousModal;
   if (ownsHook) {
     UnhookWindowsHookEx(t_hook);
     t_hook = nullptr;

@@ -119,6 +119,10 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
   HWND hWndCenter = pAlternateOwner ? pAlternateOwner->m_hWnd
                     : (GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd)
                                               : ::GetWindow(m_hWnd, GW_OWNER);
+  // A popup's owner that is hidden or minimized gives way to the screen.
+  if (!pAlternateOwner && !(GetStyle() & WS_CHILD) && hWndCenter &&
+      (!::IsWindowVisible(hWndCenter) || ::IsIconic(hWndCenter)))
+    hWndCenter = nullptr;
   RECT area;
   if (GetStyle() & WS_CHILD) {
     ::GetClientRect(::GetParent(m_hWnd), &area);

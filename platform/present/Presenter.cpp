@@ -26,6 +26,7 @@ namespace {
 
 struct State {
   std::mutex mutex;
+  std::atomic<bool> probed{false};  // the display was asked for (by the screen's size or the idle pass)
   bool triedDisplay = false;
   std::unique_ptr<DisplayConnection> display;
   std::atomic<DWORD> displayThread{0};  // the thread of `display`, read without the lock
@@ -42,6 +43,7 @@ State& state() {
       std::lock_guard<std::mutex> lock(instance.mutex);
       gone.swap(instance.display);
       instance.displayThread = 0;
+      instance.probed = false;
       instance.triedDisplay = false;
       instance.main = nullptr;
       instance.shotWindow = nullptr;
@@ -85,17 +87,36 @@ void writeScreenshot(State& s, const char* path) {
   malloc_trim(0);
 }
 
+// Connects the display named by DISPLAY, once (the lock held).
+void tryDisplay(State& s) {
+  if (s.triedDisplay) return;
+  s.triedDisplay = true;
+  const char* name = std::getenv("DISPLAY");
+  if (name && *name && !std::getenv("WAVOREL_HEADLESS")) s.display = connect(name);
+  s.displayThread = s.display ? s.display->thread() : 0;
+}
+
+// The screen's size is asked before the first idle pass (a dialog centred
+// while it is made): the display is connected then, so that the size is the
+// X screen's. Only until the idle pass or openDisplay has taken the lock.
+void probeScreen() {
+  State& s = state();
+  if (s.probed.exchange(true)) return;
+  std::lock_guard<std::mutex> lock(s.mutex);
+  try {
+    tryDisplay(s);
+  } catch (const std::exception& e) {
+    wavorel::logNote("presenter: %s", e.what());
+  }
+}
+
 bool onIdle() {
   State& s = state();
   std::unique_lock<std::mutex> lock(s.mutex, std::try_to_lock);
   if (!lock.owns_lock()) return false;
   try {
-    if (!s.triedDisplay) {
-      s.triedDisplay = true;
-      const char* name = std::getenv("DISPLAY");
-      if (name && *name && !std::getenv("WAVOREL_HEADLESS")) s.display = connect(name);
-      s.displayThread = s.display ? s.display->thread() : 0;
-    }
+    s.probed = true;
+    tryDisplay(s);
     bool posted = false;
     if (s.display && s.display->thread() == MessageQueue::currentThreadId()) posted = s.display->sync();
     const char* path = std::getenv("WAVOREL_SCREENSHOT");
@@ -122,12 +143,13 @@ MessageQueue::DisplayInput displayInput() {
   return {s.display->fd(), s.display->buffered()};
 }
 
-const bool g_hooked = (MessageQueue::setIdleHook({&onIdle, &displayInput}), true);
+const bool g_hooked = (MessageQueue::setIdleHook({&onIdle, &displayInput}), setScreenProbe(&probeScreen), true);
 
 }  // namespace
 
 bool openDisplay(const char* name) {
   State& s = state();
+  s.probed = true;
   std::unique_ptr<DisplayConnection> opened = connect(name);
   std::unique_ptr<DisplayConnection> old;
   std::lock_guard<std::mutex> lock(s.mutex);

@@ -186,6 +186,38 @@ TEST_F(ProgramTest, StationPagesAreClickedThroughAndTheSurveyListsTheWorld) {
   EXPECT_EQ(exitCode(program), 0);
 }
 
+// The profile editor opened from the profile page has the keyboard at once
+// (the station worker's hidden dialogs, whose buttons it presses meanwhile,
+// take none of it): Escape closes it.
+TEST_F(ProgramTest, TheProfileEditorTakesTheKeyboardWhenItOpens) {
+  if (!server_.display()) GTEST_SKIP() << "Xvfb cannot be started";
+  pid_t program = start();
+  XWindowInfo tray, main;
+  ASSERT_TRUE(waitFor([&] {
+    tray = window("Notification area");
+    main = window(kMainTitle);
+    return tray.id && main.id;
+  }));
+  hands_.click(main.x + 291, main.y + 134);  // the profile page's label
+  // Its "New" link, clicked again every second until the page shows and
+  // the editor opens.
+  XWindowInfo editor;
+  auto lastClick = std::chrono::steady_clock::now() - std::chrono::seconds(1);
+  ASSERT_TRUE(waitFor([&] {
+    if (std::chrono::steady_clock::now() - lastClick >= std::chrono::seconds(1)) {
+      hands_.click(main.x + 186, main.y + 440);
+      lastClick = std::chrono::steady_clock::now();
+    }
+    return (editor = newWindow({tray.id, main.id})).id != 0;
+  })) << "no profile editor";
+  screenshot("profile-editor.png");
+  hands_.key(XK_Escape);
+  EXPECT_TRUE(waitFor([&] { return newWindow({tray.id, main.id}).id == 0; })) << "Escape did not reach the editor";
+  EXPECT_NE(window(kMainTitle).id, 0u);
+  exitFromTheTray();
+  EXPECT_EQ(exitCode(program), 0);
+}
+
 TEST_F(ProgramTest, SoftApModeIsChosenAndItsPagesAreClickedThrough) {
   if (!server_.display()) GTEST_SKIP() << "Xvfb cannot be started";
   pid_t program = start();

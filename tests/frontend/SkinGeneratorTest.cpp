@@ -143,6 +143,26 @@ TEST_F(SkinGeneratorTest, ShapesAreCutByTheTransparentYellow) {
   EXPECT_NE(common.at(80 + 40, 12), common.at(160 + 40, 12));
 }
 
+// The station pages draw some captions and links in white below their title
+// band (bar captions, the profile list's links, the WPS lists' links and
+// second caption): the skin is dark where they stand.
+TEST_F(SkinGeneratorTest, WhiteCaptionsOfThePagesStandOnDarkStrips) {
+  const struct {
+    const char* file;
+    int x, y;  // page pixels inside the control
+  } places[] = {{"TabCtrlPage_LinkInfo.bmp", 19, 291},
+                {"TabCtrlPage_LinkInfo.bmp", 318, 291},
+                {"TabCtrlPage_Profiles.bmp", 165, 291},
+                {"TabCtrlPage_WPS.bmp", 294, 63},
+                {"TabCtrlPage_WPS.bmp", 36, 190}};
+  for (const auto& p : places) {
+    Loaded bmp(windowsPath(p.file));
+    ASSERT_NE(bmp.bitmap, nullptr) << p.file;
+    const COLORREF c = bmp.at(p.x, p.y);
+    EXPECT_LT(GetRValue(c) + GetGValue(c) + GetBValue(c), 3 * 0x80) << p.file << " at " << p.x << "," << p.y;
+  }
+}
+
 TEST_F(SkinGeneratorTest, IconsLeaveTheirCornersTransparent) {
   for (int index = 0; index < 4; ++index) {
     const std::string path = windowsPath("MsgBox_" + std::to_string(index) + ".ico");

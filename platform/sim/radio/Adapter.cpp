@@ -194,6 +194,13 @@ bool Adapter::scanning() {
   return scanStartedAt_.has_value();
 }
 
+std::optional<uint64_t> Adapter::nextChangeAt() const {
+  std::optional<uint64_t> at;
+  if (scanStartedAt_) at = *scanStartedAt_ + kScanDurationMs;
+  if (timed(state_) && stepEndsAt_ != UINT64_MAX && (!at || stepEndsAt_ < *at)) at = stepEndsAt_;
+  return at;
+}
+
 std::vector<ScanEntry> Adapter::scanResults() {
   advance();
   return scanResults_;

@@ -128,6 +128,9 @@ class Adapter {
   void startScan();
   bool scanning();
   std::vector<ScanEntry> scanResults();
+  // When the adapter next changes by itself (a scan or a timed join step
+  // ends), in platform clock milliseconds; nothing when no change is due.
+  std::optional<uint64_t> nextChangeAt() const;
 
   // Station settings the association uses.
   uint32_t infrastructureMode = 1;  // 0 ad hoc, 1 infrastructure, 2 automatic

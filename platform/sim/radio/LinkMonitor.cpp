@@ -4,6 +4,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/sim/radio/LinkAlarm.h"
 #include "platform/sim/radio/Machine.h"
 #include "platform/win/kernel/Clock.h"
 #include "platform/win/kernel/Root.h"
@@ -28,6 +29,7 @@ struct Monitor {
   std::map<std::string, Look> looks;
   int nextId = 1;
   int clockListener = 0;
+  LinkAlarm alarm{[] { checkLinks(); }};
 };
 
 Monitor& monitor() {
@@ -126,6 +128,13 @@ void checkLinks() {
     it->second = now;
     compare(a.guid(), was, now, steps);
   }
+  // The next look is due when an adapter next changes by itself.
+  std::optional<uint64_t> due;
+  for (size_t i = 0; i < machine->adapterCount(); ++i) {
+    std::optional<uint64_t> at = machine->adapter(i).nextChangeAt();
+    if (at && (!due || *at < *due)) due = at;
+  }
+  m.alarm.set(due);
 }
 
 }  // namespace wavorel::sim

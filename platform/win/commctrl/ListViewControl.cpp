@@ -5,6 +5,7 @@
 
 #include "platform/win/user/Paint.h"
 #include "platform/win/commctrl/Header.h"
+#include "platform/win/commctrl/ListViewReads.h"
 #include "platform/win/commctrl/Notify.h"
 
 namespace wavorel {
@@ -43,33 +44,8 @@ ListViewControl::ListViewControl(HWND hwnd)
       textColor_(GetSysColor(COLOR_WINDOWTEXT)),
       textBackColor_(GetSysColor(COLOR_WINDOW)) {}
 
-namespace {
-
-// Messages that leave the list and its header as they are.
-bool onlyReads(UINT msg) {
-  switch (msg) {
-    case LVM_GETITEMCOUNT:
-    case LVM_GETHEADER:
-    case LVM_GETEXTENDEDLISTVIEWSTYLE:
-    case LVM_GETHOTITEM:
-    case LVM_GETIMAGELIST:
-    case LVM_GETITEMSTATE:
-    case LVM_GETSUBITEMRECT:
-    case LVM_GETITEMRECT:
-    case LVM_GETNEXTITEM:
-    case LVM_GETTOPINDEX:
-    case LVM_GETCOUNTPERPAGE:
-    case LVM_GETCOLUMNWIDTH:
-      return true;
-    default:
-      return false;
-  }
-}
-
-}  // namespace
-
 LRESULT ListViewControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (!paintHeaderRects_.empty() && !onlyReads(msg)) paintHeaderRects_.clear();
+  if (!paintHeaderRects_.empty() && !ListViewMessageOnlyReads(msg)) paintHeaderRects_.clear();
   switch (msg) {
     case WM_CREATE:
       create();

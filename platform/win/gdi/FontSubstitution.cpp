@@ -16,8 +16,10 @@ struct Entry {
 
 // Wide faces take DejaVu Sans; the dialog faces and the other narrow ones its
 // condensed cut (at 8 points it gives the 6 x 13 dialog base units dialogs
-// are laid out for); the Song faces (GBK and Big5 spellings) and the Roman
-// faces take DejaVu Serif.
+// are laid out for); the Times faces, much narrower than DejaVu Serif, its
+// condensed cut, so that their captions fit where the skins measured them;
+// the Song faces (GBK and Big5 spellings) and the other Roman faces take
+// DejaVu Serif.
 const Entry kTable[] = {
     {"Arial", FontFamily::Sans},
     {"Helvetica", FontFamily::Sans},
@@ -33,9 +35,10 @@ const Entry kTable[] = {
     {"Segoe UI", FontFamily::SansCondensed},
     {"Arial Narrow", FontFamily::SansCondensed},
     {"DejaVu Sans Condensed", FontFamily::SansCondensed},
-    {"Times New Roman", FontFamily::Serif},
-    {"Times", FontFamily::Serif},
-    {"MS Serif", FontFamily::Serif},
+    {"Times New Roman", FontFamily::SerifCondensed},
+    {"Times", FontFamily::SerifCondensed},
+    {"MS Serif", FontFamily::SerifCondensed},
+    {"DejaVu Serif Condensed", FontFamily::SerifCondensed},
     {"Georgia", FontFamily::Serif},
     {"SimSun", FontFamily::Serif},
     {"NSimSun", FontFamily::Serif},
@@ -68,11 +71,13 @@ FontSubstitution substituteFace(const char* faceName, BYTE pitchAndFamily) {
 }
 
 const char* fontFileName(FontFamily family, bool bold, bool italic) {
-  static const char* const kFiles[4][4] = {
+  static const char* const kFiles[5][4] = {
       {"DejaVuSans.ttf", "DejaVuSans-Oblique.ttf", "DejaVuSans-Bold.ttf", "DejaVuSans-BoldOblique.ttf"},
       {"DejaVuSansCondensed.ttf", "DejaVuSansCondensed-Oblique.ttf", "DejaVuSansCondensed-Bold.ttf",
        "DejaVuSansCondensed-BoldOblique.ttf"},
       {"DejaVuSerif.ttf", "DejaVuSerif-Italic.ttf", "DejaVuSerif-Bold.ttf", "DejaVuSerif-BoldItalic.ttf"},
+      {"DejaVuSerifCondensed.ttf", "DejaVuSerifCondensed-Italic.ttf", "DejaVuSerifCondensed-Bold.ttf",
+       "DejaVuSerifCondensed-BoldItalic.ttf"},
       {"DejaVuSansMono.ttf", "DejaVuSansMono-Oblique.ttf", "DejaVuSansMono-Bold.ttf",
        "DejaVuSansMono-BoldOblique.ttf"},
   };

@@ -7,7 +7,7 @@
 
 namespace wavorel {
 
-enum class FontFamily { Sans, SansCondensed, Serif, Mono };
+enum class FontFamily { Sans, SansCondensed, Serif, SerifCondensed, Mono };
 
 struct FontSubstitution {
   FontFamily family = FontFamily::Sans;

@@ -18,11 +18,17 @@ constexpr int kCaption = 19;
 
 std::atomic<int> g_width{kDefaultWidth};
 std::atomic<int> g_height{kDefaultHeight};
+std::atomic<void (*)()> g_screenProbe{nullptr};
+
+void probeScreen() {
+  if (auto probe = g_screenProbe.load()) probe();
+}
 
 const bool g_reset = (wavorel::registerStateReset([] { wavorel::setScreenSize(kDefaultWidth, kDefaultHeight); }), true);
 
 // The metrics that follow the screen's size.
 int screenMetric(int index) {
+  probeScreen();
   const int w = g_width, h = g_height;
   switch (index) {
     case SM_CXSCREEN:
@@ -162,6 +168,7 @@ BOOL SystemParametersInfo(UINT action, UINT param, PVOID data, UINT) {
   switch (action) {
     case SPI_GETWORKAREA:
       if (data == nullptr) return SetLastError(ERROR_INVALID_PARAMETER), FALSE;
+      probeScreen();
       *static_cast<RECT*>(data) = RECT{0, 0, g_width, g_height - kTaskbarHeight};
       return TRUE;
     case SPI_GETNONCLIENTMETRICS:
@@ -189,5 +196,7 @@ void setScreenSize(int width, int height) {
   g_width = width > 0 ? width : kDefaultWidth;
   g_height = height > 0 ? height : kDefaultHeight;
 }
+
+void setScreenProbe(void (*probe)()) { g_screenProbe = probe; }
 
 }  // namespace wavorel

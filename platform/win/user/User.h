@@ -244,6 +244,9 @@ namespace wavorel {
 // The screen's size in pixels (the X display's while one is open); 0 or less
 // gives back the fixed 1280 x 1024 screen.
 void setScreenSize(int width, int height);
+// Called whenever the screen's size is asked, before the answer: the
+// presenter connects its display there, so that the size is the display's.
+void setScreenProbe(void (*probe)());
 
 // The private per-window slot of the class library's handle-to-object map.
 void setWindowObject(HWND hwnd, void* object);

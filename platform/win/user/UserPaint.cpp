@@ -1,5 +1,6 @@
 // Update regions: invalidation, validation and the WM_PAINT requests they make.
 #include <memory>
+#include <vector>
 
 #include "platform/win/kernel/Errors.h"
 #include "platform/win/user/MessageQueue.h"
@@ -56,6 +57,18 @@ void redrawTree(Window& w, const wavorel::Region* area, UINT flags) {
   }
 }
 
+// A child draws into its top-level window's surface: an ancestor that is
+// still to paint paints first, or it would later paint over the child that
+// has painted already (the page of a dialog shown again, whose field takes
+// the focus back and has its parent repaint at once).
+void paintAncestorsFirst(const Window& w) {
+  const HWND desktop = WindowManager::instance().desktopHandle();
+  std::vector<std::shared_ptr<Window>> ancestors;
+  for (auto p = wavorel::parentOf(w); p && p->hwnd != desktop; p = wavorel::parentOf(*p)) ancestors.push_back(p);
+  for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it)
+    if ((*it)->needsPaint() && wavorel::visibleChain(**it)) wavorel::sendTo(*it, WM_PAINT, 0, 0);
+}
+
 void paintNow(const std::shared_ptr<Window>& w, bool children) {
   if (w->needsPaint() && wavorel::visibleChain(*w)) wavorel::sendTo(w, WM_PAINT, 0, 0);
   if (!children) return;
@@ -85,7 +98,10 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
     area = std::make_unique<wavorel::Region>(*rect);
   }
   redrawTree(*w, area.get(), flags);
-  if (flags & RDW_UPDATENOW) paintNow(w, (flags & RDW_ALLCHILDREN) != 0);
+  if (flags & RDW_UPDATENOW) {
+    paintAncestorsFirst(*w);
+    paintNow(w, (flags & RDW_ALLCHILDREN) != 0);
+  }
   return TRUE;
 }
 

@@ -155,7 +155,13 @@ HWND SetFocus(HWND hwnd) {
     auto w = wavorel::ownWindowOrFail(hwnd);
     if (!w) return nullptr;
     auto top = wavorel::topLevelOf(w);
-    if (wm.active != top->hwnd) wavorel::activate(top->hwnd);
+    if (wm.active != top->hwnd) {
+      // A hidden window (a program's helper dialog whose buttons it presses)
+      // does not take the activation, and so the keyboard, from a shown one.
+      auto active = wm.find(wm.active);
+      if (!(top->style & WS_VISIBLE) && active && (active->style & WS_VISIBLE)) return nullptr;
+      wavorel::activate(top->hwnd);
+    }
     if (!w->alive()) return nullptr;
   }
   HWND prev = wm.focus;

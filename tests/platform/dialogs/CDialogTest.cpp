@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -244,6 +245,55 @@ TEST_F(CDialogTest, EnterAndEscapeReachOnOKAndOnCancelThroughPreTranslateMessage
   EXPECT_TRUE(dlg.PreTranslateMessage(&enter));
   EXPECT_EQ(dlg.calls.back(), "ok");
   EXPECT_FALSE(IsWindowVisible(dlg.m_hWnd));  // a modeless EndDialog hides
+}
+
+// A popup dialog is centred after OnInitDialog: a modal one on its owner, an
+// unowned one on the screen; a modeless one with an enabled owner, and one
+// that placed itself in OnInitDialog (a hidden helper off the screen), stay.
+TEST_F(CDialogTest, PopupsAreCentredOnTheirOwnerOrTheScreenUnlessPlacedAlready) {
+  auto centre = [](HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  };
+  auto near = [](POINT a, POINT b) { return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1; };
+  RECT work{};
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  const POINT screenCentre{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
+
+  HWND owner = CreateWindowEx(0, "Static", "", WS_POPUP | WS_VISIBLE, 100, 80, 400, 300, nullptr, nullptr, nullptr,
+                              nullptr);
+  CWinApp app("centring");
+  app.m_pMainWnd = CWnd::FromHandle(owner);
+  POINT modal{};
+  setModalResponder([&](const ModalWindow& w) {
+    modal = centre(w.hwnd);
+    return IDCANCEL;
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_TRUE(near(modal, POINT{300, 230})) << modal.x << "," << modal.y;
+
+  ASSERT_TRUE(dlg.Create(IDD_FORM));
+  EXPECT_FALSE(near(centre(dlg.m_hWnd), POINT{300, 230}));
+  dlg.DestroyWindow();
+  app.m_pMainWnd = nullptr;
+  ASSERT_TRUE(dlg.Create(IDD_FORM));
+  EXPECT_TRUE(near(centre(dlg.m_hWnd), screenCentre));
+  dlg.DestroyWindow();
+
+  class COffScreenDlg : public CFormDlg {
+   public:
+    BOOL OnInitDialog() override {
+      SetWindowPos(nullptr, -9999, -9999, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return CFormDlg::OnInitDialog();
+    }
+  } helper;
+  ASSERT_TRUE(helper.Create(IDD_FORM));
+  RECT r{};
+  helper.GetWindowRect(&r);
+  EXPECT_EQ(r.left, -9999);
+  helper.DestroyWindow();
+  DestroyWindow(owner);
 }
 
 TEST_F(CDialogTest, MissingTemplateGivesMinusOne) {

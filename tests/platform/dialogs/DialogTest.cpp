@@ -163,6 +163,13 @@ TEST_F(DialogTest, HiddenDialogDoesNotTakeTheKeyboardUntilShown) {
   char typed[8] = {};
   GetWindowText(other, typed, sizeof typed);
   EXPECT_STREQ(typed, "a");
+  // The program presses the hidden dialog's button and focuses its field:
+  // the click arrives, the keyboard stays where it was.
+  SendMessage(item(IDOK), BM_CLICK, 0, 0);
+  EXPECT_EQ(probe.commands, std::vector<int>{IDOK});
+  EXPECT_EQ(SetFocus(item(IDC_NAME)), nullptr);
+  EXPECT_EQ(GetActiveWindow(), other);
+  EXPECT_EQ(GetFocus(), other);
 
   ShowWindow(dialog, SW_SHOW);
   EXPECT_EQ(GetActiveWindow(), dialog);

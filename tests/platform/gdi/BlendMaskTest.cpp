@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "GdiTestSupport.h"
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Gdi.h"
@@ -50,19 +51,9 @@ template <class Blend>
 void checkBlend(const Case& k, Pixel plain, int plainEvery, COLORREF colour, Blend blend) {
   SCOPED_TRACE(k.name);
   std::mt19937 random(11);
-  HDC dc = CreateCompatibleDC(nullptr);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = kWidth;
-  bi.bmiHeader.biHeight = -kHeight;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  ASSERT_NE(bitmap, nullptr);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  auto* pixels = static_cast<Pixel*>(bits);
+  gditest::Canvas canvas(kWidth, kHeight);
+  HDC dc = canvas.dc;
+  Pixel* pixels = canvas.bits;
   std::vector<Pixel> before(static_cast<size_t>(kWidth * kHeight));
   for (size_t i = 0; i < before.size(); ++i)
     before[i] = plainEvery && random() % plainEvery == 0 ? plain : static_cast<Pixel>(random());
@@ -90,9 +81,6 @@ void checkBlend(const Case& k, Pixel plain, int plainEvery, COLORREF colour, Ble
                       << before[at];
     }
   EXPECT_EQ(wrong, 0);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
 }
 
 TEST_F(BlendMaskTest, EveryCoverageBlendsToTheRoundedMixAndLeavesTheRestAlone) {

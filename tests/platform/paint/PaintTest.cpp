@@ -86,6 +86,20 @@ TEST_F(PaintSuite, ClipChildrenKeepsTheParentOffItsChildren) {
   }
 }
 
+// A child repainted at once (RDW_UPDATENOW) while its parent is still to
+// paint: the parent paints first, so it does not later cover the child.
+TEST_F(PaintSuite, UpdateNowOfAChildPaintsItsPendingParentFirst) {
+  HWND parent = make(WS_POPUP | WS_VISIBLE, 0, 0, 80, 60, nullptr, kRed);
+  HWND child = make(WS_CHILD | WS_VISIBLE, 20, 20, 30, 20, parent, kGreen);
+  composeWindow(parent);
+  InvalidateRect(parent, nullptr, TRUE);
+  RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  WindowImage image = composeWindow(parent);
+  EXPECT_EQ(countColour(image, {20, 20, 50, 40}, kGreen), 30 * 20);
+  EXPECT_EQ(image.colorAt(10, 10), kRed);
+  DestroyWindow(parent);
+}
+
 TEST_F(PaintSuite, ClipSiblingsLeavesTheSiblingAboveAlone) {
   HWND parent = make(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 80, 60, nullptr, kRed);
   HWND top = make(WS_CHILD | WS_VISIBLE, 10, 10, 30, 30, parent, kGreen);

@@ -20,6 +20,8 @@ class NativeWifiTest : public ServiceTest {
  protected:
   void SetUp() override {
     ServiceTest::SetUp();
+    // Before the machine loads, so that its adapters start on this clock.
+    if (realClock_) setClock(std::make_shared<RealClock>());
     DWORD version = 0;
     ASSERT_EQ(WlanOpenHandle(2, nullptr, &version, &client_), static_cast<DWORD>(ERROR_SUCCESS));
     EXPECT_EQ(version, 2u);
@@ -83,6 +85,7 @@ class NativeWifiTest : public ServiceTest {
     return WlanConnect(client_, &guid_, &p, nullptr);
   }
 
+  bool realClock_ = false;
   HANDLE client_ = nullptr;
   GUID guid_{};
   std::u16string description_;
@@ -242,6 +245,30 @@ TEST_F(NativeWifiTest, ProfilesThatAreNotValidAreRefusedWithTheirReason) {
   ASSERT_EQ(WlanReasonCodeToString(WLAN_REASON_CODE_PROFILE_SSID_INVALID, 8, text, nullptr),
             static_cast<DWORD>(ERROR_SUCCESS));
   EXPECT_EQ(std::u16string(text), w("The SSI"));
+}
+
+// On the real clock the service reports a scan's end and a join's failure
+// when they happen, with no further call of the program to notice them.
+class NativeWifiRealClockTest : public NativeWifiTest {
+ protected:
+  void SetUp() override {
+    realClock_ = true;
+    NativeWifiTest::SetUp();
+  }
+};
+
+TEST_F(NativeWifiRealClockTest, ScansAndJoinsEndWithoutAnotherCall) {
+  ASSERT_EQ(WlanScan(client_, &guid_, nullptr, nullptr, nullptr), static_cast<DWORD>(ERROR_SUCCESS));
+  auto noticed = [this](DWORD code, int ms) {
+    return inbox_.waitFor([code](const Notice& n) { return n.source == WLAN_NOTIFICATION_SOURCE_ACM && n.code == code; },
+                          ms);
+  };
+  EXPECT_TRUE(noticed(wlan_notification_acm_scan_complete, 4000));
+  DWORD reason = 0;
+  ASSERT_EQ(setProfile(profileXml("Home", hexOf("HomeNet"), "WPA2PSK", "AES", "wrong horse battery"), 0, reason),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  ASSERT_EQ(connectByProfile("Home"), static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_TRUE(noticed(wlan_notification_acm_connection_attempt_fail, static_cast<int>(pskJoinMs()) + 1500));
 }
 
 TEST_F(NativeWifiTest, ConnectWithTheRightKeyCompletesAndAWrongKeyFailsWithAReason) {
