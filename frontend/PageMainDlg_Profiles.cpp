@@ -18,9 +18,6 @@ constexpr UINT kDetailLabels[kDetailCount] = {IDC_PROF_NETTYPE_LABEL, IDC_PROF_A
 constexpr UINT kDetailValues[kDetailCount] = {IDC_PROF_NETTYPE, IDC_PROF_AUTH, IDC_PROF_ENCRYPTION,
                                               IDC_PROF_CHANNEL, IDC_PROF_POWER};
 
-// The tick of the last accepted Connect of this page.
-DWORD g_dwLastConnect = 0;
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CPageMainDlg_Profiles, CGxTabPage)
@@ -148,7 +145,7 @@ void CPageMainDlg_Profiles::EnableProfileButtons(BOOL bEnable) {
 }
 
 void CPageMainDlg_Profiles::OnConnect() {
-  if (!AcceptConnect(m_btnConnect, g_dwLastConnect)) return;
+  if (!AcceptConnect(m_btnConnect, ConnectPage::kProfiles)) return;
   POSITION pos = m_list.GetFirstSelectedItemPosition();
   const int row = pos ? m_list.GetNextSelectedItem(pos) : -1;
   if (row < 0) return;

@@ -26,9 +26,6 @@ constexpr int kFieldConnected = 1;
 constexpr int kFieldSignal = 6;
 constexpr int kPercentPerLevel = 20;
 
-// The tick of the last accepted Connect of this page.
-DWORD g_dwLastConnect = 0;
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CPageMainDlg_SiteSurvey, CGxTabPage)
@@ -153,7 +150,7 @@ void CPageMainDlg_SiteSurvey::OnSave() {
 }
 
 void CPageMainDlg_SiteSurvey::OnConnect() {
-  if (!AcceptConnect(m_btnConnect, g_dwLastConnect)) return;
+  if (!AcceptConnect(m_btnConnect, ConnectPage::kSiteSurvey)) return;
   const int row = m_list.GetSelectionMark();
   const int image = GetRowImage(m_list, row);
   if (image < 0) return;

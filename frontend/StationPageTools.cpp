@@ -1,6 +1,8 @@
 #include "frontend/StationPageTools.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "frontend/SkinFunctions.h"
 #include "frontend/UiBridge.h"
@@ -10,6 +12,9 @@ namespace {
 
 constexpr DWORD kConnectGapMs = 3000;
 constexpr DWORD kListExtraStyle = 0x140;  // LVS_EX_ONECLICKACTIVATE | LVS_EX_FLATSB
+
+// The tick of each page's last accepted Connect.
+DWORD g_dwLastConnect[static_cast<size_t>(ConnectPage::kCount)] = {};
 
 }  // namespace
 
@@ -56,13 +61,16 @@ int ClickedRow(CListCtrl& list, const NMITEMACTIVATE* click) {
   return list.HitTest(CPoint(click->ptAction));
 }
 
-BOOL AcceptConnect(CWnd& button, DWORD& lastTick) {
+BOOL AcceptConnect(CWnd& button, ConnectPage page) {
   if (!button.GetSafeHwnd() || !button.IsWindowEnabled()) return FALSE;
+  DWORD& lastTick = g_dwLastConnect[static_cast<size_t>(page)];
   const DWORD now = GetTickCount();
   if (now - lastTick < kConnectGapMs) return FALSE;
   lastTick = now;
   return TRUE;
 }
+
+void ResetConnectTicks() { std::fill(std::begin(g_dwLastConnect), std::end(g_dwLastConnect), 0); }
 
 BOOL ConfirmConnectAnother() {
   const CString text = GetMLText("The device has connected to wireless network. Do you need to connect another one ?");

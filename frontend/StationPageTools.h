@@ -45,10 +45,16 @@ int GetRowImage(CListCtrl& list, int row);
 // The row of a list click: the clicked item, or the row under the click point.
 int ClickedRow(CListCtrl& list, const NMITEMACTIVATE* click);
 
+// The pages whose Connect presses are spaced, each with its own process-wide
+// tick of the last accepted press (0 at start).
+enum class ConnectPage { kProfiles, kSiteSurvey, kCount };
 // The first step of a page's Connect: TRUE when the button is enabled and at
-// least 3000 ms (unsigned tick difference) passed since `lastTick`, which
-// then takes the current tick.
-BOOL AcceptConnect(CWnd& button, DWORD& lastTick);
+// least 3000 ms (unsigned tick difference) passed since the page's last
+// accepted press, which then takes the current tick.
+BOOL AcceptConnect(CWnd& button, ConnectPage page);
+// Both ticks back to 0, as at process start: for a front end made again on a
+// platform whose clock started again.
+void ResetConnectTicks();
 // Asks through the bridge whether to connect although connected already;
 // TRUE for Yes.
 BOOL ConfirmConnectAnother();

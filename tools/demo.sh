@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs the program's main job on the default simulated
-# adapter: WavorelVista starts in station mode, its worker finds the adapter
-# and reports the link into the main dialog's status page and the tray; then
+# adapter: WavorelVista starts in station mode as a user's would after making
+# a WPA2-PSK profile for HomeNet and connecting (tools/vista-station-root.sh),
+# so the system joins HomeNet again and its worker reports the link into the
+# main dialog's status page and the tray; then
 # it runs once more in soft-AP mode, where the AP worker fills the basic page
 # and reports the AP's state to the tray. Then Wavorel (the XP build) runs
 # the same two ways, each on a fresh root of its own; its station run starts
@@ -17,10 +19,10 @@
 # (default 6000; set it empty to keep the program running until it is asked
 # to stop, e.g. by a start with /EndPrevInst); Wavorel's station run lasts at
 # least 16000 ms, since its worker releases the supplicant on its first tick
-# and joins again on its WPS timer 10 s later. WavorelVista's station run uses
-# the usual platform root; the other runs roots of their own
-# (build/demo/ap-root, build/demo/xp-root, build/demo/xp-ap-root), so the
-# usual root's mode is left as it was. With a display
+# and joins again on its WPS timer 10 s later. Each run has a fresh root of
+# its own (build/demo/vista-root, build/demo/ap-root, build/demo/xp-root,
+# build/demo/xp-ap-root), so the usual root is left as it was. With a display
+# the program runs on the usual platform root instead; there
 # it is a normal window: drag it, switch modes, and end it from the tray
 # menu's "Exit".
 # Arguments go to the program (/AutoHide, /AllowMI, ...).
@@ -58,8 +60,10 @@ run() {
 }
 
 echo "Station mode:"
+vistaroot=$PWD/$out/vista-root
+bash tools/vista-station-root.sh "$vistaroot"
 status=0
-run WavorelVista "" "$@" || status=$?
+WAVOREL_ROOT="$vistaroot" run WavorelVista "" "$@" || status=$?
 
 # Soft-AP mode, on a root of its own whose saved mode is soft AP.
 echo "Soft-AP mode:"

@@ -40,7 +40,8 @@ constexpr UINT IDS_EDITOR_TAB_SECURITY = 6288;
 constexpr UINT IDS_EDITOR_OK = 2132;
 constexpr UINT IDS_EDITOR_CANCEL = 2133;
 constexpr UINT IDS_ENTER_PROFILE_NAME = 534;
-constexpr UINT IDS_ENTER_SSID = 237;
+// Wavorel's string 237 is its advanced page's.
+constexpr UINT IDS_ENTER_SSID = WAVOREL_BUILD_XP ? 536 : 237;
 constexpr UINT IDS_LEAP_ID_REQUIRED = 415;
 
 // The bridge commands the editors carry out: 17 to this one.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "frontend/SiteEditor.h"
+#include "frontend/StationPageTools.h"
 #include "platform/testing/Drivers.h"
 #include "platform/win/kernel/Paths.h"
 #include "platform/win/kernel/Resources.h"
@@ -11,6 +12,9 @@
 namespace station_front_end {
 
 bool StationFrontEnd::start(bool apMode) {
+  // A program started anew: the pages' Connect ticks start at 0 on the
+  // platform's clock, which a test's platform started again.
+  ResetConnectTicks();
   CWavorelDlg::SetTableCreators(&CTableCtrl_QZ::Make, &CTableCtrl_AP::Make);
   m_app = std::make_unique<CWavorelApp>();
   std::string line;

@@ -34,6 +34,8 @@ wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/StationTabPag
 # their resources as the program compiles them.
 if(name MATCHES "_vista$")
   target_link_libraries(${name} PRIVATE station_host_vista)
+  # A station start on the demo's seeded root.
+  target_compile_definitions(${name} PRIVATE VISTA_STATION_ROOT_SCRIPT="${PROJECT_SOURCE_DIR}/tools/vista-station-root.sh")
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/HideDlg.rc)
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/tests/station/status/data/StationPages.rc)
 else()

@@ -27,6 +27,7 @@ struct Look {
 struct Monitor {
   std::map<int, LinkObserver> observers;
   std::map<std::string, Look> looks;
+  std::vector<std::function<void()>> jobs;  // afterLook's
   int nextId = 1;
   int clockListener = 0;
   LinkAlarm alarm{[] { checkLinks(); }};
@@ -40,6 +41,7 @@ Monitor& monitor() {
 const bool g_reset = (registerStateReset([] {
                         std::lock_guard<std::recursive_mutex> lock(machineMutex());
                         monitor().looks.clear();
+                        monitor().jobs.clear();
                       }),
                       true);
 
@@ -107,6 +109,11 @@ void removeLinkObserver(int id) {
   monitor().observers.erase(id);
 }
 
+void afterLook(std::function<void()> job) {
+  std::lock_guard<std::recursive_mutex> lock(machineMutex());
+  monitor().jobs.push_back(std::move(job));
+}
+
 void checkLinks() {
   std::lock_guard<std::recursive_mutex> lock(machineMutex());
   Monitor& m = monitor();
@@ -127,6 +134,12 @@ void checkLinks() {
     now.state = steps.empty() ? was.state : steps.back().state;
     it->second = now;
     compare(a.guid(), was, now, steps);
+  }
+  // A job's own looks run the jobs queued meanwhile.
+  while (!m.jobs.empty()) {
+    std::vector<std::function<void()>> jobs;
+    jobs.swap(m.jobs);
+    for (auto& job : jobs) job();
   }
   // The next look is due when an adapter next changes by itself.
   std::optional<uint64_t> due;

@@ -37,6 +37,11 @@ using LinkObserver = std::function<void(const LinkNotice&)>;
 int addLinkObserver(LinkObserver observer);
 void removeLinkObserver(int id);
 
+// Queues work an observer wants done once the current look has told every
+// observer (it may change adapters and look again itself): it runs at the end
+// of checkLinks, under the machine lock.
+void afterLook(std::function<void()> job);
+
 // Compares every adapter with the last look and tells the observers (nothing
 // happens while there are none, so the machine is not loaded for nothing).
 void checkLinks();

@@ -89,7 +89,15 @@ NativeWifiService& NativeWifiService::instance() {
 }
 
 HANDLE NativeWifiService::open(DWORD /*version*/) {
-  if (observer_ == 0) observer_ = addLinkObserver([this](const LinkNotice& n) { onLink(n); });
+  if (observer_ == 0) {
+    // The service starts: it takes the interfaces present now.
+    observer_ = addLinkObserver([this](const LinkNotice& n) { onLink(n); });
+    if (Machine* m = machineIfLoaded()) {
+      for (size_t i = 0; i < m->adapterCount(); ++i)
+        if (m->adapter(i).present()) startAutoConnect(m->adapter(i));
+      checkLinks();
+    }
+  }
   uintptr_t h = nextHandle_++;
   clients_[h] = Client{};
   return reinterpret_cast<HANDLE>(h);
@@ -196,8 +204,10 @@ void NativeWifiService::onLink(const LinkNotice& notice) {
   switch (notice.change) {
     case LinkChange::ScanComplete:
       notify(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_scan_complete, guid, {});
+      if (autoConnectScans_.erase(guid)) afterLook([this, guid] { autoConnect(guid); });
       break;
     case LinkChange::ScanFailed: {
+      autoConnectScans_.erase(guid);
       std::vector<uint8_t> reason(4);
       wire::putU32(reason.data(), WLAN_REASON_CODE_UNKNOWN);
       notify(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_scan_fail, guid, reason);
@@ -257,8 +267,10 @@ void NativeWifiService::onLink(const LinkNotice& notice) {
     }
     case LinkChange::Arrival:
       notify(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_interface_arrival, guid, {});
+      startAutoConnect(*a);
       break;
     case LinkChange::Removal:
+      autoConnectScans_.erase(guid);
       notify(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_interface_removal, guid, {});
       break;
     case LinkChange::LinkEvent:
@@ -269,6 +281,7 @@ void NativeWifiService::onLink(const LinkNotice& notice) {
 void NativeWifiService::connect(Adapter& a, const WlanProfile& p, WLAN_CONNECTION_MODE mode,
                                 const DOT11_BSSID_LIST* bssids) {
   checkLinks();  // report what happened before this request first
+  autoConnectScans_.erase(a.guid());  // a client's request wins over the automatic one
   if (a.connected() || a.joining()) {
     // A new connection ends the current one (or join) first (in AP mode: the BSS restarts).
     a.disassociate();
@@ -315,7 +328,33 @@ void NativeWifiService::failConnection(Adapter& a, WLAN_REASON_CODE reason) {
   connections_.erase(a.guid());
 }
 
+void NativeWifiService::startAutoConnect(Adapter& a) {
+  if (a.connected() || a.joining() || a.apMode()) return;
+  const auto& profiles = store(a.guid()).profiles();
+  if (std::none_of(profiles.begin(), profiles.end(), [](const StoredProfile& p) { return p.profile.autoConnect; }))
+    return;
+  a.startScan();
+  if (a.scanning()) autoConnectScans_.insert(a.guid());
+}
+
+void NativeWifiService::autoConnect(const std::string& guid) {
+  Machine* m = machineIfLoaded();
+  Adapter* a = m ? m->findAdapter(guid) : nullptr;
+  if (!a || !a->present() || a->connected() || a->joining() || a->apMode()) return;
+  const std::vector<ScanEntry> heard = a->scanResults();
+  for (const StoredProfile& p : store(guid).profiles()) {
+    if (!p.profile.autoConnect) continue;
+    bool inRange = std::any_of(heard.begin(), heard.end(),
+                               [&](const ScanEntry& e) { return e.network->ssid == p.profile.ssid; });
+    if (inRange) {
+      connect(*a, p.profile, wlan_connection_mode_profile, nullptr);
+      return;
+    }
+  }
+}
+
 void NativeWifiService::disconnect(Adapter& a) {
+  autoConnectScans_.erase(a.guid());
   a.disassociate();
   checkLinks();
 }
@@ -358,6 +397,7 @@ void NativeWifiService::reset() {
     stores_.clear();
     connections_.clear();
     lastStored_.clear();
+    autoConnectScans_.clear();
     reportedSsidLength_.reset();
     if (observer_) removeLinkObserver(observer_);
     observer_ = 0;

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,12 @@ class NativeWifiService {
 
   static uintptr_t key(HANDLE h) { return reinterpret_cast<uintptr_t>(h); }
   void onLink(const LinkNotice& notice);
+  // Automatic configuration when the service starts with an interface (the
+  // first client's open, an adapter's arrival): an interface that is not
+  // connected scans, and when the scan ends joins the first profile in its
+  // order marked for automatic connection whose network the scan heard.
+  void startAutoConnect(Adapter& a);
+  void autoConnect(const std::string& guid);
   void notify(DWORD source, DWORD code, const std::string& guid, std::vector<uint8_t> data);
   // The MSM associated notification, once per connection.
   void associated(Adapter& a);
@@ -102,6 +109,7 @@ class NativeWifiService {
   std::map<std::string, std::unique_ptr<WlanProfileStore>> stores_;
   std::map<std::string, Connection> connections_;
   std::map<std::string, LastStored> lastStored_;
+  std::set<std::string> autoConnectScans_;  // interfaces whose start-up scan runs
   std::map<void*, std::unique_ptr<uint8_t[]>> memory_;
   int observer_ = 0;
   std::optional<ULONG> reportedSsidLength_;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <typeinfo>
@@ -20,6 +21,7 @@
 #include "frontend/WavorelDlg.h"
 #include "platform/mfc/ControlRef.h"
 #include "platform/sim/radio/Machine.h"
+#include "platform/win/kernel/Paths.h"
 #include "tests/frontend/StationFrontEnd.h"
 #include "tests/station/host/StationHostTest.h"
 #include "station/profiles/HiddenSsidDlg.h"
@@ -30,6 +32,7 @@ class StationEndToEndTest : public station::testing::StationHostTest, protected 
  protected:
   void SetUp() override {
     StationHostTest::SetUp();
+    seedRoot();
     std::string error;
     ASSERT_TRUE(wavorel::skin::writeSkin(programLinux() + "/Skin", &error)) << error;
     ASSERT_TRUE(start());
@@ -37,6 +40,9 @@ class StationEndToEndTest : public station::testing::StationHostTest, protected 
     // Message boxes of the run are answered OK.
     wavorel::setModalResponder([](const wavorel::ModalWindow&) { return IDOK; });
   }
+  // What an earlier run left in the platform root before the program starts
+  // (here nothing: a fresh root).
+  virtual void seedRoot() {}
   void TearDown() override {
     wavorel::setModalResponder(nullptr);
     stop();
@@ -449,6 +455,35 @@ TEST_F(StationEndToEndTest, StationToApAndBackThreeTimesLeavesNoWorkerOrBridgeWi
     table_ = dynamic_cast<CTableCtrl_QZ*>(dialog().GetStationTable());
     ASSERT_NE(table_, nullptr) << round;
   }
+}
+
+// The root the demo's station run starts on (tools/vista-station-root.sh):
+// the profile "Home" of HomeNet in the worker's INI store and in the system's
+// profile store. The store files go into this fixture's data folder.
+class SeededStationEndToEndTest : public StationEndToEndTest {
+ protected:
+  void seedRoot() override {
+    namespace fs = std::filesystem;
+    const fs::path seed = root() + "/seed";
+    const std::string command = std::string("bash '") + VISTA_STATION_ROOT_SCRIPT + "' '" + seed.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string dataFolder;
+    ASSERT_TRUE(wavorel::resolveWindowsPath("C:\\Data", dataFolder));
+    const auto options = fs::copy_options::recursive | fs::copy_options::overwrite_existing;
+    fs::copy(seed / "drive_c/Users/User/AppData/Local", dataFolder, options);
+    fs::copy(seed / "wlansvc", root() + "/wlansvc", options);
+  }
+};
+
+TEST_F(SeededStationEndToEndTest, StartOnTheDemoRootFindsHomeNetConnectedWithItsProfile) {
+  EXPECT_TRUE(runUntil([&] { return linkValue(1) == "HomeNet"; }, 10000)) << linkValue(0);
+  EXPECT_EQ(linkValue(3), "WPA2-PSK");
+  EXPECT_TRUE(runUntil([&] { return trayFrame() == 3; }, 5000)) << trayTip();
+  EXPECT_EQ(trayTip(), "Wireless Net  Status : Good (HomeNet)");
+  showPage(2);
+  CSortListCtrl& profiles = table_->GetProfilePage().GetList();
+  EXPECT_TRUE(runUntil([&] { return rowOf(profiles, "Home") >= 0; }, 5000));
+  EXPECT_EQ(std::string(profiles.GetItemText(rowOf(profiles, "Home"), 1)), "HomeNet");
 }
 
 }  // namespace

@@ -4,9 +4,8 @@
 // pages) and the AP tab control starting the XP AP worker, on a world with
 // an 802.1X network, a pre-shared-key network and soft-AP clients, the
 // program folder as installed (INI, English texts, skin) and a virtual clock.
-// Like the program, each test starts the workers once in its process (ctest
-// runs every test in a process of its own): the supplicant layer keeps state
-// of a first run that a second station run in the same process trips over.
+// A test leaves nothing behind in the process: the tests run one after the
+// other in one process as well as each in its own.
 #pragma once
 
 #include <chrono>

@@ -12,6 +12,7 @@
 #include "platform/win/kernel/Process.h"
 #include "worker/DriverCodes.h"
 #include "worker/OidRequest.h"
+#include "station/profiles/ProfileEditorDlg.h"
 #include "station/status/APDetailInfoDlg.h"
 #include "station/status/PageGeneralDlg.h"
 #include "station/status/PageWPSDlg.h"
@@ -92,6 +93,26 @@ TEST_F(HostXpTest, DetailViewAndWpsDialogsHaveTheirTextsBesideTheLinkPagesString
     EXPECT_TRUE(text.LoadString(c.id)) << c.id;
     EXPECT_EQ(std::string(text), c.text) << c.id;
   }
+}
+
+TEST_F(HostXpTest, ProfileEditorWarnsOfAnEmptySsidInItsOwnTextBesideTheAdvancedPagesString) {
+  // OK on a named profile without an SSID: the warning box shows the
+  // editor's text, not the advanced page's string 237.
+  CSorvik2007Dlg& h = openHost();
+  auto* editor = dynamic_cast<CProfileEditorDlg*>(h.GetSecondaryDialog(kHostDlgProfileEditor));
+  ASSERT_NE(editor, nullptr);
+  editor->GetSystemConfigPage()->LoadDefaults("P");
+  editor->GetAuthEncryPage()->SetDefaults();
+  editor->ShowWindow(SW_SHOW);
+  editor->RunBridgeCommand(BRIDGE_CMD_EDITOR_SSID, "");
+  wavorel::pumpMessages();
+  received().clear();
+  editor->RunBridgeCommand(BRIDGE_CMD_EDITOR_OK, "1");
+  wavorel::pumpMessages();
+  EXPECT_EQ(messages(), std::vector<std::string>{"Please enter SSID"});
+  CString advanced;
+  EXPECT_TRUE(advanced.LoadString(237));
+  EXPECT_EQ(std::string(advanced), "Automatically set channel according to wireless mode.");
 }
 
 TEST_F(HostXpTest, HandOverFindsTheStripsButtonsAndDisablesTheProfileAndWpsTabs) {
