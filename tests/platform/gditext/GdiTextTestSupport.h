@@ -12,20 +12,25 @@
 
 namespace wavorel::testing {
 
+// A 32-bit top-down DIB section of `width` x `height` pixels.
+inline HBITMAP CreateTopDownDib32(HDC dc, int width, int height, void** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 class CanvasTest : public PlatformTest {
  protected:
   void SetUp() override {
     PlatformTest::SetUp();
     dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap = CreateTopDownDib32(dc, kWidth, kHeight, &bits);
     ASSERT_NE(bitmap, nullptr);
     oldBitmap = SelectObject(dc, bitmap);
     PatBlt(dc, 0, 0, kWidth, kHeight, WHITENESS);

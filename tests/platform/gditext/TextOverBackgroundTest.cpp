@@ -28,15 +28,8 @@ struct NoiseCanvas {
 
   NoiseCanvas(unsigned seed, COLORREF plain) {
     dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    bitmap = CreateTopDownDib32(dc, kWidth, kHeight, &pixels);
     bits = static_cast<DWORD*>(pixels);
     old = SelectObject(dc, bitmap);
     std::mt19937 random(seed);
