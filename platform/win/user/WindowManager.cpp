@@ -127,7 +127,10 @@ std::shared_ptr<Window> WindowManager::find(HWND hwnd) const {
   if (last && last->manager == this && last->removals == removals_.load(std::memory_order_acquire)) {
     for (const auto& k : last->windows) {
       if (k.hwnd != hwnd) continue;
-      if (auto w = k.window.lock()) return w->alive() ? w : nullptr;
+      if (auto w = k.window.lock()) {
+        if (w->alive()) return w;
+        return nullptr;
+      }
       break;
     }
   }
