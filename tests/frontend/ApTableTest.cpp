@@ -643,5 +643,13 @@ TEST_F(ApPagesScreenshotTest, FourPagesWithTheWorkersData) {
   EXPECT_GT(changedPixels(about, shoot(), rectIn(dlg, *t.GetAboutPage().GetField(3))), 0);
 }
 
+// The pages' titles are not cut at the bottom: the descenders of "Security"
+// and "Configuration" stay inside.
+TEST_F(ApTableTest, PageTitlesHoldALineOfTheirFont) {
+  EXPECT_EQ(expectTitlesHoldALineOfTheirFont(table()),
+            (std::vector<std::string>{"Basic Parameters for Soft AP", "Network Security Configuration",
+                                      "Access Control Configuration", "About Version and Network Information"}));
+}
+
 }  // namespace
 }  // namespace station_table_test
