@@ -63,6 +63,11 @@ uint32_t WpsRun::settle(uint64_t now, const std::vector<const WorldNetwork*>& in
 uint32_t WpsRun::status(uint64_t now, const std::vector<const WorldNetwork*>& inRange) {
   if (!request_) return kNotUsed;
   uint32_t state = final_ ? final_ : settle(now, inRange);
+  // Errors the enrollee would retry past (too many or no push-button APs, a
+  // wrong PIN) last until the walk time is over; a failure that ended the
+  // exchange (513 and above) stays as it is.
+  if (state != kWpsConfigured && state < kInvalidSsid && now - startedAt_ >= kWpsWalkTimeMs)
+    state = final_ = kWpsEapFailed;
   return state | (request_->pin ? kWpsPinRun : 0);
 }
 

@@ -1,7 +1,9 @@
 // One WPS run of the driver, by push button or PIN, as enrollee or registrar.
 // The run moves through the protocol's states on the platform clock: a scan,
 // then one state every kWpsStepMs, ending in "configured" (15) with a
-// credential, or in an error state. The status word carries bit 28 in a PIN run.
+// credential, or in an error state. As a real enrollee does, a run that has not
+// been configured within the walk time gives up: its state becomes "EAP
+// process failed" (516). The status word carries bit 28 in a PIN run.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +16,10 @@
 namespace wavorel::sim {
 
 constexpr uint64_t kWpsStepMs = 250;
+constexpr uint64_t kWpsWalkTimeMs = 120000;
 constexpr uint32_t kWpsConfigured = 15;
 constexpr uint32_t kWpsPinRun = 0x10000000u;
+constexpr uint32_t kWpsEapFailed = 516;
 
 struct WpsRequest {
   bool pin = false;

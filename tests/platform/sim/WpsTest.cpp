@@ -69,6 +69,35 @@ TEST_F(RadioWpsTest, PinRunsCheckThePinAndTheChosenAccessPoint) {
   }
 }
 
+// The state just before and just after the walk time: errors the enrollee
+// retries past give up there, an ended run keeps its end.
+TEST_F(RadioWpsTest, RunsNotConfiguredWithinTheWalkTimeGiveUp) {
+  const std::vector<uint8_t> home = {0x00, 0x1D, 0x7E, 0x11, 0x22, 0x01};
+  struct Case {
+    const char* name;
+    std::string extraWorld;
+    bool pin;
+    std::string digits, ssid;
+    uint32_t before, after;
+  };
+  const std::string secondButton =
+      "[Network Second]\nSsid = Other\nBssid = 00-1D-7E-11-22-0A\nChannel = 6\nWPS = PushButton\n";
+  const Case cases[] = {
+      {"wrong PIN", "", true, "12345678", "HomeNet", 262 | kWpsPinRun, kWpsEapFailed | kWpsPinRun},
+      {"two buttons", secondButton, false, "", "", 257, kWpsEapFailed},
+      {"right PIN", "", true, "12345670", "HomeNet", kWpsConfigured | kWpsPinRun, kWpsConfigured | kWpsPinRun},
+      {"no such AP", "", true, "12345670", "Elsewhere", 513 | kWpsPinRun, 513 | kWpsPinRun},
+  };
+  for (const Case& c : cases) {
+    useWorld(std::string(defaultWorldText()) + c.extraWorld);
+    start(c.pin, c.digits, c.ssid, home);
+    clock().advance(kWpsWalkTimeMs - 1000);
+    EXPECT_EQ(queryU32(OID_VX_WPS_STATUS), c.before) << c.name;
+    clock().advance(1000);
+    EXPECT_EQ(queryU32(OID_VX_WPS_STATUS), c.after) << c.name;
+  }
+}
+
 TEST_F(RadioWpsTest, TwoPushButtonNetworksOverlap) {
   useWorld(std::string(defaultWorldText()) +
            "[Network Second]\nSsid = Other\nBssid = 00-1D-7E-11-22-0A\nChannel = 6\nWPS = PushButton\n");

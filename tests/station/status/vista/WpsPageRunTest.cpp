@@ -143,6 +143,20 @@ TEST_F(WpsPageRunTest, PinRunWithTheNetworksPinConfiguresAndAWrongOneFails) {
   EXPECT_EQ(storeValue(kIniKindWps, "Common", "PinCode"), "12345670");
 }
 
+TEST_F(WpsPageRunTest, WrongPinRunEndsWithTheFailureOnceTheDriverGivesUp) {
+  startWps();
+  command(BRIDGE_CMD_WPS_SELECT_AP, std::to_string(apRowOf("HomeNet")).c_str());
+  typePin("00000000");
+  command(BRIDGE_CMD_WPS_PIN);
+  EXPECT_TRUE(waitForStatus("PIN - Error PIN Code (R-Hash mismatch)"));
+  received().clear();
+  EXPECT_TRUE(waitForStatus("PIN - WPS Eap process failed", 125000)) << wps()->GetStatusText();
+  EXPECT_EQ(lastOf(BRIDGE_UI_WPS_PROGRESS), "0");
+  EXPECT_EQ(lastOf(BRIDGE_UI_WPS_BUTTON_ENABLE), "1") << "Rescan enabled again";
+  EXPECT_FALSE(KillTimer(wps()->GetSafeHwnd(), kWpsStatePollTimer)) << "the state poll stopped";
+  EXPECT_EQ(g_bWpsConnect, 0);
+}
+
 TEST_F(WpsPageRunTest, PinTextIsCheckedBeforeTheStart) {
   startWps();
   command(BRIDGE_CMD_WPS_SELECT_AP, std::to_string(apRowOf("HomeNet")).c_str());
