@@ -76,7 +76,14 @@ BOOL CGxTabCtrl::CreatePageWindow(int index) {
   if (!InRange(index)) return FALSE;
   CGxTabPage* page = m_pages[index].page;
   if (page->GetSafeHwnd()) return TRUE;
-  return page->Create(m_pages[index].templateId, this);
+  // A page's dialog gives its first control the focus as it is made. When
+  // the keyboard is on this control (a label walked with the arrow keys),
+  // it stays there.
+  const HWND focus = ::GetFocus();
+  const bool focusHere = focus && ::IsChild(GetSafeHwnd(), focus);
+  const BOOL made = page->Create(m_pages[index].templateId, this);
+  if (made && focusHere && ::IsWindow(focus) && ::GetFocus() != focus) ::SetFocus(focus);
+  return made;
 }
 
 void CGxTabCtrl::CreateAllPageWindows() {

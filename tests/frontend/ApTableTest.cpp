@@ -659,6 +659,27 @@ TEST_F(ApTableTest, TabGoesThroughTheFieldsOfThePageShown) {
   EXPECT_FALSE(inRing(ring, basic.GetSsidEdit().GetSafeHwnd())) << "a hidden page";
 }
 
+// The arrow keys walk the labels with the keyboard: each press shows the next
+// page (the previous one going back) and leaves the focus on the label, also
+// when the page is shown for the first time.
+TEST_F(ApTableTest, ArrowKeysOnTheLabelsWalkThePagesAndKeepTheFocus) {
+  wavorel::runFor(CTableCtrl_AP::kSwitchDebounceMs);
+  table().GetLabel(0)->SetFocus();
+  struct Step {
+    UINT vk;
+    int page;
+  };
+  for (const Step& step : {Step{VK_RIGHT, 1}, Step{VK_RIGHT, 2}, Step{VK_RIGHT, 3}, Step{VK_LEFT, 2}, Step{VK_LEFT, 1}}) {
+    wavorel::sendKey(step.vk, true);
+    wavorel::sendKey(step.vk, false);
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) AfxGetApp()->PumpMessage();
+    wavorel::runFor(CTableCtrl_AP::kSwitchDebounceMs);
+    EXPECT_EQ(table().GetCurSel(), step.page) << step.vk;
+    EXPECT_EQ(::GetFocus(), table().GetLabel(step.page)->GetSafeHwnd()) << step.vk << " to " << step.page;
+  }
+}
+
 // The pages' titles are not cut at the bottom: the descenders of "Security"
 // and "Configuration" stay inside.
 TEST_F(ApTableTest, PageTitlesHoldALineOfTheirFont) {
