@@ -44,6 +44,7 @@ BEGIN_MESSAGE_MAP(CAuthSecuDlg_AP, CDialog)
   ON_BN_CLICKED(IDC_APSEC_KEY4, &CAuthSecuDlg_AP::OnKeyRadio)
   ON_BN_CLICKED(IDC_APSEC_SHOW_PASSWORD, &CAuthSecuDlg_AP::OnShowPassword)
   ON_MESSAGE(WM_HELP, &CAuthSecuDlg_AP::OnHelp)
+  ON_MESSAGE(WM_WINDOWPOSCHANGING, &CAuthSecuDlg_AP::OnWindowPosChanging)
   ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -329,6 +330,14 @@ void CAuthSecuDlg_AP::OnShowPassword() {
 }
 
 LRESULT CAuthSecuDlg_AP::OnHelp(WPARAM, LPARAM) { return TRUE; }
+
+// The front end's security page is what the person sees and types into: the
+// dialog, off the screen, is shown by its modal run without being activated,
+// and so never takes the keyboard from the main window.
+LRESULT CAuthSecuDlg_AP::OnWindowPosChanging(WPARAM, LPARAM lParam) {
+  if (auto* position = reinterpret_cast<WINDOWPOS*>(lParam)) position->flags |= SWP_NOACTIVATE;
+  return 0;
+}
 
 void CAuthSecuDlg_AP::OnDestroy() {
   // A window destroyed under the modal run ends it as a cancel.

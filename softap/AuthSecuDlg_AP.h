@@ -62,6 +62,7 @@ class CAuthSecuDlg_AP : public CDialog {
   void OnKeyRadio();
   void OnShowPassword();
   LRESULT OnHelp(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWindowPosChanging(WPARAM wParam, LPARAM lParam);
   void OnDestroy();
   DECLARE_MESSAGE_MAP()
 

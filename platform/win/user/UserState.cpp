@@ -101,11 +101,16 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     w->style &= ~minMax;
     target = w->normalRect;
   }
-  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+  // A window that appears now is activated by SetWindowPos, unless its
+  // WM_WINDOWPOSCHANGING asks for SWP_NOACTIVATE; one already shown is
+  // activated here.
+  const bool appears = show && !wasVisible;
+  UINT flags = SWP_NOZORDER | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+  if (!(activateIt && appears)) flags |= SWP_NOACTIVATE;
   SetWindowPos(hwnd, nullptr, target.left, target.top, target.right - target.left, target.bottom - target.top, flags);
   if (!w->alive()) return wasVisible;
   if (isTopLevel(*w)) {
-    if (activateIt && show) wavorel::activate(hwnd);
+    if (activateIt && show && !appears) wavorel::activate(hwnd);
     if (place == Place::Minimize && !activateIt && WindowManager::instance().active == hwnd) activateOwnerOf(*w);
   }
   return wasVisible;

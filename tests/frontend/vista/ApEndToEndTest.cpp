@@ -201,6 +201,30 @@ TEST_F(ApEndToEndTest, Wpa2PskFromTheSecurityPageAdmitsTheRightPassphraseOnly) {
   EXPECT_FALSE(associated(kBad));
 }
 
+// The worker's security dialog, opened for the security page, is not
+// activated and leaves the keyboard on the label: the next arrow key goes on to the
+// next page, which cancels the dialog.
+TEST_F(ApEndToEndTest, ArrowKeysWalkOnPastTheSecurityPageWhileItsDialogRuns) {
+  begin();
+  startWorker();
+  const HWND security = table_->GetLabel(1)->GetSafeHwnd();
+  ::SetFocus(security);
+  whileSecurityDialogRuns([&] {
+    EXPECT_EQ(::GetActiveWindow(), dialog().GetSafeHwnd());
+    EXPECT_EQ(::GetFocus(), security);
+    CTableCtrl_AP::SetLastSwitchTick(0);
+    wavorel::sendKey(VK_RIGHT, true);
+    wavorel::sendKey(VK_RIGHT, false);
+    // Left open by a key that went elsewhere, the dialog is ended here.
+    postScript([this] {
+      if (securityDialog()) securityDialog()->EndDialog(IDCANCEL);
+    });
+  });
+  EXPECT_EQ(table_->GetCurSel(), 2);
+  EXPECT_EQ(::GetFocus(), table_->GetLabel(2)->GetSafeHwnd());
+  EXPECT_EQ(securityDialog(), nullptr);
+}
+
 TEST_F(ApEndToEndTest, AllBlockedWithTheClientsAddressRefusesItAndBothListsStayEqual) {
   begin(client("Good", kGood, "Arrives = 1"));
   startWorker();

@@ -341,6 +341,24 @@ TEST_F(WindowTest, WindowPosChangingCanAdjustTheMove) {
   EXPECT_EQ(r.bottom - r.top, 500);
 }
 
+// ShowWindow activates through the window's position change: a window whose
+// WM_WINDOWPOSCHANGING adds SWP_NOACTIVATE appears without taking the
+// activation, and a later SW_SHOW of the shown window activates it.
+TEST_F(WindowTest, ShowWindowLeavesTheActivationToWmWindowPosChanging) {
+  HWND main = make("main", WS_POPUP | WS_VISIBLE);
+  ASSERT_EQ(GetActiveWindow(), main);
+  HWND helper = make("helper");
+  on(WM_WINDOWPOSCHANGING, [](HWND, UINT, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+        reinterpret_cast<WINDOWPOS*>(lParam)->flags |= SWP_NOACTIVATE;
+        return 0;
+      }, helper);
+  ShowWindow(helper, SW_SHOWNORMAL);
+  EXPECT_TRUE(IsWindowVisible(helper));
+  EXPECT_EQ(GetActiveWindow(), main);
+  ShowWindow(helper, SW_SHOW);
+  EXPECT_EQ(GetActiveWindow(), helper);
+}
+
 TEST_F(WindowTest, ZOrderAndTopmost) {
   HWND a = make("a");
   HWND b = make("b");
