@@ -185,8 +185,8 @@ void X11Display::show(HWND hwnd, Shown& shown) {
     attrs.override_redirect = (w->style & WS_POPUP) && (w->style & WS_CAPTION) != WS_CAPTION ? True : False;
     attrs.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
                        KeyReleaseMask | StructureNotifyMask;
-    // No background: the server does not fill what the window's pixels,
-    // put right after, cover anyway.
+    // No background: the server leaves the window unfilled, as its pixels
+    // are put right after it is mapped.
     attrs.background_pixmap = None;
     shown.xwin = XCreateWindow(d, DefaultRootWindow(d), r.left, r.top, width, height, 0, CopyFromParent, InputOutput,
                                CopyFromParent, CWOverrideRedirect | CWEventMask | CWBackPixmap, &attrs);
