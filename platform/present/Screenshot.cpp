@@ -5,12 +5,12 @@
 #include <cctype>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
-#include "platform/win/gdi/ImageFile.h"
-#include "platform/win/kernel/AtomicFile.h"
 #include "platform/win/user/User.h"
+#include "platform/win/gdi/ImageFile.h"
 
 namespace wavorel::present {
 
@@ -23,12 +23,13 @@ bool endsWithBmp(const std::string& path) {
   return tail == ".bmp";
 }
 
-// The image's rows are the file's as they are (32 bits, top down). A
-// screenshot is a picture of the moment, rewritten at every change: replaced
-// whole, never flushed to disk.
 bool writeBmp(const WindowImage& image, const std::string& path) {
-  return writeFileAtomically(path, gdi::encodeBmp32(image.pixels.data(), image.width, image.height),
-                             Durability::Unsynced);
+  auto bitmap = gdi::Bitmap::makeDib(image.width, image.height, 32, false, {});
+  if (!bitmap) return false;
+  for (int y = 0; y < image.height; ++y)
+    std::memcpy(bitmap->surface().row32(y), &image.pixels[static_cast<size_t>(y) * image.width],
+                static_cast<size_t>(image.width) * sizeof(uint32_t));
+  return gdi::writeBmpFile(*bitmap, path);
 }
 
 struct FileCloser {

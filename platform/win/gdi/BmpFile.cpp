@@ -22,47 +22,35 @@ std::shared_ptr<Bitmap> decodeBmp(const BYTE* data, size_t size, bool dibSection
   return bitmap;
 }
 
-namespace {
-
-// The file and info headers of a BMP file of `rowBytes` x `height` bytes of
-// pixels after a colour table of `colours`.
-void writeBmpHeaders(wire::ByteWriter& out, int width, int height, int bpp, bool bottomUp, size_t rowBytes,
-                     const std::vector<RGBQUAD>& colours) {
-  const size_t offBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + colours.size() * 4;
-  const size_t imageBytes = rowBytes * static_cast<size_t>(height);
+std::vector<BYTE> encodeBmp(const Bitmap& bitmap) {
+  const Surface& s = bitmap.surface();
+  size_t rowBytes = Surface::rowBytesFor(s.width(), s.bpp(), 4);
+  size_t table = s.colours().size() * 4;
+  size_t offBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + table;
+  wire::ByteWriter out;
+  out.data().reserve(offBits + rowBytes * static_cast<size_t>(s.height()));
   out.u8('B');
   out.u8('M');
-  out.u32(static_cast<DWORD>(offBits + imageBytes));
+  out.u32(static_cast<DWORD>(offBits + rowBytes * static_cast<size_t>(s.height())));
   out.u32(0);
   out.u32(static_cast<DWORD>(offBits));
   out.u32(sizeof(BITMAPINFOHEADER));
-  out.u32(static_cast<DWORD>(width));
-  out.u32(static_cast<DWORD>(bottomUp ? height : -height));
+  out.u32(static_cast<DWORD>(s.width()));
+  out.u32(static_cast<DWORD>(s.bottomUp() ? s.height() : -s.height()));
   out.u16(1);
-  out.u16(static_cast<uint16_t>(bpp));
+  out.u16(static_cast<uint16_t>(s.bpp()));
   out.u32(BI_RGB);
-  out.u32(static_cast<DWORD>(imageBytes));
+  out.u32(static_cast<DWORD>(rowBytes * static_cast<size_t>(s.height())));
   out.u32(3780);  // 96 dots per inch
   out.u32(3780);
-  out.u32(static_cast<DWORD>(colours.size()));
+  out.u32(static_cast<DWORD>(s.colours().size()));
   out.u32(0);
-  for (const RGBQUAD& q : colours) {
+  for (const RGBQUAD& q : s.colours()) {
     out.u8(q.rgbBlue);
     out.u8(q.rgbGreen);
     out.u8(q.rgbRed);
     out.u8(0);
   }
-}
-
-}  // namespace
-
-std::vector<BYTE> encodeBmp(const Bitmap& bitmap) {
-  const Surface& s = bitmap.surface();
-  size_t rowBytes = Surface::rowBytesFor(s.width(), s.bpp(), 4);
-  wire::ByteWriter out;
-  out.data().reserve(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + s.colours().size() * 4 +
-                     rowBytes * static_cast<size_t>(s.height()));
-  writeBmpHeaders(out, s.width(), s.height(), s.bpp(), s.bottomUp(), rowBytes, s.colours());
   for (int m = 0; m < s.height(); ++m) {
     int y = s.bottomUp() ? s.height() - 1 - m : m;
     const size_t kept = std::min(rowBytes, s.rowBytes());
@@ -70,17 +58,6 @@ std::vector<BYTE> encodeBmp(const Bitmap& bitmap) {
     out.zeros(rowBytes - kept);
   }
   return std::move(out.data());
-}
-
-std::string encodeBmp32(const uint32_t* pixels, int width, int height) {
-  const size_t imageBytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-  wire::ByteWriter headers;
-  writeBmpHeaders(headers, width, height, 32, false, static_cast<size_t>(width) * 4, {});
-  std::string file;
-  file.reserve(headers.size() + imageBytes);
-  file.append(reinterpret_cast<const char*>(headers.data().data()), headers.size());
-  file.append(reinterpret_cast<const char*>(pixels), imageBytes);
-  return file;
 }
 
 bool writeBmpFile(const Bitmap& bitmap, const std::string& linuxPath) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,10 +20,6 @@ std::shared_ptr<Bitmap> decodeBmp(const BYTE* data, size_t size, bool dibSection
 // A BMP file of the bitmap in its own format and row order.
 std::vector<BYTE> encodeBmp(const Bitmap& bitmap);
 bool writeBmpFile(const Bitmap& bitmap, const std::string& linuxPath);
-// The bytes of a 32-bit BMP file, rows top down, of width x height pixels
-// 0xAARRGGBB given top row first: what encodeBmp gives for a 32-bit top-down
-// DIB of those pixels, without the DIB.
-std::string encodeBmp32(const uint32_t* pixels, int width, int height);
 
 // The number of images of an ICO or CUR file, or -1 when it is not one.
 int iconFileImageCount(const BYTE* data, size_t size);

@@ -8,7 +8,6 @@
 
 #include "PaintTestSupport.h"
 #include "platform/win/gdi/ImageFile.h"
-#include "platform/win/kernel/AtomicFile.h"
 #include "platform/present/Screenshot.h"
 
 namespace wavorel::testing {
@@ -64,26 +63,6 @@ TEST_F(ScreenshotSuite, BmpOfTheDesktopReadsBack) {
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(bitmap->surface().width(), GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(gdi::colorFromPixel(bitmap->surface().get(10, 10) & 0xFFFFFF), RGB(0, 0, 255));
-}
-
-// A BMP of a window is its composed image saved as a 32-bit top-down DIB of
-// those pixels would be (alpha 0 outside the region), byte for byte; being
-// rewritten at every change, it is never flushed to disk.
-TEST_F(ScreenshotSuite, BmpOfAWindowIsItsComposedImageAndIsNotFlushed) {
-  HWND w = make(WS_POPUP | WS_VISIBLE, 0, 0, 24, 10, nullptr, RGB(10, 200, 30));
-  SetWindowRgn(w, CreateRectRgn(0, 0, 12, 10), TRUE);
-  const unsigned long syncs = fileSyncCount();
-  ASSERT_TRUE(present::saveScreenshot(w, path("shot.bmp")));
-  EXPECT_EQ(fileSyncCount(), syncs);
-  WindowImage image = composeWindow(w);
-  auto dib = gdi::Bitmap::makeDib(image.width, image.height, 32, false, {});
-  ASSERT_TRUE(dib);
-  for (int y = 0; y < image.height; ++y)
-    for (int x = 0; x < image.width; ++x) dib->surface().row32(y)[x] = image.pixel(x, y);
-  std::ifstream in(path("shot.bmp"), std::ios::binary);
-  std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(bytes, gdi::encodeBmp(*dib));
-  EXPECT_EQ(image.pixel(20, 5) >> 24, 0u);
 }
 
 TEST_F(ScreenshotSuite, FailuresAreReported) {
