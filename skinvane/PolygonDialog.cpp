@@ -93,6 +93,17 @@ DWORD keyColour(COLORREF key) {
          static_cast<DWORD>(GetRValue(key)) << 16;
 }
 
+// The first column from `x` on whose pixel stops a run (`width` when none):
+// a pixel of the key colour when `stopOnKey`, any other pixel otherwise.
+int runEnd(const BYTE* row, int x, int width, DWORD key, bool stopOnKey) {
+  if (stopOnKey) {
+    while (x < width && pixelColour(row + 4 * x) != key) ++x;
+  } else {
+    while (x < width && pixelColour(row + 4 * x) == key) ++x;
+  }
+  return x;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CPolygonDialog, CDialog)
@@ -183,7 +194,7 @@ HRGN CPolygonDialog::BitmapRegion(HBITMAP bitmap, COLORREF key, int inside) {
       const BYTE* row = static_cast<const BYTE*>(bits) + static_cast<size_t>(height - 1 - y) * stride;
       for (int x = 0; x < width; ++x) {
         const int start = x;
-        while (x < width && (pixelColour(row + 4 * x) == keyValue) != stopOnKey) ++x;
+        x = runEnd(row, x, width, keyValue, stopOnKey);
         if (x > start) {
           rects.add(start, y, x, y + 1);
           if (rects.count() == kRectsPerRegion) rects.flushInto(result);
