@@ -71,21 +71,25 @@ void ImageListObject::put(int index, const Surface& source, int sourceX, const S
   const int first = std::clamp(-sourceX, 0, cx_);
   const int last = std::clamp(source.width() - sourceX, first, cx_);
   const int maskLast = masked_ && mask ? std::clamp(mask->width() - sourceX, first, cx_) : first;
-  std::vector<Pixel> colours(static_cast<size_t>(cx_)), holes(static_cast<size_t>(cx_));
+  std::vector<Pixel> holes(static_cast<size_t>(cx_));
   for (int y = 0; y < cy_; ++y) {
-    std::fill(colours.begin(), colours.end(), Pixel{0});
-    std::fill(holes.begin(), holes.end(), Pixel{0});
-    if (y < source.height()) readRow(source, y, sourceX + first, last - first, colours.data() + first);
-    if (maskLast > first && y < mask->height())
-      readRow(*mask, y, sourceX + first, maskLast - first, holes.data() + first);
+    // The colours go straight into the list's row.
     Pixel* image = images_->surface().row32(y) + static_cast<size_t>(index) * cx_;
+    const bool inSource = y < source.height();
+    std::fill(image, image + (inSource ? first : cx_), Pixel{0});
+    if (inSource) {
+      readRow(source, y, sourceX + first, last - first, image + first);
+      std::fill(image + last, image + cx_, Pixel{0});
+    }
+    const bool inMask = maskLast > first && y < mask->height();
+    if (inMask) readRow(*mask, y, sourceX + first, maskLast - first, holes.data() + first);
     BYTE* bits = masks_->surface().row(y);
     for (int x = 0; x < cx_; ++x) {
-      const Pixel p = colours[static_cast<size_t>(x)];
       // Key-coloured pixels turn black and transparent.
-      const bool keyHole = keyed && (p & 0xFFFFFFu) == keyPixel;
-      image[x] = keyHole ? 0 : p;
-      setBit(bits, index * cx_ + x, keyHole || (holes[static_cast<size_t>(x)] & 0xFFFFFFu) != 0);
+      const bool keyHole = keyed && (image[x] & 0xFFFFFFu) == keyPixel;
+      if (keyHole) image[x] = 0;
+      const bool maskHole = inMask && x >= first && x < maskLast && (holes[static_cast<size_t>(x)] & 0xFFFFFFu) != 0;
+      setBit(bits, index * cx_ + x, keyHole || maskHole);
     }
   }
   if (index == count_) ++count_;
