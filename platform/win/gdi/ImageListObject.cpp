@@ -83,14 +83,24 @@ void ImageListObject::put(int index, const Surface& source, int sourceX, const S
     }
     const bool inMask = maskLast > first && y < mask->height();
     if (inMask) readRow(*mask, y, sourceX + first, maskLast - first, holes.data() + first);
-    BYTE* bits = masks_->surface().row(y);
-    for (int x = 0; x < cx_; ++x) {
-      // Key-coloured pixels turn black and transparent.
+    // Whether pixel x is transparent; key-coloured pixels turn black and
+    // transparent. (Holes outside the mask's columns stay 0.)
+    auto hole = [&](int x) {
       const bool keyHole = keyed && (image[x] & 0xFFFFFFu) == keyPixel;
       if (keyHole) image[x] = 0;
-      const bool maskHole = inMask && x >= first && x < maskLast && (holes[static_cast<size_t>(x)] & 0xFFFFFFu) != 0;
-      setBit(bits, index * cx_ + x, keyHole || maskHole);
+      return keyHole || (inMask && (holes[static_cast<size_t>(x)] & 0xFFFFFFu) != 0);
+    };
+    // The mask bits: single bits up to a byte boundary, then whole bytes.
+    BYTE* bits = masks_->surface().row(y);
+    const int base = index * cx_;
+    int x = 0;
+    for (; x < cx_ && ((base + x) & 7) != 0; ++x) setBit(bits, base + x, hole(x));
+    for (; x + 8 <= cx_; x += 8) {
+      unsigned byte = 0;
+      for (int k = 0; k < 8; ++k) byte = (byte << 1) | (hole(x + k) ? 1u : 0u);
+      bits[(base + x) >> 3] = static_cast<BYTE>(byte);
     }
+    for (; x < cx_; ++x) setBit(bits, base + x, hole(x));
   }
   if (index == count_) ++count_;
 }

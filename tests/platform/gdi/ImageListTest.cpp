@@ -96,6 +96,28 @@ TEST_F(ImageListTest, StripsOfEveryFormatGoInWithTheSameColoursAndMasks) {
     DeleteObject(source);
   }
 
+  // Images 20 pixels wide: their mask bits start inside a byte and fill
+  // whole bytes.
+  const std::string wide = "ryyrgyrrrygyyyrgrrygyrgyyrrgryyygrgyrgyr";
+  Canvas wideStrip({wide}, kColours);
+  HBITMAP wideSource = dibCopy(wideStrip, 24);
+  HIMAGELIST wideList = ImageList_Create(20, 1, ILC_COLOR24 | ILC_MASK, 2, 1);
+  EXPECT_EQ(ImageList_AddMasked(wideList, wideSource, kYellow), 0);
+  for (int image = 0; image < 2; ++image) {
+    Canvas mask(20, 1, RGB(0, 0, 255)), colours(20, 1, RGB(0, 0, 255));
+    ImageList_Draw(wideList, image, mask.dc, 0, 0, ILD_MASK);
+    ImageList_Draw(wideList, image, colours.dc, 0, 0, ILD_TRANSPARENT);
+    std::string expectedMask, expectedColours;
+    for (char c : wide.substr(static_cast<size_t>(image) * 20, 20)) {
+      expectedMask += c == 'y' ? '.' : '#';
+      expectedColours += c == 'y' ? 'b' : c;
+    }
+    EXPECT_EQ(mask.rows(kColours), std::vector<std::string>{expectedMask}) << image;
+    EXPECT_EQ(colours.rows(kColours), std::vector<std::string>{expectedColours}) << image;
+  }
+  ImageList_Destroy(wideList);
+  DeleteObject(wideSource);
+
   // A separate monochrome mask (1 = transparent) two pixels narrower than the
   // picture: the columns it does not cover stay opaque.
   const BYTE maskBits[] = {0x60, 0, 0x80, 0};  // rows ".##." and "#..." (2-byte rows)
