@@ -7,12 +7,11 @@
 # ROOT is made anew (0700) with what WavorelVista leaves once the user made a
 # WPA2-PSK profile "Home" for HomeNet (passphrase "correct horse battery")
 # and connected with it:
-# - the user hive: station mode ("Setting"/"Mode" 1) and the user's local
-#   application data folder (C:\Users\User\AppData\Local), where the worker
-#   keeps its INI profile store;
-# - the INI profile store of the adapter (family 8, "VX31_<GUID>"): the
-#   profile's section in "_prof", and in "_sta" the same keys as the current
-#   profile ("CurProfile");
+# - the user hive: station mode ("Setting"/"Mode" 1);
+# - the INI profile store of the adapter (family 8, "VX31_<GUID>") in the
+#   user's local application data folder (C:\Users\User\AppData\Local, the
+#   one the platform's logon names): the profile's section in "_prof", and in
+#   "_sta" the same keys as the current profile ("CurProfile");
 # - the Native Wi-Fi service's profile store of the interface
 #   (wlansvc/<GUID>.profiles): the document the worker gave WlanSetProfile,
 #   marked for automatic connection, so the service joins HomeNet when it
@@ -34,9 +33,6 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\\Software\\Wavorel(Quendal)\\WavorelVista\\Setting]
 "Mode"=dword:00000001
-
-[HKEY_CURRENT_USER\\Volatile Environment]
-"LOCALAPPDATA"="C:\\\\Users\\\\User\\\\AppData\\\\Local"
 
 REG
 

@@ -71,8 +71,23 @@ TEST_F(SettingsTest, UnknownTypeLeavesTheKindAlone) {
   EXPECT_EQ(GetDataFolderKind(), 1u);
 }
 
+// On a fresh root the per-user folder is the logged-on user's, made under the
+// root: the INI store does not land in the working folder.
+TEST_F(SettingsTest, FreshRootGivesAPerUserFolderUnderTheRoot) {
+  InitDataFolder();
+  EXPECT_EQ(std::string(g_strDataFolder), "C:\\Users\\User\\AppData\\Local\\");
+  std::string folder;
+  ASSERT_TRUE(wavorel::resolveWindowsPath(std::string(g_strDataFolder), folder));
+  EXPECT_EQ(folder.rfind(root() + "/drive_c/", 0), 0u) << folder;
+  EXPECT_TRUE(std::filesystem::is_directory(folder)) << folder;
+}
+
 TEST_F(SettingsTest, PerUserFolderThatCannotBeReadLeavesTheDataFolderEmpty) {
   // Missing, and longer than the 128 bytes it is read into.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Volatile Environment", 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegDeleteValue(key, "LOCALAPPDATA"), ERROR_SUCCESS);
+  RegCloseKey(key);
   InitDataFolder();
   EXPECT_EQ(std::string(g_strDataFolder), "");
   setLocalAppData("C:\\" + std::string(140, 'x'));

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -22,6 +23,7 @@
 #include "platform/win/registry/RegistryHive.h"
 #include "platform/win/kernel/Root.h"
 #include "platform/win/kernel/PlatformLog.h"
+#include "platform/win/kernel/UserProfile.h"
 
 namespace {
 
@@ -96,10 +98,14 @@ struct HiveFile {
 
 std::mutex g_mutex;
 HiveFile g_hives[kRootCount];
+// Whether this process gave the current root's HKEY_CURRENT_USER the values
+// of a logon (logOn).
+std::atomic<bool> g_loggedOn{false};
 
 const bool g_registered = (wavorel::registerStateReset([] {
                              std::lock_guard<std::mutex> lock(g_mutex);
                              for (auto& h : g_hives) h.forget();
+                             g_loggedOn = false;
                            }),
                            true);
 
@@ -182,9 +188,11 @@ LONG refresh(Root root) {
   return load(h, root);
 }
 
+using HiveChange = std::function<LONG(RegistryHive&, int64_t now, bool& changed)>;
+
 // Runs `fn` on the current hive of `root` under the registry's file lock and
 // writes the hive back when `fn` succeeded and reported a change.
-LONG change(Root root, const std::function<LONG(RegistryHive&, int64_t now, bool& changed)>& fn) {
+LONG changeHive(Root root, const HiveChange& fn) {
   std::lock_guard<std::mutex> guard(g_mutex);
   HiveFile& h = hiveFile(root);
   wavorel::FileLock lock(h.path + ".lock");
@@ -217,9 +225,37 @@ LONG change(Root root, const std::function<LONG(RegistryHive&, int64_t now, bool
   return ERROR_SUCCESS;
 }
 
+// The first use of HKEY_CURRENT_USER on a root in this process logs the user
+// on, as each Windows session starts: "Volatile Environment" gets the values
+// of the user's profile it lacks; values already there (a test's, a user's,
+// an earlier session's) stay. Tried again on the next use when the hive
+// cannot be changed.
+void logOn(Root root) {
+  if (root != kCurrentUser || g_loggedOn.load(std::memory_order_acquire)) return;
+  const auto environment = wavorel::logonEnvironment();
+  const LONG status = changeHive(kCurrentUser, [&](RegistryHive& hive, int64_t now, bool& changed) -> LONG {
+    Key& key = hive.create({"Volatile Environment"}, now, changed);
+    for (const auto& [name, text] : environment) {
+      if (key.value(name)) continue;
+      key.values.push_back({name, REG_SZ, text + '\0'});
+      key.lastWrite = now;
+      changed = true;
+    }
+    return ERROR_SUCCESS;
+  });
+  if (status == ERROR_SUCCESS) g_loggedOn.store(true, std::memory_order_release);
+}
+
+// changeHive after the logon of the root.
+LONG change(Root root, const HiveChange& fn) {
+  logOn(root);
+  return changeHive(root, fn);
+}
+
 // Runs `fn` on the key a handle names, in the current hive. A root view whose
 // key is missing reads as an empty key.
 LONG readKey(const OpenKey& k, const std::function<LONG(Key&)>& fn) {
+  logOn(k.root);
   std::lock_guard<std::mutex> guard(g_mutex);
   LONG status = refresh(k.root);
   if (status != ERROR_SUCCESS) return status;

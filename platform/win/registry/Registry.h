@@ -15,6 +15,11 @@
 // latest with a change a second after an unflushed one, and when RegFlushKey
 // asks for it.
 //
+// Logon: a process's first use of HKEY_CURRENT_USER on a platform root gives
+// its "Volatile Environment" key the values a Windows logon writes for the
+// session (the user's name and profile folders, UserProfile.h; the folders are
+// made), leaving values that are already there as they are.
+//
 // A hive file that cannot be read (bad syntax, cut short) is logged
 // (PlatformLog.h) and left exactly as it is: every call on that root then fails with
 // ERROR_REGISTRY_CORRUPT until the file is repaired or removed.

@@ -268,7 +268,9 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   }
   bool initiallyVisible = (style & WS_VISIBLE) != 0;
 
-  auto w = std::make_shared<Window>();
+  // Allocated apart from its reference counts, which threads that found the
+  // window keep by weak reference after it is freed.
+  std::shared_ptr<Window> w(std::make_unique<Window>());
   w->cls = cls;
   w->proc = cls->proc;
   w->style = style & ~WS_VISIBLE;

@@ -34,26 +34,32 @@ thread_local bool t_lastFoundGone = false;
 // The windows a thread found last: painting asks for the same few handles
 // (the control, its parent, its header) on every call. Handles are never
 // reused, so a kept window matching the handle is the one in the table as long
-// as no window left the table since it was kept.
+// as no window left the table since it was kept. They are kept by weak
+// reference: a window taken out of the table is freed at once, whatever other
+// threads (a worker asleep) found last.
 struct LastFound {
   LastFound() = default;
   LastFound(const LastFound&) = delete;
   LastFound& operator=(const LastFound&) = delete;
   ~LastFound() { t_lastFoundGone = true; }
 
+  struct Kept {
+    HWND hwnd = nullptr;
+    std::weak_ptr<Window> window;
+  };
   const WindowManager* manager = nullptr;
   uint64_t removals = 0;
-  std::array<std::shared_ptr<Window>, 4> windows;
+  std::array<Kept, 4> windows;
   size_t next = 0;
 
   void forget() {
-    for (auto& w : windows) w.reset();
+    for (auto& k : windows) k = Kept{};
   }
   void keep(const WindowManager* by, uint64_t seen, const std::shared_ptr<Window>& w) {
     if (manager != by || removals != seen) forget();
     manager = by;
     removals = seen;
-    windows[next] = w;
+    windows[next] = Kept{w->hwnd, w};
     next = (next + 1) % windows.size();
   }
 };
@@ -115,9 +121,18 @@ std::shared_ptr<Window> WindowManager::find(HWND hwnd) const {
   uintptr_t value = reinterpret_cast<uintptr_t>(hwnd);
   if (value == kDesktopHandle) return desktop_;
   LastFound* last = lastFound();
+  // A window removed by another thread after the count was read is either
+  // still held (it was in the table when the count was read, and is marked
+  // destroyed before it leaves it) or already freed, when the table answers.
   if (last && last->manager == this && last->removals == removals_.load(std::memory_order_acquire)) {
-    for (const auto& w : last->windows)
-      if (w && w->hwnd == hwnd) return w->alive() ? w : nullptr;
+    for (const auto& k : last->windows) {
+      if (k.hwnd != hwnd) continue;
+      if (auto w = k.window.lock()) {
+        if (w->alive()) return w;
+        return nullptr;
+      }
+      break;
+    }
   }
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = windows_.find(value);

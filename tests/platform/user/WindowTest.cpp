@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "UserTestSupport.h"
+#include "platform/win/user/WindowManager.h"
 
 namespace wavorel::testing {
 namespace {
@@ -112,6 +113,27 @@ TEST_F(WindowTest, HandlesAnswerTheirOwnWindowOnEveryThread) {
   askAll(3);
   destroyed.set_value();
   other.join();
+}
+
+// A thread that found a window and then looks nothing up (a worker asleep)
+// does not keep it: destroyed on another thread, the window is freed with all
+// it owns.
+TEST_F(WindowTest, DestroyedWindowIsFreedThoughAnotherThreadFoundItLast) {
+  HWND w = make("found elsewhere");
+  std::weak_ptr<Window> object = WindowManager::instance().find(w);
+  std::promise<void> found;
+  std::promise<void> checked;
+  std::thread sleeper([&] {
+    EXPECT_TRUE(IsWindow(w));
+    found.set_value();
+    checked.get_future().wait();
+  });
+  found.get_future().wait();
+  ASSERT_FALSE(object.expired());
+  EXPECT_TRUE(DestroyWindow(w));
+  EXPECT_TRUE(object.expired()) << "the window outlives its removal in the other thread's look-up cache";
+  checked.set_value();
+  sleeper.join();
 }
 
 TEST_F(WindowTest, WindowDestroyedInsideItsOwnHandlerIsSafe) {
