@@ -80,8 +80,28 @@ class RegionData {
   DWORD capacity_ = 0;
 };
 
-bool sameColour(const BYTE* bgra, COLORREF key) {
-  return bgra[2] == GetRValue(key) && bgra[1] == GetGValue(key) && bgra[0] == GetBValue(key);
+// The blue, green and red bytes of a 32-bit DIB pixel as one word (alpha
+// left out), and the key colour the same way.
+DWORD pixelColour(const BYTE* bgra) {
+  DWORD value;
+  std::memcpy(&value, bgra, sizeof value);
+  return value & 0x00FFFFFFu;
+}
+
+DWORD keyColour(COLORREF key) {
+  return static_cast<DWORD>(GetBValue(key)) | static_cast<DWORD>(GetGValue(key)) << 8 |
+         static_cast<DWORD>(GetRValue(key)) << 16;
+}
+
+// The first column from `x` on whose pixel stops a run (`width` when none):
+// a pixel of the key colour when `stopOnKey`, any other pixel otherwise.
+int runEnd(const BYTE* row, int x, int width, DWORD key, bool stopOnKey) {
+  if (stopOnKey) {
+    while (x < width && pixelColour(row + 4 * x) != key) ++x;
+  } else {
+    while (x < width && pixelColour(row + 4 * x) == key) ++x;
+  }
+  return x;
 }
 
 }  // namespace
@@ -167,12 +187,14 @@ HRGN CPolygonDialog::BitmapRegion(HBITMAP bitmap, COLORREF key, int inside) {
     if (source) BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
 
     const int stride = (width * 32 / 8 + 3) & ~3;
+    const DWORD keyValue = keyColour(key);
+    const bool stopOnKey = inside != 0;
     RegionData rects;
     for (int y = 0; rects.valid() && y < height; ++y) {
       const BYTE* row = static_cast<const BYTE*>(bits) + static_cast<size_t>(height - 1 - y) * stride;
       for (int x = 0; x < width; ++x) {
         const int start = x;
-        while (x < width && sameColour(row + 4 * x, key) != (inside != 0)) ++x;
+        x = runEnd(row, x, width, keyValue, stopOnKey);
         if (x > start) {
           rects.add(start, y, x, y + 1);
           if (rects.count() == kRectsPerRegion) rects.flushInto(result);

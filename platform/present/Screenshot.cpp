@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win/kernel/AtomicFile.h"
 #include "platform/win/user/User.h"
 #include "platform/win/gdi/ImageFile.h"
 
@@ -23,13 +24,16 @@ bool endsWithBmp(const std::string& path) {
   return tail == ".bmp";
 }
 
+// A 32-bit top-down BMP: the image's rows are its pixel array as they are.
+// A picture of the screen is no state to keep: not flushed to disk.
 bool writeBmp(const WindowImage& image, const std::string& path) {
-  auto bitmap = gdi::Bitmap::makeDib(image.width, image.height, 32, false, {});
-  if (!bitmap) return false;
-  for (int y = 0; y < image.height; ++y)
-    std::memcpy(bitmap->surface().row32(y), &image.pixels[static_cast<size_t>(y) * image.width],
-                static_cast<size_t>(image.width) * sizeof(uint32_t));
-  return gdi::writeBmpFile(*bitmap, path);
+  if (!gdi::Bitmap::validSize(image.width, image.height, 32)) return false;
+  const std::vector<BYTE> header = gdi::bmpHeader(image.width, image.height, 32, false, {});
+  return writeFileAtomically(path,
+                             {std::string_view(reinterpret_cast<const char*>(header.data()), header.size()),
+                              std::string_view(reinterpret_cast<const char*>(image.pixels.data()),
+                                               image.pixels.size() * sizeof(uint32_t))},
+                             Durability::Unsynced);
 }
 
 struct FileCloser {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace wavorel::present {
 
@@ -14,12 +15,40 @@ namespace {
 
 Display* dpy(void* d) { return static_cast<Display*>(d); }
 
-// Set by the error handler that watches a shared-memory attach.
+// The error handler while a fresh shared-memory attach is watched: an error
+// of the attach or of a request after it (serial from g_watchedFrom on: the
+// puts that read the segment) means the server cannot reach the segment;
+// errors of earlier requests go on to the handler that was set.
+unsigned long g_watchedFrom = 0;
 bool g_attachFailed = false;
-int noteAttachError(Display*, XErrorEvent*) {
-  g_attachFailed = true;
-  return 0;
+XErrorHandler g_outerHandler = nullptr;
+int noteAttachError(Display* d, XErrorEvent* e) {
+  if (e->serial >= g_watchedFrom) {
+    g_attachFailed = true;
+    return 0;
+  }
+  return g_outerHandler ? g_outerHandler(d, e) : 0;
 }
+
+// Watches for the refusal of the attach sent as request `from` while it
+// lives: Xlib hands errors over whenever it reads from the connection (a
+// flush reads too), so the watch covers every call from the attach until the
+// round trip that settles it.
+class AttachWatch {
+ public:
+  explicit AttachWatch(unsigned long from) {
+    g_watchedFrom = from;
+    g_attachFailed = false;
+    g_outerHandler = XSetErrorHandler(noteAttachError);
+  }
+  ~AttachWatch() {
+    XSetErrorHandler(g_outerHandler);
+    g_outerHandler = nullptr;
+  }
+  AttachWatch(const AttachWatch&) = delete;
+  AttachWatch& operator=(const AttachWatch&) = delete;
+  bool refused() const { return g_attachFailed; }
+};
 
 int bitsPerPixel(Display* d, int depth) {
   int count = 0, bpp = 0;
@@ -77,6 +106,8 @@ struct X11Canvas::Shm {
   XShmSegmentInfo info{};
   XImage* image = nullptr;
   bool attached = false;
+  bool confirmed = false;         // the server has answered the attach
+  unsigned long attachSerial = 0;  // the attach request's serial
 
   ~Shm() {
     if (attached) XShmDetach(display, &info);
@@ -125,15 +156,11 @@ void X11Canvas::reset(const uint32_t* pixels, int width, int height, int shmId) 
   shm->info.shmaddr = reinterpret_cast<char*>(const_cast<uint32_t*>(pixels));
   shm->info.readOnly = True;
   shm->image->data = shm->info.shmaddr;
-  // A server that cannot reach the segment (another machine's) refuses the
-  // attach with an error: trapped here, and the canvas falls back.
-  g_attachFailed = false;
-  XSync(d, False);
-  auto previous = XSetErrorHandler(noteAttachError);
+  // Not waited for: a server that cannot reach the segment (another
+  // machine's) refuses the attach with an error, which comes back with the
+  // round trip after the first put (show()), and the canvas falls back.
+  shm->attachSerial = NextRequest(d);
   shm->attached = XShmAttach(d, &shm->info) != 0;
-  XSync(d, False);
-  XSetErrorHandler(previous);
-  shm->attached = shm->attached && !g_attachFailed;
   if (shm->attached) shm_ = std::move(shm);
   else server_.shm = false;  // not for this server: plain XPutImage from now on
 }
@@ -178,7 +205,6 @@ void X11Canvas::send(const uint32_t* pixels, const std::vector<RECT>& rects) {
     for (const RECT& r : rects)
       XShmPutImage(d, xwin_, gc, shm_->image, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.right - r.left),
                    static_cast<unsigned>(r.bottom - r.top), False);
-    XSync(d, False);  // the server has read the pixels before they are drawn on again
     return;
   }
   Visual* visual = DefaultVisual(d, screen);
@@ -222,8 +248,30 @@ std::vector<RECT> X11Canvas::show(const uint32_t* pixels, int width, int height,
   if (!pixels || width <= 0 || height <= 0) return {};
   if (width != width_ || height != height_ || shown_.empty() || shmId != shmId_ || (shmId >= 0 && pixels != segment_))
     reset(pixels, width, height, shmId);
+  std::optional<AttachWatch> watch;
+  if (shm_ && !shm_->confirmed) watch.emplace(shm_->attachSerial);
+  // The whole window goes out first when the server holds none of it, and
+  // the tiles' fingerprints are taken while the server reads it.
+  const bool whole = !valid_;
+  if (whole) {
+    send(pixels, {RECT{0, 0, width_, height_}});
+    XFlush(dpy(server_.display));
+  }
   std::vector<RECT> rects = damage(pixels);
-  if (!rects.empty()) send(pixels, rects);
+  if (!whole && !rects.empty()) send(pixels, rects);
+  if (!rects.empty() && shm_) {
+    XSync(dpy(server_.display), False);  // the server has read the pixels before they are drawn on again
+    if (watch && watch->refused()) {
+      // Nothing of the segment reached the window. Plain XPutImage for this
+      // server from now on, starting with these rectangles again.
+      shm_->attached = false;
+      shm_.reset();
+      server_.shm = false;
+      send(pixels, rects);
+    } else if (watch) {
+      shm_->confirmed = true;
+    }
+  }
   valid_ = true;
   return rects;
 }

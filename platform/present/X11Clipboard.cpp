@@ -73,17 +73,18 @@ std::string toLf(const std::string& text) {
 
 }  // namespace
 
-X11Clipboard::X11Clipboard(void* display) : display_(display) {
+X11Clipboard::X11Clipboard(void* display, const X11Atoms& atoms)
+    : display_(display),
+      clipboard_(atoms.clipboard),
+      utf8_(atoms.utf8String),
+      targets_(atoms.targets),
+      text_(atoms.text),
+      incr_(atoms.incr),
+      property_(atoms.clipboardProperty) {
   Display* d = dpy(display_);
   XSetWindowAttributes attrs{};
   attrs.event_mask = PropertyChangeMask;
   xwin_ = XCreateWindow(d, DefaultRootWindow(d), -10, -10, 1, 1, 0, 0, InputOnly, CopyFromParent, CWEventMask, &attrs);
-  clipboard_ = XInternAtom(d, "CLIPBOARD", False);
-  utf8_ = XInternAtom(d, "UTF8_STRING", False);
-  targets_ = XInternAtom(d, "TARGETS", False);
-  text_ = XInternAtom(d, "TEXT", False);
-  incr_ = XInternAtom(d, "INCR", False);
-  property_ = XInternAtom(d, "WAVOREL_CLIPBOARD", False);
   setClipboardPeer(this);
 }
 

@@ -15,14 +15,16 @@
 
 #include <string>
 
+#include "platform/present/X11Atoms.h"
 #include "platform/win/user/Clipboard.h"
 
 namespace wavorel::present {
 
 class X11Clipboard : public ClipboardPeer {
  public:
-  // `display` is the connection's Display*. Becomes the clipboard's peer.
-  explicit X11Clipboard(void* display);
+  // `display` is the connection's Display*, `atoms` interned on it. Becomes
+  // the clipboard's peer.
+  X11Clipboard(void* display, const X11Atoms& atoms);
   ~X11Clipboard() override;
   X11Clipboard(const X11Clipboard&) = delete;
   X11Clipboard& operator=(const X11Clipboard&) = delete;
@@ -52,7 +54,7 @@ class X11Clipboard : public ClipboardPeer {
 
   void* display_;
   unsigned long xwin_ = 0;
-  unsigned long clipboard_ = 0, utf8_ = 0, targets_ = 0, text_ = 0, incr_ = 0, property_ = 0;
+  unsigned long clipboard_, utf8_, targets_, text_, incr_, property_;
 };
 
 }  // namespace wavorel::present

@@ -83,14 +83,13 @@ X11Display::X11Display(void* display, const X11Canvas::Server& server, DWORD thr
       server_(server),
       fd_(ConnectionNumber(dpy(display))),
       thread_(thread),
-      queue_(std::move(queue)) {
+      queue_(std::move(queue)),
+      atoms_(X11Atoms::intern(display)) {
   Display* d = dpy(display_);
-  deleteAtom_ = XInternAtom(d, "WM_DELETE_WINDOW", False);
-  motifAtom_ = XInternAtom(d, "_MOTIF_WM_HINTS", False);
   int eventBase = 0, errorBase = 0;
   shapes_ = XShapeQueryExtension(d, &eventBase, &errorBase) != 0;
   tray_ = std::make_unique<X11Tray>(display_, thread_);
-  clipboard_ = std::make_unique<X11Clipboard>(display_);
+  clipboard_ = std::make_unique<X11Clipboard>(display_, atoms_);
   loadKeyboard();
   // The platform's screen is the X screen, and a person answers modal windows.
   setScreenSize(DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d)));
@@ -186,14 +185,18 @@ void X11Display::show(HWND hwnd, Shown& shown) {
     attrs.override_redirect = (w->style & WS_POPUP) && (w->style & WS_CAPTION) != WS_CAPTION ? True : False;
     attrs.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
                        KeyReleaseMask | StructureNotifyMask;
-    attrs.background_pixel = BlackPixel(d, DefaultScreen(d));
+    // No background: the server leaves the window unfilled, as its pixels
+    // are put right after it is mapped.
+    attrs.background_pixmap = None;
     shown.xwin = XCreateWindow(d, DefaultRootWindow(d), r.left, r.top, width, height, 0, CopyFromParent, InputOutput,
-                               CopyFromParent, CWOverrideRedirect | CWEventMask | CWBackPixel, &attrs);
-    Atom protocols[] = {deleteAtom_};
-    XSetWMProtocols(d, shown.xwin, protocols, 1);
+                               CopyFromParent, CWOverrideRedirect | CWEventMask | CWBackPixmap, &attrs);
+    // WM_PROTOCOLS set directly: XSetWMProtocols would intern its name again.
+    Atom protocols[] = {atoms_.wmDeleteWindow};
+    XChangeProperty(d, shown.xwin, atoms_.wmProtocols, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(protocols), 1);
     MotifHints hints{kMotifDecorationsFlag, 0, 0, 0, 0};
-    XChangeProperty(d, shown.xwin, motifAtom_, motifAtom_, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&hints),
-                    5);
+    XChangeProperty(d, shown.xwin, atoms_.motifHints, atoms_.motifHints, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&hints), 5);
     XSizeHints size{};
     size.flags = USPosition | USSize;
     size.x = r.left;
@@ -230,6 +233,7 @@ void X11Display::show(HWND hwnd, Shown& shown) {
   }
   if (!shown.mapped) {
     XMapRaised(d, shown.xwin);
+    XFlush(d);  // the server maps it while the window paints
     shown.mapped = true;
     shown.painted = UINT64_MAX;
   }

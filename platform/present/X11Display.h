@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/present/DisplayConnection.h"
+#include "platform/present/X11Atoms.h"
 #include "platform/present/X11Canvas.h"
 #include "platform/win/kernel/Types.h"
 
@@ -98,8 +99,7 @@ class X11Display : public DisplayConnection {
   int fd_;
   DWORD thread_;
   std::shared_ptr<MessageQueue> queue_;
-  unsigned long deleteAtom_ = 0;
-  unsigned long motifAtom_ = 0;
+  X11Atoms atoms_;
   bool shapes_ = false;
   std::unordered_map<HWND, Shown> shown_;
   Click lastClick_;

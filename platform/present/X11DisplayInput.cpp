@@ -148,7 +148,7 @@ bool X11Display::handleEvent(void* event) {
       lastTime_ = e.xkey.time;
       return key(event);
     case ClientMessage:
-      if (static_cast<unsigned long>(e.xclient.data.l[0]) == deleteAtom_)
+      if (static_cast<unsigned long>(e.xclient.data.l[0]) == atoms_.wmDeleteWindow)
         return PostMessage(top, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE;
       return false;
     default:

@@ -267,10 +267,17 @@ X11Keyboard readX11Keyboard(void* display) {
     }
     XFree(all);
   }
-  // The modifier bit that Num_Lock sets.
+  // The modifier bit that Num_Lock sets. Its key is looked up in the mapping
+  // just read, as XKeysymToKeycode would (each level across all keys, the
+  // first level first), without the round trip for the server's whole
+  // keyboard description that XKeysymToKeycode makes.
+  KeyCode numLock = 0;
+  for (int level = 0; level < perCode && !numLock; ++level)
+    for (size_t i = 0; i < syms.size() && !numLock; ++i)
+      if (symAt(syms[i], static_cast<size_t>(level)) == XK_Num_Lock)
+        numLock = static_cast<KeyCode>(minKeycode + static_cast<int>(i));
   unsigned numLockMask = 0;
   if (XModifierKeymap* modifiers = XGetModifierMapping(d)) {
-    KeyCode numLock = XKeysymToKeycode(d, XK_Num_Lock);
     for (int bit = 0; bit < 8 && numLock; ++bit)
       for (int k = 0; k < modifiers->max_keypermod; ++k)
         if (modifiers->modifiermap[bit * modifiers->max_keypermod + k] == numLock) numLockMask = 1u << bit;

@@ -21,9 +21,13 @@ class SkinDialog : public CPolygonDialog {
   void Paint(CDC*) override { ++paints; }
 };
 
-// 8 x 4: red left of a yellow column at x = 3, blue right of it.
+// 8 x 4: red left of a yellow column at x = 3, blue right of it but for a
+// cyan column (the key's red and blue swapped) and an almost yellow one,
+// which both stay in the window.
 COLORREF columnSkin(int x, int) {
   if (x == 3) return kKeyYellow;
+  if (x == 5) return RGB(0, 255, 255);
+  if (x == 6) return RGB(255, 255, 1);
   return x < 3 ? RGB(255, 0, 0) : RGB(0, 0, 255);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <unordered_set>
@@ -609,12 +610,30 @@ World parseWorld(std::string_view text, const std::string& fileName) {
 
 World loadWorld() {
   const char* path = std::getenv("WAVOREL_WORLD");
-  if (!path || !*path) return parseWorld(defaultWorldText(), "(built-in world)");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw WorldError(std::string(path) + ":0: cannot be read");
-  std::ostringstream text;
-  text << in.rdbuf();
-  return parseWorld(text.str(), path);
+  std::string text, name;
+  if (!path || !*path) {
+    text = defaultWorldText();
+    name = "(built-in world)";
+  } else {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw WorldError(std::string(path) + ":0: cannot be read");
+    std::ostringstream read;
+    read << in.rdbuf();
+    text = read.str();
+    name = path;
+  }
+  // A process reads its world twice as it starts (the device names when the
+  // library loads, the machine on first use): the same text is parsed once.
+  static std::mutex mutex;
+  static std::string lastText, lastName;
+  static std::optional<World> last;
+  std::lock_guard<std::mutex> lock(mutex);
+  if (last && lastName == name && lastText == text) return *last;
+  World world = parseWorld(text, name);
+  last = world;
+  lastText = std::move(text);
+  lastName = std::move(name);
+  return world;
 }
 
 }  // namespace wavorel::sim

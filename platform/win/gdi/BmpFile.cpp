@@ -22,35 +22,45 @@ std::shared_ptr<Bitmap> decodeBmp(const BYTE* data, size_t size, bool dibSection
   return bitmap;
 }
 
-std::vector<BYTE> encodeBmp(const Bitmap& bitmap) {
-  const Surface& s = bitmap.surface();
-  size_t rowBytes = Surface::rowBytesFor(s.width(), s.bpp(), 4);
-  size_t table = s.colours().size() * 4;
+std::vector<BYTE> bmpHeader(int width, int height, int bpp, bool bottomUp, const std::vector<RGBQUAD>& colours) {
+  size_t rowBytes = Surface::rowBytesFor(width, bpp, 4);
+  size_t table = colours.size() * 4;
   size_t offBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + table;
+  size_t imageBytes = rowBytes * static_cast<size_t>(height);
   wire::ByteWriter out;
-  out.data().reserve(offBits + rowBytes * static_cast<size_t>(s.height()));
+  out.data().reserve(offBits);
   out.u8('B');
   out.u8('M');
-  out.u32(static_cast<DWORD>(offBits + rowBytes * static_cast<size_t>(s.height())));
+  out.u32(static_cast<DWORD>(offBits + imageBytes));
   out.u32(0);
   out.u32(static_cast<DWORD>(offBits));
   out.u32(sizeof(BITMAPINFOHEADER));
-  out.u32(static_cast<DWORD>(s.width()));
-  out.u32(static_cast<DWORD>(s.bottomUp() ? s.height() : -s.height()));
+  out.u32(static_cast<DWORD>(width));
+  out.u32(static_cast<DWORD>(bottomUp ? height : -height));
   out.u16(1);
-  out.u16(static_cast<uint16_t>(s.bpp()));
+  out.u16(static_cast<uint16_t>(bpp));
   out.u32(BI_RGB);
-  out.u32(static_cast<DWORD>(rowBytes * static_cast<size_t>(s.height())));
+  out.u32(static_cast<DWORD>(imageBytes));
   out.u32(3780);  // 96 dots per inch
   out.u32(3780);
-  out.u32(static_cast<DWORD>(s.colours().size()));
+  out.u32(static_cast<DWORD>(colours.size()));
   out.u32(0);
-  for (const RGBQUAD& q : s.colours()) {
+  for (const RGBQUAD& q : colours) {
     out.u8(q.rgbBlue);
     out.u8(q.rgbGreen);
     out.u8(q.rgbRed);
     out.u8(0);
   }
+  return std::move(out.data());
+}
+
+std::vector<BYTE> encodeBmp(const Bitmap& bitmap) {
+  const Surface& s = bitmap.surface();
+  size_t rowBytes = Surface::rowBytesFor(s.width(), s.bpp(), 4);
+  std::vector<BYTE> header = bmpHeader(s.width(), s.height(), s.bpp(), s.bottomUp(), s.colours());
+  wire::ByteWriter out;
+  out.data().reserve(header.size() + rowBytes * static_cast<size_t>(s.height()));
+  out.bytes(header.data(), header.size());
   for (int m = 0; m < s.height(); ++m) {
     int y = s.bottomUp() ? s.height() - 1 - m : m;
     const size_t kept = std::min(rowBytes, s.rowBytes());

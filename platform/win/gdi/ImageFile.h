@@ -17,6 +17,9 @@ namespace wavorel::gdi {
 // (`dibSection`), else a monochrome (1-bit files) or 32-bit device-dependent
 // bitmap.
 std::shared_ptr<Bitmap> decodeBmp(const BYTE* data, size_t size, bool dibSection);
+// The file header, info header and colour table of a BMP file of that
+// format: its rows (padded to 4 bytes) follow, in the order `bottomUp` says.
+std::vector<BYTE> bmpHeader(int width, int height, int bpp, bool bottomUp, const std::vector<RGBQUAD>& colours);
 // A BMP file of the bitmap in its own format and row order.
 std::vector<BYTE> encodeBmp(const Bitmap& bitmap);
 bool writeBmpFile(const Bitmap& bitmap, const std::string& linuxPath);

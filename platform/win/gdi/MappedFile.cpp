@@ -12,6 +12,9 @@ namespace wavorel {
 
 namespace {
 
+// From this size on, a file read whole is mapped rather than read.
+constexpr size_t kWholeMappedFrom = 256 * 1024;
+
 struct Descriptor {
   int fd;
   ~Descriptor() {
@@ -56,8 +59,12 @@ MappedFile::MappedFile(const std::string& path, Use use) {
   struct stat st {};
   if (file.fd < 0 || ::fstat(file.fd, &st) != 0 || S_ISDIR(st.st_mode)) return;
   const bool regular = S_ISREG(st.st_mode);
-  if (use == Use::Scattered && regular && st.st_size > 0) {
-    void* at = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE, file.fd, 0);
+  // A large file read whole is mapped with all its pages at once: no buffer
+  // of its size to fault in and fill, no copy of the bytes.
+  const bool large = st.st_size >= static_cast<off_t>(kWholeMappedFrom);
+  if ((use == Use::Scattered || large) && regular && st.st_size > 0) {
+    const int populate = use == Use::Whole ? MAP_POPULATE : 0;
+    void* at = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE | populate, file.fd, 0);
     if (at != MAP_FAILED) {
       mapping_ = at;
       data_ = static_cast<const BYTE*>(at);

@@ -1,9 +1,10 @@
 // The bytes of a file, read-only. Mapped into memory where the file allows it
 // (shared with every other process that maps it; only the pages read become
 // resident, and nothing is copied): for files read here and there, as
-// FreeType reads fonts. Read into memory in one piece for files read whole
-// once (LoadImage's image files), and wherever a file cannot be mapped (a
-// pipe, a file system without mmap). Either way the same bytes.
+// FreeType reads fonts. Files read whole once (LoadImage's image files) are
+// read into memory in one piece, or, from 256 KB on, mapped with every page
+// at once; files that cannot be mapped (a pipe, a file system without mmap)
+// are always read. Either way the same bytes.
 #pragma once
 
 #include <cstddef>

@@ -168,8 +168,23 @@ void fetchColumns(const Surface& s, int y, const int* cols, int n, const Pixel* 
     case 24: {
       int i = 0;
       if (Contiguous) {
-        // Four pixels from three 32-bit words while they are inside the row.
+        // Eight pixels from three 64-bit words, then four from three 32-bit
+        // words, while they are inside the row.
         const BYTE* p = row + static_cast<size_t>(c0) * 3;
+        for (; i + 8 <= n; i += 8, p += 24) {
+          uint64_t a, b, c;
+          std::memcpy(&a, p, 8);
+          std::memcpy(&b, p + 8, 8);
+          std::memcpy(&c, p + 16, 8);
+          out[i] = static_cast<Pixel>(a & 0xFFFFFFu);
+          out[i + 1] = static_cast<Pixel>((a >> 24) & 0xFFFFFFu);
+          out[i + 2] = static_cast<Pixel>((a >> 48) | ((b & 0xFFu) << 16));
+          out[i + 3] = static_cast<Pixel>((b >> 8) & 0xFFFFFFu);
+          out[i + 4] = static_cast<Pixel>((b >> 32) & 0xFFFFFFu);
+          out[i + 5] = static_cast<Pixel>((b >> 56) | ((c & 0xFFFFu) << 8));
+          out[i + 6] = static_cast<Pixel>((c >> 16) & 0xFFFFFFu);
+          out[i + 7] = static_cast<Pixel>(c >> 40);
+        }
         for (; i + 4 <= n; i += 4, p += 12) {
           uint32_t a, b, c;
           std::memcpy(&a, p, 4);

@@ -11,6 +11,16 @@ std::atomic<uint64_t> g_lastVersion{0};
 
 bool isEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
+// Whether rectangle `outer` holds all of `inner`, and whether two non-empty
+// rectangles share a pixel.
+bool covers(const RECT& outer, const RECT& inner) {
+  return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
+         outer.bottom >= inner.bottom;
+}
+bool overlaps(const RECT& a, const RECT& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 // A band of a banded rectangle list: rectangles [begin, end) share top and bottom.
 struct Band {
   LONG top;
@@ -205,14 +215,43 @@ bool Region::intersects(const RECT& r) const {
 }
 
 void Region::add(const RECT& r) {
-  if (!isEmptyRect(r)) *this = combine(*this, Region(r), Op::Or);
+  if (isEmptyRect(r)) return;
+  if (empty() || covers(r, bounds_)) *this = Region(r);
+  else *this = combine(*this, Region(r), Op::Or);
 }
 
 void Region::subtract(const RECT& r) {
-  if (!isEmptyRect(r) && !empty()) *this = combine(*this, Region(r), Op::Diff);
+  if (isEmptyRect(r) || empty() || !overlaps(r, bounds_)) return;
+  if (covers(r, bounds_)) clear();
+  else *this = combine(*this, Region(r), Op::Diff);
 }
 
-void Region::intersect(const RECT& r) { *this = combine(*this, Region(r), Op::And); }
+void Region::intersect(const RECT& r) {
+  if (empty()) return;
+  if (isEmptyRect(r)) return clear();
+  if (covers(r, bounds_)) return;
+  // Each band crossing the rectangle, cut to it; bands that come out alike
+  // and touch are merged, as combine() would.
+  std::vector<RECT> clipped;
+  std::vector<LONG> spans;
+  size_t lastBand = SIZE_MAX;
+  auto it = std::lower_bound(rects_.begin(), rects_.end(), r.top, [](const RECT& s, LONG v) { return s.bottom <= v; });
+  for (size_t i = static_cast<size_t>(it - rects_.begin()); i < rects_.size() && rects_[i].top < r.bottom;) {
+    const LONG bandTop = rects_[i].top;
+    const LONG top = std::max(bandTop, r.top), bottom = std::min(rects_[i].bottom, r.bottom);
+    spans.clear();
+    for (; i < rects_.size() && rects_[i].top == bandTop; ++i) {
+      const LONG left = std::max(rects_[i].left, r.left), right = std::min(rects_[i].right, r.right);
+      if (left < right) {
+        spans.push_back(left);
+        spans.push_back(right);
+      }
+    }
+    appendBand(clipped, lastBand, top, bottom, spans);
+  }
+  rects_.swap(clipped);
+  finish();
+}
 
 void Region::offset(LONG dx, LONG dy) {
   for (RECT& r : rects_) {

@@ -119,6 +119,11 @@ bool deferredSyncPending() { return DeferredSyncs::instance().pending(); }
 unsigned long fileSyncCount() { return g_syncs.load(std::memory_order_relaxed); }
 
 bool writeFileAtomically(const std::string& linuxPath, const std::string& data, Durability durability) {
+  return writeFileAtomically(linuxPath, {std::string_view(data)}, durability);
+}
+
+bool writeFileAtomically(const std::string& linuxPath, std::initializer_list<std::string_view> pieces,
+                         Durability durability) {
   const std::string target = targetOf(linuxPath);
   // A new file is its owner's alone; a file that exists keeps its mode.
   mode_t mode = 0600;
@@ -127,16 +132,18 @@ bool writeFileAtomically(const std::string& linuxPath, const std::string& data, 
   std::string tmp = target + ".tmp" + std::to_string(::getpid());
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) return false;
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      return false;
+  for (std::string_view data : pieces) {
+    size_t done = 0;
+    while (done < data.size()) {
+      ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        return false;
+      }
+      done += static_cast<size_t>(n);
     }
-    done += static_cast<size_t>(n);
   }
   bool synced = durability != Durability::Synced || syncFd(fd);
   if (::fchmod(fd, mode) != 0 || !synced || ::close(fd) != 0) {

@@ -5,7 +5,9 @@
 // so the link stays a link.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace wavorel {
 
@@ -23,6 +25,10 @@ constexpr long kMaxDeferredSyncMs = 1000;
 
 // Returns false (target untouched) when any step fails.
 bool writeFileAtomically(const std::string& linuxPath, const std::string& data,
+                         Durability durability = Durability::Synced);
+// The same with the data in pieces, written one after the other (no copy of
+// them joined).
+bool writeFileAtomically(const std::string& linuxPath, std::initializer_list<std::string_view> pieces,
                          Durability durability = Durability::Synced);
 // Flushes the files of Deferred rewrites still waiting (with their
 // folders), all of them or only `linuxPath`; false when a flush failed.

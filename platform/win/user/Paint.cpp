@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <memory>
+#include <utility>
 
 #include "platform/win/kernel/Errors.h"
 #include "platform/win/user/Caret.h"
@@ -47,7 +48,12 @@ void cutToWindowRegion(Region& area, const Window& w) {
   Region r = *shape;
   RECT at = rectInSurface(w);
   r.offset(at.left, at.top);
-  area = Region::combine(area, r, Region::Op::And);
+  if (area.rects().size() == 1) {  // the usual case: the shape cut to one rectangle
+    r.intersect(area.bounds());
+    area = std::move(r);
+  } else {
+    area = Region::combine(area, r, Region::Op::And);
+  }
 }
 
 void subtractVisibleWindow(Region& area, HWND hwnd) {

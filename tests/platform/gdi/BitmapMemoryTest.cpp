@@ -9,8 +9,13 @@
 #include <memory>
 #include <vector>
 
+#include <fstream>
+#include <string>
+
+#include "GdiTestSupport.h"
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
+#include "platform/win/gdi/MappedFile.h"
 
 namespace {
 
@@ -64,6 +69,60 @@ TEST_F(BitmapMemoryTest, PixelsCostMemoryOnlyWhereDrawnEvenAfterFreedBlocks) {
   DeleteObject(red);
   DeleteDC(dc);
   DeleteObject(dib);
+}
+
+// Bytes whose value follows their offset, so that any shift or gap shows.
+std::string pattern(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+  return bytes;
+}
+
+TEST_F(BitmapMemoryTest, FilesReadWholeGiveTheirBytesWhetherReadOrMapped) {
+  for (size_t size : {size_t{0}, size_t{1000}, size_t{256 * 1024 - 1}, size_t{256 * 1024}, size_t{700 * 1024 + 3}}) {
+    const std::string path = root() + "/whole.bin", bytes = pattern(size);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    wavorel::MappedFile file(path, wavorel::MappedFile::Use::Whole);
+    ASSERT_TRUE(file.ok()) << size;
+    ASSERT_EQ(file.size(), size);
+    EXPECT_EQ(std::memcmp(file.data(), bytes.data(), size), 0) << size;
+    EXPECT_EQ(file.mapped(), size >= 256 * 1024) << size;
+  }
+  EXPECT_FALSE(wavorel::MappedFile(root() + "/missing.bin", wavorel::MappedFile::Use::Whole).ok());
+
+  // A skin-sized bitmap file, mapped, comes out with its pixels.
+  constexpr int kWidth = 400, kHeight = 300;
+  const size_t rowBytes = (kWidth * 3 + 3) & ~size_t{3};
+  std::string bmp(54 + rowBytes * kHeight, '\0');
+  auto put32 = [&bmp](size_t at, uint32_t v) { std::memcpy(&bmp[at], &v, 4); };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put32(2, static_cast<uint32_t>(bmp.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, kWidth);
+  put32(22, kHeight);
+  bmp[26] = 1;
+  bmp[28] = 24;
+  for (int row = 0; row < kHeight; ++row)  // bottom-up: memory row 0 is y = 299
+    for (int x = 0; x < kWidth; ++x) {
+      char* p = &bmp[54 + static_cast<size_t>(row) * rowBytes + static_cast<size_t>(x) * 3];
+      p[0] = static_cast<char>(x);    // blue
+      p[1] = static_cast<char>(row);  // green
+      p[2] = 7;                       // red
+    }
+  gditest::writeFile("C:\\skin.bmp", bmp);
+  HBITMAP loaded = static_cast<HBITMAP>(
+      LoadImage(nullptr, "C:\\skin.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  ASSERT_TRUE(loaded);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, loaded);
+  EXPECT_EQ(GetPixel(dc, 0, kHeight - 1), RGB(7, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 399, 0), RGB(7, (kHeight - 1) & 0xFF, 399 & 0xFF));
+  EXPECT_EQ(GetPixel(dc, 123, 45), RGB(7, (kHeight - 1 - 45) & 0xFF, 123));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(loaded);
 }
 
 }  // namespace

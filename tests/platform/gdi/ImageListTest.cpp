@@ -49,6 +49,97 @@ TEST_F(ImageListTest, AddMaskedMakesExactlyTheKeyPixelsTransparent) {
   ImageList_Destroy(list);
 }
 
+// A DIB section of `bpp` bits holding `picture`'s pixels (the 8-bit one with
+// the test's colours as its colour table).
+HBITMAP dibCopy(const Canvas& picture, int bpp) {
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[256];
+  } info{};
+  info.header.biSize = sizeof(BITMAPINFOHEADER);
+  info.header.biWidth = picture.width;
+  info.header.biHeight = picture.height;
+  info.header.biPlanes = 1;
+  info.header.biBitCount = static_cast<WORD>(bpp);
+  int n = 0;
+  for (const auto& kv : kColours)
+    info.colours[n++] = RGBQUAD{GetBValue(kv.second), GetGValue(kv.second), GetRValue(kv.second), 0};
+  info.header.biClrUsed = bpp <= 8 ? n : 0;
+  void* bits = nullptr;
+  HBITMAP copy = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, copy);
+  BitBlt(dc, 0, 0, picture.width, picture.height, picture.dc, 0, 0, SRCCOPY);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return copy;
+}
+
+// Image `image` of a 3 x 2 list drawn over blue: transparent pixels show blue
+// (ILD_TRANSPARENT), white (ILD_NORMAL) or are white in the mask (ILD_MASK).
+std::vector<std::string> drawnOverBlue(HIMAGELIST list, int image, UINT style) {
+  Canvas target(3, 2, RGB(0, 0, 255));
+  ImageList_DrawEx(list, image, target.dc, 0, 0, 0, 0, RGB(255, 255, 255), CLR_DEFAULT, style);
+  return target.rows(kColours);
+}
+
+TEST_F(ImageListTest, StripsOfEveryFormatGoInWithTheSameColoursAndMasks) {
+  Canvas strip({"ryrgyg", "yrygyy"}, kColours);
+  for (int bpp : {24, 8, 32}) {
+    HBITMAP source = dibCopy(strip, bpp);
+    HIMAGELIST list = ImageList_Create(3, 2, ILC_COLOR24 | ILC_MASK, 2, 1);
+    EXPECT_EQ(ImageList_AddMasked(list, source, kYellow), 0) << bpp;
+    EXPECT_EQ(drawnOverBlue(list, 0, ILD_TRANSPARENT), (std::vector<std::string>{"rbr", "brb"})) << bpp;
+    EXPECT_EQ(drawnOverBlue(list, 1, ILD_TRANSPARENT), (std::vector<std::string>{"gbg", "gbb"})) << bpp;
+    EXPECT_EQ(drawnOverBlue(list, 1, ILD_MASK), (std::vector<std::string>{"#.#", "#.."})) << bpp;
+    ImageList_Destroy(list);
+    DeleteObject(source);
+  }
+
+  // Images 20 pixels wide: their mask bits start inside a byte and fill
+  // whole bytes.
+  const std::string wide = "ryyrgyrrrygyyyrgrrygyrgyyrrgryyygrgyrgyr";
+  Canvas wideStrip({wide}, kColours);
+  HBITMAP wideSource = dibCopy(wideStrip, 24);
+  HIMAGELIST wideList = ImageList_Create(20, 1, ILC_COLOR24 | ILC_MASK, 2, 1);
+  EXPECT_EQ(ImageList_AddMasked(wideList, wideSource, kYellow), 0);
+  for (int image = 0; image < 2; ++image) {
+    Canvas mask(20, 1, RGB(0, 0, 255)), colours(20, 1, RGB(0, 0, 255));
+    ImageList_Draw(wideList, image, mask.dc, 0, 0, ILD_MASK);
+    ImageList_Draw(wideList, image, colours.dc, 0, 0, ILD_TRANSPARENT);
+    std::string expectedMask, expectedColours;
+    for (char c : wide.substr(static_cast<size_t>(image) * 20, 20)) {
+      expectedMask += c == 'y' ? '.' : '#';
+      expectedColours += c == 'y' ? 'b' : c;
+    }
+    EXPECT_EQ(mask.rows(kColours), std::vector<std::string>{expectedMask}) << image;
+    EXPECT_EQ(colours.rows(kColours), std::vector<std::string>{expectedColours}) << image;
+  }
+  ImageList_Destroy(wideList);
+  DeleteObject(wideSource);
+
+  // A separate monochrome mask (1 = transparent) two pixels narrower than the
+  // picture: the columns it does not cover stay opaque.
+  const BYTE maskBits[] = {0x60, 0, 0x80, 0};  // rows ".##." and "#..." (2-byte rows)
+  HBITMAP mask = CreateBitmap(4, 2, 1, 1, maskBits);
+  HBITMAP picture = dibCopy(strip, 24);
+  HIMAGELIST list = ImageList_Create(3, 2, ILC_COLOR24 | ILC_MASK, 2, 1);
+  EXPECT_EQ(ImageList_Add(list, picture, mask), 0);
+  EXPECT_EQ(drawnOverBlue(list, 0, ILD_NORMAL), (std::vector<std::string>{"r..", ".ry"}));
+  EXPECT_EQ(drawnOverBlue(list, 0, ILD_MASK), (std::vector<std::string>{"#..", ".##"}));
+  EXPECT_EQ(drawnOverBlue(list, 1, ILD_NORMAL), (std::vector<std::string>{"gyg", "gyy"}));
+
+  // A replacement narrower than the list: the missing column is black.
+  Canvas narrow({"gg", "rr"}, kColours);
+  SelectObject(narrow.dc, narrow.previous);
+  EXPECT_TRUE(ImageList_Replace(list, 1, narrow.bitmap, nullptr));
+  narrow.previous = SelectObject(narrow.dc, narrow.bitmap);
+  EXPECT_EQ(drawnOverBlue(list, 1, ILD_NORMAL), (std::vector<std::string>{"gg#", "rr#"}));
+  ImageList_Destroy(list);
+  DeleteObject(picture);
+  DeleteObject(mask);
+}
+
 TEST_F(ImageListTest, IconsGoInAndComeOutWithTheirMasks) {
   Canvas strip({"ryrgyg", "yrygyy"}, kColours);
   HIMAGELIST list = maskedList(strip);

@@ -2,6 +2,7 @@
 
 #include "GdiTestSupport.h"
 #include "platform/testing/PlatformTest.h"
+#include "platform/win/gdi/Region.h"
 
 namespace {
 
@@ -148,6 +149,39 @@ TEST_F(RegionTest, RegionFromRectanglesIsTheirUnion) {
     DeleteObject(made);
     DeleteObject(ored);
   }
+}
+
+TEST_F(RegionTest, OneRectangleCutAddedOrTakenAwayMatchesTheGeneralCombination) {
+  using wavorel::Region;
+  // Empty; a ring; two bands alike inside x 4..6 only (cut there they
+  // merge); a scattered union.
+  const std::vector<std::vector<RECT>> shapes = {
+      {},
+      {{0, 0, 6, 1}, {0, 1, 2, 3}, {4, 1, 6, 3}, {0, 3, 6, 4}},
+      {{0, 0, 10, 2}, {4, 2, 6, 4}, {0, 4, 10, 6}},
+      {{-5, -5, 3, 2}, {8, 0, 12, 9}, {1, 6, 9, 7}, {20, 20, 21, 40}, {0, 30, 30, 31}},
+  };
+  const RECT rects[] = {{-100, -100, 100, 100}, {4, 0, 6, 6},   {1, 1, 5, 3},   {0, 2, 10, 4}, {50, 50, 60, 60},
+                        {3, 3, 3, 9},           {-3, -2, 11, 8}, {0, 0, 1, 100}, {5, 1, 21, 35}};
+  struct Change {
+    const char* name;
+    void (Region::*apply)(const RECT&);
+    Region::Op op;
+  };
+  const Change changes[] = {{"intersect", &Region::intersect, Region::Op::And},
+                            {"add", &Region::add, Region::Op::Or},
+                            {"subtract", &Region::subtract, Region::Op::Diff}};
+  for (const auto& shape : shapes)
+    for (const RECT& r : rects)
+      for (const Change& change : changes) {
+        const Region region = Region::fromRects(shape.data(), shape.size());
+        Region changed = region;
+        (changed.*change.apply)(r);
+        const Region expected = Region::combine(region, Region(r), change.op);
+        EXPECT_EQ(text(changed.rects()), text(expected.rects()))
+            << text(shape) << " " << change.name << " " << text({r});
+        EXPECT_EQ(text({changed.bounds()}), text({expected.bounds()}));
+      }
 }
 
 TEST_F(RegionTest, MalformedRegionDataIsRefused) {

@@ -16,6 +16,8 @@
 #include <X11/X.h>
 #include <X11/keysym.h>
 
+#include "tests/platform/paint/XvfbServer.h"
+
 namespace {
 
 using wavorel::KeyboardLayout;
@@ -171,6 +173,19 @@ TEST_F(KeyboardTest, TheXKeyMapGivesVirtualKeysAndTheLayout) {
   EXPECT_EQ(layout.character(acute, false, false, false, false), 0) << "a dead key types nothing by itself";
   EXPECT_EQ(layout.character(VK_NUMPAD0 + 7, false, false, false, false), '7');
   EXPECT_GE(sharp, static_cast<UINT>(VK_OEM_1)) << "a spare punctuation code";
+}
+
+// The mapping read from a server (Xvfb's US keyboard): the key codes' virtual
+// keys, and the modifier that Num_Lock's key sets, found in the mapping
+// itself, turning the number pad's digits on.
+TEST_F(KeyboardTest, TheServersKeyMapIsReadWithItsNumLockModifier) {
+  wavorel::testing::Xvfb server;
+  if (!server.display()) GTEST_SKIP() << "Xvfb cannot be started";
+  X11Keyboard keyboard = wavorel::present::readX11Keyboard(server.display());
+  EXPECT_EQ(keyboard.key(38, 0).vk, static_cast<UINT>('A'));
+  EXPECT_EQ(keyboard.key(79, 0).vk, static_cast<UINT>(VK_HOME));
+  EXPECT_EQ(keyboard.key(79, Mod2Mask).vk, static_cast<UINT>(VK_NUMPAD0 + 7));
+  EXPECT_EQ(keyboard.key(79, Mod1Mask).vk, static_cast<UINT>(VK_HOME));
 }
 
 }  // namespace

@@ -63,11 +63,28 @@ TEST_F(ScreenshotSuite, BmpOfTheDesktopReadsBack) {
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(bitmap->surface().width(), GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(gdi::colorFromPixel(bitmap->surface().get(10, 10) & 0xFFFFFF), RGB(0, 0, 255));
+
+  // A shaped window: its rows top first, the outside transparent, nothing
+  // after the pixels.
+  HWND w = make(WS_POPUP | WS_VISIBLE, 0, 0, 64, 32, nullptr, RGB(10, 200, 30));
+  SetWindowRgn(w, CreateRectRgn(0, 16, 32, 32), TRUE);
+  ASSERT_TRUE(present::saveScreenshot(w, path("shot.bmp")));
+  std::ifstream shot(path("shot.bmp"), std::ios::binary);
+  bytes.assign(std::istreambuf_iterator<char>(shot), std::istreambuf_iterator<char>());
+  EXPECT_EQ(bytes.size(), 54u + 64 * 32 * 4);
+  bitmap = gdi::decodeBmp(bytes.data(), bytes.size(), true);
+  ASSERT_TRUE(bitmap);
+  EXPECT_EQ(bitmap->surface().width(), 64);
+  EXPECT_EQ(bitmap->surface().height(), 32);
+  EXPECT_EQ(bitmap->surface().get(5, 20), 0xFF000000u | gdi::pixelFromColor(RGB(10, 200, 30)));
+  EXPECT_EQ(bitmap->surface().get(5, 5) >> 24, 0u);
+  EXPECT_EQ(bitmap->surface().get(40, 20) >> 24, 0u);
 }
 
 TEST_F(ScreenshotSuite, FailuresAreReported) {
   HWND w = make(WS_POPUP | WS_VISIBLE, 0, 0, 8, 8);
   EXPECT_FALSE(present::saveScreenshot(w, path("no/such/folder/x.png")));
+  EXPECT_FALSE(present::saveScreenshot(w, path("no/such/folder/x.bmp")));
   DestroyWindow(w);
   EXPECT_FALSE(present::saveScreenshot(w, path("gone.png")));
 }

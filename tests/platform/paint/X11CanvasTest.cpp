@@ -12,6 +12,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <sys/shm.h>
 
 #include <cstdint>
 #include <cstring>
@@ -145,6 +146,55 @@ TEST_F(X11CanvasSuite, EveryWayLeavesTheSamePixelsAndSendsOnlyWhatChanged) {
     EXPECT_EQ(differences(d, w, image, kind.depth), 0);
     XDestroyWindow(d, w);
   }
+}
+
+int g_errors = 0;
+int countError(Display*, XErrorEvent*) {
+  ++g_errors;
+  return 0;
+}
+
+// The attach of a segment is not waited for: the server's refusal comes back
+// with the first put's round trip, the same pixels then go plainly and the
+// server is no longer asked to attach. An error of an earlier request in
+// flight at that point still reaches the program's handler and is not taken
+// for a refusal.
+TEST_F(X11CanvasSuite, ARefusedSegmentFallsBackToPlainPutsWithTheSamePixels) {
+  Xvfb server;
+  if (!server.display()) GTEST_SKIP() << "Xvfb cannot be started";
+  Display* d = server.display();
+  XErrorHandler previous = XSetErrorHandler(countError);
+  X11Canvas::Server taken;
+  ASSERT_TRUE(X11Canvas::probe(d, taken));
+  ASSERT_TRUE(taken.shm);
+  ::Window w = mappedWindow(d, 90, 70);
+  std::mt19937 random(5);
+  WindowImage image = randomImage(90, 70, random);
+  gdi::Surface surface = gdi::Surface::sharedMemory(1, 1);
+
+  g_errors = 0;
+  XMapWindow(d, w + 1000);  // no such window: an error on its way back
+  X11Canvas shared(taken, w);
+  showShared(shared, surface, image);
+  EXPECT_EQ(g_errors, 1);
+  EXPECT_TRUE(shared.sharedMemory());
+  EXPECT_EQ(differences(d, w, image, 24), 0);
+
+  // A segment that no longer exists stands for one the server cannot reach.
+  const int gone = shmget(IPC_PRIVATE, 4096, IPC_CREAT | 0600);
+  ASSERT_GE(gone, 0);
+  shmctl(gone, IPC_RMID, nullptr);
+  image = randomImage(90, 70, random);
+  X11Canvas refused(taken, w);
+  EXPECT_EQ(area(refused.show(image.pixels.data(), image.width, image.height, gone)), 90 * 70);
+  EXPECT_FALSE(refused.sharedMemory());
+  EXPECT_FALSE(taken.shm);
+  EXPECT_EQ(differences(d, w, image, 24), 0);
+  image.pixels[35 * 90 + 45] ^= 0x00FFFFFFu;
+  EXPECT_EQ(area(refused.show(image.pixels.data(), image.width, image.height, gone)), X11Canvas::kTile * X11Canvas::kTile);
+  EXPECT_EQ(differences(d, w, image, 24), 0);
+  XSync(d, False);
+  XSetErrorHandler(previous);
 }
 
 TEST_F(X11CanvasSuite, ADisplayWithA16BitVisualShowsTheWindows) {

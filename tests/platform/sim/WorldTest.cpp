@@ -133,6 +133,29 @@ TEST_F(WorldFileTest, MachineLoadsTheNamedWorldAndKeepsValuesTheProgramChanged) 
   RegCloseKey(key);
 }
 
+TEST_F(WorldFileTest, EveryLoadSeesTheFileAsItIsThen) {
+  // Loads of the same text share one parse; a changed file, another file or
+  // the built-in world is read anew, and a refused one is refused each time.
+  const std::string one = std::string(kAdapter) + "ClassIndex = 12\n";
+  const std::string two = std::string(kAdapter) + "ClassIndex = 13\n";
+  useWorld(one);
+  EXPECT_EQ(loadWorld().adapters.at(0).classIndex, 12u);
+  EXPECT_EQ(loadWorld().adapters.at(0).classIndex, 12u);
+  useWorld(two);
+  EXPECT_EQ(loadWorld().adapters.at(0).classIndex, 13u);
+  useWorld(one);
+  EXPECT_EQ(loadWorld().adapters.at(0).classIndex, 12u);
+  const std::string other = root() + "/other.ini";
+  std::ofstream(other, std::ios::binary) << two;
+  setenv("WAVOREL_WORLD", other.c_str(), 1);
+  EXPECT_EQ(loadWorld().adapters.at(0).classIndex, 13u);
+  unsetenv("WAVOREL_WORLD");
+  EXPECT_EQ(loadWorld().adapters.size(), parseWorld(defaultWorldText(), "w.ini").adapters.size());
+  useWorld("[Adapter1]\nHardwareId = USB\\VID_1&PID_2\n");
+  EXPECT_THROW(loadWorld(), WorldError);
+  EXPECT_THROW(loadWorld(), WorldError);
+}
+
 TEST_F(WorldFileTest, RefusedWorldLeavesAMachineWithoutAdapters) {
   useWorld("[Adapter1]\nHardwareId = USB\\VID_1&PID_2\n");
   ::testing::internal::CaptureStderr();
