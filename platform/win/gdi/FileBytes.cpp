@@ -1,7 +1,6 @@
-#include "platform/win/gdi/MappedFile.h"
+#include "platform/win/gdi/FileBytes.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,30 +50,12 @@ bool readAll(int fd, size_t expected, std::unique_ptr<BYTE[]>& out, size_t& size
 
 }  // namespace
 
-MappedFile::MappedFile(const std::string& path, Use use) {
+FileBytes::FileBytes(const std::string& path) {
   Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
   struct stat st {};
   if (file.fd < 0 || ::fstat(file.fd, &st) != 0 || S_ISDIR(st.st_mode)) return;
   const bool regular = S_ISREG(st.st_mode);
-  if (use == Use::Scattered && regular && st.st_size > 0) {
-    void* at = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE, file.fd, 0);
-    if (at != MAP_FAILED) {
-      mapping_ = at;
-      data_ = static_cast<const BYTE*>(at);
-      size_ = static_cast<size_t>(st.st_size);
-      ok_ = true;
-      return;
-    }
-  }
-  size_t size = 0;
-  if (!readAll(file.fd, regular ? static_cast<size_t>(st.st_size) : 0, copy_, size)) return;
-  data_ = copy_.get();
-  size_ = size;
-  ok_ = true;
-}
-
-MappedFile::~MappedFile() {
-  if (mapping_) ::munmap(mapping_, size_);
+  ok_ = readAll(file.fd, regular ? static_cast<size_t>(st.st_size) : 0, bytes_, size_);
 }
 
 }  // namespace wavorel
