@@ -4,8 +4,10 @@
 #
 #   tools/startup-order.sh BUILD_DIR > platform/StartupOrder.txt
 #
-# Each program (WavorelVista, Wavorel) starts under callgrind on a fresh root,
-# headless and, when Xvfb is installed, on an Xvfb server of its own; once its
+# Each program (WavorelVista, Wavorel) starts under callgrind twice on a root of
+# its own, a first start on the fresh root and a start on the root the first
+# one left (the usual start: hives and INI files there to read), headless and,
+# when Xvfb is installed, on an Xvfb server of its own; once its
 # first frame is written (WAVOREL_SCREENSHOT) and two more seconds have passed
 # (what the program does in its first moments after that frame: timers, the
 # worker's first poll, X events), the counts so far are dumped and the program
@@ -37,12 +39,12 @@ if command -v Xvfb >/dev/null; then
   [ -s "$work/display" ] && display=":$(head -n1 "$work/display")"
 fi
 
-# One start: program, mode (x or headless), a name for its files.
+# One start: program, mode (x or headless), its root, a name for its files.
 start() {
-  local program=$1 mode=$2 name=$3 frame=$work/$3.bmp
-  local env=(WAVOREL_ROOT="$work/root-$name" WAVOREL_SCREENSHOT="$frame" WAVOREL_RUN_MS=120000)
+  local program=$1 mode=$2 root=$work/root-$3 name=$4 frame=$work/$4.bmp
+  local env=(WAVOREL_ROOT="$root" WAVOREL_SCREENSHOT="$frame" WAVOREL_RUN_MS=120000)
   if [ "$mode" = x ]; then env+=(DISPLAY="$display"); else env+=(WAVOREL_HEADLESS=1); fi
-  mkdir -p "$work/root-$name"
+  mkdir -p "$root"
   env "${env[@]}" valgrind --tool=callgrind --demangle=no --compress-strings=no --compress-pos=no \
     --callgrind-out-file="$work/$name.out" "$build/apps/$program" >/dev/null 2>&1 &
   local pid=$!
@@ -60,9 +62,12 @@ start() {
   wait "$pid" 2>/dev/null || true
 }
 
+modes=(headless)
+[ -n "$display" ] && modes+=(x)
 for program in WavorelVista Wavorel; do
-  start "$program" headless "$program-headless"
-  [ -n "$display" ] && start "$program" x "$program-x"
+  for mode in "${modes[@]}"; do
+    for run in first again; do start "$program" "$mode" "$program-$mode" "$program-$mode-$run"; done
+  done
 done
 
 # The functions of libwavplatform.so with counts in the dumps of the starts

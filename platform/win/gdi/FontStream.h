@@ -26,7 +26,7 @@ class FontStream {
   // The stream to open a face on; it lives as long as this object.
   FT_StreamRec_* stream() const { return stream_.get(); }
 
-  static constexpr unsigned long kBlock = 4096;
+  static constexpr unsigned long kBlock = 2048;
   static constexpr int kBlocks = 4;
 
  private:
