@@ -238,11 +238,16 @@ void drawModeRadios(Canvas& c, const SkinFile& f, bool station) {
   }
 }
 
+// A bar's background is copied whole over its control, the transparent
+// yellow included: a square frame, with no cut corners.
 void drawBarBack(Canvas& c, const SkinFile& f) {
   const RECT r = frameRect(f, 0);
   c.gradient(r, RGB(198, 206, 220), RGB(236, 240, 246));
-  c.roundCorners(r, 6, kKey);
-  c.outline(r, kKey, RGB(110, 122, 146));
+  const COLORREF edge = RGB(110, 122, 146);
+  c.fill(RECT{r.left, r.top, r.right, r.top + 1}, edge);
+  c.fill(RECT{r.left, r.bottom - 1, r.right, r.bottom}, edge);
+  c.fill(RECT{r.left, r.top, r.left + 1, r.bottom}, edge);
+  c.fill(RECT{r.right - 1, r.top, r.right, r.bottom}, edge);
 }
 
 void drawBarFore(Canvas& c, const SkinFile& f, bool green) {

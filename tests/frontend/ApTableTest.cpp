@@ -643,5 +643,29 @@ TEST_F(ApPagesScreenshotTest, FourPagesWithTheWorkersData) {
   EXPECT_GT(changedPixels(about, shoot(), rectIn(dlg, *t.GetAboutPage().GetField(3))), 0);
 }
 
+// A person with the keyboard reaches the fields of the page shown with Tab,
+// and only those.
+TEST_F(ApTableTest, TabGoesThroughTheFieldsOfThePageShown) {
+  makePages();
+  CPageAP_BaseConfig& basic = table().GetBaseConfigPage();
+  CPageAP_SecuritySetting& security = table().GetSecurityPage();
+  std::vector<HWND> ring = tabRing(dialog().GetSafeHwnd());
+  EXPECT_TRUE(inRing(ring, basic.GetModeCombo().GetSafeHwnd()));
+  EXPECT_TRUE(inRing(ring, basic.GetSsidEdit().GetSafeHwnd()));
+  EXPECT_FALSE(inRing(ring, security.GetAuthCombo().GetSafeHwnd())) << "a hidden page";
+  open(1);
+  ring = tabRing(dialog().GetSafeHwnd());
+  EXPECT_TRUE(inRing(ring, security.GetAuthCombo().GetSafeHwnd()));
+  EXPECT_FALSE(inRing(ring, basic.GetSsidEdit().GetSafeHwnd())) << "a hidden page";
+}
+
+// The pages' titles are not cut at the bottom: the descenders of "Security"
+// and "Configuration" stay inside.
+TEST_F(ApTableTest, PageTitlesHoldALineOfTheirFont) {
+  EXPECT_EQ(expectTitlesHoldALineOfTheirFont(table()),
+            (std::vector<std::string>{"Basic Parameters for Soft AP", "Network Security Configuration",
+                                      "Access Control Configuration", "About Version and Network Information"}));
+}
+
 }  // namespace
 }  // namespace station_table_test

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
+#include <vector>
 #include <sys/stat.h>
 
 #include "apps/skin/SkinGenerator.h"
@@ -39,6 +41,20 @@ class FrontendTest : public PlatformTest {
 
   // The Linux folder of the program.
   const std::string& programDir() const { return programDir_; }
+
+  // The controls Tab goes through in `dialog`, once round from the first.
+  static std::vector<HWND> tabRing(HWND dialog) {
+    std::vector<HWND> ring;
+    for (HWND c = GetNextDlgTabItem(dialog, nullptr, FALSE); c && ring.size() < 100;
+         c = GetNextDlgTabItem(dialog, c, FALSE)) {
+      if (!ring.empty() && c == ring.front()) break;
+      ring.push_back(c);
+    }
+    return ring;
+  }
+  static bool inRing(const std::vector<HWND>& ring, HWND control) {
+    return control && std::find(ring.begin(), ring.end(), control) != ring.end();
+  }
 
   // Set before SetUp by tests that start the library themselves.
   bool startUtilmere_ = true;

@@ -167,6 +167,15 @@ void rest(Clock& clock, uint64_t ms) {
   }
 }
 
+// Tab goes from the editor's buttons into the fields of the page shown.
+TEST_F(SiteEditorOpenTest, TabGoesThroughThePagesFields) {
+  code(BRIDGE_UI_EDITOR_OPEN);
+  const std::vector<HWND> ring = tabRing(editor().GetSafeHwnd());
+  EXPECT_TRUE(inRing(ring, item(kInfo, IDC_INFO_NAME)));
+  EXPECT_TRUE(inRing(ring, item(kInfo, IDC_INFO_SSID)));
+  EXPECT_TRUE(inRing(ring, editor().GetDlgItem(IDC_SITE_OK)->GetSafeHwnd()));
+}
+
 TEST_F(SiteEditorOpenTest, CloseButtonTellsWhatItDoesWhenTheMouseRestsOnIt) {
   code(BRIDGE_UI_EDITOR_OPEN);
   const HWND close = item(IDD_DLG_ONESITEEDITOR, IDCANCEL);

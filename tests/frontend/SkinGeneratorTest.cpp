@@ -163,6 +163,20 @@ TEST_F(SkinGeneratorTest, WhiteCaptionsOfThePagesStandOnDarkStrips) {
   }
 }
 
+// The progress bars copy their pictures whole onto the page: no pixel of
+// them may be the transparent yellow.
+TEST_F(SkinGeneratorTest, BarPicturesHoldNoTransparentYellow) {
+  for (const SkinFile& f : wavorel::skin::skinFiles()) {
+    if (f.look != Look::BarBack && f.look != Look::BarFore) continue;
+    Loaded bmp(windowsPath(f.name));
+    ASSERT_NE(bmp.bitmap, nullptr) << f.name;
+    int yellow = 0;
+    for (int y = 0; y < bmp.info.bmHeight; ++y)
+      for (int x = 0; x < bmp.info.bmWidth; ++x) yellow += bmp.at(x, y) == kTransparentColor;
+    EXPECT_EQ(yellow, 0) << f.name;
+  }
+}
+
 TEST_F(SkinGeneratorTest, IconsLeaveTheirCornersTransparent) {
   for (int index = 0; index < 4; ++index) {
     const std::string path = windowsPath("MsgBox_" + std::to_string(index) + ".ico");

@@ -405,6 +405,14 @@ TEST_F(StationTableTest, WpsListsProgressMarksAndButtons) {
   EXPECT_EQ(image(profiles, 1), 0);
 }
 
+// The captions on the pages' dark bands are not cut at the bottom ("Signal").
+TEST_F(StationTableTest, PageCaptionsHoldALineOfTheirFont) {
+  EXPECT_EQ(expectTitlesHoldALineOfTheirFont(table()),
+            (std::vector<std::string>{"Wireless Network Current Status", "SSID", "Signal", "Detail Information",
+                                      "Profile Name", "SSID", "Detail Information", "Send", "Receive", "WPS AP",
+                                      "WPS Profile"}));
+}
+
 TEST_F(StationTableTest, MessageBoxRequestIsAnsweredByTheSkinnedBox) {
   std::string text;
   wavorel::setModalResponder([&](const wavorel::ModalWindow&) {

@@ -26,6 +26,9 @@ class StationTableTest : public wavorel::testing::FrontendTest, protected statio
   LRESULT report(UINT code, const std::string& value = "");
   // What the worker window got since the last call (posted commands first delivered).
   Commands takeWorker();
+  // Every page caption of `tabs` drawn in the title font (bold italic) is as
+  // tall as a line of that font; the captions checked, by their texts.
+  static std::vector<std::string> expectTitlesHoldALineOfTheirFont(CGxTabCtrl& tabs);
 
   CTableCtrl_QZ* m_table = nullptr;
   HWND m_worker = nullptr;

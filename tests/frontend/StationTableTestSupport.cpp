@@ -54,3 +54,31 @@ Commands StationTableTest::takeWorker() {
 }
 
 }  // namespace station_table_test
+
+namespace station_table_test {
+
+std::vector<std::string> StationTableTest::expectTitlesHoldALineOfTheirFont(CGxTabCtrl& tabs) {
+  std::vector<std::string> checked;
+  tabs.CreateAllPageWindows();
+  for (int i = 0; i < tabs.GetPageCount(); ++i) {
+    CGxTabPage* page = tabs.GetPage(i);
+    for (CWnd* c = page->GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT)) {
+      HDC dc = CreateCompatibleDC(nullptr);
+      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(c->SendMessage(WM_GETFONT)));
+      TEXTMETRIC tm{};
+      GetTextMetrics(dc, &tm);
+      SelectObject(dc, old);
+      DeleteDC(dc);
+      if (!tm.tmItalic || tm.tmWeight < FW_BOLD) continue;
+      CString text;
+      c->GetWindowText(text);
+      CRect client;
+      c->GetClientRect(&client);
+      EXPECT_GE(client.Height(), tm.tmHeight) << text.GetString();
+      checked.emplace_back(text.GetString());
+    }
+  }
+  return checked;
+}
+
+}  // namespace station_table_test

@@ -20,7 +20,7 @@ else()
 endif()
 if(TARGET ${program})
   add_dependencies(${name} ${program})
-  target_compile_definitions(${name} PRIVATE WAVOREL_PROGRAM_FILE="$<TARGET_FILE:${program}>")
+  wavorel_path_definitions(${name} SOURCES ${dir}/EndToEndTest.cpp DEFINITIONS WAVOREL_PROGRAM_FILE="$<TARGET_FILE:${program}>")
 endif()
 # The site editor's dialog and page templates.
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SiteEditor.rc)
@@ -35,7 +35,8 @@ wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/StationTabPag
 if(name MATCHES "_vista$")
   target_link_libraries(${name} PRIVATE station_host_vista)
   # A station start on the demo's seeded root.
-  target_compile_definitions(${name} PRIVATE VISTA_STATION_ROOT_SCRIPT="${PROJECT_SOURCE_DIR}/tools/vista-station-root.sh")
+  wavorel_path_definitions(${name} SOURCES ${dir}/vista/StationEndToEndTest.cpp
+    DEFINITIONS VISTA_STATION_ROOT_SCRIPT="${PROJECT_SOURCE_DIR}/tools/vista-station-root.sh")
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/HideDlg.rc)
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/tests/station/status/data/StationPages.rc)
 else()
@@ -45,10 +46,8 @@ else()
 endif()
 # The AP tab control's four pages.
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/ApTabPages.rc)
-# WavorelVista's soft-AP mode end to end: the AP worker's dialogs and pages,
-# and the program's English texts beside the program.
+# WavorelVista's soft-AP mode end to end: the AP worker's dialogs and pages.
 if(name MATCHES "_vista$")
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SoftAp.rc)
   wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/LinkStatus.rc)
-  target_compile_definitions(${name} PRIVATE WAVOREL_LANGUAGE_DIR="${PROJECT_SOURCE_DIR}/apps/Language")
 endif()

@@ -4,9 +4,7 @@ wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SoftAp.rc)
 # The strings the AP link-status page shares with the station's link page.
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/LinkStatus.rc)
 # Golden driver traces of apply-all.
-target_compile_definitions(${name} PRIVATE SOFTAP_TEST_DATA="${dir}/data")
-# The program's English texts (the company name of the AP's default SSID).
-target_compile_definitions(${name} PRIVATE WAVOREL_LANGUAGE_DIR="${PROJECT_SOURCE_DIR}/apps/Language")
+wavorel_path_definitions(${name} SOURCES ${dir}/vista/ApApplyAllTest.cpp DEFINITIONS SOFTAP_TEST_DATA="${dir}/data")
 # WavorelVista's version information (the About page reads the program's own).
 if(name MATCHES "_vista$")
   wavorel_add_resources(${name} ${dir}/data/ProgramVersion.rc)

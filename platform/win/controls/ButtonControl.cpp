@@ -163,6 +163,8 @@ LRESULT ButtonControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case BM_GETIMAGE:
       return reinterpret_cast<LRESULT>(wParam == kImageBitmap ? bitmap_ : wParam == kImageIcon ? icon_ : nullptr);
     case WM_GETDLGCODE: return dialogCode();
+    // A group box only frames other controls: the mouse goes through it.
+    case WM_NCHITTEST: return type() == BS_GROUPBOX ? HTTRANSPARENT : byDefault(msg, wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: press(); return 0;
     case WM_MOUSEMOVE:

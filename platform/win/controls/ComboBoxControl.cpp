@@ -387,6 +387,8 @@ LRESULT ComboBoxControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       else
         drop(true);
       return 0;
+    // Enabled and disabled look different: the whole control is drawn again.
+    case WM_ENABLE: redraw(); return 0;
     case WM_SETFOCUS:
       if (edit_) SetFocus(edit_);
       notify(CBN_SETFOCUS);

@@ -312,6 +312,8 @@ LRESULT EditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLEAR:
       if (!readOnly()) replaceSelection(std::string());
       return 0;
+    // Enabled and disabled look different: the whole control is drawn again.
+    case WM_ENABLE: redraw(); return 0;
     case WM_SETFOCUS:
       CreateCaret(hwnd(), nullptr, 1, fontHeight());
       caretMoved();

@@ -402,6 +402,8 @@ LRESULT ListBoxControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (combo_ && IsWindowVisible(hwnd()) && reinterpret_cast<HWND>(lParam) != hwnd())
         if (ComboBoxControl* combo = comboOf(combo_)) combo->listCancelled();
       return 0;
+    // Enabled and disabled look different: the whole control is drawn again.
+    case WM_ENABLE: redraw(); return 0;
     case WM_SETFOCUS:
       if (notifies()) notify(LBN_SETFOCUS);
       return 0;

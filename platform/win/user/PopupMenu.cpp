@@ -113,6 +113,7 @@ SIZE PopupMenu::layout(Level& level) const {
     } else if (item.isSeparator()) {
       size = {0, kSeparatorHeight};
     } else {
+      SelectObject(dc, itemFont(item));
       size_t tab = item.text.find('\t');
       size.cx = extent(item.text.substr(0, tab)) + 2 * kGutter;
       if (tab != std::string::npos) size.cx += kKeysGap + extent(item.text.substr(tab + 1));

@@ -65,7 +65,10 @@ class PopupMenu {
   static constexpr LONG kGutter = 16;       // room for the check mark, and for the submenu arrow
   static constexpr LONG kArrowHeight = 16;  // a scroll arrow's band
 
-  PopupMenu(UINT flags, HWND owner) : flags_(flags), owner_(owner) {}
+  PopupMenu(UINT flags, HWND owner);
+  ~PopupMenu();
+  PopupMenu(const PopupMenu&) = delete;
+  PopupMenu& operator=(const PopupMenu&) = delete;
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
   static bool registerClass();
@@ -114,9 +117,12 @@ class PopupMenu {
   // The default look of an item that is not owner-drawn.
   void drawItem(HDC dc, const MenuItem& item, const RECT& rect, bool hot) const;
   void drawScrollArrows(HDC dc, const Level& level) const;
+  // The font of an item's text: the menu font, bold for the default item.
+  HGDIOBJ itemFont(const MenuItem& item) const;
 
   UINT flags_;
   HWND owner_;
+  HFONT boldFont_ = nullptr;  // owned
   std::vector<Level> levels_;
   bool ended_ = false;
   UINT command_ = 0;

@@ -1,7 +1,8 @@
 // The look of popup menus: separators as etched lines, texts in the menu
 // colours (the highlighted item in the selection colours, disabled ones
-// grey) with the mnemonic underlined and the accelerator text after a tab
-// right-aligned, a check mark for checked items, an arrow for submenus, and
+// grey; the default item bold) with the mnemonic underlined and the
+// accelerator text after a tab right-aligned, a check mark for checked
+// items, an arrow for submenus, and
 // the scroll arrows of a menu taller than the screen. Owner-drawn items are
 // drawn by the owner (WM_DRAWITEM).
 #include "platform/win/user/ControlDrawing.h"
@@ -44,6 +45,23 @@ void drawMark(HDC dc, const RECT& box, COLORREF colour, Mark mark) {
 }
 
 }  // namespace
+
+PopupMenu::PopupMenu(UINT flags, HWND owner) : flags_(flags), owner_(owner) {
+  LOGFONT lf{};
+  if (GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) {
+    lf.lfWeight = FW_BOLD;
+    boldFont_ = CreateFontIndirect(&lf);
+  }
+}
+
+PopupMenu::~PopupMenu() {
+  if (boldFont_) DeleteObject(boldFont_);
+}
+
+HGDIOBJ PopupMenu::itemFont(const MenuItem& item) const {
+  if ((item.state & MFS_DEFAULT) && boldFont_) return boldFont_;
+  return GetStockObject(DEFAULT_GUI_FONT);
+}
 
 void PopupMenu::paint(HDC dc, const Level& level) {
   auto m = MenuObject::find(level.menu);
@@ -102,7 +120,7 @@ void PopupMenu::drawItem(HDC dc, const MenuItem& item, const RECT& rect, bool ho
   COLORREF ink = GetSysColor(grey ? COLOR_GRAYTEXT : hilite ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ink);
-  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ old = SelectObject(dc, itemFont(item));
   RECT text{rect.left + kGutter, rect.top, rect.right - kGutter, rect.bottom};
   size_t tab = item.text.find('\t');
   std::string label = item.text.substr(0, tab);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/win/kernel/Errors.h"
+#include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/WindowManager.h"
 
 using wavorel::Window;
@@ -37,10 +38,18 @@ bool hitsWindow(const Window& w, POINT screen) {
   return insideRegion(w, screen.x - r.left, screen.y - r.top);
 }
 
+// A child of this thread that answers WM_NCHITTEST with HTTRANSPARENT (a
+// group box) is passed over: the mouse reaches the controls it frames.
+bool transparentToMouse(const std::shared_ptr<Window>& c, POINT screen) {
+  if (c->threadId != wavorel::MessageQueue::currentThreadId()) return false;
+  return wavorel::sendTo(c, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT;
+}
+
 HWND deepestChildAt(const Window& w, POINT screen) {
   for (HWND h : w.children) {
     auto c = WindowManager::instance().find(h);
     if (!c || !(c->style & WS_VISIBLE) || (c->style & WS_DISABLED) || !hitsWindow(*c, screen)) continue;
+    if (transparentToMouse(c, screen)) continue;
     HWND deeper = deepestChildAt(*c, screen);
     return deeper ? deeper : h;
   }

@@ -435,7 +435,9 @@
 #define MK_MBUTTON 0x0010
 
 // Hit-test codes (WM_NCHITTEST's answer; WM_NCLBUTTONDOWN's and
-// WM_SETCURSOR's area): pressing the left button on HTCAPTION moves the window.
+// WM_SETCURSOR's area): pressing the left button on HTCAPTION moves the window;
+// a child answering HTTRANSPARENT lets the mouse through to what lies beneath.
+#define HTTRANSPARENT (-1)
 #define HTNOWHERE 0
 #define HTCLIENT 1
 #define HTCAPTION 2

@@ -183,6 +183,16 @@ TEST_F(ButtonTest, OwnerDrawnButtonAsksItsParentToDraw) {
   EXPECT_EQ(seen(WM_DRAWITEM).size(), 1u) << "a plain button draws itself";
 }
 
+TEST_F(ButtonTest, TheMouseGoesThroughAGroupBoxToWhatItFrames) {
+  HWND group = control(WC_BUTTON, BS_GROUPBOX, 1, "Keys", {10, 10, 210, 110});
+  HWND edit = control(WC_EDIT, 0, 2, "", {20, 30, 120, 50});
+  ASSERT_EQ(GetWindow(parent_, GW_CHILD), group) << "the group box lies above the edit";
+  EXPECT_EQ(WindowFromPoint({30, 40}), edit);
+  EXPECT_EQ(WindowFromPoint({180, 100}), parent_) << "where it frames nothing, the parent";
+  HWND button = control(WC_BUTTON, BS_PUSHBUTTON, 3, "", {220, 10, 300, 40});
+  EXPECT_EQ(WindowFromPoint({230, 20}), button) << "other buttons take the mouse";
+}
+
 TEST_F(ButtonTest, StandardClassesAreRegisteredAsGlobalClasses) {
   for (LPCSTR name : {"button", "EDIT", "Static", "listbox", "ComboBox"}) {
     WNDCLASS wc{};

@@ -49,5 +49,22 @@ TEST_F(ControlColorTest, AComboBoxPassesItsEditPartsRequestOn) {
   EXPECT_EQ(asked, reinterpret_cast<LPARAM>(edit));
 }
 
+TEST_F(ControlColorTest, EnablingOrDisablingRepaintsTheControlInItsNewColours) {
+  const struct {
+    LPCSTR cls;
+    DWORD style;
+  } cases[] = {{WC_EDIT, 0}, {WC_COMBOBOX, CBS_DROPDOWNLIST}, {WC_LISTBOX, 0}, {WC_BUTTON, 0}, {WC_STATIC, 0}};
+  for (const auto& c : cases) {
+    HWND ctl = control(c.cls, c.style);
+    for (BOOL enable : {FALSE, TRUE}) {
+      pumpMessages();
+      RECT update{};
+      ASSERT_FALSE(GetUpdateRect(ctl, &update, FALSE)) << c.cls;
+      EnableWindow(ctl, enable);
+      EXPECT_TRUE(GetUpdateRect(ctl, &update, FALSE)) << c.cls << (enable ? " enabled" : " disabled");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace wavorel::testing

@@ -94,5 +94,28 @@ TEST_F(MenuLookSuite, TheHighlightChecksGreyTextAndSeparatorsAreDrawn) {
   DestroyMenu(menu);
 }
 
+TEST_F(MenuLookSuite, TheDefaultItemIsDrawnBold) {
+  HWND owner = CreateWindowEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  HMENU menu = CreatePopupMenu();
+  AppendMenu(menu, MF_STRING, 1, "Show Main UI");
+  AppendMenu(menu, MF_STRING, 2, "Show Main UI");
+  ASSERT_TRUE(SetMenuDefaultItem(menu, 0, TRUE));
+  WindowImage shown;
+  setModalResponder([&](const ModalWindow& w) {
+    shown = composeWindow(w.hwnd);
+    return 2;
+  });
+  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, owner, nullptr), 2);
+  setModalResponder(nullptr);
+  ASSERT_FALSE(shown.empty());
+  const int row = (shown.height - 2) / 2;
+  RECT first{1, 1, shown.width - 1, 1 + row}, second{1, 1 + row, shown.width - 1, 1 + 2 * row};
+  const int bold = countColour(shown, first, GetSysColor(COLOR_MENUTEXT), 80);
+  const int plain = countColour(shown, second, GetSysColor(COLOR_MENUTEXT), 80);
+  EXPECT_GT(plain, 10);
+  EXPECT_GT(bold, plain * 5 / 4) << "the same text in heavier strokes";
+  DestroyMenu(menu);
+}
+
 }  // namespace
 }  // namespace wavorel::testing

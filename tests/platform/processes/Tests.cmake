@@ -3,4 +3,4 @@
 add_executable(platform-peer ${dir}/peer/PlatformPeer.cpp)
 target_link_libraries(platform-peer PRIVATE wavplatform)
 add_dependencies(${name} platform-peer)
-target_compile_definitions(${name} PRIVATE WAVOREL_PLATFORM_PEER="$<TARGET_FILE:platform-peer>")
+wavorel_path_definitions(${name} SOURCES ${dir}/Peer.cpp DEFINITIONS WAVOREL_PLATFORM_PEER="$<TARGET_FILE:platform-peer>")

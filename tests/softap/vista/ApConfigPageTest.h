@@ -5,13 +5,13 @@
 // script inside its loop.
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 
 #include "softap/AuthSecuDlg_AP.h"
 #include "softap/ConfigPage_AP.h"
 #include "tests/softap/ApWorkerTest.h"
+#include "tests/support/EnglishTexts.h"
 
 namespace softap::testing {
 
@@ -19,10 +19,7 @@ class ApConfigPageTest : public ApWorkerTest {
  protected:
   void SetUp() override {
     ApWorkerTest::SetUp();
-    std::filesystem::create_directories(programLinux() + "/Language");
-    std::filesystem::copy_file(std::string(WAVOREL_LANGUAGE_DIR) + "/English.ini",
-                               programLinux() + "/Language/English.ini",
-                               std::filesystem::copy_options::overwrite_existing);
+    wavorel::testing::installEnglishTexts(programLinux());
   }
   void TearDown() override {
     closePage();

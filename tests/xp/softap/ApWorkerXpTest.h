@@ -6,12 +6,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 
 #include "platform/sim/radio/Machine.h"
 #include "platform/sim/services/ServiceManager.h"
 #include "softap/ApSettings.h"
 #include "tests/softap/ApWorkerTest.h"
+#include "tests/support/EnglishTexts.h"
 #include "worker/PasswordHash.h"
 
 namespace softap::testing {
@@ -31,12 +31,7 @@ class ApWorkerXpTest : public ApWorkerTest {
     installLanguage();
   }
   // The program's English texts beside the program (the company name).
-  void installLanguage() {
-    std::filesystem::create_directories(programLinux() + "/Language");
-    std::filesystem::copy_file(std::string(WAVOREL_LANGUAGE_DIR) + "/English.ini",
-                               programLinux() + "/Language/English.ini",
-                               std::filesystem::copy_options::overwrite_existing);
-  }
+  void installLanguage() { wavorel::testing::installEnglishTexts(programLinux()); }
   void useDefaultWorldWith(const std::string& sections) {
     useDefaultWorld("", sections);
     installLanguage();

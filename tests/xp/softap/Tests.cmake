@@ -3,6 +3,5 @@
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/SoftApXp.rc)
 wavorel_add_resources(${name} ${PROJECT_SOURCE_DIR}/apps/resources/LinkStatus.rc)
 # Golden driver traces of entering AP mode.
-target_compile_definitions(${name} PRIVATE SOFTAP_TEST_DATA="${dir}/data")
-# The program's English texts (the company name of the AP's default SSID).
-target_compile_definitions(${name} PRIVATE WAVOREL_LANGUAGE_DIR="${PROJECT_SOURCE_DIR}/apps/Language")
+wavorel_path_definitions(${name} SOURCES ${dir}/ApWorkerBadInputXpTest.cpp ${dir}/ApWorkerXpTest.cpp
+  DEFINITIONS SOFTAP_TEST_DATA="${dir}/data")
