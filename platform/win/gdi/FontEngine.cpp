@@ -50,7 +50,7 @@ const FontFace& FontEngine::realize(const LOGFONT& lf) {
   std::shared_ptr<const FontFile> data = file(name);
   auto glyphsFor = [&](int emX, int em) {
     auto& slot = glyphs_[std::make_tuple(name, emX, em)];
-    if (!slot) slot = std::make_shared<const GlyphCache>(data, library_, emX, em);
+    if (!slot) slot = std::make_shared<const GlyphCache>(data, emX, em);
     return slot;
   };
   auto face = std::make_unique<FontFace>(*data, name, safe, glyphsFor);

@@ -1,12 +1,17 @@
-// One font file as FreeType reads it: its bytes (MappedFile.h: mapped, or
-// read where it cannot be mapped, the same bytes either way, so text looks
-// the same), and one FreeType face over them, unsized, for reading the
-// file's tables.
+// One font file as FreeType reads it, and the one FreeType face over it. A
+// regular file is read on demand (FontStream.h): the face keeps the tables it
+// needs, glyphs are read as they are drawn, and no page of the file is held.
+// Anything else (a pipe) is read whole into memory first; either way the same
+// bytes, so text looks the same. The glyph caches of every pixel size share
+// the face, each through a FreeType size of its own, one at a time.
 #pragma once
 
+#include <memory>
+#include <mutex>
 #include <string>
 
-#include "platform/win/gdi/MappedFile.h"
+#include "platform/win/gdi/FileBytes.h"
+#include "platform/win/gdi/FontStream.h"
 
 struct FT_FaceRec_;
 struct FT_LibraryRec_;
@@ -21,15 +26,24 @@ class FontFile {
   FontFile(const FontFile&) = delete;
   FontFile& operator=(const FontFile&) = delete;
 
-  const BYTE* data() const { return bytes_.data(); }
-  size_t size() const { return bytes_.size(); }
-  bool mapped() const { return bytes_.mapped(); }
-  // The unsized face, for the tables (OS/2, hhea) and names.
-  FT_FaceRec_* tables() const { return tables_; }
+  // Whether the file is read on demand rather than held in memory.
+  bool readOnDemand() const { return stream_.ok(); }
+  // The face's tables (OS/2, hhea) and names, which never change: readable
+  // from any thread without the lock.
+  FT_FaceRec_* tables() const { return face_; }
+  // Runs `use` on the face with the lock held: every size made, activated or
+  // done and every glyph loaded goes through here.
+  template <class Use>
+  auto withFace(Use&& use) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return use(face_);
+  }
 
  private:
-  MappedFile bytes_;
-  FT_FaceRec_* tables_ = nullptr;
+  FontStream stream_;
+  std::unique_ptr<FileBytes> bytes_;  // the file's bytes where it cannot be read on demand
+  FT_FaceRec_* face_ = nullptr;
+  mutable std::mutex mutex_;
 };
 
 }  // namespace wavorel

@@ -3,6 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_ADVANCES_H
+#include FT_SIZES_H
 
 #include <algorithm>
 #include <stdexcept>
@@ -11,25 +12,31 @@
 
 namespace wavorel {
 
-GlyphCache::GlyphCache(std::shared_ptr<const FontFile> file, FT_LibraryRec_* library, int emX, int em)
-    : file_(std::move(file)) {
-  if (FT_New_Memory_Face(library, file_->data(), static_cast<FT_Long>(file_->size()), 0, &face_) != 0)
-    throw std::runtime_error("cannot open a font face");
-  FT_Set_Pixel_Sizes(face_, static_cast<FT_UInt>(emX), static_cast<FT_UInt>(em));
+GlyphCache::GlyphCache(std::shared_ptr<const FontFile> file, int emX, int em) : file_(std::move(file)) {
+  file_->withFace([&](FT_Face face) {
+    if (FT_New_Size(face, &size_) != 0) throw std::runtime_error("cannot size a font face");
+    FT_Activate_Size(size_);
+    FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(emX), static_cast<FT_UInt>(em));
+  });
   for (auto& a : directAdvances_) a.store(-1, std::memory_order_relaxed);
   for (auto& g : directGlyphs_) g.store(nullptr, std::memory_order_relaxed);
   for (auto& slots : directTints_)
     for (auto& t : slots) t.store(nullptr, std::memory_order_relaxed);
 }
 
-GlyphCache::~GlyphCache() { FT_Done_Face(face_); }
+GlyphCache::~GlyphCache() {
+  file_->withFace([&](FT_Face) { FT_Done_Size(size_); });
+}
 
 int GlyphCache::lookUpAdvance(char32_t cp) const {
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = advances_.find(cp);
   if (it != advances_.end()) return it->second;
   FT_Fixed adv = 0;
-  FT_Get_Advance(face_, FT_Get_Char_Index(face_, cp), FT_LOAD_NO_HINTING, &adv);
+  file_->withFace([&](FT_Face face) {
+    FT_Activate_Size(size_);
+    FT_Get_Advance(face, FT_Get_Char_Index(face, cp), FT_LOAD_NO_HINTING, &adv);
+  });
   const int px = static_cast<int>((adv + 0x8000) >> 16);
   advances_.emplace(cp, px);
   if (cp < kDirect && px >= 0) directAdvances_[cp].store(px, std::memory_order_release);
@@ -41,21 +48,22 @@ const GlyphImage& GlyphCache::lookUpGlyph(char32_t cp) const {
   auto it = glyphs_.find(cp);
   if (it != glyphs_.end()) return it->second;
   GlyphImage image;
-  if (FT_Load_Glyph(face_, FT_Get_Char_Index(face_, cp), FT_LOAD_NO_HINTING | FT_LOAD_RENDER) == 0) {
-    const FT_GlyphSlot slot = face_->glyph;
+  file_->withFace([&](FT_Face face) {
+    FT_Activate_Size(size_);
+    if (FT_Load_Glyph(face, FT_Get_Char_Index(face, cp), FT_LOAD_NO_HINTING | FT_LOAD_RENDER) != 0) return;
+    const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bm = slot->bitmap;
-    if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) {
-      image.left = slot->bitmap_left;
-      image.top = slot->bitmap_top;
-      image.width = static_cast<int>(bm.width);
-      image.height = static_cast<int>(bm.rows);
-      image.coverage.resize(static_cast<size_t>(image.width) * image.height);
-      for (int y = 0; y < image.height; ++y) {
-        const unsigned char* row = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
-        std::copy(row, row + image.width, image.coverage.begin() + static_cast<ptrdiff_t>(y) * image.width);
-      }
+    if (bm.pixel_mode != FT_PIXEL_MODE_GRAY) return;
+    image.left = slot->bitmap_left;
+    image.top = slot->bitmap_top;
+    image.width = static_cast<int>(bm.width);
+    image.height = static_cast<int>(bm.rows);
+    image.coverage.resize(static_cast<size_t>(image.width) * image.height);
+    for (int y = 0; y < image.height; ++y) {
+      const unsigned char* row = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
+      std::copy(row, row + image.width, image.coverage.begin() + static_cast<ptrdiff_t>(y) * image.width);
     }
-  }
+  });
   const GlyphImage& entry = glyphs_.emplace(cp, std::move(image)).first->second;
   if (cp < kDirect) directGlyphs_[cp].store(&entry, std::memory_order_release);
   return entry;

@@ -1,5 +1,5 @@
 // The glyphs of one font file at one pixel size (em width and height): a
-// FreeType face set to that size, and the advances and anti-aliased images
+// FreeType size of the file's face set to that size, and the advances and anti-aliased images
 // of the characters asked for so far. Every realized font that comes to the
 // same file and size (whatever its underline, strike-out, weight within the
 // same cut or character set) shares one cache. Glyphs are rendered unhinted,
@@ -16,6 +16,8 @@
 
 #include "platform/win/gdi/FontFile.h"
 
+struct FT_SizeRec_;
+
 namespace wavorel {
 
 // 8-bit coverage, `width` x `height`, rows top down; `left` and `top` place
@@ -30,8 +32,8 @@ struct GlyphImage {
 
 class GlyphCache {
  public:
-  // Throws std::runtime_error when FreeType cannot open the face.
-  GlyphCache(std::shared_ptr<const FontFile> file, FT_LibraryRec_* library, int emX, int em);
+  // Throws std::runtime_error when FreeType cannot make the size.
+  GlyphCache(std::shared_ptr<const FontFile> file, int emX, int em);
   ~GlyphCache();
   GlyphCache(const GlyphCache&) = delete;
   GlyphCache& operator=(const GlyphCache&) = delete;
@@ -73,7 +75,7 @@ class GlyphCache {
   const uint32_t* lookUpTinted(char32_t cp, uint32_t colour, uint32_t back) const;
 
   std::shared_ptr<const FontFile> file_;
-  FT_FaceRec_* face_ = nullptr;
+  FT_SizeRec_* size_ = nullptr;
   mutable std::mutex mutex_;
   mutable std::unordered_map<char32_t, int> advances_;
   mutable std::unordered_map<char32_t, GlyphImage> glyphs_;

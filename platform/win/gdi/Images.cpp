@@ -13,7 +13,7 @@
 #include "platform/win/gdi/Gdi.h"
 #include "platform/win/gdi/ImageFile.h"
 #include "platform/win/gdi/Images.h"
-#include "platform/win/gdi/MappedFile.h"
+#include "platform/win/gdi/FileBytes.h"
 #include "platform/win/gdi/StandardIcons.h"
 
 using namespace wavorel::gdi;
@@ -21,10 +21,10 @@ using namespace wavorel::gdi;
 namespace {
 
 // An image file at a Windows path, read whole (null when it cannot be read).
-std::unique_ptr<wavorel::MappedFile> readFile(LPCSTR path) {
+std::unique_ptr<wavorel::FileBytes> readFile(LPCSTR path) {
   std::string linuxPath;
   if (!path || !*path || !wavorel::resolveWindowsPath(path, linuxPath)) return nullptr;
-  auto file = std::make_unique<wavorel::MappedFile>(linuxPath, wavorel::MappedFile::Use::Whole);
+  auto file = std::make_unique<wavorel::FileBytes>(linuxPath);
   if (!file->ok()) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return nullptr;
@@ -109,7 +109,7 @@ class IconFiles {
  public:
   using Key = std::tuple<std::string, int, int, UINT>;
 
-  static Key keyOf(const wavorel::MappedFile& file, int cx, int cy, UINT flags) {
+  static Key keyOf(const wavorel::FileBytes& file, int cx, int cy, UINT flags) {
     return Key{std::string(reinterpret_cast<const char*>(file.data()), file.size()), cx, cy, flags & LR_DEFAULTSIZE};
   }
   // An icon of an earlier load still in use, or null.
@@ -180,7 +180,7 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UIN
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  std::unique_ptr<wavorel::MappedFile> file;
+  std::unique_ptr<wavorel::FileBytes> file;
   const BYTE* data = nullptr;
   DWORD size = 0;
   if ((flags & LR_LOADFROMFILE) && type != IMAGE_BITMAP) return iconFromFile(name, cx, cy, flags);

@@ -15,7 +15,7 @@
 #include "GdiTestSupport.h"
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
-#include "platform/win/gdi/MappedFile.h"
+#include "platform/win/gdi/FileBytes.h"
 
 namespace {
 
@@ -82,13 +82,13 @@ TEST_F(BitmapMemoryTest, FilesReadWholeGiveTheirBytesWhetherReadOrMapped) {
   for (size_t size : {size_t{0}, size_t{1000}, size_t{256 * 1024 - 1}, size_t{256 * 1024}, size_t{700 * 1024 + 3}}) {
     const std::string path = root() + "/whole.bin", bytes = pattern(size);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-    wavorel::MappedFile file(path, wavorel::MappedFile::Use::Whole);
+    wavorel::FileBytes file(path);
     ASSERT_TRUE(file.ok()) << size;
     ASSERT_EQ(file.size(), size);
     EXPECT_EQ(std::memcmp(file.data(), bytes.data(), size), 0) << size;
     EXPECT_EQ(file.mapped(), size >= 256 * 1024) << size;
   }
-  EXPECT_FALSE(wavorel::MappedFile(root() + "/missing.bin", wavorel::MappedFile::Use::Whole).ok());
+  EXPECT_FALSE(wavorel::FileBytes(root() + "/missing.bin").ok());
 
   // A skin-sized bitmap file, mapped, comes out with its pixels.
   constexpr int kWidth = 400, kHeight = 300;

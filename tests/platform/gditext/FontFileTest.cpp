@@ -1,13 +1,18 @@
-// Font files are mapped, not copied; a file that cannot be mapped (here a
-// pipe) is read instead and draws the very same glyphs; glyphs are cached
-// once per file and pixel size, shared by every font that comes to it.
+// Font files are read on demand, neither copied nor mapped; a file that
+// cannot be read at an offset (here a pipe) is read whole instead and draws
+// the very same glyphs; glyphs are cached once per file and pixel size,
+// shared by every font that comes to it.
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
 #include <gtest/gtest.h>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -18,6 +23,7 @@
 #include "platform/Platform.h"
 #include "platform/testing/PlatformTest.h"
 #include "platform/win/gdi/FontEngine.h"
+#include "platform/win/gdi/FontStream.h"
 
 namespace wavorel {
 namespace {
@@ -39,8 +45,8 @@ std::vector<char> bytesOf(const std::string& path) {
 
 using FontFileTest = testing::PlatformTest;
 
-TEST_F(FontFileTest, AFontThatCannotBeMappedIsReadAndDrawsTheSameGlyphs) {
-  // DejaVuSans.ttf offered through a pipe: mmap refuses it.
+TEST_F(FontFileTest, AFontOfAPipeIsReadWholeAndDrawsTheSameGlyphs) {
+  // DejaVuSans.ttf offered through a pipe, which cannot be read at an offset.
   const std::string folder = root() + "/fonts/";
   ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
   const std::string pipe = folder + "DejaVuSans.ttf";
@@ -60,33 +66,63 @@ TEST_F(FontFileTest, AFontThatCannotBeMappedIsReadAndDrawsTheSameGlyphs) {
   FontEngine piped(folder);
   const FontFace& fromPipe = piped.realize(logFont("Arial", -13));
   writer.join();
-  const FontFace& mapped = fontEngine().realize(logFont("Arial", -13));
+  const FontFace& onDemand = fontEngine().realize(logFont("Arial", -13));
   ASSERT_EQ(fromPipe.fileName(), "DejaVuSans.ttf");
-  EXPECT_EQ(std::memcmp(&fromPipe.metrics(), &mapped.metrics(), sizeof(TEXTMETRIC)), 0);
+  EXPECT_EQ(std::memcmp(&fromPipe.metrics(), &onDemand.metrics(), sizeof(TEXTMETRIC)), 0);
   for (char32_t cp : U"AgW@y01 \u00e9") {
     const GlyphImage& a = fromPipe.glyph(cp);
-    const GlyphImage& b = mapped.glyph(cp);
-    EXPECT_EQ(fromPipe.advance(cp), mapped.advance(cp)) << static_cast<unsigned>(cp);
+    const GlyphImage& b = onDemand.glyph(cp);
+    EXPECT_EQ(fromPipe.advance(cp), onDemand.advance(cp)) << static_cast<unsigned>(cp);
     EXPECT_EQ(std::vector<int>({a.left, a.top, a.width, a.height}), std::vector<int>({b.left, b.top, b.width, b.height}))
         << static_cast<unsigned>(cp);
     EXPECT_EQ(a.coverage, b.coverage) << static_cast<unsigned>(cp);
   }
 }
 
-TEST_F(FontFileTest, RegularFilesAreMappedAndBrokenOnesRefused) {
+TEST_F(FontFileTest, RegularFilesAreReadOnDemandAndBrokenOnesRefused) {
   FT_LibraryRec_* library = nullptr;
   ASSERT_EQ(FT_Init_FreeType(&library), 0);
   {
     FontFile file(std::string(kDejaVu) + "DejaVuSans-Bold.ttf", library);
-    EXPECT_TRUE(file.mapped());
-    EXPECT_EQ(std::vector<char>(file.data(), file.data() + file.size()),
-              bytesOf(std::string(kDejaVu) + "DejaVuSans-Bold.ttf"));
+    EXPECT_TRUE(file.readOnDemand());
+    EXPECT_STREQ(file.tables()->family_name, "DejaVu Sans");
+    EXPECT_NE(FT_Get_Sfnt_Table(file.tables(), FT_SFNT_OS2), nullptr);
   }
   const std::string notAFont = root() + "/not-a-font.ttf";
   std::ofstream(notAFont) << "this is text, not a font";
   EXPECT_THROW(FontFile(notAFont, library), std::runtime_error);
   EXPECT_THROW(FontFile(root() + "/missing.ttf", library), std::runtime_error);
   FT_Done_FreeType(library);
+}
+
+// Reads through the stream's cached blocks give the file's bytes wherever
+// they fall: inside a block, across blocks, past the blocks cached, at the
+// end of the file and beyond it.
+TEST_F(FontFileTest, StreamReadsGiveTheFilesBytes) {
+  const std::string path = root() + "/bytes.bin";
+  std::vector<char> bytes(3 * FontStream::kBlock + 100);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  FontStream file(path);
+  ASSERT_TRUE(file.ok());
+  const unsigned long size = bytes.size(), block = FontStream::kBlock;
+  struct Case {
+    unsigned long offset, count;
+  } cases[] = {{0, 12},          {block - 2, 4},      {block - 1, block - 1}, {5, 2 * block + 9},
+               {2 * block, 1},   {3 * block + 1, 7},  {size - 3, 3},          {size - 3, 40},
+               {0, size},        {block + 17, 300},   {17, 2},                {size - block + 1, block},
+               {size, 4},        {size + 10, 4}};
+  for (const Case& c : cases) {
+    std::vector<unsigned char> got(c.count, 0xEE);
+    const unsigned long n = file.stream()->read(file.stream(), c.offset, got.data(), c.count);
+    const unsigned long want = c.offset >= size ? 0 : std::min(c.count, size - c.offset);
+    ASSERT_EQ(n, want) << c.offset << "+" << c.count;
+    EXPECT_EQ(std::memcmp(got.data(), bytes.data() + std::min(c.offset, size), n), 0) << c.offset << "+" << c.count;
+  }
+  // A count of 0 seeks: allowed up to the end of the file.
+  EXPECT_EQ(file.stream()->read(file.stream(), size, nullptr, 0), 0u);
+  EXPECT_NE(file.stream()->read(file.stream(), size + 1, nullptr, 0), 0u);
+  EXPECT_FALSE(FontStream(root()).ok());
 }
 
 TEST_F(FontFileTest, FontsOfOneFileAndSizeShareTheirGlyphs) {
@@ -110,23 +146,39 @@ bool fileIsMapped(const std::string& name) {
   return false;
 }
 
+bool fileIsOpen(const std::string& name) {
+  DIR* fds = ::opendir("/proc/self/fd");
+  bool open = false;
+  while (dirent* e = fds ? ::readdir(fds) : nullptr) {
+    char target[PATH_MAX];
+    const std::string link = std::string("/proc/self/fd/") + e->d_name;
+    const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+    if (n <= 0) continue;
+    const std::string path(target, static_cast<size_t>(n));
+    open = open || (path.size() >= name.size() && path.compare(path.size() - name.size(), name.size(), name) == 0);
+  }
+  if (fds) ::closedir(fds);
+  return open;
+}
+
 // A font is realized when text is first measured or drawn with it: making one
-// opens no font file.
+// opens no font file. Its file is then open, and not mapped.
 TEST_F(FontFileTest, AFontOpensItsFileWhenFirstUsed) {
   const std::string file = "/DejaVuSerif-BoldItalic.ttf";
-  if (fileIsMapped(file)) GTEST_SKIP() << "an earlier test of this process opened " << file;
+  if (fileIsOpen(file)) GTEST_SKIP() << "an earlier test of this process opened " << file;
   LOGFONT lf = logFont("Georgia", -13);
   lf.lfWeight = FW_BOLD;
   lf.lfItalic = TRUE;
   HFONT font = CreateFontIndirect(&lf);
   ASSERT_NE(font, nullptr);
-  EXPECT_FALSE(fileIsMapped(file));
+  EXPECT_FALSE(fileIsOpen(file));
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   SIZE size{};
   ASSERT_TRUE(GetTextExtentPoint32(dc, "Wavorel", 7, &size));
   EXPECT_GT(size.cx, 0);
-  EXPECT_TRUE(fileIsMapped(file));
+  EXPECT_TRUE(fileIsOpen(file));
+  EXPECT_FALSE(fileIsMapped(file));
   SelectObject(dc, old);
   DeleteDC(dc);
   DeleteObject(font);

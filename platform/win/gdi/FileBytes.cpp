@@ -1,4 +1,4 @@
-#include "platform/win/gdi/MappedFile.h"
+#include "platform/win/gdi/FileBytes.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -12,8 +12,8 @@ namespace wavorel {
 
 namespace {
 
-// From this size on, a file read whole is mapped rather than read.
-constexpr size_t kWholeMappedFrom = 256 * 1024;
+// From this size on, a regular file is mapped rather than read.
+constexpr size_t kMappedFrom = 256 * 1024;
 
 struct Descriptor {
   int fd;
@@ -54,17 +54,15 @@ bool readAll(int fd, size_t expected, std::unique_ptr<BYTE[]>& out, size_t& size
 
 }  // namespace
 
-MappedFile::MappedFile(const std::string& path, Use use) {
+FileBytes::FileBytes(const std::string& path) {
   Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
   struct stat st {};
   if (file.fd < 0 || ::fstat(file.fd, &st) != 0 || S_ISDIR(st.st_mode)) return;
   const bool regular = S_ISREG(st.st_mode);
-  // A large file read whole is mapped with all its pages at once: no buffer
-  // of its size to fault in and fill, no copy of the bytes.
-  const bool large = st.st_size >= static_cast<off_t>(kWholeMappedFrom);
-  if ((use == Use::Scattered || large) && regular && st.st_size > 0) {
-    const int populate = use == Use::Whole ? MAP_POPULATE : 0;
-    void* at = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE | populate, file.fd, 0);
+  // A large file is mapped with all its pages at once: no buffer of its size
+  // to fault in and fill, no copy of the bytes.
+  if (regular && st.st_size >= static_cast<off_t>(kMappedFrom)) {
+    void* at = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.fd, 0);
     if (at != MAP_FAILED) {
       mapping_ = at;
       data_ = static_cast<const BYTE*>(at);
@@ -73,14 +71,12 @@ MappedFile::MappedFile(const std::string& path, Use use) {
       return;
     }
   }
-  size_t size = 0;
-  if (!readAll(file.fd, regular ? static_cast<size_t>(st.st_size) : 0, copy_, size)) return;
+  if (!readAll(file.fd, regular ? static_cast<size_t>(st.st_size) : 0, copy_, size_)) return;
   data_ = copy_.get();
-  size_ = size;
   ok_ = true;
 }
 
-MappedFile::~MappedFile() {
+FileBytes::~FileBytes() {
   if (mapping_) ::munmap(mapping_, size_);
 }
 
