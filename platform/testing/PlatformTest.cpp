@@ -7,6 +7,16 @@
 #include "platform/win/kernel/Root.h"
 
 namespace wavorel::testing {
+namespace {
+
+// A test program runs headless whatever desktop it was started from: the
+// presenter would otherwise connect to the DISPLAY it inherited, and modal
+// windows would wait for a person there. Set while the program loads, before
+// any thread reads the environment; a test that wants a display opens its own
+// (present::openDisplay) or hands one to the programs it starts.
+[[maybe_unused]] const bool g_headless = setenv("WAVOREL_HEADLESS", "1", 1) == 0;
+
+}  // namespace
 
 void PlatformTest::SetUp() {
   std::string tmpl = (std::filesystem::temp_directory_path() / "wavorel-test-XXXXXX").string();
