@@ -37,9 +37,13 @@ struct FontStream::Block {
 };
 
 FontStream::FontStream(const std::string& path) {
+  // Anything but a regular file is left unopened: opening a pipe and closing
+  // it again would break its writer, who has to fill it for the one read that
+  // takes it whole.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return;
-  struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return;
