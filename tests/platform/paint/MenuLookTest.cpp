@@ -23,6 +23,18 @@ LRESULT CALLBACK menuOwner(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
+// The menu as it shows while tracked, answered with the item `chosen`.
+WindowImage shownMenu(HMENU menu, HWND owner, int chosen) {
+  WindowImage shown;
+  setModalResponder([&](const ModalWindow& w) {
+    shown = composeWindow(w.hwnd);
+    return chosen;
+  });
+  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, owner, nullptr), chosen);
+  setModalResponder(nullptr);
+  return shown;
+}
+
 using MenuLookSuite = PaintTest;
 
 TEST_F(MenuLookSuite, TextAndOwnerDrawnItemsArePainted) {
@@ -35,13 +47,7 @@ TEST_F(MenuLookSuite, TextAndOwnerDrawnItemsArePainted) {
   HMENU menu = CreatePopupMenu();
   AppendMenu(menu, MF_STRING, 10, "Connect\tCtrl+C");
   AppendMenu(menu, MF_OWNERDRAW, 11, nullptr);
-  WindowImage shown;
-  setModalResponder([&](const ModalWindow& w) {
-    shown = composeWindow(w.hwnd);
-    return 10;
-  });
-  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, owner, nullptr), 10);
-  setModalResponder(nullptr);
+  const WindowImage shown = shownMenu(menu, owner, 10);
   ASSERT_FALSE(shown.empty());
   RECT all{0, 0, shown.width, shown.height};
   EXPECT_GT(countColour(shown, all, GetSysColor(COLOR_MENU)), 50);
@@ -100,13 +106,7 @@ TEST_F(MenuLookSuite, TheDefaultItemIsDrawnBold) {
   AppendMenu(menu, MF_STRING, 1, "Show Main UI");
   AppendMenu(menu, MF_STRING, 2, "Show Main UI");
   ASSERT_TRUE(SetMenuDefaultItem(menu, 0, TRUE));
-  WindowImage shown;
-  setModalResponder([&](const ModalWindow& w) {
-    shown = composeWindow(w.hwnd);
-    return 2;
-  });
-  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, owner, nullptr), 2);
-  setModalResponder(nullptr);
+  const WindowImage shown = shownMenu(menu, owner, 2);
   ASSERT_FALSE(shown.empty());
   const int row = (shown.height - 2) / 2;
   RECT first{1, 1, shown.width - 1, 1 + row}, second{1, 1 + row, shown.width - 1, 1 + 2 * row};
