@@ -62,6 +62,15 @@ class ProgramTest : public PlatformTest {
   }
   bool stillRunning(pid_t pid) { return waitpid(pid, nullptr, WNOHANG) == 0; }
 
+  // Waits until the tray's window and the main dialog show (false if they
+  // do not within the wait) and returns them.
+  bool waitForTrayAndMain(XWindowInfo* tray, XWindowInfo* main) {
+    return waitFor([&] {
+      *tray = window("Notification area");
+      *main = window(kMainTitle);
+      return tray->id && main->id;
+    });
+  }
   XWindowInfo window(const std::string& name) {
     for (const XWindowInfo& w : viewableWindows(server_.display()))
       if (w.name == name) return w;
@@ -88,11 +97,7 @@ class ProgramTest : public PlatformTest {
   // menu window is checked on the way.
   void exitFromTheTray(const char* shot = nullptr) {
     XWindowInfo tray, main;
-    ASSERT_TRUE(waitFor([&] {
-      tray = window("Notification area");
-      main = window(kMainTitle);
-      return tray.id && main.id;
-    }));
+    ASSERT_TRUE(waitForTrayAndMain(&tray, &main));
     hands_.click(tray.x + tray.width / 2, tray.y + tray.height / 2, 3);
     XWindowInfo menu;
     ASSERT_TRUE(waitFor([&] { return (menu = newWindow({tray.id, main.id})).id != 0; })) << "no menu window";
@@ -122,11 +127,7 @@ TEST_F(ProgramTest, AMessageBoxStaysOpenUntilItsButtonIsClicked) {
   if (!server_.display()) GTEST_SKIP() << "Xvfb cannot be started";
   pid_t first = start();
   XWindowInfo tray, main;
-  ASSERT_TRUE(waitFor([&] {
-    tray = window("Notification area");
-    main = window(kMainTitle);
-    return tray.id && main.id;
-  }));
+  ASSERT_TRUE(waitForTrayAndMain(&tray, &main));
   // A second start that ends the first asks first, in a message box.
   pid_t second = start({"/EndPrevInst"});
   XWindowInfo box;
@@ -196,11 +197,7 @@ TEST_F(ProgramTest, TheProfileEditorTakesTheKeyboardWhenItOpens) {
 #endif
   pid_t program = start();
   XWindowInfo tray, main;
-  ASSERT_TRUE(waitFor([&] {
-    tray = window("Notification area");
-    main = window(kMainTitle);
-    return tray.id && main.id;
-  }));
+  ASSERT_TRUE(waitForTrayAndMain(&tray, &main));
   hands_.click(main.x + 291, main.y + 134);  // the profile page's label
   // Its "New" link, clicked again until the page shows and the editor
   // opens. A click that lands on the main dialog after the editor opened

@@ -123,6 +123,25 @@ class ApWorkerTest : public wavorel::testing::PlatformTest, protected wavorel::t
 
   // ---- Time and messages ----
   static void pump() { wavorel::pumpMessages(); }
+  // The worker's tray menu as a right click on its icon shows it, answered
+  // with `command`.
+  struct TrayMenu {
+    std::vector<int> commands;
+    std::vector<std::string> labels;
+  };
+  static TrayMenu rightClickTray(int command) {
+    TrayMenu shown;
+    wavorel::setModalResponder([&](const wavorel::ModalWindow& w) {
+      if (w.kind != wavorel::ModalWindow::Kind::Menu) return 0;
+      shown.commands = w.buttons;
+      shown.labels = w.labels;
+      return command;
+    });
+    worker()->SendMessage(CHideDlg_AP::WM_AP_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+    pump();
+    wavorel::setModalResponder(nullptr);
+    return shown;
+  }
   // Moves the virtual clock and runs what fell due.
   void tick(uint64_t ms) {
     clock().advance(ms);

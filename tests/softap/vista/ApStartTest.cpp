@@ -206,24 +206,14 @@ TEST_F(ApStartTest, LeavingApModeDeletesTheConnectionTheApBeaconed) {
 
 TEST_F(ApStartTest, TrayMenuOffersItsCommandsAndDoubleClickOpensTheSheet) {
   ASSERT_TRUE(start());
-  std::vector<int> commands;
-  std::vector<std::string> labels;
-  wavorel::setModalResponder([&](const wavorel::ModalWindow& w) {
-    if (w.kind != wavorel::ModalWindow::Kind::Menu) return 0;
-    commands = w.buttons;
-    labels = w.labels;
-    return static_cast<int>(CHideDlg_AP::ID_EXIT);
-  });
   worker()->GetSheet()->DestroyWindow();  // the sheet of the start is closed
   g_nApEventLogShown = 5;
   worker()->SendMessage(CHideDlg_AP::WM_AP_TRAY_NOTIFY, 0, WM_LBUTTONDBLCLK);
   EXPECT_EQ(g_nApEventLogShown, 0) << "an opened sheet lists the store afresh";
 
-  worker()->SendMessage(CHideDlg_AP::WM_AP_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
-  pump();
-  wavorel::setModalResponder(nullptr);
-  EXPECT_EQ(commands, (std::vector<int>{34774, 34778, 34776}));
-  EXPECT_EQ(labels, (std::vector<std::string>{"Launch Config Utilities ", "Switch to Station Mode", "Exit"}));
+  const TrayMenu menu = rightClickTray(CHideDlg_AP::ID_EXIT);
+  EXPECT_EQ(menu.commands, (std::vector<int>{34774, 34778, 34776}));
+  EXPECT_EQ(menu.labels, (std::vector<std::string>{"Launch Config Utilities ", "Switch to Station Mode", "Exit"}));
   EXPECT_FALSE(wavorel::sim::icsDhcpServerOn()) << "Exit was chosen";
   EXPECT_TRUE(wavorel::sim::machine().adapter(0).apMode()) << "Exit leaves the driver as it is";
 }

@@ -102,20 +102,10 @@ TEST_F(ApWorkerXpTest, EnteringApModeTakesTheAdapterIntoTheModule) {
 
 TEST_F(ApWorkerXpTest, TrayMenuOffersItsThreeCommandsAndATaskBarRestartAnnouncesTheFirstState) {
   startWith({});
-  std::vector<int> commands;
-  std::vector<std::string> labels;
-  wavorel::setModalResponder([&](const wavorel::ModalWindow& w) {
-    if (w.kind != wavorel::ModalWindow::Kind::Menu) return 0;
-    commands = w.buttons;
-    labels = w.labels;
-    return static_cast<int>(CHideDlg_AP::ID_OPEN_SHEET);
-  });
   worker()->GetSheet()->DestroyWindow();
-  worker()->SendMessage(CHideDlg_AP::WM_AP_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
-  pump();
-  wavorel::setModalResponder(nullptr);
-  EXPECT_EQ(commands, (std::vector<int>{34774, 34778, 34776}));
-  EXPECT_EQ(labels, (std::vector<std::string>{"Lanuch Config Utilities ", "Switch to Station Mode", "Exit"}));
+  const TrayMenu menu = rightClickTray(CHideDlg_AP::ID_OPEN_SHEET);
+  EXPECT_EQ(menu.commands, (std::vector<int>{34774, 34778, 34776}));
+  EXPECT_EQ(menu.labels, (std::vector<std::string>{"Lanuch Config Utilities ", "Switch to Station Mode", "Exit"}));
   EXPECT_TRUE(::IsWindow(worker()->GetSheet()->GetSafeHwnd())) << "34774 opened the sheet";
 
   received().clear();
